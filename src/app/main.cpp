@@ -1,0 +1,5 @@
+// Entry point of the player.
+int main()
+{
+    return 0;
+}

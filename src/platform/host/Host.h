@@ -1,0 +1,73 @@
+// The real screen, speakers and input devices, or none.
+//
+// One host exists per process. The SDL host runs on the main thread: the stand-in's message
+// functions call Pump() on the main thread, which turns SDL events into window messages (posted to
+// the main window) and key states. The game thread hands finished frames over with SubmitFrame();
+// the main thread shows the newest one in Pump(), scaled to the window with the aspect kept.
+// The headless host (tests, or QB_HEADLESS=1 in the environment) keeps frames in memory.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win/WinTypes.h"
+
+// A finished frame: 32-bit pixels 0x00RRGGBB, rows top to bottom.
+struct HostFrame {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+struct HostWindowSpec {
+    std::string titleSjis;   // window title in Shift-JIS
+    int x = 100;             // client area position; SDL_WINDOWPOS_CENTERED when -1
+    int y = 100;
+    int clientWidth = 640;
+    int clientHeight = 480;
+    bool fullScreen = false;
+    bool resizable = false;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Main thread. Opens the main window for hWnd; false when no window can be opened.
+    virtual bool OpenWindow(HWND hWnd, const HostWindowSpec& spec) = 0;
+    virtual void CloseWindow() = 0;
+    virtual void SetTitle(const std::string& titleSjis) = 0;
+    virtual void SetFullScreen(bool bFullScreen) = 0;
+
+    // Main thread: handles pending host events and shows the newest submitted frame.
+    virtual void Pump() = 0;
+    // Main thread: blocks until a host event arrives, Wake() is called, or timeoutMs passes.
+    virtual void WaitForEvents(DWORD timeoutMs) = 0;
+    // Any thread: ends a WaitForEvents early (a message was posted to the main thread).
+    virtual void Wake() = 0;
+
+    // Any thread: hands over a finished frame (0x00RRGGBB, pitch in pixels).
+    virtual void SubmitFrame(const std::uint32_t* pixels, int width, int height, int pitch) = 0;
+    // The newest frame submitted (for tests and screenshots); empty before the first.
+    virtual HostFrame LastFrame() const = 0;
+    virtual unsigned FrameCount() const = 0;
+
+    // Main thread: shows a modal box; Shift-JIS texts; returns IDOK/IDYES/IDNO/IDCANCEL.
+    virtual int ShowMessageBox(const std::string& textSjis, const std::string& captionSjis, UINT uType) = 0;
+
+    virtual bool IsHeadless() const = 0;
+};
+
+// The process's host: created on first use, headless when QB_HEADLESS is set to a non-empty
+// value other than "0" or when no display can be opened.
+Host& GetHost();
+// Replaces the host (tests); the previous one is destroyed.
+void SetHost(std::unique_ptr<Host> host);
+// True when QB_HEADLESS asks for the headless host.
+bool HeadlessRequested();
+
+std::unique_ptr<Host> CreateHeadlessHost();
+std::unique_ptr<Host> CreateSdlHost();

@@ -1,0 +1,30 @@
+// System queries for the machine report and the screen-mode checks, answered from Linux.
+// Tests can replace the answers with fixed values.
+#pragma once
+
+#include <string>
+
+#include "platform/win/WinTypes.h"
+
+struct SystemFacts {
+    std::string osName;          // e.g. "Linux 6.1.0 x86_64 (Debian GNU/Linux 12)"
+    DWORD osMajor = 6;           // version reported to the game's version checks
+    DWORD osMinor = 0;
+    std::string cpuName;         // processor brand string, as /proc/cpuinfo gives it
+    DWORD cpuCount = 1;          // logical processors
+    ULONGLONG cpuHz = 0;         // nominal clock in Hz, 0 when unknown
+    ULONGLONG totalPhysBytes = 0;
+    ULONGLONG availPhysBytes = 0;
+    int desktopBitsPerPixel = 32;  // never 24: a 24-bit desktop is reported as 32
+    int desktopWidth = 1920;
+    int desktopHeight = 1080;
+    int refreshRate = 60;          // Hz; 0 when unknown
+};
+
+// The live answers (read once, then cached), or the ones set by SetSystemFactsForTest.
+const SystemFacts& GetSystemFacts();
+void SetSystemFactsForTest(const SystemFacts& facts);
+void ResetSystemFacts();
+
+// Windows-style version test used by the shell: true when the reported version >= major.minor.
+bool IsOSVersionAtLeast(DWORD dwMajor, DWORD dwMinor);
