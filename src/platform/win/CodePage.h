@@ -13,6 +13,9 @@ BOOL IsDBCSLeadByte(BYTE c);
 bool IsDBCSTrailByte(BYTE c);
 // Converts Shift-JIS to UTF-8. Bytes that do not decode become U+FFFD; never fails.
 std::string Cp932ToUtf8(std::string_view sjis);
+// As Cp932ToUtf8, and tells whether every byte decoded (false when a U+FFFD was put in). The path
+// layer uses it to tell Shift-JIS names from other bytes.
+bool TryCp932ToUtf8(std::string_view sjis, std::string& utf8Out);
 // Converts UTF-8 to Shift-JIS. Returns false (and converts what it can, '?' for the rest) when
 // a character has no Shift-JIS form or the input is not UTF-8.
 bool Utf8ToCp932(std::string_view utf8, std::string& sjisOut);

@@ -6,8 +6,9 @@
 // case, the one that sorts first byte-wise wins). A component that does not exist keeps the
 // spelling given, so that new files can be created.
 //
-// Absolute paths are written "Z:\" followed by the host path with '\' separators ("Z:\home\me\
-// game\data"), so that full and relative paths round-trip through the game's path helpers.
+// Absolute paths are written "Z:\" followed by the host path with '\' separators (the host path
+// "/home/me/game" is "Z:\home\me\game"), so that full and relative paths round-trip through the
+// game's path helpers. Every other drive letter also stands for the host root.
 // A relative path is taken from the current folder, which is the game folder.
 #pragma once
 
@@ -63,8 +64,10 @@ struct SHFILEOPSTRUCTA {
     WORD fFlags = 0;              // accepted and ignored (no prompts, no progress)
     BOOL fAnyOperationsAborted = FALSE;
 };
-// FO_COPY copies a folder recursively as pTo (which must not exist); FO_DELETE removes a file or
-// folder recursively. 0 on success. A failed copy removes what it created.
+// FO_COPY copies a file, or a folder recursively, as pTo (which must not exist and must not lie
+// inside the folder copied); FO_DELETE removes a file or folder recursively (links are removed,
+// not followed). 0 on success, a Windows error number otherwise; FO_MOVE and FO_RENAME are not
+// provided. A failed copy removes what it created and nothing else.
 int SHFileOperationA(SHFILEOPSTRUCTA* lpFileOp);
 
 // Free bytes on the volume of szDirectory (statvfs); any pointer may be null.
@@ -78,4 +81,15 @@ struct FindEntry {
     std::string name;
     bool bDirectory = false;
 };
+// "*.*" matches every name, with or without a dot. The list is sorted without regard to case.
+// Host names that the game could not reach (not expressible in Shift-JIS) are left out. false when
+// the folder cannot be read; true with an empty list when nothing matches.
 bool FindFiles(const char* szPattern, std::vector<FindEntry>& out);
+
+// Test hooks. AddFileFailureForTest makes every function here refuse the file or folder szPath
+// (a game path, taken from the current folder at the time of the call), as the host refuses an
+// unreadable file or an uncreatable folder: FOpen, CreateDirectoryA, DeleteFileA,
+// RemoveDirectoryA, MoveFileReplaceA and each step of SHFileOperationA fail on it.
+// ClearFileFailuresForTest removes them all.
+void AddFileFailureForTest(const char* szPath);
+void ClearFileFailuresForTest();

@@ -6,6 +6,7 @@
 
 #include "platform/win/WinTypes.h"
 
+// Texts are Shift-JIS, as everything the game writes to its logs.
 struct SystemFacts {
     std::string osName;          // e.g. "Linux 6.1.0 x86_64 (Debian GNU/Linux 12)"
     DWORD osMajor = 6;           // version reported to the game's version checks
@@ -24,7 +25,12 @@ struct SystemFacts {
 // The live answers (read once, then cached), or the ones set by SetSystemFactsForTest.
 const SystemFacts& GetSystemFacts();
 void SetSystemFactsForTest(const SystemFacts& facts);
+// Drops the test answers: the next GetSystemFacts reads the machine again (display facts given
+// by SetDisplayFacts stay).
 void ResetSystemFacts();
+// The display host's desktop mode, called on the main thread before the game thread starts.
+// A 24-bit depth is stored as 32; a size <= 0 keeps 1920 x 1080; a refresh <= 0 means unknown (0).
+void SetDisplayFacts(int width, int height, int bitsPerPixel, int refreshRate);
 
 // Windows-style version test used by the shell: true when the reported version >= major.minor.
 bool IsOSVersionAtLeast(DWORD dwMajor, DWORD dwMinor);
