@@ -7,9 +7,12 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libsdl2-dev libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho
   libvorbis-dev libfluidsynth-dev timgm6mb-soundfont
+  vorbis-tools fluidsynth openttd-openmsx
   libpng-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  imagemagick
+  sox
 )
 
 missing=()

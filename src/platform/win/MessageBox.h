@@ -1,8 +1,10 @@
 // Modal message boxes.
 //
-// MessageBoxA is modal for the calling thread, from any thread; the box itself is shown by the
-// host on the main thread, and the waiting thread keeps running messages sent to it. Headless, the
-// box is recorded and answered from a script (default: IDOK for MB_OK, IDYES for MB_YESNO).
+// MessageBoxA is modal for the calling thread, from any thread. While a main window exists, a box
+// asked for by another thread is shown by the main thread (handed over like a SendMessage); the
+// waiting threads keep running messages sent to them meanwhile. On a screen the host shows it;
+// headless, the box is recorded and answered by the open hook, else from the script, else by
+// default (IDOK for MB_OK and MB_OKCANCEL, IDYES for MB_YESNO).
 #pragma once
 
 #include <functional>
@@ -27,10 +29,11 @@ constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
-// szText and szCaption are Shift-JIS. Returns IDOK, IDCANCEL, IDYES or IDNO.
+// szText and szCaption are Shift-JIS. Returns IDOK, IDCANCEL, IDYES or IDNO; 0 when the box
+// would have to wait for the main thread after the close sequence began (see BeginCloseSequence).
 int MessageBoxA(HWND hWnd, const char* szText, const char* szCaption, UINT uType);
 
-// Headless recording, for tests.
+// Recording, for tests (on a screen too).
 struct MessageBoxRecord {
     DWORD threadId = 0;
     HWND owner = nullptr;
@@ -42,4 +45,10 @@ struct MessageBoxRecord {
 std::vector<MessageBoxRecord> RecordedMessageBoxes();
 void ClearRecordedMessageBoxes();
 // Answers the next boxes in order; when the script is empty the default answer is used.
+// Replaces any earlier script.
 void ScriptMessageBoxAnswers(std::vector<int> answers);
+// Headless: while set, every box stays open until the hook answers. The hook runs on the thread
+// that shows the box, again and again (about every millisecond, and after each sent message that
+// thread ran) until it returns an answer instead of 0. Tests use it to act while a box is open.
+using MessageBoxOpenHook = std::function<int(const MessageBoxRecord&)>;
+void SetMessageBoxOpenHook(MessageBoxOpenHook hook);

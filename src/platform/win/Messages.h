@@ -1,12 +1,21 @@
 // Windows, window procedures and per-thread message queues.
 //
-// Every thread that calls PeekMessage or GetMessage once owns a queue from then on; a window
-// belongs to the thread that created it and its procedure runs only on that thread.
+// Every thread that calls PeekMessage or GetMessage once owns a queue from then on (so does a
+// thread that creates a window); a window belongs to the thread that created it and its
+// procedure runs only on that thread. Posted messages arrive in the order they were posted.
 // SendMessage to a window of another thread blocks the caller until the owner ran the procedure,
-// and every thread that waits (in SendMessage, GetMessage, WaitMessage, MessageBoxA, a modal
-// loop) keeps running the messages sent to it meanwhile. After BeginCloseSequence() a send that
-// would have to wait returns 0 at once, so that no thread waits for ever during shutdown.
+// and every thread that waits (in SendMessage, GetMessage, WaitMessage, WaitForSingleObject,
+// MessageBoxA, a modal loop) keeps running the messages sent to it meanwhile; Sleep does not.
+// After BeginCloseSequence() a send that would have to wait returns 0 at once, and sends still
+// waiting are released with 0, so that no thread waits for ever during shutdown.
+//
+// The thread that creates the first top-level window is the main thread. Its PeekMessage,
+// GetMessage and WaitMessage pump the host (which turns window-system events into posted
+// messages and key states) and block in the host instead of sleeping; posts and sends to it
+// wake the host.
 #pragma once
+
+#include <vector>
 
 #include "platform/win/WinTypes.h"
 
@@ -73,7 +82,9 @@ constexpr int SW_RESTORE = 9;
 constexpr DWORD WS_OVERLAPPED = 0x00000000;
 constexpr DWORD WS_POPUP = 0x80000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
-constexpr DWORD WS_CAPTION = 0x00C00000;
+constexpr DWORD WS_CAPTION = 0x00C00000;  // WS_BORDER | WS_DLGFRAME
+constexpr DWORD WS_BORDER = 0x00800000;
+constexpr DWORD WS_DLGFRAME = 0x00400000;
 constexpr DWORD WS_SYSMENU = 0x00080000;
 constexpr DWORD WS_THICKFRAME = 0x00040000;
 constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
@@ -85,20 +96,37 @@ constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 // GetSystemMetrics indices.
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CXDLGFRAME = 7;
+constexpr int SM_CYDLGFRAME = 8;
 constexpr int SM_CXFULLSCREEN = 16;
 constexpr int SM_CYFULLSCREEN = 17;
+constexpr int SM_CXFRAME = 32;
+constexpr int SM_CYFRAME = 33;
+
+// WM_SIZE wParam.
+constexpr WPARAM SIZE_RESTORED = 0;
 
 // Window classes: a name and a procedure. Registering a name twice fails.
 BOOL RegisterClassA(const char* szClassName, WNDPROC lpfnWndProc);
-// Creates a window owned by the calling thread with a client area of nWidth x nHeight at (x, y).
-// The procedure receives WM_CREATE before this returns. Returns nullptr when the class is unknown.
+// Creates a window owned by the calling thread: its outer top-left corner at (x, y) in screen
+// pixels and a client area of nWidth x nHeight; the frame around the client area follows the style
+// (GetSystemMetrics: a caption adds SM_CYCAPTION at the top, WS_THICKFRAME adds SM_CXFRAME /
+// SM_CYFRAME on every side, otherwise WS_DLGFRAME adds SM_CXDLGFRAME / SM_CYDLGFRAME).
+// The first top-level window (hWndParent nullptr) is the main window: its thread becomes the main
+// thread, which pumps the host, and the host opens its window for it (nullptr when it cannot).
+// The calling thread gets its message queue. The procedure receives WM_CREATE before this returns;
+// when it answers -1 the window is destroyed again and nullptr returned. Returns nullptr when the
+// class is unknown.
 HWND CreateWindowExA(DWORD dwExStyle, const char* szClassName, const char* szTitle, DWORD dwStyle, int x,
                      int y, int nWidth, int nHeight, HWND hWndParent);
-// Sends WM_DESTROY, then forgets the window: later posts to it fail.
+// Sends WM_DESTROY, then forgets the window: later posts to it fail. Only the owner thread may
+// destroy a window (FALSE otherwise). Destroying the main window closes the host's window.
 BOOL DestroyWindow(HWND hWnd);
 BOOL IsWindow(HWND hWnd);
 // Finds a live window by class name (and title when szTitle is not null).
 HWND FindWindowA(const char* szClassName, const char* szTitle);
+// WM_CLOSE destroys the window; everything else returns 0.
 LRESULT DefWindowProcA(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 // Queues a message for the window's thread; callable from any thread. hWnd == nullptr posts to the
@@ -116,8 +144,10 @@ BOOL PeekMessage(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, 
 BOOL GetMessage(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 // Blocks until the calling thread's queue has a new message (or a sent message, which it runs).
 BOOL WaitMessage();
+// Nonzero for key messages, FALSE otherwise. Generates nothing: the host posts WM_CHAR itself.
 BOOL TranslateMessage(const MSG* lpMsg);
-// Calls the procedure of lpMsg->hwnd; thread messages (hwnd nullptr) are dropped and return 0.
+// Calls the procedure of lpMsg->hwnd on its owner thread; thread messages (hwnd nullptr), dead
+// windows and windows of other threads are dropped and return 0.
 LRESULT DispatchMessage(const MSG* lpMsg);
 // Posts WM_QUIT with the exit code to the calling thread.
 void PostQuitMessage(int nExitCode);
@@ -128,7 +158,9 @@ DWORD GetCurrentThreadId();
 void BeginCloseSequence();
 bool IsCloseSequenceBegun();
 
-// Window state. The stand-in records these; the host shows the main window accordingly.
+// Window state. The stand-in records these; the host shows the main window accordingly (title and
+// WS_POPUP as full screen). Callable from any thread. MoveWindow sends WM_MOVE (client top-left in
+// lParam) and WM_SIZE (SIZE_RESTORED, client size in lParam) when position or size changed.
 BOOL ShowWindow(HWND hWnd, int nCmdShow);
 BOOL UpdateWindow(HWND hWnd);
 BOOL SetWindowTextA(HWND hWnd, const char* szText);
@@ -136,14 +168,30 @@ int GetWindowTextA(HWND hWnd, char* szText, int nMaxCount);
 BOOL GetClientRect(HWND hWnd, RECT* lpRect);
 BOOL GetWindowRect(HWND hWnd, RECT* lpRect);
 BOOL ClientToScreen(HWND hWnd, POINT* lpPoint);
-// Moves the window's outer rectangle; the client area keeps its offset inside it.
+// Moves the window's outer rectangle; the client area keeps its offset inside it. Positions are
+// clamped to -32768..32767 and sizes to 0..32767, the range window messages can carry.
 BOOL MoveWindow(HWND hWnd, int x, int y, int nWidth, int nHeight, BOOL bRepaint);
 DWORD GetWindowStyle(HWND hWnd);
+// Keeps the outer rectangle; the client area follows the new frame.
 void SetWindowStyle(HWND hWnd, DWORD dwStyle, DWORD dwExStyle);
 BOOL IsIconic(HWND hWnd);
 BOOL IsZoomed(HWND hWnd);
+// The main window when called on the main thread, else nullptr (windows of other threads are
+// never active for the caller).
 HWND GetActiveWindow();
 BOOL SetForegroundWindow(HWND hWnd);
+// Screen size from the system facts; SM_CXFULLSCREEN / SM_CYFULLSCREEN are the screen less the
+// caption; frame metrics are fixed (caption 23, dialog frame 3, sizing frame 4). 0 when unknown.
 int GetSystemMetrics(int nIndex);
 // Display counter: starts at 0; the cursor shows while it is >= 0. Returns the new counter.
 int ShowCursor(BOOL bShow);
+
+// Test hooks.
+// The messages waiting in a thread's posted queue, oldest first (not removed).
+std::vector<MSG> QueuedMessages(DWORD idThread);
+// Messages sent to a thread from other threads that it has not started to run yet.
+unsigned PendingSentMessages(DWORD idThread);
+// Forgets every window and class, the main window and thread, the cursor counter and the close
+// sequence, and empties the calling thread's queue (which then counts as never read). Call only
+// when no other thread uses the stand-in.
+void ResetMessagesForTest();

@@ -1,9 +1,17 @@
 // Threads, handles and waits.
 //
 // Threads are never frozen or killed from outside. SuspendThread is cooperative: the target stops
-// at its next stand-in call (queue calls, Sleep, SendMessage, waits, a present) until resumed.
-// TerminateThread records a request and the target leaves at its next stand-in call; a thread
-// stuck in pure computation is never killed. The handle then reports the thread as ended.
+// at its next stand-in call (queue calls, Sleep, SendMessage, waits, a present) until resumed; a
+// suspended thread runs nothing meanwhile, not even messages sent to it.
+// TerminateThread records a request and the target leaves at its next stand-in call (also when
+// it is blocked in one, suspended or not): a private exception unwinds its stack to the thread
+// entry, so its locals are destroyed; code that catches (...) and goes on is stopped again at
+// its next stand-in call. A thread stuck in pure computation is never killed. The handle then
+// reports the thread as ended, with the exit code given to TerminateThread.
+//
+// Every thread is a std::thread, joined when its handle is closed after it ended (or later, once
+// it ended). At process end the threads still running are asked to terminate and joined; one that
+// does not leave within two seconds is abandoned.
 #pragma once
 
 #include "platform/win/WinTypes.h"
@@ -21,8 +29,9 @@ constexpr int CREATE_SUSPENDED = 0x00000004;
 // *lpThreadId; returns nullptr on failure. The handle stays valid until CloseHandle.
 HANDLE BeginThread(THREAD_START lpStartAddress, void* lpParam, unsigned dwCreationFlags, DWORD* lpThreadId);
 // WAIT_OBJECT_0 once the thread procedure returned (or the thread left on a terminate request),
-// WAIT_TIMEOUT while it still runs, WAIT_FAILED for a null or closed handle. While waiting, the
-// calling thread keeps running messages sent to it.
+// WAIT_TIMEOUT while it still runs, WAIT_FAILED for a null or closed handle. With a time-out of
+// 0 it only looks; while it waits longer (real milliseconds, or INFINITE), the calling thread
+// keeps running messages sent to it.
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 BOOL CloseHandle(HANDLE hObject);
 BOOL GetExitCodeThread(HANDLE hThread, DWORD* lpExitCode);
@@ -34,3 +43,11 @@ BOOL TerminateThread(HANDLE hThread, DWORD dwExitCode);
 // A safe point: honours suspension and terminate requests for the calling thread. Every blocking
 // stand-in call passes through it; long loops of the stand-in itself may call it too.
 void ThreadSafePoint();
+
+// Test hooks.
+// True while the thread is stopped at a safe point by a suspension.
+bool IsThreadHeldAtSafePoint(HANDLE hThread);
+// Number of TerminateThread calls recorded for the thread (0 for an unknown handle).
+unsigned TerminateRequestCount(HANDLE hThread);
+// While on, BeginThread fails (returns nullptr) without starting anything.
+void FailThreadStartsForTest(bool bFail);

@@ -1,0 +1,230 @@
+// Music rendering speed against the reference tools, in one run:
+// - one minute of a dense General MIDI file (16 channels, eighth notes) through our MIDI file
+//   reader, stream player, stream and FluidSynth, against `fluidsynth -F` on the same file with
+//   the same SoundFont; goal: ours within 10 % of it (ratio <= 1.10);
+// - one minute of OGG through our player library and the mixer, against `oggdec`; goal: within
+//   10 %.
+// Each pair prints ours and the tool's wall time and their ratio (ours / tool). The tools come
+// from Debian's fluidsynth and vorbis-tools (scripts/deps.sh).
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/host/AudioOutput.h"
+#include "platform/midi/FluidMidiSynth.h"
+#include "platform/midi/MidiSynth.h"
+#include "platform/vox/VoxPlayer.h"
+#include "platform/win/DynamicLibrary.h"
+#include "platform/win/Files.h"
+#include "platform/win/Time.h"
+#include "sound/Midi.h"
+
+namespace {
+
+constexpr int kRate = 44100;
+constexpr int kSeconds = 60;
+const char* const kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+std::filesystem::path WorkFolder()
+{
+    static const std::filesystem::path folder = [] {
+        auto f = std::filesystem::temp_directory_path() / "qb_bench_music";
+        std::filesystem::create_directories(f);
+        return f;
+    }();
+    return folder;
+}
+
+double Seconds(std::chrono::steady_clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
+
+double TimeCommand(const std::string& command)
+{
+    const auto start = std::chrono::steady_clock::now();
+    if (std::system(command.c_str()) != 0)
+        return -1.0;
+    return Seconds(std::chrono::steady_clock::now() - start);
+}
+
+// Big-endian helpers for the MIDI file.
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+
+// One minute at 120 beats per minute: on each of 16 channels (10 the drums) eighth notes of
+// changing pitch, with a program per channel.
+std::filesystem::path DenseMidiFile()
+{
+    const std::filesystem::path path = WorkFolder() / "dense.mid";
+    std::vector<std::uint8_t> events;
+    auto event = [&](std::uint32_t delta, std::initializer_list<std::uint8_t> bytes) {
+        std::uint8_t groups[4];
+        int n = 0;
+        do {
+            groups[n++] = static_cast<std::uint8_t>(delta & 0x7F);
+            delta >>= 7;
+        } while (delta != 0);
+        while (n > 1)
+            events.push_back(static_cast<std::uint8_t>(groups[--n] | 0x80));
+        events.push_back(groups[0]);
+        events.insert(events.end(), bytes);
+    };
+    event(0, {0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20});
+    for (int ch = 0; ch < 16; ++ch)
+        event(0, {static_cast<std::uint8_t>(0xC0 | ch), static_cast<std::uint8_t>((ch * 8) % 128)});
+    const int eighths = kSeconds * 2 * 2;  // 120 beats per minute, two eighths a beat
+    for (int step = 0; step < eighths; ++step) {
+        for (int ch = 0; ch < 16; ++ch) {
+            const int key = ch == 9 ? 35 + (step % 12) : 40 + ((step * 7 + ch * 5) % 40);
+            event(0, {static_cast<std::uint8_t>(0x90 | ch), static_cast<std::uint8_t>(key), 90});
+        }
+        for (int ch = 0; ch < 16; ++ch) {
+            const int key = ch == 9 ? 35 + (step % 12) : 40 + ((step * 7 + ch * 5) % 40);
+            event(ch == 0 ? 48 : 0, {static_cast<std::uint8_t>(0x80 | ch), static_cast<std::uint8_t>(key), 0});
+        }
+    }
+    event(0, {0xFF, 0x2F, 0x00});
+    std::vector<std::uint8_t> file{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k'};
+    Put32(file, static_cast<std::uint32_t>(events.size()));
+    file.insert(file.end(), events.begin(), events.end());
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                                 static_cast<std::streamsize>(file.size()));
+    return path;
+}
+
+// Ours: SoundFont load, file conversion, the stream on the virtual clock, and rendering the
+// minute in blocks of 512 frames as the device would pull them.
+double RenderMidiOurs(const std::filesystem::path& file)
+{
+    const auto start = std::chrono::steady_clock::now();
+    std::string why;
+    auto synth = FluidMidiSynth::Create(kSoundFont, kRate, &why);
+    if (!synth)
+        return -1.0;
+    SetMidiSynth(synth);
+    {
+        cMidi player(GamePath(file.string()).c_str());
+        player.Restart(0);
+        while (player.GetState() != cMidi::kStopped)
+            std::this_thread::yield();
+        std::vector<float> block(512 * 2);
+        for (long frames = 0; frames < static_cast<long>(kRate) * kSeconds; frames += 512) {
+            std::fill(block.begin(), block.end(), 0.0f);
+            synth->Render(block.data(), 512);
+            benchmark::DoNotOptimize(block.data());
+        }
+    }
+    const double seconds = Seconds(std::chrono::steady_clock::now() - start);
+    SetMidiSynth(nullptr);
+    return seconds;
+}
+
+void BM_MidiMinuteOursVsFluidsynth(benchmark::State& state)
+{
+    UseVirtualClock(true, 0);
+    const std::filesystem::path file = DenseMidiFile();
+    const std::string wav = (WorkFolder() / "fluidsynth.wav").string();
+    double ours = 0;
+    double tool = 0;
+    for (auto _ : state) {
+        ours = RenderMidiOurs(file);
+        tool = TimeCommand("fluidsynth -ni -q -r " + std::to_string(kRate) + " -F '" + wav + "' '" + kSoundFont +
+                           "' '" + file.string() + "' > /dev/null 2>&1");
+    }
+    UseVirtualClock(false);
+    if (ours < 0 || tool <= 0) {
+        state.SkipWithError("FluidSynth, its SoundFont or the fluidsynth program is missing");
+        return;
+    }
+    state.counters["ours_s"] = ours;
+    state.counters["fluidsynth_s"] = tool;
+    state.counters["ratio"] = ours / tool;
+    std::printf("MIDI minute: ours %.3f s, fluidsynth -F %.3f s, ratio %.3f (goal <= 1.10)\n", ours, tool, ours / tool);
+}
+BENCHMARK(BM_MidiMinuteOursVsFluidsynth)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A minute of stereo music-like sound (two detuned tones and a slow tremolo) as OGG.
+std::filesystem::path MinuteOfOgg()
+{
+    const std::filesystem::path ogg = WorkFolder() / "minute.ogg";
+    if (std::filesystem::exists(ogg))
+        return ogg;
+    const std::filesystem::path raw = WorkFolder() / "minute.raw";
+    {
+        std::ofstream out(raw, std::ios::binary);
+        for (long i = 0; i < static_cast<long>(kRate) * kSeconds; ++i) {
+            const double t = static_cast<double>(i) / kRate;
+            const double env = 0.6 + 0.4 * std::sin(2 * M_PI * 0.5 * t);
+            const std::int16_t l = static_cast<std::int16_t>(12000 * env * std::sin(2 * M_PI * 220 * t));
+            const std::int16_t r = static_cast<std::int16_t>(12000 * env * std::sin(2 * M_PI * 331 * t));
+            out.write(reinterpret_cast<const char*>(&l), 2);
+            out.write(reinterpret_cast<const char*>(&r), 2);
+        }
+    }
+    const std::string command = "oggenc -Q -r -B 16 -C 2 -R " + std::to_string(kRate) + " -o '" + ogg.string() +
+                                "' '" + raw.string() + "'";
+    std::system(command.c_str());
+    std::filesystem::remove(raw);
+    return ogg;
+}
+
+// Ours: open the file with the library's player and pull the minute through the mixer.
+double DecodeOggOurs(const std::filesystem::path& file)
+{
+    HMODULE library = LoadLibraryA("Vox.dll");
+    auto create = library ? reinterpret_cast<CREATEVOX>(GetProcAddress(library, "CreateVox")) : nullptr;
+    if (create == nullptr)
+        return -1.0;
+    VoxPlayer* player = create();
+    const auto start = std::chrono::steady_clock::now();
+    if (!player->Open(GamePath(file.string()).c_str()))
+        return -1.0;
+    player->Play();
+    for (long frames = 0; frames < static_cast<long>(kRate) * kSeconds; frames += 1024) {
+        PumpNullAudio(1024);
+        if ((frames / 1024) % 256 == 0)
+            ClearRecordedAudio();
+    }
+    const double seconds = Seconds(std::chrono::steady_clock::now() - start);
+    player->Destroy();
+    FreeLibrary(library);
+    return seconds;
+}
+
+void BM_OggMinuteOursVsOggdec(benchmark::State& state)
+{
+    setenv("QB_HEADLESS", "1", 1);
+    UseVirtualClock(true, 0);
+    OpenAudioOutput();
+    const std::filesystem::path file = MinuteOfOgg();
+    const std::string wav = (WorkFolder() / "oggdec.wav").string();
+    double ours = 0;
+    double tool = 0;
+    for (auto _ : state) {
+        ours = DecodeOggOurs(file);
+        tool = TimeCommand("oggdec -Q -o '" + wav + "' '" + file.string() + "'");
+    }
+    UseVirtualClock(false);
+    if (ours < 0 || tool <= 0) {
+        state.SkipWithError("the player library, oggenc or oggdec is missing");
+        return;
+    }
+    state.counters["ours_s"] = ours;
+    state.counters["oggdec_s"] = tool;
+    state.counters["ratio"] = ours / tool;
+    std::printf("OGG minute: ours %.3f s, oggdec %.3f s, ratio %.3f (goal <= 1.10)\n", ours, tool, ours / tool);
+}
+BENCHMARK(BM_OggMinuteOursVsOggdec)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,8 @@
+#include "core/AppGlobals.h"
+
+std::atomic<HWND> hWndMain{nullptr};
+
+cThread thGame;
+cThread thPause;
+cThread RankingThread;
+cThread StageLoaderThread;

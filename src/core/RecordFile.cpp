@@ -1,0 +1,177 @@
+#include "core/RecordFile.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core/ReportLog.h"
+#include "platform/win/Files.h"
+
+static_assert(std::endian::native == std::endian::little, "record files are read and written as they lie in memory");
+
+int nDataVersion = kCurrentDataVersion;
+int nFileVersion = 0;
+int bRemoveCR = 0;
+
+namespace {
+
+// What CloseDat needs to know about a file it did not open itself.
+struct OpenRecordFile {
+    FILE* fp = nullptr;
+    long size = -1;             // reading: the file's size in bytes
+    std::string tempPath;       // writing: where the bytes go
+    std::string finalPath;      // writing: what the temporary file replaces
+};
+
+std::mutex openFilesMutex;
+std::vector<OpenRecordFile> openFiles;
+
+void Remember(OpenRecordFile entry)
+{
+    std::lock_guard lock(openFilesMutex);
+    openFiles.push_back(std::move(entry));
+}
+
+// Removes and returns the entry of fp; an entry with fp nullptr when there is none.
+OpenRecordFile Forget(FILE* fp)
+{
+    std::lock_guard lock(openFilesMutex);
+    auto it = std::find_if(openFiles.begin(), openFiles.end(), [fp](const OpenRecordFile& e) { return e.fp == fp; });
+    if (it == openFiles.end()) {
+        return {};
+    }
+    OpenRecordFile entry = std::move(*it);
+    openFiles.erase(it);
+    return entry;
+}
+
+long KnownSize(FILE* fp)
+{
+    std::lock_guard lock(openFilesMutex);
+    for (const OpenRecordFile& e : openFiles) {
+        if (e.fp == fp) {
+            return e.size;
+        }
+    }
+    return -1;
+}
+
+long MeasureSize(FILE* fp)
+{
+    long position = std::ftell(fp);
+    if (position < 0 || std::fseek(fp, 0, SEEK_END) != 0) {
+        return -1;
+    }
+    long size = std::ftell(fp);
+    std::fseek(fp, position, SEEK_SET);
+    return size;
+}
+
+}  // namespace
+
+FILE* OpenDatLoad(const char* szPath)
+{
+    if (szPath == nullptr || szPath[0] == '\0') {
+        szPath = "err";
+    }
+    if (std::strlen(szPath) >= MAX_PATH) {
+        return nullptr;
+    }
+    FILE* fp = FOpen(szPath, "rb");
+    if (fp == nullptr) {
+        return nullptr;
+    }
+    long size = MeasureSize(fp);
+    std::int32_t version = 0;
+    if (size < 4 || !ReadInt32(fp, version)) {
+        std::fclose(fp);
+        return nullptr;
+    }
+    nFileVersion = version;
+    Remember({fp, size, {}, {}});
+    return fp;
+}
+
+FILE* OpenDatSave(const char* szPath)
+{
+    if (szPath == nullptr || szPath[0] == '\0' || std::strlen(szPath) >= MAX_PATH) {
+        return nullptr;
+    }
+    std::string tempPath = std::string(szPath) + ".tmp";
+    FILE* fp = FOpen(tempPath.c_str(), "wb");
+    if (fp == nullptr) {
+        return nullptr;
+    }
+    if (!WriteInt32(fp, nDataVersion)) {
+        std::fclose(fp);
+        DeleteFileA(tempPath.c_str());
+        return nullptr;
+    }
+    Remember({fp, -1, tempPath, szPath});
+    return fp;
+}
+
+int CloseDat(FILE* fp)
+{
+    if (fp == nullptr) {
+        return 0;
+    }
+    OpenRecordFile entry = Forget(fp);
+    if (entry.tempPath.empty()) {
+        std::fclose(fp);
+        return 1;
+    }
+    bool written = std::fflush(fp) == 0 && std::ferror(fp) == 0;
+    written = std::fclose(fp) == 0 && written;
+    if (written && MoveFileReplaceA(entry.tempPath.c_str(), entry.finalPath.c_str())) {
+        return 1;
+    }
+    DeleteFileA(entry.tempPath.c_str());
+    ReportLog("Save failed : %s", entry.finalPath.c_str());
+    return 0;
+}
+
+long RecordBytesLeft(FILE* fp)
+{
+    long size = KnownSize(fp);
+    if (size < 0) {
+        size = MeasureSize(fp);
+    }
+    long position = std::ftell(fp);
+    if (size < 0 || position < 0 || position > size) {
+        return 0;
+    }
+    return size - position;
+}
+
+bool ReadInt32(FILE* fp, std::int32_t& value)
+{
+    std::int32_t read = 0;
+    if (std::fread(&read, sizeof(read), 1, fp) != 1) {
+        return false;
+    }
+    value = read;
+    return true;
+}
+
+bool WriteInt32(FILE* fp, std::int32_t value)
+{
+    return std::fwrite(&value, sizeof(value), 1, fp) == 1;
+}
+
+bool ReadListCount(FILE* fp, int& count, std::size_t nMinElementBytes)
+{
+    std::int32_t n = 0;
+    if (!ReadInt32(fp, n) || n < 0) {
+        return false;
+    }
+    std::size_t need = static_cast<std::size_t>(n) * std::max<std::size_t>(nMinElementBytes, 1);
+    if (need > static_cast<std::size_t>(RecordBytesLeft(fp))) {
+        return false;
+    }
+    count = n;
+    return true;
+}

@@ -1,0 +1,277 @@
+#include "core/cDataRecord.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "core/ReportLog.h"
+#include "core/TextHelpers.h"
+
+namespace {
+
+// The same offset inside newOwner as source has inside sourceOwner.
+void* Rebase(const void* newOwner, const void* sourceOwner, const void* source)
+{
+    auto offset = reinterpret_cast<std::uintptr_t>(source) - reinterpret_cast<std::uintptr_t>(sourceOwner);
+    return reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(newOwner) + offset);
+}
+
+std::size_t ByteSize(const MEMBERINFO& member)
+{
+    return static_cast<std::size_t>(member.nCount) * static_cast<std::size_t>(member.nSize);
+}
+
+// Cuts text to at most maxBytes without splitting a double-byte character.
+void CutAtCharBoundary(std::string& text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes) {
+        return;
+    }
+    std::size_t end = 0;
+    while (end < maxBytes) {
+        std::size_t step = IsDBCSChar(text.c_str() + end) ? 2 : 1;
+        if (end + step > maxBytes) {
+            break;
+        }
+        end += step;
+    }
+    text.resize(end);
+}
+
+// A file that holds more members than the record registers: reported as the checked access
+// reports a bad index, and the record stops there instead of reading the surplus into the wrong
+// member.
+void ReportSurplus(std::size_t registered, std::size_t elementSize)
+{
+    ReportLog("err V[%d] ( %d , %d )", static_cast<int>(registered), static_cast<int>(registered),
+              static_cast<int>(elementSize));
+}
+
+}  // namespace
+
+MEMBERINFO& MEMBERINFO::operator=(const MEMBERINFO& source)
+{
+    if (lpOwner == nullptr) {
+        lpOwner = source.lpOwner;
+    }
+    lpData = Rebase(lpOwner, source.lpOwner, source.lpData);
+    nCount = source.nCount;
+    nSize = source.nSize;
+    return *this;
+}
+
+STRMEMBERINFO& STRMEMBERINFO::operator=(const STRMEMBERINFO& source)
+{
+    if (lpOwner == nullptr) {
+        lpOwner = source.lpOwner;
+    }
+    lpStr = static_cast<std::string*>(Rebase(lpOwner, source.lpOwner, source.lpStr));
+    return *this;
+}
+
+cDataRecord::cDataRecord(const cDataRecord&) {}
+
+void cDataRecord::OnCopySource(int) const {}
+
+void cDataRecord::RegisterMembers(int) {}
+
+cDataRecord& cDataRecord::operator=(const cDataRecord& source)
+{
+    RegisterMembers(nDataVersion);
+    source.OnCopySource(nDataVersion);
+    m_Member.resize(source.m_Member.size());
+    for (std::size_t i = 0; i < m_Member.size(); ++i) {
+        m_Member.data()[i].lpOwner = this;
+        m_Member.data()[i] = source.m_Member.data()[i];
+    }
+    m_StrMember.resize(source.m_StrMember.size());
+    for (std::size_t i = 0; i < m_StrMember.size(); ++i) {
+        m_StrMember.data()[i].lpOwner = this;
+        m_StrMember.data()[i] = source.m_StrMember.data()[i];
+    }
+    return *this;
+}
+
+void cDataRecord::ClearMemberList()
+{
+    m_Member.clear();
+    m_StrMember.clear();
+}
+
+void cDataRecord::AddMember(void* p, int nCount, std::int8_t nSize)
+{
+    m_Member.emplace_back(this, p, std::max(nCount, 0), nSize);
+}
+
+void cDataRecord::AddStrMember(std::string* p, int nCount)
+{
+    for (int i = 0; i < nCount; ++i) {
+        m_StrMember.emplace_back(this, p + i);
+    }
+}
+
+void cDataRecord::Clear()
+{
+    RegisterMembers(nDataVersion);
+    for (const MEMBERINFO& member : m_Member) {
+        if (ByteSize(member) > 0) {
+            std::memset(member.lpData, 0, ByteSize(member));
+        }
+    }
+    for (const STRMEMBERINFO& member : m_StrMember) {
+        member.lpStr->clear();
+    }
+}
+
+void cDataRecord::CopyMembers(cDataRecord& source)
+{
+    RegisterMembers(nDataVersion);
+    source.RegisterMembers(nDataVersion);
+    for (int i = 0; i < static_cast<int>(m_Member.size()); ++i) {
+        const MEMBERINFO& from = source.m_Member[i];
+        std::size_t bytes = std::min(ByteSize(m_Member[i]), ByteSize(from));
+        if (bytes > 0) {
+            std::memmove(m_Member[i].lpData, from.lpData, bytes);
+        }
+    }
+    for (int i = 0; i < static_cast<int>(m_StrMember.size()); ++i) {
+        const STRMEMBERINFO& from = source.m_StrMember[i];
+        if (from.lpStr != nullptr) {
+            *m_StrMember[i].lpStr = *from.lpStr;
+        }
+    }
+}
+
+void cDataRecord::RemoveCR()
+{
+    for (const STRMEMBERINFO& member : m_StrMember) {
+        std::erase(*member.lpStr, '\r');
+    }
+}
+
+int cDataRecord::Load(FILE* fp)
+{
+    RegisterMembers(nFileVersion);
+    int ok = LoadRawMembers(fp) && LoadStrings(fp);
+    if (nDataVersion != nFileVersion) {
+        RegisterMembers(nDataVersion);
+    }
+    return ok;
+}
+
+int cDataRecord::LoadRawMembers(FILE* fp)
+{
+    std::int32_t n = 0;
+    if (!ReadInt32(fp, n) || n < 0) {
+        return 0;
+    }
+    if (static_cast<std::size_t>(n) > m_Member.size()) {
+        ReportSurplus(m_Member.size(), sizeof(MEMBERINFO));
+        return 0;
+    }
+    std::size_t left = static_cast<std::size_t>(RecordBytesLeft(fp));
+    for (int i = 0; i < n; ++i) {
+        const MEMBERINFO& member = m_Member[i];
+        std::size_t bytes = ByteSize(member);
+        if (bytes > left) {
+            return 0;
+        }
+        if (bytes > 0 && std::fread(member.lpData, 1, bytes, fp) != bytes) {
+            return 0;
+        }
+        left -= bytes;
+    }
+    return 1;
+}
+
+int cDataRecord::LoadStrings(FILE* fp)
+{
+    int ok = 1;
+    std::int32_t s = 0;
+    if (!ReadInt32(fp, s) || s < 0) {
+        ok = 0;
+    } else if (static_cast<std::size_t>(s) > m_StrMember.size()) {
+        ReportSurplus(m_StrMember.size(), sizeof(STRMEMBERINFO));
+        ok = 0;
+    }
+    std::vector<char> buffer;
+    for (int i = 0; ok && i < s; ++i) {
+        std::int32_t length = 0;
+        if (!ReadInt32(fp, length) || length < 1) {
+            ok = 0;
+            break;
+        }
+        std::string& text = *m_StrMember[i].lpStr;
+        if (length == 1) {
+            text.clear();
+            continue;
+        }
+        if (static_cast<long>(length) > RecordBytesLeft(fp)) {
+            ok = 0;
+            break;
+        }
+        buffer.resize(static_cast<std::size_t>(length));
+        if (std::fread(buffer.data(), 1, buffer.size(), fp) != buffer.size()) {
+            ok = 0;
+            break;
+        }
+        // The text before the first NUL; a block without NUL is taken whole.
+        auto nul = std::find(buffer.begin(), buffer.end(), '\0');
+        text.assign(buffer.begin(), nul);
+    }
+    if (bRemoveCR) {
+        RemoveCR();
+    }
+    return ok;
+}
+
+int cDataRecord::Save(FILE* fp)
+{
+    RegisterMembers(nDataVersion);
+    bool ok = WriteInt32(fp, static_cast<std::int32_t>(m_Member.size()));
+    for (const MEMBERINFO& member : m_Member) {
+        std::size_t bytes = ByteSize(member);
+        if (bytes > 0) {
+            ok = std::fwrite(member.lpData, 1, bytes, fp) == bytes && ok;
+        }
+    }
+    return SaveStrings(fp) && ok;
+}
+
+int cDataRecord::SaveStrings(FILE* fp)
+{
+    bool ok = WriteInt32(fp, static_cast<std::int32_t>(m_StrMember.size()));
+    for (const STRMEMBERINFO& member : m_StrMember) {
+        std::string& text = *member.lpStr;
+        ResyncStr(text);
+        CutAtCharBoundary(text, kMaxSavedStringBytes);
+        std::int32_t length = static_cast<std::int32_t>(text.size()) + 1;
+        ok = WriteInt32(fp, length) && ok;
+        if (length != 1) {
+            ok = std::fwrite(text.c_str(), 1, text.size() + 1, fp) == text.size() + 1 && ok;
+        }
+    }
+    return ok ? 1 : 0;
+}
+
+int cDataRecord::LoadFile(const char* szPath)
+{
+    FILE* fp = OpenDatLoad(szPath);
+    if (fp == nullptr) {
+        return 0;
+    }
+    int ok = Load(fp);
+    CloseDat(fp);
+    return ok;
+}
+
+int cDataRecord::SaveFile(const char* szPath)
+{
+    FILE* fp = OpenDatSave(szPath);
+    if (fp == nullptr) {
+        return 0;
+    }
+    int saved = Save(fp);
+    int closed = CloseDat(fp);
+    return saved && closed ? 1 : 0;
+}

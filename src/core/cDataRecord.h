@@ -1,0 +1,138 @@
+// cDataRecord: the base class of every persistent record (settings, databases, world map,
+// palettes, stages, saves, options, rankings, replays).
+//
+// A record does not write itself field by field: its RegisterMembers (version) lists, in file
+// order, the members that a file of that version holds, in two descriptor tables (raw members,
+// string members); the base class reads and writes whatever the tables describe. A member that a
+// class gained at version T is registered only for versions >= T, so one class reads every older
+// layout of its file. Every operation that walks the tables registers the record first.
+//
+// One record in a file: int32 n, then the n raw members' bytes; int32 s, then each string as
+// int32 L (its length + 1) and, unless L is 1, its L bytes including the NUL; then the class's
+// own lists (see RecordList.h), read by its Load after the base part.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <type_traits>
+
+#include "core/RecordFile.h"
+#include "core/cVector.h"
+
+class cDataRecord;
+
+// One raw member: nCount consecutive elements of nSize bytes (1, 2, 4 or 8) at lpData, inside the
+// record lpOwner.
+struct MEMBERINFO {
+    cDataRecord* lpOwner = nullptr;
+    void* lpData = nullptr;
+    std::int32_t nCount = 0;
+    std::int8_t nSize = 0;
+
+    MEMBERINFO() = default;
+    MEMBERINFO(cDataRecord* owner, void* data, std::int32_t count, std::int8_t size)
+        : lpOwner(owner), lpData(data), nCount(count), nSize(size) {}
+    MEMBERINFO(const MEMBERINFO&) = default;
+    // Keeps this descriptor's owner and points it at the same offset inside it as the source
+    // has inside its own owner: a table assigned from another record of the same class names the
+    // target's members. A descriptor without owner takes the source's as it is.
+    MEMBERINFO& operator=(const MEMBERINFO& source);
+};
+
+// One string member: the standard string at lpStr inside the record lpOwner.
+struct STRMEMBERINFO {
+    cDataRecord* lpOwner = nullptr;
+    std::string* lpStr = nullptr;
+
+    STRMEMBERINFO() = default;
+    STRMEMBERINFO(cDataRecord* owner, std::string* str) : lpOwner(owner), lpStr(str) {}
+    STRMEMBERINFO(const STRMEMBERINFO&) = default;
+    // Rebases like MEMBERINFO's assignment.
+    STRMEMBERINFO& operator=(const STRMEMBERINFO& source);
+};
+
+// Texts are saved with at most this many bytes (the format's limit); longer ones are cut at a
+// character boundary.
+constexpr std::size_t kMaxSavedStringBytes = 5119;
+
+class cDataRecord {
+public:
+    // Both tables empty; a derived constructor registers its members for nDataVersion and sets
+    // its defaults.
+    cDataRecord() = default;
+    // The copy starts with empty tables: its first table-walking operation registers it, so it
+    // never holds descriptors that name the source's members.
+    cDataRecord(const cDataRecord&);
+    virtual ~cDataRecord() = default;
+
+    // Called by the assignment on its source record with nDataVersion; empty in every record.
+    virtual void OnCopySource(int nVersion) const;
+    // Rebuilds both tables for the data version nVersion. Every override begins with
+    // ClearMemberList and then adds the members in file order.
+    virtual void RegisterMembers(int nVersion);
+    // Reads the record from a file opened by OpenDatLoad, laid out for nFileVersion; then
+    // registers for nDataVersion again. The base version reads the raw members and the strings;
+    // a class with lists calls it first, then reads its lists. 1, or 0 when the data do not fit
+    // the record (a count or length beyond the end of the file, a negative count, a string length
+    // below 1, more members than this version registers): reading stops there, and the members
+    // not yet read keep their values.
+    virtual int Load(FILE* fp);
+    // Writes the record for nDataVersion in the same order. 1, or 0 when a write failed.
+    virtual int Save(FILE* fp);
+
+    // Registers this record, lets the source know (OnCopySource), and assigns the tables from the
+    // source's with the descriptor rebasing; copies no member values. A derived assignment runs
+    // this first and then copies its own members and lists.
+    cDataRecord& operator=(const cDataRecord& source);
+
+    // Registration, called by RegisterMembers. The typed forms check the element width.
+    void ClearMemberList();
+    template <class T>
+    void AddDwordMember(T* p, int nCount) { AddRaw<T, 4>(p, nCount); }
+    template <class T>
+    void AddWordMember(T* p, int nCount) { AddRaw<T, 2>(p, nCount); }
+    template <class T>
+    void AddByteMember(T* p, int nCount) { AddRaw<T, 1>(p, nCount); }
+    template <class T>
+    void AddQwordMember(T* p, int nCount) { AddRaw<T, 8>(p, nCount); }
+    // Registers nCount consecutive strings starting at p (the system passes 1).
+    void AddStrMember(std::string* p, int nCount);
+
+    // Registers for nDataVersion, zeroes every raw member and empties every string member.
+    // Lists of derived classes are not touched.
+    void Clear();
+    // Registers both records for nDataVersion and copies every raw member's bytes and every
+    // string from the source, a record of the same class. Lists are not touched.
+    void CopyMembers(cDataRecord& source);
+    // Removes every carriage return from the string members in the tables as they stand; the
+    // database loader calls it for each loaded entry.
+    void RemoveCR();
+
+    // The string half of the base part, used by the base Load and Save.
+    int LoadStrings(FILE* fp);
+    int SaveStrings(FILE* fp);
+
+    // OpenDatLoad, the virtual Load, CloseDat: 1, or 0 when the file cannot be opened or does not
+    // fit the record (the record then keeps what was not yet read).
+    int LoadFile(const char* szPath);
+    // OpenDatSave, the virtual Save, CloseDat: 1, or 0 when the file cannot be written (an old
+    // file of that name is then kept).
+    int SaveFile(const char* szPath);
+
+    // The descriptor tables as the last registration left them. Only the registration functions
+    // change them; tests and the members' owners read them.
+    cVector<MEMBERINFO> m_Member;
+    cVector<STRMEMBERINFO> m_StrMember;
+
+private:
+    template <class T, int kSize>
+    void AddRaw(T* p, int nCount)
+    {
+        static_assert(sizeof(T) == kSize, "member width does not match the Add function");
+        static_assert(std::is_trivially_copyable_v<T>, "raw members are copied as bytes");
+        AddMember(p, nCount, static_cast<std::int8_t>(kSize));
+    }
+    void AddMember(void* p, int nCount, std::int8_t nSize);
+    int LoadRawMembers(FILE* fp);
+};

@@ -1,0 +1,71 @@
+#include "platform/d3d9/D3D9BlendSpan.h"
+
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "platform/d3d9/D3D9PixelPipeline.h"
+
+namespace {
+
+#if defined(__SSE2__)
+// Two pixels widened to 16-bit lanes: s x a + d x (255 - a) + 127, divided by 255 exactly
+// ((t + 1 + (t >> 8)) >> 8; t stays below 65535).
+inline __m128i LerpLanes(__m128i s, __m128i d)
+{
+    const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
+    const __m128i na = _mm_sub_epi16(_mm_set1_epi16(255), a);
+    __m128i t = _mm_add_epi16(_mm_mullo_epi16(s, a), _mm_mullo_epi16(d, na));
+    t = _mm_add_epi16(t, _mm_set1_epi16(127));
+    t = _mm_add_epi16(t, _mm_add_epi16(_mm_set1_epi16(1), _mm_srli_epi16(t, 8)));
+    return _mm_srli_epi16(t, 8);
+}
+#endif
+
+}  // namespace
+
+void D3D9BlendTexelsOver32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX)
+{
+    const std::uint32_t xMask = setX ? 0xFF000000u : 0u;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i x = _mm_set1_epi32(static_cast<int>(xMask));
+    for (; i + 4 <= n; i += 4) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i * 4));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i * 4));
+        const __m128i lo = LerpLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
+        const __m128i hi = LerpLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i * 4), _mm_or_si128(_mm_packus_epi16(lo, hi), x));
+    }
+#endif
+    for (; i < n; ++i) {
+        std::uint32_t s;
+        std::memcpy(&s, texels + i * 4, 4);
+        const std::uint32_t a = s >> 24;
+        std::uint32_t out = s;
+        if (a != 255) {
+            std::uint32_t d;
+            std::memcpy(&d, dst + i * 4, 4);
+            out = a == 0 ? d : D3D9PixelPipeline::Lerp(s, d, a);
+        }
+        out |= xMask;
+        std::memcpy(dst + i * 4, &out, 4);
+    }
+}
+
+void D3D9CopyTexels32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX)
+{
+    if (!setX) {
+        std::memmove(dst, texels, n * 4);
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        std::uint32_t v;
+        std::memcpy(&v, texels + i * 4, 4);
+        v |= 0xFF000000u;
+        std::memcpy(dst + i * 4, &v, 4);
+    }
+}

@@ -1,0 +1,265 @@
+#include "platform/d3d9/D3D9Rasterizer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/d3d9/D3D9BlendSpan.h"
+
+namespace {
+
+bool Finite(const D3D9TLVertex& v) { return std::isfinite(v.x) && std::isfinite(v.y); }
+
+// floor(t) mod size, for any t; non-finite or huge values give 0.
+int WrapIndex(double t, int size)
+{
+    const double f = std::floor(t);
+    if (f >= 0 && f < size) return static_cast<int>(f);   // inside the texture: no wrap needed
+    if (!(std::fabs(f) < 1e15)) return 0;
+    long long i = static_cast<long long>(f) % size;
+    if (i < 0) i += size;
+    return static_cast<int>(i);
+}
+
+// First pixel centre at or after edge e, clamped to [0, limit].
+int FirstCentre(double e, int limit)
+{
+    const double c = std::ceil(e);
+    if (c <= 0) return 0;
+    if (c >= limit) return limit;
+    return static_cast<int>(c);
+}
+
+std::uint32_t Channel(std::uint32_t c, int shift) { return (c >> shift) & 0xFF; }
+
+}  // namespace
+
+D3D9Rasterizer::D3D9Rasterizer(D3D9PixelBuffer& target, const D3D9PixelBuffer* texture,
+                               const D3D9PixelPipeline& pipeline, DWORD cullMode)
+    : target_(target), texture_(texture), pipeline_(pipeline), cullMode_(cullMode)
+{
+}
+
+void D3D9Rasterizer::Draw(D3DPRIMITIVETYPE type, const D3D9TLVertex* v, UINT n)
+{
+    switch (type) {
+    case D3DPT_TRIANGLELIST:
+        for (UINT i = 0; i + 2 < n; i += 3) Triangle(v[i], v[i + 1], v[i + 2]);
+        break;
+    case D3DPT_TRIANGLESTRIP:
+        if (n == 4 && TryAxisAlignedQuad(v)) break;
+        for (UINT i = 0; i + 2 < n; ++i) {
+            // Every second triangle is turned round so that all keep the winding of the first.
+            if (i % 2 == 0)
+                Triangle(v[i], v[i + 1], v[i + 2]);
+            else
+                Triangle(v[i + 1], v[i], v[i + 2]);
+        }
+        break;
+    case D3DPT_TRIANGLEFAN:
+        for (UINT i = 1; i + 1 < n; ++i) Triangle(v[0], v[i], v[i + 1]);
+        break;
+    default:
+        break;
+    }
+}
+
+bool D3D9Rasterizer::Culled(double area) const
+{
+    // area > 0: clockwise on the screen.
+    if (cullMode_ == D3DCULL_CW) return area > 0;
+    if (cullMode_ == D3DCULL_CCW) return area < 0;
+    return false;
+}
+
+std::uint32_t D3D9Rasterizer::Texel(int col, int row) const
+{
+    if (!texture_) return 0xFFFFFFFFu;
+    return texture_->ReadARGB(static_cast<UINT>(col), static_cast<UINT>(row));
+}
+
+int D3D9Rasterizer::WrapColumn(double u) const
+{
+    return texture_ ? WrapIndex(u * texture_->Width(), static_cast<int>(texture_->Width())) : 0;
+}
+
+int D3D9Rasterizer::WrapRow(double v) const
+{
+    return texture_ ? WrapIndex(v * texture_->Height(), static_cast<int>(texture_->Height())) : 0;
+}
+
+bool D3D9Rasterizer::TryAxisAlignedQuad(const D3D9TLVertex* v)
+{
+    for (int i = 0; i < 4; ++i)
+        if (!Finite(v[i]) || v[i].diffuse != v[0].diffuse) return false;
+    // v0 and v3 are opposite corners, v1 and v2 the other two (in either order).
+    const D3D9TLVertex& a = v[0];
+    const D3D9TLVertex& d = v[3];
+    if (a.x == d.x || a.y == d.y) return false;
+    const D3D9TLVertex* sameX = nullptr;   // the corner (a.x, d.y)
+    const D3D9TLVertex* sameY = nullptr;   // the corner (d.x, a.y)
+    for (int i : {1, 2}) {
+        if (v[i].x == a.x && v[i].y == d.y) sameX = &v[i];
+        if (v[i].x == d.x && v[i].y == a.y) sameY = &v[i];
+    }
+    if (!sameX || !sameY) return false;
+    // u must follow x only and v follow y only, so that the two triangles are one affine map.
+    if (sameX->u != a.u || sameY->u != d.u || sameY->v != a.v || sameX->v != d.v) return false;
+
+    const double area = (static_cast<double>(v[1].x) - v[0].x) * (static_cast<double>(v[2].y) - v[0].y) -
+                        (static_cast<double>(v[2].x) - v[0].x) * (static_cast<double>(v[1].y) - v[0].y);
+    if (Culled(area)) return true;
+
+    const bool aLeft = a.x < d.x;
+    const bool aTop = a.y < d.y;
+    const double l = aLeft ? a.x : d.x, r = aLeft ? d.x : a.x;
+    const double t = aTop ? a.y : d.y, b = aTop ? d.y : a.y;
+    const double uL = aLeft ? a.u : d.u, uR = aLeft ? d.u : a.u;
+    const double vT = aTop ? a.v : d.v, vB = aTop ? d.v : a.v;
+
+    RectJob job;
+    job.x0 = FirstCentre(l, static_cast<int>(target_.Width()));
+    job.x1 = FirstCentre(r, static_cast<int>(target_.Width()));
+    job.y0 = FirstCentre(t, static_cast<int>(target_.Height()));
+    job.y1 = FirstCentre(b, static_cast<int>(target_.Height()));
+    job.diffuse = a.diffuse;
+    ++fastQuads_;
+    if (job.x0 >= job.x1 || job.y0 >= job.y1) return true;
+
+    columns_.resize(static_cast<std::size_t>(job.x1 - job.x0));
+    const double du = (uR - uL) / (r - l);
+    for (int x = job.x0; x < job.x1; ++x) columns_[static_cast<std::size_t>(x - job.x0)] = WrapColumn(uL + (x - l) * du);
+    rows_.resize(static_cast<std::size_t>(job.y1 - job.y0));
+    const double dv = (vB - vT) / (b - t);
+    for (int y = job.y0; y < job.y1; ++y) rows_[static_cast<std::size_t>(y - job.y0)] = WrapRow(vT + (y - t) * dv);
+
+    switch (target_.Format()) {
+    case D3DFMT_A8R8G8B8: FillRect<D3DFMT_A8R8G8B8>(job); break;
+    case D3DFMT_X8R8G8B8: FillRect<D3DFMT_X8R8G8B8>(job); break;
+    case D3DFMT_R5G6B5: FillRect<D3DFMT_R5G6B5>(job); break;
+    case D3DFMT_A1R5G5B5: FillRect<D3DFMT_A1R5G5B5>(job); break;
+    case D3DFMT_X1R5G5B5: FillRect<D3DFMT_X1R5G5B5>(job); break;
+    default: break;
+    }
+    return true;
+}
+
+template <D3DFORMAT F>
+void D3D9Rasterizer::FillRect(const RectJob& job)
+{
+    constexpr UINT kBpp = (F == D3DFMT_A8R8G8B8 || F == D3DFMT_X8R8G8B8) ? 4 : 2;
+    const std::size_t width = static_cast<std::size_t>(job.x1 - job.x0);
+    const bool direct = pipeline_.ShadeIsTexel(job.diffuse);
+    const bool plain32 = texture_ && texture_->Format() == D3DFMT_A8R8G8B8;
+    // The common blit: texels of an A8R8G8B8 texture blended or copied into a 32-bit target.
+    constexpr bool kTarget32 = F == D3DFMT_A8R8G8B8 || F == D3DFMT_X8R8G8B8;
+    const bool span32 = kTarget32 && plain32 && direct && (pipeline_.BlendsSourceAlpha() || pipeline_.BlendsOff());
+    bool contiguous = true;
+    for (std::size_t i = 1; i < width && contiguous; ++i) contiguous = columns_[i] == columns_[0] + static_cast<int>(i);
+    for (int y = job.y0; y < job.y1; ++y) {
+        BYTE* dst = target_.At(static_cast<UINT>(job.x0), static_cast<UINT>(y));
+        const int row = rows_[static_cast<std::size_t>(y - job.y0)];
+        if (span32) {
+            const BYTE* src = texture_->Row(static_cast<UINT>(row));
+            const BYTE* texels = src + static_cast<std::size_t>(columns_[0]) * 4;
+            if (!contiguous) {
+                gathered_.resize(width);
+                for (std::size_t i = 0; i < width; ++i)
+                    std::memcpy(&gathered_[i], src + static_cast<std::size_t>(columns_[i]) * 4, 4);
+                texels = reinterpret_cast<const BYTE*>(gathered_.data());
+            }
+            if (pipeline_.BlendsOff())
+                D3D9CopyTexels32(dst, texels, width, F == D3DFMT_X8R8G8B8);
+            else
+                D3D9BlendTexelsOver32(dst, texels, width, F == D3DFMT_X8R8G8B8);
+            continue;
+        }
+        for (std::size_t i = 0; i < width; ++i, dst += kBpp) {
+            const std::uint32_t texel = Texel(columns_[i], row);
+            pipeline_.BlendStore<F>(dst, direct ? texel : pipeline_.Shade(texel, job.diffuse));
+        }
+    }
+}
+
+void D3D9Rasterizer::Triangle(const D3D9TLVertex& a, const D3D9TLVertex& b, const D3D9TLVertex& c)
+{
+    if (!Finite(a) || !Finite(b) || !Finite(c)) return;
+    double area = (static_cast<double>(b.x) - a.x) * (static_cast<double>(c.y) - a.y) -
+                  (static_cast<double>(c.x) - a.x) * (static_cast<double>(b.y) - a.y);
+    if (area == 0 || Culled(area)) return;
+    // Make the winding clockwise (area > 0) so that the inside has positive edge values.
+    const D3D9TLVertex* v[3] = {&a, &b, &c};
+    if (area < 0) {
+        std::swap(v[1], v[2]);
+        area = -area;
+    }
+    switch (target_.Format()) {
+    case D3DFMT_A8R8G8B8: FillTriangle<D3DFMT_A8R8G8B8>(v, area); break;
+    case D3DFMT_X8R8G8B8: FillTriangle<D3DFMT_X8R8G8B8>(v, area); break;
+    case D3DFMT_R5G6B5: FillTriangle<D3DFMT_R5G6B5>(v, area); break;
+    case D3DFMT_A1R5G5B5: FillTriangle<D3DFMT_A1R5G5B5>(v, area); break;
+    case D3DFMT_X1R5G5B5: FillTriangle<D3DFMT_X1R5G5B5>(v, area); break;
+    default: break;
+    }
+}
+
+template <D3DFORMAT F>
+void D3D9Rasterizer::FillTriangle(const D3D9TLVertex* v[3], double area)
+{
+    // Edge k runs from v[k+1] to v[k+2] (opposite vertex k). E(p) = dx (py - ay) - dy (px - ax).
+    struct Edge {
+        double ax, ay, dx, dy;
+        bool topLeft;
+    } edges[3];
+    for (int k = 0; k < 3; ++k) {
+        const D3D9TLVertex& s = *v[(k + 1) % 3];
+        const D3D9TLVertex& e = *v[(k + 2) % 3];
+        Edge& ed = edges[k];
+        ed.ax = s.x;
+        ed.ay = s.y;
+        ed.dx = static_cast<double>(e.x) - s.x;
+        ed.dy = static_cast<double>(e.y) - s.y;
+        ed.topLeft = ed.dy < 0 || (ed.dy == 0 && ed.dx > 0);
+    }
+    const double minX = std::min({v[0]->x, v[1]->x, v[2]->x});
+    const double maxX = std::max({v[0]->x, v[1]->x, v[2]->x});
+    const double minY = std::min({v[0]->y, v[1]->y, v[2]->y});
+    const double maxY = std::max({v[0]->y, v[1]->y, v[2]->y});
+    const int w = static_cast<int>(target_.Width());
+    const int h = static_cast<int>(target_.Height());
+    const int x0 = FirstCentre(minX, w);
+    const int y0 = FirstCentre(minY, h);
+    // One past the last pixel centre at or before the maximum, clamped to [0, size].
+    const int x1 = static_cast<int>(std::clamp(std::floor(maxX) + 1, 0.0, static_cast<double>(w)));
+    const int y1 = static_cast<int>(std::clamp(std::floor(maxY) + 1, 0.0, static_cast<double>(h)));
+    const bool flat = v[0]->diffuse == v[1]->diffuse && v[0]->diffuse == v[2]->diffuse;
+    constexpr UINT kBpp = (F == D3DFMT_A8R8G8B8 || F == D3DFMT_X8R8G8B8) ? 4 : 2;
+
+    for (int y = y0; y < y1; ++y) {
+        BYTE* dst = target_.At(static_cast<UINT>(x0), static_cast<UINT>(y));
+        for (int x = x0; x < x1; ++x, dst += kBpp) {
+            double wk[3];
+            bool inside = true;
+            for (int k = 0; k < 3 && inside; ++k) {
+                const Edge& ed = edges[k];
+                wk[k] = ed.dx * (y - ed.ay) - ed.dy * (x - ed.ax);
+                inside = wk[k] > 0 || (wk[k] == 0 && ed.topLeft);
+            }
+            if (!inside) continue;
+            const double l0 = wk[0] / area, l1 = wk[1] / area, l2 = wk[2] / area;
+            const double u = l0 * v[0]->u + l1 * v[1]->u + l2 * v[2]->u;
+            const double tv = l0 * v[0]->v + l1 * v[1]->v + l2 * v[2]->v;
+            std::uint32_t diffuse = v[0]->diffuse;
+            if (!flat) {
+                diffuse = 0;
+                for (int shift : {0, 8, 16, 24}) {
+                    const double c = l0 * Channel(v[0]->diffuse, shift) + l1 * Channel(v[1]->diffuse, shift) +
+                                     l2 * Channel(v[2]->diffuse, shift);
+                    const double rounded = std::floor(c + 0.5);
+                    diffuse |= static_cast<std::uint32_t>(std::clamp(rounded, 0.0, 255.0)) << shift;
+                }
+            }
+            const std::uint32_t texel = Texel(WrapColumn(u), WrapRow(tv));
+            pipeline_.BlendStore<F>(dst, pipeline_.Shade(texel, diffuse));
+        }
+    }
+}

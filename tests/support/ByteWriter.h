@@ -1,0 +1,56 @@
+// Little-endian byte builder for test fixtures. The game-folder writers build every data file
+// from the record layouts with it, independently of the system's own Save functions, so that a
+// misreading in a reader cannot hide behind a writer that shares it.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace testsupport {
+
+class ByteWriter {
+public:
+    ByteWriter& U8(std::uint8_t v) { bytes_.push_back(v); return *this; }
+    ByteWriter& I16(std::int16_t v) { return Raw(&v, 2); }
+    ByteWriter& U16(std::uint16_t v) { return Raw(&v, 2); }
+    ByteWriter& I32(std::int32_t v) { return Raw(&v, 4); }
+    ByteWriter& U32(std::uint32_t v) { return Raw(&v, 4); }
+    ByteWriter& I64(std::int64_t v) { return Raw(&v, 8); }
+    ByteWriter& F64(double v) { return Raw(&v, 8); }
+    ByteWriter& Bytes(std::string_view s) { return Raw(s.data(), s.size()); }
+    ByteWriter& Append(const ByteWriter& other)
+    {
+        bytes_.insert(bytes_.end(), other.bytes_.begin(), other.bytes_.end());
+        return *this;
+    }
+    // A record-file string: int32 length including the terminating NUL, the bytes, the NUL.
+    ByteWriter& RecordString(std::string_view s)
+    {
+        I32(static_cast<std::int32_t>(s.size() + 1));
+        Bytes(s);
+        return U8(0);
+    }
+
+    const std::vector<std::uint8_t>& Data() const { return bytes_; }
+    std::size_t Size() const { return bytes_.size(); }
+    // The first n bytes, for truncated-file fixtures.
+    std::vector<std::uint8_t> Truncated(std::size_t n) const
+    {
+        return {bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(n < bytes_.size() ? n : bytes_.size())};
+    }
+
+private:
+    ByteWriter& Raw(const void* p, std::size_t n)
+    {
+        const auto* b = static_cast<const std::uint8_t*>(p);
+        bytes_.insert(bytes_.end(), b, b + n);  // the build targets are little-endian
+        return *this;
+    }
+
+    std::vector<std::uint8_t> bytes_;
+};
+
+}  // namespace testsupport
