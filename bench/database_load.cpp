@@ -94,6 +94,10 @@ void BM_DatabaseLoad(benchmark::State& state)
     double freadSeconds = 0.0;
     std::size_t bytes = 0;
     for (auto _ : state) {
+        // As at start-up: the tables hold their default entries when the files are read.
+        state.PauseTiming();
+        Database.SetDefault();
+        state.ResumeTiming();
         auto start = std::chrono::steady_clock::now();
         if (!Database.Load()) {
             state.SkipWithError("the database did not load");

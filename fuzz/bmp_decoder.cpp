@@ -1,6 +1,7 @@
 // Fuzz target: any byte image given to the BMP decoder is either a picture whose pixels all lie
 // inside what was decoded, of a size bounded by the input (or the run-length cap), or refused;
 // never a read outside the input (the sanitizers watch).
+// fuzz-links: qb_platform
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// fuzz-links: qb_sound
 // libFuzzer target for the Standard MIDI File reader: any bytes are refused or converted without
 // reading out of bounds, and a song image, read again as a file, converts to itself.
 #include <cstdint>

@@ -2,6 +2,7 @@
 // width (one gained at version 710), two strings and a list of sub-records. The reader must never
 // read past the end, allocate without bound or crash; a file it accepts must save and load back
 // to the same values.
+// fuzz-links: qb_core
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

@@ -188,7 +188,8 @@ void cSystemData::ClampMusicIndices()
 
 void cSystemData::PadLists()
 {
-    const cSystemData defaults;
+    // Built once: the contents of a new project never change.
+    static const cSystemData defaults;
     PadFrom(CarryOverFlags, defaults.CarryOverFlags);
     PadFrom(ResetFlags, defaults.ResetFlags);
     PadFrom(HudItems, defaults.HudItems);

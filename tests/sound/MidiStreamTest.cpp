@@ -290,6 +290,25 @@ TEST_F(MidiStreamTest, ALateBufferPlaysAtOnceAndTimingGoesOnFromThere)
     EXPECT_EQ(Notes()[2].timeMs, played + 2500);
 }
 
+TEST_F(MidiStreamTest, WithoutDrivingFollowsAVirtualClockMovedByOthers)
+{
+    SetMidiClockDriving(false);
+    EventBuffer& buffer = NewBuffer();
+    buffer.Add(0, Note(0x90, 60, 100));
+    buffer.Add(96, Note(0x80, 60, 0) | MEVT_F_CALLBACK);
+    Queue(buffer);
+    const DWORD start = timeGetTime();
+    midiStreamRestart(stream);
+    ASSERT_TRUE(WaitForNotes(1));
+    AdvanceVirtualClock(499);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(Notes().size(), 1u) << "due at 500 ms, not before";
+    EXPECT_EQ(timeGetTime(), start + 499) << "the sequencer did not move the clock";
+    AdvanceVirtualClock(1);
+    ASSERT_TRUE(WaitForNotes(2));
+    EXPECT_EQ(Notes()[1].timeMs, start + 500);
+}
+
 TEST_F(MidiStreamTest, RefusesMisuse)
 {
     EventBuffer& buffer = NewBuffer();

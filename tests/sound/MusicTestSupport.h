@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/ReportLog.h"
+#include "platform/midi/MidiStream.h"
 #include "platform/midi/MidiSynth.h"
 #include "platform/midi/RecordingMidiSynth.h"
 #include "platform/win/Files.h"
@@ -28,6 +29,7 @@ protected:
     {
         setenv("QB_HEADLESS", "1", 1);
         UseVirtualClock(true, 1000);
+        SetMidiClockDriving(true);  // songs play at once, at exact times
         char previous[MAX_PATH] = "";
         GetCurrentDirectoryA(MAX_PATH, previous);
         m_previous = previous;
@@ -44,6 +46,7 @@ protected:
     void TearDown() override
     {
         SetMidiSynth(nullptr);
+        SetMidiClockDriving(false);
         SetCurrentDirectoryA(m_previous.c_str());
         std::error_code ignored;
         std::filesystem::remove_all(m_folder, ignored);

@@ -9,16 +9,8 @@
 
 #include "platform/win/WinTypes.h"
 
-using ULONG = std::uint32_t;
 using INT = int;
 using D3DCOLOR = DWORD;
-
-#ifndef SUCCEEDED
-#define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
-#endif
-#ifndef FAILED
-#define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
-#endif
 
 // Result codes.
 constexpr HRESULT D3D_OK = 0;

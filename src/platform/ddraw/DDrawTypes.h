@@ -6,15 +6,6 @@
 #include "platform/gdi/GdiTypes.h"
 #include "platform/win/WinTypes.h"
 
-// Reference counts (the same alias may be declared by other COM-style stand-ins).
-using ULONG = std::uint32_t;
-
-#ifndef SUCCEEDED
-#define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
-#endif
-#ifndef FAILED
-#define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
-#endif
 
 class IDirectDraw7;
 class IDirectDrawSurface7;

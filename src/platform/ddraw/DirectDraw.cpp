@@ -126,22 +126,6 @@ HRESULT IDirectDraw7::RestoreDisplayMode()
     return DD_OK;
 }
 
-HRESULT IDirectDraw7::GetDisplayMode(DDSURFACEDESC2* lpDesc)
-{
-    if (lpDesc == nullptr || lpDesc->dwSize != sizeof(DDSURFACEDESC2))
-        return DDERR_INVALIDPARAMS;
-    DDrawLock lock(DDraw().mutex);
-    *lpDesc = DDSURFACEDESC2{};
-    lpDesc->dwSize = sizeof(DDSURFACEDESC2);
-    lpDesc->dwFlags = DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_REFRESHRATE;
-    lpDesc->dwWidth = static_cast<DWORD>(m_width);
-    lpDesc->dwHeight = static_cast<DWORD>(m_height);
-    lpDesc->lPitch = m_format.PitchFor(m_width);
-    lpDesc->dwRefreshRate = m_refreshRate == 0 ? 60 : m_refreshRate;
-    lpDesc->ddpfPixelFormat = m_format.ToPixelFormat();
-    return DD_OK;
-}
-
 HRESULT IDirectDraw7::CreateSurface(DDSURFACEDESC2* lpDesc, LPDIRECTDRAWSURFACE7* lplpSurface, void* pUnkOuter)
 {
     if (lplpSurface == nullptr)

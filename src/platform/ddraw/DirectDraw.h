@@ -35,8 +35,6 @@ public:
     HRESULT SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD dwBPP, DWORD dwRefreshRate, DWORD dwFlags);
     // Back to the desktop mode (size and depth of GetSystemFacts).
     HRESULT RestoreDisplayMode();
-    // The current mode: size, refresh rate and pixel format (dwSize must be set).
-    HRESULT GetDisplayMode(DDSURFACEDESC2* lpDesc);
 
     // Creates (DDSD_CAPS required):
     // - DDSCAPS_PRIMARYSURFACE: the visible screen, display size and format; with DDSCAPS_FLIP |

@@ -99,7 +99,7 @@ std::vector<IDirectDrawSurface7*> IDirectDrawSurface7::ChainOrSelf() const
 }
 
 HRESULT IDirectDrawSurface7::WaitNotBusyLocked(std::unique_lock<std::mutex>& lock,
-                                               const std::vector<IDirectDrawSurface7*>& surfaces, bool bWait)
+                                               std::span<IDirectDrawSurface7* const> surfaces, bool bWait)
 {
     for (;;) {
         const IDirectDrawSurface7* busy = nullptr;
@@ -147,7 +147,7 @@ HRESULT IDirectDrawSurface7::Lock(RECT* lpRect, DDSURFACEDESC2* lpDesc, DWORD dw
         return DDERR_GENERIC;
     if (m_lost)
         return DDERR_SURFACELOST;
-    if (const HRESULT hr = WaitNotBusyLocked(lock, {this}, (dwFlags & DDLOCK_WAIT) != 0); FAILED(hr))
+    if (const HRESULT hr = WaitNotBusyLocked(lock, nullptr, (dwFlags & DDLOCK_WAIT) != 0); FAILED(hr))
         return hr;
     if (m_lost)
         return DDERR_SURFACELOST;
@@ -233,7 +233,7 @@ HRESULT IDirectDrawSurface7::Blt(RECT* lpDestRect, IDirectDrawSurface7* lpSrc, R
         if (dwFlags & DDBLT_COLORFILL) {
             if (lpFx == nullptr || lpFx->dwSize != sizeof(DDBLTFX))
                 return DDERR_INVALIDPARAMS;
-            if (const HRESULT hr = WaitNotBusyLocked(lock, {this}, bWait); FAILED(hr))
+            if (const HRESULT hr = WaitNotBusyLocked(lock, nullptr, bWait); FAILED(hr))
                 return hr;
             if (m_lost)
                 return DDERR_SURFACELOST;
@@ -244,7 +244,7 @@ HRESULT IDirectDrawSurface7::Blt(RECT* lpDestRect, IDirectDrawSurface7* lpSrc, R
         } else {
             if (lpSrc == nullptr)
                 return DDERR_INVALIDPARAMS;
-            if (const HRESULT hr = WaitNotBusyLocked(lock, {this, lpSrc}, bWait); FAILED(hr))
+            if (const HRESULT hr = WaitNotBusyLocked(lock, lpSrc, bWait); FAILED(hr))
                 return hr;
             if (m_lost || lpSrc->m_lost)
                 return DDERR_SURFACELOST;
@@ -274,7 +274,7 @@ HRESULT IDirectDrawSurface7::BltFast(DWORD dwX, DWORD dwY, IDirectDrawSurface7* 
     HostFrame frame;
     {
         DDrawLock lock(DDraw().mutex);
-        if (const HRESULT hr = WaitNotBusyLocked(lock, {this, lpSrc}, (dwTrans & DDBLTFAST_WAIT) != 0); FAILED(hr))
+        if (const HRESULT hr = WaitNotBusyLocked(lock, lpSrc, (dwTrans & DDBLTFAST_WAIT) != 0); FAILED(hr))
             return hr;
         if (m_lost || lpSrc->m_lost)
             return DDERR_SURFACELOST;
@@ -479,7 +479,7 @@ HRESULT IDirectDrawSurface7::GetDC(HDC* lphDC)
         return DDERR_DCALREADYCREATED;
     if (m_lost)
         return DDERR_SURFACELOST;
-    if (const HRESULT hr = WaitNotBusyLocked(lock, {this}, true); FAILED(hr))
+    if (const HRESULT hr = WaitNotBusyLocked(lock, nullptr, true); FAILED(hr))
         return hr;
     if (m_lost)
         return DDERR_SURFACELOST;

@@ -23,6 +23,7 @@
 #include <array>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -101,7 +102,12 @@ private:
     bool IsPrimary() const { return (m_caps & DDSCAPS_PRIMARYSURFACE) != 0; }
     // DD_OK once none of the surfaces is busy; waits for other threads when bWait.
     static HRESULT WaitNotBusyLocked(std::unique_lock<std::mutex>& lock,
-                                     const std::vector<IDirectDrawSurface7*>& surfaces, bool bWait);
+                                     std::span<IDirectDrawSurface7* const> surfaces, bool bWait);
+    HRESULT WaitNotBusyLocked(std::unique_lock<std::mutex>& lock, IDirectDrawSurface7* other, bool bWait)
+    {
+        IDirectDrawSurface7* const both[2] = {this, other};
+        return WaitNotBusyLocked(lock, std::span<IDirectDrawSurface7* const>(both, other != nullptr ? 2 : 1), bWait);
+    }
     std::vector<IDirectDrawSurface7*> ChainOrSelf() const;
     int PaletteColoursLocked(std::array<RGBQUAD, 256>& out) const;
     HRESULT BltCopyLocked(const RECT& dst, const RECT& clip, IDirectDrawSurface7& src, const RECT& srcRect,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/host/FrameScaling.h"
 #include "platform/host/SdlKeyMap.h"
@@ -43,6 +45,21 @@ Uint32 MessageBoxIconFlags(UINT uType)
     }
 }
 
+// True when SDL fell back to a driver that shows nothing (no X11 or Wayland display was found)
+// without being asked for it in SDL_VIDEODRIVER: nobody could see the window or close it.
+bool IsInvisibleDriverByDefault()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) {
+        return true;
+    }
+    if (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0) {
+        return false;
+    }
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    return asked == nullptr || std::strcmp(asked, driver) != 0;
+}
+
 // Hands the first display's desktop mode to the system queries. X11 and Wayland desktops report
 // 24 bits where Windows would say 32; the screen-mode rules accept only 32, 16 or 8, so 24 counts
 // as 32.
@@ -73,6 +90,11 @@ std::unique_ptr<SdlHost> SdlHost::Create(std::string& error)
     // Audio is started separately by the audio output, with SDL_InitSubSystem(SDL_INIT_AUDIO).
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         error = SDL_GetError();
+        return nullptr;
+    }
+    if (IsInvisibleDriverByDefault()) {
+        error = std::string("only SDL's \"") + SDL_GetCurrentVideoDriver() + "\" video driver";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         return nullptr;
     }
     const Uint32 wakeType = SDL_RegisterEvents(1);

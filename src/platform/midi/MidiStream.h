@@ -1,8 +1,8 @@
 // The MIDI stream interface: buffers of timed MIDI events played by a sequencer.
 //
 // Each open stream has a sequencer thread that plays the queued buffers in order, timing the
-// events in ticks from the stream's division and tempo on the stand-in's clock (timeGetTime /
-// QueryPerformanceCounter; under the virtual clock the sequencer's waits advance that clock).
+// events in ticks from the stream's division and tempo on the stand-in's clock
+// (QueryPerformanceCounter; the virtual clock in tests, see SetMidiClockDriving).
 // The played messages go to the process's synthesiser (MidiSynth.h). A stream opens stopped at
 // tick 0: buffers can be queued without sound until midiStreamRestart.
 //
@@ -131,3 +131,10 @@ MMRESULT midiOutPrepareHeader(HMIDIOUT hMidiOut, MIDIHDR* lpMidiHdr, UINT cbMidi
 MMRESULT midiOutUnprepareHeader(HMIDIOUT hMidiOut, MIDIHDR* lpMidiHdr, UINT cbMidiHdr);
 // Text for one of the results above; MMSYSERR_BADERRNUM (buffer untouched) for other codes.
 MMRESULT midiOutGetErrorTextA(MMRESULT mmrError, char* pszText, UINT cchText);
+
+// Test control, under the virtual clock only. Off (the default): a sequencer waits until other
+// threads move the clock to an event's time, looking again every millisecond of real time, so
+// that music follows the time of the game under test. On: the sequencers move the clock
+// themselves (Sleep) to each event's time, so that a song plays at once and every message
+// carries exactly the time it was due; the tests of the streams and the players use this.
+void SetMidiClockDriving(bool bDrive);

@@ -1,6 +1,7 @@
 #include "platform/midi/MidiStreamDevice.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 
@@ -11,6 +12,8 @@ namespace {
 
 constexpr DWORD kDefaultTempo = 500000;
 constexpr DWORD kEventHeader = 12;  // delta, stream id, event word
+
+std::atomic<bool> g_bDriveVirtualClock{false};
 
 DWORD ReadDword(const BYTE* p)
 {
@@ -282,15 +285,23 @@ std::int64_t MidiStreamDevice::DueOf(DWORD delta, std::int64_t* pRemainder) cons
 void MidiStreamDevice::WaitUntil(std::unique_lock<std::mutex>& lock, std::int64_t dueUs)
 {
     const std::int64_t waitUs = dueUs - NowUs();
-    if (IsVirtualClock()) {
-        // The virtual clock only moves when someone sleeps: the sequencer moves it to the due time.
+    if (!IsVirtualClock()) {
+        m_Wake.wait_for(lock, std::chrono::microseconds(waitUs));
+    } else if (g_bDriveVirtualClock) {
+        // The sequencer moves the virtual clock to the due time itself.
         const DWORD ms = static_cast<DWORD>(std::min<std::int64_t>((waitUs + 999) / 1000, 0x7FFFFFFF));
         lock.unlock();
         Sleep(ms);
         lock.lock();
     } else {
-        m_Wake.wait_for(lock, std::chrono::microseconds(waitUs));
+        // Others move the virtual clock: look again after a millisecond of real time.
+        m_Wake.wait_for(lock, std::chrono::milliseconds(1));
     }
+}
+
+void SetMidiClockDriving(bool bDrive)
+{
+    g_bDriveVirtualClock = bDrive;
 }
 
 void MidiStreamDevice::Play(const Event& ev, std::int64_t dueUs)

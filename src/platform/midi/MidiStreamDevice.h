@@ -4,8 +4,7 @@
 // due time of the event before it plus its delta ticks at the current tick length (tempo /
 // division, or the SMPTE frame rate). When the queue ran dry and the next buffer arrives late,
 // its first event plays at once and the timing continues from there. Under the virtual clock the
-// sequencer's waits advance that clock (Sleep), so a whole song plays instantly and every message
-// carries the exact time it was due.
+// sequencer follows the clock, or drives it (SetMidiClockDriving).
 //
 // midiStream* calls (MidiStream.cpp) map a handle to one of these; every method is thread-safe.
 #pragma once

@@ -78,7 +78,7 @@ constexpr int SW_MINIMIZE = 6;
 constexpr int SW_SHOWMINNOACTIVE = 7;
 constexpr int SW_RESTORE = 9;
 
-// Window styles (recorded; the host uses WS_POPUP as "full screen").
+// Window styles (recorded; the host takes WS_POPUP without WS_CAPTION as "full screen").
 constexpr DWORD WS_OVERLAPPED = 0x00000000;
 constexpr DWORD WS_POPUP = 0x80000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
@@ -159,7 +159,7 @@ void BeginCloseSequence();
 bool IsCloseSequenceBegun();
 
 // Window state. The stand-in records these; the host shows the main window accordingly (title and
-// WS_POPUP as full screen). Callable from any thread. MoveWindow sends WM_MOVE (client top-left in
+// WS_POPUP without WS_CAPTION as full screen). Callable from any thread. MoveWindow sends WM_MOVE (client top-left in
 // lParam) and WM_SIZE (SIZE_RESTORED, client size in lParam) when position or size changed.
 BOOL ShowWindow(HWND hWnd, int nCmdShow);
 BOOL UpdateWindow(HWND hWnd);

@@ -159,14 +159,17 @@ HANDLE BeginThread(THREAD_START lpStartAddress, void* lpParam, unsigned dwCreati
         return nullptr;
     }
     std::vector<std::shared_ptr<ThreadRecord>> toJoin;
+    bool failStart = false;
     {
         std::lock_guard<std::mutex> lock(StandInMutex());
         toJoin = TakeEndedClosedLocked();
-        if (Handles().failStarts) {
-            return nullptr;
-        }
+        failStart = Handles().failStarts;
     }
+    // Join before returning either way: an ended thread dropped unjoined would end the process.
     JoinAll(toJoin);
+    if (failStart) {
+        return nullptr;
+    }
 
     auto record = std::make_shared<ThreadRecord>();
     record->state = NewThreadState();

@@ -18,7 +18,15 @@ using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using HRESULT = std::int32_t;
+using ULONG = std::uint32_t;  // COM reference counts
 using COLORREF = DWORD;
+
+#ifndef SUCCEEDED
+#define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
+#endif
+#ifndef FAILED
+#define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
+#endif
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;

@@ -61,6 +61,13 @@ RECT ClientInside(const RECT& outer, DWORD style)
     return client;
 }
 
+// Full screen is a pop-up without a caption: the windowed main window is a pop-up too, but with
+// caption and system menu.
+bool IsFullScreenStyle(DWORD style)
+{
+    return (style & WS_POPUP) != 0 && (style & WS_CAPTION) == 0;
+}
+
 HostWindowSpec SpecFor(const Window& w)
 {
     HostWindowSpec spec;
@@ -69,7 +76,7 @@ HostWindowSpec SpecFor(const Window& w)
     spec.y = w.client.top;
     spec.clientWidth = w.client.right - w.client.left;
     spec.clientHeight = w.client.bottom - w.client.top;
-    spec.fullScreen = (w.style & WS_POPUP) != 0;
+    spec.fullScreen = IsFullScreenStyle(w.style);
     spec.resizable = (w.style & WS_THICKFRAME) != 0;
     return spec;
 }
@@ -397,13 +404,13 @@ void SetWindowStyle(HWND hWnd, DWORD dwStyle, DWORD dwExStyle)
 {
     bool fullScreenChanged = false;
     WithWindow(hWnd, [&](Window& w) {
-        fullScreenChanged = Windows().mainWindow == hWnd && ((w.style ^ dwStyle) & WS_POPUP) != 0;
+        fullScreenChanged = Windows().mainWindow == hWnd && IsFullScreenStyle(w.style) != IsFullScreenStyle(dwStyle);
         w.style = dwStyle;
         w.exStyle = dwExStyle;
         w.client = ClientInside(w.outer, dwStyle);
     });
     if (fullScreenChanged) {
-        LinkedHost().SetFullScreen((dwStyle & WS_POPUP) != 0);
+        LinkedHost().SetFullScreen(IsFullScreenStyle(dwStyle));
     }
 }
 
