@@ -3,6 +3,8 @@
 // Every list is rebuilt from new elements, so the result does not depend on what the record held.
 #include "project/cSystemData.h"
 
+#include <initializer_list>
+
 #include "core/TextHelpers.h"
 #include "project/SettingsLists.h"
 

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/FontFileResolver.h"
 #include "platform/win/CodePage.h"
@@ -35,6 +36,33 @@ constexpr TestGlyph kFullGlyph{16, 1, 1, 14, 14, false};    // ス ソ テ ト �
 constexpr TestGlyph kDefaultGlyph{8, 1, 1, 6, 12, true};    // the default glyph
 constexpr TestGlyph kSpaceGlyph{8, 0, 0, 0, 0, false};      // U+0020
 constexpr TestGlyph kFullSpaceGlyph{16, 0, 0, 0, 0, false};  // U+3000
+
+// A glyph box of the test font drawn with the cell's top-left corner at (x, y).
+struct TextBox {
+    TestGlyph glyph;
+    int x, y;
+};
+
+// The picture (raw pixel values, rows top to bottom) a text should leave on a background: each
+// glyph's box, or frame for the default glyph, in ink; parts outside the picture are cut off.
+inline std::vector<std::vector<DWORD>> TextPicture(int width, int height, DWORD background, DWORD ink,
+                                                   const std::vector<TextBox>& boxes)
+{
+    std::vector<std::vector<DWORD>> rows(static_cast<size_t>(height),
+                                         std::vector<DWORD>(static_cast<size_t>(width), background));
+    for (const TextBox& b : boxes) {
+        const int left = b.x + b.glyph.left;
+        const int top = b.y + b.glyph.top;
+        for (int y = top; y < top + b.glyph.height; ++y) {
+            for (int x = left; x < left + b.glyph.width; ++x) {
+                const bool edge = x == left || y == top || x == left + b.glyph.width - 1 || y == top + b.glyph.height - 1;
+                if (x >= 0 && y >= 0 && x < width && y < height && (edge || !b.glyph.hollow))
+                    rows[static_cast<size_t>(y)][static_cast<size_t>(x)] = ink;
+            }
+        }
+    }
+    return rows;
+}
 
 // Shift-JIS bytes of UTF-8 text written in the tests.
 inline std::string SjisOf(const char* utf8)

@@ -26,10 +26,14 @@ public:
         bytes_.insert(bytes_.end(), other.bytes_.begin(), other.bytes_.end());
         return *this;
     }
-    // A record-file string: int32 length including the terminating NUL, the bytes, the NUL.
+    // A record-file string: int32 length including the terminating NUL, then the bytes and the
+    // NUL; the empty string is the length 1 alone.
     ByteWriter& RecordString(std::string_view s)
     {
         I32(static_cast<std::int32_t>(s.size() + 1));
+        if (s.empty()) {
+            return *this;
+        }
         Bytes(s);
         return U8(0);
     }
