@@ -5,6 +5,7 @@
 #include "core/RecordFile.h"
 #include "definitions/CommandInfo.h"
 #include "definitions/DefinitionContext.h"
+#include "definitions/DefinitionList.h"
 #include "definitions/FlowList.h"
 #include "definitions/IndexRepair.h"
 #include "definitions/PaletteCounts.h"
@@ -176,7 +177,7 @@ int cEdCommand::Save(FILE* fp)
     bool ok = cDataRecord::Save(fp) != 0;
     ok = SaveHolder(fp, m_lpMove) && ok;
     ok = SaveHolder(fp, m_lpShot) && ok;
-    ok = SaveFlowList(m_Flow, fp) && ok;
+    ok = SaveDefinitionList(fp, m_Flow) && ok;
     ok = WriteInt32(fp, static_cast<std::int32_t>(m_Param.size())) && ok;
     std::size_t bytes = m_Param.size() * sizeof(std::int32_t);
     ok = (bytes == 0 || std::fwrite(m_Param.data(), 1, bytes, fp) == bytes) && ok;

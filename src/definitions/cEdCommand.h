@@ -110,6 +110,8 @@ private:
     void SetParam(int i, std::int32_t value);
     // The status renumbering of "ステータスの操作" for statuses inserted before nFrom.
     void ShiftStatusParams(int nFrom);
+    // The upgrade rules of "メッセージ" and "ピクチャーの表示" (versions below 556).
+    void UpgradeMessageParams(int nFromVersion);
     void RepairParamIndex();
     void RepairSword();
 };

@@ -1,0 +1,29 @@
+#include "definitions/ConditionList.h"
+
+#include "definitions/DefinitionList.h"
+
+namespace {
+
+// Smallest stored forms: a base part with no members (two counts), and one with the entry count.
+constexpr std::size_t kMinConditionBytes = 8;
+constexpr std::size_t kMinKeyConditionBytes = 12;
+
+}  // namespace
+
+int LoadConditionList(cVector<cEdCondition>& list, FILE* fp)
+{
+    cEdCondition prototype;
+    return LoadDefinitionList(fp, list, prototype, kMinConditionBytes);
+}
+
+int LoadKeyConditionList(cVector<cEdKeyCondition>& list, FILE* fp)
+{
+    cEdKeyCondition prototype;
+    return LoadDefinitionList(fp, list, prototype, kMinKeyConditionBytes);
+}
+
+cVector<cEdCondition>& AssignConditionList(cVector<cEdCondition>& destination, const cVector<cEdCondition>& source)
+{
+    destination = source;
+    return destination;
+}
