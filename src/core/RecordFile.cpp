@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/RecordImage.h"
+#include "core/RecordReader.h"
 #include "core/ReportLog.h"
 #include "platform/win/Files.h"
 
@@ -18,10 +20,10 @@ int bRemoveCR = 0;
 
 namespace {
 
-// What CloseDat needs to know about a file it did not open itself.
+// What CloseDat and RecordBytesLeft need to know about a file that is not held in memory.
 struct OpenRecordFile {
     FILE* fp = nullptr;
-    long size = -1;             // reading: the file's size in bytes
+    long size = -1;             // reading from disk: the file's size in bytes
     std::string tempPath;       // writing: where the bytes go
     std::string finalPath;      // writing: what the temporary file replaces
 };
@@ -85,13 +87,23 @@ FILE* OpenDatLoad(const char* szPath)
         return nullptr;
     }
     long size = MeasureSize(fp);
-    std::int32_t version = 0;
-    if (size < 4 || !ReadInt32(fp, version)) {
+    if (size < 4) {
         std::fclose(fp);
         return nullptr;
     }
+    // Normally the whole file is read at once and served from memory; a file too large for that
+    // is read from disk.
+    if (FILE* image = RecordImage::Open(fp, static_cast<std::size_t>(size))) {
+        fp = image;
+    } else {
+        Remember({fp, size, {}, {}});
+    }
+    std::int32_t version = 0;
+    if (!ReadInt32(fp, version)) {
+        CloseDat(fp);
+        return nullptr;
+    }
     nFileVersion = version;
-    Remember({fp, size, {}, {}});
     return fp;
 }
 
@@ -121,7 +133,7 @@ int CloseDat(FILE* fp)
     }
     OpenRecordFile entry = Forget(fp);
     if (entry.tempPath.empty()) {
-        std::fclose(fp);
+        std::fclose(fp);  // a file held in memory releases its image here
         return 1;
     }
     bool written = std::fflush(fp) == 0 && std::ferror(fp) == 0;
@@ -136,6 +148,9 @@ int CloseDat(FILE* fp)
 
 long RecordBytesLeft(FILE* fp)
 {
+    if (const RecordImage* image = RecordImage::Find(fp)) {
+        return static_cast<long>(image->Left());
+    }
     long size = KnownSize(fp);
     if (size < 0) {
         size = MeasureSize(fp);
@@ -149,12 +164,7 @@ long RecordBytesLeft(FILE* fp)
 
 bool ReadInt32(FILE* fp, std::int32_t& value)
 {
-    std::int32_t read = 0;
-    if (std::fread(&read, sizeof(read), 1, fp) != 1) {
-        return false;
-    }
-    value = read;
-    return true;
+    return RecordReader(fp).ReadInt32(value);
 }
 
 bool WriteInt32(FILE* fp, std::int32_t value)
@@ -164,12 +174,13 @@ bool WriteInt32(FILE* fp, std::int32_t value)
 
 bool ReadListCount(FILE* fp, int& count, std::size_t nMinElementBytes)
 {
+    RecordReader reader(fp);
     std::int32_t n = 0;
-    if (!ReadInt32(fp, n) || n < 0) {
+    if (!reader.ReadInt32(n) || n < 0) {
         return false;
     }
     std::size_t need = static_cast<std::size_t>(n) * std::max<std::size_t>(nMinElementBytes, 1);
-    if (need > static_cast<std::size_t>(RecordBytesLeft(fp))) {
+    if (need > static_cast<std::size_t>(reader.BytesLeft())) {
         return false;
     }
     count = n;

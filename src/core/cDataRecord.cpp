@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
+#include <typeinfo>
 
+#include "core/RecordLayout.h"
+#include "core/RecordReader.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
 
@@ -14,6 +16,12 @@ void* Rebase(const void* newOwner, const void* sourceOwner, const void* source)
 {
     auto offset = reinterpret_cast<std::uintptr_t>(source) - reinterpret_cast<std::uintptr_t>(sourceOwner);
     return reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(newOwner) + offset);
+}
+
+// The place offset bytes from owner (an offset that RecordLayout took from a record of the class).
+void* AtOffset(const void* owner, std::ptrdiff_t offset)
+{
+    return reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(owner) + static_cast<std::uintptr_t>(offset));
 }
 
 std::size_t ByteSize(const MEMBERINFO& member)
@@ -47,6 +55,10 @@ void ReportSurplus(std::size_t registered, std::size_t elementSize)
               static_cast<int>(elementSize));
 }
 
+// Room that a table gets at its first registration: enough for most records, where growing one
+// descriptor at a time would allocate three times.
+constexpr std::size_t kFirstTableCapacity = 4;
+
 }  // namespace
 
 MEMBERINFO& MEMBERINFO::operator=(const MEMBERINFO& source)
@@ -77,7 +89,7 @@ void cDataRecord::RegisterMembers(int) {}
 
 cDataRecord& cDataRecord::operator=(const cDataRecord& source)
 {
-    RegisterMembers(nDataVersion);
+    Register(nDataVersion);
     source.OnCopySource(nDataVersion);
     m_Member.resize(source.m_Member.size());
     for (std::size_t i = 0; i < m_Member.size(); ++i) {
@@ -100,11 +112,17 @@ void cDataRecord::ClearMemberList()
 
 void cDataRecord::AddMember(void* p, int nCount, std::int8_t nSize)
 {
+    if (m_Member.capacity() == 0) {
+        m_Member.reserve(kFirstTableCapacity);
+    }
     m_Member.emplace_back(this, p, std::max(nCount, 0), nSize);
 }
 
 void cDataRecord::AddStrMember(std::string* p, int nCount)
 {
+    if (m_StrMember.capacity() == 0) {
+        m_StrMember.reserve(kFirstTableCapacity);
+    }
     for (int i = 0; i < nCount; ++i) {
         m_StrMember.emplace_back(this, p + i);
     }
@@ -112,7 +130,7 @@ void cDataRecord::AddStrMember(std::string* p, int nCount)
 
 void cDataRecord::Clear()
 {
-    RegisterMembers(nDataVersion);
+    Register(nDataVersion);
     for (const MEMBERINFO& member : m_Member) {
         if (ByteSize(member) > 0) {
             std::memset(member.lpData, 0, ByteSize(member));
@@ -125,8 +143,8 @@ void cDataRecord::Clear()
 
 void cDataRecord::CopyMembers(cDataRecord& source)
 {
-    RegisterMembers(nDataVersion);
-    source.RegisterMembers(nDataVersion);
+    Register(nDataVersion);
+    source.Register(nDataVersion);
     for (int i = 0; i < static_cast<int>(m_Member.size()); ++i) {
         const MEMBERINFO& from = source.m_Member[i];
         std::size_t bytes = std::min(ByteSize(m_Member[i]), ByteSize(from));
@@ -145,38 +163,98 @@ void cDataRecord::CopyMembers(cDataRecord& source)
 void cDataRecord::RemoveCR()
 {
     for (const STRMEMBERINFO& member : m_StrMember) {
-        std::erase(*member.lpStr, '\r');
+        std::string& text = *member.lpStr;
+        if (text.find('\r') != std::string::npos) {
+            std::erase(text, '\r');
+        }
     }
 }
 
 int cDataRecord::Load(FILE* fp)
 {
-    RegisterMembers(nFileVersion);
-    int ok = LoadRawMembers(fp) && LoadStrings(fp);
+    Register(nFileVersion);
+    RecordReader reader(fp);
+    int ok = LoadRawMembers(reader) && LoadStrings(reader);
     if (nDataVersion != nFileVersion) {
-        RegisterMembers(nDataVersion);
+        Register(nDataVersion);
     }
     return ok;
 }
 
-int cDataRecord::LoadRawMembers(FILE* fp)
+void cDataRecord::Register(int nVersion)
+{
+    const std::type_info& type = typeid(*this);
+    const RecordLayout* layout = RecordLayout::Find(type, nVersion);
+    if (layout == nullptr) {
+        RegisterMembers(nVersion);
+        RecordLayout::Offer(type, nVersion, *this);
+        return;
+    }
+    ApplyLayout(*layout);
+#ifndef NDEBUG
+    // Checked builds compare each use of a layout with what RegisterMembers gives, and keep the
+    // latter: a class that breaks the rule above is reported and registered by its own function.
+    RegisterMembers(nVersion);
+    if (RecordLayout::Of(*this) != *layout) {
+        RecordLayout::Refuse(type, nVersion);
+        ReportLog("RegisterMembers of %s differs between records (version %d)", type.name(), nVersion);
+    }
+#endif
+}
+
+void cDataRecord::ApplyLayout(const RecordLayout& layout)
+{
+    // Sized at once from the layout's descriptors, then pointed at this record.
+    m_Member.resize(layout.members.size());
+    MEMBERINFO* member = m_Member.data();
+    for (const RecordLayout::Member& place : layout.members) {
+        member->lpOwner = this;
+        member->lpData = AtOffset(this, place.offset);
+        member->nCount = place.nCount;
+        member->nSize = place.nSize;
+        ++member;
+    }
+    m_StrMember.resize(layout.strings.size());
+    STRMEMBERINFO* str = m_StrMember.data();
+    for (std::ptrdiff_t offset : layout.strings) {
+        str->lpOwner = this;
+        str->lpStr = static_cast<std::string*>(AtOffset(this, offset));
+        ++str;
+    }
+}
+
+int cDataRecord::LoadRawMembers(RecordReader& reader)
 {
     std::int32_t n = 0;
-    if (!ReadInt32(fp, n) || n < 0) {
+    if (!reader.ReadInt32(n) || n < 0) {
         return 0;
     }
     if (static_cast<std::size_t>(n) > m_Member.size()) {
         ReportSurplus(m_Member.size(), sizeof(MEMBERINFO));
         return 0;
     }
-    std::size_t left = static_cast<std::size_t>(RecordBytesLeft(fp));
-    for (int i = 0; i < n; ++i) {
-        const MEMBERINFO& member = m_Member[i];
-        std::size_t bytes = ByteSize(member);
-        if (bytes > left) {
-            return 0;
+    const MEMBERINFO* members = m_Member.data();
+    // Member by member, up to the first that does not fit the bytes left.
+    if (RecordImage* image = reader.Image()) {
+        const char* at = image->Cursor();
+        std::size_t left = image->Left();
+        for (int i = 0; i < n; ++i) {
+            const std::size_t bytes = ByteSize(members[i]);
+            if (bytes > left) {
+                image->Skip(image->Left() - left);
+                return 0;
+            }
+            RecordReader::CopyBytes(members[i].lpData, at, bytes);
+            at += bytes;
+            left -= bytes;
         }
-        if (bytes > 0 && std::fread(member.lpData, 1, bytes, fp) != bytes) {
+        image->Skip(image->Left() - left);
+        return 1;
+    }
+    std::size_t left = static_cast<std::size_t>(reader.BytesLeft());
+    for (int i = 0; i < n; ++i) {
+        const std::size_t bytes = ByteSize(members[i]);
+        if (bytes > left || !reader.Read(members[i].lpData, bytes)) {
             return 0;
         }
         left -= bytes;
@@ -186,38 +264,32 @@ int cDataRecord::LoadRawMembers(FILE* fp)
 
 int cDataRecord::LoadStrings(FILE* fp)
 {
+    RecordReader reader(fp);
+    return LoadStrings(reader);
+}
+
+int cDataRecord::LoadStrings(RecordReader& reader)
+{
     int ok = 1;
     std::int32_t s = 0;
-    if (!ReadInt32(fp, s) || s < 0) {
+    if (!reader.ReadInt32(s) || s < 0) {
         ok = 0;
     } else if (static_cast<std::size_t>(s) > m_StrMember.size()) {
         ReportSurplus(m_StrMember.size(), sizeof(STRMEMBERINFO));
         ok = 0;
     }
-    std::vector<char> buffer;
     for (int i = 0; ok && i < s; ++i) {
         std::int32_t length = 0;
-        if (!ReadInt32(fp, length) || length < 1) {
+        if (!reader.ReadInt32(length) || length < 1) {
             ok = 0;
             break;
         }
-        std::string& text = *m_StrMember[i].lpStr;
+        std::string& text = *m_StrMember.data()[i].lpStr;
         if (length == 1) {
             text.clear();
-            continue;
-        }
-        if (static_cast<long>(length) > RecordBytesLeft(fp)) {
+        } else if (!reader.ReadText(text, static_cast<std::size_t>(length))) {
             ok = 0;
-            break;
         }
-        buffer.resize(static_cast<std::size_t>(length));
-        if (std::fread(buffer.data(), 1, buffer.size(), fp) != buffer.size()) {
-            ok = 0;
-            break;
-        }
-        // The text before the first NUL; a block without NUL is taken whole.
-        auto nul = std::find(buffer.begin(), buffer.end(), '\0');
-        text.assign(buffer.begin(), nul);
     }
     if (bRemoveCR) {
         RemoveCR();
@@ -227,7 +299,7 @@ int cDataRecord::LoadStrings(FILE* fp)
 
 int cDataRecord::Save(FILE* fp)
 {
-    RegisterMembers(nDataVersion);
+    Register(nDataVersion);
     bool ok = WriteInt32(fp, static_cast<std::int32_t>(m_Member.size()));
     for (const MEMBERINFO& member : m_Member) {
         std::size_t bytes = ByteSize(member);

@@ -21,6 +21,8 @@
 #include "core/cVector.h"
 
 class cDataRecord;
+class RecordReader;
+struct RecordLayout;
 
 // One raw member: nCount consecutive elements of nSize bytes (1, 2, 4 or 8) at lpData, inside the
 // record lpOwner.
@@ -69,7 +71,10 @@ public:
     // Called by the assignment on its source record with nDataVersion; empty in every record.
     virtual void OnCopySource(int nVersion) const;
     // Rebuilds both tables for the data version nVersion. Every override begins with
-    // ClearMemberList and then adds the members in file order.
+    // ClearMemberList and then adds the members in file order. What it registers must depend
+    // only on the class and nVersion, and name members of this record: the assignment rebases
+    // the tables by offset, and the base class gives the next record of the class the same
+    // tables without calling this again (see RecordLayout.h).
     virtual void RegisterMembers(int nVersion);
     // Reads the record from a file opened by OpenDatLoad, laid out for nFileVersion; then
     // registers for nDataVersion again. The base version reads the raw members and the strings;
@@ -134,5 +139,10 @@ private:
         AddMember(p, nCount, static_cast<std::int8_t>(kSize));
     }
     void AddMember(void* p, int nCount, std::int8_t nSize);
-    int LoadRawMembers(FILE* fp);
+    // Registers for nVersion as RegisterMembers does: from the layout of the class when two of
+    // its records agreed on it, else by RegisterMembers.
+    void Register(int nVersion);
+    void ApplyLayout(const RecordLayout& layout);
+    int LoadRawMembers(RecordReader& reader);
+    int LoadStrings(RecordReader& reader);
 };

@@ -92,13 +92,10 @@ BOOL DDRedirectBackBuffer(DDSURFACEDATA** lplpSD);
 void DDFlushVirBackBuffer(DDSURFACEDATA* lpTarget, DDSURFACEDATA* lpSource);
 // Under Direct3D replaces a shared record by the record whose texture it uses.
 void DDRedirectShare(DDSURFACEDATA** lplpSD);
-// Direct3D end of frame: flush, pacing, EndScene, Present. FALSE when the device is lost (the
+// Direct3D end of frame: flush, pacing (without vsync, Sleep(1) steps until CheckFrameTimeD3D
+// with the same arguments lets the frame through), EndScene, Present. FALSE when the device is lost (the
 // frame loop then sends WM_USER+100 so that the main thread restores). DirectDraw: TRUE.
 BOOL DDPresent(int nFrameRate, int bShow, DDSURFACEDATA* lpSheet);
-// The frame pacing DDPresent waits on without vsync (Sleep(1) steps until it returns TRUE); the
-// frame-timing code installs its limiter here. Without one DDPresent does not wait.
-using PresentPacer = BOOL (*)(int nFrameRate, int bShow, DDSURFACEDATA* lpSheet);
-void DDSetPresentPacer(PresentPacer pacer);
 // Opens the frame's scene at the first draw (TRUE when one is open); FALSE without a device.
 BOOL DDBeginScene();
 // Closes the scene when one is open.

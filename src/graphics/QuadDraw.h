@@ -15,10 +15,3 @@ constexpr UINT kQuadBytes = 4 * sizeof(D3D9TLVertex);                      // 11
 void DDMakeQuad(D3D9TLVertex* pVertices, int x, int y, int width, int height, int sx, int sy, int sw, int sh,
                 int nTexWidth, int nTexHeight, D3DCOLOR dwDiffuse);
 
-// The hardware path of one blit, already clipped: writes the quad into the source's vertex
-// buffer, opens the scene, makes lpTarget the render target, draws the source's texture with
-// the blend state of DTCONTROL, and puts the render target back on lpDefaultTarget. Both records
-// are taken as given (no redirection). Nothing is drawn for a source without texture. FALSE when
-// nothing could be drawn.
-BOOL DDDrawSourceQuad(DDSURFACEDATA* lpTarget, int x, int y, int width, int height, DDSURFACEDATA* lpSource, int sx,
-                      int sy, int sw, int sh);

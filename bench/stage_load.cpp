@@ -1,0 +1,123 @@
+// Cost of reading a stage: a 500 x 100-tile stage with 2000 placed objects (blocks, characters
+// with a flow each, items), read by LoadStage (on the loader thread, with the hero check and the
+// header copy), against reading the same bytes with one fread. The counter "ratio" is load time /
+// fread time (goal: at most 3). The file stays in the page cache, so both sides measure the
+// reading, not the disk.
+// Build with -DCMAKE_BUILD_TYPE=Release and without sanitizers for meaningful numbers.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/RecordFile.h"
+#include "definitions/DefinitionContext.h"
+#include "definitions/LoadStage.h"
+#include "support/GameFolder.h"
+#include "support/StageWriter.h"
+
+namespace {
+
+using namespace testsupport;
+
+constexpr int kWidth = 500;
+constexpr int kHeight = 100;
+constexpr int kBlocks = 1700;
+constexpr int kCharas = 200;
+constexpr int kItems = 100;
+
+// A stage as an editor would save it: a floor with platforms, walking enemies, a few items, and
+// palettes of some dozen entries that the placed objects take their looks from.
+StageSpec LargeStage()
+{
+    StageSpec s = MinimalStage();
+    s.header["m_nWidth"] = kWidth;
+    s.header["m_nHeight"] = kHeight;
+    s.header["m_nFieldWidthPx"] = 32 * kWidth;
+    s.header["m_nFieldHeightPx"] = 32 * kHeight;
+    s.paletteBlocks.resize(40);
+    s.paletteCharas.resize(20);
+    s.paletteItems.resize(20);
+    for (std::size_t i = 1; i < s.paletteBlocks.size(); ++i) {
+        s.paletteBlocks[i].name = "block" + std::to_string(i);
+        s.paletteBlocks[i].graphic = static_cast<std::int16_t>(i);
+    }
+    FlowSpec walk;
+    walk.conditions.resize(1);
+    walk.keyConditions.resize(1);
+    walk.commands.resize(2);
+    walk.commands[0].kind = 17;
+    s.placedBlocks.clear();
+    for (int i = 0; i < kBlocks; ++i) {
+        BlockDefSpec b;
+        b.paletteKind = 2;
+        b.paletteIndex = static_cast<std::int16_t>(1 + i % 39);
+        b.inherit[2] = 1;
+        b.graphic = 1;
+        b.x = static_cast<std::uint16_t>(i % kWidth);
+        b.y = static_cast<std::uint16_t>(kHeight - 1 - i / kWidth);
+        s.placedBlocks.push_back(b);
+    }
+    for (int i = 1; i < kCharas; ++i) {
+        CharaDefSpec c;
+        c.name = "enemy";
+        c.graphic = static_cast<std::int16_t>(2 + i % 10);
+        c.x = static_cast<std::uint16_t>(i * 2 % kWidth);
+        c.y = static_cast<std::uint16_t>(kHeight - 5);
+        c.flows = {walk};
+        s.placedCharas.push_back(c);
+    }
+    for (int i = 0; i < kItems; ++i) {
+        ItemDefSpec item;
+        item.graphic = 3;
+        item.x = static_cast<std::uint16_t>(i * 5 % kWidth);
+        item.y = static_cast<std::uint16_t>(kHeight - 8);
+        s.placedItems.push_back(item);
+    }
+    return s;
+}
+
+double Seconds(std::chrono::steady_clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
+
+void BM_StageLoad(benchmark::State& state)
+{
+    GameFolder folder;
+    const ByteWriter file = StageFile(LargeStage());
+    folder.Write("data\\stg4\\large.stg4_000", file.Data());
+    const std::filesystem::path host = folder.Host("data\\stg4\\large.stg4_000");
+    nDataVersion = kCurrentDataVersion;
+    bRemoveCR = 1;
+    DefinitionContext.nTableCount.fill(10);
+    std::vector<char> buffer(file.Size());
+    double loadSeconds = 0.0;
+    double freadSeconds = 0.0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        if (!LoadStage("data\\stg4\\large.stg4_000", 0, &StageBackup)) {
+            state.SkipWithError("the stage did not load");
+            break;
+        }
+        auto loaded = std::chrono::steady_clock::now();
+        FILE* fp = std::fopen(host.c_str(), "rb");
+        std::size_t read = std::fread(buffer.data(), 1, buffer.size(), fp);
+        std::fclose(fp);
+        auto done = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(read);
+        benchmark::DoNotOptimize(buffer.data());
+        loadSeconds += Seconds(loaded - start);
+        freadSeconds += Seconds(done - loaded);
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["load_ms"] = loadSeconds / runs * 1000.0;
+    state.counters["fread_ms"] = freadSeconds / runs * 1000.0;
+    state.counters["ratio"] = freadSeconds > 0.0 ? loadSeconds / freadSeconds : 0.0;
+    state.counters["bytes"] = static_cast<double>(file.Size());
+}
+BENCHMARK(BM_StageLoad)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace

@@ -1,0 +1,147 @@
+#include "core/RecordLayout.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <typeindex>
+
+#include "core/cDataRecord.h"
+
+namespace {
+
+std::ptrdiff_t OffsetIn(const void* owner, const void* member)
+{
+    return static_cast<std::ptrdiff_t>(reinterpret_cast<std::uintptr_t>(member) -
+                                       reinterpret_cast<std::uintptr_t>(owner));
+}
+
+enum class LayoutState {
+    Candidate,  // one record offered it; waiting for a second one to agree
+    Agreed,     // two records agreed: used for every record of the class
+    Refused,    // records disagreed: never used
+};
+
+struct LayoutEntry {
+    LayoutEntry(const std::type_info& t, int v) : type(t), version(v) {}
+
+    std::type_index type;
+    int version;
+    std::atomic<LayoutState> state{LayoutState::Candidate};
+    const void* candidateOwner = nullptr;  // the record that offered the candidate
+    RecordLayout layout;                   // fixed once agreed
+};
+
+// Every layout seen, for the life of the program (one per record class and version in use).
+std::mutex layoutsMutex;
+std::vector<std::unique_ptr<LayoutEntry>> layouts;
+
+// The entry of type at nVersion, made when missing. Called with layoutsMutex held.
+LayoutEntry& EntryOf(const std::type_info& type, int nVersion)
+{
+    const std::type_index key(type);
+    for (const auto& entry : layouts) {
+        if (entry->version == nVersion && entry->type == key) {
+            return *entry;
+        }
+    }
+    layouts.push_back(std::make_unique<LayoutEntry>(type, nVersion));
+    return *layouts.back();
+}
+
+// The agreed entries this thread used, by a hash of class and version; a slot holds the last one
+// asked for there.
+struct RecentEntry {
+    const std::type_info* type = nullptr;
+    int version = 0;
+    const LayoutEntry* entry = nullptr;
+};
+constexpr std::size_t kRecentSlots = 64;
+thread_local RecentEntry recent[kRecentSlots];
+
+std::size_t RecentSlot(const std::type_info& type, int nVersion)
+{
+    const auto key = reinterpret_cast<std::uintptr_t>(&type) >> 4;
+    return (key ^ (key >> 6) ^ static_cast<std::uintptr_t>(nVersion)) % kRecentSlots;
+}
+
+const RecordLayout* AgreedLayout(const LayoutEntry& entry)
+{
+    return entry.state.load(std::memory_order_acquire) == LayoutState::Agreed ? &entry.layout : nullptr;
+}
+
+}  // namespace
+
+RecordLayout RecordLayout::Of(const cDataRecord& record)
+{
+    RecordLayout layout;
+    layout.members.reserve(record.m_Member.size());
+    for (const MEMBERINFO& member : record.m_Member) {
+        // A descriptor owned by another record cannot be placed by an offset from this one.
+        const std::ptrdiff_t offset = member.lpOwner == &record ? OffsetIn(&record, member.lpData) : kNotPlaceable;
+        layout.members.push_back({offset, member.nCount, member.nSize});
+    }
+    layout.strings.reserve(record.m_StrMember.size());
+    for (const STRMEMBERINFO& member : record.m_StrMember) {
+        layout.strings.push_back(member.lpOwner == &record ? OffsetIn(&record, member.lpStr) : kNotPlaceable);
+    }
+    return layout;
+}
+
+bool RecordLayout::Placeable() const
+{
+    for (const Member& member : members) {
+        if (member.offset == kNotPlaceable) {
+            return false;
+        }
+    }
+    for (std::ptrdiff_t offset : strings) {
+        if (offset == kNotPlaceable) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const RecordLayout* RecordLayout::Find(const std::type_info& type, int nVersion)
+{
+    RecentEntry& slot = recent[RecentSlot(type, nVersion)];
+    if (slot.type == &type && slot.version == nVersion) {
+        return AgreedLayout(*slot.entry);
+    }
+    const LayoutEntry* entry = nullptr;
+    {
+        std::lock_guard lock(layoutsMutex);
+        entry = &EntryOf(type, nVersion);
+    }
+    const RecordLayout* layout = AgreedLayout(*entry);
+    if (layout != nullptr) {
+        slot = {&type, nVersion, entry};  // not before agreement: asked again until then
+    }
+    return layout;
+}
+
+void RecordLayout::Offer(const std::type_info& type, int nVersion, const cDataRecord& record)
+{
+    std::lock_guard lock(layoutsMutex);
+    LayoutEntry& entry = EntryOf(type, nVersion);
+    if (entry.state.load(std::memory_order_relaxed) != LayoutState::Candidate || entry.candidateOwner == &record) {
+        return;
+    }
+    RecordLayout offered = Of(record);
+    if (!offered.Placeable()) {
+        entry.state.store(LayoutState::Refused, std::memory_order_release);
+        return;
+    }
+    if (entry.candidateOwner == nullptr) {
+        entry.layout = std::move(offered);
+        entry.candidateOwner = &record;
+        return;
+    }
+    entry.state.store(offered == entry.layout ? LayoutState::Agreed : LayoutState::Refused, std::memory_order_release);
+}
+
+void RecordLayout::Refuse(const std::type_info& type, int nVersion)
+{
+    std::lock_guard lock(layoutsMutex);
+    EntryOf(type, nVersion).state.store(LayoutState::Refused, std::memory_order_release);
+}

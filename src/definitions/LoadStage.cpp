@@ -1,0 +1,159 @@
+#include "definitions/LoadStage.h"
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "core/AppGlobals.h"
+#include "core/Paths.h"
+#include "core/RecordFile.h"
+#include "core/ReportLog.h"
+#include "core/TextHelpers.h"
+#include "definitions/cEdCommonPalette.h"
+#include "graphics/Boxes.h"
+#include "platform/win/Messages.h"
+#include "platform/win/Threads.h"
+
+namespace {
+
+// How long the pumping thread waits for the loader between two looks at its queue, ms.
+constexpr DWORD kPumpWaitMs = 1;
+
+// One read of a stage file, shared by LoadStage and the loader thread: LoadStage may give up on
+// a loader that does not stop, and the loader must then still have a stage to write into.
+struct StageLoadJob {
+    std::string strPath;
+    cEdStage stage;
+    std::atomic<int> bLoaded{0};
+    std::atomic<int> bDone{0};
+};
+
+unsigned StageLoaderProc(void* lpParam)
+{
+    std::unique_ptr<std::shared_ptr<StageLoadJob>> holder(static_cast<std::shared_ptr<StageLoadJob>*>(lpParam));
+    StageLoadJob& job = **holder;
+    if (job.stage.LoadFile(job.strPath.c_str())) {
+        job.stage.m_bLoaded = 1;
+        job.bLoaded.store(1);
+    }
+    job.bDone.store(1);
+    return 0;
+}
+
+void PostCloseToMainWindow()
+{
+    if (HWND hWnd = hWndMain.load()) {
+        PostMessage(hWnd, WM_CLOSE, 0, 0);
+    }
+}
+
+void ShowLoadFailure(const std::string& path)
+{
+    static const std::string kFailed = Sjis("ステージファイル %s の読み込みに失敗しました！");
+    ErrorBoxF(kFailed.c_str(), path.c_str());
+}
+
+// Runs the loader thread for job and serves this thread's messages until it has ended. 0 when a
+// WM_QUIT came meanwhile: the loader is stopped and the quit posted again.
+int RunLoader(const std::shared_ptr<StageLoadJob>& job)
+{
+    auto* param = new std::shared_ptr<StageLoadJob>(job);
+    if (!StageLoaderThread.Start(StageLoaderProc, param)) {
+        delete param;
+        return 1;  // nothing was read: reported as a failed read
+    }
+    for (;;) {
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                ECLog("msg.message == WM_QUIT");
+                StageLoaderThread.Exit();
+                // The caller's own message loop must still see it, or the program would not end.
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return 0;
+            }
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+        HANDLE h = StageLoaderThread.m_hThread.load();
+        if (h == nullptr || WaitForSingleObject(h, kPumpWaitMs) != WAIT_TIMEOUT) {
+            break;
+        }
+    }
+    StageLoaderThread.Exit();
+    return 1;
+}
+
+// Puts the read stage in place and gives out the header part.
+void Adopt(StageLoadJob& job, int bNewest, cEdStage* lpOut)
+{
+    Stage.TakeContents(job.stage);
+    Stage.m_strPath = job.strPath;
+    Stage.m_bNewest = bNewest;
+    Stage.m_bLoaded = 1;
+    CommonPalette.CheckStageRefs(Stage.PaletteLists());
+    if (lpOut == nullptr || lpOut == &Stage) {
+        return;
+    }
+    lpOut->CopyHeader(Stage);
+    lpOut->m_PlacedBlock.clear();
+    lpOut->m_PlacedChara.clear();
+    lpOut->m_PlacedItem.clear();
+    lpOut->m_PaletteBlock.clear();
+    lpOut->m_PaletteChara.clear();
+    lpOut->m_PaletteItem.clear();
+}
+
+}  // namespace
+
+int CheckStageFileEnd(const char* szPath)
+{
+    FILE* fp = OpenDatLoad(szPath);
+    if (fp == nullptr) {
+        return 1;
+    }
+    if (nFileVersion < kStageEndCheckVersion) {
+        CloseDat(fp);
+        return 1;
+    }
+    std::int32_t last = 0;
+    bool ended = std::fseek(fp, -4, SEEK_END) == 0 && ReadInt32(fp, last) && last == kStageEndCode;
+    CloseDat(fp);
+    if (ended) {
+        return 1;
+    }
+    static const std::string kBroken = Sjis("ステージファイル %s が破損しています！");
+    ErrorBoxF(kBroken.c_str(), szPath);
+    PostCloseToMainWindow();
+    return 0;
+}
+
+int LoadStage(const char* szName, int bNewest, cEdStage* lpOut)
+{
+    std::string path = szName != nullptr ? szName : "";
+    if (bNewest && !FindNewestNumberedFileStr(path, path, ExtTable[1].c_str())) {
+        return 0;
+    }
+    MakeRelativePathStr(path);
+    if (!CheckStageFileEnd(path.c_str())) {
+        return 0;
+    }
+
+    auto job = std::make_shared<StageLoadJob>();
+    job->strPath = path;
+    if (!RunLoader(job)) {
+        return 0;
+    }
+    if (!job->bDone.load() || !job->bLoaded.load()) {
+        ShowLoadFailure(path);
+        return 0;
+    }
+    if (!job->stage.HasHero()) {
+        static const std::string kNoHero = Sjis("主人公が配置されていないのでプレイできません！");
+        ErrorBox(kNoHero.c_str());
+        PostCloseToMainWindow();
+        return 0;
+    }
+    Adopt(*job, bNewest, lpOut);
+    return 1;
+}

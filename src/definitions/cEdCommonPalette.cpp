@@ -1,0 +1,139 @@
+#include "definitions/cEdCommonPalette.h"
+
+#include "definitions/DefinitionList.h"
+
+cEdCommonPalette CommonPalette;
+
+namespace {
+
+// Fills a palette list up to the two entries every palette list holds.
+template <class T>
+void FillUpToTwo(cVector<T>& list)
+{
+    if (list.size() < 2) {
+        list.resize(2, T());
+    }
+}
+
+// Entry 0 back to its type's defaults; its lists stay. An empty list gets its default entry.
+template <class T>
+void ResetEntryZero(cVector<T>& list)
+{
+    if (list.empty()) {
+        list.resize(1, T());
+    } else {
+        list[0].Reset();
+    }
+}
+
+template <class T>
+void ClearInheritFlags(cVector<T>& list)
+{
+    for (T& entry : list) {
+        std::fill(entry.m_Inherit.begin(), entry.m_Inherit.end(), 0);
+    }
+}
+
+}  // namespace
+
+int LoadBlockList(cVector<cEdBlock>& list, FILE* fp)
+{
+    return LoadDefinitionList(fp, list, cEdBlock(), cEdBlock::kMinFileBytes);
+}
+
+int LoadCharaList(cVector<cEdChara>& list, FILE* fp)
+{
+    return LoadDefinitionList(fp, list, cEdChara(), cEdChara::kMinFileBytes);
+}
+
+int LoadItemList(cVector<cEdItem>& list, FILE* fp)
+{
+    return LoadDefinitionList(fp, list, cEdItem(), cEdItem::kMinFileBytes);
+}
+
+cEdCommonPalette::cEdCommonPalette()
+{
+    Clear();
+    m_PaletteBlock.Reset(1);
+    m_PaletteChara.Reset(1);
+    m_PaletteItem.Reset(1);
+}
+
+void cEdCommonPalette::RegisterMembers(int)
+{
+    ClearMemberList();
+}
+
+PALETTELISTS cEdCommonPalette::OwnLists()
+{
+    return {&m_PaletteBlock, &m_PaletteChara, &m_PaletteItem};
+}
+
+int cEdCommonPalette::Load(FILE* fp)
+{
+    // Kind 1 resolves against the lists being read; no stage is known.
+    cPaletteScope scope({OwnLists(), PALETTELISTS{}});
+    if (!cDataRecord::Load(fp) || !LoadBlockList(m_PaletteBlock, fp) || !LoadCharaList(m_PaletteChara, fp) ||
+        !LoadItemList(m_PaletteItem, fp)) {
+        return 0;
+    }
+    ResetEntryZero(m_PaletteBlock);
+    ResetEntryZero(m_PaletteChara);
+    ResetEntryZero(m_PaletteItem);
+    ClearInheritFlags(m_PaletteBlock);
+    ClearInheritFlags(m_PaletteChara);
+    ClearInheritFlags(m_PaletteItem);
+    SetDefaultEntries();
+    m_lpAsRead = std::make_unique<READLISTS>();
+    m_lpAsRead->Block = m_PaletteBlock;
+    m_lpAsRead->Chara = m_PaletteChara;
+    m_lpAsRead->Item = m_PaletteItem;
+    return 1;
+}
+
+int cEdCommonPalette::Save(FILE* fp)
+{
+    cPaletteScope scope({OwnLists(), ActivePalettes().Stage});
+    SetDefaultEntries();
+    int ok = cDataRecord::Save(fp);
+    ok = SaveDefinitionList(fp, m_PaletteBlock) && ok;
+    ok = SaveDefinitionList(fp, m_PaletteChara) && ok;
+    return SaveDefinitionList(fp, m_PaletteItem) && ok;
+}
+
+int cEdCommonPalette::SetDefaultEntries()
+{
+    FillUpToTwo(m_PaletteBlock);
+    FillUpToTwo(m_PaletteChara);
+    FillUpToTwo(m_PaletteItem);
+    cPaletteScope scope({OwnLists(), ActivePalettes().Stage});
+    RepairEntries();
+    return static_cast<int>(m_PaletteItem.size());
+}
+
+void cEdCommonPalette::RepairEntries()
+{
+    for (cEdBlock& block : m_PaletteBlock) {
+        block.CheckPaletteRef();
+        block.CheckItemRef();
+    }
+    for (cEdChara& chara : m_PaletteChara) {
+        chara.CheckRefs();
+        chara.CheckFlows();
+    }
+    for (cEdItem& item : m_PaletteItem) {
+        item.CheckRefs();
+        item.CheckCommands();
+    }
+}
+
+void cEdCommonPalette::CheckStageRefs(const PALETTELISTS& stage)
+{
+    if (m_lpAsRead) {
+        m_PaletteBlock = m_lpAsRead->Block;
+        m_PaletteChara = m_lpAsRead->Chara;
+        m_PaletteItem = m_lpAsRead->Item;
+    }
+    cPaletteScope scope({OwnLists(), stage});
+    RepairEntries();
+}

@@ -1,0 +1,160 @@
+// Shared by the tests of the stage, the palettes and the block, character and item definitions:
+// a temporary game folder as the current folder, the record globals and the definition context
+// as the start-up sets them, a fresh Stage, StageBackup and CommonPalette, and loading records or
+// whole files written by the independent stage writer.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/AppGlobals.h"
+#include "core/RecordFile.h"
+#include "definitions/DefinitionContext.h"
+#include "definitions/cEdCommonPalette.h"
+#include "definitions/cEdStage.h"
+#include "platform/win/MessageBox.h"
+#include "platform/win/Messages.h"
+#include "support/GameFolder.h"
+#include "support/StageWriter.h"
+
+namespace stagetest {
+
+using testsupport::ByteWriter;
+
+// Entries of every database table in the fixture's context.
+constexpr int kTableEntries = 5;
+// Where the stage tests put their files.
+inline const char* const kCommonPalettePath = "data\\CommonPalette.cplt4";
+
+class StageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        nDataVersion = kCurrentDataVersion;
+        bRemoveCR = 1;
+        DefinitionContext = DEFINITIONCONTEXT{};
+        DefinitionContext.nTableCount.fill(kTableEntries);
+        DefinitionContext.bKeepTestPlayFlows = 1;
+        ResetGlobals();
+        ClearRecordedMessageBoxes();
+    }
+    void TearDown() override
+    {
+        ResetGlobals();
+        DefinitionContext = DEFINITIONCONTEXT{};
+        bRemoveCR = 0;
+        ClearRecordedMessageBoxes();
+    }
+
+    // Stage and StageBackup as built at start-up; CommonPalette read from the minimal file.
+    void ResetGlobals()
+    {
+        for (cEdStage* stage : {&Stage, &StageBackup}) {
+            stage->Reset();
+            stage->m_strPath.clear();
+            stage->m_bNewest = 0;
+            stage->m_bLoaded = 0;
+        }
+        LoadCommonPalette(testsupport::MinimalCommonPalette());
+    }
+
+    // Writes the common palette file and reads it into CommonPalette as the start-up does.
+    int LoadCommonPalette(const testsupport::CommonPaletteSpec& spec)
+    {
+        folder.Write(kCommonPalettePath, testsupport::CommonPaletteFile(spec).Data());
+        return CommonPalette.LoadFile(kCommonPalettePath);
+    }
+
+    // Writes a stage file under the game path.
+    void WriteStage(const std::string& gamePath, const testsupport::StageSpec& spec)
+    {
+        folder.Write(gamePath, testsupport::StageFile(spec).Data());
+    }
+
+    // Loads record from a file holding the version head and then bytes. The Load's result.
+    template <class Record>
+    int LoadBytes(Record& record, int version, const ByteWriter& bytes)
+    {
+        ByteWriter file;
+        file.I32(version).Append(bytes);
+        folder.Write("record.dat", file.Data());
+        FILE* fp = OpenDatLoad("record.dat");
+        if (fp == nullptr) {
+            ADD_FAILURE() << "record.dat cannot be opened";
+            return 0;
+        }
+        int ok = record.Load(fp);
+        CloseDat(fp);
+        return ok;
+    }
+
+    // Loads record from one record written by the stage writer in the layout of version.
+    template <class Record, class Spec>
+    int LoadSpec(Record& record, int version, const Spec& spec)
+    {
+        ByteWriter bytes;
+        testsupport::WriteRecord(bytes, spec, version);
+        return LoadBytes(record, version, bytes);
+    }
+
+    // The file the record's Save writes (version head included).
+    template <class Record>
+    std::string SavedBytes(Record& record)
+    {
+        EXPECT_EQ(record.SaveFile("saved.dat"), 1);
+        return folder.Read("saved.dat");
+    }
+
+    static std::string AsString(const ByteWriter& bytes) { return std::string(bytes.Data().begin(), bytes.Data().end()); }
+
+    // The texts of the boxes shown since the last clear.
+    static std::vector<std::string> BoxTexts()
+    {
+        std::vector<std::string> texts;
+        for (const MessageBoxRecord& box : RecordedMessageBoxes()) {
+            texts.push_back(box.text);
+        }
+        return texts;
+    }
+
+    testsupport::GameFolder folder;
+};
+
+// A main window on the test thread, set as hWndMain, so that posted WM_CLOSE can be counted.
+class MainWindow {
+public:
+    MainWindow()
+    {
+        ResetMessagesForTest();
+        RegisterClassA("QbStageTestWindow", DefWindowProcA);
+        m_hWnd = CreateWindowExA(0, "QbStageTestWindow", "stage test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr);
+        hWndMain = m_hWnd;
+    }
+    ~MainWindow()
+    {
+        hWndMain = nullptr;
+        DestroyWindow(m_hWnd);
+        ResetMessagesForTest();
+    }
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Removes the posted messages of the window and returns how many were uMsg.
+    int TakePosted(UINT uMsg)
+    {
+        int count = 0;
+        MSG msg;
+        while (PeekMessage(&msg, m_hWnd, 0, 0, PM_REMOVE)) {
+            count += msg.message == uMsg ? 1 : 0;
+        }
+        return count;
+    }
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
+}  // namespace stagetest

@@ -1,0 +1,196 @@
+// Frame timing on the virtual clock: frames let through per simulated second by both limiters at
+// 30, 60 and 120 frames (also across the wrap of the millisecond counter), the schedule of the
+// Direct3D limiter, stalls, rate changes, and the counters.
+#include <cstdint>
+
+#include "GraphicsTestSupport.h"
+#include "graphics/FrameTiming.h"
+
+namespace gfxtest {
+namespace {
+
+constexpr DWORD kWrapSoon = 0xFFFFFFFFu - 4999u;  // the counter wraps 5 s into the run
+
+class FrameTimingTest : public GraphicsTest {
+protected:
+    void SetUp() override
+    {
+        GraphicsTest::SetUp();
+        ResetFrameTimingForTest();
+    }
+    void TearDown() override
+    {
+        ResetFrameTimingForTest();
+        GraphicsTest::TearDown();
+    }
+
+    // Waits for the next frame in Sleep(1) steps, as the DirectDraw frame loop and DDPresent do.
+    // A limiter that never lets a frame through again fails the test instead of hanging it.
+    static void WaitFrame(bool bDirect3D, int nRate)
+    {
+        for (int waited = 0; !(bDirect3D ? CheckFrameTimeD3D(nRate, 0, nullptr) : CheckFrameTimeDD(nRate)); ++waited) {
+            if (waited == kMaxWaitMs) {
+                ADD_FAILURE() << "no frame for " << kMaxWaitMs << " ms at " << timeGetTime();
+                AdvanceVirtualClock(100000);  // ends the count
+                return;
+            }
+            Sleep(1);
+        }
+    }
+    static constexpr int kMaxWaitMs = 2000;
+
+    // Frames let through within nMs milliseconds of the first; wait is the frame loop's wait.
+    template <class Wait>
+    static int FramesWithin(int nMs, Wait wait)
+    {
+        const DWORD start = timeGetTime();
+        int frames = 0;
+        for (;;) {
+            wait();
+            if (static_cast<std::int32_t>(timeGetTime() - start) >= nMs) return frames;
+            ++frames;
+        }
+    }
+};
+
+// Frames in 10 simulated seconds. DirectDraw: exactly the rate. Direct3D: frame g of a second at
+// base + g x 1000 / rate; the base moves to the time of frame rate - 1 (984 ms at 60, 967 at 30,
+// 992 at 120), where the next second's frame 0 follows at once: 10 such seconds hold 10 x rate
+// frames, and the 160, 330 and 80 ms left hold frames 0 to 9 of the eleventh.
+struct PaceCase {
+    const char* name;
+    bool bDirect3D;
+    int nRate;
+    DWORD dwStart;
+    int nFrames;
+};
+
+const PaceCase kPaceCases[] = {
+    {"DirectDraw 30", false, 30, 1000, 300},
+    {"DirectDraw 60", false, 60, 1000, 600},
+    {"DirectDraw 120", false, 120, 1000, 1200},
+    {"DirectDraw 60 across the wrap", false, 60, kWrapSoon, 600},
+    {"DirectDraw 120 across the wrap", false, 120, kWrapSoon, 1200},
+    {"Direct3D 30", true, 30, 1000, 310},
+    {"Direct3D 60", true, 60, 1000, 610},
+    {"Direct3D 120", true, 120, 1000, 1210},
+    {"Direct3D 60 across the wrap", true, 60, kWrapSoon, 610},
+    {"Direct3D 30 across the wrap", true, 30, kWrapSoon, 310},
+};
+
+TEST_F(FrameTimingTest, LetsThroughTheTargetRateOnBothBackEnds)
+{
+    ASSERT_TRUE(Open(kConfigs[2]));  // Direct3D 32 in a window, vsync off
+    for (const PaceCase& t : kPaceCases) {
+        SCOPED_TRACE(t.name);
+        ResetFrameTimingForTest();
+        UseVirtualClock(true, t.dwStart);
+        EXPECT_EQ(FramesWithin(10000, [&] { WaitFrame(t.bDirect3D, t.nRate); }), t.nFrames);
+    }
+}
+
+// DDPresent waits on the Direct3D limiter without vsync: in the first simulated second at 60, the
+// 60 frames of the first second and frame 0 of the next (at 984 ms).
+TEST_F(FrameTimingTest, PresentPacesTheDirect3DFrames)
+{
+    ASSERT_TRUE(Open(kConfigs[2]));
+    EXPECT_EQ(FramesWithin(1000, [] { EXPECT_TRUE(DDPresent(60, 0, nullptr)); }), 61);
+}
+
+// The times of frames 0, 1, 2, 59, 60 and 61 at 60 frames: due at 0, 16.67, 33.33 ..., 983.33 ms;
+// frame 60 starts the next second at once.
+TEST_F(FrameTimingTest, Direct3DSchedulesFramesWithinASecondAndReanchors)
+{
+    ASSERT_TRUE(Open(kConfigs[2]));
+    const DWORD start = timeGetTime();
+    std::vector<DWORD> times;
+    for (int frame = 0; frame < 62; ++frame) {
+        WaitFrame(true, 60);
+        times.push_back(timeGetTime() - start);
+    }
+    EXPECT_EQ(times[0], 0u);
+    EXPECT_EQ(times[1], 17u);
+    EXPECT_EQ(times[2], 34u);
+    EXPECT_EQ(times[59], 984u);
+    EXPECT_EQ(times[60], 984u);
+    EXPECT_EQ(times[61], 1001u);
+}
+
+// After a stall the rest of the current second's frames come back to back (frames 10 to 59 and
+// frame 0 of a new second), then the pacing goes on from there.
+TEST_F(FrameTimingTest, CatchesUpAfterAStallOnlyToTheEndOfTheSecond)
+{
+    ASSERT_TRUE(Open(kConfigs[2]));
+    for (const bool bDirect3D : {false, true}) {
+        SCOPED_TRACE(bDirect3D ? "Direct3D" : "DirectDraw");
+        ResetFrameTimingForTest();
+        auto check = [bDirect3D] { return bDirect3D ? CheckFrameTimeD3D(60, 0, nullptr) : CheckFrameTimeDD(60); };
+        for (int frame = 0; frame < 10; ++frame) WaitFrame(bDirect3D, 60);
+        AdvanceVirtualClock(5000);
+        int backToBack = 0;
+        while (backToBack < 1000 && check()) ++backToBack;
+        EXPECT_EQ(backToBack, 51);
+        AdvanceVirtualClock(16);
+        EXPECT_FALSE(check());
+        AdvanceVirtualClock(1);
+        EXPECT_TRUE(check());
+    }
+}
+
+TEST_F(FrameTimingTest, NeverWaitsAtRateZeroOrWithoutDirect3D)
+{
+    EXPECT_TRUE(CheckFrameTimeD3D(60, 0, nullptr));  // no back-end open
+    EXPECT_TRUE(CheckFrameTimeD3D(60, 0, nullptr));
+    ASSERT_TRUE(Open(kConfigs[2]));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(CheckFrameTimeDD(0));
+        EXPECT_TRUE(CheckFrameTimeD3D(0, 0, nullptr));
+    }
+}
+
+// A stage that sets another rate starts a new second: no wait on the old schedule, no burst.
+TEST_F(FrameTimingTest, AChangeOfRateStartsANewSecond)
+{
+    for (int frame = 0; frame < 30; ++frame) WaitFrame(false, 60);
+    EXPECT_TRUE(CheckFrameTimeDD(30));
+    AdvanceVirtualClock(33);
+    EXPECT_FALSE(CheckFrameTimeDD(30));
+    AdvanceVirtualClock(1);
+    EXPECT_TRUE(CheckFrameTimeDD(30));
+}
+
+TEST_F(FrameTimingTest, CountsFramesPerSecond)
+{
+    for (int frame = 0; frame < 60; ++frame) {
+        EXPECT_EQ(GetFPS(1), 0);
+        AdvanceVirtualClock(16);  // 60 frames within 960 ms
+    }
+    AdvanceVirtualClock(40);
+    EXPECT_EQ(GetFPS(1), 60) << "the call that closes the second publishes the count";
+    EXPECT_EQ(GetFPS(0), 60);
+    AdvanceVirtualClock(1000);
+    EXPECT_EQ(GetFPS(1), 0) << "the frame that closed the last second was not counted";
+}
+
+TEST_F(FrameTimingTest, MeasuresTheWorkOfAFrame)
+{
+    EXPECT_EQ(GetTimeCount(0), 1u);
+    StartTimeCount();
+    AdvanceVirtualClock(7);
+    EXPECT_EQ(GetTimeCount(1), 7u);
+    AdvanceVirtualClock(5);
+    EXPECT_EQ(GetTimeCount(0), 7u);
+}
+
+TEST_F(FrameTimingTest, FiresEveryNthCall)
+{
+    for (int call = 1; call <= 120; ++call) EXPECT_EQ(CheckOneSecond(1, 60) != FALSE, call % 60 == 0) << "call " << call;
+    EXPECT_TRUE(CheckOneSecond(2, 60));
+    CheckOneSecond(1, 60);
+    EXPECT_FALSE(CheckOneSecond(2, 60));
+    EXPECT_FALSE(CheckOneSecond(0, 60));
+    EXPECT_TRUE(CheckOneSecond(2, 60));
+}
+
+}  // namespace
+}  // namespace gfxtest

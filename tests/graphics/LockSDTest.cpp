@@ -1,0 +1,103 @@
+// Pixel locks over the six configurations: every kind of surface, the redirections, failures.
+#include "GraphicsTestSupport.h"
+#include "graphics/LockSD.h"
+
+namespace gfxtest {
+namespace {
+
+// A raw value of the screen format that is not what a new surface holds.
+DWORD Marker(const Config& c)
+{
+    if (c.nBpp == 8) return 0x5A;
+    if (c.nBpp == 16) return 0x8421;  // under Direct3D with the alpha bit set
+    return c.bDirect3D ? 0xFF112233u : 0x00112233u;
+}
+
+// The value stored in the surface behind a record, read without any lock.
+DWORD Stored(const DDSURFACEDATA& sd, int x, int y)
+{
+    if (sd.lpDDS) return DDrawPeekPixel(sd.lpDDS->lpDDSurface, x, y);
+    return sd.lpDT->lpSurface->ReadRaw(static_cast<UINT>(x), static_cast<UINT>(y));
+}
+
+class LockTest : public GraphicsMatrixTest {
+protected:
+    void SetUp() override
+    {
+        GraphicsMatrixTest::SetUp();
+        Write("bmp\\Debug.bmp", Bmp8(32, 16, [](int x, int) { return 1u + static_cast<std::uint32_t>(x % 5); }));
+        Write("bmp\\Block.bmp", Bmp8(32, 16, [](int, int) { return 2u; }));
+        ASSERT_TRUE(Open(GetParam()));
+        LinkSharedSurfaces();
+        const int slots[] = {1, 2, 3, 67, 70};
+        ASSERT_TRUE(DDLoadSurfaces(SDTable, slots, 5));
+    }
+};
+
+TEST_P(LockTest, WritesThroughTheLockReachTheSurfaceOfEveryKind)
+{
+    const Config& c = GetParam();
+    // The back buffer, a bitmap texture, an empty render target (through its system copy) and a
+    // system-memory texture.
+    DDSURFACEDATA* const records[] = {&BackBuffer, &SDTable[1], &SDTable[67], &SDTable[70]};
+    for (DDSURFACEDATA* lpSD : records) {
+        SCOPED_TRACE(lpSD->szSurfaceType + " " + std::to_string(lpSD->nWidth));
+        {
+            cLockSD lock(lpSD, c.nBpp);
+            ASSERT_TRUE(lock.IsLocked());
+            EXPECT_EQ(lock.Surface(), lpSD);
+            EXPECT_EQ(lock.BytesPerPixel(), c.nBpp / 8);
+            EXPECT_GE(lock.Pitch(), lpSD->nWidth);
+            lock.Write(2, 3, Marker(c));
+        }
+        EXPECT_EQ(Stored(*lpSD, 2, 3), Marker(c));
+        cLockSD again(lpSD, c.nBpp);
+        ASSERT_TRUE(again.IsLocked());
+        EXPECT_EQ(again.Read(2, 3), Marker(c));
+        EXPECT_NE(again.Read(3, 3), Marker(c));
+    }
+}
+
+TEST_P(LockTest, LocksTheSurfaceADrawingWouldReallyUse)
+{
+    const Config& c = GetParam();
+    {
+        cLockSD shared(&SDTable[3], c.nBpp);
+        EXPECT_EQ(shared.Surface(), c.bDirect3D ? &SDTable[2] : &SDTable[3]);
+    }
+    DDSetVirBackBuffer(TRUE);
+    {
+        cLockSD back(&BackBuffer, c.nBpp);
+        EXPECT_EQ(back.Surface(), c.bDirect3D ? &VirBackBuffer : &BackBuffer);
+    }
+    DDSetVirBackBuffer(FALSE);
+}
+
+TEST_P(LockTest, AFailedLockGivesNoPixels)
+{
+    const Config& c = GetParam();
+    DDSURFACEDATA empty;
+    cLockSD none(&empty, c.nBpp);
+    EXPECT_FALSE(none.IsLocked());
+    EXPECT_EQ(none.Bits(), nullptr);
+    DDSURFACEDESC2 desc;
+    void* bits = nullptr;
+    if (c.bDirect3D) {
+        // Direct3D code locks through cLockSD only.
+        EXPECT_TRUE(DDLock(&SDTable[1], &desc, &bits, c.nBpp));
+        EXPECT_EQ(bits, nullptr);
+        return;
+    }
+    ASSERT_TRUE(DDLock(&SDTable[1], &desc, &bits, c.nBpp));
+    EXPECT_NE(bits, nullptr);
+    SDTable[1].lpDDS->lpDDSurface->Unlock(nullptr);
+    DDrawLoseAllSurfaces();
+    EXPECT_FALSE(DDLock(&SDTable[1], &desc, &bits, c.nBpp));
+    cLockSD lost(&SDTable[1], c.nBpp);
+    EXPECT_FALSE(lost.IsLocked());
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, LockTest, ::testing::ValuesIn(kConfigs), ConfigName);
+
+}  // namespace
+}  // namespace gfxtest
