@@ -17,22 +17,22 @@
 #include "platform/ddraw/DirectDraw.h"
 
 // Arguments of DDInit, kept for the whole run.
-extern int bDirect3D;           // nonzero: Direct3D 9
-extern HWND hWndDD;             // the window given to DDInit
-extern int nScreenWidth;        // 640
-extern int nScreenHeight;       // 480
-extern int nScreenBpp;          // Direct3D 16 or 32; DirectDraw 8, 16 or 32
-extern int nScreenBytes;        // nScreenBpp / 8
-extern int bWindowMode;         // 0 full screen, 1 window
-extern int nBackBufferMode;     // DirectDraw full screen: 1 one back buffer, else two
-extern int bVSync;              // wait for the vertical blank (cleared when 60 Hz cannot be had)
-extern int nRefreshRate;        // DirectDraw full screen: 60
-extern int bUseRefreshRate;     // DirectDraw full screen: try the mode with nRefreshRate first
-extern DDSURFACEDATA* lpSDTable;     // the built-in surfaces (SDTable)
-extern DDSURFACEINFO* lpSDInfoTable; // their definitions (SDInfoTable)
-extern int nSDCount;                 // 71
-extern std::atomic<int> bDDReady;    // DDInit succeeded (the boxes read it from any thread)
-extern BYTE bDDInitOnce;             // DDInit succeeded once: a later DDInit releases first
+extern int bDirect3D;                 // nonzero: Direct3D 9
+extern HWND hWndDD;                   // the window given to DDInit
+extern int nScreenWidth;              // 640
+extern int nScreenHeight;             // 480
+extern int nScreenBpp;                // Direct3D 16 or 32; DirectDraw 8, 16 or 32
+extern int nScreenBytes;              // nScreenBpp / 8
+extern int bWindowMode;               // 0 full screen, 1 window
+extern int nBackBufferMode;           // DirectDraw full screen: 1 one back buffer, else two
+extern int bVSync;                    // wait for the vertical blank (cleared when 60 Hz cannot be had)
+extern int nRefreshRate;              // DirectDraw full screen: 60
+extern int bUseRefreshRate;           // DirectDraw full screen: try the mode with nRefreshRate first
+extern DDSURFACEDATA* lpSDTable;      // the built-in surfaces (SDTable)
+extern DDSURFACEINFO* lpSDInfoTable;  // their definitions (SDInfoTable)
+extern int nSDCount;                  // 71
+extern std::atomic<int> bDDReady;     // DDInit succeeded (the boxes read it from any thread)
+extern BYTE bDDInitOnce;              // DDInit succeeded once: a later DDInit releases first
 
 extern IDirectDraw7* lpDD;
 extern IDirect3D9* lpD3D;

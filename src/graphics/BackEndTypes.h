@@ -27,12 +27,12 @@ struct DTCONTROL {
     D3DPRESENT_PARAMETERS PresentParameters;      // as given to CreateDevice; reused by Reset
     UINT nAdapter = D3DADAPTER_DEFAULT;
     D3DDEVTYPE DeviceType = D3DDEVTYPE_HAL;
-    D3DFORMAT DisplayFormat = D3DFMT_UNKNOWN;     // copy of the present parameters' back-buffer format
+    D3DFORMAT DisplayFormat = D3DFMT_UNKNOWN;  // copy of the present parameters' back-buffer format
     D3DCAPS9 Caps;
-    int bPow2 = 0;              // textures need power-of-two sides
-    int bSquareOnly = 0;        // textures must be square
+    int bPow2 = 0;        // textures need power-of-two sides
+    int bSquareOnly = 0;  // textures must be square
     int bDynamicTextures = 0;
-    int bVirBackBuffer = 0;     // drawing aimed at BackBuffer goes to VirBackBuffer
+    int bVirBackBuffer = 0;  // drawing aimed at BackBuffer goes to VirBackBuffer
     // The render target the device rests on between draws: the surface that is not being drawn
     // into (BackBuffer while the virtual back buffer is on, VirBackBuffer while it is off), so
     // that VirBackBuffer is never the render target while it is sampled.
@@ -45,12 +45,12 @@ struct DTCONTROL {
     WORD wTransmit_16 = 0;      // a transparent 16-bit texel
     WORD wTransmitKey_16 = 0;   // the transparent colour as an opaque A1R5G5B5 texel (16 bpp)
     int bInScene = 0;
-    D3DCOLOR dwDiffuse = 0xFFFFFFFF;       // vertex colour of the next blits
-    DWORD dwColorOp = D3DTOP_MODULATE;     // stage 0 colour operation of the next blits
-    DWORD dwAlphaOp = D3DTOP_MODULATE;     // stage 0 alpha operation of the next blits
-    int nSurfaceIndex = 0;      // creation counter of surfaces
-    int nFontIndex = 0;         // creation counter of fonts
-    std::string strTextureError;  // text of the box shown when a texture cannot be created
+    D3DCOLOR dwDiffuse = 0xFFFFFFFF;    // vertex colour of the next blits
+    DWORD dwColorOp = D3DTOP_MODULATE;  // stage 0 colour operation of the next blits
+    DWORD dwAlphaOp = D3DTOP_MODULATE;  // stage 0 alpha operation of the next blits
+    int nSurfaceIndex = 0;              // creation counter of surfaces
+    int nFontIndex = 0;                 // creation counter of fonts
+    std::string strTextureError;        // text of the box shown when a texture cannot be created
 };
 
 // The DirectDraw back-end's state (lpDDCon while DirectDraw is open).

@@ -81,8 +81,7 @@ BOOL DDSetDialogMode(BOOL bOn)
             ShowCursor(TRUE);
             return TRUE;
         }
-        while (ShowCursor(FALSE) >= 0) {
-        }
+        while (ShowCursor(FALSE) >= 0) {}
         return SUCCEEDED(lpDevice->SetDialogBoxMode(FALSE)) ? TRUE : FALSE;
     }
     if (lpDDCon) {
@@ -91,8 +90,7 @@ BOOL DDSetDialogMode(BOOL bOn)
             ShowCursor(TRUE);
             return TRUE;
         }
-        while (ShowCursor(FALSE) >= 0) {
-        }
+        while (ShowCursor(FALSE) >= 0) {}
     }
     return TRUE;
 }

@@ -18,9 +18,8 @@ namespace {
 // The error box the logs show once the back-end is up (full screen needs dialog-box mode).
 void ShowEngineErrorBox(const char* szText) { ErrorBox(szText); }
 
-void StoreArguments(int bD3D, HWND hWnd, int nWidth, int nHeight, int nBpp, int bVSyncFlag, int bWindow,
-                    int nBackMode, int nRefresh, int bUseRefresh, DDSURFACEDATA* lpSDArray,
-                    DDSURFACEINFO* lpSDInfoArray, int nCount)
+void StoreArguments(int bD3D, HWND hWnd, int nWidth, int nHeight, int nBpp, int bVSyncFlag, int bWindow, int nBackMode,
+                    int nRefresh, int bUseRefresh, DDSURFACEDATA* lpSDArray, DDSURFACEINFO* lpSDInfoArray, int nCount)
 {
     bDirect3D = bD3D;
     hWndDD = hWnd;
@@ -112,8 +111,8 @@ void ReleaseDirect3D()
 BOOL DDInit(int bD3D, HWND hWnd, int nWidth, int nHeight, int nBpp, int bVSyncFlag, int bWindow, int nBackMode,
             int nRefresh, int bUseRefresh, DDSURFACEDATA* lpSDArray, DDSURFACEINFO* lpSDInfoArray, int nCount)
 {
-    StoreArguments(bD3D, hWnd, nWidth, nHeight, nBpp, bVSyncFlag, bWindow, nBackMode, nRefresh, bUseRefresh,
-                   lpSDArray, lpSDInfoArray, nCount);
+    StoreArguments(bD3D, hWnd, nWidth, nHeight, nBpp, bVSyncFlag, bWindow, nBackMode, nRefresh, bUseRefresh, lpSDArray,
+                   lpSDInfoArray, nCount);
     ReportLog("VSync : %d", bVSync);
     bDDReady = 0;
     if (bD3D) {
@@ -133,17 +132,17 @@ BOOL DDCheckInitResult(int nResult)
 {
     const char* szName = nullptr;
     switch (nResult) {
-    case 1: szName = "CREATEEX_ERR"; break;
-    case 2: szName = "SETCOOPLEVEL_ERR"; break;
-    case 3: szName = "SETDISPLAYMODE_ERR"; break;
-    case 4: szName = "CREATESURFACE_ERR"; break;
-    case 5: szName = "GETATTACHEDSURFACE_ERR"; break;
-    case 6: szName = "CREATEPALETTE_ERR"; break;
-    case 7: szName = "SETPALETTE_ERR"; break;
-    case 10: szName = "CLIPPER_ERR"; break;
-    case 11: szName = "SETHWND_ERR"; break;
-    case 12: szName = "SETCLIPPER_ERR"; break;
-    default: return TRUE;
+        case 1: szName = "CREATEEX_ERR"; break;
+        case 2: szName = "SETCOOPLEVEL_ERR"; break;
+        case 3: szName = "SETDISPLAYMODE_ERR"; break;
+        case 4: szName = "CREATESURFACE_ERR"; break;
+        case 5: szName = "GETATTACHEDSURFACE_ERR"; break;
+        case 6: szName = "CREATEPALETTE_ERR"; break;
+        case 7: szName = "SETPALETTE_ERR"; break;
+        case 10: szName = "CLIPPER_ERR"; break;
+        case 11: szName = "SETHWND_ERR"; break;
+        case 12: szName = "SETCLIPPER_ERR"; break;
+        default: return TRUE;
     }
     ECLog(szName);
     return FALSE;

@@ -35,8 +35,8 @@ void ReadCaps(D3DPRESENT_PARAMETERS& pp)
 {
     DTCONTROL& con = *lpDTCon;
     if (FAILED(lpD3D->GetDeviceCaps(con.nAdapter, con.DeviceType, &con.Caps))) ECLog("GetDeviceCaps Err");
-    pp.SwapEffect = (con.Caps.Caps3 & D3DCAPS3_ALPHA_FULLSCREEN_FLIP_OR_DISCARD) ? D3DSWAPEFFECT_DISCARD
-                                                                                  : D3DSWAPEFFECT_COPY;
+    pp.SwapEffect =
+        (con.Caps.Caps3 & D3DCAPS3_ALPHA_FULLSCREEN_FLIP_OR_DISCARD) ? D3DSWAPEFFECT_DISCARD : D3DSWAPEFFECT_COPY;
     con.bPow2 = (con.Caps.TextureCaps & D3DPTEXTURECAPS_POW2) ? 1 : 0;
     con.bSquareOnly = (con.Caps.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY) ? 1 : 0;
     con.bDynamicTextures = (con.Caps.Caps2 & D3DCAPS2_DYNAMICTEXTURES) ? 1 : 0;
@@ -89,10 +89,10 @@ D3DPRESENT_PARAMETERS MakePresentParameters()
 const char* FormatName(D3DFORMAT format)
 {
     switch (format) {
-    case D3DFMT_X8R8G8B8: return "X8R8G8B8";
-    case D3DFMT_R5G6B5: return "R5G6B5";
-    case D3DFMT_A1R5G5B5: return "A1R5G5B5";
-    default: return "?";
+        case D3DFMT_X8R8G8B8: return "X8R8G8B8";
+        case D3DFMT_R5G6B5: return "R5G6B5";
+        case D3DFMT_A1R5G5B5: return "A1R5G5B5";
+        default: return "?";
     }
 }
 
@@ -100,8 +100,8 @@ BOOL CreateDevice(HWND hWnd, D3DPRESENT_PARAMETERS& pp)
 {
     DTCONTROL& con = *lpDTCon;
     D3DPRESENT_PARAMETERS attempt = pp;
-    if (SUCCEEDED(lpD3D->CreateDevice(con.nAdapter, con.DeviceType, hWnd, D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                                      &attempt, &lpDevice))) {
+    if (SUCCEEDED(lpD3D->CreateDevice(con.nAdapter, con.DeviceType, hWnd, D3DCREATE_HARDWARE_VERTEXPROCESSING, &attempt,
+                                      &lpDevice))) {
         ReportLog("Device HAL-HARD");
     } else {
         attempt = pp;
@@ -189,8 +189,7 @@ BOOL DDInitD3D(HWND hWnd, int nWidth, int nHeight, int nBpp)
     if (!CreateBackBufferRecord(nWidth, nHeight)) return FALSE;
     CreateScreenTextures(nWidth, nHeight);
     if (!bWindowMode) {
-        while (ShowCursor(FALSE) >= 0) {
-        }
+        while (ShowCursor(FALSE) >= 0) {}
     }
     return TRUE;
 }

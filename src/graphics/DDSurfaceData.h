@@ -28,12 +28,12 @@ struct DTSURFACEDATA {
     IDirect3DSurface9* lpSystemSurface = nullptr;  // system-memory copy of a render-target texture (pixel access)
     IDirect3DVertexBuffer9* lpVertexBuffer = nullptr;  // four vertices of FVF 0x144 (112 bytes)
     IDirect3DTexture9* lpTexture = nullptr;
-    D3DSURFACE_DESC LevelDesc;                     // description of level 0
-    int nMemoryType = DTMEMORYTYPE_VIDEO_RT;       // DTMEMORYTYPE the texture ended up in
+    D3DSURFACE_DESC LevelDesc;                // description of level 0
+    int nMemoryType = DTMEMORYTYPE_VIDEO_RT;  // DTMEMORYTYPE the texture ended up in
     int bColorKey = 0;
     int bRenderTarget = 0;
-    std::vector<BYTE> lpIndexMap;                  // palette-index map (empty: none), nIndexMapPitch per row
-    int nIndexMapPitch = 0;                        // pixels per row of lpIndexMap
+    std::vector<BYTE> lpIndexMap;  // palette-index map (empty: none), nIndexMapPitch per row
+    int nIndexMapPitch = 0;        // pixels per row of lpIndexMap
 };
 
 // The DirectDraw part of a surface record.
@@ -54,30 +54,30 @@ struct DDSURFACEDATA {
     std::unique_ptr<DDSSURFACEDATA> lpDDS;  // DirectDraw part, null under Direct3D
     // "BackBuffer", "VirBackBuffer", "WorkSD", "OffScreen" (empty) or "OffScreenFromFile".
     std::string szSurfaceType;
-    int nWidth = 0;       // picture size in pixels
+    int nWidth = 0;  // picture size in pixels
     int nHeight = 0;
-    int nTexWidth = 0;    // texture size after the device's rules (Direct3D); else the picture size
+    int nTexWidth = 0;  // texture size after the device's rules (Direct3D); else the picture size
     int nTexHeight = 0;
-    std::string szFileName;         // the bitmap (game path) the surface is rebuilt from; "E": empty
-    int bSystemMemory = 0;          // DirectDraw: the surface lives in system memory
-    int nMirrorW = 0;               // frame width / height of pre-mirrored frames (0: none)
+    std::string szFileName;  // the bitmap (game path) the surface is rebuilt from; "E": empty
+    int bSystemMemory = 0;   // DirectDraw: the surface lives in system memory
+    int nMirrorW = 0;        // frame width / height of pre-mirrored frames (0: none)
     int nMirrorH = 0;
     DDSURFACEDATA* lpShareSD = nullptr;  // Direct3D: the surface whose texture this one draws from
-    int bLost = 0;                  // rebuilt empty after a loss: the owner must draw it again
+    int bLost = 0;                       // rebuilt empty after a loss: the owner must draw it again
 };
 
 // Definition of a surface to build (the built-in catalogue, the screens' own surface lists).
 struct DDSURFACEINFO {
     std::string szFileName = "E";  // "E": no file, an empty surface of nWidth x nHeight
     int bColorKey = 0;
-    int bSystemMemory = 0;         // DirectDraw: in system memory
+    int bSystemMemory = 0;  // DirectDraw: in system memory
     int nMemoryType = DTMEMORYTYPE_VIDEO_RT;
-    int bShare = 0;                // Direct3D: no texture of its own (lpShareSD set afterwards)
+    int bShare = 0;  // Direct3D: no texture of its own (lpShareSD set afterwards)
     int bIndexMap = 0;
-    int bOptional = 0;             // a missing file is no error
+    int bOptional = 0;  // a missing file is no error
     int nMirrorW = 0;
     int nMirrorH = 0;
-    int nWidth = 0;                // used only without a file
+    int nWidth = 0;  // used only without a file
     int nHeight = 0;
 };
 

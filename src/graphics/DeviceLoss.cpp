@@ -50,7 +50,8 @@ void RebuildSurface(int i, DDSURFACEDATA* lpSD)
            lpSD->szFileName.c_str(), lpSD->nWidth, lpSD->nHeight);
     const DTSURFACEDATA& dt = *lpSD->lpDT;
     if (DDIsEmptyFileName(lpSD->szFileName)) {
-        if (!DDCreateSurface(lpSD, lpSD->nWidth, lpSD->nHeight, dt.bColorKey, lpSD->bSystemMemory, dt.nMemoryType, 0, 1))
+        if (!DDCreateSurface(lpSD, lpSD->nWidth, lpSD->nHeight, dt.bColorKey, lpSD->bSystemMemory, dt.nMemoryType, 0,
+                             1))
             ECLog("Err");
         lpSD->bLost = 1;
         return;

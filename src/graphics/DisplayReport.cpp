@@ -42,10 +42,11 @@ void WriteCapsDump(FILE* fp, const D3DCAPS9& caps)
 
 void WriteCapLines(FILE* fp, const D3DCAPS9& caps)
 {
-    if (caps.Caps3 & D3DCAPS3_ALPHA_FULLSCREEN_FLIP_OR_DISCARD) std::fprintf(fp, "D3DCAPS3_ALPHA_FULLSCREEN_FLIP_OR_DISCARD\n");
-    if (caps.TextureCaps & D3DPTEXTURECAPS_POW2) std::fprintf(fp, "D3DPTEXTURECAPS_POW2\n");
-    if (caps.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY) std::fprintf(fp, "D3DPTEXTURECAPS_SQUAREONLY\n");
-    if (caps.Caps2 & D3DCAPS2_DYNAMICTEXTURES) std::fprintf(fp, "D3DCAPS2_DYNAMICTEXTURES\n");
+    if (caps.Caps3 & D3DCAPS3_ALPHA_FULLSCREEN_FLIP_OR_DISCARD)
+        std::fputs("D3DCAPS3_ALPHA_FULLSCREEN_FLIP_OR_DISCARD\n", fp);
+    if (caps.TextureCaps & D3DPTEXTURECAPS_POW2) std::fputs("D3DPTEXTURECAPS_POW2\n", fp);
+    if (caps.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY) std::fputs("D3DPTEXTURECAPS_SQUAREONLY\n", fp);
+    if (caps.Caps2 & D3DCAPS2_DYNAMICTEXTURES) std::fputs("D3DCAPS2_DYNAMICTEXTURES\n", fp);
 }
 
 const std::string& FormatSymbol(HRESULT hr)
@@ -77,9 +78,12 @@ void WriteFormatTable(FILE* fp, UINT adapter)
     };
     const D3DFORMAT display = lpDTCon->DisplayFormat;
     for (const Row& row : kRows) {
-        const HRESULT surface = lpD3D->CheckDeviceFormat(adapter, lpDTCon->DeviceType, display, row.usage, D3DRTYPE_SURFACE, display);
-        const HRESULT texture = lpD3D->CheckDeviceFormat(adapter, lpDTCon->DeviceType, display, row.usage, D3DRTYPE_TEXTURE, display);
-        std::fprintf(fp, "%s%s%s%s\n", row.surface, FormatSymbol(surface).c_str(), row.texture, FormatSymbol(texture).c_str());
+        const HRESULT surface =
+            lpD3D->CheckDeviceFormat(adapter, lpDTCon->DeviceType, display, row.usage, D3DRTYPE_SURFACE, display);
+        const HRESULT texture =
+            lpD3D->CheckDeviceFormat(adapter, lpDTCon->DeviceType, display, row.usage, D3DRTYPE_TEXTURE, display);
+        std::fprintf(fp, "%s%s%s%s\n", row.surface, FormatSymbol(surface).c_str(), row.texture,
+                     FormatSymbol(texture).c_str());
     }
 }
 
@@ -91,11 +95,13 @@ void WriteAdapter(FILE* fp, UINT adapter, int bFull)
     if (SUCCEEDED(lpD3D->GetAdapterIdentifier(adapter, 0, &id))) {
         const DWORD high = static_cast<DWORD>(id.DriverVersion.u.HighPart);
         const DWORD low = id.DriverVersion.u.LowPart;
-        std::fprintf(fp, "Driver : %s %1d.%02d.%04d.%04d\n", id.Driver, HIWORD(high), LOWORD(high), HIWORD(low), LOWORD(low));
+        std::fprintf(fp, "Driver : %s %1d.%02d.%04d.%04d\n", id.Driver, HIWORD(high), LOWORD(high), HIWORD(low),
+                     LOWORD(low));
     }
     D3DCAPS9 caps;
     if (FAILED(lpD3D->GetDeviceCaps(adapter, lpDTCon->DeviceType, &caps))) return;
-    std::fprintf(fp, "TextureMaxSize : (%d,%d)\n", static_cast<int>(caps.MaxTextureWidth), static_cast<int>(caps.MaxTextureHeight));
+    std::fprintf(fp, "TextureMaxSize : (%d,%d)\n", static_cast<int>(caps.MaxTextureWidth),
+                 static_cast<int>(caps.MaxTextureHeight));
     std::fprintf(fp, "TextureMaxBlend : (%d,%d)\n", static_cast<int>(caps.MaxTextureBlendStages),
                  static_cast<int>(caps.MaxSimultaneousTextures));
     if (bFull) WriteCapsDump(fp, caps);
@@ -108,7 +114,7 @@ void WriteAdapter(FILE* fp, UINT adapter, int bFull)
 void WriteDisplayLines(FILE* fp, int bFull)
 {
     if (fp == nullptr) return;
-    std::fprintf(fp, bWindowMode ? "Mode : Window\n" : "Mode : Fullscreen\n");
+    std::fputs(bWindowMode ? "Mode : Window\n" : "Mode : Fullscreen\n", fp);
     std::fprintf(fp, "Bpp : %d\n", nScreenBpp);
     if (lpDD != nullptr) WriteVideoMemory(fp);
     if (lpDTCon) WriteDxDiagReport(fp, bFull);

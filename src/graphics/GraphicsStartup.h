@@ -14,9 +14,9 @@
 int ChooseColourDepth(int nIniBpp, int bWindowMode, int bDirect3D, int nD3DDepth, int nDDDepth, int bFullColour);
 
 struct GraphicsStartOptions {
-    int bDirect3D = 1;     // from "System.ini" or the start-up dialog; cleared when DirectDraw had to be used
-    HWND hWnd = nullptr;   // the main window
-    int nBpp = 32;         // from ChooseColourDepth
+    int bDirect3D = 1;    // from "System.ini" or the start-up dialog; cleared when DirectDraw had to be used
+    HWND hWnd = nullptr;  // the main window
+    int nBpp = 32;        // from ChooseColourDepth
     int bVSync = 0;
     int bWindowMode = 1;
     // The project settings' colour mode and transparent colour.

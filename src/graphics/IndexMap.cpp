@@ -34,8 +34,9 @@ int Channel(DWORD pixel, DWORD shift, DWORD max) { return static_cast<int>((pixe
 Rgb ColourOf(DWORD pixel)
 {
     const CHANNELINFO& c = SurfaceChannels;
-    if (nScreenBpp != 16) return Rgb{static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
-                                     static_cast<int>(pixel & 0xFF)};
+    if (nScreenBpp != 16)
+        return Rgb{static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
+                   static_cast<int>(pixel & 0xFF)};
     const int r = Channel(pixel, c.dwShiftR, c.dwMaxR);
     const int g = Channel(pixel, c.dwShiftG, c.dwMaxG);
     const int b = Channel(pixel, c.dwShiftB, c.dwMaxB);

@@ -15,7 +15,8 @@ BOOL DDLock(DDSURFACEDATA* lpSD, DDSURFACEDESC2* lpDesc, void** ppBits, int nBpp
         ECLog(kText.c_str());
         return TRUE;
     }
-    if (lpSD == nullptr || !lpSD->lpDDS || lpSD->lpDDS->lpDDSurface == nullptr || lpDesc == nullptr || ppBits == nullptr)
+    if (lpSD == nullptr || !lpSD->lpDDS || lpSD->lpDDS->lpDDSurface == nullptr || lpDesc == nullptr ||
+        ppBits == nullptr)
         return FALSE;
     *lpDesc = DDSURFACEDESC2{};
     lpDesc->dwSize = sizeof(DDSURFACEDESC2);
@@ -85,22 +86,24 @@ void cLockSD::UnlockDirect3D()
     DTSURFACEDATA* dt = m_lpSD->lpDT.get();
     if (dt == nullptr) return;
     switch (m_kind) {
-    case Kind::BackBuffer:
-        if (FAILED(dt->lpSurface->UnlockRect())) ECLog("Back :: D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
-        break;
-    case Kind::Texture:
-        if (FAILED(dt->lpSurface->UnlockRect())) ECLog("D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
-        break;
-    case Kind::SystemCopy:
-        if (FAILED(dt->lpSystemSurface->UnlockRect())) {
-            ECLog("D3D_OK != m_lpSD->lpDT->lpSystemSurface->UnlockRect();");
+        case Kind::BackBuffer:
+            if (FAILED(dt->lpSurface->UnlockRect())) ECLog("Back :: D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
             break;
-        }
-        if (lpDevice == nullptr || FAILED(lpDevice->UpdateSurface(dt->lpSystemSurface, nullptr, dt->lpSurface, nullptr)))
-            DebugErrorBoxF(
-                "FAILED( lpDevice->UpdateSurface(m_lpSD->lpDT->lpSystemSurface, NULL, m_lpSD->lpDT->lpSurface, NULL)");
-        break;
-    default: break;
+        case Kind::Texture:
+            if (FAILED(dt->lpSurface->UnlockRect())) ECLog("D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
+            break;
+        case Kind::SystemCopy:
+            if (FAILED(dt->lpSystemSurface->UnlockRect())) {
+                ECLog("D3D_OK != m_lpSD->lpDT->lpSystemSurface->UnlockRect();");
+                break;
+            }
+            if (lpDevice == nullptr ||
+                FAILED(lpDevice->UpdateSurface(dt->lpSystemSurface, nullptr, dt->lpSurface, nullptr)))
+                DebugErrorBoxF(
+                    "FAILED( lpDevice->UpdateSurface(m_lpSD->lpDT->lpSystemSurface, NULL, m_lpSD->lpDT->lpSurface, "
+                    "NULL)");
+            break;
+        default: break;
     }
 }
 
@@ -108,14 +111,14 @@ DWORD cLockSD::Read(int x, int y) const
 {
     const BYTE* p = At(x, y);
     switch (m_nBytes) {
-    case 1: return p[0];
-    case 2: return static_cast<DWORD>(p[0] | (p[1] << 8));
-    case 3: return static_cast<DWORD>(p[0] | (p[1] << 8) | (p[2] << 16));
-    default: {
-        DWORD v;
-        std::memcpy(&v, p, sizeof(v));
-        return v;
-    }
+        case 1: return p[0];
+        case 2: return static_cast<DWORD>(p[0] | (p[1] << 8));
+        case 3: return static_cast<DWORD>(p[0] | (p[1] << 8) | (p[2] << 16));
+        default: {
+            DWORD v;
+            std::memcpy(&v, p, sizeof(v));
+            return v;
+        }
     }
 }
 

@@ -38,10 +38,7 @@ public:
     void Write(int x, int y, DWORD value) const;
 
 private:
-    BYTE* At(int x, int y) const
-    {
-        return Bits() + (static_cast<std::ptrdiff_t>(y) * m_nPitch + x) * m_nBytes;
-    }
+    BYTE* At(int x, int y) const { return Bits() + (static_cast<std::ptrdiff_t>(y) * m_nPitch + x) * m_nBytes; }
     void LockDirect3D();
     void UnlockDirect3D();
 

@@ -116,11 +116,11 @@ DWORD PalNumToRGB(DWORD dwPalNum)
     if (lpDTCon) return dwPalNum == 0 ? lpDTCon->dwTransmitClear : 0xFF000000u | rgb;
     if (!lpDDCon) return 0;
     switch (nScreenBpp) {
-    case 8: return dwPalNum;
-    case 16: return DDPalToRGB16(e);
-    case 24:
-    case 32: return rgb;
-    default: return 0;
+        case 8: return dwPalNum;
+        case 16: return DDPalToRGB16(e);
+        case 24:
+        case 32: return rgb;
+        default: return 0;
     }
 }
 

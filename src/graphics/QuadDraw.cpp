@@ -18,4 +18,3 @@ void DDMakeQuad(D3D9TLVertex* pVertices, int x, int y, int width, int height, in
     pVertices[2] = D3D9TLVertex{right, top, 0.0f, 1.0f, dwDiffuse, u1, v0};
     pVertices[3] = D3D9TLVertex{right, bottom, 0.0f, 1.0f, dwDiffuse, u1, v1};
 }
-

@@ -126,9 +126,9 @@ BOOL LoadSlot(DDSURFACEDATA* lpSD, const DDSURFACEINFO& info)
         OutOfMemory();
         return FALSE;
     }
-    const int result = DDCreateSurfaceFromFile(lpSD, info.szFileName.c_str(), info.bColorKey, nScreenBpp,
-                                               info.bSystemMemory, info.nMemoryType, info.bShare, info.bIndexMap,
-                                               info.nMirrorW, info.nMirrorH, 0);
+    const int result =
+        DDCreateSurfaceFromFile(lpSD, info.szFileName.c_str(), info.bColorKey, nScreenBpp, info.bSystemMemory,
+                                info.nMemoryType, info.bShare, info.bIndexMap, info.nMirrorW, info.nMirrorH, 0);
     if (result == DDSURFACE_OK) return TRUE;
     DDCheckSurfaceResult(result);
     DDReleaseSurface(lpSD);  // an optional picture that is missing leaves the slot empty
@@ -155,10 +155,10 @@ namespace {
 BOOL DDCheckSurfaceResult(int nResult)
 {
     switch (nResult) {
-    case DDSURFACE_CREATESURFACE_ERR: ECLog("CREATESURFACE_ERR"); return FALSE;
-    case DDSURFACE_LOADIMAGE_ERR: ECLog("LOADIMAGE_ERR"); return FALSE;
-    case DDSURFACE_SETCOLORKEY_ERR: ECLog("SETCOLORKEY_ERR"); return FALSE;
-    default: return TRUE;
+        case DDSURFACE_CREATESURFACE_ERR: ECLog("CREATESURFACE_ERR"); return FALSE;
+        case DDSURFACE_LOADIMAGE_ERR: ECLog("LOADIMAGE_ERR"); return FALSE;
+        case DDSURFACE_SETCOLORKEY_ERR: ECLog("SETCOLORKEY_ERR"); return FALSE;
+        default: return TRUE;
     }
 }
 

@@ -155,9 +155,9 @@ BOOL CreateDirect3DSurface(DDSURFACEDATA* lpSD, int nWidth, int nHeight, int bCo
         return FALSE;
     }
     if (dt.nMemoryType == DTMEMORYTYPE_VIDEO_RT && dt.lpSystemSurface == nullptr) {
-        const HRESULT hr = lpDevice->CreateOffscreenPlainSurface(dt.LevelDesc.Width, dt.LevelDesc.Height,
-                                                                 dt.LevelDesc.Format, D3DPOOL_SYSTEMMEM,
-                                                                 &dt.lpSystemSurface, nullptr);
+        const HRESULT hr =
+            lpDevice->CreateOffscreenPlainSurface(dt.LevelDesc.Width, dt.LevelDesc.Height, dt.LevelDesc.Format,
+                                                  D3DPOOL_SYSTEMMEM, &dt.lpSystemSurface, nullptr);
         if (FAILED(hr)) {
             dt.lpSystemSurface = nullptr;
             ReportLog("CreateOffscreenPlainSurface Err hr = %x", static_cast<unsigned>(hr));
@@ -189,8 +189,8 @@ void DDReportTextureFailure()
 
 HRESULT DDCreateQuadVertexBuffer(DTSURFACEDATA& dt)
 {
-    const HRESULT hr =
-        lpDevice->CreateVertexBuffer(kQuadBytes, D3DUSAGE_WRITEONLY, kQuadFVF, D3DPOOL_MANAGED, &dt.lpVertexBuffer, nullptr);
+    const HRESULT hr = lpDevice->CreateVertexBuffer(kQuadBytes, D3DUSAGE_WRITEONLY, kQuadFVF, D3DPOOL_MANAGED,
+                                                    &dt.lpVertexBuffer, nullptr);
     if (FAILED(hr)) dt.lpVertexBuffer = nullptr;
     return hr;
 }

@@ -36,7 +36,8 @@ HRESULT CreateFileTexture(DTSURFACEDATA& dt, const char* szPath, int nTexW, int 
     int nType = dt.nMemoryType;
     if (nType == DTMEMORYTYPE_VIDEO_NORT) {
         static const std::string kText = Sjis(
-            "DDCreateSurfaceFromFile Err DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
+            "DDCreateSurfaceFromFile Err "
+            "DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
         ECLog(kText.c_str());
         nType = DTMEMORYTYPE_VIDEO_RT;
     }
@@ -72,8 +73,8 @@ void MirrorFromFile(DDSURFACEDATA* lpSD, const char* szPath, int nBpp, int nMirr
 {
     DDSURFACEDATA temporary;
     const DTSURFACEDATA& dt = *lpSD->lpDT;
-    if (DDCreateSurfaceFromFile(&temporary, szPath, dt.bColorKey, nBpp, lpSD->bSystemMemory, dt.nMemoryType, 0, 0, 0,
-                                0, 0) == DDSURFACE_OK) {
+    if (DDCreateSurfaceFromFile(&temporary, szPath, dt.bColorKey, nBpp, lpSD->bSystemMemory, dt.nMemoryType, 0, 0, 0, 0,
+                                0) == DDSURFACE_OK) {
         DDMakeMirrorFrames(lpSD, &temporary, nMirrorW, nMirrorH);
     }
     DDReleaseSurface(&temporary);
@@ -169,7 +170,9 @@ int DDCreateSurfaceFromFile(DDSURFACEDATA* lpSD, const char* szPath, int bColorK
         return CreateDirect3DFromFile(lpSD, path.c_str(), bColorKey, nBpp, bSystemMemory, nMemoryType, bShare,
                                       bIndexMap, nMirrorW, nMirrorH, bRestore);
     }
-    if (lpDDCon) return CreateDirectDrawFromFile(lpSD, path.c_str(), bColorKey, nBpp, bSystemMemory, bIndexMap, nMirrorW, nMirrorH);
+    if (lpDDCon)
+        return CreateDirectDrawFromFile(lpSD, path.c_str(), bColorKey, nBpp, bSystemMemory, bIndexMap, nMirrorW,
+                                        nMirrorH);
     return DDSURFACE_CREATESURFACE_ERR;
 }
 
@@ -193,8 +196,7 @@ BOOL DDMakeMirrorFrames(DDSURFACEDATA* lpSD, DDSURFACEDATA* lpSource, int nFrame
         const int left = k * nFrameWidth;
         if (left + nFrameWidth > lpSource->nWidth) break;
         for (int y = 0; y < height; ++y) {
-            for (int c = 0; c < nFrameWidth; ++c)
-                target.Write(left + c, y, source.Read(left + nFrameWidth - 1 - c, y));
+            for (int c = 0; c < nFrameWidth; ++c) target.Write(left + c, y, source.Read(left + nFrameWidth - 1 - c, y));
         }
     }
     return TRUE;

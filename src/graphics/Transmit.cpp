@@ -64,20 +64,20 @@ BOOL TakeFirstPixel(const cLockSD& lock, const char* szPath)
         return SetTransDirect3D16(szPath, pixel);
     }
     switch (nScreenBpp) {
-    case 8: dwColorKey = pixel & 0xFF; break;
-    case 16: {
-        dwColorKey = pixel & 0xFFFF;
-        // The colour the 16-bit loader keys out of true-colour bitmaps: the same first pixel (left
-        // at black, it would key out black and leave the transparent colour visible).
-        cLoadedBitmap bitmap;
-        if (bitmap.Load(szPath)) lpDDCon->rgbPalTransmit = TripleOf(bitmap.PixelXRGB(0, 0));
-        break;
-    }
-    case 32:
-        dwColorKey = pixel;
-        lpDDCon->rgbTransmit = TripleOf(pixel);
-        break;
-    default: break;  // no colour key at other depths
+        case 8: dwColorKey = pixel & 0xFF; break;
+        case 16: {
+            dwColorKey = pixel & 0xFFFF;
+            // The colour the 16-bit loader keys out of true-colour bitmaps: the same first pixel (left
+            // at black, it would key out black and leave the transparent colour visible).
+            cLoadedBitmap bitmap;
+            if (bitmap.Load(szPath)) lpDDCon->rgbPalTransmit = TripleOf(bitmap.PixelXRGB(0, 0));
+            break;
+        }
+        case 32:
+            dwColorKey = pixel;
+            lpDDCon->rgbTransmit = TripleOf(pixel);
+            break;
+        default: break;  // no colour key at other depths
     }
     return TRUE;
 }
@@ -118,21 +118,22 @@ void DDSetTransmit(BYTE cbRed, BYTE cbGreen, BYTE cbBlue)
         con.rgbTransmit.rgbtBlue = cbBlue;
         con.rgbTransmit.rgbtGreen = cbGreen;
         con.rgbTransmit.rgbtRed = cbRed;
-        ECLogF("SetTrans lpDTCon->rgbTransmit.rgbtRed = %d,lpDTCon->rgbTransmit.rgbtGreen = %d,"
-               "lpDTCon->rgbTransmit.rgbtBlue = %d",
-               cbRed, cbGreen, cbBlue);
+        ECLogF(
+            "SetTrans lpDTCon->rgbTransmit.rgbtRed = %d,lpDTCon->rgbTransmit.rgbtGreen = %d,"
+            "lpDTCon->rgbTransmit.rgbtBlue = %d",
+            cbRed, cbGreen, cbBlue);
         con.dwTransmitClear = 0;
         if (nScreenBpp == 16) {
             // The arguments are channel values: the opaque colour is built from them scaled to 8 bits.
             con.dwTransmitARGB = 0xFF000000u | (Scale255(cbRed, c.dwMaxR) << 16) | (Scale255(cbGreen, c.dwMaxG) << 8) |
                                  Scale255(cbBlue, c.dwMaxB);
             con.wTransmit_16 = 0;
-            con.wTransmitKey_16 = static_cast<WORD>(((cbBlue & c.dwMaxB) << c.dwShiftB) |
-                                                    ((cbGreen & c.dwMaxG) << c.dwShiftG) |
-                                                    ((cbRed & c.dwMaxR) << c.dwShiftR) | ((c.dwMaxA & 1) << c.dwShiftA));
+            con.wTransmitKey_16 =
+                static_cast<WORD>(((cbBlue & c.dwMaxB) << c.dwShiftB) | ((cbGreen & c.dwMaxG) << c.dwShiftG) |
+                                  ((cbRed & c.dwMaxR) << c.dwShiftR) | ((c.dwMaxA & 1) << c.dwShiftA));
         } else {
-            con.dwTransmitARGB = 0xFF000000u | (static_cast<DWORD>(cbRed) << 16) | (static_cast<DWORD>(cbGreen) << 8) |
-                                 cbBlue;
+            con.dwTransmitARGB =
+                0xFF000000u | (static_cast<DWORD>(cbRed) << 16) | (static_cast<DWORD>(cbGreen) << 8) | cbBlue;
             con.wTransmit_16 = 0;
             con.wTransmitKey_16 = 0;
             dwColorKey = con.dwTransmitClear;

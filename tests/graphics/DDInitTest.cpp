@@ -12,8 +12,8 @@ namespace {
 
 bool SameChannels(const CHANNELINFO& a, const CHANNELINFO& b)
 {
-    return a.dwShiftR == b.dwShiftR && a.dwShiftG == b.dwShiftG && a.dwShiftB == b.dwShiftB &&
-           a.dwMaxR == b.dwMaxR && a.dwMaxG == b.dwMaxG && a.dwMaxB == b.dwMaxB;
+    return a.dwShiftR == b.dwShiftR && a.dwShiftG == b.dwShiftG && a.dwShiftB == b.dwShiftB && a.dwMaxR == b.dwMaxR &&
+           a.dwMaxG == b.dwMaxG && a.dwMaxB == b.dwMaxB;
 }
 
 bool SameChannelsWithAlpha(const CHANNELINFO& a, const CHANNELINFO& b)
@@ -28,8 +28,8 @@ constexpr CHANNELINFO kX8R8G8B8{16, 8, 0, 0, 255, 255, 255, 0};
 
 // What DDInit builds in each configuration.
 struct Built {
-    D3DFORMAT backBuffer;  // Direct3D
-    D3DFORMAT texture;     // Direct3D
+    D3DFORMAT backBuffer;        // Direct3D
+    D3DFORMAT texture;           // Direct3D
     const CHANNELINFO* screen;   // Direct3D 16 bpp
     const CHANNELINFO* surface;  // null: not checked (DirectDraw 8 bpp)
 };
@@ -248,8 +248,8 @@ TEST_F(InitFailureTest, CheckInitResultNamesTheKnownFailures)
     const struct {
         int code;
         BOOL bResult;
-    } cases[] = {{0, TRUE}, {1, FALSE}, {2, FALSE}, {3, FALSE}, {4, FALSE}, {5, FALSE}, {6, FALSE}, {7, FALSE},
-                 {8, TRUE}, {9, TRUE},  {10, FALSE}, {11, FALSE}, {12, FALSE}, {13, TRUE}};
+    } cases[] = {{0, TRUE},  {1, FALSE}, {2, FALSE}, {3, FALSE},  {4, FALSE},  {5, FALSE},  {6, FALSE},
+                 {7, FALSE}, {8, TRUE},  {9, TRUE},  {10, FALSE}, {11, FALSE}, {12, FALSE}, {13, TRUE}};
     for (const auto& k : cases) EXPECT_EQ(DDCheckInitResult(k.code), k.bResult) << k.code;
 }
 
@@ -321,12 +321,11 @@ TEST_F(StartupTest, ChoosesTheColourDepth)
     } cases[] = {
         {16, 0, 1, 0, 0, 0, 16},  // "Bpp" given
         {0, 1, 1, 1, 1, 0, 32},   // a window takes the desktop's depth
-        {0, 0, 1, 1, 0, 0, 16},  {0, 0, 1, 0, 0, 0, 32},  {0, 0, 0, 0, 1, 0, 16}, {0, 0, 0, 0, 2, 0, 8},
-        {0, 0, 0, 0, 2, 1, 32},  {0, 0, 0, 1, 0, 0, 32},  {0, 0, 0, 0, 0, 0, 32},
+        {0, 0, 1, 1, 0, 0, 16},  {0, 0, 1, 0, 0, 0, 32}, {0, 0, 0, 0, 1, 0, 16}, {0, 0, 0, 0, 2, 0, 8},
+        {0, 0, 0, 0, 2, 1, 32},  {0, 0, 0, 1, 0, 0, 32}, {0, 0, 0, 0, 0, 0, 32},
     };
     for (const auto& k : cases)
-        EXPECT_EQ(ChooseColourDepth(k.nIniBpp, k.bWindow, k.bD3D, k.nD3DDepth, k.nDDDepth, k.bFullColour),
-                  k.expected)
+        EXPECT_EQ(ChooseColourDepth(k.nIniBpp, k.bWindow, k.bD3D, k.nD3DDepth, k.nDDDepth, k.bFullColour), k.expected)
             << k.nIniBpp << k.bWindow << k.bD3D << k.nD3DDepth << k.nDDDepth << k.bFullColour;
 }
 

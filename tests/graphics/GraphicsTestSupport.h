@@ -40,8 +40,8 @@ struct Config {
 };
 
 inline const Config kConfigs[] = {
-    {"D3D16Window", 1, 16, 1}, {"D3D16FullScreen", 1, 16, 0}, {"D3D32Window", 1, 32, 1},
-    {"DD8FullScreen", 0, 8, 0}, {"DD16FullScreen", 0, 16, 0}, {"DD32Window", 0, 32, 1},
+    {"D3D16Window", 1, 16, 1},  {"D3D16FullScreen", 1, 16, 0}, {"D3D32Window", 1, 32, 1},
+    {"DD8FullScreen", 0, 8, 0}, {"DD16FullScreen", 0, 16, 0},  {"DD32Window", 0, 32, 1},
 };
 
 inline void PrintTo(const Config& c, std::ostream* os) { *os << c.name; }
@@ -67,7 +67,8 @@ inline std::vector<std::uint32_t> TestPaletteColours()
     table[3] = kBlue;
     table[4] = kWhite;
     table[5] = kYellow;
-    for (std::uint32_t i = 6; i < 256; ++i) table[i] = ((i * 37u) & 0xFF) << 16 | ((i * 11u + 40u) & 0xFF) << 8 | ((255u - i) & 0xFF);
+    for (std::uint32_t i = 6; i < 256; ++i)
+        table[i] = ((i * 37u) & 0xFF) << 16 | ((i * 11u + 40u) & 0xFF) << 8 | ((255u - i) & 0xFF);
     return table;
 }
 
@@ -105,8 +106,9 @@ inline std::string Bmp24(int width, int height, const std::function<std::uint32_
 // grid of the palette: pixel (i % 16, 8 + i / 16) has index i.
 inline std::string PaletteBmp(std::vector<std::uint32_t> table = TestPaletteColours())
 {
-    return Bmp8(16, 24, [](int x, int y) { return y < 8 ? 0u : static_cast<std::uint32_t>((y - 8) * 16 + x); },
-                std::move(table));
+    return Bmp8(
+        16, 24, [](int x, int y) { return y < 8 ? 0u : static_cast<std::uint32_t>((y - 8) * 16 + x); },
+        std::move(table));
 }
 
 // The raw pixel a colour of an 8-bit bitmap (index, colour) becomes when loaded in a

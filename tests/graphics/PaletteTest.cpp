@@ -68,7 +68,8 @@ TEST_P(PaletteLoadTest, TransparentPixelsOfATrueColourPaletteLeaveTheirEntriesUn
 {
     const Config& c = GetParam();
     // Row 8 (entries 0..15) black: the colour Direct3D keys out while no transparent colour is set.
-    Write(kPalettePath, Bmp24(16, 24, [](int x, int y) { return y == 8 ? 0u : 0x102030u + static_cast<std::uint32_t>(x); }));
+    Write(kPalettePath,
+          Bmp24(16, 24, [](int x, int y) { return y == 8 ? 0u : 0x102030u + static_cast<std::uint32_t>(x); }));
     ASSERT_TRUE(Open(c));
     PALETTEENTRY pal[256];
     for (auto& e : pal) e = PALETTEENTRY{7, 7, 7, 7};

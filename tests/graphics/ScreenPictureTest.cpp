@@ -22,8 +22,8 @@ std::uint32_t SheetIndex(int x, int y)
     return (x < 16 ? 1u : 2u) + (y < 16 ? 0u : 2u);
 }
 
-// Fills the screen with palette colour 6 (a purple), draws the sheet keyed at (100, 100) and opaque at (300, 100), and a
-// yellow box; then presents as the frame loop does and returns the visible picture.
+// Fills the screen with palette colour 6 (a purple), draws the sheet keyed at (100, 100) and opaque at (300, 100), and
+// a yellow box; then presents as the frame loop does and returns the visible picture.
 HostFrame DrawScene(const Config& c)
 {
     DDFillRectPal(&BackBuffer, 0, 0, 640, 480, 6);
@@ -84,7 +84,7 @@ TEST_P(ScreenPictureTest, TheSameSceneLooksAlikeInEveryConfiguration)
     EXPECT_TRUE(Near(frame.At(124, 108), kGreen));
     EXPECT_TRUE(Near(frame.At(108, 124), kBlue));
     EXPECT_TRUE(Near(frame.At(124, 124), kWhite));
-    EXPECT_TRUE(Near(frame.At(301, 101), kMagenta));   // an opaque copy shows the transparent colour
+    EXPECT_TRUE(Near(frame.At(301, 101), kMagenta));  // an opaque copy shows the transparent colour
     EXPECT_TRUE(Near(frame.At(308, 108), kRed));
     EXPECT_TRUE(Near(frame.At(250, 320), kYellow));
     EXPECT_TRUE(Near(frame.At(639, 479), background));

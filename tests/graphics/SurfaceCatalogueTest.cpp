@@ -16,11 +16,11 @@ struct Picture {
 
 // Every bitmap of the catalogue, small.
 const Picture kPictures[] = {
-    {"bmp\\Debug.bmp", 128, 64},       {"bmp\\Block.bmp", 64, 32},       {"bmp\\Shot.bmp", 48, 16},
-    {"bmp\\Item.bmp", 32, 32},         {"bmp\\Item_Mini.bmp", 16, 16},   {"bmp\\Mark.bmp", 32, 16},
-    {"bmp\\Window.bmp", 64, 64},       {"bmp\\StatusWindow.bmp", 64, 32}, {"bmp\\Title.bmp", 640, 480},
-    {"bmp\\GameMode.bmp", 32, 32},     {"bmp\\Accessory.bmp", 32, 32},  {"bmp\\Symbol.bmp", 32, 32},
-    {"bmp\\Word.bmp", 32, 32},         {"bmp\\WorldMapChip.bmp", 160, 32}, {"bmp\\WorldEvent.bmp", 64, 64},
+    {"bmp\\Debug.bmp", 128, 64},    {"bmp\\Block.bmp", 64, 32},         {"bmp\\Shot.bmp", 48, 16},
+    {"bmp\\Item.bmp", 32, 32},      {"bmp\\Item_Mini.bmp", 16, 16},     {"bmp\\Mark.bmp", 32, 16},
+    {"bmp\\Window.bmp", 64, 64},    {"bmp\\StatusWindow.bmp", 64, 32},  {"bmp\\Title.bmp", 640, 480},
+    {"bmp\\GameMode.bmp", 32, 32},  {"bmp\\Accessory.bmp", 32, 32},     {"bmp\\Symbol.bmp", 32, 32},
+    {"bmp\\Word.bmp", 32, 32},      {"bmp\\WorldMapChip.bmp", 160, 32}, {"bmp\\WorldEvent.bmp", 64, 64},
     {"bmp\\WorldBack.bmp", 64, 48},
 };
 constexpr int kCharacterWidth = 100;  // three whole frames of 32 and 4 columns more
@@ -122,9 +122,9 @@ TEST_P(CatalogueTest, AMirroredPictureHasEachWholeFrameReversedInPlace)
         ASSERT_TRUE(Load({5}));
         EXPECT_EQ(SDTable[5].lpDT->lpTexture, nullptr);
         EXPECT_EQ(SDTable[5].nMirrorW, 32);
-        ASSERT_EQ(DDCreateSurfaceFromFile(&own, "bmp\\Character1.bmp", 1, c.nBpp, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0, 32,
-                                          0, 0),
-                  DDSURFACE_OK);
+        ASSERT_EQ(
+            DDCreateSurfaceFromFile(&own, "bmp\\Character1.bmp", 1, c.nBpp, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0, 32, 0, 0),
+            DDSURFACE_OK);
         lpSD = &own;
     } else {
         ASSERT_TRUE(Load({5}));
@@ -190,8 +190,8 @@ TEST_P(CatalogueTest, TextureSizesFollowTheDevicesRules)
     const Config& c = GetParam();
     const struct {
         DWORD caps;
-        int texW, texH;        // of the 640 x 480 title picture
-        int workW, workH;      // of the 256 x 960 work surface
+        int texW, texH;    // of the 640 x 480 title picture
+        int workW, workH;  // of the 256 x 960 work surface
     } cases[] = {
         {0, 640, 480, 256, 960},
         {D3DPTEXTURECAPS_POW2, 1024, 512, 256, 1024},
@@ -261,7 +261,8 @@ TEST_P(CatalogueTest, ScreensOwnSurfacesNeverMoveWhileMoreAreAdded)
 
     DDSurfaceList list;
     DDSurfaceInfoList listInfos;
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(DDAddSurfaceList(list, listInfos, 16 + i, 16, 0, 1, DTMEMORYTYPE_SYSTEM, 0));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(DDAddSurfaceList(list, listInfos, 16 + i, 16, 0, 1, DTMEMORYTYPE_SYSTEM, 0));
     DDSURFACEDATA* middle = &list[1];
     DDSURFACEDATA stranger;
     EXPECT_FALSE(DDRemoveSurfaceList(list, listInfos, &stranger));
