@@ -2,9 +2,11 @@
 # Configures and builds one build tree.
 #   scripts/build.sh release   -> build/release (optimised, for playing)
 #   scripts/build.sh asan      -> build/asan (AddressSanitizer + UBSan, for the tests)
+# Further arguments name the targets to build (default: everything).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 kind="${1:-release}"
+shift || true
 case "$kind" in
   release) flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
   asan)    flags=(-DCMAKE_BUILD_TYPE=Debug -DQB_SANITIZE=ON) ;;
@@ -12,4 +14,6 @@ case "$kind" in
 esac
 jobs="$(nproc)"
 cmake -S . -B "build/$kind" -G Ninja "${flags[@]}" >/dev/null
-cmake --build "build/$kind" -j "$jobs"
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
+cmake --build "build/$kind" -j "$jobs" "${targets[@]}"

@@ -7,7 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 bash scripts/deps.sh
-bash scripts/build.sh release
+bash scripts/build.sh release quillborn4-player write-sample-game vox
 sample="$root/build/sample-game"
 game="${1:-$sample}"
 shift || true

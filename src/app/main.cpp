@@ -6,7 +6,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/MachineReport.h"
+#include "core/RecordFile.h"
+#include "core/ReportLog.h"
 #include "platform/host/Host.h"
+#include "platform/win/Files.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Threads.h"
@@ -109,8 +113,20 @@ LRESULT MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
+// The report log comes first, so that every later failure can be read there.
+static void StartReportLog()
+{
+    char szPath[MAX_PATH] = {};
+    if (GetFullPathNameA("Report_Game.txt", MAX_PATH, szPath, nullptr) == 0 || !CreateReportLog(szPath)) {
+        return;
+    }
+    ReportLog("App : ver %d", kCurrentDataVersion);
+    WriteSystemReport();
+}
+
 int main()
 {
+    StartReportLog();
     GetHost();  // SDL starts on the main thread
     if (!RegisterClassA("Quillborn4", MainWndProc)) {
         std::fprintf(stderr, "The window class could not be registered.\n");
