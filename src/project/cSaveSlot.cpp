@@ -1,7 +1,20 @@
 #include "project/cSaveSlot.h"
 
 #include "core/TextHelpers.h"
+#include "graphics/Fill.h"
+#include "graphics/FontTable.h"
 #include "project/cSaveData.h"
+
+namespace {
+
+// Slot menus are 320 pixels wide with 16-pixel rows; numbers and times start at fixed columns.
+constexpr int kSlotListWidth = 320;
+constexpr int kSlotRowHeight = 16;
+constexpr int kNumberColumn = 16;
+constexpr int kTimeColumn = 64;
+constexpr DWORD kSeparatorPalNum = 240;
+
+}  // namespace
 
 cVector<cSaveSlot> SaveSlotList(kSaveSlotCount);
 
@@ -20,6 +33,14 @@ void cSaveSlot::Set(const cSaveData& data)
 {
     bExist = 1;
     stTime = data.stTime;
+}
+
+void cSaveSlot::DrawTime(DDSURFACEDATA* lpDst, int x, int y) const
+{
+    if (!bExist) {
+        return;
+    }
+    FontTable[Font16].Printf(lpDst, x, y, "%s", FormatSaveTime(stTime).c_str());
 }
 
 std::vector<SAVESLOTROW> BuildSaveSlotRows(const cVector<cSaveSlot>& list, int nFirst, int nRows)
@@ -42,4 +63,26 @@ std::vector<SAVESLOTROW> BuildSaveSlotRows(const cVector<cSaveSlot>& list, int n
         }
     }
     return rows;
+}
+
+void DrawSaveSlotList(DDSURFACEDATA* lpDst, int x, int y, const cVector<cSaveSlot>& list, int nFirst, int nRows)
+{
+    if (nRows < 0) {
+        return;
+    }
+    Font& font = FontTable[Font16];
+    font.DrawWindow(lpDst, x, y, kSlotListWidth, nRows * kSlotRowHeight);
+    const std::vector<SAVESLOTROW> rows = BuildSaveSlotRows(list, nFirst, nRows);
+    for (int i = 0; i < nRows; ++i) {
+        const SAVESLOTROW& row = rows[static_cast<std::size_t>(i)];
+        const int rowY = y + i * kSlotRowHeight;
+        if (row.bSeparator) {
+            DDFillRectPal(lpDst, x, rowY + kSlotRowHeight - 1, kSlotListWidth, 1, kSeparatorPalNum);
+        }
+        if (!row.bEntry) {
+            continue;
+        }
+        font.Printf(lpDst, x + kNumberColumn, rowY, "%s", row.strNumber.c_str());
+        list[nFirst + i].DrawTime(lpDst, x + kTimeColumn, rowY);
+    }
 }

@@ -14,6 +14,7 @@
 #include "project/SaveTime.h"
 
 class cSaveData;
+struct DDSURFACEDATA;
 
 class cSaveSlot : public cDataRecord {
 public:
@@ -30,6 +31,9 @@ public:
 
     // The slot exists and takes data's time stamp.
     void Set(const cSaveData& data);
+    // Draws the time stamp ("%04d/%02d/%02d %02d:%02d", FormatSaveTime) with Font16 at (x, y) of
+    // lpDst, only when the slot has a file. Game thread, with the fonts made.
+    void DrawTime(DDSURFACEDATA* lpDst, int x, int y) const;
 };
 
 // The number of story slots.
@@ -38,10 +42,7 @@ constexpr int kSaveSlotCount = 99;
 // The story slot list, built with 99 slots without file at static construction.
 extern cVector<cSaveSlot> SaveSlotList;
 
-// What one row of a slot menu shows. DrawSaveSlotList (to come with the 16-pixel font) draws the
-// rows nRows of a menu at (x, y): a window box 320 x (nRows x 16); row i at y + 16 i with the
-// number at x + 16 and the time at x + 64; a 320 x 1 line of palette colour 240 at y + 16 i + 15
-// under every row but the last.
+// What one row of a slot menu shows (DrawSaveSlotList draws it).
 struct SAVESLOTROW {
     bool bEntry = false;    // entry nFirst + i exists in the list
     std::string strNumber;  // its slot number nFirst + i + 1 ("%d"); empty without entry
@@ -51,3 +52,10 @@ struct SAVESLOTROW {
 
 // The rows of a slot menu showing nRows rows (0 or more) of list from entry nFirst on.
 std::vector<SAVESLOTROW> BuildSaveSlotRows(const cVector<cSaveSlot>& list, int nFirst, int nRows);
+
+// Draws a slot menu of nRows rows (none when negative) of list from entry nFirst on with Font16
+// at (x, y) of lpDst: Font16's window box 320 x (nRows x 16); row i at y + 16 i with the slot
+// number at x + 16 and the time stamp at x + 64; a 320 x 1 line of palette colour 240 at
+// y + 16 i + 15 under every row but the last. Game thread (the title and world-map menus), with
+// the fonts made.
+void DrawSaveSlotList(DDSURFACEDATA* lpDst, int x, int y, const cVector<cSaveSlot>& list, int nFirst, int nRows);

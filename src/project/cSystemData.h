@@ -159,8 +159,9 @@ public:
     // nCount x 16). Empty block and zero size when nCount is not positive.
     void BuildMenuText(int nFirst, int nCount, int bCursor, std::string& block, int& nWidth,
                        int& nHeight) const;
-    // Draws that menu as one text block in a window box at (x, y) on BackBuffer with Font16;
-    // surface is not used (callers pass BackBuffer). Nothing when nCount is 0.
+    // Draws that menu as one text block with Font16 in a window box at (x, y) of surface (the
+    // screens pass BackBuffer), the box nWidth x nHeight of BuildMenuText. Nothing when nCount is
+    // not positive. Game thread, with the fonts made.
     void DrawMenuText(DDSURFACEDATA& surface, int x, int y, int nFirst, int nCount, int bCursor) const;
     // Low-value test of gauge item nItem of HudItems for nValue out of nMax: with bWarnPercent,
     // 1 when nWarnValue >= nValue x 100 / nMax (a maximum of 0: 1 only for a negative value);
@@ -169,8 +170,9 @@ public:
 
 private:
     int LoadLists(FILE* fp);
-    // Hands a finished menu block to the 16-pixel font's window-box printer.
-    void PrintMenuWindow(int x, int y, const std::string& block, int nWidth, int nHeight) const;
+    // Hands a finished menu block to the 16-pixel font's window-box printer on surface.
+    void PrintMenuWindow(DDSURFACEDATA& surface, int x, int y, const std::string& block, int nWidth,
+                         int nHeight) const;
 
     // Files of versions 221 to 259 hold one more int32 after bScrollSyncVariant; it is read here
     // and never used.

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/TextHelpers.h"
+#include "graphics/FontTable.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ void cSystemData::BuildMenuText(int nFirst, int nCount, int bCursor, std::string
     nHeight = nCount * kLineHeight;
 }
 
-void cSystemData::DrawMenuText(DDSURFACEDATA&, int x, int y, int nFirst, int nCount, int bCursor) const
+void cSystemData::DrawMenuText(DDSURFACEDATA& surface, int x, int y, int nFirst, int nCount, int bCursor) const
 {
     if (nCount <= 0) {
         return;
@@ -75,14 +76,15 @@ void cSystemData::DrawMenuText(DDSURFACEDATA&, int x, int y, int nFirst, int nCo
     int width = 0;
     int height = 0;
     BuildMenuText(nFirst, nCount, bCursor, block, width, height);
-    PrintMenuWindow(x, y, block, width, height);
+    PrintMenuWindow(surface, x, y, block, width, height);
 }
 
-void cSystemData::PrintMenuWindow(int, int, const std::string&, int, int) const
+void cSystemData::PrintMenuWindow(DDSURFACEDATA& surface, int x, int y, const std::string& block, int nWidth,
+                                  int nHeight) const
 {
-    // To be finished with the fonts of the graphics engine: Font16's window-box printer on
-    // BackBuffer at (x, y) with a box of nWidth x nHeight, the block drawn as it stands (a per cent
-    // sign in a text is drawn, not taken as a format). Until the fonts exist nothing is drawn.
+    // The block goes through "%s" so that a per cent sign in a text is drawn, not taken as a
+    // format.
+    FontTable[Font16].PrintfWindowText(&surface, x, y, nWidth, nHeight, "%s", block.c_str());
 }
 
 int cSystemData::CheckThreshold(int nItem, int nValue, int nMax) const

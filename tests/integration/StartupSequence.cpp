@@ -13,6 +13,7 @@
 #include "definitions/cEdCommonPalette.h"
 #include "definitions/cEdStage.h"
 #include "graphics/BackEnd.h"
+#include "graphics/FontTable.h"
 #include "graphics/GraphicsStartup.h"
 #include "project/DerivedTables.h"
 #include "project/cDatabase.h"
@@ -40,6 +41,31 @@ const char* const kWorkingFolders[] = {
 // The user's options until the shell reads "user_data\Option.dat": music on, sound volume 7.
 constexpr int kOptionMusic = 1;
 constexpr int kOptionSeVolume = 7;
+
+// "System.ini" belongs to the shell: its glyph-cache settings take their defaults, entries 4
+// ("D3D_FontCache") and 5 ("DD_FontCache") of the settings' key list.
+constexpr int kIniD3DFontCache = 4;
+constexpr int kIniDDFontCache = 5;
+
+// The fonts and digit strips, once the screen is ready (the graphics start-up's last step).
+BOOL CreateFonts(int bDirect3D)
+{
+    const int nCacheSetting = SystemData.IniSettings[bDirect3D ? kIniD3DFontCache : kIniDDFontCache].nValue;
+    PrepareFontInfoTable(FontInfoTable, kFontCount, SystemData.nFontFace, nCacheSetting);
+    if (!CreateFontTable(FontTable, FontInfoTable, kFontCount)) {
+        return FALSE;
+    }
+    FontTable[Font16].SetAlphabet(SystemData.bFontAlphabet);
+    FontTable[Font16].SetCentreGlyphs(SystemData.bFontCentreGlyphs);
+    return CreateNumberSurfaces(NumberSD, NumberSDInfoTable, kFontCount, FontTable, FontInfoTable);
+}
+
+// The glyphs a font's double-byte cache holds (0 without cache), for the shutdown's report.
+int CachedGlyphs(const Font& font)
+{
+    const FastFont* cache = font.FullAddCache();
+    return cache != nullptr ? cache->GlyphCount() : 0;
+}
 
 // What the definitions need to know of the databases and the settings, filled as the shell does
 // once both are loaded.
@@ -151,7 +177,8 @@ bool StartupSequence::Graphics()
     options.byTransRed = SystemData.byTransRed;
     options.byTransGreen = SystemData.byTransGreen;
     options.byTransBlue = SystemData.byTransBlue;
-    // The fonts are not built yet: no createFonts step.
+    // StartGraphics may fall back to DirectDraw: the fonts follow the back-end actually opened.
+    options.createFonts = [&options] { return CreateFonts(options.bDirect3D); };
     const BOOL bOk = StartGraphics(options);
     if (lpDTCon || lpDDCon) {
         WriteDisplayReport(1);
@@ -219,13 +246,18 @@ bool StartupSequence::StartStage(const std::string& startStage)
 
 void StartupSequence::UnInitGame()
 {
-    // The glyph-cache lines of the fonts come first once the fonts exist.
+    if (lpDTCon || lpDDCon) {
+        ReportLog("Font10 : %d", CachedGlyphs(FontTable[Font10]));
+        ReportLog("Font16 : %d", CachedGlyphs(FontTable[Font16]));
+    }
     if (m_timerPeriod) {
         timeEndPeriod(1);
         m_timerPeriod = false;
     }
     DS_UnInit();
     BgmPlayer.UnInit();
+    // The fonts and digit strips go before the back-end that holds their surfaces.
+    ReleaseFontTable();
     if (lpDTCon || lpDDCon) {
         StopGraphics();
     }

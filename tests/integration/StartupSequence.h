@@ -1,8 +1,8 @@
 // The start-up and shutdown of the lower half of the player (core, graphics, sound, definitions,
 // project data) in the order the shell runs them, for the integration tests. Until the shell
 // exists this is the shell's part: the steps that belong to it (System.ini, the user's options,
-// the fonts, the start-up dialog, stage play) are left out or replaced by fixed values, as noted
-// at each step.
+// the start-up dialog, stage play) are left out or replaced by fixed values, as noted at each
+// step.
 #pragma once
 
 #include <string>

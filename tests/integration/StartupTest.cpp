@@ -23,6 +23,7 @@
 #include "definitions/LoadStage.h"
 #include "definitions/cEdStage.h"
 #include "graphics/BackEnd.h"
+#include "graphics/FontTable.h"
 #include "graphics/Palette.h"
 #include "graphics/SurfaceCatalogue.h"
 #include "project/DerivedTables.h"
@@ -31,6 +32,7 @@
 #include "project/cWorldMap.h"
 #include "sound/Bgm.h"
 #include "sound/SoundEffects.h"
+#include "platform/TestFont.h"
 #include "platform/d3d9/D3D9Config.h"
 #include "platform/ddraw/DDrawTestHooks.h"
 #include "platform/win/MessageBox.h"
@@ -124,6 +126,20 @@ std::vector<ExpectedLine> ExpectedStartupLog(const BackEndConfig& c)
     return lines;
 }
 
+// The shutdown's lines once the back-end was opened: the glyphs held by the double-byte caches of
+// Font10 and Font16.
+std::vector<ExpectedLine> ExpectedShutdownLog() { return {{"Font10 : {int}"}, {"Font16 : {int}"}}; }
+
+// The lines of a whole run: the start-up's, the given ones, the shutdown's.
+std::vector<ExpectedLine> ExpectedRunLog(const BackEndConfig& c, const std::vector<std::string>& logged = {})
+{
+    std::vector<ExpectedLine> lines = ExpectedStartupLog(c);
+    for (const std::string& line : logged) lines.push_back({line});
+    const std::vector<ExpectedLine> shutdown = ExpectedShutdownLog();
+    lines.insert(lines.end(), shutdown.begin(), shutdown.end());
+    return lines;
+}
+
 // The transparent colour (255, 0, 255), the top-left pixel of the palette bitmap, as the colour
 // key of each configuration: the 16-bit texel with its alpha bit under Direct3D at 16 bits, no key
 // at 32 bits (alpha does it); under DirectDraw palette index 0, R5G6B5 and X8R8G8B8.
@@ -166,6 +182,8 @@ protected:
         ResetMessagesForTest();
         ClearRecordedMessageBoxes();
         ScriptMessageBoxAnswers({});
+        // Every face the fonts ask for resolves to the test font, whatever the machine has.
+        ASSERT_TRUE(FontFilesUseOnlyForTest(TestFontPath()));
         for (int i = 0; i < kBuiltInSurfaceCount; ++i) m_savedInfo[i] = SDInfoTable[i];
         ResetGlobals();
         RegisterClassA("QbStartupTest", DefWindowProcA);
@@ -187,6 +205,7 @@ protected:
         ResetD3D9Config();
         DDrawResetHooks();
         ResetSystemFacts();
+        FontFilesUseSystemForTest();
         ResetGlobals();
         SetECLog(0, "EC_Game.txt");
         UseVirtualClock(false);
@@ -288,6 +307,11 @@ TEST_P(StartupMatrixTest, SampleGameStartsWithItsFirstStageAndShutsDownInOrder)
     EXPECT_EQ(PaletteBackup[16].peRed, background.peRed);
     EXPECT_EQ(PaletteBackup[16].peGreen, background.peGreen);
     EXPECT_EQ(PaletteBackup[16].peBlue, background.peBlue);
+    // The three fonts and their digit strips (ten cells of the font's cell size).
+    EXPECT_EQ(FontTable[Font10].CellWidth(), 10);
+    EXPECT_EQ(FontTable[Font16].CellHeight(), 16);
+    EXPECT_EQ(NumberSD[Font32].nWidth, 320);
+    EXPECT_EQ(NumberSD[Font32].nHeight, 32);
     ASSERT_EQ(SoundTable.size(), 16u + 4u);
     EXPECT_EQ(SoundInfoList[1].szFileName, "wave\\decide.wav");
     EXPECT_EQ(SoundInfoList[16].szFileName, "wave\\ranking.wav");
@@ -301,7 +325,7 @@ TEST_P(StartupMatrixTest, SampleGameStartsWithItsFirstStageAndShutsDownInOrder)
     EXPECT_EQ(Stage.m_PlacedItem.size(), 11u);
 
     ShutDownAndCheck();
-    EXPECT_EQ(CompareLines(ReportLines(), ExpectedStartupLog(config)), "");
+    EXPECT_EQ(CompareLines(ReportLines(), ExpectedRunLog(config)), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(BackEnds, StartupMatrixTest, ::testing::ValuesIn(kConfigs),
@@ -339,7 +363,7 @@ TEST_F(StartupTest, MissingDataFolderIsCopiedFromTheDefaultFolderWhenTheUserAgre
     EXPECT_TRUE(m_folder->Exists("default\\System.dat"));
     EXPECT_EQ(Stage.m_strPath, "data\\stg4\\test.stg4_000");
     ShutDownAndCheck();
-    EXPECT_EQ(CompareLines(ReportLines(), ExpectedStartupLog(kDefaultConfig)), "");
+    EXPECT_EQ(CompareLines(ReportLines(), ExpectedRunLog(kDefaultConfig)), "");
 }
 
 // The lines of the report log before the start-up's own steps: the version and the machine.
@@ -391,8 +415,9 @@ TEST_P(StartupFailureTest, StopsWithItsMessageAndShutsDownInOrder)
         return;
     }
     const bool backEndOpened = step == "world map" || step == "common palette" || step == "start stage";
-    std::vector<ExpectedLine> expected = backEndOpened ? ExpectedStartupLog(kDefaultConfig) : ExpectedMachineLog();
+    std::vector<ExpectedLine> expected = ExpectedMachineLog();
     for (const std::string& line : c.logged) expected.push_back({line});
+    if (backEndOpened) expected = ExpectedRunLog(kDefaultConfig, c.logged);
     EXPECT_EQ(CompareLines(lines, expected), "");
 }
 
@@ -456,9 +481,9 @@ TEST_F(StartupTest, MissingStartStageIsLoggedAndTheStartUpGoesOn)
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
     EXPECT_EQ(Stage.m_strPath, "");
     ShutDownAndCheck();
-    std::vector<ExpectedLine> expected = ExpectedStartupLog(kDefaultConfig);
-    expected.push_back({Sjis("「data\\stg4\\none.stg4」の読み込みに失敗しました！")});
-    EXPECT_EQ(CompareLines(ReportLines(), expected), "");
+    EXPECT_EQ(CompareLines(ReportLines(),
+                           ExpectedRunLog(kDefaultConfig, {Sjis("「data\\stg4\\none.stg4」の読み込みに失敗しました！")})),
+              "");
 }
 
 }  // namespace

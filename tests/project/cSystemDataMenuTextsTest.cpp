@@ -1,8 +1,9 @@
 // The screens' operations on the settings: ranking genres per play kind, menus made of texts of
-// the text table (placement and text block; the drawing itself comes with the fonts), and the
-// low-value test of the gauges.
+// the text table (placement, text block and drawing with the test font), and the low-value test
+// of the gauges.
 #include <gtest/gtest.h>
 
+#include "FontDrawTestSupport.h"
 #include "SystemDataTestSupport.h"
 #include "core/TextHelpers.h"
 
@@ -88,5 +89,40 @@ TEST_F(cSystemDataMenuTextsTest, GaugeWarningByAbsoluteValueOrPercentage)
     }
     EXPECT_EQ(TakeCloseRequests(), 0);
 }
+
+// Menus drawn with Font16 of the test font: 16-pixel cells, a single-byte glyph 2 pixels into its
+// cell, a double-byte one at the cell's edge.
+class cSystemDataMenuDrawTest : public projecttest::FontDrawTest {};
+
+TEST_P(cSystemDataMenuDrawTest, MenuIsOneTextBlockInAWindowBoxWithTheCursorColumn)
+{
+    cSystemData settings;
+    settings.TextTable[10] = "A%d";  // drawn as it stands, not taken as a format
+    settings.TextTable[11] = Sjis("テスト");
+    DDSURFACEDATA* canvas = Canvas(128, 64);
+    settings.DrawMenuText(*canvas, 20, 10, 10, 2, 1);
+    const gfxtest::RawImage image = Pixels(canvas);
+    // Four columns (three characters and the cursor) by two lines: a 64 x 32 box of skin at
+    // (20, 10) with its red frame outside.
+    EXPECT_EQ(BoxOf(image, Raw('R'), 0, 0, 127, 63), (projecttest::InkBox{19, 9, 84, 42}));
+    EXPECT_EQ(image[9][18], Raw('C'));
+    EXPECT_EQ(image[41][83], Raw('G'));
+    EXPECT_EQ(image[10][20], Raw('G'));
+    // The cursor column stays empty; "A%d" fills cells 1 to 3 of the first line, "テスト" those
+    // of the second.
+    EXPECT_EQ(BoxOf(image, Raw('W'), 0, 0, 127, 25), (projecttest::InkBox{16 + 20 + 2 + 1, 10 + 3, 68 + 2 + 1 + 5, 22}));
+    EXPECT_EQ(BoxOf(image, Raw('W'), 0, 26, 127, 63), (projecttest::InkBox{36 + 1, 26 + 1, 68 + 14, 26 + 14}));
+}
+
+TEST_P(cSystemDataMenuDrawTest, EmptyMenuDrawsNothing)
+{
+    const cSystemData settings;
+    DDSURFACEDATA* canvas = Canvas(64, 32);
+    const gfxtest::RawImage before = Pixels(canvas);
+    settings.DrawMenuText(*canvas, 4, 4, 19, 0, 1);
+    EXPECT_EQ(Pixels(canvas), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, cSystemDataMenuDrawTest, ::testing::ValuesIn(gfxtest::kConfigs), gfxtest::ConfigName);
 
 }  // namespace
