@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the record reader as a record file: a record with raw members of every
 // width (one gained at version 710), two strings and a list of sub-records. The reader must never
-// read past the end, allocate without bound or crash; a file it accepts must save and load back
-// to the same values.
+// read past the end, allocate without bound or crash; it must read a file held in memory and a
+// plain stdio stream alike; a file it accepts must save and load back to the same values.
 // fuzz-links: qb_core
 #include <cstdint>
 #include <cstdio>
@@ -137,7 +137,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(out);
 
     FuzzRecord record;
-    if (!record.LoadFile(files.input.c_str()) || !record.FitsTheSavedLimit()) {
+    const int loaded = record.LoadFile(files.input.c_str());
+    // The same bytes read through a plain stdio stream give the same result and the same values
+    // as the file that OpenDatLoad holds in memory.
+    if (FILE* in = std::fopen((files.folder / "in.dat").c_str(), "rb")) {
+        std::int32_t version = 0;
+        if (ReadInt32(in, version)) {
+            nFileVersion = version;
+            FuzzRecord fromStream;
+            if (fromStream.Load(in) != loaded || !fromStream.SameAs(record)) {
+                std::abort();
+            }
+        }
+        std::fclose(in);
+    }
+    if (!loaded || !record.FitsTheSavedLimit()) {
         return 0;
     }
     // An accepted file saves in the current layout and reads back unchanged.

@@ -4,6 +4,10 @@
 // Record files come from game folders and user folders and are untrusted: the readers check every
 // count and length against the bytes left in the file and never read past its end.
 //
+// A file opened by OpenDatLoad is normally read into memory at once and read from there; record
+// classes that read blocks of their own use RecordReader (RecordReader.h) rather than fread, which
+// works on such a file too but goes through stdio a byte at a time.
+//
 // Writing is safe against a failure half way: OpenDatSave writes into "<path>.tmp", and CloseDat
 // renames it over the old file only when every write succeeded; otherwise the old file stays, the
 // temporary one is removed and the failure is written to the report log.

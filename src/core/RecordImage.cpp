@@ -12,9 +12,16 @@
 namespace {
 
 // The images whose stream is open. Streams are opened and closed on any thread, one load at a
-// time per thread.
-std::mutex imagesMutex;
-std::vector<RecordImage*> openImages;
+// time per thread. Never destroyed, so that a file closed while the program ends is still found.
+struct OpenImages {
+    std::mutex mutex;
+    std::vector<RecordImage*> images;
+};
+OpenImages& AllOpenImages()
+{
+    static OpenImages* const all = new OpenImages;
+    return *all;
+}
 // Changes whenever an image is added or removed, so that a remembered answer of Find is checked
 // with one load.
 std::atomic<std::uint64_t> imagesGeneration{1};
@@ -71,8 +78,9 @@ struct RecordImageStream {
     {
         auto* image = static_cast<RecordImage*>(cookie);
         {
-            std::lock_guard lock(imagesMutex);
-            std::erase(openImages, image);
+            OpenImages& open = AllOpenImages();
+            std::lock_guard lock(open.mutex);
+            std::erase(open.images, image);
             imagesGeneration.fetch_add(1, std::memory_order_acq_rel);
         }
         delete image;
@@ -110,8 +118,9 @@ FILE* RecordImage::Open(FILE* file, std::size_t size)
     std::setvbuf(stream, nullptr, _IONBF, 0);
     image->m_stream = stream;
     {
-        std::lock_guard lock(imagesMutex);
-        openImages.push_back(image);
+        OpenImages& open = AllOpenImages();
+        std::lock_guard lock(open.mutex);
+        open.images.push_back(image);
         imagesGeneration.fetch_add(1, std::memory_order_acq_rel);
     }
     std::fclose(file);
@@ -123,9 +132,10 @@ RecordImage* RecordImage::Find(FILE* fp)
     if (lastFound.fp == fp && lastFound.generation == imagesGeneration.load(std::memory_order_acquire)) {
         return lastFound.image;
     }
-    std::lock_guard lock(imagesMutex);
-    auto it = std::find_if(openImages.begin(), openImages.end(),
+    OpenImages& open = AllOpenImages();
+    std::lock_guard lock(open.mutex);
+    auto it = std::find_if(open.images.begin(), open.images.end(),
                            [fp](const RecordImage* image) { return image->m_stream == fp; });
-    lastFound = {fp, it != openImages.end() ? *it : nullptr, imagesGeneration.load(std::memory_order_acquire)};
+    lastFound = {fp, it != open.images.end() ? *it : nullptr, imagesGeneration.load(std::memory_order_acquire)};
     return lastFound.image;
 }

@@ -5,9 +5,10 @@
 // (and one position query) per field. The stream is a real FILE*: fread, fgetc, fseek, ftell and
 // fclose work on it as on the file and share the one read position with the readers, so record
 // classes that read their own blocks with fread keep working. It is unbuffered at the stdio level
-// (every stdio read goes straight to the image); ungetc is not supported.
+// (every stdio read goes straight to the image), so fread on it costs a call per byte: record
+// classes read their blocks with RecordReader instead. ungetc is not supported.
 //
-// Used by RecordFile.cpp and RecordReader.h only.
+// Used through OpenDatLoad and RecordReader.
 #pragma once
 
 #include <cstddef>
@@ -22,8 +23,8 @@ class RecordImage {
 public:
     // Reads the size bytes of file (its size, measured by the caller, at most
     // kMaxRecordImageBytes) from its start and returns a read-only stream over the copy, positioned
-    // at the start; file is then closed. nullptr, with file left open and where it was, when the
-    // copy cannot be made.
+    // at the start; file is then closed. nullptr, with file left open at its start, when the copy
+    // cannot be made.
     static FILE* Open(FILE* file, std::size_t size);
 
     // The image behind fp, a stream returned by Open and not yet closed; nullptr for any other
@@ -33,9 +34,6 @@ public:
 
     // Bytes between the read position and the end (0 when the position lies past the end).
     std::size_t Left() const { return m_position < m_size ? m_size - m_position : 0; }
-    // The read position in bytes from the start.
-    std::size_t Position() const { return m_position; }
-
     // The bytes at the read position (Left() of them are there).
     const char* Cursor() const { return m_bytes.get() + (m_position < m_size ? m_position : m_size); }
     // Moves the read position n bytes on.

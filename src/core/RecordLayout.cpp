@@ -31,29 +31,24 @@ struct LayoutEntry {
     RecordLayout layout;                   // fixed once agreed
 };
 
-// Every layout seen, for the life of the program (one per record class and version in use).
-std::mutex layoutsMutex;
-std::vector<std::unique_ptr<LayoutEntry>> layouts;
-
-// The entry of type at nVersion, made when missing. Called with layoutsMutex held.
-LayoutEntry& EntryOf(const std::type_info& type, int nVersion)
+// Every layout seen (one per record class and version in use). Never destroyed, so that records
+// that register while the program ends still find their entries.
+struct Layouts {
+    std::mutex mutex;
+    std::vector<std::unique_ptr<LayoutEntry>> entries;
+};
+Layouts& AllLayouts()
 {
-    const std::type_index key(type);
-    for (const auto& entry : layouts) {
-        if (entry->version == nVersion && entry->type == key) {
-            return *entry;
-        }
-    }
-    layouts.push_back(std::make_unique<LayoutEntry>(type, nVersion));
-    return *layouts.back();
+    static Layouts* const all = new Layouts;
+    return *all;
 }
 
-// The agreed entries this thread used, by a hash of class and version; a slot holds the last one
-// asked for there.
+// The entries this thread used, by a hash of class and version; a slot holds the last one asked
+// for there. Entries live as long as the program, so a slot needs no lock.
 struct RecentEntry {
     const std::type_info* type = nullptr;
     int version = 0;
-    const LayoutEntry* entry = nullptr;
+    LayoutEntry* entry = nullptr;
 };
 constexpr std::size_t kRecentSlots = 64;
 thread_local RecentEntry recent[kRecentSlots];
@@ -64,9 +59,44 @@ std::size_t RecentSlot(const std::type_info& type, int nVersion)
     return (key ^ (key >> 6) ^ static_cast<std::uintptr_t>(nVersion)) % kRecentSlots;
 }
 
-const RecordLayout* AgreedLayout(const LayoutEntry& entry)
+// The table sizes of the classes this thread registered, by a hash of the class.
+struct RecentSizes {
+    const std::type_info* type = nullptr;
+    RecordLayout::TableSizes sizes;
+};
+thread_local RecentSizes recentSizes[kRecentSlots];
+
+std::size_t SizesSlot(const std::type_info& type)
 {
-    return entry.state.load(std::memory_order_acquire) == LayoutState::Agreed ? &entry.layout : nullptr;
+    const auto key = reinterpret_cast<std::uintptr_t>(&type) >> 4;
+    return (key ^ (key >> 6)) % kRecentSlots;
+}
+
+// The entry of type at nVersion, made when missing.
+LayoutEntry& EntryOf(const std::type_info& type, int nVersion)
+{
+    RecentEntry& slot = recent[RecentSlot(type, nVersion)];
+    if (slot.type == &type && slot.version == nVersion) {
+        return *slot.entry;
+    }
+    LayoutEntry* found = nullptr;
+    {
+        Layouts& all = AllLayouts();
+        std::lock_guard lock(all.mutex);
+        const std::type_index key(type);
+        for (const auto& entry : all.entries) {
+            if (entry->version == nVersion && entry->type == key) {
+                found = entry.get();
+                break;
+            }
+        }
+        if (found == nullptr) {
+            all.entries.push_back(std::make_unique<LayoutEntry>(type, nVersion));
+            found = all.entries.back().get();
+        }
+    }
+    slot = {&type, nVersion, found};
+    return *found;
 }
 
 }  // namespace
@@ -104,30 +134,21 @@ bool RecordLayout::Placeable() const
 
 const RecordLayout* RecordLayout::Find(const std::type_info& type, int nVersion)
 {
-    RecentEntry& slot = recent[RecentSlot(type, nVersion)];
-    if (slot.type == &type && slot.version == nVersion) {
-        return AgreedLayout(*slot.entry);
-    }
-    const LayoutEntry* entry = nullptr;
-    {
-        std::lock_guard lock(layoutsMutex);
-        entry = &EntryOf(type, nVersion);
-    }
-    const RecordLayout* layout = AgreedLayout(*entry);
-    if (layout != nullptr) {
-        slot = {&type, nVersion, entry};  // not before agreement: asked again until then
-    }
-    return layout;
+    const LayoutEntry& entry = EntryOf(type, nVersion);
+    return entry.state.load(std::memory_order_acquire) == LayoutState::Agreed ? &entry.layout : nullptr;
 }
 
 void RecordLayout::Offer(const std::type_info& type, int nVersion, const cDataRecord& record)
 {
-    std::lock_guard lock(layoutsMutex);
     LayoutEntry& entry = EntryOf(type, nVersion);
-    if (entry.state.load(std::memory_order_relaxed) != LayoutState::Candidate || entry.candidateOwner == &record) {
+    if (entry.state.load(std::memory_order_acquire) != LayoutState::Candidate) {
         return;
     }
     RecordLayout offered = Of(record);
+    std::lock_guard lock(AllLayouts().mutex);
+    if (entry.state.load(std::memory_order_relaxed) != LayoutState::Candidate || entry.candidateOwner == &record) {
+        return;
+    }
     if (!offered.Placeable()) {
         entry.state.store(LayoutState::Refused, std::memory_order_release);
         return;
@@ -142,6 +163,30 @@ void RecordLayout::Offer(const std::type_info& type, int nVersion, const cDataRe
 
 void RecordLayout::Refuse(const std::type_info& type, int nVersion)
 {
-    std::lock_guard lock(layoutsMutex);
     EntryOf(type, nVersion).state.store(LayoutState::Refused, std::memory_order_release);
+}
+
+RecordLayout::TableSizes RecordLayout::LastSizes(const std::type_info& type)
+{
+    RecentSizes& slot = recentSizes[SizesSlot(type)];
+    if (slot.type != &type) {
+        // Not registered on this thread yet (a loader thread starts empty): a layout that the
+        // class's records agreed on elsewhere, if any.
+        TableSizes sizes;
+        Layouts& all = AllLayouts();
+        std::lock_guard lock(all.mutex);
+        const std::type_index key(type);
+        for (const auto& entry : all.entries) {
+            if (entry->type == key && entry->state.load(std::memory_order_relaxed) == LayoutState::Agreed) {
+                sizes = {entry->layout.members.size(), entry->layout.strings.size()};
+            }
+        }
+        slot = {&type, sizes};
+    }
+    return slot.sizes;
+}
+
+void RecordLayout::NoteSizes(const std::type_info& type, TableSizes sizes)
+{
+    recentSizes[SizesSlot(type)] = {&type, sizes};
 }

@@ -51,4 +51,14 @@ struct RecordLayout {
     // Never uses a layout for class type at nVersion again (a check found that a record of the
     // class registered something else).
     static void Refuse(const std::type_info& type, int nVersion);
+
+    // The table sizes that class type registered last on this thread, or that its records agreed
+    // on (any version; 0 and 0 when unknown): the room a new record of the class gets at its first
+    // registration.
+    struct TableSizes {
+        std::size_t members = 0;
+        std::size_t strings = 0;
+    };
+    static TableSizes LastSizes(const std::type_info& type);
+    static void NoteSizes(const std::type_info& type, TableSizes sizes);
 };

@@ -1,10 +1,11 @@
-// RecordReader: the reads of the record readers in core (the record file frame, cDataRecord's base
-// part, list counts), from a file opened by OpenDatLoad or from any other stream.
+// RecordReader: reading a record file, for the base class, the record file frame and every record
+// class that reads blocks of its own (use it instead of fread: a file that OpenDatLoad holds in
+// memory is then read without a stdio call).
 //
-// A file that OpenDatLoad holds in memory (RecordImage) is read in place; any other stream goes
-// through stdio. Both give the same results: a read that finds fewer bytes than asked fails and
-// leaves the position at the end, as fread does, and the bytes left are counted from the size the
-// file had when it was opened.
+// A file held in memory (RecordImage) is read in place; any other stream goes through stdio. Both
+// give the same results: a read that finds fewer bytes than asked fails and leaves the position at
+// the end, as fread does, and the bytes left are counted from the size the file had when it was
+// opened.
 //
 // Construct one per record or per call: the constructor looks the stream up once.
 #pragma once
@@ -97,6 +98,8 @@ public:
     static void CopyBytes(void* to, const char* from, std::size_t n)
     {
         switch (n) {
+        case 0:
+            break;
         case 1:
             std::memcpy(to, from, 1);
             break;

@@ -1,6 +1,7 @@
 #include "core/cDataRecord.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <typeinfo>
 
@@ -55,6 +56,21 @@ void ReportSurplus(std::size_t registered, std::size_t elementSize)
               static_cast<int>(elementSize));
 }
 
+#ifndef NDEBUG
+// Checked builds compare each use of a layout with what RegisterMembers gives, and keep the
+// latter: a class that breaks the rule of RegisterMembers is reported, and registered by its own
+// function from then on.
+void CheckLayout(cDataRecord& record, const std::type_info& type, int nVersion, const RecordLayout& layout)
+{
+    record.RegisterMembers(nVersion);
+    if (RecordLayout::Of(record) != layout) {
+        RecordLayout::Refuse(type, nVersion);
+        ReportLog("RegisterMembers of %s differs between records (version %d)", type.name(), nVersion);
+        assert(!"RegisterMembers must depend only on the class and the version");
+    }
+}
+#endif
+
 // Room that a table gets at its first registration: enough for most records, where growing one
 // descriptor at a time would allocate three times.
 constexpr std::size_t kFirstTableCapacity = 4;
@@ -108,9 +124,16 @@ void cDataRecord::ClearMemberList()
 {
     m_Member.clear();
     m_StrMember.clear();
+    if (m_Member.capacity() == 0 && m_StrMember.capacity() == 0) {
+        // A new record: room for what its class registered last, so that the tables are
+        // allocated once instead of growing descriptor by descriptor.
+        const RecordLayout::TableSizes sizes = RecordLayout::LastSizes(typeid(*this));
+        m_Member.reserve(sizes.members);
+        m_StrMember.reserve(sizes.strings);
+    }
 }
 
-void cDataRecord::AddMember(void* p, int nCount, std::int8_t nSize)
+void cDataRecord::AddMemberGrowing(void* p, int nCount, std::int8_t nSize)
 {
     if (m_Member.capacity() == 0) {
         m_Member.reserve(kFirstTableCapacity);
@@ -184,22 +207,16 @@ int cDataRecord::Load(FILE* fp)
 void cDataRecord::Register(int nVersion)
 {
     const std::type_info& type = typeid(*this);
-    const RecordLayout* layout = RecordLayout::Find(type, nVersion);
-    if (layout == nullptr) {
+    if (const RecordLayout* layout = RecordLayout::Find(type, nVersion)) {
+        ApplyLayout(*layout);
+#ifndef NDEBUG
+        CheckLayout(*this, type, nVersion, *layout);
+#endif
+    } else {
         RegisterMembers(nVersion);
         RecordLayout::Offer(type, nVersion, *this);
-        return;
     }
-    ApplyLayout(*layout);
-#ifndef NDEBUG
-    // Checked builds compare each use of a layout with what RegisterMembers gives, and keep the
-    // latter: a class that breaks the rule above is reported and registered by its own function.
-    RegisterMembers(nVersion);
-    if (RecordLayout::Of(*this) != *layout) {
-        RecordLayout::Refuse(type, nVersion);
-        ReportLog("RegisterMembers of %s differs between records (version %d)", type.name(), nVersion);
-    }
-#endif
+    RecordLayout::NoteSizes(type, {m_Member.size(), m_StrMember.size()});
 }
 
 void cDataRecord::ApplyLayout(const RecordLayout& layout)

@@ -138,7 +138,16 @@ private:
         static_assert(std::is_trivially_copyable_v<T>, "raw members are copied as bytes");
         AddMember(p, nCount, static_cast<std::int8_t>(kSize));
     }
-    void AddMember(void* p, int nCount, std::int8_t nSize);
+    void AddMember(void* p, int nCount, std::int8_t nSize)
+    {
+        // Registration runs for every record built; the table normally has room already.
+        if (m_Member.size() < m_Member.capacity()) {
+            m_Member.emplace_back(this, p, nCount > 0 ? nCount : 0, nSize);
+        } else {
+            AddMemberGrowing(p, nCount, nSize);
+        }
+    }
+    void AddMemberGrowing(void* p, int nCount, std::int8_t nSize);
     // Registers for nVersion as RegisterMembers does: from the layout of the class when two of
     // its records agreed on it, else by RegisterMembers.
     void Register(int nVersion);
