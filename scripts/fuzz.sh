@@ -14,6 +14,6 @@ for exe in fuzz/fuzz_*; do
   corpus="corpus/$name"
   mkdir -p "$corpus"
   echo "fuzzing $name"
-  (cd work && "../$exe" -max_total_time="${QB_FUZZ_SECONDS:-20}" -rss_limit_mb=2048 "../$corpus" 2>"../$name.log") \
+  (cd work && "../$exe" -max_total_time="${QB_FUZZ_SECONDS:-10}" -rss_limit_mb=2048 "../$corpus" 2>"../$name.log") \
     || { tail -40 "$name.log"; exit 1; }
 done
