@@ -18,6 +18,7 @@
 #include "platform/win/MessageBox.h"
 #include "platform/win/Messages.h"
 #include "support/GameFolder.h"
+#include "support/RecordFileTest.h"
 #include "support/StageWriter.h"
 
 namespace stagetest {
@@ -29,7 +30,7 @@ constexpr int kTableEntries = 5;
 // Where the stage tests put their files.
 inline const char* const kCommonPalettePath = "data\\CommonPalette.cplt4";
 
-class StageTest : public ::testing::Test {
+class StageTest : public testsupport::RecordFileTest {
 protected:
     void SetUp() override
     {
@@ -74,40 +75,6 @@ protected:
         folder.Write(gamePath, testsupport::StageFile(spec).Data());
     }
 
-    // Loads record from a file holding the version head and then bytes. The Load's result.
-    template <class Record>
-    int LoadBytes(Record& record, int version, const ByteWriter& bytes)
-    {
-        ByteWriter file;
-        file.I32(version).Append(bytes);
-        folder.Write("record.dat", file.Data());
-        FILE* fp = OpenDatLoad("record.dat");
-        if (fp == nullptr) {
-            ADD_FAILURE() << "record.dat cannot be opened";
-            return 0;
-        }
-        int ok = record.Load(fp);
-        CloseDat(fp);
-        return ok;
-    }
-
-    // Loads record from one record written by the stage writer in the layout of version.
-    template <class Record, class Spec>
-    int LoadSpec(Record& record, int version, const Spec& spec)
-    {
-        ByteWriter bytes;
-        testsupport::WriteRecord(bytes, spec, version);
-        return LoadBytes(record, version, bytes);
-    }
-
-    // The file the record's Save writes (version head included).
-    template <class Record>
-    std::string SavedBytes(Record& record)
-    {
-        EXPECT_EQ(record.SaveFile("saved.dat"), 1);
-        return folder.Read("saved.dat");
-    }
-
     static std::string AsString(const ByteWriter& bytes) { return std::string(bytes.Data().begin(), bytes.Data().end()); }
 
     // The texts of the boxes shown since the last clear.
@@ -119,8 +86,6 @@ protected:
         }
         return texts;
     }
-
-    testsupport::GameFolder folder;
 };
 
 // A main window on the test thread, set as hWndMain, so that posted WM_CLOSE can be counted.
