@@ -189,6 +189,6 @@ void BM_Effects(benchmark::State& state)
     share("rotation_d3d", d3d.rotation);
     share("rotation_ddraw", ddraw.rotation);
 }
-BENCHMARK(BM_Effects)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Effects)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace

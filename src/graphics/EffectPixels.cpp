@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/ReportLog.h"
 #include "graphics/BackEnd.h"
 #include "graphics/Blit.h"
 #include "graphics/DrawInternal.h"
@@ -47,11 +48,18 @@ BOOL DDDrawEffectVertices(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, const D3D9
     if (!DDBeginScene() || !DDSetRenderTarget(0, lpDst)) return FALSE;
     fnStages(dwParam);
     lpDevice->SetTexture(0, tex.lpTexture);
-    lpDevice->SetStreamSource(0, tex.lpVertexBuffer, 0, sizeof(D3D9TLVertex));
-    lpDevice->SetFVF(kQuadFVF);
-    const HRESULT hr = lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    const HRESULT hr = DDDrawEffectStrip(tex.lpVertexBuffer);
     const BOOL bRestored = DDSetRenderTarget(0, lpDTCon->lpDefaultTarget);
     return SUCCEEDED(hr) && bRestored ? TRUE : FALSE;
+}
+
+HRESULT DDDrawEffectStrip(IDirect3DVertexBuffer9* lpBuffer)
+{
+    lpDevice->SetStreamSource(0, lpBuffer, 0, sizeof(D3D9TLVertex));
+    lpDevice->SetFVF(kQuadFVF);
+    const HRESULT hr = lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    if (FAILED(hr)) ECLogF("DrawPrimitive Err %x", static_cast<unsigned>(hr));
+    return hr;
 }
 
 cEffectLocks::cEffectLocks(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) : m_dst(lpDst, nScreenBpp)
@@ -68,13 +76,32 @@ bool cEffectLocks::Inside(const cLockSD& lock, int x, int y)
     return sd != nullptr && x >= 0 && y >= 0 && x < sd->nWidth && y < sd->nHeight;
 }
 
-bool DDEffectIsTransparent(DWORD dwPixel, int nBpp)
+EffectKey DDEffectKey(int nBpp)
 {
-    if (lpDTCon) return nBpp == 16 ? (dwPixel & 0x8000u) == 0 : (dwPixel >> 24) == 0;
-    if (nBpp == 8) return (dwPixel & 0xFFu) == (dwColorKey & 0xFFu);
-    if (nBpp == 16) return (dwPixel & 0xFFFFu) == (dwColorKey & 0xFFFFu);
+    if (lpDTCon) return nBpp == 16 ? EffectKey{0x8000u, 0} : EffectKey{0xFF000000u, 0};
+    if (nBpp == 8) return {0xFFu, dwColorKey & 0xFFu};
+    if (nBpp == 16) return {0xFFFFu, dwColorKey & 0xFFFFu};
     // The fourth byte of a DirectDraw 32-bit pixel carries no meaning.
-    return (dwPixel & 0xFFFFFFu) == (dwColorKey & 0xFFFFFFu);
+    return {0xFFFFFFu, dwColorKey & 0xFFFFFFu};
+}
+
+bool DDEffectIsTransparent(DWORD dwPixel, int nBpp) { return DDEffectKey(nBpp).IsTransparent(dwPixel); }
+
+cEffectChannels::cEffectChannels(bool bFullScreenBackBuffer) : m_b32(nScreenBpp == 32)
+{
+    const CHANNELINFO& sc = SurfaceChannels;
+    const CHANNELINFO& join = bFullScreenBackBuffer ? ScreenChannels : SurfaceChannels;
+    m_splitShift[0] = sc.dwShiftR, m_splitShift[1] = sc.dwShiftG, m_splitShift[2] = sc.dwShiftB;
+    m_splitMax[0] = sc.dwMaxR, m_splitMax[1] = sc.dwMaxG, m_splitMax[2] = sc.dwMaxB;
+    m_joinShift[0] = join.dwShiftR, m_joinShift[1] = join.dwShiftG, m_joinShift[2] = join.dwShiftB;
+    m_greenFactor = bFullScreenBackBuffer ? 2 : 1;
+    if (m_b32) {
+        m_keepOld = lpDTCon ? 0 : 0xFF000000u;
+        m_fixedBits = lpDTCon ? 0xFF000000u : 0;
+    } else {
+        m_keepOld = 0;
+        m_fixedBits = !bFullScreenBackBuffer && lpDTCon ? (sc.dwMaxA & 1) << sc.dwShiftA : 0;
+    }
 }
 
 DWORD DDCompose16(DWORD r, DWORD g, DWORD b, bool bFullScreenBackBuffer)
@@ -86,21 +113,11 @@ DWORD DDCompose16(DWORD r, DWORD g, DWORD b, bool bFullScreenBackBuffer)
     return p;
 }
 
-EffectRgb DDEffectSplit(DWORD dwPixel)
-{
-    if (nScreenBpp == 32) return {(dwPixel >> 16) & 0xFF, (dwPixel >> 8) & 0xFF, dwPixel & 0xFF};
-    const CHANNELINFO& sc = SurfaceChannels;
-    return {DDChannel(dwPixel, sc.dwShiftR, sc.dwMaxR), DDChannel(dwPixel, sc.dwShiftG, sc.dwMaxG),
-            DDChannel(dwPixel, sc.dwShiftB, sc.dwMaxB)};
-}
+EffectRgb DDEffectSplit(DWORD dwPixel) { return cEffectChannels(false).Split(dwPixel); }
 
 DWORD DDEffectJoin(const EffectRgb& rgb, DWORD dwOld, bool bFullScreenBackBuffer)
 {
-    if (nScreenBpp == 32) {
-        const DWORD fourth = lpDTCon ? 0xFF000000u : (dwOld & 0xFF000000u);
-        return fourth | rgb.r << 16 | rgb.g << 8 | rgb.b;
-    }
-    return DDCompose16(rgb.r, rgb.g, rgb.b, bFullScreenBackBuffer);
+    return cEffectChannels(bFullScreenBackBuffer).Join(rgb, dwOld);
 }
 
 bool DDClipToSource(int* x, int* y, int* nWidth, int* nHeight, int* sx, int* sy, int nSrcWidth, int nSrcHeight)

@@ -4,6 +4,8 @@
 // (the palette and blend-table reading also run on the main thread at start-up).
 #pragma once
 
+#include <cstddef>
+#include <cstring>
 #include <memory>
 
 #include "graphics/DDSurfaceData.h"
@@ -38,7 +40,8 @@ using EffectStageFn = void (*)(DWORD dwParam);
 // Draws the effect quad x, y, nWidth x nHeight on lpDst from the source rectangle src of lpSrc
 // with the vertex colour dwColour; fnStages(dwParam) sets the stage states. Both records must be
 // redirected already (DDEffectQuadApplies). FALSE when the vertex buffer, the scene, a render
-// target or the draw fails (nothing drawn), TRUE otherwise.
+// target or the draw fails (nothing drawn; a failed draw writes a trace line, see
+// DDDrawEffectStrip), TRUE otherwise.
 BOOL DDDrawEffectQuad(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrc,
                       const EffectSource& src, D3DCOLOR dwColour, EffectStageFn fnStages, DWORD dwParam);
 
@@ -46,6 +49,11 @@ BOOL DDDrawEffectQuad(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeigh
 // bottom-right), for effects that place the corners themselves.
 BOOL DDDrawEffectVertices(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, const D3D9TLVertex* pQuad,
                           EffectStageFn fnStages, DWORD dwParam);
+
+// With the render target, the stage states and the texture already set: draws the four vertices in
+// lpBuffer (stream 0, stride 28, FVF 0x144, DrawPrimitive(TRIANGLESTRIP, 0, 2)). A failed draw
+// writes "DrawPrimitive Err <result in hex>" to the trace log. Returns the draw's result.
+HRESULT DDDrawEffectStrip(IDirect3DVertexBuffer9* lpBuffer);
 
 // The destination and the source locked for one effect call: destination first, then source;
 // released in the reverse order. When lpSrc is lpDst only one lock is taken.
@@ -69,10 +77,41 @@ private:
     std::unique_ptr<cLockSD> m_src;  // null when the source is the destination
 };
 
+// Row access for loops over many pixels of a locked picture: the first byte of row y
+// (0 <= y < height of the locked record), and pixel x of a row as T (BYTE, WORD or DWORD for 8, 16
+// and 32 bpp; 0 <= x < width), the same bytes cLockSD::Read and Write use.
+inline BYTE* DDEffectRow(const cLockSD& lock, long long y)
+{
+    return lock.Bits() + static_cast<std::ptrdiff_t>(y) * lock.Pitch() * lock.BytesPerPixel();
+}
+template <typename T>
+DWORD DDLoadPixel(const BYTE* row, long long x)
+{
+    T v;
+    std::memcpy(&v, row + static_cast<std::ptrdiff_t>(x) * static_cast<std::ptrdiff_t>(sizeof(T)), sizeof(T));
+    return v;
+}
+template <typename T>
+void DDStorePixel(BYTE* row, long long x, DWORD value)
+{
+    const T v = static_cast<T>(value);
+    std::memcpy(row + static_cast<std::ptrdiff_t>(x) * static_cast<std::ptrdiff_t>(sizeof(T)), &v, sizeof(T));
+}
+
 // TRUE when a raw source pixel is the transparent colour: Direct3D 16 bits alpha bit clear,
 // 32 bits alpha byte 0; DirectDraw equal to dwColorKey (8 bits: the low byte; 32 bits: the three
 // colour bytes).
 bool DDEffectIsTransparent(DWORD dwPixel, int nBpp);
+
+// The same test with the back-end and the colour key read once, for loops over many pixels: a
+// pixel is transparent when (pixel & dwMask) == dwValue.
+struct EffectKey {
+    DWORD dwMask = 0;
+    DWORD dwValue = 0;
+    bool IsTransparent(DWORD dwPixel) const { return (dwPixel & dwMask) == dwValue; }
+};
+// The key of the current back-end and colour key at depth nBpp (game thread, back-end open).
+EffectKey DDEffectKey(int nBpp);
 
 // Channel c of a 16-bit pixel: (p >> shift) & maximum.
 inline DWORD DDChannel(DWORD dwPixel, DWORD dwShift, DWORD dwMax) { return (dwPixel >> dwShift) & dwMax; }
@@ -93,6 +132,36 @@ EffectRgb DDEffectSplit(DWORD dwPixel);
 // A raw pixel from channels of the screen depth: Direct3D 32 bpp with alpha 255, DirectDraw
 // 32 bpp keeping the fourth byte of dwOld, 16 bpp as DDCompose16.
 DWORD DDEffectJoin(const EffectRgb& rgb, DWORD dwOld, bool bFullScreenBackBuffer);
+
+// DDEffectSplit and DDEffectJoin with the screen depth, the back-end and the channel layouts read
+// once, for loops over many pixels (the effects make one per call, on the game thread).
+class cEffectChannels {
+public:
+    // bFullScreenBackBuffer: the pixels joined go into the full-screen back buffer.
+    explicit cEffectChannels(bool bFullScreenBackBuffer);
+
+    EffectRgb Split(DWORD dwPixel) const
+    {
+        if (m_b32) return {(dwPixel >> 16) & 0xFF, (dwPixel >> 8) & 0xFF, dwPixel & 0xFF};
+        return {(dwPixel >> m_splitShift[0]) & m_splitMax[0], (dwPixel >> m_splitShift[1]) & m_splitMax[1],
+                (dwPixel >> m_splitShift[2]) & m_splitMax[2]};
+    }
+    DWORD Join(const EffectRgb& rgb, DWORD dwOld) const
+    {
+        if (m_b32) return (dwOld & m_keepOld) | m_fixedBits | rgb.r << 16 | rgb.g << 8 | rgb.b;
+        return rgb.r << m_joinShift[0] | (rgb.g * m_greenFactor) << m_joinShift[1] | rgb.b << m_joinShift[2] |
+               m_fixedBits;
+    }
+
+private:
+    bool m_b32;
+    DWORD m_splitShift[3];
+    DWORD m_splitMax[3];
+    DWORD m_joinShift[3];
+    DWORD m_greenFactor;  // 2 into the full-screen 16-bit back buffer (5 to 6 bits), else 1
+    DWORD m_keepOld;      // bits of the old pixel kept (the fourth byte under DirectDraw 32 bpp)
+    DWORD m_fixedBits;    // bits always set (alpha)
+};
 
 // Cuts the rectangle sx, sy, nWidth x nHeight of an effect to the source picture (nSrcWidth x
 // nSrcHeight), moving x and y along. FALSE when nothing is left.

@@ -6,6 +6,7 @@
 #include "graphics/BackEnd.h"
 #include "graphics/Blit.h"
 #include "graphics/DrawInternal.h"
+#include "graphics/EffectPixels.h"
 #include "graphics/PaletteEffects.h"
 #include "graphics/QuadDraw.h"
 
@@ -47,9 +48,7 @@ bool DrawStepDirect3D(double dAngle)
     IDirect3DVertexBuffer9* buffer = target->lpDT->lpVertexBuffer;
     if (!DDWriteQuad(buffer, quad)) return true;
     if (!DDBeginScene() || !DDSetRenderTarget(0, target)) return false;
-    lpDevice->SetStreamSource(0, buffer, 0, sizeof(D3D9TLVertex));
-    lpDevice->SetFVF(kQuadFVF);
-    lpDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    DDDrawEffectStrip(buffer);
     return DDSetRenderTarget(0, lpDTCon->lpDefaultTarget) != FALSE;
 }
 

@@ -10,7 +10,8 @@
 // pSrcPal and loaded into the palette; 16/32 bpp: the back buffer replaced by the picture saved at
 // the first step, faded) and advances the angle by dStep degrees (a step of 0 or less ends the
 // fade at once). TRUE on the call that drew the fully covered picture. bReset jumps to that last
-// step. Direct3D: FALSE without advancing when the scene or render target cannot be set.
+// step. Direct3D: FALSE without advancing when the scene or render target cannot be set; a quad
+// the device refuses to draw writes a trace line and the fade goes on.
 // The screens pass (PaletteBackup, 0, 255, 0, 0, 0, fade speed, Palette, FALSE) once per frame.
 BOOL DDFadeOut(PALETTEENTRY* pDstPal, int nFirst, int nLast, BYTE bRed, BYTE bGreen, BYTE bBlue, double dStep,
                const PALETTEENTRY* pSrcPal, BOOL bReset);

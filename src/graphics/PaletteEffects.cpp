@@ -13,6 +13,56 @@ namespace {
 
 BYTE Mix(BYTE source, BYTE colour, int nLevel) { return static_cast<BYTE>((source * nLevel + colour * (256 - nLevel)) >> 8); }
 
+// Every value of one channel mixed with the colour's channel: table[v] for v = 0 .. dwMax.
+// At 16 bpp values are widened to 0..255 and back (dwMax 0: no such channel, all 0); at 32 bpp
+// (dwMax 255) they are mixed as bytes.
+std::array<DWORD, 256> MixTable(DWORD dwMax, BYTE colour, int nLevel, bool b16)
+{
+    std::array<DWORD, 256> table{};
+    for (DWORD v = 0; v <= std::min<DWORD>(dwMax, 255); ++v) {
+        if (!b16)
+            table[v] = Mix(static_cast<BYTE>(v), colour, nLevel);
+        else if (dwMax != 0)
+            table[v] = dwMax * ((colour * static_cast<DWORD>(256 - nLevel) + static_cast<DWORD>(nLevel) * (v * 255 / dwMax)) >> 8) / 255;
+    }
+    return table;
+}
+
+void FadePixels16(const cEffectLocks& locks, int nWidth, int nHeight, int nLevel, BYTE bRed, BYTE bGreen, BYTE bBlue)
+{
+    const CHANNELINFO& sc = SurfaceChannels;
+    const auto r = MixTable(sc.dwMaxR, bRed, nLevel, true);
+    const auto g = MixTable(sc.dwMaxG, bGreen, nLevel, true);
+    const auto b = MixTable(sc.dwMaxB, bBlue, nLevel, true);
+    const cEffectChannels channels(false);
+    for (int y = 0; y < nHeight; ++y) {
+        const BYTE* src = DDEffectRow(locks.Src(), y);
+        BYTE* dst = DDEffectRow(locks.Dst(), y);
+        for (int x = 0; x < nWidth; ++x) {
+            // A channel maximum above 255 would index past the tables; no 16-bit layout has one.
+            const EffectRgb c = channels.Split(DDLoadPixel<WORD>(src, x));
+            const EffectRgb mixed{r[c.r & 0xFF], g[c.g & 0xFF], b[c.b & 0xFF]};
+            DDStorePixel<WORD>(dst, x, channels.Join(mixed, 0));
+        }
+    }
+}
+
+void FadePixels32(const cEffectLocks& locks, int nWidth, int nHeight, int nLevel, BYTE bRed, BYTE bGreen, BYTE bBlue)
+{
+    const auto r = MixTable(255, bRed, nLevel, false);
+    const auto g = MixTable(255, bGreen, nLevel, false);
+    const auto b = MixTable(255, bBlue, nLevel, false);
+    for (int y = 0; y < nHeight; ++y) {
+        const BYTE* src = DDEffectRow(locks.Src(), y);
+        BYTE* dst = DDEffectRow(locks.Dst(), y);
+        for (int x = 0; x < nWidth; ++x) {
+            const DWORD p = DDLoadPixel<DWORD>(src, x);
+            const DWORD keep = DDLoadPixel<DWORD>(dst, x) & 0xFF000000u;
+            DDStorePixel<DWORD>(dst, x, keep | r[(p >> 16) & 0xFF] << 16 | g[(p >> 8) & 0xFF] << 8 | b[p & 0xFF]);
+        }
+    }
+}
+
 }  // namespace
 
 void DDFadePalette(PALETTEENTRY* pDstPal, int nFirst, int nLast, int nLevel, BYTE bRed, BYTE bGreen, BYTE bBlue,
@@ -59,30 +109,10 @@ BOOL DDFade_UnPal(DDSURFACEDATA* lpDstSD, int nLevel, BYTE bRed, BYTE bGreen, BY
     cEffectLocks locks(lpDstSD, lpSrcSD);
     if (!locks.IsLocked()) return 0;
     nLevel = std::clamp(nLevel, 0, 256);
-    const CHANNELINFO& sc = SurfaceChannels;
-    auto mix16 = [&](DWORD v, DWORD k, DWORD dwMax) -> DWORD {
-        if (dwMax == 0) return 0;
-        return dwMax * ((k * static_cast<DWORD>(256 - nLevel) + static_cast<DWORD>(nLevel) * (v * 255 / dwMax)) >> 8) / 255;
-    };
     // The source must cover the destination; rows and columns beyond it are left alone.
     const int nWidth = std::min(locks.Dst().Surface()->nWidth, locks.Src().Surface()->nWidth);
     const int nHeight = std::min(locks.Dst().Surface()->nHeight, locks.Src().Surface()->nHeight);
-    for (int y = 0; y < nHeight; ++y) {
-        for (int x = 0; x < nWidth; ++x) {
-            const DWORD p = locks.Src().Read(x, y);
-            if (nScreenBpp == 16) {
-                const DWORD r = mix16(DDChannel(p, sc.dwShiftR, sc.dwMaxR), bRed, sc.dwMaxR);
-                const DWORD g = mix16(DDChannel(p, sc.dwShiftG, sc.dwMaxG), bGreen, sc.dwMaxG);
-                const DWORD b = mix16(DDChannel(p, sc.dwShiftB, sc.dwMaxB), bBlue, sc.dwMaxB);
-                locks.Dst().Write(x, y, DDCompose16(r, g, b, false));
-            } else if (nScreenBpp == 32) {
-                const DWORD keep = locks.Dst().Read(x, y) & 0xFF000000u;
-                const DWORD r = Mix(static_cast<BYTE>(p >> 16), bRed, nLevel);
-                const DWORD g = Mix(static_cast<BYTE>(p >> 8), bGreen, nLevel);
-                const DWORD b = Mix(static_cast<BYTE>(p), bBlue, nLevel);
-                locks.Dst().Write(x, y, keep | r << 16 | g << 8 | b);
-            }
-        }
-    }
+    if (nScreenBpp == 16) FadePixels16(locks, nWidth, nHeight, nLevel, bRed, bGreen, bBlue);
+    if (nScreenBpp == 32) FadePixels32(locks, nWidth, nHeight, nLevel, bRed, bGreen, bBlue);
     return 1;
 }

@@ -41,6 +41,49 @@ BOOL RotateQuad(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight, i
 
 long long Shift10(long long v) { return v >> 10; }
 
+// The inverse map of the locked path, pixel by pixel: destination pixel (cx + dx, cy + dy) with
+// dx = X - px, dy = Y - py shows image pixel (px + ((ci dx - si dy) >> 10), py + ((si dx + ci dy) >> 10)).
+struct RotateJob {
+    const cEffectLocks* locks;
+    EffectSource src;
+    int cx, cy, nWidth, nHeight;
+    long long px, py, si, ci;
+    long long x0, x1, y0, y1;  // the box of X and Y to walk
+    bool bKeyed;
+    bool bScreen;  // texels into the full-screen 16-bit back buffer
+    EffectKey key;
+};
+
+// Pixels of T (BYTE, WORD or DWORD). Along a row the products grow by ci and si a step, so they are
+// carried from pixel to pixel (whole numbers: the same values as multiplying anew).
+template <typename T>
+void CopyRotated(const RotateJob& job)
+{
+    const cLockSD& dst = job.locks->Dst();
+    const cLockSD& src = job.locks->Src();
+    const DDSURFACEDATA* srcSD = src.Surface();
+    for (long long Y = job.y0; Y < job.y1; ++Y) {
+        const long long dy = Y - job.py;
+        const long long ty = job.cy + dy;
+        if (ty < 0 || ty >= dst.Surface()->nHeight) continue;
+        BYTE* dstRow = DDEffectRow(dst, ty);
+        long long U = job.ci * (job.x0 - job.px) - job.si * dy;
+        long long V = job.si * (job.x0 - job.px) + job.ci * dy;
+        for (long long X = job.x0; X < job.x1; ++X, U += job.ci, V += job.si) {
+            const long long u = job.px + Shift10(U), v = job.py + Shift10(V);
+            if (u < 0 || u >= job.nWidth || v < 0 || v >= job.nHeight) continue;
+            const long long su = job.src.Column(static_cast<int>(u)), sv = job.src.Row(static_cast<int>(v));
+            if (su < 0 || sv < 0 || su >= srcSD->nWidth || sv >= srcSD->nHeight) continue;
+            const long long tx = job.cx + (X - job.px);
+            if (tx < 0 || tx >= dst.Surface()->nWidth) continue;
+            const DWORD p = DDLoadPixel<T>(DDEffectRow(src, sv), su);
+            if (job.bKeyed && job.key.IsTransparent(p)) continue;
+            // Texels become pixels of the full-screen back buffer's own format.
+            DDStorePixel<T>(dstRow, tx, job.bScreen ? DDTextureToScreen16(static_cast<WORD>(p)) : p);
+        }
+    }
+}
+
 BOOL RotateLocked(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight, int nPivotX, int nPivotY,
                   int nAngle, DDSURFACEDATA* lpSrc, const EffectSource& src, int nFlags)
 {
@@ -65,25 +108,16 @@ BOOL RotateLocked(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight,
     }
     // The box, narrowed to the rows and columns that land inside the destination.
     const DDSURFACEDATA* dst = locks.Dst().Surface();
-    const long long x0 = std::max(minX - 2, px - cx), x1 = std::min(maxX + 2, px - cx + dst->nWidth);
-    const long long y0 = std::max(minY - 2, py - cy), y1 = std::min(maxY + 2, py - cy + dst->nHeight);
-    const DDSURFACEDATA* srcSD = locks.Src().Surface();
-    const bool bScreen = lpDTCon && nBpp == 16 && DDIsFullScreenBackBuffer(dst);
-    for (long long Y = y0; Y < y1; ++Y) {
-        for (long long X = x0; X < x1; ++X) {
-            const long long dx = X - px, dy = Y - py;
-            const long long u = px + Shift10(ci * dx - si * dy), v = py + Shift10(si * dx + ci * dy);
-            if (u < 0 || u >= nWidth || v < 0 || v >= nHeight) continue;
-            const long long su = src.Column(static_cast<int>(u)), sv = src.Row(static_cast<int>(v));
-            if (su < 0 || sv < 0 || su >= srcSD->nWidth || sv >= srcSD->nHeight) continue;
-            const int tx = static_cast<int>(cx + dx), ty = static_cast<int>(cy + dy);
-            if (!locks.DstInside(tx, ty)) continue;
-            const DWORD p = locks.Src().Read(static_cast<int>(su), static_cast<int>(sv));
-            if (nFlags == 1 && DDEffectIsTransparent(p, nBpp)) continue;
-            // Texels become pixels of the full-screen back buffer's own format.
-            locks.Dst().Write(tx, ty, bScreen ? DDTextureToScreen16(static_cast<WORD>(p)) : p);
-        }
-    }
+    RotateJob job{&locks, src, cx, cy, nWidth, nHeight, px, py, si, ci,
+                  std::max(minX - 2, px - cx), std::min(maxX + 2, px - cx + dst->nWidth),
+                  std::max(minY - 2, py - cy), std::min(maxY + 2, py - cy + dst->nHeight),
+                  nFlags == 1, lpDTCon && nBpp == 16 && DDIsFullScreenBackBuffer(dst), DDEffectKey(nBpp)};
+    if (nBpp == 8)
+        CopyRotated<BYTE>(job);
+    else if (nBpp == 16)
+        CopyRotated<WORD>(job);
+    else
+        CopyRotated<DWORD>(job);
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 #include "graphics/Blur.h"
 
 #include <climits>
+#include <string>
 
 #include "EffectFilterSupport.h"
 
@@ -61,6 +62,34 @@ TEST_P(BlurTest, LargeRadiusAndRectangleStayBounded)
     if (C().nBpp == 8) return;
     // The window covers the whole rectangle from every pixel.
     EXPECT_EQ(Pixels(canvas), (RawImage{{Average("RG"), Average("RG")}}));
+}
+
+// A wider picture with transparent pixels, its rectangle cut by the destination on the left, the
+// right and the bottom: each written pixel is the average of the counted pixels of its window,
+// summed here pixel by pixel; transparent pixels and the pixels outside the canvas stay.
+TEST_P(BlurTest, WideKeyedPictureAveragesEachWindowOfCountedPixels)
+{
+    OpenWithPalette();
+    const Image rows = {"RGB.WYRGB", "W.RGBWY.R", "YRGBW.RGB", "BW.YRGBWY", "GBWRY.BWR", "RYB.GWRGB"};
+    DDSURFACEDATA* pic = Picture(rows);
+    DDSURFACEDATA* canvas = Canvas(5, 4, 'C', 1, DTMEMORYTYPE_SYSTEM);
+    const RawImage before = Pixels(canvas);
+    const int x = -1, y = 1, w = 7, h = 4, rx = 2, ry = 3, sx = 1, sy = 1;
+    ASSERT_TRUE(DDBlur(canvas, x, y, w, h, rx, ry, pic, sx, sy, 1));
+    if (C().nBpp == 8) return;
+    RawImage want = before;
+    for (int dy = 0; dy < 4; ++dy) {
+        for (int dx = 0; dx < 5; ++dx) {
+            const int i = dx - x, j = dy - y;
+            if (i < 0 || i >= w || j < 0 || j >= h || rows[sy + j][sx + i] == '.') continue;
+            std::string counted;
+            for (int b = j - ry; b < j + ry; ++b)
+                for (int a = i - rx; a < i + rx; ++a)
+                    if (a >= 0 && a < w && b >= 0 && b < h && rows[sy + b][sx + a] != '.') counted += rows[sy + b][sx + a];
+            want[dy][dx] = Average(counted);
+        }
+    }
+    EXPECT_EQ(Pixels(canvas), want);
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, BlurTest, ::testing::ValuesIn(kConfigs), ConfigName);

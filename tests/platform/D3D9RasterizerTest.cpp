@@ -8,6 +8,7 @@
 #include <cmath>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "D3D9TestDevice.h"
 
@@ -294,6 +295,69 @@ TEST_F(D3D9RasterizerTest, QuarterTurnMapsTexelsThroughTheGeneralRasteriser)
     EXPECT_EQ(0xFF00000Bu, d.BackBuffer()->ReadRaw(1, 1));
     tex->Release();
 }
+
+// A 7 x 3 picture of distinct texels turned by 0 to 3 quarters through the general rasteriser
+// (a triangle list is never taken for a rectangle), from either texture format: every texel lands
+// on its own pixel and nothing else is touched, on rows long and short.
+struct TurnCase {
+    int turns;          // clockwise quarter turns
+    float uv[4][2];     // texture coordinates at the corners left-top, right-top, left-bottom, right-bottom
+};
+
+class D3D9QuarterTurnTest : public D3D9Test, public ::testing::WithParamInterface<D3DFORMAT> {};
+
+TEST_P(D3D9QuarterTurnTest, EveryTexelLandsOnItsTurnedPixel)
+{
+    constexpr int W = 7, H = 3, ox = 2, oy = 3;
+    const D3DFORMAT format = GetParam();
+    auto expand = [](std::uint32_t c) { return (c << 3) | (c >> 2); };
+    std::vector<std::uint32_t> raw, shown;   // texels as stored, and as the X8R8G8B8 target shows them
+    for (std::uint32_t k = 0; k < W * H; ++k) {
+        if (format == D3DFMT_A8R8G8B8) {
+            raw.push_back(0xFF102030u + k * 0x030507u);
+            shown.push_back(raw.back());
+        } else {
+            const std::uint32_t r = k, g = 31 - k, b = (k * 3) % 32;
+            raw.push_back(0x8000u | r << 10 | g << 5 | b);
+            shown.push_back(0xFF000000u | expand(r) << 16 | expand(g) << 8 | expand(b));
+        }
+    }
+    const TurnCase cases[] = {{0, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}},
+                              {1, {{0, 1}, {0, 0}, {1, 1}, {1, 0}}},
+                              {2, {{1, 1}, {0, 1}, {1, 0}, {0, 0}}},
+                              {3, {{1, 0}, {1, 1}, {0, 0}, {0, 1}}}};
+    for (const TurnCase& c : cases) {
+        SCOPED_TRACE(c.turns);
+        D3D9TestDevice d(12, 12);
+        d.SetEngineStates();
+        IDirect3DTexture9* tex = d.MakeTexture(W, H, format, raw);
+        d->SetTexture(0, tex);
+        d.SetOps(D3DTOP_MODULATE, D3DTOP_MODULATE);
+        ASSERT_EQ(D3D_OK, d->Clear(0, nullptr, D3DCLEAR_TARGET, kBlack, 1.0f, 0));
+        const int dw = c.turns % 2 ? H : W, dh = c.turns % 2 ? W : H;
+        const float l = ox - 0.5f, t = oy - 0.5f, r = ox + dw - 0.5f, b = oy + dh - 0.5f;
+        const float xy[4][2] = {{l, t}, {r, t}, {l, b}, {r, b}};
+        D3D9TLVertex corner[4];
+        for (int k = 0; k < 4; ++k) corner[k] = {xy[k][0], xy[k][1], 0, 1, kWhite, c.uv[k][0], c.uv[k][1]};
+        const D3D9TLVertex list[6] = {corner[0], corner[2], corner[1], corner[2], corner[3], corner[1]};
+        d->BeginScene();
+        ASSERT_EQ(D3D_OK, d->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, list, sizeof(D3D9TLVertex)));
+        d->EndScene();
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x) {
+                const int i = x - ox, j = y - oy;
+                std::uint32_t want = kBlack;
+                if (i >= 0 && i < dw && j >= 0 && j < dh) {
+                    const int col[4] = {i, j, W - 1 - i, W - 1 - j}, row[4] = {j, H - 1 - i, H - 1 - j, i};
+                    want = shown[static_cast<size_t>(row[c.turns] * W + col[c.turns])];
+                }
+                EXPECT_EQ(want, d.BackBuffer()->ReadRaw(static_cast<UINT>(x), static_cast<UINT>(y))) << x << "," << y;
+            }
+        tex->Release();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TextureFormats, D3D9QuarterTurnTest, ::testing::Values(D3DFMT_A8R8G8B8, D3DFMT_A1R5G5B5));
 
 TEST_F(D3D9RasterizerTest, DiamondFollowsTheTopLeftRule)
 {

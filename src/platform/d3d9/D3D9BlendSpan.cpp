@@ -22,29 +22,45 @@ inline __m128i LerpLanes(__m128i s, __m128i d)
     t = _mm_add_epi16(t, _mm_add_epi16(_mm_set1_epi16(1), _mm_srli_epi16(t, 8)));
     return _mm_srli_epi16(t, 8);
 }
+
+// The same with the source part s x a + 127 already made (sa) and 255 - a in every lane (na).
+inline __m128i LerpLanesFixed(__m128i sa, __m128i na, __m128i d)
+{
+    __m128i t = _mm_add_epi16(sa, _mm_mullo_epi16(d, na));
+    t = _mm_add_epi16(t, _mm_add_epi16(_mm_set1_epi16(1), _mm_srli_epi16(t, 8)));
+    return _mm_srli_epi16(t, 8);
+}
 #endif
 
-}  // namespace
-
-void D3D9BlendTexelsOver32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX)
+// The blend loop of both span functions; with kKeepClear a value of alpha 0 leaves its pixel
+// exactly as it was (the per-pixel pipeline's rule), else its fourth byte takes setX as well.
+template <bool kKeepClear>
+void BlendOver32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX)
 {
     const std::uint32_t xMask = setX ? 0xFF000000u : 0u;
     std::size_t i = 0;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
     const __m128i x = _mm_set1_epi32(static_cast<int>(xMask));
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     for (; i + 4 <= n; i += 4) {
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i * 4));
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i * 4));
         const __m128i lo = LerpLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
         const __m128i hi = LerpLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i * 4), _mm_or_si128(_mm_packus_epi16(lo, hi), x));
+        __m128i out = _mm_or_si128(_mm_packus_epi16(lo, hi), x);
+        if constexpr (kKeepClear) {
+            const __m128i clear = _mm_cmpeq_epi32(_mm_and_si128(s, alpha), zero);
+            out = _mm_or_si128(_mm_and_si128(clear, d), _mm_andnot_si128(clear, out));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i * 4), out);
     }
 #endif
     for (; i < n; ++i) {
         std::uint32_t s;
         std::memcpy(&s, texels + i * 4, 4);
         const std::uint32_t a = s >> 24;
+        if (kKeepClear && a == 0) continue;
         std::uint32_t out = s;
         if (a != 255) {
             std::uint32_t d;
@@ -54,6 +70,18 @@ void D3D9BlendTexelsOver32(BYTE* dst, const BYTE* texels, std::size_t n, bool se
         out |= xMask;
         std::memcpy(dst + i * 4, &out, 4);
     }
+}
+
+}  // namespace
+
+void D3D9BlendTexelsOver32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX)
+{
+    BlendOver32<false>(dst, texels, n, setX);
+}
+
+void D3D9BlendFragmentsOver32(BYTE* dst, const std::uint32_t* fragments, std::size_t n, bool setX)
+{
+    BlendOver32<true>(dst, reinterpret_cast<const BYTE*>(fragments), n, setX);
 }
 
 void D3D9CopyTexels32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX)
@@ -68,4 +96,42 @@ void D3D9CopyTexels32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX)
         v |= 0xFF000000u;
         std::memcpy(dst + i * 4, &v, 4);
     }
+}
+
+void D3D9BlendColourOver32(BYTE* dst, std::uint32_t colour, std::size_t n, bool setX)
+{
+    const std::uint32_t a = colour >> 24;
+    if (a == 0) return;   // every pixel stays exactly as it is, its fourth byte too
+    if (a == 255) {
+        D3D9FillColour32(dst, colour, n, setX);
+        return;
+    }
+    const std::uint32_t xMask = setX ? 0xFF000000u : 0u;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i x = _mm_set1_epi32(static_cast<int>(xMask));
+    const __m128i s = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(colour)), zero);
+    const __m128i av = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i sa = _mm_add_epi16(_mm_mullo_epi16(s, av), _mm_set1_epi16(127));
+    const __m128i na = _mm_set1_epi16(static_cast<short>(255 - a));
+    for (; i + 4 <= n; i += 4) {
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i * 4));
+        const __m128i lo = LerpLanesFixed(sa, na, _mm_unpacklo_epi8(d, zero));
+        const __m128i hi = LerpLanesFixed(sa, na, _mm_unpackhi_epi8(d, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i * 4), _mm_or_si128(_mm_packus_epi16(lo, hi), x));
+    }
+#endif
+    for (; i < n; ++i) {
+        std::uint32_t d;
+        std::memcpy(&d, dst + i * 4, 4);
+        const std::uint32_t out = D3D9PixelPipeline::Lerp(colour, d, a) | xMask;
+        std::memcpy(dst + i * 4, &out, 4);
+    }
+}
+
+void D3D9FillColour32(BYTE* dst, std::uint32_t colour, std::size_t n, bool setX)
+{
+    const std::uint32_t v = setX ? colour | 0xFF000000u : colour;
+    for (std::size_t i = 0; i < n; ++i) std::memcpy(dst + i * 4, &v, 4);
 }

@@ -15,5 +15,17 @@
 // alpha (A8R8G8B8 targets).
 void D3D9BlendTexelsOver32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX);
 
+// The same for fragments of the pipeline, with exactly its per-pixel rule: a fragment of alpha 0
+// leaves its pixel untouched, fourth byte included (D3D9BlendTexelsOver32 writes setX there too).
+void D3D9BlendFragmentsOver32(BYTE* dst, const std::uint32_t* fragments, std::size_t n, bool setX);
+
 // The same without blending: the texels are copied (with setX, the fourth byte set).
 void D3D9CopyTexels32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX);
+
+// One colour 0xAARRGGBB blended SRCALPHA / INVSRCALPHA over n 32-bit pixels (an untextured quad
+// such as the fade's black veil), with the same arithmetic and setX as D3D9BlendTexelsOver32;
+// a colour of alpha 0 leaves the pixels untouched.
+void D3D9BlendColourOver32(BYTE* dst, std::uint32_t colour, std::size_t n, bool setX);
+
+// One colour stored into n 32-bit pixels without blending (with setX, the fourth byte set).
+void D3D9FillColour32(BYTE* dst, std::uint32_t colour, std::size_t n, bool setX);

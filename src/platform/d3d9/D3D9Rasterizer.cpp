@@ -2,23 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/d3d9/D3D9BlendSpan.h"
+#include "platform/d3d9/D3D9TriangleSpan.h"
 
 namespace {
 
 bool Finite(const D3D9TLVertex& v) { return std::isfinite(v.x) && std::isfinite(v.y); }
-
-// floor(t) mod size, for any t; non-finite or huge values give 0.
-int WrapIndex(double t, int size)
-{
-    const double f = std::floor(t);
-    if (f >= 0 && f < size) return static_cast<int>(f);   // inside the texture: no wrap needed
-    if (!(std::fabs(f) < 1e15)) return 0;
-    long long i = static_cast<long long>(f) % size;
-    if (i < 0) i += size;
-    return static_cast<int>(i);
-}
 
 // First pixel centre at or after edge e, clamped to [0, limit].
 int FirstCentre(double e, int limit)
@@ -79,12 +71,12 @@ std::uint32_t D3D9Rasterizer::Texel(int col, int row) const
 
 int D3D9Rasterizer::WrapColumn(double u) const
 {
-    return texture_ ? WrapIndex(u * texture_->Width(), static_cast<int>(texture_->Width())) : 0;
+    return texture_ ? D3D9WrapIndex(u * texture_->Width(), static_cast<int>(texture_->Width())) : 0;
 }
 
 int D3D9Rasterizer::WrapRow(double v) const
 {
-    return texture_ ? WrapIndex(v * texture_->Height(), static_cast<int>(texture_->Height())) : 0;
+    return texture_ ? D3D9WrapIndex(v * texture_->Height(), static_cast<int>(texture_->Height())) : 0;
 }
 
 bool D3D9Rasterizer::TryAxisAlignedQuad(const D3D9TLVertex* v)
@@ -144,39 +136,80 @@ bool D3D9Rasterizer::TryAxisAlignedQuad(const D3D9TLVertex* v)
 }
 
 template <D3DFORMAT F>
+void D3D9Rasterizer::StoreSpan(BYTE* dst, const std::uint32_t* fragments, std::size_t n) const
+{
+    constexpr bool kTarget32 = F == D3DFMT_A8R8G8B8 || F == D3DFMT_X8R8G8B8;
+    if constexpr (kTarget32) {
+        const BYTE* bytes = reinterpret_cast<const BYTE*>(fragments);
+        if (pipeline_.BlendsOff()) return D3D9CopyTexels32(dst, bytes, n, F == D3DFMT_X8R8G8B8);
+        if (pipeline_.BlendsSourceAlpha()) return D3D9BlendFragmentsOver32(dst, fragments, n, F == D3DFMT_X8R8G8B8);
+    }
+    constexpr UINT kBpp = kTarget32 ? 4 : 2;
+    for (std::size_t i = 0; i < n; ++i, dst += kBpp) pipeline_.BlendStore<F>(dst, fragments[i]);
+}
+
+template <D3DFORMAT F>
+void D3D9Rasterizer::StoreConstant(BYTE* dst, std::uint32_t fragment, std::size_t n) const
+{
+    constexpr bool kTarget32 = F == D3DFMT_A8R8G8B8 || F == D3DFMT_X8R8G8B8;
+    if constexpr (kTarget32) {
+        if (pipeline_.BlendsOff()) return D3D9FillColour32(dst, fragment, n, F == D3DFMT_X8R8G8B8);
+        if (pipeline_.BlendsSourceAlpha()) return D3D9BlendColourOver32(dst, fragment, n, F == D3DFMT_X8R8G8B8);
+    }
+    constexpr UINT kBpp = kTarget32 ? 4 : 2;
+    for (std::size_t i = 0; i < n; ++i, dst += kBpp) pipeline_.BlendStore<F>(dst, fragment);
+}
+
+template <D3DFORMAT F>
+void D3D9Rasterizer::BlitTexels32(BYTE* dst, const BYTE* texels, std::size_t n) const
+{
+    if (pipeline_.BlendsOff())
+        D3D9CopyTexels32(dst, texels, n, F == D3DFMT_X8R8G8B8);
+    else
+        D3D9BlendTexelsOver32(dst, texels, n, F == D3DFMT_X8R8G8B8);
+}
+
+template <D3DFORMAT F>
 void D3D9Rasterizer::FillRect(const RectJob& job)
 {
-    constexpr UINT kBpp = (F == D3DFMT_A8R8G8B8 || F == D3DFMT_X8R8G8B8) ? 4 : 2;
     const std::size_t width = static_cast<std::size_t>(job.x1 - job.x0);
+    // Stage 0 without the texture: one fragment for the whole quad (the fade's veil, the fills).
+    if (!pipeline_.UsesTexture()) {
+        const std::uint32_t fragment = pipeline_.Shade(0xFFFFFFFFu, job.diffuse);
+        for (int y = job.y0; y < job.y1; ++y)
+            StoreConstant<F>(target_.At(static_cast<UINT>(job.x0), static_cast<UINT>(y)), fragment, width);
+        return;
+    }
     const bool direct = pipeline_.ShadeIsTexel(job.diffuse);
-    const bool plain32 = texture_ && texture_->Format() == D3DFMT_A8R8G8B8;
-    // The common blit: texels of an A8R8G8B8 texture blended or copied into a 32-bit target.
+    // The common blit: the texels of an A8R8G8B8 texture copied or blended into a 32-bit target by
+    // the blit's own loops (which write the fourth byte of an X8R8G8B8 pixel under a clear texel).
+    const bool raw32 = texture_ && texture_->Format() == D3DFMT_A8R8G8B8;
     constexpr bool kTarget32 = F == D3DFMT_A8R8G8B8 || F == D3DFMT_X8R8G8B8;
-    const bool span32 = kTarget32 && plain32 && direct && (pipeline_.BlendsSourceAlpha() || pipeline_.BlendsOff());
+    const bool blit32 = kTarget32 && raw32 && direct && (pipeline_.BlendsSourceAlpha() || pipeline_.BlendsOff());
     bool contiguous = true;
     for (std::size_t i = 1; i < width && contiguous; ++i) contiguous = columns_[i] == columns_[0] + static_cast<int>(i);
+    fragments_.resize(width);
     for (int y = job.y0; y < job.y1; ++y) {
         BYTE* dst = target_.At(static_cast<UINT>(job.x0), static_cast<UINT>(y));
         const int row = rows_[static_cast<std::size_t>(y - job.y0)];
-        if (span32) {
+        if (raw32) {
             const BYTE* src = texture_->Row(static_cast<UINT>(row));
-            const BYTE* texels = src + static_cast<std::size_t>(columns_[0]) * 4;
-            if (!contiguous) {
-                gathered_.resize(width);
-                for (std::size_t i = 0; i < width; ++i)
-                    std::memcpy(&gathered_[i], src + static_cast<std::size_t>(columns_[i]) * 4, 4);
-                texels = reinterpret_cast<const BYTE*>(gathered_.data());
+            if (contiguous && blit32) {
+                BlitTexels32<F>(dst, src + static_cast<std::size_t>(columns_[0]) * 4, width);
+                continue;
             }
-            if (pipeline_.BlendsOff())
-                D3D9CopyTexels32(dst, texels, width, F == D3DFMT_X8R8G8B8);
-            else
-                D3D9BlendTexelsOver32(dst, texels, width, F == D3DFMT_X8R8G8B8);
+            for (std::size_t i = 0; i < width; ++i)
+                std::memcpy(&fragments_[i], src + static_cast<std::size_t>(columns_[i]) * 4, 4);
+        } else {
+            for (std::size_t i = 0; i < width; ++i) fragments_[i] = Texel(columns_[i], row);
+        }
+        if (blit32) {
+            BlitTexels32<F>(dst, reinterpret_cast<const BYTE*>(fragments_.data()), width);
             continue;
         }
-        for (std::size_t i = 0; i < width; ++i, dst += kBpp) {
-            const std::uint32_t texel = Texel(columns_[i], row);
-            pipeline_.BlendStore<F>(dst, direct ? texel : pipeline_.Shade(texel, job.diffuse));
-        }
+        if (!direct)
+            for (std::size_t i = 0; i < width; ++i) fragments_[i] = pipeline_.Shade(fragments_[i], job.diffuse);
+        StoreSpan<F>(dst, fragments_.data(), width);
     }
 }
 
@@ -202,14 +235,39 @@ void D3D9Rasterizer::Triangle(const D3D9TLVertex& a, const D3D9TLVertex& b, cons
     }
 }
 
+void D3D9Rasterizer::ClipSpan(const Edge& ed, double rowTerm, int& xa, int& xb)
+{
+    // The value at a pixel is computed exactly as the per-pixel walk computes it; along a row it
+    // is monotone (each rounding step is), so the inside pixels form a prefix or a suffix.
+    auto inside = [&](int x) {
+        const double w = rowTerm - ed.dy * (x - ed.ax);
+        return w > 0 || (w == 0 && ed.topLeft);
+    };
+    if (xa >= xb) return;
+    if (ed.dy == 0) {
+        if (!inside(xa)) xb = xa;
+        return;
+    }
+    const bool prefix = ed.dy > 0;   // the value falls as x grows
+    int lo = xa, hi = xb;            // first x of [xa, xb) where inside(x) != prefix
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (inside(mid) == prefix)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    if (prefix)
+        xb = lo;
+    else
+        xa = lo;
+}
+
 template <D3DFORMAT F>
 void D3D9Rasterizer::FillTriangle(const D3D9TLVertex* v[3], double area)
 {
-    // Edge k runs from v[k+1] to v[k+2] (opposite vertex k). E(p) = dx (py - ay) - dy (px - ax).
-    struct Edge {
-        double ax, ay, dx, dy;
-        bool topLeft;
-    } edges[3];
+    // Edge k runs from v[k+1] to v[k+2] (opposite vertex k).
+    Edge edges[3];
     for (int k = 0; k < 3; ++k) {
         const D3D9TLVertex& s = *v[(k + 1) % 3];
         const D3D9TLVertex& e = *v[(k + 2) % 3];
@@ -232,34 +290,58 @@ void D3D9Rasterizer::FillTriangle(const D3D9TLVertex* v[3], double area)
     const int x1 = static_cast<int>(std::clamp(std::floor(maxX) + 1, 0.0, static_cast<double>(w)));
     const int y1 = static_cast<int>(std::clamp(std::floor(maxY) + 1, 0.0, static_cast<double>(h)));
     const bool flat = v[0]->diffuse == v[1]->diffuse && v[0]->diffuse == v[2]->diffuse;
-    constexpr UINT kBpp = (F == D3DFMT_A8R8G8B8 || F == D3DFMT_X8R8G8B8) ? 4 : 2;
-
+    const bool sampled = pipeline_.UsesTexture();
+    const bool direct = flat && pipeline_.ShadeIsTexel(v[0]->diffuse);
+    D3D9SpanWeights weights;
+    for (int k = 0; k < 3; ++k) {
+        weights.dy[k] = edges[k].dy;
+        weights.ax[k] = edges[k].ax;
+        weights.u[k] = v[k]->u;
+        weights.v[k] = v[k]->v;
+    }
+    weights.area = area;
     for (int y = y0; y < y1; ++y) {
-        BYTE* dst = target_.At(static_cast<UINT>(x0), static_cast<UINT>(y));
-        for (int x = x0; x < x1; ++x, dst += kBpp) {
-            double wk[3];
-            bool inside = true;
-            for (int k = 0; k < 3 && inside; ++k) {
-                const Edge& ed = edges[k];
-                wk[k] = ed.dx * (y - ed.ay) - ed.dy * (x - ed.ax);
-                inside = wk[k] > 0 || (wk[k] == 0 && ed.topLeft);
-            }
-            if (!inside) continue;
-            const double l0 = wk[0] / area, l1 = wk[1] / area, l2 = wk[2] / area;
-            const double u = l0 * v[0]->u + l1 * v[1]->u + l2 * v[2]->u;
-            const double tv = l0 * v[0]->v + l1 * v[1]->v + l2 * v[2]->v;
-            std::uint32_t diffuse = v[0]->diffuse;
-            if (!flat) {
-                diffuse = 0;
-                for (int shift : {0, 8, 16, 24}) {
-                    const double c = l0 * Channel(v[0]->diffuse, shift) + l1 * Channel(v[1]->diffuse, shift) +
-                                     l2 * Channel(v[2]->diffuse, shift);
-                    const double rounded = std::floor(c + 0.5);
-                    diffuse |= static_cast<std::uint32_t>(std::clamp(rounded, 0.0, 255.0)) << shift;
-                }
-            }
-            const std::uint32_t texel = Texel(WrapColumn(u), WrapRow(tv));
-            pipeline_.BlendStore<F>(dst, pipeline_.Shade(texel, diffuse));
+        double* rowTerm = weights.rowTerm;
+        int xa = x0, xb = x1;
+        for (int k = 0; k < 3; ++k) {
+            rowTerm[k] = edges[k].dx * (y - edges[k].ay);
+            ClipSpan(edges[k], rowTerm[k], xa, xb);
         }
+        if (xa >= xb) continue;
+        BYTE* dst = target_.At(static_cast<UINT>(xa), static_cast<UINT>(y));
+        const std::size_t n = static_cast<std::size_t>(xb - xa);
+        if (flat && !sampled) {
+            StoreConstant<F>(dst, pipeline_.Shade(0xFFFFFFFFu, v[0]->diffuse), n);
+            continue;
+        }
+        fragments_.resize(n);
+        if (flat) {
+            D3D9SampleSpan(weights, texture_, xa, n, fragments_.data());
+            if (!direct)
+                for (std::uint32_t& f : fragments_) f = pipeline_.Shade(f, v[0]->diffuse);
+            StoreSpan<F>(dst, fragments_.data(), n);
+            continue;
+        }
+        // Colours that vary over the triangle: weights, colour and texel pixel by pixel.
+        for (int x = xa; x < xb; ++x) {
+            double wk[3];
+            for (int k = 0; k < 3; ++k) wk[k] = rowTerm[k] - edges[k].dy * (x - edges[k].ax);
+            const double l0 = wk[0] / area, l1 = wk[1] / area, l2 = wk[2] / area;
+            std::uint32_t diffuse = 0;
+            for (int shift : {0, 8, 16, 24}) {
+                const double c = l0 * Channel(v[0]->diffuse, shift) + l1 * Channel(v[1]->diffuse, shift) +
+                                 l2 * Channel(v[2]->diffuse, shift);
+                const double rounded = std::floor(c + 0.5);
+                diffuse |= static_cast<std::uint32_t>(std::clamp(rounded, 0.0, 255.0)) << shift;
+            }
+            std::uint32_t texel = 0xFFFFFFFFu;
+            if (sampled) {
+                const double u = l0 * v[0]->u + l1 * v[1]->u + l2 * v[2]->u;
+                const double tv = l0 * v[0]->v + l1 * v[1]->v + l2 * v[2]->v;
+                texel = Texel(WrapColumn(u), WrapRow(tv));
+            }
+            fragments_[static_cast<std::size_t>(x - xa)] = pipeline_.Shade(texel, diffuse);
+        }
+        StoreSpan<F>(dst, fragments_.data(), n);
     }
 }

@@ -10,6 +10,11 @@
 // A strip of four vertices forming an axis-aligned rectangle, with u depending on x only, v on y
 // only and one diffuse colour, is drawn by a direct rectangle fill that gives the same pixels.
 // With the game's -0.5 offsets a quad from x - 0.5 to x + w - 0.5 covers exactly x .. x + w - 1.
+// Other triangles are drawn a row at a time: the covered span of a row is found from the edge
+// values (each is monotone along a row, so a search finds where it changes sign), then every pixel
+// of the span is evaluated with the same expressions as a pixel-by-pixel test would use, so the
+// pixels are the same. Untextured draws with one colour skip the sampling; 32-bit targets take
+// whole spans through the blend loops of D3D9BlendSpan.h.
 #pragma once
 
 #include <vector>
@@ -35,15 +40,31 @@ private:
         int x0, x1, y0, y1;   // pixel range, [x0, x1) x [y0, y1), inside the target
         std::uint32_t diffuse;
     };
+    // One triangle edge: E(x, y) = dx (y - ay) - dy (x - ax), positive inside.
+    struct Edge {
+        double ax, ay, dx, dy;
+        bool topLeft;
+    };
 
     bool TryAxisAlignedQuad(const D3D9TLVertex* v);
     void Triangle(const D3D9TLVertex& a, const D3D9TLVertex& b, const D3D9TLVertex& c);
     bool Culled(double area) const;
+    // Narrows [xa, xb) to the pixels of one row inside the edge; rowTerm is dx (y - ay).
+    static void ClipSpan(const Edge& edge, double rowTerm, int& xa, int& xb);
 
     template <D3DFORMAT F>
     void FillRect(const RectJob& job);
     template <D3DFORMAT F>
     void FillTriangle(const D3D9TLVertex* v[3], double area);
+    // Blends n fragments (0xAARRGGBB) into n pixels of format F starting at dst.
+    template <D3DFORMAT F>
+    void StoreSpan(BYTE* dst, const std::uint32_t* fragments, std::size_t n) const;
+    // The textured blit into a 32-bit target: n texels copied or blended SRCALPHA / INVSRCALPHA.
+    template <D3DFORMAT F>
+    void BlitTexels32(BYTE* dst, const BYTE* texels, std::size_t n) const;
+    // Blends one fragment into n pixels.
+    template <D3DFORMAT F>
+    void StoreConstant(BYTE* dst, std::uint32_t fragment, std::size_t n) const;
 
     std::uint32_t Texel(int col, int row) const;
     int WrapColumn(double u) const;
@@ -56,5 +77,5 @@ private:
     UINT fastQuads_ = 0;
     std::vector<int> columns_;
     std::vector<int> rows_;
-    std::vector<std::uint32_t> gathered_;
+    std::vector<std::uint32_t> fragments_;
 };
