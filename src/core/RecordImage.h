@@ -11,7 +11,9 @@
 // Used through OpenDatLoad and RecordReader.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -30,7 +32,13 @@ public:
     // The image behind fp, a stream returned by Open and not yet closed; nullptr for any other
     // stream. The last answer of each thread is remembered, so a reader that asks once per field
     // pays one comparison.
-    static RecordImage* Find(FILE* fp);
+    static RecordImage* Find(FILE* fp)
+    {
+        if (lastFound.fp == fp && lastFound.generation == generation.load(std::memory_order_acquire)) [[likely]] {
+            return lastFound.image;
+        }
+        return FindAndRemember(fp);
+    }
 
     // Bytes between the read position and the end (0 when the position lies past the end).
     std::size_t Left() const { return m_position < m_size ? m_size - m_position : 0; }
@@ -78,6 +86,17 @@ private:
 
     // The stream's callbacks (see the .cpp).
     friend struct RecordImageStream;
+
+    // The last answer of Find on this thread, valid while no image was opened or closed since
+    // (generation changes whenever one is).
+    struct FoundImage {
+        FILE* fp = nullptr;
+        RecordImage* image = nullptr;
+        std::uint64_t generation = 0;
+    };
+    static constinit thread_local FoundImage lastFound;
+    static std::atomic<std::uint64_t> generation;
+    static RecordImage* FindAndRemember(FILE* fp);
 
     std::unique_ptr<char[]> m_bytes;
     std::size_t m_size = 0;

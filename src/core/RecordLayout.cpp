@@ -16,9 +16,9 @@ std::ptrdiff_t OffsetIn(const void* owner, const void* member)
 }
 
 enum class LayoutState {
-    Candidate,  // one record offered it; waiting for a second one to agree
+    Candidate,  // at most one record offered it; waiting for a second one to agree
     Agreed,     // two records agreed: used for every record of the class
-    Refused,    // records disagreed: never used
+    Refused,    // records disagreed: never used without registering
 };
 
 struct LayoutEntry {
@@ -27,8 +27,9 @@ struct LayoutEntry {
     std::type_index type;
     int version;
     std::atomic<LayoutState> state{LayoutState::Candidate};
-    const void* candidateOwner = nullptr;  // the record that offered the candidate
-    RecordLayout layout;                   // fixed once agreed
+    const void* candidateOwner = nullptr;  // the record that offered the first layout
+    RecordLayout layout;                   // the first layout offered; fixed once published
+    std::atomic<const RecordLayout*> published{nullptr};  // &layout once it is set
 };
 
 // Every layout seen (one per record class and version in use). Never destroyed, so that records
@@ -59,24 +60,11 @@ std::size_t RecentSlot(const std::type_info& type, int nVersion)
     return (key ^ (key >> 6) ^ static_cast<std::uintptr_t>(nVersion)) % kRecentSlots;
 }
 
-// The table sizes of the classes this thread registered, by a hash of the class.
-struct RecentSizes {
-    const std::type_info* type = nullptr;
-    RecordLayout::TableSizes sizes;
-};
-thread_local RecentSizes recentSizes[kRecentSlots];
-
-std::size_t SizesSlot(const std::type_info& type)
-{
-    const auto key = reinterpret_cast<std::uintptr_t>(&type) >> 4;
-    return (key ^ (key >> 6)) % kRecentSlots;
-}
-
 // The entry of type at nVersion, made when missing.
 LayoutEntry& EntryOf(const std::type_info& type, int nVersion)
 {
     RecentEntry& slot = recent[RecentSlot(type, nVersion)];
-    if (slot.type == &type && slot.version == nVersion) {
+    if (slot.type == &type && slot.version == nVersion) [[likely]] {
         return *slot.entry;
     }
     LayoutEntry* found = nullptr;
@@ -104,17 +92,43 @@ LayoutEntry& EntryOf(const std::type_info& type, int nVersion)
 RecordLayout RecordLayout::Of(const cDataRecord& record)
 {
     RecordLayout layout;
-    layout.members.reserve(record.m_Member.size());
-    for (const MEMBERINFO& member : record.m_Member) {
+    if (const RecordLayout* shared = record.m_pLayout) {
+        layout.members.assign(shared->members.begin(), shared->members.begin() + record.m_nLayoutMembers);
+        layout.strings.assign(shared->strings.begin(), shared->strings.begin() + record.m_nLayoutStrings);
+        return layout;
+    }
+    if (!record.m_pTables) {
+        return layout;
+    }
+    layout.members.reserve(record.m_pTables->members.size());
+    for (const MEMBERINFO& member : record.m_pTables->members) {
         // A descriptor owned by another record cannot be placed by an offset from this one.
         const std::ptrdiff_t offset = member.lpOwner == &record ? OffsetIn(&record, member.lpData) : kNotPlaceable;
         layout.members.push_back({offset, member.nCount, member.nSize});
     }
-    layout.strings.reserve(record.m_StrMember.size());
-    for (const STRMEMBERINFO& member : record.m_StrMember) {
+    layout.strings.reserve(record.m_pTables->strings.size());
+    for (const STRMEMBERINFO& member : record.m_pTables->strings) {
         layout.strings.push_back(member.lpOwner == &record ? OffsetIn(&record, member.lpStr) : kNotPlaceable);
     }
     return layout;
+}
+
+void RecordLayout::JoinRuns()
+{
+    runs.clear();
+    rawBytes = 0;
+    for (const Member& member : members) {
+        const std::size_t bytes = member.Bytes();
+        if (bytes == 0) {
+            continue;
+        }
+        if (!runs.empty() && runs.back().offset + static_cast<std::ptrdiff_t>(runs.back().bytes) == member.offset) {
+            runs.back().bytes += bytes;
+        } else {
+            runs.push_back({member.offset, bytes});
+        }
+        rawBytes += bytes;
+    }
 }
 
 bool RecordLayout::Placeable() const
@@ -132,10 +146,21 @@ bool RecordLayout::Placeable() const
     return true;
 }
 
-const RecordLayout* RecordLayout::Find(const std::type_info& type, int nVersion)
+constinit thread_local RecordLayout::AgreedSlot RecordLayout::agreed[RecordLayout::kAgreedSlots]{};
+
+const RecordLayout* RecordLayout::FindAndRemember(const std::type_info& type, int nVersion)
 {
     const LayoutEntry& entry = EntryOf(type, nVersion);
-    return entry.state.load(std::memory_order_acquire) == LayoutState::Agreed ? &entry.layout : nullptr;
+    if (entry.state.load(std::memory_order_acquire) != LayoutState::Agreed) {
+        return nullptr;
+    }
+    agreed[AgreedSlotOf(type, nVersion)] = {&type, nVersion, &entry.layout};
+    return &entry.layout;
+}
+
+const RecordLayout* RecordLayout::Hint(const std::type_info& type, int nVersion)
+{
+    return EntryOf(type, nVersion).published.load(std::memory_order_acquire);
 }
 
 void RecordLayout::Offer(const std::type_info& type, int nVersion, const cDataRecord& record)
@@ -153,9 +178,11 @@ void RecordLayout::Offer(const std::type_info& type, int nVersion, const cDataRe
         entry.state.store(LayoutState::Refused, std::memory_order_release);
         return;
     }
-    if (entry.candidateOwner == nullptr) {
+    if (entry.published.load(std::memory_order_relaxed) == nullptr) {
         entry.layout = std::move(offered);
+        entry.layout.JoinRuns();
         entry.candidateOwner = &record;
+        entry.published.store(&entry.layout, std::memory_order_release);
         return;
     }
     entry.state.store(offered == entry.layout ? LayoutState::Agreed : LayoutState::Refused, std::memory_order_release);
@@ -164,29 +191,10 @@ void RecordLayout::Offer(const std::type_info& type, int nVersion, const cDataRe
 void RecordLayout::Refuse(const std::type_info& type, int nVersion)
 {
     EntryOf(type, nVersion).state.store(LayoutState::Refused, std::memory_order_release);
-}
-
-RecordLayout::TableSizes RecordLayout::LastSizes(const std::type_info& type)
-{
-    RecentSizes& slot = recentSizes[SizesSlot(type)];
-    if (slot.type != &type) {
-        // Not registered on this thread yet (a loader thread starts empty): a layout that the
-        // class's records agreed on elsewhere, if any.
-        TableSizes sizes;
-        Layouts& all = AllLayouts();
-        std::lock_guard lock(all.mutex);
-        const std::type_index key(type);
-        for (const auto& entry : all.entries) {
-            if (entry->type == key && entry->state.load(std::memory_order_relaxed) == LayoutState::Agreed) {
-                sizes = {entry->layout.members.size(), entry->layout.strings.size()};
-            }
-        }
-        slot = {&type, sizes};
+    // Other threads may still remember the layout as agreed: a checked build registers every
+    // record that gets it once more and keeps what RegisterMembers gives (cDataRecord::Register).
+    AgreedSlot& slot = agreed[AgreedSlotOf(type, nVersion)];
+    if (slot.type == &type && slot.version == nVersion) {
+        slot = {};
     }
-    return slot.sizes;
-}
-
-void RecordLayout::NoteSizes(const std::type_info& type, TableSizes sizes)
-{
-    recentSizes[SizesSlot(type)] = {&type, sizes};
 }

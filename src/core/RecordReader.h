@@ -72,9 +72,6 @@ public:
     // unchanged, when the read fails.
     bool ReadText(std::string& text, std::size_t length)
     {
-        if (length > static_cast<std::size_t>(BytesLeft())) {
-            return false;
-        }
         if (m_image != nullptr) {
             const char* at = m_image->Take(length);
             if (at == nullptr) {
@@ -82,6 +79,9 @@ public:
             }
             text.assign(at, TextLength(at, length));
             return true;
+        }
+        if (length > static_cast<std::size_t>(BytesLeft())) {
+            return false;
         }
         return ReadTextFromStream(text, length);
     }

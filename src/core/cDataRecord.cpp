@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cassert>
+#include <climits>
 #include <cstring>
 #include <typeinfo>
 
+#include "core/CheckedAccess.h"
 #include "core/RecordLayout.h"
 #include "core/RecordReader.h"
 #include "core/ReportLog.h"
@@ -56,13 +58,40 @@ void ReportSurplus(std::size_t registered, std::size_t elementSize)
               static_cast<int>(elementSize));
 }
 
+// The same offset from owner as from the record's base part (the offset a layout stores).
+std::ptrdiff_t OffsetIn(const void* owner, const void* member)
+{
+    return static_cast<std::ptrdiff_t>(reinterpret_cast<std::uintptr_t>(member) -
+                                       reinterpret_cast<std::uintptr_t>(owner));
+}
+
+// The data version that the registration running on this thread is for: set by Register around
+// RegisterMembers; a derived constructor registers for nDataVersion.
+constexpr int kNoVersion = INT_MIN;
+thread_local int registeringVersion = kNoVersion;
+
+// Sets registeringVersion for one RegisterMembers call.
+class RegisteringVersion {
+public:
+    explicit RegisteringVersion(int nVersion) : m_previous(registeringVersion) { registeringVersion = nVersion; }
+    ~RegisteringVersion() { registeringVersion = m_previous; }
+    RegisteringVersion(const RegisteringVersion&) = delete;
+    RegisteringVersion& operator=(const RegisteringVersion&) = delete;
+
+private:
+    int m_previous;
+};
+
 #ifndef NDEBUG
 // Checked builds compare each use of a layout with what RegisterMembers gives, and keep the
 // latter: a class that breaks the rule of RegisterMembers is reported, and registered by its own
 // function from then on.
 void CheckLayout(cDataRecord& record, const std::type_info& type, int nVersion, const RecordLayout& layout)
 {
-    record.RegisterMembers(nVersion);
+    {
+        RegisteringVersion registering(nVersion);
+        record.RegisterMembers(nVersion);
+    }
     if (RecordLayout::Of(record) != layout) {
         RecordLayout::Refuse(type, nVersion);
         ReportLog("RegisterMembers of %s differs between records (version %d)", type.name(), nVersion);
@@ -70,10 +99,6 @@ void CheckLayout(cDataRecord& record, const std::type_info& type, int nVersion, 
     }
 }
 #endif
-
-// Room that a table gets at its first registration: enough for most records, where growing one
-// descriptor at a time would allocate three times.
-constexpr std::size_t kFirstTableCapacity = 4;
 
 }  // namespace
 
@@ -97,8 +122,6 @@ STRMEMBERINFO& STRMEMBERINFO::operator=(const STRMEMBERINFO& source)
     return *this;
 }
 
-cDataRecord::cDataRecord(const cDataRecord&) {}
-
 void cDataRecord::OnCopySource(int) const {}
 
 void cDataRecord::RegisterMembers(int) {}
@@ -107,60 +130,162 @@ cDataRecord& cDataRecord::operator=(const cDataRecord& source)
 {
     Register(nDataVersion);
     source.OnCopySource(nDataVersion);
-    m_Member.resize(source.m_Member.size());
-    for (std::size_t i = 0; i < m_Member.size(); ++i) {
-        m_Member.data()[i].lpOwner = this;
-        m_Member.data()[i] = source.m_Member.data()[i];
+    if (this == &source) {
+        return *this;
     }
-    m_StrMember.resize(source.m_StrMember.size());
-    for (std::size_t i = 0; i < m_StrMember.size(); ++i) {
-        m_StrMember.data()[i].lpOwner = this;
-        m_StrMember.data()[i] = source.m_StrMember.data()[i];
+    if (source.m_pLayout != nullptr) {
+        // A layout holds offsets: the same layout names this record's members.
+        UseLayout(source.m_pLayout, source.m_nLayoutMembers, source.m_nLayoutStrings);
+        return *this;
+    }
+    m_pLayout = nullptr;
+    Tables& tables = OwnTables();
+    const std::size_t members = source.m_pTables ? source.m_pTables->members.size() : 0;
+    const std::size_t strings = source.m_pTables ? source.m_pTables->strings.size() : 0;
+    tables.members.resize(members);
+    for (std::size_t i = 0; i < members; ++i) {
+        tables.members.data()[i].lpOwner = this;
+        tables.members.data()[i] = source.m_pTables->members.data()[i];
+    }
+    tables.strings.resize(strings);
+    for (std::size_t i = 0; i < strings; ++i) {
+        tables.strings.data()[i].lpOwner = this;
+        tables.strings.data()[i] = source.m_pTables->strings.data()[i];
     }
     return *this;
 }
 
 void cDataRecord::ClearMemberList()
 {
-    m_Member.clear();
-    m_StrMember.clear();
-    if (m_Member.capacity() == 0 && m_StrMember.capacity() == 0) {
-        // A new record: room for what its class registered last, so that the tables are
-        // allocated once instead of growing descriptor by descriptor.
-        const RecordLayout::TableSizes sizes = RecordLayout::LastSizes(typeid(*this));
-        m_Member.reserve(sizes.members);
-        m_StrMember.reserve(sizes.strings);
+    if (m_pTables) {
+        m_pTables->members.clear();
+        m_pTables->strings.clear();
     }
+    // Matched against the places the class registered before for this version: as long as they
+    // agree, the record keeps only a pointer to them.
+    const int nVersion = registeringVersion != kNoVersion ? registeringVersion : nDataVersion;
+    UseLayout(RecordLayout::Hint(typeid(*this), nVersion), 0, 0);
 }
 
-void cDataRecord::AddMemberGrowing(void* p, int nCount, std::int8_t nSize)
+void cDataRecord::AddMemberOffLayout(void* p, int nCount, std::int8_t nSize)
 {
-    if (m_Member.capacity() == 0) {
-        m_Member.reserve(kFirstTableCapacity);
+    if (m_pLayout != nullptr) {
+        MakeOwnTables();
     }
-    m_Member.emplace_back(this, p, std::max(nCount, 0), nSize);
+    OwnTables().members.emplace_back(this, p, std::max(nCount, 0), nSize);
 }
 
 void cDataRecord::AddStrMember(std::string* p, int nCount)
 {
-    if (m_StrMember.capacity() == 0) {
-        m_StrMember.reserve(kFirstTableCapacity);
-    }
     for (int i = 0; i < nCount; ++i) {
-        m_StrMember.emplace_back(this, p + i);
+        if (m_pLayout != nullptr) {
+            const std::vector<std::ptrdiff_t>& places = m_pLayout->strings;
+            if (m_nLayoutStrings < places.size() && places[m_nLayoutStrings] == OffsetIn(this, p + i)) [[likely]] {
+                ++m_nLayoutStrings;
+                continue;
+            }
+            MakeOwnTables();
+        }
+        OwnTables().strings.emplace_back(this, p + i);
     }
+}
+
+void cDataRecord::UseLayout(const RecordLayout* layout, std::size_t nMembers, std::size_t nStrings)
+{
+    m_pLayout = layout;
+    m_nLayoutMembers = static_cast<std::uint32_t>(nMembers);
+    m_nLayoutStrings = static_cast<std::uint32_t>(nStrings);
+}
+
+void cDataRecord::MakeOwnTables()
+{
+    const RecordLayout* layout = m_pLayout;
+    Tables& tables = OwnTables();
+    tables.members.clear();
+    tables.strings.clear();
+    if (layout != nullptr) {
+        tables.members.reserve(m_nLayoutMembers + 1);
+        for (std::size_t i = 0; i < m_nLayoutMembers; ++i) {
+            const RecordLayout::Member& place = layout->members[i];
+            tables.members.emplace_back(this, AtOffset(this, place.offset), place.nCount, place.nSize);
+        }
+        tables.strings.reserve(m_nLayoutStrings + 1);
+        for (std::size_t i = 0; i < m_nLayoutStrings; ++i) {
+            tables.strings.emplace_back(this, static_cast<std::string*>(AtOffset(this, layout->strings[i])));
+        }
+    }
+    UseLayout(nullptr, 0, 0);
+}
+
+cDataRecord::Tables& cDataRecord::OwnTables()
+{
+    if (!m_pTables) {
+        m_pTables = std::make_unique<Tables>();
+    }
+    return *m_pTables;
+}
+
+const cVector<MEMBERINFO>& cDataRecord::MemberTable()
+{
+    if (m_pLayout != nullptr) {
+        MakeOwnTables();
+    }
+    return OwnTables().members;
+}
+
+const cVector<STRMEMBERINFO>& cDataRecord::StrMemberTable()
+{
+    if (m_pLayout != nullptr) {
+        MakeOwnTables();
+    }
+    return OwnTables().strings;
+}
+
+inline std::size_t cDataRecord::RawCount() const
+{
+    if (m_pLayout != nullptr) {
+        return m_nLayoutMembers;
+    }
+    return m_pTables ? m_pTables->members.size() : 0;
+}
+
+inline cDataRecord::RawPlace cDataRecord::RawAt(std::size_t i) const
+{
+    if (m_pLayout != nullptr) {
+        const RecordLayout::Member& place = m_pLayout->members[i];
+        return {AtOffset(this, place.offset), place.Bytes()};
+    }
+    const MEMBERINFO& member = m_pTables->members.data()[i];
+    return {member.lpData, ByteSize(member)};
+}
+
+inline std::size_t cDataRecord::StrCount() const
+{
+    if (m_pLayout != nullptr) {
+        return m_nLayoutStrings;
+    }
+    return m_pTables ? m_pTables->strings.size() : 0;
+}
+
+inline std::string* cDataRecord::StrAt(std::size_t i) const
+{
+    if (m_pLayout != nullptr) {
+        return static_cast<std::string*>(AtOffset(this, m_pLayout->strings[i]));
+    }
+    return m_pTables->strings.data()[i].lpStr;
 }
 
 void cDataRecord::Clear()
 {
     Register(nDataVersion);
-    for (const MEMBERINFO& member : m_Member) {
-        if (ByteSize(member) > 0) {
-            std::memset(member.lpData, 0, ByteSize(member));
+    for (std::size_t i = 0, n = RawCount(); i < n; ++i) {
+        const RawPlace member = RawAt(i);
+        if (member.bytes > 0) {
+            std::memset(member.data, 0, member.bytes);
         }
     }
-    for (const STRMEMBERINFO& member : m_StrMember) {
-        member.lpStr->clear();
+    for (std::size_t i = 0, n = StrCount(); i < n; ++i) {
+        StrAt(i)->clear();
     }
 }
 
@@ -168,25 +293,39 @@ void cDataRecord::CopyMembers(cDataRecord& source)
 {
     Register(nDataVersion);
     source.Register(nDataVersion);
-    for (int i = 0; i < static_cast<int>(m_Member.size()); ++i) {
-        const MEMBERINFO& from = source.m_Member[i];
-        std::size_t bytes = std::min(ByteSize(m_Member[i]), ByteSize(from));
+    // A source of another class may register fewer members: reported as a bad index of the
+    // source's table, and nothing is copied into the members it lacks.
+    const std::size_t members = RawCount();
+    const std::size_t sourceMembers = source.RawCount();
+    for (std::size_t i = 0; i < members; ++i) {
+        if (i >= sourceMembers) {
+            ReportBadIndex('V', static_cast<int>(i), sourceMembers, sizeof(MEMBERINFO));
+            break;
+        }
+        const RawPlace to = RawAt(i);
+        const RawPlace from = source.RawAt(i);
+        const std::size_t bytes = std::min(to.bytes, from.bytes);
         if (bytes > 0) {
-            std::memmove(m_Member[i].lpData, from.lpData, bytes);
+            std::memmove(to.data, from.data, bytes);
         }
     }
-    for (int i = 0; i < static_cast<int>(m_StrMember.size()); ++i) {
-        const STRMEMBERINFO& from = source.m_StrMember[i];
-        if (from.lpStr != nullptr) {
-            *m_StrMember[i].lpStr = *from.lpStr;
+    const std::size_t strings = StrCount();
+    const std::size_t sourceStrings = source.StrCount();
+    for (std::size_t i = 0; i < strings; ++i) {
+        if (i >= sourceStrings) {
+            ReportBadIndex('V', static_cast<int>(i), sourceStrings, sizeof(STRMEMBERINFO));
+            break;
+        }
+        if (const std::string* from = source.StrAt(i)) {
+            *StrAt(i) = *from;
         }
     }
 }
 
 void cDataRecord::RemoveCR()
 {
-    for (const STRMEMBERINFO& member : m_StrMember) {
-        std::string& text = *member.lpStr;
+    for (std::size_t i = 0, n = StrCount(); i < n; ++i) {
+        std::string& text = *StrAt(i);
         if (text.find('\r') != std::string::npos) {
             std::erase(text, '\r');
         }
@@ -208,36 +347,17 @@ void cDataRecord::Register(int nVersion)
 {
     const std::type_info& type = typeid(*this);
     if (const RecordLayout* layout = RecordLayout::Find(type, nVersion)) {
-        ApplyLayout(*layout);
+        UseLayout(layout, layout->members.size(), layout->strings.size());
 #ifndef NDEBUG
         CheckLayout(*this, type, nVersion, *layout);
 #endif
-    } else {
+        return;
+    }
+    {
+        RegisteringVersion version(nVersion);
         RegisterMembers(nVersion);
-        RecordLayout::Offer(type, nVersion, *this);
     }
-    RecordLayout::NoteSizes(type, {m_Member.size(), m_StrMember.size()});
-}
-
-void cDataRecord::ApplyLayout(const RecordLayout& layout)
-{
-    // Sized at once from the layout's descriptors, then pointed at this record.
-    m_Member.resize(layout.members.size());
-    MEMBERINFO* member = m_Member.data();
-    for (const RecordLayout::Member& place : layout.members) {
-        member->lpOwner = this;
-        member->lpData = AtOffset(this, place.offset);
-        member->nCount = place.nCount;
-        member->nSize = place.nSize;
-        ++member;
-    }
-    m_StrMember.resize(layout.strings.size());
-    STRMEMBERINFO* str = m_StrMember.data();
-    for (std::ptrdiff_t offset : layout.strings) {
-        str->lpOwner = this;
-        str->lpStr = static_cast<std::string*>(AtOffset(this, offset));
-        ++str;
-    }
+    RecordLayout::Offer(type, nVersion, *this);
 }
 
 int cDataRecord::LoadRawMembers(RecordReader& reader)
@@ -246,35 +366,45 @@ int cDataRecord::LoadRawMembers(RecordReader& reader)
     if (!reader.ReadInt32(n) || n < 0) {
         return 0;
     }
-    if (static_cast<std::size_t>(n) > m_Member.size()) {
-        ReportSurplus(m_Member.size(), sizeof(MEMBERINFO));
+    const std::size_t registered = RawCount();
+    if (static_cast<std::size_t>(n) > registered) {
+        ReportSurplus(registered, sizeof(MEMBERINFO));
         return 0;
     }
-    const MEMBERINFO* members = m_Member.data();
-    // Member by member, up to the first that does not fit the bytes left.
     if (RecordImage* image = reader.Image()) {
         const char* at = image->Cursor();
         std::size_t left = image->Left();
+        // The common case: every member of the class's layout, and the bytes for all of them.
+        if (m_pLayout != nullptr && static_cast<std::size_t>(n) == m_pLayout->members.size() &&
+            m_pLayout->rawBytes <= left) {
+            for (const RecordLayout::Run& run : m_pLayout->runs) {
+                std::memcpy(AtOffset(this, run.offset), at, run.bytes);
+                at += run.bytes;
+            }
+            image->Skip(m_pLayout->rawBytes);
+            return 1;
+        }
+        // Member by member, up to the first that does not fit the bytes left.
         for (int i = 0; i < n; ++i) {
-            const std::size_t bytes = ByteSize(members[i]);
-            if (bytes > left) {
+            const RawPlace member = RawAt(static_cast<std::size_t>(i));
+            if (member.bytes > left) {
                 image->Skip(image->Left() - left);
                 return 0;
             }
-            RecordReader::CopyBytes(members[i].lpData, at, bytes);
-            at += bytes;
-            left -= bytes;
+            RecordReader::CopyBytes(member.data, at, member.bytes);
+            at += member.bytes;
+            left -= member.bytes;
         }
         image->Skip(image->Left() - left);
         return 1;
     }
     std::size_t left = static_cast<std::size_t>(reader.BytesLeft());
     for (int i = 0; i < n; ++i) {
-        const std::size_t bytes = ByteSize(members[i]);
-        if (bytes > left || !reader.Read(members[i].lpData, bytes)) {
+        const RawPlace member = RawAt(static_cast<std::size_t>(i));
+        if (member.bytes > left || !reader.Read(member.data, member.bytes)) {
             return 0;
         }
-        left -= bytes;
+        left -= member.bytes;
     }
     return 1;
 }
@@ -289,10 +419,11 @@ int cDataRecord::LoadStrings(RecordReader& reader)
 {
     int ok = 1;
     std::int32_t s = 0;
+    const std::size_t registered = StrCount();
     if (!reader.ReadInt32(s) || s < 0) {
         ok = 0;
-    } else if (static_cast<std::size_t>(s) > m_StrMember.size()) {
-        ReportSurplus(m_StrMember.size(), sizeof(STRMEMBERINFO));
+    } else if (static_cast<std::size_t>(s) > registered) {
+        ReportSurplus(registered, sizeof(STRMEMBERINFO));
         ok = 0;
     }
     for (int i = 0; ok && i < s; ++i) {
@@ -301,7 +432,7 @@ int cDataRecord::LoadStrings(RecordReader& reader)
             ok = 0;
             break;
         }
-        std::string& text = *m_StrMember.data()[i].lpStr;
+        std::string& text = *StrAt(static_cast<std::size_t>(i));
         if (length == 1) {
             text.clear();
         } else if (!reader.ReadText(text, static_cast<std::size_t>(length))) {
@@ -317,11 +448,12 @@ int cDataRecord::LoadStrings(RecordReader& reader)
 int cDataRecord::Save(FILE* fp)
 {
     Register(nDataVersion);
-    bool ok = WriteInt32(fp, static_cast<std::int32_t>(m_Member.size()));
-    for (const MEMBERINFO& member : m_Member) {
-        std::size_t bytes = ByteSize(member);
-        if (bytes > 0) {
-            ok = std::fwrite(member.lpData, 1, bytes, fp) == bytes && ok;
+    const std::size_t members = RawCount();
+    bool ok = WriteInt32(fp, static_cast<std::int32_t>(members));
+    for (std::size_t i = 0; i < members; ++i) {
+        const RawPlace member = RawAt(i);
+        if (member.bytes > 0) {
+            ok = std::fwrite(member.data, 1, member.bytes, fp) == member.bytes && ok;
         }
     }
     return SaveStrings(fp) && ok;
@@ -329,9 +461,10 @@ int cDataRecord::Save(FILE* fp)
 
 int cDataRecord::SaveStrings(FILE* fp)
 {
-    bool ok = WriteInt32(fp, static_cast<std::int32_t>(m_StrMember.size()));
-    for (const STRMEMBERINFO& member : m_StrMember) {
-        std::string& text = *member.lpStr;
+    const std::size_t strings = StrCount();
+    bool ok = WriteInt32(fp, static_cast<std::int32_t>(strings));
+    for (std::size_t i = 0; i < strings; ++i) {
+        std::string& text = *StrAt(i);
         ResyncStr(text);
         CutAtCharBoundary(text, kMaxSavedStringBytes);
         std::int32_t length = static_cast<std::int32_t>(text.size()) + 1;

@@ -2,10 +2,15 @@
 // palettes, stages, saves, options, rankings, replays).
 //
 // A record does not write itself field by field: its RegisterMembers (version) lists, in file
-// order, the members that a file of that version holds, in two descriptor tables (raw members,
-// string members); the base class reads and writes whatever the tables describe. A member that a
-// class gained at version T is registered only for versions >= T, so one class reads every older
-// layout of its file. Every operation that walks the tables registers the record first.
+// order, the members that a file of that version holds (raw members, string members); the base
+// class reads and writes whatever was registered. A member that a class gained at version T is
+// registered only for versions >= T, so one class reads every older layout of its file. Every
+// operation that walks the members registers the record first.
+//
+// What a record registered is normally not stored in the record: records of one class share the
+// class's RecordLayout (see RecordLayout.h), and a record keeps only a pointer to it. Descriptor
+// tables of its own (MEMBERINFO, STRMEMBERINFO) exist only for a class whose registration departs
+// from its layout, and on request (MemberTable, StrMemberTable).
 //
 // One record in a file: int32 n, then the n raw members' bytes; int32 s, then each string as
 // int32 L (its length + 1) and, unless L is 1, its L bytes including the NUL; then the class's
@@ -14,15 +19,16 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <type_traits>
 
 #include "core/RecordFile.h"
+#include "core/RecordLayout.h"
 #include "core/cVector.h"
 
 class cDataRecord;
 class RecordReader;
-struct RecordLayout;
 
 // One raw member: nCount consecutive elements of nSize bytes (1, 2, 4 or 8) at lpData, inside the
 // record lpOwner.
@@ -60,21 +66,21 @@ constexpr std::size_t kMaxSavedStringBytes = 5119;
 
 class cDataRecord {
 public:
-    // Both tables empty; a derived constructor registers its members for nDataVersion and sets
+    // Nothing registered; a derived constructor registers its members for nDataVersion and sets
     // its defaults.
     cDataRecord() = default;
-    // The copy starts with empty tables: its first table-walking operation registers it, so it
-    // never holds descriptors that name the source's members.
-    cDataRecord(const cDataRecord&);
+    // The copy starts with nothing registered: its first member-walking operation registers it,
+    // so it never walks the source's members.
+    cDataRecord(const cDataRecord&) {}
     virtual ~cDataRecord() = default;
 
     // Called by the assignment on its source record with nDataVersion; empty in every record.
     virtual void OnCopySource(int nVersion) const;
-    // Rebuilds both tables for the data version nVersion. Every override begins with
+    // Registers the members for the data version nVersion. Every override begins with
     // ClearMemberList and then adds the members in file order. What it registers must depend
     // only on the class and nVersion, and name members of this record: the assignment rebases
-    // the tables by offset, and the base class gives the next record of the class the same
-    // tables without calling this again (see RecordLayout.h).
+    // the registration by offset, and the base class gives the next record of the class the same
+    // registration without calling this again (see RecordLayout.h).
     virtual void RegisterMembers(int nVersion);
     // Reads the record from a file opened by OpenDatLoad, laid out for nFileVersion; then
     // registers for nDataVersion again. The base version reads the raw members and the strings;
@@ -86,9 +92,9 @@ public:
     // Writes the record for nDataVersion in the same order. 1, or 0 when a write failed.
     virtual int Save(FILE* fp);
 
-    // Registers this record, lets the source know (OnCopySource), and assigns the tables from the
-    // source's with the descriptor rebasing; copies no member values. A derived assignment runs
-    // this first and then copies its own members and lists.
+    // Registers this record, lets the source know (OnCopySource), and takes the source's
+    // registration as it stands, rebased onto this record; copies no member values. A derived
+    // assignment runs this first and then copies its own members and lists.
     cDataRecord& operator=(const cDataRecord& source);
 
     // Registration, called by RegisterMembers. The typed forms check the element width.
@@ -110,8 +116,8 @@ public:
     // Registers both records for nDataVersion and copies every raw member's bytes and every
     // string from the source, a record of the same class. Lists are not touched.
     void CopyMembers(cDataRecord& source);
-    // Removes every carriage return from the string members in the tables as they stand; the
-    // database loader calls it for each loaded entry.
+    // Removes every carriage return from the string members as last registered; the database
+    // loader calls it for each loaded entry.
     void RemoveCR();
 
     // The string half of the base part, used by the base Load and Save.
@@ -125,12 +131,27 @@ public:
     // file of that name is then kept).
     int SaveFile(const char* szPath);
 
-    // The descriptor tables as the last registration left them. Only the registration functions
-    // change them; tests and the members' owners read them.
-    cVector<MEMBERINFO> m_Member;
-    cVector<STRMEMBERINFO> m_StrMember;
+    // The descriptor tables of the last registration, every descriptor owned by this record. A
+    // record that walks its class's shared layout builds them here, and keeps them until it
+    // registers again. For tests and checks; the references stay valid until the next
+    // registration.
+    const cVector<MEMBERINFO>& MemberTable();
+    const cVector<STRMEMBERINFO>& StrMemberTable();
 
 private:
+    friend struct RecordLayout;
+
+    // Tables of a record's own, for registrations that depart from the class's layout.
+    struct Tables {
+        cVector<MEMBERINFO> members;
+        cVector<STRMEMBERINFO> strings;
+    };
+    // One raw member as it lies in this record.
+    struct RawPlace {
+        void* data;
+        std::size_t bytes;
+    };
+
     template <class T, int kSize>
     void AddRaw(T* p, int nCount)
     {
@@ -138,20 +159,46 @@ private:
         static_assert(std::is_trivially_copyable_v<T>, "raw members are copied as bytes");
         AddMember(p, nCount, static_cast<std::int8_t>(kSize));
     }
+    // Registration runs for every record built: the common case, a member that is the next
+    // place of the layout being matched, is inline.
     void AddMember(void* p, int nCount, std::int8_t nSize)
     {
-        // Registration runs for every record built; the table normally has room already.
-        if (m_Member.size() < m_Member.capacity()) {
-            m_Member.emplace_back(this, p, nCount > 0 ? nCount : 0, nSize);
-        } else {
-            AddMemberGrowing(p, nCount, nSize);
+        if (m_pLayout != nullptr && m_nLayoutMembers < m_pLayout->members.size()) {
+            const RecordLayout::Member& next = m_pLayout->members[m_nLayoutMembers];
+            const auto offset = static_cast<std::ptrdiff_t>(reinterpret_cast<std::uintptr_t>(p) -
+                                                            reinterpret_cast<std::uintptr_t>(this));
+            if (next.offset == offset && next.nCount == (nCount > 0 ? nCount : 0) && next.nSize == nSize) [[likely]] {
+                ++m_nLayoutMembers;
+                return;
+            }
         }
+        AddMemberOffLayout(p, nCount, nSize);
     }
-    void AddMemberGrowing(void* p, int nCount, std::int8_t nSize);
+    // A member that is not the next place of the layout: the record gets tables of its own.
+    void AddMemberOffLayout(void* p, int nCount, std::int8_t nSize);
     // Registers for nVersion as RegisterMembers does: from the layout of the class when two of
     // its records agreed on it, else by RegisterMembers.
     void Register(int nVersion);
-    void ApplyLayout(const RecordLayout& layout);
+    // From now on the registration is the first nMembers and nStrings places of layout.
+    void UseLayout(const RecordLayout* layout, std::size_t nMembers, std::size_t nStrings);
+    // Turns a registration on a layout into tables of this record's own, as it stands.
+    void MakeOwnTables();
+    Tables& OwnTables();
+
+    // The registration as it stands, whichever form it has (inline in the .cpp, the only user).
+    std::size_t RawCount() const;
+    RawPlace RawAt(std::size_t i) const;
+    std::size_t StrCount() const;
+    std::string* StrAt(std::size_t i) const;
+
     int LoadRawMembers(RecordReader& reader);
     int LoadStrings(RecordReader& reader);
+
+    // Non-null: the registration is the first m_nLayoutMembers raw members and m_nLayoutStrings
+    // strings of this shared layout (and m_pTables, if any, holds nothing that counts). Null: it
+    // is m_pTables (nothing when that is null).
+    const RecordLayout* m_pLayout = nullptr;
+    std::uint32_t m_nLayoutMembers = 0;
+    std::uint32_t m_nLayoutStrings = 0;
+    std::unique_ptr<Tables> m_pTables;
 };

@@ -60,7 +60,7 @@ public:
     // Resizes to the source's size (new elements are copies of one default-constructed T,
     // surplus ones are destroyed from the end), then assigns element by element with T's own
     // assignment. Elements are never copy-constructed from the source, so records keep
-    // descriptor tables that name their own members.
+    // registrations that name their own members.
     cVector& operator=(const cVector& source)
     {
         if (this != &source) {

@@ -51,6 +51,31 @@ public:
     }
 };
 
+// Registers `extra` after `last` only while withExtra is set, so records of the class disagree:
+// one record's registration is a part of the other's, or goes beyond it. kClass makes separate
+// classes, each with a layout of its own.
+template <int kClass>
+class FlaggedItem : public cDataRecord {
+public:
+    bool withExtra;
+    std::int32_t first = 0;
+    std::int16_t last = 0;
+    std::int32_t extra = 0;
+    std::string name;
+
+    explicit FlaggedItem(bool withExtraMember) : withExtra(withExtraMember) { RegisterMembers(nDataVersion); }
+    void RegisterMembers(int) override
+    {
+        ClearMemberList();
+        AddDwordMember(&first, 1);
+        AddWordMember(&last, 1);
+        if (withExtra) {
+            AddDwordMember(&extra, 1);
+        }
+        AddStrMember(&name, 1);
+    }
+};
+
 template <class T>
 class Holder : public cDataRecord {
 public:
@@ -75,13 +100,48 @@ protected:
     {
         for (std::size_t i = 0; i < items.size(); ++i) {
             Item& item = items.data()[i];
-            ASSERT_EQ(item.m_Member.size(), memberCount) << i;
-            ASSERT_EQ(item.m_StrMember.size(), 1u) << i;
-            EXPECT_EQ(item.m_Member.data()[0].lpOwner, &item) << i;
-            EXPECT_EQ(item.m_Member.data()[0].lpData, &item.first) << i;
-            EXPECT_EQ(item.m_Member.data()[memberCount - 1].lpData, &item.word) << i;
-            EXPECT_EQ(item.m_Member.data()[memberCount - 1].nSize, 2) << i;
-            EXPECT_EQ(item.m_StrMember.data()[0].lpStr, &item.name) << i;
+            ASSERT_EQ(item.MemberTable().size(), memberCount) << i;
+            ASSERT_EQ(item.StrMemberTable().size(), 1u) << i;
+            EXPECT_EQ(item.MemberTable().data()[0].lpOwner, &item) << i;
+            EXPECT_EQ(item.MemberTable().data()[0].lpData, &item.first) << i;
+            EXPECT_EQ(item.MemberTable().data()[memberCount - 1].lpData, &item.word) << i;
+            EXPECT_EQ(item.MemberTable().data()[memberCount - 1].nSize, 2) << i;
+            EXPECT_EQ(item.StrMemberTable().data()[0].lpStr, &item.name) << i;
+        }
+    }
+
+    // Saves a record of class T registered with and one without `extra` (in that order when
+    // firstWithExtra is set; the second disagrees with the first, so the class has no agreed
+    // layout), then loads each file back into a new record of its kind.
+    template <class T>
+    void ExpectEachRecordWalkedAsItRegistered(bool firstWithExtra)
+    {
+        const bool kinds[] = {firstWithExtra, !firstWithExtra};
+        T items[] = {T(kinds[0]), T(kinds[1])};
+        for (T& item : items) {
+            item.first = 11;
+            item.last = 22;
+            item.extra = 33;
+            item.name = "n";
+            ASSERT_EQ(item.SaveFile(item.withExtra ? "with.dat" : "without.dat"), 1);
+        }
+        for (bool withExtra : kinds) {
+            const char* path = withExtra ? "with.dat" : "without.dat";
+            Bytes expected;
+            expected.I32(720).I32(withExtra ? 3 : 2).I32(11).I16(22);
+            if (withExtra) {
+                expected.I32(33);
+            }
+            expected.I32(1).Str("n");
+            EXPECT_EQ(folder.Read(path), expected.str()) << path;
+
+            T back(withExtra);
+            back.extra = -1;
+            ASSERT_EQ(back.LoadFile(path), 1) << path;
+            EXPECT_EQ(back.first, 11) << path;
+            EXPECT_EQ(back.last, 22) << path;
+            EXPECT_EQ(back.extra, withExtra ? 33 : -1) << path;
+            EXPECT_EQ(back.name, "n") << path;
         }
     }
 
@@ -148,9 +208,9 @@ TEST_F(RecordLayoutTest, RecordRegisteringOutsideItselfIsRegisteredEachTime)
     for (int i = 0; i < 5; ++i) {
         OutsideItem& item = holder.items[i];
         EXPECT_EQ(item.own, i);
-        ASSERT_EQ(item.m_Member.size(), 2u);
-        EXPECT_EQ(item.m_Member[0].lpData, &sharedOutside);
-        EXPECT_EQ(item.m_Member[1].lpData, &item.own);
+        ASSERT_EQ(item.MemberTable().size(), 2u);
+        EXPECT_EQ(item.MemberTable()[0].lpData, &sharedOutside);
+        EXPECT_EQ(item.MemberTable()[1].lpData, &item.own);
     }
 }
 
@@ -177,7 +237,15 @@ TEST_F(RecordLayoutTest, ClearAndCopyMembersWorkThroughTheLayout)
         EXPECT_EQ(items[i].name, "src");
     }
     ExpectOwnTables(items, 3);
-    EXPECT_EQ(source.m_Member.data()[1].lpData, &source.added);
+    EXPECT_EQ(source.MemberTable().data()[1].lpData, &source.added);
+}
+
+// A record whose registration is only the first part of what its class registered before, or
+// goes on past it, reads and writes exactly what it registered.
+TEST_F(RecordLayoutTest, RecordsRegisteringPartOfTheLayoutOrMoreWalkWhatTheyRegistered)
+{
+    ExpectEachRecordWalkedAsItRegistered<FlaggedItem<0>>(true);   // the second registers a part
+    ExpectEachRecordWalkedAsItRegistered<FlaggedItem<1>>(false);  // the second goes past the end
 }
 
 }  // namespace

@@ -165,7 +165,7 @@ TEST_F(cDataRecordTest, OlderFileKeepsTheNewerMemberAndSavesTheCurrentLayout)
     EXPECT_EQ(r.d, 2.5);
     EXPECT_EQ(r.flags[2], 3);
     EXPECT_EQ(r.name, "n");
-    EXPECT_EQ(r.m_Member.size(), 4u);  // registered for 720 again
+    EXPECT_EQ(r.MemberTable().size(), 4u);  // registered for 720 again
 
     ASSERT_EQ(r.SaveFile("new.dat"), 1);
     EXPECT_EQ(folder.Read("new.dat"), Bytes().I32(720).I32(4).I32(11).I32(55).F64(2.5).U8(1).U8(2).U8(3)
@@ -220,22 +220,22 @@ TEST_F(cDataRecordTest, BaseAssignmentRebasesTheTablesAndCopiesNoValues)
     static_cast<cDataRecord&>(target) = source;
     EXPECT_EQ(target.first, 3);
     EXPECT_EQ(target.name, "target");
-    ASSERT_EQ(target.m_Member.size(), 4u);
-    EXPECT_EQ(target.m_Member[0].lpOwner, &target);
-    EXPECT_EQ(target.m_Member[0].lpData, &target.first);
-    EXPECT_EQ(target.m_Member[3].lpData, target.flags);
-    EXPECT_EQ(target.m_StrMember[1].lpStr, &target.text);
+    ASSERT_EQ(target.MemberTable().size(), 4u);
+    EXPECT_EQ(target.MemberTable()[0].lpOwner, &target);
+    EXPECT_EQ(target.MemberTable()[0].lpData, &target.first);
+    EXPECT_EQ(target.MemberTable()[3].lpData, target.flags);
+    EXPECT_EQ(target.StrMemberTable()[1].lpStr, &target.text);
 }
 
 TEST_F(cDataRecordTest, DescriptorAssignmentKeepsItsOwner)
 {
     ExampleRecord a, b;
-    MEMBERINFO descriptor = b.m_Member[1];
-    descriptor = a.m_Member[1];
+    MEMBERINFO descriptor = b.MemberTable()[1];
+    descriptor = a.MemberTable()[1];
     EXPECT_EQ(descriptor.lpOwner, &b);
     EXPECT_EQ(descriptor.lpData, &b.b);
     EXPECT_EQ(descriptor.nSize, 2);
-    MEMBERINFO copy(a.m_Member[1]);
+    MEMBERINFO copy(a.MemberTable()[1]);
     EXPECT_EQ(copy.lpData, &a.b);
 }
 
@@ -249,7 +249,7 @@ TEST_F(cDataRecordTest, VectorAssignmentLeavesEachElementNamingItsOwnMembers)
     EXPECT_EQ(target[1].a, 9);
     target[1].Clear();  // walks the tables: must clear target[1], not source[1]
     EXPECT_EQ(source[1].a, 9);
-    EXPECT_EQ(target[1].m_Member[0].lpData, &target[1].a);
+    EXPECT_EQ(target[1].MemberTable()[0].lpData, &target[1].a);
 }
 
 TEST_F(cDataRecordTest, CopyConstructedRecordNeverNamesTheSource)
@@ -285,6 +285,28 @@ TEST_F(cDataRecordTest, CopyMembersCopiesValuesButNotLists)
     EXPECT_EQ(target.d, 1.25);
     EXPECT_EQ(target.text, "copied");
     EXPECT_TRUE(target.items.empty());
+}
+
+TEST_F(cDataRecordTest, CopyMembersFromAShorterRecordCopiesOnlyWhatBothHave)
+{
+    ExampleRecord source;  // int32, int16, one string
+    source.a = 0x01020304;
+    source.b = 0x0506;
+    source.s = "from";
+    VersionedRecord target;  // int32, int32, double, 3 bytes, two strings
+    target.added = 0x7F7F7F7F;
+    target.d = 2.5;
+    target.text = "kept";
+    target.CopyMembers(source);
+    EXPECT_EQ(target.first, 0x01020304);
+    EXPECT_EQ(target.added, 0x7F7F0506);  // the two bytes the source's member has
+    EXPECT_EQ(target.d, 2.5);             // the source has no third member
+    EXPECT_EQ(target.name, "from");
+    EXPECT_EQ(target.text, "kept");
+    const std::vector<std::string> lines = CrLfLines(folder.Read("Report_Game.txt"));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind("err V[2] ( 2 , ", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1].rfind("err V[1] ( 1 , ", 0), 0u) << lines[1];
 }
 
 TEST_F(cDataRecordTest, ListsAndSeveralRecordsInOneFileRoundTrip)
@@ -372,7 +394,7 @@ TEST_F(cDataRecordTest, MalformedFilesAreRefusedWithoutReadingPastTheEnd)
         r.first = 99;
         EXPECT_EQ(r.LoadFile("bad.dat"), 0) << c.what;
         EXPECT_EQ(r.first == 99, c.firstKept) << c.what;
-        EXPECT_EQ(r.m_Member.size(), 4u) << c.what;  // registered for the current version again
+        EXPECT_EQ(r.MemberTable().size(), 4u) << c.what;  // registered for the current version again
         EXPECT_LE(r.items.size(), 1u) << c.what;
     }
 }

@@ -51,7 +51,7 @@ TEST_F(cEdBackgroundTest, ReadsEveryLayout)
         EXPECT_EQ(background.m_bAutoScrollX, c.autoScrollX);
         EXPECT_DOUBLE_EQ(background.m_dOffsetX, c.offsetX);
         EXPECT_EQ(background.m_strPicture, "bmp\\sky.bmp");
-        EXPECT_EQ(background.m_Member.size(), 10u);  // registered for 720 again
+        EXPECT_EQ(background.MemberTable().size(), 10u);  // registered for 720 again
     }
 }
 

@@ -17,7 +17,7 @@ TEST_F(cEdBlockTest, ResetBlockIsSolidAndPassesNoFaction)
     EXPECT_EQ(block.m_nPassFaction, 255);
     EXPECT_EQ(block.m_nGraphic, 0);
     EXPECT_EQ(block.m_Inherit, cVector<std::uint8_t>(11, 0));
-    EXPECT_EQ(block.m_Member.size(), 18u);
+    EXPECT_EQ(block.MemberTable().size(), 18u);
 }
 
 TEST_F(cEdBlockTest, ShotGraphicsOfOldFilesMoveUpByOne)

@@ -27,7 +27,7 @@ TEST_F(cEdCharaTest, ResetGivesTheDefaultsOfANewCharacter)
     EXPECT_EQ(chara.m_nDirectionFix, 1);
     EXPECT_EQ(chara.m_nCharaOpt48, 1);
     EXPECT_EQ(chara.m_Inherit, cVector<std::uint8_t>(37, 0));
-    EXPECT_EQ(chara.m_Member.size(), 53u);
+    EXPECT_EQ(chara.MemberTable().size(), 53u);
 }
 
 // Flags f0..f36 = 10..46 stored by an older editor: each group the file did not store yet is

@@ -19,7 +19,7 @@ TEST_F(cEdItemTest, ResetGivesTheDefaultsOfANewItem)
     EXPECT_EQ(item.m_nScale, 1);
     EXPECT_EQ(item.m_nItemOpt2, 6);
     EXPECT_EQ(item.m_Inherit, cVector<std::uint8_t>(13, 0));
-    EXPECT_EQ(item.m_Member.size(), 17u);
+    EXPECT_EQ(item.MemberTable().size(), 17u);
 }
 
 TEST_F(cEdItemTest, RepairsScaleSoundAndReferences)

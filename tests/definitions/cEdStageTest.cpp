@@ -101,7 +101,7 @@ TEST_F(cEdStageTest, ResetGivesTheDefaultsOfANewStage)
     EXPECT_EQ(stage.m_OffScreen[OFFSCREEN_HERO_SHOT].m_bTop, 1);
     EXPECT_EQ(stage.m_OffScreen[OFFSCREEN_HERO_SHOT].m_nTop, 0);
     EXPECT_EQ(stage.m_OffScreen[OFFSCREEN_CHARA_SHOT].m_nLeft, 10);
-    EXPECT_EQ(stage.m_Member.size(), 98u);
+    EXPECT_EQ(stage.MemberTable().size(), 98u);
 }
 
 TEST_F(cEdStageTest, SpeedLevelGivesSubStepsAndLimits)

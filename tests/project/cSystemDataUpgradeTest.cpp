@@ -233,8 +233,8 @@ TEST_F(cSystemDataUpgradeTest, RegistersTheCurrentLayoutAfterReadingAnOldFile)
 {
     cSystemData settings;
     ASSERT_EQ(LoadSpec(settings, StoredSpec(230), 230), 1);
-    EXPECT_EQ(settings.m_Member.size(), 44u);
-    EXPECT_EQ(settings.m_StrMember.size(), 1u);
+    EXPECT_EQ(settings.MemberTable().size(), 44u);
+    EXPECT_EQ(settings.StrMemberTable().size(), 1u);
 }
 
 }  // namespace

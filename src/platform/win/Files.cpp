@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/win/FileFaults.h"
+#include "platform/win/FolderListings.h"
 #include "platform/win/TextModeFile.h"
 
 namespace {
@@ -73,6 +74,14 @@ bool ParseOpenMode(const char* szMode, OpenMode& mode)
 
 BOOL ToBool(bool ok) { return ok ? TRUE : FALSE; }
 
+// For a call that creates, renames or removes (result 0 on success): the kept folder listings no
+// longer describe the folders. True when the call succeeded.
+bool ForgetListingsAfter(int result)
+{
+    ForgetHostListings();
+    return result == 0;
+}
+
 }  // namespace
 
 FILE* FOpen(const char* szPath, const char* szMode)
@@ -85,6 +94,9 @@ FILE* FOpen(const char* szPath, const char* szMode)
     const int fd = ::open(host.c_str(), mode.flags | O_CLOEXEC, 0666);
     if (fd < 0) {
         return nullptr;
+    }
+    if ((mode.flags & O_CREAT) != 0) {
+        ForgetHostListings();  // the file may be new
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -117,19 +129,19 @@ DWORD GetFileAttributesA(const char* szPath)
 BOOL CreateDirectoryA(const char* szPath, void* /*lpSecurityAttributes*/)
 {
     std::string host;
-    return ToBool(MapPathToUse(szPath, host) && ::mkdir(host.c_str(), 0777) == 0);
+    return ToBool(MapPathToUse(szPath, host) && ForgetListingsAfter(::mkdir(host.c_str(), 0777)));
 }
 
 BOOL DeleteFileA(const char* szPath)
 {
     std::string host;
-    return ToBool(MapPathToUse(szPath, host) && ::unlink(host.c_str()) == 0);
+    return ToBool(MapPathToUse(szPath, host) && ForgetListingsAfter(::unlink(host.c_str())));
 }
 
 BOOL RemoveDirectoryA(const char* szPath)
 {
     std::string host;
-    return ToBool(MapPathToUse(szPath, host) && ::rmdir(host.c_str()) == 0);
+    return ToBool(MapPathToUse(szPath, host) && ForgetListingsAfter(::rmdir(host.c_str())));
 }
 
 BOOL MoveFileReplaceA(const char* szFrom, const char* szTo)
@@ -137,7 +149,7 @@ BOOL MoveFileReplaceA(const char* szFrom, const char* szTo)
     std::string hostFrom;
     std::string hostTo;
     return ToBool(MapPathToUse(szFrom, hostFrom) && MapPathToUse(szTo, hostTo) &&
-                  ::rename(hostFrom.c_str(), hostTo.c_str()) == 0);
+                  ForgetListingsAfter(::rename(hostFrom.c_str(), hostTo.c_str())));
 }
 
 DWORD GetCurrentDirectoryA(DWORD nBufferLength, char* szBuffer)

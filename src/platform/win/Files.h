@@ -24,6 +24,8 @@ constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x00000010;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
 
 // Maps a game path to the host path (UTF-8, '/' separators). Never fails; see the file comment.
+// Folder listings are kept between calls (FolderListings.h); a path built from a kept listing is
+// checked to exist, and mapped again from fresh listings when it does not.
 std::string HostPath(const char* szPath);
 // The game's form of a host path: "Z:\..." for absolute paths, Shift-JIS, '\' separators.
 std::string GamePath(const std::string& hostPath);

@@ -1,43 +1,27 @@
 #include "platform/win/PathMapper.h"
 
-#include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "platform/win/CodePage.h"
 #include "platform/win/Files.h"
+#include "platform/win/FolderListings.h"
 #include "platform/win/GamePathText.h"
 
 namespace {
-
-struct DirCloser {
-    void operator()(DIR* dir) const { closedir(dir); }
-};
-using DirHandle = std::unique_ptr<DIR, DirCloser>;
-
-bool EqualsNoCaseAscii(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The host spelling of one game component: its UTF-8 form, or the raw bytes when they are not
 // Shift-JIS (so that nothing is lost when such a name is created).
 std::string HostSpelling(std::string_view gameComponent)
 {
+    // ASCII is the same in both (the common case, with no conversion).
+    if (std::all_of(gameComponent.begin(), gameComponent.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::string(gameComponent);
+    }
     std::string utf8;
     if (!TryCp932ToUtf8(gameComponent, utf8)) {
         return std::string(gameComponent);
@@ -66,38 +50,6 @@ bool GameNameOfHostName(std::string_view hostName, std::string& gameName)
         return true;
     }
     return false;
-}
-
-bool FindHostEntry(const std::string& folder, const std::string& name, const std::string& rawName,
-                   std::string& found)
-{
-    DirHandle dir(opendir(folder.empty() ? "." : folder.c_str()));
-    if (!dir) {
-        return false;
-    }
-    const bool tryRaw = rawName != name;
-    std::string bestUtf8;
-    std::string bestRaw;
-    while (const dirent* entry = readdir(dir.get())) {
-        const std::string_view entryName(entry->d_name);
-        if (entryName == "." || entryName == "..") {
-            continue;
-        }
-        // ASCII folding is safe on UTF-8 (its multi-byte parts are all >= 0x80) but not on
-        // Shift-JIS, whose trail bytes include ASCII letters.
-        const bool match = tryRaw ? EqualsNoCaseAscii(entryName, name) : EqualsNoCaseSjis(entryName, name);
-        if (match) {
-            if (bestUtf8.empty() || entryName < bestUtf8) {
-                bestUtf8 = entryName;
-            }
-        } else if (tryRaw && EqualsNoCaseSjis(entryName, rawName)) {
-            if (bestRaw.empty() || entryName < bestRaw) {
-                bestRaw = entryName;
-            }
-        }
-    }
-    found = !bestUtf8.empty() ? bestUtf8 : bestRaw;
-    return !found.empty();
 }
 
 std::string AbsoluteHostPath(const std::string& hostPath)
@@ -134,11 +86,21 @@ std::string AbsoluteHostPath(const std::string& hostPath)
     return result.empty() ? "/" : result;
 }
 
-std::string HostPath(const char* szPath)
+namespace {
+
+// The current folder as an absolute host path; "" when it cannot be read.
+std::string CurrentHostFolder()
 {
-    if (szPath == nullptr || *szPath == '\0') {
-        return {};
-    }
+    char buffer[4096];
+    return getcwd(buffer, sizeof buffer) != nullptr ? std::string(buffer) : std::string();
+}
+
+// Maps szPath (not null or empty) with the folder listings kept by FolderListings.h. unverified
+// is set when a component was taken from a kept listing and no folder read afresh after it
+// proved the path up to there.
+std::string MapHostPath(const char* szPath, bool& unverified)
+{
+    unverified = false;
     const std::string_view path(szPath);
     const GamePathParts parts = SplitGamePath(path);
     // Every drive stands for the host root. "Z:name" on the current drive Z is relative to the
@@ -149,24 +111,60 @@ std::string HostPath(const char* szPath)
     const std::vector<std::string_view> components = FoldDotComponents(parts.components, rooted);
 
     std::string host = rooted ? "/" : "";
+    // The folder of the next component as an absolute path: the key of its kept listing. (When
+    // the current folder cannot be read, relative keys are only as good as the check of the
+    // result in HostPath.)
+    std::string absolute = rooted || components.empty() ? host : CurrentHostFolder();
     bool resolving = true;
     for (std::string_view component : components) {
         const std::string spelling = HostSpelling(component);
         std::string name = spelling;
         if (resolving && component != "..") {
             std::string found;
-            resolving = FindHostEntry(host, spelling, std::string(component), found);
-            if (resolving) {
+            switch (FindHostEntryKept(host, absolute, spelling, std::string(component), found)) {
+            case HostEntryLookup::KeptHit:
                 name = found;
+                unverified = true;
+                break;
+            case HostEntryLookup::FreshHit:
+                name = found;
+                unverified = false;
+                break;
+            case HostEntryLookup::FreshMiss:
+                unverified = false;
+                resolving = false;
+                break;
+            case HostEntryLookup::FolderUnreadable:
+                resolving = false;
+                break;
             }
         }
         host = JoinHost(host, name);
+        absolute = JoinHost(absolute, name);
     }
     if (host.empty()) {
         return ".";  // "." or "a\.." : the current folder itself
     }
     if (parts.trailingSeparator && host.back() != '/') {
         host += '/';
+    }
+    return host;
+}
+
+}  // namespace
+
+std::string HostPath(const char* szPath)
+{
+    if (szPath == nullptr || *szPath == '\0') {
+        return {};
+    }
+    bool unverified = false;
+    std::string host = MapHostPath(szPath, unverified);
+    struct stat info {};
+    if (unverified && lstat(host.c_str(), &info) != 0) {
+        // A kept listing named something that is gone: map again from fresh reads.
+        ForgetHostListings();
+        host = MapHostPath(szPath, unverified);
     }
     return host;
 }

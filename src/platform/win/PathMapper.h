@@ -14,12 +14,6 @@ constexpr char kHostDrive = 'Z';
 // could not reach that file by name.
 bool GameNameOfHostName(std::string_view hostName, std::string& gameName);
 
-// Finds `name` (UTF-8) in the host folder `folder` ("" for the current folder) without regard to
-// ASCII case; when it is not there, also the raw Shift-JIS bytes `rawName`. Among entries equal
-// but for case, the one that sorts first byte-wise wins. Returns false when nothing matches.
-bool FindHostEntry(const std::string& folder, const std::string& name, const std::string& rawName,
-                   std::string& found);
-
 // An absolute host path with "." and ".." folded textually (relative paths are taken from the
 // current folder); "" when the current folder cannot be read.
 std::string AbsoluteHostPath(const std::string& hostPath);

@@ -12,6 +12,7 @@
 
 #include "platform/win/FileFaults.h"
 #include "platform/win/Files.h"
+#include "platform/win/FolderListings.h"
 #include "platform/win/PathMapper.h"
 
 namespace {
@@ -212,17 +213,22 @@ int SHFileOperationA(SHFILEOPSTRUCTA* lpFileOp)
     lpFileOp->fAnyOperationsAborted = FALSE;
     const std::string from = HostPath(lpFileOp->pFrom);
     switch (lpFileOp->wFunc) {
-    case FO_COPY:
+    case FO_COPY: {
         if (lpFileOp->pTo == nullptr || *lpFileOp->pTo == '\0' || strnlen(lpFileOp->pTo, MAX_PATH) >= MAX_PATH) {
             return kErrorInvalidParameter;
         }
-        return Copy(from, HostPath(lpFileOp->pTo));
+        const int result = Copy(from, HostPath(lpFileOp->pTo));
+        ForgetHostListings();  // even a failed copy may have made and removed things
+        return result;
+    }
     case FO_DELETE: {
         struct stat info {};
         if (::lstat(from.c_str(), &info) != 0) {
             return kErrorFileNotFound;
         }
-        return DeleteTree(from, 0) ? 0 : kErrorAccessDenied;
+        const bool deleted = DeleteTree(from, 0);
+        ForgetHostListings();
+        return deleted ? 0 : kErrorAccessDenied;
     }
     default:
         return kErrorInvalidParameter;  // moving and renaming are not provided
