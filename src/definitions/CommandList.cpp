@@ -12,6 +12,5 @@ constexpr std::size_t kMinCommandBytes = 24;
 
 int LoadCommandList(cVector<cEdCommand>& list, FILE* fp)
 {
-    cEdCommand prototype;
-    return LoadDefinitionList(fp, list, prototype, kMinCommandBytes);
+    return LoadDefinitionList(fp, list, kMinCommandBytes);
 }

@@ -12,14 +12,12 @@ constexpr std::size_t kMinKeyConditionBytes = 12;
 
 int LoadConditionList(cVector<cEdCondition>& list, FILE* fp)
 {
-    cEdCondition prototype;
-    return LoadDefinitionList(fp, list, prototype, kMinConditionBytes);
+    return LoadDefinitionList(fp, list, kMinConditionBytes);
 }
 
 int LoadKeyConditionList(cVector<cEdKeyCondition>& list, FILE* fp)
 {
-    cEdKeyCondition prototype;
-    return LoadDefinitionList(fp, list, prototype, kMinKeyConditionBytes);
+    return LoadDefinitionList(fp, list, kMinKeyConditionBytes);
 }
 
 cVector<cEdCondition>& AssignConditionList(cVector<cEdCondition>& destination, const cVector<cEdCondition>& source)

@@ -26,14 +26,26 @@ int LoadInheritFlags(FILE* fp, cVector<std::uint8_t>& flags, int nGroupCount)
     if (!ReadListCount(fp, n, 1)) {
         return 0;
     }
-    cVector<std::uint8_t> read(static_cast<std::size_t>(n), 0);
-    if (n > 0 && !RecordReader(fp).Read(read.data(), read.size())) {
-        return 0;
+    RecordReader reader(fp);
+    const auto count = static_cast<std::size_t>(n);
+    if (RecordImage* image = reader.Image()) {
+        // Straight from the file's bytes into the vector's room (a new definition has it).
+        const char* at = image->Take(count);
+        if (at == nullptr) {
+            return 0;
+        }
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(at);
+        flags.assign(bytes, bytes + count);
+    } else {
+        cVector<std::uint8_t> read(count, 0);
+        if (!reader.Read(read.data(), read.size())) {
+            return 0;
+        }
+        flags = std::move(read);
     }
-    if (static_cast<int>(read.size()) < nGroupCount) {
-        read.resize(static_cast<std::size_t>(nGroupCount), 0);
+    if (static_cast<int>(flags.size()) < nGroupCount) {
+        flags.resize(static_cast<std::size_t>(nGroupCount), 0);
     }
-    flags = std::move(read);
     return 1;
 }
 
@@ -56,9 +68,4 @@ void InsertInheritFlag(cVector<std::uint8_t>& flags, int k, int nGroupCount)
         flags.data()[i] = flags.data()[i - 1];
     }
     flags.data()[k] = 1;
-}
-
-int IsInherited(const cVector<std::uint8_t>& flags, int nGroup)
-{
-    return nGroup >= 0 && static_cast<std::size_t>(nGroup) < flags.size() && flags.data()[nGroup] != 0 ? 1 : 0;
 }

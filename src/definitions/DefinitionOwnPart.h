@@ -27,5 +27,9 @@ int SaveInheritFlags(FILE* fp, const cVector<std::uint8_t>& flags);
 // vector.
 void InsertInheritFlag(cVector<std::uint8_t>& flags, int k, int nGroupCount);
 
-// 1 when flag nGroup is set; flags beyond the vector count as not set.
-int IsInherited(const cVector<std::uint8_t>& flags, int nGroup);
+// 1 when flag nGroup is set; flags beyond the vector count as not set. Inline: every definition
+// read asks it for each of its groups.
+inline int IsInherited(const cVector<std::uint8_t>& flags, int nGroup)
+{
+    return nGroup >= 0 && static_cast<std::size_t>(nGroup) < flags.size() && flags.data()[nGroup] != 0 ? 1 : 0;
+}

@@ -14,8 +14,7 @@ constexpr std::size_t kMinFlowBytes = 20;
 
 int LoadFlowList(cVector<cEdFlow>& list, FILE* fp)
 {
-    cEdFlow prototype;
-    return LoadDefinitionList(fp, list, prototype, kMinFlowBytes);
+    return LoadDefinitionList(fp, list, kMinFlowBytes);
 }
 
 void RemoveTestPlayFlows(cVector<cEdFlow>& list)

@@ -1,6 +1,8 @@
 #include "definitions/LoadStage.h"
 
 #include <atomic>
+#include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -16,13 +18,29 @@
 
 namespace {
 
-// How long the pumping thread waits for the loader between two looks at its queue, ms.
+// How long the pumping thread waits for the loader between two looks at its queue, ms. The wait
+// ends as soon as the loader does.
 constexpr DWORD kPumpWaitMs = 1;
+// Bytes of the version at the head of the file.
+constexpr long kStageVersionBytes = 4;
+
+void PostCloseToMainWindow()
+{
+    if (HWND hWnd = hWndMain.load()) {
+        PostMessage(hWnd, WM_CLOSE, 0, 0);
+    }
+}
+
+// A record file of OpenDatLoad, closed with CloseDat.
+using DatFile = std::unique_ptr<FILE, int (*)(FILE*)>;
 
 // One read of a stage file, shared by LoadStage and the loader thread: LoadStage may give up on
 // a loader that does not stop, and the loader must then still have a stage to write into.
 struct StageLoadJob {
     std::string strPath;
+    // The file, opened once by LoadStage for the end test and read from just after its version
+    // by the loader, which closes it; nullptr when it could not be opened (the read then fails).
+    DatFile file{nullptr, &CloseDat};
     cEdStage stage;
     std::atomic<int> bLoaded{0};
     std::atomic<int> bDone{0};
@@ -32,19 +50,43 @@ unsigned StageLoaderProc(void* lpParam)
 {
     std::unique_ptr<std::shared_ptr<StageLoadJob>> holder(static_cast<std::shared_ptr<StageLoadJob>*>(lpParam));
     StageLoadJob& job = **holder;
-    if (job.stage.LoadFile(job.strPath.c_str())) {
+    if (job.file && job.stage.Load(job.file.get())) {
         job.stage.m_bLoaded = 1;
         job.bLoaded.store(1);
     }
+    job.file.reset();
     job.bDone.store(1);
     return 0;
 }
 
-void PostCloseToMainWindow()
+// The end test of CheckStageFileEnd on a file opened by OpenDatLoad, whose version is in
+// nFileVersion: true when the file is older than the test or ends with the end code. Leaves the
+// read position anywhere.
+bool HasStageEnd(FILE* fp)
 {
-    if (HWND hWnd = hWndMain.load()) {
-        PostMessage(hWnd, WM_CLOSE, 0, 0);
+    if (nFileVersion < kStageEndCheckVersion) {
+        return true;
     }
+    std::int32_t last = 0;
+    return std::fseek(fp, -4, SEEK_END) == 0 && ReadInt32(fp, last) && last == kStageEndCode;
+}
+
+// The damage box and WM_CLOSE of a file that fails the end test.
+void ReportDamagedStage(const char* szPath)
+{
+    static const std::string kBroken = Sjis("ステージファイル %s が破損しています！");
+    ErrorBoxF(kBroken.c_str(), szPath);
+    PostCloseToMainWindow();
+}
+
+// The job of the last load that succeeded, holding the contents that Stage had before it. They
+// are freed by the next load while its loader reads, when the calling thread only waits: a stage
+// holds thousands of records, and freeing them would otherwise add to the time of every load.
+std::atomic<std::shared_ptr<StageLoadJob>> retiredJob;
+
+void FreeRetiredStage()
+{
+    retiredJob.exchange(nullptr);
 }
 
 void ShowLoadFailure(const std::string& path)
@@ -62,6 +104,7 @@ int RunLoader(const std::shared_ptr<StageLoadJob>& job)
         delete param;
         return 1;  // nothing was read: reported as a failed read
     }
+    FreeRetiredStage();
     for (;;) {
         MSG msg;
         while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -108,23 +151,12 @@ void Adopt(StageLoadJob& job, int bNewest, cEdStage* lpOut)
 
 int CheckStageFileEnd(const char* szPath)
 {
-    FILE* fp = OpenDatLoad(szPath);
-    if (fp == nullptr) {
+    DatFile file(OpenDatLoad(szPath), &CloseDat);
+    if (!file || HasStageEnd(file.get())) {
         return 1;
     }
-    if (nFileVersion < kStageEndCheckVersion) {
-        CloseDat(fp);
-        return 1;
-    }
-    std::int32_t last = 0;
-    bool ended = std::fseek(fp, -4, SEEK_END) == 0 && ReadInt32(fp, last) && last == kStageEndCode;
-    CloseDat(fp);
-    if (ended) {
-        return 1;
-    }
-    static const std::string kBroken = Sjis("ステージファイル %s が破損しています！");
-    ErrorBoxF(kBroken.c_str(), szPath);
-    PostCloseToMainWindow();
+    file.reset();
+    ReportDamagedStage(szPath);
     return 0;
 }
 
@@ -135,12 +167,22 @@ int LoadStage(const char* szName, int bNewest, cEdStage* lpOut)
         return 0;
     }
     MakeRelativePathStr(path);
-    if (!CheckStageFileEnd(path.c_str())) {
-        return 0;
-    }
 
+    // The file is opened once: the end test (CheckStageFileEnd) looks at it, and the loader reads
+    // it from just after its version.
     auto job = std::make_shared<StageLoadJob>();
     job->strPath = path;
+    job->file.reset(OpenDatLoad(path.c_str()));
+    if (job->file) {
+        if (!HasStageEnd(job->file.get())) {
+            job->file.reset();
+            ReportDamagedStage(path.c_str());
+            return 0;
+        }
+        if (std::fseek(job->file.get(), kStageVersionBytes, SEEK_SET) != 0) {
+            job->file.reset();  // reported below as a failed read
+        }
+    }
     if (!RunLoader(job)) {
         return 0;
     }
@@ -155,5 +197,6 @@ int LoadStage(const char* szName, int bNewest, cEdStage* lpOut)
         return 0;
     }
     Adopt(*job, bNewest, lpOut);
+    retiredJob.store(std::move(job));
     return 1;
 }

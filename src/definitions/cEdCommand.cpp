@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/RecordFile.h"
+#include "core/RecordReader.h"
 #include "definitions/CommandInfo.h"
 #include "definitions/DefinitionContext.h"
 #include "definitions/DefinitionList.h"
@@ -86,10 +87,24 @@ cEdCommand::cEdCommand()
     Reset();
 }
 
-cEdCommand::cEdCommand(const cEdCommand& source) : cDataRecord()
+// Member by member, as the assignment copies them: lists are built many elements at a time from
+// copies of a new command, so a copy does not first reset this one and register it.
+cEdCommand::cEdCommand(const cEdCommand& source)
+    : cDataRecord(source),
+      m_bItemCommand(source.m_bItemCommand),
+      m_nKind(source.m_nKind),
+      m_nTime(source.m_nTime),
+      m_nTimeStep(source.m_nTimeStep),
+      m_bWithNext(source.m_bWithNext),
+      m_nSound(source.m_nSound),
+      m_bSoundOnScreen(source.m_bSoundOnScreen),
+      m_nAnime(source.m_nAnime),
+      m_strText(source.m_strText),
+      m_Flow(source.m_Flow),
+      m_Param(source.m_Param)
 {
-    Reset();
-    *this = source;
+    AssignMoveHolder(m_lpMove, source.m_lpMove);
+    AssignShotHolder(m_lpShot, source.m_lpShot);
 }
 
 cEdCommand::~cEdCommand() = default;
@@ -167,8 +182,7 @@ int cEdCommand::LoadParams(FILE* fp)
         return 0;
     }
     m_Param.assign(static_cast<std::size_t>(count), 0);
-    std::size_t bytes = m_Param.size() * sizeof(std::int32_t);
-    return bytes == 0 || std::fread(m_Param.data(), 1, bytes, fp) == bytes ? 1 : 0;
+    return RecordReader(fp).Read(m_Param.data(), m_Param.size() * sizeof(std::int32_t)) ? 1 : 0;
 }
 
 int cEdCommand::Save(FILE* fp)

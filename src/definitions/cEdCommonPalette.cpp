@@ -38,17 +38,17 @@ void ClearInheritFlags(cVector<T>& list)
 
 int LoadBlockList(cVector<cEdBlock>& list, FILE* fp)
 {
-    return LoadDefinitionList(fp, list, cEdBlock(), cEdBlock::kMinFileBytes);
+    return LoadDefinitionList(fp, list, cEdBlock::kMinFileBytes);
 }
 
 int LoadCharaList(cVector<cEdChara>& list, FILE* fp)
 {
-    return LoadDefinitionList(fp, list, cEdChara(), cEdChara::kMinFileBytes);
+    return LoadDefinitionList(fp, list, cEdChara::kMinFileBytes);
 }
 
 int LoadItemList(cVector<cEdItem>& list, FILE* fp)
 {
-    return LoadDefinitionList(fp, list, cEdItem(), cEdItem::kMinFileBytes);
+    return LoadDefinitionList(fp, list, cEdItem::kMinFileBytes);
 }
 
 cEdCommonPalette::cEdCommonPalette()

@@ -1,6 +1,7 @@
 #include "definitions/cEdKeyCondition.h"
 
 #include "core/RecordFile.h"
+#include "core/RecordReader.h"
 
 cEdKeyCondition::cEdKeyCondition()
 {
@@ -38,8 +39,9 @@ int cEdKeyCondition::LoadKeyFlags(FILE* fp)
     if (!ReadListCount(fp, count, 1)) {
         return 0;
     }
+    // The count fits the bytes left; the entries are taken in one read, into the vector's room.
     m_KeyFlag.assign(static_cast<std::size_t>(count), 0);
-    return count == 0 || std::fread(m_KeyFlag.data(), 1, m_KeyFlag.size(), fp) == m_KeyFlag.size() ? 1 : 0;
+    return RecordReader(fp).Read(m_KeyFlag.data(), m_KeyFlag.size()) ? 1 : 0;
 }
 
 int cEdKeyCondition::Save(FILE* fp)

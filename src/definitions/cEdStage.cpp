@@ -31,7 +31,7 @@ int LoadPlacedList(cVector<T>& list, FILE* fp)
     if (!ReadListCount(fp, count, T::kMinFileBytes + kPlacedPrefixBytes)) {
         return 0;
     }
-    list.Reset(static_cast<unsigned>(count));
+    MakeDefaultElements(list, static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         std::int32_t ignored = 0;
         // The element's Load leaves it registered for the current version.
@@ -82,12 +82,12 @@ int ClampInt(int value, int low, int high)
 
 int LoadBackgroundList(cVector<cEdBackground>& list, FILE* fp)
 {
-    return LoadDefinitionList(fp, list, cEdBackground(), kMinPlainRecordBytes);
+    return LoadDefinitionList(fp, list, kMinPlainRecordBytes);
 }
 
 int LoadStageStringList(cVector<cEdStageString>& list, FILE* fp)
 {
-    return LoadDefinitionList(fp, list, cEdStageString(), kMinPlainRecordBytes);
+    return LoadDefinitionList(fp, list, kMinPlainRecordBytes);
 }
 
 cEdStage::cEdStage()

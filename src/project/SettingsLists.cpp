@@ -1,8 +1,6 @@
 #include "project/SettingsLists.h"
 
-#include <algorithm>
-#include <vector>
-
+#include "core/RecordReader.h"
 #include "core/TextHelpers.h"
 #include "core/cDataRecord.h"
 
@@ -22,15 +20,7 @@ int LoadText(FILE* fp, std::string& text)
     if (length == 1) {
         return 1;
     }
-    if (static_cast<long>(length) > RecordBytesLeft(fp)) {
-        return 0;
-    }
-    std::vector<char> buffer(static_cast<std::size_t>(length));
-    if (std::fread(buffer.data(), 1, buffer.size(), fp) != buffer.size()) {
-        return 0;
-    }
-    text.assign(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
-    return 1;
+    return RecordReader(fp).ReadText(text, static_cast<std::size_t>(length)) ? 1 : 0;
 }
 
 // The text as it is saved: up to its first NUL, at most kMaxSavedStringBytes bytes, never ending

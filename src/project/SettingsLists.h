@@ -14,6 +14,7 @@
 #include <type_traits>
 
 #include "core/RecordFile.h"
+#include "core/RecordReader.h"
 #include "core/cVector.h"
 
 // Reads int32 n, makes list hold exactly n entries (the first entries are kept, new ones are 0),
@@ -28,8 +29,7 @@ int LoadValueList(FILE* fp, cVector<T>& list)
         return 0;
     }
     list.resize(static_cast<std::size_t>(count), T{});
-    std::size_t bytes = list.size() * sizeof(T);
-    return bytes == 0 || std::fread(list.data(), 1, bytes, fp) == bytes ? 1 : 0;
+    return RecordReader(fp).Read(list.data(), list.size() * sizeof(T)) ? 1 : 0;
 }
 
 // Writes the count and the values. 1, or 0 when a write failed.

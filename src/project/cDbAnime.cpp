@@ -1,6 +1,7 @@
 #include "project/cDbAnime.h"
 
 #include "core/RecordList.h"
+#include "project/DatabaseTable.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ void cDbAnime::RegisterMembers(int nVersion)
 
 int cDbAnime::Load(FILE* fp)
 {
-    return cDataRecord::Load(fp) && LoadRecordList(fp, FrameList);
+    return cDataRecord::Load(fp) && LoadEntryList(fp, FrameList);
 }
 
 int cDbAnime::Save(FILE* fp)

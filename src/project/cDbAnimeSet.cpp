@@ -2,6 +2,7 @@
 
 #include "core/RecordList.h"
 #include "core/TextHelpers.h"
+#include "project/DatabaseTable.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ void cDbAnimeSet::RegisterMembers(int nVersion)
 
 int cDbAnimeSet::Load(FILE* fp)
 {
-    if (!cDataRecord::Load(fp) || !LoadRecordList(fp, MotionList)) {
+    if (!cDataRecord::Load(fp) || !LoadEntryList(fp, MotionList)) {
         return 0;
     }
     if (nFileVersion < kOffsetCVersion) {

@@ -1,6 +1,7 @@
 #include "project/cDbEffect.h"
 
 #include "core/RecordList.h"
+#include "project/DatabaseTable.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ void cDbEffect::RegisterMembers(int nVersion)
 
 int cDbEffect::Load(FILE* fp)
 {
-    if (!cDataRecord::Load(fp) || !LoadRecordList(fp, FrameList)) {
+    if (!cDataRecord::Load(fp) || !LoadEntryList(fp, FrameList)) {
         return 0;
     }
     if (nFileVersion < kReservedKeptVersion) {

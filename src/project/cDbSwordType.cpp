@@ -1,6 +1,7 @@
 #include "project/cDbSwordType.h"
 
 #include "core/RecordList.h"
+#include "project/DatabaseTable.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ void cDbSwordType::RegisterMembers(int nVersion)
 
 int cDbSwordType::Load(FILE* fp)
 {
-    if (!cDataRecord::Load(fp) || !LoadRecordList(fp, FrameList)) {
+    if (!cDataRecord::Load(fp) || !LoadEntryList(fp, FrameList)) {
         return 0;
     }
     if (nFileVersion < kReservedKeptVersion) {

@@ -328,6 +328,8 @@ TEST_F(cEdCommandTest, CopiesOwnTheirRecords)
     cEdCommand assigned;
     assigned = source;
     for (cEdCommand* target : {&copy, &assigned}) {
+        // Every stored member, flows and records included.
+        EXPECT_EQ(SavedBytes(*target), Expected720(StoredCommand()));
         ASSERT_TRUE(target->m_lpMove);
         ASSERT_TRUE(target->m_lpShot);
         EXPECT_NE(target->m_lpMove, source.m_lpMove);
