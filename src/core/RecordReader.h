@@ -94,6 +94,73 @@ public:
         return nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - block) : length;
     }
 
+    // Sets text from a stored text block of length bytes (length >= 1) as ReadText does, and, when
+    // dropCR, without its carriage returns. Called per string while a record loads: a block that
+    // ends in its NUL and holds no other NUL and no carriage return, the usual case, is checked in
+    // words and assigned whole.
+    static void AssignText(std::string& text, const char* block, std::size_t length, bool dropCR)
+    {
+        if (block[length - 1] == '\0' && !HoldsNulOrCR(block, length - 1)) [[likely]] {
+            // clear and append: cheaper than assign, which allows for the source lying in text.
+            text.clear();
+            text.append(block, length - 1);
+            return;
+        }
+        text.assign(block, TextLength(block, length));
+        if (dropCR && text.find('\r') != std::string::npos) {
+            std::erase(text, '\r');
+        }
+    }
+
+    // True when one of the n bytes at bytes is a NUL or a carriage return. Checked a word at a
+    // time; the last word may overlap the one before it.
+    static bool HoldsNulOrCR(const char* bytes, std::size_t n)
+    {
+        if (n < 8) {
+            for (std::size_t i = 0; i < n; ++i) {
+                if (bytes[i] == '\0' || bytes[i] == '\r') {
+                    return true;
+                }
+            }
+            return false;
+        }
+        for (std::size_t i = 0; i + 8 < n; i += 8) {
+            if (WordHoldsNulOrCR(bytes + i)) {
+                return true;
+            }
+        }
+        return WordHoldsNulOrCR(bytes + n - 8);
+    }
+
+    // True when one of the 8 bytes at bytes is a NUL or a carriage return.
+    static bool WordHoldsNulOrCR(const char* bytes)
+    {
+        constexpr std::uint64_t kOnes = 0x0101010101010101u;
+        constexpr std::uint64_t kHighs = 0x8080808080808080u;
+        constexpr std::uint64_t kCRs = kOnes * static_cast<unsigned char>('\r');
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes, sizeof(word));
+        const std::uint64_t crs = word ^ kCRs;
+        // Non-zero exactly when some byte of word (of crs) is zero.
+        return ((((word - kOnes) & ~word) | ((crs - kOnes) & ~crs)) & kHighs) != 0;
+    }
+
+    // memcpy of a block that does not overlap the target, with blocks of up to 16 bytes (most
+    // raw parts) copied inline as two overlapping words.
+    static void CopyBlock(void* to, const char* from, std::size_t n)
+    {
+        auto* out = static_cast<char*>(to);
+        if (n >= 8 && n <= 16) {
+            std::memcpy(out, from, 8);
+            std::memcpy(out + n - 8, from + n - 8, 8);
+        } else if (n >= 4 && n < 8) {
+            std::memcpy(out, from, 4);
+            std::memcpy(out + n - 4, from + n - 4, 4);
+        } else {
+            CopyBytes(to, from, n);
+        }
+    }
+
     // memcpy, with the common member widths copied inline.
     static void CopyBytes(void* to, const char* from, std::size_t n)
     {

@@ -7,6 +7,7 @@
 #include <typeinfo>
 
 #include "core/CheckedAccess.h"
+#include "core/RecordImage.h"
 #include "core/RecordLayout.h"
 #include "core/RecordReader.h"
 #include "core/ReportLog.h"
@@ -324,7 +325,12 @@ void cDataRecord::CopyMembers(cDataRecord& source)
 
 void cDataRecord::RemoveCR()
 {
-    for (std::size_t i = 0, n = StrCount(); i < n; ++i) {
+    RemoveCRFrom(0);
+}
+
+void cDataRecord::RemoveCRFrom(std::size_t first)
+{
+    for (std::size_t i = first, n = StrCount(); i < n; ++i) {
         std::string& text = *StrAt(i);
         if (text.find('\r') != std::string::npos) {
             std::erase(text, '\r');
@@ -336,7 +342,8 @@ int cDataRecord::Load(FILE* fp)
 {
     Register(nFileVersion);
     RecordReader reader(fp);
-    int ok = LoadRawMembers(reader) && LoadStrings(reader);
+    RecordImage* image = reader.Image();
+    int ok = (image != nullptr && LoadBaseInPlace(*image)) || (LoadRawMembers(reader) && LoadStrings(reader));
     if (nDataVersion != nFileVersion) {
         Register(nDataVersion);
     }
@@ -360,6 +367,70 @@ void cDataRecord::Register(int nVersion)
     RecordLayout::Offer(type, nVersion, *this);
 }
 
+bool cDataRecord::LoadBaseInPlace(RecordImage& image)
+{
+    const RecordLayout* layout = m_pLayout;
+    if (layout == nullptr || m_nLayoutMembers != layout->members.size()) {
+        return false;
+    }
+    // First the counts and lengths are checked, nothing yet changed.
+    const char* const start = image.Cursor();
+    const std::size_t size = image.Left();
+    if (size < 2 * sizeof(std::int32_t) + layout->rawBytes) {
+        return false;
+    }
+    std::int32_t n = 0;
+    std::memcpy(&n, start, sizeof(n));
+    if (static_cast<std::size_t>(n) != m_nLayoutMembers) {
+        return false;
+    }
+    std::size_t position = sizeof(n) + layout->rawBytes;
+    std::int32_t s = 0;
+    std::memcpy(&s, start + position, sizeof(s));
+    position += sizeof(s);
+    if (s < 0 || static_cast<std::size_t>(s) > m_nLayoutStrings) {
+        return false;
+    }
+    const std::size_t stringsAt = position;
+    for (std::int32_t i = 0; i < s; ++i) {
+        std::int32_t length = 0;
+        if (size - position < sizeof(length)) {
+            return false;
+        }
+        std::memcpy(&length, start + position, sizeof(length));
+        position += sizeof(length);
+        if (length < 1 || (length > 1 && static_cast<std::size_t>(length) > size - position)) {
+            return false;
+        }
+        position += length > 1 ? static_cast<std::size_t>(length) : 0;
+    }
+    // Then the whole part is taken.
+    const char* at = start + sizeof(n);
+    for (const RecordLayout::Run& run : layout->runs) {
+        RecordReader::CopyBlock(AtOffset(this, run.offset), at, run.bytes);
+        at += run.bytes;
+    }
+    const bool dropCR = bRemoveCR != 0;
+    at = start + stringsAt;
+    for (std::int32_t i = 0; i < s; ++i) {
+        std::int32_t length = 0;
+        std::memcpy(&length, at, sizeof(length));
+        at += sizeof(length);
+        std::string& text = *StrAt(static_cast<std::size_t>(i));
+        if (length == 1) {
+            text.clear();
+            continue;
+        }
+        RecordReader::AssignText(text, at, static_cast<std::size_t>(length), dropCR);
+        at += length;
+    }
+    image.Skip(position);
+    if (dropCR && static_cast<std::size_t>(s) < m_nLayoutStrings) {
+        RemoveCRFrom(static_cast<std::size_t>(s));
+    }
+    return true;
+}
+
 int cDataRecord::LoadRawMembers(RecordReader& reader)
 {
     std::int32_t n = 0;
@@ -378,7 +449,7 @@ int cDataRecord::LoadRawMembers(RecordReader& reader)
         if (m_pLayout != nullptr && static_cast<std::size_t>(n) == m_pLayout->members.size() &&
             m_pLayout->rawBytes <= left) {
             for (const RecordLayout::Run& run : m_pLayout->runs) {
-                std::memcpy(AtOffset(this, run.offset), at, run.bytes);
+                RecordReader::CopyBlock(AtOffset(this, run.offset), at, run.bytes);
                 at += run.bytes;
             }
             image->Skip(m_pLayout->rawBytes);
@@ -426,6 +497,10 @@ int cDataRecord::LoadStrings(RecordReader& reader)
         ReportSurplus(registered, sizeof(STRMEMBERINFO));
         ok = 0;
     }
+    const bool dropCR = bRemoveCR != 0;
+    RecordImage* image = reader.Image();
+    // The strings before this one are read and have their carriage returns removed already.
+    std::size_t clean = 0;
     for (int i = 0; ok && i < s; ++i) {
         std::int32_t length = 0;
         if (!reader.ReadInt32(length) || length < 1) {
@@ -435,12 +510,23 @@ int cDataRecord::LoadStrings(RecordReader& reader)
         std::string& text = *StrAt(static_cast<std::size_t>(i));
         if (length == 1) {
             text.clear();
+        } else if (image != nullptr) {
+            const char* at = image->Take(static_cast<std::size_t>(length));
+            if (at == nullptr) {
+                ok = 0;
+                break;
+            }
+            RecordReader::AssignText(text, at, static_cast<std::size_t>(length), dropCR);
         } else if (!reader.ReadText(text, static_cast<std::size_t>(length))) {
             ok = 0;
+            break;
+        } else if (dropCR && text.find('\r') != std::string::npos) {
+            std::erase(text, '\r');
         }
+        clean = static_cast<std::size_t>(i) + 1;
     }
-    if (bRemoveCR) {
-        RemoveCR();
+    if (dropCR && clean < StrCount()) {
+        RemoveCRFrom(clean);
     }
     return ok;
 }

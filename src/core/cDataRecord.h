@@ -28,6 +28,7 @@
 #include "core/cVector.h"
 
 class cDataRecord;
+class RecordImage;
 class RecordReader;
 
 // One raw member: nCount consecutive elements of nSize bytes (1, 2, 4 or 8) at lpData, inside the
@@ -191,6 +192,13 @@ private:
     std::size_t StrCount() const;
     std::string* StrAt(std::size_t i) const;
 
+    // Reads the base part from a file held in memory in one go when it is the common case: the
+    // record walks its class's whole layout, the file holds every raw member of it, and every
+    // count and length fits. False, with nothing read or changed, in any other case (the caller
+    // then reads member by member, which handles every malformed file).
+    bool LoadBaseInPlace(RecordImage& image);
+    // RemoveCR for the string members from index first on.
+    void RemoveCRFrom(std::size_t first);
     int LoadRawMembers(RecordReader& reader);
     int LoadStrings(RecordReader& reader);
 

@@ -165,8 +165,12 @@ int cEdCommand::Load(FILE* fp)
         if (DefinitionContext.RemovesTestPlayFlows()) {
             RemoveTestPlayFlows(m_Flow);
         }
+        // Every flow read here repaired its commands as it was read; a read cut short leaves
+        // flows that never were.
+        RepairOwnPart();
+    } else {
+        Repair();
     }
-    Repair();
     return ok ? 1 : 0;
 }
 
@@ -350,6 +354,14 @@ void cEdCommand::UpgradeMessageParams(int v)
 
 void cEdCommand::Repair()
 {
+    RepairOwnPart();
+    for (cEdFlow& flow : m_Flow) {
+        flow.Repair();
+    }
+}
+
+void cEdCommand::RepairOwnPart()
+{
     if (m_bItemCommand == 0) {
         if (m_nKind == CMD_CHARGE_MOVE && !m_lpMove) {
             NewMove();
@@ -369,9 +381,6 @@ void cEdCommand::Repair()
     RepairParamIndex();
     if (IsKind(CMD_SWORD, -1)) {
         RepairSword();
-    }
-    for (cEdFlow& flow : m_Flow) {
-        flow.Repair();
     }
 }
 

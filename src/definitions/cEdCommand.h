@@ -112,6 +112,8 @@ private:
     void ShiftStatusParams(int nFrom);
     // The upgrade rules of "メッセージ" and "ピクチャーの表示" (versions below 556).
     void UpgradeMessageParams(int nFromVersion);
+    // Repair without the flows it owns.
+    void RepairOwnPart();
     void RepairParamIndex();
     void RepairSword();
 };

@@ -42,7 +42,11 @@ int cEdFlow::Load(FILE* fp)
     }
     // The player never keeps the editor's comments.
     m_strMemo.clear();
-    Repair();
+    // Each command repaired itself as it was read; only a read cut short leaves commands (or
+    // older contents) that were not.
+    if (!ok) {
+        Repair();
+    }
     return ok ? 1 : 0;
 }
 

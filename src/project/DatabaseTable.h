@@ -116,8 +116,8 @@ int LoadEntryList(FILE* fp, cVector<T>& list)
 }
 
 // Opens the table file at szPath, reads it with LoadTable, removes every carriage return from
-// the entries' strings when bRemoveCR is set, and closes it. 1, or 0 when the file cannot be
-// opened or does not hold a whole table.
+// the entries' strings when bRemoveCR is set (Load does so for the strings that the file holds),
+// and closes it. 1, or 0 when the file cannot be opened or does not hold a whole table.
 template <class T>
 int LoadTableFile(cVector<T>& table, const char* szPath)
 {
@@ -126,7 +126,9 @@ int LoadTableFile(cVector<T>& table, const char* szPath)
         return 0;
     }
     int ok = LoadTable(table, fp);
-    if (ok && bRemoveCR) {
+    // Each entry's Load has removed them from the strings its file version holds; only strings
+    // that the current version adds to an older file still need it.
+    if (ok && bRemoveCR && nFileVersion != nDataVersion) {
         for (T& entry : table) {
             entry.RemoveCR();
         }

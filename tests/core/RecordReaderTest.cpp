@@ -169,6 +169,8 @@ TEST_F(RecordReaderTest, MemoryAndStreamReadersAgreeOnEveryFile)
         {"string past the end", RawPart().I32(2).Str("a").I32(50).Text("abc").str(), 0},
         {"string without NUL", RawPart().I32(2).I32(3).Text("xyz").Str("t").I32(0).str(), 1},
         {"string with inner NUL", RawPart().I32(2).I32(4).Text(std::string("a\0b\0", 4)).Str("t").I32(0).str(), 1},
+        {"CR and NUL beyond a word", RawPart().I32(2).Str("12345678\r9").I32(11).Text(std::string("abcdefgh\0j\0", 11)).I32(0).str(), 1},
+        {"fewer strings", RawPart().I32(1).Str("only\r").I32(0).str(), 1},
         {"huge list count", RawPart().I32(2).Str("a").Str("b").I32(INT_MAX).I32(0).I32(0).str(), 0},
         {"list element cut short", RawPart().I32(2).Str("a").Str("b").I32(2).I32(1).I32(4).I32(1).I32(5).str(), 0},
     };
@@ -191,6 +193,61 @@ TEST_F(RecordReaderTest, WellFormedFileLoadsItsValues)
     EXPECT_EQ(memory.loaded, 1);
     EXPECT_EQ(memory.values, "1,2,3.500000,456,7,ab,,[5:e0;]");
     EXPECT_EQ(memory.left, 0);
+}
+
+// A file with fewer strings than the record registers: the strings it does not hold keep their
+// values, and lose their carriage returns as the ones read do, from memory as from a stream.
+TEST_F(RecordReaderTest, StringsTheFileLacksStillLoseTheirCarriageReturns)
+{
+    folder.Write("case.dat", RawPart().I32(1).Str("a\rb").I32(0).str());
+    const Record first;  // the class's registration is known from the second record on
+    for (const bool fromMemory : {true, false}) {
+        FILE* fp = fromMemory ? OpenDatLoad("case.dat") : std::fopen(folder.Host("case.dat").c_str(), "rb");
+        ASSERT_NE(fp, nullptr);
+        std::int32_t version = 720;
+        if (!fromMemory) {
+            ASSERT_TRUE(ReadInt32(fp, version));
+        }
+        Record r;
+        r.text = "c\rd";
+        EXPECT_EQ(r.Load(fp), 1) << fromMemory;
+        EXPECT_EQ(r.name, "ab") << fromMemory;
+        EXPECT_EQ(r.text, "cd") << fromMemory;
+        if (fromMemory) {
+            CloseDat(fp);
+        } else {
+            std::fclose(fp);
+        }
+    }
+}
+
+// The text of a stored block: up to its first NUL (all of it without one), carriage returns
+// dropped only on request, whether the NUL or CR lies in a whole word of the block or in its tail.
+TEST(RecordReaderTextTest, AssignTextCutsAtTheFirstNulAndDropsCarriageReturnsOnRequest)
+{
+    const struct {
+        std::string block;
+        bool dropCR;
+        std::string expected;
+    } cases[] = {
+        {std::string("abc\0", 4), true, "abc"},
+        {std::string("\0", 1), true, ""},
+        {"abc", true, "abc"},
+        {std::string("abcdefghijklmnop\0", 17), true, "abcdefghijklmnop"},
+        {std::string("abcdefghijklmno\0\0", 17), true, "abcdefghijklmno"},
+        {std::string("abc\0efghijklmnop\0", 17), true, "abc"},
+        {std::string("abcdefghijk\0mn\0", 15), true, "abcdefghijk"},
+        {std::string("a\rcdefghijklmn\0", 15), true, "acdefghijklmn"},
+        {std::string("abcdefghijklm\r\0", 15), true, "abcdefghijklm"},
+        {std::string("abcdefghijklm\r\0", 15), false, "abcdefghijklm\r"},
+        {std::string("\x8D\x0Dx\0", 4), true, "\x8Dx"},
+        {std::string("\x82\xA0\x8D\x8D" "abcdef\0", 11), true, "\x82\xA0\x8D\x8D" "abcdef"},
+    };
+    for (const auto& c : cases) {
+        std::string text = "old";
+        RecordReader::AssignText(text, c.block.data(), c.block.size(), c.dropCR);
+        EXPECT_EQ(text, c.expected) << c.block.size() << (c.dropCR ? " dropping CR" : " keeping CR");
+    }
 }
 
 }  // namespace

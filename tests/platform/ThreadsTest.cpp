@@ -1,4 +1,7 @@
 #include <latch>
+#include <vector>
+
+#include "platform/win/Random.h"
 
 #include "StandInFixture.h"
 
@@ -152,6 +155,51 @@ TEST_F(ThreadsTest, TerminateTakesEffectAtTheNextStandInCall)
         EXPECT_FALSE(leftNormally.load());
         EXPECT_TRUE(localDestroyed.load());
         EXPECT_FALSE(TerminateThread(h, 0)) << "nothing to terminate any more";
+    }
+}
+
+// Host threads are reused for later threads: every thread must still start as a new one would --
+// its own id, an empty queue, random seed 1 -- whatever the thread before it left behind (a seed,
+// a message still queued, a terminate request).
+TEST_F(ThreadsTest, ALaterThreadStartsFreshWhateverTheOneBeforeLeft)
+{
+    constexpr int kFirstRandOfSeedOne = 41;  // (1 * 214013 + 2531011) >> 16
+    std::vector<DWORD> ids;
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        std::atomic<int> firstRand{-1};
+        std::atomic<bool> queueWasEmpty{false};
+        std::atomic<bool> posted{false};
+        const bool terminated = i == 1;
+        DWORD id = 0;
+        HANDLE h = Start(
+            [&]() -> unsigned {
+                firstRand = Rand();
+                MSG m;
+                queueWasEmpty = !PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE);
+                SRand(12345);
+                Rand();
+                PostThreadMessage(GetCurrentThreadId(), WM_USER, 0, 0);
+                posted = true;
+                if (terminated) {
+                    Sleep(INFINITE);
+                }
+                return 100 + static_cast<unsigned>(i);
+            },
+            &id);
+        ASSERT_NE(h, nullptr);
+        if (terminated) {
+            ASSERT_TRUE(Eventually([&] { return posted.load(); }));
+            EXPECT_TRUE(TerminateThread(h, 9));
+        }
+        EXPECT_EQ(Finish(h), terminated ? 9u : 100u + static_cast<unsigned>(i));
+        EXPECT_EQ(firstRand.load(), kFirstRandOfSeedOne);
+        EXPECT_TRUE(queueWasEmpty.load());
+        EXPECT_FALSE(PostThreadMessage(id, WM_USER, 0, 0)) << "an ended thread's id takes no messages";
+        for (DWORD earlier : ids) {
+            EXPECT_NE(id, earlier);
+        }
+        ids.push_back(id);
     }
 }
 
