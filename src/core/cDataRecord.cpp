@@ -87,7 +87,8 @@ private:
 // Checked builds compare each use of a layout with what RegisterMembers gives, and keep the
 // latter: a class that breaks the rule of RegisterMembers is reported, and registered by its own
 // function from then on.
-void CheckLayout(cDataRecord& record, const std::type_info& type, int nVersion, const RecordLayout& layout)
+// False when the class broke the rule.
+bool CheckLayout(cDataRecord& record, const std::type_info& type, int nVersion, const RecordLayout& layout)
 {
     {
         RegisteringVersion registering(nVersion);
@@ -97,7 +98,9 @@ void CheckLayout(cDataRecord& record, const std::type_info& type, int nVersion, 
         RecordLayout::Refuse(type, nVersion);
         ReportLog("RegisterMembers of %s differs between records (version %d)", type.name(), nVersion);
         assert(!"RegisterMembers must depend only on the class and the version");
+        return false;
     }
+    return true;
 }
 #endif
 
@@ -189,13 +192,6 @@ void cDataRecord::AddStrMember(std::string* p, int nCount)
         }
         OwnTables().strings.emplace_back(this, p + i);
     }
-}
-
-void cDataRecord::UseLayout(const RecordLayout* layout, std::size_t nMembers, std::size_t nStrings)
-{
-    m_pLayout = layout;
-    m_nLayoutMembers = static_cast<std::uint32_t>(nMembers);
-    m_nLayoutStrings = static_cast<std::uint32_t>(nStrings);
 }
 
 void cDataRecord::MakeOwnTables()
@@ -350,13 +346,23 @@ int cDataRecord::Load(FILE* fp)
     return ok;
 }
 
-void cDataRecord::Register(int nVersion)
+void cDataRecord::RegisterByClass(int nVersion)
 {
     const std::type_info& type = typeid(*this);
-    if (const RecordLayout* layout = RecordLayout::Find(type, nVersion)) {
+    const RecordLayout* layout = nullptr;
+    if (m_pAgreedType == &type && m_nAgreedVersion == nVersion) [[likely]] {
+        layout = m_pAgreed;
+    } else if ((layout = RecordLayout::Find(type, nVersion)) != nullptr) {
+        m_pAgreed = layout;
+        m_pAgreedType = &type;
+        m_nAgreedVersion = nVersion;
+    }
+    if (layout != nullptr) {
         UseLayout(layout, layout->members.size(), layout->strings.size());
 #ifndef NDEBUG
-        CheckLayout(*this, type, nVersion, *layout);
+        if (!CheckLayout(*this, type, nVersion, *layout)) {
+            m_pAgreedType = nullptr;
+        }
 #endif
         return;
     }
@@ -365,6 +371,13 @@ void cDataRecord::Register(int nVersion)
         RegisterMembers(nVersion);
     }
     RecordLayout::Offer(type, nVersion, *this);
+    // This offer may have made the class's layout agreed: a record that walks it whole notes it.
+    if (m_pLayout != nullptr && m_pLayout == RecordLayout::Find(type, nVersion) &&
+        m_nLayoutMembers == m_pLayout->members.size() && m_nLayoutStrings == m_pLayout->strings.size()) {
+        m_pAgreed = m_pLayout;
+        m_pAgreedType = &type;
+        m_nAgreedVersion = nVersion;
+    }
 }
 
 bool cDataRecord::LoadBaseInPlace(RecordImage& image)

@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <typeinfo>
 
 #include "core/RecordFile.h"
 #include "core/RecordLayout.h"
@@ -71,8 +72,12 @@ public:
     // its defaults.
     cDataRecord() = default;
     // The copy starts with nothing registered: its first member-walking operation registers it,
-    // so it never walks the source's members.
-    cDataRecord(const cDataRecord&) {}
+    // so it never walks the source's members. It keeps the source's note of its class's agreed
+    // layout, so that this registration costs a comparison.
+    cDataRecord(const cDataRecord& source)
+        : m_pAgreed(source.m_pAgreed), m_pAgreedType(source.m_pAgreedType), m_nAgreedVersion(source.m_nAgreedVersion)
+    {
+    }
     virtual ~cDataRecord() = default;
 
     // Called by the assignment on its source record with nDataVersion; empty in every record.
@@ -132,6 +137,22 @@ public:
     // file of that name is then kept).
     int SaveFile(const char* szPath);
 
+    // Registers for nVersion as RegisterMembers does: from the layout of the class when two of
+    // its records agreed on it, else by RegisterMembers. Every member-walking operation calls it;
+    // a loader also calls it on the default record that it copies entries from, since copies of a
+    // record registered on its class's agreed layout register again at the cost of a comparison.
+    void Register(int nVersion)
+    {
+#ifdef NDEBUG
+        // The common case, inline: this record's class and version are those of its agreed note.
+        if (m_pAgreedType == &typeid(*this) && m_nAgreedVersion == nVersion) [[likely]] {
+            UseLayout(m_pAgreed, m_pAgreed->members.size(), m_pAgreed->strings.size());
+            return;
+        }
+#endif
+        RegisterByClass(nVersion);
+    }
+
     // The descriptor tables of the last registration, every descriptor owned by this record. A
     // record that walks its class's shared layout builds them here, and keeps them until it
     // registers again. For tests and checks; the references stay valid until the next
@@ -177,11 +198,16 @@ private:
     }
     // A member that is not the next place of the layout: the record gets tables of its own.
     void AddMemberOffLayout(void* p, int nCount, std::int8_t nSize);
-    // Registers for nVersion as RegisterMembers does: from the layout of the class when two of
-    // its records agreed on it, else by RegisterMembers.
-    void Register(int nVersion);
+    // Register's general case: by the agreed note, the class's agreed layout (checked against
+    // RegisterMembers in checked builds), or RegisterMembers.
+    void RegisterByClass(int nVersion);
     // From now on the registration is the first nMembers and nStrings places of layout.
-    void UseLayout(const RecordLayout* layout, std::size_t nMembers, std::size_t nStrings);
+    void UseLayout(const RecordLayout* layout, std::size_t nMembers, std::size_t nStrings)
+    {
+        m_pLayout = layout;
+        m_nLayoutMembers = static_cast<std::uint32_t>(nMembers);
+        m_nLayoutStrings = static_cast<std::uint32_t>(nStrings);
+    }
     // Turns a registration on a layout into tables of this record's own, as it stands.
     void MakeOwnTables();
     Tables& OwnTables();
@@ -209,4 +235,10 @@ private:
     std::uint32_t m_nLayoutMembers = 0;
     std::uint32_t m_nLayoutStrings = 0;
     std::unique_ptr<Tables> m_pTables;
+    // The agreed layout of class *m_pAgreedType at m_nAgreedVersion, as Register last found it
+    // (or a copied record's source did): registering again for that class and version takes it
+    // without looking it up. Agreed layouts are never taken back in optimised builds.
+    const RecordLayout* m_pAgreed = nullptr;
+    const std::type_info* m_pAgreedType = nullptr;
+    int m_nAgreedVersion = 0;
 };

@@ -249,3 +249,41 @@ TEST_F(RecordLayoutTest, RecordsRegisteringPartOfTheLayoutOrMoreWalkWhatTheyRegi
 }
 
 }  // namespace
+
+// A record of another class whose base part was copied from an Item.
+class Adopted : public cDataRecord {
+public:
+    std::int16_t w = 0;
+
+    explicit Adopted(const Item& item) : cDataRecord(item) { RegisterMembers(nDataVersion); }
+    void RegisterMembers(int) override
+    {
+        ClearMemberList();
+        AddWordMember(&w, 1);
+    }
+};
+
+// A record keeps the agreed layout it registered with, and so do its copies: the note only
+// serves the same class at the same version.
+TEST_F(RecordLayoutTest, CopiesKeepTheAgreedLayoutOnlyForTheirClassAndVersion)
+{
+    Item items[3];
+    for (Item& item : items) {
+        ASSERT_EQ(item.SaveFile("item.dat"), 1);  // the second save agrees, the third uses it
+    }
+    Item noted(items[2]);
+
+    Adopted adopted(noted);
+    adopted.w = 5;
+    ASSERT_EQ(adopted.SaveFile("adopted.dat"), 1);
+    EXPECT_EQ(folder.Read("adopted.dat"), Bytes().I32(720).I32(1).I16(5).I32(0).str());
+
+    folder.Write("old.dat", Bytes().I32(700).I32(2).I32(10).I16(20).I32(1).Str("old").str());
+    ASSERT_EQ(noted.LoadFile("old.dat"), 1);
+    EXPECT_EQ(noted.first, 10);
+    EXPECT_EQ(noted.added, -1);
+    EXPECT_EQ(noted.word, 20);
+    EXPECT_EQ(noted.name, "old");
+    ASSERT_EQ(noted.SaveFile("noted.dat"), 1);
+    EXPECT_EQ(folder.Read("noted.dat"), Bytes().I32(720).I32(3).I32(10).I32(-1).I16(20).I32(1).Str("old").str());
+}
