@@ -17,6 +17,7 @@
 #include "core/AppGlobals.h"
 #include "platform/win/Files.h"
 #include "platform/win/Messages.h"
+#include "support/TestMainWindow.h"
 
 namespace coretest {
 
@@ -88,40 +89,8 @@ inline std::vector<std::string> CrLfLines(const std::string& bytes)
     return lines;
 }
 
-// A main window on the test thread, set as hWndMain, so that posted WM_CLOSE can be counted.
-class MainWindow {
-public:
-    MainWindow()
-    {
-        ResetMessagesForTest();
-        RegisterClassA("QbCoreTestWindow", DefWindowProcA);
-        m_hWnd = CreateWindowExA(0, "QbCoreTestWindow", "core test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr);
-        hWndMain = m_hWnd;
-    }
-    ~MainWindow()
-    {
-        hWndMain = nullptr;
-        DestroyWindow(m_hWnd);
-        ResetMessagesForTest();
-    }
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
-
-    HWND Handle() const { return m_hWnd; }
-    // Removes the posted messages of the window and returns how many were uMsg.
-    int TakePosted(UINT uMsg)
-    {
-        int count = 0;
-        MSG msg;
-        while (PeekMessage(&msg, m_hWnd, 0, 0, PM_REMOVE)) {
-            count += msg.message == uMsg ? 1 : 0;
-        }
-        return count;
-    }
-
-private:
-    HWND m_hWnd = nullptr;
-};
+// The main window of the tests of this folder.
+using MainWindow = testsupport::TestMainWindow;
 
 // Little-endian bytes of a record file, written independently of the record code.
 class Bytes {

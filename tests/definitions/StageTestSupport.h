@@ -17,6 +17,7 @@
 #include "definitions/cEdStage.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Messages.h"
+#include "support/TestMainWindow.h"
 #include "support/GameFolder.h"
 #include "support/RecordFileTest.h"
 #include "support/StageWriter.h"
@@ -88,38 +89,7 @@ protected:
     }
 };
 
-// A main window on the test thread, set as hWndMain, so that posted WM_CLOSE can be counted.
-class MainWindow {
-public:
-    MainWindow()
-    {
-        ResetMessagesForTest();
-        RegisterClassA("QbStageTestWindow", DefWindowProcA);
-        m_hWnd = CreateWindowExA(0, "QbStageTestWindow", "stage test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr);
-        hWndMain = m_hWnd;
-    }
-    ~MainWindow()
-    {
-        hWndMain = nullptr;
-        DestroyWindow(m_hWnd);
-        ResetMessagesForTest();
-    }
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
-
-    // Removes the posted messages of the window and returns how many were uMsg.
-    int TakePosted(UINT uMsg)
-    {
-        int count = 0;
-        MSG msg;
-        while (PeekMessage(&msg, m_hWnd, 0, 0, PM_REMOVE)) {
-            count += msg.message == uMsg ? 1 : 0;
-        }
-        return count;
-    }
-
-private:
-    HWND m_hWnd = nullptr;
-};
+// The main window of the tests of this folder.
+using MainWindow = testsupport::TestMainWindow;
 
 }  // namespace stagetest
