@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/d3d9/D3D9.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 
 namespace {
 

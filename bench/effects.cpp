@@ -20,7 +20,7 @@
 #include "graphics/Rotation.h"
 #include "graphics/SurfaceCatalogue.h"
 #include "graphics/Surfaces.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/Messages.h"
 
 namespace {

@@ -22,7 +22,7 @@
 #include "graphics/SpriteBatch.h"
 #include "graphics/SurfaceCatalogue.h"
 #include "graphics/Surfaces.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/Messages.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "core/MachineReport.h"
 #include "core/RecordFile.h"
 #include "core/ReportLog.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/Files.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/Messages.h"

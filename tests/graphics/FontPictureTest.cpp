@@ -8,7 +8,7 @@
 #include "graphics/Fill.h"
 #include "graphics/FontTable.h"
 #include "platform/gdi/PngWriter.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 
 namespace gfxtest {
 namespace {

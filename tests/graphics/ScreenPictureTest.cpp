@@ -9,7 +9,7 @@
 #include "graphics/Fill.h"
 #include "graphics/GraphicsStartup.h"
 #include "platform/gdi/PngWriter.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 
 namespace gfxtest {
 namespace {

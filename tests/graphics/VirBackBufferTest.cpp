@@ -2,7 +2,7 @@
 #include "GraphicsTestSupport.h"
 #include "graphics/LockSD.h"
 #include "platform/d3d9/IDirect3DDevice9.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 
 namespace gfxtest {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "platform/d3d9/D3D9.h"
 #include "platform/d3d9/D3D9Config.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/Time.h"
 
 class D3D9TestDevice {

@@ -7,7 +7,7 @@
 
 #include "platform/host/FrameScaling.h"
 #include "platform/host/HeadlessHost.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/host/SdlKeyMap.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/MessageBox.h"

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/HostLink.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Messages.h"

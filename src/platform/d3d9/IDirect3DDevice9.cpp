@@ -9,7 +9,7 @@
 
 #include "platform/d3d9/D3D9Config.h"
 #include "platform/d3d9/IDirect3D9.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Threads.h"
 #include "platform/win/Time.h"

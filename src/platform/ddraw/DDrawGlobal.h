@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/ddraw/DDrawTestHooks.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 
 struct DDrawGlobal {
     std::mutex mutex;                   // held by every DirectDraw call while it runs

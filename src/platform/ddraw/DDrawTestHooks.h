@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "platform/ddraw/DDrawTypes.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 
 // Calls that can be made to fail. While a fault is on, the call returns DDERR_GENERIC (creation
 // calls: DDERR_OUTOFVIDEOMEMORY for CreateOffscreenVideo, DDERR_INVALIDMODE for display modes).

@@ -29,7 +29,7 @@
 
 #include "platform/ddraw/DDrawFormat.h"
 #include "platform/ddraw/DDrawTypes.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 
 class IDirectDrawSurface7 {
 public:

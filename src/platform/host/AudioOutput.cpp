@@ -5,7 +5,7 @@
 #include <mutex>
 
 #include "platform/host/AudioMixer.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/host/NullAudioDevice.h"
 #include "platform/host/SdlAudioDevice.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <mutex>
 
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 
 class FrameStore {
 public:

@@ -7,7 +7,8 @@
 #include <mutex>
 
 #include "platform/host/FrameStore.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
+#include "platform/win/WinTypes.h"
 
 class HeadlessHost : public Host {
 public:

@@ -12,7 +12,8 @@
 #include <thread>
 
 #include "platform/host/FrameStore.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
+#include "platform/win/WinTypes.h"
 
 class SdlHost : public Host {
 public:

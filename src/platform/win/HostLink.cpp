@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 
 namespace standin {
 

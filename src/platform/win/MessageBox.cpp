@@ -5,7 +5,7 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/HostLink.h"
 #include "platform/win/Messages.h"
 #include "platform/win/ThreadState.h"

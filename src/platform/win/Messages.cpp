@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/HostLink.h"
 #include "platform/win/ThreadState.h"
 #include "platform/win/Threads.h"

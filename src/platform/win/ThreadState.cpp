@@ -4,7 +4,7 @@
 #include <map>
 #include <utility>
 
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/HostLink.h"
 
 namespace standin {

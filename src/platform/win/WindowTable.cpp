@@ -5,7 +5,7 @@
 #include <atomic>
 #include <cstring>
 
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/HostLink.h"
 #include "platform/win/SystemInfo.h"
 

@@ -5,6 +5,11 @@
 // the main window) and key states. The game thread hands finished frames over with SubmitFrame();
 // the main thread shows the newest one in Pump(), scaled to the window with the aspect kept.
 // The headless host (tests, or QB_HEADLESS=1 in the environment) keeps frames in memory.
+//
+// This interface sits below the Windows stand-in (platform/win), which reaches the host only
+// through it; the hosts themselves (platform/host) are built on the stand-in. So it names the
+// Windows types it needs by their underlying types (HWND is HWND__*, DWORD std::uint32_t, UINT
+// unsigned int) instead of including the stand-in's headers.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/WinTypes.h"
+struct HWND__;
 
 // A finished frame: 32-bit pixels 0x00RRGGBB, rows top to bottom.
 struct HostFrame {
@@ -37,7 +42,7 @@ public:
     virtual ~Host() = default;
 
     // Main thread. Opens the main window for hWnd; false when no window can be opened.
-    virtual bool OpenWindow(HWND hWnd, const HostWindowSpec& spec) = 0;
+    virtual bool OpenWindow(HWND__* hWnd, const HostWindowSpec& spec) = 0;
     virtual void CloseWindow() = 0;
     virtual void SetTitle(const std::string& titleSjis) = 0;
     virtual void SetFullScreen(bool bFullScreen) = 0;
@@ -45,7 +50,7 @@ public:
     // Main thread: handles pending host events and shows the newest submitted frame.
     virtual void Pump() = 0;
     // Main thread: blocks until a host event arrives, Wake() is called, or timeoutMs passes.
-    virtual void WaitForEvents(DWORD timeoutMs) = 0;
+    virtual void WaitForEvents(std::uint32_t timeoutMs) = 0;
     // Any thread: ends a WaitForEvents early (a message was posted to the main thread).
     virtual void Wake() = 0;
 
@@ -56,7 +61,7 @@ public:
     virtual unsigned FrameCount() const = 0;
 
     // Main thread: shows a modal box; Shift-JIS texts; returns IDOK/IDYES/IDNO/IDCANCEL.
-    virtual int ShowMessageBox(const std::string& textSjis, const std::string& captionSjis, UINT uType) = 0;
+    virtual int ShowMessageBox(const std::string& textSjis, const std::string& captionSjis, unsigned int uType) = 0;
 
     virtual bool IsHeadless() const = 0;
 };

@@ -1,5 +1,6 @@
-// The process's host: chosen once, on first use.
-#include "platform/host/Host.h"
+// The process's host: chosen once, on first use. The two hosts are built above the stand-in;
+// their factories are declared with the interface.
+#include "platform/hostapi/Host.h"
 
 #include <atomic>
 #include <cstdlib>
