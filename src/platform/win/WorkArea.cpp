@@ -2,12 +2,13 @@
 
 #include <mutex>
 
+#include "platform/host/UsableDisplayArea.h"
 #include "platform/win/SystemInfo.h"
 
 namespace {
 
 std::mutex g_mutex;  // guards g_area
-RECT g_area{};       // empty: the whole desktop
+RECT g_area{};       // empty: ask the display
 
 }  // namespace
 
@@ -21,7 +22,7 @@ BOOL SystemParametersInfoA(UINT uiAction, UINT, void* pvParam, UINT)
         std::lock_guard<std::mutex> lock(g_mutex);
         area = g_area;
     }
-    if (area.right <= area.left || area.bottom <= area.top) {
+    if ((area.right <= area.left || area.bottom <= area.top) && !QueryUsableDisplayArea(area)) {
         const SystemFacts& facts = GetSystemFacts();
         area = RECT{0, 0, facts.desktopWidth, facts.desktopHeight};
     }
