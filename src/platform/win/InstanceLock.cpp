@@ -96,7 +96,8 @@ void InstanceLock::Listen()
     while (!m_stop) {
         LocalSocket peer = m_listener.Accept(kListenSliceMs);
         char request = 0;
-        if (!peer.Valid() || !peer.ReceiveAll(&request, 1, kRequestReadMs) || request != kCloseRequest) {
+        if (!peer.Valid() || !peer.PeerIsSameUser() || !peer.ReceiveAll(&request, 1, kRequestReadMs) ||
+            request != kCloseRequest) {
             continue;
         }
         if (m_onCloseRequest) {

@@ -148,6 +148,14 @@ LocalSocket LocalSocket::Accept(DWORD timeoutMs)
     return LocalSocket(::accept4(m_fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
 }
 
+bool LocalSocket::PeerIsSameUser() const
+{
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    return Valid() && ::getsockopt(m_fd, SOL_SOCKET, SO_PEERCRED, &credentials, &size) == 0 &&
+           credentials.uid == ::geteuid();
+}
+
 bool LocalSocket::SendAll(const void* data, std::size_t size, DWORD timeoutMs)
 {
     const auto deadline = DeadlineIn(timeoutMs);

@@ -34,6 +34,9 @@ public:
     bool SendAll(const void* data, std::size_t size, DWORD timeoutMs);
     // Receives exactly size bytes; false when the peer closed, or the time-out passed first.
     bool ReceiveAll(void* data, std::size_t size, DWORD timeoutMs);
+    // True when the connected peer runs as the same user as this process (abstract names carry
+    // no file permissions, so a listener checks who is asking).
+    bool PeerIsSameUser() const;
     // Closes (a listener's socket file is removed).
     void Close();
 
