@@ -1,6 +1,7 @@
 #include <latch>
 
 #include "StandInFixture.h"
+#include "platform/win/CodePage.h"
 
 namespace {
 
@@ -34,6 +35,30 @@ TEST_F(MessageBoxTest, HeadlessBoxesAreRecordedAndAnsweredByScriptThenByDefault)
     EXPECT_TRUE(host.BoxTexts().empty()) << "headless boxes never reach the host";
     ClearRecordedMessageBoxes();
     EXPECT_TRUE(RecordedMessageBoxes().empty());
+}
+
+TEST_F(MessageBoxTest, HeadlessBoxesGoToStandardErrorInUtf8AndAnswerTheirDefaultButton)
+{
+    std::string caption;
+    std::string text;
+    ASSERT_TRUE(Utf8ToCp932("二重起動", caption));
+    ASSERT_TRUE(Utf8ToCp932("既に起動しています。\nRestart?", text));
+    struct Case {
+        UINT type;
+        int answer;
+    };
+    const Case cases[] = {
+        {MB_YESNO | MB_DEFBUTTON2, IDNO},
+        {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
+        {MB_YESNO | MB_DEFBUTTON1, IDYES},
+    };
+    for (const Case& c : cases) {
+        ::testing::internal::CaptureStderr();
+        const int answer = MessageBoxA(nullptr, text.c_str(), caption.c_str(), c.type);
+        const std::string echoed = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(answer, c.answer) << c.type;
+        EXPECT_EQ(echoed, "二重起動: 既に起動しています。\nRestart?\n");
+    }
 }
 
 TEST_F(MessageBoxTest, OnAScreenTheHostShowsTheBox)

@@ -1,11 +1,13 @@
 // Modal message boxes: marshalled to the main thread, shown by the host or answered headless.
 #include "platform/win/MessageBox.h"
 
+#include <cstdio>
 #include <deque>
 #include <mutex>
 #include <thread>
 
 #include "platform/hostapi/Host.h"
+#include "platform/win/CodePage.h"
 #include "platform/win/HostLink.h"
 #include "platform/win/Messages.h"
 #include "platform/win/ThreadState.h"
@@ -32,7 +34,25 @@ Recorder& Rec()
     return *recorder;
 }
 
-int DefaultAnswer(UINT uType) { return (uType & 0x0F) == MB_YESNO ? IDYES : IDOK; }
+int DefaultAnswer(UINT uType)
+{
+    const bool second = (uType & 0xF00) == MB_DEFBUTTON2;
+    if ((uType & 0x0F) == MB_YESNO) {
+        return second ? IDNO : IDYES;
+    }
+    if ((uType & 0x0F) == MB_OKCANCEL) {
+        return second ? IDCANCEL : IDOK;
+    }
+    return IDOK;
+}
+
+// Headless: the box's caption and text on standard error, in one write.
+void EchoToStandardError(const MessageBoxRecord& record)
+{
+    const std::string line = Cp932ToUtf8(record.caption) + ": " + Cp932ToUtf8(record.text) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+}
 
 // Headless: answers from the open hook, the script or the default.
 int AnswerHeadless(const MessageBoxRecord& record)
@@ -96,6 +116,7 @@ int ShowHere(const MessageBoxRecord& record)
     }
     Host& host = LinkedHost();
     if (host.IsHeadless()) {
+        EchoToStandardError(record);
         return AnswerHeadless(record);
     }
     return ShowOnScreen(host, record);

@@ -3,8 +3,10 @@
 // MessageBoxA is modal for the calling thread, from any thread. While a main window exists, a box
 // asked for by another thread is shown by the main thread (handed over like a SendMessage); the
 // waiting threads keep running messages sent to them meanwhile. On a screen the host shows it;
-// headless, the box is recorded and answered by the open hook, else from the script, else by
-// default (IDOK for MB_OK and MB_OKCANCEL, IDYES for MB_YESNO).
+// headless, the box is recorded, its caption and text are written to standard error in UTF-8
+// (one "caption: text" entry, so that scripts see why a run ended), and it is answered by the
+// open hook, else from the script, else by its default button (the first one: IDOK for MB_OK and
+// MB_OKCANCEL, IDYES for MB_YESNO; the second one with MB_DEFBUTTON2).
 #pragma once
 
 #include <functional>
@@ -22,6 +24,8 @@ constexpr UINT MB_ICONQUESTION = 0x00000020;
 constexpr UINT MB_ICONWARNING = 0x00000030;
 constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
 constexpr UINT MB_ICONINFORMATION = 0x00000040;
+constexpr UINT MB_DEFBUTTON1 = 0x00000000;
+constexpr UINT MB_DEFBUTTON2 = 0x00000100;
 constexpr UINT MB_TOPMOST = 0x00040000;
 
 constexpr int IDOK = 1;
