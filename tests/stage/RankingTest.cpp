@@ -225,6 +225,8 @@ struct Damage {
     bool cut;
 };
 
+void PrintTo(const Damage& d, std::ostream* os) { *os << d.what; }
+
 class RankingDamageTest : public RankingTest, public ::testing::WithParamInterface<Damage> {};
 
 TEST_P(RankingDamageTest, ADamagedFileCountsAsMissing)
