@@ -146,6 +146,19 @@ int CloseDat(FILE* fp)
     return 0;
 }
 
+void AbandonDat(FILE* fp)
+{
+    if (fp == nullptr) {
+        return;
+    }
+    OpenRecordFile entry = Forget(fp);
+    std::fclose(fp);
+    if (!entry.tempPath.empty()) {
+        DeleteFileA(entry.tempPath.c_str());
+        ReportLog("Save failed : %s", entry.finalPath.c_str());
+    }
+}
+
 long RecordBytesLeft(FILE* fp)
 {
     if (const RecordImage* image = RecordImage::Find(fp)) {

@@ -40,6 +40,10 @@ FILE* OpenDatSave(const char* szPath);
 // 1 when everything was written and the file replaced the old one, else 0 (old file kept).
 // 1 for a file being read.
 int CloseDat(FILE* fp);
+// Closes a file of OpenDatSave without putting it in place: the temporary file is removed and an
+// old file of that name stays. For a save that found one of its parts refused. Any other file is
+// closed as CloseDat closes it. nullptr is ignored.
+void AbandonDat(FILE* fp);
 
 // Bytes between the read position and the end of a file being read; 0 when unknown.
 long RecordBytesLeft(FILE* fp);

@@ -127,11 +127,12 @@ int RunLoader(const std::shared_ptr<StageLoadJob>& job)
     return 1;
 }
 
-// Puts the read stage in place and gives out the header part.
-void Adopt(StageLoadJob& job, int bNewest, cEdStage* lpOut)
+}  // namespace
+
+void AdoptStage(cEdStage& loaded, const std::string& path, int bNewest, cEdStage* lpOut)
 {
-    Stage.TakeContents(job.stage);
-    Stage.m_strPath = job.strPath;
+    Stage.TakeContents(loaded);
+    Stage.m_strPath = path;
     Stage.m_bNewest = bNewest;
     Stage.m_bLoaded = 1;
     CommonPalette.CheckStageRefs(Stage.PaletteLists());
@@ -146,8 +147,6 @@ void Adopt(StageLoadJob& job, int bNewest, cEdStage* lpOut)
     lpOut->m_PaletteChara.clear();
     lpOut->m_PaletteItem.clear();
 }
-
-}  // namespace
 
 int CheckStageFileEnd(const char* szPath)
 {
@@ -196,7 +195,7 @@ int LoadStage(const char* szName, int bNewest, cEdStage* lpOut)
         PostCloseToMainWindow();
         return 0;
     }
-    Adopt(*job, bNewest, lpOut);
+    AdoptStage(job->stage, job->strPath, bNewest, lpOut);
     retiredJob.store(std::move(job));
     return 1;
 }

@@ -1,6 +1,8 @@
 // LoadStage: the one way the rest of the program reads a stage file into Stage.
 #pragma once
 
+#include <string>
+
 #include "definitions/cEdStage.h"
 
 // Reads the stage file szName into Stage and, when lpOut is not null, its header part into lpOut
@@ -33,3 +35,9 @@ int LoadStage(const char* szName, int bNewest, cEdStage* lpOut);
 // otherwise the damage box ("ステージファイル %s が破損しています！"), WM_CLOSE to the main
 // window and 0.
 int CheckStageFileEnd(const char* szPath);
+
+// Puts a stage that was read completely in place of Stage (its lists are exchanged with
+// loaded's), records path and bNewest as the file read, checks the common palette's references
+// against it, and gives lpOut (when not null and not Stage) the header part with empty palette
+// and placed lists. The stage loader and the replay loader finish with it.
+void AdoptStage(cEdStage& loaded, const std::string& path, int bNewest, cEdStage* lpOut);
