@@ -83,6 +83,9 @@ protected:
         field.m_ScrollY.dPos = 320;
         StageMap.clear();
         StageMap.resize(static_cast<std::size_t>(pitch) * (h + 20));
+        for (MAPCELL& cell : StageMap) {
+            cell.m_nHitKind = 0;  // an empty block passes
+        }
     }
 
     // Makes the block at field cell (column, row) solid for every faction.
