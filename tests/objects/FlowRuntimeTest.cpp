@@ -358,3 +358,52 @@ TEST_F(FlowRuntimeTest, UnknownCommandKindDoesNothingAndStillLastsItsDuration)
 }
 
 }  // namespace
+
+namespace {
+
+struct MOVECASE {
+    int nDistance;
+    int nDistanceStep;
+    int k;
+    int nUnit;
+    int nMode;
+    int nDuration;
+    double fSpeed;
+    int bKeepNegative;
+    int nExpectedDuration;
+    double fExpectedSpeed;
+};
+
+TEST(CalcMoveSpeedOrTimeTest, TimeOrSpeedFromDistance)
+{
+    const MOVECASE cases[] = {
+        {40, 0, 3, 0, 2, 0, 4.0, 0, 160, 4.0},      // 640 pixels at 4 per step
+        {-40, 0, 0, 0, 2, 0, 4.0, 0, 160, 4.0},
+        {-40, 0, 0, 0, 2, 0, 4.0, 1, -160, 4.0},
+        {10, 2, 3, 0, 2, 0, 3.0, 0, 85, 3.0},       // (10 + 2 x 3) x 16 = 256
+        {100, 10, 2, 1, 1, 60, 0.0, 0, 60, 2.0},    // 120 dots in 60 steps
+        {10, 0, 0, 0, 1, 40, 0.0, 0, 40, 4.0},
+        {10, 0, 0, 0, 0, 40, 1.5, 0, 40, 1.5},      // mode 0 changes nothing
+        {10, 0, 0, 0, 1, 0, 0.0, 0, 0, 160.0},      // duration 0: the one step covers it all
+        {10, 0, 0, 0, 2, 30, 0.0, 0, 0, 0.0},       // speed 0: ends at once
+    };
+    const int nKeep = SystemData.bKeepNegativeTime;
+    for (const MOVECASE& c : cases) {
+        SystemData.bKeepNegativeTime = c.bKeepNegative;
+        cEdCommand command;
+        command.NewMove();
+        command.m_lpMove->m_nDistance = static_cast<std::int16_t>(c.nDistance);
+        command.m_lpMove->m_nDistanceStep = static_cast<std::int16_t>(c.nDistanceStep);
+        command.m_lpMove->m_nDistUnit = static_cast<std::int8_t>(c.nUnit);
+        command.m_lpMove->m_nTimeMode = static_cast<std::int8_t>(c.nMode);
+        COMMANDINSTANCE inst;
+        inst.duration = c.nDuration;
+        inst.speed = c.fSpeed;
+        cFlowRuntime::CalcMoveSpeedOrTime(inst, command, static_cast<std::int16_t>(c.k));
+        EXPECT_EQ(inst.duration, c.nExpectedDuration) << c.nDistance << " mode " << c.nMode;
+        EXPECT_DOUBLE_EQ(inst.speed, c.fExpectedSpeed) << c.nDistance << " mode " << c.nMode;
+    }
+    SystemData.bKeepNegativeTime = nKeep;
+}
+
+}  // namespace
