@@ -1,0 +1,213 @@
+// cCharaBase: the common base of everything that behaves as a character, the stage characters
+// (cChara) and the player (cPlayer). It adds to cGameObject a private copy of the character's
+// definition, the status values (HP, SP, character variables), the links to a target and to the
+// characters and homing shots that aim at it (by object number), the movement and contact state
+// of the jump, floor, ceiling and foothold rules, invincibility, two contact boxes and the
+// movement primitives that the play step, the collisions and the commands call. Game thread.
+//
+// The running flows, the extra animations and the character effect join this class with the
+// flow runtime, the damage rules and the character effects.
+#pragma once
+
+#include <cstdint>
+
+#include "core/cVector.h"
+#include "definitions/cEdChara.h"
+#include "objects/ObjectRef.h"
+#include "objects/cGameObject.h"
+
+class cItem;
+
+// A contact box placed relative to the hit box: edges in world pixels, offsets from the hit
+// box's left and top edge, size, and the four values at size factor 1.
+struct BOXRECT {
+    double left = 0.0;
+    double top = 0.0;
+    double right = 0.0;
+    double bottom = 0.0;
+    std::int32_t offsetX = 0;
+    std::int32_t offsetY = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t baseOffsetX = 0;
+    std::int32_t baseOffsetY = 0;
+    std::int32_t baseWidth = 0;
+    std::int32_t baseHeight = 0;
+
+    // Offsets and size as given, base values the same.
+    void Set(int nOffsetX, int nOffsetY, int nWidth, int nHeight);
+    // Current values = base x factor.
+    void Scale(int nFactor);
+    // left/right from a truncated x; top/bottom from a truncated y.
+    void PlaceX(double dX);
+    void PlaceY(double dY);
+};
+
+// The bar of an HP or SP change shown over a character.
+struct GAUGE {
+    std::int32_t framesLeft = 0;  // frames the gauge is still shown
+    double shrinking = 0.0;       // the changing part of the bar, pixels of 50
+    double shrinkStep = 0.0;      // its shrink per frame
+    std::int32_t barLength = 0;   // the value's bar, pixels of 50
+};
+
+// Sub-steps left of the invincibility against one attacker.
+struct ATTACKERTIME {
+    OBJECTREF attacker;
+    std::int32_t left = 0;
+};
+
+class cCharaBase : public cGameObject {
+public:
+    static constexpr int kFlowGroups = 27;
+    static constexpr int kCharaVars = 9;
+    static constexpr int kNoCell = -1;
+
+    OBJECTREF target;                 // the character this one aims at
+    cVector<std::int32_t> targetedBy; // object numbers of the characters whose target this is
+    cVector<std::int32_t> aimingShots;// object numbers of the homing shots aimed at this one
+    cEdChara def;                     // private copy of the definition
+    std::int32_t flowSerial = 0;      // serial number of the next flow instance
+    cVector<std::uint8_t> flowGroupRunning;     // kFlowGroups entries, by exclusion group
+    cVector<std::uint8_t> flowGroupEnded;
+    cVector<std::uint8_t> flowGroupStartedNow;
+    std::int32_t flowGroupChanged = 0;   // some group's flow ended in this run
+    std::int32_t flowDeletePending = 0;  // some flow instance carries the delete flag
+    double spawnX = 0.0;              // centre of the spawn cell, world pixels
+    double spawnY = 0.0;
+    std::int32_t movedThisFrame = 0;  // a movement command moved it in this flow run
+    double knockX = 0.0;              // knock-back speed per sub-step
+    double knockY = 0.0;
+    std::int32_t knockedBack = 0;     // knocked back since the last landing
+    double knockYPrev = 0.0;          // the vertical knock-back already in vy
+    std::int32_t moveStopped = 0;     // movement disabled in this flow run (no gravity either)
+    std::int32_t lastWallSide = -1;   // 0 left, 1 right, -1 none
+    std::int32_t airborne = 1;        // in the air
+    std::int32_t jumpRiseOver = 0;    // the rise of the current jump is over
+    std::int32_t jumped = 0;          // a jump was launched since the last landing
+    std::int32_t spare3 = 0;
+    std::int32_t jumpLocked = 0;      // no new jump may start
+    std::int32_t noFloorCount = 0;    // sub-steps without floor
+    std::int32_t floorCell = kNoCell;      // StageMap index of the block stood on, or kNoCell
+    std::int32_t lastFloorCell = kNoCell;  // the last one stood on
+    std::int32_t prevFloorCell = kNoCell;  // the player's lastFloorCell of the previous sub-step
+    std::int32_t frameCountdown = 0;  // while positive the crush tests spare the player
+    std::int32_t fixedScreenX = 0;    // flags: draw at a fixed screen position on that axis
+    std::int32_t fixedScreenY = 0;
+    std::int32_t fixedScreenPosX = 0;
+    std::int32_t fixedScreenPosY = 0;
+    std::int32_t dying = 0;           // 1 after its death
+    std::int32_t dyingFrames = 0;     // dying draws counted
+    std::int32_t LRUD[4] = {0, 0, 0, 0};  // block contacts left, right, up, down of this sub-step
+    std::int32_t leftFoothold = 0;    // it left its foothold (read by the patrol move)
+    std::int32_t onFoothold = 0;      // standing on a block character
+    std::int32_t footholdKey = 0;     // that block character's key
+    double footholdBox[4] = {0.0, 0.0, 0.0, 0.0};  // its remembered box
+    double prevRect[4] = {0.0, 0.0, 0.0, 0.0};     // x, y, right, bottom saved at the sub-step's start
+    std::int32_t hp = 0;
+    GAUGE hpGauge;
+    std::int32_t sp = 0;
+    GAUGE spGauge;
+    cVector<std::int32_t> charaVars;  // the kCharaVars character variables
+    std::int32_t invincibleTime = 0;  // general invincibility, sub-steps left
+    cVector<ATTACKERTIME> attackerInvincible;
+    std::int32_t vanished = 0;        // the remove request: erased without the death handling
+    std::int32_t playerActive = 0;    // 1 for the player at the start of every sub-step
+    std::int32_t viewRange = 0;       // definition's view range x 16 pixels
+    std::int32_t hiddenThisFrame = 0; // not drawn in this frame
+    BOXRECT bodyBox;                  // contacts between characters
+    BOXRECT shotBox;                  // hits by shots and swords
+    std::int32_t controlSlot = 0;     // the player's input controller; a stage character's appeared flag
+    std::int32_t actsThisFrame = 0;   // a stage character's acting flag; the player's jump-hold counter
+
+    cCharaBase();
+    ~cCharaBase() override;
+    cCharaBase(const cCharaBase&) = default;
+    cCharaBase& operator=(const cCharaBase&) = default;
+
+    // Common set-up of the player and the stage characters (see the .cpp); d may be null.
+    void Init(const cEdChara* d, double dSpawnX, double dSpawnY, int nMemberIndex);
+    // The pattern table from AnimeSet entry n, one pattern per motion: {cell, time x 6, locked}
+    // per frame and a locked loop. Nothing when not forced and n is already the set.
+    void SetAnimeSet(int n, int force);
+
+    // Slot 4: keeps the feet (or, with the project's grow-upward switch, the top) in place.
+    void OnScaleShift(int nNewFactor, int nOldFactor) override;
+    // Slots 7, 9 and 11: the graphic centre on the screen moves to the point.
+    void SnapTo(double dX, double dY) override;
+    void SnapCentreX(double dX) override;
+    void SnapCentreY(double dY) override;
+    // Slot 13: every field of this class and of cGameObject.
+    virtual void CopyFrom(const cCharaBase& src);
+    // Slot 14: the item it carries; none here.
+    virtual cItem* GetHeldItem();
+    // Slots 15, 16: the fix-up after a move; 0 here.
+    virtual int AdjustPosX();
+    virtual int AdjustPosY();
+    // Slots 17, 18: the movement steps of a play sub-step; 0 here.
+    virtual int MoveStepX();
+    virtual int MoveStepY();
+    // Slot 19: the flow run of a play sub-step; 1 when the character died or vanished. 0 here.
+    virtual int RunFlows(int deathOnly);
+    // Slot 20: the jump command; nothing here.
+    virtual void Jump(COMMANDINSTANCE* instance);
+
+    // Movement primitives.
+    // Initial vertical speed for a jump of level x 16 pixels.
+    double CalcJumpSpeed(int level) const;
+    // Initial vertical speed (negative = up) with which gravity integrated per sub-step rises h
+    // pixels; times (0.99 - 0.025 G) for a player-operated character. A negative height counts
+    // as 0, and a root of a negative value (negative gravity) as 0, so the speed stays finite.
+    double JumpSpeedForHeight(double h) const;
+    // Sub-steps of the rise: truncation of (b - speed / g); 0 without gravity.
+    int CalcJumpTime(double speed) const;
+    // The jump's length in tenths of a second: CalcJumpTime / b / 6 + 1.
+    int CalcJumpTenths(int level) const;
+    // At stage cell (col, row): half a pixel right of the grid, scaled about its centre, then
+    // the fix-ups.
+    void SetGridPos(int nColumn, int nRow);
+    void ClearLRUD();
+    // vy += g unless flying, on a foothold, stopped, or knocked upward.
+    void ApplyGravity();
+    // 1 when the block stood on is solid for its faction, or it stands on a foothold.
+    int IsOnGround() const;
+    // Its bottom lies in a solid cell: stop, mark the landing and move up out of the cell.
+    void LandOnFloor();
+    // Its top lies in a solid cell: end the rise and move down to the cell boundary.
+    void HitCeiling();
+    void LeaveFoothold(int setLeft);
+    void SavePrevRect();
+    void RestorePrevRect();
+    // HP += delta (a gain limited to the room left), clamped to 0..maximum; an invincible
+    // character loses nothing unless forced. 1 when HP has reached 0.
+    int ChangeHP(int delta, int force, int gauge);
+    // SP += delta, clamped to 0..maximum; 1 when the maximum is 0 or less.
+    int ChangeSP(int delta, int gauge);
+    void StartHpGauge(int delta);
+    void StartSpGauge(int delta);
+    // Knock-back of power (signed 8-bit) in a direction, less its resistance.
+    void ApplyImpact(int power, double dirX, double dirY);
+    // Knock-back from a character's body.
+    void ImpactFromChara(const cCharaBase& attacker);
+    // The vertical knock-back into vy, once per sub-step.
+    void ApplyImpactY();
+    void DecayImpactX();
+    void DecayImpactY();
+    // The hit-box corner test under the character's name (the argument is not used).
+    bool HitsBlock(int /*nUnused*/) const { return HitsBlockAtCorners(); }
+    // Computer-operated (value2 not 0).
+    bool IsComputer() const { return value2 != 0; }
+
+protected:
+    // The resets at the start of a flow run, shared by cChara and cPlayer.
+    void ResetForFlowRun();
+    // The exclusion groups whose flow ended in this run are free again.
+    void ReleaseEndedGroups();
+    // The idle pattern at the end of a flow run: 2 flying, 0 walking, unless it moved.
+    void SetIdlePattern();
+};
+
+// Half blocks to pixels: n x 16.
+int HblToDots(int n);
+// Ease of stopping n -> deceleration per sub-step: n x 0.01 / (b x b).
+double StopToDecel(int n);

@@ -1,0 +1,344 @@
+// The movement-command side of cGameObject: aiming with the auto-scroll correction, wave motion,
+// the knock-back speed, the span test of the distance conditions and the character searches.
+#include <cmath>
+
+#include "definitions/cEdStage.h"
+#include "objects/StageSpeed.h"
+#include "objects/cCharaBase.h"
+#include "objects/cGameObject.h"
+#include "project/cSystemData.h"
+
+namespace {
+
+constexpr double kDegree = 0.017453292519943295;
+
+int DirectionOf(double vx)
+{
+    return vx < 0.0 ? 1 : (vx > 0.0 ? 2 : 0);
+}
+
+// The auto-scroll speed of an axis as aiming counts it: only while on and not at its limit.
+double CountedScroll(const cScroll& axis)
+{
+    return (axis.dSpeed != 0.0 && !axis.bAtLimit) ? axis.dSpeed : 0.0;
+}
+
+// The velocity that meets a point moving with the scroll at (sx, sy) from a mover that does not
+// move with it, at the straight speed. False (velocity left as it is) when the geometry has no
+// finite answer: no distance along the leading axis, a scroll that outruns the mover (no real
+// root), or no time to meet.
+bool Intercept(double& vx, double& vy, double dx, double dy, double fromX, double fromY, double toX, double toY,
+               double sx, double sy)
+{
+    const double V = std::sqrt(vx * vx + vy * vy);
+    const double F = dx * dx;
+    const double D = dy * dy;
+    const double R = F * sy * sy + D * sx * sx - 2.0 * dx * dy * sx * sy;
+    if (std::fabs(dy) >= std::fabs(dx)) {
+        if (D == 0.0) {
+            return false;
+        }
+        const double W = F / D + 1.0;
+        const double Y = (2.0 * sy * F - 2.0 * dx * dy * sx) / D;
+        const double disc = Y * Y - 4.0 * W * (R / D - V * V);
+        if (W == 0.0 || disc < 0.0) {
+            return false;
+        }
+        double newVy = (Y + std::sqrt(disc)) / (2.0 * W);
+        if (dy < 0.0) {
+            newVy = -newVy;
+        }
+        vy = newVy;
+        if (sy - vy == 0.0) {
+            return false;
+        }
+        const double T = (fromY - toY) / (sy - vy);
+        if (T == 0.0) {
+            return false;
+        }
+        vx = (dx + T * sx) / T;
+        return true;
+    }
+    if (F == 0.0) {
+        return false;
+    }
+    const double W = D / F + 1.0;
+    const double Y = (2.0 * sx * D - 2.0 * dx * dy * sy) / F;
+    const double disc = Y * Y - 4.0 * W * (R / F - V * V);
+    if (W == 0.0 || disc < 0.0) {
+        return false;
+    }
+    double newVx = (Y + std::sqrt(disc)) / (2.0 * W);
+    if (dx < 0.0) {
+        newVx = -newVx;
+    }
+    vx = newVx;
+    if (sx - vx == 0.0) {
+        return false;
+    }
+    const double T = (fromX - toX) / (sx - vx);
+    if (T == 0.0) {
+        return false;
+    }
+    vy = (dy + T * sy) / T;
+    return true;
+}
+
+}  // namespace
+
+double SpeedPerFrame(double value)
+{
+    return value / ScrollUnit() / 60.0;
+}
+
+int cGameObject::CalcAimVelocity(double& outVx, double& outVy, int& outDir, const cGameObject* target, double fromX,
+                                 double fromY, double toX, double toY, double speed, int moverSync, int noFlee,
+                                 int arrival)
+{
+    outVx = outVy = 0.0;
+    outDir = 0;
+    const double sx = CountedScroll(CameraX());
+    const double sy = CountedScroll(CameraY());
+    const bool commandsScroll = SystemData.bScrollSyncVariant != 0;
+    if (!noFlee && speed < 0.0) {
+        const double d = -speed * InvSqrt2;
+        outVx = fromX < toX ? -d : d;
+        outVy = fromY < toY ? -d : d;
+        outDir = DirectionOf(outVx);
+        if (commandsScroll) {
+            outVx += sx;
+            outVy += sy;
+        } else if (target != nullptr &&
+                   ((moverSync == 1 && !target->syncScroll) || (moverSync == 0 && target->syncScroll))) {
+            outVx -= sx;
+            outVy -= sy;
+        }
+        return 0;
+    }
+    const double dx = toX - fromX;
+    const double dy = toY - fromY;
+    double dist = std::sqrt(dx * dx + dy * dy);
+    if (dist == 0.0) {
+        dist = 1.0;
+    }
+    outVx = speed * dx / dist;
+    outVy = speed * dy / dist;
+    if (commandsScroll) {
+        outVx += sx;
+        outVy += sy;
+    } else if (target != nullptr) {
+        if (!target->syncScroll) {
+            outVx -= sx;
+            outVy -= sy;
+        } else if (moverSync == 0 && (sx != 0.0 || sy != 0.0)) {
+            if (!Intercept(outVx, outVy, dx, dy, fromX, fromY, toX, toY, sx, sy)) {
+                return 0;
+            }
+        }
+    }
+    outDir = DirectionOf(outVx);
+    return (arrival && std::fabs(dx) < std::fabs(speed) && std::fabs(dy) < std::fabs(speed)) ? 1 : 0;
+}
+
+int cGameObject::CalcAimVelocityX(double& outVx, double& outVy, int& outDir, const cGameObject* target, double fromX,
+                                  double toX, double speed, int moverSync, int arrival)
+{
+    if (fromX >= toX) {
+        outDir = 1;
+        outVx = -speed;
+    } else {
+        outDir = 2;
+        outVx = speed;
+    }
+    const double sx = CountedScroll(CameraX());
+    if (moverSync == 0 && target != nullptr && target->syncScroll && SystemData.bScrollSyncVariant != 0 &&
+        sx != 0.0) {
+        outVx += sx;
+    }
+    outVy = 0.0;
+    return (arrival && std::fabs(speed) > std::fabs(fromX - toX)) ? 1 : 0;
+}
+
+int cGameObject::CalcAimVelocityY(double& outVx, double& outVy, int& outDir, const cGameObject* target, double fromY,
+                                  double toY, double speed, int moverSync, int arrival)
+{
+    outVy = fromY >= toY ? -speed : speed;
+    outDir = 0;
+    const double sy = CountedScroll(CameraY());
+    if (moverSync == 0 && target != nullptr && target->syncScroll && SystemData.bScrollSyncVariant != 0 &&
+        sy != 0.0) {
+        outVy += sy;
+    }
+    outVx = 0.0;
+    return (arrival && std::fabs(speed) > std::fabs(fromY - toY)) ? 1 : 0;
+}
+
+namespace {
+
+void AdvancePhase(double& phase, double step, double u)
+{
+    phase += step;
+    if (phase >= 360.0 * u) {
+        phase -= 360.0 * u;
+    }
+}
+
+}  // namespace
+
+double cGameObject::WaveSpeed(double amplitude, double frequency, double& phase, double step, double offset)
+{
+    const double u = ScrollUnit();
+    const double k = frequency * kDegree;
+    const double result = amplitude * k * std::cos(k * (phase / u + offset)) / u;
+    AdvancePhase(phase, step, u);
+    return result;
+}
+
+double cGameObject::WaveAccel(double amplitude, double frequency, double& phase, double step, double offset)
+{
+    const double u = ScrollUnit();
+    const double k = frequency * kDegree;
+    const double result = -(amplitude * k * k * std::sin(k * (phase / u + offset))) / (u * u);
+    AdvancePhase(phase, step, u);
+    return result;
+}
+
+void cGameObject::ImpactToSpeed(double& outVx, double& outVy, int strength, double dirX, double dirY)
+{
+    if (strength == 0) {
+        return;
+    }
+    const double sum = std::fabs(dirX) + std::fabs(dirY);
+    if (sum == 0.0 || !std::isfinite(sum)) {
+        outVx = outVy = 0.0;
+        return;
+    }
+    const double u = ScrollUnit();
+    const auto toSpeed = [u](double g) {
+        if (g > 0.0) {
+            return (std::sqrt(1.0 + 128.0 * u * g) - 1.0) / (2.0 * u);
+        }
+        if (g < 0.0) {
+            return -((std::sqrt(1.0 - 128.0 * u * g) - 1.0) / (2.0 * u));
+        }
+        return 0.0;
+    };
+    outVx = toSpeed(strength * dirX / sum);
+    outVy = toSpeed(strength * dirY / sum);
+}
+
+bool cGameObject::SpanOverlaps(double pos, int width, double lo, double hi, double margin, double extLeft,
+                               double extRight, int whole)
+{
+    const int half = width >> 1;
+    const double centre = pos + half;
+    double s = 0.0;
+    double e = 0.0;
+    if (extLeft == 0.0 && extRight == 0.0) {
+        s = whole ? pos : centre;
+        e = whole ? pos + 2 * half : centre;
+    } else if (extRight == 0.0) {
+        s = pos - extLeft;
+        e = centre;
+    } else if (extLeft == 0.0) {
+        s = centre;
+        e = pos + 2 * half + extRight;
+    } else {
+        s = pos - extLeft;
+        e = pos + 2 * half + extRight;
+    }
+    return s <= hi - margin && lo + margin <= e;
+}
+
+namespace {
+
+bool PassesFilters(const cCharaBase& c, int byId, int id, int excludeSource, int excludeInvincible1,
+                   int excludeInvincible2, int excludeBlockChara, int nSource)
+{
+    if (byId && c.def.m_nCharaId != id) {
+        return false;
+    }
+    if (c.dying) {
+        return false;
+    }
+    if (excludeSource && c.source == nSource) {
+        return false;
+    }
+    if (excludeInvincible1 && c.def.m_nInvincible == 1) {
+        return false;
+    }
+    if (excludeInvincible2 && c.def.m_nInvincible == 2) {
+        return false;
+    }
+    if (excludeBlockChara && c.def.m_bFullCell) {
+        return false;
+    }
+    return true;
+}
+
+// The nearest character passing the filters among the active ones whose view state matches
+// (wantInView: 1 in view, 0 out of view, -1 either).
+cCharaBase* Nearest(double dX, double dY, const CHARAGROUP& list, int wantInView, int byId, int id,
+                    int excludeSource, int excludeInvincible1, int excludeInvincible2, int excludeBlockChara,
+                    int nSource)
+{
+    cCharaBase* best = nullptr;
+    double bestDistance = 0.0;
+    for (cCharaBase* c : list) {
+        if (c == nullptr || !c->active) {
+            continue;
+        }
+        if (wantInView >= 0 && (c->inView != 0) != (wantInView != 0)) {
+            continue;
+        }
+        if (!PassesFilters(*c, byId, id, excludeSource, excludeInvincible1, excludeInvincible2, excludeBlockChara,
+                           nSource)) {
+            continue;
+        }
+        const double distance = std::fabs(c->ScreenCentreX() - dX) + std::fabs(c->ScreenCentreY() - dY);
+        if (best == nullptr || distance < bestDistance) {
+            best = c;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+cCharaBase* FindNearestCharaEx(double dX, double dY, const CHARAGROUP& list, int mode, int byId, int id,
+                               int excludeSource, int excludeInvincible1, int excludeInvincible2,
+                               int excludeBlockChara, int nSource)
+{
+    const int wantInView = mode == 1 ? -1 : 1;
+    cCharaBase* found = Nearest(dX, dY, list, wantInView, byId, id, excludeSource, excludeInvincible1,
+                                excludeInvincible2, excludeBlockChara, nSource);
+    if (found == nullptr && mode == 0) {
+        found = Nearest(dX, dY, list, 0, byId, id, excludeSource, excludeInvincible1, excludeInvincible2,
+                        excludeBlockChara, nSource);
+    }
+    return found;
+}
+
+cCharaBase* FindFirstChara(const CHARAGROUP& list, int byId, int id, int excludeSource, int excludeInvincible1,
+                           int excludeInvincible2, int excludeBlockChara, int nSource)
+{
+    for (cCharaBase* c : list) {
+        if (c != nullptr && PassesFilters(*c, byId, id, excludeSource, excludeInvincible1, excludeInvincible2,
+                                          excludeBlockChara, nSource)) {
+            return c;
+        }
+    }
+    return nullptr;
+}
+
+cCharaBase* FindNearestCharaAt(double dX, double dY, const CHARAGROUP& list)
+{
+    const int mode = Stage.m_nContactFlag != 0 ? 2 : 0;
+    return FindNearestCharaEx(dX, dY, list, mode, 0, 0, 0, 0, 1, 0, 0);
+}
+
+cCharaBase* cGameObject::FindNearestChara(const CHARAGROUP& list) const
+{
+    return FindNearestCharaAt(ScreenCentreX(), ScreenCentreY(), list);
+}

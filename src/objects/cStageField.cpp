@@ -1,0 +1,30 @@
+#include "objects/cStageField.h"
+
+cStageField* lpStageField = nullptr;
+
+cStageField::cStageField()
+{
+    ResetField();
+}
+
+cStageField::~cStageField() = default;
+
+void cStageField::ResetField()
+{
+    m_nResult = 0;
+    m_ScrollX = cScroll{};
+    m_ScrollY = cScroll{};
+    m_ScrollY.nAxis = 1;
+    m_ScrollY.nView = 480;
+    m_CharaLayer.Reset(kFactionCount);
+    m_ShotLayer.Reset(kFactionCount);
+    m_pCurrentObject = nullptr;
+    m_nSubStep = 0;
+    m_nSubStepTotal = 0;
+    m_bHpCheck = 0;
+    m_StageVar.Reset(kStageVarCount);
+    m_LinkFlag.Reset(kLinkFlagCount);
+    m_nCharaId = 0;
+    m_nItemId = 0;
+    m_nShotSerial = 0;
+}

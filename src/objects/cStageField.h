@@ -1,0 +1,60 @@
+// cStageField: the part of the running stage that the game objects read and write. The
+// stage-play screen derives from it and sets lpStageField to itself for as long as it exists;
+// the objects reach the stage only through lpStageField. Everything here belongs to the game
+// thread (and to a nested wait loop while the game thread waits for it).
+#pragma once
+
+#include <cstdint>
+#include <list>
+
+#include "core/cVector.h"
+#include "objects/cScroll.h"
+
+class cCharaBase;
+class cShot;
+struct MAPCELL;
+
+// One faction's collision group: the player and the stage characters of that faction. The
+// group does not own them; EraseChara and the stage set-up keep it free of erased characters.
+using CHARAGROUP = std::list<cCharaBase*>;
+// One faction's shots and swords, not owned either.
+using SHOTGROUP = std::list<cShot*>;
+
+class cStageField {
+public:
+    static constexpr int kFactionCount = 8;
+    static constexpr int kStageVarCount = 255;
+    static constexpr int kLinkFlagCount = 60;
+
+    int m_nResult = 0;             // result request of the commands: 0 none, 1 clear, 2 the player dies
+    cScroll m_ScrollX;             // the camera's horizontal axis
+    cScroll m_ScrollY;             // and its vertical axis
+    cVector<CHARAGROUP> m_CharaLayer;  // kFactionCount groups, by faction
+    cVector<SHOTGROUP> m_ShotLayer;    // kFactionCount groups, by faction
+    cCharaBase* m_pCurrentObject = nullptr;  // the object whose flows run; null between flow runs
+    int m_nSubStep = 0;            // the sub-step being run, 1-based
+    int m_nSubStepTotal = 0;       // sub-steps run since set-up
+    int m_bHpCheck = 0;            // death-check request: HP of an object other than the running one fell
+    cVector<std::int32_t> m_StageVar;  // kStageVarCount stage variables
+    cVector<std::uint8_t> m_LinkFlag;  // kLinkFlagCount link flags of the current sub-step
+    int m_nCharaId = 0;            // object number of the next character (the player included)
+    int m_nItemId = 0;             // object number of the next item
+    int m_nShotSerial = 0;         // object number of the next shot or sword
+
+    // Eight empty groups of each kind, the variables and link flags zeroed, the counters 0.
+    cStageField();
+    virtual ~cStageField();
+    cStageField(const cStageField&) = delete;
+    cStageField& operator=(const cStageField&) = delete;
+
+    // Whether the condition list of a block-map cell holds now (an empty list holds). May note
+    // in the cell that the list held once.
+    virtual int CheckBlockCond(MAPCELL& cell) = 0;
+
+    // Back to the state after construction (the camera axes included).
+    void ResetField();
+};
+
+// The running stage, or null when no stage is being played. Set by the stage-play screen when it
+// is created and cleared when it is destroyed. Game thread.
+extern cStageField* lpStageField;
