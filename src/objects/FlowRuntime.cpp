@@ -344,7 +344,9 @@ int cFlowRuntime::RunCommandFrame(const FLOWCONTEXT& ctx)
     if (!ctx.IsValid()) {
         return 1;
     }
-    CommandFuncTable::Run(KindOf(ctx.Command()), ctx);
+    if (ctx.Command().command != nullptr) {
+        CommandFuncTable::Run(KindOf(ctx.Command()), ctx);
+    }
     if (!ctx.IsValid()) {
         return 1;
     }

@@ -3,6 +3,7 @@
 #include "input/cInput.h"
 #include "objects/FlowConditions.h"
 #include "objects/cCharaBase.h"
+#include "objects/cStageField.h"
 
 cCharaFlowOwner::cCharaFlowOwner(cCharaBase& chara) : m_Chara(chara), m_Keys(InputFor(0)) {}
 
@@ -29,8 +30,18 @@ int cCharaFlowOwner::IsOutOfHp() const { return m_Chara.hp <= 0 ? 1 : 0; }
 
 void FireCharaTrigger(cCharaBase& chara, int nKind)
 {
+    // The stage's current object names this character while its flows are offered a start; a
+    // trigger fired from inside another character's flow step gives the name back afterwards.
+    cCharaBase* previous = nullptr;
+    if (lpStageField != nullptr) {
+        previous = lpStageField->m_pCurrentObject;
+        lpStageField->m_pCurrentObject = &chara;
+    }
     cCharaFlowOwner owner(chara);
     cFlowRuntime::FireTrigger(owner, nKind);
+    if (lpStageField != nullptr) {
+        lpStageField->m_pCurrentObject = previous;
+    }
 }
 
 void ResetCharaFlowFrameFlags(cCharaBase& chara)

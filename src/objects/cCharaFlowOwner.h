@@ -33,7 +33,8 @@ private:
     cInputKeyLogs m_Keys;
 };
 
-// cCharaBase::FireTrigger: offers the character's flows of trigger nKind a start.
+// cCharaBase::FireTrigger: offers the character's flows of trigger nKind a start. The stage's
+// current object is this character meanwhile and what it was before afterwards.
 void FireCharaTrigger(cCharaBase& chara, int nKind);
 // cCharaBase::ResetFlowFrameFlags: once per frame, before the sub-steps.
 void ResetCharaFlowFrameFlags(cCharaBase& chara);

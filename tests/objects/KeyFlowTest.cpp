@@ -10,6 +10,7 @@
 #include "objects/CommandTable.h"
 #include "objects/StageObjects.h"
 #include "objects/cCharaFlowOwner.h"
+#include "objects/cStageField.h"
 #include "project/cSystemData.h"
 
 namespace {
@@ -171,6 +172,35 @@ TEST_F(KeyFlowTest, ForwardFollowsThePlayersFacing)
     Play({{2, kRight, 0}, {1, 0, 0}, {2, kLeft, 0}});
     const std::vector<std::string> expected = {"3:0"};
     EXPECT_EQ(g_Starts, expected);
+}
+
+class cBareStage : public cStageField {
+public:
+    int CheckBlockCond(MAPCELL&) override { return 1; }
+};
+
+cCharaBase* g_pSeen = nullptr;
+
+int NoteCurrentObject(const FLOWCONTEXT&)
+{
+    g_pSeen = lpStageField->m_pCurrentObject;
+    return 0;
+}
+
+TEST_F(KeyFlowTest, TriggerNamesItsCharacterAndGivesTheNameBack)
+{
+    cBareStage stage;
+    lpStageField = &stage;
+    cChara outer;
+    stage.m_pCurrentObject = &outer;  // a trigger fired from inside another character's flow step
+    CommandFuncTable::Register(16, NoteCurrentObject);
+    cEdFlow flow = KeyFlow({}, 0, 0);
+    flow.m_nTrigger = 18;
+    SetFlows({flow});
+    FireCharaTrigger(Player[P1], 18);
+    EXPECT_EQ(g_pSeen, &Player[P1]);
+    EXPECT_EQ(stage.m_pCurrentObject, &outer);
+    lpStageField = nullptr;
 }
 
 }  // namespace
