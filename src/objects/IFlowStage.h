@@ -1,5 +1,5 @@
-// IFlowStage: what the flow conditions read of the running stage beyond cStageField -- its
-// remaining time and whether the stage has no time limit. The stage-play screen implements it
+// IFlowStage: what the flow conditions and the status operation reach of the running stage beyond
+// cStageField -- its remaining time and whether the stage has no time limit. The stage-play screen implements it
 // beside cStageField; conditions find it through lpStageField. Game thread only.
 #pragma once
 
@@ -10,4 +10,6 @@ public:
     virtual int FlowTimeLeft() const = 0;
     // 1 when the stage has no time limit.
     virtual int FlowHasNoTimeLimit() const = 0;
+    // Stores the seconds left (already clamped to 0..999) written by the status operation.
+    virtual void SetFlowTimeLeft(int nSeconds) = 0;
 };

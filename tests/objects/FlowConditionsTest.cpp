@@ -21,6 +21,7 @@ public:
     int CheckBlockCond(MAPCELL&) override { return 1; }
     int FlowTimeLeft() const override { return nTime; }
     int FlowHasNoTimeLimit() const override { return bNoLimit; }
+    void SetFlowTimeLeft(int nSeconds) override { nTime = nSeconds; }
     int nTime = 999;
     int bNoLimit = 1;
 };
