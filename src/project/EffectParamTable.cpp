@@ -1,6 +1,7 @@
 #include "project/EffectParamTable.h"
 
 #include "core/TextHelpers.h"
+#include "definitions/ShotKindTables.h"
 
 namespace {
 
@@ -66,6 +67,44 @@ constexpr const char* kScrKindNames[] = {
     "点滅", "回転", "円", "拡大", "レンズ", "モザイク", "",
 };
 
+// The speed notes: with Direct3D, a line feed, without it.
+constexpr const char* kCharaSpeedNotes[] = {
+    "Direct3D有効時：\nDirect3D無効時：",
+    "Direct3D有効時：\nDirect3D無効時：",
+    "Direct3D有効時：\nDirect3D無効時：",
+    "Direct3D有効時：やや遅い\nDirect3D無効時：やや遅い",
+    "Direct3D有効時：やや遅い\nDirect3D無効時：やや遅い",
+    "Direct3D有効時：速い\nDirect3D無効時：速い",
+    "Direct3D有効時：回転Aと回転Bは同じ\nDirect3D無効時：巨大キャラには実行速度重視",
+    "Direct3D有効時：回転Aと回転Bは同じ\nDirect3D無効時：やや遅い。巨大キャラには描画精度重視",
+    "Direct3D有効時：\nDirect3D無効時：",
+    "Direct3D有効時：やや遅い\nDirect3D無効時：やや遅い",
+    "Direct3D有効時：\nDirect3D無効時：",
+    "Direct3D有効時：遅過ぎ\nDirect3D無効時：遅い",
+    "Direct3D有効時：\nDirect3D無効時：画面が8bit色→精度悪い、16bit色以上→やや遅い",
+    "Direct3D有効時：\nDirect3D無効時：画面が8bit色→精度悪い、16bit色以上→遅過ぎ",
+    "Direct3D有効時：遅い\nDirect3D無効時：画面が16bit色以上だと遅い",
+    "Direct3D有効時：遅い\nDirect3D無効時：画面が16bit色以上でのみ有効。遅い",
+    "",
+};
+
+constexpr const char* kScrSpeedNotes[] = {
+    "Direct3D有効時：\nDirect3D無効時：",
+    "Direct3D有効時：\nDirect3D無効時：",
+    "Direct3D有効時：\nDirect3D無効時：",
+    "Direct3D有効時：\nDirect3D無効時：",
+    "Direct3D有効時：\nDirect3D無効時：",
+    "Direct3D有効時：やや遅い\nDirect3D無効時：やや遅い",
+    "Direct3D有効時：やや遅い\nDirect3D無効時：やや遅い",
+    "Direct3D有効時：速い\nDirect3D無効時：速い",
+    "Direct3D有効時：\nDirect3D無効時：遅い",
+    "Direct3D有効時：やや遅い\nDirect3D無効時：やや遅い",
+    "Direct3D有効時：\nDirect3D無効時：やや遅い",
+    "Direct3D有効時：遅過ぎ\nDirect3D無効時：遅過ぎ",
+    "Direct3D有効時：遅過ぎ\nDirect3D無効時：画面が16bit色以上だと遅過ぎ",
+    "",
+};
+
 template <int kKinds>
 cVector<PARAMDESC> BuildTable(const ParamRow (&rows)[kKinds][kEffectParamCount])
 {
@@ -90,6 +129,19 @@ cVector<std::string> BuildNames(const char* const (&names)[kCount])
     return list;
 }
 
+// The descriptors of a shot kind table, kind by kind.
+cVector<PARAMDESC> FlattenShotKinds(const cVector<SHOTKINDINFO>& kinds)
+{
+    cVector<PARAMDESC> table;
+    table.reserve(kinds.size() * kShotParamCount);
+    for (const SHOTKINDINFO& kind : kinds) {
+        for (const SHOTPARAMDESC& p : kind.Param) {
+            table.emplace_back(p.strName.c_str(), p.nMin, p.nMax, p.nDefault);
+        }
+    }
+    return table;
+}
+
 int DefaultOf(const ParamRow* rows, int nKinds, int nKind, int nParam)
 {
     if (nKind < 0 || nKind >= nKinds || nParam < 0 || nParam >= kEffectParamCount) {
@@ -100,7 +152,7 @@ int DefaultOf(const ParamRow* rows, int nKinds, int nKind, int nParam)
 
 }  // namespace
 
-PARAMDESC::PARAMDESC(const char* szName, std::int16_t min, std::int16_t max, std::int16_t def)
+PARAMDESC::PARAMDESC(const char* szName, std::int16_t min, std::int16_t max, std::int32_t def)
     : strName(szName != nullptr ? szName : ""), nMin(min), nMax(max), nDefault(def)
 {
 }
@@ -127,6 +179,30 @@ const cVector<std::string>& ScrEffectKindNames()
 {
     static const cVector<std::string> names = BuildNames(kScrKindNames);
     return names;
+}
+
+const cVector<std::string>& CharaEffectSpeedNotes()
+{
+    static const cVector<std::string> notes = BuildNames(kCharaSpeedNotes);
+    return notes;
+}
+
+const cVector<std::string>& ScrEffectSpeedNotes()
+{
+    static const cVector<std::string> notes = BuildNames(kScrSpeedNotes);
+    return notes;
+}
+
+const cVector<PARAMDESC>& ShotLaunchParamTable()
+{
+    static const cVector<PARAMDESC> table = FlattenShotKinds(ShotKindTable());
+    return table;
+}
+
+const cVector<PARAMDESC>& ShotHomingParamTable()
+{
+    static const cVector<PARAMDESC> table = FlattenShotKinds(AimKindTable());
+    return table;
 }
 
 // The defaults come straight from the rows: the upgrade of a loaded file needs no text
