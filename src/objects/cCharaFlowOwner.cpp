@@ -2,6 +2,7 @@
 
 #include "input/cInput.h"
 #include "objects/FlowConditions.h"
+#include "objects/KeyConditions.h"
 #include "objects/cCharaBase.h"
 #include "objects/cStageField.h"
 
@@ -54,4 +55,13 @@ int StepCharaFlows(cCharaBase& chara, int bDeathOnly)
 {
     cCharaFlowOwner owner(chara);
     return cFlowRuntime::StepFlows(owner, bDeathOnly != 0);
+}
+
+int IsFlowKeyHeld(const FLOWINSTANCE& flow)
+{
+    if (flow.flow == nullptr || flow.flow->m_KeyCondition.empty()) {
+        return 0;
+    }
+    const cEdKeyCondition& last = flow.flow->m_KeyCondition[static_cast<int>(flow.flow->m_KeyCondition.size()) - 1];
+    return IsKeyConditionHeld(cInputKeyLogs(InputFor(0)), last);
 }

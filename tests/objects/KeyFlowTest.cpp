@@ -174,6 +174,16 @@ TEST_F(KeyFlowTest, ForwardFollowsThePlayersFacing)
     EXPECT_EQ(g_Starts, expected);
 }
 
+TEST_F(KeyFlowTest, LastKeyConditionHeldWhileTheButtonIs)
+{
+    SetFlows({KeyFlow({KeyStep(4, 1, 10, 0), KeyStep(11, 0, 0, 1)}, 0, 0), KeyFlow({}, 0, 0)});
+    Play({{1, 0, 1}});
+    EXPECT_EQ(IsFlowKeyHeld(Player[P1].flows[0]), 1);
+    EXPECT_EQ(IsFlowKeyHeld(Player[P1].flows[1]), 0) << "no key conditions";
+    Play({{1, 0, 0}});
+    EXPECT_EQ(IsFlowKeyHeld(Player[P1].flows[0]), 0);
+}
+
 class cBareStage : public cStageField {
 public:
     int CheckBlockCond(MAPCELL&) override { return 1; }
