@@ -26,7 +26,7 @@ int FLOWCONTEXT::IsValid() const
     if (owner == nullptr || nFlow < 0 || nCommand < 0) {
         return 0;
     }
-    const FLOWSTATE& state = owner->FlowState();
+    const FLOWSTATE state = owner->FlowState();
     if (nFlow >= static_cast<int>(state.flows.size())) {
         return 0;
     }

@@ -52,7 +52,7 @@ void MarkGroupEnded(cFlowOwner& owner, const FLOWINSTANCE& flow)
 {
     const int nGroup = GroupOf(flow);
     if (nGroup != 0) {
-        FLOWSTATE& state = owner.FlowState();
+        FLOWSTATE state = owner.FlowState();
         state.flowGroupEnded[nGroup] = 1;
         state.flowGroupChanged = 1;
     }
@@ -98,7 +98,7 @@ void cFlowRuntime::FireTrigger(cFlowOwner& owner, int nKind)
 {
     const bool bRepeat = SystemData.bTriggerRepeat != 0;
     for (int j = 0; j < FlowCount(owner); ++j) {
-        FLOWSTATE& state = owner.FlowState();
+        FLOWSTATE state = owner.FlowState();
         FLOWINSTANCE& flow = state.flows[j];
         if (TriggerOf(flow) != nKind) {
             continue;
@@ -144,7 +144,7 @@ int cFlowRuntime::CheckKeyConditions(cFlowOwner& owner, FLOWINSTANCE& flow)
     const int nGroup = GroupOf(flow);
     if (def.m_nTrigger == TRIGGER_ALWAYS && nGroup != 0) {
         // The group stays blocked for the rest of the frame; the flow step releases it.
-        FLOWSTATE& state = owner.FlowState();
+        FLOWSTATE state = owner.FlowState();
         state.flowGroupRunning[nGroup] = 1;
         state.flowGroupEnded[nGroup] = 1;
         state.flowGroupChanged = 1;
@@ -154,7 +154,7 @@ int cFlowRuntime::CheckKeyConditions(cFlowOwner& owner, FLOWINSTANCE& flow)
 
 void cFlowRuntime::ResetFlowFrameFlags(cFlowOwner& owner)
 {
-    FLOWSTATE& state = owner.FlowState();
+    FLOWSTATE state = owner.FlowState();
     for (FLOWINSTANCE& flow : state.flows) flow.triedThisFrame = 0;
     for (FLOWINSTANCE& flow : state.flows) flow.startedThisFrame = 0;
     for (std::uint8_t& started : state.flowGroupStartedNow) started = 0;
@@ -195,7 +195,7 @@ int cFlowRuntime::StepFlows(cFlowOwner& owner, bool bDeathOnly)
 
 void cFlowRuntime::FinishFlowStep(cFlowOwner& owner)
 {
-    FLOWSTATE& state = owner.FlowState();
+    FLOWSTATE state = owner.FlowState();
     if (state.flowDeletePending != 0) {
         int i = 0;
         while (i < FlowCount(owner)) {
@@ -223,7 +223,7 @@ void cFlowRuntime::Start(cFlowOwner& owner, int nFlow)
     if (nFlow < 0 || nFlow >= FlowCount(owner)) {
         return;
     }
-    FLOWSTATE& state = owner.FlowState();
+    FLOWSTATE state = owner.FlowState();
     FLOWINSTANCE& flow = state.flows[nFlow];
     flow.running = 1;
     flow.current = 0;
@@ -344,7 +344,9 @@ int cFlowRuntime::RunCommandFrame(const FLOWCONTEXT& ctx)
     if (!ctx.IsValid()) {
         return 1;
     }
-    CommandFuncTable::Run(KindOf(ctx.Command()), ctx);
+    if (ctx.Command().command != nullptr) {
+        CommandFuncTable::Run(KindOf(ctx.Command()), ctx);
+    }
     if (!ctx.IsValid()) {
         return 1;
     }
@@ -359,7 +361,7 @@ int cFlowRuntime::RunCommandFrame(const FLOWCONTEXT& ctx)
 
 void cFlowRuntime::RelinkFlows(cFlowOwner& owner)
 {
-    FLOWSTATE& state = owner.FlowState();
+    FLOWSTATE state = owner.FlowState();
     cVector<cEdFlow>& defs = owner.FlowDefinitions();
     for (int i = 0; i < FlowCount(owner); ++i) {
         FLOWINSTANCE& flow = state.flows[i];
@@ -390,7 +392,7 @@ void cFlowRuntime::RemoveFlow(cFlowOwner& owner, int nFlow)
     if (nFlow < 0 || nFlow >= FlowCount(owner)) {
         return;
     }
-    FLOWSTATE& state = owner.FlowState();
+    FLOWSTATE state = owner.FlowState();
     End(owner, state.flows[nFlow]);
     owner.RemoveFlowAnimations(state.flows[nFlow].serial);
     const int nIndex = state.flows[nFlow].index;
@@ -406,7 +408,7 @@ void cFlowRuntime::RemoveFlow(cFlowOwner& owner, int nFlow)
 
 int cFlowRuntime::RemoveFlowsById(cFlowOwner& owner, std::uint8_t nId)
 {
-    FLOWSTATE& state = owner.FlowState();
+    FLOWSTATE state = owner.FlowState();
     if (nId == 0) {
         for (FLOWINSTANCE& flow : state.flows) {
             End(owner, flow);

@@ -1,12 +1,12 @@
 #include "objects/FlowState.h"
 
-void FLOWSTATE::Reset()
+void FLOWSTORAGE::Reset()
 {
     flows.clear();
     flowSerial = 0;
-    flowGroupRunning.Reset(kGroupCount + 1);
-    flowGroupEnded.Reset(kGroupCount + 1);
-    flowGroupStartedNow.Reset(kGroupCount + 1);
+    flowGroupRunning.Reset(FLOWSTATE::kGroupCount + 1);
+    flowGroupEnded.Reset(FLOWSTATE::kGroupCount + 1);
+    flowGroupStartedNow.Reset(FLOWSTATE::kGroupCount + 1);
     flowGroupChanged = 0;
     flowDeletePending = 0;
 }

@@ -1,7 +1,8 @@
 // MAPCELL: one cell of the block map of the running stage (StageMap), a copy of the block placed
 // there and one int that is set to 0 whenever a block is written into the cell. Cell index =
 // field column + (field row << the row pitch's logarithm); field columns and rows are stage tiles
-// + 10. Game thread.
+// + 10. An empty cell holds an empty block (graphic 0, collision kind 0, as the block checks
+// leave a block without graphic). Game thread.
 #pragma once
 
 #include <cstdint>

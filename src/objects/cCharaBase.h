@@ -13,6 +13,7 @@
 
 #include "core/cVector.h"
 #include "definitions/cEdChara.h"
+#include "objects/FlowInstance.h"
 #include "objects/ObjectRef.h"
 #include "objects/cGameObject.h"
 
@@ -73,6 +74,7 @@ public:
     cVector<std::uint8_t> flowGroupStartedNow;
     std::int32_t flowGroupChanged = 0;   // some group's flow ended in this run
     std::int32_t flowDeletePending = 0;  // some flow instance carries the delete flag
+    cVector<FLOWINSTANCE> flows;      // the running state of each flow of def.m_Flow, same order
     double spawnX = 0.0;              // centre of the spawn cell, world pixels
     double spawnY = 0.0;
     std::int32_t movedThisFrame = 0;  // a movement command moved it in this flow run

@@ -18,7 +18,7 @@ class cFlowOwner {
 public:
     virtual ~cFlowOwner() = default;
 
-    virtual FLOWSTATE& FlowState() = 0;
+    virtual FLOWSTATE FlowState() = 0;
     // The character's own copy of its flow definitions, in the order of FlowState().flows.
     virtual cVector<cEdFlow>& FlowDefinitions() = 0;
     // 1 when the condition list of the flow holds with this character as subject (an empty list

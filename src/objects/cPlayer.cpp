@@ -239,15 +239,16 @@ int cPlayer::MoveStepX()
         DecaySpeed(ax, decayX);
         if (floorEffectTimer != 0 && floorEffectKind == 3) {
             const double change = SpeedPerFrame(speedFactor) * (floorEffectValue - 1.0);
+            // The floor scales a run in its own direction; a run that the decay has just
+            // stopped stays stopped instead of being pushed to the left.
             if (ax > 0.0) {
                 ax += change;
                 if (ax < 0.0) {
                     ax = 0.0;
                 }
-            } else {
-                const bool wasNegative = ax < 0.0;
+            } else if (ax < 0.0) {
                 ax -= change;
-                if (wasNegative && ax > 0.0) {
+                if (ax > 0.0) {
                     ax = 0.0;
                 }
             }

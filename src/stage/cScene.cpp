@@ -2,12 +2,14 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "core/AppGlobals.h"
 #include "core/ReportLog.h"
 #include "graphics/BackEnd.h"
 #include "graphics/Fade.h"
 #include "graphics/Fill.h"
+#include "graphics/FontTable.h"
 #include "graphics/FrameTiming.h"
 #include "graphics/Palette.h"
 #include "graphics/Surfaces.h"
@@ -23,6 +25,8 @@ namespace {
 cSceneFlow* g_lpFlow = nullptr;
 constexpr int kMaxFrameWaitMs = 1000;
 constexpr UINT WM_MUSIC_REQUEST = WM_USER + 6;
+
+std::vector<SurfaceRestoreFn> g_restores;
 
 cSceneFlow& PlainFlow()
 {
@@ -60,6 +64,75 @@ void WaitFrame()
     for (int waited = 0; !CheckFrameTimeDD(SceneFlow().nTargetFps) && waited < kMaxFrameWaitMs; ++waited) {
         Sleep(1);
     }
+}
+
+BOOL RestoreSurface(DDSURFACEDATA& sd)
+{
+    if (sd.lpDDS == nullptr || sd.lpDDS->lpDDSurface == nullptr) {
+        return TRUE;
+    }
+    IDirectDrawSurface7* lpSurface = sd.lpDDS->lpDDSurface;
+    if (lpSurface->IsLost() != DDERR_SURFACELOST) {
+        return TRUE;
+    }
+    lpSurface->Restore();
+    if (sd.bSystemMemory) {
+        return TRUE;
+    }
+    sd.bLost = 1;
+    return DDReloadSurface(&sd, nScreenBpp);
+}
+
+BOOL RestoreSurface(DDSurfaceVec& vec)
+{
+    for (DDSURFACEDATA& sd : vec) {
+        if (!RestoreSurface(sd)) {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL RestoreSurface(DDSurfaceList& list)
+{
+    for (DDSURFACEDATA& sd : list) {
+        if (!RestoreSurface(sd)) {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+void RestoreNumberSurfaces()
+{
+    for (int i = 0; i < kFontCount; ++i) {
+        DDSURFACEDATA& sd = NumberSD[i];
+        if (sd.lpDDS == nullptr || sd.lpDDS->lpDDSurface == nullptr ||
+            sd.lpDDS->lpDDSurface->IsLost() != DDERR_SURFACELOST) {
+            continue;
+        }
+        sd.lpDDS->lpDDSurface->Restore();
+        if (!sd.bSystemMemory) {
+            MakeNumberSurface(&sd, &FontTable[i]);
+        }
+    }
+}
+
+void AddSurfaceRestore(SurfaceRestoreFn fn)
+{
+    if (fn != nullptr) {
+        g_restores.push_back(fn);
+    }
+}
+
+BOOL RestoreRegisteredSurfaces()
+{
+    for (SurfaceRestoreFn fn : g_restores) {
+        if (!fn()) {
+            return FALSE;
+        }
+    }
+    return TRUE;
 }
 
 void cScene::RunFrame(int nButtonMask)

@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 #include "core/cVector.h"
+#include "graphics/DDSurfaceVec.h"
 #include "input/cInput.h"
 
 // Screen ids.
@@ -50,6 +51,10 @@ public:
     int nTargetFps = 0;         // frames per second: 60, or the running stage's own rate
     int m_nFadeSpeed = 0;       // degrees per frame of every screen fade (10 from start-up)
     int m_nBgm = 0;             // Bgm record of the screen music last requested; 0 none
+    // Set by the start-up from the settings: "ShowFps" of System.ini (0 off, 2 plain small text,
+    // other values boxed text) and whether a DirectDraw full screen copies instead of flipping.
+    int nShowFps = 0;
+    int bFullScreenBlit = 0;
 };
 
 // The scene manager's state: the manager itself once it exists, else a plain cSceneFlow of this
@@ -61,6 +66,21 @@ void SetSceneFlow(cSceneFlow* lpFlow);
 // DirectDraw frame pacing: Sleep(1) until CheckFrameTimeDD(nTargetFps) grants the frame (never
 // longer than one second). Nothing under Direct3D, whose present paces the frame.
 void WaitFrame();
+
+// Surfaces after a DirectDraw loss. One surface: a lost surface is restored and, unless it lives
+// in system memory, marked bLost and its bitmap reloaded; FALSE when the reload fails. The vector
+// and list forms stop at the first failure.
+BOOL RestoreSurface(DDSURFACEDATA& sd);
+BOOL RestoreSurface(DDSurfaceVec& vec);
+BOOL RestoreSurface(DDSurfaceList& list);
+// The three digit strips, redrawn with their fonts when lost.
+void RestoreNumberSurfaces();
+// A collection of surfaces that owners outside the scene manager keep (the stage's pictures, the
+// text objects): registered once, restored by the frame after a loss in the order registered.
+using SurfaceRestoreFn = BOOL (*)();
+void AddSurfaceRestore(SurfaceRestoreFn fn);
+// Runs the registered restores in order; FALSE at the first failure.
+BOOL RestoreRegisteredSurfaces();
 
 class cScene {
 public:

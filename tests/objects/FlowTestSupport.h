@@ -40,7 +40,7 @@ struct TESTCOMMAND {
 
 class cTestFlowOwner : public cFlowOwner {
 public:
-    FLOWSTATE state;
+    FLOWSTORAGE state;
     cVector<cEdFlow> defs;
     std::vector<int> conditionResult;  // per flow: what the condition list gives (default 1)
     std::vector<int> conditionTests;   // per flow: how often the condition list was tested
@@ -53,7 +53,7 @@ public:
     // Appends a flow with these commands; returns its position.
     int AddFlow(int nTrigger, const std::vector<TESTCOMMAND>& commands, int nGroup = 0, int nId = 0);
 
-    FLOWSTATE& FlowState() override { return state; }
+    FLOWSTATE FlowState() override { return state.View(); }
     cVector<cEdFlow>& FlowDefinitions() override { return defs; }
     int CheckFlowConditions(FLOWINSTANCE& flow) override;
     int FacesLeft() const override { return bFacesLeft; }

@@ -1,0 +1,67 @@
+#include "objects/cCharaFlowOwner.h"
+
+#include "input/cInput.h"
+#include "objects/FlowConditions.h"
+#include "objects/KeyConditions.h"
+#include "objects/cCharaBase.h"
+#include "objects/cStageField.h"
+
+cCharaFlowOwner::cCharaFlowOwner(cCharaBase& chara) : m_Chara(chara), m_Keys(InputFor(0)) {}
+
+FLOWSTATE cCharaFlowOwner::FlowState()
+{
+    return FLOWSTATE{m_Chara.flows,          m_Chara.flowSerial,          m_Chara.flowGroupRunning,
+                     m_Chara.flowGroupEnded, m_Chara.flowGroupStartedNow, m_Chara.flowGroupChanged,
+                     m_Chara.flowDeletePending};
+}
+
+cVector<cEdFlow>& cCharaFlowOwner::FlowDefinitions() { return m_Chara.def.m_Flow; }
+
+int cCharaFlowOwner::CheckFlowConditions(FLOWINSTANCE& flow) { return CheckFlowCond(flow, m_Chara); }
+
+int cCharaFlowOwner::FacesLeft() const { return m_Chara.facing == 0 ? 1 : 0; }
+
+void cCharaFlowOwner::StartFlowAnimation(const FLOWANIMESTART&, std::int32_t) {}
+
+void cCharaFlowOwner::RemoveFlowAnimations(std::int32_t) {}
+
+int cCharaFlowOwner::HasVanished() const { return m_Chara.vanished != 0 ? 1 : 0; }
+
+int cCharaFlowOwner::IsOutOfHp() const { return m_Chara.hp <= 0 ? 1 : 0; }
+
+void FireCharaTrigger(cCharaBase& chara, int nKind)
+{
+    // The stage's current object names this character while its flows are offered a start; a
+    // trigger fired from inside another character's flow step gives the name back afterwards.
+    cCharaBase* previous = nullptr;
+    if (lpStageField != nullptr) {
+        previous = lpStageField->m_pCurrentObject;
+        lpStageField->m_pCurrentObject = &chara;
+    }
+    cCharaFlowOwner owner(chara);
+    cFlowRuntime::FireTrigger(owner, nKind);
+    if (lpStageField != nullptr) {
+        lpStageField->m_pCurrentObject = previous;
+    }
+}
+
+void ResetCharaFlowFrameFlags(cCharaBase& chara)
+{
+    cCharaFlowOwner owner(chara);
+    cFlowRuntime::ResetFlowFrameFlags(owner);
+}
+
+int StepCharaFlows(cCharaBase& chara, int bDeathOnly)
+{
+    cCharaFlowOwner owner(chara);
+    return cFlowRuntime::StepFlows(owner, bDeathOnly != 0);
+}
+
+int IsFlowKeyHeld(const FLOWINSTANCE& flow)
+{
+    if (flow.flow == nullptr || flow.flow->m_KeyCondition.empty()) {
+        return 0;
+    }
+    const cEdKeyCondition& last = flow.flow->m_KeyCondition[static_cast<int>(flow.flow->m_KeyCondition.size()) - 1];
+    return IsKeyConditionHeld(cInputKeyLogs(InputFor(0)), last);
+}

@@ -1,0 +1,4 @@
+#include "scenes/ScenePictures.h"
+
+DDSurfaceVec ScenePictures;
+DDSurfaceInfoVec ScenePictureInfo;

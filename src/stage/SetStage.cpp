@@ -1,0 +1,123 @@
+// SetStage: puts the running stage into its starting condition at every (re)start of play.
+#include "stage/cSceneStage.h"
+
+#include <algorithm>
+
+#include "core/ReportLog.h"
+#include "definitions/cEdStage.h"
+#include "graphics/FrameTiming.h"
+#include "input/cInput.h"
+#include "platform/win/Random.h"
+#include "platform/win/Time.h"
+#include "project/cSaveData.h"
+#include "project/cSystemData.h"
+#include "stage/StageShellFlags.h"
+#include "stage/SubStepCheck.h"
+#include "stage/cMenuCursor.h"
+
+namespace {
+
+constexpr int kGameModeReplay = 4;
+
+bool AnySide(const cEdOffScreenLimit& limit)
+{
+    return limit.m_bLeft != 0 || limit.m_bRight != 0 || limit.m_bTop != 0 || limit.m_bBottom != 0;
+}
+
+}  // namespace
+
+void cSceneStage::SetStage(int bRestart, int bMusic)
+{
+    (void)bMusic;  // the stage music request (PlayBgm) reads it once the stage end's music exists
+    ECLog("In SetStage");
+    m_bInSetUp = true;
+    m_bFailed = false;
+    m_nFrame = 0;
+    ClearObjects();
+
+    if (bRestart) {
+        // In replay playback the replay file is read again here once replays exist.
+        Stage.CopyHeader(StageBackup);
+    }
+    TakeSeed();
+    if (Stage.m_bTakeOverHero != 0) {
+        const int hero = Stage.FindHero();
+        if (hero >= 0) {
+            SaveData.RestoreCharaStatus(0, Stage.m_PlacedChara[hero], Stage);
+        }
+    }
+    SceneFlow().m_nBgm = 0;
+    Stage.SetSpeedLevel(Stage.m_nSpeedLevel);
+
+    if (!BuildField()) {
+        // The map could not be built: the close is on its way and no state runs until then.
+        m_bFailed = true;
+        m_bInSetUp = false;
+        return;
+    }
+    m_bEraseChara = AnySide(Stage.m_OffScreen[0]) ? 1 : 0;
+    m_bEraseBlockChara = AnySide(Stage.m_OffScreen[1]) ? 1 : 0;
+    m_bEraseItem = AnySide(Stage.m_OffScreen[2]) ? 1 : 0;
+    // The text, effect and picture objects, the screen effect and the screen colour are reset
+    // here once they exist.
+    m_Wait.nReserved = 0;
+
+    m_SubStepCheck = BuildSubStepCheck(Stage.m_nSubSteps, Stage.m_nContactLevel);
+    ResetCounters();
+    if (SceneFlow().m_nGameMode == kGameModeReplay || (StageShell.bTestPlay && StageShell.bDirectPlay)) {
+        SaveData.ClearScore();
+    }
+    SaveData.SaveRetryPoint();
+
+    for (std::size_t i = 0; i < Input.size(); ++i) {
+        Input.data()[i].ClearHistory();
+        Input.data()[i].ResetKeyLog();
+    }
+    MenuCursor.Reset();
+    CheckOneSecond(0, Stage.m_nFps);
+    for (std::size_t i = 0; i < Stage.m_Background.size(); ++i) {
+        Stage.m_Background.data()[i].m_dOffsetX = 0.0;
+        Stage.m_Background.data()[i].m_dOffsetY = 0.0;
+    }
+    // The 8-bit device palette is set again here by the stage drawing.
+    SceneFlow().nTargetFps = Stage.m_nFps;
+
+    FireStartTrigger();
+    UpdateObjectFlags();
+    m_nStageFlag = Stage.m_bShowHud;
+    m_bInSetUp = false;
+    ECLog("Out SetStage");
+}
+
+void cSceneStage::TakeSeed()
+{
+    if (SceneFlow().m_nGameMode == kGameModeReplay) {
+        // The seed recorded in the replay is taken here once replays exist.
+    } else if (SystemData.bReplayEnabled != 0) {
+        SaveDataAtStartPrev = SaveDataAtStart;
+        SaveDataAtStart = SaveData;
+        // ReplayPrev takes Replay and Replay is cleared (keeping this seed) once replays exist.
+        m_nSeed = timeGetTime();
+    }
+    SRand(m_nSeed);
+}
+
+void cSceneStage::ResetCounters()
+{
+    m_nResult = 0;
+    m_nBannerCount = 0;
+    m_nBannerCount2 = 0;
+    if (Stage.m_bTimeLimit != 0) {
+        m_bNoTimeLimit = 0;
+        m_nTime = std::clamp(Stage.m_nTimeLimit, 0, 999);
+    } else {
+        m_nTime = 999;
+        m_bNoTimeLimit = 1;
+    }
+    m_nPlayFrames = 0;
+    m_nPlayTime = 0;
+    m_nNextStage = 0;
+    m_nSubStep = 0;
+    m_nSubStepTotal = 0;
+    SaveData.nTotalScore = 0;
+}

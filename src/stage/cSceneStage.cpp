@@ -1,0 +1,110 @@
+// The stage-play screen's life: construction, the frame entry, entering the screen and the reset
+// of a first entry. The states are in cSceneStageStates.cpp, the nested loops in
+// cSceneStageWait.cpp, the set-up in SetStage.cpp and the play frame in PlayFrame.cpp.
+#include "stage/cSceneStage.h"
+
+#include "definitions/cEdStage.h"
+#include "platform/win/Time.h"
+#include "project/cSaveData.h"
+#include "stage/StageShellFlags.h"
+#include "stage/cMenuCursor.h"
+
+cSceneStage* lpSceneStage = nullptr;
+
+cSceneStage::cSceneStage()
+{
+    SetStates<cSceneStage>({&cSceneStage::FadeIn, &cSceneStage::Start, &cSceneStage::Play, &cSceneStage::Pause,
+                            &cSceneStage::Clear, &cSceneStage::Miss, &cSceneStage::GameOver,
+                            &cSceneStage::FadeOut});
+    m_Wait.nReserved = 0;
+    m_bQuit = 0;
+    SaveData.nStageBgm = 0;
+    m_nState = -1;
+    // Every entry into the screen starts from a defined seed: the millisecond clock (the virtual
+    // clock in tests). With replay recording on, SetStage takes a new one at every start; with it
+    // off, retries inside this entry reuse this one, so their random sequence repeats.
+    m_nSeed = timeGetTime();
+    lpSceneStage = this;
+    lpStageField = this;
+}
+
+cSceneStage::~cSceneStage()
+{
+    if (lpSceneStage == this) {
+        lpSceneStage = nullptr;
+    }
+    if (lpStageField == static_cast<cStageField*>(this)) {
+        lpStageField = nullptr;
+    }
+}
+
+void cSceneStage::Main()
+{
+    // A stage that could not be set up runs no state until the close it asked for arrives.
+    if (m_bFailed) {
+        return;
+    }
+    RunFrame(-1);
+}
+
+void cSceneStage::Init()
+{
+    m_RankReached.resize(kRankTables, 0);
+    m_RankValue.resize(kRankTables, 0);
+    // The icon sheets, the background pictures and the stage's built-in surfaces are chosen and
+    // loaded with the stage resources and drawing, which read them.
+    const bool bRestart = SceneFlow().m_nPrevScene == SCENE_STAGE;
+    if (!bRestart) {
+        ResetStage();
+        // The life of this attempt is taken by the stage end's lives rule (ConsumeLife).
+    }
+    SetStage(bRestart ? 1 : 0, 1);
+    MenuCursor.Reset();
+    m_nSubState = 0;
+}
+
+void cSceneStage::ResetStage()
+{
+    SaveData.nLives = SaveData.nStartLives;
+    SaveData.nTotalScore = 0;
+    SaveData.nRunScore = 0;
+    SaveData.nRunValue1 = 0;
+    SaveData.nRunValue2 = 0;
+    SaveData.nRunValue3 = 0;
+    SaveData.nRunValue4 = 0;
+    SaveData.bStartPos = 0;
+    ResetCamera();
+    m_nSubState = 0;
+    m_nBannerCount = 0;
+    m_nBannerCount2 = 0;
+    m_bButtonLatch = 0;
+    m_nTime = 0;
+    m_bRankEntered = 0;
+    // The text objects are emptied here once they exist; outside replay playback the replays
+    // (Replay, ReplayPrev) are cleared here once recording exists.
+    if (StageShell.bDirectPlay) {
+        SaveData.nStageNo = 1;
+    }
+    // With rankings on, the ranking of this play kind and stage is loaded here once rankings exist.
+}
+
+void cSceneStage::EnterClearState()
+{
+    if (m_bInSetUp) {
+        m_bClearDuringSetUp = true;
+        return;
+    }
+    m_nSubState = 0;
+    m_nState = STAGESTATE_CLEAR;
+}
+
+void cSceneStage::EnterStateAfterSetUp(int nState)
+{
+    if (m_bClearDuringSetUp) {
+        m_bClearDuringSetUp = false;
+        m_nSubState = 0;
+        m_nState = STAGESTATE_CLEAR;
+        return;
+    }
+    m_nState = nState;
+}

@@ -1,0 +1,195 @@
+// cSceneStage: the stage-play screen (scene id 4). It plays one stage from the fade-in to the
+// stage end as eight states: fade-in, start banners, play, pause menu, stage clear, miss menu,
+// game over and fade-out. The scene manager creates it when the stage becomes the current screen
+// and deletes it when another screen does; while it exists, lpSceneStage points to it.
+//
+// Two kinds of work leave the game thread's frame loop: the blocking commands and the extra-life
+// popup run WaitLoop on thPause, and the ranking display runs RankingLoop on RankingThread. The
+// game thread starts the worker and waits for it, so the stage has one user at a time and no lock
+// is taken. A close during either loop ends it through its message queue (WM_QUIT), never by
+// killing the thread.
+//
+// Threads: the game thread; WaitLoop and RankingLoop on their workers while the game thread waits.
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include <list>
+
+#include "objects/cChara.h"
+#include "objects/cStageField.h"
+#include "stage/WAITINFO.h"
+#include "stage/cScene.h"
+
+// States of the screen (m_nState).
+constexpr int STAGESTATE_FADEIN = 0;
+constexpr int STAGESTATE_START = 1;
+constexpr int STAGESTATE_PLAY = 2;
+constexpr int STAGESTATE_PAUSE = 3;
+constexpr int STAGESTATE_CLEAR = 4;
+constexpr int STAGESTATE_MISS = 5;
+constexpr int STAGESTATE_GAMEOVER = 6;
+constexpr int STAGESTATE_FADEOUT = 7;
+constexpr int kStageStateCount = 8;
+
+// Frames a start banner is shown (the frame it reaches 80 shows the next one).
+constexpr int kBannerFrames = 80;
+// Banner count of the stage-clear display at which a key (or auto advance) may leave it, and the
+// count added per frame while the clear caption slides in.
+constexpr int kClearDisplayEnd = 200;
+constexpr int kClearCaptionStep = 4;
+// Entries of the ranking tables a play can reach a place in.
+constexpr int kRankTables = 5;
+
+// Sounds the screen plays (sound table entries).
+constexpr int SE_DECIDE = 1;
+constexpr int SE_CANCEL = 2;
+constexpr int SE_CURSOR = 3;
+constexpr int SE_PAUSE = 4;
+constexpr int SE_GENRE = 6;
+constexpr int SE_MESSAGE_DECIDE = 12;
+
+// Entries of the project text table used by the menus.
+constexpr int TEXT_PAUSE_FIRST = 19;  // quit, continue, retry
+constexpr int TEXT_MISS_FIRST = 22;   // retry, back to the map
+constexpr int kMenuY = 272;
+constexpr int kMenuPitch = 16;
+
+class cSceneStage : public cScene, public cStageField {
+public:
+    // Empty containers, the state table, the reserved wait field 0, m_bQuit 0, the stage music
+    // of the save data 0, state -1. The play seed is taken from the millisecond clock here, so
+    // each entry into the screen starts from a defined seed (see SetStage for when it changes).
+    cSceneStage();
+    // Clears lpSceneStage and the objects' lpStageField when they point here.
+    ~cSceneStage() override;
+
+    // One frame: Init on the first one (a thrown text is traced and closes the program; the
+    // screen starts all the same), then the current state's function.
+    void Main() override;
+    // Entering the screen: ranking vectors sized, ResetStage on a first entry, SetStage, cursor
+    // reset, sub-state 0.
+    void Init() override;
+    // State 0 and state 7.
+    void FadeIn() override;
+    void FadeOut() override;
+
+    // The states 1 .. 6.
+    void Start();
+    void Play();
+    void Pause();
+    void Clear();
+    void Miss();
+    void GameOver();
+
+    // First entry into stage play from another screen: lives, totals, counters and replays reset.
+    void ResetStage();
+    // Puts the stage into its starting condition (see SetStage.cpp). bRestart: a retry or a
+    // restart after a stage end; bMusic: the stage music may be requested again.
+    void SetStage(int bRestart, int bMusic);
+
+    // Space down (high bit of GetAsyncKeyState): sound 4, the state and sub-state saved, 1. The
+    // caller then enters the pause menu. Else 0.
+    int CheckPauseKey();
+    // The pause menu's entries: 3 when retrying is allowed in this play kind, else 2.
+    int PauseMenuEntries() const;
+
+    // Fills m_Wait (see WAITINFO::Set).
+    void SetWaitMode(int mode, int waitKey, int count, int noDelay);
+    // Runs m_Wait as a nested frame loop on thPause and waits for it. bHandshake: the message
+    // command and the extra-life popup also post 0x8000 until the thread takes it, and after the
+    // wait either close the program (m_bQuit set) or wait for the application to be active.
+    void RunWait(bool bHandshake);
+    // Runs the ranking display on RankingThread and waits for it.
+    void RunRanking();
+    // Thread procedures (argument: the screen). Both return 1; WaitLoop returns 0 at once when
+    // m_bQuit is already set.
+    static unsigned WaitLoop(void* lpParam);
+    static unsigned RankingLoop(void* lpParam);
+
+    // True while the set-up of the stage failed: no play state runs until the close arrives.
+    bool IsFailed() const { return m_bFailed; }
+    // Enters the stage-clear state (the end of a cleared stage calls it). During SetStage (a
+    // character killed by trigger 18 can clear the stage) the state is only noted and entered
+    // once SetStage's caller has chosen its own state, so the clear is not lost.
+    void EnterClearState();
+    // The state a (re)start enters after SetStage: nState, or the stage clear noted during it.
+    void EnterStateAfterSetUp(int nState);
+
+    int m_nSavedState = 0;     // state and sub-state the pause menu returns to
+    int m_nSavedSubState = 0;
+    WAITINFO m_Wait;           // the nested wait being run
+    std::atomic<int> m_bQuit{0};  // close request while a nested loop runs (main thread sets it)
+    int m_nPlayerCount = 1;
+    std::vector<int> m_SubStepCheck;  // per sub-step: 1 when shots are tested against characters
+    int m_nTime = 0;           // seconds left (0..999)
+    int m_bNoTimeLimit = 0;
+    int m_nPlayFrames = 0;     // frames of play
+    int m_nPlayTime = 0;       // play time in hundredths of a second
+    int m_nBannerCount = 0;    // start banners
+    int m_nBannerCount2 = 0;   // second start banner; the stage-clear display uses m_nBannerCount
+    unsigned int m_nSeed = 0;  // random seed of this play
+    int m_bButtonLatch = 0;    // buttons are discarded in play until all are released
+    int m_nFps = 0;            // frames per second, copied in by the scene manager
+    int m_nFrame = 0;          // play frames since set-up
+    int m_nNextStage = 0;      // next stage of a numbered world set by the stage-clear command
+    int m_bNewRank = 0;
+    std::vector<int> m_RankReached;  // place reached per ranking table, -1 none
+    std::vector<int> m_RankValue;
+    int m_bRankEntered = 0;
+    std::string m_RankName;
+    int m_nStageFlag = 0;      // the stage's HUD flag, copied at the end of SetStage
+    int m_nMenuX = 0;          // left edge of the pause or miss menu
+    int m_bEraseChara = 0;     // off-screen erasing of characters, block characters and items
+    int m_bEraseBlockChara = 0;
+    int m_bEraseItem = 0;
+
+    // Set-up of the field (StagePopulation.cpp).
+    // The group of one placed character: each member built in place at the tile's centre plus
+    // its group offset; members outside the field are dropped and use no object number. Returns
+    // the members made.
+    int SpawnPlacedChara(std::list<cChara>& list, int nColumn, int nRow, int& nCounter, const cEdChara& def);
+    // The per-sub-step flag pass: the player active and in view, the link flags cleared, each
+    // character's existence, view, appearance and acting flags.
+    void UpdateObjectFlags();
+    // The block-map cell's condition list (see cStageField).
+    int CheckBlockCond(MAPCELL& cell) override;
+
+private:
+    // The menu of the pause state: entries from TEXT_PAUSE_FIRST.
+    void RunPauseMenu(int nEntries);
+    // The end of a wait on the game thread, after RunWait's thread has ended.
+    void AfterWait(bool bHandshake);
+    // The play kind's retry rule of the pause menu.
+    bool RetryAllowed() const;
+    // SetStage's parts.
+    void ClearObjects();
+    void TakeSeed();
+    void ResetCamera();
+    void SetupCamera();
+    bool BuildMap();
+    bool SpawnPlayer();
+    void SpawnPlacedObjects();
+    void BuildFactionGroups();
+    bool BuildField();
+    void FireStartTrigger();
+    void ResetCounters();
+    void StartPlayerAnimation();
+    // The play frame's parts (PlayFrame.cpp). Each returns false when the frame ends.
+    void ReadPlayInput();
+    bool RunSubStep(int k);
+    bool StepCharas(bool bBlockCharas);
+    bool StepPlayer();
+    void EraseOffScreen();
+    // The player dies: the label (if any) to the trace log, sound 8, the death.
+    void PlayerDies(const char* szLabel);
+
+    bool m_bFailed = false;           // SetStage could not build the stage
+    bool m_bInSetUp = false;          // SetStage is running
+    bool m_bClearDuringSetUp = false; // the stage was cleared while SetStage ran
+};
+
+// The running stage-play screen; null while none exists.
+extern cSceneStage* lpSceneStage;
