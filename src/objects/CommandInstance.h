@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 class cEdCommand;
 
@@ -35,4 +37,8 @@ struct COMMANDINSTANCE {
     std::int32_t work[4] = {0, 0, 0, 0};
     double velocityX = 0.0;     // velocity a movement handler computed this step
     double velocityY = 0.0;
+    // Working values of the circle and homing moves (set on their first step).
+    double phaseX = 0.0;        // circle: wave phases, degrees x speed unit
+    double phaseY = 0.0;
+    std::vector<std::pair<double, double>> trail;  // homing: the target's points, oldest first
 };
