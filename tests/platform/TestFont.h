@@ -16,7 +16,17 @@
 
 inline std::string TestFontPath()
 {
-    return (std::filesystem::path(__FILE__).parent_path() / "fonts" / "TestFont.ttf").string();
+    // __FILE__ is relative to the build folder (build/<kind>) when the compiler cache rewrites
+    // absolute paths; the test program lives in build/<kind>/tests/.
+    std::filesystem::path source = std::filesystem::path(__FILE__).parent_path();
+    if (source.is_relative()) {
+        std::error_code error;
+        const std::filesystem::path exe = std::filesystem::canonical("/proc/self/exe", error);
+        if (!error) {
+            source = exe.parent_path().parent_path() / source;
+        }
+    }
+    return (source / "fonts" / "TestFont.ttf").lexically_normal().string();
 }
 
 // One kind of glyph of the test font at a 16-pixel cell: the box relative to the pen position
