@@ -16,13 +16,9 @@
 
 inline std::string TestFontPath()
 {
-    std::filesystem::path file(__FILE__);
-    if (file.is_relative()) {
-        // A compiler cache with a base folder turns __FILE__ into a path relative to the build
-        // tree, which is the folder above the test programs' own; the tests change folders.
-        file = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / file;
-    }
-    return (file.parent_path() / "fonts" / "TestFont.ttf").lexically_normal().string();
+    // The tests folder comes from the build (a compiler cache may make __FILE__ relative, and
+    // the tests change the current folder).
+    return (std::filesystem::path(QB_TESTS_SOURCE_DIR) / "platform" / "fonts" / "TestFont.ttf").string();
 }
 
 // One kind of glyph of the test font at a 16-pixel cell: the box relative to the pen position
