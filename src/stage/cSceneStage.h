@@ -18,8 +18,10 @@
 
 #include <list>
 
+#include "definitions/cEdBlock.h"
 #include "objects/cChara.h"
 #include "objects/cStageField.h"
+#include "stage/StageSummons.h"
 #include "stage/WAITINFO.h"
 #include "stage/cScene.h"
 
@@ -154,6 +156,25 @@ public:
     // The per-sub-step flag pass: the player active and in view, the link flags cleared, each
     // character's existence, view, appearance and acting flags.
     void UpdateObjectFlags();
+    // Summons (StageSummons.cpp), called by the summon command.
+    // A block at world position (x, y): its cell is the one under (x + 16.5, y + 16.5). Refused
+    // (0) for a cell outside the field and for a protected cell. Erasing empties the cell; a
+    // toggle empties a cell holding a block and fills an empty one, each cell at most once per
+    // launch (m_SummonedCells); placing writes the block and returns CheckSummonedBlockOverlap
+    // (with a cancel flag set, a placing it cancels is undone). The value nUnused is not used.
+    int SummonBlock(double x, double y, int nUnused, const BLOCKSUMMONPARAMS& params, const cEdBlock& block);
+    // After a block was written into cell (column, row of the field): every player it covers
+    // and for whom it is solid is spared the crush tests for two flow runs; 1 when a player (with
+    // bCancelOnPlayer) or an active character (with bCancelOnChara) is covered.
+    int CheckSummonedBlockOverlap(int nCell, int nColumn, int nRow, const BLOCKSUMMONPARAMS& params);
+    // A character group summoned at (x, y) in pixels of the stage (the field adds 320): placed
+    // like a placed group, with the given faction and direction, no held item, its score 0 when
+    // bNoScore; each member joins its faction group. Returns the members made. The summon
+    // command passes CharaList and m_nCharaId.
+    int SummonChara(std::list<cChara>& list, double x, double y, int nFaction, int nDirection, int bNoScore,
+                    const cEdChara& def, int& nCounter);
+    std::vector<int> m_SummonedCells;  // cells toggled by the current launch of a toggle summon
+
     // The block-map cell's condition list (see cStageField).
     int CheckBlockCond(MAPCELL& cell) override;
 
