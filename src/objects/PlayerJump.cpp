@@ -4,14 +4,12 @@
 
 #include "definitions/cEdCommand.h"
 #include "definitions/cEdFlow.h"
-#include "input/cInput.h"
 #include "objects/CommandInstance.h"
 #include "objects/CommandSetup.h"
 #include "objects/FlowInstance.h"
-#include "objects/KeyConditions.h"
+#include "objects/cCharaFlowOwner.h"
 #include "objects/ObjectSounds.h"
 #include "objects/StageSpeed.h"
-#include "objects/cInputKeyLogs.h"
 #include "objects/cPlayer.h"
 #include "objects/cStageField.h"
 
@@ -56,20 +54,11 @@ void AllowNextJump(cPlayer& hero)
 
 }  // namespace
 
-int IsJumpKeyHeld(const cPlayer& hero, const FLOWINSTANCE& flow, int& bHasKeys)
+int IsJumpKeyHeld(const cPlayer&, const FLOWINSTANCE& flow, int& bHasKeys)
 {
-    bHasKeys = 0;
-    if (flow.flow == nullptr || flow.flow->m_KeyCondition.empty()) {
-        return 0;
-    }
-    bHasKeys = 1;
-    // The stage has one controller; any other number reads it too.
-    const int nSlot = (hero.controlSlot >= 0 && hero.controlSlot < static_cast<int>(Input.size())) ? hero.controlSlot : 0;
-    if (Input.empty()) {
-        return 0;
-    }
-    const cInputKeyLogs logs(Input[nSlot]);
-    return IsKeyConditionHeld(logs, flow.flow->m_KeyCondition.back());
+    bHasKeys = (flow.flow != nullptr && !flow.flow->m_KeyCondition.empty()) ? 1 : 0;
+    // Every player-operated character reads controller 0, the only one.
+    return IsFlowKeyHeld(flow);
 }
 
 void PlayerJump(cPlayer& hero, COMMANDINSTANCE& inst, const FLOWINSTANCE& flow)
