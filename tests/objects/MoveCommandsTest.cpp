@@ -4,6 +4,7 @@
 // sub-step, durations of tenths x 6 x b sub-steps, a command running at least one sub-step).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -98,6 +99,43 @@ TEST(MoveCommandsTest, StraightMoveKeepsFacingWhenFixedOrAsked)
         EXPECT_EQ(chara.facing, 1) << nCase;
         EXPECT_LT(chara.vx, 0.0) << nCase;
     }
+}
+
+TEST(MoveCommandsTest, AcceleratingMoveBuildsInertiaUpToItsMaximum)
+{
+    // b = 1: a velocity v adds v / 60 to the inertial speed each step (v / b / 60), limited to
+    // the maximum; against the inertia it adds only the turn factor's share.
+    cCommandTestStage stage(1, 0.0);
+    cChara& chara = stage.AddChara(kStageLeft + 300, kStageTop + 200, 1, 1);
+    cEdCommand command = cCommandTestStage::MakeCommand(2, 5, true);
+    cEdMove& move = *command.m_lpMove;
+    move.m_nDirection = 3;
+    move.m_nSpeed = 60;       // 6 pixels: 0.1 a step
+    move.m_bInertia = 1;
+    move.m_nMaxSpeed = 5;     // 0.5 pixels
+    move.m_fBrake = 0.25;
+    stage.Give(chara, command);
+    const double x0 = chara.x;
+    double expectedX = 0.0;
+    double ax = 0.0;
+    for (int i = 0; i < 8; ++i) {
+        stage.SubStep();
+        ax = std::min(ax + 0.1, 0.5);
+        expectedX += ax;
+        EXPECT_NEAR(chara.ax, ax, 1e-12) << i;
+    }
+    EXPECT_NEAR(chara.x - x0, expectedX, 1e-9);
+    EXPECT_NEAR(chara.vx, 0.5, 1e-12) << "the command adds nothing to vx itself";
+
+    // Reversing: each step moves the inertia back by a quarter of 0.1.
+    cCommandTestStage back(1, 0.0);
+    cChara& other = back.AddChara(kStageLeft + 300, kStageTop + 200, 1, 1);
+    other.ax = 0.5;
+    move.m_nDirection = 2;
+    back.Give(other, command);
+    back.SubStep();
+    EXPECT_NEAR(other.ax, 0.5 - 0.1 * 0.25, 1e-12);
+    EXPECT_EQ(other.facing, 0);
 }
 
 TEST(MoveCommandsTest, MoveToGoalEndsWhenTheDistanceIsCovered)
