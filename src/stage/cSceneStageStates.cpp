@@ -42,6 +42,9 @@ bool IsSet(const cVector<std::int32_t>& flags, int n)
 
 void cSceneStage::FadeIn()
 {
+    if (m_bFailed) {
+        return;
+    }
     if (FadeInStep()) {
         EnterStateAfterSetUp(STAGESTATE_START);
     }
