@@ -1,5 +1,6 @@
 #include "objects/FlowInsertion.h"
 
+#include "objects/CommandDispatch.h"
 #include "objects/CommandSetup.h"
 #include "objects/FlowRuntime.h"
 #include "objects/cCharaBase.h"
@@ -7,6 +8,8 @@
 
 int InsertCharaFlows(cCharaBase& chara, const cVector<cEdFlow>& flows, int nFacing, int bAppend, int nAt)
 {
+    // No flow can run before it is inserted: the command table is complete from here on.
+    InstallActionCommands();
     cVector<cEdFlow>& defs = chara.def.m_Flow;
     const int nGiven = static_cast<int>(flows.size());
     int nFirst = 0;

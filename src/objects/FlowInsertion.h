@@ -15,4 +15,6 @@ class cCharaBase;
 // clear) first waits for its conditions to be false once. Every instance is then re-linked to the
 // character's own copy of its definition. Returns the number of flows given. The extra-animation
 // schedule of the new flows is not built here (the character keeps no extra animations yet).
+// Installs the action commands' handlers first (InstallActionCommands), so the command table is
+// complete before any flow runs.
 int InsertCharaFlows(cCharaBase& chara, const cVector<cEdFlow>& flows, int nFacing, int bAppend, int nAt);
