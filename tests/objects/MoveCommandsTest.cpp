@@ -138,6 +138,44 @@ TEST(MoveCommandsTest, AcceleratingMoveBuildsInertiaUpToItsMaximum)
     EXPECT_EQ(other.facing, 0);
 }
 
+TEST(MoveCommandsTest, EveryMoveWithZeroSpeedStaysAndWithZeroDurationRunsOneStep)
+{
+    // Per kind: a character placed where the move acts (the stay-on-screen one off the screen's
+    // right edge, the patrol on a floor), the hero as target below and to the right.
+    struct KINDCASE {
+        int nKind;
+        int bFlying;
+        double x;
+    };
+    const KINDCASE kinds[] = {
+        {2, 1, kStageLeft + 100}, {3, 0, 12 * 32}, {5, 1, kStageLeft + 100},
+        {6, 1, kStageLeft + 100}, {7, 1, kStageLeft + 620},
+    };
+    for (const KINDCASE& k : kinds) {
+        for (int nSpeed : {0, 30}) {
+            cCommandTestStage stage(1, 0.0);
+            for (int col = 10; col <= 20; ++col) stage.SetSolid(col, 21);
+            cPlayer& hero = stage.SetupHero(kStageLeft + 500, kStageTop + 300);
+            cChara& chara = stage.AddChara(k.x, k.bFlying ? kStageTop + 100 : 20 * 32, k.bFlying, 1);
+            chara.target = CharaRef(hero.source);
+            cEdCommand command = cCommandTestStage::MakeCommand(k.nKind, 0, true);
+            command.m_lpMove->m_nDirection = k.nKind == 7 ? 2 : 3;
+            command.m_lpMove->m_nSpeed = static_cast<std::int16_t>(nSpeed);
+            command.m_lpMove->m_bMirrorY = 0;
+            stage.Give(chara, command);
+            const double x0 = chara.x;
+            const double y0 = chara.y;
+            EXPECT_EQ(stage.SubStep(), 0) << "kind " << k.nKind << ": a zero duration runs one sub-step";
+            const double dx = chara.x - x0;
+            const double dy = chara.y - y0;
+            for (int i = 0; i < 9; ++i) stage.SubStep();
+            EXPECT_EQ(chara.x - x0, dx) << "kind " << k.nKind;
+            EXPECT_EQ(chara.y - y0, dy) << "kind " << k.nKind;
+            EXPECT_NEAR(std::sqrt(dx * dx + dy * dy), nSpeed * 0.1, 1e-9) << "kind " << k.nKind << " speed " << nSpeed;
+        }
+    }
+}
+
 TEST(MoveCommandsTest, MoveToGoalEndsWhenTheDistanceIsCovered)
 {
     struct GOALCASE {
