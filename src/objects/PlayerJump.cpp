@@ -5,10 +5,10 @@
 #include "definitions/cEdCommand.h"
 #include "definitions/cEdFlow.h"
 #include "objects/CommandInstance.h"
+#include "objects/CommandRules.h"
 #include "objects/CommandSetup.h"
 #include "objects/FlowInstance.h"
 #include "objects/cCharaFlowOwner.h"
-#include "objects/ObjectSounds.h"
 #include "objects/StageSpeed.h"
 #include "objects/cPlayer.h"
 #include "objects/cStageField.h"
@@ -19,11 +19,6 @@ namespace {
 constexpr double kFootholdJumpFactor = 1.0199999809265137;
 // Releasing the key while rising keeps this share of the rising speed.
 constexpr double kReleaseCut = 0.3;
-
-void PlayJumpSound(const COMMANDINSTANCE& inst)
-{
-    PlayObjectSound(inst.command != nullptr ? inst.command->m_nSound : 0);
-}
 
 // Height mode 2: the full height at or above the first run speed, the low height at or below
 // the second, linear between them.
@@ -93,13 +88,13 @@ void PlayerJump(cPlayer& hero, COMMANDINSTANCE& inst, const FLOWINSTANCE& flow)
             if (!hero.onFoothold) {
                 hero.vy = inst.speed;
                 inst.started = 1;
-                PlayJumpSound(inst);
+                PlayCommandSound(inst, hero, 0);
             } else if (lpStageField != nullptr && lpStageField->m_nSubStep == SubStepCount()) {
                 // Off a block character only in the frame's last sub-step, after the ride.
                 hero.vy = inst.speed * kFootholdJumpFactor;
                 hero.onFoothold = 0;
                 inst.started = 1;
-                PlayJumpSound(inst);
+                PlayCommandSound(inst, hero, 0);
             }
         }
     } else {
