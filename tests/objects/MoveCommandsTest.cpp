@@ -242,6 +242,41 @@ TEST(MoveCommandsTest, GroundPatrolTurnsAtALedgeAndFlyersDoNotPatrol)
     EXPECT_EQ(flyer.fixedScreenX, 1) << "a flyer's patrol does nothing at all";
 }
 
+TEST(MoveCommandsTest, GroundPatrolTurnsBackWhenPushedOffABlockCharacter)
+{
+    struct PUSHCASE {
+        int nFacing;
+        double fMoved;   // how far the block character moved since it was remembered
+        double fExpect;  // the step's velocity: back at speed 2, plus the block's move, twice
+                         // when it moved against the way the character faced
+    };
+    const PUSHCASE cases[] = {
+        {1, -1.5, -2.0 + 2 * -1.5},  // facing right, block moved left: twice
+        {1, 1.5, -2.0 + 1.5},
+        {0, 1.5, 2.0 + 2 * 1.5},     // facing left, block moved right: twice
+        {0, -1.5, 2.0 - 1.5},
+    };
+    for (const PUSHCASE& c : cases) {
+        cCommandTestStage stage(1, 0.0);
+        cChara& walker = stage.AddChara(kStageLeft + 200, kStageTop + 100, 0, c.nFacing);
+        CharaList.emplace_front();
+        cChara& block = CharaList.front();
+        block.source = 7;
+        block.x = kStageLeft + 260 + c.fMoved;
+        walker.leftFoothold = 1;
+        walker.footholdKey = 7;
+        walker.footholdBox[0] = kStageLeft + 260;
+        cEdCommand command = cCommandTestStage::MakeCommand(3, 1, true);
+        command.m_lpMove->m_nSpeed = 20;
+        stage.Give(walker, command);
+        const double x0 = walker.x;
+        stage.SubStep();
+        EXPECT_NEAR(walker.x - x0, c.fExpect, 1e-9) << c.nFacing << " " << c.fMoved;
+        EXPECT_EQ(walker.facing, 1 - c.nFacing);
+        EXPECT_EQ(walker.leftFoothold, 0);
+    }
+}
+
 TEST(MoveCommandsTest, CircleSenseFollowsFacingAndRadiusZeroDoesNothing)
 {
     struct CIRCLECASE {
