@@ -4,10 +4,10 @@
 #include <cstdint>
 
 #include "definitions/cEdCommand.h"
+#include "objects/CommandRules.h"
 #include "objects/CommandSetup.h"
 #include "objects/HeroIdentity.h"
 #include "objects/MoveVelocity.h"
-#include "objects/ObjectSounds.h"
 #include "objects/PlayerJump.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
@@ -253,7 +253,7 @@ int FacingCommand(const FLOWCONTEXT& ctx)
     cCharaBase* chara = ctx.Chara();
     COMMANDINSTANCE& inst = ctx.Command();
     if (chara == nullptr || !IsFacingFixed(*chara)) return 0;
-    if (inst.frame == 0) {
+    if (RepeatActsNow(inst)) {
         const int nChoice = inst.command != nullptr ? CommandParam(*inst.command, 0) : 0;
         int nFacing = -1;
         switch (nChoice) {
@@ -282,14 +282,12 @@ int FacingCommand(const FLOWCONTEXT& ctx)
         default:
             break;
         }
-        PlayObjectSound(inst.command != nullptr ? inst.command->m_nSound : 0);
+        PlayCommandSound(inst, *chara, 0);
         if (nFacing >= 0) {
             chara->facing = nFacing;
         }
     }
-    if (++inst.frame >= 6 * SubStepCount()) {
-        inst.frame = 0;
-    }
+    AdvanceRepeat(inst);
     return 0;
 }
 

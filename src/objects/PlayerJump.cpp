@@ -4,14 +4,12 @@
 
 #include "definitions/cEdCommand.h"
 #include "definitions/cEdFlow.h"
-#include "input/cInput.h"
 #include "objects/CommandInstance.h"
+#include "objects/CommandRules.h"
 #include "objects/CommandSetup.h"
 #include "objects/FlowInstance.h"
-#include "objects/KeyConditions.h"
-#include "objects/ObjectSounds.h"
+#include "objects/cCharaFlowOwner.h"
 #include "objects/StageSpeed.h"
-#include "objects/cInputKeyLogs.h"
 #include "objects/cPlayer.h"
 #include "objects/cStageField.h"
 
@@ -21,11 +19,6 @@ namespace {
 constexpr double kFootholdJumpFactor = 1.0199999809265137;
 // Releasing the key while rising keeps this share of the rising speed.
 constexpr double kReleaseCut = 0.3;
-
-void PlayJumpSound(const COMMANDINSTANCE& inst)
-{
-    PlayObjectSound(inst.command != nullptr ? inst.command->m_nSound : 0);
-}
 
 // Height mode 2: the full height at or above the first run speed, the low height at or below
 // the second, linear between them.
@@ -56,20 +49,11 @@ void AllowNextJump(cPlayer& hero)
 
 }  // namespace
 
-int IsJumpKeyHeld(const cPlayer& hero, const FLOWINSTANCE& flow, int& bHasKeys)
+int IsJumpKeyHeld(const cPlayer&, const FLOWINSTANCE& flow, int& bHasKeys)
 {
-    bHasKeys = 0;
-    if (flow.flow == nullptr || flow.flow->m_KeyCondition.empty()) {
-        return 0;
-    }
-    bHasKeys = 1;
-    // The stage has one controller; any other number reads it too.
-    const int nSlot = (hero.controlSlot >= 0 && hero.controlSlot < static_cast<int>(Input.size())) ? hero.controlSlot : 0;
-    if (Input.empty()) {
-        return 0;
-    }
-    const cInputKeyLogs logs(Input[nSlot]);
-    return IsKeyConditionHeld(logs, flow.flow->m_KeyCondition.back());
+    bHasKeys = (flow.flow != nullptr && !flow.flow->m_KeyCondition.empty()) ? 1 : 0;
+    // Every player-operated character reads controller 0, the only one.
+    return IsFlowKeyHeld(flow);
 }
 
 void PlayerJump(cPlayer& hero, COMMANDINSTANCE& inst, const FLOWINSTANCE& flow)
@@ -104,13 +88,13 @@ void PlayerJump(cPlayer& hero, COMMANDINSTANCE& inst, const FLOWINSTANCE& flow)
             if (!hero.onFoothold) {
                 hero.vy = inst.speed;
                 inst.started = 1;
-                PlayJumpSound(inst);
+                PlayCommandSound(inst, hero, 0);
             } else if (lpStageField != nullptr && lpStageField->m_nSubStep == SubStepCount()) {
                 // Off a block character only in the frame's last sub-step, after the ride.
                 hero.vy = inst.speed * kFootholdJumpFactor;
                 hero.onFoothold = 0;
                 inst.started = 1;
-                PlayJumpSound(inst);
+                PlayCommandSound(inst, hero, 0);
             }
         }
     } else {

@@ -4,6 +4,7 @@
 // sub-step, durations of tenths x 6 x b sub-steps, a command running at least one sub-step).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -100,6 +101,81 @@ TEST(MoveCommandsTest, StraightMoveKeepsFacingWhenFixedOrAsked)
     }
 }
 
+TEST(MoveCommandsTest, AcceleratingMoveBuildsInertiaUpToItsMaximum)
+{
+    // b = 1: a velocity v adds v / 60 to the inertial speed each step (v / b / 60), limited to
+    // the maximum; against the inertia it adds only the turn factor's share.
+    cCommandTestStage stage(1, 0.0);
+    cChara& chara = stage.AddChara(kStageLeft + 300, kStageTop + 200, 1, 1);
+    cEdCommand command = cCommandTestStage::MakeCommand(2, 5, true);
+    cEdMove& move = *command.m_lpMove;
+    move.m_nDirection = 3;
+    move.m_nSpeed = 60;       // 6 pixels: 0.1 a step
+    move.m_bInertia = 1;
+    move.m_nMaxSpeed = 5;     // 0.5 pixels
+    move.m_fBrake = 0.25;
+    stage.Give(chara, command);
+    const double x0 = chara.x;
+    double expectedX = 0.0;
+    double ax = 0.0;
+    for (int i = 0; i < 8; ++i) {
+        stage.SubStep();
+        ax = std::min(ax + 0.1, 0.5);
+        expectedX += ax;
+        EXPECT_NEAR(chara.ax, ax, 1e-12) << i;
+    }
+    EXPECT_NEAR(chara.x - x0, expectedX, 1e-9);
+    EXPECT_NEAR(chara.vx, 0.5, 1e-12) << "the command adds nothing to vx itself";
+
+    // Reversing: each step moves the inertia back by a quarter of 0.1.
+    cCommandTestStage back(1, 0.0);
+    cChara& other = back.AddChara(kStageLeft + 300, kStageTop + 200, 1, 1);
+    other.ax = 0.5;
+    move.m_nDirection = 2;
+    back.Give(other, command);
+    back.SubStep();
+    EXPECT_NEAR(other.ax, 0.5 - 0.1 * 0.25, 1e-12);
+    EXPECT_EQ(other.facing, 0);
+}
+
+TEST(MoveCommandsTest, EveryMoveWithZeroSpeedStaysAndWithZeroDurationRunsOneStep)
+{
+    // Per kind: a character placed where the move acts (the stay-on-screen one off the screen's
+    // right edge, the patrol on a floor), the hero as target below and to the right.
+    struct KINDCASE {
+        int nKind;
+        int bFlying;
+        double x;
+    };
+    const KINDCASE kinds[] = {
+        {2, 1, kStageLeft + 100}, {3, 0, 12 * 32}, {5, 1, kStageLeft + 100},
+        {6, 1, kStageLeft + 100}, {7, 1, kStageLeft + 620},
+    };
+    for (const KINDCASE& k : kinds) {
+        for (int nSpeed : {0, 30}) {
+            cCommandTestStage stage(1, 0.0);
+            for (int col = 10; col <= 20; ++col) stage.SetSolid(col, 21);
+            cPlayer& hero = stage.SetupHero(kStageLeft + 500, kStageTop + 300);
+            cChara& chara = stage.AddChara(k.x, k.bFlying ? kStageTop + 100 : 20 * 32, k.bFlying, 1);
+            chara.target = CharaRef(hero.source);
+            cEdCommand command = cCommandTestStage::MakeCommand(k.nKind, 0, true);
+            command.m_lpMove->m_nDirection = k.nKind == 7 ? 2 : 3;
+            command.m_lpMove->m_nSpeed = static_cast<std::int16_t>(nSpeed);
+            command.m_lpMove->m_bMirrorY = 0;
+            stage.Give(chara, command);
+            const double x0 = chara.x;
+            const double y0 = chara.y;
+            EXPECT_EQ(stage.SubStep(), 0) << "kind " << k.nKind << ": a zero duration runs one sub-step";
+            const double dx = chara.x - x0;
+            const double dy = chara.y - y0;
+            for (int i = 0; i < 9; ++i) stage.SubStep();
+            EXPECT_EQ(chara.x - x0, dx) << "kind " << k.nKind;
+            EXPECT_EQ(chara.y - y0, dy) << "kind " << k.nKind;
+            EXPECT_NEAR(std::sqrt(dx * dx + dy * dy), nSpeed * 0.1, 1e-9) << "kind " << k.nKind << " speed " << nSpeed;
+        }
+    }
+}
+
 TEST(MoveCommandsTest, MoveToGoalEndsWhenTheDistanceIsCovered)
 {
     struct GOALCASE {
@@ -164,6 +240,41 @@ TEST(MoveCommandsTest, GroundPatrolTurnsAtALedgeAndFlyersDoNotPatrol)
     air.SubStep();
     EXPECT_EQ(flyer.x, f0);
     EXPECT_EQ(flyer.fixedScreenX, 1) << "a flyer's patrol does nothing at all";
+}
+
+TEST(MoveCommandsTest, GroundPatrolTurnsBackWhenPushedOffABlockCharacter)
+{
+    struct PUSHCASE {
+        int nFacing;
+        double fMoved;   // how far the block character moved since it was remembered
+        double fExpect;  // the step's velocity: back at speed 2, plus the block's move, twice
+                         // when it moved against the way the character faced
+    };
+    const PUSHCASE cases[] = {
+        {1, -1.5, -2.0 + 2 * -1.5},  // facing right, block moved left: twice
+        {1, 1.5, -2.0 + 1.5},
+        {0, 1.5, 2.0 + 2 * 1.5},     // facing left, block moved right: twice
+        {0, -1.5, 2.0 - 1.5},
+    };
+    for (const PUSHCASE& c : cases) {
+        cCommandTestStage stage(1, 0.0);
+        cChara& walker = stage.AddChara(kStageLeft + 200, kStageTop + 100, 0, c.nFacing);
+        CharaList.emplace_front();
+        cChara& block = CharaList.front();
+        block.source = 7;
+        block.x = kStageLeft + 260 + c.fMoved;
+        walker.leftFoothold = 1;
+        walker.footholdKey = 7;
+        walker.footholdBox[0] = kStageLeft + 260;
+        cEdCommand command = cCommandTestStage::MakeCommand(3, 1, true);
+        command.m_lpMove->m_nSpeed = 20;
+        stage.Give(walker, command);
+        const double x0 = walker.x;
+        stage.SubStep();
+        EXPECT_NEAR(walker.x - x0, c.fExpect, 1e-9) << c.nFacing << " " << c.fMoved;
+        EXPECT_EQ(walker.facing, 1 - c.nFacing);
+        EXPECT_EQ(walker.leftFoothold, 0);
+    }
 }
 
 TEST(MoveCommandsTest, CircleSenseFollowsFacingAndRadiusZeroDoesNothing)
