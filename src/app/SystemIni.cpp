@@ -12,7 +12,6 @@ SYSTEMINI SystemIni;
 namespace {
 
 constexpr int kFreeStageEntry = 8;
-constexpr int kEnglishEntry = 9;
 constexpr int kEntryCount = 10;
 constexpr std::size_t kFreeStageMinLength = 2;
 
