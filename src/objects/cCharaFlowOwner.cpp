@@ -6,7 +6,15 @@
 #include "objects/cCharaBase.h"
 #include "objects/cStageField.h"
 
-cCharaFlowOwner::cCharaFlowOwner(cCharaBase& chara) : m_Chara(chara), m_Keys(InputFor(0)) {}
+cCharaFlowOwner::cCharaFlowOwner(cCharaBase& chara) : m_Chara(chara), m_Keys(InputFor(0))
+{
+    // A character copied from another keeps the other's links until they are made again: the
+    // instances must name this character's own definitions.
+    cVector<FLOWINSTANCE>& flows = chara.flows;
+    if (!flows.empty() && !chara.def.m_Flow.empty() && flows.front().flow != &chara.def.m_Flow.front()) {
+        cFlowRuntime::RelinkFlows(*this);
+    }
+}
 
 FLOWSTATE cCharaFlowOwner::FlowState()
 {

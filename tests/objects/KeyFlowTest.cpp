@@ -184,6 +184,20 @@ TEST_F(KeyFlowTest, LastKeyConditionHeldWhileTheButtonIs)
     EXPECT_EQ(IsFlowKeyHeld(Player[P1].flows[0]), 0);
 }
 
+TEST_F(KeyFlowTest, ACopiedCharacterRunsItsOwnDefinitions)
+{
+    SetFlows({KeyFlow({KeyStep(11, 0, 0, 1)}, 0, 1)});
+    Player.push_back(Player[P1]);
+    cPlayer& copy = Player[1];
+    ResetCharaFlowFrameFlags(copy);
+    Input[0].wButton = 1;
+    Input[0].UpdateKeyLog();
+    FireCharaTrigger(copy, 0);
+    EXPECT_EQ(copy.flows[0].flow, &copy.def.m_Flow[0]);
+    EXPECT_EQ(copy.flows[0].commands[0].command, &copy.def.m_Flow[0].m_Command[0]);
+    EXPECT_EQ(copy.flows[0].running, 1);
+}
+
 class cBareStage : public cStageField {
 public:
     int CheckBlockCond(MAPCELL&) override { return 1; }
