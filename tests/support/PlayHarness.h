@@ -96,9 +96,10 @@ public:
     // The player and the stage characters (list order) now.
     static CharaState PlayerState();
     static std::vector<CharaState> CharaStates();
-    // A digest of the play state now: the screen's state and counters, the camera, the random
-    // generator's next draws are not touched; every character's geometry, speeds and status, the
-    // stage variables and the block map's blocks.
+    // A digest of the play state now (reading it changes nothing, the random generator
+    // included): the screen's state and counters, the seed, the camera, the stage variables,
+    // every character's geometry, speeds, status, pattern cell and block contacts, and the block
+    // map's blocks.
     std::uint64_t Digest() const;
 
 private:
