@@ -16,7 +16,9 @@
 
 inline std::string TestFontPath()
 {
-    return (std::filesystem::path(__FILE__).parent_path() / "fonts" / "TestFont.ttf").string();
+    // The tests folder comes from the build (a compiler cache may make __FILE__ relative, and
+    // the tests change the current folder).
+    return (std::filesystem::path(QB_TESTS_SOURCE_DIR) / "platform" / "fonts" / "TestFont.ttf").string();
 }
 
 // One kind of glyph of the test font at a 16-pixel cell: the box relative to the pen position
