@@ -10,6 +10,7 @@ PACKAGES=(
   vorbis-tools fluidsynth openttd-openmsx
   libpng-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang-format
   xvfb xauth
   imagemagick
   sox

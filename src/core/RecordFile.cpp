@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "core/RecordReader.h"
 #include "core/ReportLog.h"
 #include "platform/win/Files.h"
+#include "platform/win/ThreadLock.h"
 
 static_assert(std::endian::native == std::endian::little, "record files are read and written as they lie in memory");
 
@@ -28,19 +28,19 @@ struct OpenRecordFile {
     std::string finalPath;      // writing: what the temporary file replaces
 };
 
-std::mutex openFilesMutex;
+ThreadLock openFilesMutex;
 std::vector<OpenRecordFile> openFiles;
 
 void Remember(OpenRecordFile entry)
 {
-    std::lock_guard lock(openFilesMutex);
+    ThreadLockHolder lock(openFilesMutex);
     openFiles.push_back(std::move(entry));
 }
 
 // Removes and returns the entry of fp; an entry with fp nullptr when there is none.
 OpenRecordFile Forget(FILE* fp)
 {
-    std::lock_guard lock(openFilesMutex);
+    ThreadLockHolder lock(openFilesMutex);
     auto it = std::find_if(openFiles.begin(), openFiles.end(), [fp](const OpenRecordFile& e) { return e.fp == fp; });
     if (it == openFiles.end()) {
         return {};
@@ -52,7 +52,7 @@ OpenRecordFile Forget(FILE* fp)
 
 long KnownSize(FILE* fp)
 {
-    std::lock_guard lock(openFilesMutex);
+    ThreadLockHolder lock(openFilesMutex);
     for (const OpenRecordFile& e : openFiles) {
         if (e.fp == fp) {
             return e.size;

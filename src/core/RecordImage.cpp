@@ -5,18 +5,18 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
-#include <mutex>
 #include <new>
 #include <vector>
 
 #include "platform/win/ReadStream.h"
+#include "platform/win/ThreadLock.h"
 
 namespace {
 
 // The images whose stream is open. Streams are opened and closed on any thread, one load at a
 // time per thread. Never destroyed, so that a file closed while the program ends is still found.
 struct OpenImages {
-    std::mutex mutex;
+    ThreadLock mutex;
     std::vector<RecordImage*> images;
 };
 OpenImages& AllOpenImages()
@@ -70,7 +70,7 @@ struct RecordImageStream {
         auto* image = static_cast<RecordImage*>(cookie);
         {
             OpenImages& open = AllOpenImages();
-            std::lock_guard lock(open.mutex);
+            ThreadLockHolder lock(open.mutex);
             std::erase(open.images, image);
             RecordImage::generation.fetch_add(1, std::memory_order_acq_rel);
         }
@@ -109,7 +109,7 @@ FILE* RecordImage::Open(FILE* file, std::size_t size)
     image->m_stream = stream;
     {
         OpenImages& open = AllOpenImages();
-        std::lock_guard lock(open.mutex);
+        ThreadLockHolder lock(open.mutex);
         open.images.push_back(image);
         RecordImage::generation.fetch_add(1, std::memory_order_acq_rel);
     }
@@ -123,7 +123,7 @@ std::atomic<std::uint64_t> RecordImage::generation{1};
 RecordImage* RecordImage::FindAndRemember(FILE* fp)
 {
     OpenImages& open = AllOpenImages();
-    std::lock_guard lock(open.mutex);
+    ThreadLockHolder lock(open.mutex);
     auto it = std::find_if(open.images.begin(), open.images.end(),
                            [fp](const RecordImage* image) { return image->m_stream == fp; });
     lastFound = {fp, it != open.images.end() ? *it : nullptr, generation.load(std::memory_order_acquire)};

@@ -2,10 +2,10 @@
 
 #include <atomic>
 #include <memory>
-#include <mutex>
 #include <typeindex>
 
 #include "core/cDataRecord.h"
+#include "platform/win/ThreadLock.h"
 
 namespace {
 
@@ -15,27 +15,20 @@ std::ptrdiff_t OffsetIn(const void* owner, const void* member)
                                        reinterpret_cast<std::uintptr_t>(owner));
 }
 
-enum class LayoutState {
-    Candidate,  // at most one record offered it; waiting for a second one to agree
-    Agreed,     // two records agreed: used for every record of the class
-    Refused,    // records disagreed: never used without registering
-};
-
 struct LayoutEntry {
     LayoutEntry(const std::type_info& t, int v) : type(t), version(v) {}
 
     std::type_index type;
     int version;
-    std::atomic<LayoutState> state{LayoutState::Candidate};
-    const void* candidateOwner = nullptr;  // the record that offered the first layout
-    RecordLayout layout;                   // the first layout offered; fixed once published
+    std::atomic<bool> unplaceable{false};  // a record offered a registration with outside members
+    RecordLayout layout;                   // the first placeable layout offered; fixed once published
     std::atomic<const RecordLayout*> published{nullptr};  // &layout once it is set
 };
 
 // Every layout seen (one per record class and version in use). Never destroyed, so that records
 // that register while the program ends still find their entries.
 struct Layouts {
-    std::mutex mutex;
+    ThreadLock mutex;
     std::vector<std::unique_ptr<LayoutEntry>> entries;
 };
 Layouts& AllLayouts()
@@ -70,7 +63,7 @@ LayoutEntry& EntryOf(const std::type_info& type, int nVersion)
     LayoutEntry* found = nullptr;
     {
         Layouts& all = AllLayouts();
-        std::lock_guard lock(all.mutex);
+        ThreadLockHolder lock(all.mutex);
         const std::type_index key(type);
         for (const auto& entry : all.entries) {
             if (entry->version == nVersion && entry->type == key) {
@@ -146,18 +139,6 @@ bool RecordLayout::Placeable() const
     return true;
 }
 
-constinit thread_local RecordLayout::AgreedSlot RecordLayout::agreed[RecordLayout::kAgreedSlots]{};
-
-const RecordLayout* RecordLayout::FindAndRemember(const std::type_info& type, int nVersion)
-{
-    const LayoutEntry& entry = EntryOf(type, nVersion);
-    if (entry.state.load(std::memory_order_acquire) != LayoutState::Agreed) {
-        return nullptr;
-    }
-    agreed[AgreedSlotOf(type, nVersion)] = {&type, nVersion, &entry.layout};
-    return &entry.layout;
-}
-
 const RecordLayout* RecordLayout::Hint(const std::type_info& type, int nVersion)
 {
     return EntryOf(type, nVersion).published.load(std::memory_order_acquire);
@@ -166,35 +147,23 @@ const RecordLayout* RecordLayout::Hint(const std::type_info& type, int nVersion)
 void RecordLayout::Offer(const std::type_info& type, int nVersion, const cDataRecord& record)
 {
     LayoutEntry& entry = EntryOf(type, nVersion);
-    if (entry.state.load(std::memory_order_acquire) != LayoutState::Candidate) {
+    // The common case: the class has its layout already.
+    if (entry.published.load(std::memory_order_acquire) != nullptr ||
+        entry.unplaceable.load(std::memory_order_acquire)) [[likely]] {
         return;
     }
     RecordLayout offered = Of(record);
-    std::lock_guard lock(AllLayouts().mutex);
-    if (entry.state.load(std::memory_order_relaxed) != LayoutState::Candidate || entry.candidateOwner == &record) {
+    ThreadLockHolder lock(AllLayouts().mutex);
+    if (entry.published.load(std::memory_order_relaxed) != nullptr) {
         return;
     }
     if (!offered.Placeable()) {
-        entry.state.store(LayoutState::Refused, std::memory_order_release);
+        // A class that registers members outside its records is registered by tables of each
+        // record's own.
+        entry.unplaceable.store(true, std::memory_order_release);
         return;
     }
-    if (entry.published.load(std::memory_order_relaxed) == nullptr) {
-        entry.layout = std::move(offered);
-        entry.layout.JoinRuns();
-        entry.candidateOwner = &record;
-        entry.published.store(&entry.layout, std::memory_order_release);
-        return;
-    }
-    entry.state.store(offered == entry.layout ? LayoutState::Agreed : LayoutState::Refused, std::memory_order_release);
-}
-
-void RecordLayout::Refuse(const std::type_info& type, int nVersion)
-{
-    EntryOf(type, nVersion).state.store(LayoutState::Refused, std::memory_order_release);
-    // Other threads may still remember the layout as agreed: a checked build registers every
-    // record that gets it once more and keeps what RegisterMembers gives (cDataRecord::Register).
-    AgreedSlot& slot = agreed[AgreedSlotOf(type, nVersion)];
-    if (slot.type == &type && slot.version == nVersion) {
-        slot = {};
-    }
+    entry.layout = std::move(offered);
+    entry.layout.JoinRuns();
+    entry.published.store(&entry.layout, std::memory_order_release);
 }

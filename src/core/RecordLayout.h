@@ -3,15 +3,13 @@
 //
 // A registration names members of the record itself, and which ones depends only on the class and
 // the version (the descriptor rebasing of the assignment relies on the same). Loading a file builds
-// a record for each entry and each element of each list, so the base class registers through
-// these layouts (cDataRecord::Register):
+// a record for each entry and each element of each list, and each registers by its RegisterMembers;
+// the first registration of a class at a version is kept as the class's layout, and the records
+// after it match what they register against it as they go:
 // - a record whose registration places exactly match a layout's first places keeps a pointer to
-//   the layout and walks it; it builds tables of its own only when its registration departs from
-//   the layout, or when something asks to see the tables;
-// - once two different records of a class have registered exactly the same places for a version,
-//   the layout is agreed, and later records of the class get it without running their
-//   RegisterMembers at all; a class whose records register different places is always
-//   registered by its own RegisterMembers.
+//   the layout and walks it;
+// - it builds tables of its own only when its registration departs from the layout, or when
+//   something asks to see the tables.
 //
 // Layouts are immutable once made and live as long as the program. Thread-safe: layouts are shared
 // by all threads, and each thread remembers the ones it used last.
@@ -62,43 +60,11 @@ struct RecordLayout {
     // The places that record registered last (its shared layout's or its own tables').
     static RecordLayout Of(const cDataRecord& record);
 
-    // The layout of class type (the record's dynamic type) at nVersion, once two records of the
-    // class agreed on it; nullptr until then, and for a class whose records disagree. The
-    // result stays valid for the life of the program. Every record that loads asks: the answers
-    // found agreed are remembered per thread, and asking again costs a comparison.
-    static const RecordLayout* Find(const std::type_info& type, int nVersion)
-    {
-        const AgreedSlot& slot = agreed[AgreedSlotOf(type, nVersion)];
-        if (slot.type == &type && slot.version == nVersion) [[likely]] {
-            return slot.layout;
-        }
-        return FindAndRemember(type, nVersion);
-    }
-    // The first layout that a record of class type offered for nVersion, agreed or not (nullptr
-    // when none was offered): the places a new registration of the class is matched against.
+    // The first layout that a record of class type offered for nVersion (nullptr when none was
+    // offered): the places a new registration of the class is matched against.
     static const RecordLayout* Hint(const std::type_info& type, int nVersion);
     // Offers what record, of class type, has just registered for nVersion by its own
-    // RegisterMembers.
+    // RegisterMembers: kept as the class's layout when it is the first that names only places
+    // inside the record.
     static void Offer(const std::type_info& type, int nVersion, const cDataRecord& record);
-    // Never uses a layout for class type at nVersion again (a check found that a record of the
-    // class registered something else).
-    static void Refuse(const std::type_info& type, int nVersion);
-
-private:
-    // This thread's agreed layouts, by a hash of class and version (only Refuse, in checked
-    // builds, takes an agreement back).
-    struct AgreedSlot {
-        const std::type_info* type = nullptr;
-        int version = 0;
-        const RecordLayout* layout = nullptr;
-    };
-    static constexpr std::size_t kAgreedSlots = 64;
-    static constinit thread_local AgreedSlot agreed[kAgreedSlots];
-
-    static std::size_t AgreedSlotOf(const std::type_info& type, int nVersion)
-    {
-        const auto key = reinterpret_cast<std::uintptr_t>(&type) >> 4;
-        return (key ^ (key >> 6) ^ static_cast<std::uintptr_t>(nVersion)) % kAgreedSlots;
-    }
-    static const RecordLayout* FindAndRemember(const std::type_info& type, int nVersion);
 };

@@ -2,13 +2,13 @@
 
 #include <cstdarg>
 #include <cstring>
-#include <mutex>
 #include <string>
 
 #include "core/TextHelpers.h"
 #include "platform/win/Files.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Messages.h"
+#include "platform/win/ThreadLock.h"
 
 std::atomic<int> bECLogEnable{0};
 
@@ -16,7 +16,7 @@ namespace {
 
 // One lock for both logs and their paths. Recursive, because a writer given to
 // AppendToReportLog may itself reach ReportLog (a checked access inside it, for example).
-std::recursive_mutex logMutex;
+RecursiveThreadLock logMutex;
 char szReportLogPath[MAX_PATH] = "";
 char szECLogPath[MAX_PATH] = "";
 bool bECLogWritten = false;
@@ -72,7 +72,7 @@ int ECLogLineLocked(const char* szText)
 // The body of ReportLogEC: report line and trace line under one lock.
 int ReportLogECLine(const std::string& text)
 {
-    std::lock_guard lock(logMutex);
+    ThreadLockHolder lock(logMutex);
     FILE* fp = OpenReportLogLocked();
     if (fp == nullptr) {
         return 0;
@@ -98,7 +98,7 @@ void ShowErrorBox(const char* szText)
 
 int CreateReportLog(const char* szPath)
 {
-    std::lock_guard lock(logMutex);
+    ThreadLockHolder lock(logMutex);
     if (szPath == nullptr || std::strlen(szPath) >= MAX_PATH) {
         return 0;
     }
@@ -113,7 +113,7 @@ int CreateReportLog(const char* szPath)
 
 int ReportLog(const char* szFormat, ...)
 {
-    std::lock_guard lock(logMutex);
+    ThreadLockHolder lock(logMutex);
     FILE* fp = OpenReportLogLocked();
     if (fp == nullptr) {
         return 0;
@@ -152,7 +152,7 @@ int ReportLogECBox(const char* szFormat, ...)
 
 void SetECLog(int bEnable, const char* szPath)
 {
-    std::lock_guard lock(logMutex);
+    ThreadLockHolder lock(logMutex);
     bECLogEnable.store(bEnable);
     if (!CopyPath(szECLogPath, szPath)) {
         szECLogPath[0] = '\0';
@@ -164,7 +164,7 @@ int ECLog(const char* szText)
     if (bECLogEnable.load() == 0) {
         return 0;
     }
-    std::lock_guard lock(logMutex);
+    ThreadLockHolder lock(logMutex);
     return ECLogLineLocked(szText);
 }
 
@@ -182,7 +182,7 @@ int ECLogF(const char* szFormat, ...)
     va_start(args, szFormat);
     std::string text = FormatBounded(kFormatBufferSize, szFormat, args);
     va_end(args);
-    std::lock_guard lock(logMutex);
+    ThreadLockHolder lock(logMutex);
     return ECLogLineLocked(text.c_str());
 }
 
@@ -193,7 +193,7 @@ void ECLogClose(HWND hWnd, const char* szFormat, ...)
         va_start(args, szFormat);
         std::string text = FormatBounded(kFormatBufferSize, szFormat, args);
         va_end(args);
-        std::lock_guard lock(logMutex);
+        ThreadLockHolder lock(logMutex);
         ECLogLineLocked(text.c_str());
     }
     PostMessage(hWnd, WM_CLOSE, 0, 0);
@@ -201,7 +201,7 @@ void ECLogClose(HWND hWnd, const char* szFormat, ...)
 
 int AppendToReportLog(ReportLogWriter writer, void* context)
 {
-    std::lock_guard lock(logMutex);
+    ThreadLockHolder lock(logMutex);
     FILE* fp = OpenReportLogLocked();
     if (fp == nullptr) {
         return 0;

@@ -1,10 +1,10 @@
 #include "core/cDataRecord.h"
 
 #include <algorithm>
-#include <cassert>
 #include <climits>
 #include <cstring>
 #include <typeinfo>
+#include <vector>
 
 #include "core/CheckedAccess.h"
 #include "core/RecordImage.h"
@@ -50,14 +50,10 @@ void CutAtCharBoundary(std::string& text, std::size_t maxBytes)
     text.resize(end);
 }
 
-// A file that holds more members than the record registers: reported as the checked access
-// reports a bad index, and the record stops there instead of reading the surplus into the wrong
-// member.
-void ReportSurplus(std::size_t registered, std::size_t elementSize)
-{
-    ReportLog("err V[%d] ( %d , %d )", static_cast<int>(registered), static_cast<int>(registered),
-              static_cast<int>(elementSize));
-}
+// The element sizes that a surplus member's report line gives: those of a raw member's and of a
+// string member's descriptor in the 32-bit layout the report lines have always carried.
+constexpr std::size_t kReportedMemberSize = 16;
+constexpr std::size_t kReportedStringSize = 8;
 
 // The same offset from owner as from the record's base part (the offset a layout stores).
 std::ptrdiff_t OffsetIn(const void* owner, const void* member)
@@ -82,27 +78,6 @@ public:
 private:
     int m_previous;
 };
-
-#ifndef NDEBUG
-// Checked builds compare each use of a layout with what RegisterMembers gives, and keep the
-// latter: a class that breaks the rule of RegisterMembers is reported, and registered by its own
-// function from then on.
-// False when the class broke the rule.
-bool CheckLayout(cDataRecord& record, const std::type_info& type, int nVersion, const RecordLayout& layout)
-{
-    {
-        RegisteringVersion registering(nVersion);
-        record.RegisterMembers(nVersion);
-    }
-    if (RecordLayout::Of(record) != layout) {
-        RecordLayout::Refuse(type, nVersion);
-        ReportLog("RegisterMembers of %s differs between records (version %d)", type.name(), nVersion);
-        assert(!"RegisterMembers must depend only on the class and the version");
-        return false;
-    }
-    return true;
-}
-#endif
 
 }  // namespace
 
@@ -346,38 +321,13 @@ int cDataRecord::Load(FILE* fp)
     return ok;
 }
 
-void cDataRecord::RegisterByClass(int nVersion)
+void cDataRecord::Register(int nVersion)
 {
-    const std::type_info& type = typeid(*this);
-    const RecordLayout* layout = nullptr;
-    if (m_pAgreedType == &type && m_nAgreedVersion == nVersion) [[likely]] {
-        layout = m_pAgreed;
-    } else if ((layout = RecordLayout::Find(type, nVersion)) != nullptr) {
-        m_pAgreed = layout;
-        m_pAgreedType = &type;
-        m_nAgreedVersion = nVersion;
-    }
-    if (layout != nullptr) {
-        UseLayout(layout, layout->members.size(), layout->strings.size());
-#ifndef NDEBUG
-        if (!CheckLayout(*this, type, nVersion, *layout)) {
-            m_pAgreedType = nullptr;
-        }
-#endif
-        return;
-    }
     {
         RegisteringVersion version(nVersion);
         RegisterMembers(nVersion);
     }
-    RecordLayout::Offer(type, nVersion, *this);
-    // This offer may have made the class's layout agreed: a record that walks it whole notes it.
-    if (m_pLayout != nullptr && m_pLayout == RecordLayout::Find(type, nVersion) &&
-        m_nLayoutMembers == m_pLayout->members.size() && m_nLayoutStrings == m_pLayout->strings.size()) {
-        m_pAgreed = m_pLayout;
-        m_pAgreedType = &type;
-        m_nAgreedVersion = nVersion;
-    }
+    RecordLayout::Offer(typeid(*this), nVersion, *this);
 }
 
 bool cDataRecord::LoadBaseInPlace(RecordImage& image)
@@ -451,16 +401,28 @@ int cDataRecord::LoadRawMembers(RecordReader& reader)
         return 0;
     }
     const std::size_t registered = RawCount();
-    if (static_cast<std::size_t>(n) > registered) {
-        ReportSurplus(registered, sizeof(MEMBERINFO));
+    const std::size_t known = std::min(static_cast<std::size_t>(n), registered);
+    const std::size_t surplus = static_cast<std::size_t>(n) - known;
+    // A surplus member takes the first member's bytes in the file. A count that the file cannot
+    // hold is refused before anything is read, as every count beyond the end of the file.
+    const std::size_t surplusBytes = registered > 0 ? RawAt(0).bytes : 0;
+    const auto left = static_cast<std::size_t>(reader.BytesLeft());
+    if (surplus > 0 && surplus > left / std::max<std::size_t>(surplusBytes, 1)) {
         return 0;
     }
+    if (!LoadKnownMembers(reader, known)) {
+        return 0;
+    }
+    return SkipSurplusMembers(reader, registered, surplus, surplusBytes);
+}
+
+int cDataRecord::LoadKnownMembers(RecordReader& reader, std::size_t n)
+{
     if (RecordImage* image = reader.Image()) {
         const char* at = image->Cursor();
         std::size_t left = image->Left();
         // The common case: every member of the class's layout, and the bytes for all of them.
-        if (m_pLayout != nullptr && static_cast<std::size_t>(n) == m_pLayout->members.size() &&
-            m_pLayout->rawBytes <= left) {
+        if (m_pLayout != nullptr && n == m_pLayout->members.size() && m_pLayout->rawBytes <= left) {
             for (const RecordLayout::Run& run : m_pLayout->runs) {
                 RecordReader::CopyBlock(AtOffset(this, run.offset), at, run.bytes);
                 at += run.bytes;
@@ -469,8 +431,8 @@ int cDataRecord::LoadRawMembers(RecordReader& reader)
             return 1;
         }
         // Member by member, up to the first that does not fit the bytes left.
-        for (int i = 0; i < n; ++i) {
-            const RawPlace member = RawAt(static_cast<std::size_t>(i));
+        for (std::size_t i = 0; i < n; ++i) {
+            const RawPlace member = RawAt(i);
             if (member.bytes > left) {
                 image->Skip(image->Left() - left);
                 return 0;
@@ -483,12 +445,28 @@ int cDataRecord::LoadRawMembers(RecordReader& reader)
         return 1;
     }
     std::size_t left = static_cast<std::size_t>(reader.BytesLeft());
-    for (int i = 0; i < n; ++i) {
-        const RawPlace member = RawAt(static_cast<std::size_t>(i));
+    for (std::size_t i = 0; i < n; ++i) {
+        const RawPlace member = RawAt(i);
         if (member.bytes > left || !reader.Read(member.data, member.bytes)) {
             return 0;
         }
         left -= member.bytes;
+    }
+    return 1;
+}
+
+int cDataRecord::SkipSurplusMembers(RecordReader& reader, std::size_t registered, std::size_t surplus,
+                                    std::size_t bytes)
+{
+    // Each surplus member is reported as a bad index of the member table (which also asks the
+    // program to close); its bytes are passed over, so that the first member keeps what it read
+    // and the fields after it are read where they are.
+    std::vector<char> scratch(bytes);
+    for (std::size_t i = 0; i < surplus; ++i) {
+        ReportBadIndex('V', static_cast<int>(registered + i), registered, kReportedMemberSize);
+        if (!reader.Read(scratch.data(), bytes)) {
+            return 0;
+        }
     }
     return 1;
 }
@@ -506,19 +484,30 @@ int cDataRecord::LoadStrings(RecordReader& reader)
     const std::size_t registered = StrCount();
     if (!reader.ReadInt32(s) || s < 0) {
         ok = 0;
-    } else if (static_cast<std::size_t>(s) > registered) {
-        ReportSurplus(registered, sizeof(STRMEMBERINFO));
-        ok = 0;
     }
     const bool dropCR = bRemoveCR != 0;
     RecordImage* image = reader.Image();
     // The strings before this one are read and have their carriage returns removed already.
     std::size_t clean = 0;
     for (int i = 0; ok && i < s; ++i) {
+        const bool isSurplus = static_cast<std::size_t>(i) >= registered;
+        if (isSurplus) {
+            // A surplus string: reported as a bad index of the string table (which also asks the
+            // program to close) and passed over, so that no string member takes its text.
+            ReportBadIndex('V', i, registered, kReportedStringSize);
+        }
         std::int32_t length = 0;
         if (!reader.ReadInt32(length) || length < 1) {
             ok = 0;
             break;
+        }
+        if (isSurplus) {
+            std::string passedOver;
+            if (length > 1 && !reader.ReadText(passedOver, static_cast<std::size_t>(length))) {
+                ok = 0;
+                break;
+            }
+            continue;
         }
         std::string& text = *StrAt(static_cast<std::size_t>(i));
         if (length == 1) {

@@ -8,9 +8,10 @@
 // operation that walks the members registers the record first.
 //
 // What a record registered is normally not stored in the record: records of one class share the
-// class's RecordLayout (see RecordLayout.h), and a record keeps only a pointer to it. Descriptor
-// tables of its own (MEMBERINFO, STRMEMBERINFO) exist only for a class whose registration departs
-// from its layout, and on request (MemberTable, StrMemberTable).
+// places the class registered first (see RecordLayout.h), and a record whose registration matches
+// them keeps only a pointer to them. Descriptor tables of its own (MEMBERINFO, STRMEMBERINFO)
+// exist only for a record whose registration departs from them, and on request (MemberTable,
+// StrMemberTable).
 //
 // One record in a file: int32 n, then the n raw members' bytes; int32 s, then each string as
 // int32 L (its length + 1) and, unless L is 1, its L bytes including the NUL; then the class's
@@ -72,12 +73,8 @@ public:
     // its defaults.
     cDataRecord() = default;
     // The copy starts with nothing registered: its first member-walking operation registers it,
-    // so it never walks the source's members. It keeps the source's note of its class's agreed
-    // layout, so that this registration costs a comparison.
-    cDataRecord(const cDataRecord& source)
-        : m_pAgreed(source.m_pAgreed), m_pAgreedType(source.m_pAgreedType), m_nAgreedVersion(source.m_nAgreedVersion)
-    {
-    }
+    // so it never walks the source's members.
+    cDataRecord(const cDataRecord&) {}
     virtual ~cDataRecord() = default;
 
     // Called by the assignment on its source record with nDataVersion; empty in every record.
@@ -85,15 +82,15 @@ public:
     // Registers the members for the data version nVersion. Every override begins with
     // ClearMemberList and then adds the members in file order. What it registers must depend
     // only on the class and nVersion, and name members of this record: the assignment rebases
-    // the registration by offset, and the base class gives the next record of the class the same
-    // registration without calling this again (see RecordLayout.h).
+    // the registration by offset.
     virtual void RegisterMembers(int nVersion);
     // Reads the record from a file opened by OpenDatLoad, laid out for nFileVersion; then
     // registers for nDataVersion again. The base version reads the raw members and the strings;
     // a class with lists calls it first, then reads its lists. 1, or 0 when the data do not fit
     // the record (a count or length beyond the end of the file, a negative count, a string length
-    // below 1, more members than this version registers): reading stops there, and the members
-    // not yet read keep their values.
+    // below 1): reading stops there, and the members not yet read keep their values. Members
+    // beyond those this version registers (a file written by a newer version) are each reported
+    // as a bad index, which asks the program to close, and passed over; the load goes on.
     virtual int Load(FILE* fp);
     // Writes the record for nDataVersion in the same order. 1, or 0 when a write failed.
     virtual int Save(FILE* fp);
@@ -137,21 +134,9 @@ public:
     // file of that name is then kept).
     int SaveFile(const char* szPath);
 
-    // Registers for nVersion as RegisterMembers does: from the layout of the class when two of
-    // its records agreed on it, else by RegisterMembers. Every member-walking operation calls it;
-    // a loader also calls it on the default record that it copies entries from, since copies of a
-    // record registered on its class's agreed layout register again at the cost of a comparison.
-    void Register(int nVersion)
-    {
-#ifdef NDEBUG
-        // The common case, inline: this record's class and version are those of its agreed note.
-        if (m_pAgreedType == &typeid(*this) && m_nAgreedVersion == nVersion) [[likely]] {
-            UseLayout(m_pAgreed, m_pAgreed->members.size(), m_pAgreed->strings.size());
-            return;
-        }
-#endif
-        RegisterByClass(nVersion);
-    }
+    // Registers for nVersion: runs RegisterMembers, matching what it adds against the places the
+    // class registered first. Every member-walking operation calls it.
+    void Register(int nVersion);
 
     // The descriptor tables of the last registration, every descriptor owned by this record. A
     // record that walks its class's shared layout builds them here, and keeps them until it
@@ -198,9 +183,6 @@ private:
     }
     // A member that is not the next place of the layout: the record gets tables of its own.
     void AddMemberOffLayout(void* p, int nCount, std::int8_t nSize);
-    // Register's general case: by the agreed note, the class's agreed layout (checked against
-    // RegisterMembers in checked builds), or RegisterMembers.
-    void RegisterByClass(int nVersion);
     // From now on the registration is the first nMembers and nStrings places of layout.
     void UseLayout(const RecordLayout* layout, std::size_t nMembers, std::size_t nStrings)
     {
@@ -226,6 +208,11 @@ private:
     // RemoveCR for the string members from index first on.
     void RemoveCRFrom(std::size_t first);
     int LoadRawMembers(RecordReader& reader);
+    // The first n raw members (n at most those registered): 1, or 0 when the file ends first.
+    int LoadKnownMembers(RecordReader& reader, std::size_t n);
+    // Reports and passes over surplus members of bytes each, after the registered ones: 1, or 0
+    // when the file ends first.
+    int SkipSurplusMembers(RecordReader& reader, std::size_t registered, std::size_t surplus, std::size_t bytes);
     int LoadStrings(RecordReader& reader);
 
     // Non-null: the registration is the first m_nLayoutMembers raw members and m_nLayoutStrings
@@ -235,10 +222,4 @@ private:
     std::uint32_t m_nLayoutMembers = 0;
     std::uint32_t m_nLayoutStrings = 0;
     std::unique_ptr<Tables> m_pTables;
-    // The agreed layout of class *m_pAgreedType at m_nAgreedVersion, as Register last found it
-    // (or a copied record's source did): registering again for that class and version takes it
-    // without looking it up. Agreed layouts are never taken back in optimised builds.
-    const RecordLayout* m_pAgreed = nullptr;
-    const std::type_info* m_pAgreedType = nullptr;
-    int m_nAgreedVersion = 0;
 };

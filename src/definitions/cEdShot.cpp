@@ -158,7 +158,6 @@ void cEdShot::Repair()
     if (m_nSize <= 0) {
         m_nSize = 1;
     }
-    m_nShotGraphic = static_cast<std::int16_t>(std::clamp<int>(m_nShotGraphic, 0, kMaxShotGraphic));
     if (IsIndexOutOfRange(m_nHitEffect, DefinitionContext.Count(DB_EFFECT))) {
         m_nHitEffect = 0;
     }

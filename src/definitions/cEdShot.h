@@ -99,8 +99,9 @@ public:
     // Repair, then the base part. 1, or 0 when a write failed.
     int Save(FILE* fp) override;
 
-    // m_nSize below 1 becomes 1; m_nShotGraphic is limited to 0..kMaxShotGraphic; m_nHitEffect
-    // outside the Effect table (DefinitionContext) becomes 0.
+    // m_nSize below 1 becomes 1; m_nHitEffect outside the Effect table (DefinitionContext)
+    // becomes 0. m_nShotGraphic keeps its stored value (whoever draws it checks it against the
+    // sheet), so that a load and save round trip changes nothing else.
     void Repair();
 
     // Firing-point offset of repeat k for a character facing nFacing (0 left, 1 right):

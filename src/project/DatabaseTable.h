@@ -42,18 +42,13 @@ void ClearListsReadByLoad(T&)
 }
 
 // The class default without the lists that Load reads, built once per class: what new entries
-// and list elements are copies of. A new T never differs from another. It is registered on its
-// class's agreed layout for the data version (a second record agrees to it when none has yet), so
-// that the copies that load register at the cost of a comparison.
+// and list elements are copies of. A new T never differs from another.
 template <class T>
 const T& BlankEntry()
 {
     static const T blank = [] {
         T entry;
         ClearListsReadByLoad(entry);
-        T second(entry);
-        second.Register(nDataVersion);
-        entry.Register(nDataVersion);
         return entry;
     }();
     return blank;

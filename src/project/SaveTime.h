@@ -21,7 +21,8 @@ struct SAVETIME {
 };
 static_assert(sizeof(SAVETIME) == 16, "the slot files hold the time stamp as 16 bytes");
 
-// The local time now. Callable from any thread.
+// The local time now, from the stand-in's clock (so tests on the virtual clock know it). Callable
+// from any thread.
 void GetSaveTime(SAVETIME& time);
 
 // The text of a slot's time stamp as the slot lists show it: "%04d/%02d/%02d %02d:%02d\n" with

@@ -77,7 +77,7 @@ void cMidi::Open()
         for (int i = 0; i < kHandshakeTries && !PostThreadMessage(threadId, WM_APP, 0, 0); ++i)
             Sleep(1);
     }
-    std::lock_guard<std::mutex> lock(m_Lock);
+    ThreadLockHolder lock(m_Lock);
     UINT device = MIDI_MAPPER;
     MMRESULT result = threadId == 0 ? MMSYSERR_NOMEM
                                     : midiStreamOpen(&hStream, &device, 1, threadId, 0, CALLBACK_THREAD);
@@ -99,7 +99,7 @@ void cMidi::Close()
     if (!lpSong)
         return;
     {
-        std::lock_guard<std::mutex> lock(m_Lock);
+        ThreadLockHolder lock(m_Lock);
         if (m_bClosing)
             return;
         m_bClosing = true;  // callbacks from here on do nothing
@@ -107,7 +107,7 @@ void cMidi::Close()
             LogResult("Reset", midiOutReset(OutHandle()));
     }
     hThread.Exit();  // asks it to leave and joins it; no callback runs after this
-    std::lock_guard<std::mutex> lock(m_Lock);
+    ThreadLockHolder lock(m_Lock);
     if (hStream != nullptr) {
         for (MIDIHDR& hdr : lpHeader)
             LogResult("Unprepare", midiOutUnprepareHeader(OutHandle(), &hdr, sizeof(MIDIHDR)));
@@ -121,7 +121,7 @@ void cMidi::Close()
 
 void cMidi::Out()
 {
-    std::lock_guard<std::mutex> lock(m_Lock);
+    ThreadLockHolder lock(m_Lock);
     OutLocked();
 }
 
@@ -142,7 +142,7 @@ void cMidi::Restart(int bLoopSong)
 {
     if (!lpSong)
         return;
-    std::lock_guard<std::mutex> lock(m_Lock);
+    ThreadLockHolder lock(m_Lock);
     RestartLocked(bLoopSong);
 }
 
@@ -162,7 +162,7 @@ void cMidi::Stop(int bPause)
 {
     if (!lpSong)
         return;
-    std::lock_guard<std::mutex> lock(m_Lock);
+    ThreadLockHolder lock(m_Lock);
     StopLocked(bPause);
 }
 
@@ -184,7 +184,7 @@ void cMidi::StopLocked(int bPause)
 
 int cMidi::GetState() const
 {
-    std::lock_guard<std::mutex> lock(m_Lock);
+    ThreadLockHolder lock(m_Lock);
     return nState;
 }
 
@@ -304,7 +304,7 @@ DWORD cMidi::ConvertBuffer(DWORD nPos, MIDIHDR* lpHdr)
 
 void cMidi::OnPositionCallback(MIDIHDR* lpHdr)
 {
-    std::lock_guard<std::mutex> lock(m_Lock);
+    ThreadLockHolder lock(m_Lock);
     // A header queued again since its callback was posted belongs to a newer pass: stale.
     if (m_bClosing || lpHdr == nullptr || (lpHdr->dwFlags & MHDR_INQUEUE))
         return;

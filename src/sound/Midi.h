@@ -12,11 +12,11 @@
 #pragma once
 
 #include <array>
-#include <mutex>
 #include <vector>
 
 #include "core/cThread.h"
 #include "platform/midi/MidiStream.h"
+#include "platform/win/ThreadLock.h"
 #include "sound/MidiFile.h"
 
 class cMidi : public cMidiFile {
@@ -81,7 +81,7 @@ private:
     // Delta ticks of skipped meta events, added to the next event written (across buffers).
     DWORD m_nCarryDelta = 0;
 
-    mutable std::mutex m_Lock;
+    mutable ThreadLock m_Lock;
     bool m_bClosing = false;
 };
 

@@ -167,22 +167,19 @@ TEST_F(cEdConditionTest, RefusesRecordsThatDoNotFitWithoutTouchingMore)
     ByteWriter full;
     testsupport::WriteRecord(full, StoredCondition(), 720);
     ByteWriter surplus;
-    surplus.I32(18);
+    surplus.I32(100);
     for (int i = 0; i < 40; ++i) {
         surplus.U8(1);
     }
     ByteWriter negative;
     negative.I32(-1).I32(0);
-    ByteWriter strings;
-    strings.I32(0).I32(1).RecordString("memo");
     ByteWriter truncated;
     for (std::uint8_t b : full.Truncated(10)) {
         truncated.U8(b);
     }
     const MalformedCase cases[] = {
-        {"more members than registered", surplus},
+        {"more members than the file holds", surplus},
         {"negative member count", negative},
-        {"a string the record does not have", strings},
         {"raw members cut short", truncated},
     };
     for (const MalformedCase& c : cases) {
@@ -190,6 +187,15 @@ TEST_F(cEdConditionTest, RefusesRecordsThatDoNotFitWithoutTouchingMore)
         cEdCondition condition;
         EXPECT_EQ(LoadBytes(condition, 720, c.bytes), 0);
     }
+}
+
+// A string that a newer version added is reported and passed over; the record loads.
+TEST_F(cEdConditionTest, AStringTheRecordDoesNotHaveIsPassedOver)
+{
+    ByteWriter strings;
+    strings.I32(0).I32(1).RecordString("memo");
+    cEdCondition condition;
+    EXPECT_EQ(LoadBytes(condition, 720, strings), 1);
 }
 
 TEST_F(cEdConditionTest, ListCountBeyondTheFileIsRefusedAndTheListKept)

@@ -138,13 +138,13 @@ const RepairCase kRepairCases[] = {
     {"values in range stay", 2, 119, 4, 2, 119, 4},
     {"size 0 becomes 1", 0, 0, 0, 1, 0, 0},
     {"a negative size becomes 1", -3, 0, 0, 1, 0, 0},
-    {"a graphic past the sheet is limited to 119", 1, 500, 0, 1, 119, 0},
-    {"a negative graphic becomes 0", 1, -2, 0, 1, 0, 0},
+    {"a graphic past the sheet is kept", 1, 500, 0, 1, 500, 0},
+    {"a negative graphic is kept", 1, -2, 0, 1, -2, 0},
     {"a hit effect at the Effect count becomes 0", 1, 0, definitionstest::kTableEntries, 1, 0, 0},
     {"a negative hit effect becomes 0", 1, 0, -1, 1, 0, 0},
 };
 
-TEST_F(cEdShotTest, RepairBringsSizeGraphicAndHitEffectIntoRange)
+TEST_F(cEdShotTest, RepairBringsSizeAndHitEffectIntoRangeAndKeepsTheGraphic)
 {
     for (const RepairCase& c : kRepairCases) {
         SCOPED_TRACE(c.what);
@@ -164,10 +164,12 @@ TEST_F(cEdShotTest, SavingRepairsFirst)
 {
     cEdShot shot;
     shot.m_nSize = 0;
+    shot.m_nShotGraphic = 300;  // past the sheet: stored as it is
     SavedBytes(shot);
     cEdShot loaded;
     ASSERT_EQ(loaded.LoadFile("saved.dat"), 1);
     EXPECT_EQ(loaded.m_nSize, 1);
+    EXPECT_EQ(loaded.m_nShotGraphic, 300);
 }
 
 TEST_F(cEdShotTest, OffsetsOfARepeatFollowTheFacing)

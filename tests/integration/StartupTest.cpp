@@ -437,11 +437,6 @@ INSTANTIATE_TEST_SUITE_P(
                     {Sjis("データベースの読み込みに失敗…")}, false},
         FailureCase{"MissingSettings", Breakage::MissingSystemData, {}, "project settings",
                     {Sjis("data\\System.dat の読み込みに失敗…")}, {Sjis("data\\System.dat の読み込みに失敗…")}, false},
-        // The member beyond the registered ones is reported as a checked-access error (the element
-        // size in the line is the platform's record size).
-        FailureCase{"SettingsWithAnExtraMember", Breakage::SystemDataExtraMember, {}, "project settings",
-                    {Sjis("data\\System.dat の読み込みに失敗…")},
-                    {"err V[44] ( 44 , {int} )", Sjis("data\\System.dat の読み込みに失敗…")}, false},
         FailureCase{"MissingPaletteBitmap", Breakage::MissingPaletteBitmap, {}, "graphics", {},
                     {Sjis("DDLoadPaletteFromFile失敗")}, false},
         FailureCase{"MissingDebugBitmap", Breakage::MissingDebugBitmap, {}, "graphics",
@@ -470,6 +465,22 @@ TEST_F(StartupTest, ShortSystemSoundListIsPaddedWithSilentSounds)
     EXPECT_EQ(SoundInfoList[4].szFileName, "wave\\e.wav");
     for (int i = 5; i < 17; ++i) EXPECT_EQ(SoundInfoList[i].szFileName, "") << "entry " << i;
     ShutDownAndCheck();
+}
+
+// Settings written by a version with one member more: the member beyond the registered ones is
+// reported as a checked-access error, which asks the program to close; the start-up goes on with
+// the settings as read.
+TEST_F(StartupTest, SettingsWithAnExtraMemberAreReportedAndTheProgramIsAskedToClose)
+{
+    Write(testsupport::MinimalGame(), Breakage::SystemDataExtraMember);
+
+    ASSERT_TRUE(Start(kDefaultConfig, "")) << "stopped at " << m_startup->FailedStep();
+
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+    EXPECT_GT(TakePosted(WM_CLOSE), 0);
+    ShutDownAndCheck();
+    const std::vector<std::string> lines = ReportLines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "err V[44] ( 44 , 16 )"), lines.end()) << CompareLines(lines, {});
 }
 
 TEST_F(StartupTest, MissingStartStageIsLoggedAndTheStartUpGoesOn)

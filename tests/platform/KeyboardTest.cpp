@@ -27,7 +27,7 @@ TEST(KeyboardTest, KeysReadDownUntilReleasedFromAnyThread)
     BYTE state[256];
     ASSERT_TRUE(GetKeyboardState(state));
     EXPECT_EQ(state[VK_OEM_7], 0x80);
-    EXPECT_EQ(state['X'], 0x00);
+    EXPECT_EQ(state[static_cast<int>('X')], 0x00);
 
     SetKeyState('Z', false);
     EXPECT_EQ(GetAsyncKeyState('Z'), 0);

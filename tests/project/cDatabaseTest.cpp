@@ -220,7 +220,7 @@ TEST_F(cDatabaseTest, HostileCountsAndLengthsAreRefused)
         {"negative entry count", ByteWriter().I32(-1)},
         {"entry count beyond the file", ByteWriter().I32(0x7FFFFFFF).I32(1).I32(0).I32(2).I32(1).I32(1)},
         {"negative raw count", ByteWriter().I32(1).I32(-5).I32(2).I32(1).I32(1)},
-        {"more raw members than registered", ByteWriter().I32(1).I32(2).I32(0).I32(0).I32(2).I32(1).I32(1)},
+        {"more raw members than the file holds", ByteWriter().I32(1).I32(1000).I32(0).I32(0).I32(2).I32(1).I32(1)},
         {"negative string count", ByteWriter().I32(1).I32(1).I32(0).I32(-2)},
         {"string length 0", ByteWriter().I32(1).I32(1).I32(0).I32(2).I32(0).I32(1)},
         {"negative string length", ByteWriter().I32(1).I32(1).I32(0).I32(2).I32(-7).I32(1)},

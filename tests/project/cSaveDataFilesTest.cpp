@@ -5,6 +5,7 @@
 #include "SaveDataTestSupport.h"
 #include "core/ReportLog.h"
 #include "platform/win/Files.h"
+#include "platform/win/Time.h"
 #include "project/cSaveData.h"
 
 namespace {
@@ -50,6 +51,20 @@ void PlaySomething(cSaveData& data)
     data.bAutoSave = 1;
     data.strName = "Zed";
     data.nStartDir = 1;
+}
+
+// The stamp comes from the stand-in's clock: on the virtual clock, day 0 is Saturday 2000-01-01.
+TEST_F(cSaveDataFilesTest, TheSaveTimeIsReadFromTheStandInClock)
+{
+    constexpr DWORD kDay = 24 * 60 * 60 * 1000;
+    UseVirtualClock(true, 31 * kDay + ((2 * 60 + 3) * 60 + 4) * 1000 + 5);
+    PlaySomething(SaveData);
+    const int saved = SaveData.SaveSlot(2);
+    UseVirtualClock(false);
+    ASSERT_EQ(saved, 1);
+    const SAVETIME expected{2000, 2, 2, 1, 2, 3, 4, 5};  // Tuesday 1 February, 02:03:04.005
+    EXPECT_EQ(SaveData.stTime, expected);
+    EXPECT_EQ(SaveSlotList[2].stTime, expected);
 }
 
 TEST_F(cSaveDataFilesTest, AStorySlotIsWrittenAndReadBack)
@@ -186,7 +201,7 @@ TEST_F(cSaveDataFilesTest, MalformedSlotFilesAreRefused)
         return b;
     };
     const std::vector<ByteWriter> broken = {
-        withHead(33, 1),                                  // more members than the version has
+        withHead(1000, 1),                                // more members than the file holds
         withHead(-1, 1),                                  // negative count
         withHead(32, 0),                                  // string length below 1
         withHead(32, 0x7FFFFFFF),                         // string longer than the file

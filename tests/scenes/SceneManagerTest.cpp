@@ -7,7 +7,7 @@
 #include "graphics/FrameTiming.h"
 #include "graphics/Fade.h"
 #include "graphics/GraphicsTestSupport.h"
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/ScriptedJoysticks.h"
 #include "scenes/SceneFactory.h"

@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "platform/host/Host.h"
+#include "platform/hostapi/Host.h"
 
 namespace {
 

@@ -26,6 +26,23 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency);
 // a terminate request ends the sleep early. Runs no sent messages.
 void Sleep(DWORD dwMilliseconds);
 
+// A calendar date and time of day, laid out as eight 16-bit fields: year, month 1-12, day of the
+// week 0-6 from Sunday, day 1-31, hour, minute, second, millisecond.
+struct SYSTEMTIME {
+    WORD wYear = 0;
+    WORD wMonth = 0;
+    WORD wDayOfWeek = 0;
+    WORD wDay = 0;
+    WORD wHour = 0;
+    WORD wMinute = 0;
+    WORD wSecond = 0;
+    WORD wMilliseconds = 0;
+};
+
+// The local date and time now; any thread. On the virtual clock: 2000-01-01 00:00:00.000 (a
+// Saturday) at virtual time 0, advanced by the virtual clock, so that tests know the date.
+void GetLocalTime(SYSTEMTIME* lpSystemTime);
+
 // Test control of the virtual clock. Switching it on sets it to startMs.
 void UseVirtualClock(bool bOn, DWORD startMs = 0);
 bool IsVirtualClock();
