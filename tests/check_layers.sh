@@ -2,9 +2,10 @@
 # Fails when a source file includes a folder that its layer may not use, or when code outside
 # src/platform/ reaches a host facility directly instead of through the stand-in.
 #   tests/check_layers.sh ROOT
-# The layers, from the top: app -> scenes -> stage -> objects -> {input, definitions, project}
+# The layers, from the top: app -> scenes -> stage -> objects -> input -> {definitions, project}
 # -> {graphics, sound} -> core -> platform. A folder may include itself and the folders listed
-# for it; project may include definitions. Every folder directly under src/ must be listed.
+# for it; project may include definitions, and input both (replays embed a stage and save data).
+# Every folder directly under src/ must be listed.
 set -uo pipefail
 root="${1:-.}"
 src="$root/src"
@@ -14,7 +15,7 @@ declare -A may_include=(
     [scenes]="stage objects input definitions project graphics sound core platform"
     [stage]="objects input definitions project graphics sound core platform"
     [objects]="input definitions project graphics sound core platform"
-    [input]="graphics sound core platform"
+    [input]="definitions project graphics sound core platform"
     [definitions]="graphics sound core platform"
     [project]="definitions graphics sound core platform"
     [graphics]="core platform"

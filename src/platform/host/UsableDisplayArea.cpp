@@ -1,8 +1,8 @@
-#include "platform/host/UsableDisplayArea.h"
+#include "platform/hostapi/UsableDisplayArea.h"
 
 #include <SDL.h>
 
-bool QueryUsableDisplayArea(RECT& area)
+bool QueryUsableDisplayArea(DisplayArea& area)
 {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         return false;
@@ -11,6 +11,6 @@ bool QueryUsableDisplayArea(RECT& area)
     if (SDL_GetDisplayUsableBounds(0, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0) {
         return false;
     }
-    area = RECT{bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
+    area = DisplayArea{bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
     return true;
 }

@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "platform/host/UsableDisplayArea.h"
+#include "platform/hostapi/UsableDisplayArea.h"
 #include "platform/win/SystemInfo.h"
 
 namespace {
@@ -22,9 +22,14 @@ BOOL SystemParametersInfoA(UINT uiAction, UINT, void* pvParam, UINT)
         std::lock_guard<std::mutex> lock(g_mutex);
         area = g_area;
     }
-    if ((area.right <= area.left || area.bottom <= area.top) && !QueryUsableDisplayArea(area)) {
-        const SystemFacts& facts = GetSystemFacts();
-        area = RECT{0, 0, facts.desktopWidth, facts.desktopHeight};
+    if (area.right <= area.left || area.bottom <= area.top) {
+        DisplayArea usable;
+        if (QueryUsableDisplayArea(usable)) {
+            area = RECT{usable.left, usable.top, usable.right, usable.bottom};
+        } else {
+            const SystemFacts& facts = GetSystemFacts();
+            area = RECT{0, 0, facts.desktopWidth, facts.desktopHeight};
+        }
     }
     *static_cast<RECT*>(pvParam) = area;
     return TRUE;
