@@ -23,7 +23,7 @@ constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 
 struct Scene {
-    std::vector<std::uint32_t> texels;   // 0xAARRGGBB, alpha 0, 255 and in between
+    std::vector<std::uint32_t> texels;  // 0xAARRGGBB, alpha 0, 255 and in between
     std::vector<SDL_Point> positions;
 };
 
@@ -39,7 +39,8 @@ const Scene& TheScene()
         std::uint32_t state = 12345;
         auto next = [&] { return (state = state * 214013u + 2531011u) >> 16 & 0x7FFF; };
         for (int i = 0; i < kQuads; ++i)
-            s.positions.push_back({static_cast<int>(next() % (kWidth - kSide)), static_cast<int>(next() % (kHeight - kSide))});
+            s.positions.push_back(
+                {static_cast<int>(next() % (kWidth - kSide)), static_cast<int>(next() % (kHeight - kSide))});
         return s;
     }();
     return scene;
@@ -138,7 +139,8 @@ void BM_QuadsOurs(benchmark::State& state)
 {
     OurRenderer ours;
     for (auto _ : state) ours.Frame();
-    state.counters["quads_per_s"] = benchmark::Counter(static_cast<double>(kQuads), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["quads_per_s"] =
+        benchmark::Counter(static_cast<double>(kQuads), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_QuadsOurs)->Unit(benchmark::kMillisecond);
 
@@ -150,7 +152,8 @@ void BM_QuadsSdl(benchmark::State& state)
         return;
     }
     for (auto _ : state) sdl.Frame();
-    state.counters["quads_per_s"] = benchmark::Counter(static_cast<double>(kQuads), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["quads_per_s"] =
+        benchmark::Counter(static_cast<double>(kQuads), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_QuadsSdl)->Unit(benchmark::kMillisecond);
 

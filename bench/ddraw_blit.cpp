@@ -22,8 +22,7 @@ constexpr DWORD kKey = 0x00FF00FF;
 // The same pixels for both sides: a pattern with about a quarter of the pixels keyed.
 DWORD PatternPixel(int x, int y)
 {
-    if (((x * 7 + y * 13) & 3) == 0)
-        return kKey;
+    if (((x * 7 + y * 13) & 3) == 0) return kKey;
     return static_cast<DWORD>(((x * 37) & 0xFF) << 16 | ((y * 59) & 0xFF) << 8 | ((x + y) & 0xFF));
 }
 
@@ -66,19 +65,16 @@ private:
         desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
         desc.dwWidth = static_cast<DWORD>(w);
         desc.dwHeight = static_cast<DWORD>(h);
-        if (m_dd->CreateSurface(&desc, &p.ours, nullptr) != DD_OK)
-            std::abort();
+        if (m_dd->CreateSurface(&desc, &p.ours, nullptr) != DD_OK) std::abort();
         p.sdl = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
-        if (p.sdl == nullptr)
-            std::abort();
+        if (p.sdl == nullptr) std::abort();
         DDSURFACEDESC2 locked{};
         locked.dwSize = sizeof(locked);
         p.ours->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr);
         for (int y = 0; y < h; ++y) {
             auto* ours = reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.lpSurface) + y * locked.lPitch);
             auto* sdl = reinterpret_cast<std::uint32_t*>(static_cast<BYTE*>(p.sdl->pixels) + y * p.sdl->pitch);
-            for (int x = 0; x < w; ++x)
-                ours[x] = sdl[x] = bPattern ? PatternPixel(x, y) : 0x00202020;
+            for (int x = 0; x < w; ++x) ours[x] = sdl[x] = bPattern ? PatternPixel(x, y) : 0x00202020;
         }
         p.ours->Unlock(nullptr);
         if (bPattern) {
@@ -103,11 +99,9 @@ void Compare(benchmark::State& state, int count, Ours ours, Sdl sdl)
     long blits = 0;
     for (auto _ : state) {
         const auto t0 = Clock::now();
-        for (int i = 0; i < count; ++i)
-            ours(i);
+        for (int i = 0; i < count; ++i) ours(i);
         const auto t1 = Clock::now();
-        for (int i = 0; i < count; ++i)
-            sdl(i);
+        for (int i = 0; i < count; ++i) sdl(i);
         const auto t2 = Clock::now();
         oursNs += std::chrono::duration<double, std::nano>(t1 - t0).count();
         sdlNs += std::chrono::duration<double, std::nano>(t2 - t1).count();
@@ -153,7 +147,9 @@ void BM_OpaquePicture640x480(benchmark::State& state)
     SDL_SetColorKey(scene.picture.sdl, SDL_FALSE, 0);
     Compare(
         state, 20,
-        [&](int) { scene.target.ours->BltFast(0, 0, scene.picture.ours, nullptr, DDBLTFAST_NOCOLORKEY | DDBLTFAST_WAIT); },
+        [&](int) {
+            scene.target.ours->BltFast(0, 0, scene.picture.ours, nullptr, DDBLTFAST_NOCOLORKEY | DDBLTFAST_WAIT);
+        },
         [&](int) {
             SDL_Rect to{0, 0, 640, 480};
             SDL_BlitSurface(scene.picture.sdl, nullptr, scene.target.sdl, &to);

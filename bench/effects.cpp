@@ -30,7 +30,7 @@ constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 constexpr double kFrameMs = 1000.0 / 60;
 constexpr double kFadeStepDegrees = 3.0;
-constexpr int kFadeCycles = 2;       // whole fades out then in per run
+constexpr int kFadeCycles = 2;         // whole fades out then in per run
 constexpr int kMaxStepsPerFade = 200;  // a fade that never ends is a failure, not a hang
 constexpr int kBlursPerRun = 20;
 constexpr int kRotationsPerRun = 20;
@@ -56,7 +56,10 @@ struct EffectTimes {
 
 using Clock = std::chrono::steady_clock;
 
-double MsSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+double MsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
 
 // One back-end at 32 bits with an opaque full-screen picture (a render-target texture under
 // Direct3D, as the stage's pictures are).
@@ -124,7 +127,8 @@ private:
         if (!lock.IsLocked()) return false;
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x) {
-                const DWORD pixel = static_cast<DWORD>((x * 255 / kWidth) << 16 | (y * 255 / kHeight) << 8 | ((x ^ y) & 0xFF));
+                const DWORD pixel =
+                    static_cast<DWORD>((x * 255 / kWidth) << 16 | (y * 255 / kHeight) << 8 | ((x ^ y) & 0xFF));
                 lock.Write(x, y, lpDTCon ? 0xFF000000u | pixel : pixel);
             }
         return true;

@@ -70,8 +70,7 @@ double ChildrenCpuSeconds()
 double CommandCpuSeconds(const std::string& command)
 {
     const double before = ChildrenCpuSeconds();
-    if (std::system(command.c_str()) != 0)
-        return -1.0;
+    if (std::system(command.c_str()) != 0) return -1.0;
     return ChildrenCpuSeconds() - before;
 }
 
@@ -98,15 +97,14 @@ void Compare(benchmark::State& state, const char* what, const char* toolName, Ou
     state.counters["ours_cpu_s"] = bestOurs;
     state.counters[std::string(toolName) + "_cpu_s"] = bestTool;
     state.counters["ratio"] = bestOurs / bestTool;
-    std::printf("%s: ours %.3f s, %s %.3f s of CPU, ratio %.3f (goal <= 1.10)\n", what, bestOurs, toolName,
-                bestTool, bestOurs / bestTool);
+    std::printf("%s: ours %.3f s, %s %.3f s of CPU, ratio %.3f (goal <= 1.10)\n", what, bestOurs, toolName, bestTool,
+                bestOurs / bestTool);
 }
 
 // Big-endian helpers for the MIDI file.
 void Put32(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<std::uint8_t>(v >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
 // One minute at 120 beats per minute: on each of 16 channels (10 the drums) eighth notes of
@@ -122,8 +120,7 @@ std::filesystem::path DenseMidiFile()
             groups[n++] = static_cast<std::uint8_t>(delta & 0x7F);
             delta >>= 7;
         } while (delta != 0);
-        while (n > 1)
-            events.push_back(static_cast<std::uint8_t>(groups[--n] | 0x80));
+        while (n > 1) events.push_back(static_cast<std::uint8_t>(groups[--n] | 0x80));
         events.push_back(groups[0]);
         events.insert(events.end(), bytes);
     };
@@ -145,8 +142,8 @@ std::filesystem::path DenseMidiFile()
     std::vector<std::uint8_t> file{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k'};
     Put32(file, static_cast<std::uint32_t>(events.size()));
     file.insert(file.end(), events.begin(), events.end());
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                 static_cast<std::streamsize>(file.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
     return path;
 }
 
@@ -157,14 +154,12 @@ double RenderMidiOurs(const std::filesystem::path& file)
     const double start = ProcessCpuSeconds();
     std::string why;
     auto synth = FluidMidiSynth::Create(kSoundFont, kRate, &why);
-    if (!synth)
-        return -1.0;
+    if (!synth) return -1.0;
     SetMidiSynth(synth);
     {
         cMidi player(GamePath(file.string()).c_str());
         player.Restart(0);
-        while (player.GetState() != cMidi::kStopped)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        while (player.GetState() != cMidi::kStopped) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         std::vector<float> block(512 * 2);
         for (long frames = 0; frames < static_cast<long>(kRate) * kSeconds; frames += 512) {
             std::fill(block.begin(), block.end(), 0.0f);
@@ -182,11 +177,12 @@ void BM_MidiMinuteOursVsFluidsynth(benchmark::State& state)
     SetMidiClockDriving(true);  // the sequencer runs through the minute at once
     const std::filesystem::path file = DenseMidiFile();
     const std::string wav = (WorkFolder() / "fluidsynth.wav").string();
-    Compare(state, "MIDI minute", "fluidsynth", [&] { return RenderMidiOurs(file); },
-            [&] {
-                return CommandCpuSeconds("fluidsynth -ni -q -r " + std::to_string(kRate) + " -F '" + wav + "' '" +
-                                         kSoundFont + "' '" + file.string() + "' > /dev/null 2>&1");
-            });
+    Compare(
+        state, "MIDI minute", "fluidsynth", [&] { return RenderMidiOurs(file); },
+        [&] {
+            return CommandCpuSeconds("fluidsynth -ni -q -r " + std::to_string(kRate) + " -F '" + wav + "' '" +
+                                     kSoundFont + "' '" + file.string() + "' > /dev/null 2>&1");
+        });
     SetMidiClockDriving(false);
     UseVirtualClock(false);
 }
@@ -196,8 +192,7 @@ BENCHMARK(BM_MidiMinuteOursVsFluidsynth)->Iterations(1)->Unit(benchmark::kMillis
 std::filesystem::path MinuteOfOgg()
 {
     const std::filesystem::path ogg = WorkFolder() / "minute.ogg";
-    if (std::filesystem::exists(ogg))
-        return ogg;
+    if (std::filesystem::exists(ogg)) return ogg;
     const std::filesystem::path raw = WorkFolder() / "minute.raw";
     {
         std::ofstream out(raw, std::ios::binary);
@@ -210,8 +205,8 @@ std::filesystem::path MinuteOfOgg()
             out.write(reinterpret_cast<const char*>(&r), 2);
         }
     }
-    const std::string command = "oggenc -Q -r -B 16 -C 2 -R " + std::to_string(kRate) + " -o '" + ogg.string() +
-                                "' '" + raw.string() + "'";
+    const std::string command =
+        "oggenc -Q -r -B 16 -C 2 -R " + std::to_string(kRate) + " -o '" + ogg.string() + "' '" + raw.string() + "'";
     std::system(command.c_str());
     std::filesystem::remove(raw);
     return ogg;
@@ -222,17 +217,14 @@ double DecodeOggOurs(const std::filesystem::path& file)
 {
     HMODULE library = LoadLibraryA("Vox.dll");
     auto create = library ? reinterpret_cast<CREATEVOX>(GetProcAddress(library, "CreateVox")) : nullptr;
-    if (create == nullptr)
-        return -1.0;
+    if (create == nullptr) return -1.0;
     const double start = ProcessCpuSeconds();
     VoxPlayer* player = create();
-    if (!player->Open(GamePath(file.string()).c_str()))
-        return -1.0;
+    if (!player->Open(GamePath(file.string()).c_str())) return -1.0;
     player->Play();
     for (long frames = 0; frames < static_cast<long>(kRate) * kSeconds; frames += 1024) {
         PumpNullAudio(1024);
-        if ((frames / 1024) % 256 == 0)
-            ClearRecordedAudio();
+        if ((frames / 1024) % 256 == 0) ClearRecordedAudio();
     }
     player->Destroy();
     const double seconds = ProcessCpuSeconds() - start;
@@ -247,8 +239,9 @@ void BM_OggMinuteOursVsOggdec(benchmark::State& state)
     OpenAudioOutput();
     const std::filesystem::path file = MinuteOfOgg();
     const std::string wav = (WorkFolder() / "oggdec.wav").string();
-    Compare(state, "OGG minute", "oggdec", [&] { return DecodeOggOurs(file); },
-            [&] { return CommandCpuSeconds("oggdec -Q -o '" + wav + "' '" + file.string() + "'"); });
+    Compare(
+        state, "OGG minute", "oggdec", [&] { return DecodeOggOurs(file); },
+        [&] { return CommandCpuSeconds("oggdec -Q -o '" + wav + "' '" + file.string() + "'"); });
     UseVirtualClock(false);
 }
 BENCHMARK(BM_OggMinuteOursVsOggdec)->Iterations(1)->Unit(benchmark::kMillisecond);

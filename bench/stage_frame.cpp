@@ -56,7 +56,8 @@ Picture MakePicture(int width, int height, F pixel)
 
 struct ScenePictures {
     Picture tiles = MakePicture(8 * kSide, 2 * kSide, [](int x, int y) {
-        return ((x * 7 + y * 13) & 3) == 0 ? kKey : static_cast<DWORD>((x * 37 & 0xFF) << 16 | (y * 59 & 0xFF) << 8 | 0x40);
+        return ((x * 7 + y * 13) & 3) == 0 ? kKey
+                                           : static_cast<DWORD>((x * 37 & 0xFF) << 16 | (y * 59 & 0xFF) << 8 | 0x40);
     });
     Picture sprites = MakePicture(8 * kSide, kSide, [](int x, int y) {
         const int dx = x % kSide - kSide / 2, dy = y - kSide / 2;
@@ -151,8 +152,8 @@ public:
         for (const Placement& t : Tiles()) DDBlt(&BackBuffer, t.x, t.y, kSide, kSide, &m_tiles, t.sx, t.sy, 1);
         for (const Placement& s : Sprites()) {
             if (s.bStretched) {
-                DDStretchBlt(&BackBuffer, s.x, s.y, kStretchedSide, kStretchedSide, &m_sprites, s.sx, s.sy, kSide, kSide,
-                             1);
+                DDStretchBlt(&BackBuffer, s.x, s.y, kStretchedSide, kStretchedSide, &m_sprites, s.sx, s.sy, kSide,
+                             kSide, 1);
             } else {
                 DDBlt(&BackBuffer, s.x, s.y, kSide, kSide, &m_sprites, s.sx, s.sy, 1);
             }

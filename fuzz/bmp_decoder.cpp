@@ -11,8 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     BmpImage image;
-    if (!DecodeBmp(data, size, image))
-        return 0;
+    if (!DecodeBmp(data, size, image)) return 0;
     // Uncompressed pixels come from the input; run-length pictures are capped at 64 MiB.
     const size_t need = static_cast<size_t>(image.stride) * static_cast<size_t>(image.height);
     if (image.width <= 0 || image.height <= 0 || image.bits.size() != need ||

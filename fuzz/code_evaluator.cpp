@@ -69,7 +69,8 @@ void CheckChara(const Chara& c)
     for (int i = 0; i < CODE_CHARA_STATUS_COUNT; ++i) {
         if (i != CODE_HP && i != CODE_SP) {
             const CODESTATUSINFO& info = *CodeCharaStatusInfo(i);
-            Check(c.status[static_cast<std::size_t>(i)] >= info.nMin && c.status[static_cast<std::size_t>(i)] <= info.nMax);
+            Check(c.status[static_cast<std::size_t>(i)] >= info.nMin &&
+                  c.status[static_cast<std::size_t>(i)] <= info.nMax);
         }
     }
 }

@@ -12,8 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto image = reader.Init(data, size);
     if (image) {
         const auto again = reader.Init(image->data(), image->size());
-        if (!again || *again != *image)
-            std::abort();
+        if (!again || *again != *image) std::abort();
     }
     return 0;
 }

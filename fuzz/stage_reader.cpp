@@ -25,7 +25,8 @@ struct FuzzFile {
     explicit FuzzFile(const char* suffix)
     {
         std::random_device random;
-        host = (std::filesystem::temp_directory_path() / ("qb_fuzz_stage_" + std::to_string(random()) + suffix)).string();
+        host =
+            (std::filesystem::temp_directory_path() / ("qb_fuzz_stage_" + std::to_string(random()) + suffix)).string();
         game = "Z:" + host;
         for (char& c : game) {
             c = c == '/' ? '\\' : c;

@@ -23,14 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     cSystemData settings;
     settings.LoadFile(path.c_str());
-    const bool padded = settings.CarryOverFlags.size() >= 25 && settings.ResetFlags.size() >= 25 &&
-                        settings.HudItems.size() >= 5 && settings.LivesTable.size() >= 4 &&
-                        settings.UnlimitedLivesTable.size() >= 4 && settings.RankingRows.size() >= 4 &&
-                        settings.TextTable.size() >= 28 && settings.SystemSoundNames.size() >= 17 &&
-                        settings.MusicTable.size() >= 4 && settings.MusicLoopFlags.size() >= 4 &&
-                        settings.TitleMenuItems.size() >= 7 && settings.MapMenuItems.size() >= 4 &&
-                        settings.OptionMenuItems.size() >= 6 && settings.RankingEntryModes.size() >= 4 &&
-                        settings.IniSettings.size() >= 10;
+    const bool padded =
+        settings.CarryOverFlags.size() >= 25 && settings.ResetFlags.size() >= 25 && settings.HudItems.size() >= 5 &&
+        settings.LivesTable.size() >= 4 && settings.UnlimitedLivesTable.size() >= 4 &&
+        settings.RankingRows.size() >= 4 && settings.TextTable.size() >= 28 && settings.SystemSoundNames.size() >= 17 &&
+        settings.MusicTable.size() >= 4 && settings.MusicLoopFlags.size() >= 4 && settings.TitleMenuItems.size() >= 7 &&
+        settings.MapMenuItems.size() >= 4 && settings.OptionMenuItems.size() >= 6 &&
+        settings.RankingEntryModes.size() >= 4 && settings.IniSettings.size() >= 10;
     if (!padded) {
         std::abort();
     }

@@ -32,13 +32,11 @@ InstanceOutcome TakeSingleInstance(InstanceLock& lock, const char* szLockPath, s
 {
     MakeParentFolder(szLockPath);
     switch (lock.TryAcquire(szLockPath, std::move(onCloseRequest))) {
-    case InstanceLock::Result::Acquired:
-        return InstanceOutcome::Run;
+    case InstanceLock::Result::Acquired: return InstanceOutcome::Run;
     case InstanceLock::Result::Failed:
         ReportLog("%s", "Single instance: the lock file cannot be made; starting without it");
         return InstanceOutcome::Run;
-    case InstanceLock::Result::Busy:
-        break;
+    case InstanceLock::Result::Busy: break;
     }
     static const std::string kQuestion =
         Sjis("既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nRunning this program now. Restart?");

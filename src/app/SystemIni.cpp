@@ -18,8 +18,8 @@ constexpr std::size_t kFreeStageMinLength = 2;
 // The integer setting of a list entry; nullptr for the text entry and beyond the list.
 int* IntSetting(SYSTEMINI& s, int entry)
 {
-    int* const fields[kEntryCount] = {&s.Direct3D,      &s.WindowMode, &s.Bpp,     &s.VSync,  &s.D3D_FontCache,
-                                      &s.DD_FontCache, &s.DD_VideoStretch, &s.ShowFps, nullptr, &s.English};
+    int* const fields[kEntryCount] = {&s.Direct3D,     &s.WindowMode,      &s.Bpp,     &s.VSync, &s.D3D_FontCache,
+                                      &s.DD_FontCache, &s.DD_VideoStretch, &s.ShowFps, nullptr,  &s.English};
     return entry >= 0 && entry < kEntryCount ? fields[entry] : nullptr;
 }
 
@@ -28,7 +28,10 @@ int EntryCount(const cVector<cIniSetting>& keys)
     return keys.size() < static_cast<std::size_t>(kEntryCount) ? static_cast<int>(keys.size()) : kEntryCount;
 }
 
-bool IsSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsSpace(int c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 // atoi's reading (leading white space, optional sign, leading digits; none gives 0), saturated
 // at the int range instead of overflowing.
@@ -151,12 +154,9 @@ int ReadSystemIni(const char* szPath, SYSTEMINI& settings, const cVector<cIniSet
     FileCloser closer{fp};
     for (int line = 0; line < kSystemIniMaxLines; ++line) {
         switch (ReadLine(fp, settings, keys)) {
-        case LineEnd::Success:
-            return 1;
-        case LineEnd::Failure:
-            return 0;
-        case LineEnd::Next:
-            break;
+        case LineEnd::Success: return 1;
+        case LineEnd::Failure: return 0;
+        case LineEnd::Next: break;
         }
     }
     return 1;

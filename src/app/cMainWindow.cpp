@@ -41,14 +41,9 @@ LRESULT cMainWindow::WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         m_ptCursor = POINT{GetXLParam(lParam), GetYLParam(lParam)};
     }
     switch (uMsg) {
-    case WM_CREATE:
-        m_bCreated = true;
-        return 0;
-    case WM_DESTROY:
-        m_hWnd = nullptr;
-        return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-    default:
-        return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    case WM_CREATE: m_bCreated = true; return 0;
+    case WM_DESTROY: m_hWnd = nullptr; return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    default: return DefWindowProcA(hWnd, uMsg, wParam, lParam);
     }
 }
 

@@ -4,17 +4,30 @@
 
 #include "platform/win/WorkArea.h"
 
-void cWindow::OnCommand(WPARAM, LPARAM) {}
-void cWindow::OnMouseMove(WPARAM, LPARAM) {}
-void cWindow::OnLButtonDown(WPARAM, LPARAM) {}
-void cWindow::OnRButtonDown(WPARAM, LPARAM) {}
-void cWindow::OnLButtonDblClk(WPARAM, LPARAM) {}
-void cWindow::OnRButtonDblClk(WPARAM, LPARAM) {}
-void cWindow::OnLButtonUp(WPARAM, LPARAM) {}
-void cWindow::OnRButtonUp(WPARAM, LPARAM) {}
-LRESULT cWindow::WndProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
-void cWindow::OnPaint() {}
-void cWindow::OnCreate() {}
+void cWindow::OnCommand(WPARAM, LPARAM)
+{}
+void cWindow::OnMouseMove(WPARAM, LPARAM)
+{}
+void cWindow::OnLButtonDown(WPARAM, LPARAM)
+{}
+void cWindow::OnRButtonDown(WPARAM, LPARAM)
+{}
+void cWindow::OnLButtonDblClk(WPARAM, LPARAM)
+{}
+void cWindow::OnRButtonDblClk(WPARAM, LPARAM)
+{}
+void cWindow::OnLButtonUp(WPARAM, LPARAM)
+{}
+void cWindow::OnRButtonUp(WPARAM, LPARAM)
+{}
+LRESULT cWindow::WndProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return 0;
+}
+void cWindow::OnPaint()
+{}
+void cWindow::OnCreate()
+{}
 
 RECT cWindow::FrameFor(DWORD dwStyle)
 {
@@ -166,51 +179,28 @@ LRESULT cWindow::Dispatch(HWND, UINT uMsg, WPARAM wParam, LPARAM lParam)
         m_ptCursor = POINT{GetXLParam(lParam), GetYLParam(lParam)};
     }
     switch (uMsg) {
-    case WM_DESTROY:
-        m_hWnd = nullptr;
-        return 1;
+    case WM_DESTROY: m_hWnd = nullptr; return 1;
     case WM_MOVE: {
         const POINT corner = GetPosition();
         m_nX = corner.x;
         m_nY = corner.y;
         return 1;
     }
-    case WM_SIZE:
-        RefreshGeometry();
-        return 1;
-    case WM_PAINT:
-        OnPaint();
-        return 1;
-    case WM_GETMINMAXINFO:
-        FillMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
-        return 1;
+    case WM_SIZE: RefreshGeometry(); return 1;
+    case WM_PAINT: OnPaint(); return 1;
+    case WM_GETMINMAXINFO: FillMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 1;
     case WM_COMMAND:
         m_bCommandBusy = true;
         OnCommand(wParam, lParam);
         m_bCommandBusy = false;
         return 1;
-    case WM_MOUSEMOVE:
-        OnMouseMove(wParam, lParam);
-        return 1;
-    case WM_LBUTTONDOWN:
-        OnLButtonDown(wParam, lParam);
-        return 1;
-    case WM_RBUTTONDOWN:
-        OnRButtonDown(wParam, lParam);
-        return 1;
-    case WM_LBUTTONDBLCLK:
-        OnLButtonDblClk(wParam, lParam);
-        return 1;
-    case WM_RBUTTONDBLCLK:
-        OnRButtonDblClk(wParam, lParam);
-        return 1;
-    case WM_LBUTTONUP:
-        OnLButtonUp(wParam, lParam);
-        return 1;
-    case WM_RBUTTONUP:
-        OnRButtonUp(wParam, lParam);
-        return 1;
-    default:
-        return 0;
+    case WM_MOUSEMOVE: OnMouseMove(wParam, lParam); return 1;
+    case WM_LBUTTONDOWN: OnLButtonDown(wParam, lParam); return 1;
+    case WM_RBUTTONDOWN: OnRButtonDown(wParam, lParam); return 1;
+    case WM_LBUTTONDBLCLK: OnLButtonDblClk(wParam, lParam); return 1;
+    case WM_RBUTTONDBLCLK: OnRButtonDblClk(wParam, lParam); return 1;
+    case WM_LBUTTONUP: OnLButtonUp(wParam, lParam); return 1;
+    case WM_RBUTTONUP: OnRButtonUp(wParam, lParam); return 1;
+    default: return 0;
     }
 }

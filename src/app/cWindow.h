@@ -12,8 +12,8 @@
 #pragma once
 
 #include "platform/win/Messages.h"
-#include "platform/win/WindowFrame.h"
 #include "platform/win/WinTypes.h"
+#include "platform/win/WindowFrame.h"
 
 class cWindow {
 public:
@@ -47,8 +47,8 @@ public:
 
     // Stores the geometry (client size asked for, minimum and maximum client size, style) and
     // computes the frame sums and the outer size. Pixels.
-    void SetGeometry(int nClientWidth, int nClientHeight, int nMinWidth, int nMinHeight, int nMaxWidth,
-                     int nMaxHeight, DWORD dwStyle);
+    void SetGeometry(int nClientWidth, int nClientHeight, int nMinWidth, int nMinHeight, int nMaxWidth, int nMaxHeight,
+                     DWORD dwStyle);
     // Re-reads the style and the client rectangle of the window and recomputes.
     void RefreshGeometry();
     // Moves the outer top-left corner to (x, y), keeping the outer size; remembers x and y.
@@ -73,8 +73,16 @@ public:
     // Binding and state.
     HWND Handle() const { return m_hWnd; }
     void SetHandle(HWND hWnd) { m_hWnd = hWnd; }
-    void SetRequestedPosition(int x, int y) { m_nRequestX = x; m_nRequestY = y; }
-    void SetParentWindow(HWND hWnd, bool bCentre) { m_hWndParent = hWnd; m_bCentreOnParent = bCentre; }
+    void SetRequestedPosition(int x, int y)
+    {
+        m_nRequestX = x;
+        m_nRequestY = y;
+    }
+    void SetParentWindow(HWND hWnd, bool bCentre)
+    {
+        m_hWndParent = hWnd;
+        m_bCentreOnParent = bCentre;
+    }
     void SetOwnerWindow(HWND hWnd) { m_hWndOwner = hWnd; }
     bool Created() const { return m_bCreated; }
 

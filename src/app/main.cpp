@@ -106,8 +106,7 @@ LRESULT MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         g_hWndMain = nullptr;
         PostQuitMessage(0);
         return 0;
-    default:
-        return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    default: return DefWindowProcA(hWnd, uMsg, wParam, lParam);
     }
 }
 
@@ -134,8 +133,8 @@ int main()
     }
     // "Quillborn4 テスト" in Shift-JIS.
     const char* title = "Quillborn4 \x83\x65\x83\x58\x83\x67";
-    HWND hWnd = CreateWindowExA(0, "Quillborn4", title, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                100, 100, kWidth, kHeight, nullptr);
+    HWND hWnd = CreateWindowExA(0, "Quillborn4", title, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 100,
+                                100, kWidth, kHeight, nullptr);
     if (hWnd == nullptr) {
         std::fprintf(stderr, "The main window could not be created.\n");
         return 1;

@@ -17,13 +17,13 @@ struct CPUINFO {
 // Memory figures in bytes, with the Windows structure's names.
 struct MEMORYSTATUS {
     DWORD dwLength = 0;
-    DWORD dwMemoryLoad = 0;          // percent of physical memory in use
+    DWORD dwMemoryLoad = 0;  // percent of physical memory in use
     ULONGLONG dwTotalPhys = 0;
     ULONGLONG dwAvailPhys = 0;
-    ULONGLONG dwTotalPageFile = 0;   // not known here: 0
+    ULONGLONG dwTotalPageFile = 0;  // not known here: 0
     ULONGLONG dwAvailPageFile = 0;
-    ULONGLONG dwTotalVirtual = 0;    // the process's address space
-    ULONGLONG dwAvailVirtual = 0;    // what the process has not mapped of it
+    ULONGLONG dwTotalVirtual = 0;  // the process's address space
+    ULONGLONG dwAvailVirtual = 0;  // what the process has not mapped of it
 };
 
 // Appends the OS, CPU, memory and disk lines to the report log. Called by the start-up right

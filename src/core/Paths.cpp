@@ -8,54 +8,54 @@
 #include "platform/win/MessageBox.h"
 
 const std::string PathTable[kPathTableSize] = {
-    "data\\",                                // 0
-    "default\\",                             // 1
-    "data\\stg4\\old_ver\\",                 // 2
-    "data\\work\\",                          // 3
-    "e_data\\EditConfig.dat",                // 4
-    "data\\PrjOption.dat",                   // 5
-    "default\\PrjOption.dat",                // 6
-    "data\\CommonPalette.cplt4",             // 7
-    "default\\CommonPalette.cplt4",          // 8
-    "data\\GValInfo.dat",                    // 9
-    "default\\GValInfo.dat",                 // 10
-    "data\\stg4\\Default.stg4_***",          // 11
-    "default\\stg4\\Default.stg4_***",       // 12
-    "data\\WorldMap.dat",                    // 13
-    "default\\WorldMap.dat",                 // 14
-    "data\\database\\AnimeSet.dat",          // 15
-    "default\\database\\AnimeSet.dat",       // 16
-    "data\\database\\Anime.dat",             // 17
-    "default\\database\\Anime.dat",          // 18
-    "data\\database\\Bmp_CharaExc.dat",      // 19
-    "default\\database\\Bmp_CharaExc.dat",   // 20
-    "data\\database\\SwordType.dat",         // 21
-    "default\\database\\SwordType.dat",      // 22
-    "data\\database\\Effect.dat",            // 23
-    "default\\database\\Effect.dat",         // 24
-    "data\\database\\CharaEffect.dat",       // 25
-    "default\\database\\CharaEffect.dat",    // 26
-    "data\\database\\ScrEffect.dat",         // 27
-    "default\\database\\ScrEffect.dat",      // 28
-    "data\\database\\Picture.dat",           // 29
-    "default\\database\\Picture.dat",        // 30
-    "data\\database\\Sound.dat",             // 31
-    "default\\database\\Sound.dat",          // 32
-    "data\\database\\Bgm.dat",               // 33
-    "default\\database\\Bgm.dat",            // 34
-    "data\\System.dat",                      // 35
-    "default\\System.dat",                   // 36
-    "data\\stg4\\c",                         // 37
-    "user_data\\story\\",                    // 38
-    "user_data\\challenge\\",                // 39
-    "user_data\\free\\",                     // 40
-    "user_data\\story\\Story",               // 41
-    "user_data\\challenge\\Challenge.dat",   // 42
-    "user_data\\Option.dat",                 // 43
-    "user_data\\",                           // 44
-    "user_data\\KeyConfig.dat",              // 45
-    "user_data\\Boot.dat",                   // 46
-    "user_data\\Window.dat",                 // 47
+    "data\\",                               // 0
+    "default\\",                            // 1
+    "data\\stg4\\old_ver\\",                // 2
+    "data\\work\\",                         // 3
+    "e_data\\EditConfig.dat",               // 4
+    "data\\PrjOption.dat",                  // 5
+    "default\\PrjOption.dat",               // 6
+    "data\\CommonPalette.cplt4",            // 7
+    "default\\CommonPalette.cplt4",         // 8
+    "data\\GValInfo.dat",                   // 9
+    "default\\GValInfo.dat",                // 10
+    "data\\stg4\\Default.stg4_***",         // 11
+    "default\\stg4\\Default.stg4_***",      // 12
+    "data\\WorldMap.dat",                   // 13
+    "default\\WorldMap.dat",                // 14
+    "data\\database\\AnimeSet.dat",         // 15
+    "default\\database\\AnimeSet.dat",      // 16
+    "data\\database\\Anime.dat",            // 17
+    "default\\database\\Anime.dat",         // 18
+    "data\\database\\Bmp_CharaExc.dat",     // 19
+    "default\\database\\Bmp_CharaExc.dat",  // 20
+    "data\\database\\SwordType.dat",        // 21
+    "default\\database\\SwordType.dat",     // 22
+    "data\\database\\Effect.dat",           // 23
+    "default\\database\\Effect.dat",        // 24
+    "data\\database\\CharaEffect.dat",      // 25
+    "default\\database\\CharaEffect.dat",   // 26
+    "data\\database\\ScrEffect.dat",        // 27
+    "default\\database\\ScrEffect.dat",     // 28
+    "data\\database\\Picture.dat",          // 29
+    "default\\database\\Picture.dat",       // 30
+    "data\\database\\Sound.dat",            // 31
+    "default\\database\\Sound.dat",         // 32
+    "data\\database\\Bgm.dat",              // 33
+    "default\\database\\Bgm.dat",           // 34
+    "data\\System.dat",                     // 35
+    "default\\System.dat",                  // 36
+    "data\\stg4\\c",                        // 37
+    "user_data\\story\\",                   // 38
+    "user_data\\challenge\\",               // 39
+    "user_data\\free\\",                    // 40
+    "user_data\\story\\Story",              // 41
+    "user_data\\challenge\\Challenge.dat",  // 42
+    "user_data\\Option.dat",                // 43
+    "user_data\\",                          // 44
+    "user_data\\KeyConfig.dat",             // 45
+    "user_data\\Boot.dat",                  // 46
+    "user_data\\Window.dat",                // 47
 };
 
 const std::string ExtTable[kExtTableSize] = {"cplt4", "stg4", "plt4", "rkg"};
@@ -251,8 +251,8 @@ int InsertFileNumber(char* szDst, const char* szSrc, int d1, int d2)
     bool digits = d1 >= 0 && d1 <= 9 && d2 >= 0 && d2 <= 9;
     std::string numbered;
     if (dot != std::string::npos && digits) {
-        numbered = text.substr(0, dot) + '_' + static_cast<char>('0' + d1) + static_cast<char>('0' + d2) +
-                   text.substr(dot);
+        numbered =
+            text.substr(0, dot) + '_' + static_cast<char>('0' + d1) + static_cast<char>('0' + d2) + text.substr(dot);
     }
     if (numbered.empty() || !FitsPath(numbered.size())) {
         if (FitsPath(text.size())) {

@@ -23,9 +23,9 @@ namespace {
 // What CloseDat and RecordBytesLeft need to know about a file that is not held in memory.
 struct OpenRecordFile {
     FILE* fp = nullptr;
-    long size = -1;             // reading from disk: the file's size in bytes
-    std::string tempPath;       // writing: where the bytes go
-    std::string finalPath;      // writing: what the temporary file replaces
+    long size = -1;         // reading from disk: the file's size in bytes
+    std::string tempPath;   // writing: where the bytes go
+    std::string finalPath;  // writing: what the temporary file replaces
 };
 
 ThreadLock openFilesMutex;

@@ -40,17 +40,10 @@ struct RecordImageStream {
         auto* image = static_cast<RecordImage*>(cookie);
         std::int64_t base = 0;
         switch (whence) {
-        case SEEK_SET:
-            break;
-        case SEEK_CUR:
-            base = static_cast<std::int64_t>(image->m_position);
-            break;
-        case SEEK_END:
-            base = static_cast<std::int64_t>(image->m_size);
-            break;
-        default:
-            errno = EINVAL;
-            return false;
+        case SEEK_SET: break;
+        case SEEK_CUR: base = static_cast<std::int64_t>(image->m_position); break;
+        case SEEK_END: base = static_cast<std::int64_t>(image->m_size); break;
+        default: errno = EINVAL; return false;
         }
         if (offset < -base) {
             errno = EINVAL;

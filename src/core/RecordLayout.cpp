@@ -20,8 +20,8 @@ struct LayoutEntry {
 
     std::type_index type;
     int version;
-    std::atomic<bool> unplaceable{false};  // a record offered a registration with outside members
-    RecordLayout layout;                   // the first placeable layout offered; fixed once published
+    std::atomic<bool> unplaceable{false};                 // a record offered a registration with outside members
+    RecordLayout layout;                                  // the first placeable layout offered; fixed once published
     std::atomic<const RecordLayout*> published{nullptr};  // &layout once it is set
 };
 
@@ -148,8 +148,8 @@ void RecordLayout::Offer(const std::type_info& type, int nVersion, const cDataRe
 {
     LayoutEntry& entry = EntryOf(type, nVersion);
     // The common case: the class has its layout already.
-    if (entry.published.load(std::memory_order_acquire) != nullptr ||
-        entry.unplaceable.load(std::memory_order_acquire)) [[likely]] {
+    if (entry.published.load(std::memory_order_acquire) != nullptr || entry.unplaceable.load(std::memory_order_acquire))
+        [[likely]] {
         return;
     }
     RecordLayout offered = Of(record);

@@ -47,10 +47,7 @@ struct RecordLayout {
     void JoinRuns();
 
     // Two layouts are equal when they name the same places.
-    bool operator==(const RecordLayout& other) const
-    {
-        return members == other.members && strings == other.strings;
-    }
+    bool operator==(const RecordLayout& other) const { return members == other.members && strings == other.strings; }
 
     // The offset of a descriptor that another record owns.
     static constexpr std::ptrdiff_t kNotPlaceable = PTRDIFF_MIN;

@@ -24,10 +24,7 @@ public:
     explicit RecordReader(FILE* fp) : m_fp(fp), m_image(RecordImage::Find(fp)) {}
 
     // Bytes between the read position and the end of the file; 0 when unknown.
-    long BytesLeft() const
-    {
-        return m_image != nullptr ? static_cast<long>(m_image->Left()) : RecordBytesLeft(m_fp);
-    }
+    long BytesLeft() const { return m_image != nullptr ? static_cast<long>(m_image->Left()) : RecordBytesLeft(m_fp); }
 
     // Reads n bytes to to. False when fewer were left: those are copied, and the position is then
     // at the end.
@@ -165,23 +162,12 @@ public:
     static void CopyBytes(void* to, const char* from, std::size_t n)
     {
         switch (n) {
-        case 0:
-            break;
-        case 1:
-            std::memcpy(to, from, 1);
-            break;
-        case 2:
-            std::memcpy(to, from, 2);
-            break;
-        case 4:
-            std::memcpy(to, from, 4);
-            break;
-        case 8:
-            std::memcpy(to, from, 8);
-            break;
-        default:
-            std::memcpy(to, from, n);
-            break;
+        case 0: break;
+        case 1: std::memcpy(to, from, 1); break;
+        case 2: std::memcpy(to, from, 2); break;
+        case 4: std::memcpy(to, from, 4); break;
+        case 8: std::memcpy(to, from, 8); break;
+        default: std::memcpy(to, from, n); break;
         }
     }
 

@@ -18,8 +18,7 @@ void FormatString(std::string& out, const char* szFormat, ...) __attribute__((fo
 
 // vsnprintf into a std::string of at most nLimit - 1 bytes (nLimit >= 1): the bounded core of the
 // formatting helpers and of the logs' line builders.
-std::string FormatBounded(std::size_t nLimit, const char* szFormat, va_list args)
-    __attribute__((format(printf, 2, 0)));
+std::string FormatBounded(std::size_t nLimit, const char* szFormat, va_list args) __attribute__((format(printf, 2, 0)));
 
 // Number of decimal digits of the value's magnitude, 1 to 10 (0 has one; the sign is not counted).
 int CountDigits(int nValue);

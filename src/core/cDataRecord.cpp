@@ -101,9 +101,11 @@ STRMEMBERINFO& STRMEMBERINFO::operator=(const STRMEMBERINFO& source)
     return *this;
 }
 
-void cDataRecord::OnCopySource(int) const {}
+void cDataRecord::OnCopySource(int) const
+{}
 
-void cDataRecord::RegisterMembers(int) {}
+void cDataRecord::RegisterMembers(int)
+{}
 
 cDataRecord& cDataRecord::operator=(const cDataRecord& source)
 {

@@ -43,7 +43,8 @@ struct MEMBERINFO {
 
     MEMBERINFO() = default;
     MEMBERINFO(cDataRecord* owner, void* data, std::int32_t count, std::int8_t size)
-        : lpOwner(owner), lpData(data), nCount(count), nSize(size) {}
+        : lpOwner(owner), lpData(data), nCount(count), nSize(size)
+    {}
     MEMBERINFO(const MEMBERINFO&) = default;
     // Keeps this descriptor's owner and points it at the same offset inside it as the source
     // has inside its own owner: a table assigned from another record of the same class names the
@@ -103,13 +104,25 @@ public:
     // Registration, called by RegisterMembers. The typed forms check the element width.
     void ClearMemberList();
     template <class T>
-    void AddDwordMember(T* p, int nCount) { AddRaw<T, 4>(p, nCount); }
+    void AddDwordMember(T* p, int nCount)
+    {
+        AddRaw<T, 4>(p, nCount);
+    }
     template <class T>
-    void AddWordMember(T* p, int nCount) { AddRaw<T, 2>(p, nCount); }
+    void AddWordMember(T* p, int nCount)
+    {
+        AddRaw<T, 2>(p, nCount);
+    }
     template <class T>
-    void AddByteMember(T* p, int nCount) { AddRaw<T, 1>(p, nCount); }
+    void AddByteMember(T* p, int nCount)
+    {
+        AddRaw<T, 1>(p, nCount);
+    }
     template <class T>
-    void AddQwordMember(T* p, int nCount) { AddRaw<T, 8>(p, nCount); }
+    void AddQwordMember(T* p, int nCount)
+    {
+        AddRaw<T, 8>(p, nCount);
+    }
     // Registers nCount consecutive strings starting at p (the system passes 1).
     void AddStrMember(std::string* p, int nCount);
 

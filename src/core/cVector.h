@@ -30,10 +30,7 @@ public:
         }
         return BadIndex(nIndex);
     }
-    const T& operator[](int nIndex) const
-    {
-        return const_cast<cVector*>(this)->operator[](nIndex);
-    }
+    const T& operator[](int nIndex) const { return const_cast<cVector*>(this)->operator[](nIndex); }
 
     // Assigns value to every element.
     void Fill(const T& value)

@@ -74,8 +74,7 @@ cVector<CMDINFO> BuildItemTable()
 
 CMDINFO::CMDINFO(const char* szName, std::int32_t nParamCount)
     : strName(szName != nullptr ? Sjis(szName) : std::string()), nParam(nParamCount)
-{
-}
+{}
 
 const cVector<CMDINFO>& CommandInfo()
 {

@@ -11,8 +11,8 @@
 #include "core/cVector.h"
 
 struct CMDINFO {
-    std::string strName;        // Shift-JIS
-    std::int32_t nParam = 0;    // parameters of the kind
+    std::string strName;      // Shift-JIS
+    std::int32_t nParam = 0;  // parameters of the kind
 
     CMDINFO() = default;
     // szName in UTF-8 (converted to Shift-JIS here); null is the empty name.
@@ -21,28 +21,28 @@ struct CMDINFO {
 
 // Action kinds whose numbers the definitions test by name.
 enum ACTIONKIND {
-    CMD_CHARGE_MOVE = 5,       // "突撃移動"
-    CMD_SHOT = 11,             // "ショット"
-    CMD_SWORD = 12,            // "ソード"
-    CMD_BLOCK_SUMMON = 13,     // "ブロック召喚"
-    CMD_CHARA_SUMMON = 14,     // "キャラ召喚"
-    CMD_ITEM_SUMMON = 15,      // "アイテム召喚"
-    CMD_FLOW_CONTROL = 16,     // "フローの操作"
-    CMD_STAGE_CLEAR = 17,      // "ステージクリア"
-    CMD_MESSAGE = 19,          // "メッセージ"
-    CMD_SET_TARGET = 21,       // "ターゲットの設定"
-    CMD_STATUS = 22,           // "ステータスの操作"
-    CMD_STATUS2 = 23,          // "ステータスの操作2"
-    CMD_GET_ITEM = 24,         // "アイテムの取得"
-    CMD_GRAPHIC = 25,          // "グラフィックの変更"
-    CMD_ANIME_SET = 26,        // "基本アニメセットの変更"
-    CMD_ANIME = 27,            // "アニメの実行"
-    CMD_EFFECT = 28,           // "エフェクトの実行"
-    CMD_CHARA_EFFECT = 29,     // "キャラエフェクトの実行"
-    CMD_SCR_EFFECT = 30,       // "画面エフェクトの実行"
-    CMD_PICTURE = 31,          // "ピクチャーの表示"
-    CMD_SOUND = 34,            // "効果音の再生"
-    CMD_BGM = 35,              // "BGMの再生"
+    CMD_CHARGE_MOVE = 5,    // "突撃移動"
+    CMD_SHOT = 11,          // "ショット"
+    CMD_SWORD = 12,         // "ソード"
+    CMD_BLOCK_SUMMON = 13,  // "ブロック召喚"
+    CMD_CHARA_SUMMON = 14,  // "キャラ召喚"
+    CMD_ITEM_SUMMON = 15,   // "アイテム召喚"
+    CMD_FLOW_CONTROL = 16,  // "フローの操作"
+    CMD_STAGE_CLEAR = 17,   // "ステージクリア"
+    CMD_MESSAGE = 19,       // "メッセージ"
+    CMD_SET_TARGET = 21,    // "ターゲットの設定"
+    CMD_STATUS = 22,        // "ステータスの操作"
+    CMD_STATUS2 = 23,       // "ステータスの操作2"
+    CMD_GET_ITEM = 24,      // "アイテムの取得"
+    CMD_GRAPHIC = 25,       // "グラフィックの変更"
+    CMD_ANIME_SET = 26,     // "基本アニメセットの変更"
+    CMD_ANIME = 27,         // "アニメの実行"
+    CMD_EFFECT = 28,        // "エフェクトの実行"
+    CMD_CHARA_EFFECT = 29,  // "キャラエフェクトの実行"
+    CMD_SCR_EFFECT = 30,    // "画面エフェクトの実行"
+    CMD_PICTURE = 31,       // "ピクチャーの表示"
+    CMD_SOUND = 34,         // "効果音の再生"
+    CMD_BGM = 35,           // "BGMの再生"
 };
 
 // The item command "フローの変更"; item kinds from 2 up are the action kinds from 17 up.

@@ -48,8 +48,7 @@ cVector<std::string> Build(int nList)
         return List({"である", "でない", "以上", "以下", "より上", "より下", "の倍数である", "の倍数でない"});
     case NL_SUBJECT: return List({"自分", "ターゲット", "システム"});
     case NL_DISTANCE_SUBJECT: return List({"主人公", "ターゲット", "システム"});
-    case NL_STATE:
-        return List({"左向き", "右向き", "ブロックに乗っている(ブロックキャラも含む)", "画面内にいる"});
+    case NL_STATE: return List({"左向き", "右向き", "ブロックに乗っている(ブロックキャラも含む)", "画面内にいる"});
     case NL_DISTANCE_MEASURE: return List({"横", "前", "後", "縦", "前Y", "後Y", "円"});
     case NL_DISTANCE_COMPARE: return List({"以内", "外"});
     case NL_LEFT_SOURCE: return List({"ステータス", "変数"});
@@ -57,16 +56,28 @@ cVector<std::string> Build(int nList)
     case NL_VARIABLE_KIND: return List({"コモン変数", "ステージ変数"});
     case NL_CONDITION_MODE: return List({"全ての条件が真なら成立", "1つ以上の条件が真なら成立"});
     case NL_KEY_STATE: return List({"--", "押", "離"});
-    case NL_KEY_MODE:
-        return List({"全てのキーが真なら成立", "1つ以上のキーが真なら成立", "1つだけキーが真なら成立"});
+    case NL_KEY_MODE: return List({"全てのキーが真なら成立", "1つ以上のキーが真なら成立", "1つだけキーが真なら成立"});
     case NL_TRIGGER:
-        return List({"常時", "ダメージを受けた時", "衝撃を受けた時", "死亡した時", "キャラに当たった時",
-                     "ブロックキャラに当たった時", "ブロックキャラに乗っている時", "ショットに当たった時",
-                     "アイテムに当たった時", "ブロックに当たった時", "自分の左右にブロックが当たった時",
-                     "自分の左にブロックが当たった時", "自分の右にブロックが当たった時",
-                     "自分の上下にブロックが当たった時", "自分の上にブロックが当たった時",
-                     "自分の下にブロックが当たった時", "主人公に乗られている時", "キャラに乗られている時",
-                     "ステージ開始前", "なし（フローの操作コマンドで実行）"});
+        return List({"常時",
+                     "ダメージを受けた時",
+                     "衝撃を受けた時",
+                     "死亡した時",
+                     "キャラに当たった時",
+                     "ブロックキャラに当たった時",
+                     "ブロックキャラに乗っている時",
+                     "ショットに当たった時",
+                     "アイテムに当たった時",
+                     "ブロックに当たった時",
+                     "自分の左右にブロックが当たった時",
+                     "自分の左にブロックが当たった時",
+                     "自分の右にブロックが当たった時",
+                     "自分の上下にブロックが当たった時",
+                     "自分の上にブロックが当たった時",
+                     "自分の下にブロックが当たった時",
+                     "主人公に乗られている時",
+                     "キャラに乗られている時",
+                     "ステージ開始前",
+                     "なし（フローの操作コマンドで実行）"});
     case NL_FLOW_ID: return LetterList("-", 'A');
     case NL_FLOW_GROUP: return LetterList("-", 'a');
     case NL_CALCULATION: return List({"通常の計算", "最大値に対する％で指定", "現在値に対する％で指定"});
@@ -94,8 +105,8 @@ cVector<std::string> Build(int nList)
     case NL_TARGET_WHOM: return List({"主人公", "自分", "最も近いキャラ", "キャラ(キャラIDで指定)"});
     case NL_TARGET_RANGE: return List({"全範囲（画面内のキャラ優先）", "全範囲", "画面内のみ"});
     case NL_PICTURE_POSITION:
-        return List({"画面中央に表示", "キャラの中心に表示", "主人公の中心に表示", "画面座標で指定",
-                     "ステージ座標で指定"});
+        return List(
+            {"画面中央に表示", "キャラの中心に表示", "主人公の中心に表示", "画面座標で指定", "ステージ座標で指定"});
     case NL_ANIME_RUN: return List({"通常実行", "反転実行", "往復実行"});
     case NL_BACKGROUND_CHANGE: return List({"表示", "非表示", "反転(表示⇔非表示)"});
     case NL_CONTROLLER: return List({"プレイヤー", "コンピューター"});

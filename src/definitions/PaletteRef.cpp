@@ -39,14 +39,10 @@ int ListSize(int nKind, int nList)
         return -1;
     }
     switch (nList) {
-    case PALETTELIST_BLOCK:
-        return lists->lpBlock != nullptr ? static_cast<int>(lists->lpBlock->size()) : -1;
-    case PALETTELIST_CHARA:
-        return lists->lpChara != nullptr ? static_cast<int>(lists->lpChara->size()) : -1;
-    case PALETTELIST_ITEM:
-        return lists->lpItem != nullptr ? static_cast<int>(lists->lpItem->size()) : -1;
-    default:
-        return -1;
+    case PALETTELIST_BLOCK: return lists->lpBlock != nullptr ? static_cast<int>(lists->lpBlock->size()) : -1;
+    case PALETTELIST_CHARA: return lists->lpChara != nullptr ? static_cast<int>(lists->lpChara->size()) : -1;
+    case PALETTELIST_ITEM: return lists->lpItem != nullptr ? static_cast<int>(lists->lpItem->size()) : -1;
+    default: return -1;
     }
 }
 

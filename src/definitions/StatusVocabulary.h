@@ -10,7 +10,7 @@
 
 struct STATUSINFO {
     std::string strName;
-    int nMin = 0;        // value range
+    int nMin = 0;  // value range
     int nMax = 0;
     int nChangeMin = 0;  // range of a change
     int nChangeMax = 0;
@@ -18,7 +18,7 @@ struct STATUSINFO {
 
 struct FLAGINFO {
     std::string strName;
-    int nMin = 0;        // value range
+    int nMin = 0;  // value range
     int nMax = 0;
     int nDefault = 0;
     cVector<std::string> ValueNames;  // the name of each value from nMin up

@@ -14,18 +14,18 @@
 
 class cEdBackground : public cDataRecord {
 public:
-    std::int32_t m_bVisible = 1;       // the background is drawn
-    std::int32_t m_bFill = 0;          // 1: fill the screen with m_nFillColor instead of a picture
-    std::int32_t m_nFillColor = 16;    // palette number 0..255 of the fill
-    std::int32_t m_nLayer = 0;         // 0 behind the field, 1 in front of it
-    double m_dSpeedX = 0.1;            // without auto-scroll: factor on the camera's x position;
-                                       // with auto-scroll: pixels per frame
-    double m_dSpeedY = 0.1;            // the same for y
-    std::int32_t m_bAutoScrollX = 0;   // the background scrolls by itself horizontally
-    std::int32_t m_bAutoScrollY = 0;   // the same vertically
-    std::string m_strPicture;          // file name of the picture (Shift-JIS)
-    double m_dOffsetX = 0.0;           // current auto-scroll offset, within the picture width
-    double m_dOffsetY = 0.0;           // the same within the picture height
+    std::int32_t m_bVisible = 1;      // the background is drawn
+    std::int32_t m_bFill = 0;         // 1: fill the screen with m_nFillColor instead of a picture
+    std::int32_t m_nFillColor = 16;   // palette number 0..255 of the fill
+    std::int32_t m_nLayer = 0;        // 0 behind the field, 1 in front of it
+    double m_dSpeedX = 0.1;           // without auto-scroll: factor on the camera's x position;
+                                      // with auto-scroll: pixels per frame
+    double m_dSpeedY = 0.1;           // the same for y
+    std::int32_t m_bAutoScrollX = 0;  // the background scrolls by itself horizontally
+    std::int32_t m_bAutoScrollY = 0;  // the same vertically
+    std::string m_strPicture;         // file name of the picture (Shift-JIS)
+    double m_dOffsetX = 0.0;          // current auto-scroll offset, within the picture width
+    double m_dOffsetY = 0.0;          // the same within the picture height
 
     // A new background: Reset.
     cEdBackground();

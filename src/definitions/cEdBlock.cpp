@@ -69,7 +69,8 @@ int cEdBlock::Save(FILE* fp)
 
 void cEdBlock::Inherit()
 {
-    const cEdBlock* source = FindPaletteTemplate(this, m_nPaletteKind, m_nPaletteIndex, PaletteBlockList(m_nPaletteKind));
+    const cEdBlock* source =
+        FindPaletteTemplate(this, m_nPaletteKind, m_nPaletteIndex, PaletteBlockList(m_nPaletteKind));
     if (source == nullptr) {
         return;
     }
@@ -83,9 +84,7 @@ void cEdBlock::Inherit()
 void cEdBlock::CopyGroup(const cEdBlock& source, int nGroup)
 {
     switch (nGroup) {
-    case 0:
-        m_strName = source.m_strName;
-        break;
+    case 0: m_strName = source.m_strName; break;
     case 1:
         AssignConditionList(m_Condition, source.m_Condition);
         m_nCondMode = source.m_nCondMode;
@@ -96,22 +95,14 @@ void cEdBlock::CopyGroup(const cEdBlock& source, int nGroup)
         m_nGraphic = source.m_nGraphic;
         m_nCell = source.m_nCell;
         break;
-    case 3:
-        m_nDrawLayer = source.m_nDrawLayer;
-        break;
-    case 4:
-        m_bHidden = source.m_bHidden;
-        break;
+    case 3: m_nDrawLayer = source.m_nDrawLayer; break;
+    case 4: m_bHidden = source.m_bHidden; break;
     case 5:
         m_nBadgeShow = source.m_nBadgeShow;
         m_nBadge = source.m_nBadge;
         break;
-    case 6:
-        m_nHitKind = source.m_nHitKind;
-        break;
-    case 7:
-        m_nPassFaction = source.m_nPassFaction;
-        break;
+    case 6: m_nHitKind = source.m_nHitKind; break;
+    case 7: m_nPassFaction = source.m_nPassFaction; break;
     case 8:
         m_nTouchKind = source.m_nTouchKind;
         m_nTouchValue = source.m_nTouchValue;
@@ -120,11 +111,8 @@ void cEdBlock::CopyGroup(const cEdBlock& source, int nGroup)
         m_nItemKind = source.m_nItemKind;
         m_nItemIndex = source.m_nItemIndex;
         break;
-    case 10:
-        m_bNoOverwrite = source.m_bNoOverwrite;
-        break;
-    default:
-        break;
+    case 10: m_bNoOverwrite = source.m_bNoOverwrite; break;
+    default: break;
     }
 }
 

@@ -29,29 +29,29 @@ public:
     // Fewest bytes a block takes in a file: its five counts and its position.
     static constexpr std::size_t kMinFileBytes = 20;
 
-    std::string m_strName;               // Shift-JIS
-    std::int8_t m_nPaletteKind = 0;      // template: 0 none, 1 common palette, 2 stage palette
-    std::int16_t m_nPaletteIndex = 0;    // template's index in its block list (0 names none)
-    std::int8_t m_nCondMode = 0;         // 0 all conditions must hold, 1 one or more
-    std::int8_t m_bCondOnce = 0;         // once the conditions held, the block exists for good
-    std::int16_t m_nGraphic = 0;         // graphic number in the sheet; 0 an empty block
-    std::int8_t m_nGraphicSheet = 0;     // 0 blocks, 1 characters, 2 items, 3 shots, 4 Bmp_CharaExc
-    std::int16_t m_nCell = 0;            // cell within the graphic
-    std::int8_t m_nDrawLayer = 0;        // 0 drawn behind the objects, 1 in front of them
-    std::int8_t m_bHidden = 0;           // not 0: not drawn (it still collides)
-    std::int8_t m_nBadgeShow = 0;        // 1: badge m_nBadge drawn over the block
-    std::int16_t m_nBadge = 0;           // icon row number / 15, column number % 15
-    std::int8_t m_nHitKind = 1;          // 0 passes, 1 solid, 2 the hero dies on contact
-    std::uint8_t m_nPassFaction = 255;   // faction 0..7 that passes through; 255 none
-    std::int8_t m_nTouchKind = 0;        // 0 none, 1 jump, 2 no jumping, 3 speed %, 4 left, 5 right
-    std::int32_t m_nTouchValue = 0;      // the value X of m_nTouchKind
-    std::int8_t m_nItemKind = 0;         // item given: 0 none, 1 common palette, 2 stage palette
-    std::int16_t m_nItemIndex = 0;       // its index in the item list
-    std::int8_t m_bNoOverwrite = 0;      // not 0: the block-summon command does not replace it
-    std::uint16_t m_nX = 0;              // tile column of a placed block
-    std::uint16_t m_nY = 0;              // tile row
-    cVector<std::uint8_t> m_Inherit;     // kInheritGroups flags after a load
-    cVector<cEdCondition> m_Condition;   // conditions under which the block exists
+    std::string m_strName;              // Shift-JIS
+    std::int8_t m_nPaletteKind = 0;     // template: 0 none, 1 common palette, 2 stage palette
+    std::int16_t m_nPaletteIndex = 0;   // template's index in its block list (0 names none)
+    std::int8_t m_nCondMode = 0;        // 0 all conditions must hold, 1 one or more
+    std::int8_t m_bCondOnce = 0;        // once the conditions held, the block exists for good
+    std::int16_t m_nGraphic = 0;        // graphic number in the sheet; 0 an empty block
+    std::int8_t m_nGraphicSheet = 0;    // 0 blocks, 1 characters, 2 items, 3 shots, 4 Bmp_CharaExc
+    std::int16_t m_nCell = 0;           // cell within the graphic
+    std::int8_t m_nDrawLayer = 0;       // 0 drawn behind the objects, 1 in front of them
+    std::int8_t m_bHidden = 0;          // not 0: not drawn (it still collides)
+    std::int8_t m_nBadgeShow = 0;       // 1: badge m_nBadge drawn over the block
+    std::int16_t m_nBadge = 0;          // icon row number / 15, column number % 15
+    std::int8_t m_nHitKind = 1;         // 0 passes, 1 solid, 2 the hero dies on contact
+    std::uint8_t m_nPassFaction = 255;  // faction 0..7 that passes through; 255 none
+    std::int8_t m_nTouchKind = 0;       // 0 none, 1 jump, 2 no jumping, 3 speed %, 4 left, 5 right
+    std::int32_t m_nTouchValue = 0;     // the value X of m_nTouchKind
+    std::int8_t m_nItemKind = 0;        // item given: 0 none, 1 common palette, 2 stage palette
+    std::int16_t m_nItemIndex = 0;      // its index in the item list
+    std::int8_t m_bNoOverwrite = 0;     // not 0: the block-summon command does not replace it
+    std::uint16_t m_nX = 0;             // tile column of a placed block
+    std::uint16_t m_nY = 0;             // tile row
+    cVector<std::uint8_t> m_Inherit;    // kInheritGroups flags after a load
+    cVector<cEdCondition> m_Condition;  // conditions under which the block exists
 
     // A new block: Reset.
     cEdBlock();

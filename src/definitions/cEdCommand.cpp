@@ -90,18 +90,10 @@ cEdCommand::cEdCommand()
 // Member by member, as the assignment copies them: lists are built many elements at a time from
 // copies of a new command, so a copy does not first reset this one and register it.
 cEdCommand::cEdCommand(const cEdCommand& source)
-    : cDataRecord(source),
-      m_bItemCommand(source.m_bItemCommand),
-      m_nKind(source.m_nKind),
-      m_nTime(source.m_nTime),
-      m_nTimeStep(source.m_nTimeStep),
-      m_bWithNext(source.m_bWithNext),
-      m_nSound(source.m_nSound),
-      m_bSoundOnScreen(source.m_bSoundOnScreen),
-      m_nAnime(source.m_nAnime),
-      m_strText(source.m_strText),
-      m_Flow(source.m_Flow),
-      m_Param(source.m_Param)
+    : cDataRecord(source), m_bItemCommand(source.m_bItemCommand), m_nKind(source.m_nKind), m_nTime(source.m_nTime),
+      m_nTimeStep(source.m_nTimeStep), m_bWithNext(source.m_bWithNext), m_nSound(source.m_nSound),
+      m_bSoundOnScreen(source.m_bSoundOnScreen), m_nAnime(source.m_nAnime), m_strText(source.m_strText),
+      m_Flow(source.m_Flow), m_Param(source.m_Param)
 {
     AssignMoveHolder(m_lpMove, source.m_lpMove);
     AssignShotHolder(m_lpShot, source.m_lpShot);
@@ -158,8 +150,7 @@ void cEdCommand::Reset()
 int cEdCommand::Load(FILE* fp)
 {
     LoadDepthGuard depth;
-    int ok = depth.Allowed() && cDataRecord::Load(fp) && LoadRecords(fp) && LoadFlowList(m_Flow, fp) &&
-             LoadParams(fp);
+    int ok = depth.Allowed() && cDataRecord::Load(fp) && LoadRecords(fp) && LoadFlowList(m_Flow, fp) && LoadParams(fp);
     if (ok) {
         Upgrade(nFileVersion);
         if (DefinitionContext.RemovesTestPlayFlows()) {
@@ -280,8 +271,8 @@ void cEdCommand::Upgrade(int v)
     if (v < 194 && IsKind(CMD_PICTURE, ItemKind(CMD_PICTURE))) {
         InsertParam(14, 6, 1);
     }
-    if (v < 195 && (IsKind(CMD_CHARA_EFFECT, ItemKind(CMD_CHARA_EFFECT)) ||
-                    IsKind(CMD_SCR_EFFECT, ItemKind(CMD_SCR_EFFECT)))) {
+    if (v < 195 &&
+        (IsKind(CMD_CHARA_EFFECT, ItemKind(CMD_CHARA_EFFECT)) || IsKind(CMD_SCR_EFFECT, ItemKind(CMD_SCR_EFFECT)))) {
         InsertParam(3, 1, 0);
     }
     if (v < 203) {

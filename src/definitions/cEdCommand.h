@@ -32,19 +32,19 @@ public:
     // Commands nested inside the flows of commands deeper than this are refused by Load.
     static constexpr int kMaxNesting = 16;
 
-    std::int8_t m_bItemCommand = 0;    // 0 action command, otherwise item command
-    std::int8_t m_nKind = 0;           // kind in its family's table
-    std::int16_t m_nTime = 0;          // duration, tenths of a second (6 frames each)
-    std::int16_t m_nTimeStep = 0;      // added per step of the character's multiplier
-    std::int8_t m_bWithNext = 0;       // 1: the flow goes on to the next command in the same frame
-    std::int16_t m_nSound = 0;         // Sound database entry played at the start (0 none)
-    std::int8_t m_bSoundOnScreen = 0;  // 1: that sound plays only while the character is on screen
-    std::int16_t m_nAnime = 0;         // Anime database entry shown while it runs (0 none)
-    std::string m_strText;             // message text, program of "コードの実行" (Shift-JIS)
+    std::int8_t m_bItemCommand = 0;     // 0 action command, otherwise item command
+    std::int8_t m_nKind = 0;            // kind in its family's table
+    std::int16_t m_nTime = 0;           // duration, tenths of a second (6 frames each)
+    std::int16_t m_nTimeStep = 0;       // added per step of the character's multiplier
+    std::int8_t m_bWithNext = 0;        // 1: the flow goes on to the next command in the same frame
+    std::int16_t m_nSound = 0;          // Sound database entry played at the start (0 none)
+    std::int8_t m_bSoundOnScreen = 0;   // 1: that sound plays only while the character is on screen
+    std::int16_t m_nAnime = 0;          // Anime database entry shown while it runs (0 none)
+    std::string m_strText;              // message text, program of "コードの実行" (Shift-JIS)
     std::shared_ptr<cEdMove> m_lpMove;  // the movement settings, or none
     std::shared_ptr<cEdShot> m_lpShot;  // the shot settings, or none
-    cVector<cEdFlow> m_Flow;           // flows of the item command "フローの変更"
-    cVector<std::int32_t> m_Param;     // parameters, CMDINFO::nParam of the kind after a repair
+    cVector<cEdFlow> m_Flow;            // flows of the item command "フローの変更"
+    cVector<std::int32_t> m_Param;      // parameters, CMDINFO::nParam of the kind after a repair
 
     // A new command: Reset.
     cEdCommand();

@@ -20,10 +20,10 @@
 
 class cEdCondition : public cDataRecord {
 public:
-    std::int8_t m_nKind = 0;         // 0 none (false), 1 common variable, 2 stage variable,
-                                     // 3 character variable, 4 status, 5 flag, 6 state, 7 distance
-    std::int32_t m_nValue = 0;       // constant of kinds 1-4; distance in half-blocks of kind 7
-    std::int32_t m_nRandMin = 0;     // kind 4: bounds of a random right operand (inclusive)
+    std::int8_t m_nKind = 0;      // 0 none (false), 1 common variable, 2 stage variable,
+                                  // 3 character variable, 4 status, 5 flag, 6 state, 7 distance
+    std::int32_t m_nValue = 0;    // constant of kinds 1-4; distance in half-blocks of kind 7
+    std::int32_t m_nRandMin = 0;  // kind 4: bounds of a random right operand (inclusive)
     std::int32_t m_nRandMax = 0;
     std::int8_t m_nSubject = 0;      // kinds 4-6: 0 itself, 1 its target, 2 system; kind 7: 0 hero, 1 target
     std::int8_t m_nItem = 0;         // status (kind 4), flag (kind 5) or state (kind 6) number

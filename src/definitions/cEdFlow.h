@@ -29,18 +29,18 @@ public:
     // Key gap of a new flow.
     static constexpr int kDefaultKeyGap = 3;
 
-    std::string m_strMemo;            // the editor's comment; emptied by every load
-    std::int8_t m_nFlowID = 0;        // 0 none, 1-26 "A"-"Z": selects the flow for "フローの操作"
-    std::int8_t m_nFlowGroup = 0;     // 0 none, 1-26 "a"-"z": exclusion group of trigger-0 flows
-    std::int8_t m_bTestPlayOnly = 0;  // 1: the flow exists only in test play
-    std::int8_t m_nCondMode = 0;      // condition list: 0 all hold, 1 at least one holds
-    std::int8_t m_bCondOnce = 0;      // 1: once the conditions held they hold for good
-    std::int8_t m_nTrigger = 0;       // trigger 0-19
-    std::int8_t m_nKeyGap = 0;        // frames tolerated between two steps of the key sequence
-    std::int8_t m_bKeyRepeat = 0;     // 1: may start on every frame the key sequence holds
-    cVector<cEdCondition> m_Condition;       // start conditions
-    cVector<cEdKeyCondition> m_KeyCondition; // key sequence, oldest step first
-    cVector<cEdCommand> m_Command;           // the commands, run in order
+    std::string m_strMemo;                    // the editor's comment; emptied by every load
+    std::int8_t m_nFlowID = 0;                // 0 none, 1-26 "A"-"Z": selects the flow for "フローの操作"
+    std::int8_t m_nFlowGroup = 0;             // 0 none, 1-26 "a"-"z": exclusion group of trigger-0 flows
+    std::int8_t m_bTestPlayOnly = 0;          // 1: the flow exists only in test play
+    std::int8_t m_nCondMode = 0;              // condition list: 0 all hold, 1 at least one holds
+    std::int8_t m_bCondOnce = 0;              // 1: once the conditions held they hold for good
+    std::int8_t m_nTrigger = 0;               // trigger 0-19
+    std::int8_t m_nKeyGap = 0;                // frames tolerated between two steps of the key sequence
+    std::int8_t m_bKeyRepeat = 0;             // 1: may start on every frame the key sequence holds
+    cVector<cEdCondition> m_Condition;        // start conditions
+    cVector<cEdKeyCondition> m_KeyCondition;  // key sequence, oldest step first
+    cVector<cEdCommand> m_Command;            // the commands, run in order
 
     // A new flow: every member 0 but m_nKeyGap kDefaultKeyGap; no conditions or commands.
     cEdFlow();

@@ -89,52 +89,31 @@ void cEdItem::Inherit()
 void cEdItem::CopyGroup(const cEdItem& source, int nGroup)
 {
     switch (nGroup) {
-    case 0:
-        m_strName = source.m_strName;
-        break;
+    case 0: m_strName = source.m_strName; break;
     case 1:
         AssignConditionList(m_Condition, source.m_Condition);
         m_nCondMode = source.m_nCondMode;
         m_bCondOnce = source.m_bCondOnce;
         break;
-    case 2:
-        m_nItemOpt0 = source.m_nItemOpt0;
-        break;
-    case 3:
-        m_nItemOpt1 = source.m_nItemOpt1;
-        break;
+    case 2: m_nItemOpt0 = source.m_nItemOpt0; break;
+    case 3: m_nItemOpt1 = source.m_nItemOpt1; break;
     case 4:
         m_nGraphicSheet = source.m_nGraphicSheet;
         m_nGraphic = source.m_nGraphic;
         m_nCell = source.m_nCell;
         break;
-    case 5:
-        m_nItemOpt2 = source.m_nItemOpt2;
-        break;
-    case 6:
-        m_bHidden = source.m_bHidden;
-        break;
+    case 5: m_nItemOpt2 = source.m_nItemOpt2; break;
+    case 6: m_bHidden = source.m_bHidden; break;
     case 7:
         m_nBadgeShow = source.m_nBadgeShow;
         m_nBadge = source.m_nBadge;
         break;
-    case 8:
-        m_nScale = source.m_nScale;
-        break;
-    case 9:
-        m_nPickup = source.m_nPickup;
-        break;
-    case 10:
-        m_bShowIcon = source.m_bShowIcon;
-        break;
-    case 11:
-        m_nSound = source.m_nSound;
-        break;
-    case 12:
-        m_Command = source.m_Command;
-        break;
-    default:
-        break;
+    case 8: m_nScale = source.m_nScale; break;
+    case 9: m_nPickup = source.m_nPickup; break;
+    case 10: m_bShowIcon = source.m_bShowIcon; break;
+    case 11: m_nSound = source.m_nSound; break;
+    case 12: m_Command = source.m_Command; break;
+    default: break;
     }
 }
 

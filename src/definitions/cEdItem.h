@@ -29,29 +29,29 @@ public:
     // Fewest bytes an item takes in a file: its six counts and its position.
     static constexpr std::size_t kMinFileBytes = 24;
 
-    std::string m_strName;               // Shift-JIS
-    std::int8_t m_nPaletteKind = 0;      // template: 0 none, 1 common palette, 2 stage palette
-    std::int16_t m_nPaletteIndex = 0;    // template's index in its item list (0 names none)
-    std::int8_t m_nCondMode = 0;         // 0 all conditions must hold, 1 one or more
-    std::int8_t m_bCondOnce = 0;         // once the conditions held, they count as holding
-    std::int16_t m_nItemOpt0 = 0;        // setting read by stage play
-    std::int16_t m_nItemOpt1 = 0;        // setting read by stage play
-    std::int16_t m_nGraphic = 0;         // graphic number in the sheet
-    std::int8_t m_nGraphicSheet = 2;     // sheet (2 items; see cEdBlock)
-    std::int16_t m_nCell = 0;            // cell within the graphic
-    std::int8_t m_nItemOpt2 = 6;         // setting read by stage play
-    std::int8_t m_bHidden = 0;           // not 0: not drawn
-    std::int8_t m_nBadgeShow = 0;        // 1: badge m_nBadge drawn over the item
-    std::int16_t m_nBadge = 0;           // icon row number / 15, column number % 15
-    std::int8_t m_bShowIcon = 1;         // 1: the taker shows the item's picture
-    std::int8_t m_nPickup = 0;           // 0 taken once, 1 any number of times, 2 never
-    std::int8_t m_nScale = 1;            // size factor of the picture, at least 1
-    std::int16_t m_nSound = 0;           // Sound database entry played when taken (0 none)
-    std::uint16_t m_nX = 0;              // tile column of a placed item
-    std::uint16_t m_nY = 0;              // tile row
-    cVector<std::uint8_t> m_Inherit;     // kInheritGroups flags after a load
-    cVector<cEdCondition> m_Condition;   // conditions under which the item is present
-    cVector<cEdCommand> m_Command;       // item commands run on the taker
+    std::string m_strName;              // Shift-JIS
+    std::int8_t m_nPaletteKind = 0;     // template: 0 none, 1 common palette, 2 stage palette
+    std::int16_t m_nPaletteIndex = 0;   // template's index in its item list (0 names none)
+    std::int8_t m_nCondMode = 0;        // 0 all conditions must hold, 1 one or more
+    std::int8_t m_bCondOnce = 0;        // once the conditions held, they count as holding
+    std::int16_t m_nItemOpt0 = 0;       // setting read by stage play
+    std::int16_t m_nItemOpt1 = 0;       // setting read by stage play
+    std::int16_t m_nGraphic = 0;        // graphic number in the sheet
+    std::int8_t m_nGraphicSheet = 2;    // sheet (2 items; see cEdBlock)
+    std::int16_t m_nCell = 0;           // cell within the graphic
+    std::int8_t m_nItemOpt2 = 6;        // setting read by stage play
+    std::int8_t m_bHidden = 0;          // not 0: not drawn
+    std::int8_t m_nBadgeShow = 0;       // 1: badge m_nBadge drawn over the item
+    std::int16_t m_nBadge = 0;          // icon row number / 15, column number % 15
+    std::int8_t m_bShowIcon = 1;        // 1: the taker shows the item's picture
+    std::int8_t m_nPickup = 0;          // 0 taken once, 1 any number of times, 2 never
+    std::int8_t m_nScale = 1;           // size factor of the picture, at least 1
+    std::int16_t m_nSound = 0;          // Sound database entry played when taken (0 none)
+    std::uint16_t m_nX = 0;             // tile column of a placed item
+    std::uint16_t m_nY = 0;             // tile row
+    cVector<std::uint8_t> m_Inherit;    // kInheritGroups flags after a load
+    cVector<cEdCondition> m_Condition;  // conditions under which the item is present
+    cVector<cEdCommand> m_Command;      // item commands run on the taker
 
     // A new item: Reset.
     cEdItem();

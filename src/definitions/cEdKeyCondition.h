@@ -21,9 +21,9 @@ public:
     std::int8_t m_bFacingRelative = 0;  // 1: left/right entries follow the owner's facing
     std::int16_t m_nMinFrames = 0;      // a "pressed" entry holds for a hold of these frames
     std::int16_t m_nMaxFrames = 0;
-    std::int8_t m_bAnyLength = 0;       // 1: a "pressed" entry holds for any hold of 1 frame or more
-    std::int8_t m_nKeyMode = 0;         // 0 all tested entries, 1 at least one, 2 exactly one
-    cVector<std::uint8_t> m_KeyFlag;    // per entry: 0 "--", 1 "押", 2 "離"
+    std::int8_t m_bAnyLength = 0;     // 1: a "pressed" entry holds for any hold of 1 frame or more
+    std::int8_t m_nKeyMode = 0;       // 0 all tested entries, 1 at least one, 2 exactly one
+    cVector<std::uint8_t> m_KeyFlag;  // per entry: 0 "--", 1 "押", 2 "離"
 
     // A new key condition: Reset.
     cEdKeyCondition();

@@ -55,105 +55,105 @@ public:
     static constexpr int kMinSpeedLevel = 1;
     static constexpr int kMaxSpeedLevel = 19;
 
-    std::string m_strText;                 // kept and copied, not interpreted
-    cVector<cEdBlock> m_PlacedBlock;       // blocks placed in the field (position m_nX, m_nY)
-    cVector<cEdChara> m_PlacedChara;       // characters placed, the hero among them
-    cVector<cEdItem> m_PlacedItem;         // items placed
-    cVector<cEdBlock> m_PaletteBlock;      // the stage palette; entry 0 is the fixed default entry
+    std::string m_strText;             // kept and copied, not interpreted
+    cVector<cEdBlock> m_PlacedBlock;   // blocks placed in the field (position m_nX, m_nY)
+    cVector<cEdChara> m_PlacedChara;   // characters placed, the hero among them
+    cVector<cEdItem> m_PlacedItem;     // items placed
+    cVector<cEdBlock> m_PaletteBlock;  // the stage palette; entry 0 is the fixed default entry
     cVector<cEdChara> m_PaletteChara;
     cVector<cEdItem> m_PaletteItem;
     cVector<cEdBackground> m_Background;
-    cVector<cEdStageString> m_StageString; // kept and copied, not interpreted
+    cVector<cEdStageString> m_StageString;  // kept and copied, not interpreted
 
     // Header, in file order (the version from which a file holds a member in brackets).
-    std::int32_t m_nWidth = 0;             // field width in 32-pixel tiles
-    std::int32_t m_nReserved0 = 0;         // kept, not interpreted
-    std::int32_t m_nReserved1 = 0;         // kept, not interpreted
-    std::int32_t m_nHeight = 0;            // field height in tiles
-    std::int32_t m_bLimitLeft = 0;         // the camera's edges are limited to the columns and
-    std::int32_t m_bLimitRight = 0;        // rows below (right and bottom inclusive)
+    std::int32_t m_nWidth = 0;       // field width in 32-pixel tiles
+    std::int32_t m_nReserved0 = 0;   // kept, not interpreted
+    std::int32_t m_nReserved1 = 0;   // kept, not interpreted
+    std::int32_t m_nHeight = 0;      // field height in tiles
+    std::int32_t m_bLimitLeft = 0;   // the camera's edges are limited to the columns and
+    std::int32_t m_bLimitRight = 0;  // rows below (right and bottom inclusive)
     std::int32_t m_bLimitTop = 0;
     std::int32_t m_bLimitBottom = 0;
     std::int32_t m_nLimitLeft = 0;
     std::int32_t m_nLimitRight = 0;
     std::int32_t m_nLimitTop = 0;
     std::int32_t m_nLimitBottom = 0;
-    std::int32_t m_nFps = 60;              // frames per second of the play
-    std::int32_t m_bTimeLimit = 0;         // the play has a time limit
-    std::int32_t m_nTimeLimit = 200;       // seconds
-    std::int32_t m_nTimeWarning = 20;      // system sound 13 each second while at most this is left
-    std::int32_t m_bAutoScrollX = 0;       // 0 the camera follows the hero, 1 it scrolls by itself
+    std::int32_t m_nFps = 60;          // frames per second of the play
+    std::int32_t m_bTimeLimit = 0;     // the play has a time limit
+    std::int32_t m_nTimeLimit = 200;   // seconds
+    std::int32_t m_nTimeWarning = 20;  // system sound 13 each second while at most this is left
+    std::int32_t m_bAutoScrollX = 0;   // 0 the camera follows the hero, 1 it scrolls by itself
     std::int32_t m_bAutoScrollY = 0;
     std::int32_t m_nAutoScrollSpeedX = 0;  // tenths of a pixel per frame
     std::int32_t m_nAutoScrollSpeedY = 0;
-    double m_dGravity = 0.4;               // pixels per frame squared
-    std::int32_t m_nSpeedLevel = 10;       // 1..19 (SetSpeedLevel)
-    std::int32_t m_nContactLevel = 0;      // contact checks in 0 every sub-step, 1..5 that many
-    std::int32_t m_nBgm = 0;               // Bgm database entry; 0 stops the music
-    std::int32_t m_bBgmLoop = 0;           // the music loops (166)
-    std::int32_t m_bBgmKeep = 0;           // the same music already playing keeps running (199)
-    std::int32_t m_bDrawByPriority = 1;    // objects drawn in eight passes by display priority
-    std::int32_t m_bTakeOverHero = 0;      // the hero takes over the carried state at the start
-    std::int32_t m_bHandOverHero = 0;      // the hero's state is stored at the clear
-    std::int32_t m_bShowHud = 1;           // the heads-up display is drawn (183)
-    std::int32_t m_bSkipResults = 0;       // no results or ranking at the clear (184)
-    std::int32_t m_bStartBanner = 0;       // the stage-number banner at the start
-    std::int32_t m_bReadyBanner = 1;       // the second banner at the start (225)
-    std::int32_t m_bClearCaption = 1;      // the stage-clear caption
-    std::int32_t m_bGameOverCaption = 1;   // the game-over caption
+    double m_dGravity = 0.4;              // pixels per frame squared
+    std::int32_t m_nSpeedLevel = 10;      // 1..19 (SetSpeedLevel)
+    std::int32_t m_nContactLevel = 0;     // contact checks in 0 every sub-step, 1..5 that many
+    std::int32_t m_nBgm = 0;              // Bgm database entry; 0 stops the music
+    std::int32_t m_bBgmLoop = 0;          // the music loops (166)
+    std::int32_t m_bBgmKeep = 0;          // the same music already playing keeps running (199)
+    std::int32_t m_bDrawByPriority = 1;   // objects drawn in eight passes by display priority
+    std::int32_t m_bTakeOverHero = 0;     // the hero takes over the carried state at the start
+    std::int32_t m_bHandOverHero = 0;     // the hero's state is stored at the clear
+    std::int32_t m_bShowHud = 1;          // the heads-up display is drawn (183)
+    std::int32_t m_bSkipResults = 0;      // no results or ranking at the clear (184)
+    std::int32_t m_bStartBanner = 0;      // the stage-number banner at the start
+    std::int32_t m_bReadyBanner = 1;      // the second banner at the start (225)
+    std::int32_t m_bClearCaption = 1;     // the stage-clear caption
+    std::int32_t m_bGameOverCaption = 1;  // the game-over caption
 
     // Rectangle settings, pixels inside the 32-pixel cell; alignments 0 centred, 1 bottom.
-    std::int32_t m_nHeroBodyW = 16, m_nHeroBodyH = 24;                  // (200)
-    std::int32_t m_nHeroBodyFlyW = 16, m_nHeroBodyFlyH = 16;            // (200)
+    std::int32_t m_nHeroBodyW = 16, m_nHeroBodyH = 24;        // (200)
+    std::int32_t m_nHeroBodyFlyW = 16, m_nHeroBodyFlyH = 16;  // (200)
     std::int32_t m_nHeroCharaRangeW = 16, m_nHeroCharaRangeH = 24;
     std::int32_t m_nHeroCharaRangeFlyW = 16, m_nHeroCharaRangeFlyH = 16;  // (155)
     std::int32_t m_nHeroShotRangeW = 12, m_nHeroShotRangeH = 8;
     std::int32_t m_nHeroRect4W = 16, m_nHeroRect4H = 16;
-    std::int32_t m_nHeroBodyAlign = 1, m_nHeroBodyFlyAlign = 0;         // (200)
+    std::int32_t m_nHeroBodyAlign = 1, m_nHeroBodyFlyAlign = 0;              // (200)
     std::int32_t m_nHeroCharaRangeAlign = 1, m_nHeroCharaRangeFlyAlign = 0;  // (155)
-    std::int32_t m_nHeroShow0 = 0;                                      // (200) 0 hidden, 1 shown, 2 frame
+    std::int32_t m_nHeroShow0 = 0;                                           // (200) 0 hidden, 1 shown, 2 frame
     std::int32_t m_nHeroShow1 = 0, m_nHeroShow2 = 0, m_nHeroShow3 = 0;
-    std::int32_t m_nHeroColor0 = 0;                                     // (200) colours 0..7
+    std::int32_t m_nHeroColor0 = 0;  // (200) colours 0..7
     std::int32_t m_nHeroColor1 = 0, m_nHeroColor2 = 0, m_nHeroColor3 = 0;
-    std::int32_t m_nCharaBodyW = 16, m_nCharaBodyH = 24;                // (200)
-    std::int32_t m_nCharaBodyFlyW = 16, m_nCharaBodyFlyH = 16;          // (200)
+    std::int32_t m_nCharaBodyW = 16, m_nCharaBodyH = 24;        // (200)
+    std::int32_t m_nCharaBodyFlyW = 16, m_nCharaBodyFlyH = 16;  // (200)
     std::int32_t m_nCharaCharaRangeW = 12, m_nCharaCharaRangeH = 24;
     std::int32_t m_nCharaCharaRangeFlyW = 12, m_nCharaCharaRangeFlyH = 16;  // (155)
     std::int32_t m_nCharaShotRangeW = 30, m_nCharaShotRangeH = 30;
-    std::int32_t m_nCharaBodyAlign = 1, m_nCharaBodyFlyAlign = 0;       // (200)
+    std::int32_t m_nCharaBodyAlign = 1, m_nCharaBodyFlyAlign = 0;              // (200)
     std::int32_t m_nCharaCharaRangeAlign = 1, m_nCharaCharaRangeFlyAlign = 0;  // (155)
     std::int32_t m_nItemW = 28, m_nItemH = 28;
-    std::int32_t m_nHeroShotW = 16, m_nHeroShotH = 16;                  // shot-versus-character range
-    std::int32_t m_nHeroShotParam0 = 16, m_nHeroShotParam1 = 16;        // kept, not interpreted
+    std::int32_t m_nHeroShotW = 16, m_nHeroShotH = 16;            // shot-versus-character range
+    std::int32_t m_nHeroShotParam0 = 16, m_nHeroShotParam1 = 16;  // kept, not interpreted
     std::int32_t m_nCharaShotW = 16, m_nCharaShotH = 16;
-    std::int32_t m_nCharaShotParam0 = 16, m_nCharaShotParam1 = 16;      // kept, not interpreted
-    std::int32_t m_nRectFlag = 1;                                       // kept, not interpreted
+    std::int32_t m_nCharaShotParam0 = 16, m_nCharaShotParam1 = 16;  // kept, not interpreted
+    std::int32_t m_nRectFlag = 1;                                   // kept, not interpreted
 
     // Stage play adds 640 to each for the field bounds of the off-screen test.
     std::int32_t m_nFieldWidthPx = 0;
     std::int32_t m_nFieldHeightPx = 0;
     // Derived from the speed level by SetSpeedLevel; stored, but recomputed before every use.
-    std::int32_t m_nSubSteps = 0;          // sub-steps b of a frame
-    double m_dSubSteps = 0.0;              // b
-    double m_dSubSteps2 = 0.0;             // b x b
-    double m_dMaxSpeed = 0.0;              // speed limit, pixels per frame
-    double m_dSubGravity = 0.0;            // gravity per sub-step squared
-    double m_dSubMaxSpeed = 0.0;           // speed limit per sub-step
-    std::int32_t m_nSubSteps8 = 0;         // 8b
-    std::int32_t m_nContactFlag = 1;       // switch of the contact checks and the nearest search
-    std::int32_t m_nHeroInvSame = 30;      // invincibility frames: against the same attacker,
-    std::int32_t m_nHeroInv = 0;           // after any hit; for the hero, then for the computer's
-    std::int32_t m_nCharaInvSame = 30;     // characters (multiplied by m_nSubSteps in play)
+    std::int32_t m_nSubSteps = 0;       // sub-steps b of a frame
+    double m_dSubSteps = 0.0;           // b
+    double m_dSubSteps2 = 0.0;          // b x b
+    double m_dMaxSpeed = 0.0;           // speed limit, pixels per frame
+    double m_dSubGravity = 0.0;         // gravity per sub-step squared
+    double m_dSubMaxSpeed = 0.0;        // speed limit per sub-step
+    std::int32_t m_nSubSteps8 = 0;      // 8b
+    std::int32_t m_nContactFlag = 1;    // switch of the contact checks and the nearest search
+    std::int32_t m_nHeroInvSame = 30;   // invincibility frames: against the same attacker,
+    std::int32_t m_nHeroInv = 0;        // after any hit; for the hero, then for the computer's
+    std::int32_t m_nCharaInvSame = 30;  // characters (multiplied by m_nSubSteps in play)
     std::int32_t m_nCharaInv = 0;
 
-    cVector<std::int32_t> m_Ranking;               // per ranking table: 1 on, 0 off
+    cVector<std::int32_t> m_Ranking;                 // per ranking table: 1 on, 0 off
     cEdOffScreenLimit m_OffScreen[OFFSCREEN_COUNT];  // by OFFSCREENLIMIT
 
     // Not stored.
-    std::int32_t m_nTenthSteps = 0;        // 6b: sub-steps in a tenth of a second
-    std::string m_strPath;                 // the file LoadStage read last (or the replay's)
-    std::int32_t m_bNewest = 0;            // bNewest of the last LoadStage
-    std::int32_t m_bLoaded = 0;            // 1 once the loader read the file
+    std::int32_t m_nTenthSteps = 0;  // 6b: sub-steps in a tenth of a second
+    std::string m_strPath;           // the file LoadStage read last (or the replay's)
+    std::int32_t m_bNewest = 0;      // bNewest of the last LoadStage
+    std::int32_t m_bLoaded = 0;      // 1 once the loader read the file
 
     // Registered for the current data version and Reset.
     cEdStage();

@@ -39,7 +39,10 @@ void TintStages(DWORD dwFactor)
     lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
 }
 
-void ModulateStages(DWORD) { DDSetQuadStageStates(D3DTOP_MODULATE, D3DTOP_MODULATE); }
+void ModulateStages(DWORD)
+{
+    DDSetQuadStageStates(D3DTOP_MODULATE, D3DTOP_MODULATE);
+}
 
 // Calls f(dst x, dst y, src x, src y) for every pixel of the nWidth x nHeight effect that lies
 // inside both locked pictures. The loops are bounded by the destination, whatever the size.
@@ -61,9 +64,15 @@ void ForEachPixel(const cEffectLocks& locks, int x, int y, int nWidth, int nHeig
 }
 
 // Channel value of a palette byte (0..255) in units of a channel maximum.
-DWORD ToUnits(DWORD v, DWORD dwMax) { return v * dwMax / 255; }
+DWORD ToUnits(DWORD v, DWORD dwMax)
+{
+    return v * dwMax / 255;
+}
 // Channel value in 255-units; a channel without bits (maximum 0) counts as 0.
-DWORD To255(DWORD v, DWORD dwMax) { return dwMax == 0 ? 0 : v * 255 / dwMax; }
+DWORD To255(DWORD v, DWORD dwMax)
+{
+    return dwMax == 0 ? 0 : v * 255 / dwMax;
+}
 
 BOOL TintDirect3DLocked(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrc,
                         const EffectSource& src, int nFlags, const PALETTEENTRY& tint, int nLevel)
@@ -148,7 +157,8 @@ BOOL TintDirectDraw(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight,
                 halve(To255(DDChannel(p, sc.dwShiftG, sc.dwMaxG), sc.dwMaxG), To255(tint.peGreen, sc.dwMaxG));
             const DWORD b =
                 halve(To255(DDChannel(p, sc.dwShiftB, sc.dwMaxB), sc.dwMaxB), To255(tint.peBlue, sc.dwMaxB));
-            locks.Dst().Write(dx, dy, DDCompose16(ToUnits(r, sc.dwMaxR), ToUnits(g, sc.dwMaxG), ToUnits(b, sc.dwMaxB), false));
+            locks.Dst().Write(dx, dy,
+                              DDCompose16(ToUnits(r, sc.dwMaxR), ToUnits(g, sc.dwMaxG), ToUnits(b, sc.dwMaxB), false));
         } else {
             const DWORD keep = locks.Dst().Read(dx, dy) & 0xFF000000u;
             const DWORD r = halve((p >> 16) & 0xFF, tint.peRed), g = halve((p >> 8) & 0xFF, tint.peGreen);
@@ -259,8 +269,8 @@ BOOL DDBltTint(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DD
     return TintDirect3DLocked(lpDstSD, x, y, nWidth, nHeight, lpSrcSD, src, nFlags, tint, nLevel);
 }
 
-BOOL DDBltAlpha(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int sx,
-                int sy, int nFlags, const BYTE* pBlendTable, int nLevel)
+BOOL DDBltAlpha(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int sx, int sy,
+                int nFlags, const BYTE* pBlendTable, int nLevel)
 {
     if (lpDstSD == nullptr || lpSrcSD == nullptr) return FALSE;
     if (!lpDTCon && !lpDDCon) return FALSE;
@@ -283,8 +293,8 @@ BOOL DDBltAlpha(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, D
     return AlphaDirect3DLocked(lpDstSD, x, y, nWidth, nHeight, lpSrcSD, src, nFlags);
 }
 
-BOOL DDBltHalf(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int sx,
-               int sy, int nFlags, const BYTE* pBlendTable)
+BOOL DDBltHalf(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int sx, int sy,
+               int nFlags, const BYTE* pBlendTable)
 {
     return DDBltAlpha(lpDstSD, x, y, nWidth, nHeight, lpSrcSD, sx, sy, nFlags, pBlendTable, 128);
 }

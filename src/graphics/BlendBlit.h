@@ -19,12 +19,12 @@ BOOL DDBltTint(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DD
 // destination half and half. At 8 bits the mixture comes from pBlendTable and destination index 0
 // takes the source index. FALSE when a surface cannot be locked or the Direct3D quad cannot be
 // drawn.
-BOOL DDBltAlpha(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int sx,
-                int sy, int nFlags, const BYTE* pBlendTable, int nLevel);
+BOOL DDBltAlpha(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int sx, int sy,
+                int nFlags, const BYTE* pBlendTable, int nLevel);
 
 // DDBltAlpha at half strength (nLevel 128).
-BOOL DDBltHalf(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int sx,
-               int sy, int nFlags, const BYTE* pBlendTable);
+BOOL DDBltHalf(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int sx, int sy,
+               int nFlags, const BYTE* pBlendTable);
 
 // The coloured veil: DDChangeColorBlt with lpDstSD as destination and source. The stage calls it
 // on BackBuffer once per frame while the veil runs.
@@ -34,5 +34,5 @@ int DDChangeColor(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight,
 // Direct3D: one quad over the whole destination, the source texture multiplied by the colour
 // with alpha 255 - nAlpha (nAlpha clamped to 0..255). x, y, nWidth, nHeight are not used.
 // DirectDraw: a trace line, nothing drawn. Returns 1 in every case.
-int DDChangeColorBlt(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD,
-                     int nAlpha, BYTE bRed, BYTE bGreen, BYTE bBlue);
+int DDChangeColorBlt(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int nAlpha,
+                     BYTE bRed, BYTE bGreen, BYTE bBlue);

@@ -7,18 +7,27 @@ void DDSetDiffuse(D3DCOLOR dwColor)
     if (lpDTCon) lpDTCon->dwDiffuse = dwColor;
 }
 
-void DDResetDiffuse() { DDSetDiffuse(0xFFFFFFFF); }
+void DDResetDiffuse()
+{
+    DDSetDiffuse(0xFFFFFFFF);
+}
 
 void DDSetColorOp(DWORD dwOp)
 {
     if (lpDTCon) lpDTCon->dwColorOp = dwOp;
 }
 
-void DDResetColorOp() { DDSetColorOp(D3DTOP_MODULATE); }
+void DDResetColorOp()
+{
+    DDSetColorOp(D3DTOP_MODULATE);
+}
 
 void DDSetAlphaOp(DWORD dwOp)
 {
     if (lpDTCon) lpDTCon->dwAlphaOp = dwOp;
 }
 
-void DDResetAlphaOp() { DDSetAlphaOp(D3DTOP_SELECTARG1); }
+void DDResetAlphaOp()
+{
+    DDSetAlphaOp(D3DTOP_SELECTARG1);
+}

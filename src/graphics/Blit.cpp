@@ -14,7 +14,10 @@ IDirectDrawSurface7* DirectDrawSurfaceOf(const DDSURFACEDATA* lpSD)
     return lpSD != nullptr && lpSD->lpDDS ? lpSD->lpDDS->lpDDSurface : nullptr;
 }
 
-RECT MakeRect(int x, int y, int nWidth, int nHeight) { return RECT{x, y, x + nWidth, y + nHeight}; }
+RECT MakeRect(int x, int y, int nWidth, int nHeight)
+{
+    return RECT{x, y, x + nWidth, y + nHeight};
+}
 
 BOOL StretchBltDirectDraw(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrc, int sx,
                           int sy, int nSrcWidth, int nSrcHeight, int nFlags)
@@ -84,8 +87,7 @@ BOOL DDBlt(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, DDSURFAC
     if (!DDClipBltRect(lpDst, &x, &y, &nWidth, &nHeight, lpSrc, &sx, &sy, &sw, &sh)) return TRUE;
     RECT src = MakeRect(sx, sy, sw, sh);
     const DWORD flags = DDBLTFAST_WAIT | (nFlags == 1 ? DDBLTFAST_SRCCOLORKEY : DDBLTFAST_NOCOLORKEY);
-    return SUCCEEDED(target->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), source, &src, flags)) ? TRUE
-                                                                                                        : FALSE;
+    return SUCCEEDED(target->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), source, &src, flags)) ? TRUE : FALSE;
 }
 
 BOOL DDStretchBlt(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrc, int sx, int sy,

@@ -86,8 +86,8 @@ void DDBltSplit(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, i
         for (int k = 0; k < n; k += 2) band(k, nShift);
 }
 
-void DDBltTurn(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpFrontSD, int fx,
-               int fy, DDSURFACEDATA* lpBackSD, int bx, int by, int nSrcWidth, int nSrcHeight, int nFlags, int nStep,
+void DDBltTurn(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpFrontSD, int fx, int fy,
+               DDSURFACEDATA* lpBackSD, int bx, int by, int nSrcWidth, int nSrcHeight, int nFlags, int nStep,
                int nDirection)
 {
     if (nDirection != 0 && nDirection != 1) return;

@@ -24,8 +24,8 @@ void DDBltSplit(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, i
 // stretched to a width (height) that narrows from the full nWidth (nHeight) to 2 pixels and
 // widens again, switching faces at the narrowest point; a period is 2 x the size in steps. Other
 // directions, and a size below 2, draw nothing.
-void DDBltTurn(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpFrontSD, int fx,
-               int fy, DDSURFACEDATA* lpBackSD, int bx, int by, int nSrcWidth, int nSrcHeight, int nFlags, int nStep,
+void DDBltTurn(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpFrontSD, int fx, int fy,
+               DDSURFACEDATA* lpBackSD, int bx, int by, int nSrcWidth, int nSrcHeight, int nFlags, int nStep,
                int nDirection);
 
 // The four quadrants (nWidth >> 1 x nHeight >> 1 each) drawn moved apart diagonally by nDistance.

@@ -142,8 +142,7 @@ public:
     cBlurWindow(const std::vector<BlurSample>& samples, int nWidth)
         : m_samples(samples), m_nWidth(static_cast<size_t>(nWidth)), m_none(m_nWidth, BlurSample{0, 0, 0, 0}),
           m_columns(m_nWidth, BlurSums{0, 0, 0, 0}), m_running(m_nWidth + 1, BlurSums{0, 0, 0, 0})
-    {
-    }
+    {}
 
     // Moves the window to rows [j0, j1); both edges only ever move down. Rows enter and leave one
     // at a time; the running sums are made with the last step.
@@ -230,8 +229,19 @@ BOOL DDBlur(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int n
     const DDSURFACEDATA* src = locks.Src().Surface();
     if (!DDClipToSource(&x, &y, &nWidth, &nHeight, &sx, &sy, src->nWidth, src->nHeight)) return TRUE;
     const bool bScreen = DDIsFullScreenBackBuffer(locks.Dst().Surface()) != FALSE;
-    const BlurJob job{&locks.Dst(), &locks.Src(), x,  y, nWidth, nHeight, nRadiusX, nRadiusY, sx, sy, nFlags == 1,
-                      DDEffectKey(nScreenBpp), cEffectChannels(bScreen)};
+    const BlurJob job{&locks.Dst(),
+                      &locks.Src(),
+                      x,
+                      y,
+                      nWidth,
+                      nHeight,
+                      nRadiusX,
+                      nRadiusY,
+                      sx,
+                      sy,
+                      nFlags == 1,
+                      DDEffectKey(nScreenBpp),
+                      cEffectChannels(bScreen)};
     if (nScreenBpp == 16)
         RunBlur<WORD>(job);
     else

@@ -71,7 +71,10 @@ void DDEndBoxBatch()
     }
 }
 
-BOOL DDBoxBatchIsOpen() { return lpDTCon && Boxes().bOpen ? TRUE : FALSE; }
+BOOL DDBoxBatchIsOpen()
+{
+    return lpDTCon && Boxes().bOpen ? TRUE : FALSE;
+}
 
 void DDBoxBatchAdd(DDSURFACEDATA* lpSD, int x, int y, int nWidth, int nHeight, D3DCOLOR dwColor)
 {

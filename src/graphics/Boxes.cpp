@@ -25,7 +25,10 @@ int MesBox(const char* szText, const char* szCaption, UINT uType)
     return MessageBoxA(GetActiveWindow(), szText, szCaption, uType);
 }
 
-void ErrorBox(const char* szText) { MesBox(szText, ErrorCaption().c_str(), MB_OK); }
+void ErrorBox(const char* szText)
+{
+    MesBox(szText, ErrorCaption().c_str(), MB_OK);
+}
 
 void ErrorBoxF(const char* szFormat, ...)
 {
@@ -81,7 +84,8 @@ BOOL DDSetDialogMode(BOOL bOn)
             ShowCursor(TRUE);
             return TRUE;
         }
-        while (ShowCursor(FALSE) >= 0) {}
+        while (ShowCursor(FALSE) >= 0) {
+        }
         return SUCCEEDED(lpDevice->SetDialogBoxMode(FALSE)) ? TRUE : FALSE;
     }
     if (lpDDCon) {
@@ -90,7 +94,8 @@ BOOL DDSetDialogMode(BOOL bOn)
             ShowCursor(TRUE);
             return TRUE;
         }
-        while (ShowCursor(FALSE) >= 0) {}
+        while (ShowCursor(FALSE) >= 0) {
+        }
     }
     return TRUE;
 }

@@ -11,7 +11,10 @@
 
 namespace {
 
-bool HasSurface(const DDSURFACEDATA& sd) { return sd.lpDT != nullptr && sd.lpDT->lpSurface != nullptr; }
+bool HasSurface(const DDSURFACEDATA& sd)
+{
+    return sd.lpDT != nullptr && sd.lpDT->lpSurface != nullptr;
+}
 
 }  // namespace
 

@@ -16,7 +16,10 @@
 namespace {
 
 // The error box the logs show once the back-end is up (full screen needs dialog-box mode).
-void ShowEngineErrorBox(const char* szText) { ErrorBox(szText); }
+void ShowEngineErrorBox(const char* szText)
+{
+    ErrorBox(szText);
+}
 
 void StoreArguments(int bD3D, HWND hWnd, int nWidth, int nHeight, int nBpp, int bVSyncFlag, int bWindow, int nBackMode,
                     int nRefresh, int bUseRefresh, DDSURFACEDATA* lpSDArray, DDSURFACEINFO* lpSDInfoArray, int nCount)
@@ -132,17 +135,17 @@ BOOL DDCheckInitResult(int nResult)
 {
     const char* szName = nullptr;
     switch (nResult) {
-        case 1: szName = "CREATEEX_ERR"; break;
-        case 2: szName = "SETCOOPLEVEL_ERR"; break;
-        case 3: szName = "SETDISPLAYMODE_ERR"; break;
-        case 4: szName = "CREATESURFACE_ERR"; break;
-        case 5: szName = "GETATTACHEDSURFACE_ERR"; break;
-        case 6: szName = "CREATEPALETTE_ERR"; break;
-        case 7: szName = "SETPALETTE_ERR"; break;
-        case 10: szName = "CLIPPER_ERR"; break;
-        case 11: szName = "SETHWND_ERR"; break;
-        case 12: szName = "SETCLIPPER_ERR"; break;
-        default: return TRUE;
+    case 1: szName = "CREATEEX_ERR"; break;
+    case 2: szName = "SETCOOPLEVEL_ERR"; break;
+    case 3: szName = "SETDISPLAYMODE_ERR"; break;
+    case 4: szName = "CREATESURFACE_ERR"; break;
+    case 5: szName = "GETATTACHEDSURFACE_ERR"; break;
+    case 6: szName = "CREATEPALETTE_ERR"; break;
+    case 7: szName = "SETPALETTE_ERR"; break;
+    case 10: szName = "CLIPPER_ERR"; break;
+    case 11: szName = "SETHWND_ERR"; break;
+    case 12: szName = "SETCLIPPER_ERR"; break;
+    default: return TRUE;
     }
     ECLog(szName);
     return FALSE;
@@ -156,7 +159,10 @@ void DDRelease()
     bDDReady = 0;
 }
 
-void DDUnInit() { DDRelease(); }
+void DDUnInit()
+{
+    DDRelease();
+}
 
 void DDAllocSurfaceData(DDSURFACEDATA* lpSD)
 {
@@ -168,7 +174,10 @@ void DDAllocSurfaceData(DDSURFACEDATA* lpSD)
     }
 }
 
-BOOL DDIsFullScreenBackBuffer(const DDSURFACEDATA* lpSD) { return lpSD == &BackBuffer && bWindowMode == 0; }
+BOOL DDIsFullScreenBackBuffer(const DDSURFACEDATA* lpSD)
+{
+    return lpSD == &BackBuffer && bWindowMode == 0;
+}
 
 int ParseDDIVersion(const char* szText)
 {

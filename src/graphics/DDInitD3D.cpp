@@ -89,10 +89,10 @@ D3DPRESENT_PARAMETERS MakePresentParameters()
 const char* FormatName(D3DFORMAT format)
 {
     switch (format) {
-        case D3DFMT_X8R8G8B8: return "X8R8G8B8";
-        case D3DFMT_R5G6B5: return "R5G6B5";
-        case D3DFMT_A1R5G5B5: return "A1R5G5B5";
-        default: return "?";
+    case D3DFMT_X8R8G8B8: return "X8R8G8B8";
+    case D3DFMT_R5G6B5: return "R5G6B5";
+    case D3DFMT_A1R5G5B5: return "A1R5G5B5";
+    default: return "?";
     }
 }
 
@@ -189,7 +189,8 @@ BOOL DDInitD3D(HWND hWnd, int nWidth, int nHeight, int nBpp)
     if (!CreateBackBufferRecord(nWidth, nHeight)) return FALSE;
     CreateScreenTextures(nWidth, nHeight);
     if (!bWindowMode) {
-        while (ShowCursor(FALSE) >= 0) {}
+        while (ShowCursor(FALSE) >= 0) {
+        }
     }
     return TRUE;
 }

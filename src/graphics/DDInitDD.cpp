@@ -168,7 +168,8 @@ int DDInitFullScreen(HWND hWnd, int nWidth, int nHeight, int nBpp, int nBackMode
     if (int r = AttachBackBuffer(); r != kOk) return r;
     if (!DDCreateSurface(&ScreenCopySD, nWidth, nHeight, 0, 1, DTMEMORYTYPE_VIDEO_RT, 0, 0)) return kCreateSurface;
     if (int r = CreateStartPalette(false, nBpp <= 8); r != kOk) return r;
-    while (ShowCursor(FALSE) >= 0) {}
+    while (ShowCursor(FALSE) >= 0) {
+    }
     return kOk;
 }
 
@@ -191,7 +192,8 @@ int DDInitWindow(HWND hWnd)
     if (!DDCreateSurface(&ScreenCopySD, width, height, 0, 1, DTMEMORYTYPE_VIDEO_RT, 0, 0)) return kCreateSurface;
     if (int r = CreateStartPalette(true, nDesktopBits <= 8); r != kOk) return r;
     if (int r = CreateClipper(hWnd); r != kOk) return r;
-    while (ShowCursor(TRUE) < 0) {}
+    while (ShowCursor(TRUE) < 0) {
+    }
     return kOk;
 }
 

@@ -82,4 +82,7 @@ struct DDSURFACEINFO {
 };
 
 // True when the record names no bitmap ("E" or empty).
-inline bool DDIsEmptyFileName(const std::string& name) { return name.empty() || name == "E"; }
+inline bool DDIsEmptyFileName(const std::string& name)
+{
+    return name.empty() || name == "E";
+}

@@ -69,9 +69,15 @@ void RestoreFonts()
     for (cDeviceFont* lpFont : Fonts()) lpFont->Restore();
 }
 
-bool IsLost(IDirectDrawSurface7* lpSurface) { return lpSurface != nullptr && lpSurface->IsLost() == DDERR_SURFACELOST; }
+bool IsLost(IDirectDrawSurface7* lpSurface)
+{
+    return lpSurface != nullptr && lpSurface->IsLost() == DDERR_SURFACELOST;
+}
 
-IDirectDrawSurface7* SurfaceOf(const DDSURFACEDATA& sd) { return sd.lpDDS ? sd.lpDDS->lpDDSurface : nullptr; }
+IDirectDrawSurface7* SurfaceOf(const DDSURFACEDATA& sd)
+{
+    return sd.lpDDS ? sd.lpDDS->lpDDSurface : nullptr;
+}
 
 }  // namespace
 
@@ -81,7 +87,10 @@ void DDRegisterFont(cDeviceFont* lpFont)
         Fonts().push_back(lpFont);
 }
 
-void DDUnregisterFont(cDeviceFont* lpFont) { std::erase(Fonts(), lpFont); }
+void DDUnregisterFont(cDeviceFont* lpFont)
+{
+    std::erase(Fonts(), lpFont);
+}
 
 BOOL DDRestoreSurface()
 {

@@ -14,8 +14,8 @@ void DDDrawFrame(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, 
     DDEndBoxBatch();
 }
 
-void DDDrawFrameBox(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSkinSD,
-                    int nThick, DWORD dwPalNum)
+void DDDrawFrameBox(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSkinSD, int nThick,
+                    DWORD dwPalNum)
 {
     DDBlt(lpDstSD, x, y, nWidth, nHeight, lpSkinSD, 0, 0, 0);
     DDDrawFrame(lpDstSD, x - nThick, y - nThick, nWidth + 2 * nThick, nHeight + 2 * nThick, nThick, dwPalNum);

@@ -11,8 +11,8 @@
 void DDDrawFrame(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int nThick, DWORD dwPalNum);
 // Fills the rectangle with the top-left nWidth x nHeight pixels of lpSkinSD (opaque) and draws a
 // frame nThick thick around its outside in palette colour dwPalNum. Menus pass 1 and 240.
-void DDDrawFrameBox(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSkinSD,
-                    int nThick, DWORD dwPalNum);
+void DDDrawFrameBox(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSkinSD, int nThick,
+                    DWORD dwPalNum);
 // Draws nValue in decimal, one blit per digit: digit d is the nDigitWidth x nDigitHeight picture
 // at (sx + d x nDigitWidth, sy) of lpDigitSD; nFlags goes to every blit (1: colour key). Fewer
 // digits than nMinDigits leave (nMinDigits - digits) x nDigitWidth blank in front, halved with

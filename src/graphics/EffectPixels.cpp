@@ -38,8 +38,8 @@ BOOL DDDrawEffectQuad(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeigh
     return DDDrawEffectVertices(lpDst, lpSrc, quad, fnStages, dwParam);
 }
 
-BOOL DDDrawEffectVertices(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, const D3D9TLVertex* pQuad,
-                          EffectStageFn fnStages, DWORD dwParam)
+BOOL DDDrawEffectVertices(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, const D3D9TLVertex* pQuad, EffectStageFn fnStages,
+                          DWORD dwParam)
 {
     DTSURFACEDATA& tex = *lpSrc->lpDT;
     // A quad that could not be drawn is reported as a failure, not as drawn.
@@ -85,7 +85,10 @@ EffectKey DDEffectKey(int nBpp)
     return {0xFFFFFFu, dwColorKey & 0xFFFFFFu};
 }
 
-bool DDEffectIsTransparent(DWORD dwPixel, int nBpp) { return DDEffectKey(nBpp).IsTransparent(dwPixel); }
+bool DDEffectIsTransparent(DWORD dwPixel, int nBpp)
+{
+    return DDEffectKey(nBpp).IsTransparent(dwPixel);
+}
 
 cEffectChannels::cEffectChannels(bool bFullScreenBackBuffer) : m_b32(nScreenBpp == 32)
 {
@@ -113,7 +116,10 @@ DWORD DDCompose16(DWORD r, DWORD g, DWORD b, bool bFullScreenBackBuffer)
     return p;
 }
 
-EffectRgb DDEffectSplit(DWORD dwPixel) { return cEffectChannels(false).Split(dwPixel); }
+EffectRgb DDEffectSplit(DWORD dwPixel)
+{
+    return cEffectChannels(false).Split(dwPixel);
+}
 
 DWORD DDEffectJoin(const EffectRgb& rgb, DWORD dwOld, bool bFullScreenBackBuffer)
 {

@@ -47,8 +47,8 @@ BOOL DDDrawEffectQuad(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeigh
 
 // The same with four vertices already made (strip order top-left, bottom-left, top-right,
 // bottom-right), for effects that place the corners themselves.
-BOOL DDDrawEffectVertices(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, const D3D9TLVertex* pQuad,
-                          EffectStageFn fnStages, DWORD dwParam);
+BOOL DDDrawEffectVertices(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, const D3D9TLVertex* pQuad, EffectStageFn fnStages,
+                          DWORD dwParam);
 
 // With the render target, the stage states and the texture already set: draws the four vertices in
 // lpBuffer (stream 0, stride 28, FVF 0x144, DrawPrimitive(TRIANGLESTRIP, 0, 2)). A failed draw
@@ -114,7 +114,10 @@ struct EffectKey {
 EffectKey DDEffectKey(int nBpp);
 
 // Channel c of a 16-bit pixel: (p >> shift) & maximum.
-inline DWORD DDChannel(DWORD dwPixel, DWORD dwShift, DWORD dwMax) { return (dwPixel >> dwShift) & dwMax; }
+inline DWORD DDChannel(DWORD dwPixel, DWORD dwShift, DWORD dwMax)
+{
+    return (dwPixel >> dwShift) & dwMax;
+}
 
 // A 16-bit pixel from channel values in SurfaceChannels units: at the SurfaceChannels shifts
 // with the alpha bit under Direct3D, nothing added under DirectDraw; into the full-screen back

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kCovered = 0;    // fade-out end, fade-in start
+constexpr double kCovered = 0;     // fade-out end, fade-in start
 constexpr double kUncovered = 90;  // fade-out start, fade-in end
 
 // One angle per operation and back-end; they live for the whole run.
@@ -73,7 +73,10 @@ void SavePictureDirectDraw()
 }
 
 // A step that is not positive (or not a number) would never reach the end: it ends the fade.
-double CheckedStep(double dStep) { return dStep > 0 ? dStep : kUncovered; }
+double CheckedStep(double dStep)
+{
+    return dStep > 0 ? dStep : kUncovered;
+}
 
 BOOL AdvanceOut(double& dAngle, double dStep)
 {

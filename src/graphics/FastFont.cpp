@@ -3,7 +3,10 @@
 #include "graphics/Blit.h"
 #include "graphics/Surfaces.h"
 
-FastFont::~FastFont() { DDReleaseSurface(&m_Surface); }
+FastFont::~FastFont()
+{
+    DDReleaseSurface(&m_Surface);
+}
 
 BOOL FastFont::Create(int nKind, int nCellWidth, int nCellHeight, int nColumns, int nRows)
 {

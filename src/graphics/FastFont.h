@@ -11,10 +11,10 @@
 class FastFont {
 public:
     struct Glyph {
-        BYTE byLead = 0;   // the two bytes of the character (single byte: byTrail 0)
+        BYTE byLead = 0;  // the two bytes of the character (single byte: byTrail 0)
         BYTE byTrail = 0;
-        int nCell = 0;     // cell index
-        int nCellX = 0;    // its top-left pixel in the cache surface
+        int nCell = 0;   // cell index
+        int nCellX = 0;  // its top-left pixel in the cache surface
         int nCellY = 0;
     };
 

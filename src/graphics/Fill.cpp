@@ -41,7 +41,7 @@ BOOL FillDirectDraw(DDSURFACEDATA* lpSD, int x, int y, int nWidth, int nHeight, 
     fx.dwSize = sizeof(fx);
     fx.dwFillColor = dwColor;
     return SUCCEEDED(lpSD->lpDDS->lpDDSurface->Blt(&rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx)) ? TRUE
-                                                                                                              : FALSE;
+                                                                                                                : FALSE;
 }
 
 // Direct3D, a target that is not a render target: the pixels written through a lock.

@@ -24,12 +24,15 @@ namespace {
 // The double-byte characters every double-byte cache starts with, in cell order.
 const std::string& PreFillList()
 {
-    static const std::string kList = Sjis(
-        "０１２３４５６７８９ー～、。．！？「」（）・…※→↑↓←＋－＝○●×ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ"
-        "ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚあいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほま"
-        "みむめもやゆよらりるれろわをんがぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽぁぃぅぇぉっゃゅょアイウエオカキ"
-        "クケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワヲンガギグゲゴザジズゼゾダヂヅデトバビ"
-        "ブベボヴパピプペポァィゥェォッャュョ□■☆★％＆＜＞：");
+    static const std::string kList = Sjis("０１２３４５６７８９ー～、。．！？「」（）・…※→↑↓←＋－＝○●×ＡＢＣＤＥＦＧＨ"
+                                          "ＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ"
+                                          "ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚあいうえおかきくけこさし"
+                                          "すせそたちつてとなにぬねのはひふへほま"
+                                          "みむめもやゆよらりるれろわをんがぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷ"
+                                          "ぺぽぁぃぅぇぉっゃゅょアイウエオカキ"
+                                          "クケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワヲ"
+                                          "ンガギグゲゴザジズゼゾダヂヅデトバビ"
+                                          "ブベボヴパピプペポァィゥェォッャュョ□■☆★％＆＜＞：");
     return kList;
 }
 
@@ -84,7 +87,10 @@ int LineLength(const char* p)
 
 }  // namespace
 
-Font::~Font() { Release(); }
+Font::~Font()
+{
+    Release();
+}
 
 void Font::Release()
 {
@@ -283,8 +289,8 @@ void Font::Draw(DDSURFACEDATA* lpDst, int x, int y, const char* szText, int bGly
 void Font::DrawCached(const Pass& pass, const char* szText, bool bSkipLetters)
 {
     // Without caches, Direct3D draws the whole text in one sprite batch on the compose surface.
-    if (lpDTCon != nullptr && !Caching() && m_lpSprite != nullptr && m_lpSpriteTarget == nullptr &&
-        DDBeginScene() && DDSetRenderTarget(0, pass.lpCompose)) {
+    if (lpDTCon != nullptr && !Caching() && m_lpSprite != nullptr && m_lpSpriteTarget == nullptr && DDBeginScene() &&
+        DDSetRenderTarget(0, pass.lpCompose)) {
         if (SUCCEEDED(m_lpSprite->Begin(D3DXSPRITE_ALPHABLEND | D3DXSPRITE_SORT_TEXTURE))) {
             m_lpSpriteTarget = pass.lpCompose;
             DrawCached(pass, szText, bSkipLetters);
@@ -472,8 +478,8 @@ void Font::DrawAlphabet(DDSURFACEDATA* lpDst, int x, int y, const char* szText)
             dy += m_nCellHeight;
         } else {
             if (c >= 'a' && c <= 'z')
-                DDBlt(lpDst, x + dx, y + dy, m_nCellWidth, m_nCellHeight, m_lpAlphabetSD, (c - 'a') * m_nCellWidth,
-                      0, 1);
+                DDBlt(lpDst, x + dx, y + dy, m_nCellWidth, m_nCellHeight, m_lpAlphabetSD, (c - 'a') * m_nCellWidth, 0,
+                      1);
             dx += m_nCellWidth;
         }
         ++p;
@@ -504,8 +510,7 @@ void Font::DrawWindow(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeigh
     DDDrawFrameBox(lpDst, x, y, nWidth, nHeight, m_lpSkinSD, m_nFrameThick, m_dwFramePalNum);
 }
 
-void Font::DrawWindowText(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, const char* szText,
-                          int nMargin)
+void Font::DrawWindowText(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, const char* szText, int nMargin)
 {
     DrawWindowTextColor(lpDst, x, y, nWidth, nHeight, szText, nMargin);
 }

@@ -19,17 +19,17 @@
 
 // Definition of a font.
 struct FONTINFO {
-    std::string szFaceName;  // Shift-JIS face name
-    int nWidth = 0;          // glyph width (0: chosen by the font engine)
-    int nHeight = 0;         // glyph (cell) height in pixels
-    int nCellWidth = 0;      // character pitch (0: proportional)
-    int nCellHeight = 0;     // line height
-    DWORD dwPalNum = 0;      // text colour (palette number)
-    int nSkinSlot = -1;      // built-in slot of the window-skin picture (-1: none)
-    int nFrameThick = 0;     // window frame thickness
-    DWORD dwFramePalNum = 0; // window frame colour (palette number)
-    int nAlphabetSlot = -1;  // built-in slot of the alphabet picture (-1: none)
-    int nCacheMode = 0;      // 0: no glyph caches; nonzero: glyph caches (fixed pitch only)
+    std::string szFaceName;   // Shift-JIS face name
+    int nWidth = 0;           // glyph width (0: chosen by the font engine)
+    int nHeight = 0;          // glyph (cell) height in pixels
+    int nCellWidth = 0;       // character pitch (0: proportional)
+    int nCellHeight = 0;      // line height
+    DWORD dwPalNum = 0;       // text colour (palette number)
+    int nSkinSlot = -1;       // built-in slot of the window-skin picture (-1: none)
+    int nFrameThick = 0;      // window frame thickness
+    DWORD dwFramePalNum = 0;  // window frame colour (palette number)
+    int nAlphabetSlot = -1;   // built-in slot of the alphabet picture (-1: none)
+    int nCacheMode = 0;       // 0: no glyph caches; nonzero: glyph caches (fixed pitch only)
 };
 
 // The screen-sized colour-keyed surface every font composes text in (made by the first font).
@@ -146,7 +146,7 @@ private:
     std::unique_ptr<FastFont> m_lpFastFont_Half;
     std::unique_ptr<FastFont> m_lpFastFont_FullAdd;
     DDSURFACEDATA* m_lpNumberSD = nullptr;
-    int m_bFilling = 0;  // a cache is being filled: no caching, no alphabet
+    int m_bFilling = 0;                         // a cache is being filled: no caching, no alphabet
     DDSURFACEDATA* m_lpSpriteTarget = nullptr;  // Direct3D: the sprite is begun on this render target
     int m_bRegistered = 0;
 };

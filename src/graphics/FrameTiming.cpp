@@ -10,7 +10,10 @@ namespace {
 
 // Milliseconds from then to now, negative when then lies ahead; correct across the wrap of
 // timeGetTime as long as the two are less than 24 days apart.
-std::int32_t Since(DWORD dwThen, DWORD dwNow) { return static_cast<std::int32_t>(dwNow - dwThen); }
+std::int32_t Since(DWORD dwThen, DWORD dwNow)
+{
+    return static_cast<std::int32_t>(dwNow - dwThen);
+}
 
 // A schedule of rate frames per second: frame g of the current second is due at base + g x the
 // frame time (as a double: 16.67 ms at 60).
@@ -94,7 +97,10 @@ void DrawTimingOverlay(DDSURFACEDATA* lpSheet)
 
 }  // namespace
 
-void StartTimeCount() { Timing().stopwatch.dwStart = timeGetTime(); }
+void StartTimeCount()
+{
+    Timing().stopwatch.dwStart = timeGetTime();
+}
 
 DWORD GetTimeCount(int bMeasure)
 {
@@ -175,4 +181,7 @@ BOOL CheckFrameTimeD3D(int nFrameRate, int bShow, DDSURFACEDATA* lpSheet)
     return TRUE;
 }
 
-void ResetFrameTimingForTest() { Timing() = TimingState{}; }
+void ResetFrameTimingForTest()
+{
+    Timing() = TimingState{};
+}

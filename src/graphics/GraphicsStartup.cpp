@@ -87,9 +87,9 @@ BOOL StartGraphics(GraphicsStartOptions& options)
 {
     if (!OpenBackEnd(options)) return FALSE;
     if (lpDTCon) {
-        lpDTCon->strTextureError = Sjis(
-            "テクスチャの作成に失敗しました！\nビデオカードの性能が十分ではないかもしれません。\n"
-            "System.iniファイルで「Direct3D=0」に変更してDirect3Dを無効にすれば改善される可能性があります。");
+        lpDTCon->strTextureError =
+            Sjis("テクスチャの作成に失敗しました！\nビデオカードの性能が十分ではないかもしれません。\n"
+                 "System.iniファイルで「Direct3D=0」に変更してDirect3Dを無効にすれば改善される可能性があります。");
         LinkSharedSurfaces();
     }
     if (!LoadPaletteAndTransparentColour(options)) return FALSE;

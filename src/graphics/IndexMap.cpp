@@ -27,7 +27,10 @@ bool IsTransparent(DWORD pixel)
     return pixel == dwColorKey;
 }
 
-int Channel(DWORD pixel, DWORD shift, DWORD max) { return static_cast<int>((pixel >> shift) & max); }
+int Channel(DWORD pixel, DWORD shift, DWORD max)
+{
+    return static_cast<int>((pixel >> shift) & max);
+}
 
 // The pixel's colour in the units the palette holds: 0..255, except DirectDraw at 16 bpp, whose
 // palette (read from the palette image's pixels) holds the channel values themselves.

@@ -38,15 +38,15 @@ DWORD cLoadedBitmap::RawPixel(int x, int y) const
 {
     const BYTE* row = Row(y);
     switch (BitCount()) {
-        case 1: return (row[x / 8] >> (7 - x % 8)) & 1u;
-        case 4: return (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xFu;
-        case 8: return row[x];
-        case 16: return static_cast<DWORD>(row[x * 2] | (row[x * 2 + 1] << 8));
-        case 24: return static_cast<DWORD>(row[x * 3] | (row[x * 3 + 1] << 8) | (row[x * 3 + 2] << 16));
-        case 32:
-            return static_cast<DWORD>(row[x * 4] | (row[x * 4 + 1] << 8) | (row[x * 4 + 2] << 16)) |
-                   (static_cast<DWORD>(row[x * 4 + 3]) << 24);
-        default: return 0;
+    case 1: return (row[x / 8] >> (7 - x % 8)) & 1u;
+    case 4: return (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xFu;
+    case 8: return row[x];
+    case 16: return static_cast<DWORD>(row[x * 2] | (row[x * 2 + 1] << 8));
+    case 24: return static_cast<DWORD>(row[x * 3] | (row[x * 3 + 1] << 8) | (row[x * 3 + 2] << 16));
+    case 32:
+        return static_cast<DWORD>(row[x * 4] | (row[x * 4 + 1] << 8) | (row[x * 4 + 2] << 16)) |
+               (static_cast<DWORD>(row[x * 4 + 3]) << 24);
+    default: return 0;
     }
 }
 

@@ -86,24 +86,24 @@ void cLockSD::UnlockDirect3D()
     DTSURFACEDATA* dt = m_lpSD->lpDT.get();
     if (dt == nullptr) return;
     switch (m_kind) {
-        case Kind::BackBuffer:
-            if (FAILED(dt->lpSurface->UnlockRect())) ECLog("Back :: D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
+    case Kind::BackBuffer:
+        if (FAILED(dt->lpSurface->UnlockRect())) ECLog("Back :: D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
+        break;
+    case Kind::Texture:
+        if (FAILED(dt->lpSurface->UnlockRect())) ECLog("D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
+        break;
+    case Kind::SystemCopy:
+        if (FAILED(dt->lpSystemSurface->UnlockRect())) {
+            ECLog("D3D_OK != m_lpSD->lpDT->lpSystemSurface->UnlockRect();");
             break;
-        case Kind::Texture:
-            if (FAILED(dt->lpSurface->UnlockRect())) ECLog("D3D_OK != m_lpSD->lpDT->lpSurface->UnlockRect();");
-            break;
-        case Kind::SystemCopy:
-            if (FAILED(dt->lpSystemSurface->UnlockRect())) {
-                ECLog("D3D_OK != m_lpSD->lpDT->lpSystemSurface->UnlockRect();");
-                break;
-            }
-            if (lpDevice == nullptr ||
-                FAILED(lpDevice->UpdateSurface(dt->lpSystemSurface, nullptr, dt->lpSurface, nullptr)))
-                DebugErrorBoxF(
-                    "FAILED( lpDevice->UpdateSurface(m_lpSD->lpDT->lpSystemSurface, NULL, m_lpSD->lpDT->lpSurface, "
-                    "NULL)");
-            break;
-        default: break;
+        }
+        if (lpDevice == nullptr ||
+            FAILED(lpDevice->UpdateSurface(dt->lpSystemSurface, nullptr, dt->lpSurface, nullptr)))
+            DebugErrorBoxF(
+                "FAILED( lpDevice->UpdateSurface(m_lpSD->lpDT->lpSystemSurface, NULL, m_lpSD->lpDT->lpSurface, "
+                "NULL)");
+        break;
+    default: break;
     }
 }
 
@@ -111,14 +111,14 @@ DWORD cLockSD::Read(int x, int y) const
 {
     const BYTE* p = At(x, y);
     switch (m_nBytes) {
-        case 1: return p[0];
-        case 2: return static_cast<DWORD>(p[0] | (p[1] << 8));
-        case 3: return static_cast<DWORD>(p[0] | (p[1] << 8) | (p[2] << 16));
-        default: {
-            DWORD v;
-            std::memcpy(&v, p, sizeof(v));
-            return v;
-        }
+    case 1: return p[0];
+    case 2: return static_cast<DWORD>(p[0] | (p[1] << 8));
+    case 3: return static_cast<DWORD>(p[0] | (p[1] << 8) | (p[2] << 16));
+    default: {
+        DWORD v;
+        std::memcpy(&v, p, sizeof(v));
+        return v;
+    }
     }
 }
 

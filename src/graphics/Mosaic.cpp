@@ -50,8 +50,8 @@ std::optional<DWORD> BlockColour(const cLockSD& src, const Block& blk, int nFlag
 
 }  // namespace
 
-BOOL DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int nBlock, DDSURFACEDATA* lpSrcSD,
-              int sx, int sy, int nFlags)
+BOOL DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int nBlock, DDSURFACEDATA* lpSrcSD, int sx,
+              int sy, int nFlags)
 {
     if (nBlock <= 0) return TRUE;
     if (lpDstSD == nullptr || lpSrcSD == nullptr || (!lpDTCon && !lpDDCon)) return FALSE;

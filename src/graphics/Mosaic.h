@@ -8,5 +8,5 @@
 // colour is its top-left pixel (Direct3D 16 bpp, DirectDraw 8 bpp) or the average of its pixels.
 // nFlags 1 honours the colour key. nBlock 0 or below draws nothing; the rectangle is cut to the
 // source. FALSE when a surface cannot be locked, else TRUE.
-BOOL DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int nBlock, DDSURFACEDATA* lpSrcSD,
-              int sx, int sy, int nFlags);
+BOOL DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int nBlock, DDSURFACEDATA* lpSrcSD, int sx,
+              int sy, int nFlags);

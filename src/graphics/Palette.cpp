@@ -41,7 +41,10 @@ BOOL ReadPaletteFromPixels(PALETTEENTRY* pPal, const char* szPath, int nBpp)
     return bRead ? TRUE : FALSE;
 }
 
-BYTE Scale255(DWORD value, DWORD max) { return static_cast<BYTE>(max == 0 ? 0 : value * 255 / max); }
+BYTE Scale255(DWORD value, DWORD max)
+{
+    return static_cast<BYTE>(max == 0 ? 0 : value * 255 / max);
+}
 
 }  // namespace
 
@@ -116,11 +119,11 @@ DWORD PalNumToRGB(DWORD dwPalNum)
     if (lpDTCon) return dwPalNum == 0 ? lpDTCon->dwTransmitClear : 0xFF000000u | rgb;
     if (!lpDDCon) return 0;
     switch (nScreenBpp) {
-        case 8: return dwPalNum;
-        case 16: return DDPalToRGB16(e);
-        case 24:
-        case 32: return rgb;
-        default: return 0;
+    case 8: return dwPalNum;
+    case 16: return DDPalToRGB16(e);
+    case 24:
+    case 32: return rgb;
+    default: return 0;
     }
 }
 

@@ -11,7 +11,10 @@
 
 namespace {
 
-BYTE Mix(BYTE source, BYTE colour, int nLevel) { return static_cast<BYTE>((source * nLevel + colour * (256 - nLevel)) >> 8); }
+BYTE Mix(BYTE source, BYTE colour, int nLevel)
+{
+    return static_cast<BYTE>((source * nLevel + colour * (256 - nLevel)) >> 8);
+}
 
 // Every value of one channel mixed with the colour's channel: table[v] for v = 0 .. dwMax.
 // At 16 bpp values are widened to 0..255 and back (dwMax 0: no such channel, all 0); at 32 bpp
@@ -23,7 +26,10 @@ std::array<DWORD, 256> MixTable(DWORD dwMax, BYTE colour, int nLevel, bool b16)
         if (!b16)
             table[v] = Mix(static_cast<BYTE>(v), colour, nLevel);
         else if (dwMax != 0)
-            table[v] = dwMax * ((colour * static_cast<DWORD>(256 - nLevel) + static_cast<DWORD>(nLevel) * (v * 255 / dwMax)) >> 8) / 255;
+            table[v] =
+                dwMax *
+                ((colour * static_cast<DWORD>(256 - nLevel) + static_cast<DWORD>(nLevel) * (v * 255 / dwMax)) >> 8) /
+                255;
     }
     return table;
 }

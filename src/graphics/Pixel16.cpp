@@ -4,7 +4,10 @@
 
 namespace {
 
-DWORD Channel(DWORD value, DWORD shift, DWORD max) { return (value >> shift) & max; }
+DWORD Channel(DWORD value, DWORD shift, DWORD max)
+{
+    return (value >> shift) & max;
+}
 
 }  // namespace
 

@@ -6,7 +6,10 @@
 #include "graphics/BackEnd.h"
 #include "graphics/QuadDraw.h"
 
-cQuadRun::~cQuadRun() { Release(); }
+cQuadRun::~cQuadRun()
+{
+    Release();
+}
 
 void cQuadRun::Release()
 {
@@ -34,8 +37,8 @@ BOOL cQuadRun::Create(const std::vector<D3D9TLVertex>& vertices)
     m_lpVertexBuffer->Unlock();
 
     const UINT indices = quads * 4;
-    if (FAILED(lpDevice->CreateIndexBuffer(indices * sizeof(WORD), D3DUSAGE_WRITEONLY, D3DFMT_INDEX16,
-                                           D3DPOOL_MANAGED, &m_lpIndexBuffer, nullptr))) {
+    if (FAILED(lpDevice->CreateIndexBuffer(indices * sizeof(WORD), D3DUSAGE_WRITEONLY, D3DFMT_INDEX16, D3DPOOL_MANAGED,
+                                           &m_lpIndexBuffer, nullptr))) {
         m_lpIndexBuffer = nullptr;
         return FALSE;
     }

@@ -16,7 +16,10 @@ namespace {
 // Degrees to radians with pi taken as 3.14159265358979.
 constexpr double kDegToRad = 0.017453292519943278;
 
-void BlendStateStages(DWORD) { DDSetQuadStageStates(lpDTCon->dwColorOp, lpDTCon->dwAlphaOp); }
+void BlendStateStages(DWORD)
+{
+    DDSetQuadStageStates(lpDTCon->dwColorOp, lpDTCon->dwAlphaOp);
+}
 
 BOOL RotateQuad(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight, int nPivotX, int nPivotY, int nAngle,
                 DDSURFACEDATA* lpSrc, const EffectSource& src)
@@ -39,7 +42,10 @@ BOOL RotateQuad(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight, i
     return DDDrawEffectVertices(lpDst, lpSrc, quad, BlendStateStages, 0);
 }
 
-long long Shift10(long long v) { return v >> 10; }
+long long Shift10(long long v)
+{
+    return v >> 10;
+}
 
 // The inverse map of the locked path, pixel by pixel: destination pixel (cx + dx, cy + dy) with
 // dx = X - px, dy = Y - py shows image pixel (px + ((ci dx - si dy) >> 10), py + ((si dx + ci dy) >> 10)).
@@ -84,8 +90,8 @@ void CopyRotated(const RotateJob& job)
     }
 }
 
-BOOL RotateLocked(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight, int nPivotX, int nPivotY,
-                  int nAngle, DDSURFACEDATA* lpSrc, const EffectSource& src, int nFlags)
+BOOL RotateLocked(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight, int nPivotX, int nPivotY, int nAngle,
+                  DDSURFACEDATA* lpSrc, const EffectSource& src, int nFlags)
 {
     cEffectLocks locks(lpDst, lpSrc);
     if (!locks.IsLocked()) return FALSE;
@@ -108,10 +114,23 @@ BOOL RotateLocked(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight,
     }
     // The box, narrowed to the rows and columns that land inside the destination.
     const DDSURFACEDATA* dst = locks.Dst().Surface();
-    RotateJob job{&locks, src, cx, cy, nWidth, nHeight, px, py, si, ci,
-                  std::max(minX - 2, px - cx), std::min(maxX + 2, px - cx + dst->nWidth),
-                  std::max(minY - 2, py - cy), std::min(maxY + 2, py - cy + dst->nHeight),
-                  nFlags == 1, lpDTCon && nBpp == 16 && DDIsFullScreenBackBuffer(dst), DDEffectKey(nBpp)};
+    RotateJob job{&locks,
+                  src,
+                  cx,
+                  cy,
+                  nWidth,
+                  nHeight,
+                  px,
+                  py,
+                  si,
+                  ci,
+                  std::max(minX - 2, px - cx),
+                  std::min(maxX + 2, px - cx + dst->nWidth),
+                  std::max(minY - 2, py - cy),
+                  std::min(maxY + 2, py - cy + dst->nHeight),
+                  nFlags == 1,
+                  lpDTCon && nBpp == 16 && DDIsFullScreenBackBuffer(dst),
+                  DDEffectKey(nBpp)};
     if (nBpp == 8)
         CopyRotated<BYTE>(job);
     else if (nBpp == 16)
@@ -123,8 +142,8 @@ BOOL RotateLocked(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight,
 
 }  // namespace
 
-BOOL DDBltRotate(DDSURFACEDATA* lpDstSD, int cx, int cy, int nWidth, int nHeight, int nPivotX, int nPivotY,
-                 int nAngle, DDSURFACEDATA* lpSrcSD, int sx, int sy, int nFlags)
+BOOL DDBltRotate(DDSURFACEDATA* lpDstSD, int cx, int cy, int nWidth, int nHeight, int nPivotX, int nPivotY, int nAngle,
+                 DDSURFACEDATA* lpSrcSD, int sx, int sy, int nFlags)
 {
     if (lpDTCon) {
         if (lpDstSD == nullptr || lpSrcSD == nullptr) return TRUE;

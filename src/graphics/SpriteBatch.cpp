@@ -134,10 +134,13 @@ BOOL DDEndBatch()
     return bAll ? TRUE : FALSE;
 }
 
-BOOL DDBatchIsOpen() { return lpDTCon && Batch().bOpen ? TRUE : FALSE; }
+BOOL DDBatchIsOpen()
+{
+    return lpDTCon && Batch().bOpen ? TRUE : FALSE;
+}
 
-void DDBatchRecordBlt(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrc, int sx,
-                      int sy, int nSrcWidth, int nSrcHeight, int nFlags)
+void DDBatchRecordBlt(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrc, int sx, int sy,
+                      int nSrcWidth, int nSrcHeight, int nFlags)
 {
     BatchState& b = Batch();
     if (!lpDTCon || !b.bOpen) return;

@@ -27,5 +27,5 @@ BOOL DDEndBatch();
 BOOL DDBatchIsOpen();
 // For the blits: records one clipped hardware-path blit (both surfaces redirected) with the blend
 // state of this moment.
-void DDBatchRecordBlt(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrc, int sx,
-                      int sy, int nSrcWidth, int nSrcHeight, int nFlags);
+void DDBatchRecordBlt(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrc, int sx, int sy,
+                      int nSrcWidth, int nSrcHeight, int nFlags);

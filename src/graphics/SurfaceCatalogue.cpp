@@ -60,10 +60,16 @@ DDSURFACEINFO Work(int nWidth, int nHeight, int bColorKey, int bSystemMemory, in
     return info;
 }
 
-std::string Character(int n) { return "bmp\\Character" + std::to_string(n) + ".bmp"; }
+std::string Character(int n)
+{
+    return "bmp\\Character" + std::to_string(n) + ".bmp";
+}
 
 // "背景その<n>.bmp" in Shift-JIS (built from bytes: the table is made during static construction).
-std::string Background(int n) { return std::string("\x94\x77\x8C\x69\x82\xBB\x82\xCC") + std::to_string(n) + ".bmp"; }
+std::string Background(int n)
+{
+    return std::string("\x94\x77\x8C\x69\x82\xBB\x82\xCC") + std::to_string(n) + ".bmp";
+}
 
 std::array<DDSURFACEINFO, kBuiltInSurfaceCount> MakeCatalogue()
 {
@@ -155,10 +161,10 @@ namespace {
 BOOL DDCheckSurfaceResult(int nResult)
 {
     switch (nResult) {
-        case DDSURFACE_CREATESURFACE_ERR: ECLog("CREATESURFACE_ERR"); return FALSE;
-        case DDSURFACE_LOADIMAGE_ERR: ECLog("LOADIMAGE_ERR"); return FALSE;
-        case DDSURFACE_SETCOLORKEY_ERR: ECLog("SETCOLORKEY_ERR"); return FALSE;
-        default: return TRUE;
+    case DDSURFACE_CREATESURFACE_ERR: ECLog("CREATESURFACE_ERR"); return FALSE;
+    case DDSURFACE_LOADIMAGE_ERR: ECLog("LOADIMAGE_ERR"); return FALSE;
+    case DDSURFACE_SETCOLORKEY_ERR: ECLog("SETCOLORKEY_ERR"); return FALSE;
+    default: return TRUE;
     }
 }
 

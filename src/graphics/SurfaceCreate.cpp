@@ -260,7 +260,10 @@ void DDFreeSurface(DDSURFACEDATA* lpSD)
     }
 }
 
-void DDReleaseSurface(DDSURFACEDATA* lpSD) { DDFreeSurface(lpSD); }
+void DDReleaseSurface(DDSURFACEDATA* lpSD)
+{
+    DDFreeSurface(lpSD);
+}
 
 void DDGetTextureSize(int* pWidth, int* pHeight)
 {

@@ -35,9 +35,9 @@ HRESULT CreateFileTexture(DTSURFACEDATA& dt, const char* szPath, int nTexW, int 
 {
     int nType = dt.nMemoryType;
     if (nType == DTMEMORYTYPE_VIDEO_NORT) {
-        static const std::string kText = Sjis(
-            "DDCreateSurfaceFromFile Err "
-            "DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
+        static const std::string kText =
+            Sjis("DDCreateSurfaceFromFile Err "
+                 "DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
         ECLog(kText.c_str());
         nType = DTMEMORYTYPE_VIDEO_RT;
     }

@@ -21,9 +21,15 @@ RGBTRIPLE TripleOf(DWORD xrgb)
     return t;
 }
 
-DWORD Channel(DWORD pixel, DWORD shift, DWORD max) { return (pixel >> shift) & max; }
+DWORD Channel(DWORD pixel, DWORD shift, DWORD max)
+{
+    return (pixel >> shift) & max;
+}
 
-DWORD Scale255(DWORD value, DWORD max) { return max == 0 ? 0 : value * 255 / max; }
+DWORD Scale255(DWORD value, DWORD max)
+{
+    return max == 0 ? 0 : value * 255 / max;
+}
 
 // Direct3D 16 bpp: the opaque key texel, the colour the 16-bit texture loads key out, and the
 // transparent colour from the texel's channels. FALSE when the bitmap cannot be read again.
@@ -64,20 +70,20 @@ BOOL TakeFirstPixel(const cLockSD& lock, const char* szPath)
         return SetTransDirect3D16(szPath, pixel);
     }
     switch (nScreenBpp) {
-        case 8: dwColorKey = pixel & 0xFF; break;
-        case 16: {
-            dwColorKey = pixel & 0xFFFF;
-            // The colour the 16-bit loader keys out of true-colour bitmaps: the same first pixel (left
-            // at black, it would key out black and leave the transparent colour visible).
-            cLoadedBitmap bitmap;
-            if (bitmap.Load(szPath)) lpDDCon->rgbPalTransmit = TripleOf(bitmap.PixelXRGB(0, 0));
-            break;
-        }
-        case 32:
-            dwColorKey = pixel;
-            lpDDCon->rgbTransmit = TripleOf(pixel);
-            break;
-        default: break;  // no colour key at other depths
+    case 8: dwColorKey = pixel & 0xFF; break;
+    case 16: {
+        dwColorKey = pixel & 0xFFFF;
+        // The colour the 16-bit loader keys out of true-colour bitmaps: the same first pixel (left
+        // at black, it would key out black and leave the transparent colour visible).
+        cLoadedBitmap bitmap;
+        if (bitmap.Load(szPath)) lpDDCon->rgbPalTransmit = TripleOf(bitmap.PixelXRGB(0, 0));
+        break;
+    }
+    case 32:
+        dwColorKey = pixel;
+        lpDDCon->rgbTransmit = TripleOf(pixel);
+        break;
+    default: break;  // no colour key at other depths
     }
     return TRUE;
 }
@@ -118,10 +124,9 @@ void DDSetTransmit(BYTE cbRed, BYTE cbGreen, BYTE cbBlue)
         con.rgbTransmit.rgbtBlue = cbBlue;
         con.rgbTransmit.rgbtGreen = cbGreen;
         con.rgbTransmit.rgbtRed = cbRed;
-        ECLogF(
-            "SetTrans lpDTCon->rgbTransmit.rgbtRed = %d,lpDTCon->rgbTransmit.rgbtGreen = %d,"
-            "lpDTCon->rgbTransmit.rgbtBlue = %d",
-            cbRed, cbGreen, cbBlue);
+        ECLogF("SetTrans lpDTCon->rgbTransmit.rgbtRed = %d,lpDTCon->rgbTransmit.rgbtGreen = %d,"
+               "lpDTCon->rgbTransmit.rgbtBlue = %d",
+               cbRed, cbGreen, cbBlue);
         con.dwTransmitClear = 0;
         if (nScreenBpp == 16) {
             // The arguments are channel values: the opaque colour is built from them scaled to 8 bits.

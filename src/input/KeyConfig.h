@@ -16,10 +16,10 @@ constexpr int kKeyConfigKeyboard = 8;
 constexpr std::size_t kKeyConfigFileSize = 108;
 
 // Joystick axis codes of an entry (X and Y positions 0..65535).
-constexpr int JOYAXIS_LEFT = 256;    // X at or below 10000
-constexpr int JOYAXIS_RIGHT = 512;   // X at or above 55535
-constexpr int JOYAXIS_UP = 1024;     // Y at or below 10000
-constexpr int JOYAXIS_DOWN = 2048;   // Y at or above 55535
+constexpr int JOYAXIS_LEFT = 256;   // X at or below 10000
+constexpr int JOYAXIS_RIGHT = 512;  // X at or above 55535
+constexpr int JOYAXIS_UP = 1024;    // Y at or below 10000
+constexpr int JOYAXIS_DOWN = 2048;  // Y at or above 55535
 
 struct KEYCONFIGENTRY {
     std::int32_t nDevice = 0;  // 0..7 a joystick, 8 the keyboard

@@ -12,18 +12,25 @@ constexpr DWORD kAxisLow = 10000;
 constexpr DWORD kAxisHigh = 55535;
 constexpr int kFixedButtonKeys[8] = {'Z', 'X', 'C', 'V', 'A', 'S', 'D', 'F'};
 
-bool KeyDown(int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
+bool KeyDown(int vk)
+{
+    return (GetAsyncKeyState(vk) & 0x8000) != 0;
+}
 
-std::int32_t Grow(std::int32_t n) { return n < INT_MAX ? n + 1 : n; }
+std::int32_t Grow(std::int32_t n)
+{
+    return n < INT_MAX ? n + 1 : n;
+}
 
-KeyLog ReleasedLog() { return KeyLog(kKeyLogRuns, KEYLOGRUN{0, 0}); }
+KeyLog ReleasedLog()
+{
+    return KeyLog(kKeyLogRuns, KEYLOGRUN{0, 0});
+}
 
 }  // namespace
 
-cInput::cInput()
-    : dirLogs(kDirLogCount, ReleasedLog()), buttonLogs(kButtonLogCount, ReleasedLog())
-{
-}
+cInput::cInput() : dirLogs(kDirLogCount, ReleasedLog()), buttonLogs(kButtonLogCount, ReleasedLog())
+{}
 
 bool cInput::QueryJoystick(int j, int wait, JOYINFOEX& state)
 {
@@ -200,7 +207,10 @@ void cInput::Clear()
     nDirNum = 5;
 }
 
-void cInput::ClearButton() { wButton = 0; }
+void cInput::ClearButton()
+{
+    wButton = 0;
+}
 
 void cInput::ClearHistory()
 {

@@ -95,13 +95,13 @@ public:
     // Joystick button i (0..7) of the fixed layout is mask 1 << i.
     void SetDefaultJoyButton();
 
-    SHORT wDir = 0;                 // direction bits DIR_*
-    SHORT wButton = 0;              // bits 0..7: buttons 1..8
-    SHORT wRepeatHist = 0;          // direction words of the last frames, 4 bits each
+    SHORT wDir = 0;                                // direction bits DIR_*
+    SHORT wButton = 0;                             // bits 0..7: buttons 1..8
+    SHORT wRepeatHist = 0;                         // direction words of the last frames, 4 bits each
     INPUTHISTSLOT history[2][kInputHistorySlots];  // ring 0 wDir, ring 1 wButton
     std::int32_t nHistHead[2] = {0, 0};
-    cVector<KeyLog> dirLogs;        // 0 none, 1..4 L R U D alone, 5 UL, 6 DL, 7 UR, 8 DR, 9 any
-    cVector<KeyLog> buttonLogs;     // 0 none, 1..8 buttons 1..8
+    cVector<KeyLog> dirLogs;     // 0 none, 1..4 L R U D alone, 5 UL, 6 DL, 7 UR, 8 DR, 9 any
+    cVector<KeyLog> buttonLogs;  // 0 none, 1..8 buttons 1..8
     std::int32_t nDirNum = 5;
     std::int32_t nRepeatCountH = 0;
     std::int32_t nRepeatCountV = 0;

@@ -35,13 +35,13 @@ struct CODETOKEN {
     // operator has none, and so has a character status without owner (object "sys").
     std::int32_t nVarKind = -1;
     std::int32_t nVarIndex = -1;
-    std::int32_t nWidth = 4;                  // storage width: 0 8-bit, 2 16-bit, 4 32-bit
-    std::int32_t nOperator = -1;              // CODEOPERATOR, operators only
-    std::int32_t nMin = -999999;              // assignment range
+    std::int32_t nWidth = 4;      // storage width: 0 8-bit, 2 16-bit, 4 32-bit
+    std::int32_t nOperator = -1;  // CODEOPERATOR, operators only
+    std::int32_t nMin = -999999;  // assignment range
     std::int32_t nMax = 999999;
-    std::int32_t nCharaStatus = -1;           // CODECHARASTATUS
-    std::int32_t nSysStatus = -1;             // CODESYSSTATUS
-    ICodeChara* lpOwner = nullptr;            // the character of a character status
+    std::int32_t nCharaStatus = -1;  // CODECHARASTATUS
+    std::int32_t nSysStatus = -1;    // CODESYSSTATUS
+    ICodeChara* lpOwner = nullptr;   // the character of a character status
 
     CODETOKEN() = default;
     // A token of the kind with the value; a constant has width 4, range -999999..999999 and no
@@ -53,12 +53,9 @@ struct CODETOKEN {
     {
         switch (nKind) {
         case CODETOKEN_VARIABLE:
-        case CODETOKEN_SYS_STATUS:
-            return true;
-        case CODETOKEN_CHARA_STATUS:
-            return lpOwner != nullptr;
-        default:
-            return false;
+        case CODETOKEN_SYS_STATUS: return true;
+        case CODETOKEN_CHARA_STATUS: return lpOwner != nullptr;
+        default: return false;
         }
     }
 };

@@ -28,11 +28,7 @@ constexpr CODESTATUSINFO kCharaStatus[CODE_CHARA_STATUS_COUNT] = {
 };
 
 constexpr CODESTATUSINFO kSysStatus[CODE_SYS_STATUS_COUNT] = {
-    {"time", 4, 0, 999},
-    {"scrlx", 4, -480, 480},
-    {"scrly", 4, -480, 480},
-    {"score", 4, 0, 999999},
-    {"life", 4, 0, 99},
+    {"time", 4, 0, 999}, {"scrlx", 4, -480, 480}, {"scrly", 4, -480, 480}, {"score", 4, 0, 999999}, {"life", 4, 0, 99},
 };
 
 }  // namespace

@@ -10,18 +10,18 @@ enum CODECHARASTATUS {
     CODE_V8 = 7,
     CODE_HP = 8,
     CODE_SP,
-    CODE_MHP,     // maximum HP
-    CODE_MSP,     // maximum SP
-    CODE_CID,     // character ID
-    CODE_Z,       // drawing layer
-    CODE_MARK,    // overlay icon number
-    CODE_SIGHT,   // sight range in half blocks
-    CODE_POWER,   // body attack power
-    CODE_IMP,     // body impact
-    CODE_DEF,     // defence
-    CODE_IMPD,    // impact resistance
-    CODE_STOP,    // ease of stopping
-    CODE_GETSC,   // score when defeated
+    CODE_MHP,    // maximum HP
+    CODE_MSP,    // maximum SP
+    CODE_CID,    // character ID
+    CODE_Z,      // drawing layer
+    CODE_MARK,   // overlay icon number
+    CODE_SIGHT,  // sight range in half blocks
+    CODE_POWER,  // body attack power
+    CODE_IMP,    // body impact
+    CODE_DEF,    // defence
+    CODE_IMPD,   // impact resistance
+    CODE_STOP,   // ease of stopping
+    CODE_GETSC,  // score when defeated
     CODE_CHARA_STATUS_COUNT
 };
 

@@ -28,8 +28,8 @@ struct RANGE {
 
 // The range a percentage right operand is clamped into, by character status item.
 constexpr RANGE kPercentRange[] = {
-    {-999999, 999999}, {0, 999999}, {0, 999999}, {0, 999999}, {0, 999999}, {0, 99},     {0, 7},      {0, 119},
-    {0, 40},           {0, 999999}, {-20, 20},   {0, 999999}, {0, 20},     {0, 200},    {0, 999999},
+    {-999999, 999999}, {0, 999999}, {0, 999999}, {0, 999999}, {0, 999999}, {0, 99},  {0, 7},      {0, 119},
+    {0, 40},           {0, 999999}, {-20, 20},   {0, 999999}, {0, 20},     {0, 200}, {0, 999999},
 };
 constexpr int kCharaItemCount = static_cast<int>(sizeof(kPercentRange) / sizeof(kPercentRange[0]));
 
@@ -37,7 +37,10 @@ constexpr int kCharaItemCount = static_cast<int>(sizeof(kPercentRange) / sizeof(
 constexpr RANGE kSystemRange[] = {{0, 999}, {-480, 480}, {-480, 480}, {0, 999999}, {0, 99}};
 constexpr int kSystemItemCount = static_cast<int>(sizeof(kSystemRange) / sizeof(kSystemRange[0]));
 
-const IFlowStage* FlowStage() { return dynamic_cast<const IFlowStage*>(lpStageField); }
+const IFlowStage* FlowStage()
+{
+    return dynamic_cast<const IFlowStage*>(lpStageField);
+}
 
 // Variable n of a kind (0 common, 1 stage) into value; 0 for another kind. A bad index takes the
 // checked access of the variable vector.
@@ -233,8 +236,7 @@ int CheckStatusCondition3(const cEdCondition& c, cCharaBase& self)
     case 0: bState = chara->facing == 0 ? 1 : 0; break;
     case 1: bState = chara->facing == 1 ? 1 : 0; break;
     case 2:
-        bState = (chara->def.m_nFlying == 0 &&
-                  (chara->onFoothold != 0 || (chara->airborne == 0 && chara->jumped == 0)))
+        bState = (chara->def.m_nFlying == 0 && (chara->onFoothold != 0 || (chara->airborne == 0 && chara->jumped == 0)))
                      ? 1
                      : 0;
         break;

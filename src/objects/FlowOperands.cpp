@@ -6,7 +6,10 @@
 
 namespace {
 
-std::int64_t Abs64(std::int64_t n) { return n < 0 ? -n : n; }
+std::int64_t Abs64(std::int64_t n)
+{
+    return n < 0 ? -n : n;
+}
 
 std::int32_t SaturateToInt32(std::int64_t n)
 {
@@ -17,7 +20,10 @@ std::int32_t SaturateToInt32(std::int64_t n)
 
 // Values reach here from int32 storage and constants, so sums and products of two of them fit
 // in 64 bits; operands are limited to that width first all the same.
-std::int64_t ToOperand(std::int64_t n) { return SaturateToInt32(n); }
+std::int64_t ToOperand(std::int64_t n)
+{
+    return SaturateToInt32(n);
+}
 
 }  // namespace
 

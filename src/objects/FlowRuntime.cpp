@@ -14,22 +14,40 @@ namespace {
 constexpr int kFirstImmediateStartKind = 16;
 constexpr int kMessageKind = 19;
 
-int FlowCount(cFlowOwner& owner) { return static_cast<int>(owner.FlowState().flows.size()); }
+int FlowCount(cFlowOwner& owner)
+{
+    return static_cast<int>(owner.FlowState().flows.size());
+}
 
-int CommandCount(const FLOWINSTANCE& flow) { return static_cast<int>(flow.commands.size()); }
+int CommandCount(const FLOWINSTANCE& flow)
+{
+    return static_cast<int>(flow.commands.size());
+}
 
 int ParamOf(const cEdCommand& command, int i)
 {
     return i < static_cast<int>(command.m_Param.size()) ? command.m_Param[i] : 0;
 }
 
-int IsImmediate(const COMMANDINSTANCE& inst) { return inst.command != nullptr && inst.command->m_bWithNext != 0; }
+int IsImmediate(const COMMANDINSTANCE& inst)
+{
+    return inst.command != nullptr && inst.command->m_bWithNext != 0;
+}
 
-int KindOf(const COMMANDINSTANCE& inst) { return inst.command != nullptr ? inst.command->m_nKind : 0; }
+int KindOf(const COMMANDINSTANCE& inst)
+{
+    return inst.command != nullptr ? inst.command->m_nKind : 0;
+}
 
-int TriggerOf(const FLOWINSTANCE& flow) { return flow.flow != nullptr ? flow.flow->m_nTrigger : -1; }
+int TriggerOf(const FLOWINSTANCE& flow)
+{
+    return flow.flow != nullptr ? flow.flow->m_nTrigger : -1;
+}
 
-int GroupOf(const FLOWINSTANCE& flow) { return flow.flow != nullptr ? FLOWSTATE::GroupOf(flow.flow->m_nFlowGroup) : 0; }
+int GroupOf(const FLOWINSTANCE& flow)
+{
+    return flow.flow != nullptr ? FLOWSTATE::GroupOf(flow.flow->m_nFlowGroup) : 0;
+}
 
 // The flow at nFlow is still the run identified by (serial, startCount) and still running.
 bool SameRun(cFlowOwner& owner, int nFlow, std::int32_t nSerial, std::int32_t nStartCount)
@@ -456,9 +474,9 @@ void cFlowRuntime::CalcMoveSpeedOrTime(COMMANDINSTANCE& inst, const cEdCommand& 
         return;
     }
     const cEdMove& move = *command.m_lpMove;
-    double fDistance = move.m_nDistanceStep == 0 ? move.m_nDistance
-                                                 : static_cast<double>(move.m_nDistance) +
-                                                       static_cast<double>(move.m_nDistanceStep) * k;
+    double fDistance = move.m_nDistanceStep == 0
+                           ? move.m_nDistance
+                           : static_cast<double>(move.m_nDistance) + static_cast<double>(move.m_nDistanceStep) * k;
     if (move.m_nDistUnit != 1) {
         fDistance *= 16.0;
     }

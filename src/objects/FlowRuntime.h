@@ -17,10 +17,10 @@ class cEdCommand;
 
 // Trigger kinds of flows (the trigger byte of cEdFlow).
 enum FLOWTRIGGER {
-    TRIGGER_ALWAYS = 0,            // "常時": every sub-step
+    TRIGGER_ALWAYS = 0,  // "常時": every sub-step
     TRIGGER_DAMAGED = 1,
     TRIGGER_IMPACT = 2,
-    TRIGGER_DEATH = 3,             // "死亡した時"
+    TRIGGER_DEATH = 3,  // "死亡した時"
     TRIGGER_TOUCH_CHARA = 4,
     TRIGGER_TOUCH_BLOCKCHARA = 5,
     TRIGGER_ON_BLOCKCHARA = 6,
@@ -35,8 +35,8 @@ enum FLOWTRIGGER {
     TRIGGER_BLOCK_DOWN = 15,
     TRIGGER_RIDDEN_BY_HERO = 16,
     TRIGGER_RIDDEN_BY_CHARA = 17,
-    TRIGGER_STAGE_START = 18,      // "ステージ開始前": once by SetStage, immediate commands only
-    TRIGGER_NONE = 19,             // only the flow operation command starts it
+    TRIGGER_STAGE_START = 18,  // "ステージ開始前": once by SetStage, immediate commands only
+    TRIGGER_NONE = 19,         // only the flow operation command starts it
 };
 
 class cFlowRuntime {

@@ -16,12 +16,12 @@ struct FLOWSTATE {
     static constexpr int kGroupCount = 26;
 
     cVector<FLOWINSTANCE>& flows;
-    std::int32_t& flowSerial;                   // incremented for every inserted flow
-    cVector<std::uint8_t>& flowGroupRunning;    // a trigger-0 flow of the group runs
-    cVector<std::uint8_t>& flowGroupEnded;      // a flow of the group ended
-    cVector<std::uint8_t>& flowGroupStartedNow; // a trigger-0 flow of the group started this frame
-    std::int32_t& flowGroupChanged;             // some group ended
-    std::int32_t& flowDeletePending;            // some flow carries the delete flag
+    std::int32_t& flowSerial;                    // incremented for every inserted flow
+    cVector<std::uint8_t>& flowGroupRunning;     // a trigger-0 flow of the group runs
+    cVector<std::uint8_t>& flowGroupEnded;       // a flow of the group ended
+    cVector<std::uint8_t>& flowGroupStartedNow;  // a trigger-0 flow of the group started this frame
+    std::int32_t& flowGroupChanged;              // some group ended
+    std::int32_t& flowDeletePending;             // some flow carries the delete flag
 
     // The group of a flow definition's group byte: 1..kGroupCount, or 0 (none) for 0 and for any
     // value outside the groups.
@@ -42,7 +42,12 @@ struct FLOWSTORAGE {
     void Reset();
     FLOWSTATE View()
     {
-        return FLOWSTATE{flows, flowSerial, flowGroupRunning, flowGroupEnded, flowGroupStartedNow, flowGroupChanged,
+        return FLOWSTATE{flows,
+                         flowSerial,
+                         flowGroupRunning,
+                         flowGroupEnded,
+                         flowGroupStartedNow,
+                         flowGroupChanged,
                          flowDeletePending};
     }
 };

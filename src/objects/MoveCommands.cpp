@@ -279,8 +279,7 @@ int FacingCommand(const FLOWCONTEXT& ctx)
                 if (nChoice == 5) nFacing ^= 1;
             }
             break;
-        default:
-            break;
+        default: break;
         }
         PlayCommandSound(inst, *chara, 0);
         if (nFacing >= 0) {

@@ -92,14 +92,40 @@ int DirectionVelocity(const cCharaBase& chara, COMMANDINSTANCE& inst, double s, 
     const double d = s * InvSqrt2;
     int nRequest = REQUEST_NONE;
     switch (ResolveDirection(chara, nCode, nInputDir)) {
-    case DIR_LEFT: inst.velocityX = -s; nRequest = REQUEST_LEFT; break;
-    case DIR_RIGHT: inst.velocityX = s; nRequest = REQUEST_RIGHT; break;
-    case DIR_UP: if (vertical) inst.velocityY = -s; break;
-    case DIR_DOWN: if (vertical) inst.velocityY = s; break;
-    case DIR_LEFT_UP: inst.velocityX = -d; if (vertical) inst.velocityY = -d; nRequest = REQUEST_LEFT; break;
-    case DIR_LEFT_DOWN: inst.velocityX = -d; if (vertical) inst.velocityY = d; nRequest = REQUEST_LEFT; break;
-    case DIR_RIGHT_UP: inst.velocityX = d; if (vertical) inst.velocityY = -d; nRequest = REQUEST_RIGHT; break;
-    case DIR_RIGHT_DOWN: inst.velocityX = d; if (vertical) inst.velocityY = d; nRequest = REQUEST_RIGHT; break;
+    case DIR_LEFT:
+        inst.velocityX = -s;
+        nRequest = REQUEST_LEFT;
+        break;
+    case DIR_RIGHT:
+        inst.velocityX = s;
+        nRequest = REQUEST_RIGHT;
+        break;
+    case DIR_UP:
+        if (vertical) inst.velocityY = -s;
+        break;
+    case DIR_DOWN:
+        if (vertical) inst.velocityY = s;
+        break;
+    case DIR_LEFT_UP:
+        inst.velocityX = -d;
+        if (vertical) inst.velocityY = -d;
+        nRequest = REQUEST_LEFT;
+        break;
+    case DIR_LEFT_DOWN:
+        inst.velocityX = -d;
+        if (vertical) inst.velocityY = d;
+        nRequest = REQUEST_LEFT;
+        break;
+    case DIR_RIGHT_UP:
+        inst.velocityX = d;
+        if (vertical) inst.velocityY = -d;
+        nRequest = REQUEST_RIGHT;
+        break;
+    case DIR_RIGHT_DOWN:
+        inst.velocityX = d;
+        if (vertical) inst.velocityY = d;
+        nRequest = REQUEST_RIGHT;
+        break;
     default: break;
     }
     return RequestFor(chara, nRequest);
@@ -110,14 +136,32 @@ int AngleVelocity(const cCharaBase& chara, COMMANDINSTANCE& inst, double s, int 
     int nBase = 0;
     int nRequest = REQUEST_NONE;
     switch (ResolveDirection(chara, nCode, nInputDir)) {
-    case DIR_LEFT: nBase = 0; nRequest = REQUEST_LEFT; break;
-    case DIR_RIGHT: nBase = 180; nRequest = REQUEST_RIGHT; break;
+    case DIR_LEFT:
+        nBase = 0;
+        nRequest = REQUEST_LEFT;
+        break;
+    case DIR_RIGHT:
+        nBase = 180;
+        nRequest = REQUEST_RIGHT;
+        break;
     case DIR_UP: nBase = 90; break;
     case DIR_DOWN: nBase = 270; break;
-    case DIR_LEFT_UP: nBase = 45; nRequest = REQUEST_LEFT; break;
-    case DIR_LEFT_DOWN: nBase = 315; nRequest = REQUEST_LEFT; break;
-    case DIR_RIGHT_UP: nBase = 135; nRequest = REQUEST_RIGHT; break;
-    case DIR_RIGHT_DOWN: nBase = 225; nRequest = REQUEST_RIGHT; break;
+    case DIR_LEFT_UP:
+        nBase = 45;
+        nRequest = REQUEST_LEFT;
+        break;
+    case DIR_LEFT_DOWN:
+        nBase = 315;
+        nRequest = REQUEST_LEFT;
+        break;
+    case DIR_RIGHT_UP:
+        nBase = 135;
+        nRequest = REQUEST_RIGHT;
+        break;
+    case DIR_RIGHT_DOWN:
+        nBase = 225;
+        nRequest = REQUEST_RIGHT;
+        break;
     default: break;
     }
     const double a = (static_cast<std::int16_t>(nAngle) + nBase) * kDegreeToRadian;
@@ -152,8 +196,7 @@ int PointVelocity(const cCharaBase& chara, COMMANDINSTANCE& inst, double s, int 
         dx = ox + 16 - cx;
         dy = oy + 16 - cy;
         break;
-    default:
-        break;
+    default: break;
     }
     if (!move.m_bUseX) dx = 0.0;
     if (!move.m_bUseY) dy = 0.0;
@@ -165,8 +208,10 @@ int PointVelocity(const cCharaBase& chara, COMMANDINSTANCE& inst, double s, int 
     }
     int nRequest = REQUEST_NONE;
     if (!IsFacingFixed(chara)) {
-        if (inst.velocityX < -kSignEpsilon) nRequest = REQUEST_LEFT;
-        else if (inst.velocityX > kSignEpsilon) nRequest = REQUEST_RIGHT;
+        if (inst.velocityX < -kSignEpsilon)
+            nRequest = REQUEST_LEFT;
+        else if (inst.velocityX > kSignEpsilon)
+            nRequest = REQUEST_RIGHT;
     }
     if (move.m_bArriveEnds && s != 0.0) {
         inst.remain = TruncToInt(std::fabs(d) / std::fabs(s));
@@ -268,8 +313,8 @@ void GetTargetPoint(const cGameObject& target, const COMMANDINSTANCE& inst, doub
     outY = target.ScreenCentreY() + inst.targetY;
 }
 
-int AimAtTargetPoint(cCharaBase& chara, COMMANDINSTANCE& inst, const cEdMove& move, const cGameObject& target,
-                     double x, double y)
+int AimAtTargetPoint(cCharaBase& chara, COMMANDINSTANCE& inst, const cEdMove& move, const cGameObject& target, double x,
+                     double y)
 {
     int nDir = 0;
     const double fromX = chara.ScreenCentreX();
@@ -281,17 +326,20 @@ int AimAtTargetPoint(cCharaBase& chara, COMMANDINSTANCE& inst, const cEdMove& mo
     }
     if (move.m_bFreezeY) {
         if (cGameObject::CalcAimVelocityX(inst.velocityX, inst.velocityY, nDir, &target, fromX, x, inst.speed,
-                                          chara.syncScroll, stop) && stop) {
+                                          chara.syncScroll, stop) &&
+            stop) {
             chara.ArriveX(static_cast<int>(x), &inst);
         }
     } else if (move.m_bFreezeX) {
         if (cGameObject::CalcAimVelocityY(inst.velocityX, inst.velocityY, nDir, &target, fromY, y, inst.speed,
-                                          chara.syncScroll, stop) && stop) {
+                                          chara.syncScroll, stop) &&
+            stop) {
             chara.ArriveY(static_cast<int>(y), &inst);
         }
     } else {
         if (cGameObject::CalcAimVelocity(inst.velocityX, inst.velocityY, nDir, &target, fromX, fromY, x, y, inst.speed,
-                                         chara.syncScroll, 0, stop) && stop) {
+                                         chara.syncScroll, 0, stop) &&
+            stop) {
             chara.ArriveAt(static_cast<int>(x), static_cast<int>(y), &inst);
         }
     }

@@ -54,8 +54,8 @@ void GetTargetPoint(const cGameObject& target, const COMMANDINSTANCE& inst, doub
 // Aims the instance's velocity from the character's graphic centre at (x, y): both axes, or only
 // the axis left free when the other is fixed; arrival with the stop-at-target flag snaps the
 // character there. Returns the facing request.
-int AimAtTargetPoint(cCharaBase& chara, COMMANDINSTANCE& inst, const cEdMove& move, const cGameObject& target,
-                     double x, double y);
+int AimAtTargetPoint(cCharaBase& chara, COMMANDINSTANCE& inst, const cEdMove& move, const cGameObject& target, double x,
+                     double y);
 
 // Adds (vx, vy) to the character (an accelerating move builds ax and ay instead, limited to the
 // instance's maximum speed), turns it by the request unless the move keeps the facing (and,

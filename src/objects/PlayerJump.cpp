@@ -8,8 +8,8 @@
 #include "objects/CommandRules.h"
 #include "objects/CommandSetup.h"
 #include "objects/FlowInstance.h"
-#include "objects/cCharaFlowOwner.h"
 #include "objects/StageSpeed.h"
+#include "objects/cCharaFlowOwner.h"
 #include "objects/cPlayer.h"
 #include "objects/cStageField.h"
 

@@ -31,7 +31,10 @@ std::int32_t* Variable(int nKind, int n)
     return nullptr;
 }
 
-IFlowStage* FlowStage() { return dynamic_cast<IFlowStage*>(lpStageField); }
+IFlowStage* FlowStage()
+{
+    return dynamic_cast<IFlowStage*>(lpStageField);
+}
 
 // The operand; 0 when the command ends here (a missing target, the sight of a computer-operated
 // character).

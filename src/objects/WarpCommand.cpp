@@ -41,10 +41,22 @@ int ShiftAlong(cCharaBase& chara, int nCode, double d)
     case DIR_RIGHT: ShiftX(chara, d); return 1;
     case DIR_UP: ShiftY(chara, -d); return 1;
     case DIR_DOWN: ShiftY(chara, d); return 1;
-    case DIR_LEFT_UP: ShiftX(chara, -e); ShiftY(chara, -e); return 1;
-    case DIR_LEFT_DOWN: ShiftX(chara, -e); ShiftY(chara, e); return 1;
-    case DIR_RIGHT_UP: ShiftX(chara, e); ShiftY(chara, -e); return 1;
-    case DIR_RIGHT_DOWN: ShiftX(chara, e); ShiftY(chara, e); return 1;
+    case DIR_LEFT_UP:
+        ShiftX(chara, -e);
+        ShiftY(chara, -e);
+        return 1;
+    case DIR_LEFT_DOWN:
+        ShiftX(chara, -e);
+        ShiftY(chara, e);
+        return 1;
+    case DIR_RIGHT_UP:
+        ShiftX(chara, e);
+        ShiftY(chara, -e);
+        return 1;
+    case DIR_RIGHT_DOWN:
+        ShiftX(chara, e);
+        ShiftY(chara, e);
+        return 1;
     default: return 0;
     }
 }
@@ -65,9 +77,7 @@ int WarpBody(cCharaBase& chara, const cEdCommand& command, int nInputDir)
     const double fDistance = (move.m_nDistance + move.m_nDistanceStep * chara.memberIndex) * 16.0;
 
     switch (move.m_nMoveMode) {
-    case 0:
-        ShiftAlong(chara, ResolveDirection(chara, move.m_nDirection, nInputDir), fDistance);
-        break;
+    case 0: ShiftAlong(chara, ResolveDirection(chara, move.m_nDirection, nInputDir), fDistance); break;
     case 1: {
         const cCharaBase* target = FindChara(chara.target);
         if (target == nullptr) return 0;
@@ -102,8 +112,7 @@ int WarpBody(cCharaBase& chara, const cEdCommand& command, int nInputDir)
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
 
     ScreenRect(chara);

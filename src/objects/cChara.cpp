@@ -25,8 +25,8 @@ bool IsLinkIndex(int n)
 
 cChara::~cChara() = default;
 
-void cChara::InitFromTemplate(int nSource, cEdChara& d, const cItem* heldItemTemplate, double dSpawnX,
-                              double dSpawnY, int nMemberIndex)
+void cChara::InitFromTemplate(int nSource, cEdChara& d, const cItem* heldItemTemplate, double dSpawnX, double dSpawnY,
+                              int nMemberIndex)
 {
     if (d.m_nScale == 0) {
         d.m_nScale = 1;
@@ -47,8 +47,8 @@ void cChara::InitFromTemplate(int nSource, cEdChara& d, const cItem* heldItemTem
         ox = (32 - w) >> 1;
         oy = bottomAligned ? 32 - h : (32 - h) >> 1;
     }
-    cGameObject::Init(nSource, def.m_nController, def.m_nCharaOpt26, def.m_nFaction, def.m_nGraphic, nullptr, 0, ox,
-                      oy, w, h, 32, 32, def.m_nDirection, def.m_nFlying, nMemberIndex);
+    cGameObject::Init(nSource, def.m_nController, def.m_nCharaOpt26, def.m_nFaction, def.m_nGraphic, nullptr, 0, ox, oy,
+                      w, h, 32, 32, def.m_nDirection, def.m_nFlying, nMemberIndex);
 
     if (def.m_bFullCell) {
         bodyBox.Set(0, 0, 32, 32);
@@ -64,15 +64,9 @@ void cChara::InitFromTemplate(int nSource, cEdChara& d, const cItem* heldItemTem
                                Stage.m_nCharaCharaRangeAlign);
             }
             break;
-        case 1:
-            PlaceBoxInCell(bodyBox, ox, oy, Stage.m_nCharaShotRangeW, Stage.m_nCharaShotRangeH, 0);
-            break;
-        case 2:
-            PlaceBoxInCell(bodyBox, ox, oy, Stage.m_nCharaShotW, Stage.m_nCharaShotH, 0);
-            break;
-        default:
-            PlaceBoxInCell(bodyBox, ox, oy, gfxWidth, gfxHeight, 0);
-            break;
+        case 1: PlaceBoxInCell(bodyBox, ox, oy, Stage.m_nCharaShotRangeW, Stage.m_nCharaShotRangeH, 0); break;
+        case 2: PlaceBoxInCell(bodyBox, ox, oy, Stage.m_nCharaShotW, Stage.m_nCharaShotH, 0); break;
+        default: PlaceBoxInCell(bodyBox, ox, oy, gfxWidth, gfxHeight, 0); break;
         }
         shotBox.Set(16 - Stage.m_nCharaShotRangeW / 2 - ox, 16 - Stage.m_nCharaShotRangeH / 2 - oy,
                     Stage.m_nCharaShotRangeW, Stage.m_nCharaShotRangeH);

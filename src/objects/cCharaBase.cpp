@@ -196,7 +196,8 @@ int cCharaBase::RunFlows(int)
     return 0;
 }
 
-void cCharaBase::Jump(COMMANDINSTANCE*) {}
+void cCharaBase::Jump(COMMANDINSTANCE*)
+{}
 
 void cCharaBase::ResetForFlowRun()
 {

@@ -64,46 +64,46 @@ public:
     static constexpr int kCharaVars = 9;
     static constexpr int kNoCell = -1;
 
-    OBJECTREF target;                 // the character this one aims at
-    cVector<std::int32_t> targetedBy; // object numbers of the characters whose target this is
-    cVector<std::int32_t> aimingShots;// object numbers of the homing shots aimed at this one
-    cEdChara def;                     // private copy of the definition
-    std::int32_t flowSerial = 0;      // serial number of the next flow instance
-    cVector<std::uint8_t> flowGroupRunning;     // kFlowGroups entries, by exclusion group
+    OBJECTREF target;                        // the character this one aims at
+    cVector<std::int32_t> targetedBy;        // object numbers of the characters whose target this is
+    cVector<std::int32_t> aimingShots;       // object numbers of the homing shots aimed at this one
+    cEdChara def;                            // private copy of the definition
+    std::int32_t flowSerial = 0;             // serial number of the next flow instance
+    cVector<std::uint8_t> flowGroupRunning;  // kFlowGroups entries, by exclusion group
     cVector<std::uint8_t> flowGroupEnded;
     cVector<std::uint8_t> flowGroupStartedNow;
     std::int32_t flowGroupChanged = 0;   // some group's flow ended in this run
     std::int32_t flowDeletePending = 0;  // some flow instance carries the delete flag
-    cVector<FLOWINSTANCE> flows;      // the running state of each flow of def.m_Flow, same order
-    double spawnX = 0.0;              // centre of the spawn cell, world pixels
+    cVector<FLOWINSTANCE> flows;         // the running state of each flow of def.m_Flow, same order
+    double spawnX = 0.0;                 // centre of the spawn cell, world pixels
     double spawnY = 0.0;
     std::int32_t movedThisFrame = 0;  // a movement command moved it in this flow run
     double knockX = 0.0;              // knock-back speed per sub-step
     double knockY = 0.0;
-    std::int32_t knockedBack = 0;     // knocked back since the last landing
-    double knockYPrev = 0.0;          // the vertical knock-back already in vy
-    std::int32_t moveStopped = 0;     // movement disabled in this flow run (no gravity either)
-    std::int32_t lastWallSide = -1;   // 0 left, 1 right, -1 none
-    std::int32_t airborne = 1;        // in the air
-    std::int32_t jumpRiseOver = 0;    // the rise of the current jump is over
-    std::int32_t jumped = 0;          // a jump was launched since the last landing
+    std::int32_t knockedBack = 0;    // knocked back since the last landing
+    double knockYPrev = 0.0;         // the vertical knock-back already in vy
+    std::int32_t moveStopped = 0;    // movement disabled in this flow run (no gravity either)
+    std::int32_t lastWallSide = -1;  // 0 left, 1 right, -1 none
+    std::int32_t airborne = 1;       // in the air
+    std::int32_t jumpRiseOver = 0;   // the rise of the current jump is over
+    std::int32_t jumped = 0;         // a jump was launched since the last landing
     std::int32_t spare3 = 0;
-    std::int32_t jumpLocked = 0;      // no new jump may start
-    std::int32_t noFloorCount = 0;    // sub-steps without floor
+    std::int32_t jumpLocked = 0;           // no new jump may start
+    std::int32_t noFloorCount = 0;         // sub-steps without floor
     std::int32_t floorCell = kNoCell;      // StageMap index of the block stood on, or kNoCell
     std::int32_t lastFloorCell = kNoCell;  // the last one stood on
     std::int32_t prevFloorCell = kNoCell;  // the player's lastFloorCell of the previous sub-step
-    std::int32_t frameCountdown = 0;  // while positive the crush tests spare the player
-    std::int32_t fixedScreenX = 0;    // flags: draw at a fixed screen position on that axis
+    std::int32_t frameCountdown = 0;       // while positive the crush tests spare the player
+    std::int32_t fixedScreenX = 0;         // flags: draw at a fixed screen position on that axis
     std::int32_t fixedScreenY = 0;
     std::int32_t fixedScreenPosX = 0;
     std::int32_t fixedScreenPosY = 0;
-    std::int32_t dying = 0;           // 1 after its death
-    std::int32_t dyingFrames = 0;     // dying draws counted
-    std::int32_t LRUD[4] = {0, 0, 0, 0};  // block contacts left, right, up, down of this sub-step
-    std::int32_t leftFoothold = 0;    // it left its foothold (read by the patrol move)
-    std::int32_t onFoothold = 0;      // standing on a block character
-    std::int32_t footholdKey = 0;     // that block character's key
+    std::int32_t dying = 0;                        // 1 after its death
+    std::int32_t dyingFrames = 0;                  // dying draws counted
+    std::int32_t LRUD[4] = {0, 0, 0, 0};           // block contacts left, right, up, down of this sub-step
+    std::int32_t leftFoothold = 0;                 // it left its foothold (read by the patrol move)
+    std::int32_t onFoothold = 0;                   // standing on a block character
+    std::int32_t footholdKey = 0;                  // that block character's key
     double footholdBox[4] = {0.0, 0.0, 0.0, 0.0};  // its remembered box
     double prevRect[4] = {0.0, 0.0, 0.0, 0.0};     // x, y, right, bottom saved at the sub-step's start
     std::int32_t hp = 0;
@@ -113,14 +113,14 @@ public:
     cVector<std::int32_t> charaVars;  // the kCharaVars character variables
     std::int32_t invincibleTime = 0;  // general invincibility, sub-steps left
     cVector<ATTACKERTIME> attackerInvincible;
-    std::int32_t vanished = 0;        // the remove request: erased without the death handling
-    std::int32_t playerActive = 0;    // 1 for the player at the start of every sub-step
-    std::int32_t viewRange = 0;       // definition's view range x 16 pixels
-    std::int32_t hiddenThisFrame = 0; // not drawn in this frame
-    BOXRECT bodyBox;                  // contacts between characters
-    BOXRECT shotBox;                  // hits by shots and swords
-    std::int32_t controlSlot = 0;     // the player's input controller; a stage character's appeared flag
-    std::int32_t actsThisFrame = 0;   // a stage character's acting flag; the player's jump-hold counter
+    std::int32_t vanished = 0;         // the remove request: erased without the death handling
+    std::int32_t playerActive = 0;     // 1 for the player at the start of every sub-step
+    std::int32_t viewRange = 0;        // definition's view range x 16 pixels
+    std::int32_t hiddenThisFrame = 0;  // not drawn in this frame
+    BOXRECT bodyBox;                   // contacts between characters
+    BOXRECT shotBox;                   // hits by shots and swords
+    std::int32_t controlSlot = 0;      // the player's input controller; a stage character's appeared flag
+    std::int32_t actsThisFrame = 0;    // a stage character's acting flag; the player's jump-hold counter
 
     cCharaBase();
     ~cCharaBase() override;

@@ -83,8 +83,8 @@ std::int32_t ParseNumber(const std::string& text)
         value = std::min(value * 10 + (text[i] - '0'), kLimit);
     }
     value = negative ? -value : value;
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 // The value clamped as an assignment does: below min gives min, above max gives max.
@@ -382,7 +382,8 @@ bool cCodeEvaluator::Reduce(const std::string& s, std::vector<CODETOKEN>& tokens
                 return false;
             }
             tokens[i - 1] = CODETOKEN(h, CODETOKEN_CONSTANT);
-            tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i), tokens.begin() + static_cast<std::ptrdiff_t>(i + 2));
+            tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i),
+                         tokens.begin() + static_cast<std::ptrdiff_t>(i + 2));
             result = h;
             reduced = true;
         }
@@ -399,17 +400,10 @@ bool cCodeEvaluator::Operate(const std::string& s, const CODETOKEN& left, int nO
     const auto l = static_cast<std::uint32_t>(left.nValue);
     const auto r = static_cast<std::uint32_t>(right.nValue);
     switch (nOperator) {
-    case CODEOP_ASSIGN:
-        return Assign(left, right.nValue, result);
-    case CODEOP_ADD:
-        result = static_cast<std::int32_t>(l + r);
-        return true;
-    case CODEOP_SUB:
-        result = static_cast<std::int32_t>(l - r);
-        return true;
-    case CODEOP_MUL:
-        result = static_cast<std::int32_t>(l * r);
-        return true;
+    case CODEOP_ASSIGN: return Assign(left, right.nValue, result);
+    case CODEOP_ADD: result = static_cast<std::int32_t>(l + r); return true;
+    case CODEOP_SUB: result = static_cast<std::int32_t>(l - r); return true;
+    case CODEOP_MUL: result = static_cast<std::int32_t>(l * r); return true;
     case CODEOP_DIV:
     case CODEOP_MOD:
         if (right.nValue == 0) {
@@ -420,9 +414,7 @@ bool cCodeEvaluator::Operate(const std::string& s, const CODETOKEN& left, int nO
         result = nOperator == CODEOP_DIV ? Wrap32(std::int64_t{left.nValue} / right.nValue)
                                          : Wrap32(std::int64_t{left.nValue} % right.nValue);
         return true;
-    default:
-        Fail(Sjis("演算子のエラー（未定義？）"), false);
-        return false;
+    default: Fail(Sjis("演算子のエラー（未定義？）"), false); return false;
     }
 }
 
@@ -434,12 +426,8 @@ bool cCodeEvaluator::Assign(const CODETOKEN& left, std::int32_t value, std::int3
     }
     const std::int32_t h = ClampInto(value, left.nMin, left.nMax);
     switch (left.nKind) {
-    case CODETOKEN_VARIABLE:
-        m_ctx.SetVariable(left.nVarKind, left.nVarIndex, h);
-        break;
-    case CODETOKEN_CHARA_STATUS:
-        AssignCharaStatus(*left.lpOwner, left.nCharaStatus, h);
-        break;
+    case CODETOKEN_VARIABLE: m_ctx.SetVariable(left.nVarKind, left.nVarIndex, h); break;
+    case CODETOKEN_CHARA_STATUS: AssignCharaStatus(*left.lpOwner, left.nCharaStatus, h); break;
     default:
         m_ctx.SetSystemStatus(left.nSysStatus, h);
         if (left.nSysStatus == CODE_SCRLX || left.nSysStatus == CODE_SCRLY) {
@@ -477,8 +465,7 @@ void cCodeEvaluator::AssignCharaStatus(ICodeChara& owner, int nStatus, std::int3
             owner.OnSightChanged();
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -505,8 +492,8 @@ int RunCode(const std::string& text, ICodeChara& ch, ICodeContext& ctx)
         return 0;
     }
     auto delta = [](std::int64_t after, std::int64_t before) {
-        return static_cast<int>(std::clamp<std::int64_t>(after - before, std::numeric_limits<int>::min(),
-                                                         std::numeric_limits<int>::max()));
+        return static_cast<int>(
+            std::clamp<std::int64_t>(after - before, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     };
     if (const std::int64_t now = ch.GetCodeStatus(CODE_HP); now != hp) {
         ch.StartHpGauge(delta(now, hp));

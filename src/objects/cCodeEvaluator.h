@@ -65,7 +65,7 @@ private:
     ICodeChara& m_ch;
     std::string m_strText;  // the line as given to Evaluate: the key of its reports
     bool m_bError = false;
-    int m_nDepth = 0;       // nesting of EvalParentheses
+    int m_nDepth = 0;  // nesting of EvalParentheses
 };
 
 // Evaluates text for ch: 1 when it was evaluated, 0 after an error. When ch's HP or SP changed,

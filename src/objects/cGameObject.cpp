@@ -109,16 +109,26 @@ void cGameObject::SetScale(int nNewFactor, int nOldFactor)
     OnScaleChanged(nNewFactor);
 }
 
-void cGameObject::OnScaleChanged(int) {}
-void cGameObject::OnScaleShift(int, int) {}
-void cGameObject::AfterClampX() {}
-void cGameObject::AfterClampY() {}
-void cGameObject::SnapTo(double, double) {}
-void cGameObject::ArriveAt(double, double, COMMANDINSTANCE*) {}
-void cGameObject::SnapCentreX(double) {}
-void cGameObject::ArriveX(double, COMMANDINSTANCE*) {}
-void cGameObject::SnapCentreY(double) {}
-void cGameObject::ArriveY(double, COMMANDINSTANCE*) {}
+void cGameObject::OnScaleChanged(int)
+{}
+void cGameObject::OnScaleShift(int, int)
+{}
+void cGameObject::AfterClampX()
+{}
+void cGameObject::AfterClampY()
+{}
+void cGameObject::SnapTo(double, double)
+{}
+void cGameObject::ArriveAt(double, double, COMMANDINSTANCE*)
+{}
+void cGameObject::SnapCentreX(double)
+{}
+void cGameObject::ArriveX(double, COMMANDINSTANCE*)
+{}
+void cGameObject::SnapCentreY(double)
+{}
+void cGameObject::ArriveY(double, COMMANDINSTANCE*)
+{}
 
 int cGameObject::MoveX(int m)
 {
@@ -182,8 +192,7 @@ int cGameObject::ClampToStageX(int m)
             result = outsideScroll() ? 1 : 0;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     right = x + w - 1;
     AfterClampX();
@@ -233,8 +242,7 @@ int cGameObject::ClampToStageY(int m)
             result = 4;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     bottom = y + h - 1;
     AfterClampY();
@@ -352,8 +360,8 @@ bool cGameObject::IsOutOfLimits(const cEdOffScreenLimit& limits) const
 
 bool cGameObject::HitsBlockAtCorners() const
 {
-    const int corners[4][2] = {{leftCell, topCell}, {leftCell, bottomCell}, {rightCell, topCell},
-                               {rightCell, bottomCell}};
+    const int corners[4][2] = {
+        {leftCell, topCell}, {leftCell, bottomCell}, {rightCell, topCell}, {rightCell, bottomCell}};
     for (const auto& corner : corners) {
         MAPCELL* cell = MapCellAt(corner[0], corner[1]);
         if (cell != nullptr && IsBlockSolidFor(*cell, faction) != 0) {

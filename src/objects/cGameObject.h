@@ -34,44 +34,44 @@ public:
     std::int32_t screenTop = 0;
     std::int32_t screenRight = 0;
     std::int32_t screenBottom = 0;
-    std::int32_t gfxOffsetX = 0;     // graphic left = x - gfxOffsetX
-    std::int32_t gfxOffsetY = 0;     // graphic top = y - gfxOffsetY
+    std::int32_t gfxOffsetX = 0;  // graphic left = x - gfxOffsetX
+    std::int32_t gfxOffsetY = 0;  // graphic top = y - gfxOffsetY
     std::int32_t gfxWidth = 0;
     std::int32_t gfxHeight = 0;
-    std::int32_t baseGfxOffsetX = 0; // the four graphic values at size factor 1
+    std::int32_t baseGfxOffsetX = 0;  // the four graphic values at size factor 1
     std::int32_t baseGfxOffsetY = 0;
     std::int32_t baseGfxWidth = 0;
     std::int32_t baseGfxHeight = 0;
-    std::int32_t extra = 0;          // copied with the object
-    std::int32_t value2 = 0;         // operator: 0 a player, anything else the computer
-    std::int32_t value3 = 0;         // controller of a player-operated object
-    std::int32_t faction = 0;        // 0..7
-    double x = 0.0;                  // hit box, world pixels
+    std::int32_t extra = 0;    // copied with the object
+    std::int32_t value2 = 0;   // operator: 0 a player, anything else the computer
+    std::int32_t value3 = 0;   // controller of a player-operated object
+    std::int32_t faction = 0;  // 0..7
+    double x = 0.0;            // hit box, world pixels
     double y = 0.0;
     double right = 0.0;
     double bottom = 0.0;
-    std::int32_t leftCell = 0;       // 32-pixel cells of the four edges
+    std::int32_t leftCell = 0;  // 32-pixel cells of the four edges
     std::int32_t topCell = 0;
     std::int32_t rightCell = 0;
     std::int32_t bottomCell = 0;
-    double vx = 0.0;                 // speed, pixels per sub-step
+    double vx = 0.0;  // speed, pixels per sub-step
     double vy = 0.0;
-    double ax = 0.0;                 // inertial speed built by accelerating moves
+    double ax = 0.0;  // inertial speed built by accelerating moves
     double ay = 0.0;
-    double decel = 0.0;              // decay of ax and ay per sub-step
-    double spare2 = 0.0;             // copied with the object
-    std::int32_t decayX = 0;         // 1: ax decays in this sub-step's movement step
-    std::int32_t decayY = 0;         // 1: ay decays
-    std::int32_t syncScroll = 0;     // 1: moves with the auto-scroll
-    std::int32_t hitWidth = 0;       // current hit-box size
+    double decel = 0.0;           // decay of ax and ay per sub-step
+    double spare2 = 0.0;          // copied with the object
+    std::int32_t decayX = 0;      // 1: ax decays in this sub-step's movement step
+    std::int32_t decayY = 0;      // 1: ay decays
+    std::int32_t syncScroll = 0;  // 1: moves with the auto-scroll
+    std::int32_t hitWidth = 0;    // current hit-box size
     std::int32_t hitHeight = 0;
-    std::int32_t baseHitWidth = 0;   // hit-box size at size factor 1
+    std::int32_t baseHitWidth = 0;  // hit-box size at size factor 1
     std::int32_t baseHitHeight = 0;
-    std::int32_t noGravity = 0;      // 1: gravity does not act (flight kinds 1..3)
-    std::uint8_t blockMode = 0;      // 0 passes blocks, 1 stopped by them, 2 killed by them
-    std::int32_t active = 0;         // 1 while the object exists (rewritten every sub-step)
-    std::int32_t inView = 0;         // 1 while the hit box overlaps the view (rewritten every sub-step)
-    std::uint8_t flagC = 0;          // the appearance conditions held once
+    std::int32_t noGravity = 0;  // 1: gravity does not act (flight kinds 1..3)
+    std::uint8_t blockMode = 0;  // 0 passes blocks, 1 stopped by them, 2 killed by them
+    std::int32_t active = 0;     // 1 while the object exists (rewritten every sub-step)
+    std::int32_t inView = 0;     // 1 while the hit box overlaps the view (rewritten every sub-step)
+    std::uint8_t flagC = 0;      // the appearance conditions held once
 
     cGameObject();
     virtual ~cGameObject();
@@ -174,8 +174,8 @@ cCharaBase* FindNearestCharaAt(double dX, double dY, const CHARAGROUP& list);
 // Mode 1 every active character, 2 the active ones in view, 0 those in view and, when none
 // qualifies, the others; nearest by |dx| + |dy| of the graphic centre, the first on a tie.
 cCharaBase* FindNearestCharaEx(double dX, double dY, const CHARAGROUP& list, int mode, int byId, int id,
-                               int excludeSource, int excludeInvincible1, int excludeInvincible2,
-                               int excludeBlockChara, int nSource);
+                               int excludeSource, int excludeInvincible1, int excludeInvincible2, int excludeBlockChara,
+                               int nSource);
 // The first character of the group that passes the same filters.
 cCharaBase* FindFirstChara(const CHARAGROUP& list, int byId, int id, int excludeSource, int excludeInvincible1,
                            int excludeInvincible2, int excludeBlockChara, int nSource);

@@ -151,8 +151,7 @@ int cGameObject::CalcAimVelocityX(double& outVx, double& outVy, int& outDir, con
         outVx = speed;
     }
     const double sx = CountedScroll(CameraX());
-    if (moverSync == 0 && target != nullptr && target->syncScroll && SystemData.bScrollSyncVariant != 0 &&
-        sx != 0.0) {
+    if (moverSync == 0 && target != nullptr && target->syncScroll && SystemData.bScrollSyncVariant != 0 && sx != 0.0) {
         outVx += sx;
     }
     outVy = 0.0;
@@ -165,8 +164,7 @@ int cGameObject::CalcAimVelocityY(double& outVx, double& outVy, int& outDir, con
     outVy = fromY >= toY ? -speed : speed;
     outDir = 0;
     const double sy = CountedScroll(CameraY());
-    if (moverSync == 0 && target != nullptr && target->syncScroll && SystemData.bScrollSyncVariant != 0 &&
-        sy != 0.0) {
+    if (moverSync == 0 && target != nullptr && target->syncScroll && SystemData.bScrollSyncVariant != 0 && sy != 0.0) {
         outVy += sy;
     }
     outVx = 0.0;
@@ -278,9 +276,8 @@ bool PassesFilters(const cCharaBase& c, int byId, int id, int excludeSource, int
 
 // The nearest character passing the filters among the active ones whose view state matches
 // (wantInView: 1 in view, 0 out of view, -1 either).
-cCharaBase* Nearest(double dX, double dY, const CHARAGROUP& list, int wantInView, int byId, int id,
-                    int excludeSource, int excludeInvincible1, int excludeInvincible2, int excludeBlockChara,
-                    int nSource)
+cCharaBase* Nearest(double dX, double dY, const CHARAGROUP& list, int wantInView, int byId, int id, int excludeSource,
+                    int excludeInvincible1, int excludeInvincible2, int excludeBlockChara, int nSource)
 {
     cCharaBase* best = nullptr;
     double bestDistance = 0.0;
@@ -307,8 +304,8 @@ cCharaBase* Nearest(double dX, double dY, const CHARAGROUP& list, int wantInView
 }  // namespace
 
 cCharaBase* FindNearestCharaEx(double dX, double dY, const CHARAGROUP& list, int mode, int byId, int id,
-                               int excludeSource, int excludeInvincible1, int excludeInvincible2,
-                               int excludeBlockChara, int nSource)
+                               int excludeSource, int excludeInvincible1, int excludeInvincible2, int excludeBlockChara,
+                               int nSource)
 {
     const int wantInView = mode == 1 ? -1 : 1;
     cCharaBase* found = Nearest(dX, dY, list, wantInView, byId, id, excludeSource, excludeInvincible1,

@@ -83,14 +83,9 @@ void cPatternAnime::FollowControl()
             entry = entry > 0 ? entry - 1 : 0;
         }
         break;
-    case kPatternLoop:
-        entry = 0;
-        break;
-    case kPatternHold:
-        entry = entry > 0 ? entry - 1 : 0;
-        break;
-    default:
-        break;
+    case kPatternLoop: entry = 0; break;
+    case kPatternHold: entry = entry > 0 ? entry - 1 : 0; break;
+    default: break;
     }
 }
 

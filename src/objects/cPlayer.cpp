@@ -148,15 +148,9 @@ void cPlayer::SetContactBoxes()
             PlaceBox(bodyBox, hit, Stage.m_nHeroCharaRangeW, Stage.m_nHeroCharaRangeH, Stage.m_nHeroCharaRangeAlign);
         }
         break;
-    case 1:
-        PlaceBox(bodyBox, hit, Stage.m_nHeroShotRangeW, Stage.m_nHeroShotRangeH, 0);
-        break;
-    case 2:
-        PlaceBox(bodyBox, hit, Stage.m_nHeroShotW, Stage.m_nHeroShotH, 0);
-        break;
-    default:
-        PlaceBox(bodyBox, hit, 32, 32, 0);
-        break;
+    case 1: PlaceBox(bodyBox, hit, Stage.m_nHeroShotRangeW, Stage.m_nHeroShotRangeH, 0); break;
+    case 2: PlaceBox(bodyBox, hit, Stage.m_nHeroShotW, Stage.m_nHeroShotH, 0); break;
+    default: PlaceBox(bodyBox, hit, 32, 32, 0); break;
     }
     PlaceBox(shotBox, hit, Stage.m_nHeroShotRangeW, Stage.m_nHeroShotRangeH, 0);
     PlaceBox(itemBox, hit, Stage.m_nHeroRect4W, Stage.m_nHeroRect4H, 0);

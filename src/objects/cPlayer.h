@@ -22,25 +22,25 @@ struct BOXDISPLAY {
     std::int32_t y = 0;
     std::int32_t width = 0;
     std::int32_t height = 0;
-    std::int32_t phase = 0;   // colour phase 0..31
+    std::int32_t phase = 0;  // colour phase 0..31
 };
 
 class cPlayer : public cCharaBase {
 public:
-    std::int32_t canJump = 0;          // a jump may start or still rise
-    std::int32_t floorNoJump = 0;      // the floor forbids jumping
-    double speedFactor = 0.0;          // 4 / speed unit
-    std::int32_t jumpDone = 0;         // the jump command ran in this flow run
-    std::int32_t prevFacing = 0;       // facing in the previous sub-step
-    cVector<std::int32_t> itemContacts;// object numbers of the items being touched
-    std::int32_t floorEffectKind = 0;  // 3 speed factor, 4 and 5 moving floor
-    double floorEffectValue = 0.0;     // its factor or speed
+    std::int32_t canJump = 0;            // a jump may start or still rise
+    std::int32_t floorNoJump = 0;        // the floor forbids jumping
+    double speedFactor = 0.0;            // 4 / speed unit
+    std::int32_t jumpDone = 0;           // the jump command ran in this flow run
+    std::int32_t prevFacing = 0;         // facing in the previous sub-step
+    cVector<std::int32_t> itemContacts;  // object numbers of the items being touched
+    std::int32_t floorEffectKind = 0;    // 3 speed factor, 4 and 5 moving floor
+    double floorEffectValue = 0.0;       // its factor or speed
     std::int32_t spare5 = 0;
-    std::int32_t floorEffectTimer = 0; // sub-steps the floor effect still lasts
-    std::int32_t blockItemTimer = 0;   // sub-steps before a floor block's item can be taken again
-    std::int32_t flowFrames = 0;       // flow runs counted
-    BOXRECT itemBox;                   // touching items
-    cVector<BOXDISPLAY> boxDisplay;    // the boxes shown, largest first
+    std::int32_t floorEffectTimer = 0;        // sub-steps the floor effect still lasts
+    std::int32_t blockItemTimer = 0;          // sub-steps before a floor block's item can be taken again
+    std::int32_t flowFrames = 0;              // flow runs counted
+    BOXRECT itemBox;                          // touching items
+    cVector<BOXDISPLAY> boxDisplay;           // the boxes shown, largest first
     cVector<cEdCommand> pendingItemCommands;  // flow changes that arrived while its flows ran
 
     cPlayer() = default;

@@ -10,21 +10,21 @@ public:
     // Margin of the field around the stage, in cells.
     static constexpr int kMargin = 10;
 
-    double dPos = 0.0;     // world pixel at the left (top) edge of the view
-    int bAtLimit = 0;      // 1 after the last clamp pushed the view against an end of the area
-    int nAxis = 0;         // 0 horizontal, 1 vertical
-    int nView = 640;       // view size in pixels: 640 or 480
-    int nMin = 0;          // scroll area: the view stays within [nMin, nMax)
+    double dPos = 0.0;  // world pixel at the left (top) edge of the view
+    int bAtLimit = 0;   // 1 after the last clamp pushed the view against an end of the area
+    int nAxis = 0;      // 0 horizontal, 1 vertical
+    int nView = 640;    // view size in pixels: 640 or 480
+    int nMin = 0;       // scroll area: the view stays within [nMin, nMax)
     int nMax = 0;
-    int nStageMin = 0;     // the stage proper: 320 and (stage tiles + 10) x 32
+    int nStageMin = 0;  // the stage proper: 320 and (stage tiles + 10) x 32
     int nStageMax = 0;
-    int nMargin = kMargin; // margin of the field in cells
-    int nFieldSize = 0;    // whole field in pixels: stage pixels + 640
-    int nCells = 0;        // whole field in cells: stage tiles + 20
-    int nPitch = 0;        // horizontal: row pitch of the block map (a power of two); vertical: nCells
-    int nPitchShift = 0;   // horizontal: log2 of nPitch; vertical: 0
-    double dSpeed = 0.0;   // auto-scroll speed in world pixels per sub-step (0 when off)
-    int bAuto = 0;         // 1 while auto-scroll is on
+    int nMargin = kMargin;  // margin of the field in cells
+    int nFieldSize = 0;     // whole field in pixels: stage pixels + 640
+    int nCells = 0;         // whole field in cells: stage tiles + 20
+    int nPitch = 0;         // horizontal: row pitch of the block map (a power of two); vertical: nCells
+    int nPitchShift = 0;    // horizontal: log2 of nPitch; vertical: 0
+    double dSpeed = 0.0;    // auto-scroll speed in world pixels per sub-step (0 when off)
+    int bAuto = 0;          // 1 while auto-scroll is on
 
     // The axis of a stage nTiles tiles long (negative counts as 0): axis, view (640 or 480),
     // margin, field size, cell count, pitch and the stage area. Scroll area, position and

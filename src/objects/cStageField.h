@@ -26,20 +26,20 @@ public:
     static constexpr int kStageVarCount = 255;
     static constexpr int kLinkFlagCount = 60;
 
-    int m_nResult = 0;             // result request of the commands: 0 none, 1 clear, 2 the player dies
-    cScroll m_ScrollX;             // the camera's horizontal axis
-    cScroll m_ScrollY;             // and its vertical axis
-    cVector<CHARAGROUP> m_CharaLayer;  // kFactionCount groups, by faction
-    cVector<SHOTGROUP> m_ShotLayer;    // kFactionCount groups, by faction
+    int m_nResult = 0;                       // result request of the commands: 0 none, 1 clear, 2 the player dies
+    cScroll m_ScrollX;                       // the camera's horizontal axis
+    cScroll m_ScrollY;                       // and its vertical axis
+    cVector<CHARAGROUP> m_CharaLayer;        // kFactionCount groups, by faction
+    cVector<SHOTGROUP> m_ShotLayer;          // kFactionCount groups, by faction
     cCharaBase* m_pCurrentObject = nullptr;  // the object whose flows run; null between flow runs
-    int m_nSubStep = 0;            // the sub-step being run, 1-based
-    int m_nSubStepTotal = 0;       // sub-steps run since set-up
-    int m_bHpCheck = 0;            // death-check request: HP of an object other than the running one fell
-    cVector<std::int32_t> m_StageVar;  // kStageVarCount stage variables
-    cVector<std::uint8_t> m_LinkFlag;  // kLinkFlagCount link flags of the current sub-step
-    int m_nCharaId = 0;            // object number of the next character (the player included)
-    int m_nItemId = 0;             // object number of the next item
-    int m_nShotSerial = 0;         // object number of the next shot or sword
+    int m_nSubStep = 0;                      // the sub-step being run, 1-based
+    int m_nSubStepTotal = 0;                 // sub-steps run since set-up
+    int m_bHpCheck = 0;                      // death-check request: HP of an object other than the running one fell
+    cVector<std::int32_t> m_StageVar;        // kStageVarCount stage variables
+    cVector<std::uint8_t> m_LinkFlag;        // kLinkFlagCount link flags of the current sub-step
+    int m_nCharaId = 0;                      // object number of the next character (the player included)
+    int m_nItemId = 0;                       // object number of the next item
+    int m_nShotSerial = 0;                   // object number of the next shot or sword
 
     // Eight empty groups of each kind, the variables and link flags zeroed, the counters 0.
     cStageField();

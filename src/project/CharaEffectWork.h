@@ -8,18 +8,18 @@
 class cDbCharaEffect;
 
 struct CHARAEFFECTWORK {
-    std::int16_t nNumber = 0;             // entry number in CharaEffect; 0 = no effect
-    cDbCharaEffect* lpRecord = nullptr;   // the entry, or its copy in CharaEffectRev
-    std::int32_t nMode = 0;               // run mode: 0 once, 1 once backwards, 2 there and back
-    std::int32_t bLoop = 0;               // run repeats for ever
-    std::int32_t bReversedNow = 0;        // 1 while the run goes backwards
-    std::int32_t nSpare = 0;              // 0 when a run starts or restarts
-    std::int32_t nStart = 0;              // start value (p2, or 0 for the timed kinds)
-    std::int32_t nEnd = 0;                // end value (p3, or the run time for the timed kinds)
-    double dValue = 0.0;                  // current value
-    double dStep = 0.0;                   // change per frame
-    std::int32_t nCounter = 0;            // frame counter of the wave and blink kinds
-    std::int32_t bShown = 0;              // blink state of kinds 6 and 14
+    std::int16_t nNumber = 0;            // entry number in CharaEffect; 0 = no effect
+    cDbCharaEffect* lpRecord = nullptr;  // the entry, or its copy in CharaEffectRev
+    std::int32_t nMode = 0;              // run mode: 0 once, 1 once backwards, 2 there and back
+    std::int32_t bLoop = 0;              // run repeats for ever
+    std::int32_t bReversedNow = 0;       // 1 while the run goes backwards
+    std::int32_t nSpare = 0;             // 0 when a run starts or restarts
+    std::int32_t nStart = 0;             // start value (p2, or 0 for the timed kinds)
+    std::int32_t nEnd = 0;               // end value (p3, or the run time for the timed kinds)
+    double dValue = 0.0;                 // current value
+    double dStep = 0.0;                  // change per frame
+    std::int32_t nCounter = 0;           // frame counter of the wave and blink kinds
+    std::int32_t bShown = 0;             // blink state of kinds 6 and 14
 
     // Start-up, once per entry and direction, on a zero-filled entry: stores nIndex and points at
     // Database.CharaEffect[nIndex] (bReversed 0) or Database.CharaEffectRev[nIndex] (bReversed 1),

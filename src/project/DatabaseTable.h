@@ -38,8 +38,7 @@ inline void ClearListsReadByLoad(cDbEffect& entry)
 }
 template <class T>
 void ClearListsReadByLoad(T&)
-{
-}
+{}
 
 // The class default without the lists that Load reads, built once per class: what new entries
 // and list elements are copies of. A new T never differs from another.

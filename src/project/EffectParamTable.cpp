@@ -31,7 +31,11 @@ constexpr ParamRow kCharaRows[kCharaEffectKinds][kEffectParamCount] = {
     {kTime10, {"開始位置(dot)", 0, 9999, 0}, {"終了位置(dot)", 0, 9999, 256}, kNone, kNone},
     {kTime5, {"開始半径(dot)", 0, 32, 32}, {"終了半径(dot)", 0, 32, 0}, {"円の粗さ(dot)", 1, 4, 2}, kNone},
     {kTime10, {"開始幅(dot)", 0, 320, 32}, {"終了幅(dot)", 0, 320, 64}, kNone, kNone},
-    {kTime10, {"開始距離", 0, 100, 100}, {"終了距離", 0, 100, 5}, {"ズレX(dot)", -16, 16, 0}, {"ズレY(dot)", -16, 16, 0}},
+    {kTime10,
+     {"開始距離", 0, 100, 100},
+     {"終了距離", 0, 100, 5},
+     {"ズレX(dot)", -16, 16, 0},
+     {"ズレY(dot)", -16, 16, 0}},
     {kTime10, {"開始合成度", 1, 4, 1}, {"終了合成度", 1, 4, 1}, {"色", 16, 207, 16}, kNone},
     {kTime10, {"点滅間隔(1/60s)", 1, 9999, 9999}, kNone, kNone, kNone},
     {kTime10, {"開始強度", 1, 16, 1}, {"終了強度", 1, 16, 8}, kNone, kNone},
@@ -41,30 +45,45 @@ constexpr ParamRow kCharaRows[kCharaEffectKinds][kEffectParamCount] = {
 // Screen effects, kinds 0..13, p1..p5.
 constexpr ParamRow kScrRows[kScrEffectKinds][kEffectParamCount] = {
     {kNone, kNone, kNone, kNone, kNone},
-    {kTime10, {"開始座標X(dot)", -640, 640, 0}, {"開始座標Y(dot)", -480, 480, 0}, {"終了座標X(dot)", -640, 640, 640},
+    {kTime10,
+     {"開始座標X(dot)", -640, 640, 0},
+     {"開始座標Y(dot)", -480, 480, 0},
+     {"終了座標X(dot)", -640, 640, 640},
      {"終了座標Y(dot)", -480, 480, 0}},
     {kTime10, {"振動幅(dot)", 1, 640, 4}, {"振動回数", 1, 9999, 4}, kNone, kNone},
     {kTime10, {"振動幅(dot)", 1, 480, 4}, {"振動回数", 1, 9999, 4}, kNone, kNone},
     {kTime10, {"開始位置(dot)", 0, 640, 0}, {"終了位置(dot)", 0, 640, 640}, {"分割数", 2, 240, 15}, kNone},
     {kTime10, {"開始位置(dot)", 0, 480, 0}, {"終了位置(dot)", 0, 480, 480}, {"分割数", 2, 320, 20}, kNone},
-    {kTime10, {"開始幅(dot)", 0, 640, 0}, {"終了幅(dot)", 0, 640, 640}, {"波の数", 2, 240, 4}, {"波の粗さ(dot)", 1, 48, 8}},
-    {kTime10, {"開始幅(dot)", 0, 480, 0}, {"終了幅(dot)", 0, 480, 480}, {"波の数", 2, 320, 4}, {"波の粗さ(dot)", 1, 64, 10}},
+    {kTime10,
+     {"開始幅(dot)", 0, 640, 0},
+     {"終了幅(dot)", 0, 640, 640},
+     {"波の数", 2, 240, 4},
+     {"波の粗さ(dot)", 1, 48, 8}},
+    {kTime10,
+     {"開始幅(dot)", 0, 480, 0},
+     {"終了幅(dot)", 0, 480, 480},
+     {"波の数", 2, 320, 4},
+     {"波の粗さ(dot)", 1, 64, 10}},
     {kTime10, {"点滅間隔(1/60s)", 1, 9999, 10}, kNone, kNone, kNone},
     {kTime10, {"開始角度", 0, 9999, 0}, {"終了角度", 0, 9999, 1440}, kNone, kNone},
     {kTime10, {"開始半径(dot)", 0, 640, 640}, {"終了半径(dot)", 0, 640, 0}, {"円の粗さ(dot)", 1, 48, 8}, kNone},
     {kTime10, {"開始幅(dot)", 0, 6400, 640}, {"終了幅(dot)", 0, 6400, 1280}, kNone, kNone},
-    {kTime10, {"開始距離", 0, 1500, 1500}, {"終了距離", 0, 1500, 5}, {"ズレX(dot)", -320, 320, 0}, {"ズレY(dot)", -240, 240, 0}},
+    {kTime10,
+     {"開始距離", 0, 1500, 1500},
+     {"終了距離", 0, 1500, 5},
+     {"ズレX(dot)", -320, 320, 0},
+     {"ズレY(dot)", -240, 240, 0}},
     {kTime10, {"開始強度", 1, 240, 1}, {"終了強度", 1, 240, 60}, kNone, kNone},
 };
 
 constexpr const char* kCharaKindNames[] = {
-    "破裂", "分割（横）", "分割（縦）", "波（横）", "波（縦）", "点滅", "回転A", "回転B",
-    "回転（奥）", "円", "拡大", "レンズ", "色変化", "半透明", "モザイク", "ぼかし", "",
+    "破裂", "分割（横）", "分割（縦）", "波（横）", "波（縦）", "点滅",     "回転A",  "回転B", "回転（奥）",
+    "円",   "拡大",       "レンズ",     "色変化",   "半透明",   "モザイク", "ぼかし", "",
 };
 
 constexpr const char* kScrKindNames[] = {
     "移動", "振動（横）", "振動（縦）", "分割（横）", "分割（縦）", "波（横）", "波（縦）",
-    "点滅", "回転", "円", "拡大", "レンズ", "モザイク", "",
+    "点滅", "回転",       "円",         "拡大",       "レンズ",     "モザイク", "",
 };
 
 // The speed notes: with Direct3D, a line feed, without it.
@@ -154,8 +173,7 @@ int DefaultOf(const ParamRow* rows, int nKinds, int nKind, int nParam)
 
 PARAMDESC::PARAMDESC(const char* szName, std::int16_t min, std::int16_t max, std::int32_t def)
     : strName(szName != nullptr ? szName : ""), nMin(min), nMax(max), nDefault(def)
-{
-}
+{}
 
 const cVector<PARAMDESC>& CharaEffectParamTable()
 {

@@ -4,10 +4,10 @@
 #include <cstdint>
 
 // Control codes in nFrame (cell numbers are 0 or more).
-constexpr std::int32_t kPatternHold = -1;   // stay on the previous step
-constexpr std::int32_t kPatternLoop = -2;   // go back to step 0
-constexpr std::int32_t kPatternJump = -3;   // start the pattern given in nTime
-constexpr std::int32_t kPatternEnd = -4;    // the pattern is over: returned as the frame
+constexpr std::int32_t kPatternHold = -1;  // stay on the previous step
+constexpr std::int32_t kPatternLoop = -2;  // go back to step 0
+constexpr std::int32_t kPatternJump = -3;  // start the pattern given in nTime
+constexpr std::int32_t kPatternEnd = -4;   // the pattern is over: returned as the frame
 
 struct PATTERNSTEP {
     std::int32_t nFrame = 0;  // cell shown during the step, or a control code above

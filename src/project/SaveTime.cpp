@@ -22,7 +22,6 @@ void GetSaveTime(SAVETIME& time)
 std::string FormatSaveTime(const SAVETIME& time)
 {
     std::string text;
-    FormatString(text, "%04d/%02d/%02d %02d:%02d\n", time.wYear, time.wMonth, time.wDay, time.wHour,
-                 time.wMinute);
+    FormatString(text, "%04d/%02d/%02d %02d:%02d\n", time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute);
     return text;
 }

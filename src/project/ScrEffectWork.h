@@ -8,17 +8,17 @@
 class cDbScrEffect;
 
 struct SCREFFECTWORK {
-    std::int16_t nNumber = 0;           // entry number in ScrEffect; 0 = no screen effect
-    cDbScrEffect* lpRecord = nullptr;   // the entry, or its copy in ScrEffectRev
-    std::int32_t nMode = 0;             // run mode: 0 once, 1 once backwards, 2 there and back
-    std::int32_t bLoop = 0;             // run repeats for ever
-    std::int32_t bReversedNow = 0;      // 1 while the run goes backwards
-    std::int32_t nSpare = 0;            // 0 when a run starts or restarts
-    double dValue = 0.0;                // current value
-    double dOffset = 0.0;               // current offset of the shake kinds
-    double dStep = 0.0;                 // change of the value per frame
-    std::int32_t nA = 0;                // kind-specific: position x (move), direction (shake),
-    std::int32_t nB = 0;                // phase (wave), counter and shown state (blink)
+    std::int16_t nNumber = 0;          // entry number in ScrEffect; 0 = no screen effect
+    cDbScrEffect* lpRecord = nullptr;  // the entry, or its copy in ScrEffectRev
+    std::int32_t nMode = 0;            // run mode: 0 once, 1 once backwards, 2 there and back
+    std::int32_t bLoop = 0;            // run repeats for ever
+    std::int32_t bReversedNow = 0;     // 1 while the run goes backwards
+    std::int32_t nSpare = 0;           // 0 when a run starts or restarts
+    double dValue = 0.0;               // current value
+    double dOffset = 0.0;              // current offset of the shake kinds
+    double dStep = 0.0;                // change of the value per frame
+    std::int32_t nA = 0;               // kind-specific: position x (move), direction (shake),
+    std::int32_t nB = 0;               // phase (wave), counter and shown state (blink)
 
     // Start-up, once per entry and direction, on a zero-filled entry: stores nIndex and points at
     // Database.ScrEffect[nIndex] (bReversed 0) or Database.ScrEffectRev[nIndex] (bReversed 1),

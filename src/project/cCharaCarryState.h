@@ -15,12 +15,12 @@
 
 class cCharaCarryState : public cDataRecord {
 public:
-    cEdChara Chara;            // the carried definition members (carry groups 0-10, 13-21)
-    std::int32_t nHp = 0;      // group 11: HP at the store
-    std::int32_t nSp = 0;      // group 12: SP at the store
-    std::int32_t nTime = 0;    // group 22: the stage's remaining time, seconds
-    std::int32_t nLives = 0;   // group 23
-    std::int32_t nBgm = 0;     // group 24: Bgm database index
+    cEdChara Chara;           // the carried definition members (carry groups 0-10, 13-21)
+    std::int32_t nHp = 0;     // group 11: HP at the store
+    std::int32_t nSp = 0;     // group 12: SP at the store
+    std::int32_t nTime = 0;   // group 22: the stage's remaining time, seconds
+    std::int32_t nLives = 0;  // group 23
+    std::int32_t nBgm = 0;    // group 24: Bgm database index
 
     // Registers for nDataVersion; a new character definition, every value 0.
     cCharaCarryState();

@@ -14,10 +14,10 @@
 
 class cDbAnime : public cDataRecord {
 public:
-    std::string strName;           // shown by the editor
-    std::int16_t nOptionA = 0;     // stored only (from version 55)
-    std::uint8_t bOptionB = 1;     // stored only (from version 55)
-    std::int16_t nOptionC = 0;     // stored only (from version 55)
+    std::string strName;        // shown by the editor
+    std::int16_t nOptionA = 0;  // stored only (from version 55)
+    std::uint8_t bOptionB = 1;  // stored only (from version 55)
+    std::int16_t nOptionC = 0;  // stored only (from version 55)
     cVector<cDbAnimeFrame> FrameList;
 
     // Empty name, options 0, 1, 0, exactly one default frame.

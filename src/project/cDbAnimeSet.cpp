@@ -14,7 +14,10 @@ constexpr int kFlightMotionsVersion = 128;
 const std::string& MotionName(int nMotion)
 {
     static const std::string kNames[cDbAnimeSet::kMotionCount] = {
-        Sjis("立ち"), Sjis("立ち移動"), Sjis("飛行"), Sjis("飛行移動"),
+        Sjis("立ち"),
+        Sjis("立ち移動"),
+        Sjis("飛行"),
+        Sjis("飛行移動"),
     };
     return kNames[nMotion];
 }

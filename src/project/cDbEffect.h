@@ -15,11 +15,11 @@
 class cDbEffect : public cDataRecord {
 public:
     std::string strName;
-    std::int32_t nReserved = 0;   // stored only; 0 after reading a file older than version 153
-    std::string strFileName;      // the effect's bitmap, loaded by the stage-play screen
+    std::int32_t nReserved = 0;    // stored only; 0 after reading a file older than version 153
+    std::string strFileName;       // the effect's bitmap, loaded by the stage-play screen
     std::int32_t nCellWidth = 32;  // cell size in pixels
     std::int32_t nCellHeight = 32;
-    std::int32_t bScalable = 0;   // non-zero: drawn stretched by an attacker's size factor above 1
+    std::int32_t bScalable = 0;         // non-zero: drawn stretched by an attacker's size factor above 1
     cVector<cDbEffectFrame> FrameList;  // an effect without frames ends at once
 
     // Empty texts, nReserved 0, 32 x 32 cells, not scalable, no frames.

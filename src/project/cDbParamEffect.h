@@ -15,7 +15,7 @@
 class cDbParamEffect : public cDataRecord {
 public:
     std::string strName;
-    std::int32_t nKind = 1;  // 0 = no effect; entry 0 of each table is forced to 0 after loading
+    std::int32_t nKind = 1;                       // 0 = no effect; entry 0 of each table is forced to 0 after loading
     std::int32_t nParam[kEffectParamCount] = {};  // p1 (run time, tenths of a second) .. p5
 
     // The version of the last layout that lacks the coarseness parameters: files up to this

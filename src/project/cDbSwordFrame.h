@@ -18,9 +18,9 @@ public:
     std::int32_t nPlace = 0;    // 0 in front, 1 behind (facing the other way), 2 above, 3 below
     std::int32_t nSrcX = 0;     // the frame's picture in the sword bitmap
     std::int32_t nSrcY = 0;
-    std::int32_t nWidth = 0;    // pixels, times the scale
+    std::int32_t nWidth = 0;  // pixels, times the scale
     std::int32_t nHeight = 0;
-    std::int32_t nTime = 0;     // display time in tenths of a second
+    std::int32_t nTime = 0;  // display time in tenths of a second
 
     // Every member 0 except bMirrorX 1.
     cDbSwordFrame();

@@ -14,9 +14,9 @@
 class cDbSwordType : public cDataRecord {
 public:
     std::string strName;
-    std::int32_t nReserved = 0;    // stored only; 0 after reading a file older than version 153
-    std::string strFileName;       // bitmap of the sword facing right
-    std::string strFileNameLeft;   // bitmap of the sword facing left
+    std::int32_t nReserved = 0;   // stored only; 0 after reading a file older than version 153
+    std::string strFileName;      // bitmap of the sword facing right
+    std::string strFileNameLeft;  // bitmap of the sword facing left
     cVector<cDbSwordFrame> FrameList;
 
     // The default sword type (SetDefault).

@@ -14,13 +14,13 @@
 
 class cHudItem : public cDataRecord {
 public:
-    std::int32_t bVisible = 0;     // the item is shown
-    std::int32_t bIcon = 0;        // non-zero: the item's 16 x 16 icon in place of strLabel
-    std::string strLabel;          // Shift-JIS label, 16 pixels per character
-    std::int32_t bShowValue = 0;   // gauges: also print the current value over the gauge
-    std::int32_t nDigits = 0;      // numbers: width kept for the number, in 16-pixel characters
-    std::int32_t nWarnValue = 0;   // gauges: low-value threshold, absolute or per cent
-    std::int32_t bWarnPercent = 0; // 0: nWarnValue is absolute; non-zero: a percentage of the maximum
+    std::int32_t bVisible = 0;      // the item is shown
+    std::int32_t bIcon = 0;         // non-zero: the item's 16 x 16 icon in place of strLabel
+    std::string strLabel;           // Shift-JIS label, 16 pixels per character
+    std::int32_t bShowValue = 0;    // gauges: also print the current value over the gauge
+    std::int32_t nDigits = 0;       // numbers: width kept for the number, in 16-pixel characters
+    std::int32_t nWarnValue = 0;    // gauges: low-value threshold, absolute or per cent
+    std::int32_t bWarnPercent = 0;  // 0: nWarnValue is absolute; non-zero: a percentage of the maximum
 
     // Registers for nDataVersion. Every field starts at 0 and the label empty: items appended to
     // a short list by the settings upgrade are read with these values.

@@ -12,8 +12,8 @@
 
 class cRankingRow : public cDataRecord {
 public:
-    std::int32_t bEnabled = 0;          // rankings are kept and shown for this play kind
-    cVector<std::uint8_t> GenreFlags;   // entry g non-zero enables ranking genre g (0 to 4)
+    std::int32_t bEnabled = 0;         // rankings are kept and shown for this play kind
+    cVector<std::uint8_t> GenreFlags;  // entry g non-zero enables ranking genre g (0 to 4)
 
     // The number of ranking genres; their names are texts 5 to 9 of the settings' text table.
     static constexpr int kGenreCount = 5;

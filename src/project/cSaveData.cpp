@@ -45,9 +45,9 @@ cSaveData::cSaveData()
 void cSaveData::RegisterMembers(int v)
 {
     ClearMemberList();
-    for (std::int32_t* member : {&bCarry, &nMapX, &nMapY, &nMapEntryStored, &nLap, &nStageNo, &nWorldStage,
-                                 &nStartLives, &nLives, &nTotalScore, &nRunScore, &nBestTotal, &nRunValue1,
-                                 &nRunValue2}) {
+    for (std::int32_t* member :
+         {&bCarry, &nMapX, &nMapY, &nMapEntryStored, &nLap, &nStageNo, &nWorldStage, &nStartLives, &nLives,
+          &nTotalScore, &nRunScore, &nBestTotal, &nRunValue1, &nRunValue2}) {
         AddDwordMember(member, 1);
     }
     if (v >= kRunValue34Version) {
@@ -97,9 +97,9 @@ int cSaveData::LoadOwnPart(FILE* fp)
     const int v = nFileVersion;
     return RecordBytesLeft(fp) >= static_cast<long>(sizeof(stTime)) &&
            std::fread(&stTime, 1, sizeof(stTime), fp) == sizeof(stTime) &&
-           (v <= kLastVersionWithoutCarryFlags || LoadValueList(fp, CarryFlag)) &&
-           LoadRecordList(fp, CarryChara) && LoadRecordList(fp, StageBest) && LoadRecordList(fp, WorldRecord) &&
-           LoadValueList(fp, StageClear) && LoadValueList(fp, Var);
+           (v <= kLastVersionWithoutCarryFlags || LoadValueList(fp, CarryFlag)) && LoadRecordList(fp, CarryChara) &&
+           LoadRecordList(fp, StageBest) && LoadRecordList(fp, WorldRecord) && LoadValueList(fp, StageClear) &&
+           LoadValueList(fp, Var);
 }
 
 int cSaveData::Save(FILE* fp)

@@ -35,8 +35,8 @@
 class cSaveData : public cDataRecord {
 public:
     static constexpr int kCarryGroupCount = 25;
-    static constexpr int kStageCount = 1000;     // cleared flags, by stage number
-    static constexpr int kVarCount = 256;        // common variables
+    static constexpr int kStageCount = 1000;  // cleared flags, by stage number
+    static constexpr int kVarCount = 256;     // common variables
     static constexpr int kUnlimitedLives = 999999;
     static constexpr int kRankingGenreCount = 5;
     // Upper bound on the world count taken from the project settings (the worlds are numbered
@@ -48,52 +48,52 @@ public:
     static constexpr int kPlayChallenge = 1;
     static constexpr int kPlayFree = 2;
 
-    std::int32_t bCarry = 0;                 // 1 once a carried state was stored
-    cVector<std::int32_t> CarryFlag;         // 25: 1 when carry group g has been stored
-    cVector<cCharaCarryState> CarryChara;    // carried state per player character (0 = the hero)
-    std::int32_t nMapX = 0;                  // cell of the map figure (column, row)
+    std::int32_t bCarry = 0;               // 1 once a carried state was stored
+    cVector<std::int32_t> CarryFlag;       // 25: 1 when carry group g has been stored
+    cVector<cCharaCarryState> CarryChara;  // carried state per player character (0 = the hero)
+    std::int32_t nMapX = 0;                // cell of the map figure (column, row)
     std::int32_t nMapY = 0;
     // The world-map entry of the stage entered from the map, for the stage end; null when the
     // stage was not entered from the map, and after every load (files store 0 in its place).
     const cWorldStage* nMapEntry = nullptr;
-    cVector<std::int32_t> StageClear;        // 1000 cleared flags by stage number
-    std::int32_t nLap = 0;                   // laps completed
-    cVector<std::int32_t> Var;               // 256 common variables
-    std::string strStage;                    // key of the current stage (SetStageFile)
-    std::int32_t nStageNo = 0;               // current stage or world number
-    std::int32_t nWorldStage = 0;            // position of the stage in its world, 1 = first
-    std::int32_t nStartLives = 0;            // lives at the start or restart of a stage
-    std::int32_t nLives = 0;                 // remaining lives; 999999 = unlimited
-    std::int32_t nTotalScore = 0;            // score of the current stage play, 0 to 999999
-    std::int32_t nRunScore = 0;              // score of the run; first ranking value
-    std::int32_t nBestTotal = 0;             // total of the best scores
-    std::int32_t nRunValue1 = 0;             // remaining time of the cleared timed stages, summed
-    std::int32_t nRunValue2 = 0;             // clear times in 1/100 s, summed
-    std::int32_t nRunValue3 = 0;             // HP left at each clear, summed
-    std::int32_t nRunValue4 = 0;             // SP left at each clear, summed
-    std::int32_t bWorldRun = 0;              // the stage key came from a world's first stage
-    std::int32_t nStageBgm = 0;              // Bgm index of the stage's music
-    std::int32_t bStageBgmLoop = 0;          // that music loops
-    std::int32_t nMapDir = 0;                // facing of the map figure
-    std::int32_t bMapEntered = 0;            // a stage entered from the map is being played
-    std::int32_t nMapEnterX = 0;             // figure cell when it was entered
+    cVector<std::int32_t> StageClear;  // 1000 cleared flags by stage number
+    std::int32_t nLap = 0;             // laps completed
+    cVector<std::int32_t> Var;         // 256 common variables
+    std::string strStage;              // key of the current stage (SetStageFile)
+    std::int32_t nStageNo = 0;         // current stage or world number
+    std::int32_t nWorldStage = 0;      // position of the stage in its world, 1 = first
+    std::int32_t nStartLives = 0;      // lives at the start or restart of a stage
+    std::int32_t nLives = 0;           // remaining lives; 999999 = unlimited
+    std::int32_t nTotalScore = 0;      // score of the current stage play, 0 to 999999
+    std::int32_t nRunScore = 0;        // score of the run; first ranking value
+    std::int32_t nBestTotal = 0;       // total of the best scores
+    std::int32_t nRunValue1 = 0;       // remaining time of the cleared timed stages, summed
+    std::int32_t nRunValue2 = 0;       // clear times in 1/100 s, summed
+    std::int32_t nRunValue3 = 0;       // HP left at each clear, summed
+    std::int32_t nRunValue4 = 0;       // SP left at each clear, summed
+    std::int32_t bWorldRun = 0;        // the stage key came from a world's first stage
+    std::int32_t nStageBgm = 0;        // Bgm index of the stage's music
+    std::int32_t bStageBgmLoop = 0;    // that music loops
+    std::int32_t nMapDir = 0;          // facing of the map figure
+    std::int32_t bMapEntered = 0;      // a stage entered from the map is being played
+    std::int32_t nMapEnterX = 0;       // figure cell when it was entered
     std::int32_t nMapEnterY = 0;
-    cVector<cStageBest> StageBest;           // best score per stage key
-    std::int32_t nWorldOpen = 0;             // worlds open, 1 to the world count
-    cVector<cIntPair> WorldRecord;           // per world {cleared, best run score}
-    cVector<std::int32_t> RetryVar;          // Var at the stage start; not stored
-    std::int32_t nRetryLives = 0;            // nLives at the stage start; not stored
-    std::int32_t nRetryRunScore = 0;         // nRunScore at the stage start; not stored
-    std::int32_t nSlot = 0;                  // story slot of the run, -1 = none
-    std::int32_t bAutoSave = 0;              // save into nSlot when the world map is shown again
-    SAVETIME stTime;                         // local time of the last SaveSlot
-    std::string strName;                     // ranking registration name
-    std::int32_t bRankingShow = 0;           // the world screens show the ranking panel
-    std::int32_t nRankingKind = 0;           // the ranking value it shows, 0 to 4
-    std::int32_t bStartPos = 0;              // the next stage starts the hero at (nStartX, nStartY)
+    cVector<cStageBest> StageBest;    // best score per stage key
+    std::int32_t nWorldOpen = 0;      // worlds open, 1 to the world count
+    cVector<cIntPair> WorldRecord;    // per world {cleared, best run score}
+    cVector<std::int32_t> RetryVar;   // Var at the stage start; not stored
+    std::int32_t nRetryLives = 0;     // nLives at the stage start; not stored
+    std::int32_t nRetryRunScore = 0;  // nRunScore at the stage start; not stored
+    std::int32_t nSlot = 0;           // story slot of the run, -1 = none
+    std::int32_t bAutoSave = 0;       // save into nSlot when the world map is shown again
+    SAVETIME stTime;                  // local time of the last SaveSlot
+    std::string strName;              // ranking registration name
+    std::int32_t bRankingShow = 0;    // the world screens show the ranking panel
+    std::int32_t nRankingKind = 0;    // the ranking value it shows, 0 to 4
+    std::int32_t bStartPos = 0;       // the next stage starts the hero at (nStartX, nStartY)
     std::int32_t nStartX = 0;
     std::int32_t nStartY = 0;
-    std::int32_t nStartDir = 0;              // that start facing: 0 left, 1 right
+    std::int32_t nStartDir = 0;  // that start facing: 0 left, 1 right
 
     // Registers for nDataVersion, then Reset.
     cSaveData();

@@ -79,8 +79,8 @@ void StoreGroup(int g, cCharaCarryState& state, const cEdChara& def, const Carri
 
 }  // namespace
 
-void cSaveData::StoreCharaStatus(int n, const cEdChara& def, int nHp, int nSp, int nEffect,
-                                 int nEffectValue1, int nEffectValue2, int nTime, int nLives, int nBgm)
+void cSaveData::StoreCharaStatus(int n, const cEdChara& def, int nHp, int nSp, int nEffect, int nEffectValue1,
+                                 int nEffectValue2, int nTime, int nLives, int nBgm)
 {
     const CarriedValues values{nHp, nSp, nEffect, nEffectValue1, nEffectValue2, nTime, nLives, nBgm};
     bCarry = 1;

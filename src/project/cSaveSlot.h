@@ -44,9 +44,9 @@ extern cVector<cSaveSlot> SaveSlotList;
 
 // What one row of a slot menu shows (DrawSaveSlotList draws it).
 struct SAVESLOTROW {
-    bool bEntry = false;    // entry nFirst + i exists in the list
-    std::string strNumber;  // its slot number nFirst + i + 1 ("%d"); empty without entry
-    std::string strTime;    // its time stamp text (FormatSaveTime); empty when the slot has no file
+    bool bEntry = false;      // entry nFirst + i exists in the list
+    std::string strNumber;    // its slot number nFirst + i + 1 ("%d"); empty without entry
+    std::string strTime;      // its time stamp text (FormatSaveTime); empty when the slot has no file
     bool bSeparator = false;  // a separator line under the row
 };
 

@@ -11,7 +11,7 @@
 
 class cStageBest : public cDataRecord {
 public:
-    std::string strName;     // the stage key (cSaveData::SetStageFile)
+    std::string strName;      // the stage key (cSaveData::SetStageFile)
     std::int32_t nValue = 0;  // the best run score at a clear of that stage
 
     // Registers for nDataVersion; empty key, 0.

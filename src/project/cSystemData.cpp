@@ -137,21 +137,14 @@ int cSystemData::Load(FILE* fp)
 int cSystemData::LoadLists(FILE* fp)
 {
     const int v = nFileVersion;
-    return LoadValueList(fp, CarryOverFlags) &&
-           (v < kResetFlagsVersion || LoadValueList(fp, ResetFlags)) &&
-           LoadRecordList(fp, HudItems) &&
-           LoadValueList(fp, LivesTable) &&
+    return LoadValueList(fp, CarryOverFlags) && (v < kResetFlagsVersion || LoadValueList(fp, ResetFlags)) &&
+           LoadRecordList(fp, HudItems) && LoadValueList(fp, LivesTable) &&
            (v < kUnlimitedLivesVersion || LoadValueList(fp, UnlimitedLivesTable)) &&
-           (v < kRankingRowsVersion || LoadRecordList(fp, RankingRows)) &&
-           LoadStringList(fp, TextTable) &&
-           LoadStringList(fp, SystemSoundNames) &&
-           LoadValueList(fp, MusicTable) &&
-           (v < kMusicLoopVersion || LoadValueList(fp, MusicLoopFlags)) &&
-           LoadRecordList(fp, TitleMenuItems) &&
-           LoadRecordList(fp, MapMenuItems) &&
-           LoadRecordList(fp, OptionMenuItems) &&
-           (v < kEntryModesVersion || LoadStringList(fp, RankingEntryModes)) &&
-           LoadRecordList(fp, IniSettings);
+           (v < kRankingRowsVersion || LoadRecordList(fp, RankingRows)) && LoadStringList(fp, TextTable) &&
+           LoadStringList(fp, SystemSoundNames) && LoadValueList(fp, MusicTable) &&
+           (v < kMusicLoopVersion || LoadValueList(fp, MusicLoopFlags)) && LoadRecordList(fp, TitleMenuItems) &&
+           LoadRecordList(fp, MapMenuItems) && LoadRecordList(fp, OptionMenuItems) &&
+           (v < kEntryModesVersion || LoadStringList(fp, RankingEntryModes)) && LoadRecordList(fp, IniSettings);
 }
 
 int cSystemData::Save(FILE* fp)

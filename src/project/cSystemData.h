@@ -32,36 +32,36 @@ class cSystemData : public cDataRecord {
 public:
     std::string strTitle;  // the game's title (window caption, start-up dialog)
 
-    cVector<std::uint8_t> CarryOverFlags;  // 25: group k of the character state carried between stages
-    cVector<std::uint8_t> ResetFlags;      // 25: group k's carry flag cleared after a miss
-    std::int32_t bExtraLifeByScore = 0;    // a life for each nExtraLifeScore of total score
-    std::int32_t nExtraLifeScore = 0;      // score step of the extra lives; 0 = none
-    std::int32_t bPauseHideField = 0;      // while paused only backgrounds and screen effect are drawn
-    std::int32_t bFontAlphabet = 0;        // Font16 draws lower-case latin letters
-    std::int32_t nFontFace = 0;            // index into the font face table (0 to 122); checked by its user
-    std::int32_t bFontCentreGlyphs = 0;    // Font16 centres each glyph in its cell
-    std::int32_t bReplayEnabled = 0;       // plays are recorded and replays can be saved
-    std::int32_t bKeepTestPlayFlows = 0;   // test-play-only flows are kept outside test play
-    cVector<cHudItem> HudItems;            // 5: total score, stage score, HP gauge, SP gauge, lives
-    std::int32_t bTitleMenuPicture = 0;    // title menu from "bmp\GameMode.bmp" instead of labels
-    cVector<cMenuItem> TitleMenuItems;     // 7: new game, continue, challenge, free, replay, options, quit
-    cVector<cMenuItem> MapMenuItems;       // 4: save, autosave, back, to the title
-    cVector<cMenuItem> OptionMenuItems;    // 6: the options screen's rows
-    cVector<std::string> RankingEntryModes;  // 4: names of the ranking-entry modes
-    std::int32_t bCarryLives = 0;          // story stages entered from the map keep the lives
-    std::int32_t bStoryMissMenu = 0;       // a story miss with lives left opens the after-miss menu
-    std::int32_t bMapShowLives = 0;        // the world map shows the lives
-    std::int32_t nWorldCount = 0;          // worlds listed when bFixedWorldCount is set
-    std::int32_t bFixedWorldCount = 0;     // the world select lists nWorldCount worlds
-    cVector<std::int32_t> LivesTable;      // 4: lives at the start of a play, by play kind
+    cVector<std::uint8_t> CarryOverFlags;       // 25: group k of the character state carried between stages
+    cVector<std::uint8_t> ResetFlags;           // 25: group k's carry flag cleared after a miss
+    std::int32_t bExtraLifeByScore = 0;         // a life for each nExtraLifeScore of total score
+    std::int32_t nExtraLifeScore = 0;           // score step of the extra lives; 0 = none
+    std::int32_t bPauseHideField = 0;           // while paused only backgrounds and screen effect are drawn
+    std::int32_t bFontAlphabet = 0;             // Font16 draws lower-case latin letters
+    std::int32_t nFontFace = 0;                 // index into the font face table (0 to 122); checked by its user
+    std::int32_t bFontCentreGlyphs = 0;         // Font16 centres each glyph in its cell
+    std::int32_t bReplayEnabled = 0;            // plays are recorded and replays can be saved
+    std::int32_t bKeepTestPlayFlows = 0;        // test-play-only flows are kept outside test play
+    cVector<cHudItem> HudItems;                 // 5: total score, stage score, HP gauge, SP gauge, lives
+    std::int32_t bTitleMenuPicture = 0;         // title menu from "bmp\GameMode.bmp" instead of labels
+    cVector<cMenuItem> TitleMenuItems;          // 7: new game, continue, challenge, free, replay, options, quit
+    cVector<cMenuItem> MapMenuItems;            // 4: save, autosave, back, to the title
+    cVector<cMenuItem> OptionMenuItems;         // 6: the options screen's rows
+    cVector<std::string> RankingEntryModes;     // 4: names of the ranking-entry modes
+    std::int32_t bCarryLives = 0;               // story stages entered from the map keep the lives
+    std::int32_t bStoryMissMenu = 0;            // a story miss with lives left opens the after-miss menu
+    std::int32_t bMapShowLives = 0;             // the world map shows the lives
+    std::int32_t nWorldCount = 0;               // worlds listed when bFixedWorldCount is set
+    std::int32_t bFixedWorldCount = 0;          // the world select lists nWorldCount worlds
+    cVector<std::int32_t> LivesTable;           // 4: lives at the start of a play, by play kind
     cVector<std::int32_t> UnlimitedLivesTable;  // 4: non-zero = unlimited lives (999999), by play kind
-    cVector<cRankingRow> RankingRows;      // 4: ranking rule by play kind
-    std::int32_t bMapShowScore = 0;        // the world map shows the selected stage's score
-    std::int32_t bMenuShowTotalScore = 0;  // the world-map menu shows the total score
-    std::int32_t bRetryRestoreStory = 0;   // a story retry restores the retry point's variables
-    std::int32_t bPauseRetryStory = 0;     // the story pause menu offers retry on cleared stages
-    std::int32_t bSelectShowHighScore = 0;   // the world select shows the high scores
-    std::int32_t bSelectShowTotalScore = 0;  // the world select shows the total score
+    cVector<cRankingRow> RankingRows;           // 4: ranking rule by play kind
+    std::int32_t bMapShowScore = 0;             // the world map shows the selected stage's score
+    std::int32_t bMenuShowTotalScore = 0;       // the world-map menu shows the total score
+    std::int32_t bRetryRestoreStory = 0;        // a story retry restores the retry point's variables
+    std::int32_t bPauseRetryStory = 0;          // the story pause menu offers retry on cleared stages
+    std::int32_t bSelectShowHighScore = 0;      // the world select shows the high scores
+    std::int32_t bSelectShowTotalScore = 0;     // the world select shows the total score
     std::int32_t bRetryRestoreChallenge = 0;
     std::int32_t bPauseRetryChallenge = 0;
     std::int32_t bRetryRestoreFree = 0;
@@ -82,18 +82,18 @@ public:
     std::int32_t bResizeVariant = 0;
     std::int32_t bDefeatVariant = 0;
     std::int32_t bD3DColourVariant = 0;
-    std::int32_t nCycleStep = 0;           // Direct3D colour cycling: level change per frame
-    std::int32_t bPaletteCycle = 0;        // 8-bit palette cycling of entries 208 to 239
+    std::int32_t nCycleStep = 0;     // Direct3D colour cycling: level change per frame
+    std::int32_t bPaletteCycle = 0;  // 8-bit palette cycling of entries 208 to 239
     std::int32_t bTriggerRepeat = 0;
     std::int32_t bPlacementVariant = 0;
     std::int32_t bSummonVariant = 0;
     std::int32_t bKeyMatchVariant = 0;
     std::int32_t bLandWhileRising = 0;
     std::int32_t bKeepNegativeTime = 0;
-    std::int32_t bReservedSwitch = 0;      // stored and upgraded, read by nothing
+    std::int32_t bReservedSwitch = 0;  // stored and upgraded, read by nothing
     std::int32_t bStageStartVariant = 0;
-    std::int32_t nD3DDepth = 0;            // Direct3D full screen at "Bpp" 0: 0 = 32 bits, 1 = 16
-    std::int32_t nDDDepth = 0;             // DirectDraw full screen at "Bpp" 0: 0 = 32, 1 = 16, 2 = 8
+    std::int32_t nD3DDepth = 0;  // Direct3D full screen at "Bpp" 0: 0 = 32 bits, 1 = 16
+    std::int32_t nDDDepth = 0;   // DirectDraw full screen at "Bpp" 0: 0 = 32, 1 = 16, 2 = 8
 
     // Lengths that every consumer may index after a load (the lists are padded to them).
     static constexpr int kCarryGroupCount = 25;
@@ -157,8 +157,7 @@ public:
     // The text block of such a menu: each text followed by a line feed, each line after a blank
     // when bCursor is non-zero; nWidth and nHeight get the window box size in pixels (L x 16 and
     // nCount x 16). Empty block and zero size when nCount is not positive.
-    void BuildMenuText(int nFirst, int nCount, int bCursor, std::string& block, int& nWidth,
-                       int& nHeight) const;
+    void BuildMenuText(int nFirst, int nCount, int bCursor, std::string& block, int& nWidth, int& nHeight) const;
     // Draws that menu as one text block with Font16 in a window box at (x, y) of surface (the
     // screens pass BackBuffer), the box nWidth x nHeight of BuildMenuText. Nothing when nCount is
     // not positive. Game thread, with the fonts made.
@@ -171,8 +170,7 @@ public:
 private:
     int LoadLists(FILE* fp);
     // Hands a finished menu block to the 16-pixel font's window-box printer on surface.
-    void PrintMenuWindow(DDSURFACEDATA& surface, int x, int y, const std::string& block, int nWidth,
-                         int nHeight) const;
+    void PrintMenuWindow(DDSURFACEDATA& surface, int x, int y, const std::string& block, int nWidth, int nHeight) const;
 
     // Files of versions 221 to 259 hold one more int32 after bScrollSyncVariant; it is read here
     // and never used.

@@ -83,8 +83,8 @@ void cSystemData::SetDefaults()
     nCycleStep = 16;
     nDDDepth = 2;
 
-    SetValues<std::uint8_t>(CarryOverFlags, {1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                             1, 1, 0, 1, 1, 0, 1, 1, 1, 0, 0, 0});
+    SetValues<std::uint8_t>(CarryOverFlags,
+                            {1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 1, 1, 0, 1, 1, 1, 0, 0, 0});
     ResizeList(ResetFlags, kCarryGroupCount);
     ResetFlags.Fill(0);
     ResetFlags[11] = 1;
@@ -103,24 +103,46 @@ void cSystemData::SetDefaults()
     SetRankingRow(RankingRows[2], 1, 1);
     SetRankingRow(RankingRows[3], 0, 0);
 
-    SetMenu(TitleMenuItems, {"はじめから", "つづきから", "チャレンジ", "フリー", "リプレイ", "オプション", "しゅうりょう"});
+    SetMenu(TitleMenuItems,
+            {"はじめから", "つづきから", "チャレンジ", "フリー", "リプレイ", "オプション", "しゅうりょう"});
     SetMenu(MapMenuItems, {"セーブ", "オートセーブ", "もどる", "タイトルへ"});
     SetMenu(OptionMenuItems, {"BGM", "SE", "ランキング登録", "ランキング登録名", "もどる", ""});
-    SetTexts(RankingEntryModes, {"手動登録（登録名入力）", "手動登録（登録名固定）", "自動登録（登録名入力）",
-                                 "自動登録（登録名固定）"});
+    SetTexts(RankingEntryModes,
+             {"手動登録（登録名入力）", "手動登録（登録名固定）", "自動登録（登録名入力）", "自動登録（登録名固定）"});
 
     SetValues<std::int32_t>(LivesTable, {5, 5, 5, 99});
     SetValues<std::int32_t>(UnlimitedLivesTable, {1, 1, 1, 1});
 
     SetTexts(TextTable, {
-        "ワールド", "ステージ", "スコア", "ハイスコア", "トータルスコア",
-        "スコア", "残り時間", "クリア時間", "残りHP", "残りSP",
-        "ステージに挑む", "やっぱりやめる", "セーブする", "やっぱりやめる",
-        "オートセーブＯＮ", "オートセーブＯＦＦ", "保存先が不明です！一度は「セーブ」して下さい！",
-        "タイトルへ戻る", "やっぱりやめる", "しゅうりょう", "つづける", "リトライ",
-        "リトライ", "マップへ戻る", "Vキーでジャンルの切り替え", "スペースキーでタイトルへ戻る",
-        "スペースキーで終了", "F3キーでランキングへ登録",
-    });
+                            "ワールド",
+                            "ステージ",
+                            "スコア",
+                            "ハイスコア",
+                            "トータルスコア",
+                            "スコア",
+                            "残り時間",
+                            "クリア時間",
+                            "残りHP",
+                            "残りSP",
+                            "ステージに挑む",
+                            "やっぱりやめる",
+                            "セーブする",
+                            "やっぱりやめる",
+                            "オートセーブＯＮ",
+                            "オートセーブＯＦＦ",
+                            "保存先が不明です！一度は「セーブ」して下さい！",
+                            "タイトルへ戻る",
+                            "やっぱりやめる",
+                            "しゅうりょう",
+                            "つづける",
+                            "リトライ",
+                            "リトライ",
+                            "マップへ戻る",
+                            "Vキーでジャンルの切り替え",
+                            "スペースキーでタイトルへ戻る",
+                            "スペースキーで終了",
+                            "F3キーでランキングへ登録",
+                        });
 
     ResizeList(SystemSoundNames, kSystemSoundCount);
     SystemSoundNames.Fill(std::string());

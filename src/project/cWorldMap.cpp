@@ -56,8 +56,8 @@ void cWorldMap::RegisterMembers(int)
 
 int cWorldMap::Load(FILE* fp)
 {
-    int ok = cDataRecord::Load(fp) && LoadRecordList(fp, Chip) && LoadValueList(fp, Cell) &&
-             LoadRecordList(fp, Node) && LoadRecordList(fp, NodeTemplate);
+    int ok = cDataRecord::Load(fp) && LoadRecordList(fp, Chip) && LoadValueList(fp, Cell) && LoadRecordList(fp, Node) &&
+             LoadRecordList(fp, NodeTemplate);
     ok = FitGrid() && ok;
     Validate();
     return ok;

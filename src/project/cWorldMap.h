@@ -25,20 +25,20 @@
 
 class cWorldMap : public cDataRecord {
 public:
-    std::int32_t nWidth = 0;        // grid size in cells (1 or more)
+    std::int32_t nWidth = 0;  // grid size in cells (1 or more)
     std::int32_t nHeight = 0;
-    std::int32_t nPitch = 0;        // row pitch of Cell: the smallest power of two >= nWidth
-    std::int32_t nPitch_Shift = 0;  // log2 of nPitch
-    cVector<cWorldChip> Chip;       // chip attribute table; a cell's value indexes it
-    cVector<std::int32_t> Cell;     // nPitch x nHeight chip indices
-    cVector<cWorldNode> Node;       // the nodes placed on the map
+    std::int32_t nPitch = 0;           // row pitch of Cell: the smallest power of two >= nWidth
+    std::int32_t nPitch_Shift = 0;     // log2 of nPitch
+    cVector<cWorldChip> Chip;          // chip attribute table; a cell's value indexes it
+    cVector<std::int32_t> Cell;        // nPitch x nHeight chip indices
+    cVector<cWorldNode> Node;          // the nodes placed on the map
     cVector<cWorldNode> NodeTemplate;  // the editor's node templates: loaded and kept, not used in play
-    std::int32_t nStartX = 0;       // cell where a new run puts the map figure
+    std::int32_t nStartX = 0;          // cell where a new run puts the map figure
     std::int32_t nStartY = 0;
-    std::int32_t nBackColor = 0;    // palette number the screen is filled with before drawing
-    std::int32_t bBackBitmap = 0;   // non-zero: the screen draws strBackBitmap as its background
-    std::string strName;            // the world's name (editor)
-    std::string strBackBitmap;      // file name of the background bitmap
+    std::int32_t nBackColor = 0;   // palette number the screen is filled with before drawing
+    std::int32_t bBackBitmap = 0;  // non-zero: the screen draws strBackBitmap as its background
+    std::string strName;           // the world's name (editor)
+    std::string strBackBitmap;     // file name of the background bitmap
 
     // Largest grid accepted from a file, in cells of pitch x height (16 MB of cells).
     static constexpr std::int64_t kMaxCells = std::int64_t{1} << 22;

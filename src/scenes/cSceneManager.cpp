@@ -35,7 +35,10 @@ constexpr int kChangeDeleteOrder[kSceneCount] = {SCENE_TITLE,       SCENE_WORLDM
 constexpr int kDeleteAllOrder[kSceneCount] = {SCENE_TITLE,       SCENE_WORLDMAP, SCENE_WORLDMAPMENU,
                                               SCENE_WORLDSELECT, SCENE_OPTION,   SCENE_STAGE};
 
-bool DirectDrawActive() { return lpDDCon && !lpDTCon; }
+bool DirectDrawActive()
+{
+    return lpDDCon && !lpDTCon;
+}
 
 }  // namespace
 
@@ -67,7 +70,7 @@ cScene** cSceneManager::Slot(int id)
 cScene* cSceneManager::Scene(int id) const
 {
     return const_cast<cSceneManager*>(this)->Slot(id) != nullptr ? *const_cast<cSceneManager*>(this)->Slot(id)
-                                                                  : nullptr;
+                                                                 : nullptr;
 }
 
 void cSceneManager::DeleteScene(int id)

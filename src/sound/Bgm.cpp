@@ -19,8 +19,7 @@ bool EqualsNoCase(const char* a, const char* b)
 {
     for (; *a != '\0' && *b != '\0'; ++a, ++b) {
         const char ca = (*a >= 'A' && *a <= 'Z') ? static_cast<char>(*a + 32) : *a;
-        if (ca != *b)
-            return false;
+        if (ca != *b) return false;
     }
     return *a == *b;
 }
@@ -36,8 +35,7 @@ cBgm::~cBgm()
 
 int cBgm::Init(int nPlayers, BgmNameTable* pOggTable, BgmNameTable* pMidiTable, int nSlots)
 {
-    if (m_bInit)
-        UnInit();
+    if (m_bInit) UnInit();
     m_bInit = 1;
     m_Midi.DeleteAll();
     const int bVox = m_Vox.Init();
@@ -56,8 +54,7 @@ int cBgm::Init(int nPlayers, BgmNameTable* pOggTable, BgmNameTable* pMidiTable, 
 int cBgm::CreatePlayers(int n)
 {
     m_Midi.Create(n);
-    if (m_Vox.m_lpCreateVox != nullptr)
-        m_Vox.Create(n);
+    if (m_Vox.m_lpCreateVox != nullptr) m_Vox.Create(n);
     m_Engine.assign(n > 0 ? static_cast<std::size_t>(n) : 0, kBgmEngineNone);
     return 1;
 }
@@ -65,19 +62,16 @@ int cBgm::CreatePlayers(int n)
 bool cBgm::SlotExists(int nSlot) const
 {
     const bool bExists = m_szOggName != nullptr && m_szMidiName != nullptr && nSlot >= 0 &&
-                         nSlot < static_cast<int>(m_SlotType.size()) &&
-                         nSlot < static_cast<int>(m_szOggName->size()) && nSlot < static_cast<int>(m_szMidiName->size());
-    if (!bExists)
-        ReportBadIndex('V', nSlot, m_SlotType.size(), sizeof(int));
+                         nSlot < static_cast<int>(m_SlotType.size()) && nSlot < static_cast<int>(m_szOggName->size()) &&
+                         nSlot < static_cast<int>(m_szMidiName->size());
+    if (!bExists) ReportBadIndex('V', nSlot, m_SlotType.size(), sizeof(int));
     return bExists;
 }
 
 int cBgm::SetFile(int nSlot, const char* szPath)
 {
-    if (!m_bInit)
-        return 1;
-    if (!SlotExists(nSlot))
-        return 0;
+    if (!m_bInit) return 1;
+    if (!SlotExists(nSlot)) return 0;
     std::string& oggName = (*m_szOggName)[nSlot];
     std::string& midiName = (*m_szMidiName)[nSlot];
     char ext[MAX_PATH] = {};
@@ -108,13 +102,10 @@ int cBgm::SetFile(int nSlot, const char* szPath)
 
 int cBgm::Play(int nPlayer, int nSlot, int bLoop, int bPauseMidi, int bForce)
 {
-    if (!m_bInit)
-        return 1;
-    if (nSlot == m_nSlot && !bForce)
-        return 1;  // the music already asked for keeps playing
+    if (!m_bInit) return 1;
+    if (nSlot == m_nSlot && !bForce) return 1;  // the music already asked for keeps playing
     m_nSlot = nSlot;
-    if (!SlotExists(nSlot))
-        return PlayFailed(nPlayer);
+    if (!SlotExists(nSlot)) return PlayFailed(nPlayer);
     const std::string oggName = (*m_szOggName)[nSlot];
     const std::string midiName = (*m_szMidiName)[nSlot];
     switch (m_SlotType[nSlot]) {
@@ -144,8 +135,7 @@ int cBgm::Play(int nPlayer, int nSlot, int bLoop, int bPauseMidi, int bForce)
             return 1;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return PlayFailed(nPlayer);
 }
@@ -161,16 +151,14 @@ int cBgm::PlayFailed(int nPlayer)
 
 void cBgm::Stop()
 {
-    if (!m_bInit)
-        return;
+    if (!m_bInit) return;
     m_Midi.StopAll(0);
     m_Vox.Stop();
 }
 
 void cBgm::UnInit()
 {
-    if (!m_bInit)
-        return;
+    if (!m_bInit) return;
     m_Vox.UnInit();
     m_Midi.DeleteAll();
     m_bInit = 0;

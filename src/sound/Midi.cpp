@@ -50,8 +50,7 @@ void OpenSynthOnce()
 
 cMidi::cMidi(const char* szFileName) : cMidiFile(szFileName)
 {
-    if (lpSong)
-        Open();
+    if (lpSong) Open();
 }
 
 cMidi::~cMidi()
@@ -74,16 +73,14 @@ void cMidi::Open()
     DWORD threadId = 0;
     if (hThread.Start(MidiThreadProc, this)) {
         threadId = hThread.m_dwThreadID;
-        for (int i = 0; i < kHandshakeTries && !PostThreadMessage(threadId, WM_APP, 0, 0); ++i)
-            Sleep(1);
+        for (int i = 0; i < kHandshakeTries && !PostThreadMessage(threadId, WM_APP, 0, 0); ++i) Sleep(1);
     }
     ThreadLockHolder lock(m_Lock);
     UINT device = MIDI_MAPPER;
-    MMRESULT result = threadId == 0 ? MMSYSERR_NOMEM
-                                    : midiStreamOpen(&hStream, &device, 1, threadId, 0, CALLBACK_THREAD);
+    MMRESULT result =
+        threadId == 0 ? MMSYSERR_NOMEM : midiStreamOpen(&hStream, &device, 1, threadId, 0, CALLBACK_THREAD);
     LogResult("Open", result);
-    if (result != MMSYSERR_NOERROR)
-        hStream = nullptr;
+    if (result != MMSYSERR_NOERROR) hStream = nullptr;
 
     MIDIPROPTIMEDIV prop;
     prop.dwTimeDiv = (DWORD{(*lpSong)[12]} << 8) | (*lpSong)[13];
@@ -96,15 +93,12 @@ void cMidi::Open()
 
 void cMidi::Close()
 {
-    if (!lpSong)
-        return;
+    if (!lpSong) return;
     {
         ThreadLockHolder lock(m_Lock);
-        if (m_bClosing)
-            return;
+        if (m_bClosing) return;
         m_bClosing = true;  // callbacks from here on do nothing
-        if (hStream != nullptr)
-            LogResult("Reset", midiOutReset(OutHandle()));
+        if (hStream != nullptr) LogResult("Reset", midiOutReset(OutHandle()));
     }
     hThread.Exit();  // asks it to leave and joins it; no callback runs after this
     ThreadLockHolder lock(m_Lock);
@@ -114,8 +108,7 @@ void cMidi::Close()
         LogResult("Close", midiStreamClose(hStream));
         hStream = nullptr;
     }
-    for (auto& data : m_BufferData)
-        std::vector<char>().swap(data);
+    for (auto& data : m_BufferData) std::vector<char>().swap(data);
     nState = kStopped;
 }
 
@@ -127,11 +120,9 @@ void cMidi::Out()
 
 void cMidi::OutLocked()
 {
-    if (!lpSong || !SongLeft() || m_BufferData[nBuffer].empty())
-        return;
+    if (!lpSong || !SongLeft() || m_BufferData[nBuffer].empty()) return;
     MIDIHDR* hdr = &lpHeader[nBuffer];
-    if (hdr->dwFlags & MHDR_INQUEUE)
-        return;
+    if (hdr->dwFlags & MHDR_INQUEUE) return;
     nReadPos += ConvertBuffer(nReadPos, hdr);
     LogResult("Prepare", midiOutPrepareHeader(OutHandle(), hdr, sizeof(MIDIHDR)));
     LogResult("Out", midiStreamOut(hStream, hdr, sizeof(MIDIHDR)));
@@ -140,8 +131,7 @@ void cMidi::OutLocked()
 
 void cMidi::Restart(int bLoopSong)
 {
-    if (!lpSong)
-        return;
+    if (!lpSong) return;
     ThreadLockHolder lock(m_Lock);
     RestartLocked(bLoopSong);
 }
@@ -149,19 +139,16 @@ void cMidi::Restart(int bLoopSong)
 void cMidi::RestartLocked(int bLoopSong)
 {
     bLoop = bLoopSong;
-    if (nState == kPlaying)
-        return;
+    if (nState == kPlaying) return;
     const bool bFromStop = nState == kStopped;
     LogResult("Restart", midiStreamRestart(hStream));
     nState = kPlaying;
-    if (bFromStop)
-        OutLocked();
+    if (bFromStop) OutLocked();
 }
 
 void cMidi::Stop(int bPause)
 {
-    if (!lpSong)
-        return;
+    if (!lpSong) return;
     ThreadLockHolder lock(m_Lock);
     StopLocked(bPause);
 }
@@ -191,8 +178,8 @@ int cMidi::GetState() const
 std::size_t cMidi::SongEnd() const
 {
     const std::vector<BYTE>& song = *lpSong;
-    const std::size_t length = (std::size_t{song[18]} << 24) | (std::size_t{song[19]} << 16) |
-                               (std::size_t{song[20]} << 8) | song[21];
+    const std::size_t length =
+        (std::size_t{song[18]} << 24) | (std::size_t{song[19]} << 16) | (std::size_t{song[20]} << 8) | song[21];
     return std::min(song.size(), kSongEventStart + length);
 }
 
@@ -216,8 +203,7 @@ DWORD cMidi::ConvertBuffer(DWORD nPos, MIDIHDR* lpHdr)
     while (pos < end) {
         unsigned delta = 0;
         const BYTE n = ReadVarLen(song + pos, song + end, &delta);
-        if (n == 0 || pos + n >= end)
-            break;
+        if (n == 0 || pos + n >= end) break;
         const std::size_t at = pos + n;  // the status byte
         const BYTE status = song[at];
         DWORD word = 0;
@@ -232,8 +218,7 @@ DWORD cMidi::ConvertBuffer(DWORD nPos, MIDIHDR* lpHdr)
             const std::size_t lengthAt = status == 0xFF ? at + 2 : at + 1;
             unsigned dataLen = 0;
             const BYTE vn = lengthAt < end ? ReadVarLen(song + lengthAt, song + end, &dataLen) : 0;
-            if (vn == 0 || end - (lengthAt + vn) < dataLen)
-                break;
+            if (vn == 0 || end - (lengthAt + vn) < dataLen) break;
             const std::size_t dataAt = lengthAt + vn;
             eventSize = dataAt + dataLen - pos;
             if (status == 0xFF) {
@@ -257,12 +242,10 @@ DWORD cMidi::ConvertBuffer(DWORD nPos, MIDIHDR* lpHdr)
             }
         } else {
             const std::size_t dataBytes = (status >= 0xC0 && status <= 0xDF) ? 1 : 2;
-            if (end - at - 1 < dataBytes)
-                break;
+            if (end - at - 1 < dataBytes) break;
             eventSize = n + 1 + dataBytes;
             word = status | (DWORD{song[at + 1]} << 8);
-            if (dataBytes == 2)
-                word |= DWORD{song[at + 2]} << 16;
+            if (dataBytes == 2) word |= DWORD{song[at + 2]} << 16;
         }
 
         if (bSkip) {
@@ -271,15 +254,13 @@ DWORD cMidi::ConvertBuffer(DWORD nPos, MIDIHDR* lpHdr)
             pos += eventSize;
             continue;
         }
-        if (size > capacity - written)
-            break;  // it waits for the next buffer
+        if (size > capacity - written) break;  // it waits for the next buffer
         PutDword(out + written, SaturatingAdd(delta, m_nCarryDelta));
         PutDword(out + written + 4, 0);
         PutDword(out + written + 8, word);
         if (longData != nullptr) {
             char* message = out + written + kEventHeader;
-            if (status == 0xF0)
-                *message++ = static_cast<char>(0xF0);
+            if (status == 0xF0) *message++ = static_cast<char>(0xF0);
             std::memcpy(message, longData, status == 0xF0 ? longLen - 1 : longLen);
         }
         m_nCarryDelta = 0;
@@ -287,8 +268,7 @@ DWORD cMidi::ConvertBuffer(DWORD nPos, MIDIHDR* lpHdr)
         written += size;
         consumed += static_cast<DWORD>(eventSize);
         pos += eventSize;
-        if (bEnd)
-            break;
+        if (bEnd) break;
     }
     if (lastEvent < capacity)  // the last event asks for the callback that refills the buffer
         PutDword(out + lastEvent + 8, GetDword(out + lastEvent + 8) | MEVT_F_CALLBACK);
@@ -306,17 +286,14 @@ void cMidi::OnPositionCallback(MIDIHDR* lpHdr)
 {
     ThreadLockHolder lock(m_Lock);
     // A header queued again since its callback was posted belongs to a newer pass: stale.
-    if (m_bClosing || lpHdr == nullptr || (lpHdr->dwFlags & MHDR_INQUEUE))
-        return;
-    if (lpHdr->dwOffset > lpHdr->dwBytesRecorded || lpHdr->dwBytesRecorded - lpHdr->dwOffset < kEventHeader)
-        return;
+    if (m_bClosing || lpHdr == nullptr || (lpHdr->dwFlags & MHDR_INQUEUE)) return;
+    if (lpHdr->dwOffset > lpHdr->dwBytesRecorded || lpHdr->dwBytesRecorded - lpHdr->dwOffset < kEventHeader) return;
     const DWORD word = GetDword(lpHdr->lpData + lpHdr->dwOffset + 8);
     if ((word & 0x00FFFFFF) == kEndOfSong) {
         if (nState != kPlaying)  // stopped or paused meanwhile: the request wins
             return;
         StopLocked(0);
-        if (bLoop)
-            RestartLocked(1);
+        if (bLoop) RestartLocked(1);
     } else if (SongLeft()) {
         OutLocked();
     }
@@ -324,8 +301,7 @@ void cMidi::OnPositionCallback(MIDIHDR* lpHdr)
 
 void cMidi::LogResult(const char* szCall, MMRESULT result) const
 {
-    if (result == MMSYSERR_NOERROR)
-        return;
+    if (result == MMSYSERR_NOERROR) return;
     char text[256];
     if (midiOutGetErrorTextA(result, text, sizeof text) != MMSYSERR_NOERROR)
         std::snprintf(text, sizeof text, "error %u", result);
@@ -337,8 +313,7 @@ unsigned MidiThreadProc(void* lpParam)
     cMidi* player = static_cast<cMidi*>(lpParam);
     MSG msg;
     while (GetMessage(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == MM_MOM_POSITIONCB)
-            player->OnPositionCallback(reinterpret_cast<MIDIHDR*>(msg.lParam));
+        if (msg.message == MM_MOM_POSITIONCB) player->OnPositionCallback(reinterpret_cast<MIDIHDR*>(msg.lParam));
     }
     return 0;
 }

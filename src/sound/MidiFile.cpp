@@ -51,12 +51,10 @@ bool ReadTrack(const BYTE* file, std::size_t pos, std::size_t end, SmfTrack& tra
     while (pos < end) {
         unsigned delta = 0;
         const BYTE n = ReadVarLen(file + pos, file + end, &delta);
-        if (n == 0)
-            return false;
+        if (n == 0) return false;
         pos += n;
         tick += delta;
-        if (pos >= end)
-            return false;
+        if (pos >= end) return false;
         BYTE status = file[pos];
         if (status & 0x80) {
             ++pos;
@@ -69,11 +67,9 @@ bool ReadTrack(const BYTE* file, std::size_t pos, std::size_t end, SmfTrack& tra
         if (status < 0xF0) {
             running = status;
             const std::size_t len = (status >= 0xC0 && status <= 0xDF) ? 1 : 2;
-            if (end - pos < len)
-                return false;
+            if (end - pos < len) return false;
             for (std::size_t i = 0; i < len; ++i) {
-                if (file[pos + i] & 0x80)
-                    return false;
+                if (file[pos + i] & 0x80) return false;
             }
             ev.length = static_cast<std::uint32_t>(len);
         } else if (status == 0xF0 || status == 0xF7 || status == 0xFF) {
@@ -81,8 +77,7 @@ bool ReadTrack(const BYTE* file, std::size_t pos, std::size_t end, SmfTrack& tra
             const std::size_t lengthAt = status == 0xFF ? pos + 1 : pos;
             unsigned dataLen = 0;
             const BYTE vn = lengthAt < end ? ReadVarLen(file + lengthAt, file + end, &dataLen) : 0;
-            if (vn == 0 || end - (lengthAt + vn) < dataLen)
-                return false;
+            if (vn == 0 || end - (lengthAt + vn) < dataLen) return false;
             if (status == 0xFF && file[pos] == 0x2F) {  // end of track
                 track.endTick = tick;
                 return true;
@@ -108,15 +103,14 @@ std::unique_ptr<std::vector<BYTE>> BuildImage(const BYTE* file, const std::vecto
     }
     auto image = std::make_unique<std::vector<BYTE>>();
     image->reserve(kSongEventStart + total * 4 + 8);
-    const BYTE header[kSongEventStart] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, file[12], file[13],
-                                          'M', 'T', 'r', 'k', 0, 0, 0, 0};
+    const BYTE header[kSongEventStart] = {'M', 'T',      'h',      'd', 0,   0,   0,   6, 0, 0, 0,
+                                          1,   file[12], file[13], 'M', 'T', 'r', 'k', 0, 0, 0, 0};
     image->insert(image->end(), header, header + kSongEventStart);
 
     using Head = std::tuple<std::uint64_t, std::size_t, std::size_t>;  // tick, track, index
     std::priority_queue<Head, std::vector<Head>, std::greater<Head>> heads;
     for (std::size_t t = 0; t < tracks.size(); ++t) {
-        if (!tracks[t].events.empty())
-            heads.emplace(tracks[t].events[0].tick, t, 0);
+        if (!tracks[t].events.empty()) heads.emplace(tracks[t].events[0].tick, t, 0);
     }
     std::uint64_t previous = 0;
     BYTE varLen[4];
@@ -131,15 +125,12 @@ std::unique_ptr<std::vector<BYTE>> BuildImage(const BYTE* file, const std::vecto
         const auto [tick, t, i] = heads.top();
         heads.pop();
         const SmfEvent& ev = tracks[t].events[i];
-        if (!putDelta(tick))
-            return nullptr;
+        if (!putDelta(tick)) return nullptr;
         image->push_back(ev.status);
         image->insert(image->end(), file + ev.offset, file + ev.offset + ev.length);
-        if (i + 1 < tracks[t].events.size())
-            heads.emplace(tracks[t].events[i + 1].tick, t, i + 1);
+        if (i + 1 < tracks[t].events.size()) heads.emplace(tracks[t].events[i + 1].tick, t, i + 1);
     }
-    if (!putDelta(songEnd))
-        return nullptr;
+    if (!putDelta(songEnd)) return nullptr;
     const BYTE endOfTrack[3] = {0xFF, 0x2F, 0x00};
     image->insert(image->end(), endOfTrack, endOfTrack + 3);
     WriteBig32(image->data() + kSongTrackLength, static_cast<unsigned>(image->size() - kSongEventStart));
@@ -163,11 +154,9 @@ BYTE ReadVarLen(const BYTE* p, const BYTE* pEnd, unsigned* pValue)
 
 int WriteVarLen(BYTE* pOut, unsigned nValue)
 {
-    if (nValue > 0x0FFFFFFF)
-        return 0;
+    if (nValue > 0x0FFFFFFF) return 0;
     int n = 1;
-    while (n < 4 && (nValue >> (7 * n)) != 0)
-        ++n;
+    while (n < 4 && (nValue >> (7 * n)) != 0) ++n;
     for (int i = 0; i < n; ++i) {
         const BYTE group = static_cast<BYTE>((nValue >> (7 * (n - 1 - i))) & 0x7F);
         pOut[i] = i + 1 < n ? static_cast<BYTE>(group | 0x80) : group;
@@ -193,8 +182,7 @@ void cMidiFile::Load(const char* szFileName)
     }
     std::vector<BYTE> file;
     long size = -1;
-    if (std::fseek(fp, 0, SEEK_END) == 0)
-        size = std::ftell(fp);
+    if (std::fseek(fp, 0, SEEK_END) == 0) size = std::ftell(fp);
     bool bRead = false;
     if (size >= 0 && static_cast<unsigned long>(size) <= kMaxMidiFileSize && std::fseek(fp, 0, SEEK_SET) == 0) {
         file.resize(static_cast<std::size_t>(size));
@@ -276,7 +264,6 @@ std::unique_ptr<std::vector<BYTE>> cMidiFile::Init(const BYTE* lpFile, std::size
         pos = body + bodyLength;
     }
     auto image = BuildImage(lpFile, tracks);
-    if (!image)
-        ReportLogEC(kBrokenTrack.c_str(), name);
+    if (!image) ReportLogEC(kBrokenTrack.c_str(), name);
     return image;
 }

@@ -1,6 +1,5 @@
 #include "sound/MidiPlayers.h"
 
-
 #include "core/CheckedAccess.h"
 
 namespace {
@@ -8,12 +7,10 @@ namespace {
 // True when the file name's extension is "mid", without regard to case.
 bool HasMidiExtension(const char* szPath)
 {
-    if (szPath == nullptr)
-        return false;
+    if (szPath == nullptr) return false;
     const std::string path = szPath;
     const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || path.find_first_of("\\/", dot) != std::string::npos)
-        return false;
+    if (dot == std::string::npos || path.find_first_of("\\/", dot) != std::string::npos) return false;
     const std::string ext = path.substr(dot + 1);
     return ext.size() == 3 && (ext[0] | 0x20) == 'm' && (ext[1] | 0x20) == 'i' && (ext[2] | 0x20) == 'd';
 }
@@ -34,26 +31,22 @@ void cMidiPlayers::DeleteAll()
 void cMidiPlayers::StopAll(int bPause)
 {
     for (auto& player : m_Players) {
-        if (player)
-            player->Stop(bPause);
+        if (player) player->Stop(bPause);
     }
 }
 
 int cMidiPlayers::Play(int nPlayer, const char* szPath, int bLoop)
 {
     StopAll(1);
-    for (auto& player : m_Players)
-        player.reset();
-    if (!HasMidiExtension(szPath))
-        return 0;
+    for (auto& player : m_Players) player.reset();
+    if (!HasMidiExtension(szPath)) return 0;
     if (nPlayer < 0 || nPlayer >= Count()) {
         ReportBadIndex('V', nPlayer, m_Players.size(), sizeof(std::unique_ptr<cMidi>));
         return 0;
     }
     m_Players[nPlayer] = std::make_unique<cMidi>(szPath);
     cMidi* player = m_Players[nPlayer].get();
-    if (player->Song() == nullptr || !player->IsStreamOpen())
-        return 0;
+    if (player->Song() == nullptr || !player->IsStreamOpen()) return 0;
     player->Restart(bLoop);
     return 1;
 }

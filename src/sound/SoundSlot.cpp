@@ -63,8 +63,8 @@ bool DS_CreateBuffer(LPDIRECTSOUNDBUFFER* ppBuffer, const char* szName)
     }
     DSBUFFERDESC desc;
     desc.dwSize = sizeof(DSBUFFERDESC);
-    desc.dwFlags = DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME |
-                   DSBCAPS_GETCURRENTPOSITION2;
+    desc.dwFlags =
+        DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME | DSBCAPS_GETCURRENTPOSITION2;
     desc.dwBufferBytes = static_cast<DWORD>(wave.samples.size());
     desc.lpwfxFormat = &wave.format;
     LPDIRECTSOUNDBUFFER buffer = nullptr;

@@ -20,8 +20,7 @@ void ReportOutOfMemory()
 {
     static const std::string kText = Sjis("メモリが不足しています！");
     ShowError(kText);
-    if (HWND hWnd = hWndMain.load())
-        PostMessage(hWnd, WM_CLOSE, 0, 0);
+    if (HWND hWnd = hWndMain.load()) PostMessage(hWnd, WM_CLOSE, 0, 0);
 }
 
 }  // namespace
@@ -34,8 +33,7 @@ cVox::~cVox()
 int cVox::Init()
 {
     m_hDll = LoadLibraryA("Vox.dll");
-    if (m_hDll != nullptr)
-        m_lpCreateVox = reinterpret_cast<CREATEVOX>(GetProcAddress(m_hDll, "CreateVox"));
+    if (m_hDll != nullptr) m_lpCreateVox = reinterpret_cast<CREATEVOX>(GetProcAddress(m_hDll, "CreateVox"));
     if (m_lpCreateVox == nullptr) {
         static const std::string kFailed = Sjis("oggの初期化に失敗！");
         ShowError(kFailed);
@@ -48,8 +46,7 @@ int cVox::Create(int n)
 {
     DestroyPlayers();
     m_nCount = n > 0 ? n : 0;
-    if (m_lpCreateVox == nullptr)
-        return 0;
+    if (m_lpCreateVox == nullptr) return 0;
     m_lpPlayer.assign(static_cast<std::size_t>(m_nCount), nullptr);
     for (VoxPlayer*& player : m_lpPlayer) {
         player = m_lpCreateVox();
@@ -63,12 +60,10 @@ int cVox::Create(int n)
 
 int cVox::Play(int nPlayer, const char* szPath, int bLoop)
 {
-    if (szPath == nullptr || *szPath == '\0')
-        return 0;
+    if (szPath == nullptr || *szPath == '\0') return 0;
     Stop();
     VoxPlayer* player = Player(nPlayer);
-    if (player == nullptr)
-        return 0;
+    if (player == nullptr) return 0;
     player->Reset();
     if (!player->Open(szPath)) {
         m_nPlaying = -1;
@@ -82,10 +77,8 @@ int cVox::Play(int nPlayer, const char* szPath, int bLoop)
 
 void cVox::Stop()
 {
-    if (m_nPlaying == -1)
-        return;
-    if (VoxPlayer* player = Player(m_nPlaying))
-        player->Stop();
+    if (m_nPlaying == -1) return;
+    if (VoxPlayer* player = Player(m_nPlaying)) player->Stop();
     m_nPlaying = -1;
 }
 
@@ -109,8 +102,7 @@ VoxPlayer* cVox::Player(int n) const
 void cVox::DestroyPlayers()
 {
     for (VoxPlayer*& player : m_lpPlayer) {
-        if (player != nullptr)
-            player->Destroy();
+        if (player != nullptr) player->Destroy();
         player = nullptr;
     }
     m_lpPlayer.clear();

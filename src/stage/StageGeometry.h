@@ -25,10 +25,10 @@ int StageAreaEnd(int nTiles);
 
 // The block map's layout for one stage: pitch, rows and the cell of a field column and row.
 struct MAPLAYOUT {
-    int nPitch = 1;      // cells per row (a power of two)
+    int nPitch = 1;  // cells per row (a power of two)
     int nPitchShift = 0;
-    int nColumns = 20;   // field columns: stage width + 20
-    int nRows = 20;      // field rows: stage height + 20
+    int nColumns = 20;  // field columns: stage width + 20
+    int nRows = 20;     // field rows: stage height + 20
 
     // Layout for a stage of nWidth x nHeight tiles (negative sizes count as 0).
     static MAPLAYOUT ForStage(int nWidth, int nHeight);

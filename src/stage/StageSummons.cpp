@@ -41,7 +41,8 @@ void EraseBlock(MAPCELL& cell)
 
 bool Covers(cCharaBase& chara, MAPCELL& cell, double left, double top)
 {
-    return IsBlockSolidFor(cell, chara.faction) != 0 && chara.OverlapsRect(left, top, left + kTileInner, top + kTileInner);
+    return IsBlockSolidFor(cell, chara.faction) != 0 &&
+           chara.OverlapsRect(left, top, left + kTileInner, top + kTileInner);
 }
 
 }  // namespace
@@ -63,9 +64,7 @@ int cSceneStage::SummonBlock(double x, double y, int nUnused, const BLOCKSUMMONP
         return 0;
     }
     switch (params.nMode) {
-    case BLOCKSUMMON_ERASE:
-        EraseBlock(cell);
-        return 0;
+    case BLOCKSUMMON_ERASE: EraseBlock(cell); return 0;
     case BLOCKSUMMON_TOGGLE:
         if (std::find(m_SummonedCells.begin(), m_SummonedCells.end(), index) != m_SummonedCells.end()) {
             return 0;
@@ -77,8 +76,7 @@ int cSceneStage::SummonBlock(double x, double y, int nUnused, const BLOCKSUMMONP
         }
         WriteBlock(cell, block);
         return CheckSummonedBlockOverlap(index, column, row, params);
-    default:
-        break;
+    default: break;
     }
     if (!params.bCancelOnPlayer && !params.bCancelOnChara) {
         WriteBlock(cell, block);

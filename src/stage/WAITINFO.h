@@ -4,11 +4,11 @@
 #pragma once
 
 // nMode values.
-constexpr int WAITMODE_GAMEWAIT = 0;  // the game-wait command (a timed wait)
-constexpr int WAITMODE_MESSAGE = 1;   // a message that stops the play
-constexpr int WAITMODE_EFFECT = 2;    // an effect that waits for its animation (a timed wait)
-constexpr int WAITMODE_PICTURE = 3;   // a picture that stops the play
-constexpr int WAITMODE_EXTRALIFE = 4; // the extra-life popup (30 frames)
+constexpr int WAITMODE_GAMEWAIT = 0;   // the game-wait command (a timed wait)
+constexpr int WAITMODE_MESSAGE = 1;    // a message that stops the play
+constexpr int WAITMODE_EFFECT = 2;     // an effect that waits for its animation (a timed wait)
+constexpr int WAITMODE_PICTURE = 3;    // a picture that stops the play
+constexpr int WAITMODE_EXTRALIFE = 4;  // the extra-life popup (30 frames)
 
 // Frames during which a message wait that waits for the key ignores the decide button.
 constexpr int kMessageKeyDelay = 10;

@@ -34,8 +34,8 @@ public:
     // A scrolling list of total entries with visible of them shown from *pTop on: up and down move
     // by one (bVertical: rows, else columns), with bPage right and left move a page; the ends stop
     // the cursor. The position is origin + pitch x (index - *pTop) along the list and fixed across.
-    void MoveList(const SHORT* pPad, int bVertical, int* pTop, int origin, int pitch, int fixed, int visible,
-                  int total, int bPage);
+    void MoveList(const SHORT* pPad, int bVertical, int* pTop, int origin, int pitch, int fixed, int visible, int total,
+                  int bPage);
 
     CURSORPOS* m_pCur = nullptr;   // the top of the stack
     CURSORPOS* m_pPrev = nullptr;  // the element below it, or null

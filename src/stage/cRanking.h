@@ -19,11 +19,11 @@
 
 // The five tables, by result kind.
 enum RANKINGKIND {
-    RANKING_SCORE = 0,      // higher first
-    RANKING_TIME_LEFT = 1,  // higher first
-    RANKING_CLEAR_TIME = 2, // hundredths of a second, lower first
-    RANKING_HP_LEFT = 3,    // higher first
-    RANKING_SP_LEFT = 4,    // higher first
+    RANKING_SCORE = 0,       // higher first
+    RANKING_TIME_LEFT = 1,   // higher first
+    RANKING_CLEAR_TIME = 2,  // hundredths of a second, lower first
+    RANKING_HP_LEFT = 3,     // higher first
+    RANKING_SP_LEFT = 4,     // higher first
     RANKING_KIND_COUNT = 5
 };
 

@@ -12,11 +12,11 @@
 #include "graphics/FontTable.h"
 #include "graphics/FrameTiming.h"
 #include "graphics/Palette.h"
-#include "graphics/Surfaces.h"
 #include "graphics/SurfaceCatalogue.h"
-#include "project/cSystemData.h"
+#include "graphics/Surfaces.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Time.h"
+#include "project/cSystemData.h"
 #include "stage/cMenuCursor.h"
 
 namespace {

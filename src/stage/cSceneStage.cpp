@@ -14,8 +14,7 @@ cSceneStage* lpSceneStage = nullptr;
 cSceneStage::cSceneStage()
 {
     SetStates<cSceneStage>({&cSceneStage::FadeIn, &cSceneStage::Start, &cSceneStage::Play, &cSceneStage::Pause,
-                            &cSceneStage::Clear, &cSceneStage::Miss, &cSceneStage::GameOver,
-                            &cSceneStage::FadeOut});
+                            &cSceneStage::Clear, &cSceneStage::Miss, &cSceneStage::GameOver, &cSceneStage::FadeOut});
     m_Wait.nReserved = 0;
     m_bQuit = 0;
     SaveData.nStageBgm = 0;

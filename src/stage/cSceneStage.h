@@ -120,13 +120,13 @@ public:
     // The state a (re)start enters after SetStage: nState, or the stage clear noted during it.
     void EnterStateAfterSetUp(int nState);
 
-    int m_nSavedState = 0;     // state and sub-state the pause menu returns to
+    int m_nSavedState = 0;  // state and sub-state the pause menu returns to
     int m_nSavedSubState = 0;
-    WAITINFO m_Wait;           // the nested wait being run
+    WAITINFO m_Wait;              // the nested wait being run
     std::atomic<int> m_bQuit{0};  // close request while a nested loop runs (main thread sets it)
     int m_nPlayerCount = 1;
     std::vector<int> m_SubStepCheck;  // per sub-step: 1 when shots are tested against characters
-    int m_nTime = 0;           // seconds left (0..999)
+    int m_nTime = 0;                  // seconds left (0..999)
     int m_bNoTimeLimit = 0;
     int m_nPlayFrames = 0;     // frames of play
     int m_nPlayTime = 0;       // play time in hundredths of a second
@@ -142,9 +142,9 @@ public:
     std::vector<int> m_RankValue;
     int m_bRankEntered = 0;
     std::string m_RankName;
-    int m_nStageFlag = 0;      // the stage's HUD flag, copied at the end of SetStage
-    int m_nMenuX = 0;          // left edge of the pause or miss menu
-    int m_bEraseChara = 0;     // off-screen erasing of characters, block characters and items
+    int m_nStageFlag = 0;   // the stage's HUD flag, copied at the end of SetStage
+    int m_nMenuX = 0;       // left edge of the pause or miss menu
+    int m_bEraseChara = 0;  // off-screen erasing of characters, block characters and items
     int m_bEraseBlockChara = 0;
     int m_bEraseItem = 0;
 
@@ -207,9 +207,9 @@ private:
     // The player dies: the label (if any) to the trace log, sound 8, the death.
     void PlayerDies(const char* szLabel);
 
-    bool m_bFailed = false;           // SetStage could not build the stage
-    bool m_bInSetUp = false;          // SetStage is running
-    bool m_bClearDuringSetUp = false; // the stage was cleared while SetStage ran
+    bool m_bFailed = false;            // SetStage could not build the stage
+    bool m_bInSetUp = false;           // SetStage is running
+    bool m_bClearDuringSetUp = false;  // the stage was cleared while SetStage ran
 };
 
 // The running stage-play screen; null while none exists.

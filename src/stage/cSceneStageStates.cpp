@@ -100,8 +100,7 @@ int cSceneStage::CheckPauseKey()
 bool cSceneStage::RetryAllowed() const
 {
     switch (SceneFlow().m_nPlayKind) {
-    case cSaveData::kPlayFree:
-        return true;
+    case cSaveData::kPlayFree: return true;
     case cSaveData::kPlayStory:
         return SystemData.bPauseRetryStory != 0 && IsSet(SaveData.StageClear, SaveData.nStageNo);
     case cSaveData::kPlayChallenge: {
@@ -110,8 +109,7 @@ bool cSceneStage::RetryAllowed() const
                               SaveData.WorldRecord.data()[n].first != 0;
         return SystemData.bPauseRetryChallenge != 0 && bCleared;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -50,12 +50,9 @@ enum class Behaviour { Answers, SilentAfterAccept, SilentAfterMessage };
 class FakeEditor {
 public:
     FakeEditor(const std::string& title, Behaviour behaviour)
-        : m_listener(LocalSocket::Listen(RemoteWindowSocketName(kEditorWindowClass))),
-          m_title(title),
-          m_behaviour(behaviour),
-          m_thread([this] { Serve(); })
-    {
-    }
+        : m_listener(LocalSocket::Listen(RemoteWindowSocketName(kEditorWindowClass))), m_title(title),
+          m_behaviour(behaviour), m_thread([this] { Serve(); })
+    {}
     ~FakeEditor()
     {
         m_stop = true;

@@ -122,7 +122,9 @@ TEST_F(SingleInstanceTest, ARunningCopyThatDoesNotEndIsNeverForcedAndTheNewOneGi
     RunningCopy running(kInstanceLockPath, false);
     ASSERT_EQ(running.Outcome(), InstanceOutcome::Run);
     InstanceLock second;
-    EXPECT_EQ(TakeSingleInstance(second, kInstanceLockPath, [] {}, 300), InstanceOutcome::Failed);
+    EXPECT_EQ(TakeSingleInstance(
+                  second, kInstanceLockPath, [] {}, 300),
+              InstanceOutcome::Failed);
     EXPECT_FALSE(second.Held());
     EXPECT_EQ(running.Requests(), 1);
     const std::vector<MessageBoxRecord> boxes = RecordedMessageBoxes();

@@ -22,9 +22,9 @@ cVector<cIniSetting> FreshKeys()
         const char* name;
         int value;
     };
-    const Entry entries[] = {{"Direct3D", 2},      {"WindowMode", 0},     {"Bpp", 0},     {"VSync", 2},
-                             {"D3D_FontCache", 0}, {"DD_FontCache", 1},   {"DD_VideoStretch", 0},
-                             {"ShowFps", 1},       {"FreeStage", 0},      {"English", 1}};
+    const Entry entries[] = {
+        {"Direct3D", 2},     {"WindowMode", 0},      {"Bpp", 0},     {"VSync", 2},     {"D3D_FontCache", 0},
+        {"DD_FontCache", 1}, {"DD_VideoStretch", 0}, {"ShowFps", 1}, {"FreeStage", 0}, {"English", 1}};
     cVector<cIniSetting> keys;
     for (const Entry& e : entries) {
         cIniSetting setting;
@@ -98,7 +98,10 @@ struct ReadCase {
 
 const ReadCase kReadCases[] = {
     {"ExitLineEndsTheFile", "Direct3D=1\nWindowMode=1\nExit\n", 1,
-     [](SYSTEMINI& s) { s.Direct3D = 1; s.WindowMode = 1; }},
+     [](SYSTEMINI& s) {
+         s.Direct3D = 1;
+         s.WindowMode = 1;
+     }},
     {"ExitWithoutLineFeedFails", "Direct3D=1\nExit", 0, [](SYSTEMINI& s) { s.Direct3D = 1; }},
     {"NoExitFails", "Bpp=16\n", 0, [](SYSTEMINI& s) { s.Bpp = 16; }},
     {"EmptyFileFails", "", 0, [](SYSTEMINI&) {}},
@@ -106,15 +109,26 @@ const ReadCase kReadCases[] = {
     {"BlanksAroundEqualsAndNote", "Direct3D = 1 // DirectX 9\nExit\n", 1, [](SYSTEMINI& s) { s.Direct3D = 1; }},
     {"BlanksInsideKeyVanish", " Show Fps\t=0\nExit\n", 1, [](SYSTEMINI& s) { s.ShowFps = 0; }},
     {"SlashEndsTheValueAndTheRestIsALineOfItsOwn", "Bpp=16/VSync=1\nExit\n", 1,
-     [](SYSTEMINI& s) { s.Bpp = 16; s.VSync = 1; }},
+     [](SYSTEMINI& s) {
+         s.Bpp = 16;
+         s.VSync = 1;
+     }},
     {"LowerCaseKeyIsNotRecognised", "direct3d=1\nExit\n", 1, [](SYSTEMINI&) {}},
     {"UnknownKeysAndCommentsIgnored", "; drawing\nFoo=3\n\nVSync=0\nExit\n", 1, [](SYSTEMINI& s) { s.VSync = 0; }},
     {"LinesAfterExitAreNeverRead", "Exit\nDirect3D=0\n", 1, [](SYSTEMINI&) {}},
     {"ExitWithCarriageReturnStillEndsTheFile", "Bpp=32\r\nExit\r\n", 1, [](SYSTEMINI& s) { s.Bpp = 32; }},
     {"IntegersAsAtoiReadsThem", "Bpp=16bit\nVSync=-1\nShowFps=x\nD3D_FontCache=+3\nExit\n", 1,
-     [](SYSTEMINI& s) { s.Bpp = 16; s.VSync = -1; s.ShowFps = 0; s.D3D_FontCache = 3; }},
+     [](SYSTEMINI& s) {
+         s.Bpp = 16;
+         s.VSync = -1;
+         s.ShowFps = 0;
+         s.D3D_FontCache = 3;
+     }},
     {"HugeIntegersSaturate", "Bpp=99999999999999999999\nVSync=-99999999999999999999\nExit\n", 1,
-     [](SYSTEMINI& s) { s.Bpp = 2147483647; s.VSync = -2147483647 - 1; }},
+     [](SYSTEMINI& s) {
+         s.Bpp = 2147483647;
+         s.VSync = -2147483647 - 1;
+     }},
     {"EnglishIsReadFromTheFile", "English=1\nExit\n", 1, [](SYSTEMINI& s) { s.English = 1; }},
     {"FreeStagePath", "FreeStage=data\\stg4\\a.stg4\nExit\n", 1,
      [](SYSTEMINI& s) { s.FreeStage = "data\\stg4\\a.stg4"; }},

@@ -140,8 +140,18 @@ TEST_F(UserSettingsTest, TheWindowIsKeptOnTheUsableArea)
         {"inside stays", {0, 0, 1920, 1040}, 100, 200, 640, 480, 0, 100, 200, 640, 480, 0},
         {"left and below", {0, 0, 1920, 1040}, -50, 100000, 640, 480, 1, 0, 1040 - (480 + frameY), 640, 480, 1},
         {"right edge", {0, 0, 1920, 1040}, 1900, 0, 640, 480, 0, 1920 - (640 + frameX), 0, 640, 480, 0},
-        {"size unknown counts 640 x 480", {0, 0, 1920, 1040}, 5000, 5000, 0, 0, 0,
-         1920 - (640 + frameX), 1040 - (480 + frameY), 0, 0, 0},
+        {"size unknown counts 640 x 480",
+         {0, 0, 1920, 1040},
+         5000,
+         5000,
+         0,
+         0,
+         0,
+         1920 - (640 + frameX),
+         1040 - (480 + frameY),
+         0,
+         0,
+         0},
         {"larger than the area", {0, 0, 800, 600}, 300, 300, 5000, 5000, 0, 0, 0, 800, 600, 0},
         {"tiny and odd flag", {0, 0, 1920, 1040}, 10, 10, 3, -4, 9, 10, 10, 100, 100, 1},
         {"area left of the origin", {-1280, 0, 0, 1000}, -1200, 50, 640, 480, 0, -1200, 50, 640, 480, 0},
@@ -151,8 +161,8 @@ TEST_F(UserSettingsTest, TheWindowIsKeptOnTheUsableArea)
         SCOPED_TRACE(c.name);
         SetWorkArea(c.area);
         cWindowData window;
-        EXPECT_EQ(LoadBytes(window, 720, ByteWriter().I32(5).I32(c.x).I32(c.y).I32(c.width).I32(c.height)
-                                             .I32(c.maximized).I32(0)),
+        EXPECT_EQ(LoadBytes(window, 720,
+                            ByteWriter().I32(5).I32(c.x).I32(c.y).I32(c.width).I32(c.height).I32(c.maximized).I32(0)),
                   1);
         EXPECT_EQ(window.x, c.wantX);
         EXPECT_EQ(window.y, c.wantY);

@@ -20,11 +20,21 @@ TEST(PathsTest, TablesHoldTheFixedPathsAtTheirIndices)
         const char* path;
     };
     const Case cases[] = {
-        {0, "data\\"}, {1, "default\\"}, {7, "data\\CommonPalette.cplt4"}, {13, "data\\WorldMap.dat"},
-        {15, "data\\database\\AnimeSet.dat"}, {33, "data\\database\\Bgm.dat"}, {35, "data\\System.dat"},
-        {37, "data\\stg4\\c"}, {38, "user_data\\story\\"}, {40, "user_data\\free\\"},
-        {41, "user_data\\story\\Story"}, {42, "user_data\\challenge\\Challenge.dat"},
-        {43, "user_data\\Option.dat"}, {45, "user_data\\KeyConfig.dat"}, {46, "user_data\\Boot.dat"},
+        {0, "data\\"},
+        {1, "default\\"},
+        {7, "data\\CommonPalette.cplt4"},
+        {13, "data\\WorldMap.dat"},
+        {15, "data\\database\\AnimeSet.dat"},
+        {33, "data\\database\\Bgm.dat"},
+        {35, "data\\System.dat"},
+        {37, "data\\stg4\\c"},
+        {38, "user_data\\story\\"},
+        {40, "user_data\\free\\"},
+        {41, "user_data\\story\\Story"},
+        {42, "user_data\\challenge\\Challenge.dat"},
+        {43, "user_data\\Option.dat"},
+        {45, "user_data\\KeyConfig.dat"},
+        {46, "user_data\\Boot.dat"},
         {47, "user_data\\Window.dat"},
     };
     for (const Case& c : cases) {
@@ -108,7 +118,7 @@ TEST(PathsTest, InsertFileNumberPutsTwoDigitsBeforeTheExtension)
         {"dir.x\\name", 1, 1, "dir.x\\name", 0},
         {"a.b", 10, 0, "a.b", 0},
         {longExt.c_str(), 1, 2, longExtNumbered.c_str(), 1},  // extensions longer than 31 bytes
-        {tooLong.c_str(), 1, 2, tooLong.c_str(), 0},           // the result would not fit
+        {tooLong.c_str(), 1, 2, tooLong.c_str(), 0},          // the result would not fit
     };
     for (const Case& c : cases) {
         char dst[MAX_PATH] = "";

@@ -160,8 +160,27 @@ TEST_F(RecordReaderTest, MemoryAndStreamReadersAgreeOnEveryFile)
         {"short version", std::string("\xD0\x02", 2), -1},
         {"version only", Bytes().I32(720).str(), 0},
         {"negative member count", Bytes().I32(720).I32(-1).str(), 0},
-        {"surplus member, file ends after it", Bytes().I32(720).I32(6).I32(1).I32(2).F64(3.0).U8(4).U8(5).U8(6).I16(7).I32(8).str(), 0},
-        {"surplus member and string", Bytes().I32(720).I32(6).I32(1).I32(2).F64(3.0).U8(4).U8(5).U8(6).I16(7).I32(8).I32(3).Str("a").Str("b").Str("c").I32(0).str(), 1},
+        {"surplus member, file ends after it",
+         Bytes().I32(720).I32(6).I32(1).I32(2).F64(3.0).U8(4).U8(5).U8(6).I16(7).I32(8).str(), 0},
+        {"surplus member and string",
+         Bytes()
+             .I32(720)
+             .I32(6)
+             .I32(1)
+             .I32(2)
+             .F64(3.0)
+             .U8(4)
+             .U8(5)
+             .U8(6)
+             .I16(7)
+             .I32(8)
+             .I32(3)
+             .Str("a")
+             .Str("b")
+             .Str("c")
+             .I32(0)
+             .str(),
+         1},
         {"ends inside the double", Bytes().I32(720).I32(5).I32(1).I32(2).I32(0).str(), 0},
         {"ends inside the word", Bytes().I32(720).I32(5).I32(1).I32(2).F64(3.0).U8(4).U8(5).U8(6).U8(7).str(), 0},
         {"fewer members", Bytes().I32(720).I32(2).I32(1).I32(2).I32(0).I32(0).str(), 1},
@@ -170,7 +189,8 @@ TEST_F(RecordReaderTest, MemoryAndStreamReadersAgreeOnEveryFile)
         {"string past the end", RawPart().I32(2).Str("a").I32(50).Text("abc").str(), 0},
         {"string without NUL", RawPart().I32(2).I32(3).Text("xyz").Str("t").I32(0).str(), 1},
         {"string with inner NUL", RawPart().I32(2).I32(4).Text(std::string("a\0b\0", 4)).Str("t").I32(0).str(), 1},
-        {"CR and NUL beyond a word", RawPart().I32(2).Str("12345678\r9").I32(11).Text(std::string("abcdefgh\0j\0", 11)).I32(0).str(), 1},
+        {"CR and NUL beyond a word",
+         RawPart().I32(2).Str("12345678\r9").I32(11).Text(std::string("abcdefgh\0j\0", 11)).I32(0).str(), 1},
         {"fewer strings", RawPart().I32(1).Str("only\r").I32(0).str(), 1},
         {"huge list count", RawPart().I32(2).Str("a").Str("b").I32(INT_MAX).I32(0).I32(0).str(), 0},
         {"list element cut short", RawPart().I32(2).Str("a").Str("b").I32(2).I32(1).I32(4).I32(1).I32(5).str(), 0},
@@ -242,7 +262,12 @@ TEST(RecordReaderTextTest, AssignTextCutsAtTheFirstNulAndDropsCarriageReturnsOnR
         {std::string("abcdefghijklm\r\0", 15), true, "abcdefghijklm"},
         {std::string("abcdefghijklm\r\0", 15), false, "abcdefghijklm\r"},
         {std::string("\x8D\x0Dx\0", 4), true, "\x8Dx"},
-        {std::string("\x82\xA0\x8D\x8D" "abcdef\0", 11), true, "\x82\xA0\x8D\x8D" "abcdef"},
+        {std::string("\x82\xA0\x8D\x8D"
+                     "abcdef\0",
+                     11),
+         true,
+         "\x82\xA0\x8D\x8D"
+         "abcdef"},
     };
     for (const auto& c : cases) {
         std::string text = "old";

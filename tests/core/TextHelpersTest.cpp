@@ -30,15 +30,15 @@ TEST(TextHelpersTest, IntToStrPadsSignsAndBlanks)
         {7, 3, 0, 0, "  7"},
         {7, 3, 1, 1, "+007"},
         {7, 3, 0, 1, "+  7"},
-        {123, 2, 0, 0, "123"},       // never shorter than the number
-        {0, 4, 0, 0, "   0"},        // the last digit stays
+        {123, 2, 0, 0, "123"},  // never shorter than the number
+        {0, 4, 0, 0, "   0"},   // the last digit stays
         {0, 0, 0, 1, "+0"},
-        {-5, 3, 0, 0, "-  5"},       // the sign goes in front of the blanks
-        {-5, 3, 1, 1, "-005"},       // no "+" for negative values
+        {-5, 3, 0, 0, "-  5"},           // the sign goes in front of the blanks
+        {-5, 3, 1, 1, "-005"},           // no "+" for negative values
         {42, 12, 1, 0, "000000000042"},  // widths above 10 add zeros
         {5, -3, 1, 0, "5"},
         {INT_MIN, 0, 1, 0, "-2147483648"},
-        {1020, 6, 0, 0, "  1020"},   // zeros after the first other digit stay
+        {1020, 6, 0, 0, "  1020"},  // zeros after the first other digit stay
     };
     for (const Case& c : cases) {
         std::string out = "old";
@@ -54,9 +54,11 @@ TEST(TextHelpersTest, MidStrClampsStartAndLength)
         const char* part;
     };
     const Case cases[] = {
-        {2, 3, "cde"}, {4, 10, "ef"}, {6, 3, ""},  {7, 3, ""},         {-1, 3, "ab"},
-        {0, 0, ""},    {1, -1, "bcdef"},           {-3, 3, ""},        {-5, 3, "abcdef"},
-        {1, INT_MAX, "bcdef"},  // start + length overflows an int: still the rest
+        {2, 3, "cde"},     {4, 10, "ef"},
+        {6, 3, ""},        {7, 3, ""},
+        {-1, 3, "ab"},     {0, 0, ""},
+        {1, -1, "bcdef"},  {-3, 3, ""},
+        {-5, 3, "abcdef"}, {1, INT_MAX, "bcdef"},  // start + length overflows an int: still the rest
         {0, 6, "abcdef"},
     };
     const std::string source = "abcdef";
@@ -81,12 +83,16 @@ TEST(TextHelpersTest, CountCharsCountsDoubleByteCharactersOnceAndLineFeedsNot)
         int count;
     };
     const Case cases[] = {
-        {"\x82\xa0\x82\xa2\n" "a", 3},   // two double-byte characters, a line feed, one letter
+        {"\x82\xa0\x82\xa2\n"
+         "a",
+         3},  // two double-byte characters, a line feed, one letter
         {"", 0},
         {"ab\n\ncd", 4},
-        {"\x81\x5c" "x", 2},             // a trail byte of 0x5C is not a separate character
-        {"\x81", 1},                     // a lead byte at the end stands alone
-        {"\xa0\xa1", 2},                 // half-width katakana are single bytes
+        {"\x81\x5c"
+         "x",
+         2},              // a trail byte of 0x5C is not a separate character
+        {"\x81", 1},      // a lead byte at the end stands alone
+        {"\xa0\xa1", 2},  // half-width katakana are single bytes
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CountChars(c.text), c.count) << c.text;
@@ -100,9 +106,8 @@ TEST(TextHelpersTest, IsDBCSCharNeedsALeadAndATrailByte)
         int result;
     };
     const Case cases[] = {
-        {"\x82\xa0", 1}, {"\x81\x40", 1}, {"\xfc\xfc", 1}, {"\xe0\x7e", 1},
-        {"\x82", 0},     // lead byte followed by NUL
-        {"\x82\x7f", 0}, {"\x82\x3f", 0}, {"a\x82", 0},  {"\xa0\x40", 0}, {"\x80\x40", 0},
+        {"\x82\xa0", 1}, {"\x81\x40", 1}, {"\xfc\xfc", 1}, {"\xe0\x7e", 1}, {"\x82", 0},  // lead byte followed by NUL
+        {"\x82\x7f", 0}, {"\x82\x3f", 0}, {"a\x82", 0},    {"\xa0\x40", 0}, {"\x80\x40", 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsDBCSChar(c.text), c.result) << static_cast<unsigned>(static_cast<unsigned char>(c.text[0]));

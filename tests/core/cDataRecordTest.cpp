@@ -90,8 +90,14 @@ TEST_F(cDataRecordTest, SavesTheExampleAsItsTwentyFourBytes)
     r.b = 2;
     r.s = "x";
     ASSERT_EQ(r.SaveFile("rec.dat"), 1);
-    const std::string expected("\xD0\x02\x00\x00" "\x02\x00\x00\x00" "\x01\x00\x00\x00" "\x02\x00"
-                               "\x01\x00\x00\x00" "\x02\x00\x00\x00" "\x78\x00", 24);
+    const std::string expected("\xD0\x02\x00\x00"
+                               "\x02\x00\x00\x00"
+                               "\x01\x00\x00\x00"
+                               "\x02\x00"
+                               "\x01\x00\x00\x00"
+                               "\x02\x00\x00\x00"
+                               "\x78\x00",
+                               24);
     EXPECT_EQ(folder.Read("rec.dat"), expected);
     EXPECT_FALSE(folder.Exists("rec.dat.tmp"));
 
@@ -140,7 +146,9 @@ TEST_F(cDataRecordTest, SaveCutsAStringAtItsFirstNul)
     r.s = std::string("ab\0cd", 5);
     ASSERT_EQ(r.SaveFile("rec.dat"), 1);
     EXPECT_EQ(r.s, "ab");
-    EXPECT_EQ(folder.Read("rec.dat").substr(18), std::string("\x03\x00\x00\x00" "ab\0", 7));
+    EXPECT_EQ(folder.Read("rec.dat").substr(18), std::string("\x03\x00\x00\x00"
+                                                             "ab\0",
+                                                             7));
 }
 
 TEST_F(cDataRecordTest, SaveCutsOverlongTextsAtACharacterBoundary)
@@ -157,8 +165,8 @@ TEST_F(cDataRecordTest, SaveCutsOverlongTextsAtACharacterBoundary)
 TEST_F(cDataRecordTest, OlderFileKeepsTheNewerMemberAndSavesTheCurrentLayout)
 {
     // Version 700: no `added`; three raw members.
-    folder.Write("old.dat", Bytes().I32(700).I32(3).I32(11).F64(2.5).U8(1).U8(2).U8(3)
-                                .I32(2).Str("n").Str("t").I32(0).str());
+    folder.Write("old.dat",
+                 Bytes().I32(700).I32(3).I32(11).F64(2.5).U8(1).U8(2).U8(3).I32(2).Str("n").Str("t").I32(0).str());
     VersionedRecord r;
     r.added = 55;
     ASSERT_EQ(r.LoadFile("old.dat"), 1);
@@ -171,8 +179,8 @@ TEST_F(cDataRecordTest, OlderFileKeepsTheNewerMemberAndSavesTheCurrentLayout)
     EXPECT_EQ(r.MemberTable().size(), 4u);  // registered for 720 again
 
     ASSERT_EQ(r.SaveFile("new.dat"), 1);
-    EXPECT_EQ(folder.Read("new.dat"), Bytes().I32(720).I32(4).I32(11).I32(55).F64(2.5).U8(1).U8(2).U8(3)
-                                          .I32(2).Str("n").Str("t").I32(0).str());
+    EXPECT_EQ(folder.Read("new.dat"),
+              Bytes().I32(720).I32(4).I32(11).I32(55).F64(2.5).U8(1).U8(2).U8(3).I32(2).Str("n").Str("t").I32(0).str());
 }
 
 TEST_F(cDataRecordTest, MissingFilesFailAndChangeNothing)
@@ -376,7 +384,8 @@ TEST_F(cDataRecordTest, MalformedFilesAreRefusedWithoutReadingPastTheEnd)
         {"version only", Bytes().I32(720).str(), true},
         {"negative member count", Bytes().I32(720).I32(-1).I32(1).str(), true},
         {"huge member count", Bytes().I32(720).I32(INT_MAX).I32(1).str(), true},
-        {"surplus members the file cannot hold", Bytes().I32(720).I32(100).I32(1).I32(2).F64(3.0).U8(4).U8(5).U8(6).I32(7).str(), true},
+        {"surplus members the file cannot hold",
+         Bytes().I32(720).I32(100).I32(1).I32(2).F64(3.0).U8(4).U8(5).U8(6).I32(7).str(), true},
         {"file ends inside a member", Bytes().I32(720).I32(4).I32(1).I16(0).str(), false},
         {"file ends before the strings", RawPart().str(), false},
         {"negative string count", RawPart().I32(-5).str(), false},
@@ -413,18 +422,22 @@ TEST_F(cDataRecordTest, SurplusMembersAreReportedPassedOverAndTheLoadGoesOn)
         std::vector<std::string> reported;
     };
     const Case cases[] = {
-        {"one surplus member, the first member's width", Bytes().I32(3).I32(1).I16(2).I32(333).I32(1).Str("s"),
+        {"one surplus member, the first member's width",
+         Bytes().I32(3).I32(1).I16(2).I32(333).I32(1).Str("s"),
          {"err V[2] ( 2 , 16 )"}},
-        {"two surplus members", Bytes().I32(4).I32(1).I16(2).I32(333).I32(444).I32(1).Str("s"),
+        {"two surplus members",
+         Bytes().I32(4).I32(1).I16(2).I32(333).I32(444).I32(1).Str("s"),
          {"err V[2] ( 2 , 16 )", "err V[3] ( 2 , 16 )"}},
-        {"two surplus strings, one empty", Bytes().I32(2).I32(1).I16(2).I32(3).Str("s").Str("extra").I32(1),
+        {"two surplus strings, one empty",
+         Bytes().I32(2).I32(1).I16(2).I32(3).Str("s").Str("extra").I32(1),
          {"err V[1] ( 1 , 8 )", "err V[2] ( 1 , 8 )"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         folder.Write("Report_Game.txt", "");
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
-        folder.Write("newer.dat", Bytes().I32(720).str() + c.record.str() + Bytes().I32(2).I32(7).I16(8).I32(1).Str("next").str());
+        folder.Write("newer.dat",
+                     Bytes().I32(720).str() + c.record.str() + Bytes().I32(2).I32(7).I16(8).I32(1).Str("next").str());
         ExampleRecord r;
         ExampleRecord next;
         FILE* fp = OpenDatLoad("newer.dat");

@@ -52,4 +52,3 @@ TEST(cListTest, BadIndexIsReportedClosedAndYieldsTheSameFallBack)
 }
 
 }  // namespace
-

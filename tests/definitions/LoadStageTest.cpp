@@ -192,7 +192,8 @@ TEST_F(LoadStageTest, MissingNamedFileIsAFailedRead)
 {
     LoadKnownStage();
     EXPECT_EQ(LoadStage("data\\stg4\\gone.stg4_000", 0, &StageBackup), 0);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{Sjis("ステージファイル data\\stg4\\gone.stg4_000 の読み込みに失敗しました！")});
+    EXPECT_EQ(BoxTexts(),
+              std::vector<std::string>{Sjis("ステージファイル data\\stg4\\gone.stg4_000 の読み込みに失敗しました！")});
     ExpectKnownStage();
 }
 
@@ -249,11 +250,7 @@ TEST_F(LoadStageTest, CheckStageFileEndLooksOnlyAtTheLastWordFrom174)
         int expected;
     };
     const Case cases[] = {
-        {720, testsupport::kStageEndCodeValue, 1},
-        {720, 5, 0},
-        {174, 5, 0},
-        {173, 5, 1},
-        {100, 5, 1},
+        {720, testsupport::kStageEndCodeValue, 1}, {720, 5, 0}, {174, 5, 0}, {173, 5, 1}, {100, 5, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.version << " " << c.last);

@@ -17,10 +17,10 @@
 #include "definitions/cEdStage.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Messages.h"
-#include "support/TestMainWindow.h"
 #include "support/GameFolder.h"
 #include "support/RecordFileTest.h"
 #include "support/StageWriter.h"
+#include "support/TestMainWindow.h"
 
 namespace stagetest {
 
@@ -76,7 +76,10 @@ protected:
         folder.Write(gamePath, testsupport::StageFile(spec).Data());
     }
 
-    static std::string AsString(const ByteWriter& bytes) { return std::string(bytes.Data().begin(), bytes.Data().end()); }
+    static std::string AsString(const ByteWriter& bytes)
+    {
+        return std::string(bytes.Data().begin(), bytes.Data().end());
+    }
 
     // The texts of the boxes shown since the last clear.
     static std::vector<std::string> BoxTexts()

@@ -150,8 +150,8 @@ TEST(InputDirectionTest, InputDirectionsBecomeDirectionCodes)
         int direction;
     };
     const Case cases[] = {
-        {0, 1, 3}, {0, 0, 2}, {1, 1, 2}, {2, 0, 3}, {3, 0, 6}, {4, 1, 7},
-        {5, 0, 8}, {5, 1, 8}, {6, 1, 9}, {7, 0, 10}, {8, 0, 11}, {9, 1, 3}, {9, 0, 2}, {-1, 0, 2},
+        {0, 1, 3}, {0, 0, 2}, {1, 1, 2},  {2, 0, 3},  {3, 0, 6}, {4, 1, 7}, {5, 0, 8},
+        {5, 1, 8}, {6, 1, 9}, {7, 0, 10}, {8, 0, 11}, {9, 1, 3}, {9, 0, 2}, {-1, 0, 2},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(InputDirToDirection(c.input, c.facing), c.direction) << c.input << ", facing " << c.facing;

@@ -29,7 +29,10 @@ TEST_F(cEdBlockTest, ShotGraphicsOfOldFilesMoveUpByOne)
         std::int16_t expected;
     };
     const Case cases[] = {
-        {218, 3, 119, 119}, {218, 3, 5, 6}, {218, 0, 5, 5}, {219, 3, 5, 5},
+        {218, 3, 119, 119},
+        {218, 3, 5, 6},
+        {218, 0, 5, 5},
+        {219, 3, 5, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.version << " sheet " << int(c.sheet) << " graphic " << c.graphic);

@@ -82,14 +82,8 @@ TEST_F(cEdCharaTest, OlderFilesGetTheValuesOfTheirTime)
     // The file holds range kind, colour 4, scroll sync 1, defence 9, effect values 7 where the
     // version stores them.
     const Case cases[] = {
-        {205, 2, 3, 1, 0, 9, 7},
-        {205, 1, 1, 1, 0, 9, 7},
-        {206, 2, 2, 1, 0, 9, 7},
-        {210, 2, 2, 1, 1, 9, 7},
-        {200, 2, 0, 1, 0, 9, 7},
-        {195, 0, 0, 1, 0, 9, 0},
-        {167, 0, 0, 1, 0, 0, 0},
-        {285, 3, 3, 4, 1, 9, 7},
+        {205, 2, 3, 1, 0, 9, 7}, {205, 1, 1, 1, 0, 9, 7}, {206, 2, 2, 1, 0, 9, 7}, {210, 2, 2, 1, 1, 9, 7},
+        {200, 2, 0, 1, 0, 9, 7}, {195, 0, 0, 1, 0, 9, 0}, {167, 0, 0, 1, 0, 0, 0}, {285, 3, 3, 4, 1, 9, 7},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.version << " range " << int(c.rangeKind));

@@ -77,10 +77,10 @@ TEST_F(cEdCommonPaletteTest, StageReferencesWaitForAStageCommonOnesAreRepaired)
     CommonPaletteSpec spec;
     spec.blocks.resize(4);
     spec.blocks[1].graphic = 1;
-    spec.blocks[1].itemKind = 2;   // stage item 7: no stage yet to check it against
+    spec.blocks[1].itemKind = 2;  // stage item 7: no stage yet to check it against
     spec.blocks[1].itemIndex = 7;
     spec.blocks[2].graphic = 1;
-    spec.blocks[2].itemKind = 1;   // common item 9 of 2
+    spec.blocks[2].itemKind = 1;  // common item 9 of 2
     spec.blocks[2].itemIndex = 9;
     spec.blocks[3].graphic = 1;
     spec.blocks[3].itemKind = 1;

@@ -96,8 +96,8 @@ TEST_F(cEdMoveTest, NewMovementHasTheEditorDefaults)
     move.SetDefault();
     EXPECT_EQ(move.m_nSpeed, 10);
     EXPECT_EQ(move.m_fBrake, 1.0);
-    for (std::int8_t flag : {move.m_bMirrorAngle, move.m_bUseX, move.m_bUseY, move.m_bArriveEnds, move.m_bMirrorX,
-                             move.m_bFollowFacing}) {
+    for (std::int8_t flag :
+         {move.m_bMirrorAngle, move.m_bUseX, move.m_bUseY, move.m_bArriveEnds, move.m_bMirrorX, move.m_bFollowFacing}) {
         EXPECT_EQ(flag, 1);
     }
     for (int value : {int(move.m_nAngle), int(move.m_nMoveMode), int(move.m_bMirrorY), int(move.m_bKeepFacing),

@@ -114,14 +114,9 @@ TEST_F(cEdStageTest, SpeedLevelGivesSubStepsAndLimits)
         int storedLevel;
     };
     const Case cases[] = {
-        {15, 5, 60.0, 12.0, 15},
-        {5, 5, 30.0, 6.0, 5},
-        {10, 10, 60.0, 6.0, 10},
-        {1, 1, 6.0, 6.0, 1},
-        {19, 9, 60.0, 60.0 / 9, 19},
-        {0, 1, 6.0, 6.0, 1},    // no sub-steps would divide by zero: level 1
-        {-4, 1, 6.0, 6.0, 1},
-        {25, 9, 60.0, 60.0 / 9, 19},
+        {15, 5, 60.0, 12.0, 15},     {5, 5, 30.0, 6.0, 5},        {10, 10, 60.0, 6.0, 10}, {1, 1, 6.0, 6.0, 1},
+        {19, 9, 60.0, 60.0 / 9, 19}, {0, 1, 6.0, 6.0, 1},  // no sub-steps would divide by zero: level 1
+        {-4, 1, 6.0, 6.0, 1},        {25, 9, 60.0, 60.0 / 9, 19},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.level);
@@ -149,10 +144,29 @@ TEST_F(cEdStageTest, NormalizeBringsTheHeaderIntoRange)
         int limitLeft, limitRight, limitTop, limitBottom, bgm, level;
     };
     const Case cases[] = {
-        {"limits of a 40 x 30 stage", {{"m_nWidth", 40}, {"m_nHeight", 30}, {"m_nLimitLeft", 50},
-          {"m_nLimitRight", 50}, {"m_nLimitTop", 50}, {"m_nLimitBottom", 50}}, {1, 1, 1, 1, 1}, 20, 39, 15, 29, 0, 10},
-        {"limits of a stage smaller than a screen", {{"m_nWidth", 10}, {"m_nHeight", 8}, {"m_nLimitLeft", 5},
-          {"m_nLimitTop", -3}}, {1, 1, 1, 1, 1}, 0, 0, 0, 0, 0, 10},
+        {"limits of a 40 x 30 stage",
+         {{"m_nWidth", 40},
+          {"m_nHeight", 30},
+          {"m_nLimitLeft", 50},
+          {"m_nLimitRight", 50},
+          {"m_nLimitTop", 50},
+          {"m_nLimitBottom", 50}},
+         {1, 1, 1, 1, 1},
+         20,
+         39,
+         15,
+         29,
+         0,
+         10},
+        {"limits of a stage smaller than a screen",
+         {{"m_nWidth", 10}, {"m_nHeight", 8}, {"m_nLimitLeft", 5}, {"m_nLimitTop", -3}},
+         {1, 1, 1, 1, 1},
+         0,
+         0,
+         0,
+         0,
+         0,
+         10},
         {"music at the table size", {{"m_nBgm", kTableEntries}}, {1, 1, 1, 1, 1}, 0, 0, 0, 0, 0, 10},
         {"negative music", {{"m_nBgm", -2}}, {1, 1, 1, 1, 1}, 0, 0, 0, 0, 0, 10},
         {"music in range", {{"m_nBgm", kTableEntries - 1}}, {1, 1, 1, 1, 1}, 0, 0, 0, 0, kTableEntries - 1, 10},
@@ -200,7 +214,7 @@ TEST_F(cEdStageTest, OlderFilesGetTheValuesOfTheirTime)
     // The file's header holds 7 where it stores a member; a member the version does not store
     // takes the value that matches how that version played.
     const Case cases[] = {
-        {154, &cEdStage::m_nHeroCharaRangeFlyW, 20},   // copies of the ranges
+        {154, &cEdStage::m_nHeroCharaRangeFlyW, 20},  // copies of the ranges
         {154, &cEdStage::m_nHeroCharaRangeFlyH, 30},
         {154, &cEdStage::m_nCharaCharaRangeFlyW, 21},
         {154, &cEdStage::m_nCharaCharaRangeFlyH, 31},
@@ -279,11 +293,7 @@ TEST_F(cEdStageTest, EndCodeOfOldVersions)
         int loads;
     };
     const Case cases[] = {
-        {172, false, 0, 1},
-        {173, true, 0, 1},
-        {173, false, 42, 1},
-        {174, true, 0, 1},
-        {174, false, 42, 0},
+        {172, false, 0, 1}, {173, true, 0, 1}, {173, false, 42, 1}, {174, true, 0, 1}, {174, false, 42, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.version << " " << c.trailing);

@@ -22,7 +22,10 @@ Rgb RgbOf(char letter)
 }
 
 // A blend table whose mixtures are easy to follow: a over b gives (a * 7 + b) & 255.
-BYTE TestMix(DWORD a, DWORD b) { return static_cast<BYTE>((a * 7 + b) & 0xFF); }
+BYTE TestMix(DWORD a, DWORD b)
+{
+    return static_cast<BYTE>((a * 7 + b) & 0xFF);
+}
 
 class BlendBlitTest : public DrawTest {
 protected:
@@ -30,7 +33,8 @@ protected:
     {
         DrawTest::SetUp();
         for (int a = 0; a < 256; ++a)
-            for (int b = 0; b < 256; ++b) BlendTable[a * 256 + b] = TestMix(static_cast<DWORD>(a), static_cast<DWORD>(b));
+            for (int b = 0; b < 256; ++b)
+                BlendTable[a * 256 + b] = TestMix(static_cast<DWORD>(a), static_cast<DWORD>(b));
     }
 
     // The tint palette as each path reads it: bytes, or channel values under DirectDraw at 16 bits.
@@ -39,7 +43,8 @@ protected:
         std::vector<PALETTEENTRY> pal(256);
         const Rgb c = RgbOf(letter);
         const bool bChannels = !D3D() && C().nBpp == 16;
-        pal[IndexOf(letter)] = {static_cast<BYTE>(bChannels ? c.r >> 3 : c.r), static_cast<BYTE>(bChannels ? c.g >> 2 : c.g),
+        pal[IndexOf(letter)] = {static_cast<BYTE>(bChannels ? c.r >> 3 : c.r),
+                                static_cast<BYTE>(bChannels ? c.g >> 2 : c.g),
                                 static_cast<BYTE>(bChannels ? c.b >> 3 : c.b), 0};
         return pal;
     }

@@ -1,7 +1,7 @@
 // The blend state of the blits: the diffuse colour and the texture stage colour and alpha
 // operations (Direct3D), DDBltColorOp and DDStretchBltColorOp, and DirectDraw ignoring them.
-#include "DrawTestSupport.h"
 #include "graphics/BlendState.h"
+#include "DrawTestSupport.h"
 #include "graphics/Blit.h"
 
 namespace gfxtest {

@@ -58,8 +58,8 @@ TEST_P(BlitEffectsTest, TurnNarrowsSwitchesFacesAndWidens)
         int nStep;
         const char* row;
     };
-    for (const Case& c : {Case{0, "RRRR"}, Case{1, "CRRC"}, Case{2, "CBBC"}, Case{3, "BBBB"}, Case{5, "CBBC"},
-                          Case{6, "CRRC"}}) {
+    for (const Case& c :
+         {Case{0, "RRRR"}, Case{1, "CRRC"}, Case{2, "CBBC"}, Case{3, "BBBB"}, Case{5, "CBBC"}, Case{6, "CRRC"}}) {
         DDSURFACEDATA* canvas = Canvas(4, 1);
         DDBltTurn(canvas, 0, 0, 4, 1, front, 0, 0, back, 0, 0, 4, 1, 1, c.nStep, 0);
         EXPECT_EQ(Pixels(canvas), Expect({c.row}, Pixels(canvas))) << c.nStep;

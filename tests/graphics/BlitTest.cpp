@@ -1,8 +1,8 @@
 // DDBlt and DDStretchBlt over the six configurations: colour keys, opaque copies, clipping at
 // every edge of the target and of the source, stretching, mirroring by a negative source width and
 // through the pre-mirrored slots, the software path of Direct3D, and the back buffer.
-#include "DrawTestSupport.h"
 #include "graphics/Blit.h"
+#include "DrawTestSupport.h"
 
 namespace gfxtest {
 namespace {
@@ -44,22 +44,102 @@ struct StretchCase {
 };
 
 const StretchCase kStretchCases[] = {
-    {"doubled", 0, 0, 8, 2, 0, 0, 4, 1, {"RRGGBBWW", "RRGGBBWW", "--------"}, {"RRGGBBWW", "RRGGBBWW", "--------"},
+    {"doubled",
+     0,
+     0,
+     8,
+     2,
+     0,
+     0,
+     4,
+     1,
+     {"RRGGBBWW", "RRGGBBWW", "--------"},
+     {"RRGGBBWW", "RRGGBBWW", "--------"},
      false},
-    {"halved", 0, 0, 2, 1, 0, 0, 4, 1, {"GW------", "--------", "--------"}, {"RB------", "--------", "--------"},
+    {"halved",
+     0,
+     0,
+     2,
+     1,
+     0,
+     0,
+     4,
+     1,
+     {"GW------", "--------", "--------"},
+     {"RB------", "--------", "--------"},
      false},
-    {"taller", 0, 0, 1, 3, 0, 0, 1, 2, {"R-------", "Y-------", "Y-------"}, {"R-------", "R-------", "Y-------"},
+    {"taller",
+     0,
+     0,
+     1,
+     3,
+     0,
+     0,
+     1,
+     2,
+     {"R-------", "Y-------", "Y-------"},
+     {"R-------", "R-------", "Y-------"},
      false},
-    {"left of the target", -4, 0, 8, 1, 0, 0, 4, 1, {"BBWW----", "--------", "--------"},
-     {"BBWW----", "--------", "--------"}, false},
-    {"right of the target", 4, 0, 8, 1, 0, 0, 4, 1, {"----RRGG", "--------", "--------"},
-     {"----RRGG", "--------", "--------"}, false},
-    {"source left of its picture", 0, 0, 8, 1, -1, 0, 4, 1, {"--RRGGBB", "--------", "--------"},
-     {"--RRGGBB", "--------", "--------"}, false},
-    {"mirrored", 0, 0, 4, 1, 4, 0, -4, 1, {"WBGR----", "--------", "--------"}, {"WBGR----", "--------", "--------"},
+    {"left of the target",
+     -4,
+     0,
+     8,
+     1,
+     0,
+     0,
+     4,
+     1,
+     {"BBWW----", "--------", "--------"},
+     {"BBWW----", "--------", "--------"},
+     false},
+    {"right of the target",
+     4,
+     0,
+     8,
+     1,
+     0,
+     0,
+     4,
+     1,
+     {"----RRGG", "--------", "--------"},
+     {"----RRGG", "--------", "--------"},
+     false},
+    {"source left of its picture",
+     0,
+     0,
+     8,
+     1,
+     -1,
+     0,
+     4,
+     1,
+     {"--RRGGBB", "--------", "--------"},
+     {"--RRGGBB", "--------", "--------"},
+     false},
+    {"mirrored",
+     0,
+     0,
+     4,
+     1,
+     4,
+     0,
+     -4,
+     1,
+     {"WBGR----", "--------", "--------"},
+     {"WBGR----", "--------", "--------"},
      true},
-    {"mirrored, source beyond its picture", 0, 0, 8, 1, 5, 0, -4, 1, {"--WWBBGG", "--------", "--------"},
-     {"--WWBBGG", "--------", "--------"}, true},
+    {"mirrored, source beyond its picture",
+     0,
+     0,
+     8,
+     1,
+     5,
+     0,
+     -4,
+     1,
+     {"--WWBBGG", "--------", "--------"},
+     {"--WWBBGG", "--------", "--------"},
+     true},
 };
 
 class BlitTest : public DrawTest {
@@ -176,7 +256,7 @@ TEST_P(SoftwareBlit16Test, ConvertsTexelsForTheFullScreenBackBufferAndKeysByTheA
         EXPECT_EQ(Pixel(&BackBuffer, 0, 0), 0x83E0u);  // A1R5G5B5 green, copied as it is
         EXPECT_EQ(Pixel(&BackBuffer, 1, 0), 0xFFFFu);
     } else {
-        EXPECT_EQ(Pixel(&BackBuffer, 0, 0), 62u << 5);                 // green 31 doubled
+        EXPECT_EQ(Pixel(&BackBuffer, 0, 0), 62u << 5);  // green 31 doubled
         EXPECT_EQ(Pixel(&BackBuffer, 1, 0), 31u << 11 | 62u << 5 | 31u);
     }
 }

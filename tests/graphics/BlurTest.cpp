@@ -85,7 +85,8 @@ TEST_P(BlurTest, WideKeyedPictureAveragesEachWindowOfCountedPixels)
             std::string counted;
             for (int b = j - ry; b < j + ry; ++b)
                 for (int a = i - rx; a < i + rx; ++a)
-                    if (a >= 0 && a < w && b >= 0 && b < h && rows[sy + b][sx + a] != '.') counted += rows[sy + b][sx + a];
+                    if (a >= 0 && a < w && b >= 0 && b < h && rows[sy + b][sx + a] != '.')
+                        counted += rows[sy + b][sx + a];
             want[dy][dx] = Average(counted);
         }
     }

@@ -19,9 +19,8 @@ TEST_P(DrawHelpersTest, NumberDigitsAndPadding)
     OpenWithPalette();
     DDSURFACEDATA* strip = Picture({"RGBWYRGBWY"}, 0);
     const NumberCase cases[] = {
-        {0, 1, FALSE, "RCCCCCCCCCCC"},          {7, 3, FALSE, "CCBCCCCCCCCC"},
-        {7, 3, TRUE, "CBCCCCCCCCCC"},           {12, 1, FALSE, "GBCCCCCCCCCC"},
-        {1234567890, 0, FALSE, "GBWYRGBWYRCC"}, {-5, 1, FALSE, "RCCCCCCCCCCC"},
+        {0, 1, FALSE, "RCCCCCCCCCCC"},  {7, 3, FALSE, "CCBCCCCCCCCC"},          {7, 3, TRUE, "CBCCCCCCCCCC"},
+        {12, 1, FALSE, "GBCCCCCCCCCC"}, {1234567890, 0, FALSE, "GBWYRGBWYRCC"}, {-5, 1, FALSE, "RCCCCCCCCCCC"},
         {45, 4, TRUE, "CYRCCCCCCCCC"},
     };
     for (const NumberCase& c : cases) {
@@ -38,8 +37,7 @@ TEST_P(DrawHelpersTest, FrameBoxPutsTheFrameOutsideTheSkin)
     DDSURFACEDATA* canvas = Canvas(8, 6);
     const RawImage before = Pixels(canvas);
     DDDrawFrameBox(canvas, 1, 1, 4, 3, skin, 1, 1);
-    EXPECT_EQ(Pixels(canvas),
-              Expect({"RRRRRRCC", "RYYYYRCC", "RYYYYRCC", "RYYYYRCC", "RRRRRRCC", "CCCCCCCC"}, before));
+    EXPECT_EQ(Pixels(canvas), Expect({"RRRRRRCC", "RYYYYRCC", "RYYYYRCC", "RYYYYRCC", "RRRRRRCC", "CCCCCCCC"}, before));
 }
 
 TEST_P(DrawHelpersTest, FrameThickerThanHalfOverlaps)

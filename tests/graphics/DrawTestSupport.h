@@ -32,7 +32,10 @@ inline std::uint32_t IndexOf(char letter)
     }
 }
 
-inline std::uint32_t ColourOf(char letter) { return TestPaletteColours()[IndexOf(letter)]; }
+inline std::uint32_t ColourOf(char letter)
+{
+    return TestPaletteColours()[IndexOf(letter)];
+}
 
 using Image = std::vector<std::string>;
 using RawImage = std::vector<std::vector<DWORD>>;
@@ -125,7 +128,8 @@ protected:
     {
         const std::uint32_t colour = ColourOf(letter);
         const DWORD r = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
-        if (D3D() && C().nBpp == 16 && bBackBuffer && !C().bWindowMode) return (r >> 3) << 11 | (g >> 2) << 5 | (b >> 3);
+        if (D3D() && C().nBpp == 16 && bBackBuffer && !C().bWindowMode)
+            return (r >> 3) << 11 | (g >> 2) << 5 | (b >> 3);
         return LoadedRaw(C(), colour, IndexOf(letter)) & RawMask();
     }
 

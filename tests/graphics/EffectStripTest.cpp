@@ -32,7 +32,9 @@ TEST_P(EffectStripTest, WritesOneRowPerEffect)
     DDSURFACEDATA* pic = Picture(rows, 1, DTMEMORYTYPE_SYSTEM);
     using Effect = std::function<void(DDSURFACEDATA*, int)>;
     const std::vector<Effect> effects = {
-        [&](DDSURFACEDATA* d, int k) { DDBltTint(d, 0, 0, kCell, kCell, pic, 0, 0, 1, PaletteBackup, BlendTable, 3, k + 1); },
+        [&](DDSURFACEDATA* d, int k) {
+            DDBltTint(d, 0, 0, kCell, kCell, pic, 0, 0, 1, PaletteBackup, BlendTable, 3, k + 1);
+        },
         [&](DDSURFACEDATA* d, int k) { DDBltAlpha(d, 0, 0, kCell, kCell, pic, 0, 0, 1, BlendTable, k * 64); },
         [&](DDSURFACEDATA* d, int k) { DDMosaic(d, 0, 0, kCell, kCell, 1 << k, pic, 0, 0, 1); },
         [&](DDSURFACEDATA* d, int k) { DDBlur(d, 0, 0, kCell, kCell, k + 1, k + 1, pic, 0, 0, 1); },

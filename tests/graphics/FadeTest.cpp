@@ -12,7 +12,10 @@ namespace gfxtest {
 namespace {
 
 // The level the DirectDraw fade uses at an angle in degrees.
-int LevelAt(double dAngle) { return static_cast<int>(std::sin(dAngle * 0.017453292519943295) * 256); }
+int LevelAt(double dAngle)
+{
+    return static_cast<int>(std::sin(dAngle * 0.017453292519943295) * 256);
+}
 
 class FadeTest : public DrawTest {
 protected:
@@ -96,8 +99,8 @@ TEST_P(FadeTrueColourTest, DirectDrawRedrawsTheSavedPicture)
     EXPECT_FALSE(DDFadeOut(PaletteBackup, 0, 255, 0, 0, 0, 45.0, Palette, FALSE));
     const DWORD level = static_cast<DWORD>(LevelAt(45));
     const DWORD want = C().nBpp == 32 ? ((255 * level) >> 8) * 0x010101u
-                                      : (31 * ((level * 255) >> 8) / 255) << 11 | (63 * ((level * 255) >> 8) / 255) << 5 |
-                                            (31 * ((level * 255) >> 8) / 255);
+                                      : (31 * ((level * 255) >> 8) / 255) << 11 |
+                                            (63 * ((level * 255) >> 8) / 255) << 5 | (31 * ((level * 255) >> 8) / 255);
     EXPECT_EQ(Pixel(&BackBuffer, 3, 3), want);
     EXPECT_TRUE(DDFadeOut(PaletteBackup, 0, 255, 0, 0, 0, 45.0, Palette, FALSE));
     EXPECT_EQ(Pixel(&BackBuffer, 3, 3), 0u);

@@ -1,8 +1,8 @@
 // Fills by palette number and by device colour over the six configurations: clipping on every
 // side, the transparent palette number, a bad palette number, render targets and system-memory
 // surfaces under Direct3D, and blending of a translucent colour.
-#include "DrawTestSupport.h"
 #include "graphics/Fill.h"
+#include "DrawTestSupport.h"
 
 namespace gfxtest {
 namespace {

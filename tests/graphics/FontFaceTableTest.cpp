@@ -15,8 +15,8 @@ struct FaceCase {
 TEST(FontFaceTableTest, NamesByNumberAndDefaultOutsideTheTable)
 {
     const FaceCase cases[] = {
-        {60, "ＭＳ Ｐゴシック"}, {0, "System"}, {121, "Sydnie"}, {122, ""}, {59, "ＭＳ ゴシック"},
-        {-1, "ＭＳ Ｐゴシック"}, {123, "ＭＳ Ｐゴシック"}, {100000, "ＭＳ Ｐゴシック"},
+        {60, "ＭＳ Ｐゴシック"}, {0, "System"},           {121, "Sydnie"},          {122, ""},
+        {59, "ＭＳ ゴシック"},   {-1, "ＭＳ Ｐゴシック"}, {123, "ＭＳ Ｐゴシック"}, {100000, "ＭＳ Ｐゴシック"},
     };
     for (const FaceCase& c : cases) EXPECT_EQ(FontFaceName(c.index), Sjis(c.utf8)) << c.index;
 }

@@ -103,8 +103,7 @@ TEST_P(FontTest, PlacementAndInkWithAndWithoutCaches)
         for (int memoryType : {DTMEMORYTYPE_VIDEO_RT, DTMEMORYTYPE_SYSTEM}) {
             DDSURFACEDATA* canvas = Canvas(64, 48, 'C', 1, memoryType);
             m_font.Draw(canvas, 8, 4, text.c_str(), 0);
-            EXPECT_EQ(Pixels(canvas),
-                      Text(canvas, {{kAsciiGlyph, 10, 4}, {kFullGlyph, 24, 4}, {kKanaGlyph, 26, 20}}))
+            EXPECT_EQ(Pixels(canvas), Text(canvas, {{kAsciiGlyph, 10, 4}, {kFullGlyph, 24, 4}, {kKanaGlyph, 26, 20}}))
                 << "cache mode " << cacheMode << ", memory type " << memoryType;
         }
     }

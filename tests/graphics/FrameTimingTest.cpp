@@ -184,7 +184,8 @@ TEST_F(FrameTimingTest, MeasuresTheWorkOfAFrame)
 
 TEST_F(FrameTimingTest, FiresEveryNthCall)
 {
-    for (int call = 1; call <= 120; ++call) EXPECT_EQ(CheckOneSecond(1, 60) != FALSE, call % 60 == 0) << "call " << call;
+    for (int call = 1; call <= 120; ++call)
+        EXPECT_EQ(CheckOneSecond(1, 60) != FALSE, call % 60 == 0) << "call " << call;
     EXPECT_TRUE(CheckOneSecond(2, 60));
     CheckOneSecond(1, 60);
     EXPECT_FALSE(CheckOneSecond(2, 60));

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "support/GameFolder.h"
 #include "core/AppGlobals.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
@@ -27,6 +26,7 @@
 #include "platform/win/Messages.h"
 #include "platform/win/SystemInfo.h"
 #include "platform/win/Time.h"
+#include "support/GameFolder.h"
 
 namespace gfxtest {
 
@@ -44,9 +44,15 @@ inline const Config kConfigs[] = {
     {"DD8FullScreen", 0, 8, 0}, {"DD16FullScreen", 0, 16, 0},  {"DD32Window", 0, 32, 1},
 };
 
-inline void PrintTo(const Config& c, std::ostream* os) { *os << c.name; }
+inline void PrintTo(const Config& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
-inline std::string ConfigName(const ::testing::TestParamInfo<Config>& info) { return info.param.name; }
+inline std::string ConfigName(const ::testing::TestParamInfo<Config>& info)
+{
+    return info.param.name;
+}
 
 // Colours as 0x00RRGGBB.
 constexpr std::uint32_t kMagenta = 0xFF00FF;

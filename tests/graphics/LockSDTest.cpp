@@ -1,6 +1,6 @@
 // Pixel locks over the six configurations: every kind of surface, the redirections, failures.
-#include "GraphicsTestSupport.h"
 #include "graphics/LockSD.h"
+#include "GraphicsTestSupport.h"
 
 namespace gfxtest {
 namespace {

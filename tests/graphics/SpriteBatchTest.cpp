@@ -60,12 +60,20 @@ struct OrderCase {
 };
 
 const OrderCase kOrderCases[] = {
-    {"unsorted: one run per change of texture, in blit order", 0, {'A', 'B'}, {"BWG"},
-     {'A', 'B', 'A', 'B', 'A', 'A'}, 5},
+    {"unsorted: one run per change of texture, in blit order",
+     0,
+     {'A', 'B'},
+     {"BWG"},
+     {'A', 'B', 'A', 'B', 'A', 'A'},
+     5},
     {"sorted: the first registered texture first", 1, {'B', 'A'}, {"RGG"}, {'B', 'B', 'A', 'A', 'A', 'A'}, 2},
     {"sorted the other way", 1, {'A', 'B'}, {"BWG"}, {'A', 'A', 'A', 'A', 'B', 'B'}, 2},
-    {"sorted: an unregistered texture before the registered ones", 1, {'A'}, {"RGG"},
-     {'B', 'B', 'A', 'A', 'A', 'A'}, 2},
+    {"sorted: an unregistered texture before the registered ones",
+     1,
+     {'A'},
+     {"RGG"},
+     {'B', 'B', 'A', 'A', 'A', 'A'},
+     2},
 };
 
 TEST_P(SpriteBatchTest, DrawsRecordedBlitsInTheOrderOfTheirTextures)
@@ -170,8 +178,8 @@ TEST_P(DirectDrawSpriteBatchTest, DrawsAtOnce)
     EXPECT_TRUE(DDEndBatch());
 }
 
-INSTANTIATE_TEST_SUITE_P(DirectDraw, DirectDrawSpriteBatchTest, ::testing::Values(kConfigs[3], kConfigs[4], kConfigs[5]),
-                         ConfigName);
+INSTANTIATE_TEST_SUITE_P(DirectDraw, DirectDrawSpriteBatchTest,
+                         ::testing::Values(kConfigs[3], kConfigs[4], kConfigs[5]), ConfigName);
 
 }  // namespace
 }  // namespace gfxtest

@@ -27,7 +27,10 @@ constexpr int kCharacterWidth = 100;  // three whole frames of 32 and 4 columns 
 constexpr int kCharacterHeight = 40;
 
 // Columns coloured red, green, blue, white, yellow in turn (palette indices 1..5).
-std::uint32_t StripeIndex(int x, int) { return 1u + static_cast<std::uint32_t>(x % 5); }
+std::uint32_t StripeIndex(int x, int)
+{
+    return 1u + static_cast<std::uint32_t>(x % 5);
+}
 
 DWORD ReadPixel(DDSURFACEDATA* lpSD, int x, int y)
 {

@@ -1,7 +1,7 @@
 // The fixed-pitch text of a character sheet over the six configurations: the cell of each byte
 // (half-width katakana moved up), new lines, wrapping at the screen width, the printf form.
-#include "DrawTestSupport.h"
 #include "graphics/TextOutAscii.h"
+#include "DrawTestSupport.h"
 
 namespace gfxtest {
 namespace {
@@ -30,7 +30,10 @@ struct TextCase {
 const TextCase kTextCases[] = {
     {"a new line goes one cell down to x", "A\nB", 0, 10, {{{0, 10}, 'R'}, {{0, 11}, 'G'}, {{kCellWidth, 10}, '-'}}},
     {"half-width katakana", "\xA6\xC0", 0, 20, {{{0, 20}, 'B'}, {{kCellWidth, 20}, 'W'}}},
-    {"a line wraps when it reaches the screen width", "ABABA", 0, 30,
+    {"a line wraps when it reaches the screen width",
+     "ABABA",
+     0,
+     30,
      {{{kCellWidth, 30}, 'G'}, {{3 * kCellWidth, 30}, 'G'}, {{0, 31}, 'R'}}},
 };
 

@@ -8,7 +8,10 @@ namespace gfxtest {
 namespace {
 
 // A texel of the texture format: red 4, green 8, blue 16 in 5-bit channels, or 0x20 40 80.
-DWORD MarkerTexel(int nBpp) { return nBpp == 16 ? 0x8000u | (4u << 10) | (8u << 5) | 16u : 0xFF204080u; }
+DWORD MarkerTexel(int nBpp)
+{
+    return nBpp == 16 ? 0x8000u | (4u << 10) | (8u << 5) | 16u : 0xFF204080u;
+}
 
 // True when an ARGB colour read from the back buffer shows the marker.
 bool ShowsMarker(DWORD argb, int nBpp)

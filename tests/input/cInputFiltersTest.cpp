@@ -35,14 +35,13 @@ TEST_F(InputFixture, TriggerButtonPassesTheFirstFrameOfAPress)
         SHORT expect;
     };
     const Step steps[] = {
-        {1, 3, 1},      // first frame of button 1: passes, latch set
-        {1, 3, 0},      // still held
-        {1 | 2, 3, 0},  // another masked button joins: still latched
-        {4, 3, 4},      // outside the mask: passes, and none of the mask is down: latch cleared
-        {2, 3, 2},      // a new press passes
-        {2 | 8, 3, 8},  // button 4 is not in the mask
-        {0, 3, 0},
-        {64, 0, 64},    // mask 0 means all eight
+        {1, 3, 1},                   // first frame of button 1: passes, latch set
+        {1, 3, 0},                   // still held
+        {1 | 2, 3, 0},               // another masked button joins: still latched
+        {4, 3, 4},                   // outside the mask: passes, and none of the mask is down: latch cleared
+        {2, 3, 2},                   // a new press passes
+        {2 | 8, 3, 8},               // button 4 is not in the mask
+        {0, 3, 0},     {64, 0, 64},  // mask 0 means all eight
         {64, 0, 0},
     };
     int i = 0;

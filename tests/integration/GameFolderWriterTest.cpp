@@ -41,7 +41,8 @@ std::map<std::string, Bytes> ReadTree(const std::filesystem::path& root)
 {
     std::map<std::string, Bytes> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) files[std::filesystem::relative(entry.path(), root).string()] = ReadFile(entry.path());
+        if (entry.is_regular_file())
+            files[std::filesystem::relative(entry.path(), root).string()] = ReadFile(entry.path());
     }
     return files;
 }
@@ -61,9 +62,9 @@ TEST(GameFolderWriterTest, PaletteBitmapHoldsTheTableAndTheIndexGrid)
     ASSERT_EQ(bmp.size(), 1462u);  // 14 + 40 + 1024 + 24 rows of 16 bytes
     EXPECT_EQ(Slice(bmp, 0, 14), (Bytes{'B', 'M', 0xB6, 0x05, 0, 0, 0, 0, 0, 0, 0x36, 0x04, 0, 0}));
     EXPECT_EQ(Slice(bmp, 14, 40),
-              (Bytes{40, 0, 0, 0, 16, 0, 0, 0, 24, 0, 0, 0, 1, 0, 8, 0, 0, 0, 0, 0, 0x80, 0x01, 0, 0,
-                     0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Slice(bmp, 54, 4), (Bytes{0xFF, 0x00, 0xFF, 0x00}));          // entry 0: the transparent colour
+              (Bytes{40,   0,    0, 0, 16,   0,    0, 0, 24,   0,    0, 0, 1, 0, 8, 0, 0, 0, 0, 0,
+                     0x80, 0x01, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Slice(bmp, 54, 4), (Bytes{0xFF, 0x00, 0xFF, 0x00}));           // entry 0: the transparent colour
     EXPECT_EQ(Slice(bmp, 54 + 16 * 4, 4), (Bytes{0x38, 0x18, 0x10, 0x00}));  // entry 16: the background
     // Rows are stored bottom-up: the bottom row (23) holds entries 240..255, row 8 entries 0..15,
     // the top row the transparent colour.
@@ -77,9 +78,9 @@ TEST(GameFolderWriterTest, PaletteBitmapHoldsTheTableAndTheIndexGrid)
 TEST(GameFolderWriterTest, WavFilesArePcmInEightAndSixteenBits)
 {
     EXPECT_EQ(testsupport::EncodeWav({0.0, 1.0, -1.0}, 22050, 8),
-              (Bytes{'R', 'I', 'F', 'F', 39, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
-                     1, 0, 1, 0, 0x22, 0x56, 0, 0, 0x22, 0x56, 0, 0, 1, 0, 8, 0,
-                     'd', 'a', 't', 'a', 3, 0, 0, 0, 0x80, 0xFF, 0x01}));
+              (Bytes{'R', 'I', 'F', 'F', 39,  0,   0,   0,   'W',  'A',  'V', 'E', 'f',  'm',  't', ' ',
+                     16,  0,   0,   0,   1,   0,   1,   0,   0x22, 0x56, 0,   0,   0x22, 0x56, 0,   0,
+                     1,   0,   8,   0,   'd', 'a', 't', 'a', 3,    0,    0,   0,   0x80, 0xFF, 0x01}));
     const Bytes wav16 = testsupport::EncodeWav({0.5}, 8000, 16);
     EXPECT_EQ(Slice(wav16, 24, 12), (Bytes{0x40, 0x1F, 0, 0, 0x80, 0x3E, 0, 0, 2, 0, 16, 0}));
     EXPECT_EQ(Slice(wav16, 40, 6), (Bytes{2, 0, 0, 0, 0x00, 0x40}));
@@ -90,12 +91,9 @@ TEST(GameFolderWriterTest, MidiSongIsOneTrackOfFormatZero)
     testsupport::SongSpec song;  // 120 beats a minute: 500000 microseconds a quarter note
     song.melody = {{60, 96}};
     EXPECT_EQ(testsupport::EncodeMidi(song),
-              (Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 0x60,
-                     'M', 'T', 'r', 'k', 0, 0, 0, 25,
-                     0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,
-                     0x00, 0xC0, 80, 0x00, 0xC1, 38,
-                     0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0,
-                     0x00, 0xFF, 0x2F, 0x00}));
+              (Bytes{'M',  'T',  'h', 'd',  0,    0,  0,    6,    0,    0,    0,    1,    0,    0x60, 'M',  'T',
+                     'r',  'k',  0,   0,    0,    25, 0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xC0, 80,
+                     0x00, 0xC1, 38,  0x00, 0x90, 60, 100,  0x60, 0x80, 60,   0,    0x00, 0xFF, 0x2F, 0x00}));
     song.melody = {{60, 384}};  // a delta of 384 ticks takes two bytes: 0x83 0x00
     const Bytes whole = testsupport::EncodeMidi(song);
     EXPECT_EQ(Slice(whole, whole.size() - 9, 5), (Bytes{0x83, 0x00, 0x80, 60, 0}));
@@ -104,20 +102,16 @@ TEST(GameFolderWriterTest, MidiSongIsOneTrackOfFormatZero)
 TEST(GameFolderWriterTest, OptionFileAndBlockRecordFollowTheirLayouts)
 {
     EXPECT_EQ(testsupport::OptionFileBytes(testsupport::OptionSpec{}),
-              (Bytes{0xD0, 0x02, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 7, 0, 0, 0, 0, 0, 0, 0,
-                     1, 0, 0, 0, 4, 0, 0, 0, 'a', 'a', 'a', 0}));
+              (Bytes{0xD0, 0x02, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0,   0,   7,   0,
+                     0,    0,    0, 0, 0, 0, 1, 0, 0, 0, 4, 0, 0, 0, 'a', 'a', 'a', 0}));
     testsupport::BlockDefSpec floor;
     floor.graphic = 1;
     floor.x = 3;
     floor.y = 14;
     testsupport::ByteWriter out;
     testsupport::WriteRecord(out, floor, 720);
-    Bytes expected{18, 0, 0, 0,
-                   0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                   1, 0, 0, 0, 1, 0, 0, 0,
-                   3, 0, 14, 0,
-                   11, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                   0, 0, 0, 0};
+    Bytes expected{18, 0, 0, 0, 0, 0, 0, 0, 0, 1,  0, 0,  0, 0, 0, 0, 0, 0, 0, 1, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1,
+                   0,  0, 0, 1, 0, 0, 0, 3, 0, 14, 0, 11, 0, 0, 0, 0, 0, 0, 0, 0, 0,    0, 0, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(out.Data(), expected);
 }
 
@@ -162,7 +156,7 @@ TEST(GameFolderWriterTest, HeroAndFloorBlockAreVisible)
             floorPixels += blocks.At(x, 32 * testsupport::art::kBlockGrass + y) != 0;
         }
     }
-    EXPECT_GT(heroPixels, 200);      // graphic 1 of the character sheets
+    EXPECT_GT(heroPixels, 200);       // graphic 1 of the character sheets
     EXPECT_EQ(floorPixels, 32 * 32);  // graphic 1 of the block sheet: a solid tile
 }
 

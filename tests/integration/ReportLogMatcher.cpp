@@ -70,8 +70,7 @@ bool MatchFrom(std::size_t li, std::size_t ei, const std::vector<std::string>& l
     const ExpectedLine& e = expected[ei];
     const bool matches = li < lines.size() && MatchLine(lines[li], e.pattern);
     switch (e.repeat) {
-    case ExpectedLine::One:
-        return matches && MatchFrom(li + 1, ei + 1, lines, expected, deepest, deepestExpected);
+    case ExpectedLine::One: return matches && MatchFrom(li + 1, ei + 1, lines, expected, deepest, deepestExpected);
     case ExpectedLine::Optional:
         return (matches && MatchFrom(li + 1, ei + 1, lines, expected, deepest, deepestExpected)) ||
                MatchFrom(li, ei + 1, lines, expected, deepest, deepestExpected);

@@ -15,16 +15,16 @@
 #include "graphics/BackEnd.h"
 #include "graphics/FontTable.h"
 #include "graphics/GraphicsStartup.h"
+#include "platform/win/Files.h"
+#include "platform/win/Messages.h"
+#include "platform/win/Random.h"
+#include "platform/win/Time.h"
 #include "project/DerivedTables.h"
 #include "project/cDatabase.h"
 #include "project/cSystemData.h"
 #include "project/cWorldMap.h"
 #include "sound/Bgm.h"
 #include "sound/SoundEffects.h"
-#include "platform/win/Files.h"
-#include "platform/win/Messages.h"
-#include "platform/win/Random.h"
-#include "platform/win/Time.h"
 
 namespace integration {
 
@@ -32,10 +32,28 @@ namespace {
 
 // The folders the start-up creates, in its order.
 const char* const kWorkingFolders[] = {
-    "user_data", "user_data\\story", "user_data\\challenge", "user_data\\free", "user_data\\rpl4",
-    "data", "data\\database", "data\\stg4", "data\\stg4\\old_ver", "data\\work", "data\\plt4",
-    "bmp", "bmp\\back", "bmp\\chara_sp", "bmp\\effect", "bmp\\picture", "bmp\\sword", "bmp\\convert",
-    "bmp\\plt", "bmp\\hbt", "wave", "bgm",
+    "user_data",
+    "user_data\\story",
+    "user_data\\challenge",
+    "user_data\\free",
+    "user_data\\rpl4",
+    "data",
+    "data\\database",
+    "data\\stg4",
+    "data\\stg4\\old_ver",
+    "data\\work",
+    "data\\plt4",
+    "bmp",
+    "bmp\\back",
+    "bmp\\chara_sp",
+    "bmp\\effect",
+    "bmp\\picture",
+    "bmp\\sword",
+    "bmp\\convert",
+    "bmp\\plt",
+    "bmp\\hbt",
+    "wave",
+    "bgm",
 };
 
 // The user's options until the shell reads "user_data\Option.dat": music on, sound volume 7.
@@ -73,10 +91,9 @@ void FillDefinitionContext()
 {
     DefinitionContext = DEFINITIONCONTEXT{};
     const std::size_t counts[DB_TABLECOUNT] = {
-        Database.AnimeSet.size(),    Database.Anime.size(),       Database.Bmp_CharaExc.size(),
-        Database.SwordType.size(),   Database.Effect.size(),      Database.CharaEffect.size(),
-        Database.ScrEffect.size(),   Database.Picture.size(),     Database.Sound.size(),
-        Database.Bgm.size(),
+        Database.AnimeSet.size(), Database.Anime.size(),       Database.Bmp_CharaExc.size(), Database.SwordType.size(),
+        Database.Effect.size(),   Database.CharaEffect.size(), Database.ScrEffect.size(),    Database.Picture.size(),
+        Database.Sound.size(),    Database.Bgm.size(),
     };
     for (int t = 0; t < DB_TABLECOUNT; ++t) {
         DefinitionContext.nTableCount[t] = static_cast<int>(counts[t]);
@@ -93,7 +110,8 @@ void FillDefinitionContext()
 
 }  // namespace
 
-StartupSequence::StartupSequence(HWND hWnd, const BackEndConfig& config) : m_hWnd(hWnd), m_config(config) {}
+StartupSequence::StartupSequence(HWND hWnd, const BackEndConfig& config) : m_hWnd(hWnd), m_config(config)
+{}
 
 bool StartupSequence::OpenLogs()
 {

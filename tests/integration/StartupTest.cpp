@@ -26,12 +26,6 @@
 #include "graphics/FontTable.h"
 #include "graphics/Palette.h"
 #include "graphics/SurfaceCatalogue.h"
-#include "project/DerivedTables.h"
-#include "project/cDatabase.h"
-#include "project/cSystemData.h"
-#include "project/cWorldMap.h"
-#include "sound/Bgm.h"
-#include "sound/SoundEffects.h"
 #include "platform/TestFont.h"
 #include "platform/d3d9/D3D9Config.h"
 #include "platform/ddraw/DDrawTestHooks.h"
@@ -39,6 +33,12 @@
 #include "platform/win/Messages.h"
 #include "platform/win/SystemInfo.h"
 #include "platform/win/Time.h"
+#include "project/DerivedTables.h"
+#include "project/cDatabase.h"
+#include "project/cSystemData.h"
+#include "project/cWorldMap.h"
+#include "sound/Bgm.h"
+#include "sound/SoundEffects.h"
 
 namespace integration {
 namespace {
@@ -71,15 +71,9 @@ std::vector<ExpectedLine> ExpectedStartupLog(const BackEndConfig& c)
 {
     using E = ExpectedLine;
     std::vector<ExpectedLine> lines = {
-        {"App : ver 720"},
-        {"OS : {any}"},
-        {"CPU : {any} {int}"},
-        {"Mem Total : {num}MB"},
-        {"Mem Free : {num}MB"},
-        {"Vir Total : {num}MB"},
-        {"Vir Free : {num}MB"},
-        {"HD Free : {num}MB"},
-        {"VSync : 0"},
+        {"App : ver 720"},       {"OS : {any}"},         {"CPU : {any} {int}"},
+        {"Mem Total : {num}MB"}, {"Mem Free : {num}MB"}, {"Vir Total : {num}MB"},
+        {"Vir Free : {num}MB"},  {"HD Free : {num}MB"},  {"VSync : 0"},
     };
     if (c.bDirect3D) {
         lines.push_back({"Device HAL-HARD"});
@@ -108,16 +102,31 @@ std::vector<ExpectedLine> ExpectedStartupLog(const BackEndConfig& c)
         {"TextureMaxSize : ({int},{int})"},
         {"TextureMaxBlend : ({int},{int})"},
         {"{any}"},  // the capability dump: eleven lines, the later ones indented
-        {"\t{any}"}, {"\t{any}"}, {"\t{any}"}, {"\t{any}"}, {"\t{any}"},
-        {"\t{any}"}, {"\t{any}"}, {"\t{any}"}, {"\t{any}"}, {"\t{any}"},
+        {"\t{any}"},
+        {"\t{any}"},
+        {"\t{any}"},
+        {"\t{any}"},
+        {"\t{any}"},
+        {"\t{any}"},
+        {"\t{any}"},
+        {"\t{any}"},
+        {"\t{any}"},
+        {"\t{any}"},
         {"D3DCAPS3_ALPHA_FULLSCREEN_FLIP_OR_DISCARD", E::Optional},
         {"D3DPTEXTURECAPS_POW2", E::Optional},
         {"D3DPTEXTURECAPS_SQUAREONLY", E::Optional},
         {"D3DCAPS2_DYNAMICTEXTURES", E::Optional},
-        {"AU-SU{any}AU-TE{any}"}, {"DE-SU{any}DE-TE{any}"}, {"DM-SU{any}DM-TE{any}"},
-        {"DO-SU{any}DO-TE{any}"}, {"DY-SU{any}DY-TE{any}"}, {"NP-SU{any}NP-TE{any}"},
-        {"PO-SU{any}PO-TE{any}"}, {"RT-SU{any}RT-TE{any}"}, {"RE-SU{any}RE-TE{any}"},
-        {"SO-SU{any}SO-TE{any}"}, {"WR-SU{any}WR-TE{any}"},
+        {"AU-SU{any}AU-TE{any}"},
+        {"DE-SU{any}DE-TE{any}"},
+        {"DM-SU{any}DM-TE{any}"},
+        {"DO-SU{any}DO-TE{any}"},
+        {"DY-SU{any}DY-TE{any}"},
+        {"NP-SU{any}NP-TE{any}"},
+        {"PO-SU{any}PO-TE{any}"},
+        {"RT-SU{any}RT-TE{any}"},
+        {"RE-SU{any}RE-TE{any}"},
+        {"SO-SU{any}SO-TE{any}"},
+        {"WR-SU{any}WR-TE{any}"},
         {"DirectDraw : {any}", E::Optional},
         {"Direct3D : {any}", E::Optional},
         {"AGP : {any}", E::Optional},
@@ -128,7 +137,10 @@ std::vector<ExpectedLine> ExpectedStartupLog(const BackEndConfig& c)
 
 // The shutdown's lines once the back-end was opened: the glyphs held by the double-byte caches of
 // Font10 and Font16.
-std::vector<ExpectedLine> ExpectedShutdownLog() { return {{"Font10 : {int}"}, {"Font16 : {int}"}}; }
+std::vector<ExpectedLine> ExpectedShutdownLog()
+{
+    return {{"Font10 : {int}"}, {"Font16 : {int}"}};
+}
 
 // The lines of a whole run: the start-up's, the given ones, the shutdown's.
 std::vector<ExpectedLine> ExpectedRunLog(const BackEndConfig& c, const std::vector<std::string>& logged = {})
@@ -229,7 +241,8 @@ protected:
 
     void Write(const GameSpec& game, Breakage breakage = Breakage::None)
     {
-        ASSERT_TRUE(testsupport::WriteGameFolder(m_folder->Root(), game, breakage)) << "oggenc is needed for the OGG music";
+        ASSERT_TRUE(testsupport::WriteGameFolder(m_folder->Root(), game, breakage))
+            << "oggenc is needed for the OGG music";
     }
 
     // The entry point's logs, then InitGame.
@@ -329,7 +342,9 @@ TEST_P(StartupMatrixTest, SampleGameStartsWithItsFirstStageAndShutsDownInOrder)
 }
 
 INSTANTIATE_TEST_SUITE_P(BackEnds, StartupMatrixTest, ::testing::ValuesIn(kConfigs),
-                         [](const ::testing::TestParamInfo<BackEndConfig>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<BackEndConfig>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(StartupTest, EveryStageOfTheSampleGameLoadsAfterTheStartUp)
 {
@@ -410,7 +425,8 @@ TEST_P(StartupFailureTest, StopsWithItsMessageAndShutsDownInOrder)
         // which the graphics start-up runs in one call: only the lines themselves are checked.
         for (const std::string& line : c.logged) {
             EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end())
-                << "not in the report log: " << line << "\n" << CompareLines(lines, {});
+                << "not in the report log: " << line << "\n"
+                << CompareLines(lines, {});
         }
         return;
     }
@@ -421,35 +437,84 @@ TEST_P(StartupFailureTest, StopsWithItsMessageAndShutsDownInOrder)
     EXPECT_EQ(CompareLines(lines, expected), "");
 }
 
-const std::string kNoDataFolder = Sjis("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。");
+const std::string kNoDataFolder =
+    Sjis("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。");
 const std::vector<std::string> kNoDataFolderLines = {Sjis("「data」フォルダの作成に失敗…"),
                                                      Sjis("「default」フォルダに問題がある可能性があります。")};
 
 INSTANTIATE_TEST_SUITE_P(
     BrokenFolders, StartupFailureTest,
-    ::testing::Values(
-        FailureCase{"NoDefaultFolder", Breakage::NoDataNoDefault, {}, "default data", {kNoDataFolder},
-                    kNoDataFolderLines, false},
-        FailureCase{"DefaultDataRefused", Breakage::NoDataFolder, {IDNO}, "default data", {kNoDataFolder},
-                    kNoDataFolderLines, false},
-        FailureCase{"MissingDatabase", Breakage::MissingDatabase, {}, "databases",
-                    {Sjis("data\\database\\Bgm.dat のロードに失敗！"), Sjis("データベースの読み込みに失敗…")},
-                    {Sjis("データベースの読み込みに失敗…")}, false},
-        FailureCase{"MissingSettings", Breakage::MissingSystemData, {}, "project settings",
-                    {Sjis("data\\System.dat の読み込みに失敗…")}, {Sjis("data\\System.dat の読み込みに失敗…")}, false},
-        FailureCase{"MissingPaletteBitmap", Breakage::MissingPaletteBitmap, {}, "graphics", {},
-                    {Sjis("DDLoadPaletteFromFile失敗")}, false},
-        FailureCase{"MissingDebugBitmap", Breakage::MissingDebugBitmap, {}, "graphics",
-                    {Sjis("bmp\\Debug.bmp の読み込みに失敗！")}, {}, false},
-        FailureCase{"MissingWorldMap", Breakage::MissingWorldMap, {}, "world map",
-                    {Sjis("data\\WorldMap.dat のロードに失敗！")}, {Sjis("data\\WorldMap.dat のロードに失敗！")}, false},
-        FailureCase{"MissingCommonPalette", Breakage::MissingCommonPalette, {}, "common palette",
-                    {Sjis("data\\CommonPalette.cplt4 のロードに失敗！")},
-                    {Sjis("data\\CommonPalette.cplt4 のロードに失敗！")}, false},
-        FailureCase{"StageWithoutHero", Breakage::HeroLessStage, {}, "start stage",
-                    {Sjis("主人公が配置されていないのでプレイできません！")}, {}, true},
-        FailureCase{"StageWithoutEndCode", Breakage::StageWithoutEndCode, {}, "start stage",
-                    {Sjis("ステージファイル data\\stg4\\test.stg4_000 が破損しています！")}, {}, true}),
+    ::testing::Values(FailureCase{"NoDefaultFolder",
+                                  Breakage::NoDataNoDefault,
+                                  {},
+                                  "default data",
+                                  {kNoDataFolder},
+                                  kNoDataFolderLines,
+                                  false},
+                      FailureCase{"DefaultDataRefused",
+                                  Breakage::NoDataFolder,
+                                  {IDNO},
+                                  "default data",
+                                  {kNoDataFolder},
+                                  kNoDataFolderLines,
+                                  false},
+                      FailureCase{
+                          "MissingDatabase",
+                          Breakage::MissingDatabase,
+                          {},
+                          "databases",
+                          {Sjis("data\\database\\Bgm.dat のロードに失敗！"), Sjis("データベースの読み込みに失敗…")},
+                          {Sjis("データベースの読み込みに失敗…")},
+                          false},
+                      FailureCase{"MissingSettings",
+                                  Breakage::MissingSystemData,
+                                  {},
+                                  "project settings",
+                                  {Sjis("data\\System.dat の読み込みに失敗…")},
+                                  {Sjis("data\\System.dat の読み込みに失敗…")},
+                                  false},
+                      FailureCase{"MissingPaletteBitmap",
+                                  Breakage::MissingPaletteBitmap,
+                                  {},
+                                  "graphics",
+                                  {},
+                                  {Sjis("DDLoadPaletteFromFile失敗")},
+                                  false},
+                      FailureCase{"MissingDebugBitmap",
+                                  Breakage::MissingDebugBitmap,
+                                  {},
+                                  "graphics",
+                                  {Sjis("bmp\\Debug.bmp の読み込みに失敗！")},
+                                  {},
+                                  false},
+                      FailureCase{"MissingWorldMap",
+                                  Breakage::MissingWorldMap,
+                                  {},
+                                  "world map",
+                                  {Sjis("data\\WorldMap.dat のロードに失敗！")},
+                                  {Sjis("data\\WorldMap.dat のロードに失敗！")},
+                                  false},
+                      FailureCase{"MissingCommonPalette",
+                                  Breakage::MissingCommonPalette,
+                                  {},
+                                  "common palette",
+                                  {Sjis("data\\CommonPalette.cplt4 のロードに失敗！")},
+                                  {Sjis("data\\CommonPalette.cplt4 のロードに失敗！")},
+                                  false},
+                      FailureCase{"StageWithoutHero",
+                                  Breakage::HeroLessStage,
+                                  {},
+                                  "start stage",
+                                  {Sjis("主人公が配置されていないのでプレイできません！")},
+                                  {},
+                                  true},
+                      FailureCase{"StageWithoutEndCode",
+                                  Breakage::StageWithoutEndCode,
+                                  {},
+                                  "start stage",
+                                  {Sjis("ステージファイル data\\stg4\\test.stg4_000 が破損しています！")},
+                                  {},
+                                  true}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST_F(StartupTest, ShortSystemSoundListIsPaddedWithSilentSounds)
@@ -492,9 +557,10 @@ TEST_F(StartupTest, MissingStartStageIsLoggedAndTheStartUpGoesOn)
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
     EXPECT_EQ(Stage.m_strPath, "");
     ShutDownAndCheck();
-    EXPECT_EQ(CompareLines(ReportLines(),
-                           ExpectedRunLog(kDefaultConfig, {Sjis("「data\\stg4\\none.stg4」の読み込みに失敗しました！")})),
-              "");
+    EXPECT_EQ(
+        CompareLines(ReportLines(),
+                     ExpectedRunLog(kDefaultConfig, {Sjis("「data\\stg4\\none.stg4」の読み込みに失敗しました！")})),
+        "");
 }
 
 }  // namespace

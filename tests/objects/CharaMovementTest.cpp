@@ -142,7 +142,7 @@ TEST_F(CharaMovementTest, GravityIsHeldBackByFlightFootholdsStopsAndUpwardKnocks
         double knockY;
         double expectedVy;
     };
-    const Case cases[] = {{0, 0, 0, 0.0, 0.5}, {1, 0, 0, 0.0, 0.0}, {0, 1, 0, 0.0, 0.0},
+    const Case cases[] = {{0, 0, 0, 0.0, 0.5}, {1, 0, 0, 0.0, 0.0},  {0, 1, 0, 0.0, 0.0},
                           {0, 0, 1, 0.0, 0.0}, {0, 0, 0, -1.0, 0.0}, {0, 0, 0, 1.0, 0.5}};
     for (const Case& c : cases) {
         Make(1);
@@ -294,12 +294,11 @@ TEST_F(CharaMovementTest, HitPointsWithTheirGauge)
         int bar;
     };
     const Case cases[] = {
-        {90, 1, -10, 0, 90, 0, 0.0, 0},     // invincible
-        {90, 1, -10, 1, 80, 0, -5.0, 40},   // forced
-        {90, 0, 1000, 0, 100, 0, 5.0, 50},  // limited to the room left
-        {90, 0, -95, 0, 0, 1, 0.0, 0},      // dead: no gauge
-        {90, 0, -90, 0, 0, 1, 0.0, 0},
-        {90, 0, 0, 0, 90, 0, 0.0, 0},       // no change, no gauge
+        {90, 1, -10, 0, 90, 0, 0.0, 0},                                       // invincible
+        {90, 1, -10, 1, 80, 0, -5.0, 40},                                     // forced
+        {90, 0, 1000, 0, 100, 0, 5.0, 50},                                    // limited to the room left
+        {90, 0, -95, 0, 0, 1, 0.0, 0},                                        // dead: no gauge
+        {90, 0, -90, 0, 0, 1, 0.0, 0},         {90, 0, 0, 0, 90, 0, 0.0, 0},  // no change, no gauge
         {90, 0, -2147483647, 0, 0, 1, 0.0, 0},
     };
     for (const Case& c : cases) {

@@ -121,7 +121,10 @@ struct Case {
     bool error;
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << '"' << c.text << '"';
+}
 
 class CodeTableTest : public ::testing::TestWithParam<Case> {};
 
@@ -151,43 +154,34 @@ TEST_P(CodeTableTest, ValueVariablesAndError)
 constexpr std::int32_t kMin32 = INT32_MIN;
 constexpr std::int32_t kMax32 = INT32_MAX;
 
-INSTANTIATE_TEST_SUITE_P(
-    Operators, CodeTableTest,
-    ::testing::Values(
-        Case{"", {}, 0, {}, false},
-        Case{"42", {}, 42, {}, false},
-        Case{"1 2 3", {}, 3, {}, false},  // no operator: the last token's value
-        Case{"-5", {}, -5, {}, false},
-        Case{"abc", {}, 0, {}, false},
-        Case{"2+3", {}, 2, {}, false},  // one word: operators need blanks
-        Case{"10 - 4 - 3", {}, 3, {}, false},
-        Case{"7 / 2", {}, 3, {}, false},
-        Case{"-7 / 2", {}, -3, {}, false},
-        Case{"-7 % 2", {}, -1, {}, false},
-        Case{"7 % -2", {}, 1, {}, false},
-        Case{"2 * 3 % 4", {}, 2, {}, false},
-        Case{"2 + 3 * 4 - 10 / 5", {}, 12, {}, false},
-        Case{"C3 = 2 + 3 * 4", {}, 14, {{"C3", 14}}, false},
-        Case{"C3 = (2 + 3) * 4", {}, 20, {{"C3", 20}}, false},
-        Case{"5 - (0 - 3)", {}, 8, {}, false},
-        Case{"((1 + 2) * (3 + (4)))", {}, 21, {}, false},
-        Case{"S7 = C1 * 2", {{"C1", 21}}, 42, {{"S7", 42}}, false},
-        Case{"S254 = 1", {}, 1, {{"S254", 1}}, false},
-        Case{"C0 = C255 + 1", {{"C255", 9}}, 10, {{"C0", 10}}, false}));
+INSTANTIATE_TEST_SUITE_P(Operators, CodeTableTest,
+                         ::testing::Values(Case{"", {}, 0, {}, false}, Case{"42", {}, 42, {}, false},
+                                           Case{"1 2 3", {}, 3, {}, false},  // no operator: the last token's value
+                                           Case{"-5", {}, -5, {}, false}, Case{"abc", {}, 0, {}, false},
+                                           Case{"2+3", {}, 2, {}, false},  // one word: operators need blanks
+                                           Case{"10 - 4 - 3", {}, 3, {}, false}, Case{"7 / 2", {}, 3, {}, false},
+                                           Case{"-7 / 2", {}, -3, {}, false}, Case{"-7 % 2", {}, -1, {}, false},
+                                           Case{"7 % -2", {}, 1, {}, false}, Case{"2 * 3 % 4", {}, 2, {}, false},
+                                           Case{"2 + 3 * 4 - 10 / 5", {}, 12, {}, false},
+                                           Case{"C3 = 2 + 3 * 4", {}, 14, {{"C3", 14}}, false},
+                                           Case{"C3 = (2 + 3) * 4", {}, 20, {{"C3", 20}}, false},
+                                           Case{"5 - (0 - 3)", {}, 8, {}, false},
+                                           Case{"((1 + 2) * (3 + (4)))", {}, 21, {}, false},
+                                           Case{"S7 = C1 * 2", {{"C1", 21}}, 42, {{"S7", 42}}, false},
+                                           Case{"S254 = 1", {}, 1, {{"S254", 1}}, false},
+                                           Case{"C0 = C255 + 1", {{"C255", 9}}, 10, {{"C0", 10}}, false}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Overflow, CodeTableTest,
-    ::testing::Values(
-        Case{"2147483647 + 1", {}, kMin32, {}, false},  // + - * wrap in 32 bits
-        Case{"0 - 2147483647 - 2", {}, kMax32, {}, false},
-        Case{"65536 * 65536", {}, 0, {}, false},
-        Case{"65536 * 65537", {}, 65536, {}, false},
-        Case{"-2147483648 / -1", {}, kMin32, {}, false},
-        Case{"-2147483648 % -1", {}, 0, {}, false},
-        Case{"99999999999", {}, kMax32, {}, false},  // numbers saturate
-        Case{"-99999999999", {}, kMin32, {}, false},
-        Case{"C1 = 2147483647 + 1", {}, -999999, {{"C1", -999999}}, false},
-        Case{"C1 = 2000000", {}, 999999, {{"C1", 999999}}, false}));
+INSTANTIATE_TEST_SUITE_P(Overflow, CodeTableTest,
+                         ::testing::Values(Case{"2147483647 + 1", {}, kMin32, {}, false},  // + - * wrap in 32 bits
+                                           Case{"0 - 2147483647 - 2", {}, kMax32, {}, false},
+                                           Case{"65536 * 65536", {}, 0, {}, false},
+                                           Case{"65536 * 65537", {}, 65536, {}, false},
+                                           Case{"-2147483648 / -1", {}, kMin32, {}, false},
+                                           Case{"-2147483648 % -1", {}, 0, {}, false},
+                                           Case{"99999999999", {}, kMax32, {}, false},  // numbers saturate
+                                           Case{"-99999999999", {}, kMin32, {}, false},
+                                           Case{"C1 = 2147483647 + 1", {}, -999999, {{"C1", -999999}}, false},
+                                           Case{"C1 = 2000000", {}, 999999, {{"C1", 999999}}, false}));
 
 INSTANTIATE_TEST_SUITE_P(
     Statuses, CodeTableTest,
@@ -197,50 +191,36 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"tg.v8 = v8", {{"my.v8", 3}, {"tg.v8", 1}}, 3, {{"tg.v8", 3}}, false},  // back to "my"
         Case{"pl.power = tg.def * 2", {{"tg.def", 7}}, 14, {{"pl.power", 14}}, false},
         Case{"my.hp = 99999", {}, 120, {{"my.hp", 120}}, false},  // up to the current maximum
-        Case{"my.hp = -5", {}, 0, {{"my.hp", 0}}, false},
-        Case{"sp = 1000", {}, 40, {{"my.sp", 40}}, false},
+        Case{"my.hp = -5", {}, 0, {{"my.hp", 0}}, false}, Case{"sp = 1000", {}, 40, {{"my.sp", 40}}, false},
         Case{"my.mhp = 50", {{"my.hp", 0}, {"my.mhp", 100}}, 50, {{"my.mhp", 50}, {"my.hp", 1}}, false},
         Case{"my.mhp = 30", {}, 30, {{"my.mhp", 30}, {"my.hp", 30}}, false},
         Case{"my.msp = 0", {}, 1, {{"my.msp", 1}, {"my.sp", 1}}, false},
-        Case{"cid = 100", {}, 99, {{"my.cid", 99}}, false},
-        Case{"z = 9", {}, 7, {{"my.z", 7}}, false},
-        Case{"mark = 500", {}, 119, {{"my.mark", 119}}, false},
-        Case{"sight = 50", {}, 40, {{"my.sight", 40}}, false},
-        Case{"imp = -30", {}, -20, {{"my.imp", -20}}, false},
-        Case{"def = -1", {}, 0, {{"my.def", 0}}, false},
-        Case{"impd = 21", {}, 20, {{"my.impd", 20}}, false},
-        Case{"stop = 201", {}, 200, {{"my.stop", 200}}, false},
+        Case{"cid = 100", {}, 99, {{"my.cid", 99}}, false}, Case{"z = 9", {}, 7, {{"my.z", 7}}, false},
+        Case{"mark = 500", {}, 119, {{"my.mark", 119}}, false}, Case{"sight = 50", {}, 40, {{"my.sight", 40}}, false},
+        Case{"imp = -30", {}, -20, {{"my.imp", -20}}, false}, Case{"def = -1", {}, 0, {{"my.def", 0}}, false},
+        Case{"impd = 21", {}, 20, {{"my.impd", 20}}, false}, Case{"stop = 201", {}, 200, {{"my.stop", 200}}, false},
         Case{"getsc = -1000000", {}, -999999, {{"my.getsc", -999999}}, false},
         Case{"sys.hp + 4", {{"my.hp", 9}}, 4, {}, false},  // no owner: reads 0
-        Case{"time = 5000", {}, 999, {{"time", 999}}, false},
-        Case{"scrlx = -999", {}, -480, {{"scrlx", -480}}, false},
+        Case{"time = 5000", {}, 999, {{"time", 999}}, false}, Case{"scrlx = -999", {}, -480, {{"scrlx", -480}}, false},
         Case{"score = score + 100", {{"score", 50}}, 150, {{"score", 150}}, false},
-        Case{"tg.life = 150", {}, 99, {{"life", 99}}, false},  // the object is ignored
-        Case{"life", {{"life", 999999}}, 0, {}, false},       // unlimited reads 0 ...
-        Case{"life = 5", {{"life", 999999}}, 999999, {}, false},  // ... and stays unlimited
+        Case{"tg.life = 150", {}, 99, {{"life", 99}}, false},            // the object is ignored
+        Case{"life", {{"life", 999999}}, 0, {}, false},                  // unlimited reads 0 ...
+        Case{"life = 5", {{"life", 999999}}, 999999, {}, false},         // ... and stays unlimited
         Case{"C1 = 1 + foo.v1", {{"my.v1", 4}}, 5, {{"C1", 5}}, false},  // unknown object after a token
-        Case{"foo(3) + 1", {}, 1, {}, false}));                         // unknown call reads 0
+        Case{"foo(3) + 1", {}, 1, {}, false}));                          // unknown call reads 0
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, CodeTableTest,
-    ::testing::Values(
-        Case{"C1 = 1 / 0", {{"C1", 4}}, 0, {}, true},
-        Case{"5 % 0", {}, 0, {}, true},
-        Case{"(1 + 2", {}, 0, {}, true},
-        Case{"foo.v1 = 3", {{"my.v1", 2}}, 0, {}, true},
-        Case{"my.foo.v1 = 3", {{"my.v1", 2}}, 0, {}, true},
-        Case{"rand(1)", {}, 0, {}, true},
-        Case{"rand(1,2,3)", {}, 0, {}, true},
-        Case{"C1 = C2 = 5", {{"C1", 1}, {"C2", 7}}, 0, {{"C1", 7}}, true},  // the first "=" stays made
-        Case{"my.hp = 30 = 5", {}, 0, {{"my.hp", 30}}, true},
-        Case{"5 = 3", {}, 0, {}, true},
-        Case{"sys.hp = 1", {{"my.hp", 9}}, 0, {}, true},
-        Case{"C256 = 1", {}, 0, {}, true},
-        Case{"S255 = 1", {}, 0, {}, true},
-        Case{"S-1", {}, 0, {}, true},
-        Case{"C99999999999", {}, 0, {}, true},
-        Case{"= 5", {}, 0, {}, true},
-        Case{"C1 = 5 +", {{"C1", 3}}, 0, {}, true}));
+    ::testing::Values(Case{"C1 = 1 / 0", {{"C1", 4}}, 0, {}, true}, Case{"5 % 0", {}, 0, {}, true},
+                      Case{"(1 + 2", {}, 0, {}, true}, Case{"foo.v1 = 3", {{"my.v1", 2}}, 0, {}, true},
+                      Case{"my.foo.v1 = 3", {{"my.v1", 2}}, 0, {}, true}, Case{"rand(1)", {}, 0, {}, true},
+                      Case{"rand(1,2,3)", {}, 0, {}, true},
+                      Case{"C1 = C2 = 5", {{"C1", 1}, {"C2", 7}}, 0, {{"C1", 7}}, true},  // the first "=" stays made
+                      Case{"my.hp = 30 = 5", {}, 0, {{"my.hp", 30}}, true}, Case{"5 = 3", {}, 0, {}, true},
+                      Case{"sys.hp = 1", {{"my.hp", 9}}, 0, {}, true}, Case{"C256 = 1", {}, 0, {}, true},
+                      Case{"S255 = 1", {}, 0, {}, true}, Case{"S-1", {}, 0, {}, true},
+                      Case{"C99999999999", {}, 0, {}, true}, Case{"= 5", {}, 0, {}, true},
+                      Case{"C1 = 5 +", {{"C1", 3}}, 0, {}, true}));
 
 TEST(CodeEvaluatorTest, NestingIsBounded)
 {
@@ -342,7 +322,7 @@ TEST(CodeEvaluatorTest, RandDrawsBetweenItsArgumentsInEitherOrder)
         SRand(seed);
         cCodeEvaluator evaluator(world.ctx, world.me);
         EXPECT_EQ(evaluator.Evaluate("C3 = rand(1,6) * 2"), (1 + lcg.Next() % 6) * 2);
-        EXPECT_EQ(world.ctx.common[3], evaluator.Evaluate("C3") );
+        EXPECT_EQ(world.ctx.common[3], evaluator.Evaluate("C3"));
         EXPECT_EQ(evaluator.Evaluate("rand(6, 1)"), 1 + lcg.Next() % 6);
         EXPECT_EQ(evaluator.Evaluate("rand( 10 , rand(2 , 2) )"), [&] {
             const int inner = 2 + lcg.Next() % 1;

@@ -29,9 +29,8 @@ struct DURATIONCASE {
 TEST(CommandSetupTest, DurationPerMemberAndSpeedLevel)
 {
     const DURATIONCASE cases[] = {
-        {1, 3, 0, 0, 18},  {2, 3, 0, 0, 36},  {12, 3, 0, 0, 36}, {1, 0, 0, 0, 0},
-        {1, 10, 5, 0, 60}, {1, 10, 5, 1, 90}, {1, 10, 5, 2, 120}, {1, 10, 5, 3, 150},
-        {5, -2, 1, 1, -30},
+        {1, 3, 0, 0, 18},  {2, 3, 0, 0, 36},   {12, 3, 0, 0, 36},  {1, 0, 0, 0, 0},    {1, 10, 5, 0, 60},
+        {1, 10, 5, 1, 90}, {1, 10, 5, 2, 120}, {1, 10, 5, 3, 150}, {5, -2, 1, 1, -30},
     };
     for (const DURATIONCASE& c : cases) {
         cCommandTestStage stage(c.nLevel, 0.4);

@@ -194,7 +194,12 @@ TEST_F(FlowConditionsTest, StatusConditions)
         {"time is not touched by unlimited lives", [] { SaveData.nLives = 999999; }, Status(2, 0, 0, 999), 1},
         {"time without limit reads 999 on the left", [] {}, Status(2, 0, 0, 999), 1},
         {"time without limit reads 0 on the right", [] {}, timeRight, 1},
-        {"time with a limit on the right", [this] { stage.bNoLimit = 0; stage.nTime = 120; }, timeRight, 0},
+        {"time with a limit on the right",
+         [this] {
+             stage.bNoLimit = 0;
+             stage.nTime = 120;
+         },
+         timeRight, 0},
         {"scroll speed", [] { Stage.m_nAutoScrollSpeedX = -40; }, Status(2, 1, 5, 0), 1},
         {"unknown system item", [] {}, Status(2, 5, 1, 0), 0},
         {"random bounds in reverse order", [] {}, randomRight, 1},
@@ -251,13 +256,27 @@ TEST_F(FlowConditionsTest, StateConditions)
         {"on a block", [] {}, Kind(6, 0, 2, 0), 1},
         {"in the air", [this] { self->airborne = 1; }, Kind(6, 0, 2, 0), 0},
         {"jumping", [this] { self->jumped = 1; }, Kind(6, 0, 2, 0), 0},
-        {"in the air on a block character", [this] { self->airborne = 1; self->onFoothold = 1; }, Kind(6, 0, 2, 0), 1},
-        {"a flying character is never on a block", [this] { self->def.m_nFlying = 2; self->onFoothold = 1; },
+        {"in the air on a block character",
+         [this] {
+             self->airborne = 1;
+             self->onFoothold = 1;
+         },
+         Kind(6, 0, 2, 0), 1},
+        {"a flying character is never on a block",
+         [this] {
+             self->def.m_nFlying = 2;
+             self->onFoothold = 1;
+         },
          Kind(6, 0, 2, 0), 0},
         {"computer-operated in view by its flag", [this] { self->inView = 1; }, Kind(6, 0, 3, 0), 1},
         {"unknown item negated holds", [] {}, Kind(6, 0, 9, 1), 1},
         {"missing target, negated", [] {}, Kind(6, 1, 0, 1), 0},
-        {"target faces right", [this] { self->target = CharaRef(1); Player[P1].facing = 1; }, Kind(6, 1, 1, 0), 1},
+        {"target faces right",
+         [this] {
+             self->target = CharaRef(1);
+             Player[P1].facing = 1;
+         },
+         Kind(6, 1, 1, 0), 1},
     });
 }
 

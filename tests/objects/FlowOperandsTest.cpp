@@ -20,17 +20,37 @@ struct COMPARECASE {
 TEST(FlowOperandsTest, ComparisonCodes)
 {
     const COMPARECASE cases[] = {
-        {5, 5, 0, 1},   {5, 6, 0, 0},   {5, 6, 1, 1},   {5, 5, 1, 0},   {5, 5, 2, 1},   {4, 5, 2, 0},
-        {5, 5, 3, 1},   {6, 5, 3, 0},   {6, 5, 4, 1},   {5, 5, 4, 0},   {4, 5, 5, 1},   {5, 5, 5, 0},
-        {7, 0, 6, 1},   {7, 0, 7, 0},   {-9, 3, 6, 1},  {-9, 3, 7, 0},  {10, 3, 6, 0},  {10, 3, 7, 1},
-        {9, -3, 6, 1},  {0, 5, 6, 1},   {INT_MIN, 2, 6, 1}, {INT_MIN, -1, 7, 0},
-        {5, 5, 8, 0},   {5, 5, -1, 0},  {5, 5, 255, 0},
+        {5, 5, 0, 1},
+        {5, 6, 0, 0},
+        {5, 6, 1, 1},
+        {5, 5, 1, 0},
+        {5, 5, 2, 1},
+        {4, 5, 2, 0},
+        {5, 5, 3, 1},
+        {6, 5, 3, 0},
+        {6, 5, 4, 1},
+        {5, 5, 4, 0},
+        {4, 5, 5, 1},
+        {5, 5, 5, 0},
+        {7, 0, 6, 1},
+        {7, 0, 7, 0},
+        {-9, 3, 6, 1},
+        {-9, 3, 7, 0},
+        {10, 3, 6, 0},
+        {10, 3, 7, 1},
+        {9, -3, 6, 1},
+        {0, 5, 6, 1},
+        {INT_MIN, 2, 6, 1},
+        {INT_MIN, -1, 7, 0},
+        {5, 5, 8, 0},
+        {5, 5, -1, 0},
+        {5, 5, 255, 0},
         // A narrow item compared with a value outside its width compares as the number it is.
-        {44, 300, 0, 0}, {100, 356, 2, 0},
+        {44, 300, 0, 0},
+        {100, 356, 2, 0},
     };
     for (const COMPARECASE& c : cases) {
-        EXPECT_EQ(CompareByOp(c.nLeft, c.nRight, c.nOp), c.nExpected)
-            << c.nLeft << " op " << c.nOp << " " << c.nRight;
+        EXPECT_EQ(CompareByOp(c.nLeft, c.nRight, c.nOp), c.nExpected) << c.nLeft << " op " << c.nOp << " " << c.nRight;
     }
 }
 

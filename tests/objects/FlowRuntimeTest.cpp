@@ -98,21 +98,28 @@ TEST_F(FlowRuntimeTest, CommandsRunInTheirSubSteps)
 {
     const STEPCASE cases[] = {
         {"all immediate finish in the first sub-step", {{16, 1, 1}, {16, 1, 1}, {16, 1, 1}}, {"0.0 0.1 0.2 | i"}},
-        {"immediate after waiting starts the next sub-step", {{1, 2, 0}, {16, 1, 1}},
+        {"immediate after waiting starts the next sub-step",
+         {{1, 2, 0}, {16, 1, 1}},
          {"0.0 | R0", "0.0 | R1", "0.1 | i"}},
-        {"unfinished immediate stops with the last command", {{1, 5, 1}, {1, 2, 0}},
+        {"unfinished immediate stops with the last command",
+         {{1, 5, 1}, {1, 2, 0}},
          {"0.0 0.1 | R1", "0.0 0.1 | i", " | i"}},
         {"duration 0 runs one step", {{1, 0, 0}, {1, 0, 0}}, {"0.0 | R1", "0.1 | i"}},
-        {"a waiting command blocks the later ones", {{1, 3, 0}, {16, 1, 1}},
+        {"a waiting command blocks the later ones",
+         {{1, 3, 0}, {16, 1, 1}},
          {"0.0 | R0", "0.0 | R0", "0.0 | R1", "0.1 | i"}},
-        {"immediate chain behind a waiting command", {{1, 1, 0}, {16, 1, 1}, {16, 1, 1}, {1, 2, 0}},
+        {"immediate chain behind a waiting command",
+         {{1, 1, 0}, {16, 1, 1}, {16, 1, 1}, {1, 2, 0}},
          {"0.0 | R1", "0.1 0.2 0.3 | R3", "0.3 | i"}},
         {"break ends the step for the sub-step", {{16, 1, 1, ACT_BREAK}, {16, 1, 1}}, {"0.0 | R1", "0.1 | i"}},
-        {"restart at the end loops", {{1, 2, 0}, {16, 1, 0, ACT_RESTART_SELF}},
+        {"restart at the end loops",
+         {{1, 2, 0}, {16, 1, 0, ACT_RESTART_SELF}},
          {"0.0 | R0", "0.0 | R1", "0.1 | R0", "0.0 | R0", "0.0 | R1", "0.1 | R0"}},
-        {"restart in the middle begins from the first command", {{16, 1, 0, ACT_RESTART_SELF}, {1, 1, 0}},
+        {"restart in the middle begins from the first command",
+         {{16, 1, 0, ACT_RESTART_SELF}, {1, 1, 0}},
          {"0.0 | R0", "0.0 | R0", "0.0 | R0"}},
-        {"an immediate restart begins again next sub-step", {{16, 1, 1, ACT_RESTART_SELF}, {1, 3, 0}},
+        {"an immediate restart begins again next sub-step",
+         {{16, 1, 1, ACT_RESTART_SELF}, {1, 3, 0}},
          {"0.0 | R0", "0.0 | R0"}},
         {"ending itself stops at once", {{16, 1, 0, ACT_END_SELF}, {1, 1, 0}}, {"0.0 | i", " | i"}},
     };
@@ -377,15 +384,13 @@ struct MOVECASE {
 TEST(CalcMoveSpeedOrTimeTest, TimeOrSpeedFromDistance)
 {
     const MOVECASE cases[] = {
-        {40, 0, 3, 0, 2, 0, 4.0, 0, 160, 4.0},      // 640 pixels at 4 per step
-        {-40, 0, 0, 0, 2, 0, 4.0, 0, 160, 4.0},
-        {-40, 0, 0, 0, 2, 0, 4.0, 1, -160, 4.0},
-        {10, 2, 3, 0, 2, 0, 3.0, 0, 85, 3.0},       // (10 + 2 x 3) x 16 = 256
-        {100, 10, 2, 1, 1, 60, 0.0, 0, 60, 2.0},    // 120 dots in 60 steps
-        {10, 0, 0, 0, 1, 40, 0.0, 0, 40, 4.0},
-        {10, 0, 0, 0, 0, 40, 1.5, 0, 40, 1.5},      // mode 0 changes nothing
-        {10, 0, 0, 0, 1, 0, 0.0, 0, 0, 160.0},      // duration 0: the one step covers it all
-        {10, 0, 0, 0, 2, 30, 0.0, 0, 0, 0.0},       // speed 0: ends at once
+        {40, 0, 3, 0, 2, 0, 4.0, 0, 160, 4.0},  // 640 pixels at 4 per step
+        {-40, 0, 0, 0, 2, 0, 4.0, 0, 160, 4.0},  {-40, 0, 0, 0, 2, 0, 4.0, 1, -160, 4.0},
+        {10, 2, 3, 0, 2, 0, 3.0, 0, 85, 3.0},                                            // (10 + 2 x 3) x 16 = 256
+        {100, 10, 2, 1, 1, 60, 0.0, 0, 60, 2.0},                                         // 120 dots in 60 steps
+        {10, 0, 0, 0, 1, 40, 0.0, 0, 40, 4.0},   {10, 0, 0, 0, 0, 40, 1.5, 0, 40, 1.5},  // mode 0 changes nothing
+        {10, 0, 0, 0, 1, 0, 0.0, 0, 0, 160.0},  // duration 0: the one step covers it all
+        {10, 0, 0, 0, 2, 30, 0.0, 0, 0, 0.0},   // speed 0: ends at once
     };
     const int nKeep = SystemData.bKeepNegativeTime;
     for (const MOVECASE& c : cases) {

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
-cScriptedKeyLogs::cScriptedKeyLogs() : m_Runs(cKeyLogView::kLogCount, std::vector<std::pair<std::int32_t, std::int32_t>>(32, {0, 0})) {}
+cScriptedKeyLogs::cScriptedKeyLogs()
+    : m_Runs(cKeyLogView::kLogCount, std::vector<std::pair<std::int32_t, std::int32_t>>(32, {0, 0}))
+{}
 
 void cScriptedKeyLogs::Add(int nLog, bool bDown)
 {

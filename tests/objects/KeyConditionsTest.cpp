@@ -234,8 +234,16 @@ TEST(KeyConditionsTest, InputDirectionClass)
     struct DIRCASE {
         int nDir;
         int nClass;
-    } cases[] = {{0, 0}, {kLeft, 1}, {kRight, 2}, {kUp, 3}, {kDown, 4}, {kUp | kLeft, 5},
-                 {kDown | kLeft, 6}, {kUp | kRight, 7}, {kDown | kRight, 8}, {kLeft | kRight, 9}};
+    } cases[] = {{0, 0},
+                 {kLeft, 1},
+                 {kRight, 2},
+                 {kUp, 3},
+                 {kDown, 4},
+                 {kUp | kLeft, 5},
+                 {kDown | kLeft, 6},
+                 {kUp | kRight, 7},
+                 {kDown | kRight, 8},
+                 {kLeft | kRight, 9}};
     for (const DIRCASE& c : cases) {
         cScriptedKeyLogs logs;
         logs.Hold(c.nDir, 0, 2);

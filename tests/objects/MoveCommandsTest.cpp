@@ -30,16 +30,16 @@ int Lasts(int nTenths, int b)
 
 struct STRAIGHTCASE {
     const char* szName;
-    int nLevel;        // speed level (b)
+    int nLevel;  // speed level (b)
     int bFlying;
     int nFacing;
-    int nDirection;    // stored code 0..12
-    int nInputDir;     // the flow's input direction class
-    int nAngle;        // angle base
-    int nSpeed;        // tenths of a pixel per frame
-    int nTenths;       // duration
-    int nSubSteps;     // sub-steps run
-    double fDirX;      // unit velocity expected, per axis
+    int nDirection;  // stored code 0..12
+    int nInputDir;   // the flow's input direction class
+    int nAngle;      // angle base
+    int nSpeed;      // tenths of a pixel per frame
+    int nTenths;     // duration
+    int nSubSteps;   // sub-steps run
+    double fDirX;    // unit velocity expected, per axis
     double fDirY;
     int nFacingAfter;
 };
@@ -110,9 +110,9 @@ TEST(MoveCommandsTest, AcceleratingMoveBuildsInertiaUpToItsMaximum)
     cEdCommand command = cCommandTestStage::MakeCommand(2, 5, true);
     cEdMove& move = *command.m_lpMove;
     move.m_nDirection = 3;
-    move.m_nSpeed = 60;       // 6 pixels: 0.1 a step
+    move.m_nSpeed = 60;  // 6 pixels: 0.1 a step
     move.m_bInertia = 1;
-    move.m_nMaxSpeed = 5;     // 0.5 pixels
+    move.m_nMaxSpeed = 5;  // 0.5 pixels
     move.m_fBrake = 0.25;
     stage.Give(chara, command);
     const double x0 = chara.x;
@@ -148,7 +148,7 @@ TEST(MoveCommandsTest, EveryMoveWithZeroSpeedStaysAndWithZeroDurationRunsOneStep
         double x;
     };
     const KINDCASE kinds[] = {
-        {2, 1, kStageLeft + 100}, {3, 0, 12 * 32}, {5, 1, kStageLeft + 100},
+        {2, 1, kStageLeft + 100}, {3, 0, 12 * 32},          {5, 1, kStageLeft + 100},
         {6, 1, kStageLeft + 100}, {7, 1, kStageLeft + 620},
     };
     for (const KINDCASE& k : kinds) {
@@ -179,15 +179,13 @@ TEST(MoveCommandsTest, EveryMoveWithZeroSpeedStaysAndWithZeroDurationRunsOneStep
 TEST(MoveCommandsTest, MoveToGoalEndsWhenTheDistanceIsCovered)
 {
     struct GOALCASE {
-        int nDots;        // goal offset right, pixels (relative coordinates)
-        int nSpeed;       // tenths per frame at b = 1
-        int bStop;        // stop-at-target
-        int nExpectSteps; // trunc(|d| / |s|), at least one run
+        int nDots;         // goal offset right, pixels (relative coordinates)
+        int nSpeed;        // tenths per frame at b = 1
+        int bStop;         // stop-at-target
+        int nExpectSteps;  // trunc(|d| / |s|), at least one run
     };
     const GOALCASE cases[] = {
-        {64, 30, 0, 64 / 3},
-        {90, 40, 1, 90 / 4},
-        {2, 30, 1, 1},  // shorter than one step: stops on the used axis
+        {64, 30, 0, 64 / 3}, {90, 40, 1, 90 / 4}, {2, 30, 1, 1},  // shorter than one step: stops on the used axis
     };
     for (const GOALCASE& c : cases) {
         cCommandTestStage stage(1, 0.0);
@@ -253,7 +251,7 @@ TEST(MoveCommandsTest, GroundPatrolTurnsBackWhenPushedOffABlockCharacter)
     const PUSHCASE cases[] = {
         {1, -1.5, -2.0 + 2 * -1.5},  // facing right, block moved left: twice
         {1, 1.5, -2.0 + 1.5},
-        {0, 1.5, 2.0 + 2 * 1.5},     // facing left, block moved right: twice
+        {0, 1.5, 2.0 + 2 * 1.5},  // facing left, block moved right: twice
         {0, -1.5, 2.0 - 1.5},
     };
     for (const PUSHCASE& c : cases) {
@@ -292,9 +290,9 @@ TEST(MoveCommandsTest, CircleSenseFollowsFacingAndRadiusZeroDoesNothing)
         cEdCommand command = cCommandTestStage::MakeCommand(4, 1, true);
         cEdMove& move = *command.m_lpMove;
         move.m_nDirection = static_cast<std::int8_t>(c.nSense);
-        move.m_nRadius = 2;     // half-blocks
-        move.m_nAngle = 90;     // start
-        move.m_nDistance = 180; // end
+        move.m_nRadius = 2;      // half-blocks
+        move.m_nAngle = 90;      // start
+        move.m_nDistance = 180;  // end
         move.m_nTimeMode = 0;
         const COMMANDINSTANCE& inst = stage.Give(chara, command);
         // Speed: span / duration / b degrees per sub-step; radius 2 x 16 x b.
@@ -472,8 +470,7 @@ TEST(MoveCommandsTest, WarpMovesByDistanceAndIsUndoneInAWall)
     };
     const WARPCASE cases[] = {
         {3, 2, 0, 32, 0}, {2, 1, 0, -16, 0}, {7, 2, 0, 0, 32}, {11, 2, 0, 32 * kInvSqrt2, 32 * kInvSqrt2},
-        {3, 4, 1, 0, 0},
-        {2, 100, 0, 0, 0},  // 1600 pixels left: outside the stage
+        {3, 4, 1, 0, 0},  {2, 100, 0, 0, 0},  // 1600 pixels left: outside the stage
     };
     for (const WARPCASE& c : cases) {
         cCommandTestStage stage(1, 0.0);

@@ -197,8 +197,8 @@ TEST_F(PlayerJumpTest, FixedHeightIgnoresTheRelease)
 TEST_F(PlayerJumpTest, RunSpeedBetweenTheThresholdsInterpolatesTheHeight)
 {
     struct RUNCASE {
-        double fRun;   // |ax|, pixels per sub-step
-        int nHeight;   // half-blocks expected
+        double fRun;  // |ax|, pixels per sub-step
+        int nHeight;  // half-blocks expected
     };
     // Full height 6 at 40 / 10 = 4 pixels or faster, low height 2 at 10 / 10 = 1 or slower.
     const RUNCASE cases[] = {{5.0, 6}, {4.0, 6}, {1.0, 2}, {0.5, 2}, {2.5, static_cast<int>(4 * 2.5 / 4 + 2)}};

@@ -22,7 +22,7 @@ struct SetupCase {
     int fullCell;
     int rangeKind;
     int scale;
-    Box hit;    // offsets and size of the hit box (graphic offsets = hit offsets)
+    Box hit;  // offsets and size of the hit box (graphic offsets = hit offsets)
     Box body;
     Box shot;
     int firstPattern;

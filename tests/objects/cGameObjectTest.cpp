@@ -103,9 +103,9 @@ TEST_F(GameObjectTest, ClampToStageXByMode)
     // Stage 40 tiles: field 0..1919, stage 320..1599, scroll area 480..1311.
     field.m_ScrollX.SetLimit(5, 30, 1, 1);
     const ClampCase cases[] = {
-        {0, 400, 480, 0},  {0, 1300, 1296, 0}, {0, 600, 600, 0},   {1, 300, 320, 0},  {1, 1590, 1584, 0},
-        {1, 400, 400, 1},  {1, 1300, 1300, 1}, {1, 600, 600, 0},   {2, -0.5, 0, 3},   {2, 1910, 1904, 3},
-        {2, 300, 300, 2},  {2, 1590, 1590, 2}, {2, 400, 400, 1},   {2, 600, 600, 0},  {7, -5, -5, 0},
+        {0, 400, 480, 0}, {0, 1300, 1296, 0}, {0, 600, 600, 0}, {1, 300, 320, 0}, {1, 1590, 1584, 0},
+        {1, 400, 400, 1}, {1, 1300, 1300, 1}, {1, 600, 600, 0}, {2, -0.5, 0, 3},  {2, 1910, 1904, 3},
+        {2, 300, 300, 2}, {2, 1590, 1590, 2}, {2, 400, 400, 1}, {2, 600, 600, 0}, {7, -5, -5, 0},
     };
     for (const ClampCase& c : cases) {
         cGameObject o = MakeObject(c.start, 500, 16, 16);
@@ -121,9 +121,9 @@ TEST_F(GameObjectTest, ClampToStageYByMode)
     // Stage 30 tiles: field 0..1599, stage 320..1279, scroll area 384..991. Height 24.
     field.m_ScrollY.SetLimit(2, 20, 1, 1);
     const ClampCase cases[] = {
-        {0, 100, 384, 0},  {1, 350, 350, 1},   {1, 980, 980, 4},   {1, 300, 320, 0},  {1, 1270, 1256, 0},
-        {2, -1, 0, 3},     {2, 1590, 1576, 6}, {2, 300, 300, 2},   {2, 1270, 1270, 5}, {2, 350, 350, 1},
-        {2, 980, 980, 4},  {2, 500, 500, 0},
+        {0, 100, 384, 0},   {1, 350, 350, 1}, {1, 980, 980, 4},   {1, 300, 320, 0},
+        {1, 1270, 1256, 0}, {2, -1, 0, 3},    {2, 1590, 1576, 6}, {2, 300, 300, 2},
+        {2, 1270, 1270, 5}, {2, 350, 350, 1}, {2, 980, 980, 4},   {2, 500, 500, 0},
     };
     for (const ClampCase& c : cases) {
         cGameObject o = MakeObject(600, c.start, 16, 24);
@@ -157,8 +157,8 @@ TEST_F(GameObjectTest, DecaySpeedStopsAtZero)
 {
     cGameObject o = MakeObject(0, 0, 16, 16);
     o.decel = 0.3;
-    const double cases[][3] = {{1.0, 1, 0.7}, {0.2, 1, 0.0}, {-1.0, 1, -0.7}, {-0.1, 1, 0.0}, {0.0, 1, 0.0},
-                               {1.0, 0, 1.0}};
+    const double cases[][3] = {{1.0, 1, 0.7},  {0.2, 1, 0.0}, {-1.0, 1, -0.7},
+                               {-0.1, 1, 0.0}, {0.0, 1, 0.0}, {1.0, 0, 1.0}};
     for (const auto& c : cases) {
         double speed = c[0];
         o.DecaySpeed(speed, static_cast<int>(c[1]));
@@ -324,8 +324,7 @@ TEST_F(GameObjectTest, WaveMotionAndItsPhase)
     EXPECT_DOUBLE_EQ(cGameObject::WaveSpeed(10, 90, phase, 1.5, 0.5), 10 * k * std::cos(k * (2.0 / 2 + 0.5)) / 2);
     EXPECT_DOUBLE_EQ(phase, 3.5);
     phase = 719.5;
-    EXPECT_DOUBLE_EQ(cGameObject::WaveAccel(10, 90, phase, 1.0, 0.0),
-                     -(10 * k * k * std::sin(k * (719.5 / 2))) / 4);
+    EXPECT_DOUBLE_EQ(cGameObject::WaveAccel(10, 90, phase, 1.0, 0.0), -(10 * k * k * std::sin(k * (719.5 / 2))) / 4);
     EXPECT_DOUBLE_EQ(phase, 0.5);
     EXPECT_DOUBLE_EQ(SpeedPerFrame(120), 1.0);
 }
@@ -402,9 +401,9 @@ protected:
 
 TEST_F(NearestCharaTest, ModeZeroFallsBackToCharactersOutOfView)
 {
-    Place(0, 300, 200, 1);   // distance 200 + 0
-    Place(1, 110, 200, 0);   // distance 10, out of view
-    Place(2, 500, 200, 1);   // distance 400
+    Place(0, 300, 200, 1);  // distance 200 + 0
+    Place(1, 110, 200, 0);  // distance 10, out of view
+    Place(2, 500, 200, 1);  // distance 400
     EXPECT_EQ(FindNearestCharaEx(100, 200, group, 0, 0, 0, 0, 0, 0, 0, 0), &charas[0]);
     EXPECT_EQ(FindNearestCharaEx(100, 200, group, 1, 0, 0, 0, 0, 0, 0, 0), &charas[1]);
     charas[0].def.m_nInvincible = 2;

@@ -50,18 +50,20 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         StepCase{"hold", {{{5, 2, 0}, {kPatternHold, 0, 0}}}, 0, {5, 5, 5, 5, 5, 5}},
         StepCase{"loop", {{{0, 1, 0}, {1, 1, 0}, {kPatternLoop, 0, 0}}}, 0, {1, 0, 1, 0, 1}},
-        StepCase{"jump", {{{0, 2, 0}, {kPatternJump, 1, 0}}, {{7, 3, 0}, {8, 1, 0}, {kPatternLoop, 0, 0}}}, 0,
+        StepCase{"jump",
+                 {{{0, 2, 0}, {kPatternJump, 1, 0}}, {{7, 3, 0}, {8, 1, 0}, {kPatternLoop, 0, 0}}},
+                 0,
                  {0, 7, 7, 7, 8, 7}},
         StepCase{"end and stays ended", {{{0, 7, 0}, {1, 7, 0}, {2, 7, 0}, {kPatternEnd, 0, 0}}}, 0, EndAfter21()},
         StepCase{"duration 0 advances every step", {{{3, 0, 0}, {4, 0, 0}, {kPatternLoop, 0, 0}}}, 0, {4, 3, 4, 3}},
         StepCase{"empty pattern shows cell 0", {{{kPatternLoop, 0, 1}}}, 0, {0, 0, 0}},
         StepCase{"empty hold stays at its first step", {{{kPatternHold, 0, 0}}}, 0, {0, 0, 0}},
-        StepCase{"jump into an empty pattern", {{{4, 1, 0}, {kPatternJump, 1, 0}}, {{kPatternEnd, 0, 0}}}, 0,
-                 {0, 0, 0}},
+        StepCase{
+            "jump into an empty pattern", {{{4, 1, 0}, {kPatternJump, 1, 0}}, {{kPatternEnd, 0, 0}}}, 0, {0, 0, 0}},
         StepCase{"jump to a missing pattern holds", {{{6, 1, 0}, {kPatternJump, 9, 0}}}, 0, {6, 6, 6}},
         StepCase{"a pattern without a control step loops", {{{1, 1, 0}, {2, 1, 0}}}, 0, {2, 1, 2, 1}},
-        StepCase{"second pattern", {{{0, 1, 0}, {kPatternLoop, 0, 0}}, {{9, 2, 0}, {kPatternHold, 0, 0}}}, 1,
-                 {9, 9, 9}}),
+        StepCase{
+            "second pattern", {{{0, 1, 0}, {kPatternLoop, 0, 0}}, {{9, 2, 0}, {kPatternHold, 0, 0}}}, 1, {9, 9, 9}}),
     [](const ::testing::TestParamInfo<StepCase>& info) {
         std::string name = info.param.name;
         for (char& ch : name) {

@@ -159,13 +159,13 @@ TEST_P(CameraFollow, CentresOnThePlayerInsideTheScrollArea)
 
 // Width 16: the view starts 312 pixels left of the player. Stage 40 tiles: area 320..1599.
 INSTANTIATE_TEST_SUITE_P(Targets, CameraFollow,
-                         ::testing::Values(FollowCase{40, 800, 0, 488},       // free
-                                           FollowCase{40, 400, 0, 320},       // left edge
-                                           FollowCase{40, 632, 0, 320},       // exactly at the left edge
-                                           FollowCase{40, 1272, 0, 960},      // exactly at the right edge
-                                           FollowCase{40, 1500, 0, 960},      // right edge
-                                           FollowCase{12, 500, 0, 320},       // stage narrower than the view
-                                           FollowCase{40, 1500, 1, 500}));    // auto-scroll: not followed
+                         ::testing::Values(FollowCase{40, 800, 0, 488},     // free
+                                           FollowCase{40, 400, 0, 320},     // left edge
+                                           FollowCase{40, 632, 0, 320},     // exactly at the left edge
+                                           FollowCase{40, 1272, 0, 960},    // exactly at the right edge
+                                           FollowCase{40, 1500, 0, 960},    // right edge
+                                           FollowCase{12, 500, 0, 320},     // stage narrower than the view
+                                           FollowCase{40, 1500, 1, 500}));  // auto-scroll: not followed
 
 TEST_F(PlayerTest, VerticalFollowAndWalkingClamp)
 {

@@ -29,13 +29,13 @@ TEST_P(ScrollClamp, KeepsTheViewInsideTheScrollArea)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScrollClamp,
-                         ::testing::Values(ClampCase{320, 1600, 100.0, 320.0, 1},    // left of the area
-                                           ClampCase{320, 1600, 320.0, 320.0, 0},    // at its start, room right
-                                           ClampCase{320, 1600, 500.5, 500.5, 0},    // inside
-                                           ClampCase{320, 1600, 959.0, 959.0, 0},    // one pixel short of the end
-                                           ClampCase{320, 1600, 960.0, 960.0, 1},    // touching the end
-                                           ClampCase{320, 1600, 2000.0, 960.0, 1},   // beyond the end
-                                           ClampCase{320, 384, 500.0, 320.0, 1},     // area smaller than the view
+                         ::testing::Values(ClampCase{320, 1600, 100.0, 320.0, 1},   // left of the area
+                                           ClampCase{320, 1600, 320.0, 320.0, 0},   // at its start, room right
+                                           ClampCase{320, 1600, 500.5, 500.5, 0},   // inside
+                                           ClampCase{320, 1600, 959.0, 959.0, 0},   // one pixel short of the end
+                                           ClampCase{320, 1600, 960.0, 960.0, 1},   // touching the end
+                                           ClampCase{320, 1600, 2000.0, 960.0, 1},  // beyond the end
+                                           ClampCase{320, 384, 500.0, 320.0, 1},    // area smaller than the view
                                            ClampCase{320, 384, 320.0, 320.0, 1}));
 
 struct LimitCase {

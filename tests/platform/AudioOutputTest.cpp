@@ -16,11 +16,11 @@
 #include <limits>
 #include <thread>
 
+#include "WavBytes.h"
 #include "platform/dsound/DirectSound.h"
 #include "platform/host/AudioMixer.h"
 #include "platform/host/NullAudioDevice.h"
 #include "platform/win/Time.h"
-#include "WavBytes.h"
 
 namespace {
 
@@ -75,9 +75,16 @@ TEST(AudioMixer, ConvertsToSixteenBitsWithClipping)
     const struct {
         float in;
         int out;
-    } cases[] = {{0.0f, 0},        {0.5f, 16384},      {127.0f / 128.0f, 32512}, {-1.0f, -32768},
-                 {1.0f, 32767},    {3.0f, 32767},      {-3.0f, -32768},          {1.0f / 65536.0f, 0},
-                 {-0.25f, -8192},  {std::numeric_limits<float>::quiet_NaN(), -32768}};
+    } cases[] = {{0.0f, 0},
+                 {0.5f, 16384},
+                 {127.0f / 128.0f, 32512},
+                 {-1.0f, -32768},
+                 {1.0f, 32767},
+                 {3.0f, 32767},
+                 {-3.0f, -32768},
+                 {1.0f / 65536.0f, 0},
+                 {-0.25f, -8192},
+                 {std::numeric_limits<float>::quiet_NaN(), -32768}};
     for (const auto& c : cases) {
         EXPECT_EQ(AudioMixer::ToInt16(c.in), c.out) << c.in;
     }
@@ -137,7 +144,8 @@ TEST_F(NullOutputTest, ClockJumpsAreNotMixed)
 TEST(SdlAudioOutput, SoundEffectReachesTheDeviceOutput)
 {
     const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("qb_disk_audio_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".raw");
+        std::filesystem::temp_directory_path() /
+        ("qb_disk_audio_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".raw");
     std::filesystem::remove(file);
     CloseAudioOutput();
     unsetenv("QB_HEADLESS");

@@ -9,15 +9,15 @@
 
 struct BmpSpec {
     int width = 1;
-    int height = 1;              // negative: rows stored top-down
+    int height = 1;  // negative: rows stored top-down
     int bitCount = 24;
-    std::uint32_t compression = 0;  // 0 BI_RGB, 3 BI_BITFIELDS
-    int headerSize = 40;         // 40, 52, 56, 108 or 124
-    std::uint32_t masks[3] = {0, 0, 0};  // written for BI_BITFIELDS (after a 40-byte header, else inside)
-    std::vector<std::uint32_t> table;    // colour table as 0x00RRGGBB
-    bool clrUsedZero = false;    // write biClrUsed 0 instead of the table size
+    std::uint32_t compression = 0;                 // 0 BI_RGB, 3 BI_BITFIELDS
+    int headerSize = 40;                           // 40, 52, 56, 108 or 124
+    std::uint32_t masks[3] = {0, 0, 0};            // written for BI_BITFIELDS (after a 40-byte header, else inside)
+    std::vector<std::uint32_t> table;              // colour table as 0x00RRGGBB
+    bool clrUsedZero = false;                      // write biClrUsed 0 instead of the table size
     std::vector<std::vector<std::uint32_t>> rows;  // raw pixel values, top row first
-    std::string encoded;         // when not empty: written instead of the rows (RLE data)
+    std::string encoded;                           // when not empty: written instead of the rows (RLE data)
 };
 
 namespace bmpbytes {
@@ -34,8 +34,7 @@ inline void Put32(std::string& s, std::uint32_t v)
 }
 inline void Set32(std::string& s, size_t at, std::uint32_t v)
 {
-    for (int i = 0; i < 4; ++i)
-        s[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 // One row of raw values packed at the given depth (high bits first below 8 bits), padded to 4 bytes.
@@ -54,12 +53,10 @@ inline std::string PackRow(const std::vector<std::uint32_t>& values, int bitCoun
         }
     } else {
         for (std::uint32_t v : values) {
-            for (int b = 0; b < bitCount / 8; ++b)
-                row.push_back(static_cast<char>((v >> (8 * b)) & 0xFF));
+            for (int b = 0; b < bitCount / 8; ++b) row.push_back(static_cast<char>((v >> (8 * b)) & 0xFF));
         }
     }
-    while (row.size() % 4 != 0)
-        row.push_back('\0');
+    while (row.size() % 4 != 0) row.push_back('\0');
     return row;
 }
 
@@ -87,16 +84,12 @@ inline std::string MakeBmp(const BmpSpec& spec)
     Put32(s, spec.clrUsedZero ? 0 : static_cast<std::uint32_t>(spec.table.size()));
     Put32(s, 0);
     if (spec.headerSize > 40) {
-        for (int i = 0; i < 3; ++i)
-            Put32(s, bitfields ? spec.masks[i] : 0);
-        while (s.size() < 14 + static_cast<size_t>(spec.headerSize))
-            s.push_back('\0');
+        for (int i = 0; i < 3; ++i) Put32(s, bitfields ? spec.masks[i] : 0);
+        while (s.size() < 14 + static_cast<size_t>(spec.headerSize)) s.push_back('\0');
     } else if (bitfields) {
-        for (int i = 0; i < 3; ++i)
-            Put32(s, spec.masks[i]);
+        for (int i = 0; i < 3; ++i) Put32(s, spec.masks[i]);
     }
-    for (std::uint32_t c : spec.table)
-        Put32(s, c & 0x00FFFFFF);  // B, G, R, 0 in file order
+    for (std::uint32_t c : spec.table) Put32(s, c & 0x00FFFFFF);  // B, G, R, 0 in file order
     s += spec.encoded;
     const int rows = spec.encoded.empty() ? static_cast<int>(spec.rows.size()) : 0;
     for (int i = 0; i < rows; ++i) {

@@ -23,8 +23,7 @@ std::vector<std::vector<std::uint32_t>> Colours(const BmpImage& image)
 {
     std::vector<std::vector<std::uint32_t>> rows(static_cast<size_t>(image.height));
     for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x)
-            rows[static_cast<size_t>(y)].push_back(BmpPixelToXRGB(image, x, y));
+        for (int x = 0; x < image.width; ++x) rows[static_cast<size_t>(y)].push_back(BmpPixelToXRGB(image, x, y));
     return rows;
 }
 
@@ -41,8 +40,7 @@ BmpSpec Spec(int width, int height, int bitCount, std::vector<std::vector<std::u
 std::vector<std::uint32_t> GreyTable()
 {
     std::vector<std::uint32_t> t;
-    for (std::uint32_t i = 0; i < 256; ++i)
-        t.push_back(i * 0x010101u);
+    for (std::uint32_t i = 0; i < 256; ++i) t.push_back(i * 0x010101u);
     return t;
 }
 
@@ -59,12 +57,14 @@ std::vector<DecodeCase> DecodeCases()
         BmpSpec s = Spec(10, 2, 1, {{1, 0, 1, 1, 0, 0, 0, 0, 1, 1}, {0, 1, 0, 0, 1, 1, 1, 1, 0, 0}});
         s.table = {0x102030, 0xA0B0C0};
         const std::uint32_t a = 0x102030, b = 0xA0B0C0;
-        cases.push_back({"1-bit, 10 wide, bottom-up", s, {{b, a, b, b, a, a, a, a, b, b}, {a, b, a, a, b, b, b, b, a, a}}});
+        cases.push_back(
+            {"1-bit, 10 wide, bottom-up", s, {{b, a, b, b, a, a, a, a, b, b}, {a, b, a, a, b, b, b, b, a, a}}});
     }
     {
         BmpSpec s = Spec(3, -2, 4, {{0, 1, 2}, {3, 5, 15}});
         s.table = {0x110000, 0x002200, 0x000033, 0x444444};
-        cases.push_back({"4-bit, short table, top-down; indices past it are black", s,
+        cases.push_back({"4-bit, short table, top-down; indices past it are black",
+                         s,
                          {{0x110000, 0x002200, 0x000033}, {0x444444, 0, 0}}});
     }
     {
@@ -105,8 +105,8 @@ std::vector<DecodeCase> DecodeCases()
         s.headerSize = 108;
         cases.push_back({"24-bit, 108-byte header, top-down", s, {{1, 2, 3}, {0xFFFFFF, 0x800000, 0x008000}}});
     }
-    cases.push_back({"32-bit ignores the fourth byte", Spec(2, 1, 32, {{0xAB123456, 0x00FFFFFF}}),
-                     {{0x123456, 0xFFFFFF}}});
+    cases.push_back(
+        {"32-bit ignores the fourth byte", Spec(2, 1, 32, {{0xAB123456, 0x00FFFFFF}}), {{0x123456, 0xFFFFFF}}});
     {
         BmpSpec s = Spec(1, 2, 32, {{0x0A0B0C00}, {0xFF000000}});
         s.compression = 3;
@@ -156,8 +156,7 @@ std::vector<std::vector<std::uint32_t>> Indices(const BmpImage& image)
 {
     std::vector<std::vector<std::uint32_t>> rows(static_cast<size_t>(image.height));
     for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x)
-            rows[static_cast<size_t>(y)].push_back(BmpRawPixel(image, x, y));
+        for (int x = 0; x < image.width; ++x) rows[static_cast<size_t>(y)].push_back(BmpRawPixel(image, x, y));
     return rows;
 }
 
@@ -187,7 +186,8 @@ TEST(BmpFileTest, ExpandsRunLengthFiles)
         {"ends before the last row", MakeBmp(Rle(8, 2, 2, string("\x02\x04\x00\x00", 4)))},
         {"absolute run past the end", MakeBmp(Rle(8, 4, 1, string("\x00\x04\x01\x02", 4)))},
         {"move cut off", MakeBmp(Rle(8, 4, 1, string("\x00\x02\x01", 3)))},
-        {"top-down", [&] {
+        {"top-down",
+         [&] {
              BmpSpec s = Rle(8, 4, -3, rle8);
              return MakeBmp(s);
          }()},
@@ -341,8 +341,7 @@ protected:
         ScratchFolder::Write(m_folder.Path() + "/in.ppm", ppm);
         const std::string command = m_convert + " " + m_folder.Path() + "/in.ppm " + options + " " + format + ":" +
                                     m_folder.Path() + "/out.bmp > /dev/null 2>&1";
-        if (std::system(command.c_str()) != 0)
-            return false;
+        if (std::system(command.c_str()) != 0) return false;
         return Decode(ScratchFolder::Read(m_folder.Path() + "/out.bmp"), out);
     }
 

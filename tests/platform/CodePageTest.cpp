@@ -16,8 +16,8 @@ struct ByteCase {
 TEST(CodePageTest, LeadBytesAreTheTwoCp932Ranges)
 {
     const ByteCase cases[] = {
-        {0x40, false}, {0x7F, false}, {0x80, false}, {0x81, true},  {0x9F, true},  {0xA0, false},
-        {0xB1, false}, {0xDF, false}, {0xE0, true},  {0xFC, true},  {0xFD, false}, {0xFF, false},
+        {0x40, false}, {0x7F, false}, {0x80, false}, {0x81, true}, {0x9F, true},  {0xA0, false},
+        {0xB1, false}, {0xDF, false}, {0xE0, true},  {0xFC, true}, {0xFD, false}, {0xFF, false},
     };
     for (const ByteCase& c : cases) {
         EXPECT_EQ(IsDBCSLeadByte(c.byte) != FALSE, c.expected) << std::hex << int(c.byte);
@@ -27,8 +27,8 @@ TEST(CodePageTest, LeadBytesAreTheTwoCp932Ranges)
 TEST(CodePageTest, TrailBytesSkipTheDeleteCode)
 {
     const ByteCase cases[] = {
-        {0x3F, false}, {0x40, true}, {0x5C, true}, {0x7E, true}, {0x7F, false},
-        {0x80, true},  {0xFC, true}, {0xFD, false},
+        {0x3F, false}, {0x40, true}, {0x5C, true}, {0x7E, true},
+        {0x7F, false}, {0x80, true}, {0xFC, true}, {0xFD, false},
     };
     for (const ByteCase& c : cases) {
         EXPECT_EQ(IsDBCSTrailByte(c.byte), c.expected) << std::hex << int(c.byte);
@@ -47,9 +47,9 @@ const TextCase kRoundTrips[] = {
     {"ソ", "\x83\x5C"},
     {"エラー", "\x83\x47\x83\x89\x81\x5B"},
     {"○ × ？", "\x81\x9B\x20\x81\x7E\x20\x81\x48"},
-    {"ｱ", "\xB1"},        // half-width katakana: one byte
-    {"～", "\x81\x60"},   // U+FF5E, the code page's own choice for 0x8160
-    {"①", "\x87\x40"},    // NEC extension row
+    {"ｱ", "\xB1"},       // half-width katakana: one byte
+    {"～", "\x81\x60"},  // U+FF5E, the code page's own choice for 0x8160
+    {"①", "\x87\x40"},   // NEC extension row
 };
 
 TEST(CodePageTest, ConvertsBothWays)
@@ -65,9 +65,11 @@ TEST(CodePageTest, ConvertsBothWays)
 TEST(CodePageTest, BadShiftJisBytesBecomeReplacementCharacters)
 {
     const TextCase cases[] = {
-        {"a\xEF\xBF\xBD", "a\x81"},              // lead byte at the end
-        {"\xEF\xBF\xBD b", "\x81\x20\x62"},      // lead byte without a trail byte: the space stays
-        {"\xEF\xBF\xBD" "x", "\x85\x40x"},       // unassigned pair: one character
+        {"a\xEF\xBF\xBD", "a\x81"},          // lead byte at the end
+        {"\xEF\xBF\xBD b", "\x81\x20\x62"},  // lead byte without a trail byte: the space stays
+        {"\xEF\xBF\xBD"
+         "x",
+         "\x85\x40x"},  // unassigned pair: one character
         {"\xEF\xBF\xBD\xEF\xBF\xBD", "\x80\xFF"},
     };
     for (const TextCase& c : cases) {
@@ -81,10 +83,14 @@ TEST(CodePageTest, BadShiftJisBytesBecomeReplacementCharacters)
 TEST(CodePageTest, CharactersWithoutShiftJisFormFailAndBecomeQuestionMarks)
 {
     const TextCase cases[] = {
-        {"a\xF0\x9F\x98\x80" "b", "a?b"},  // an emoji
-        {"caf\xC3\xA9", "caf?"},           // e acute is not in the code page
-        {"x\xC3", "x?"},                   // truncated UTF-8
-        {"\xE3\x81" "z", "?z"},            // broken sequence: the rest survives
+        {"a\xF0\x9F\x98\x80"
+         "b",
+         "a?b"},                  // an emoji
+        {"caf\xC3\xA9", "caf?"},  // e acute is not in the code page
+        {"x\xC3", "x?"},          // truncated UTF-8
+        {"\xE3\x81"
+         "z",
+         "?z"},  // broken sequence: the rest survives
     };
     for (const TextCase& c : cases) {
         std::string sjis;

@@ -62,14 +62,14 @@ TEST_P(D3D9CheckDeviceFormatTest, AnswersByUsage)
     d3d->Release();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Usages, D3D9CheckDeviceFormatTest,
-    ::testing::Values(FormatCase{D3DUSAGE_RENDERTARGET, D3DRTYPE_TEXTURE, D3D_OK},
-                      FormatCase{D3DUSAGE_DYNAMIC, D3DRTYPE_SURFACE, D3D_OK},
-                      FormatCase{D3DUSAGE_AUTOGENMIPMAP, D3DRTYPE_TEXTURE, D3DERR_NOTAVAILABLE},
-                      FormatCase{D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DERR_NOTAVAILABLE},
-                      FormatCase{D3DUSAGE_WRITEONLY, D3DRTYPE_TEXTURE, D3DERR_INVALIDCALL},
-                      FormatCase{D3DUSAGE_SOFTWAREPROCESSING, D3DRTYPE_SURFACE, D3DERR_INVALIDCALL}));
+INSTANTIATE_TEST_SUITE_P(Usages, D3D9CheckDeviceFormatTest,
+                         ::testing::Values(FormatCase{D3DUSAGE_RENDERTARGET, D3DRTYPE_TEXTURE, D3D_OK},
+                                           FormatCase{D3DUSAGE_DYNAMIC, D3DRTYPE_SURFACE, D3D_OK},
+                                           FormatCase{D3DUSAGE_AUTOGENMIPMAP, D3DRTYPE_TEXTURE, D3DERR_NOTAVAILABLE},
+                                           FormatCase{D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DERR_NOTAVAILABLE},
+                                           FormatCase{D3DUSAGE_WRITEONLY, D3DRTYPE_TEXTURE, D3DERR_INVALIDCALL},
+                                           FormatCase{D3DUSAGE_SOFTWAREPROCESSING, D3DRTYPE_SURFACE,
+                                                      D3DERR_INVALIDCALL}));
 
 TEST_F(D3D9DeviceTest, CheckDeviceFormatAnswersCanBeReplaced)
 {
@@ -111,14 +111,16 @@ TEST_F(D3D9DeviceTest, CreateDeviceChecksItsParametersAndInjectedFailures)
     pp.FullScreen_RefreshRateInHz = 60;
     IDirect3DDevice9* dev = nullptr;
     D3D9Config().failHardwareVertexProcessing = true;
-    EXPECT_EQ(D3DERR_NOTAVAILABLE, d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &dev));
+    EXPECT_EQ(D3DERR_NOTAVAILABLE,
+              d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &dev));
     EXPECT_EQ(nullptr, dev);
     EXPECT_EQ(D3DERR_INVALIDCALL,
               d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr,
                                 D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &dev));
     D3DPRESENT_PARAMETERS wrongRate = pp;
     wrongRate.FullScreen_RefreshRateInHz = 75;
-    EXPECT_EQ(D3DERR_INVALIDCALL, d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &wrongRate, &dev));
+    EXPECT_EQ(D3DERR_INVALIDCALL,
+              d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &wrongRate, &dev));
     ASSERT_EQ(D3D_OK, d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &dev));
     EXPECT_EQ(D3DFMT_R5G6B5, dev->BackBufferSurface()->Format());
     dev->Release();
@@ -161,7 +163,7 @@ TEST_F(D3D9DeviceTest, LevelSurfacesCountOnTheirTexture)
     ASSERT_EQ(D3D_OK, tex->GetSurfaceLevel(0, &level));
     EXPECT_EQ(3u, tex->AddRef());
     EXPECT_EQ(2u, tex->Release());
-    EXPECT_EQ(1u, tex->Release());                 // the surface still holds the texture
+    EXPECT_EQ(1u, tex->Release());  // the surface still holds the texture
     EXPECT_EQ(0x11223344u, level->ReadRaw(0, 0));
     EXPECT_EQ(0u, level->Release());
 }
@@ -203,7 +205,7 @@ TEST_P(D3D9LockTest, LockRectFollowsThePool)
     D3DLOCKED_RECT lr;
     EXPECT_EQ(c.expected, tex->LockRect(0, &lr, nullptr, 0)) << c.name;
     if (c.expected == D3D_OK) {
-        EXPECT_EQ(16, lr.Pitch);   // rows padded to 16 bytes
+        EXPECT_EQ(16, lr.Pitch);  // rows padded to 16 bytes
         EXPECT_EQ(D3DERR_INVALIDCALL, tex->LockRect(0, &lr, nullptr, 0)) << "second lock";
         EXPECT_EQ(D3D_OK, tex->UnlockRect(0));
     }
@@ -215,7 +217,8 @@ INSTANTIATE_TEST_SUITE_P(Pools, D3D9LockTest,
                          ::testing::Values(LockCase{"managed", 0, D3DPOOL_MANAGED, D3D_OK},
                                            LockCase{"system memory", D3DUSAGE_DYNAMIC, D3DPOOL_SYSTEMMEM, D3D_OK},
                                            LockCase{"default dynamic", D3DUSAGE_DYNAMIC, D3DPOOL_DEFAULT, D3D_OK},
-                                           LockCase{"render target", D3DUSAGE_RENDERTARGET, D3DPOOL_DEFAULT, D3DERR_INVALIDCALL}));
+                                           LockCase{"render target", D3DUSAGE_RENDERTARGET, D3DPOOL_DEFAULT,
+                                                    D3DERR_INVALIDCALL}));
 
 TEST_F(D3D9DeviceTest, LockRectOfAPartAndOfTheBackBuffer)
 {
@@ -284,12 +287,14 @@ TEST_F(D3D9DeviceTest, TextureMemoryBudget)
     D3D9TestDevice d;
     EXPECT_EQ(64u * 64 * 4, d->GetAvailableTextureMem());
     IDirect3DTexture9* rt = nullptr;
-    ASSERT_EQ(D3D_OK, d->CreateTexture(64, 64, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &rt, nullptr));
+    ASSERT_EQ(D3D_OK,
+              d->CreateTexture(64, 64, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &rt, nullptr));
     EXPECT_EQ(0u, d->GetAvailableTextureMem());
     IDirect3DTexture9* other = nullptr;
     EXPECT_EQ(D3DERR_OUTOFVIDEOMEMORY, d->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &other, nullptr));
     EXPECT_EQ(nullptr, other);
-    ASSERT_EQ(D3D_OK, d->CreateTexture(64, 64, 1, D3DUSAGE_DYNAMIC, D3DFMT_A8R8G8B8, D3DPOOL_SYSTEMMEM, &other, nullptr));
+    ASSERT_EQ(D3D_OK,
+              d->CreateTexture(64, 64, 1, D3DUSAGE_DYNAMIC, D3DFMT_A8R8G8B8, D3DPOOL_SYSTEMMEM, &other, nullptr));
     other->Release();
     rt->Release();
     EXPECT_EQ(64u * 64 * 4, d->GetAvailableTextureMem());
@@ -304,7 +309,8 @@ TEST_F(D3D9DeviceTest, TextureCreationFollowsTheCaps)
     EXPECT_EQ(D3DERR_INVALIDCALL, d->CreateTexture(48, 48, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &tex, nullptr));
     EXPECT_EQ(D3DERR_INVALIDCALL, d->CreateTexture(64, 32, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &tex, nullptr));
     EXPECT_EQ(D3DERR_INVALIDCALL, d->CreateTexture(512, 512, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &tex, nullptr));
-    EXPECT_EQ(D3DERR_INVALIDCALL, d->CreateTexture(64, 64, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &tex, nullptr));
+    EXPECT_EQ(D3DERR_INVALIDCALL,
+              d->CreateTexture(64, 64, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &tex, nullptr));
     ASSERT_EQ(D3D_OK, d->CreateTexture(64, 64, 1, 0, D3DFMT_A1R5G5B5, D3DPOOL_MANAGED, &tex, nullptr));
     D3DSURFACE_DESC desc;
     tex->GetLevelDesc(0, &desc);
@@ -329,7 +335,7 @@ TEST_F(D3D9DeviceTest, RenderTargetsAreTheBackBufferOrRenderTargetTextures)
     IDirect3DSurface9* current = nullptr;
     ASSERT_EQ(D3D_OK, d->GetRenderTarget(0, &current));
     EXPECT_EQ(rt->Level0(), current);
-    EXPECT_EQ(1u, rt->Release());   // GetRenderTarget added one; `current` keeps it
+    EXPECT_EQ(1u, rt->Release());  // GetRenderTarget added one; `current` keeps it
     d->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00u, 1.0f, 0);
     d->SetRenderTarget(0, d.BackBuffer());
     d->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1.0f, 0);
@@ -357,7 +363,7 @@ TEST_F(D3D9DeviceTest, ScenesAndClearsAreChecked)
     EXPECT_EQ(D3D_OK, d->EndScene());
 
     EXPECT_EQ(D3DERR_INVALIDCALL, d->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0));
-    const D3DRECT r{-3, 2, 2, 9};   // clipped to x 0..1, y 2..3
+    const D3DRECT r{-3, 2, 2, 9};  // clipped to x 0..1, y 2..3
     EXPECT_EQ(D3DERR_INVALIDCALL, d->Clear(0, &r, D3DCLEAR_TARGET, 0, 1.0f, 0));
     d->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1.0f, 0);
     ASSERT_EQ(D3D_OK, d->Clear(1, &r, D3DCLEAR_TARGET, 0xFFFFFFFFu, 1.0f, 0));
@@ -401,11 +407,11 @@ TEST_F(D3D9DeviceTest, IndexedStripsDrawTheQuadsTheirIndicesName)
     d->SetTexture(0, nullptr);
     d->BeginScene();
     EXPECT_EQ(D3D_OK, d->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 4, 4, 4, 2));
-    EXPECT_EQ(D3DERR_INVALIDCALL, d->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 4, 4, 6, 2));   // past the indices
-    EXPECT_EQ(D3DERR_INVALIDCALL, d->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 4, 4, 4, 4, 2));   // past the vertices
+    EXPECT_EQ(D3DERR_INVALIDCALL, d->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 4, 4, 6, 2));  // past the indices
+    EXPECT_EQ(D3DERR_INVALIDCALL, d->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 4, 4, 4, 4, 2));  // past the vertices
     EXPECT_EQ(D3DERR_INVALIDCALL, d->DrawPrimitive(D3DPT_TRIANGLESTRIP, 6, 2));
     d->EndScene();
-    EXPECT_EQ(0xFF000000u, d.BackBuffer()->ReadRaw(1, 0));   // the first quad was not asked for
+    EXPECT_EQ(0xFF000000u, d.BackBuffer()->ReadRaw(1, 0));  // the first quad was not asked for
     EXPECT_EQ(0xFF0000FFu, d.BackBuffer()->ReadRaw(4, 1));
     EXPECT_EQ(0xFF0000FFu, d.BackBuffer()->ReadRaw(5, 0));
     EXPECT_EQ(0xFF000000u, d.BackBuffer()->ReadRaw(6, 0));
@@ -452,7 +458,7 @@ TEST_F(D3D9DeviceLossTest, LostDeviceRefusesPresentAndResetUntilResettable)
     EXPECT_EQ(0u, dev->PresentCount());
     // Clears and draws do nothing while lost.
     dev->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFFFFFFu, 1.0f, 0);
-    EXPECT_EQ(0xFF000000u, d->BackBuffer()->ReadRaw(0, 0));   // still the new buffer's black
+    EXPECT_EQ(0xFF000000u, d->BackBuffer()->ReadRaw(0, 0));  // still the new buffer's black
 
     dev->MakeDeviceResettable();
     EXPECT_EQ(D3DERR_DEVICENOTRESET, dev->TestCooperativeLevel());
@@ -465,7 +471,8 @@ TEST_F(D3D9DeviceLossTest, ResetIsRefusedWhileDefaultPoolObjectsAreReferenced)
 {
     IDirect3DDevice9* dev = d->dev;
     IDirect3DTexture9* rt = nullptr;
-    ASSERT_EQ(D3D_OK, dev->CreateTexture(2, 2, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &rt, nullptr));
+    ASSERT_EQ(D3D_OK,
+              dev->CreateTexture(2, 2, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &rt, nullptr));
     IDirect3DSurface9* backBuffer = nullptr;
     ASSERT_EQ(D3D_OK, dev->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer));
     IDirect3DVertexBuffer9* defaultVb = nullptr;
@@ -489,7 +496,7 @@ TEST_F(D3D9DeviceLossTest, ResetIsRefusedWhileDefaultPoolObjectsAreReferenced)
     EXPECT_EQ(0x9ABCDEF0u, system->Level0()->ReadRaw(0, 0));
     DWORD value = 0;
     dev->GetRenderState(D3DRS_CULLMODE, &value);
-    EXPECT_EQ(static_cast<DWORD>(D3DCULL_CCW), value);   // states are back to their initial values
+    EXPECT_EQ(static_cast<DWORD>(D3DCULL_CCW), value);  // states are back to their initial values
     managed->Release();
     system->Release();
 }

@@ -14,16 +14,14 @@
 
 namespace {
 
-constexpr DWORD kBlack = 0xFF000000u;   // X8R8G8B8 black as stored (X bits set)
+constexpr DWORD kBlack = 0xFF000000u;  // X8R8G8B8 black as stored (X bits set)
 constexpr DWORD kWhite = 0xFFFFFFFFu;
 
 // Draws an untextured rectangle with edges l, t, r, b in opaque white.
 void DrawEdges(const D3D9TestDevice& d, float l, float t, float r, float b)
 {
-    const D3D9TLVertex quad[4] = {{l, t, 0, 1, kWhite, 0, 0},
-                                  {l, b, 0, 1, kWhite, 0, 0},
-                                  {r, t, 0, 1, kWhite, 0, 0},
-                                  {r, b, 0, 1, kWhite, 0, 0}};
+    const D3D9TLVertex quad[4] = {
+        {l, t, 0, 1, kWhite, 0, 0}, {l, b, 0, 1, kWhite, 0, 0}, {r, t, 0, 1, kWhite, 0, 0}, {r, b, 0, 1, kWhite, 0, 0}};
     ASSERT_EQ(D3D_OK, d.DrawStrip(quad, 4));
 }
 
@@ -39,9 +37,9 @@ IDirect3DTexture9* MakeTarget(const D3D9TestDevice& d, UINT size, D3DFORMAT form
 using D3D9RasterizerTest = D3D9Test;
 
 struct FillCase {
-    int x, y, w, h;   // the quad's pixels as the engine asks for them
-    float offset;     // added to every edge: -0.5 is the engine's offset
-    int firstX, firstY, lastX, lastY;   // covered pixels (inclusive), clipped to the 8 x 8 target
+    int x, y, w, h;                    // the quad's pixels as the engine asks for them
+    float offset;                      // added to every edge: -0.5 is the engine's offset
+    int firstX, firstY, lastX, lastY;  // covered pixels (inclusive), clipped to the 8 x 8 target
 };
 
 class D3D9FillRuleTest : public D3D9Test, public ::testing::WithParamInterface<FillCase> {};
@@ -64,12 +62,12 @@ TEST_P(D3D9FillRuleTest, CoversExactlyThePixelsWhoseCentresAreInside)
 
 INSTANTIATE_TEST_SUITE_P(
     Quads, D3D9FillRuleTest,
-    ::testing::Values(FillCase{2, 3, 3, 2, -0.5f, 2, 3, 4, 4},      // x .. x + w - 1
-                      FillCase{0, 0, 1, 1, -0.5f, 0, 0, 0, 0},      // a single pixel
-                      FillCase{-2, -1, 4, 3, -0.5f, 0, 0, 1, 1},    // clipped at the top-left
-                      FillCase{6, 6, 5, 5, -0.5f, 6, 6, 7, 7},      // clipped at the bottom-right
-                      FillCase{2, 3, 3, 2, 0.0f, 2, 3, 4, 4},       // centres on the left/top edges are in
-                      FillCase{2, 3, 3, 2, 0.25f, 3, 4, 5, 5}));    // edges past the centres move a pixel
+    ::testing::Values(FillCase{2, 3, 3, 2, -0.5f, 2, 3, 4, 4},    // x .. x + w - 1
+                      FillCase{0, 0, 1, 1, -0.5f, 0, 0, 0, 0},    // a single pixel
+                      FillCase{-2, -1, 4, 3, -0.5f, 0, 0, 1, 1},  // clipped at the top-left
+                      FillCase{6, 6, 5, 5, -0.5f, 6, 6, 7, 7},    // clipped at the bottom-right
+                      FillCase{2, 3, 3, 2, 0.0f, 2, 3, 4, 4},     // centres on the left/top edges are in
+                      FillCase{2, 3, 3, 2, 0.25f, 3, 4, 5, 5}));  // edges past the centres move a pixel
 
 TEST_F(D3D9RasterizerTest, EmptyQuadDrawsNothing)
 {
@@ -182,12 +180,14 @@ TEST_F(D3D9RasterizerTest, LongRowsBlendByTheFormulaOnEveryChannel)
         IDirect3DTexture9* tex = d.MakeTexture(8, 1, D3DFMT_A8R8G8B8, texels);
         d->SetTexture(0, tex);
         d.SetOps(D3DTOP_MODULATE, D3DTOP_SELECTARG1);
-        ASSERT_EQ(D3D_OK, d.DrawQuad(0, 0, 8, 1, 0, 0, 1, 1, kWhite));     // one texel per pixel
-        ASSERT_EQ(D3D_OK, d.DrawQuad(0, 1, 16, 1, 0, 0, 1, 1, kWhite));    // each texel twice
+        ASSERT_EQ(D3D_OK, d.DrawQuad(0, 0, 8, 1, 0, 0, 1, 1, kWhite));   // one texel per pixel
+        ASSERT_EQ(D3D_OK, d.DrawQuad(0, 1, 16, 1, 0, 0, 1, 1, kWhite));  // each texel twice
         const std::uint32_t x = backBuffer ? 0xFF000000u : 0;
         const std::uint32_t dst = destination | x;
-        for (UINT i = 0; i < 8; ++i) EXPECT_EQ(blend(texels[i], dst) | x, target->ReadRaw(i, 0)) << backBuffer << " " << i;
-        for (UINT i = 0; i < 16; ++i) EXPECT_EQ(blend(texels[i / 2], dst) | x, target->ReadRaw(i, 1)) << backBuffer << " " << i;
+        for (UINT i = 0; i < 8; ++i)
+            EXPECT_EQ(blend(texels[i], dst) | x, target->ReadRaw(i, 0)) << backBuffer << " " << i;
+        for (UINT i = 0; i < 16; ++i)
+            EXPECT_EQ(blend(texels[i / 2], dst) | x, target->ReadRaw(i, 1)) << backBuffer << " " << i;
         tex->Release();
         if (rt) rt->Release();
     }
@@ -202,7 +202,7 @@ TEST_F(D3D9RasterizerTest, UnboundTextureReadsAsOpaqueWhite)
     d->SetTexture(0, nullptr);
     d.SetOps(D3DTOP_MODULATE, D3DTOP_MODULATE);
     ASSERT_EQ(D3D_OK, d.DrawQuad(0, 0, 2, 2, 0, 0, 1, 1, 0x80FF8040u));
-    EXPECT_EQ(0x80FF8040u, rt->Level0()->ReadRaw(0, 0));   // white x diffuse = diffuse
+    EXPECT_EQ(0x80FF8040u, rt->Level0()->ReadRaw(0, 0));  // white x diffuse = diffuse
     d.SetOps(D3DTOP_SELECTARG1, D3DTOP_SELECTARG1);
     ASSERT_EQ(D3D_OK, d.DrawQuad(2, 2, 2, 2, 0, 0, 1, 1, 0x80FF8040u));
     EXPECT_EQ(0xFFFFFFFFu, rt->Level0()->ReadRaw(3, 3));
@@ -212,10 +212,10 @@ TEST_F(D3D9RasterizerTest, UnboundTextureReadsAsOpaqueWhite)
 struct BlendCase {
     const char* name;
     D3DFORMAT format;
-    bool backBuffer;          // the device's back buffer, else a render-target texture
-    D3DCOLOR destination;     // cleared first
-    D3DCOLOR source;          // the quad's diffuse colour
-    std::uint32_t expected;   // raw stored value
+    bool backBuffer;         // the device's back buffer, else a render-target texture
+    D3DCOLOR destination;    // cleared first
+    D3DCOLOR source;         // the quad's diffuse colour
+    std::uint32_t expected;  // raw stored value
 };
 
 class D3D9BlendTest : public D3D9Test, public ::testing::WithParamInterface<BlendCase> {};
@@ -300,8 +300,8 @@ TEST_F(D3D9RasterizerTest, QuarterTurnMapsTexelsThroughTheGeneralRasteriser)
 // (a triangle list is never taken for a rectangle), from either texture format: every texel lands
 // on its own pixel and nothing else is touched, on rows long and short.
 struct TurnCase {
-    int turns;          // clockwise quarter turns
-    float uv[4][2];     // texture coordinates at the corners left-top, right-top, left-bottom, right-bottom
+    int turns;       // clockwise quarter turns
+    float uv[4][2];  // texture coordinates at the corners left-top, right-top, left-bottom, right-bottom
 };
 
 class D3D9QuarterTurnTest : public D3D9Test, public ::testing::WithParamInterface<D3DFORMAT> {};
@@ -311,7 +311,7 @@ TEST_P(D3D9QuarterTurnTest, EveryTexelLandsOnItsTurnedPixel)
     constexpr int W = 7, H = 3, ox = 2, oy = 3;
     const D3DFORMAT format = GetParam();
     auto expand = [](std::uint32_t c) { return (c << 3) | (c >> 2); };
-    std::vector<std::uint32_t> raw, shown;   // texels as stored, and as the X8R8G8B8 target shows them
+    std::vector<std::uint32_t> raw, shown;  // texels as stored, and as the X8R8G8B8 target shows them
     for (std::uint32_t k = 0; k < W * H; ++k) {
         if (format == D3DFMT_A8R8G8B8) {
             raw.push_back(0xFF102030u + k * 0x030507u);
@@ -367,10 +367,8 @@ TEST_F(D3D9RasterizerTest, DiamondFollowsTheTopLeftRule)
     d->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
     // Corners at (4,2), (2,4), (6,4), (4,6): centres on the two left edges are drawn, those on
     // the two right edges and on the shared horizontal diagonal's far end are not.
-    const D3D9TLVertex diamond[4] = {{4, 2, 0, 1, kWhite, 0, 0},
-                                     {2, 4, 0, 1, kWhite, 0, 0},
-                                     {6, 4, 0, 1, kWhite, 0, 0},
-                                     {4, 6, 0, 1, kWhite, 0, 0}};
+    const D3D9TLVertex diamond[4] = {
+        {4, 2, 0, 1, kWhite, 0, 0}, {2, 4, 0, 1, kWhite, 0, 0}, {6, 4, 0, 1, kWhite, 0, 0}, {4, 6, 0, 1, kWhite, 0, 0}};
     ASSERT_EQ(D3D_OK, d.DrawStrip(diamond, 4));
     const std::set<std::pair<UINT, UINT>> covered = {{4, 4}, {3, 4}, {5, 4}, {4, 3}, {4, 5}, {2, 4}, {3, 3}, {3, 5}};
     for (UINT y = 0; y < 8; ++y)
@@ -390,7 +388,12 @@ TEST_F(D3D9RasterizerTest, RotatedQuadBlendsEveryPixelOnce)
     const double corners[4][2] = {{-10, -10}, {-10, 10}, {10, -10}, {10, 10}};
     for (int i = 0; i < 4; ++i) {
         quad[i] = {static_cast<float>(16 + corners[i][0] * c - corners[i][1] * s),
-                   static_cast<float>(16 + corners[i][0] * s + corners[i][1] * c), 0, 1, 0x80FFFFFFu, 0, 0};
+                   static_cast<float>(16 + corners[i][0] * s + corners[i][1] * c),
+                   0,
+                   1,
+                   0x80FFFFFFu,
+                   0,
+                   0};
     }
     ASSERT_EQ(D3D_OK, d.DrawStrip(quad, 4));
     // Once: (255*128 + 127)/255 = 128; twice would give 192.
@@ -411,8 +414,8 @@ TEST_F(D3D9RasterizerTest, RectangleFillAndTrianglesGiveTheSamePixels)
     auto draw = [](D3DPRIMITIVETYPE type) {
         D3D9TestDevice d(16, 16);
         d.SetEngineStates();
-        IDirect3DTexture9* tex = d.MakeTexture(3, 2, D3DFMT_A8R8G8B8,
-                                               {0x80FF0000u, 0xFF00FF00u, 0x400000FFu, 0xFFFFFFFFu, 0x00123456u, 0xC0808080u});
+        IDirect3DTexture9* tex = d.MakeTexture(
+            3, 2, D3DFMT_A8R8G8B8, {0x80FF0000u, 0xFF00FF00u, 0x400000FFu, 0xFFFFFFFFu, 0x00123456u, 0xC0808080u});
         d->SetTexture(0, tex);
         d.SetOps(D3DTOP_MODULATE, D3DTOP_MODULATE);
         d->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF203040, 1.0f, 0);

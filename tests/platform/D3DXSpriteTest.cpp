@@ -34,12 +34,12 @@ protected:
 
 TEST_F(D3DXSpriteTest, DrawsTheSourceRectangleTexelForTexelAtItsPosition)
 {
-    IDirect3DTexture9* tex = d->MakeTexture(4, 2, D3DFMT_A8R8G8B8,
-                                            {0xFF000001u, 0xFF000002u, 0xFF000003u, 0xFF000004u,
-                                             0xFF000005u, 0xFF000006u, 0xFF000007u, 0xFF000008u});
+    IDirect3DTexture9* tex = d->MakeTexture(
+        4, 2, D3DFMT_A8R8G8B8,
+        {0xFF000001u, 0xFF000002u, 0xFF000003u, 0xFF000004u, 0xFF000005u, 0xFF000006u, 0xFF000007u, 0xFF000008u});
     const RECT source{1, 0, 3, 2};
     const D3DXVECTOR3 position{3, 1, 0};
-    const D3DXVECTOR3 center{1, 0, 0};   // the corner lands at (2, 1)
+    const D3DXVECTOR3 center{1, 0, 0};  // the corner lands at (2, 1)
     d->dev->BeginScene();
     ASSERT_EQ(D3D_OK, sprite->Begin(D3DXSPRITE_ALPHABLEND));
     ASSERT_EQ(D3D_OK, sprite->Draw(tex, &source, &center, &position, 0xFFFFFFFFu));
@@ -59,13 +59,13 @@ TEST_F(D3DXSpriteTest, ColourModulatesAndAlphaBlends)
     IDirect3DTexture9* tex = Solid(0xFFFFFFFFu);
     d->dev->BeginScene();
     sprite->Begin(D3DXSPRITE_ALPHABLEND);
-    sprite->Draw(tex, nullptr, nullptr, nullptr, 0xFF808080u);   // white x grey = grey
+    sprite->Draw(tex, nullptr, nullptr, nullptr, 0xFF808080u);  // white x grey = grey
     const D3DXVECTOR3 right{3, 0, 0};
-    sprite->Draw(tex, nullptr, nullptr, &right, 0x80FF0000u);   // half-transparent red over black
+    sprite->Draw(tex, nullptr, nullptr, &right, 0x80FF0000u);  // half-transparent red over black
     sprite->End();
     d->dev->EndScene();
     EXPECT_EQ(0xFF808080u, Back()->ReadRaw(1, 1));
-    EXPECT_EQ(0xFF800000u, Back()->ReadRaw(3, 0));   // (255*128 + 127)/255 = 128
+    EXPECT_EQ(0xFF800000u, Back()->ReadRaw(3, 0));  // (255*128 + 127)/255 = 128
     tex->Release();
 }
 
@@ -141,7 +141,7 @@ TEST_F(D3DXSpriteTest, CallsOutOfOrderAreRefused)
     EXPECT_EQ(D3DERR_INVALIDCALL, sprite->Begin(0));
     EXPECT_EQ(D3DERR_INVALIDCALL, sprite->Draw(nullptr, nullptr, nullptr, nullptr, 0xFFFFFFFFu));
     sprite->Draw(tex, nullptr, nullptr, nullptr, 0xFFFFFFFFu);
-    EXPECT_EQ(D3DERR_INVALIDCALL, sprite->End());   // no scene: the draw fails
+    EXPECT_EQ(D3DERR_INVALIDCALL, sprite->End());  // no scene: the draw fails
     tex->Release();
 }
 
@@ -165,7 +165,7 @@ TEST_F(D3DXSpriteTest, ResetWaitsForOnLostDevice)
 TEST_F(D3DXSpriteTest, SpriteHoldsItsDevice)
 {
     IDirect3DDevice9* dev = d->dev;
-    EXPECT_EQ(3u, dev->AddRef());   // the test device, the sprite, this call
+    EXPECT_EQ(3u, dev->AddRef());  // the test device, the sprite, this call
     EXPECT_EQ(2u, dev->Release());
     sprite->Release();
     sprite = nullptr;

@@ -184,7 +184,7 @@ TEST_F(D3DXTextureTest, PngKeepsItsAlpha)
     tex->Release();
     IDirect3DTexture9* small = Load("a.png", 2, 1, D3DFMT_A1R5G5B5, 0);
     ASSERT_NE(nullptr, small);
-    EXPECT_EQ(0xFC00u, small->Level0()->ReadRaw(0, 0));   // alpha 0x80 keeps the bit
+    EXPECT_EQ(0xFC00u, small->Level0()->ReadRaw(0, 0));  // alpha 0x80 keeps the bit
     small->Release();
 }
 

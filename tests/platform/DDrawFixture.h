@@ -26,7 +26,10 @@ inline const char* FormatName(TestFormat f)
     return "?";
 }
 
-inline int BitsOf(TestFormat f) { return f == TestFormat::Index8 ? 8 : f == TestFormat::Xrgb32 ? 32 : 16; }
+inline int BitsOf(TestFormat f)
+{
+    return f == TestFormat::Index8 ? 8 : f == TestFormat::Xrgb32 ? 32 : 16;
+}
 
 using Rows = std::vector<std::vector<DWORD>>;
 
@@ -40,11 +43,9 @@ protected:
 
     void TearDown() override
     {
-        for (auto it = m_surfaces.rbegin(); it != m_surfaces.rend(); ++it)
-            (*it)->Release();
+        for (auto it = m_surfaces.rbegin(); it != m_surfaces.rend(); ++it) (*it)->Release();
         m_surfaces.clear();
-        if (m_primary != nullptr)
-            m_primary->Release();
+        if (m_primary != nullptr) m_primary->Release();
         m_primary = nullptr;
         if (m_dd != nullptr) {
             EXPECT_EQ(m_dd->Release(), 0u) << "something still holds the DirectDraw object";
@@ -61,7 +62,8 @@ protected:
     {
         DDrawUse555(format == TestFormat::Rgb555);
         ASSERT_EQ(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&m_dd), IID_IDirectDraw7, nullptr), DD_OK);
-        ASSERT_EQ(m_dd->SetCooperativeLevel(kFakeWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT), DD_OK);
+        ASSERT_EQ(m_dd->SetCooperativeLevel(kFakeWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT),
+                  DD_OK);
         ASSERT_EQ(m_dd->SetDisplayMode(640, 480, static_cast<DWORD>(BitsOf(format)), 60, 0), DD_OK);
         DDSURFACEDESC2 desc{};
         desc.dwSize = sizeof(desc);
@@ -92,8 +94,7 @@ protected:
         desc.dwHeight = static_cast<DWORD>(height);
         IDirectDrawSurface7* s = nullptr;
         EXPECT_EQ(m_dd->CreateSurface(&desc, &s, nullptr), DD_OK);
-        if (s != nullptr)
-            m_surfaces.push_back(s);
+        if (s != nullptr) m_surfaces.push_back(s);
         return s;
     }
 

@@ -23,7 +23,10 @@ const FormatValues kFormats[] = {
 };
 
 // Test names show the format, not the bytes of the case.
-void PrintTo(const FormatValues& v, std::ostream* os) { *os << FormatName(v.format); }
+void PrintTo(const FormatValues& v, std::ostream* os)
+{
+    *os << FormatName(v.format);
+}
 
 class DirectDrawSurfaceTest : public DDrawFixture, public ::testing::WithParamInterface<FormatValues> {};
 
@@ -54,13 +57,21 @@ TEST_P(DirectDrawSurfaceTest, CopiesOneToOneWithAndWithoutTheSourceKey)
         Rows expected;
     };
     const Case cases[] = {
-        {"BltFast keyed", true, true,
+        {"BltFast keyed",
+         true,
+         true,
          {{g, g, g, g, g, g}, {g, g, v.a, g, v.b, g}, {g, v.b, g, v.a, v.a, g}, {g, g, g, g, g, g}}},
-        {"BltFast opaque", false, true,
+        {"BltFast opaque",
+         false,
+         true,
          {{g, g, g, g, g, g}, {g, v.key, v.a, v.keyVariant, v.b, g}, {g, v.b, v.key, v.a, v.a, g}, {g, g, g, g, g, g}}},
-        {"Blt keyed", true, false,
+        {"Blt keyed",
+         true,
+         false,
          {{g, g, g, g, g, g}, {g, g, v.a, g, v.b, g}, {g, v.b, g, v.a, v.a, g}, {g, g, g, g, g, g}}},
-        {"Blt opaque", false, false,
+        {"Blt opaque",
+         false,
+         false,
          {{g, g, g, g, g, g}, {g, v.key, v.a, v.keyVariant, v.b, g}, {g, v.b, v.key, v.a, v.a, g}, {g, g, g, g, g, g}}},
     };
     for (const Case& c : cases) {
@@ -90,8 +101,11 @@ TEST_P(DirectDrawSurfaceTest, StretchesByNearestNeighbour)
     IDirectDrawSurface7* big = MakeSurface(7, 5);
     RECT to{0, 0, 7, 5};
     ASSERT_EQ(big->Blt(&to, small, nullptr, DDBLT_WAIT, nullptr), DD_OK);
-    const Rows expectedBig = {{1, 1, 1, 2, 2, 3, 3}, {1, 1, 1, 2, 2, 3, 3}, {1, 1, 1, 2, 2, 3, 3},
-                              {4, 4, 4, 5, 5, 6, 6}, {4, 4, 4, 5, 5, 6, 6}};
+    const Rows expectedBig = {{1, 1, 1, 2, 2, 3, 3},
+                              {1, 1, 1, 2, 2, 3, 3},
+                              {1, 1, 1, 2, 2, 3, 3},
+                              {4, 4, 4, 5, 5, 6, 6},
+                              {4, 4, 4, 5, 5, 6, 6}};
     EXPECT_EQ(Read(big, 7, 5), expectedBig);
 
     // Shrinking 4 x 4 to 2 x 2 takes columns and rows 0 and 2; the keyed pixel keeps the target.

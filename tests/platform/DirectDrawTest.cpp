@@ -172,10 +172,8 @@ TEST_F(DirectDrawTest, SixteenBitVisiblePixelsScaleTheirChannels)
     };
     // 565: green 32 of 63 -> 130, blue 16 of 31 -> 132 (v x 255 / max, rounded); 555: 16 -> 132.
     const Case cases[] = {
-        {TestFormat::Rgb565, 0x0410, 0x008284},
-        {TestFormat::Rgb565, 0xF800, 0xFF0000},
-        {TestFormat::Rgb555, 0x4210, 0x848484},
-        {TestFormat::Rgb555, 0x7FFF, 0xFFFFFF},
+        {TestFormat::Rgb565, 0x0410, 0x008284},     {TestFormat::Rgb565, 0xF800, 0xFF0000},
+        {TestFormat::Rgb555, 0x4210, 0x848484},     {TestFormat::Rgb555, 0x7FFF, 0xFFFFFF},
         {TestFormat::Xrgb32, 0xAB123456, 0x123456},
     };
     for (const Case& c : cases) {
@@ -188,7 +186,10 @@ TEST_F(DirectDrawTest, SixteenBitVisiblePixelsScaleTheirChannels)
     }
 }
 
-LRESULT PlainWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
+LRESULT PlainWindowProc(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    return DefWindowProcA(h, m, w, l);
+}
 
 TEST_F(DirectDrawTest, InAWindowTheClipperShowsTheClientArea)
 {
@@ -325,8 +326,7 @@ TEST_F(DirectDrawTest, InjectedFaultsFailTheirCalls)
         desc.dwWidth = desc.dwHeight = 4;
         IDirectDrawSurface7* s = nullptr;
         const HRESULT hr = t.m_dd->CreateSurface(&desc, &s, nullptr);
-        if (s != nullptr)
-            s->Release();
+        if (s != nullptr) s->Release();
         return hr;
     };
     const Case cases[] = {
@@ -336,8 +336,8 @@ TEST_F(DirectDrawTest, InjectedFaultsFailTheirCalls)
          [](DirectDrawTest& t) { return t.m_dd->SetDisplayMode(640, 480, 16, 0, 0); }, DDERR_INVALIDMODE},
         {DDrawFault::SetCooperativeLevel, "cooperative level",
          [](DirectDrawTest& t) { return t.m_dd->SetCooperativeLevel(kFakeWindow, DDSCL_NORMAL); }, DDERR_GENERIC},
-        {DDrawFault::CreateOffscreenVideo, "video surface",
-         [&](DirectDrawTest& t) { return offscreen(t, 0); }, DDERR_OUTOFVIDEOMEMORY},
+        {DDrawFault::CreateOffscreenVideo, "video surface", [&](DirectDrawTest& t) { return offscreen(t, 0); },
+         DDERR_OUTOFVIDEOMEMORY},
         {DDrawFault::CreateOffscreenSystem, "system surface",
          [&](DirectDrawTest& t) { return offscreen(t, DDSCAPS_SYSTEMMEMORY); }, DDERR_GENERIC},
         {DDrawFault::GetAttachedSurface, "attached surface",
@@ -346,8 +346,7 @@ TEST_F(DirectDrawTest, InjectedFaultsFailTheirCalls)
              caps.dwCaps = DDSCAPS_BACKBUFFER;
              IDirectDrawSurface7* b = nullptr;
              const HRESULT hr = t.m_primary->GetAttachedSurface(&caps, &b);
-             if (b != nullptr)
-                 b->Release();
+             if (b != nullptr) b->Release();
              return hr;
          },
          DDERR_GENERIC},
@@ -356,8 +355,7 @@ TEST_F(DirectDrawTest, InjectedFaultsFailTheirCalls)
              PALETTEENTRY e[256] = {};
              IDirectDrawPalette* p = nullptr;
              const HRESULT hr = t.m_dd->CreatePalette(DDPCAPS_8BIT, e, &p, nullptr);
-             if (p != nullptr)
-                 p->Release();
+             if (p != nullptr) p->Release();
              return hr;
          },
          DDERR_GENERIC},
@@ -365,20 +363,17 @@ TEST_F(DirectDrawTest, InjectedFaultsFailTheirCalls)
          [](DirectDrawTest& t) {
              IDirectDrawClipper* c = nullptr;
              const HRESULT hr = t.m_dd->CreateClipper(0, &c, nullptr);
-             if (c != nullptr)
-                 c->Release();
+             if (c != nullptr) c->Release();
              return hr;
          },
          DDERR_GENERIC},
-        {DDrawFault::SetColorKey, "colour key",
-         [](DirectDrawTest& t) { return SetKey(t.m_back, 1); }, DDERR_GENERIC},
+        {DDrawFault::SetColorKey, "colour key", [](DirectDrawTest& t) { return SetKey(t.m_back, 1); }, DDERR_GENERIC},
         {DDrawFault::Lock, "lock",
          [](DirectDrawTest& t) {
              DDSURFACEDESC2 d{};
              d.dwSize = sizeof(d);
              const HRESULT hr = t.m_back->Lock(nullptr, &d, DDLOCK_WAIT, nullptr);
-             if (SUCCEEDED(hr))
-                 t.m_back->Unlock(nullptr);
+             if (SUCCEEDED(hr)) t.m_back->Unlock(nullptr);
              return hr;
          },
          DDERR_GENERIC},

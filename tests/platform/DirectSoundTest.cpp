@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "WavBytes.h"
 #include "platform/host/AudioOutput.h"
 #include "platform/win/Time.h"
-#include "WavBytes.h"
 
 namespace {
 
@@ -129,11 +129,19 @@ TEST_F(DirectSoundTest, SampleFormatsComeOutAtFullScale)
         std::vector<BYTE> bytes;
         std::vector<Frame> expected;
     } cases[] = {
-        {"8-bit mono", Format(1, kRate, 8), {0xFF, 0x00, 0x80, 0xC0}, {{32512, 32512}, {-32768, -32768}, {0, 0}, {16384, 16384}}},
+        {"8-bit mono",
+         Format(1, kRate, 8),
+         {0xFF, 0x00, 0x80, 0xC0},
+         {{32512, 32512}, {-32768, -32768}, {0, 0}, {16384, 16384}}},
         {"8-bit stereo", Format(2, kRate, 8), {0xFF, 0x00, 0x80, 0xC0}, {{32512, -32768}, {0, 16384}}},
-        {"16-bit mono", Format(1, kRate, 16), wavbytes::S16({32767, -32768, 0, -1234}),
+        {"16-bit mono",
+         Format(1, kRate, 16),
+         wavbytes::S16({32767, -32768, 0, -1234}),
          {{32767, 32767}, {-32768, -32768}, {0, 0}, {-1234, -1234}}},
-        {"16-bit stereo", Format(2, kRate, 16), wavbytes::S16({32767, -32768, 5, -1234}), {{32767, -32768}, {5, -1234}}},
+        {"16-bit stereo",
+         Format(2, kRate, 16),
+         wavbytes::S16({32767, -32768, 5, -1234}),
+         {{32767, -32768}, {5, -1234}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -422,8 +430,13 @@ TEST_F(DirectSoundTest, UnplayableBuffersAreRefused)
         {"3 channels", Format(3, 22050, 16), 60, DSERR_BADFORMAT},
         {"rate 99", Format(1, 99, 8), 64, DSERR_BADFORMAT},
         {"rate 200001", Format(1, 200001, 8), 64, DSERR_BADFORMAT},
-        {"block align wrong", [] { WAVEFORMATEX f = Format(2, 22050, 16); f.nBlockAlign = 2; return f; }(), 64,
-         DSERR_BADFORMAT},
+        {"block align wrong",
+         [] {
+             WAVEFORMATEX f = Format(2, 22050, 16);
+             f.nBlockAlign = 2;
+             return f;
+         }(),
+         64, DSERR_BADFORMAT},
         {"3 bytes", Format(1, 22050, 8), 3, DSERR_INVALIDPARAM},
         {"too large", Format(1, 22050, 8), DSBSIZE_MAX + 1, DSERR_INVALIDPARAM},
     };

@@ -51,11 +51,11 @@ TEST_F(FilesTest, HostPathFindsEachComponentWithoutRegardToCase)
         {"BMP\\Foo.BMP", "bmp/foo.bmp"},
         {"data\\sub\\file.txt", "Data/Sub/File.TXT"},
         {"data/SUB/file.txt", "Data/Sub/File.TXT"},
-        {"\x95\x5C\\\x83\x5C.txt", "表/ソ.txt"},             // trail bytes 0x5C are no separators
+        {"\x95\x5C\\\x83\x5C.txt", "表/ソ.txt"},                // trail bytes 0x5C are no separators
         {"\x95\x5C\x8E\xA6\\A.TXT", "\x95\x5C\x8E\xA6/a.txt"},  // found by its raw bytes
-        {"\x83\x61.txt", "ヂ.txt"},     // 0x8361 is another character than 0x8341: no match
-        {"case\\Ab.TXT", "Case/AB.txt"},  // two spellings on disk: the first byte-wise wins
-        {"bmp\\New.bmp", "bmp/New.bmp"},  // missing: the given spelling
+        {"\x83\x61.txt", "ヂ.txt"},                             // 0x8361 is another character than 0x8341: no match
+        {"case\\Ab.TXT", "Case/AB.txt"},                        // two spellings on disk: the first byte-wise wins
+        {"bmp\\New.bmp", "bmp/New.bmp"},                        // missing: the given spelling
         {"Missing\\Deeper\\x.dat", "Missing/Deeper/x.dat"},
         {"bmp\\..\\DATA\\.\\sub", "Data/Sub"},
         {"data\\", "Data/"},

@@ -28,15 +28,17 @@ TEST(FolderListingsTest, MappingFollowsFoldersChangedOutsideTheProgram)
         const char* hostPath;
     };
     const Step steps[] = {
-        {"a file renamed to another case", [] { fs::rename("Data/Old.dat", "Data/OLD.dat"); },
-         "data\\old.dat", "Data/OLD.dat"},
+        {"a file renamed to another case", [] { fs::rename("Data/Old.dat", "Data/OLD.dat"); }, "data\\old.dat",
+         "Data/OLD.dat"},
         {"a file created", [] { ScratchFolder::Write("Data/New.dat", ""); }, "DATA\\new.dat", "Data/New.dat"},
         {"the folder renamed", [] { fs::rename("Data", "DATA"); }, "data\\new.dat", "DATA/New.dat"},
         {"a file removed", [] { fs::remove("DATA/New.dat"); }, "data\\new.dat", "DATA/new.dat"},
-        {"the folder replaced by one of another case", [] {
+        {"the folder replaced by one of another case",
+         [] {
              fs::remove_all("DATA");
              ScratchFolder::Write("data/old.dat", "");
-         }, "Data\\OLD.DAT", "data/old.dat"},
+         },
+         "Data\\OLD.DAT", "data/old.dat"},
     };
     for (const Step& step : steps) {
         step.change();

@@ -24,8 +24,7 @@ Pixels ReadBack(IDirect3DSurface9* s)
     const DWORD mask = s->Format() == D3DFMT_X8R8G8B8 ? 0x00FFFFFFu : 0xFFFFFFFFu;
     Pixels rows(s->Height(), std::vector<DWORD>(s->Width()));
     for (UINT y = 0; y < s->Height(); ++y)
-        for (UINT x = 0; x < s->Width(); ++x)
-            rows[y][x] = s->ReadRaw(x, y) & mask;
+        for (UINT x = 0; x < s->Width(); ++x) rows[y][x] = s->ReadRaw(x, y) & mask;
     return rows;
 }
 
@@ -115,7 +114,8 @@ TEST_F(FontD3DXTest, WithASpriteTheGlyphsJoinItsBatch)
     ASSERT_EQ(D3D_OK, sprite->End());
     d->dev->EndScene();
     // A lone lead byte draws the default glyph, then the space and 'W' follow.
-    EXPECT_EQ(ReadBack(d->BackBuffer()), TextPicture(24, 18, 0, 0x102030, {{kDefaultGlyph, 0, 1}, {kWideGlyph, 16, 1}}));
+    EXPECT_EQ(ReadBack(d->BackBuffer()),
+              TextPicture(24, 18, 0, 0x102030, {{kDefaultGlyph, 0, 1}, {kWideGlyph, 16, 1}}));
     sprite->Release();
 }
 
@@ -157,8 +157,7 @@ TEST_F(FontD3DXTest, WithoutNoClipTheTextIsCutToTheRectangleAndLinesStackByTheCe
     Pixels expected = TextPicture(30, 40, 0, 0xFF, {{kAsciiGlyph, 2, 3}, {kAsciiGlyph, 10, 3}, {kWideGlyph, 2, 19}});
     for (size_t y = 0; y < expected.size(); ++y)
         for (size_t x = 0; x < expected[y].size(); ++x)
-            if (x < 2 || x >= 13 || y < 3 || y >= 30)
-                expected[y][x] = 0;
+            if (x < 2 || x >= 13 || y < 3 || y >= 30) expected[y][x] = 0;
     EXPECT_EQ(ReadBack(d->BackBuffer()), expected);
 }
 
@@ -257,8 +256,7 @@ TEST_F(FontBackEndsTest, GdiAndD3DXDrawTheSamePixelsAtEveryFontSize)
         EXPECT_EQ(ReadBack(device.BackBuffer()), gdi);
         int ink = 0;
         for (const auto& row : gdi)
-            for (DWORD p : row)
-                ink += p == 0x20C060 ? 1 : 0;
+            for (DWORD p : row) ink += p == 0x20C060 ? 1 : 0;
         EXPECT_GT(ink, 0);
     }
 }

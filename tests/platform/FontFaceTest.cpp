@@ -21,8 +21,7 @@ void ExpectGlyph(const GlyphImage& g, const TestGlyph& want, const std::string& 
     EXPECT_EQ(g.advance, want.advance);
     ASSERT_EQ(g.width, want.width);
     ASSERT_EQ(g.height, want.height);
-    if (want.width == 0)
-        return;
+    if (want.width == 0) return;
     EXPECT_EQ(g.left, want.left);
     EXPECT_EQ(g.top, want.top);
     int wrong = 0;
@@ -62,7 +61,10 @@ TEST_F(FontFaceTest, ShiftJisBytesBecomeTheGlyphsOfTheirCharacters)
         {"half-width katakana", "\xB1\xDF", {kKanaGlyph, kKanaGlyph}},
         {"double-byte characters", SjisOf("テスト表示"), {kFullGlyph, kFullGlyph, kFullGlyph, kFullGlyph, kFullGlyph}},
         {"0x5C trail byte (表), then a backslash", "\x95\x5C\x5C", {kFullGlyph, kAsciiGlyph}},
-        {"0x5C trail byte (ソ)", "\x83\x5C" "A", {kFullGlyph, kAsciiGlyph}},
+        {"0x5C trail byte (ソ)",
+         "\x83\x5C"
+         "A",
+         {kFullGlyph, kAsciiGlyph}},
         {"lone lead byte at the end", "A\x95", {kAsciiGlyph, kDefaultGlyph}},
         {"lead byte before a byte that is no trail byte", "\x95 A", {kDefaultGlyph, kSpaceGlyph, kAsciiGlyph}},
         {"unassigned double-byte code", "\x85\x40", {kDefaultGlyph}},

@@ -39,10 +39,8 @@ protected:
     void SetPrimaryPalette(PALETTEENTRY fill, const std::vector<std::pair<int, PALETTEENTRY>>& set)
     {
         PALETTEENTRY entries[256];
-        for (PALETTEENTRY& e : entries)
-            e = fill;
-        for (const auto& [index, entry] : set)
-            entries[index] = entry;
+        for (PALETTEENTRY& e : entries) e = fill;
+        for (const auto& [index, entry] : set) entries[index] = entry;
         ASSERT_EQ(m_dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &m_palette, nullptr), DD_OK);
         ASSERT_EQ(m_primary->SetPalette(m_palette), DD_OK);
         m_palette->Release();  // the primary keeps it
@@ -72,12 +70,11 @@ TEST_F(FontGdiTextTest, TextOutPutsEachGlyphInTheTextColourOfTheSurfaceFormat)
         DWORD ink;  // RGB(0xFF, 0x80, 0x40) in the format
     };
     // 565: 31 << 11 | 32 << 5 | 8; 555: 31 << 10 | 16 << 5 | 8; 8 bits: the palette entry of the colour.
-    for (const Case& c : {Case{TestFormat::Index8, 5}, Case{TestFormat::Rgb565, 0xFC08}, Case{TestFormat::Rgb555, 0x7E08},
-                          Case{TestFormat::Xrgb32, 0x00FF8040}}) {
+    for (const Case& c : {Case{TestFormat::Index8, 5}, Case{TestFormat::Rgb565, 0xFC08},
+                          Case{TestFormat::Rgb555, 0x7E08}, Case{TestFormat::Xrgb32, 0x00FF8040}}) {
         SCOPED_TRACE(FormatName(c.format));
         OpenFullScreen(c.format);
-        if (c.format == TestFormat::Index8)
-            SetPrimaryPalette({0, 0, 0, 0}, {{5, {0xFF, 0x80, 0x40, 0}}});
+        if (c.format == TestFormat::Index8) SetPrimaryPalette({0, 0, 0, 0}, {{5, {0xFF, 0x80, 0x40, 0}}});
         IDirectDrawSurface7* s = MakeSurface(40, 20);
         ASSERT_EQ(Fill(s, 0), DD_OK);
         // "A表ｱ": 表 is 0x95 0x5C, a double-byte character whose trail byte is a backslash.
@@ -147,13 +144,11 @@ TEST_F(FontGdiTextTest, OpaqueModeFirstFillsTheTextBoxWhiteAndIsTheDefaultWithBl
     ASSERT_EQ(s->ReleaseDC(dc), DD_OK);
     Rows expected = TextPicture(20, 18, 0x123456, 0, {});
     for (int y = 1; y < 17; ++y)
-        for (int x = 1; x < 13; ++x)
-            expected[static_cast<size_t>(y)][static_cast<size_t>(x)] = 0xFFFFFF;
+        for (int x = 1; x < 13; ++x) expected[static_cast<size_t>(y)][static_cast<size_t>(x)] = 0xFFFFFF;
     const Rows ink = TextPicture(20, 18, 1, 0, {{kAsciiGlyph, 1, 1}, {kNarrowGlyph, 9, 1}});
     for (size_t y = 0; y < ink.size(); ++y)
         for (size_t x = 0; x < ink[y].size(); ++x)
-            if (ink[y][x] == 0)
-                expected[y][x] = 0;
+            if (ink[y][x] == 0) expected[y][x] = 0;
     EXPECT_EQ(Read(s, 20, 18), expected);
 }
 

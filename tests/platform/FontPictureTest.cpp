@@ -67,9 +67,9 @@ void ExpectEveryGlyph(const std::vector<std::uint32_t>& picture, int left, int t
     ASSERT_EQ(glyphs.size(), 11u);
     for (size_t i = 0; i < glyphs.size(); ++i) {
         const GlyphImage& g = *glyphs[i].glyph;
-        if (i == 3 || i == 8)
-            continue;  // the spaces
-        EXPECT_FALSE(SameImage(g, defaultGlyph)) << backEnd << ", " << height << " px: character " << i << " is the default glyph";
+        if (i == 3 || i == 8) continue;  // the spaces
+        EXPECT_FALSE(SameImage(g, defaultGlyph))
+            << backEnd << ", " << height << " px: character " << i << " is the default glyph";
         int ink = 0;
         for (int y = top; y < top + height; ++y)
             for (int x = left + glyphs[i].penX; x < left + glyphs[i].penX + g.advance; ++x)
@@ -101,7 +101,8 @@ TEST_F(FontPictureTest, SampleTextInTheGothicFaceAtTheEngineSizes)
     const Rows gdi = Read(surface, kWidth, kHalf);
     for (int y = 0; y < kHalf; ++y)
         for (int x = 0; x < kWidth; ++x)
-            picture[static_cast<size_t>(y) * kWidth + x] = gdi[static_cast<size_t>(y)][static_cast<size_t>(x)] & 0xFFFFFF;
+            picture[static_cast<size_t>(y) * kWidth + x] =
+                gdi[static_cast<size_t>(y)][static_cast<size_t>(x)] & 0xFFFFFF;
 
     D3D9TestDevice device(kWidth, kHalf);
     ASSERT_NE(device.dev, nullptr);

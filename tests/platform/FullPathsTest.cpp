@@ -53,8 +53,8 @@ TEST_F(FullPathsTest, FullPathFoldsDotsAgainstTheCurrentFolder)
         {"C:\\a\\.\\b\\..\\c", "C:\\a\\c"},
         {"C:\\..\\..\\x", "C:\\x"},
         {"Z:x.txt", "<cwd>\\x.txt"},
-        {"a\\\x95\x5C\\..\\b", "<cwd>\\a\\b"},      // ".." takes "表" whole
-        {"\x83\x5C\\x", "<cwd>\\\x83\x5C\\x"},      // "ソ" keeps its 0x5C
+        {"a\\\x95\x5C\\..\\b", "<cwd>\\a\\b"},  // ".." takes "表" whole
+        {"\x83\x5C\\x", "<cwd>\\\x83\x5C\\x"},  // "ソ" keeps its 0x5C
     };
     for (const FullCase& c : cases) {
         char buffer[MAX_PATH];
@@ -101,7 +101,7 @@ TEST_F(FullPathsTest, RelativePathStepsUpFromTheCommonRoot)
         {"Z:\\a\\b\\path", kFolder, "Z:\\a\\x\\y\\file", "..\\..\\x\\y\\file"},
         {"Z:\\G\\Data", kFolder, "z:\\g\\data\\X.dat", ".\\X.dat"},
         {"Z:\\g\\save.dat", 0, "Z:\\g\\x.dat", ".\\x.dat"},
-        {"Z:\\\x83\x5C\x83\x5C", kFolder, "Z:\\x.txt", "..\\x.txt"},  // "ソソ" is one folder
+        {"Z:\\\x83\x5C\x83\x5C", kFolder, "Z:\\x.txt", "..\\x.txt"},      // "ソソ" is one folder
         {"Z:\\\x83\x41", kFolder, "Z:\\\x83\x61\\x", "..\\\x83\x61\\x"},  // not the same name
         {"Z:\\g", kFolder, "C:\\g\\x", nullptr},
         {"Z:\\g", kFolder, "data\\x", nullptr},
@@ -122,8 +122,8 @@ TEST_F(FullPathsTest, RelativePathStepsUpFromTheCommonRoot)
 
 TEST_F(FullPathsTest, RelativePathRefusesResultsBeyondTheBuffer)
 {
-    const std::string deep = "Z:\\" + std::string(100, 'a') + "\\" + std::string(100, 'b') + "\\" +
-                             std::string(50, 'c');
+    const std::string deep =
+        "Z:\\" + std::string(100, 'a') + "\\" + std::string(100, 'b') + "\\" + std::string(50, 'c');
     const std::string target = "Z:\\" + std::string(200, 'x') + "\\" + std::string(50, 'y');
     char out[MAX_PATH];
     EXPECT_FALSE(PathRelativePathToA(out, deep.c_str(), FILE_ATTRIBUTE_DIRECTORY, target.c_str(), 0));

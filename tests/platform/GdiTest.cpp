@@ -17,10 +17,8 @@ class GdiTest : public DDrawFixture {
 protected:
     void TearDown() override
     {
-        for (HDC dc : m_dcs)
-            DeleteDC(dc);
-        for (HBITMAP b : m_bitmaps)
-            EXPECT_TRUE(DeleteObject(b));
+        for (HDC dc : m_dcs) DeleteDC(dc);
+        for (HBITMAP b : m_bitmaps) EXPECT_TRUE(DeleteObject(b));
         m_dcs.clear();
         m_bitmaps.clear();
         DDrawFixture::TearDown();
@@ -33,8 +31,7 @@ protected:
         const std::string gamePath = "bmp\\" + name;
         auto h = static_cast<HBITMAP>(
             LoadImageA(nullptr, gamePath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-        if (h != nullptr)
-            m_bitmaps.push_back(h);
+        if (h != nullptr) m_bitmaps.push_back(h);
         return h;
     }
 
@@ -117,8 +114,7 @@ TEST_F(GdiTest, ColourTablesAreReadThroughAMemoryDc)
     ASSERT_NE(h, nullptr);
     HDC dc = Select(h);
     RGBQUAD table[256];
-    for (RGBQUAD& q : table)
-        q = RGBQUAD{1, 1, 1, 1};
+    for (RGBQUAD& q : table) q = RGBQUAD{1, 1, 1, 1};
     ASSERT_EQ(GetDIBColorTable(dc, 0, 256, table), 256u);
     EXPECT_EQ(table[0].rgbRed, 0x10);
     EXPECT_EQ(table[0].rgbGreen, 0x20);

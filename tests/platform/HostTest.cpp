@@ -7,8 +7,8 @@
 
 #include "platform/host/FrameScaling.h"
 #include "platform/host/HeadlessHost.h"
-#include "platform/hostapi/Host.h"
 #include "platform/host/SdlKeyMap.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Threads.h"
@@ -227,7 +227,7 @@ TEST(FrameScalingTest, WholeNumberScaleWhenItFitsLetterboxOtherwise)
         {1920, 1080, {320, 60, 1280, 960}},  // 2x, the height limits
         {1024, 768, {192, 144, 640, 480}},   // 1.6x available: stays 1x
         {2560, 1440, {320, 0, 1920, 1440}},  // 3x
-        {640, 479, {1, 0, 638, 479}},      // below 1x: the height limits, width rounded down
+        {640, 479, {1, 0, 638, 479}},        // below 1x: the height limits, width rounded down
         {320, 240, {0, 0, 320, 240}},        // half size keeps the aspect
         {400, 480, {0, 90, 400, 300}},       // narrow: the width limits
         {640, 240, {160, 0, 320, 240}},      // flat: the height limits

@@ -1,9 +1,9 @@
 #include <latch>
 #include <string>
 
+#include "StandInFixture.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/SystemInfo.h"
-#include "StandInFixture.h"
 
 namespace {
 
@@ -173,16 +173,13 @@ TEST_F(MessagesTest, EveryWayOfWaitingServesMessagesSentByOtherThreads)
         });
         MSG m;
         switch (how) {
-        case Wait::ForThread:
-            break;  // Finish below waits for the thread
+        case Wait::ForThread: break;  // Finish below waits for the thread
         case Wait::InGetMessage:
             ASSERT_TRUE(GetMessage(&m, nullptr, 0, 0));
             EXPECT_EQ(m.message, WM_USER + 1u);
             EXPECT_EQ(m.wParam, 42u);
             break;
-        case Wait::InWaitMessage:
-            EXPECT_TRUE(WaitMessage());
-            break;
+        case Wait::InWaitMessage: EXPECT_TRUE(WaitMessage()); break;
         }
         EXPECT_EQ(Finish(h), 42u);
         EXPECT_EQ(ranOn.load(), GetCurrentThreadId()) << "the procedure runs on the window's thread";
@@ -343,9 +340,8 @@ TEST_F(MessagesTest, WindowsAreCreatedWithTheFrameOfTheirStyle)
     // MoveWindow sets the outer rectangle and tells the window where its client area went.
     ASSERT_TRUE(MoveWindow(w, 10, 20, 700, 500, TRUE));
     const auto pack = [](int lo, int hi) { return static_cast<LPARAM>(lo | (hi << 16)); };
-    EXPECT_EQ(moves, (std::vector<std::pair<UINT, LPARAM>>{
-                         {WM_MOVE, pack(10 + fx, 20 + cap + fy)},
-                         {WM_SIZE, pack(700 - 2 * fx, 500 - cap - 2 * fy)}}));
+    EXPECT_EQ(moves, (std::vector<std::pair<UINT, LPARAM>>{{WM_MOVE, pack(10 + fx, 20 + cap + fy)},
+                                                           {WM_SIZE, pack(700 - 2 * fx, 500 - cap - 2 * fy)}}));
     moves.clear();
     EXPECT_TRUE(MoveWindow(w, 10, 20, 700, 500, TRUE));
     EXPECT_TRUE(moves.empty()) << "nothing changed, nothing sent";
@@ -391,9 +387,9 @@ TEST_F(MessagesTest, WindowStateIsRecordedAndTheTitleReachesTheHost)
         BOOL zoomed;
     };
     const Step steps[] = {
-        {SW_SHOW, FALSE, FALSE, FALSE},           {SW_SHOWMINNOACTIVE, TRUE, TRUE, FALSE},
-        {SW_SHOWMAXIMIZED, TRUE, FALSE, TRUE},   {SW_RESTORE, TRUE, FALSE, FALSE},
-        {SW_HIDE, TRUE, FALSE, FALSE},           {SW_SHOWNORMAL, FALSE, FALSE, FALSE},
+        {SW_SHOW, FALSE, FALSE, FALSE},        {SW_SHOWMINNOACTIVE, TRUE, TRUE, FALSE},
+        {SW_SHOWMAXIMIZED, TRUE, FALSE, TRUE}, {SW_RESTORE, TRUE, FALSE, FALSE},
+        {SW_HIDE, TRUE, FALSE, FALSE},         {SW_SHOWNORMAL, FALSE, FALSE, FALSE},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.cmd);

@@ -13,8 +13,7 @@
 
 class ScratchFolder {
 public:
-    ScratchFolder()
-        : m_previous(std::filesystem::current_path())
+    ScratchFolder() : m_previous(std::filesystem::current_path())
     {
         char pattern[] = "/tmp/qb_files_XXXXXX";
         const char* made = mkdtemp(pattern);

@@ -197,8 +197,7 @@ protected:
     }
 
     // Registers a class (once per test) and creates a top-level window of it on this thread.
-    static HWND MakeWindow(const char* cls, WNDPROC proc, const char* title = "main",
-                           DWORD style = WS_OVERLAPPEDWINDOW)
+    static HWND MakeWindow(const char* cls, WNDPROC proc, const char* title = "main", DWORD style = WS_OVERLAPPEDWINDOW)
     {
         RegisterClassA(cls, proc);
         return CreateWindowExA(0, cls, title, style, 100, 100, 640, 480, nullptr);

@@ -59,7 +59,8 @@ TEST_F(SystemInfoTest, OsReleaseNameIsUnquoted)
         const char* name;
     };
     const Case cases[] = {
-        {"NAME=\"Debian GNU/Linux\"\nPRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\n", "Debian GNU/Linux 12 (bookworm)"},
+        {"NAME=\"Debian GNU/Linux\"\nPRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\n",
+         "Debian GNU/Linux 12 (bookworm)"},
         {"PRETTY_NAME='Arch Linux'\n", "Arch Linux"},
         {"PRETTY_NAME=\"My \\\"Quoted\\\" OS\"\n", "My \"Quoted\" OS"},
         {"NAME=Fedora\n", "Fedora"},

@@ -30,13 +30,13 @@ struct TestGlyph {
 
 constexpr int kTestCell = 16;
 constexpr int kTestAscent = 13;
-constexpr TestGlyph kAsciiGlyph{8, 1, 3, 6, 10, false};     // U+0021..U+007E but i l M W
-constexpr TestGlyph kNarrowGlyph{4, 1, 3, 2, 10, false};    // i l
-constexpr TestGlyph kWideGlyph{12, 1, 3, 10, 10, false};    // M W
-constexpr TestGlyph kKanaGlyph{8, 2, 1, 4, 13, false};      // half-width katakana
-constexpr TestGlyph kFullGlyph{16, 1, 1, 14, 14, false};    // ス ソ テ ト 示 表
-constexpr TestGlyph kDefaultGlyph{8, 1, 1, 6, 12, true};    // the default glyph
-constexpr TestGlyph kSpaceGlyph{8, 0, 0, 0, 0, false};      // U+0020
+constexpr TestGlyph kAsciiGlyph{8, 1, 3, 6, 10, false};      // U+0021..U+007E but i l M W
+constexpr TestGlyph kNarrowGlyph{4, 1, 3, 2, 10, false};     // i l
+constexpr TestGlyph kWideGlyph{12, 1, 3, 10, 10, false};     // M W
+constexpr TestGlyph kKanaGlyph{8, 2, 1, 4, 13, false};       // half-width katakana
+constexpr TestGlyph kFullGlyph{16, 1, 1, 14, 14, false};     // ス ソ テ ト 示 表
+constexpr TestGlyph kDefaultGlyph{8, 1, 1, 6, 12, true};     // the default glyph
+constexpr TestGlyph kSpaceGlyph{8, 0, 0, 0, 0, false};       // U+0020
 constexpr TestGlyph kFullSpaceGlyph{16, 0, 0, 0, 0, false};  // U+3000
 
 // A glyph box of the test font drawn with the cell's top-left corner at (x, y).
@@ -57,7 +57,8 @@ inline std::vector<std::vector<DWORD>> TextPicture(int width, int height, DWORD 
         const int top = b.y + b.glyph.top;
         for (int y = top; y < top + b.glyph.height; ++y) {
             for (int x = left; x < left + b.glyph.width; ++x) {
-                const bool edge = x == left || y == top || x == left + b.glyph.width - 1 || y == top + b.glyph.height - 1;
+                const bool edge =
+                    x == left || y == top || x == left + b.glyph.width - 1 || y == top + b.glyph.height - 1;
                 if (x >= 0 && y >= 0 && x < width && y < height && (edge || !b.glyph.hollow))
                     rows[static_cast<size_t>(y)][static_cast<size_t>(x)] = ink;
             }

@@ -60,10 +60,12 @@ TEST_F(ThreadsTest, AFailedStartGivesNoHandle)
 TEST_F(ThreadsTest, SuspendCountsNestAndResumeAtZeroSucceeds)
 {
     std::atomic<bool> ran{false};
-    HANDLE h = Start([&]() -> unsigned {
-        ran = true;
-        return 0;
-    }, nullptr, CREATE_SUSPENDED);
+    HANDLE h = Start(
+        [&]() -> unsigned {
+            ran = true;
+            return 0;
+        },
+        nullptr, CREATE_SUSPENDED);
     ASSERT_NE(h, nullptr);
     ASSERT_TRUE(Eventually([&] { return IsThreadHeldAtSafePoint(h); }));
     EXPECT_FALSE(ran.load()) << "a thread created suspended waits before its procedure";
@@ -110,8 +112,8 @@ TEST_F(ThreadsTest, ASuspendedThreadStopsAtItsNextStandInCall)
 TEST_F(ThreadsTest, TerminateTakesEffectAtTheNextStandInCall)
 {
     enum class Where { BlockedInGetMessage, InALongSleep, WhileSuspended, ComputingThenPeeking };
-    for (Where where : {Where::BlockedInGetMessage, Where::InALongSleep, Where::WhileSuspended,
-                        Where::ComputingThenPeeking}) {
+    for (Where where :
+         {Where::BlockedInGetMessage, Where::InALongSleep, Where::WhileSuspended, Where::ComputingThenPeeking}) {
         SCOPED_TRACE(static_cast<int>(where));
         std::atomic<bool> started{false};
         std::atomic<bool> keepComputing{true};
@@ -126,12 +128,8 @@ TEST_F(ThreadsTest, TerminateTakesEffectAtTheNextStandInCall)
             started = true;
             MSG m;
             switch (where) {
-            case Where::BlockedInGetMessage:
-                GetMessage(&m, nullptr, 0, 0);
-                break;
-            case Where::InALongSleep:
-                Sleep(INFINITE);
-                break;
+            case Where::BlockedInGetMessage: GetMessage(&m, nullptr, 0, 0); break;
+            case Where::InALongSleep: Sleep(INFINITE); break;
             case Where::WhileSuspended:
             case Where::ComputingThenPeeking:
                 while (keepComputing) {

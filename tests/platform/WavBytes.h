@@ -50,8 +50,7 @@ inline std::vector<std::uint8_t> FmtBody(unsigned tag, unsigned channels, std::u
 }
 
 // "RIFF" size "WAVE" followed by the chunks in order; riffSize overrides the size field.
-inline std::vector<std::uint8_t> Riff(const std::vector<std::vector<std::uint8_t>>& chunks,
-                                      std::int64_t riffSize = -1)
+inline std::vector<std::uint8_t> Riff(const std::vector<std::vector<std::uint8_t>>& chunks, std::int64_t riffSize = -1)
 {
     std::vector<std::uint8_t> body{'W', 'A', 'V', 'E'};
     for (const auto& c : chunks) {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/Files.h"
 #include "WavBytes.h"
+#include "platform/win/Files.h"
 
 using namespace wavbytes;
 using Bytes = std::vector<std::uint8_t>;
@@ -46,16 +46,16 @@ TEST(WaveFile, WellFormedPcmLoadsAsStored)
     const std::vector<GoodCase> cases = {
         {"8-bit mono 11025", Pcm(1, 11025, 8, kEight), 1, 11025, 8, kEight},
         {"16-bit stereo 48000", Pcm(2, 48000, 16, kSixteen), 2, 48000, 16, kSixteen},
-        {"fmt of 18 bytes with cbSize", Riff({Chunk("fmt ", FmtBody(1, 1, 22050, 16, 18)), Chunk("data", kSixteen)}),
-         1, 22050, 16, kSixteen},
+        {"fmt of 18 bytes with cbSize", Riff({Chunk("fmt ", FmtBody(1, 1, 22050, 16, 18)), Chunk("data", kSixteen)}), 1,
+         22050, 16, kSixteen},
         {"other chunks around, odd-sized one padded",
          Riff({Chunk("LIST", Bytes{1, 2, 3}), Chunk("fmt ", FmtBody(1, 1, 22050, 8)), Chunk("fact", Bytes(5, 9)),
                Chunk("data", kEight), Chunk("smpl", Bytes(4, 0))}),
          1, 22050, 8, kEight},
         {"empty data chunk", Pcm(1, 22050, 8, {}), 1, 22050, 8, {}},
         {"rate and width as stored, even if unplayable", Pcm(3, 7, 24, Bytes(9, 1)), 3, 7, 24, Bytes(9, 1)},
-        {"RIFF size beyond the file end", Riff({Chunk("fmt ", FmtBody(1, 1, 8000, 8)), Chunk("data", kEight)}, 1000),
-         1, 8000, 8, kEight},
+        {"RIFF size beyond the file end", Riff({Chunk("fmt ", FmtBody(1, 1, 8000, 8)), Chunk("data", kEight)}, 1000), 1,
+         8000, 8, kEight},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -83,8 +83,18 @@ TEST(WaveFile, MalformedOrNotPcmIsRefused)
         Bytes image;
     } cases[] = {
         {"empty", {}},
-        {"not RIFF", [&] { Bytes b = Pcm(1, 22050, 8, kEight); b[0] = 'X'; return b; }()},
-        {"not WAVE", [&] { Bytes b = Pcm(1, 22050, 8, kEight); b[8] = 'A'; return b; }()},
+        {"not RIFF",
+         [&] {
+             Bytes b = Pcm(1, 22050, 8, kEight);
+             b[0] = 'X';
+             return b;
+         }()},
+        {"not WAVE",
+         [&] {
+             Bytes b = Pcm(1, 22050, 8, kEight);
+             b[8] = 'A';
+             return b;
+         }()},
         {"header only", Riff({})},
         {"float format", Riff({Chunk("fmt ", FmtBody(3, 1, 22050, 32)), data})},
         {"extensible format", Riff({Chunk("fmt ", FmtBody(0xFFFE, 2, 44100, 16, 40)), data})},

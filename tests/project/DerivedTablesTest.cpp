@@ -106,11 +106,11 @@ TEST_F(DerivedTablesTest, CharacterEffectWorkingValues)
 {
     DatabaseSpec d = testsupport::MinimalDatabase();
     d.charaEffects = {
-        Effect(5, {10, 0, 32, 2, 2}),   // entry 0: stored kind 5, forced to none
-        Effect(1, {5, 0, 32, 0, 0}),    // burst 0 -> 32 in 5 tenths
-        Effect(6, {10, 3, 7, 0, 0}),    // blink: counts time, nothing exchanged
-        Effect(4, {0, 0, 32, 2, 2}),    // wave with run time 0
-        Effect(17, {10, 1, 2, 0, 0}),   // unknown kind
+        Effect(5, {10, 0, 32, 2, 2}),  // entry 0: stored kind 5, forced to none
+        Effect(1, {5, 0, 32, 0, 0}),   // burst 0 -> 32 in 5 tenths
+        Effect(6, {10, 3, 7, 0, 0}),   // blink: counts time, nothing exchanged
+        Effect(4, {0, 0, 32, 2, 2}),   // wave with run time 0
+        Effect(17, {10, 1, 2, 0, 0}),  // unknown kind
     };
     LoadAndBuild(d);
 
@@ -163,12 +163,12 @@ TEST_F(DerivedTablesTest, ScreenEffectWorkingValues)
 {
     DatabaseSpec d = testsupport::MinimalDatabase();
     d.scrEffects = {
-        Effect(10, {10, 640, 0, 8, 0}),   // entry 0: forced to none
-        Effect(1, {10, 0, 0, 640, 0}),    // move from (0, 0) to (640, 0)
-        Effect(2, {10, 4, 4, 0, 0}),      // shake: nothing exchanged
-        Effect(10, {10, 640, 0, 8, 0}),   // circle 640 -> 0
-        Effect(6, {10, 0, 640, 4, 8}),    // wave
-        Effect(8, {10, 10, 0, 0, 0}),     // blink: nothing exchanged
+        Effect(10, {10, 640, 0, 8, 0}),  // entry 0: forced to none
+        Effect(1, {10, 0, 0, 640, 0}),   // move from (0, 0) to (640, 0)
+        Effect(2, {10, 4, 4, 0, 0}),     // shake: nothing exchanged
+        Effect(10, {10, 640, 0, 8, 0}),  // circle 640 -> 0
+        Effect(6, {10, 0, 640, 4, 8}),   // wave
+        Effect(8, {10, 10, 0, 0, 0}),    // blink: nothing exchanged
     };
     LoadAndBuild(d);
 

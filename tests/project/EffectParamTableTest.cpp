@@ -45,8 +45,10 @@ TEST(EffectParamTableTest, SpeedNotesGiveBothBackEndsPerKind)
     ASSERT_EQ(CharaEffectSpeedNotes().size(), 17u);  // kinds 1..16 and the closing empty text
     ASSERT_EQ(ScrEffectSpeedNotes().size(), 14u);
     EXPECT_EQ(CharaEffectSpeedNotes()[0], Sjis("Direct3D有効時：\nDirect3D無効時："));
-    EXPECT_EQ(CharaEffectSpeedNotes()[6], Sjis("Direct3D有効時：回転Aと回転Bは同じ\nDirect3D無効時：巨大キャラには実行速度重視"));
-    EXPECT_EQ(CharaEffectSpeedNotes()[15], Sjis("Direct3D有効時：遅い\nDirect3D無効時：画面が16bit色以上でのみ有効。遅い"));
+    EXPECT_EQ(CharaEffectSpeedNotes()[6],
+              Sjis("Direct3D有効時：回転Aと回転Bは同じ\nDirect3D無効時：巨大キャラには実行速度重視"));
+    EXPECT_EQ(CharaEffectSpeedNotes()[15],
+              Sjis("Direct3D有効時：遅い\nDirect3D無効時：画面が16bit色以上でのみ有効。遅い"));
     EXPECT_EQ(CharaEffectSpeedNotes()[16], "");
     EXPECT_EQ(ScrEffectSpeedNotes()[8], Sjis("Direct3D有効時：\nDirect3D無効時：遅い"));
     EXPECT_EQ(ScrEffectSpeedNotes()[12], Sjis("Direct3D有効時：遅過ぎ\nDirect3D無効時：画面が16bit色以上だと遅過ぎ"));
@@ -67,14 +69,10 @@ TEST(EffectParamTableTest, ShotTablesHoldThreeDescriptorsPerKind)
         int def;
     };
     const Row rows[] = {
-        {launch[2 * 3 + 0], "角度", 0, 180, 30},
-        {launch[3 * 3 + 1], "列の数", 1, 50, 1},
-        {launch[5 * 3 + 0], "距離(hbl)", 0, 40, 6},
-        {launch[4 * 3 + 0], "", 0, 0, 0},  // "爆発" has no parameter
-        {homing[2 * 3 + 1], "対象勢力", 0, 7, 0},
-        {homing[6 * 3 + 1], "誘導終了(hbl)", 0, 999, 999},
-        {homing[8 * 3 + 2], "開始角度", 0, 359, 0},
-        {homing[0 * 3 + 0], "", 0, 0, 0},
+        {launch[2 * 3 + 0], "角度", 0, 180, 30},    {launch[3 * 3 + 1], "列の数", 1, 50, 1},
+        {launch[5 * 3 + 0], "距離(hbl)", 0, 40, 6}, {launch[4 * 3 + 0], "", 0, 0, 0},  // "爆発" has no parameter
+        {homing[2 * 3 + 1], "対象勢力", 0, 7, 0},   {homing[6 * 3 + 1], "誘導終了(hbl)", 0, 999, 999},
+        {homing[8 * 3 + 2], "開始角度", 0, 359, 0}, {homing[0 * 3 + 0], "", 0, 0, 0},
         {homing[9 * 3 + 2], "", 0, 0, 0},
     };
     for (const Row& r : rows) {

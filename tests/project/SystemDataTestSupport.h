@@ -79,7 +79,10 @@ std::string Join(const List& list, const char* separator, Format format)
     return out;
 }
 
-inline std::string Number(std::int64_t value) { return std::to_string(value); }
+inline std::string Number(std::int64_t value)
+{
+    return std::to_string(value);
+}
 
 // One setting as text: a raw member in decimal; "CarryOverFlags" and the other value lists as
 // "a,b,c"; text lists as "a|b|c"; menus as "enabled:label|..."; "IniSettings" as "name=value"
@@ -121,12 +124,18 @@ inline std::string Setting(const cSystemData& s, std::string_view name)
     if (name == "HudItems.bVisible") return Join(s.HudItems, ",", [](const cHudItem& h) { return Number(h.bVisible); });
     if (name == "HudItems.bIcon") return Join(s.HudItems, ",", [](const cHudItem& h) { return Number(h.bIcon); });
     if (name == "HudItems.nDigits") return Join(s.HudItems, ",", [](const cHudItem& h) { return Number(h.nDigits); });
-    if (name == "HudItems.bShowValue") return Join(s.HudItems, ",", [](const cHudItem& h) { return Number(h.bShowValue); });
-    if (name == "HudItems.nWarnValue") return Join(s.HudItems, ",", [](const cHudItem& h) { return Number(h.nWarnValue); });
-    if (name == "HudItems.bWarnPercent") return Join(s.HudItems, ",", [](const cHudItem& h) { return Number(h.bWarnPercent); });
-    if (name == "RankingRows.bEnabled") return Join(s.RankingRows, ",", [](const cRankingRow& r) { return Number(r.bEnabled); });
+    if (name == "HudItems.bShowValue")
+        return Join(s.HudItems, ",", [](const cHudItem& h) { return Number(h.bShowValue); });
+    if (name == "HudItems.nWarnValue")
+        return Join(s.HudItems, ",", [](const cHudItem& h) { return Number(h.nWarnValue); });
+    if (name == "HudItems.bWarnPercent")
+        return Join(s.HudItems, ",", [](const cHudItem& h) { return Number(h.bWarnPercent); });
+    if (name == "RankingRows.bEnabled")
+        return Join(s.RankingRows, ",", [](const cRankingRow& r) { return Number(r.bEnabled); });
     if (name == "RankingRows.GenreFlags") {
-        return Join(s.RankingRows, "|", [](const cRankingRow& r) { return Join(r.GenreFlags, "", [](std::uint8_t f) { return Number(f); }); });
+        return Join(s.RankingRows, "|", [](const cRankingRow& r) {
+            return Join(r.GenreFlags, "", [](std::uint8_t f) { return Number(f); });
+        });
     }
     ADD_FAILURE() << "unknown setting " << name;
     return {};

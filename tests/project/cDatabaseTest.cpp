@@ -25,8 +25,8 @@ protected:
     static std::vector<std::size_t> Counts()
     {
         const cDatabase& d = Database;
-        return {d.AnimeSet.size(), d.Anime.size(),     d.Bmp_CharaExc.size(), d.SwordType.size(), d.Effect.size(),
-                d.CharaEffect.size(), d.ScrEffect.size(), d.Picture.size(), d.Sound.size(), d.Bgm.size()};
+        return {d.AnimeSet.size(),    d.Anime.size(),     d.Bmp_CharaExc.size(), d.SwordType.size(), d.Effect.size(),
+                d.CharaEffect.size(), d.ScrEffect.size(), d.Picture.size(),      d.Sound.size(),     d.Bgm.size()};
     }
 
     // The text of the box that names a table file that could not be read.
@@ -241,8 +241,8 @@ TEST_F(cDatabaseTest, HostileCountsAndLengthsAreRefused)
     // Counts inside entries: a motion list and a frame list that the file cannot hold.
     const std::vector<std::pair<const char*, ByteWriter>> listCases = {
         {"motion count beyond the file", ByteWriter().I32(1).I32(3).I32(4).I32(8).I32(0).I32(1).I32(1).I32(100000)},
-        {"frame count beyond the file", ByteWriter().I32(1).I32(3).I32(4).I32(8).I32(0).I32(1).I32(1).I32(1)
-                                            .I32(0).I32(1).I32(1).I32(0x10000000)},
+        {"frame count beyond the file",
+         ByteWriter().I32(1).I32(3).I32(4).I32(8).I32(0).I32(1).I32(1).I32(1).I32(0).I32(1).I32(1).I32(0x10000000)},
     };
     for (const auto& [name, body] : listCases) {
         SCOPED_TRACE(name);

@@ -37,16 +37,14 @@ AnimeSetSpec StoredSet(int count)
 struct VersionCase {
     int version;
     const char* member;
-    std::int32_t cDbAnimeSet::* field;
+    std::int32_t cDbAnimeSet::*field;
     int expected;
 };
 
 // nCellOffsetC came with version 119; an older entry keeps the value held before the Load.
 const VersionCase kVersionCases[] = {
-    {118, "nCellOffsetA", &cDbAnimeSet::nCellOffsetA, 11},
-    {118, "nCellOffsetB", &cDbAnimeSet::nCellOffsetB, 12},
-    {118, "nCellOffsetC", &cDbAnimeSet::nCellOffsetC, -7},
-    {119, "nCellOffsetC", &cDbAnimeSet::nCellOffsetC, 13},
+    {118, "nCellOffsetA", &cDbAnimeSet::nCellOffsetA, 11}, {118, "nCellOffsetB", &cDbAnimeSet::nCellOffsetB, 12},
+    {118, "nCellOffsetC", &cDbAnimeSet::nCellOffsetC, -7}, {119, "nCellOffsetC", &cDbAnimeSet::nCellOffsetC, 13},
     {720, "nCellOffsetC", &cDbAnimeSet::nCellOffsetC, 13},
 };
 

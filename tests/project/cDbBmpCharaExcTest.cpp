@@ -25,21 +25,17 @@ BmpCharaExcSpec StoredSheet(int cellSize)
 struct VersionCase {
     int version;
     const char* member;
-    std::int32_t cDbBmpCharaExc::* field;
+    std::int32_t cDbBmpCharaExc::*field;
     int expected;
 };
 
 // nReserved is stored from 152 and kept from 153; the large cells come with 172. Members an
 // older file lacks keep what the entry held before the Load (here 5 and 6).
 const VersionCase kVersionCases[] = {
-    {151, "nReserved", &cDbBmpCharaExc::nReserved, 0},
-    {151, "bLargeCell", &cDbBmpCharaExc::bLargeCell, 5},
-    {152, "nReserved", &cDbBmpCharaExc::nReserved, 0},
-    {153, "nReserved", &cDbBmpCharaExc::nReserved, 9},
-    {171, "bLargeCell", &cDbBmpCharaExc::bLargeCell, 5},
-    {171, "nCellSize", &cDbBmpCharaExc::nCellSize, 6},
-    {172, "bLargeCell", &cDbBmpCharaExc::bLargeCell, 1},
-    {172, "nCellSize", &cDbBmpCharaExc::nCellSize, 3},
+    {151, "nReserved", &cDbBmpCharaExc::nReserved, 0},   {151, "bLargeCell", &cDbBmpCharaExc::bLargeCell, 5},
+    {152, "nReserved", &cDbBmpCharaExc::nReserved, 0},   {153, "nReserved", &cDbBmpCharaExc::nReserved, 9},
+    {171, "bLargeCell", &cDbBmpCharaExc::bLargeCell, 5}, {171, "nCellSize", &cDbBmpCharaExc::nCellSize, 6},
+    {172, "bLargeCell", &cDbBmpCharaExc::bLargeCell, 1}, {172, "nCellSize", &cDbBmpCharaExc::nCellSize, 3},
     {720, "nReserved", &cDbBmpCharaExc::nReserved, 9},
 };
 

@@ -21,14 +21,11 @@ struct UpgradeCase {
 // Files up to version 510 lack the coarseness of the wave and circle kinds: the parameter
 // table's default replaces whatever the file held. Every parameter is stored as 0 here.
 const UpgradeCase kUpgradeCases[] = {
-    {510, 4, 4, 2},   // "波（横）" p5 "波の粗さ(dot)"
-    {510, 5, 4, 2},   // "波（縦）" p5
-    {300, 10, 3, 2},  // "円" p4 "円の粗さ(dot)"
-    {511, 4, 4, 0},
-    {720, 10, 3, 0},
-    {510, 1, 4, 0},   // other kinds are left as read
-    {510, 2, 3, 0},
-    {510, 10, 4, 0},  // only the named parameter
+    {510, 4, 4, 2},                                    // "波（横）" p5 "波の粗さ(dot)"
+    {510, 5, 4, 2},                                    // "波（縦）" p5
+    {300, 10, 3, 2},                                   // "円" p4 "円の粗さ(dot)"
+    {511, 4, 4, 0},  {720, 10, 3, 0}, {510, 1, 4, 0},  // other kinds are left as read
+    {510, 2, 3, 0},  {510, 10, 4, 0},                  // only the named parameter
 };
 
 TEST_F(cDbCharaEffectTest, OldFilesGetTheCoarsenessDefault)

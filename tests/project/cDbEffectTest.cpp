@@ -27,20 +27,16 @@ EffectSpec StoredEffect()
 struct VersionCase {
     int version;
     const char* member;
-    std::int32_t cDbEffect::* field;
+    std::int32_t cDbEffect::*field;
     int expected;
 };
 
 // nReserved is stored from version 151 and kept from 153; the cell size follows it either way.
 const VersionCase kVersionCases[] = {
-    {150, "nReserved", &cDbEffect::nReserved, 0},
-    {150, "nCellWidth", &cDbEffect::nCellWidth, 48},
-    {150, "bScalable", &cDbEffect::bScalable, 1},
-    {151, "nReserved", &cDbEffect::nReserved, 0},
-    {152, "nReserved", &cDbEffect::nReserved, 0},
-    {152, "nCellHeight", &cDbEffect::nCellHeight, 40},
-    {153, "nReserved", &cDbEffect::nReserved, 77},
-    {720, "nReserved", &cDbEffect::nReserved, 77},
+    {150, "nReserved", &cDbEffect::nReserved, 0},  {150, "nCellWidth", &cDbEffect::nCellWidth, 48},
+    {150, "bScalable", &cDbEffect::bScalable, 1},  {151, "nReserved", &cDbEffect::nReserved, 0},
+    {152, "nReserved", &cDbEffect::nReserved, 0},  {152, "nCellHeight", &cDbEffect::nCellHeight, 40},
+    {153, "nReserved", &cDbEffect::nReserved, 77}, {720, "nReserved", &cDbEffect::nReserved, 77},
 };
 
 TEST_F(cDbEffectTest, ReadsEveryLayoutByVersion)

@@ -14,7 +14,7 @@ using cDbScrEffectTest = ProjectTest;
 struct UpgradeCase {
     int version;
     int kind;
-    int param;     // 0 = p1
+    int param;  // 0 = p1
     int stored;
     int expected;
 };
@@ -22,14 +22,11 @@ struct UpgradeCase {
 // Files up to version 510 get the coarseness of the wave and circle kinds from the screen-effect
 // parameter table (8, 10 and 8), whatever the file held.
 const UpgradeCase kUpgradeCases[] = {
-    {510, 6, 4, 0, 8},     // "波（横）" p5 "波の粗さ(dot)"
-    {510, 7, 4, 33, 10},   // "波（縦）" p5
-    {300, 10, 3, 0, 8},    // "円" p4 "円の粗さ(dot)"
-    {511, 6, 4, 0, 0},
-    {720, 7, 4, 33, 33},
-    {300, 1, 3, 0, 0},     // "移動" is left as read
-    {300, 1, 4, 17, 17},
-    {510, 4, 4, 0, 0},     // character effects' wave kind numbers mean something else here
+    {510, 6, 4, 0, 8},                                            // "波（横）" p5 "波の粗さ(dot)"
+    {510, 7, 4, 33, 10},                                          // "波（縦）" p5
+    {300, 10, 3, 0, 8},                                           // "円" p4 "円の粗さ(dot)"
+    {511, 6, 4, 0, 0},   {720, 7, 4, 33, 33}, {300, 1, 3, 0, 0},  // "移動" is left as read
+    {300, 1, 4, 17, 17}, {510, 4, 4, 0, 0},  // character effects' wave kind numbers mean something else here
 };
 
 TEST_F(cDbScrEffectTest, OldFilesGetTheCoarsenessDefault)

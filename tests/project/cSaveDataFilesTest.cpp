@@ -201,10 +201,10 @@ TEST_F(cSaveDataFilesTest, MalformedSlotFilesAreRefused)
         return b;
     };
     const std::vector<ByteWriter> broken = {
-        withHead(1000, 1),                                // more members than the file holds
-        withHead(-1, 1),                                  // negative count
-        withHead(32, 0),                                  // string length below 1
-        withHead(32, 0x7FFFFFFF),                         // string longer than the file
+        withHead(1000, 1),         // more members than the file holds
+        withHead(-1, 1),           // negative count
+        withHead(32, 0),           // string length below 1
+        withHead(32, 0x7FFFFFFF),  // string longer than the file
         withHead(32, 1).U16(0).U16(0).U16(0).U16(0).U16(0).U16(0).U16(0).U16(0).I32(0x40000000),
         withHead(32, 1).U16(0).U16(0).U16(0).U16(0).U16(0).U16(0).U16(0).U16(0).I32(-25),
     };

@@ -20,10 +20,10 @@ TEST_F(cSaveDataProgressTest, SetStageFileMakesTheStageKey)
         const char* key;
         int worldRun;
     };
-    for (KeyCase c : {KeyCase{"stg\\W01-1.stg4", "stg\\W01.", 1}, KeyCase{"stg\\W01-2.stg4", "stg\\W01-2.", 0},
-                      KeyCase{"data\\A03-1.stg4", "data\\A03.", 1}, KeyCase{"data\\A03-2.stg4", "data\\A03-2.", 0},
-                      KeyCase{"x-12.stg4", "x.", 1}, KeyCase{"", "", 0}, KeyCase{"data\\noext", "", 0},
-                      KeyCase{"a-1", "a.", 1}}) {
+    for (KeyCase c :
+         {KeyCase{"stg\\W01-1.stg4", "stg\\W01.", 1}, KeyCase{"stg\\W01-2.stg4", "stg\\W01-2.", 0},
+          KeyCase{"data\\A03-1.stg4", "data\\A03.", 1}, KeyCase{"data\\A03-2.stg4", "data\\A03-2.", 0},
+          KeyCase{"x-12.stg4", "x.", 1}, KeyCase{"", "", 0}, KeyCase{"data\\noext", "", 0}, KeyCase{"a-1", "a.", 1}}) {
         SaveData.strStage = "old";
         SaveData.bWorldRun = 1 - c.worldRun;
         SaveData.SetStageFile(c.path);
@@ -193,9 +193,8 @@ TEST_F(cSaveDataProgressTest, StepSelectionMovesOverTheEnabledGenres)
     struct StepCase {
         int from, step, to;
     };
-    for (StepCase c : {StepCase{3, 1, 1}, StepCase{1, -1, 3}, StepCase{1, 1, 3}, StepCase{3, -1, 1},
-                       StepCase{2, 0, 3}, StepCase{1, 0, 1}, StepCase{4, 0, 1}, StepCase{1, 2, 1},
-                       StepCase{0, -1, 3}}) {
+    for (StepCase c : {StepCase{3, 1, 1}, StepCase{1, -1, 3}, StepCase{1, 1, 3}, StepCase{3, -1, 1}, StepCase{2, 0, 3},
+                       StepCase{1, 0, 1}, StepCase{4, 0, 1}, StepCase{1, 2, 1}, StepCase{0, -1, 3}}) {
         SaveData.nRankingKind = c.from;
         SaveData.StepSelection(1, c.step);
         EXPECT_EQ(SaveData.nRankingKind, c.to) << c.from << " step " << c.step;

@@ -97,8 +97,9 @@ TEST_F(cSaveDataTest, ReadsEveryStoredValueAndSavesTheSameBytes)
     EXPECT_EQ(data.strStage, spec.stage);
     EXPECT_EQ(data.strName, "Bob");
     const SAVETIME t = data.stTime;
-    EXPECT_EQ(std::vector<int>({t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds}),
-              std::vector<int>({2023, 11, 2, 14, 21, 5, 9, 250}));
+    EXPECT_EQ(
+        std::vector<int>({t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds}),
+        std::vector<int>({2023, 11, 2, 14, 21, 5, 9, 250}));
     EXPECT_EQ(std::vector<int>(data.CarryFlag.begin(), data.CarryFlag.end()), spec.carryFlags);
     ASSERT_EQ(data.CarryChara.size(), 2u);
     const cCharaCarryState& hero = data.CarryChara[0];
@@ -210,24 +211,23 @@ TEST_P(cSaveDataVersionTest, OlderFilesAreUpgraded)
     EXPECT_EQ(SaveData.Var[255], -9);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Versions, cSaveDataVersionTest,
-    ::testing::Values(
-        //         ver  loop auto rv3 rv4 dir ent  ex  ey  flag pos  sx  sdir
-        VersionCase{165, 1, 0, 0, 0, 0, 0, 0, 0, 1, 21, 22, 24},
-        VersionCase{166, 5, 0, 0, 0, 0, 0, 0, 0, 1, 21, 22, 24},
-        VersionCase{169, 5, 6, 0, 0, 0, 0, 0, 0, 1, 21, 22, 24},
-        VersionCase{170, 5, 6, 0, 0, 0, 0, 0, 0, 1, 21, 22, 24},
-        VersionCase{182, 5, 6, 7, 8, 0, 0, 0, 0, 1, 21, 22, 24},
-        VersionCase{190, 5, 6, 7, 8, 0, 10, 0, 0, 1, 21, 22, 24},
-        VersionCase{191, 5, 6, 7, 8, 0, 10, 11, 12, 1, 21, 22, 24},
-        VersionCase{194, 5, 6, 7, 8, 9, 10, 11, 12, 1, 21, 22, 24},
-        VersionCase{500, 5, 6, 7, 8, 9, 10, 11, 12, 1, 21, 22, 24},
-        VersionCase{501, 5, 6, 7, 8, 9, 10, 11, 12, 2, 21, 22, 24},
-        VersionCase{678, 5, 6, 7, 8, 9, 10, 11, 12, 2, 13, 14, 24},
-        VersionCase{679, 5, 6, 7, 8, 9, 10, 11, 12, 2, 13, 14, 16},
-        VersionCase{720, 5, 6, 7, 8, 9, 10, 11, 12, 2, 13, 14, 16}),
-    [](const auto& info) { return "v" + std::to_string(info.param.version); });
+INSTANTIATE_TEST_SUITE_P(Versions, cSaveDataVersionTest,
+                         ::testing::Values(
+                             //         ver  loop auto rv3 rv4 dir ent  ex  ey  flag pos  sx  sdir
+                             VersionCase{165, 1, 0, 0, 0, 0, 0, 0, 0, 1, 21, 22, 24},
+                             VersionCase{166, 5, 0, 0, 0, 0, 0, 0, 0, 1, 21, 22, 24},
+                             VersionCase{169, 5, 6, 0, 0, 0, 0, 0, 0, 1, 21, 22, 24},
+                             VersionCase{170, 5, 6, 0, 0, 0, 0, 0, 0, 1, 21, 22, 24},
+                             VersionCase{182, 5, 6, 7, 8, 0, 0, 0, 0, 1, 21, 22, 24},
+                             VersionCase{190, 5, 6, 7, 8, 0, 10, 0, 0, 1, 21, 22, 24},
+                             VersionCase{191, 5, 6, 7, 8, 0, 10, 11, 12, 1, 21, 22, 24},
+                             VersionCase{194, 5, 6, 7, 8, 9, 10, 11, 12, 1, 21, 22, 24},
+                             VersionCase{500, 5, 6, 7, 8, 9, 10, 11, 12, 1, 21, 22, 24},
+                             VersionCase{501, 5, 6, 7, 8, 9, 10, 11, 12, 2, 21, 22, 24},
+                             VersionCase{678, 5, 6, 7, 8, 9, 10, 11, 12, 2, 13, 14, 24},
+                             VersionCase{679, 5, 6, 7, 8, 9, 10, 11, 12, 2, 13, 14, 16},
+                             VersionCase{720, 5, 6, 7, 8, 9, 10, 11, 12, 2, 13, 14, 16}),
+                         [](const auto& info) { return "v" + std::to_string(info.param.version); });
 
 struct LivesCase {
     const char* what;
@@ -257,14 +257,13 @@ TEST_P(cSaveDataLivesTest, LivesRuleAfterLoading)
     EXPECT_EQ(SaveData.nStartLives, c.startLives);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PlayKinds, cSaveDataLivesTest,
-    ::testing::Values(LivesCase{"story_unlimited", false, 1, 3, 4, 999999, 999999},
-                      LivesCase{"story_saved_unlimited", false, 0, 999999, 4, 5, 4},
-                      LivesCase{"story_counted", false, 0, 3, 4, 3, 4},
-                      LivesCase{"challenge_unlimited", true, 1, 3, 4, 999999, 999999},
-                      LivesCase{"challenge_saved_unlimited", true, 0, 999999, 999999, 7, 999999}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(PlayKinds, cSaveDataLivesTest,
+                         ::testing::Values(LivesCase{"story_unlimited", false, 1, 3, 4, 999999, 999999},
+                                           LivesCase{"story_saved_unlimited", false, 0, 999999, 4, 5, 4},
+                                           LivesCase{"story_counted", false, 0, 3, 4, 3, 4},
+                                           LivesCase{"challenge_unlimited", true, 1, 3, 4, 999999, 999999},
+                                           LivesCase{"challenge_saved_unlimited", true, 0, 999999, 999999, 7, 999999}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(cSaveDataTest, ValidateMovesTheMapPositionIntoTheWorldMap)
 {

@@ -70,12 +70,20 @@ struct ThresholdCase {
 };
 
 const ThresholdCase kThresholdCases[] = {
-    {33, 1, 33, 100, 1},  {33, 1, 34, 100, 0},  {33, 1, 1, 3, 0},   {34, 1, 1, 3, 1},
-    {33, 0, 33, 7, 1},    {33, 0, 34, 1000, 0}, {33, 0, -5, 0, 1},
+    {33, 1, 33, 100, 1},
+    {33, 1, 34, 100, 0},
+    {33, 1, 1, 3, 0},
+    {34, 1, 1, 3, 1},
+    {33, 0, 33, 7, 1},
+    {33, 0, 34, 1000, 0},
+    {33, 0, -5, 0, 1},
     // A maximum of 0 in percent mode: only a negative value is low.
-    {33, 1, 0, 0, 0},     {33, 1, 5, 0, 0},     {33, 1, -1, 0, 1},
+    {33, 1, 0, 0, 0},
+    {33, 1, 5, 0, 0},
+    {33, 1, -1, 0, 1},
     // Large values do not overflow the percentage.
-    {50, 1, 2000000000, 2100000000, 0}, {100, 1, 2000000000, 2000000000, 1},
+    {50, 1, 2000000000, 2100000000, 0},
+    {100, 1, 2000000000, 2000000000, 1},
 };
 
 TEST_F(cSystemDataMenuTextsTest, GaugeWarningByAbsoluteValueOrPercentage)
@@ -110,7 +118,8 @@ TEST_P(cSystemDataMenuDrawTest, MenuIsOneTextBlockInAWindowBoxWithTheCursorColum
     EXPECT_EQ(image[10][20], Raw('G'));
     // The cursor column stays empty; "A%d" fills cells 1 to 3 of the first line, "テスト" those
     // of the second.
-    EXPECT_EQ(BoxOf(image, Raw('W'), 0, 0, 127, 25), (projecttest::InkBox{16 + 20 + 2 + 1, 10 + 3, 68 + 2 + 1 + 5, 22}));
+    EXPECT_EQ(BoxOf(image, Raw('W'), 0, 0, 127, 25),
+              (projecttest::InkBox{16 + 20 + 2 + 1, 10 + 3, 68 + 2 + 1 + 5, 22}));
     EXPECT_EQ(BoxOf(image, Raw('W'), 0, 26, 127, 63), (projecttest::InkBox{36 + 1, 26 + 1, 68 + 14, 26 + 14}));
 }
 

@@ -121,8 +121,8 @@ TEST_P(cWorldMapResizeTest, SetSizeKeepsTheCommonBlock)
 
 INSTANTIATE_TEST_SUITE_P(Sizes, cWorldMapResizeTest,
                          ::testing::Values(ResizeCase{20, 15, 32, 5}, ResizeCase{40, 15, 64, 6},
-                                           ResizeCase{10, 10, 16, 4}, ResizeCase{1, 1, 1, 0},
-                                           ResizeCase{32, 2, 32, 5}, ResizeCase{33, 20, 64, 6}));
+                                           ResizeCase{10, 10, 16, 4}, ResizeCase{1, 1, 1, 0}, ResizeCase{32, 2, 32, 5},
+                                           ResizeCase{33, 20, 64, 6}));
 
 TEST_F(cWorldMapTest, SetSizeRefusesAZeroSize)
 {
@@ -253,18 +253,17 @@ TEST_P(cWorldMapGeometryTest, PitchFromWidthAndCellsSizedToTheGrid)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, cWorldMapGeometryTest,
-    ::testing::Values(GeometryCase{"consistent", 20, 15, 32, 5, 480, 32, 5},
-                      GeometryCase{"pitch too small", 20, 15, 16, 4, 240, 32, 5},
-                      GeometryCase{"pitch too large", 20, 15, 64, 6, 960, 32, 5},
-                      GeometryCase{"no cells", 33, 2, 0, 0, 0, 64, 6},
-                      GeometryCase{"one cell", 1, 1, 8, 31, 8, 1, 0}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        std::replace(name.begin(), name.end(), ' ', '_');
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Files, cWorldMapGeometryTest,
+                         ::testing::Values(GeometryCase{"consistent", 20, 15, 32, 5, 480, 32, 5},
+                                           GeometryCase{"pitch too small", 20, 15, 16, 4, 240, 32, 5},
+                                           GeometryCase{"pitch too large", 20, 15, 64, 6, 960, 32, 5},
+                                           GeometryCase{"no cells", 33, 2, 0, 0, 0, 64, 6},
+                                           GeometryCase{"one cell", 1, 1, 8, 31, 8, 1, 0}),
+                         [](const auto& info) {
+                             std::string name = info.param.what;
+                             std::replace(name.begin(), name.end(), ' ', '_');
+                             return name;
+                         });
 
 TEST_F(cWorldMapTest, UnusableGridSizesAreRefused)
 {
@@ -288,8 +287,8 @@ TEST_F(cWorldMapTest, LoadKeepsPositionsInsideTheGrid)
     struct StartCase {
         int x, y, expectedX, expectedY;
     };
-    for (StartCase c : {StartCase{25, 3, 19, 3}, StartCase{5, 15, 5, 14}, StartCase{-3, -1, 0, 0},
-                        StartCase{19, 14, 19, 14}}) {
+    for (StartCase c :
+         {StartCase{25, 3, 19, 3}, StartCase{5, 15, 5, 14}, StartCase{-3, -1, 0, 0}, StartCase{19, 14, 19, 14}}) {
         WorldMapSpec spec;
         spec.startX = c.x;
         spec.startY = c.y;
@@ -300,8 +299,9 @@ TEST_F(cWorldMapTest, LoadKeepsPositionsInsideTheGrid)
     }
 
     WorldMapSpec spec;
-    spec.nodes = {Node(25, 3, "beyond right"), Node(-1, 3, "left of the grid"), Node(19, 14, "corner"),
-                  Node(3, 15, "below"), Node(2, -4, "above"), Node(0, 0, "origin")};
+    spec.nodes = {Node(25, 3, "beyond right"), Node(-1, 3, "left of the grid"),
+                  Node(19, 14, "corner"),      Node(3, 15, "below"),
+                  Node(2, -4, "above"),        Node(0, 0, "origin")};
     cWorldMap map;
     ASSERT_EQ(LoadSpec(map, spec), 1);
     ASSERT_EQ(map.Node.size(), 4u);
@@ -343,8 +343,9 @@ TEST(cWorldStageTest, StageKeyOfTheEntryFile)
 TEST_F(cWorldMapTest, HasStageKeyLooksAtEnterableEntriesOnly)
 {
     WorldMapSpec spec;
-    spec.nodes = {Node(1, 1, "a", {Entry(1, "stg\\W02-1.stg4"), Entry(0, "stg\\W01-1.stg4")}),
-                  Node(2, 1, "b", {Entry(0, "stg\\W01-2.stg4"), Entry(2, "stg\\W03-2.stg4"), Entry(7, "stg\\W04.stg4")})};
+    spec.nodes = {
+        Node(1, 1, "a", {Entry(1, "stg\\W02-1.stg4"), Entry(0, "stg\\W01-1.stg4")}),
+        Node(2, 1, "b", {Entry(0, "stg\\W01-2.stg4"), Entry(2, "stg\\W03-2.stg4"), Entry(7, "stg\\W04.stg4")})};
     cWorldMap map;
     ASSERT_EQ(LoadSpec(map, spec), 1);
     EXPECT_TRUE(map.HasStageKey("stg\\W01."));

@@ -67,8 +67,8 @@ ByteWriter WithoutVersion(const ByteWriter& file)
 
 // Where the sections of a written replay file lie.
 struct Layout {
-    std::size_t stageEnd;    // first byte after the stage's end code
-    std::size_t recordEnd;   // first byte after the button runs
+    std::size_t stageEnd;   // first byte after the stage's end code
+    std::size_t recordEnd;  // first byte after the button runs
     std::size_t size;
 };
 
@@ -135,7 +135,8 @@ protected:
         DefinitionContext.nTableCount.fill(5);
         SystemData.SetDefaults();
         WorldMap.SetDefault();
-        folder.Write("data\\CommonPalette.cplt4", testsupport::CommonPaletteFile(testsupport::MinimalCommonPalette()).Data());
+        folder.Write("data\\CommonPalette.cplt4",
+                     testsupport::CommonPaletteFile(testsupport::MinimalCommonPalette()).Data());
         ASSERT_EQ(CommonPalette.LoadFile("data\\CommonPalette.cplt4"), 1);
         for (cEdStage* stage : {&Stage, &StageBackup}) {
             stage->Reset();
@@ -287,7 +288,8 @@ TEST_F(ReplayTest, ASavedReplayHasTheFileLayoutAndReadsBack)
     ASSERT_GT(saved.size(), 4 + stagePart.size() + record.Size());
     EXPECT_EQ(saved.substr(0, 4), std::string("\xD0\x02\0\0", 4));
     EXPECT_EQ(saved.substr(4, stagePart.size()), stagePart);
-    EXPECT_EQ(saved.substr(4 + stagePart.size(), record.Size()), std::string(record.Data().begin(), record.Data().end()));
+    EXPECT_EQ(saved.substr(4 + stagePart.size(), record.Size()),
+              std::string(record.Data().begin(), record.Data().end()));
 
     ASSERT_EQ(Replay.LoadFile(kReplayPath, &StageBackup, SaveData), 1);
     EXPECT_EQ(Replay.dirValues, replay.dirValues);
@@ -302,7 +304,8 @@ TEST_F(ReplayTest, AFailedSaveKeepsTheOldFile)
     folder.Write(kReplayPath, file.bytes.Data());
     AddFileFailureForTest((std::string(kReplayPath) + ".tmp").c_str());
     EXPECT_EQ(Replay.SaveFile(kReplayPath, Stage, StageBackup, SaveData), 0);
-    EXPECT_EQ(folder.Read("user_data/rpl4/abc_00.rpl4_720"), std::string(file.bytes.Data().begin(), file.bytes.Data().end()));
+    EXPECT_EQ(folder.Read("user_data/rpl4/abc_00.rpl4_720"),
+              std::string(file.bytes.Data().begin(), file.bytes.Data().end()));
     // A folder that cannot be written to.
     AddFileFailureForTest("user_data\\ro\\x.rpl4_720.tmp");
     EXPECT_EQ(Replay.SaveFile("user_data\\ro\\x.rpl4_720", Stage, StageBackup, SaveData), 0);
@@ -316,7 +319,10 @@ struct Damage {
     bool closes = false;  // a record with members this version lacks also asks the program to close
 };
 
-void PrintTo(const Damage& d, std::ostream* os) { *os << d.name; }
+void PrintTo(const Damage& d, std::ostream* os)
+{
+    *os << d.name;
+}
 
 std::vector<std::uint8_t> Sound()
 {
@@ -379,7 +385,8 @@ const Damage kDamages[] = {
     {"cut_before_the_snapshot", [] { return Cut(SoundLayout().recordEnd); }},
     {"cut_in_the_snapshot", [] { return Cut((SoundLayout().recordEnd + SoundLayout().size) / 2); }},
     {"cut_at_the_last_byte", [] { return Cut(SoundLayout().size - 1); }},
-    {"no_hero", [] {
+    {"no_hero",
+     [] {
          testsupport::StageSpec stage = SampleStage();
          stage.placedCharas.clear();
          return BuildReplayFile(stage, SampleRecord(), SampleSave()).bytes.Data();

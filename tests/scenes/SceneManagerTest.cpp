@@ -4,15 +4,15 @@
 #include <memory>
 #include <string>
 
-#include "graphics/FrameTiming.h"
 #include "graphics/Fade.h"
+#include "graphics/FrameTiming.h"
 #include "graphics/GraphicsTestSupport.h"
 #include "platform/hostapi/Host.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/ScriptedJoysticks.h"
 #include "scenes/SceneFactory.h"
-#include "scenes/cScenePlaceholder.h"
 #include "scenes/cSceneManager.h"
+#include "scenes/cScenePlaceholder.h"
 
 namespace {
 
@@ -40,8 +40,14 @@ cScene* CreateRecording()
 {
     return new RecordingScreen(Id);
 }
-cScene* CreateNothing() { return nullptr; }
-cScene* CreateThrowing() { throw "screen could not start"; }
+cScene* CreateNothing()
+{
+    return nullptr;
+}
+cScene* CreateThrowing()
+{
+    throw "screen could not start";
+}
 
 constexpr SceneCreator kRecording[kSceneCount] = {CreateRecording<0>, CreateRecording<1>, CreateRecording<2>,
                                                   CreateRecording<3>, CreateRecording<4>, CreateRecording<5>};

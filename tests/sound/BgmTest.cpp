@@ -48,8 +48,7 @@ protected:
     // The key of the first note played since the last clear; -1 for none.
     int FirstKey()
     {
-        if (!WaitForNotes(1))
-            return -1;
+        if (!WaitForNotes(1)) return -1;
         return Notes()[0].bytes[1];
     }
     // Waits (bounded, real time) until the MIDI player of player 0 has ended its song.
@@ -57,8 +56,7 @@ protected:
     {
         for (int i = 0; i < 20000; ++i) {
             const cMidi* player = bgm.m_Midi.Player(0);
-            if (player == nullptr || player->GetState() == cMidi::kStopped)
-                return true;
+            if (player == nullptr || player->GetState() == cMidi::kStopped) return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         return false;

@@ -72,8 +72,8 @@ TEST_F(MidiFileTest, Format0ExpandsRunningStatusAndKeepsSysexAndMeta)
 {
     const Bytes events = Concat({Ev(0, {0x90, 0x3C, 0x40}), Ev(0x60, {0x3C, 0x00}),  // running status
                                  Ev(0, {0xC0, 0x05}), Ev(0x10, {0x45}),              // one data byte
-                                 Ev(0, {0xF0, 0x05, 0x7E, 0x7F, 0x09, 0x01, 0xF7}),
-                                 Ev(0, {0xFF, 0x01, 0x02, 'h', 'i'}), Ev(0, {0xB0, 0x07, 0x64}), EndOfTrack(0x20)});
+                                 Ev(0, {0xF0, 0x05, 0x7E, 0x7F, 0x09, 0x01, 0xF7}), Ev(0, {0xFF, 0x01, 0x02, 'h', 'i'}),
+                                 Ev(0, {0xB0, 0x07, 0x64}), EndOfTrack(0x20)});
     const auto image = Convert(Format0(96, events));
     ASSERT_TRUE(image);
     const Bytes expected =
@@ -92,9 +92,9 @@ TEST_F(MidiFileTest, Format1MergesTracksInTimeThenTrackOrder)
     ASSERT_TRUE(image);
     // Tick 0: tempo, note on; tick 96: tempo, note off (track 1), note on (track 2); tick 288:
     // the long track's note off; one end of track at the end of the longest track.
-    const Bytes expected = Image(480, Concat({Tempo(0, 500000), Ev(0, {0x90, 0x3C, 0x40}), Tempo(96, 250000),
-                                              Ev(0, {0x80, 0x3C, 0x00}), Ev(0, {0x90, 0x40, 0x40}),
-                                              Ev(192, {0x80, 0x40, 0x00}), EndOfTrack()}));
+    const Bytes expected =
+        Image(480, Concat({Tempo(0, 500000), Ev(0, {0x90, 0x3C, 0x40}), Tempo(96, 250000), Ev(0, {0x80, 0x3C, 0x00}),
+                           Ev(0, {0x90, 0x40, 0x40}), Ev(192, {0x80, 0x40, 0x00}), EndOfTrack()}));
     EXPECT_EQ(*image, expected);
 }
 
@@ -171,8 +171,7 @@ TEST_F(MidiFileTest, RefusesMalformedFilesWithALogLine)
     };
     for (const auto& c : cases) {
         EXPECT_FALSE(Convert(c.file)) << c.what;
-        EXPECT_NE(ReportLogText().find(Sjis(std::string("Midi test.mid ") + c.message)), std::string::npos)
-            << c.what;
+        EXPECT_NE(ReportLogText().find(Sjis(std::string("Midi test.mid ") + c.message)), std::string::npos) << c.what;
         CreateReportLog("Report_Game.txt");
     }
 }
@@ -192,8 +191,7 @@ TEST_F(MidiFileTest, ConvertsTheMidiFilesOfADebianPackage)
     ASSERT_TRUE(std::filesystem::is_directory(folder)) << "scripts/deps.sh installs openttd-openmsx";
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (entry.path().extension() != ".mid")
-            continue;
+        if (entry.path().extension() != ".mid") continue;
         ++files;
         std::ifstream in(entry.path(), std::ios::binary);
         const Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

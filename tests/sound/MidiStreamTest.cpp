@@ -31,8 +31,7 @@ public:
         Put(at, delta);
         Put(at + 4, 0);
         Put(at + 8, word);
-        if (!longData.empty())
-            std::memcpy(m_Data.data() + at + 12, longData.data(), longData.size());
+        if (!longData.empty()) std::memcpy(m_Data.data() + at + 12, longData.data(), longData.size());
         header.dwBytesRecorded = at + 12 + ((static_cast<DWORD>(longData.size()) + 3) & ~3u);
         return at;
     }
@@ -87,8 +86,7 @@ protected:
         MSG msg{};
         for (int i = 0; i < 20000; ++i) {
             while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.message != MM_MOM_OPEN && msg.wParam == reinterpret_cast<WPARAM>(stream))
-                    return msg;
+                if (msg.message != MM_MOM_OPEN && msg.wParam == reinterpret_cast<WPARAM>(stream)) return msg;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
@@ -99,8 +97,7 @@ protected:
     std::vector<DWORD> NoteTimes() const
     {
         std::vector<DWORD> times;
-        for (const auto& e : Notes())
-            times.push_back(e.timeMs - Notes().front().timeMs);
+        for (const auto& e : Notes()) times.push_back(e.timeMs - Notes().front().timeMs);
         return times;
     }
 
@@ -117,11 +114,11 @@ TEST_F(MidiStreamTest, TimesEventsFromDivisionAndTempo)
 {
     EventBuffer& buffer = NewBuffer();
     buffer.Add(0, Note(0x90, 60, 100));
-    buffer.Add(96, Note(0x80, 60, 0));                        // a quarter at 500000 us: 500 ms
-    buffer.Add(48, Note(0x90, 62, 100));                      // an eighth: 250 ms
-    buffer.Add(0, (DWORD{MEVT_TEMPO} << 24) | 250000);        // twice as fast from here
-    buffer.Add(96, Note(0x80, 62, 0));                        // a quarter at 250000 us: 250 ms
-    buffer.Add(1, Note(0x90, 64, 100) | MEVT_F_CALLBACK);     // 250000 / 96 us: 2.6 ms
+    buffer.Add(96, Note(0x80, 60, 0));                     // a quarter at 500000 us: 500 ms
+    buffer.Add(48, Note(0x90, 62, 100));                   // an eighth: 250 ms
+    buffer.Add(0, (DWORD{MEVT_TEMPO} << 24) | 250000);     // twice as fast from here
+    buffer.Add(96, Note(0x80, 62, 0));                     // a quarter at 250000 us: 250 ms
+    buffer.Add(1, Note(0x90, 64, 100) | MEVT_F_CALLBACK);  // 250000 / 96 us: 2.6 ms
     Queue(buffer);
     EXPECT_TRUE(Notes().empty()) << "queueing alone plays nothing";
     const DWORD start = timeGetTime();

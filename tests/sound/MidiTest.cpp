@@ -58,8 +58,7 @@ struct TestBuffer {
 Bytes ManyNotes(int n)
 {
     Bytes events;
-    for (int i = 0; i < n; ++i)
-        Append(events, i % 2 == 0 ? Ev(1, {0x90, 60, 100}) : Ev(1, {0x80, 60, 0}));
+    for (int i = 0; i < n; ++i) Append(events, i % 2 == 0 ? Ev(1, {0x90, 60, 100}) : Ev(1, {0x80, 60, 0}));
     Append(events, EndOfTrack());
     return Format0(96, events);
 }
@@ -82,8 +81,7 @@ protected:
     {
         std::vector<DWORD> times;
         const auto notes = Notes();
-        for (const auto& e : notes)
-            times.push_back(e.timeMs - notes.front().timeMs);
+        for (const auto& e : notes) times.push_back(e.timeMs - notes.front().timeMs);
         return times;
     }
 };
@@ -97,8 +95,7 @@ TEST_F(MidiTest, ASongOf1000EventsFitsOneBufferEndingInTheEndOfSong)
     ASSERT_EQ(buffer.header.dwBytesRecorded, 1001u * 12);
     const auto events = EventsOf(buffer.header);
     EXPECT_EQ(events.back().word, 0x002FFFu | MEVT_F_CALLBACK);
-    for (std::size_t i = 0; i + 1 < events.size(); ++i)
-        ASSERT_EQ(events[i].word & MEVT_F_CALLBACK, 0u) << i;
+    for (std::size_t i = 0; i + 1 < events.size(); ++i) ASSERT_EQ(events[i].word & MEVT_F_CALLBACK, 0u) << i;
     EXPECT_EQ(events[0].word, 0x00643C90u);
     EXPECT_EQ(events[1].word, 0x00003C80u);
 }
@@ -144,8 +141,8 @@ TEST_F(MidiTest, ConvertsSysexTempoAndSkipsOtherMetaEventsCarryingTheirDelta)
 
 TEST_F(MidiTest, StopForgetsTheDeltaCarriedFromASkippedEvent)
 {
-    auto player = Load(Format0(96, Concat({Ev(0, {0x90, 60, 100}), Ev(96, {0xFF, 0x01, 0x01, 'x'}),
-                                           Ev(10, {0x80, 60, 0}), EndOfTrack()})));
+    auto player = Load(Format0(
+        96, Concat({Ev(0, {0x90, 60, 100}), Ev(96, {0xFF, 0x01, 0x01, 'x'}), Ev(10, {0x80, 60, 0}), EndOfTrack()})));
     TestBuffer tiny(12);  // room for the first note only: the text's delta is carried
     const DWORD consumed = player->ConvertBuffer(static_cast<DWORD>(kSongEventStart), &tiny.header);
     TestBuffer rest;
@@ -191,7 +188,8 @@ TEST_F(MidiTest, LoopsFromTheStartAtTheEndOfTheSong)
     player->Restart(1);
     ASSERT_TRUE(WaitForNotes(6));
     const auto times = NoteTimes();
-    EXPECT_EQ(std::vector<DWORD>(times.begin(), times.begin() + 6), (std::vector<DWORD>{0, 500, 1000, 1500, 2000, 2500}));
+    EXPECT_EQ(std::vector<DWORD>(times.begin(), times.begin() + 6),
+              (std::vector<DWORD>{0, 500, 1000, 1500, 2000, 2500}));
     player.reset();  // deleted while looping
 }
 

@@ -60,8 +60,7 @@ protected:
     static double Peak(const std::vector<std::int16_t>& pcm)
     {
         double peak = 0;
-        for (std::int16_t s : pcm)
-            peak = std::max(peak, std::fabs(s / 32768.0));
+        for (std::int16_t s : pcm) peak = std::max(peak, std::fabs(s / 32768.0));
         return peak;
     }
     static void PlayFor(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }

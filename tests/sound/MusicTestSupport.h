@@ -72,8 +72,7 @@ protected:
     {
         std::vector<RecordingMidiSynth::Entry> notes;
         for (const auto& e : synth->Log()) {
-            if (!e.bytes.empty() && e.bytes[0] >= 0x80 && e.bytes[0] <= 0x9F)
-                notes.push_back(e);
+            if (!e.bytes.empty() && e.bytes[0] >= 0x80 && e.bytes[0] <= 0x9F) notes.push_back(e);
         }
         return notes;
     }
@@ -82,8 +81,7 @@ protected:
     {
         return synth->WaitUntil([n](const std::vector<RecordingMidiSynth::Entry>& log) {
             std::size_t count = 0;
-            for (const auto& e : log)
-                count += (!e.bytes.empty() && e.bytes[0] >= 0x80 && e.bytes[0] <= 0x9F) ? 1 : 0;
+            for (const auto& e : log) count += (!e.bytes.empty() && e.bytes[0] >= 0x80 && e.bytes[0] <= 0x9F) ? 1 : 0;
             return count >= n;
         });
     }

@@ -21,8 +21,7 @@ inline std::vector<std::uint8_t> SineWav(int rate, int channels, std::size_t fra
 {
     std::vector<std::uint8_t> out;
     auto u32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
     };
     auto u16 = [&](std::uint16_t v) {
         out.push_back(static_cast<std::uint8_t>(v));
@@ -45,8 +44,7 @@ inline std::vector<std::uint8_t> SineWav(int rate, int channels, std::size_t fra
         const double v = level * std::sin(2.0 * M_PI * hz * static_cast<double>(i) / rate);
         for (int c = 0; c < channels; ++c) {
             bool on = false;
-            for (int s : sounding)
-                on = on || s == c;
+            for (int s : sounding) on = on || s == c;
             u16(static_cast<std::uint16_t>(static_cast<std::int16_t>(on ? std::lround(v * 32767) : 0)));
         }
     }

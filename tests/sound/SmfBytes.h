@@ -36,8 +36,7 @@ inline void Big16(Bytes& out, std::uint16_t v)
 inline Bytes VarLen(std::uint32_t v)
 {
     Bytes groups{static_cast<std::uint8_t>(v & 0x7F)};
-    while ((v >>= 7) != 0)
-        groups.insert(groups.begin(), static_cast<std::uint8_t>(0x80 | (v & 0x7F)));
+    while ((v >>= 7) != 0) groups.insert(groups.begin(), static_cast<std::uint8_t>(0x80 | (v & 0x7F)));
     return groups;
 }
 
@@ -82,8 +81,7 @@ inline Bytes Tempo(std::uint32_t delta, std::uint32_t usPerQuarter)
 inline Bytes Concat(std::initializer_list<Bytes> parts)
 {
     Bytes out;
-    for (const Bytes& p : parts)
-        Append(out, p);
+    for (const Bytes& p : parts) Append(out, p);
     return out;
 }
 

@@ -91,8 +91,8 @@ protected:
     {
         std::vector<std::string> system(17);
         system[1] = "wave\\dc.wav";
-        BuildSoundList(system, {"", "wave\\dc.wav", "wave\\missing.wav", "wave\\float.wav", "wave\\wide.wav",
-                                "wave\\ramp.wav"});
+        BuildSoundList(
+            system, {"", "wave\\dc.wav", "wave\\missing.wav", "wave\\float.wav", "wave\\wide.wav", "wave\\ramp.wav"});
         ASSERT_TRUE(DS_Init(nullptr, 22050, 8, 1));
         EXPECT_EQ(DS_CreateSoundTable(&SoundTable, &SoundInfoList, SeVolume(optionStep)), 1);
     }
@@ -193,11 +193,10 @@ TEST_F(SoundEffectsTest, EveryKindOfWavFilePlaysForItsLength)
             for (unsigned channels : {1u, 2u}) {
                 const std::size_t samples = rate / 10 * channels;
                 // Three quarters of full scale: 0xE0 in 8 bits, 24576 in 16.
-                const std::vector<std::uint8_t> data =
-                    bits == 8 ? std::vector<std::uint8_t>(samples, 0xE0)
-                              : wavbytes::S16(std::vector<int>(samples, 24576));
-                const std::string name = "k" + std::to_string(rate) + "_" + std::to_string(bits) + "_" +
-                                         std::to_string(channels) + ".wav";
+                const std::vector<std::uint8_t> data = bits == 8 ? std::vector<std::uint8_t>(samples, 0xE0)
+                                                                 : wavbytes::S16(std::vector<int>(samples, 24576));
+                const std::string name =
+                    "k" + std::to_string(rate) + "_" + std::to_string(bits) + "_" + std::to_string(channels) + ".wav";
                 Write(name.c_str(), wavbytes::Pcm(channels, rate, bits, data));
                 cases.push_back({name, true, 24576});
             }
@@ -344,8 +343,8 @@ TEST_F(SoundEffectsTest, SetVolumeClampsAndReturnsWhatItSet)
         bool relative;
         int expected;
     } cases[] = {
-        {0, -500, false, -500},       {-9000, -2000, true, -10000}, {-100, 500, true, 0},
-        {-3000, 1000, true, -2000},   {0, -20000, false, -10000},   {-500, 300, false, 0},
+        {0, -500, false, -500},     {-9000, -2000, true, -10000}, {-100, 500, true, 0},
+        {-3000, 1000, true, -2000}, {0, -20000, false, -10000},   {-500, 300, false, 0},
     };
     for (const auto& c : cases) {
         DS_SetVolume(slot, 0, c.start, false);
@@ -371,8 +370,8 @@ TEST_F(SoundEffectsTest, CursorSoundFollowsTheMenuAxes)
         short direction;
         int plays;
     } cases[] = {
-        {1, kLeft, 1}, {1, kRight, 1}, {1, kUp, 0},           {2, kDown, 1}, {2, kLeft, 0},
-        {3, kUp, 1},   {3, 0, 0},      {3, kLeft | kUp, 2},   {0, kLeft | kDown, 0},
+        {1, kLeft, 1}, {1, kRight, 1}, {1, kUp, 0},         {2, kDown, 1},         {2, kLeft, 0},
+        {3, kUp, 1},   {3, 0, 0},      {3, kLeft | kUp, 2}, {0, kLeft | kDown, 0},
     };
     for (const auto& c : cases) {
         cursor.nNext = 0;

@@ -37,18 +37,16 @@ protected:
     }
     void TearDown() override
     {
-        if (player != nullptr)
-            player->Destroy();
-        if (library != nullptr)
-            FreeLibrary(library);
+        if (player != nullptr) player->Destroy();
+        if (library != nullptr) FreeLibrary(library);
         MusicTest::TearDown();
     }
     // Encodes a sine file into bgm\ and returns its game path.
     std::string Ogg(const std::string& name, int rate, int channels, std::size_t frames, double hz,
                     std::vector<int> sounding = {0, 1})
     {
-        EXPECT_TRUE(oggfixtures::Encode(oggfixtures::SineWav(rate, channels, frames, hz, 0.5, sounding),
-                                        Host("bgm/" + name)))
+        EXPECT_TRUE(
+            oggfixtures::Encode(oggfixtures::SineWav(rate, channels, frames, hz, 0.5, sounding), Host("bgm/" + name)))
             << "oggenc (vorbis-tools) is installed by scripts/deps.sh";
         return "bgm\\" + name;
     }
@@ -69,8 +67,7 @@ protected:
     static std::size_t SoundEnd(const std::vector<float>& s, float threshold = 0.02f)
     {
         std::size_t end = 0;
-        for (std::size_t i = 0; i < s.size(); ++i)
-            end = std::fabs(s[i]) > threshold ? i + 1 : end;
+        for (std::size_t i = 0; i < s.size(); ++i) end = std::fabs(s[i]) > threshold ? i + 1 : end;
         return end;
     }
     // Frequency from the upward zero crossings over [from, to).
@@ -80,8 +77,7 @@ protected:
         std::size_t first = 0, last = 0;
         for (std::size_t i = from + 1; i < to; ++i) {
             if (s[i - 1] < 0.0f && s[i] >= 0.0f) {
-                if (crossings == 0)
-                    first = i;
+                if (crossings == 0) first = i;
                 last = i;
                 ++crossings;
             }
@@ -91,8 +87,7 @@ protected:
     static double Rms(const std::vector<float>& s, std::size_t from, std::size_t to)
     {
         double sum = 0;
-        for (std::size_t i = from; i < to; ++i)
-            sum += double{s[i]} * s[i];
+        for (std::size_t i = from; i < to; ++i) sum += double{s[i]} * s[i];
         return std::sqrt(sum / (to - from));
     }
 
@@ -110,8 +105,8 @@ TEST_F(VoxPlayerTest, RefusesFilesThatAreNotPlayableVorbis)
     Write("bgm/empty.ogg", {});
     Write("bgm/wave.ogg", oggfixtures::SineWav(44100, 1, 100, 441, 0.5));
     Ogg("three.ogg", 44100, 3, 4410, 441);
-    for (const char* path : {"bgm\\missing.ogg", "bgm\\cut.ogg", "bgm\\garbage.ogg", "bgm\\empty.ogg",
-                             "bgm\\wave.ogg", "bgm\\three.ogg", ""}) {
+    for (const char* path : {"bgm\\missing.ogg", "bgm\\cut.ogg", "bgm\\garbage.ogg", "bgm\\empty.ogg", "bgm\\wave.ogg",
+                             "bgm\\three.ogg", ""}) {
         player->Reset();
         EXPECT_EQ(player->Open(path), 0) << path;
         player->Play();

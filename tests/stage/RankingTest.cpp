@@ -242,7 +242,10 @@ struct Damage {
     bool cut;
 };
 
-void PrintTo(const Damage& d, std::ostream* os) { *os << d.what; }
+void PrintTo(const Damage& d, std::ostream* os)
+{
+    *os << d.what;
+}
 
 class RankingDamageTest : public RankingTest, public ::testing::WithParamInterface<Damage> {};
 
@@ -268,21 +271,14 @@ TEST_P(RankingDamageTest, ADamagedFileCountsAsMissing)
 // member count at 32, string count at 44, name length at 48).
 INSTANTIATE_TEST_SUITE_P(
     Files, RankingDamageTest,
-    ::testing::Values(Damage{"table count too large", 12, 6, false},
-                      Damage{"table count huge", 12, 0x7FFFFFFF, false},
-                      Damage{"table count negative", 12, -1, false},
-                      Damage{"table members", 16, 9, false},
+    ::testing::Values(Damage{"table count too large", 12, 6, false}, Damage{"table count huge", 12, 0x7FFFFFFF, false},
+                      Damage{"table count negative", 12, -1, false}, Damage{"table members", 16, 9, false},
                       Damage{"entry count too large", 28, 21 * 5, false},
-                      Damage{"entry count huge", 28, 0x40000000, false},
-                      Damage{"entry count negative", 28, -20, false},
-                      Damage{"place members", 32, 40, false},
-                      Damage{"place strings", 44, 1000, false},
-                      Damage{"name length 0", 48, 0, false},
-                      Damage{"name length past the end", 48, 100000, false},
-                      Damage{"cut in the version", 3, 0, true},
-                      Damage{"cut in the set", 14, 0, true},
-                      Damage{"cut in a table head", 30, 0, true},
-                      Damage{"cut in a name", 54, 0, true},
+                      Damage{"entry count huge", 28, 0x40000000, false}, Damage{"entry count negative", 28, -20, false},
+                      Damage{"place members", 32, 40, false}, Damage{"place strings", 44, 1000, false},
+                      Damage{"name length 0", 48, 0, false}, Damage{"name length past the end", 48, 100000, false},
+                      Damage{"cut in the version", 3, 0, true}, Damage{"cut in the set", 14, 0, true},
+                      Damage{"cut in a table head", 30, 0, true}, Damage{"cut in a name", 54, 0, true},
                       Damage{"cut in the last table", 2000, 0, true}),
     [](const ::testing::TestParamInfo<Damage>& info) {
         std::string name = info.param.what;
@@ -320,7 +316,7 @@ TEST(TimeToStrTest, MinutesSecondsHundredths)
         const char* text;
     };
     const Case cases[] = {{12345, "02:03.45"}, {599999, "99:59.99"}, {600000, "100:00.00"},
-                          {5, "00:00.05"},     {0, "00:00.00"},        {-6123, "-01:-01.-23"}};
+                          {5, "00:00.05"},     {0, "00:00.00"},      {-6123, "-01:-01.-23"}};
     for (const Case& c : cases) {
         std::string out;
         TimeToStr(out, c.t);

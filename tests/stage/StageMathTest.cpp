@@ -54,14 +54,14 @@ TEST(SubStepCheck, SpreadsTheShotTestsOverTheSubSteps)
         std::vector<int> expected;
     };
     const Case cases[] = {
-        {3, 2, {1, 1, 0}},        // positions 0 and 1.5
-        {4, 3, {1, 1, 1, 0}},     // positions 0, 1.33, 2.67
-        {3, 0, {1, 1, 1}},        // 0: every sub-step
+        {3, 2, {1, 1, 0}},     // positions 0 and 1.5
+        {4, 3, {1, 1, 1, 0}},  // positions 0, 1.33, 2.67
+        {3, 0, {1, 1, 1}},     // 0: every sub-step
         {5, 1, {1, 0, 0, 0, 0}},
         {5, 5, {1, 1, 1, 1, 1}},
         {1, 3, {1}},
         {6, 4, {1, 1, 0, 1, 1, 0}},  // positions 0, 1.5, 3, 4.5
-        {0, 2, {1}},              // no sub-steps count as one
+        {0, 2, {1}},                 // no sub-steps count as one
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.subSteps << " / " << c.checks);
@@ -75,9 +75,9 @@ TEST(WaitInfo, SetGivesTheMessageKeyWaitItsDelay)
         int mode, waitKey, count, noDelay;
         int keyDelay;
     };
-    for (const Case& c : {Case{WAITMODE_MESSAGE, 1, 0, 0, 10}, Case{WAITMODE_MESSAGE, 1, 0, 1, 0},
-                          Case{WAITMODE_MESSAGE, 0, 30, 0, 0}, Case{WAITMODE_PICTURE, 1, 0, 0, 0},
-                          Case{WAITMODE_GAMEWAIT, 0, 12, 0, 0}}) {
+    for (const Case& c :
+         {Case{WAITMODE_MESSAGE, 1, 0, 0, 10}, Case{WAITMODE_MESSAGE, 1, 0, 1, 0}, Case{WAITMODE_MESSAGE, 0, 30, 0, 0},
+          Case{WAITMODE_PICTURE, 1, 0, 0, 0}, Case{WAITMODE_GAMEWAIT, 0, 12, 0, 0}}) {
         WAITINFO w;
         w.nReserved = 7;
         w.Set(c.mode, c.waitKey, c.count, c.noDelay);

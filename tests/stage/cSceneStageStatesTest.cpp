@@ -145,7 +145,7 @@ TEST_F(StageStates, PauseMenuChoices)
         int directPlay;
         int savedState;
         int savedSubState;
-        SHORT dir;     // moves from the opening row 1
+        SHORT dir;  // moves from the opening row 1
         SHORT button;
         int state;
         int subState;
@@ -155,18 +155,78 @@ TEST_F(StageStates, PauseMenuChoices)
     };
     const Case cases[] = {
         {"continue", cSaveData::kPlayFree, 0, STAGESTATE_CLEAR, 1, 0, kDecide, STAGESTATE_CLEAR, 1, -1, 0, {1}},
-        {"quit", cSaveData::kPlayFree, 0, STAGESTATE_PLAY, 0, DIR_UP, kDecide, STAGESTATE_FADEOUT, 0, SCENE_TITLE, 0,
+        {"quit",
+         cSaveData::kPlayFree,
+         0,
+         STAGESTATE_PLAY,
+         0,
+         DIR_UP,
+         kDecide,
+         STAGESTATE_FADEOUT,
+         0,
+         SCENE_TITLE,
+         0,
          {1}},
-        {"quit in direct play", cSaveData::kPlayFree, 1, STAGESTATE_PLAY, 0, DIR_UP, kDecide, STAGESTATE_FADEOUT, 1,
-         -1, 1, {1}},
-        {"quit from two entries in direct play", cSaveData::kPlayStory, 1, STAGESTATE_PLAY, 0, DIR_UP, kDecide,
-         STAGESTATE_FADEOUT, 0, SCENE_TITLE, 0, {1}},
-        {"cancel from three entries", cSaveData::kPlayFree, 0, STAGESTATE_CLEAR, 1, 0, kCancel, STAGESTATE_CLEAR, 1,
-         -1, 0, {2}},
-        {"cancel from two entries restarts the display", cSaveData::kPlayStory, 0, STAGESTATE_CLEAR, 1, 0, kCancel,
-         STAGESTATE_CLEAR, 0, -1, 0, {2}},
-        {"down wraps from continue to quit in two entries", cSaveData::kPlayStory, 0, STAGESTATE_PLAY, 0, DIR_DOWN,
-         kDecide, STAGESTATE_FADEOUT, 0, SCENE_TITLE, 0, {1}},
+        {"quit in direct play",
+         cSaveData::kPlayFree,
+         1,
+         STAGESTATE_PLAY,
+         0,
+         DIR_UP,
+         kDecide,
+         STAGESTATE_FADEOUT,
+         1,
+         -1,
+         1,
+         {1}},
+        {"quit from two entries in direct play",
+         cSaveData::kPlayStory,
+         1,
+         STAGESTATE_PLAY,
+         0,
+         DIR_UP,
+         kDecide,
+         STAGESTATE_FADEOUT,
+         0,
+         SCENE_TITLE,
+         0,
+         {1}},
+        {"cancel from three entries",
+         cSaveData::kPlayFree,
+         0,
+         STAGESTATE_CLEAR,
+         1,
+         0,
+         kCancel,
+         STAGESTATE_CLEAR,
+         1,
+         -1,
+         0,
+         {2}},
+        {"cancel from two entries restarts the display",
+         cSaveData::kPlayStory,
+         0,
+         STAGESTATE_CLEAR,
+         1,
+         0,
+         kCancel,
+         STAGESTATE_CLEAR,
+         0,
+         -1,
+         0,
+         {2}},
+        {"down wraps from continue to quit in two entries",
+         cSaveData::kPlayStory,
+         0,
+         STAGESTATE_PLAY,
+         0,
+         DIR_DOWN,
+         kDecide,
+         STAGESTATE_FADEOUT,
+         0,
+         SCENE_TITLE,
+         0,
+         {1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -273,7 +333,8 @@ TEST_F(StageStates, MissMenuRetriesOrGoesBackToTheMap)
         int state;
         int nextScene;
     };
-    for (const Case& c : {Case{"retry", 0, STAGESTATE_START, -1}, Case{"map", DIR_DOWN, STAGESTATE_FADEOUT, SCENE_WORLDMAP}}) {
+    for (const Case& c :
+         {Case{"retry", 0, STAGESTATE_START, -1}, Case{"map", DIR_DOWN, STAGESTATE_FADEOUT, SCENE_WORLDMAP}}) {
         SCOPED_TRACE(c.name);
         spec = testsupport::MinimalGame();
         ASSERT_TRUE(LoadAndEnter());

@@ -13,7 +13,11 @@ namespace testsupport {
 
 class ByteWriter {
 public:
-    ByteWriter& U8(std::uint8_t v) { bytes_.push_back(v); return *this; }
+    ByteWriter& U8(std::uint8_t v)
+    {
+        bytes_.push_back(v);
+        return *this;
+    }
     ByteWriter& I16(std::int16_t v) { return Raw(&v, 2); }
     ByteWriter& U16(std::uint16_t v) { return Raw(&v, 2); }
     ByteWriter& I32(std::int32_t v) { return Raw(&v, 4); }

@@ -17,9 +17,9 @@ constexpr int kSheetLargeCell = 172;
 }  // namespace
 
 const std::array<const char*, 10> kDatabaseFiles = {
-    "data\\database\\AnimeSet.dat",  "data\\database\\Anime.dat",     "data\\database\\Bmp_CharaExc.dat",
-    "data\\database\\SwordType.dat", "data\\database\\Effect.dat",    "data\\database\\CharaEffect.dat",
-    "data\\database\\ScrEffect.dat", "data\\database\\Picture.dat",   "data\\database\\Sound.dat",
+    "data\\database\\AnimeSet.dat",  "data\\database\\Anime.dat",   "data\\database\\Bmp_CharaExc.dat",
+    "data\\database\\SwordType.dat", "data\\database\\Effect.dat",  "data\\database\\CharaEffect.dat",
+    "data\\database\\ScrEffect.dat", "data\\database\\Picture.dat", "data\\database\\Sound.dat",
     "data\\database\\Bgm.dat",
 };
 
@@ -173,11 +173,10 @@ DatabaseSpec MinimalDatabase()
 std::array<ByteWriter, 10> DatabaseFileBytes(const DatabaseSpec& d)
 {
     return {
-        TableFile(d.animeSets, d.version),   TableFile(d.animes, d.version),
-        TableFile(d.bmpCharaExcs, d.version), TableFile(d.swordTypes, d.version),
-        TableFile(d.effects, d.version),     TableFile(d.charaEffects, d.version),
-        TableFile(d.scrEffects, d.version),  TableFile(d.pictures, d.version),
-        TableFile(d.sounds, d.version),      TableFile(d.bgms, d.version),
+        TableFile(d.animeSets, d.version),  TableFile(d.animes, d.version),   TableFile(d.bmpCharaExcs, d.version),
+        TableFile(d.swordTypes, d.version), TableFile(d.effects, d.version),  TableFile(d.charaEffects, d.version),
+        TableFile(d.scrEffects, d.version), TableFile(d.pictures, d.version), TableFile(d.sounds, d.version),
+        TableFile(d.bgms, d.version),
     };
 }
 
@@ -194,8 +193,7 @@ void WriteDatabaseFiles(const std::filesystem::path& root, const DatabaseSpec& d
         const std::filesystem::path path = root / relative;
         std::filesystem::create_directories(path.parent_path());
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(files[i].Data().data()),
-                  static_cast<std::streamsize>(files[i].Size()));
+        out.write(reinterpret_cast<const char*>(files[i].Data().data()), static_cast<std::streamsize>(files[i].Size()));
     }
 }
 

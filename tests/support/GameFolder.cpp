@@ -26,8 +26,7 @@ std::filesystem::path MakeUniqueFolder()
 
 }  // namespace
 
-GameFolder::GameFolder()
-    : m_previous(std::filesystem::current_path()), m_root(MakeUniqueFolder())
+GameFolder::GameFolder() : m_previous(std::filesystem::current_path()), m_root(MakeUniqueFolder())
 {
     std::filesystem::current_path(m_root);
 }

@@ -87,8 +87,7 @@ std::filesystem::path HostPath(const std::filesystem::path& root, std::string_vi
 
 void WriteGameFile(const std::filesystem::path& root, std::string_view gamePath, const std::vector<std::uint8_t>& bytes)
 {
-    WriteGameFile(root, gamePath,
-                  std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    WriteGameFile(root, gamePath, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 void WriteGameFile(const std::filesystem::path& root, std::string_view gamePath, std::string_view bytes)
@@ -254,8 +253,7 @@ bool WriteGameFolder(const std::filesystem::path& root, const GameSpec& spec, Br
 void ApplyBreakage(const std::filesystem::path& root, const GameSpec& spec, Breakage breakage)
 {
     switch (breakage) {
-    case Breakage::None:
-        break;
+    case Breakage::None: break;
     case Breakage::NoDataFolder:
         Remove(root, "default");
         std::filesystem::rename(HostPath(root, "data"), HostPath(root, "default"));
@@ -264,12 +262,8 @@ void ApplyBreakage(const std::filesystem::path& root, const GameSpec& spec, Brea
         Remove(root, "data");
         Remove(root, "default");
         break;
-    case Breakage::MissingDatabase:
-        Remove(root, "data\\database\\Bgm.dat");
-        break;
-    case Breakage::MissingSystemData:
-        Remove(root, "data\\System.dat");
-        break;
+    case Breakage::MissingDatabase: Remove(root, "data\\database\\Bgm.dat"); break;
+    case Breakage::MissingSystemData: Remove(root, "data\\System.dat"); break;
     case Breakage::SystemDataExtraMember:
         WriteGameFile(root, "data\\System.dat", SystemDataWithExtraMember(spec.systemData));
         break;
@@ -279,37 +273,25 @@ void ApplyBreakage(const std::filesystem::path& root, const GameSpec& spec, Brea
         WriteSystemData(root, settings);
         break;
     }
-    case Breakage::MissingSystemIni:
-        Remove(root, "System.ini");
-        break;
+    case Breakage::MissingSystemIni: Remove(root, "System.ini"); break;
     case Breakage::SystemIniWithoutExit: {
         SystemIniSpec ini = spec.systemIni;
         ini.exitLine = false;
         WriteSystemIni(root, ini);
         break;
     }
-    case Breakage::MissingWorldMap:
-        Remove(root, "data\\WorldMap.dat");
-        break;
-    case Breakage::MissingCommonPalette:
-        Remove(root, "data\\CommonPalette.cplt4");
-        break;
-    case Breakage::MissingPaletteBitmap:
-        Remove(root, "bmp\\plt\\Palette.bmp");
-        break;
-    case Breakage::MissingDebugBitmap:
-        Remove(root, "bmp\\Debug.bmp");
-        break;
-    case Breakage::MissingStageBitmap:
-        Remove(root, "bmp\\Block.bmp");
-        break;
+    case Breakage::MissingWorldMap: Remove(root, "data\\WorldMap.dat"); break;
+    case Breakage::MissingCommonPalette: Remove(root, "data\\CommonPalette.cplt4"); break;
+    case Breakage::MissingPaletteBitmap: Remove(root, "bmp\\plt\\Palette.bmp"); break;
+    case Breakage::MissingDebugBitmap: Remove(root, "bmp\\Debug.bmp"); break;
+    case Breakage::MissingStageBitmap: Remove(root, "bmp\\Block.bmp"); break;
     case Breakage::HeroLessStage:
         if (!spec.stages.empty()) {
             StageFileSpec stage = spec.stages.front();
             auto& charas = stage.stage.placedCharas;
-            charas.erase(std::remove_if(charas.begin(), charas.end(),
-                                        [](const CharaDefSpec& c) { return c.controller == 0; }),
-                         charas.end());
+            charas.erase(
+                std::remove_if(charas.begin(), charas.end(), [](const CharaDefSpec& c) { return c.controller == 0; }),
+                charas.end());
             WriteStages(root, {stage});
         }
         break;

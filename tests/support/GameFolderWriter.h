@@ -115,7 +115,8 @@ enum class Breakage {
 // Host path of a game path under root.
 std::filesystem::path HostPath(const std::filesystem::path& root, std::string_view gamePath);
 // Writes a file under root (creating its folders), replacing an old one.
-void WriteGameFile(const std::filesystem::path& root, std::string_view gamePath, const std::vector<std::uint8_t>& bytes);
+void WriteGameFile(const std::filesystem::path& root, std::string_view gamePath,
+                   const std::vector<std::uint8_t>& bytes);
 void WriteGameFile(const std::filesystem::path& root, std::string_view gamePath, std::string_view bytes);
 
 // The whole folder, then the breakage. False only when an OGG file could not be made.

@@ -16,8 +16,8 @@ constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b)
 
 // The full colour of each ramp; its shades run from a quarter of it to all of it.
 constexpr std::uint32_t kRampColours[] = {
-    Rgb(232, 48, 48),  Rgb(248, 136, 32), Rgb(248, 224, 64),  Rgb(168, 232, 48), Rgb(48, 200, 72),
-    Rgb(32, 184, 160), Rgb(48, 216, 232), Rgb(96, 176, 248),  Rgb(56, 96, 232),  Rgb(96, 64, 208),
+    Rgb(232, 48, 48),  Rgb(248, 136, 32), Rgb(248, 224, 64), Rgb(168, 232, 48), Rgb(48, 200, 72),
+    Rgb(32, 184, 160), Rgb(48, 216, 232), Rgb(96, 176, 248), Rgb(56, 96, 232),  Rgb(96, 64, 208),
     Rgb(168, 72, 216), Rgb(232, 64, 200), Rgb(168, 104, 48),
 };
 

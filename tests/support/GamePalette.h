@@ -26,7 +26,7 @@ constexpr std::uint8_t kBlue = 12;
 constexpr std::uint8_t kDarkBlue = 13;
 constexpr std::uint8_t kSkin = 14;
 constexpr std::uint8_t kBrown = 15;
-constexpr std::uint8_t kNavy = 16;         // screen background
+constexpr std::uint8_t kNavy = 16;  // screen background
 constexpr std::uint8_t kSky = 17;
 constexpr std::uint8_t kLightSky = 18;
 constexpr std::uint8_t kDarkBrown = 19;
@@ -42,8 +42,8 @@ constexpr std::uint8_t kStone = 28;
 constexpr std::uint8_t kDarkStone = 29;
 constexpr std::uint8_t kWindowDark = 30;
 constexpr std::uint8_t kWindowLight = 31;
-constexpr std::uint8_t kFrame = 240;       // window-box frame
-constexpr std::uint8_t kText = 241;        // font colour
+constexpr std::uint8_t kFrame = 240;  // window-box frame
+constexpr std::uint8_t kText = 241;   // font colour
 }  // namespace pal
 
 // The thirteen ramps, for Ramp().

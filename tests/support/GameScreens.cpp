@@ -61,20 +61,22 @@ void Pointer(IndexedImage& image, int x, int y, int height, std::uint8_t colour,
 void HandCursor(IndexedImage& sheet)
 {
     static const Legend legend{{'k', pal::kBlack}, {'w', pal::kWhite}, {'s', pal::kSkin}};
-    sheet.Art(0, 0, {
-        "................",
-        "................",
-        "................",
-        "................",
-        ".kkkkkkkkk......",
-        "kssssssssskkkk..",
-        "kssssssssssssk..",
-        ".kkkkkssssskkk..",
-        "....kssssssk....",
-        ".....kkssssk....",
-        "....kssssssk....",
-        ".....kkkkkk.....",
-    }, legend, 2);
+    sheet.Art(0, 0,
+              {
+                  "................",
+                  "................",
+                  "................",
+                  "................",
+                  ".kkkkkkkkk......",
+                  "kssssssssskkkk..",
+                  "kssssssssssssk..",
+                  ".kkkkkssssskkk..",
+                  "....kssssssk....",
+                  ".....kkssssk....",
+                  "....kssssssk....",
+                  ".....kkkkkk.....",
+              },
+              legend, 2);
 }
 
 void ClearedSign(IndexedImage& sheet, int x, int y)
@@ -106,10 +108,10 @@ void MapFigure(IndexedImage& sheet)
                                   CharacterCell(art::kCharaHero, art::kCellWalkA)};
     for (int step = 0; step < 2; ++step) {
         const IndexedImage right = left[step].Mirrored();
-        sheet.Draw(left[step], 0 + step * kCell, 64);      // down
-        sheet.Draw(right, 64 + step * kCell, 64);          // up
-        sheet.Draw(left[step], 64 + step * kCell, 96);     // left
-        sheet.Draw(right, 0 + step * kCell, 96);           // right
+        sheet.Draw(left[step], 0 + step * kCell, 64);   // down
+        sheet.Draw(right, 64 + step * kCell, 64);       // up
+        sheet.Draw(left[step], 64 + step * kCell, 96);  // left
+        sheet.Draw(right, 0 + step * kCell, 96);        // right
     }
 }
 
@@ -158,9 +160,7 @@ IndexedImage MapChip(int picture)
 {
     IndexedImage chip(kCell, kCell);
     switch (picture) {
-    case art::kChipWater:
-        Waves(chip, pal::kWater, pal::kLightSky);
-        break;
+    case art::kChipWater: Waves(chip, pal::kWater, pal::kLightSky); break;
     case art::kChipMountain:
         Meadow(chip, pal::kGreen, pal::kDarkGreen);
         for (int row = 0; row < 24; ++row) {
@@ -178,12 +178,8 @@ IndexedImage MapChip(int picture)
         Ellipse(chip, 16, 18, 11, 8, pal::kDarkStone);
         Ellipse(chip, 15, 17, 9, 6, pal::kStone);
         break;
-    case art::kChipDeepWater:
-        Waves(chip, pal::kDeepWater, pal::kWater);
-        break;
-    case art::kChipGrass:
-        Meadow(chip, pal::kGreen, pal::kLightGreen);
-        break;
+    case art::kChipDeepWater: Waves(chip, pal::kDeepWater, pal::kWater); break;
+    case art::kChipGrass: Meadow(chip, pal::kGreen, pal::kLightGreen); break;
     case art::kChipPath:
         chip.Fill(0, 0, kCell, kCell, pal::kSand);
         chip.Fill(5, 9, 2, 2, pal::kBrown);
@@ -204,11 +200,8 @@ IndexedImage MapChip(int picture)
             chip.Fill(x, y, 3, 3, i % 2 == 0 ? pal::kPink : pal::kYellow);
         }
         break;
-    case art::kChipMeadow:
-        Meadow(chip, pal::kDarkGreen, pal::kGreen);
-        break;
-    default:
-        break;
+    case art::kChipMeadow: Meadow(chip, pal::kDarkGreen, pal::kGreen); break;
+    default: break;
     }
     return chip;
 }
@@ -241,8 +234,7 @@ IndexedImage MapNode(int icon, bool cleared)
         node.Frame(8, 14, 16, 14, pal::kBlack);
         node.Fill(14, 20, 5, 8, pal::kBrown);
         break;
-    default:
-        break;
+    default: break;
     }
     return node;
 }

@@ -17,11 +17,11 @@ constexpr int kRowsPerColumn = 15;
 const Legend& SpriteLegend()
 {
     static const Legend legend{
-        {'k', pal::kBlack},     {'w', pal::kWhite},      {'r', pal::kRed},       {'R', pal::kDarkRed},
-        {'s', pal::kSkin},      {'b', pal::kBlue},       {'B', pal::kDarkBlue},  {'n', pal::kBrown},
-        {'N', pal::kDarkBrown}, {'g', pal::kGreen},      {'G', pal::kDarkGreen}, {'l', pal::kLightGreen},
-        {'y', pal::kYellow},    {'o', pal::kOrange},     {'d', pal::kGold},      {'L', pal::kLightGrey},
-        {'E', pal::kDarkGrey},  {'e', pal::kGrey},       {'p', pal::kPink},      {'c', pal::kCyan},
+        {'k', pal::kBlack},     {'w', pal::kWhite},  {'r', pal::kRed},       {'R', pal::kDarkRed},
+        {'s', pal::kSkin},      {'b', pal::kBlue},   {'B', pal::kDarkBlue},  {'n', pal::kBrown},
+        {'N', pal::kDarkBrown}, {'g', pal::kGreen},  {'G', pal::kDarkGreen}, {'l', pal::kLightGreen},
+        {'y', pal::kYellow},    {'o', pal::kOrange}, {'d', pal::kGold},      {'L', pal::kLightGrey},
+        {'E', pal::kDarkGrey},  {'e', pal::kGrey},   {'p', pal::kPink},      {'c', pal::kCyan},
     };
     return legend;
 }
@@ -30,34 +30,40 @@ const Legend& SpriteLegend()
 
 void HeroHead(IndexedImage& cell)
 {
-    cell.Art(0, 0, {
-        "......kkkkk.....",
-        ".....krrrrrk....",
-        "....krrrrrrrk...",
-        "..kkkkkkrrrrk...",
-        "...kwksssnnnk...",
-        "...ksssssnnk....",
-        "....kssssssk....",
-    }, SpriteLegend(), kArtScale);
+    cell.Art(0, 0,
+             {
+                 "......kkkkk.....",
+                 ".....krrrrrk....",
+                 "....krrrrrrrk...",
+                 "..kkkkkkrrrrk...",
+                 "...kwksssnnnk...",
+                 "...ksssssnnk....",
+                 "....kssssssk....",
+             },
+             SpriteLegend(), kArtScale);
 }
 
 void HeroBody(IndexedImage& cell, bool armsUp)
 {
     if (armsUp) {
-        cell.Art(0, 7 * kArtScale, {
-            "..ks.kkkkkk.sk..",
-            "..kskrrrrrrksk..",
-            "...krrrrrrrrk...",
-            "....krrrrrrk....",
-        }, SpriteLegend(), kArtScale);
+        cell.Art(0, 7 * kArtScale,
+                 {
+                     "..ks.kkkkkk.sk..",
+                     "..kskrrrrrrksk..",
+                     "...krrrrrrrrk...",
+                     "....krrrrrrk....",
+                 },
+                 SpriteLegend(), kArtScale);
         return;
     }
-    cell.Art(0, 7 * kArtScale, {
-        ".....kkkkkk.....",
-        "....krrrrrrk....",
-        "...ksrrrrrrsk...",
-        "...kskrrrrksk...",
-    }, SpriteLegend(), kArtScale);
+    cell.Art(0, 7 * kArtScale,
+             {
+                 ".....kkkkkk.....",
+                 "....krrrrrrk....",
+                 "...ksrrrrrrsk...",
+                 "...kskrrrrksk...",
+             },
+             SpriteLegend(), kArtScale);
 }
 
 void HeroLegs(IndexedImage& cell, int cellNo)
@@ -65,40 +71,48 @@ void HeroLegs(IndexedImage& cell, int cellNo)
     const int y = 11 * kArtScale;
     switch (cellNo) {
     case art::kCellWalkA:
-        cell.Art(0, y, {
-            "....kbbbbbbk....",
-            "...kbbbkkbbbk...",
-            "..kbbk....kbbk..",
-            ".knnnk....knnnk.",
-            ".kkkkk....kkkkk.",
-        }, SpriteLegend(), kArtScale);
+        cell.Art(0, y,
+                 {
+                     "....kbbbbbbk....",
+                     "...kbbbkkbbbk...",
+                     "..kbbk....kbbk..",
+                     ".knnnk....knnnk.",
+                     ".kkkkk....kkkkk.",
+                 },
+                 SpriteLegend(), kArtScale);
         break;
     case art::kCellWalkB:
-        cell.Art(0, y, {
-            "....kbbbbbbk....",
-            ".....kbbbbk.....",
-            ".....kbbbbk.....",
-            "....knnnnnk.....",
-            "....kkkkkkk.....",
-        }, SpriteLegend(), kArtScale);
+        cell.Art(0, y,
+                 {
+                     "....kbbbbbbk....",
+                     ".....kbbbbk.....",
+                     ".....kbbbbk.....",
+                     "....knnnnnk.....",
+                     "....kkkkkkk.....",
+                 },
+                 SpriteLegend(), kArtScale);
         break;
     case art::kCellJump:
-        cell.Art(0, y, {
-            "....kbbbbbbk....",
-            "...kbbbkkbbbk...",
-            "...kbbk..kbbk...",
-            "..knnnk..knnnk..",
-            "..kkkkk..kkkkk..",
-        }, SpriteLegend(), kArtScale);
+        cell.Art(0, y,
+                 {
+                     "....kbbbbbbk....",
+                     "...kbbbkkbbbk...",
+                     "...kbbk..kbbk...",
+                     "..knnnk..knnnk..",
+                     "..kkkkk..kkkkk..",
+                 },
+                 SpriteLegend(), kArtScale);
         break;
     default:
-        cell.Art(0, y, {
-            "....kbbbbbbk....",
-            "....kbbbbbbk....",
-            "....kbbkkbbk....",
-            "...knnnkknnnk...",
-            "...kkkkkkkkkk...",
-        }, SpriteLegend(), kArtScale);
+        cell.Art(0, y,
+                 {
+                     "....kbbbbbbk....",
+                     "....kbbbbbbk....",
+                     "....kbbkkbbk....",
+                     "...knnnkknnnk...",
+                     "...kkkkkkkkkk...",
+                 },
+                 SpriteLegend(), kArtScale);
         break;
     }
 }
@@ -115,23 +129,25 @@ IndexedImage Hero(int cellNo)
 IndexedImage Slime(int frame)
 {
     IndexedImage cell(kCell, kCell);
-    cell.Art(0, frame * kArtScale, {
-        "................",
-        "................",
-        "................",
-        "................",
-        "................",
-        "......kkkkk.....",
-        "....kkglgggkk...",
-        "...kglllgggggk..",
-        "..kgllggggggggk.",
-        "..kgwkgggwkgggk.",
-        "..kgwkgggwkgggk.",
-        ".kggggggggggggk.",
-        ".kgggGGGGggggGk.",
-        ".kGggggggggggGk.",
-        "..kkkkkkkkkkkk..",
-    }, SpriteLegend(), kArtScale);
+    cell.Art(0, frame * kArtScale,
+             {
+                 "................",
+                 "................",
+                 "................",
+                 "................",
+                 "................",
+                 "......kkkkk.....",
+                 "....kkglgggkk...",
+                 "...kglllgggggk..",
+                 "..kgllggggggggk.",
+                 "..kgwkgggwkgggk.",
+                 "..kgwkgggwkgggk.",
+                 ".kggggggggggggk.",
+                 ".kgggGGGGggggGk.",
+                 ".kGggggggggggGk.",
+                 "..kkkkkkkkkkkk..",
+             },
+             SpriteLegend(), kArtScale);
     return cell;
 }
 
@@ -139,37 +155,41 @@ IndexedImage Bird(int frame)
 {
     IndexedImage cell(kCell, kCell);
     if (frame == 0) {
-        cell.Art(0, 0, {
-            "................",
-            "................",
-            "...........kk...",
-            "..........kyyk..",
-            ".....kkk..kyyk..",
-            "....kyyyk.kyyk..",
-            "...kwkyyykkyk...",
-            ".ookkyyyyyyyk...",
-            "..ookyyyyyyyyk..",
-            "....kyyyyyyyyk..",
-            ".....kyyyyyyk...",
-            "......kkkkkk....",
-            ".......o..o.....",
-        }, SpriteLegend(), kArtScale);
+        cell.Art(0, 0,
+                 {
+                     "................",
+                     "................",
+                     "...........kk...",
+                     "..........kyyk..",
+                     ".....kkk..kyyk..",
+                     "....kyyyk.kyyk..",
+                     "...kwkyyykkyk...",
+                     ".ookkyyyyyyyk...",
+                     "..ookyyyyyyyyk..",
+                     "....kyyyyyyyyk..",
+                     ".....kyyyyyyk...",
+                     "......kkkkkk....",
+                     ".......o..o.....",
+                 },
+                 SpriteLegend(), kArtScale);
     } else {
-        cell.Art(0, 0, {
-            "................",
-            "................",
-            "................",
-            "................",
-            ".....kkk........",
-            "....kyyyk.......",
-            "...kwkyyykkk....",
-            ".ookkyyyyyyyk...",
-            "..ookyyyyyyyyk..",
-            "....kyyyyyykyyk.",
-            ".....kyyyyykyyk.",
-            "......kkkkkkyk..",
-            ".......o..o.kk..",
-        }, SpriteLegend(), kArtScale);
+        cell.Art(0, 0,
+                 {
+                     "................",
+                     "................",
+                     "................",
+                     "................",
+                     ".....kkk........",
+                     "....kyyyk.......",
+                     "...kwkyyykkk....",
+                     ".ookkyyyyyyyk...",
+                     "..ookyyyyyyyyk..",
+                     "....kyyyyyykyyk.",
+                     ".....kyyyyykyyk.",
+                     "......kkkkkkyk..",
+                     ".......o..o.kk..",
+                 },
+                 SpriteLegend(), kArtScale);
     }
     return cell;
 }
@@ -177,30 +197,36 @@ IndexedImage Bird(int frame)
 IndexedImage Spiky(int frame)
 {
     IndexedImage cell(kCell, kCell);
-    cell.Art(0, 0, {
-        "................",
-        "................",
-        "................",
-        "......k...k.....",
-        "....k.kLk.kLk...",
-        ".....kLLkkLLk...",
-        "....kLLLLLLLLk..",
-        "...kLLEELLLEELk.",
-        "..kwkLLLLLLLLLk.",
-        "..kkkLEELLLEELk.",
-        ".kssskLLLLLLLk..",
-        ".ksskkkkkkkkk...",
-    }, SpriteLegend(), kArtScale);
+    cell.Art(0, 0,
+             {
+                 "................",
+                 "................",
+                 "................",
+                 "......k...k.....",
+                 "....k.kLk.kLk...",
+                 ".....kLLkkLLk...",
+                 "....kLLLLLLLLk..",
+                 "...kLLEELLLEELk.",
+                 "..kwkLLLLLLLLLk.",
+                 "..kkkLEELLLEELk.",
+                 ".kssskLLLLLLLk..",
+                 ".ksskkkkkkkkk...",
+             },
+             SpriteLegend(), kArtScale);
     if (frame == 0) {
-        cell.Art(0, 12 * kArtScale, {
-            "..kk.knnk.knnk..",
-            ".....kkkk.kkkk..",
-        }, SpriteLegend(), kArtScale);
+        cell.Art(0, 12 * kArtScale,
+                 {
+                     "..kk.knnk.knnk..",
+                     ".....kkkk.kkkk..",
+                 },
+                 SpriteLegend(), kArtScale);
     } else {
-        cell.Art(0, 12 * kArtScale, {
-            "..kk..knnkknnk..",
-            "......kkkkkkkk..",
-        }, SpriteLegend(), kArtScale);
+        cell.Art(0, 12 * kArtScale,
+                 {
+                     "..kk..knnkknnk..",
+                     "......kkkkkkkk..",
+                 },
+                 SpriteLegend(), kArtScale);
     }
     return cell;
 }
@@ -256,9 +282,7 @@ IndexedImage MakeBlockTile(int graphic)
         }
         tile.Fill(0, 0, kCell, 1, pal::kDarkGreen);
         break;
-    case art::kBlockBrick:
-        Bricks(tile, Ramp(Hue::Orange, 9), Ramp(Hue::Orange, 13), pal::kDarkBrown);
-        break;
+    case art::kBlockBrick: Bricks(tile, Ramp(Hue::Orange, 9), Ramp(Hue::Orange, 13), pal::kDarkBrown); break;
     case art::kBlockStone:
         tile.Fill(0, 0, kCell, kCell, pal::kStone);
         Bevel(tile, pal::kLightGrey, pal::kDarkStone);
@@ -288,11 +312,8 @@ IndexedImage MakeBlockTile(int graphic)
         tile.Fill(3, 3, 2, 2, pal::kDarkGrey);
         tile.Fill(27, 3, 2, 2, pal::kDarkGrey);
         break;
-    case art::kBlockCastle:
-        Bricks(tile, pal::kDarkStone, pal::kStone, pal::kDarkGrey);
-        break;
-    default:
-        break;
+    case art::kBlockCastle: Bricks(tile, pal::kDarkStone, pal::kStone, pal::kDarkGrey); break;
+    default: break;
     }
     return tile;
 }
@@ -322,23 +343,25 @@ IndexedImage Coin(int frame)
 IndexedImage Star(int frame)
 {
     IndexedImage cell(kCell, kCell);
-    cell.Art(0, 0, {
-        "................",
-        ".......kk.......",
-        "......kyyk......",
-        "......kyyk......",
-        ".....kyyyyk.....",
-        ".kkkkkyyyykkkkk.",
-        ".kyyyyyyyyyyyyk.",
-        "..kyyykyykyyyk..",
-        "...kyykyykyyk...",
-        "....kyyyyyyk....",
-        "...kyyyyyyyyk...",
-        "...kyyykkyyyk...",
-        "..kyyk....kyyk..",
-        "..kyk......kyk..",
-        "..kk........kk..",
-    }, SpriteLegend(), kArtScale);
+    cell.Art(0, 0,
+             {
+                 "................",
+                 ".......kk.......",
+                 "......kyyk......",
+                 "......kyyk......",
+                 ".....kyyyyk.....",
+                 ".kkkkkyyyykkkkk.",
+                 ".kyyyyyyyyyyyyk.",
+                 "..kyyykyykyyyk..",
+                 "...kyykyykyyk...",
+                 "....kyyyyyyk....",
+                 "...kyyyyyyyyk...",
+                 "...kyyykkyyyk...",
+                 "..kyyk....kyyk..",
+                 "..kyk......kyk..",
+                 "..kk........kk..",
+             },
+             SpriteLegend(), kArtScale);
     if (frame == 1) {
         cell.Fill(14, 4, 4, 2, pal::kWhite);
         cell.Fill(6, 12, 2, 2, pal::kWhite);
@@ -348,23 +371,25 @@ IndexedImage Star(int frame)
 
 void HeartArt(IndexedImage& image, int x, int y, int scale)
 {
-    image.Art(x, y, {
-        "................",
-        "................",
-        "..kkkk....kkkk..",
-        ".krrrrk..krrrrk.",
-        "krwwrrrkkrrrrrrk",
-        "krwrrrrrrrrrrrrk",
-        "krrrrrrrrrrrrrrk",
-        "krrrrrrrrrrrrrrk",
-        ".krrrrrrrrrrrrk.",
-        "..krrrrrrrrrrk..",
-        "...krrrrrrrrk...",
-        "....krrrrrrk....",
-        ".....krrrrk.....",
-        "......krrk......",
-        ".......kk.......",
-    }, SpriteLegend(), scale);
+    image.Art(x, y,
+              {
+                  "................",
+                  "................",
+                  "..kkkk....kkkk..",
+                  ".krrrrk..krrrrk.",
+                  "krwwrrrkkrrrrrrk",
+                  "krwrrrrrrrrrrrrk",
+                  "krrrrrrrrrrrrrrk",
+                  "krrrrrrrrrrrrrrk",
+                  ".krrrrrrrrrrrrk.",
+                  "..krrrrrrrrrrk..",
+                  "...krrrrrrrrk...",
+                  "....krrrrrrk....",
+                  ".....krrrrk.....",
+                  "......krrk......",
+                  ".......kk.......",
+              },
+              SpriteLegend(), scale);
 }
 
 IndexedImage Heart(int frame)
@@ -393,14 +418,10 @@ IndexedImage Fireball(int frame)
 IndexedImage ItemPicture(int graphic, int frame)
 {
     switch (graphic) {
-    case art::kItemCoin:
-        return Coin(frame);
-    case art::kItemStar:
-        return Star(frame);
-    case art::kItemHeart:
-        return Heart(frame);
-    default:
-        return IndexedImage(kCell, kCell);
+    case art::kItemCoin: return Coin(frame);
+    case art::kItemStar: return Star(frame);
+    case art::kItemHeart: return Heart(frame);
+    default: return IndexedImage(kCell, kCell);
     }
 }
 
@@ -449,16 +470,11 @@ IndexedImage CharacterCell(int graphic, int cell)
 {
     const int frame = cell % 2 == 0 ? 0 : 1;
     switch (graphic) {
-    case art::kCharaHero:
-        return Hero(cell % 4);
-    case art::kCharaSlime:
-        return Slime(frame);
-    case art::kCharaBird:
-        return Bird(frame);
-    case art::kCharaSpiky:
-        return Spiky(frame);
-    default:
-        return IndexedImage(kCell, kCell);
+    case art::kCharaHero: return Hero(cell % 4);
+    case art::kCharaSlime: return Slime(frame);
+    case art::kCharaBird: return Bird(frame);
+    case art::kCharaSpiky: return Spiky(frame);
+    default: return IndexedImage(kCell, kCell);
     }
 }
 

@@ -18,8 +18,7 @@ Legend::Legend(std::initializer_list<std::pair<char, std::uint8_t>> entries)
 IndexedImage::IndexedImage(int width, int height, std::uint8_t fill)
     : m_width(std::max(width, 1)), m_height(std::max(height, 1)),
       m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), fill)
-{
-}
+{}
 
 std::uint8_t IndexedImage::At(int x, int y) const
 {

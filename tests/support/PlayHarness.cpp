@@ -91,9 +91,9 @@ void FillDefinitionContext()
 {
     DefinitionContext = DEFINITIONCONTEXT{};
     const std::size_t counts[DB_TABLECOUNT] = {
-        Database.AnimeSet.size(),  Database.Anime.size(),     Database.Bmp_CharaExc.size(), Database.SwordType.size(),
-        Database.Effect.size(),    Database.CharaEffect.size(), Database.ScrEffect.size(),  Database.Picture.size(),
-        Database.Sound.size(),     Database.Bgm.size(),
+        Database.AnimeSet.size(), Database.Anime.size(),       Database.Bmp_CharaExc.size(), Database.SwordType.size(),
+        Database.Effect.size(),   Database.CharaEffect.size(), Database.ScrEffect.size(),    Database.Picture.size(),
+        Database.Sound.size(),    Database.Bgm.size(),
     };
     for (int t = 0; t < DB_TABLECOUNT; ++t) {
         DefinitionContext.nTableCount[t] = static_cast<int>(counts[t]);

@@ -376,18 +376,40 @@ SystemDataSpec SampleSystemData()
     s.lives = {3, 3, 3, 99};
     s.unlimitedLives = {0, 0, 1, 1};
     s.texts = {
-        "WORLD ",         "STAGE ",         "SCORE ",          "HIGH SCORE ",         "TOTAL ",
-        "SCORE ",         "TIME LEFT ",     "CLEAR TIME ",     "HP LEFT ",            "SP LEFT ",
-        "ENTER STAGE",    "NOT NOW",        "SAVE",            "NOT NOW",             "AUTO SAVE ON",
-        "AUTO SAVE OFF",  "NO SAVE SLOT YET: SAVE ONCE FIRST!", "BACK TO TITLE", "NOT NOW",
-        "QUIT",           "CONTINUE",       "RETRY",           "RETRY",               "BACK TO MAP",
-        "V: NEXT RANKING", "SPACE: TITLE",  "SPACE: QUIT",     "F3: ENTER RANKING",
+        "WORLD ",
+        "STAGE ",
+        "SCORE ",
+        "HIGH SCORE ",
+        "TOTAL ",
+        "SCORE ",
+        "TIME LEFT ",
+        "CLEAR TIME ",
+        "HP LEFT ",
+        "SP LEFT ",
+        "ENTER STAGE",
+        "NOT NOW",
+        "SAVE",
+        "NOT NOW",
+        "AUTO SAVE ON",
+        "AUTO SAVE OFF",
+        "NO SAVE SLOT YET: SAVE ONCE FIRST!",
+        "BACK TO TITLE",
+        "NOT NOW",
+        "QUIT",
+        "CONTINUE",
+        "RETRY",
+        "RETRY",
+        "BACK TO MAP",
+        "V: NEXT RANKING",
+        "SPACE: TITLE",
+        "SPACE: QUIT",
+        "F3: ENTER RANKING",
     };
     s.systemSounds = {
-        "wave\\cursor.wav",  "wave\\decide.wav",  "wave\\cancel.wav", "wave\\buzzer.wav", "wave\\pause.wav",
-        "wave\\decide.wav",  "wave\\switch.wav",  "wave\\damage.wav", "wave\\miss.wav",   "wave\\defeat.wav",
-        "wave\\spring.wav",  "wave\\message.wav", "wave\\decide.wav", "wave\\warning.wav", "wave\\clear.wav",
-        "wave\\oneup.wav",   "wave\\ranking.wav",
+        "wave\\cursor.wav", "wave\\decide.wav",  "wave\\cancel.wav", "wave\\buzzer.wav",  "wave\\pause.wav",
+        "wave\\decide.wav", "wave\\switch.wav",  "wave\\damage.wav", "wave\\miss.wav",    "wave\\defeat.wav",
+        "wave\\spring.wav", "wave\\message.wav", "wave\\decide.wav", "wave\\warning.wav", "wave\\clear.wav",
+        "wave\\oneup.wav",  "wave\\ranking.wav",
     };
     s.music = {sample::kBgmTitle, sample::kBgmMap, sample::kBgmMap, sample::kBgmTitle};
     s.musicLoop = {1, 1, 1, 1};
@@ -411,21 +433,10 @@ WorldMapSpec SampleWorldMap()
 {
     // One character per cell: the chip number.
     static const char* const kCells[kRows] = {
-        "44444444444444444444",
-        "40000000000000000004",
-        "40011111555551110004",
-        "40155522555555521004",
-        "40555555558855555004",
-        "40552555555555525504",
-        "40555555555555555504",
-        "40566666666666666504",
-        "40555555555585555504",
-        "40525555585555525504",
-        "40555522555555255504",
-        "40015555555555551004",
-        "40001111155551110004",
-        "40000000000000000004",
-        "44444444444444444444",
+        "44444444444444444444", "40000000000000000004", "40011111555551110004", "40155522555555521004",
+        "40555555558855555004", "40552555555555525504", "40555555555555555504", "40566666666666666504",
+        "40555555555585555504", "40525555585555525504", "40555522555555255504", "40015555555555551004",
+        "40001111155551110004", "40000000000000000004", "44444444444444444444",
     };
     WorldMapSpec map;
     map.name = "SAMPLE ISLAND";
@@ -494,7 +505,8 @@ std::vector<SoundFileSpec> SampleSounds()
         {"wave\\message.wav", {Beep(1760, 20, 0.2)}},
         {"wave\\warning.wav", {Beep(1047, 120), Beep(0, 40, 0.0), Beep(1047, 120)}},
         {"wave\\clear.wav", {Beep(523, 100), Beep(659, 100), Beep(784, 100), Beep(1047, 300)}},
-        {"wave\\oneup.wav", {Beep(659, 70), Beep(784, 70), Beep(1319, 70), Beep(1047, 70), Beep(1175, 70), Beep(1568, 150)}},
+        {"wave\\oneup.wav",
+         {Beep(659, 70), Beep(784, 70), Beep(1319, 70), Beep(1047, 70), Beep(1175, 70), Beep(1568, 150)}},
         {"wave\\ranking.wav", {Beep(784, 120), Beep(784, 120), Beep(1047, 400)}},
         {"wave\\jump.wav", {Sweep(sq, 300, 900, 150, 0.4)}},
         {"wave\\coin.wav", {Beep(988, 60), Beep(1319, 220)}},

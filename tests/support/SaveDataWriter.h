@@ -72,24 +72,24 @@ struct SaveDataSpec {
     std::int32_t bestTotal = 0;
     std::int32_t runValue1 = 0;
     std::int32_t runValue2 = 0;
-    std::int32_t runValue3 = 0;      // 182
-    std::int32_t runValue4 = 0;      // 182
+    std::int32_t runValue3 = 0;  // 182
+    std::int32_t runValue4 = 0;  // 182
     std::int32_t worldRun = 0;
     std::int32_t stageBgm = 0;
-    std::int32_t stageBgmLoop = 0;   // 166
-    std::int32_t mapDir = 0;         // 194
-    std::int32_t mapEntered = 0;     // 190
-    std::int32_t mapEnterX = 0;      // 191
-    std::int32_t mapEnterY = 0;      // 191
+    std::int32_t stageBgmLoop = 0;  // 166
+    std::int32_t mapDir = 0;        // 194
+    std::int32_t mapEntered = 0;    // 190
+    std::int32_t mapEnterX = 0;     // 191
+    std::int32_t mapEnterY = 0;     // 191
     std::int32_t worldOpen = 1;
     std::int32_t slot = -1;
-    std::int32_t autoSave = 0;       // 169
+    std::int32_t autoSave = 0;  // 169
     std::int32_t rankingShow = 0;
     std::int32_t rankingKind = 0;
-    std::int32_t startPos = 0;       // 678
-    std::int32_t startX = 0;         // 678
-    std::int32_t startY = 0;         // 678
-    std::int32_t startDir = 0;       // 679
+    std::int32_t startPos = 0;  // 678
+    std::int32_t startX = 0;    // 678
+    std::int32_t startY = 0;    // 678
+    std::int32_t startDir = 0;  // 679
 
     std::string stage;
     std::string name = "aaa";

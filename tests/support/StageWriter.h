@@ -183,12 +183,12 @@ struct StageSpec {
     std::vector<BlockDefSpec> placedBlocks;
     std::vector<CharaDefSpec> placedCharas;
     std::vector<ItemDefSpec> placedItems;
-    std::int32_t placedPrefix = 0;          // the int32 in front of each placed object
+    std::int32_t placedPrefix = 0;                 // the int32 in front of each placed object
     std::optional<std::int32_t> placedBlockCount;  // written instead of the number of placed
                                                    // blocks (broken files)
     std::vector<BackgroundSpec> backgrounds = std::vector<BackgroundSpec>(1);
     std::vector<std::string> texts;
-    bool endCode = true;                    // written when the version holds it
+    bool endCode = true;  // written when the version holds it
 };
 
 // The common palette file.

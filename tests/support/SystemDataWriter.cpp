@@ -60,8 +60,16 @@ constexpr int kForever = 1 << 30;
 
 std::vector<RawMember> RawMembers(const SystemDataSpec& s)
 {
-    auto i32 = [](std::int32_t v) { ByteWriter b; b.I32(v); return b; };
-    auto u8 = [](std::uint8_t v) { ByteWriter b; b.U8(v); return b; };
+    auto i32 = [](std::int32_t v) {
+        ByteWriter b;
+        b.I32(v);
+        return b;
+    };
+    auto u8 = [](std::uint8_t v) {
+        ByteWriter b;
+        b.U8(v);
+        return b;
+    };
     return {
         {185, kForever, i32(s.extraLifeByScore)},
         {kAlways, kForever, i32(s.extraLifeScore)},
@@ -142,9 +150,9 @@ SystemDataSpec MinimalSystemData()
     }
     s.rankingEntryModes = {"mode0", "mode1", "mode2", "mode3"};
     s.iniSettings = {
-        {0, "Direct3D", 0, ""},      {0, "WindowMode", 1, ""},  {0, "Bpp", 0, ""},
-        {0, "VSync", 0, ""},         {0, "D3D_FontCache", 0, ""}, {0, "DD_FontCache", 1, ""},
-        {0, "DD_VideoStretch", 0, ""}, {0, "ShowFps", 0, ""},   {1, "FreeStage", 0, ""},
+        {0, "Direct3D", 0, ""},        {0, "WindowMode", 1, ""},    {0, "Bpp", 0, ""},
+        {0, "VSync", 0, ""},           {0, "D3D_FontCache", 0, ""}, {0, "DD_FontCache", 1, ""},
+        {0, "DD_VideoStretch", 0, ""}, {0, "ShowFps", 0, ""},       {1, "FreeStage", 0, ""},
         {0, "English", 0, ""},
     };
     return s;

@@ -51,26 +51,26 @@ struct IniSettingSpec {
 // Every stored value of the settings. The comment after a member gives the first version that
 // stores it (none: every version).
 struct SystemDataSpec {
-    std::int32_t extraLifeByScore = 0;     // 185
+    std::int32_t extraLifeByScore = 0;  // 185
     std::int32_t extraLifeScore = 100;
     std::int32_t pauseHideField = 1;
     std::int32_t fontAlphabet = 0;
-    std::int32_t fontFace = 60;            // 205
-    std::int32_t fontCentreGlyphs = 0;     // 170
-    std::int32_t keepTestPlayFlows = 0;    // 113
-    std::int32_t replayEnabled = 1;        // 184
-    std::int32_t titleMenuPicture = 1;     // 157
+    std::int32_t fontFace = 60;          // 205
+    std::int32_t fontCentreGlyphs = 0;   // 170
+    std::int32_t keepTestPlayFlows = 0;  // 113
+    std::int32_t replayEnabled = 1;      // 184
+    std::int32_t titleMenuPicture = 1;   // 157
     std::int32_t carryLives = 1;
-    std::int32_t storyMissMenu = 1;        // 191
-    std::int32_t mapShowLives = 1;         // 191
+    std::int32_t storyMissMenu = 1;  // 191
+    std::int32_t mapShowLives = 1;   // 191
     std::int32_t worldCount = 40;
     std::int32_t fixedWorldCount = 1;
-    std::int32_t mapShowScore = 1;         // 167
-    std::int32_t menuShowTotalScore = 1;   // 167
-    std::int32_t retryRestoreStory = 1;    // 188
-    std::int32_t pauseRetryStory = 1;      // 224
-    std::int32_t selectShowHighScore = 1;  // 167
-    std::int32_t selectShowTotalScore = 1; // 167
+    std::int32_t mapShowScore = 1;           // 167
+    std::int32_t menuShowTotalScore = 1;     // 167
+    std::int32_t retryRestoreStory = 1;      // 188
+    std::int32_t pauseRetryStory = 1;        // 224
+    std::int32_t selectShowHighScore = 1;    // 167
+    std::int32_t selectShowTotalScore = 1;   // 167
     std::int32_t retryRestoreChallenge = 1;  // 188
     std::int32_t pauseRetryChallenge = 1;    // 224
     std::int32_t retryRestoreFree = 1;       // 188
@@ -100,19 +100,19 @@ struct SystemDataSpec {
     std::string title;
 
     std::vector<std::uint8_t> carryOverFlags;
-    std::vector<std::uint8_t> resetFlags;          // 501
+    std::vector<std::uint8_t> resetFlags;  // 501
     std::vector<HudItemSpec> hudItems;
     std::vector<std::int32_t> lives;
-    std::vector<std::int32_t> unlimitedLives;      // 191
-    std::vector<RankingRowSpec> rankingRows;       // 186
+    std::vector<std::int32_t> unlimitedLives;  // 191
+    std::vector<RankingRowSpec> rankingRows;   // 186
     std::vector<std::string> texts;
     std::vector<std::string> systemSounds;
     std::vector<std::int32_t> music;
-    std::vector<std::uint8_t> musicLoop;           // 202
+    std::vector<std::uint8_t> musicLoop;  // 202
     std::vector<MenuItemSpec> titleMenu;
     std::vector<MenuItemSpec> mapMenu;
     std::vector<MenuItemSpec> optionMenu;
-    std::vector<std::string> rankingEntryModes;    // 674
+    std::vector<std::string> rankingEntryModes;  // 674
     std::vector<IniSettingSpec> iniSettings;
 };
 

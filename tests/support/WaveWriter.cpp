@@ -15,12 +15,9 @@ double Oscillator(Waveform wave, double phase, std::uint32_t& noise)
 {
     const double cycle = phase - std::floor(phase);
     switch (wave) {
-    case Waveform::Square:
-        return cycle < 0.5 ? 1.0 : -1.0;
-    case Waveform::Triangle:
-        return cycle < 0.5 ? 4.0 * cycle - 1.0 : 3.0 - 4.0 * cycle;
-    case Waveform::Sine:
-        return std::sin(2.0 * kPi * cycle);
+    case Waveform::Square: return cycle < 0.5 ? 1.0 : -1.0;
+    case Waveform::Triangle: return cycle < 0.5 ? 4.0 * cycle - 1.0 : 3.0 - 4.0 * cycle;
+    case Waveform::Sine: return std::sin(2.0 * kPi * cycle);
     case Waveform::Noise:
         noise = noise * 1103515245u + 12345u;
         return static_cast<double>((noise >> 16) & 0x7FFF) / 16383.5 - 1.0;

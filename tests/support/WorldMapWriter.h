@@ -79,7 +79,6 @@ void WriteRecord(ByteWriter& out, const WorldNodeSpec& node, int version);
 ByteWriter WorldMapFile(const WorldMapSpec& spec, int version = kWorldMapVersion);
 
 // Writes root/data/WorldMap.dat (root is a host folder).
-void WriteWorldMapFile(const std::filesystem::path& root, const WorldMapSpec& spec,
-                       int version = kWorldMapVersion);
+void WriteWorldMapFile(const std::filesystem::path& root, const WorldMapSpec& spec, int version = kWorldMapVersion);
 
 }  // namespace testsupport

@@ -101,7 +101,7 @@ void D3D9CopyTexels32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX)
 void D3D9BlendColourOver32(BYTE* dst, std::uint32_t colour, std::size_t n, bool setX)
 {
     const std::uint32_t a = colour >> 24;
-    if (a == 0) return;   // every pixel stays exactly as it is, its fourth byte too
+    if (a == 0) return;  // every pixel stays exactly as it is, its fourth byte too
     if (a == 255) {
         D3D9FillColour32(dst, colour, n, setX);
         return;

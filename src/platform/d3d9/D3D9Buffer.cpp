@@ -2,8 +2,7 @@
 
 D3D9Buffer::D3D9Buffer(std::shared_ptr<D3D9DeviceCore> core, UINT length, DWORD usage, D3DPOOL pool)
     : D3D9Resource(std::move(core), pool, true), usage_(usage), bytes_(length, 0)
-{
-}
+{}
 
 HRESULT D3D9Buffer::Lock(UINT OffsetToLock, UINT SizeToLock, void** ppbData, DWORD /*Flags*/)
 {

@@ -13,21 +13,29 @@ class IDirect3DSurface9;
 class IDirect3DTexture9;
 
 struct D3D9CallRecord {
-    enum class Kind { Clear, DrawPrimitive, DrawIndexedPrimitive, DrawPrimitiveUP, DrawIndexedPrimitiveUP, SetRenderTarget, Present };
+    enum class Kind {
+        Clear,
+        DrawPrimitive,
+        DrawIndexedPrimitive,
+        DrawPrimitiveUP,
+        DrawIndexedPrimitiveUP,
+        SetRenderTarget,
+        Present
+    };
     Kind kind = Kind::Clear;
-    const IDirect3DSurface9* target = nullptr;    // render target of the call (for SetRenderTarget: the new one)
-    const IDirect3DTexture9* texture = nullptr;   // stage 0 texture of a draw
+    const IDirect3DSurface9* target = nullptr;   // render target of the call (for SetRenderTarget: the new one)
+    const IDirect3DTexture9* texture = nullptr;  // stage 0 texture of a draw
     D3DPRIMITIVETYPE primitiveType = D3DPT_TRIANGLESTRIP;
     UINT primitiveCount = 0;
     INT baseVertexIndex = 0;
-    UINT startVertex = 0;       // DrawPrimitive
-    UINT minIndex = 0;          // indexed draws
-    UINT numVertices = 0;       // indexed draws
-    UINT startIndex = 0;        // DrawIndexedPrimitive
-    DWORD colorOp = 0;          // stage 0 operations of a draw
+    UINT startVertex = 0;  // DrawPrimitive
+    UINT minIndex = 0;     // indexed draws
+    UINT numVertices = 0;  // indexed draws
+    UINT startIndex = 0;   // DrawIndexedPrimitive
+    DWORD colorOp = 0;     // stage 0 operations of a draw
     DWORD alphaOp = 0;
-    D3DCOLOR color = 0;                // Clear colour
-    std::vector<D3DRECT> rects;        // Clear rectangles; empty = the whole target
+    D3DCOLOR color = 0;          // Clear colour
+    std::vector<D3DRECT> rects;  // Clear rectangles; empty = the whole target
 };
 
 class D3D9CallLog {

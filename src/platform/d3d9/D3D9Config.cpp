@@ -48,4 +48,7 @@ D3D9Settings& D3D9Config()
     return settings;
 }
 
-void ResetD3D9Config() { D3D9Config() = MakeDefaults(); }
+void ResetD3D9Config()
+{
+    D3D9Config() = MakeDefaults();
+}

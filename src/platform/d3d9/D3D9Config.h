@@ -36,7 +36,7 @@ struct D3D9Settings {
     std::string driver = "qbsoft.drv";
     std::string description = "Software Direct3D 9 device";
     std::string deviceName = "\\\\.\\DISPLAY1";
-    LONGLONG driverVersion = (6LL << 48) | (14LL << 32) | (10LL << 16) | 1;   // 6.14.10.1
+    LONGLONG driverVersion = (6LL << 48) | (14LL << 32) | (10LL << 16) | 1;  // 6.14.10.1
 
     // Answers of CheckDeviceFormat; when empty, DefaultCheckDeviceFormat below.
     std::function<HRESULT(DWORD usage, D3DRESOURCETYPE type, D3DFORMAT format)> checkDeviceFormat;

@@ -6,8 +6,7 @@
 
 D3D9DeviceCore::D3D9DeviceCore(ULONGLONG textureBudgetBytes, const D3DCAPS9& caps)
     : caps_(caps), budget_(textureBudgetBytes)
-{
-}
+{}
 
 bool D3D9DeviceCore::ChargeTextureMemory(ULONGLONG bytes)
 {

@@ -81,7 +81,8 @@ HRESULT IDirect3DDevice9::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags,
             const LONG x1 = std::clamp(r.x1, 0, w), x2 = std::clamp(r.x2, 0, w);
             const LONG y1 = std::clamp(r.y1, 0, h), y2 = std::clamp(r.y2, 0, h);
             if (x1 < x2 && y1 < y2)
-                target.FillRaw(static_cast<UINT>(x1), static_cast<UINT>(y1), static_cast<UINT>(x2), static_cast<UINT>(y2), value);
+                target.FillRaw(static_cast<UINT>(x1), static_cast<UINT>(y1), static_cast<UINT>(x2),
+                               static_cast<UINT>(y2), value);
         }
     }
     callLog_.Add(std::move(record));
@@ -108,7 +109,8 @@ HRESULT IDirect3DDevice9::DrawPrimitive(D3DPRIMITIVETYPE PrimitiveType, UINT Sta
     const IDirect3DVertexBuffer9* vb = state_.streamSource.Get();
     const UINT stride = state_.streamStride;
     if (!vb || stride < kVertexBytes || StartVertex >= vb->Length()) return D3DERR_INVALIDCALL;
-    const ULONGLONG end = state_.streamOffset + (static_cast<ULONGLONG>(StartVertex) + count - 1) * stride + kVertexBytes;
+    const ULONGLONG end =
+        state_.streamOffset + (static_cast<ULONGLONG>(StartVertex) + count - 1) * stride + kVertexBytes;
     if (end > vb->Length()) return D3DERR_INVALIDCALL;
     vertices_.resize(count);
     const BYTE* base = vb->Data() + state_.streamOffset + static_cast<std::size_t>(StartVertex) * stride;
@@ -134,7 +136,8 @@ HRESULT IDirect3DDevice9::DrawIndexedPrimitive(D3DPRIMITIVETYPE PrimitiveType, I
     if ((static_cast<ULONGLONG>(startIndex) + count) * indexBytes > ib->Length()) return D3DERR_INVALIDCALL;
     vertices_.resize(count);
     for (UINT k = 0; k < count; ++k) {
-        const LONGLONG vi = static_cast<LONGLONG>(BaseVertexIndex) + ReadIndex(ib->Data(), ib->Format(), startIndex + k);
+        const LONGLONG vi =
+            static_cast<LONGLONG>(BaseVertexIndex) + ReadIndex(ib->Data(), ib->Format(), startIndex + k);
         if (vi < 0 || vi >= static_cast<LONGLONG>(vb->Length())) return D3DERR_INVALIDCALL;
         const LONGLONG at = static_cast<LONGLONG>(state_.streamOffset) + vi * stride;
         if (at + kVertexBytes > static_cast<LONGLONG>(vb->Length())) return D3DERR_INVALIDCALL;
@@ -159,7 +162,8 @@ HRESULT IDirect3DDevice9::DrawPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT P
     if (!pVertexStreamZeroData || VertexStreamZeroStride < kVertexBytes) return D3DERR_INVALIDCALL;
     const BYTE* base = static_cast<const BYTE*>(pVertexStreamZeroData);
     vertices_.resize(count);
-    for (UINT i = 0; i < count; ++i) vertices_[i] = ReadVertex(base + static_cast<std::size_t>(i) * VertexStreamZeroStride);
+    for (UINT i = 0; i < count; ++i)
+        vertices_[i] = ReadVertex(base + static_cast<std::size_t>(i) * VertexStreamZeroStride);
     state_.streamSource.Reset();
     state_.streamOffset = 0;
     state_.streamStride = 0;
@@ -199,7 +203,8 @@ HRESULT IDirect3DDevice9::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType,
     return D3D_OK;
 }
 
-void IDirect3DDevice9::Rasterize(D3DPRIMITIVETYPE type, const std::vector<D3D9TLVertex>& vertices, D3D9CallRecord record)
+void IDirect3DDevice9::Rasterize(D3DPRIMITIVETYPE type, const std::vector<D3D9TLVertex>& vertices,
+                                 D3D9CallRecord record)
 {
     const auto& stage = state_.stageStates[0];
     const auto& rs = state_.renderStates;
@@ -207,8 +212,8 @@ void IDirect3DDevice9::Rasterize(D3DPRIMITIVETYPE type, const std::vector<D3D9TL
     record.target = renderTarget_.Get();
     record.texture = texture;
     record.primitiveType = type;
-    record.primitiveCount = type == D3DPT_TRIANGLELIST ? static_cast<UINT>(vertices.size() / 3)
-                                                      : static_cast<UINT>(vertices.size() - 2);
+    record.primitiveCount =
+        type == D3DPT_TRIANGLELIST ? static_cast<UINT>(vertices.size() / 3) : static_cast<UINT>(vertices.size() - 2);
     record.colorOp = stage[D3DTSS_COLOROP];
     record.alphaOp = stage[D3DTSS_ALPHAOP];
     callLog_.Add(std::move(record));

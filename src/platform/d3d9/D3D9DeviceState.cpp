@@ -5,15 +5,15 @@ D3D9DeviceState D3D9DeviceState::Defaults()
     D3D9DeviceState s;
     auto& rs = s.renderStates;
     rs[D3DRS_ZENABLE] = D3DZB_FALSE;
-    rs[D3DRS_FILLMODE] = 3;    // solid
-    rs[D3DRS_SHADEMODE] = 2;   // Gouraud
+    rs[D3DRS_FILLMODE] = 3;   // solid
+    rs[D3DRS_SHADEMODE] = 2;  // Gouraud
     rs[D3DRS_ZWRITEENABLE] = TRUE;
     rs[D3DRS_LASTPIXEL] = TRUE;
     rs[D3DRS_SRCBLEND] = D3DBLEND_ONE;
     rs[D3DRS_DESTBLEND] = D3DBLEND_ZERO;
     rs[D3DRS_CULLMODE] = D3DCULL_CCW;
-    rs[D3DRS_ZFUNC] = 4;       // less-equal
-    rs[D3DRS_ALPHAFUNC] = 8;   // always
+    rs[D3DRS_ZFUNC] = 4;      // less-equal
+    rs[D3DRS_ALPHAFUNC] = 8;  // always
     rs[D3DRS_TEXTUREFACTOR] = 0xFFFFFFFF;
     rs[D3DRS_LIGHTING] = TRUE;
     rs[D3DRS_COLORVERTEX] = TRUE;

@@ -21,7 +21,10 @@ ULONG D3D9Object::Release()
     return static_cast<ULONG>(now >> 32);
 }
 
-void D3D9Object::HoldInternal() { counts_.fetch_add(1); }
+void D3D9Object::HoldInternal()
+{
+    counts_.fetch_add(1);
+}
 
 void D3D9Object::DropInternal()
 {
@@ -32,4 +35,7 @@ void D3D9Object::DropInternal()
     if (old - 1 == 0) delete this;
 }
 
-ULONG D3D9Object::ExternalRefs() const { return static_cast<ULONG>(counts_.load() >> 32); }
+ULONG D3D9Object::ExternalRefs() const
+{
+    return static_cast<ULONG>(counts_.load() >> 32);
+}

@@ -17,7 +17,8 @@ public:
         : width_(width), height_(height), format_(format), bpp_(D3D9BytesPerPixel(format)),
           pitch_((width * bpp_ + 15u) & ~15u), bytes_(static_cast<std::size_t>(pitch_) * height, 0)
     {
-        if (format == D3DFMT_X8R8G8B8 || format == D3DFMT_X1R5G5B5) FillRaw(0, 0, width, height, D3D9EncodeValue(format, 0));
+        if (format == D3DFMT_X8R8G8B8 || format == D3DFMT_X1R5G5B5)
+            FillRaw(0, 0, width, height, D3D9EncodeValue(format, 0));
     }
 
     // Bytes a buffer of this size and format takes.
@@ -59,7 +60,8 @@ public:
     // Copies a w x h block from src (at sx, sy) to (dx, dy); both rectangles inside, same format.
     void CopyBlock(const D3D9PixelBuffer& src, UINT sx, UINT sy, UINT w, UINT h, UINT dx, UINT dy)
     {
-        for (UINT r = 0; r < h; ++r) std::memmove(At(dx, dy + r), src.At(sx, sy + r), static_cast<std::size_t>(w) * bpp_);
+        for (UINT r = 0; r < h; ++r)
+            std::memmove(At(dx, dy + r), src.At(sx, sy + r), static_cast<std::size_t>(w) * bpp_);
     }
 
 private:

@@ -17,26 +17,32 @@ constexpr UINT D3D9BytesPerPixel(D3DFORMAT format)
 {
     switch (format) {
     case D3DFMT_A8R8G8B8:
-    case D3DFMT_X8R8G8B8:
-        return 4;
+    case D3DFMT_X8R8G8B8: return 4;
     case D3DFMT_R5G6B5:
     case D3DFMT_X1R5G5B5:
-    case D3DFMT_A1R5G5B5:
-        return 2;
-    default:
-        return 0;
+    case D3DFMT_A1R5G5B5: return 2;
+    default: return 0;
     }
 }
 
 // True for the colour formats surfaces and textures may have (A8R8G8B8, X8R8G8B8, R5G6B5,
 // X1R5G5B5, A1R5G5B5).
-inline bool D3D9IsColorFormat(D3DFORMAT format) { return D3D9BytesPerPixel(format) != 0; }
+inline bool D3D9IsColorFormat(D3DFORMAT format)
+{
+    return D3D9BytesPerPixel(format) != 0;
+}
 
 // Text name of a format for logs ("A8R8G8B8" ...); "UNKNOWN" for others.
 const char* D3D9FormatName(D3DFORMAT format);
 
-inline std::uint32_t Expand5(std::uint32_t c) { return (c << 3) | (c >> 2); }
-inline std::uint32_t Expand6(std::uint32_t c) { return (c << 2) | (c >> 4); }
+inline std::uint32_t Expand5(std::uint32_t c)
+{
+    return (c << 3) | (c >> 2);
+}
+inline std::uint32_t Expand6(std::uint32_t c)
+{
+    return (c << 2) | (c >> 4);
+}
 
 // Reads one pixel of `format` at p and returns it as 0xAARRGGBB.
 inline std::uint32_t D3D9DecodePixel(D3DFORMAT format, const BYTE* p)
@@ -64,8 +70,7 @@ inline std::uint32_t D3D9DecodePixel(D3DFORMAT format, const BYTE* p)
         const std::uint32_t a = (format == D3DFMT_X1R5G5B5 || (w & 0x8000)) ? 0xFF000000u : 0u;
         return a | (Expand5((w >> 10) & 31) << 16) | (Expand5((w >> 5) & 31) << 8) | Expand5(w & 31);
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -77,18 +82,12 @@ inline std::uint32_t D3D9EncodeValue(D3DFORMAT format, std::uint32_t argb)
     const std::uint32_t g = (argb >> 8) & 0xFF;
     const std::uint32_t b = argb & 0xFF;
     switch (format) {
-    case D3DFMT_A8R8G8B8:
-        return argb;
-    case D3DFMT_X8R8G8B8:
-        return argb | 0xFF000000u;
-    case D3DFMT_R5G6B5:
-        return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
-    case D3DFMT_A1R5G5B5:
-        return ((a >> 7) << 15) | ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
-    case D3DFMT_X1R5G5B5:
-        return 0x8000u | ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
-    default:
-        return 0;
+    case D3DFMT_A8R8G8B8: return argb;
+    case D3DFMT_X8R8G8B8: return argb | 0xFF000000u;
+    case D3DFMT_R5G6B5: return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
+    case D3DFMT_A1R5G5B5: return ((a >> 7) << 15) | ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
+    case D3DFMT_X1R5G5B5: return 0x8000u | ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
+    default: return 0;
     }
 }
 

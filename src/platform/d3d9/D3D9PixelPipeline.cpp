@@ -4,7 +4,10 @@
 
 namespace {
 
-std::uint32_t Channel(std::uint32_t v, int shift) { return (v >> shift) & 0xFF; }
+std::uint32_t Channel(std::uint32_t v, int shift)
+{
+    return (v >> shift) & 0xFF;
+}
 
 // One channel of a stage operation; a1, a2 and af are 0..255.
 std::uint32_t CombineChannel(DWORD op, std::uint32_t a1, std::uint32_t a2, std::uint32_t af)
@@ -28,10 +31,8 @@ bool IsSupportedOp(DWORD op)
     case D3DTOP_MODULATE:
     case D3DTOP_ADD:
     case D3DTOP_SUBTRACT:
-    case D3DTOP_BLENDFACTORALPHA:
-        return true;
-    default:
-        return false;
+    case D3DTOP_BLENDFACTORALPHA: return true;
+    default: return false;
     }
 }
 
@@ -55,13 +56,12 @@ D3D9PixelPipeline::D3D9PixelPipeline(const D3D9ShadeState& state)
       blend_(state.blendEnable),
       srcAlphaBlend_(state.srcBlend == D3DBLEND_SRCALPHA && state.destBlend == D3DBLEND_INVSRCALPHA),
       srcBlend_(state.srcBlend), destBlend_(state.destBlend)
-{
-}
+{}
 
 std::uint32_t D3D9PixelPipeline::Combine(DWORD op, std::uint32_t a1, std::uint32_t a2, std::uint32_t diffuse,
                                          std::uint32_t mask) const
 {
-    if (!IsSupportedOp(op)) return diffuse & mask;   // DISABLE and unsupported operations
+    if (!IsSupportedOp(op)) return diffuse & mask;  // DISABLE and unsupported operations
     const std::uint32_t af = tfactor_ >> 24;
     std::uint32_t out = 0;
     for (int shift : {0, 8, 16, 24}) {
@@ -82,10 +82,12 @@ bool D3D9PixelPipeline::ShadeIsTexel(std::uint32_t diffuse) const
     auto passes = [&](DWORD op, DWORD a1, DWORD a2, std::uint32_t mask) {
         if (op == D3DTOP_SELECTARG1) return isTexture(a1);
         if (op == D3DTOP_SELECTARG2) return isTexture(a2);
-        if (op == D3DTOP_MODULATE) return (isTexture(a1) && isWhiteArg(a2, mask)) || (isTexture(a2) && isWhiteArg(a1, mask));
+        if (op == D3DTOP_MODULATE)
+            return (isTexture(a1) && isWhiteArg(a2, mask)) || (isTexture(a2) && isWhiteArg(a1, mask));
         return false;
     };
-    return passes(colorOp_, colorArg1_, colorArg2_, 0x00FFFFFFu) && passes(alphaOp_, alphaArg1_, alphaArg2_, 0xFF000000u);
+    return passes(colorOp_, colorArg1_, colorArg2_, 0x00FFFFFFu) &&
+           passes(alphaOp_, alphaArg1_, alphaArg2_, 0xFF000000u);
 }
 
 bool D3D9PixelPipeline::UsesTexture() const

@@ -44,10 +44,10 @@ public:
     std::uint32_t Shade(std::uint32_t texel, std::uint32_t diffuse) const
     {
         if (colorOp_ == D3DTOP_DISABLE) return diffuse;
-        const std::uint32_t rgb = Combine(colorOp_, Arg(colorArg1_, texel, diffuse), Arg(colorArg2_, texel, diffuse),
-                                          diffuse, 0x00FFFFFFu);
-        const std::uint32_t a = Combine(alphaOp_, Arg(alphaArg1_, texel, diffuse), Arg(alphaArg2_, texel, diffuse),
-                                        diffuse, 0xFF000000u);
+        const std::uint32_t rgb =
+            Combine(colorOp_, Arg(colorArg1_, texel, diffuse), Arg(colorArg2_, texel, diffuse), diffuse, 0x00FFFFFFu);
+        const std::uint32_t a =
+            Combine(alphaOp_, Arg(alphaArg1_, texel, diffuse), Arg(alphaArg2_, texel, diffuse), diffuse, 0xFF000000u);
         return (a & 0xFF000000u) | (rgb & 0x00FFFFFFu);
     }
 
@@ -71,7 +71,7 @@ public:
         }
         if (srcAlphaBlend_) {
             const std::uint32_t a = frag >> 24;
-            if (a == 0) return;   // out = dst exactly
+            if (a == 0) return;  // out = dst exactly
             if (a == 255) {
                 D3D9StoreValue(F, D3D9EncodeValue(F, frag), p);
                 return;
@@ -105,7 +105,7 @@ private:
         switch (arg & D3DTA_SELECTMASK) {
         case D3DTA_TEXTURE: return texel;
         case D3DTA_TFACTOR: return tfactor_;
-        default: return diffuse;   // DIFFUSE, CURRENT (stage 0) and unsupported arguments
+        default: return diffuse;  // DIFFUSE, CURRENT (stage 0) and unsupported arguments
         }
     }
 

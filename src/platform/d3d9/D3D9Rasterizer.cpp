@@ -10,7 +10,10 @@
 
 namespace {
 
-bool Finite(const D3D9TLVertex& v) { return std::isfinite(v.x) && std::isfinite(v.y); }
+bool Finite(const D3D9TLVertex& v)
+{
+    return std::isfinite(v.x) && std::isfinite(v.y);
+}
 
 // First pixel centre at or after edge e, clamped to [0, limit].
 int FirstCentre(double e, int limit)
@@ -21,15 +24,17 @@ int FirstCentre(double e, int limit)
     return static_cast<int>(c);
 }
 
-std::uint32_t Channel(std::uint32_t c, int shift) { return (c >> shift) & 0xFF; }
+std::uint32_t Channel(std::uint32_t c, int shift)
+{
+    return (c >> shift) & 0xFF;
+}
 
 }  // namespace
 
 D3D9Rasterizer::D3D9Rasterizer(D3D9PixelBuffer& target, const D3D9PixelBuffer* texture,
                                const D3D9PixelPipeline& pipeline, DWORD cullMode)
     : target_(target), texture_(texture), pipeline_(pipeline), cullMode_(cullMode)
-{
-}
+{}
 
 void D3D9Rasterizer::Draw(D3DPRIMITIVETYPE type, const D3D9TLVertex* v, UINT n)
 {
@@ -50,8 +55,7 @@ void D3D9Rasterizer::Draw(D3DPRIMITIVETYPE type, const D3D9TLVertex* v, UINT n)
     case D3DPT_TRIANGLEFAN:
         for (UINT i = 1; i + 1 < n; ++i) Triangle(v[0], v[i], v[i + 1]);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -87,8 +91,8 @@ bool D3D9Rasterizer::TryAxisAlignedQuad(const D3D9TLVertex* v)
     const D3D9TLVertex& a = v[0];
     const D3D9TLVertex& d = v[3];
     if (a.x == d.x || a.y == d.y) return false;
-    const D3D9TLVertex* sameX = nullptr;   // the corner (a.x, d.y)
-    const D3D9TLVertex* sameY = nullptr;   // the corner (d.x, a.y)
+    const D3D9TLVertex* sameX = nullptr;  // the corner (a.x, d.y)
+    const D3D9TLVertex* sameY = nullptr;  // the corner (d.x, a.y)
     for (int i : {1, 2}) {
         if (v[i].x == a.x && v[i].y == d.y) sameX = &v[i];
         if (v[i].x == d.x && v[i].y == a.y) sameY = &v[i];
@@ -119,7 +123,8 @@ bool D3D9Rasterizer::TryAxisAlignedQuad(const D3D9TLVertex* v)
 
     columns_.resize(static_cast<std::size_t>(job.x1 - job.x0));
     const double du = (uR - uL) / (r - l);
-    for (int x = job.x0; x < job.x1; ++x) columns_[static_cast<std::size_t>(x - job.x0)] = WrapColumn(uL + (x - l) * du);
+    for (int x = job.x0; x < job.x1; ++x)
+        columns_[static_cast<std::size_t>(x - job.x0)] = WrapColumn(uL + (x - l) * du);
     rows_.resize(static_cast<std::size_t>(job.y1 - job.y0));
     const double dv = (vB - vT) / (b - t);
     for (int y = job.y0; y < job.y1; ++y) rows_[static_cast<std::size_t>(y - job.y0)] = WrapRow(vT + (y - t) * dv);
@@ -248,8 +253,8 @@ void D3D9Rasterizer::ClipSpan(const Edge& ed, double rowTerm, int& xa, int& xb)
         if (!inside(xa)) xb = xa;
         return;
     }
-    const bool prefix = ed.dy > 0;   // the value falls as x grows
-    int lo = xa, hi = xb;            // first x of [xa, xb) where inside(x) != prefix
+    const bool prefix = ed.dy > 0;  // the value falls as x grows
+    int lo = xa, hi = xb;           // first x of [xa, xb) where inside(x) != prefix
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
         if (inside(mid) == prefix)

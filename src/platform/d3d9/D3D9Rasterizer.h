@@ -37,7 +37,7 @@ public:
 
 private:
     struct RectJob {
-        int x0, x1, y0, y1;   // pixel range, [x0, x1) x [y0, y1), inside the target
+        int x0, x1, y0, y1;  // pixel range, [x0, x1) x [y0, y1), inside the target
         std::uint32_t diffuse;
     };
     // One triangle edge: E(x, y) = dx (y - ay) - dy (x - ax), positive inside.

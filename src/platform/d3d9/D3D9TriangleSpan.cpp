@@ -30,7 +30,8 @@ std::uint32_t SamplePixel(const D3D9SpanWeights& w, const D3D9PixelBuffer& textu
     const double u = l[0] * w.u[0] + l[1] * w.u[1] + l[2] * w.u[2];
     const double v = l[0] * w.v[0] + l[1] * w.v[1] + l[2] * w.v[2];
     const int width = static_cast<int>(texture.Width()), height = static_cast<int>(texture.Height());
-    return Fetch<kRaw32>(texture, D3D9WrapIndex(u * texture.Width(), width), D3D9WrapIndex(v * texture.Height(), height));
+    return Fetch<kRaw32>(texture, D3D9WrapIndex(u * texture.Width(), width),
+                         D3D9WrapIndex(v * texture.Height(), height));
 }
 
 #if defined(__SSE2__)
@@ -59,7 +60,8 @@ void SamplePair(const D3D9SpanWeights& w, const D3D9PixelBuffer& texture, __m128
     if (_mm_movemask_pd(inside) == 3) {
         const __m128i cu = _mm_cvttpd_epi32(tu), cv = _mm_cvttpd_epi32(tv);
         out[0] = Fetch<kRaw32>(texture, _mm_cvtsi128_si32(cu), _mm_cvtsi128_si32(cv));
-        out[1] = Fetch<kRaw32>(texture, _mm_cvtsi128_si32(_mm_srli_si128(cu, 4)), _mm_cvtsi128_si32(_mm_srli_si128(cv, 4)));
+        out[1] =
+            Fetch<kRaw32>(texture, _mm_cvtsi128_si32(_mm_srli_si128(cu, 4)), _mm_cvtsi128_si32(_mm_srli_si128(cv, 4)));
         return;
     }
     double us[2], vs[2];
@@ -83,8 +85,7 @@ void SampleSpan(const D3D9SpanWeights& w, const D3D9PixelBuffer& texture, int xa
 
 }  // namespace
 
-void D3D9SampleSpan(const D3D9SpanWeights& w, const D3D9PixelBuffer* texture, int xa, std::size_t n,
-                    std::uint32_t* out)
+void D3D9SampleSpan(const D3D9SpanWeights& w, const D3D9PixelBuffer* texture, int xa, std::size_t n, std::uint32_t* out)
 {
     if (texture == nullptr) {
         for (std::size_t i = 0; i < n; ++i) out[i] = 0xFFFFFFFFu;

@@ -15,7 +15,7 @@
 inline int D3D9WrapIndex(double t, int size)
 {
     const double f = std::floor(t);
-    if (f >= 0 && f < size) return static_cast<int>(f);   // inside the texture: no wrap needed
+    if (f >= 0 && f < size) return static_cast<int>(f);  // inside the texture: no wrap needed
     if (!(std::fabs(f) < 1e15)) return 0;
     long long i = static_cast<long long>(f) % size;
     if (i < 0) i += size;

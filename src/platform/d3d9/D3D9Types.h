@@ -29,7 +29,10 @@ constexpr D3DCOLOR D3DCOLOR_ARGB(int a, int r, int g, int b)
     return (static_cast<DWORD>(a & 0xFF) << 24) | (static_cast<DWORD>(r & 0xFF) << 16) |
            (static_cast<DWORD>(g & 0xFF) << 8) | static_cast<DWORD>(b & 0xFF);
 }
-constexpr D3DCOLOR D3DCOLOR_XRGB(int r, int g, int b) { return D3DCOLOR_ARGB(0xFF, r, g, b); }
+constexpr D3DCOLOR D3DCOLOR_XRGB(int r, int g, int b)
+{
+    return D3DCOLOR_ARGB(0xFF, r, g, b);
+}
 
 enum D3DFORMAT : DWORD {
     D3DFMT_UNKNOWN = 0,
@@ -243,8 +246,8 @@ struct D3DRECT {
 };
 
 struct D3DLOCKED_RECT {
-    INT Pitch = 0;           // bytes from one row to the next
-    void* pBits = nullptr;   // first byte of the locked rectangle
+    INT Pitch = 0;          // bytes from one row to the next
+    void* pBits = nullptr;  // first byte of the locked rectangle
 };
 
 struct D3DSURFACE_DESC {
@@ -261,15 +264,15 @@ struct D3DSURFACE_DESC {
 struct D3DDISPLAYMODE {
     UINT Width = 0;
     UINT Height = 0;
-    UINT RefreshRate = 0;   // Hz
+    UINT RefreshRate = 0;  // Hz
     D3DFORMAT Format = D3DFMT_UNKNOWN;
 };
 
 struct D3DPRESENT_PARAMETERS {
-    UINT BackBufferWidth = 0;    // 0 in a window: the client width
-    UINT BackBufferHeight = 0;   // 0 in a window: the client height
+    UINT BackBufferWidth = 0;   // 0 in a window: the client width
+    UINT BackBufferHeight = 0;  // 0 in a window: the client height
     D3DFORMAT BackBufferFormat = D3DFMT_UNKNOWN;
-    UINT BackBufferCount = 0;    // 0 or 1
+    UINT BackBufferCount = 0;  // 0 or 1
     D3DMULTISAMPLE_TYPE MultiSampleType = D3DMULTISAMPLE_NONE;
     DWORD MultiSampleQuality = 0;
     D3DSWAPEFFECT SwapEffect = D3DSWAPEFFECT_DISCARD;
@@ -311,7 +314,7 @@ struct D3DADAPTER_IDENTIFIER9 {
 
 // Layout of one vertex of the game's format 0x144 (28 bytes).
 struct D3D9TLVertex {
-    float x, y, z, rhw;   // pixels; z ignored; rhw 1
+    float x, y, z, rhw;  // pixels; z ignored; rhw 1
     D3DCOLOR diffuse;
     float u, v;
 };

@@ -16,12 +16,12 @@
 #include "platform/d3d9/ID3DXSprite.h"
 
 struct D3DXFONT_DESCA {
-    INT Height = 0;        // > 0: cell height in pixels; < 0: character (em) height; 0: 16
-    UINT Width = 0;        // accepted, not used
-    UINT Weight = 0;       // 400 normal, 700 bold: steers the choice of font file
-    UINT MipLevels = 0;    // accepted, not used
-    BOOL Italic = FALSE;   // accepted, not used
-    BYTE CharSet = 0;      // accepted; text is always code page 932
+    INT Height = 0;       // > 0: cell height in pixels; < 0: character (em) height; 0: 16
+    UINT Width = 0;       // accepted, not used
+    UINT Weight = 0;      // 400 normal, 700 bold: steers the choice of font file
+    UINT MipLevels = 0;   // accepted, not used
+    BOOL Italic = FALSE;  // accepted, not used
+    BYTE CharSet = 0;     // accepted; text is always code page 932
     BYTE OutputPrecision = 0;
     BYTE Quality = 0;
     BYTE PitchAndFamily = 0;

@@ -14,8 +14,8 @@ namespace {
 bool DecodeBmpImage(const BYTE* data, std::size_t size, D3DXDecodedImage& out)
 {
     BmpImage bmp;
-    if (!DecodeBmp(data, size, bmp) || !D3DXImageSizeAllowed(static_cast<std::size_t>(bmp.width),
-                                                             static_cast<std::size_t>(bmp.height)))
+    if (!DecodeBmp(data, size, bmp) ||
+        !D3DXImageSizeAllowed(static_cast<std::size_t>(bmp.width), static_cast<std::size_t>(bmp.height)))
         return false;
     out.width = static_cast<UINT>(bmp.width);
     out.height = static_cast<UINT>(bmp.height);

@@ -19,7 +19,7 @@ enum D3DXIMAGE_FILEFORMAT : DWORD {
 struct D3DXDecodedImage {
     UINT width = 0;
     UINT height = 0;
-    std::vector<std::uint32_t> argb;   // width x height, rows top to bottom
+    std::vector<std::uint32_t> argb;  // width x height, rows top to bottom
     D3DXIMAGE_FILEFORMAT fileFormat = D3DXIFF_BMP;
 };
 

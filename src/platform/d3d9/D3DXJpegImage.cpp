@@ -18,7 +18,8 @@ struct JpegErrorManager {
     std::longjmp(reinterpret_cast<JpegErrorManager*>(info->err)->jump, 1);
 }
 
-void OnJpegMessage(j_common_ptr /*info*/) {}
+void OnJpegMessage(j_common_ptr /*info*/)
+{}
 
 // The decode proper. Everything it changes lives in the caller's frame, so that the long jump of
 // the error handler leaves no half-destroyed object behind in this one.
@@ -45,7 +46,8 @@ bool DecodeInto(jpeg_decompress_struct* info, JpegErrorManager* err, const BYTE*
         std::uint32_t* dst = out->argb.data() + y * out->width;
         for (UINT x = 0; x < out->width; ++x) {
             const BYTE* p = row->data() + static_cast<std::size_t>(x) * 3;
-            dst[x] = 0xFF000000u | (static_cast<std::uint32_t>(p[0]) << 16) | (static_cast<std::uint32_t>(p[1]) << 8) | p[2];
+            dst[x] =
+                0xFF000000u | (static_cast<std::uint32_t>(p[0]) << 16) | (static_cast<std::uint32_t>(p[1]) << 8) | p[2];
         }
     }
     jpeg_finish_decompress(info);
@@ -54,7 +56,10 @@ bool DecodeInto(jpeg_decompress_struct* info, JpegErrorManager* err, const BYTE*
 
 }  // namespace
 
-bool D3DXIsJpeg(const BYTE* data, std::size_t size) { return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF; }
+bool D3DXIsJpeg(const BYTE* data, std::size_t size)
+{
+    return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
+}
 
 bool D3DXDecodeJpeg(const BYTE* data, std::size_t size, D3DXDecodedImage& out)
 {

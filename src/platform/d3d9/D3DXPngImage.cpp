@@ -43,5 +43,6 @@ bool D3DXDecodePng(const BYTE* data, std::size_t size, D3DXDecodedImage& out)
     out.height = image.height;
     out.fileFormat = D3DXIFF_PNG;
     out.argb.assign(static_cast<std::size_t>(image.width) * image.height, 0);
-    return png_image_finish_read(&image, nullptr, out.argb.data(), static_cast<png_int_32>(image.width * 4), nullptr) != 0;
+    return png_image_finish_read(&image, nullptr, out.argb.data(), static_cast<png_int_32>(image.width * 4), nullptr) !=
+           0;
 }

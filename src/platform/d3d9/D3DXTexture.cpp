@@ -29,7 +29,10 @@ void FitToCaps(IDirect3DDevice9* device, UINT& width, UINT& height)
     if (caps.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY) width = height = std::min(width, height);
 }
 
-UINT OrDefault(UINT v, UINT fallback) { return (v == 0 || v == D3DX_DEFAULT) ? fallback : v; }
+UINT OrDefault(UINT v, UINT fallback)
+{
+    return (v == 0 || v == D3DX_DEFAULT) ? fallback : v;
+}
 
 D3DFORMAT FormatOrDefault(D3DFORMAT f)
 {
@@ -90,7 +93,8 @@ HRESULT D3DXCreateTextureFromFileEx(IDirect3DDevice9* pDevice, const char* pSrcF
     UINT height = OrDefault(Height, image.height);
     FitToCaps(pDevice, width, height);
     IDirect3DTexture9* texture = nullptr;
-    const HRESULT hr = pDevice->CreateTexture(width, height, 1, Usage, FormatOrDefault(Format), Pool, &texture, nullptr);
+    const HRESULT hr =
+        pDevice->CreateTexture(width, height, 1, Usage, FormatOrDefault(Format), Pool, &texture, nullptr);
     if (FAILED(hr)) return hr;
     {
         std::lock_guard<std::recursive_mutex> lock(pDevice->Core()->Mutex());

@@ -113,8 +113,11 @@ HRESULT ID3DXSprite::Flush()
         // Group by texture, the textures in the order of their first Draw.
         std::vector<const IDirect3DTexture9*> order;
         for (const Item& item : queue_)
-            if (std::find(order.begin(), order.end(), item.texture.Get()) == order.end()) order.push_back(item.texture.Get());
-        auto rank = [&](const Item& item) { return std::find(order.begin(), order.end(), item.texture.Get()) - order.begin(); };
+            if (std::find(order.begin(), order.end(), item.texture.Get()) == order.end())
+                order.push_back(item.texture.Get());
+        auto rank = [&](const Item& item) {
+            return std::find(order.begin(), order.end(), item.texture.Get()) - order.begin();
+        };
         std::stable_sort(queue_.begin(), queue_.end(), [&](const Item& a, const Item& b) { return rank(a) < rank(b); });
     }
     ApplyDrawingState();

@@ -9,7 +9,10 @@
 
 namespace {
 
-void CopyText(char* dst, std::size_t size, const std::string& src) { std::snprintf(dst, size, "%s", src.c_str()); }
+void CopyText(char* dst, std::size_t size, const std::string& src)
+{
+    std::snprintf(dst, size, "%s", src.c_str());
+}
 
 }  // namespace
 
@@ -63,8 +66,8 @@ HRESULT IDirect3D9::CheckDeviceType(UINT Adapter, D3DDEVTYPE DevType, D3DFORMAT 
 {
     if (Adapter != D3DADAPTER_DEFAULT) return D3DERR_INVALIDCALL;
     if (DevType != D3DDEVTYPE_HAL) return D3DERR_NOTAVAILABLE;
-    const bool displayOk = AdapterFormat == D3DFMT_X8R8G8B8 || AdapterFormat == D3DFMT_R5G6B5 ||
-                           AdapterFormat == D3DFMT_X1R5G5B5;
+    const bool displayOk =
+        AdapterFormat == D3DFMT_X8R8G8B8 || AdapterFormat == D3DFMT_R5G6B5 || AdapterFormat == D3DFMT_X1R5G5B5;
     if (!displayOk || !D3D9IsColorFormat(BackBufferFormat)) return D3DERR_NOTAVAILABLE;
     // Full screen shows the back buffer as the display format: the depths must agree.
     if (!bWindowed && D3D9BytesPerPixel(AdapterFormat) != D3D9BytesPerPixel(BackBufferFormat))
@@ -90,8 +93,8 @@ HRESULT IDirect3D9::CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocu
     *ppReturnedDeviceInterface = nullptr;
     if (Adapter != D3DADAPTER_DEFAULT || !pPresentationParameters) return D3DERR_INVALIDCALL;
     if (DeviceType != D3DDEVTYPE_HAL) return D3DERR_NOTAVAILABLE;
-    const DWORD processing = BehaviorFlags & (D3DCREATE_SOFTWARE_VERTEXPROCESSING | D3DCREATE_HARDWARE_VERTEXPROCESSING |
-                                              D3DCREATE_MIXED_VERTEXPROCESSING);
+    const DWORD processing = BehaviorFlags & (D3DCREATE_SOFTWARE_VERTEXPROCESSING |
+                                              D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_MIXED_VERTEXPROCESSING);
     if (processing != D3DCREATE_SOFTWARE_VERTEXPROCESSING && processing != D3DCREATE_HARDWARE_VERTEXPROCESSING &&
         processing != D3DCREATE_MIXED_VERTEXPROCESSING)
         return D3DERR_INVALIDCALL;

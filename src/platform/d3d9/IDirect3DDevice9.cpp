@@ -24,7 +24,10 @@ constexpr UINT kMaxBackBufferSide = 4096;
 constexpr UINT kMaxPlainSurfaceSide = 16384;
 constexpr UINT kMaxBufferBytes = 64u * 1024 * 1024;
 
-bool IsPow2(UINT v) { return v != 0 && (v & (v - 1)) == 0; }
+bool IsPow2(UINT v)
+{
+    return v != 0 && (v & (v - 1)) == 0;
+}
 
 bool IsBackBufferFormat(D3DFORMAT f)
 {
@@ -32,7 +35,10 @@ bool IsBackBufferFormat(D3DFORMAT f)
            f == D3DFMT_X1R5G5B5;
 }
 
-bool IsPool(D3DPOOL pool) { return pool == D3DPOOL_DEFAULT || pool == D3DPOOL_MANAGED || pool == D3DPOOL_SYSTEMMEM; }
+bool IsPool(D3DPOOL pool)
+{
+    return pool == D3DPOOL_DEFAULT || pool == D3DPOOL_MANAGED || pool == D3DPOOL_SYSTEMMEM;
+}
 
 // The window's client size, or 640 x 480 when the window is unknown or has no area.
 void ClientSize(HWND hWnd, UINT& width, UINT& height)
@@ -49,7 +55,10 @@ void ClientSize(HWND hWnd, UINT& width, UINT& height)
 
 }  // namespace
 
-unsigned D3D9LeakedObjectsAtLastDeviceRelease() { return g_leakedAtLastRelease.load(); }
+unsigned D3D9LeakedObjectsAtLastDeviceRelease()
+{
+    return g_leakedAtLastRelease.load();
+}
 
 bool IDirect3DDevice9::ResolvePresentParameters(D3DPRESENT_PARAMETERS& pp, HWND hFocusWindow)
 {
@@ -91,8 +100,7 @@ IDirect3DDevice9::~IDirect3DDevice9()
     backBuffer_.Reset();
     const std::size_t leaked = core_->LiveResourceCount();
     g_leakedAtLastRelease = static_cast<unsigned>(leaked);
-    if (leaked != 0)
-        std::fprintf(stderr, "d3d9: device released while %zu objects are still referenced\n", leaked);
+    if (leaked != 0) std::fprintf(stderr, "d3d9: device released while %zu objects are still referenced\n", leaked);
 }
 
 HRESULT IDirect3DDevice9::MakeBackBuffer()
@@ -100,9 +108,9 @@ HRESULT IDirect3DDevice9::MakeBackBuffer()
     const bool lockable = (pp_.Flags & D3DPRESENTFLAG_LOCKABLE_BACKBUFFER) != 0;
     IDirect3DSurface9* surface = nullptr;
     try {
-        surface = new IDirect3DSurface9(core_, IDirect3DSurface9::Kind::BackBuffer, pp_.BackBufferWidth,
-                                        pp_.BackBufferHeight, pp_.BackBufferFormat, D3DUSAGE_RENDERTARGET,
-                                        D3DPOOL_DEFAULT, lockable, nullptr);
+        surface =
+            new IDirect3DSurface9(core_, IDirect3DSurface9::Kind::BackBuffer, pp_.BackBufferWidth, pp_.BackBufferHeight,
+                                  pp_.BackBufferFormat, D3DUSAGE_RENDERTARGET, D3DPOOL_DEFAULT, lockable, nullptr);
     } catch (const std::bad_alloc&) {
         return D3DERR_OUTOFVIDEOMEMORY;
     }
@@ -212,7 +220,8 @@ HRESULT IDirect3DDevice9::GetBackBuffer(UINT iSwapChain, UINT iBackBuffer, D3DBA
     Lock lock(core_->Mutex());
     if (!ppBackBuffer) return D3DERR_INVALIDCALL;
     *ppBackBuffer = nullptr;
-    if (iSwapChain != 0 || iBackBuffer != 0 || Type != D3DBACKBUFFER_TYPE_MONO || !backBuffer_) return D3DERR_INVALIDCALL;
+    if (iSwapChain != 0 || iBackBuffer != 0 || Type != D3DBACKBUFFER_TYPE_MONO || !backBuffer_)
+        return D3DERR_INVALIDCALL;
     backBuffer_->AddRef();
     *ppBackBuffer = backBuffer_.Get();
     return D3D_OK;
@@ -232,7 +241,8 @@ HRESULT IDirect3DDevice9::CreateTexture(UINT Width, UINT Height, UINT Levels, DW
     if (!ppTexture || pSharedHandle) return D3DERR_INVALIDCALL;
     *ppTexture = nullptr;
     const D3DCAPS9& caps = core_->Caps();
-    if (Width == 0 || Height == 0 || Width > caps.MaxTextureWidth || Height > caps.MaxTextureHeight) return D3DERR_INVALIDCALL;
+    if (Width == 0 || Height == 0 || Width > caps.MaxTextureWidth || Height > caps.MaxTextureHeight)
+        return D3DERR_INVALIDCALL;
     if ((caps.TextureCaps & D3DPTEXTURECAPS_POW2) && (!IsPow2(Width) || !IsPow2(Height))) return D3DERR_INVALIDCALL;
     if ((caps.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY) && Width != Height) return D3DERR_INVALIDCALL;
     if (Levels > 1 || !D3D9IsColorFormat(Format) || !IsPool(Pool)) return D3DERR_INVALIDCALL;
@@ -273,7 +283,8 @@ HRESULT IDirect3DDevice9::CreateIndexBuffer(UINT Length, DWORD Usage, D3DFORMAT 
 {
     if (!ppIndexBuffer || pSharedHandle) return D3DERR_INVALIDCALL;
     *ppIndexBuffer = nullptr;
-    if (Length == 0 || !IsPool(Pool) || (Format != D3DFMT_INDEX16 && Format != D3DFMT_INDEX32)) return D3DERR_INVALIDCALL;
+    if (Length == 0 || !IsPool(Pool) || (Format != D3DFMT_INDEX16 && Format != D3DFMT_INDEX32))
+        return D3DERR_INVALIDCALL;
     if (Length > kMaxBufferBytes || D3D9Config().failCreateIndexBuffer) return D3DERR_OUTOFVIDEOMEMORY;
     try {
         *ppIndexBuffer = new IDirect3DIndexBuffer9(core_, Length, Usage, Format, Pool);
@@ -288,11 +299,12 @@ HRESULT IDirect3DDevice9::CreateOffscreenPlainSurface(UINT Width, UINT Height, D
 {
     if (!ppSurface || pSharedHandle) return D3DERR_INVALIDCALL;
     *ppSurface = nullptr;
-    if (Width == 0 || Height == 0 || Width > kMaxPlainSurfaceSide || Height > kMaxPlainSurfaceSide) return D3DERR_INVALIDCALL;
+    if (Width == 0 || Height == 0 || Width > kMaxPlainSurfaceSide || Height > kMaxPlainSurfaceSide)
+        return D3DERR_INVALIDCALL;
     if (Pool != D3DPOOL_SYSTEMMEM || !D3D9IsColorFormat(Format)) return D3DERR_INVALIDCALL;
     try {
-        *ppSurface = new IDirect3DSurface9(core_, IDirect3DSurface9::Kind::OffscreenPlain, Width, Height, Format, 0, Pool,
-                                           true, nullptr);
+        *ppSurface = new IDirect3DSurface9(core_, IDirect3DSurface9::Kind::OffscreenPlain, Width, Height, Format, 0,
+                                           Pool, true, nullptr);
     } catch (const std::bad_alloc&) {
         return D3DERR_OUTOFVIDEOMEMORY;
     }
@@ -306,7 +318,8 @@ HRESULT IDirect3DDevice9::UpdateSurface(IDirect3DSurface9* pSourceSurface, const
     if (!pSourceSurface || !pDestinationSurface) return D3DERR_INVALIDCALL;
     IDirect3DSurface9& src = *pSourceSurface;
     IDirect3DSurface9& dst = *pDestinationSurface;
-    if (src.Pool() != D3DPOOL_SYSTEMMEM || dst.Pool() != D3DPOOL_DEFAULT || src.Format() != dst.Format()) return D3DERR_INVALIDCALL;
+    if (src.Pool() != D3DPOOL_SYSTEMMEM || dst.Pool() != D3DPOOL_DEFAULT || src.Format() != dst.Format())
+        return D3DERR_INVALIDCALL;
     if (src.IsLocked() || dst.IsLocked()) return D3DERR_INVALIDCALL;
     RECT r{0, 0, static_cast<LONG>(src.Width()), static_cast<LONG>(src.Height())};
     if (pSourceRect) r = *pSourceRect;
@@ -317,7 +330,8 @@ HRESULT IDirect3DDevice9::UpdateSurface(IDirect3DSurface9* pSourceSurface, const
     const LONG dy = pDestPoint ? pDestPoint->y : 0;
     const LONG w = r.right - r.left;
     const LONG h = r.bottom - r.top;
-    if (dx < 0 || dy < 0 || static_cast<ULONGLONG>(dx) + w > dst.Width() || static_cast<ULONGLONG>(dy) + h > dst.Height())
+    if (dx < 0 || dy < 0 || static_cast<ULONGLONG>(dx) + w > dst.Width() ||
+        static_cast<ULONGLONG>(dy) + h > dst.Height())
         return D3DERR_INVALIDCALL;
     if (loss_ != LossState::Operational) return D3D_OK;
     dst.Pixels().CopyBlock(src.Pixels(), static_cast<UINT>(r.left), static_cast<UINT>(r.top), static_cast<UINT>(w),

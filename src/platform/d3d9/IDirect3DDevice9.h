@@ -46,17 +46,17 @@ public:
     // when a DEFAULT or MANAGED texture does not fit the texture memory left.
     HRESULT CreateTexture(UINT Width, UINT Height, UINT Levels, DWORD Usage, D3DFORMAT Format, D3DPOOL Pool,
                           IDirect3DTexture9** ppTexture, HANDLE* pSharedHandle);
-    HRESULT CreateVertexBuffer(UINT Length, DWORD Usage, DWORD FVF, D3DPOOL Pool, IDirect3DVertexBuffer9** ppVertexBuffer,
-                               HANDLE* pSharedHandle);
+    HRESULT CreateVertexBuffer(UINT Length, DWORD Usage, DWORD FVF, D3DPOOL Pool,
+                               IDirect3DVertexBuffer9** ppVertexBuffer, HANDLE* pSharedHandle);
     // Format D3DFMT_INDEX16 or D3DFMT_INDEX32.
-    HRESULT CreateIndexBuffer(UINT Length, DWORD Usage, D3DFORMAT Format, D3DPOOL Pool, IDirect3DIndexBuffer9** ppIndexBuffer,
-                              HANDLE* pSharedHandle);
+    HRESULT CreateIndexBuffer(UINT Length, DWORD Usage, D3DFORMAT Format, D3DPOOL Pool,
+                              IDirect3DIndexBuffer9** ppIndexBuffer, HANDLE* pSharedHandle);
     // SYSTEMMEM pool only.
     HRESULT CreateOffscreenPlainSurface(UINT Width, UINT Height, D3DFORMAT Format, D3DPOOL Pool,
                                         IDirect3DSurface9** ppSurface, HANDLE* pSharedHandle);
     // From a SYSTEMMEM surface to a DEFAULT-pool surface of the same format.
-    HRESULT UpdateSurface(IDirect3DSurface9* pSourceSurface, const RECT* pSourceRect, IDirect3DSurface9* pDestinationSurface,
-                          const POINT* pDestPoint);
+    HRESULT UpdateSurface(IDirect3DSurface9* pSourceSurface, const RECT* pSourceRect,
+                          IDirect3DSurface9* pDestinationSurface, const POINT* pDestPoint);
     // From a render target to a SYSTEMMEM surface of the same size and format.
     HRESULT GetRenderTargetData(IDirect3DSurface9* pRenderTarget, IDirect3DSurface9* pDestSurface);
 

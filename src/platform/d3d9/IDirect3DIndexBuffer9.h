@@ -9,8 +9,7 @@ public:
     IDirect3DIndexBuffer9(std::shared_ptr<D3D9DeviceCore> core, UINT length, DWORD usage, D3DFORMAT format,
                           D3DPOOL pool)
         : D3D9Buffer(std::move(core), length, usage, pool), format_(format)
-    {
-    }
+    {}
 
     D3DFORMAT Format() const { return format_; }
 

@@ -7,12 +7,17 @@ IDirect3DSurface9::IDirect3DSurface9(std::shared_ptr<D3D9DeviceCore> core, Kind 
                                      IDirect3DTexture9* container)
     : D3D9Resource(std::move(core), pool, container == nullptr), kind_(kind), usage_(usage), lockable_(lockable),
       container_(container), pixels_(std::make_unique<D3D9PixelBuffer>(width, height, format))
+{}
+
+ULONG IDirect3DSurface9::AddRef()
 {
+    return container_ ? container_->AddRef() : D3D9Resource::AddRef();
 }
 
-ULONG IDirect3DSurface9::AddRef() { return container_ ? container_->AddRef() : D3D9Resource::AddRef(); }
-
-ULONG IDirect3DSurface9::Release() { return container_ ? container_->Release() : D3D9Resource::Release(); }
+ULONG IDirect3DSurface9::Release()
+{
+    return container_ ? container_->Release() : D3D9Resource::Release();
+}
 
 void IDirect3DSurface9::HoldInternal()
 {

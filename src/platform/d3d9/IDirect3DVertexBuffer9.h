@@ -8,8 +8,7 @@ public:
     // Stand-in internal: made by IDirect3DDevice9::CreateVertexBuffer. Throws std::bad_alloc.
     IDirect3DVertexBuffer9(std::shared_ptr<D3D9DeviceCore> core, UINT length, DWORD usage, DWORD fvf, D3DPOOL pool)
         : D3D9Buffer(std::move(core), length, usage, pool), fvf_(fvf)
-    {
-    }
+    {}
 
     DWORD FVF() const { return fvf_; }
 

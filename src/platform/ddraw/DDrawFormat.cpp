@@ -31,8 +31,7 @@ DDPIXELFORMAT DDFormat::ToPixelFormat() const
 
 DWORD DDFormat::ToXRGB(DWORD raw) const
 {
-    if (bitCount == 32)
-        return raw & 0x00FFFFFF;
+    if (bitCount == 32) return raw & 0x00FFFFFF;
     return (ChannelMask::From(redMask).ReadScaled(raw) << 16) | (ChannelMask::From(greenMask).ReadScaled(raw) << 8) |
            ChannelMask::From(blueMask).ReadScaled(raw);
 }

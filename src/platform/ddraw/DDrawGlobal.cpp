@@ -21,15 +21,13 @@ void DDrawWaitForVBlank()
 {
     const ULONGLONG now = timeGetTime();
     ULONGLONG k = now * 60 / 1000 + 1;
-    while (k * 1000 / 60 <= now)
-        ++k;
+    while (k * 1000 / 60 <= now) ++k;
     Sleep(static_cast<DWORD>(k * 1000 / 60 - now));
 }
 
 void DDrawPublishVisible(HostFrame frame)
 {
-    if (frame.width <= 0 || frame.height <= 0)
-        return;
+    if (frame.width <= 0 || frame.height <= 0) return;
     {
         DDrawLock lock(DDraw().mutex);
         DDraw().lastVisible = frame;
@@ -40,8 +38,7 @@ void DDrawPublishVisible(HostFrame frame)
 
 void DDrawSetFault(DDrawFault fault, bool bOn)
 {
-    if (fault == DDrawFault::Count)
-        return;
+    if (fault == DDrawFault::Count) return;
     DDrawLock lock(DDraw().mutex);
     DDraw().faults[static_cast<int>(fault)] = bOn;
 }
@@ -49,8 +46,7 @@ void DDrawSetFault(DDrawFault fault, bool bOn)
 void DDrawLoseAllSurfaces()
 {
     DDrawLock lock(DDraw().mutex);
-    for (IDirectDrawSurface7* s : DDraw().surfaces)
-        s->MarkLostLocked();
+    for (IDirectDrawSurface7* s : DDraw().surfaces) s->MarkLostLocked();
 }
 
 void DDrawSetVideoMemoryBudget(size_t bytes)
@@ -99,8 +95,7 @@ unsigned DDrawVisibleImageCount()
 
 DWORD DDrawPeekPixel(IDirectDrawSurface7* lpSurface, int x, int y)
 {
-    if (lpSurface == nullptr)
-        return 0;
+    if (lpSurface == nullptr) return 0;
     DDrawLock lock(DDraw().mutex);
     return lpSurface->RawPixelLocked(x, y);
 }

@@ -13,10 +13,10 @@
 #include "platform/hostapi/Host.h"
 
 struct DDrawGlobal {
-    std::mutex mutex;                   // held by every DirectDraw call while it runs
-    std::condition_variable busyEnded;  // signalled when a lock or a surface DC ends
+    std::mutex mutex;                            // held by every DirectDraw call while it runs
+    std::condition_variable busyEnded;           // signalled when a lock or a surface DC ends
     std::vector<IDirectDrawSurface7*> surfaces;  // every live surface
-    size_t liveObjects = 0;             // DirectDraw objects, surfaces, palettes, clippers
+    size_t liveObjects = 0;                      // DirectDraw objects, surfaces, palettes, clippers
     size_t videoBudget = kDefaultVideoMemoryBytes;
     size_t videoUsed = 0;
     bool use555 = false;

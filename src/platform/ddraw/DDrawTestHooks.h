@@ -10,14 +10,14 @@
 // Calls that can be made to fail. While a fault is on, the call returns DDERR_GENERIC (creation
 // calls: DDERR_OUTOFVIDEOMEMORY for CreateOffscreenVideo, DDERR_INVALIDMODE for display modes).
 enum class DDrawFault {
-    CreateEx,                  // DirectDrawCreateEx
+    CreateEx,  // DirectDrawCreateEx
     SetCooperativeLevel,
-    SetDisplayModeWithRefresh, // SetDisplayMode with a refresh rate other than 0
-    SetDisplayMode,            // SetDisplayMode with refresh rate 0
-    CreatePrimary,             // CreateSurface of a primary surface or flip chain
+    SetDisplayModeWithRefresh,  // SetDisplayMode with a refresh rate other than 0
+    SetDisplayMode,             // SetDisplayMode with refresh rate 0
+    CreatePrimary,              // CreateSurface of a primary surface or flip chain
     GetAttachedSurface,
-    CreateOffscreenVideo,      // CreateSurface of an off-screen surface in video memory
-    CreateOffscreenSystem,     // CreateSurface of an off-screen surface in system memory
+    CreateOffscreenVideo,   // CreateSurface of an off-screen surface in video memory
+    CreateOffscreenSystem,  // CreateSurface of an off-screen surface in system memory
     CreatePalette,
     SetPalette,
     CreateClipper,

@@ -6,7 +6,6 @@
 #include "platform/gdi/GdiTypes.h"
 #include "platform/win/WinTypes.h"
 
-
 class IDirectDraw7;
 class IDirectDrawSurface7;
 class IDirectDrawPalette;
@@ -24,7 +23,10 @@ struct DDInterfaceId {
 inline constexpr DDInterfaceId IID_IDirectDraw7{7};
 
 // Result codes.
-constexpr HRESULT MakeDDResult(DWORD code) { return static_cast<HRESULT>(0x88760000u | code); }
+constexpr HRESULT MakeDDResult(DWORD code)
+{
+    return static_cast<HRESULT>(0x88760000u | code);
+}
 constexpr HRESULT DD_OK = 0;
 constexpr HRESULT DDERR_GENERIC = static_cast<HRESULT>(0x80004005u);
 constexpr HRESULT DDERR_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
@@ -141,9 +143,9 @@ struct DDCOLORKEY {
 
 struct DDPIXELFORMAT {
     DWORD dwSize = sizeof(DDPIXELFORMAT);
-    DWORD dwFlags = 0;          // DDPF_RGB, with DDPF_PALETTEINDEXED8 at 8 bits
+    DWORD dwFlags = 0;  // DDPF_RGB, with DDPF_PALETTEINDEXED8 at 8 bits
     DWORD dwFourCC = 0;
-    DWORD dwRGBBitCount = 0;    // 8, 16 or 32
+    DWORD dwRGBBitCount = 0;  // 8, 16 or 32
     DWORD dwRBitMask = 0;
     DWORD dwGBitMask = 0;
     DWORD dwBBitMask = 0;
@@ -157,12 +159,12 @@ struct DDSURFACEDESC2 {
     DWORD dwFlags = 0;
     DWORD dwHeight = 0;
     DWORD dwWidth = 0;
-    LONG lPitch = 0;               // bytes from one row to the next; wider than width x bytes
+    LONG lPitch = 0;  // bytes from one row to the next; wider than width x bytes
     DWORD dwBackBufferCount = 0;
     DWORD dwRefreshRate = 0;
     DWORD dwAlphaBitDepth = 0;
     DWORD dwReserved = 0;
-    void* lpSurface = nullptr;     // Lock: the first byte of the locked rectangle
+    void* lpSurface = nullptr;  // Lock: the first byte of the locked rectangle
     DDCOLORKEY ddckCKDestOverlay;
     DDCOLORKEY ddckCKDestBlt;
     DDCOLORKEY ddckCKSrcOverlay;
@@ -178,7 +180,7 @@ struct DDBLTFX {
     DWORD dwSize = 0;
     DWORD dwDDFX = 0;
     DWORD dwROP = 0;
-    DWORD dwFillColor = 0;         // DDBLT_COLORFILL: the raw pixel value written
+    DWORD dwFillColor = 0;  // DDBLT_COLORFILL: the raw pixel value written
     DDCOLORKEY ddckDestColorkey;
     DDCOLORKEY ddckSrcColorkey;
 };

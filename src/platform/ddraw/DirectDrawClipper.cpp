@@ -33,26 +33,22 @@ ULONG IDirectDrawClipper::Release()
 ULONG IDirectDrawClipper::ReleaseLocked()
 {
     const ULONG left = --m_refCount;
-    if (left == 0)
-        delete this;
+    if (left == 0) delete this;
     return left;
 }
 
 HRESULT IDirectDrawClipper::SetHWnd(DWORD dwFlags, HWND hWnd)
 {
-    if (dwFlags != 0)
-        return DDERR_INVALIDPARAMS;
+    if (dwFlags != 0) return DDERR_INVALIDPARAMS;
     DDrawLock lock(DDraw().mutex);
-    if (DDrawFaultOn(DDrawFault::SetHWnd))
-        return DDERR_GENERIC;
+    if (DDrawFaultOn(DDrawFault::SetHWnd)) return DDERR_GENERIC;
     m_hWnd = hWnd;
     return DD_OK;
 }
 
 HRESULT IDirectDrawClipper::GetHWnd(HWND* lphWnd)
 {
-    if (lphWnd == nullptr)
-        return DDERR_INVALIDPARAMS;
+    if (lphWnd == nullptr) return DDERR_INVALIDPARAMS;
     DDrawLock lock(DDraw().mutex);
     *lphWnd = m_hWnd;
     return DD_OK;
@@ -64,8 +60,7 @@ bool IDirectDrawClipper::ClipRect(int surfaceWidth, int surfaceHeight, RECT& out
     if (m_hWnd != nullptr) {
         RECT client;
         POINT origin{0, 0};
-        if (!GetClientRect(m_hWnd, &client) || !ClientToScreen(m_hWnd, &origin))
-            return false;
+        if (!GetClientRect(m_hWnd, &client) || !ClientToScreen(m_hWnd, &origin)) return false;
         r.left = std::max<LONG>(r.left, origin.x + client.left);
         r.top = std::max<LONG>(r.top, origin.y + client.top);
         r.right = std::min<LONG>(r.right, origin.x + client.right);

@@ -33,8 +33,7 @@ ULONG IDirectDrawPalette::Release()
 ULONG IDirectDrawPalette::ReleaseLocked()
 {
     const ULONG left = --m_refCount;
-    if (left == 0)
-        delete this;
+    if (left == 0) delete this;
     return left;
 }
 
@@ -50,8 +49,7 @@ HRESULT IDirectDrawPalette::SetEntries(DWORD dwFlags, DWORD dwStartingEntry, DWO
 
 HRESULT IDirectDrawPalette::GetEntries(DWORD dwFlags, DWORD dwBase, DWORD dwNumEntries, PALETTEENTRY* lpEntries)
 {
-    if (dwFlags != 0 || lpEntries == nullptr || dwBase > 256 || dwNumEntries > 256 - dwBase)
-        return DDERR_INVALIDPARAMS;
+    if (dwFlags != 0 || lpEntries == nullptr || dwBase > 256 || dwNumEntries > 256 - dwBase) return DDERR_INVALIDPARAMS;
     DDrawLock lock(DDraw().mutex);
     std::copy_n(m_entries.begin() + dwBase, dwNumEntries, lpEntries);
     return DD_OK;

@@ -12,12 +12,18 @@ namespace {
 
 constexpr BYTE kRestoredByte = 0xA5;
 
-bool IsValidRect(const RECT& r) { return r.left < r.right && r.top < r.bottom; }
+bool IsValidRect(const RECT& r)
+{
+    return r.left < r.right && r.top < r.bottom;
+}
 bool IsInside(const RECT& r, int width, int height)
 {
     return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height;
 }
-RECT WholeRect(int width, int height) { return RECT{0, 0, width, height}; }
+RECT WholeRect(int width, int height)
+{
+    return RECT{0, 0, width, height};
+}
 RECT Intersect(const RECT& a, const RECT& b)
 {
     return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -26,10 +32,9 @@ RECT Intersect(const RECT& a, const RECT& b)
 
 }  // namespace
 
-IDirectDrawSurface7::IDirectDrawSurface7(IDirectDraw7* owner, const DDFormat& format, int width, int height,
-                                         DWORD caps)
-    : m_owner(owner), m_format(format), m_width(width), m_height(height), m_pitch(format.PitchFor(width)),
-      m_caps(caps), m_pixels(static_cast<size_t>(m_pitch) * height, 0), m_bufferId(DDraw().nextBufferId++)
+IDirectDrawSurface7::IDirectDrawSurface7(IDirectDraw7* owner, const DDFormat& format, int width, int height, DWORD caps)
+    : m_owner(owner), m_format(format), m_width(width), m_height(height), m_pitch(format.PitchFor(width)), m_caps(caps),
+      m_pixels(static_cast<size_t>(m_pitch) * height, 0), m_bufferId(DDraw().nextBufferId++)
 {
     m_owner->AddRefLocked();
     DDraw().surfaces.push_back(this);
@@ -43,16 +48,11 @@ void IDirectDrawSurface7::DestroyLocked()
     g.surfaces.erase(std::remove(g.surfaces.begin(), g.surfaces.end(), this), g.surfaces.end());
     g.videoUsed -= std::min(g.videoUsed, VideoBytes());
     --g.liveObjects;
-    if (m_dc != nullptr)
-        GdiDestroySurfaceDc(m_dc);
-    if (m_busy != Busy::None)
-        g.busyEnded.notify_all();
-    if (m_palette != nullptr)
-        m_palette->ReleaseLocked();
-    if (m_clipper != nullptr)
-        m_clipper->ReleaseLocked();
-    if (m_owner->Primary() == this)
-        m_owner->SetPrimary(nullptr);
+    if (m_dc != nullptr) GdiDestroySurfaceDc(m_dc);
+    if (m_busy != Busy::None) g.busyEnded.notify_all();
+    if (m_palette != nullptr) m_palette->ReleaseLocked();
+    if (m_clipper != nullptr) m_clipper->ReleaseLocked();
+    if (m_owner->Primary() == this) m_owner->SetPrimary(nullptr);
     IDirectDraw7* owner = m_owner;
     delete this;
     owner->ReleaseLocked();
@@ -76,13 +76,11 @@ ULONG IDirectDrawSurface7::AddRef()
 ULONG IDirectDrawSurface7::Release()
 {
     DDrawLock lock(DDraw().mutex);
-    if (m_refCount == 0)
-        return 0;  // a back buffer the caller never got a reference to
+    if (m_refCount == 0) return 0;  // a back buffer the caller never got a reference to
     const ULONG left = --m_refCount;
     if (m_chain) {
         for (IDirectDrawSurface7* m : m_chain->members) {
-            if (m->m_refCount != 0)
-                return left;
+            if (m->m_refCount != 0) return left;
         }
         DestroyChainLocked(std::shared_ptr<Chain>(m_chain));
     } else if (left == 0) {
@@ -93,8 +91,7 @@ ULONG IDirectDrawSurface7::Release()
 
 std::vector<IDirectDrawSurface7*> IDirectDrawSurface7::ChainOrSelf() const
 {
-    if (m_chain)
-        return m_chain->members;
+    if (m_chain) return m_chain->members;
     return {const_cast<IDirectDrawSurface7*>(this)};
 }
 
@@ -109,30 +106,24 @@ HRESULT IDirectDrawSurface7::WaitNotBusyLocked(std::unique_lock<std::mutex>& loc
                 break;
             }
         }
-        if (busy == nullptr)
-            return DD_OK;
-        if (!bWait || busy->m_busyOwner == std::this_thread::get_id())
-            return DDERR_SURFACEBUSY;
+        if (busy == nullptr) return DD_OK;
+        if (!bWait || busy->m_busyOwner == std::this_thread::get_id()) return DDERR_SURFACEBUSY;
         DDraw().busyEnded.wait(lock);
     }
 }
 
 HRESULT IDirectDrawSurface7::GetAttachedSurface(DDSCAPS2* lpCaps, LPDIRECTDRAWSURFACE7* lplpAttached)
 {
-    if (lpCaps == nullptr || lplpAttached == nullptr)
-        return DDERR_INVALIDPARAMS;
+    if (lpCaps == nullptr || lplpAttached == nullptr) return DDERR_INVALIDPARAMS;
     *lplpAttached = nullptr;
     DDrawLock lock(DDraw().mutex);
-    if (DDrawFaultOn(DDrawFault::GetAttachedSurface))
-        return DDERR_GENERIC;
-    if (!m_chain)
-        return DDERR_NOTFOUND;
+    if (DDrawFaultOn(DDrawFault::GetAttachedSurface)) return DDERR_GENERIC;
+    if (!m_chain) return DDERR_NOTFOUND;
     const auto& members = m_chain->members;
     const auto it = std::find(members.begin(), members.end(), this);
     const size_t next = (static_cast<size_t>(it - members.begin()) + 1) % members.size();
     IDirectDrawSurface7* attached = members[next];
-    if ((attached->m_caps & lpCaps->dwCaps) != lpCaps->dwCaps)
-        return DDERR_NOTFOUND;
+    if ((attached->m_caps & lpCaps->dwCaps) != lpCaps->dwCaps) return DDERR_NOTFOUND;
     ++attached->m_refCount;
     *lplpAttached = attached;
     return DD_OK;
@@ -140,20 +131,14 @@ HRESULT IDirectDrawSurface7::GetAttachedSurface(DDSCAPS2* lpCaps, LPDIRECTDRAWSU
 
 HRESULT IDirectDrawSurface7::Lock(RECT* lpRect, DDSURFACEDESC2* lpDesc, DWORD dwFlags, HANDLE)
 {
-    if (lpDesc == nullptr || lpDesc->dwSize != sizeof(DDSURFACEDESC2))
-        return DDERR_INVALIDPARAMS;
+    if (lpDesc == nullptr || lpDesc->dwSize != sizeof(DDSURFACEDESC2)) return DDERR_INVALIDPARAMS;
     DDrawLock lock(DDraw().mutex);
-    if (DDrawFaultOn(DDrawFault::Lock))
-        return DDERR_GENERIC;
-    if (m_lost)
-        return DDERR_SURFACELOST;
-    if (const HRESULT hr = WaitNotBusyLocked(lock, nullptr, (dwFlags & DDLOCK_WAIT) != 0); FAILED(hr))
-        return hr;
-    if (m_lost)
-        return DDERR_SURFACELOST;
+    if (DDrawFaultOn(DDrawFault::Lock)) return DDERR_GENERIC;
+    if (m_lost) return DDERR_SURFACELOST;
+    if (const HRESULT hr = WaitNotBusyLocked(lock, nullptr, (dwFlags & DDLOCK_WAIT) != 0); FAILED(hr)) return hr;
+    if (m_lost) return DDERR_SURFACELOST;
     const RECT r = lpRect != nullptr ? *lpRect : WholeRect(m_width, m_height);
-    if (!IsValidRect(r) || !IsInside(r, m_width, m_height))
-        return DDERR_INVALIDRECT;
+    if (!IsValidRect(r) || !IsInside(r, m_width, m_height)) return DDERR_INVALIDRECT;
     m_busy = Busy::Locked;
     m_busyOwner = std::this_thread::get_id();
     FillDescLocked(*lpDesc);
@@ -165,8 +150,7 @@ HRESULT IDirectDrawSurface7::Lock(RECT* lpRect, DDSURFACEDESC2* lpDesc, DWORD dw
 HRESULT IDirectDrawSurface7::Unlock(RECT*)
 {
     DDrawLock lock(DDraw().mutex);
-    if (m_busy != Busy::Locked)
-        return DDERR_NOTLOCKED;
+    if (m_busy != Busy::Locked) return DDERR_NOTLOCKED;
     m_busy = Busy::None;
     DDraw().busyEnded.notify_all();
     return DD_OK;
@@ -174,17 +158,14 @@ HRESULT IDirectDrawSurface7::Unlock(RECT*)
 
 HRESULT IDirectDrawSurface7::DestClipLocked(const RECT& dst, RECT& clip) const
 {
-    if (!IsValidRect(dst))
-        return DDERR_INVALIDRECT;
+    if (!IsValidRect(dst)) return DDERR_INVALIDRECT;
     if (m_clipper == nullptr) {
-        if (!IsInside(dst, m_width, m_height))
-            return DDERR_INVALIDRECT;
+        if (!IsInside(dst, m_width, m_height)) return DDERR_INVALIDRECT;
         clip = dst;
         return DD_OK;
     }
     RECT region;
-    if (!m_clipper->ClipRect(m_width, m_height, region))
-        region = RECT{0, 0, 0, 0};
+    if (!m_clipper->ClipRect(m_width, m_height, region)) region = RECT{0, 0, 0, 0};
     clip = Intersect(dst, region);
     return DD_OK;
 }
@@ -192,8 +173,7 @@ HRESULT IDirectDrawSurface7::DestClipLocked(const RECT& dst, RECT& clip) const
 HRESULT IDirectDrawSurface7::BltCopyLocked(const RECT& dst, const RECT& clip, IDirectDrawSurface7& src,
                                            const RECT& srcRect, bool bKeyed)
 {
-    if (!IsValidRect(clip))
-        return DD_OK;
+    if (!IsValidRect(clip)) return DD_OK;
     KeyRange key;
     const KeyRange* keyPtr = nullptr;
     if (bKeyed && src.m_hasSrcKey) {
@@ -231,70 +211,49 @@ HRESULT IDirectDrawSurface7::Blt(RECT* lpDestRect, IDirectDrawSurface7* lpSrc, R
         const RECT dst = lpDestRect != nullptr ? *lpDestRect : WholeRect(m_width, m_height);
         RECT clip;
         if (dwFlags & DDBLT_COLORFILL) {
-            if (lpFx == nullptr || lpFx->dwSize != sizeof(DDBLTFX))
-                return DDERR_INVALIDPARAMS;
-            if (const HRESULT hr = WaitNotBusyLocked(lock, nullptr, bWait); FAILED(hr))
-                return hr;
-            if (m_lost)
-                return DDERR_SURFACELOST;
-            if (const HRESULT hr = DestClipLocked(dst, clip); FAILED(hr))
-                return hr;
+            if (lpFx == nullptr || lpFx->dwSize != sizeof(DDBLTFX)) return DDERR_INVALIDPARAMS;
+            if (const HRESULT hr = WaitNotBusyLocked(lock, nullptr, bWait); FAILED(hr)) return hr;
+            if (m_lost) return DDERR_SURFACELOST;
+            if (const HRESULT hr = DestClipLocked(dst, clip); FAILED(hr)) return hr;
             if (IsValidRect(clip))
                 FillPixels(PixelBlock{m_pixels.data(), m_pitch, m_format.BytesPerPixel()}, clip, lpFx->dwFillColor);
         } else {
-            if (lpSrc == nullptr)
-                return DDERR_INVALIDPARAMS;
-            if (const HRESULT hr = WaitNotBusyLocked(lock, lpSrc, bWait); FAILED(hr))
-                return hr;
-            if (m_lost || lpSrc->m_lost)
-                return DDERR_SURFACELOST;
-            if (!(m_format == lpSrc->m_format))
-                return DDERR_INVALIDPIXELFORMAT;
+            if (lpSrc == nullptr) return DDERR_INVALIDPARAMS;
+            if (const HRESULT hr = WaitNotBusyLocked(lock, lpSrc, bWait); FAILED(hr)) return hr;
+            if (m_lost || lpSrc->m_lost) return DDERR_SURFACELOST;
+            if (!(m_format == lpSrc->m_format)) return DDERR_INVALIDPIXELFORMAT;
             const RECT srcRect = lpSrcRect != nullptr ? *lpSrcRect : WholeRect(lpSrc->m_width, lpSrc->m_height);
-            if (!IsValidRect(srcRect) || !IsInside(srcRect, lpSrc->m_width, lpSrc->m_height))
-                return DDERR_INVALIDRECT;
-            if (const HRESULT hr = DestClipLocked(dst, clip); FAILED(hr))
-                return hr;
+            if (!IsValidRect(srcRect) || !IsInside(srcRect, lpSrc->m_width, lpSrc->m_height)) return DDERR_INVALIDRECT;
+            if (const HRESULT hr = DestClipLocked(dst, clip); FAILED(hr)) return hr;
             BltCopyLocked(dst, clip, *lpSrc, srcRect, (dwFlags & DDBLT_KEYSRC) != 0);
         }
-        if (IsPrimary())
-            frame = ComposeVisibleLocked();
+        if (IsPrimary()) frame = ComposeVisibleLocked();
     }
-    if (IsPrimary())
-        DDrawPublishVisible(std::move(frame));
+    if (IsPrimary()) DDrawPublishVisible(std::move(frame));
     return DD_OK;
 }
 
 HRESULT IDirectDrawSurface7::BltFast(DWORD dwX, DWORD dwY, IDirectDrawSurface7* lpSrc, RECT* lpSrcRect, DWORD dwTrans)
 {
-    if (lpSrc == nullptr)
-        return DDERR_INVALIDPARAMS;
-    if (dwTrans & DDBLTFAST_DESTCOLORKEY)
-        return DDERR_UNSUPPORTED;
+    if (lpSrc == nullptr) return DDERR_INVALIDPARAMS;
+    if (dwTrans & DDBLTFAST_DESTCOLORKEY) return DDERR_UNSUPPORTED;
     HostFrame frame;
     {
         DDrawLock lock(DDraw().mutex);
-        if (const HRESULT hr = WaitNotBusyLocked(lock, lpSrc, (dwTrans & DDBLTFAST_WAIT) != 0); FAILED(hr))
-            return hr;
-        if (m_lost || lpSrc->m_lost)
-            return DDERR_SURFACELOST;
-        if (!(m_format == lpSrc->m_format))
-            return DDERR_INVALIDPIXELFORMAT;
+        if (const HRESULT hr = WaitNotBusyLocked(lock, lpSrc, (dwTrans & DDBLTFAST_WAIT) != 0); FAILED(hr)) return hr;
+        if (m_lost || lpSrc->m_lost) return DDERR_SURFACELOST;
+        if (!(m_format == lpSrc->m_format)) return DDERR_INVALIDPIXELFORMAT;
         const RECT srcRect = lpSrcRect != nullptr ? *lpSrcRect : WholeRect(lpSrc->m_width, lpSrc->m_height);
-        if (!IsValidRect(srcRect) || !IsInside(srcRect, lpSrc->m_width, lpSrc->m_height))
-            return DDERR_INVALIDRECT;
+        if (!IsValidRect(srcRect) || !IsInside(srcRect, lpSrc->m_width, lpSrc->m_height)) return DDERR_INVALIDRECT;
         const long long right = static_cast<long long>(dwX) + (srcRect.right - srcRect.left);
         const long long bottom = static_cast<long long>(dwY) + (srcRect.bottom - srcRect.top);
-        if (right > m_width || bottom > m_height)
-            return DDERR_INVALIDRECT;
+        if (right > m_width || bottom > m_height) return DDERR_INVALIDRECT;
         const RECT dst{static_cast<LONG>(dwX), static_cast<LONG>(dwY), static_cast<LONG>(right),
                        static_cast<LONG>(bottom)};
         BltCopyLocked(dst, dst, *lpSrc, srcRect, (dwTrans & DDBLTFAST_SRCCOLORKEY) != 0);
-        if (IsPrimary())
-            frame = ComposeVisibleLocked();
+        if (IsPrimary()) frame = ComposeVisibleLocked();
     }
-    if (IsPrimary())
-        DDrawPublishVisible(std::move(frame));
+    if (IsPrimary()) DDrawPublishVisible(std::move(frame));
     return DD_OK;
 }
 
@@ -309,30 +268,24 @@ void IDirectDrawSurface7::RotateChainLocked()
 
 HRESULT IDirectDrawSurface7::Flip(IDirectDrawSurface7* lpOverride, DWORD dwFlags)
 {
-    if (lpOverride != nullptr)
-        return DDERR_INVALIDPARAMS;
+    if (lpOverride != nullptr) return DDERR_INVALIDPARAMS;
     {
         DDrawLock lock(DDraw().mutex);
-        if (!m_chain || m_chain->members.front() != this)
-            return DDERR_NOTFLIPPABLE;
+        if (!m_chain || m_chain->members.front() != this) return DDERR_NOTFLIPPABLE;
         for (const IDirectDrawSurface7* m : m_chain->members) {
-            if (m->m_lost)
-                return DDERR_SURFACELOST;
+            if (m->m_lost) return DDERR_SURFACELOST;
         }
     }
-    if ((dwFlags & DDFLIP_NOVSYNC) == 0)
-        DDrawWaitForVBlank();
+    if ((dwFlags & DDFLIP_NOVSYNC) == 0) DDrawWaitForVBlank();
     HostFrame frame;
     {
         DDrawLock lock(DDraw().mutex);
-        if (!m_chain)
-            return DDERR_NOTFLIPPABLE;
+        if (!m_chain) return DDERR_NOTFLIPPABLE;
         const std::vector<IDirectDrawSurface7*> members = m_chain->members;
         if (const HRESULT hr = WaitNotBusyLocked(lock, members, (dwFlags & DDFLIP_DONOTWAIT) == 0); FAILED(hr))
             return hr;
         for (const IDirectDrawSurface7* m : members) {
-            if (m->m_lost)
-                return DDERR_SURFACELOST;
+            if (m->m_lost) return DDERR_SURFACELOST;
         }
         RotateChainLocked();
         frame = ComposeVisibleLocked();
@@ -343,17 +296,14 @@ HRESULT IDirectDrawSurface7::Flip(IDirectDrawSurface7* lpOverride, DWORD dwFlags
 
 HRESULT IDirectDrawSurface7::FlipToGdiLocked(std::unique_lock<std::mutex>& lock, HostFrame& frame)
 {
-    if (!m_chain)
-        return DD_OK;
-    if (const HRESULT hr = WaitNotBusyLocked(lock, m_chain->members, true); FAILED(hr))
-        return hr;
+    if (!m_chain) return DD_OK;
+    if (const HRESULT hr = WaitNotBusyLocked(lock, m_chain->members, true); FAILED(hr)) return hr;
     bool moved = false;
     for (size_t i = 0; i < m_chain->members.size() && m_bufferId != m_chain->gdiBufferId; ++i) {
         RotateChainLocked();
         moved = true;
     }
-    if (moved)
-        frame = ComposeVisibleLocked();
+    if (moved) frame = ComposeVisibleLocked();
     return DD_OK;
 }
 
@@ -367,31 +317,25 @@ void IDirectDrawSurface7::SetSourceKeyLocked(const DDCOLORKEY& key)
 
 HRESULT IDirectDrawSurface7::SetColorKey(DWORD dwFlags, DDCOLORKEY* lpKey)
 {
-    if ((dwFlags & ~(DDCKEY_SRCBLT | DDCKEY_COLORSPACE)) != 0)
-        return DDERR_UNSUPPORTED;
-    if ((dwFlags & DDCKEY_SRCBLT) == 0)
-        return DDERR_INVALIDPARAMS;
+    if ((dwFlags & ~(DDCKEY_SRCBLT | DDCKEY_COLORSPACE)) != 0) return DDERR_UNSUPPORTED;
+    if ((dwFlags & DDCKEY_SRCBLT) == 0) return DDERR_INVALIDPARAMS;
     DDrawLock lock(DDraw().mutex);
-    if (DDrawFaultOn(DDrawFault::SetColorKey))
-        return DDERR_GENERIC;
+    if (DDrawFaultOn(DDrawFault::SetColorKey)) return DDERR_GENERIC;
     if (lpKey == nullptr) {
         m_hasSrcKey = false;
         return DD_OK;
     }
     DDCOLORKEY key = *lpKey;
-    if ((dwFlags & DDCKEY_COLORSPACE) == 0)
-        key.dwColorSpaceHighValue = key.dwColorSpaceLowValue;
+    if ((dwFlags & DDCKEY_COLORSPACE) == 0) key.dwColorSpaceHighValue = key.dwColorSpaceLowValue;
     SetSourceKeyLocked(key);
     return DD_OK;
 }
 
 HRESULT IDirectDrawSurface7::GetColorKey(DWORD dwFlags, DDCOLORKEY* lpKey)
 {
-    if (dwFlags != DDCKEY_SRCBLT || lpKey == nullptr)
-        return DDERR_INVALIDPARAMS;
+    if (dwFlags != DDCKEY_SRCBLT || lpKey == nullptr) return DDERR_INVALIDPARAMS;
     DDrawLock lock(DDraw().mutex);
-    if (!m_hasSrcKey)
-        return DDERR_NOCOLORKEY;
+    if (!m_hasSrcKey) return DDERR_NOCOLORKEY;
     *lpKey = m_srcKey;
     return DD_OK;
 }
@@ -399,28 +343,21 @@ HRESULT IDirectDrawSurface7::GetColorKey(DWORD dwFlags, DDCOLORKEY* lpKey)
 HRESULT IDirectDrawSurface7::SetPalette(IDirectDrawPalette* lpPalette)
 {
     DDrawLock lock(DDraw().mutex);
-    if (DDrawFaultOn(DDrawFault::SetPalette))
-        return DDERR_GENERIC;
-    if (lpPalette != nullptr && m_format.bitCount != 8)
-        return DDERR_INVALIDPIXELFORMAT;
-    if (lpPalette == m_palette)
-        return DD_OK;
-    if (lpPalette != nullptr)
-        lpPalette->AddRefLocked();
-    if (m_palette != nullptr)
-        m_palette->ReleaseLocked();
+    if (DDrawFaultOn(DDrawFault::SetPalette)) return DDERR_GENERIC;
+    if (lpPalette != nullptr && m_format.bitCount != 8) return DDERR_INVALIDPIXELFORMAT;
+    if (lpPalette == m_palette) return DD_OK;
+    if (lpPalette != nullptr) lpPalette->AddRefLocked();
+    if (m_palette != nullptr) m_palette->ReleaseLocked();
     m_palette = lpPalette;
     return DD_OK;
 }
 
 HRESULT IDirectDrawSurface7::GetPalette(LPDIRECTDRAWPALETTE* lplpPalette)
 {
-    if (lplpPalette == nullptr)
-        return DDERR_INVALIDPARAMS;
+    if (lplpPalette == nullptr) return DDERR_INVALIDPARAMS;
     DDrawLock lock(DDraw().mutex);
     *lplpPalette = m_palette;
-    if (m_palette == nullptr)
-        return DDERR_NOPALETTEATTACHED;
+    if (m_palette == nullptr) return DDERR_NOPALETTEATTACHED;
     m_palette->AddRefLocked();
     return DD_OK;
 }
@@ -428,26 +365,20 @@ HRESULT IDirectDrawSurface7::GetPalette(LPDIRECTDRAWPALETTE* lplpPalette)
 HRESULT IDirectDrawSurface7::SetClipper(IDirectDrawClipper* lpClipper)
 {
     DDrawLock lock(DDraw().mutex);
-    if (DDrawFaultOn(DDrawFault::SetClipper))
-        return DDERR_GENERIC;
-    if (lpClipper == m_clipper)
-        return DD_OK;
-    if (lpClipper != nullptr)
-        lpClipper->AddRefLocked();
-    if (m_clipper != nullptr)
-        m_clipper->ReleaseLocked();
+    if (DDrawFaultOn(DDrawFault::SetClipper)) return DDERR_GENERIC;
+    if (lpClipper == m_clipper) return DD_OK;
+    if (lpClipper != nullptr) lpClipper->AddRefLocked();
+    if (m_clipper != nullptr) m_clipper->ReleaseLocked();
     m_clipper = lpClipper;
     return DD_OK;
 }
 
 HRESULT IDirectDrawSurface7::GetClipper(LPDIRECTDRAWCLIPPER* lplpClipper)
 {
-    if (lplpClipper == nullptr)
-        return DDERR_INVALIDPARAMS;
+    if (lplpClipper == nullptr) return DDERR_INVALIDPARAMS;
     DDrawLock lock(DDraw().mutex);
     *lplpClipper = m_clipper;
-    if (m_clipper == nullptr)
-        return DDERR_NOCLIPPERATTACHED;
+    if (m_clipper == nullptr) return DDERR_NOCLIPPERATTACHED;
     m_clipper->AddRefLocked();
     return DD_OK;
 }
@@ -455,8 +386,7 @@ HRESULT IDirectDrawSurface7::GetClipper(LPDIRECTDRAWCLIPPER* lplpClipper)
 int IDirectDrawSurface7::PaletteColoursLocked(std::array<RGBQUAD, 256>& out) const
 {
     const IDirectDrawPalette* palette = m_palette;
-    if (palette == nullptr && m_owner->Primary() != nullptr)
-        palette = m_owner->Primary()->m_palette;
+    if (palette == nullptr && m_owner->Primary() != nullptr) palette = m_owner->Primary()->m_palette;
     for (size_t i = 0; i < out.size(); ++i) {
         if (palette != nullptr) {
             const PALETTEENTRY& e = palette->Entries()[i];
@@ -471,18 +401,13 @@ int IDirectDrawSurface7::PaletteColoursLocked(std::array<RGBQUAD, 256>& out) con
 
 HRESULT IDirectDrawSurface7::GetDC(HDC* lphDC)
 {
-    if (lphDC == nullptr)
-        return DDERR_INVALIDPARAMS;
+    if (lphDC == nullptr) return DDERR_INVALIDPARAMS;
     *lphDC = nullptr;
     DDrawLock lock(DDraw().mutex);
-    if (m_busy == Busy::Dc && m_busyOwner == std::this_thread::get_id())
-        return DDERR_DCALREADYCREATED;
-    if (m_lost)
-        return DDERR_SURFACELOST;
-    if (const HRESULT hr = WaitNotBusyLocked(lock, nullptr, true); FAILED(hr))
-        return hr;
-    if (m_lost)
-        return DDERR_SURFACELOST;
+    if (m_busy == Busy::Dc && m_busyOwner == std::this_thread::get_id()) return DDERR_DCALREADYCREATED;
+    if (m_lost) return DDERR_SURFACELOST;
+    if (const HRESULT hr = WaitNotBusyLocked(lock, nullptr, true); FAILED(hr)) return hr;
+    if (m_lost) return DDERR_SURFACELOST;
     PixelView view;
     view.top = m_pixels.data();
     view.rowStep = m_pitch;
@@ -497,8 +422,7 @@ HRESULT IDirectDrawSurface7::GetDC(HDC* lphDC)
         return PaletteColoursLocked(out);
     };
     m_dc = GdiCreateSurfaceDc(view, std::move(palette));
-    if (m_dc == nullptr)
-        return DDERR_CANTCREATEDC;
+    if (m_dc == nullptr) return DDERR_CANTCREATEDC;
     m_busy = Busy::Dc;
     m_busyOwner = std::this_thread::get_id();
     *lphDC = m_dc;
@@ -508,8 +432,7 @@ HRESULT IDirectDrawSurface7::GetDC(HDC* lphDC)
 HRESULT IDirectDrawSurface7::ReleaseDC(HDC hDC)
 {
     DDrawLock lock(DDraw().mutex);
-    if (m_busy != Busy::Dc || hDC != m_dc)
-        return DDERR_NODC;
+    if (m_busy != Busy::Dc || hDC != m_dc) return DDERR_NODC;
     GdiDestroySurfaceDc(m_dc);
     m_dc = nullptr;
     m_busy = Busy::None;
@@ -526,11 +449,9 @@ HRESULT IDirectDrawSurface7::IsLost()
 HRESULT IDirectDrawSurface7::Restore()
 {
     DDrawLock lock(DDraw().mutex);
-    if (DDrawFaultOn(DDrawFault::Restore))
-        return DDERR_GENERIC;
+    if (DDrawFaultOn(DDrawFault::Restore)) return DDERR_GENERIC;
     for (IDirectDrawSurface7* s : ChainOrSelf()) {
-        if (!s->m_lost)
-            continue;
+        if (!s->m_lost) continue;
         std::fill(s->m_pixels.begin(), s->m_pixels.end(), kRestoredByte);
         s->m_lost = false;
     }
@@ -559,8 +480,7 @@ void IDirectDrawSurface7::FillDescLocked(DDSURFACEDESC2& desc) const
 
 HRESULT IDirectDrawSurface7::GetSurfaceDesc(DDSURFACEDESC2* lpDesc)
 {
-    if (lpDesc == nullptr || lpDesc->dwSize != sizeof(DDSURFACEDESC2))
-        return DDERR_INVALIDPARAMS;
+    if (lpDesc == nullptr || lpDesc->dwSize != sizeof(DDSURFACEDESC2)) return DDERR_INVALIDPARAMS;
     DDrawLock lock(DDraw().mutex);
     FillDescLocked(*lpDesc);
     return DD_OK;
@@ -568,8 +488,7 @@ HRESULT IDirectDrawSurface7::GetSurfaceDesc(DDSURFACEDESC2* lpDesc)
 
 HRESULT IDirectDrawSurface7::GetPixelFormat(DDPIXELFORMAT* lpFormat)
 {
-    if (lpFormat == nullptr || lpFormat->dwSize != sizeof(DDPIXELFORMAT))
-        return DDERR_INVALIDPARAMS;
+    if (lpFormat == nullptr || lpFormat->dwSize != sizeof(DDPIXELFORMAT)) return DDERR_INVALIDPARAMS;
     DDrawLock lock(DDraw().mutex);
     *lpFormat = m_format.ToPixelFormat();
     return DD_OK;
@@ -577,8 +496,7 @@ HRESULT IDirectDrawSurface7::GetPixelFormat(DDPIXELFORMAT* lpFormat)
 
 DWORD IDirectDrawSurface7::RawPixelLocked(int x, int y) const
 {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
-        return 0;
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;
     const BYTE* p = m_pixels.data() + static_cast<size_t>(y) * m_pitch + x * m_format.BytesPerPixel();
     DWORD v = 0;
     std::memcpy(&v, p, static_cast<size_t>(m_format.BytesPerPixel()));  // little-endian host
@@ -595,8 +513,7 @@ HostFrame IDirectDrawSurface7::ComposeVisibleLocked() const
     frame.height = r.bottom - r.top;
     frame.pixels.resize(static_cast<size_t>(frame.width) * frame.height);
     std::array<RGBQUAD, 256> palette{};
-    if (m_format.bitCount == 8)
-        PaletteColoursLocked(palette);
+    if (m_format.bitCount == 8) PaletteColoursLocked(palette);
     const ChannelMask red = ChannelMask::From(m_format.redMask);
     const ChannelMask green = ChannelMask::From(m_format.greenMask);
     const ChannelMask blue = ChannelMask::From(m_format.blueMask);

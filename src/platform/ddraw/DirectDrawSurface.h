@@ -101,8 +101,8 @@ private:
     bool IsBusy() const { return m_busy != Busy::None; }
     bool IsPrimary() const { return (m_caps & DDSCAPS_PRIMARYSURFACE) != 0; }
     // DD_OK once none of the surfaces is busy; waits for other threads when bWait.
-    static HRESULT WaitNotBusyLocked(std::unique_lock<std::mutex>& lock,
-                                     std::span<IDirectDrawSurface7* const> surfaces, bool bWait);
+    static HRESULT WaitNotBusyLocked(std::unique_lock<std::mutex>& lock, std::span<IDirectDrawSurface7* const> surfaces,
+                                     bool bWait);
     HRESULT WaitNotBusyLocked(std::unique_lock<std::mutex>& lock, IDirectDrawSurface7* other, bool bWait)
     {
         IDirectDrawSurface7* const both[2] = {this, other};

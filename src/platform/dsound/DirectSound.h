@@ -49,10 +49,10 @@ constexpr DWORD DSBSIZE_MIN = 4;
 constexpr DWORD DSBSIZE_MAX = 0x0FFFFFFF;
 
 struct DSBUFFERDESC {
-    DWORD dwSize = 0;                       // sizeof(DSBUFFERDESC)
-    DWORD dwFlags = 0;                      // DSBCAPS_*
-    DWORD dwBufferBytes = 0;                // 0 for the primary buffer
-    DWORD dwReserved = 0;                   // must be 0
+    DWORD dwSize = 0;                           // sizeof(DSBUFFERDESC)
+    DWORD dwFlags = 0;                          // DSBCAPS_*
+    DWORD dwBufferBytes = 0;                    // 0 for the primary buffer
+    DWORD dwReserved = 0;                       // must be 0
     const WAVEFORMATEX* lpwfxFormat = nullptr;  // null for the primary buffer
 };
 
@@ -71,8 +71,8 @@ public:
     // Secondary buffers: hands out the bytes from dwOffset on (or all with DSBLOCK_ENTIREBUFFER)
     // as one or two regions (the second when the range wraps to the start). The samples change
     // at Unlock, which takes the pointers and the byte counts written.
-    virtual HRESULT Lock(DWORD dwOffset, DWORD dwBytes, void** ppvAudioPtr1, DWORD* pdwAudioBytes1,
-                         void** ppvAudioPtr2, DWORD* pdwAudioBytes2, DWORD dwFlags) = 0;
+    virtual HRESULT Lock(DWORD dwOffset, DWORD dwBytes, void** ppvAudioPtr1, DWORD* pdwAudioBytes1, void** ppvAudioPtr2,
+                         DWORD* pdwAudioBytes2, DWORD dwFlags) = 0;
     virtual HRESULT Unlock(void* pvAudioPtr1, DWORD dwAudioBytes1, void* pvAudioPtr2, DWORD dwAudioBytes2) = 0;
 
     // Starts at the current position; dwReserved1 must be 0. Without DSBPLAY_LOOPING the buffer

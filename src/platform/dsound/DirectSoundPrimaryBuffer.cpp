@@ -5,10 +5,8 @@
 #include "platform/dsound/DirectSoundMixer.h"
 #include "platform/dsound/PcmMixing.h"
 
-DirectSoundPrimaryBuffer::DirectSoundPrimaryBuffer(std::shared_ptr<DirectSoundMixer> mixer)
-    : mixer_(std::move(mixer))
-{
-}
+DirectSoundPrimaryBuffer::DirectSoundPrimaryBuffer(std::shared_ptr<DirectSoundMixer> mixer) : mixer_(std::move(mixer))
+{}
 
 DWORD DirectSoundPrimaryBuffer::AddRef()
 {

@@ -121,8 +121,8 @@ bool Mix(PcmVoice& v, float gain, std::uint64_t step, float* out, std::size_t fr
 bool IsPlayablePcmFormat(const WAVEFORMATEX& f)
 {
     return f.wFormatTag == WAVE_FORMAT_PCM && (f.nChannels == 1 || f.nChannels == 2) &&
-           (f.wBitsPerSample == 8 || f.wBitsPerSample == 16) && f.nSamplesPerSec >= 100 &&
-           f.nSamplesPerSec <= 200000 && f.nBlockAlign == f.nChannels * (f.wBitsPerSample / 8);
+           (f.wBitsPerSample == 8 || f.wBitsPerSample == 16) && f.nSamplesPerSec >= 100 && f.nSamplesPerSec <= 200000 &&
+           f.nBlockAlign == f.nChannels * (f.wBitsPerSample / 8);
 }
 
 float VolumeToGain(LONG volume)

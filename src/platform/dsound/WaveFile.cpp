@@ -70,7 +70,8 @@ struct FileCloser {
 
 bool ParseWaveFile(const BYTE* pData, std::size_t nSize, WaveFileData& out)
 {
-    if (pData == nullptr || nSize < 12 || std::memcmp(pData, "RIFF", 4) != 0 || std::memcmp(pData + 8, "WAVE", 4) != 0) {
+    if (pData == nullptr || nSize < 12 || std::memcmp(pData, "RIFF", 4) != 0 ||
+        std::memcmp(pData + 8, "WAVE", 4) != 0) {
         return false;
     }
     const std::size_t riffSize = ReadU32(pData + 4);

@@ -17,18 +17,18 @@
 #include "platform/gdi/GdiTypes.h"
 
 struct BmpImage {
-    int width = 0;             // pixels, > 0
-    int height = 0;            // pixels, > 0 (the file's row order is in bottomUp)
-    int bitCount = 0;          // 1, 4, 8, 16, 24 or 32
+    int width = 0;                    // pixels, > 0
+    int height = 0;                   // pixels, > 0 (the file's row order is in bottomUp)
+    int bitCount = 0;                 // 1, 4, 8, 16, 24 or 32
     std::vector<RGBQUAD> colorTable;  // 2^bitCount entries for 1, 4 and 8 bits; empty otherwise
-    std::vector<BYTE> bits;    // height rows, top row first, each row stride bytes as in the file
-    int stride = 0;            // bytes per row: width x bitCount rounded up to a multiple of 4 bytes
-    DWORD redMask = 0;         // channel masks for 16 and 32 bits (defaults filled in for BI_RGB);
-    DWORD greenMask = 0;       // 0 for other depths
+    std::vector<BYTE> bits;           // height rows, top row first, each row stride bytes as in the file
+    int stride = 0;                   // bytes per row: width x bitCount rounded up to a multiple of 4 bytes
+    DWORD redMask = 0;                // channel masks for 16 and 32 bits (defaults filled in for BI_RGB);
+    DWORD greenMask = 0;              // 0 for other depths
     DWORD blueMask = 0;
-    DWORD compression = 0;     // BI_BITFIELDS as the file says, else BI_RGB (also for RLE files)
-    bool bottomUp = true;      // the file stored its rows bottom-up (positive biHeight)
-    BITMAPINFOHEADER header;   // the file's header (first 40 bytes), biHeight with its sign
+    DWORD compression = 0;    // BI_BITFIELDS as the file says, else BI_RGB (also for RLE files)
+    bool bottomUp = true;     // the file stored its rows bottom-up (positive biHeight)
+    BITMAPINFOHEADER header;  // the file's header (first 40 bytes), biHeight with its sign
 };
 
 // Decodes size bytes at data. Returns false (out unspecified) for anything malformed; never reads

@@ -6,23 +6,20 @@
 #include "platform/win/WinTypes.h"
 
 struct ChannelMask {
-    DWORD mask = 0;   // the channel's bits in the pixel
-    int shift = 0;    // zero bits below the lowest set bit
-    int bits = 0;     // number of set bits (0 for an empty mask)
-    DWORD max = 0;    // mask >> shift
+    DWORD mask = 0;  // the channel's bits in the pixel
+    int shift = 0;   // zero bits below the lowest set bit
+    int bits = 0;    // number of set bits (0 for an empty mask)
+    DWORD max = 0;   // mask >> shift
 
     // Describes mask; an empty mask gives a channel that always reads 0.
     static ChannelMask From(DWORD mask)
     {
         ChannelMask c;
         c.mask = mask;
-        if (mask == 0)
-            return c;
-        while (((mask >> c.shift) & 1u) == 0)
-            ++c.shift;
+        if (mask == 0) return c;
+        while (((mask >> c.shift) & 1u) == 0) ++c.shift;
         c.max = mask >> c.shift;
-        while (c.bits < 32 && ((c.max >> c.bits) & 1u) != 0)
-            ++c.bits;
+        while (c.bits < 32 && ((c.max >> c.bits) & 1u) != 0) ++c.bits;
         return c;
     }
 
@@ -32,11 +29,9 @@ struct ChannelMask {
     // The channel of a pixel scaled to 0..255 with rounding: v x 255 / max.
     DWORD ReadScaled(DWORD pixel) const
     {
-        if (max == 0)
-            return 0;
+        if (max == 0) return 0;
         const ULONGLONG v = (pixel & mask) >> shift;
-        if (max == 255)
-            return static_cast<DWORD>(v);
+        if (max == 255) return static_cast<DWORD>(v);
         return static_cast<DWORD>((v * 255 + max / 2) / max);
     }
 
@@ -45,8 +40,7 @@ struct ChannelMask {
     // shifted up.
     DWORD PlaceTruncated(DWORD c) const
     {
-        if (bits == 0)
-            return 0;
+        if (bits == 0) return 0;
         const DWORD v = bits <= 8 ? (c & 0xFF) >> (8 - bits) : (c & 0xFF) << (bits - 8);
         return (v << shift) & mask;
     }

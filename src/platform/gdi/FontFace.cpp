@@ -30,7 +30,10 @@ CellUnits CellUnitsOf(FT_Face face)
     return {face->units_per_EM * 4L / 5, face->units_per_EM};
 }
 
-long RoundedDiv(long long num, long long den) { return static_cast<long>((2 * num + den) / (2 * den)); }
+long RoundedDiv(long long num, long long den)
+{
+    return static_cast<long>((2 * num + den) / (2 * den));
+}
 
 // Scales a scalable face so that its cell is cellHeight pixels; returns its ascent in pixels.
 int SizeScalableFace(FT_Face face, int cellHeight)
@@ -48,19 +51,18 @@ int SizeBitmapFace(FT_Face face, int cellHeight)
 {
     int best = 0;
     for (int i = 1; i < face->num_fixed_sizes; ++i) {
-        if (std::abs(face->available_sizes[i].height - cellHeight) < std::abs(face->available_sizes[best].height - cellHeight))
+        if (std::abs(face->available_sizes[i].height - cellHeight) <
+            std::abs(face->available_sizes[best].height - cellHeight))
             best = i;
     }
-    if (face->num_fixed_sizes > 0)
-        FT_Select_Size(face, best);
+    if (face->num_fixed_sizes > 0) FT_Select_Size(face, best);
     return static_cast<int>((face->size->metrics.ascender + 63) >> 6);
 }
 
 // The first row of an FT bitmap (rows run from there by `pitch` bytes, also when it is negative).
 const unsigned char* TopRow(const FT_Bitmap& bitmap)
 {
-    if (bitmap.pitch >= 0)
-        return bitmap.buffer;
+    if (bitmap.pitch >= 0) return bitmap.buffer;
     return bitmap.buffer - static_cast<std::ptrdiff_t>(bitmap.pitch) * (static_cast<std::ptrdiff_t>(bitmap.rows) - 1);
 }
 
@@ -80,8 +82,7 @@ GlyphImage ImageOfSlot(FT_GlyphSlot slot, int faceAscent)
     GlyphImage image;
     image.advance = static_cast<int>((slot->advance.x + 32) >> 6);
     const FT_Bitmap& bitmap = slot->bitmap;
-    if (bitmap.buffer == nullptr || bitmap.width == 0 || bitmap.rows == 0)
-        return image;
+    if (bitmap.buffer == nullptr || bitmap.width == 0 || bitmap.rows == 0) return image;
     image.left = slot->bitmap_left;
     image.top = faceAscent - slot->bitmap_top;
     image.width = static_cast<int>(bitmap.width);
@@ -90,7 +91,8 @@ GlyphImage ImageOfSlot(FT_GlyphSlot slot, int faceAscent)
     const unsigned char* row = TopRow(bitmap);
     for (int y = 0; y < image.height; ++y, row += bitmap.pitch) {
         for (int x = 0; x < image.width; ++x)
-            image.ink[static_cast<size_t>(y) * image.width + x] = BitmapInk(bitmap, row, static_cast<unsigned>(x)) ? 1 : 0;
+            image.ink[static_cast<size_t>(y) * image.width + x] =
+                BitmapInk(bitmap, row, static_cast<unsigned>(x)) ? 1 : 0;
     }
     return image;
 }
@@ -152,8 +154,7 @@ struct FontFace::Impl {
     int Primary()
     {
         for (size_t i = 0; i < chain.size(); ++i) {
-            if (Open(chain[i]) != nullptr)
-                return static_cast<int>(i);
+            if (Open(chain[i]) != nullptr) return static_cast<int>(i);
         }
         return -1;
     }
@@ -161,8 +162,7 @@ struct FontFace::Impl {
     GlyphImage Render(ChainFace& entry, FT_UInt glyphIndex)
     {
         FT_Face face = entry.face.get();
-        if (FT_Load_Glyph(face, glyphIndex, FT_LOAD_TARGET_MONO) != 0)
-            return {};
+        if (FT_Load_Glyph(face, glyphIndex, FT_LOAD_TARGET_MONO) != 0) return {};
         FT_GlyphSlot slot = face->glyph;
         if (slot->format == FT_GLYPH_FORMAT_OUTLINE && slot->outline.n_contours == 0) {
             // A blank glyph (a space): FreeType would still give it a one-pixel bitmap.
@@ -170,16 +170,14 @@ struct FontFace::Impl {
             blank.advance = static_cast<int>((slot->advance.x + 32) >> 6);
             return blank;
         }
-        if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0)
-            return {};
+        if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return {};
         return ImageOfSlot(slot, entry.ascent);
     }
 
     GlyphImage RenderDefault()
     {
         const int primary = Primary();
-        if (primary < 0)
-            return HollowBox(cellHeight);
+        if (primary < 0) return HollowBox(cellHeight);
         ChainFace& entry = chain[static_cast<size_t>(primary)];
         FT_UInt index = 0;
         const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(entry.face.get(), FT_SFNT_OS2));
@@ -190,13 +188,11 @@ struct FontFace::Impl {
 
     const GlyphImage& Glyph(char32_t code)
     {
-        if (auto it = glyphs.find(code); it != glyphs.end())
-            return it->second;
+        if (auto it = glyphs.find(code); it != glyphs.end()) return it->second;
         if (code != 0) {
             for (ChainFace& entry : chain) {
                 FT_Face face = Open(entry);
-                if (face == nullptr)
-                    continue;
+                if (face == nullptr) continue;
                 if (const FT_UInt index = FT_Get_Char_Index(face, code); index != 0)
                     return glyphs.emplace(code, Render(entry, index)).first->second;
             }
@@ -207,7 +203,8 @@ struct FontFace::Impl {
     }
 };
 
-FontFace::FontFace(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
+FontFace::FontFace(std::unique_ptr<Impl> impl) : m_impl(std::move(impl))
+{}
 
 FontFace::~FontFace() = default;
 
@@ -222,7 +219,8 @@ std::shared_ptr<FontFace> FontFace::Create(std::string_view faceSjis, int height
     int cell = height == 0 ? kDefaultCellHeight : std::min(std::abs(height), kMaxCellHeight);
     if (height < 0 && !impl->chain.empty()) {
         // An em height: the cell is the primary face's cell at that em size.
-        FreeTypeFace probe = OpenFreeTypeFace(impl->library.get(), impl->chain[0].file.path.c_str(), impl->chain[0].file.index);
+        FreeTypeFace probe =
+            OpenFreeTypeFace(impl->library.get(), impl->chain[0].file.path.c_str(), impl->chain[0].file.index);
         if (probe && FT_IS_SCALABLE(probe.get())) {
             const CellUnits units = CellUnitsOf(probe.get());
             cell = static_cast<int>(RoundedDiv(static_cast<long long>(cell) * units.height, probe->units_per_EM));
@@ -234,9 +232,15 @@ std::shared_ptr<FontFace> FontFace::Create(std::string_view faceSjis, int height
     return std::shared_ptr<FontFace>(new FontFace(std::move(impl)));
 }
 
-int FontFace::CellHeight() const { return m_impl->cellHeight; }
+int FontFace::CellHeight() const
+{
+    return m_impl->cellHeight;
+}
 
-int FontFace::Ascent() const { return m_impl->ascent; }
+int FontFace::Ascent() const
+{
+    return m_impl->ascent;
+}
 
 std::vector<PlacedGlyph> FontFace::Layout(std::string_view text)
 {
@@ -256,7 +260,6 @@ std::vector<PlacedGlyph> FontFace::Layout(std::string_view text)
 int FontFace::TextWidth(std::string_view text)
 {
     int width = 0;
-    for (const PlacedGlyph& g : Layout(text))
-        width += g.glyph->advance;
+    for (const PlacedGlyph& g : Layout(text)) width += g.glyph->advance;
     return width;
 }

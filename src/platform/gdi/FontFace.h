@@ -24,11 +24,11 @@
 
 // One glyph's ink, 1 bit per pixel stored as bytes 0 / 1.
 struct GlyphImage {
-    int left = 0;     // columns from the pen position to the image's first column (may be < 0)
-    int top = 0;      // rows from the top of the text cell to the image's first row (may be < 0)
+    int left = 0;  // columns from the pen position to the image's first column (may be < 0)
+    int top = 0;   // rows from the top of the text cell to the image's first row (may be < 0)
     int width = 0;
     int height = 0;
-    int advance = 0;  // pixels the pen moves on after this glyph
+    int advance = 0;        // pixels the pen moves on after this glyph
     std::vector<BYTE> ink;  // width x height, rows top to bottom; 1 = ink
 
     bool InkAt(int x, int y) const { return ink[static_cast<size_t>(y) * width + x] != 0; }

@@ -11,8 +11,8 @@
 #include <vector>
 
 struct FontFile {
-    std::string path;  // host path (UTF-8)
-    int index = 0;     // face in a collection file
+    std::string path;    // host path (UTF-8)
+    int index = 0;       // face in a collection file
     std::string family;  // the font's first family name (for logs and checks)
 };
 

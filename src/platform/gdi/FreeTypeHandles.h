@@ -21,8 +21,7 @@ using FreeTypeFace = std::unique_ptr<FT_FaceRec_, FreeTypeFaceDeleter>;
 inline FreeTypeLibrary OpenFreeTypeLibrary()
 {
     FT_Library library = nullptr;
-    if (FT_Init_FreeType(&library) != 0)
-        return nullptr;
+    if (FT_Init_FreeType(&library) != 0) return nullptr;
     return FreeTypeLibrary(library);
 }
 
@@ -30,7 +29,6 @@ inline FreeTypeLibrary OpenFreeTypeLibrary()
 inline FreeTypeFace OpenFreeTypeFace(FT_Library library, const char* path, int index)
 {
     FT_Face face = nullptr;
-    if (library == nullptr || FT_New_Face(library, path, index, &face) != 0)
-        return nullptr;
+    if (library == nullptr || FT_New_Face(library, path, index, &face) != 0) return nullptr;
     return FreeTypeFace(face);
 }

@@ -43,8 +43,8 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
 // step floor(k x |wSrc| / |wDest|) of the source. Different signs thus mirror: StretchBlt(dc,
 // x + w, y, -w, h, src, sx, sy, w, h) draws the w columns from sx reversed at x .. x + w - 1.
 // Pixels outside either picture are skipped. rop must be SRCCOPY.
-BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
-                int wSrc, int hSrc, DWORD rop);
+BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
+                int hSrc, DWORD rop);
 
 // The DC of a window (or of the screen for null): only for GetDeviceCaps. Freed by ReleaseDC.
 HDC GetDC(HWND hWnd);

@@ -7,8 +7,7 @@
 
 GdiBitmap::GdiBitmap(BmpImage image) : GdiObject(Kind::Bitmap), m_image(std::move(image))
 {
-    if (!m_image.bottomUp)
-        return;
+    if (!m_image.bottomUp) return;
     // Decoded rows are top-down; a bottom-up file keeps its bottom row first in memory.
     std::vector<BYTE> row(static_cast<size_t>(m_image.stride));
     for (int top = 0, bottom = m_image.height - 1; top < bottom; ++top, --bottom) {
@@ -51,8 +50,7 @@ int GdiBitmap::Describe(int cb, void* lpv) const
     bm.bmPlanes = 1;
     bm.bmBitsPixel = static_cast<WORD>(m_image.bitCount);
     bm.bmBits = const_cast<BYTE*>(m_image.bits.data());
-    if (lpv == nullptr)
-        return static_cast<int>(sizeof(DIBSECTION));
+    if (lpv == nullptr) return static_cast<int>(sizeof(DIBSECTION));
     if (cb >= static_cast<int>(sizeof(DIBSECTION))) {
         DIBSECTION ds;
         ds.dsBm = bm;

@@ -24,12 +24,10 @@ AxisMap MapAxis(int d0, int dExtent, int dLimit, int s0, int sExtent, int sLimit
     const long long sn = std::llabs(sExtent);
     for (long long k = 0; k < dn; ++k) {
         const long long d = dExtent > 0 ? d0 + k : d0 - 1 - k;
-        if (d < 0 || d >= dLimit)
-            continue;
+        if (d < 0 || d >= dLimit) continue;
         const long long step = k * sn / dn;
         const long long s = sExtent > 0 ? s0 + step : s0 - 1 - step;
-        if (s < 0 || s >= sLimit)
-            continue;
+        if (s < 0 || s >= sLimit) continue;
         m.dst.push_back(static_cast<int>(d));
         m.src.push_back(static_cast<int>(s));
     }
@@ -40,10 +38,8 @@ bool GetViews(HDC hdcDest, HDC hdcSrc, PixelView& d, PixelView& s)
 {
     auto* dd = GdiLookup<GdiDc>(hdcDest, GdiObject::Kind::Dc);
     auto* sd = GdiLookup<GdiDc>(hdcSrc, GdiObject::Kind::Dc);
-    if (dd == nullptr || sd == nullptr)
-        return false;
-    if (!dd->GetView(d) || !sd->GetView(s))
-        return false;
+    if (dd == nullptr || sd == nullptr) return false;
+    if (!dd->GetView(d) || !sd->GetView(s)) return false;
     return d.IsWritable();
 }
 
@@ -51,10 +47,8 @@ bool GetViews(HDC hdcDest, HDC hdcSrc, PixelView& d, PixelView& s)
 DWORD ReadIndex(const PixelView& v, int x, int y)
 {
     const BYTE* row = v.Row(y);
-    if (v.bitCount == 8)
-        return row[x];
-    if (v.bitCount == 4)
-        return (x & 1) ? (row[x >> 1] & 0x0Fu) : (row[x >> 1] >> 4);
+    if (v.bitCount == 8) return row[x];
+    if (v.bitCount == 4) return (x & 1) ? (row[x >> 1] & 0x0Fu) : (row[x >> 1] >> 4);
     return (row[x >> 3] >> (7 - (x & 7))) & 1u;
 }
 
@@ -91,17 +85,14 @@ void Transfer(const PixelView& d, const PixelView& s, const AxisMap& cols, const
     }
 }
 
-BOOL Blit(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
-          int hSrc, DWORD rop)
+BOOL Blit(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc, int hSrc,
+          DWORD rop)
 {
-    if (rop != SRCCOPY)
-        return FALSE;
+    if (rop != SRCCOPY) return FALSE;
     PixelView d;
     PixelView s;
-    if (!GetViews(hdcDest, hdcSrc, d, s))
-        return FALSE;
-    if (wDest == 0 || hDest == 0 || wSrc == 0 || hSrc == 0)
-        return TRUE;
+    if (!GetViews(hdcDest, hdcSrc, d, s)) return FALSE;
+    if (wDest == 0 || hDest == 0 || wSrc == 0 || hSrc == 0) return TRUE;
     std::vector<BYTE> copy;
     if (d.top == s.top) {
         // The same pixels on both sides: read from a snapshot so that overlapping copies work.
@@ -122,13 +113,12 @@ BOOL Blit(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, i
 
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop)
 {
-    if (cx < 0 || cy < 0)
-        return TRUE;  // nothing: BitBlt does not mirror
+    if (cx < 0 || cy < 0) return TRUE;  // nothing: BitBlt does not mirror
     return Blit(hdc, x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop);
 }
 
-BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
-                int wSrc, int hSrc, DWORD rop)
+BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
+                int hSrc, DWORD rop)
 {
     return Blit(hdcDest, xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, wSrc, hSrc, rop);
 }

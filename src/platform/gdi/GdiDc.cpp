@@ -31,26 +31,22 @@ bool GdiDc::GetView(PixelView& out) const
     switch (m_type) {
     case Type::Memory: {
         auto* bitmap = GdiLookup<GdiBitmap>(m_bitmap, Kind::Bitmap);
-        if (bitmap == nullptr)
-            return false;
+        if (bitmap == nullptr) return false;
         out = bitmap->View();
         return true;
     }
     case Type::Surface:
         out = m_surface;
-        if (out.bitCount <= 8)
-            out.paletteCount = m_palette ? m_palette(out.palette) : 0;
+        if (out.bitCount <= 8) out.paletteCount = m_palette ? m_palette(out.palette) : 0;
         return out.top != nullptr;
-    case Type::Window:
-        return false;
+    case Type::Window: return false;
     }
     return false;
 }
 
 int GdiDc::BitsPerPixel() const
 {
-    if (m_type == Type::Surface)
-        return m_surface.bitCount;
+    if (m_type == Type::Surface) return m_surface.bitCount;
     return GetSystemFacts().desktopBitsPerPixel;
 }
 
@@ -62,7 +58,6 @@ HDC GdiCreateSurfaceDc(const PixelView& view, GdiDc::PaletteSource palette)
 bool GdiDestroySurfaceDc(HDC hdc)
 {
     auto* dc = GdiLookup<GdiDc>(hdc, GdiObject::Kind::Dc);
-    if (dc == nullptr || dc->GetType() != GdiDc::Type::Surface)
-        return false;
+    if (dc == nullptr || dc->GetType() != GdiDc::Type::Surface) return false;
     return GdiDestroyObject(hdc);
 }

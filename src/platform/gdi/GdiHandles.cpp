@@ -22,8 +22,7 @@ HandleTable& Table()
 
 HGDIOBJ GdiRegisterObject(std::unique_ptr<GdiObject> object)
 {
-    if (!object)
-        return nullptr;
+    if (!object) return nullptr;
     HandleTable& t = Table();
     std::lock_guard<std::mutex> lock(t.mutex);
     const std::uintptr_t id = t.next;
@@ -47,8 +46,7 @@ bool GdiDestroyObject(HGDIOBJ h)
         HandleTable& t = Table();
         std::lock_guard<std::mutex> lock(t.mutex);
         auto it = t.objects.find(reinterpret_cast<std::uintptr_t>(h));
-        if (it == t.objects.end())
-            return false;
+        if (it == t.objects.end()) return false;
         doomed = std::move(it->second);
         t.objects.erase(it);
     }

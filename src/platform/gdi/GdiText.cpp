@@ -12,7 +12,10 @@ namespace {
 
 constexpr DWORD kOpaqueBackground = 0x00FFFFFF;  // white: GDI's background colour of a new DC
 
-GdiDc* LookupDc(HDC hdc) { return GdiLookup<GdiDc>(hdc, GdiObject::Kind::Dc); }
+GdiDc* LookupDc(HDC hdc)
+{
+    return GdiLookup<GdiDc>(hdc, GdiObject::Kind::Dc);
+}
 
 DWORD ColorRefToXrgb(COLORREF c)
 {
@@ -23,8 +26,7 @@ void FillBox(const PixelView& view, int x, int y, int width, int height, DWORD r
 {
     for (int row = y; row < y + height; ++row) {
         for (int col = x; col < x + width; ++col) {
-            if (view.Contains(col, row))
-                WriteRaw(view, col, row, raw);
+            if (view.Contains(col, row)) WriteRaw(view, col, row, raw);
         }
     }
 }
@@ -33,12 +35,10 @@ void DrawGlyph(const PixelView& view, int x, int y, const GlyphImage& glyph, DWO
 {
     for (int gy = 0; gy < glyph.height; ++gy) {
         const int py = y + glyph.top + gy;
-        if (py < 0 || py >= view.height)
-            continue;
+        if (py < 0 || py >= view.height) continue;
         for (int gx = 0; gx < glyph.width; ++gx) {
             const int px = x + glyph.left + gx;
-            if (glyph.InkAt(gx, gy) && px >= 0 && px < view.width)
-                WriteRaw(view, px, py, raw);
+            if (glyph.InkAt(gx, gy) && px >= 0 && px < view.width) WriteRaw(view, px, py, raw);
         }
     }
 }
@@ -55,8 +55,7 @@ HFONT CreateFontA(int cHeight, int, int, int, int cWeight, DWORD, DWORD, DWORD, 
 
 int SetBkMode(HDC hdc, int mode)
 {
-    if (LookupDc(hdc) == nullptr || (mode != TRANSPARENT && mode != OPAQUE))
-        return 0;
+    if (LookupDc(hdc) == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
     GdiTextState state = GdiGetTextState(hdc);
     const int previous = state.bkMode;
     state.bkMode = mode;
@@ -66,8 +65,7 @@ int SetBkMode(HDC hdc, int mode)
 
 COLORREF SetTextColor(HDC hdc, COLORREF color)
 {
-    if (LookupDc(hdc) == nullptr)
-        return CLR_INVALID;
+    if (LookupDc(hdc) == nullptr) return CLR_INVALID;
     GdiTextState state = GdiGetTextState(hdc);
     const COLORREF previous = state.textColor;
     state.textColor = color & 0x00FFFFFF;
@@ -78,31 +76,26 @@ COLORREF SetTextColor(HDC hdc, COLORREF color)
 BOOL TextOutA(HDC hdc, int x, int y, const char* lpString, int c)
 {
     GdiDc* dc = LookupDc(hdc);
-    if (dc == nullptr || c < 0 || (lpString == nullptr && c > 0))
-        return FALSE;
+    if (dc == nullptr || c < 0 || (lpString == nullptr && c > 0)) return FALSE;
     PixelView view;
-    if (!dc->GetView(view) || !view.IsWritable())
-        return FALSE;
+    if (!dc->GetView(view) || !view.IsWritable()) return FALSE;
     const std::shared_ptr<FontFace> font = GdiFontOfSelected(dc->SelectedFont());
     const GdiTextState state = GdiGetTextState(hdc);
     const std::vector<PlacedGlyph> glyphs = font->Layout(std::string_view(lpString, static_cast<size_t>(c)));
     if (state.bkMode == OPAQUE) {
         int width = 0;
-        for (const PlacedGlyph& g : glyphs)
-            width += g.glyph->advance;
+        for (const PlacedGlyph& g : glyphs) width += g.glyph->advance;
         FillBox(view, x, y, width, font->CellHeight(), XRGBToRaw(view, kOpaqueBackground));
     }
     const DWORD ink = XRGBToRaw(view, ColorRefToXrgb(state.textColor));
-    for (const PlacedGlyph& g : glyphs)
-        DrawGlyph(view, x + g.penX, y, *g.glyph, ink);
+    for (const PlacedGlyph& g : glyphs) DrawGlyph(view, x + g.penX, y, *g.glyph, ink);
     return TRUE;
 }
 
 BOOL GetTextExtentPoint32A(HDC hdc, const char* lpString, int c, SIZE* psizl)
 {
     GdiDc* dc = LookupDc(hdc);
-    if (dc == nullptr || c < 0 || (lpString == nullptr && c > 0) || psizl == nullptr)
-        return FALSE;
+    if (dc == nullptr || c < 0 || (lpString == nullptr && c > 0) || psizl == nullptr) return FALSE;
     const std::shared_ptr<FontFace> font = GdiFontOfSelected(dc->SelectedFont());
     psizl->cx = font->TextWidth(std::string_view(lpString, static_cast<size_t>(c)));
     psizl->cy = font->CellHeight();

@@ -41,8 +41,7 @@ void GdiSetTextState(HDC hdc, const GdiTextState& state)
     StateTable& t = Table();
     std::lock_guard<std::mutex> lock(t.mutex);
     t.states[hdc] = state;
-    if (t.states.size() >= t.sweepAt)
-        SweepDeadDcs(t);
+    if (t.states.size() >= t.sweepAt) SweepDeadDcs(t);
 }
 
 size_t GdiTextStateCount()

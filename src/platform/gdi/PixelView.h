@@ -17,19 +17,22 @@
 #include "platform/gdi/GdiTypes.h"
 
 struct PixelView {
-    BYTE* top = nullptr;        // first byte of the top row
-    std::ptrdiff_t rowStep = 0; // bytes from a row to the one below it (negative: stored bottom-up)
+    BYTE* top = nullptr;         // first byte of the top row
+    std::ptrdiff_t rowStep = 0;  // bytes from a row to the one below it (negative: stored bottom-up)
     int width = 0;
     int height = 0;
-    int bitCount = 0;           // 1, 4, 8, 16, 24 or 32
-    ChannelMask red, green, blue;  // 16 and 32 bits
+    int bitCount = 0;                    // 1, 4, 8, 16, 24 or 32
+    ChannelMask red, green, blue;        // 16 and 32 bits
     std::array<RGBQUAD, 256> palette{};  // 1, 4 and 8 bits: the colours of the indices
     int paletteCount = 0;
 
     BYTE* Row(int y) const { return top + rowStep * y; }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     // True when WriteXRGB can store into this view (8, 16, 24 and 32 bits).
-    bool IsWritable() const { return top != nullptr && (bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32); }
+    bool IsWritable() const
+    {
+        return top != nullptr && (bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32);
+    }
 };
 
 // The colour at (x, y), which must lie inside the view, as 0x00RRGGBB.

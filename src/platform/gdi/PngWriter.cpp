@@ -7,8 +7,7 @@
 
 bool WritePngFile(const std::string& hostPath, const std::uint32_t* pixels, int width, int height, int pitch)
 {
-    if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width)
-        return false;
+    if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width) return false;
     std::vector<png_byte> rgb(static_cast<size_t>(width) * height * 3);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {

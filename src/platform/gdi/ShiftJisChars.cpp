@@ -19,8 +19,7 @@ public:
     {
         IconvConverter decoder("UTF-32LE", "CP932");
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!IsDBCSLeadByte(static_cast<BYTE>(lead)))
-                continue;
+            if (!IsDBCSLeadByte(static_cast<BYTE>(lead))) continue;
             for (int trail = 0x40; trail <= 0xFC; ++trail) {
                 if (IsDBCSTrailByte(static_cast<BYTE>(trail)))
                     m_codes[Index(lead, trail)] = Decode(decoder, lead, trail);
@@ -37,11 +36,9 @@ private:
     {
         const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
         std::string out;
-        if (decoder.ConvertPrefix(std::string_view(bytes, 2), out) != 2 || out.size() != 4)
-            return 0;
+        if (decoder.ConvertPrefix(std::string_view(bytes, 2), out) != 2 || out.size() != 4) return 0;
         char32_t code = 0;
-        for (int i = 3; i >= 0; --i)
-            code = (code << 8) | static_cast<BYTE>(out[static_cast<std::size_t>(i)]);
+        for (int i = 3; i >= 0; --i) code = (code << 8) | static_cast<BYTE>(out[static_cast<std::size_t>(i)]);
         return code;
     }
 
@@ -56,10 +53,8 @@ const DoubleByteTable& DoubleBytes()
 
 char32_t SingleByte(BYTE b)
 {
-    if (b < 0x80)
-        return b;
-    if (b >= 0xA1 && b <= 0xDF)
-        return U'\uFF61' + (b - 0xA1);  // half-width katakana
+    if (b < 0x80) return b;
+    if (b >= 0xA1 && b <= 0xDF) return U'\uFF61' + (b - 0xA1);  // half-width katakana
     return 0;
 }
 

@@ -17,8 +17,7 @@ void AudioMixer::Remove(const AudioSource* source)
     std::shared_ptr<AudioSource> last;  // destroyed after the lock is left
     {
         std::lock_guard lock(mutex_);
-        auto it = std::find_if(sources_.begin(), sources_.end(),
-                               [source](const auto& s) { return s.get() == source; });
+        auto it = std::find_if(sources_.begin(), sources_.end(), [source](const auto& s) { return s.get() == source; });
         if (it == sources_.end()) {
             return;
         }

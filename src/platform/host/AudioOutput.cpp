@@ -5,9 +5,9 @@
 #include <mutex>
 
 #include "platform/host/AudioMixer.h"
-#include "platform/hostapi/Host.h"
 #include "platform/host/NullAudioDevice.h"
 #include "platform/host/SdlAudioDevice.h"
+#include "platform/hostapi/Host.h"
 
 namespace {
 

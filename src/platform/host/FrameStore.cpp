@@ -4,8 +4,7 @@
 
 bool FrameStore::Put(const std::uint32_t* pixels, int width, int height, int pitch)
 {
-    if (pixels == nullptr || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
-        pitch < width) {
+    if (pixels == nullptr || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || pitch < width) {
         return false;
     }
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -33,7 +33,8 @@ void HeadlessHost::SetFullScreen(bool bFullScreen)
     m_spec.fullScreen = bFullScreen;
 }
 
-void HeadlessHost::Pump() {}
+void HeadlessHost::Pump()
+{}
 
 void HeadlessHost::WaitForEvents(DWORD timeoutMs)
 {
@@ -61,9 +62,15 @@ void HeadlessHost::SubmitFrame(const std::uint32_t* pixels, int width, int heigh
     m_frames.Put(pixels, width, height, pitch);
 }
 
-HostFrame HeadlessHost::LastFrame() const { return m_frames.Last(); }
+HostFrame HeadlessHost::LastFrame() const
+{
+    return m_frames.Last();
+}
 
-unsigned HeadlessHost::FrameCount() const { return m_frames.Count(); }
+unsigned HeadlessHost::FrameCount() const
+{
+    return m_frames.Count();
+}
 
 int HeadlessHost::ShowMessageBox(const std::string&, const std::string&, UINT uType)
 {
@@ -88,4 +95,7 @@ HWND HeadlessHost::Window() const
     return m_hWnd;
 }
 
-std::unique_ptr<Host> CreateHeadlessHost() { return std::make_unique<HeadlessHost>(); }
+std::unique_ptr<Host> CreateHeadlessHost()
+{
+    return std::make_unique<HeadlessHost>();
+}

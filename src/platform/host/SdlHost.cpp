@@ -108,8 +108,7 @@ std::unique_ptr<SdlHost> SdlHost::Create(std::string& error)
 }
 
 SdlHost::SdlHost(Uint32 wakeEventType) : m_wakeEventType(wakeEventType), m_mainThread(std::this_thread::get_id())
-{
-}
+{}
 
 SdlHost::~SdlHost()
 {
@@ -139,8 +138,8 @@ bool SdlHost::OpenWindow(HWND hWnd, const HostWindowSpec& spec)
     }
     const int x = spec.x == -1 ? SDL_WINDOWPOS_CENTERED : spec.x;
     const int y = spec.y == -1 ? SDL_WINDOWPOS_CENTERED : spec.y;
-    m_window.reset(SDL_CreateWindow(ToHostText(spec.titleSjis).c_str(), x, y, spec.clientWidth,
-                                    spec.clientHeight, flags));
+    m_window.reset(
+        SDL_CreateWindow(ToHostText(spec.titleSjis).c_str(), x, y, spec.clientWidth, spec.clientHeight, flags));
     if (!m_window) {
         std::fprintf(stderr, "SDL: the window could not be opened: %s\n", SDL_GetError());
         return false;
@@ -249,9 +248,15 @@ void SdlHost::SubmitFrame(const std::uint32_t* pixels, int width, int height, in
     }
 }
 
-HostFrame SdlHost::LastFrame() const { return m_frames.Last(); }
+HostFrame SdlHost::LastFrame() const
+{
+    return m_frames.Last();
+}
 
-unsigned SdlHost::FrameCount() const { return m_frames.Count(); }
+unsigned SdlHost::FrameCount() const
+{
+    return m_frames.Count();
+}
 
 int SdlHost::ShowMessageBox(const std::string& textSjis, const std::string& captionSjis, UINT uType)
 {
@@ -294,43 +299,32 @@ void SdlHost::HandleEvent(const SDL_Event& ev)
         return;
     }
     switch (ev.type) {
-    case SDL_QUIT:
-        PostToWindow(WM_CLOSE, 0, 0);
-        break;
+    case SDL_QUIT: PostToWindow(WM_CLOSE, 0, 0); break;
     case SDL_WINDOWEVENT:
         if (m_window && ev.window.windowID == SDL_GetWindowID(m_window.get())) {
             HandleWindowEvent(ev.window);
         }
         break;
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        HandleKey(ev.key);
-        break;
+    case SDL_KEYUP: HandleKey(ev.key); break;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:
         // The texture's contents are gone; upload the shown frame again.
         m_texture.reset();
         Present(true);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
 void SdlHost::HandleWindowEvent(const SDL_WindowEvent& ev)
 {
     switch (ev.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-        PostToWindow(WM_CLOSE, 0, 0);
-        break;
+    case SDL_WINDOWEVENT_CLOSE: PostToWindow(WM_CLOSE, 0, 0); break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-    case SDL_WINDOWEVENT_RESTORED:
-        SetActive(true);
-        break;
+    case SDL_WINDOWEVENT_RESTORED: SetActive(true); break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-    case SDL_WINDOWEVENT_MINIMIZED:
-        SetActive(false);
-        break;
+    case SDL_WINDOWEVENT_MINIMIZED: SetActive(false); break;
     case SDL_WINDOWEVENT_MOVED: {
         // SDL gives the client area's position, as WM_MOVE does: x in the low word, y in the high.
         const auto x = static_cast<std::uintptr_t>(ev.data1 & 0xFFFF);
@@ -339,11 +333,8 @@ void SdlHost::HandleWindowEvent(const SDL_WindowEvent& ev)
         break;
     }
     case SDL_WINDOWEVENT_EXPOSED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-        Present(true);
-        break;
-    default:
-        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED: Present(true); break;
+    default: break;
     }
 }
 
@@ -381,7 +372,10 @@ void SdlHost::PostToWindow(UINT uMsg, WPARAM wParam, LPARAM lParam)
     }
 }
 
-bool SdlHost::IsMainThread() const { return std::this_thread::get_id() == m_mainThread; }
+bool SdlHost::IsMainThread() const
+{
+    return std::this_thread::get_id() == m_mainThread;
+}
 
 void SdlHost::ApplyPendingWindowState()
 {

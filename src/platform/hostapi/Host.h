@@ -28,8 +28,8 @@ struct HostFrame {
 };
 
 struct HostWindowSpec {
-    std::string titleSjis;   // window title in Shift-JIS
-    int x = 100;             // client area position; SDL_WINDOWPOS_CENTERED when -1
+    std::string titleSjis;  // window title in Shift-JIS
+    int x = 100;            // client area position; SDL_WINDOWPOS_CENTERED when -1
     int y = 100;
     int clientWidth = 640;
     int clientHeight = 480;

@@ -59,8 +59,7 @@ FluidMidiSynth::~FluidMidiSynth()
 
 void FluidMidiSynth::Send(DWORD timeMs, const BYTE* data, std::size_t len)
 {
-    if (len == 0)
-        return;
+    if (len == 0) return;
     Pending ev;
     if (data[0] == 0xF0) {
         ev.sysex.assign(data, data + len);
@@ -145,10 +144,9 @@ void FluidMidiSynth::Apply(const Pending& ev)
     if (!ev.sysex.empty()) {
         // FluidSynth takes the message without its F0 and F7 framing.
         std::size_t len = ev.sysex.size() - 1;
-        if (len > 0 && ev.sysex.back() == 0xF7)
-            --len;
-        fluid_synth_sysex(m_Synth, reinterpret_cast<const char*>(ev.sysex.data() + 1), static_cast<int>(len),
-                          nullptr, nullptr, nullptr, 0);
+        if (len > 0 && ev.sysex.back() == 0xF7) --len;
+        fluid_synth_sysex(m_Synth, reinterpret_cast<const char*>(ev.sysex.data() + 1), static_cast<int>(len), nullptr,
+                          nullptr, nullptr, 0);
         return;
     }
     const int ch = ev.bytes[0] & 0x0F;

@@ -51,13 +51,13 @@ private:
     _fluid_synth_t* m_Synth;
     const int m_Rate;
 
-    std::mutex m_Lock;                // guards the queue and the time mapping
+    std::mutex m_Lock;  // guards the queue and the time mapping
     std::deque<Pending> m_Queue;
-    long long m_Rendered = 0;         // frames rendered so far
+    long long m_Rendered = 0;  // frames rendered so far
     bool m_bAnchored = false;
     DWORD m_AnchorMs = 0;
     long long m_AnchorFrame = 0;
 
-    std::vector<Pending> m_Due;       // audio thread only
+    std::vector<Pending> m_Due;  // audio thread only
     std::vector<float> m_Left, m_Right;
 };

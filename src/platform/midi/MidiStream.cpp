@@ -31,14 +31,11 @@ bool HeaderUsable(const MIDIHDR* lpHdr, UINT cbHdr)
 MMRESULT midiStreamOpen(HMIDISTRM* phStream, UINT* puDeviceID, DWORD cMidi, DWORD_PTR dwCallback,
                         DWORD_PTR /*dwInstance*/, DWORD fdwOpen)
 {
-    if (phStream == nullptr || puDeviceID == nullptr || cMidi != 1)
-        return MMSYSERR_INVALPARAM;
+    if (phStream == nullptr || puDeviceID == nullptr || cMidi != 1) return MMSYSERR_INVALPARAM;
     *phStream = nullptr;
-    if (*puDeviceID != MIDI_MAPPER && *puDeviceID != 0)
-        return MMSYSERR_BADDEVICEID;
+    if (*puDeviceID != MIDI_MAPPER && *puDeviceID != 0) return MMSYSERR_BADDEVICEID;
     const DWORD kind = fdwOpen & 0x00070000;
-    if (kind != CALLBACK_NULL && kind != CALLBACK_THREAD)
-        return MMSYSERR_INVALFLAG;
+    if (kind != CALLBACK_NULL && kind != CALLBACK_THREAD) return MMSYSERR_INVALFLAG;
     const DWORD callbackThread = kind == CALLBACK_THREAD ? static_cast<DWORD>(dwCallback) : 0;
 
     std::shared_ptr<MidiStreamDevice> device;
@@ -61,8 +58,7 @@ MMRESULT midiStreamClose(HMIDISTRM hStream)
     {
         std::lock_guard<std::mutex> lock(g_TableLock);
         auto it = g_Streams.find(hStream);
-        if (it == g_Streams.end())
-            return MMSYSERR_INVALHANDLE;
+        if (it == g_Streams.end()) return MMSYSERR_INVALHANDLE;
         device = it->second;
         g_Streams.erase(it);
     }
@@ -73,10 +69,8 @@ MMRESULT midiStreamClose(HMIDISTRM hStream)
 MMRESULT midiStreamOut(HMIDISTRM hStream, MIDIHDR* lpMidiHdr, UINT cbMidiHdr)
 {
     auto device = Find(hStream);
-    if (!device)
-        return MMSYSERR_INVALHANDLE;
-    if (!HeaderUsable(lpMidiHdr, cbMidiHdr))
-        return MMSYSERR_INVALPARAM;
+    if (!device) return MMSYSERR_INVALHANDLE;
+    if (!HeaderUsable(lpMidiHdr, cbMidiHdr)) return MMSYSERR_INVALPARAM;
     return device->Out(lpMidiHdr);
 }
 
@@ -107,8 +101,7 @@ MMRESULT midiOutReset(HMIDIOUT hMidiOut)
 MMRESULT midiStreamProperty(HMIDISTRM hStream, BYTE* lpPropData, DWORD dwProperty)
 {
     auto device = Find(hStream);
-    if (!device)
-        return MMSYSERR_INVALHANDLE;
+    if (!device) return MMSYSERR_INVALHANDLE;
     const bool bSet = (dwProperty & MIDIPROP_SET) != 0;
     const bool bGet = (dwProperty & MIDIPROP_GET) != 0;
     const DWORD which = dwProperty & ~(MIDIPROP_SET | MIDIPROP_GET);
@@ -116,10 +109,8 @@ MMRESULT midiStreamProperty(HMIDISTRM hStream, BYTE* lpPropData, DWORD dwPropert
         return MMSYSERR_INVALPARAM;
     DWORD block[2];
     std::memcpy(block, lpPropData, sizeof block);
-    if (block[0] < sizeof block)
-        return MMSYSERR_INVALPARAM;
-    if (bSet)
-        return which == MIDIPROP_TIMEDIV ? device->SetTimeDiv(block[1]) : device->SetTempo(block[1]);
+    if (block[0] < sizeof block) return MMSYSERR_INVALPARAM;
+    if (bSet) return which == MIDIPROP_TIMEDIV ? device->SetTimeDiv(block[1]) : device->SetTempo(block[1]);
     block[1] = which == MIDIPROP_TIMEDIV ? device->TimeDiv() : device->Tempo();
     std::memcpy(lpPropData, block, sizeof block);
     return MMSYSERR_NOERROR;
@@ -127,8 +118,7 @@ MMRESULT midiStreamProperty(HMIDISTRM hStream, BYTE* lpPropData, DWORD dwPropert
 
 MMRESULT midiOutPrepareHeader(HMIDIOUT hMidiOut, MIDIHDR* lpMidiHdr, UINT cbMidiHdr)
 {
-    if (!Find(hMidiOut))
-        return MMSYSERR_INVALHANDLE;
+    if (!Find(hMidiOut)) return MMSYSERR_INVALHANDLE;
     if (!HeaderUsable(lpMidiHdr, cbMidiHdr) || lpMidiHdr->lpData == nullptr || lpMidiHdr->dwBufferLength == 0)
         return MMSYSERR_INVALPARAM;
     lpMidiHdr->dwFlags |= MHDR_PREPARED;
@@ -137,12 +127,9 @@ MMRESULT midiOutPrepareHeader(HMIDIOUT hMidiOut, MIDIHDR* lpMidiHdr, UINT cbMidi
 
 MMRESULT midiOutUnprepareHeader(HMIDIOUT hMidiOut, MIDIHDR* lpMidiHdr, UINT cbMidiHdr)
 {
-    if (!Find(hMidiOut))
-        return MMSYSERR_INVALHANDLE;
-    if (!HeaderUsable(lpMidiHdr, cbMidiHdr))
-        return MMSYSERR_INVALPARAM;
-    if (lpMidiHdr->dwFlags & MHDR_INQUEUE)
-        return MIDIERR_STILLPLAYING;
+    if (!Find(hMidiOut)) return MMSYSERR_INVALHANDLE;
+    if (!HeaderUsable(lpMidiHdr, cbMidiHdr)) return MMSYSERR_INVALPARAM;
+    if (lpMidiHdr->dwFlags & MHDR_INQUEUE) return MIDIERR_STILLPLAYING;
     lpMidiHdr->dwFlags &= ~MHDR_PREPARED;
     return MMSYSERR_NOERROR;
 }
@@ -162,8 +149,7 @@ MMRESULT midiOutGetErrorTextA(MMRESULT mmrError, char* pszText, UINT cchText)
     case MIDIERR_STILLPLAYING: text = "The buffer is still playing."; break;
     default: return MMSYSERR_BADERRNUM;
     }
-    if (pszText == nullptr || cchText == 0)
-        return MMSYSERR_INVALPARAM;
+    if (pszText == nullptr || cchText == 0) return MMSYSERR_INVALPARAM;
     std::strncpy(pszText, text, cchText - 1);
     pszText[cchText - 1] = '\0';
     return MMSYSERR_NOERROR;

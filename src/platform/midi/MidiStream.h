@@ -64,9 +64,15 @@ constexpr DWORD MEVT_F_CALLBACK = 0x40000000;
 constexpr BYTE MEVT_SHORTMSG = 0x00;  // the message in the low 24 bits (status in bits 0-7)
 constexpr BYTE MEVT_TEMPO = 0x01;     // microseconds per quarter note in the low 24 bits
 constexpr BYTE MEVT_NOP = 0x02;
-constexpr BYTE MEVT_LONGMSG = 0x80;   // byte count in the low 24 bits, bytes follow padded to 4
-constexpr BYTE MEVT_EVENTTYPE(DWORD x) { return static_cast<BYTE>((x >> 24) & 0xFF); }
-constexpr DWORD MEVT_EVENTPARM(DWORD x) { return x & 0x00FFFFFF; }
+constexpr BYTE MEVT_LONGMSG = 0x80;  // byte count in the low 24 bits, bytes follow padded to 4
+constexpr BYTE MEVT_EVENTTYPE(DWORD x)
+{
+    return static_cast<BYTE>((x >> 24) & 0xFF);
+}
+constexpr DWORD MEVT_EVENTPARM(DWORD x)
+{
+    return x & 0x00FFFFFF;
+}
 
 // midiStreamProperty flags.
 constexpr DWORD MIDIPROP_SET = 0x80000000;
@@ -76,14 +82,14 @@ constexpr DWORD MIDIPROP_TEMPO = 0x00000002;
 
 // One buffer of stream events.
 struct MIDIHDR {
-    char* lpData = nullptr;       // the events
-    DWORD dwBufferLength = 0;     // size of lpData in bytes
-    DWORD dwBytesRecorded = 0;    // bytes of events in lpData, a multiple of 4
-    DWORD_PTR dwUser = 0;         // the caller's
-    DWORD dwFlags = 0;            // MHDR_*
-    MIDIHDR* lpNext = nullptr;    // reserved
+    char* lpData = nullptr;     // the events
+    DWORD dwBufferLength = 0;   // size of lpData in bytes
+    DWORD dwBytesRecorded = 0;  // bytes of events in lpData, a multiple of 4
+    DWORD_PTR dwUser = 0;       // the caller's
+    DWORD dwFlags = 0;          // MHDR_*
+    MIDIHDR* lpNext = nullptr;  // reserved
     DWORD_PTR reserved = 0;
-    DWORD dwOffset = 0;           // byte offset of the event that asked for the last callback
+    DWORD dwOffset = 0;  // byte offset of the event that asked for the last callback
     DWORD_PTR dwReserved[8] = {};
 };
 
@@ -108,8 +114,8 @@ struct MIDIPROPTEMPO {
 // Opens a stream on the MIDI mapper (*puDeviceID must be MIDI_MAPPER or 0; cMidi must be 1).
 // The stream starts stopped at tick 0, tempo 500000, division 96. With CALLBACK_THREAD,
 // dwCallback is the id of the thread that receives the MM_MOM_* messages.
-MMRESULT midiStreamOpen(HMIDISTRM* phStream, UINT* puDeviceID, DWORD cMidi, DWORD_PTR dwCallback,
-                        DWORD_PTR dwInstance, DWORD fdwOpen);
+MMRESULT midiStreamOpen(HMIDISTRM* phStream, UINT* puDeviceID, DWORD cMidi, DWORD_PTR dwCallback, DWORD_PTR dwInstance,
+                        DWORD fdwOpen);
 // Stops the stream, returns queued buffers, posts MM_MOM_CLOSE and invalidates the handle.
 MMRESULT midiStreamClose(HMIDISTRM hStream);
 // Queues a prepared buffer; never starts playback by itself.

@@ -26,16 +26,14 @@ DWORD ReadDword(const BYTE* p)
 bool TickLength(DWORD timeDiv, DWORD tempo, std::int64_t* pNum, std::int64_t* pDen)
 {
     if ((timeDiv & 0x8000) == 0) {
-        if (timeDiv == 0)
-            return false;
+        if (timeDiv == 0) return false;
         *pNum = tempo;
         *pDen = timeDiv & 0x7FFF;
         return true;
     }
     const int fps = -static_cast<std::int8_t>((timeDiv >> 8) & 0xFF);
     const int ticksPerFrame = static_cast<int>(timeDiv & 0xFF);
-    if (ticksPerFrame == 0 || (fps != 24 && fps != 25 && fps != 29 && fps != 30))
-        return false;
+    if (ticksPerFrame == 0 || (fps != 24 && fps != 25 && fps != 29 && fps != 30)) return false;
     if (fps == 29) {  // 29.97 frames per second (drop frame)
         *pNum = 1001000;
         *pDen = 30LL * ticksPerFrame;
@@ -49,8 +47,7 @@ bool TickLength(DWORD timeDiv, DWORD tempo, std::int64_t* pNum, std::int64_t* pD
 // Bytes of a channel message by its status; 0 for anything that is not one.
 std::size_t ChannelMessageLength(BYTE status)
 {
-    if (status < 0x80 || status >= 0xF0)
-        return 0;
+    if (status < 0x80 || status >= 0xF0) return 0;
     return (status >= 0xC0 && status <= 0xDF) ? 2 : 3;
 }
 
@@ -58,8 +55,7 @@ std::size_t ChannelMessageLength(BYTE status)
 
 MidiStreamDevice::MidiStreamDevice(HMIDISTRM hStream, DWORD callbackThread, std::shared_ptr<MidiSynth> synth)
     : m_hStream(hStream), m_CallbackThread(callbackThread), m_Synth(std::move(synth))
-{
-}
+{}
 
 MidiStreamDevice::~MidiStreamDevice()
 {
@@ -76,8 +72,7 @@ void MidiStreamDevice::Close()
 {
     {
         std::lock_guard<std::mutex> lock(m_Lock);
-        if (m_bClosed)
-            return;
+        if (m_bClosed) return;
         m_bClosed = true;
         SilenceAll(NowUs());
         ReturnAll();
@@ -85,8 +80,7 @@ void MidiStreamDevice::Close()
         m_bQuit = true;
     }
     m_Wake.notify_all();
-    if (m_Thread.joinable())
-        m_Thread.join();
+    if (m_Thread.joinable()) m_Thread.join();
     Post(MM_MOM_CLOSE, nullptr);
 }
 
@@ -94,12 +88,9 @@ MMRESULT MidiStreamDevice::Out(MIDIHDR* lpHdr)
 {
     {
         std::lock_guard<std::mutex> lock(m_Lock);
-        if (m_bClosed)
-            return MMSYSERR_INVALHANDLE;
-        if ((lpHdr->dwFlags & MHDR_PREPARED) == 0)
-            return MIDIERR_UNPREPARED;
-        if (lpHdr->dwFlags & MHDR_INQUEUE)
-            return MIDIERR_STILLPLAYING;
+        if (m_bClosed) return MMSYSERR_INVALHANDLE;
+        if ((lpHdr->dwFlags & MHDR_PREPARED) == 0) return MIDIERR_UNPREPARED;
+        if (lpHdr->dwFlags & MHDR_INQUEUE) return MIDIERR_STILLPLAYING;
         if (lpHdr->dwBytesRecorded > lpHdr->dwBufferLength || lpHdr->dwBytesRecorded % 4 != 0)
             return MMSYSERR_INVALPARAM;
         lpHdr->dwFlags = (lpHdr->dwFlags & ~MHDR_DONE) | MHDR_INQUEUE;
@@ -117,14 +108,12 @@ MMRESULT MidiStreamDevice::Restart()
 {
     {
         std::lock_guard<std::mutex> lock(m_Lock);
-        if (m_bClosed)
-            return MMSYSERR_INVALHANDLE;
+        if (m_bClosed) return MMSYSERR_INVALHANDLE;
         const std::int64_t now = NowUs();
         if (m_State == State::Paused) {
             const std::int64_t shift = now - m_PauseUs;
             m_LastUs += shift;
-            if (m_FloorUs >= 0)
-                m_FloorUs += shift;
+            if (m_FloorUs >= 0) m_FloorUs += shift;
         } else if (m_State == State::Stopped) {
             m_LastUs = now;
             m_LastRem = 0;
@@ -139,8 +128,7 @@ MMRESULT MidiStreamDevice::Restart()
 MMRESULT MidiStreamDevice::Pause()
 {
     std::lock_guard<std::mutex> lock(m_Lock);
-    if (m_bClosed)
-        return MMSYSERR_INVALHANDLE;
+    if (m_bClosed) return MMSYSERR_INVALHANDLE;
     if (m_State == State::Playing) {
         m_PauseUs = NowUs();
         m_State = State::Paused;
@@ -153,8 +141,7 @@ MMRESULT MidiStreamDevice::Stop()
 {
     {
         std::lock_guard<std::mutex> lock(m_Lock);
-        if (m_bClosed)
-            return MMSYSERR_INVALHANDLE;
+        if (m_bClosed) return MMSYSERR_INVALHANDLE;
         SilenceAll(NowUs());
         ReturnAll();
         m_State = State::Stopped;
@@ -170,11 +157,9 @@ MMRESULT MidiStreamDevice::SetTimeDiv(DWORD dwTimeDiv)
 {
     std::int64_t num = 0;
     std::int64_t den = 0;
-    if (!TickLength(dwTimeDiv, kDefaultTempo, &num, &den))
-        return MMSYSERR_INVALPARAM;
+    if (!TickLength(dwTimeDiv, kDefaultTempo, &num, &den)) return MMSYSERR_INVALPARAM;
     std::lock_guard<std::mutex> lock(m_Lock);
-    if (m_bClosed)
-        return MMSYSERR_INVALHANDLE;
+    if (m_bClosed) return MMSYSERR_INVALHANDLE;
     m_TimeDiv = dwTimeDiv;
     m_LastRem = 0;
     return MMSYSERR_NOERROR;
@@ -188,11 +173,9 @@ DWORD MidiStreamDevice::TimeDiv() const
 
 MMRESULT MidiStreamDevice::SetTempo(DWORD dwTempo)
 {
-    if (dwTempo == 0 || dwTempo > 0x00FFFFFF)
-        return MMSYSERR_INVALPARAM;
+    if (dwTempo == 0 || dwTempo > 0x00FFFFFF) return MMSYSERR_INVALPARAM;
     std::lock_guard<std::mutex> lock(m_Lock);
-    if (m_bClosed)
-        return MMSYSERR_INVALHANDLE;
+    if (m_bClosed) return MMSYSERR_INVALHANDLE;
     m_Tempo = dwTempo;
     return MMSYSERR_NOERROR;
 }
@@ -237,22 +220,17 @@ void MidiStreamDevice::Run()
         const bool bLast = m_Offset >= hdr->dwBytesRecorded;
         // A finished buffer is returned before its position callback is posted, so that the
         // callback can refill it at once; MM_MOM_DONE follows.
-        if (ev.word & MEVT_F_CALLBACK)
-            hdr->dwOffset = eventOffset;
-        if (bLast)
-            CompleteFront();
-        if (ev.word & MEVT_F_CALLBACK)
-            Post(MM_MOM_POSITIONCB, hdr);
-        if (bLast)
-            Post(MM_MOM_DONE, hdr);
+        if (ev.word & MEVT_F_CALLBACK) hdr->dwOffset = eventOffset;
+        if (bLast) CompleteFront();
+        if (ev.word & MEVT_F_CALLBACK) Post(MM_MOM_POSITIONCB, hdr);
+        if (bLast) Post(MM_MOM_DONE, hdr);
     }
 }
 
 bool MidiStreamDevice::Decode(const MIDIHDR* lpHdr, DWORD offset, Event& ev) const
 {
     const DWORD end = lpHdr->dwBytesRecorded;
-    if (offset > end || end - offset < kEventHeader)
-        return false;
+    if (offset > end || end - offset < kEventHeader) return false;
     const BYTE* p = reinterpret_cast<const BYTE*>(lpHdr->lpData) + offset;
     ev.delta = ReadDword(p);
     ev.word = ReadDword(p + 8);
@@ -260,8 +238,7 @@ bool MidiStreamDevice::Decode(const MIDIHDR* lpHdr, DWORD offset, Event& ev) con
     if (ev.word & MEVT_F_LONG) {
         const DWORD len = MEVT_EVENTPARM(ev.word);
         const DWORD padded = (len + 3) & ~3u;
-        if (padded > end - offset - kEventHeader)
-            return false;
+        if (padded > end - offset - kEventHeader) return false;
         ev.data = p + kEventHeader;
         ev.dataLen = len;
         ev.size += padded;
@@ -314,15 +291,13 @@ void MidiStreamDevice::Play(const Event& ev, std::int64_t dueUs)
     }
     const BYTE type = MEVT_EVENTTYPE(ev.word) & ~0x40;
     if (type == MEVT_TEMPO) {
-        if (MEVT_EVENTPARM(ev.word) != 0)
-            m_Tempo = MEVT_EVENTPARM(ev.word);
+        if (MEVT_EVENTPARM(ev.word) != 0) m_Tempo = MEVT_EVENTPARM(ev.word);
     } else if (type == MEVT_SHORTMSG) {
         // Status 0xFF (System Reset on a device) and other non-channel statuses are not sent.
         const BYTE msg[3] = {static_cast<BYTE>(ev.word & 0xFF), static_cast<BYTE>((ev.word >> 8) & 0x7F),
                              static_cast<BYTE>((ev.word >> 16) & 0x7F)};
         const std::size_t len = ChannelMessageLength(msg[0]);
-        if (len > 0)
-            m_Synth->Send(timeMs, msg, len);
+        if (len > 0) m_Synth->Send(timeMs, msg, len);
     }
 }
 
@@ -332,8 +307,7 @@ MIDIHDR* MidiStreamDevice::CompleteFront()
     m_Queue.pop_front();
     m_Offset = 0;
     hdr->dwFlags = (hdr->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
-    if (m_Queue.empty() && m_State == State::Playing)
-        m_bStarved = true;
+    if (m_Queue.empty() && m_State == State::Playing) m_bStarved = true;
     return hdr;
 }
 
@@ -363,8 +337,7 @@ void MidiStreamDevice::SilenceAll(std::int64_t nowUs)
 void MidiStreamDevice::Post(UINT uMsg, MIDIHDR* lpHdr) const
 {
     if (m_CallbackThread != 0)
-        PostThreadMessage(m_CallbackThread, uMsg, reinterpret_cast<WPARAM>(m_hStream),
-                          reinterpret_cast<LPARAM>(lpHdr));
+        PostThreadMessage(m_CallbackThread, uMsg, reinterpret_cast<WPARAM>(m_hStream), reinterpret_cast<LPARAM>(lpHdr));
 }
 
 std::int64_t MidiStreamDevice::NowUs()
@@ -373,7 +346,6 @@ std::int64_t MidiStreamDevice::NowUs()
     LARGE_INTEGER freq;
     QueryPerformanceCounter(&count);
     QueryPerformanceFrequency(&freq);
-    if (freq.QuadPart <= 0)
-        return static_cast<std::int64_t>(timeGetTime()) * 1000;
+    if (freq.QuadPart <= 0) return static_cast<std::int64_t>(timeGetTime()) * 1000;
     return count.QuadPart / freq.QuadPart * 1000000 + count.QuadPart % freq.QuadPart * 1000000 / freq.QuadPart;
 }

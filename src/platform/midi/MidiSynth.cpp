@@ -45,8 +45,7 @@ std::string SoundFontInGameFolder()
         if (name.size() > 4 && LowerCase(name.substr(name.size() - 4)) == ".sf2" && IsFile(entry.path()))
             found.push_back(name);
     }
-    if (found.empty())
-        return "";
+    if (found.empty()) return "";
     std::sort(found.begin(), found.end(),
               [](const std::string& a, const std::string& b) { return LowerCase(a) < LowerCase(b); });
     return std::filesystem::absolute(found.front()).string();
@@ -58,8 +57,7 @@ std::string FindSoundFont()
 {
     if (const char* named = std::getenv("QB_SOUNDFONT"); named != nullptr && *named != '\0' && IsFile(named))
         return named;
-    if (std::string inGame = SoundFontInGameFolder(); !inGame.empty())
-        return inGame;
+    if (std::string inGame = SoundFontInGameFolder(); !inGame.empty()) return inGame;
     const char* debianDefault = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     return IsFile(debianDefault) ? debianDefault : "";
 }
@@ -81,16 +79,14 @@ bool OpenMidiSynth(std::string* pWhy)
             g_bResult = true;
         }
     }
-    if (!g_bResult && pWhy != nullptr)
-        *pWhy = g_Why;
+    if (!g_bResult && pWhy != nullptr) *pWhy = g_Why;
     return g_bResult;
 }
 
 std::shared_ptr<MidiSynth> GetMidiSynth()
 {
     std::lock_guard<std::mutex> lock(g_Lock);
-    if (g_Synth)
-        return g_Synth;
+    if (g_Synth) return g_Synth;
     static const auto silent = std::make_shared<SilentMidiSynth>();
     return silent;
 }
@@ -106,6 +102,5 @@ void SetMidiSynth(std::shared_ptr<MidiSynth> synth)
         g_bResult = g_bOpened;
         g_Why.clear();
     }
-    if (old)
-        RemoveAudioSource(old.get());
+    if (old) RemoveAudioSource(old.get());
 }

@@ -23,8 +23,7 @@ void RecordingMidiSynth::Clear()
     m_Log.clear();
 }
 
-bool RecordingMidiSynth::WaitUntil(const std::function<bool(const std::vector<Entry>&)>& done,
-                                   unsigned maxWaitMs) const
+bool RecordingMidiSynth::WaitUntil(const std::function<bool(const std::vector<Entry>&)>& done, unsigned maxWaitMs) const
 {
     std::unique_lock<std::mutex> lock(m_Lock);
     return m_Changed.wait_for(lock, std::chrono::milliseconds(maxWaitMs), [&] { return done(m_Log); });

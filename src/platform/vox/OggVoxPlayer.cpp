@@ -2,14 +2,14 @@
 
 #include "platform/win/Files.h"
 
-OggVoxPlayer::OggVoxPlayer() : m_Source(std::make_shared<VoxSource>()) {}
+OggVoxPlayer::OggVoxPlayer() : m_Source(std::make_shared<VoxSource>())
+{}
 
 OggVoxPlayer::~OggVoxPlayer() = default;
 
 unsigned char OggVoxPlayer::Open(const char* szPath)
 {
-    if (szPath == nullptr || *szPath == '\0')
-        return 0;
+    if (szPath == nullptr || *szPath == '\0') return 0;
     return m_Source->Open(HostPath(szPath), AudioOutputRate()) ? 1 : 0;
 }
 
@@ -48,8 +48,7 @@ void OggVoxPlayer::Destroy()
     m_Source->Close();
     {
         std::lock_guard<std::mutex> lock(m_Lock);
-        if (m_bInMixer)
-            RemoveAudioSource(m_Source.get());
+        if (m_bInMixer) RemoveAudioSource(m_Source.get());
         m_bInMixer = false;
     }
     delete this;

@@ -96,8 +96,7 @@ void VoxSource::ResetResampler()
 void VoxSource::Render(float* out, std::size_t frames)
 {
     std::lock_guard<std::mutex> lock(m_Lock);
-    if (!m_bPlaying || !m_File)
-        return;
+    if (!m_bPlaying || !m_File) return;
     if (m_Step == 1.0) {
         RenderSameRate(out, frames);
         return;
@@ -150,8 +149,7 @@ void VoxSource::RenderSameRate(float* out, std::size_t frames)
         const std::size_t n = std::min(frames - done, (m_Buffer.size() - m_BufferPos) / 2);
         const float* src = m_Buffer.data() + m_BufferPos;
         float* dst = out + 2 * done;
-        for (std::size_t i = 0; i < 2 * n; ++i)
-            dst[i] += src[i];
+        for (std::size_t i = 0; i < 2 * n; ++i) dst[i] += src[i];
         m_BufferPos += 2 * n;
         done += n;
     }
@@ -159,8 +157,7 @@ void VoxSource::RenderSameRate(float* out, std::size_t frames)
 
 bool VoxSource::NextSourceFrame(float& left, float& right)
 {
-    if (m_BufferPos >= m_Buffer.size() && !Refill())
-        return false;
+    if (m_BufferPos >= m_Buffer.size() && !Refill()) return false;
     left = m_Buffer[m_BufferPos];
     right = m_Buffer[m_BufferPos + 1];
     m_BufferPos += 2;
@@ -186,14 +183,10 @@ bool VoxSource::Refill()
             m_BufferPos = 0;
             return true;
         }
-        if (n == OV_HOLE)
-            continue;  // a gap in the data: go on with what follows
-        if (n < 0 || m_LoopsLeft == 0 || bJustRewound)
-            return false;
-        if (m_LoopsLeft != VOX_LOOP_ENDLESS)
-            --m_LoopsLeft;
-        if (ov_pcm_seek(m_File.get(), 0) != 0)
-            return false;
+        if (n == OV_HOLE) continue;  // a gap in the data: go on with what follows
+        if (n < 0 || m_LoopsLeft == 0 || bJustRewound) return false;
+        if (m_LoopsLeft != VOX_LOOP_ENDLESS) --m_LoopsLeft;
+        if (ov_pcm_seek(m_File.get(), 0) != 0) return false;
         bJustRewound = true;
     }
     return false;

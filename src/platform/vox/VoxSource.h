@@ -48,8 +48,8 @@ private:
     std::mutex m_Lock;
     File m_File;
     bool m_bPlaying = false;
-    int m_LoopsLeft = 0;     // VOX_LOOP_ENDLESS: endless
-    double m_Step = 1.0;     // source frames per output frame
+    int m_LoopsLeft = 0;  // VOX_LOOP_ENDLESS: endless
+    double m_Step = 1.0;  // source frames per output frame
     // Decoded stereo frames not yet used.
     std::vector<float> m_Buffer;
     std::size_t m_BufferPos = 0;

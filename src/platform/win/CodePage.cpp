@@ -19,7 +19,10 @@ IconvConverter& Cp932Encoder()
     return converter;
 }
 
-bool IsUtf8Continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsUtf8Continuation(unsigned char c)
+{
+    return (c & 0xC0) == 0x80;
+}
 
 // Bytes to skip at in[pos] when iconv stopped there: a whole character when it is well formed
 // (it has no Shift-JIS form), else the broken sequence's longest valid start (at least one byte),
@@ -86,8 +89,8 @@ bool TryCp932ToUtf8(std::string_view sjis, std::string& utf8Out)
         }
         lossless = false;
         utf8Out += kReplacementUtf8;
-        const bool pair = IsDBCSLeadByte(c) && pos + 1 < sjis.size() &&
-                          IsDBCSTrailByte(static_cast<BYTE>(sjis[pos + 1]));
+        const bool pair =
+            IsDBCSLeadByte(c) && pos + 1 < sjis.size() && IsDBCSTrailByte(static_cast<BYTE>(sjis[pos + 1]));
         pos += pair ? 2 : 1;
     }
     return lossless;

@@ -26,8 +26,7 @@ std::string SharedObjectName(const char* szLibFileName)
 {
     std::string name = LowerCase(szLibFileName);
     const std::size_t slash = name.find_last_of("\\/");
-    if (slash != std::string::npos)
-        name.erase(0, slash + 1);
+    if (slash != std::string::npos) name.erase(0, slash + 1);
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".dll") == 0)
         return "lib" + name.substr(0, name.size() - 4) + ".so";
     return name;
@@ -47,11 +46,9 @@ void* OpenFirstFound(const std::string& soName)
         const std::filesystem::path candidate = folder / soName;
         std::error_code missing;
         if (std::filesystem::is_regular_file(candidate, missing)) {
-            if (void* handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE))
-                return handle;
+            if (void* handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE)) return handle;
         }
-        if (folder == folder.parent_path())
-            break;
+        if (folder == folder.parent_path()) break;
         folder = folder.parent_path();
     }
     return dlopen(soName.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
@@ -61,22 +58,19 @@ void* OpenFirstFound(const std::string& soName)
 
 HMODULE LoadLibraryA(const char* szLibFileName)
 {
-    if (szLibFileName == nullptr || *szLibFileName == '\0' || IsBlocked(szLibFileName))
-        return nullptr;
+    if (szLibFileName == nullptr || *szLibFileName == '\0' || IsBlocked(szLibFileName)) return nullptr;
     return static_cast<HMODULE>(OpenFirstFound(SharedObjectName(szLibFileName)));
 }
 
 FARPROC GetProcAddress(HMODULE hModule, const char* szProcName)
 {
-    if (hModule == nullptr || szProcName == nullptr)
-        return nullptr;
+    if (hModule == nullptr || szProcName == nullptr) return nullptr;
     return reinterpret_cast<FARPROC>(dlsym(hModule, szProcName));
 }
 
 BOOL FreeLibrary(HMODULE hModule)
 {
-    if (hModule == nullptr)
-        return FALSE;
+    if (hModule == nullptr) return FALSE;
     return dlclose(hModule) == 0 ? TRUE : FALSE;
 }
 

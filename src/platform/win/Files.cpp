@@ -67,12 +67,14 @@ bool ParseOpenMode(const char* szMode, OpenMode& mode)
         mode.stdioMode = update ? "a+" : "a";
         mode.append = true;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
-BOOL ToBool(bool ok) { return ok ? TRUE : FALSE; }
+BOOL ToBool(bool ok)
+{
+    return ok ? TRUE : FALSE;
+}
 
 // For a call that creates, renames or removes (result 0 on success): the kept folder listings no
 // longer describe the folders. True when the call succeeded.
@@ -172,8 +174,8 @@ BOOL SetCurrentDirectoryA(const char* szPath)
     return ToBool(MapPath(szPath, host) && ::chdir(host.c_str()) == 0);
 }
 
-BOOL GetDiskFreeSpaceExA(const char* szDirectory, ULARGE_INTEGER* lpFreeBytesAvailable,
-                         ULARGE_INTEGER* lpTotalBytes, ULARGE_INTEGER* lpTotalFreeBytes)
+BOOL GetDiskFreeSpaceExA(const char* szDirectory, ULARGE_INTEGER* lpFreeBytesAvailable, ULARGE_INTEGER* lpTotalBytes,
+                         ULARGE_INTEGER* lpTotalFreeBytes)
 {
     std::string host = ".";
     if (szDirectory != nullptr && !MapPath(szDirectory, host)) {

@@ -73,8 +73,8 @@ struct SHFILEOPSTRUCTA {
 int SHFileOperationA(SHFILEOPSTRUCTA* lpFileOp);
 
 // Free bytes on the volume of szDirectory (statvfs); any pointer may be null.
-BOOL GetDiskFreeSpaceExA(const char* szDirectory, ULARGE_INTEGER* lpFreeBytesAvailable,
-                         ULARGE_INTEGER* lpTotalBytes, ULARGE_INTEGER* lpTotalFreeBytes);
+BOOL GetDiskFreeSpaceExA(const char* szDirectory, ULARGE_INTEGER* lpFreeBytesAvailable, ULARGE_INTEGER* lpTotalBytes,
+                         ULARGE_INTEGER* lpTotalFreeBytes);
 
 // Host file names, as a list of entries (not "." or ".."): for file dialogs and numbered files.
 // szPattern is a folder path plus a last component with '*' and '?' (matched without case).

@@ -93,8 +93,8 @@ bool FolderListing::Find(const std::string& name, const std::string& rawName, st
     return false;
 }
 
-HostEntryLookup FindHostEntryKept(const std::string& folder, const std::string& absoluteFolder,
-                                  const std::string& name, const std::string& rawName, std::string& found)
+HostEntryLookup FindHostEntryKept(const std::string& folder, const std::string& absoluteFolder, const std::string& name,
+                                  const std::string& rawName, std::string& found)
 {
     KeptListings& kept = Kept();
     {

@@ -47,8 +47,8 @@ enum class HostEntryLookup {
 // it or else from a fresh read (then kept). absoluteFolder is the folder's absolute host path,
 // the key of its listing (folder may be relative to the current folder). found is set for the
 // two hits.
-HostEntryLookup FindHostEntryKept(const std::string& folder, const std::string& absoluteFolder,
-                                  const std::string& name, const std::string& rawName, std::string& found);
+HostEntryLookup FindHostEntryKept(const std::string& folder, const std::string& absoluteFolder, const std::string& name,
+                                  const std::string& rawName, std::string& found);
 
 // Forgets every kept listing. Called by the file functions after they created, renamed or deleted
 // a file or folder, and by the path mapping when a kept listing proved stale.

@@ -11,21 +11,21 @@
 #include <vector>
 
 struct GamePathComponent {
-    std::string_view text;  // never empty
-    std::size_t offset = 0; // where it starts in the split text
+    std::string_view text;   // never empty
+    std::size_t offset = 0;  // where it starts in the split text
 };
 
 struct GamePathParts {
     enum class Root {
-        None,   // relative: "data\x"
-        Drive,  // "X:\..."
-        Slash,  // "\..." (root of the current drive; "\\server\share" counts as this too)
+        None,           // relative: "data\x"
+        Drive,          // "X:\..."
+        Slash,          // "\..." (root of the current drive; "\\server\share" counts as this too)
         DriveRelative,  // "X:name" or "X:": relative to the current folder of drive X
     };
     Root root = Root::None;
-    char drive = 0;  // the letter as given, for Drive and DriveRelative
+    char drive = 0;                             // the letter as given, for Drive and DriveRelative
     std::vector<GamePathComponent> components;  // "." and ".." kept as they are
-    bool trailingSeparator = false;  // the text ends with '\' or '/' after a component
+    bool trailingSeparator = false;             // the text ends with '\' or '/' after a component
 };
 
 // '\' and '/' both separate components, as on Windows.

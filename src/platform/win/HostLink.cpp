@@ -18,6 +18,9 @@ Host& LinkedHost()
     return GetHost();
 }
 
-void UseHostForTest(Host* host) { g_testHost.store(host, std::memory_order_release); }
+void UseHostForTest(Host* host)
+{
+    g_testHost.store(host, std::memory_order_release);
+}
 
 }  // namespace standin

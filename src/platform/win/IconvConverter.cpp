@@ -2,10 +2,8 @@
 
 #include <cerrno>
 
-IconvConverter::IconvConverter(const char* toCode, const char* fromCode)
-    : m_cd(iconv_open(toCode, fromCode))
-{
-}
+IconvConverter::IconvConverter(const char* toCode, const char* fromCode) : m_cd(iconv_open(toCode, fromCode))
+{}
 
 IconvConverter::~IconvConverter()
 {

@@ -26,7 +26,10 @@ constexpr int kListenAttempts = 50;
 
 }  // namespace
 
-InstanceLock::~InstanceLock() { Release(); }
+InstanceLock::~InstanceLock()
+{
+    Release();
+}
 
 std::string InstanceLock::RequestName() const
 {

@@ -21,13 +21,13 @@ constexpr DWORD JOY_RETURNBUTTONS = 0x00000080;
 struct JOYINFOEX {
     DWORD dwSize = sizeof(JOYINFOEX);
     DWORD dwFlags = 0;
-    DWORD dwXpos = 0;        // 0..65535, centre 32768, left at 0
-    DWORD dwYpos = 0;        // 0..65535, centre 32768, up at 0
+    DWORD dwXpos = 0;  // 0..65535, centre 32768, left at 0
+    DWORD dwYpos = 0;  // 0..65535, centre 32768, up at 0
     DWORD dwZpos = 0;
     DWORD dwRpos = 0;
     DWORD dwUpos = 0;
     DWORD dwVpos = 0;
-    DWORD dwButtons = 0;     // bit i set while button i + 1 is down (buttons 1..32)
+    DWORD dwButtons = 0;  // bit i set while button i + 1 is down (buttons 1..32)
     DWORD dwButtonNumber = 0;
     DWORD dwPOV = 0;
     DWORD dwReserved1 = 0;

@@ -8,7 +8,10 @@ namespace {
 // One entry per virtual-key code: true while down. Written by the host's thread, read anywhere.
 std::array<std::atomic<bool>, 256> g_down{};
 
-bool InRange(int vKey) { return vKey >= 0 && vKey < static_cast<int>(g_down.size()); }
+bool InRange(int vKey)
+{
+    return vKey >= 0 && vKey < static_cast<int>(g_down.size());
+}
 
 }  // namespace
 

@@ -54,11 +54,17 @@ bool WaitReady(int fd, short events, Clock::time_point deadline)
     }
 }
 
-Clock::time_point DeadlineIn(DWORD timeoutMs) { return Clock::now() + std::chrono::milliseconds(timeoutMs); }
+Clock::time_point DeadlineIn(DWORD timeoutMs)
+{
+    return Clock::now() + std::chrono::milliseconds(timeoutMs);
+}
 
 }  // namespace
 
-LocalSocket::~LocalSocket() { Close(); }
+LocalSocket::~LocalSocket()
+{
+    Close();
+}
 
 LocalSocket::LocalSocket(LocalSocket&& other) noexcept
     : m_fd(std::exchange(other.m_fd, -1)), m_boundPath(std::move(other.m_boundPath))

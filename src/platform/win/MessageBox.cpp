@@ -77,7 +77,8 @@ int AnswerHeadless(const MessageBoxRecord& record)
             return answer;
         }
         std::unique_lock<std::mutex> lock(StandInMutex());
-        WaitServingLocked(lock, *self, [] { return false; }, std::chrono::steady_clock::now() + kHookPollInterval);
+        WaitServingLocked(
+            lock, *self, [] { return false; }, std::chrono::steady_clock::now() + kHookPollInterval);
     }
 }
 
@@ -103,7 +104,8 @@ int ShowOnScreen(Host& host, const MessageBoxRecord& record)
         ~Joiner() { thread.join(); }  // also when a terminate request leaves the wait below
     } joiner{runner};
     std::unique_lock<std::mutex> lock(StandInMutex());
-    WaitServingLocked(lock, *self, [&] { return outcome->done; }, std::nullopt);
+    WaitServingLocked(
+        lock, *self, [&] { return outcome->done; }, std::nullopt);
     return outcome->answer;
 }
 

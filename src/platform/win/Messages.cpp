@@ -173,8 +173,7 @@ BOOL PeekMessage(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, 
     PumpIfMainLocked(lock, *self);
     ServeSentCallsLocked(lock, *self);
     self->seenSerial = self->postSerial;
-    return TakeLocked(*self, lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0) ? TRUE
-                                                                                                      : FALSE;
+    return TakeLocked(*self, lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
 BOOL GetMessage(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
@@ -225,10 +224,8 @@ BOOL TranslateMessage(const MSG* lpMsg)
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-        return TRUE;
-    default:
-        return FALSE;
+    case WM_SYSKEYUP: return TRUE;
+    default: return FALSE;
     }
 }
 
@@ -255,7 +252,10 @@ void PostQuitMessage(int nExitCode)
     PostMessage(nullptr, WM_QUIT, static_cast<WPARAM>(static_cast<unsigned>(nExitCode)), 0);
 }
 
-DWORD GetCurrentThreadId() { return CurrentThread()->id; }
+DWORD GetCurrentThreadId()
+{
+    return CurrentThread()->id;
+}
 
 unsigned PendingSentMessages(DWORD idThread)
 {

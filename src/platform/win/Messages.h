@@ -118,8 +118,8 @@ BOOL RegisterClassA(const char* szClassName, WNDPROC lpfnWndProc);
 // The calling thread gets its message queue. The procedure receives WM_CREATE before this returns;
 // when it answers -1 the window is destroyed again and nullptr returned. Returns nullptr when the
 // class is unknown.
-HWND CreateWindowExA(DWORD dwExStyle, const char* szClassName, const char* szTitle, DWORD dwStyle, int x,
-                     int y, int nWidth, int nHeight, HWND hWndParent);
+HWND CreateWindowExA(DWORD dwExStyle, const char* szClassName, const char* szTitle, DWORD dwStyle, int x, int y,
+                     int nWidth, int nHeight, HWND hWndParent);
 // Sends WM_DESTROY, then forgets the window: later posts to it fail. Only the owner thread may
 // destroy a window (FALSE otherwise). Destroying the main window closes the host's window.
 BOOL DestroyWindow(HWND hWnd);

@@ -19,7 +19,8 @@ namespace {
 std::string HostSpelling(std::string_view gameComponent)
 {
     // ASCII is the same in both (the common case, with no conversion).
-    if (std::all_of(gameComponent.begin(), gameComponent.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    if (std::all_of(gameComponent.begin(), gameComponent.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         return std::string(gameComponent);
     }
     std::string utf8;
@@ -134,9 +135,7 @@ std::string MapHostPath(const char* szPath, bool& unverified)
                 unverified = false;
                 resolving = false;
                 break;
-            case HostEntryLookup::FolderUnreadable:
-                resolving = false;
-                break;
+            case HostEntryLookup::FolderUnreadable: resolving = false; break;
             }
         }
         host = JoinHost(host, name);

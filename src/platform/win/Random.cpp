@@ -6,7 +6,10 @@ namespace {
 thread_local std::uint32_t t_state = 1;
 }
 
-void SRand(unsigned int seed) { t_state = seed; }
+void SRand(unsigned int seed)
+{
+    t_state = seed;
+}
 
 int Rand()
 {

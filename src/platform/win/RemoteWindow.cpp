@@ -10,7 +10,7 @@
 
 namespace {
 
-std::mutex g_mutex;   // guards g_folder
+std::mutex g_mutex;    // guards g_folder
 std::string g_folder;  // tests' folder; empty: the runtime folder
 
 std::string SocketFolder()
@@ -75,8 +75,8 @@ void SetRemoteWindowFolder(const std::string& folder)
     g_folder = folder;
 }
 
-LRESULT SendCopyDataToWindow(const char* szClassName, const char* szTitle, HWND hWndFrom,
-                             const COPYDATASTRUCT& data, DWORD timeoutMs, BOOL* lpAnswered)
+LRESULT SendCopyDataToWindow(const char* szClassName, const char* szTitle, HWND hWndFrom, const COPYDATASTRUCT& data,
+                             DWORD timeoutMs, BOOL* lpAnswered)
 {
     if (lpAnswered != nullptr) {
         *lpAnswered = FALSE;

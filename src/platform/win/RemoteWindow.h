@@ -37,5 +37,5 @@ void SetRemoteWindowFolder(const std::string& folder);
 // when its title differs (nothing is sent then) or it does not take part in time: each of the
 // three steps may take at most timeoutMs. *lpAnswered (when not null) tells whether the window
 // answered. Any thread.
-LRESULT SendCopyDataToWindow(const char* szClassName, const char* szTitle, HWND hWndFrom,
-                             const COPYDATASTRUCT& data, DWORD timeoutMs, BOOL* lpAnswered = nullptr);
+LRESULT SendCopyDataToWindow(const char* szClassName, const char* szTitle, HWND hWndFrom, const COPYDATASTRUCT& data,
+                             DWORD timeoutMs, BOOL* lpAnswered = nullptr);

@@ -12,10 +12,7 @@ namespace {
 
 class SdlJoysticks : public JoystickSource {
 public:
-    SdlJoysticks()
-    {
-        m_bReady = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
-    }
+    SdlJoysticks() { m_bReady = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0; }
     ~SdlJoysticks() override
     {
         if (!m_bReady) {

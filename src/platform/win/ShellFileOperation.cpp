@@ -230,7 +230,6 @@ int SHFileOperationA(SHFILEOPSTRUCTA* lpFileOp)
         ForgetHostListings();
         return deleted ? 0 : kErrorAccessDenied;
     }
-    default:
-        return kErrorInvalidParameter;  // moving and renaming are not provided
+    default: return kErrorInvalidParameter;  // moving and renaming are not provided
     }
 }

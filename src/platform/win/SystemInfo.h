@@ -8,18 +8,18 @@
 
 // Texts are Shift-JIS, as everything the game writes to its logs.
 struct SystemFacts {
-    std::string osName;          // e.g. "Linux 6.1.0 x86_64 (Debian GNU/Linux 12)"
-    DWORD osMajor = 6;           // version reported to the game's version checks
+    std::string osName;  // e.g. "Linux 6.1.0 x86_64 (Debian GNU/Linux 12)"
+    DWORD osMajor = 6;   // version reported to the game's version checks
     DWORD osMinor = 0;
-    std::string cpuName;         // processor brand string, as /proc/cpuinfo gives it
-    DWORD cpuCount = 1;          // logical processors
-    ULONGLONG cpuHz = 0;         // nominal clock in Hz, 0 when unknown
+    std::string cpuName;  // processor brand string, as /proc/cpuinfo gives it
+    DWORD cpuCount = 1;   // logical processors
+    ULONGLONG cpuHz = 0;  // nominal clock in Hz, 0 when unknown
     ULONGLONG totalPhysBytes = 0;
     ULONGLONG availPhysBytes = 0;
     int desktopBitsPerPixel = 32;  // never 24: a 24-bit desktop is reported as 32
     int desktopWidth = 1920;
     int desktopHeight = 1080;
-    int refreshRate = 60;          // Hz; 0 when unknown
+    int refreshRate = 60;  // Hz; 0 when unknown
 };
 
 // The live answers (read once, then cached), or the ones set by SetSystemFactsForTest.

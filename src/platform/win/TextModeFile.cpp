@@ -37,9 +37,9 @@ private:
     bool WriteAll(const char* data, std::size_t size);
 
     int m_fd;
-    bool m_appendMode;        // opened with "a": every write goes to the end
-    bool m_appending = false; // O_APPEND switched on after a seek to the end
-    std::vector<char> m_raw;  // read-ahead: raw bytes from the file not yet handed out
+    bool m_appendMode;         // opened with "a": every write goes to the end
+    bool m_appending = false;  // O_APPEND switched on after a seek to the end
+    std::vector<char> m_raw;   // read-ahead: raw bytes from the file not yet handed out
     std::size_t m_rawPos = 0;
 };
 

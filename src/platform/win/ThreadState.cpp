@@ -50,7 +50,10 @@ std::shared_ptr<ThreadState> RegisterLocked()
 
 }  // namespace
 
-std::mutex& StandInMutex() { return Reg().mutex; }
+std::mutex& StandInMutex()
+{
+    return Reg().mutex;
+}
 
 std::shared_ptr<ThreadState> CurrentThread()
 {
@@ -67,7 +70,10 @@ std::shared_ptr<ThreadState> NewThreadState()
     return RegisterLocked();
 }
 
-void AdoptThreadState(std::shared_ptr<ThreadState> state) { t_record.state = std::move(state); }
+void AdoptThreadState(std::shared_ptr<ThreadState> state)
+{
+    t_record.state = std::move(state);
+}
 
 void MarkThreadEnded(ThreadState& state, DWORD exitCode)
 {
@@ -193,7 +199,8 @@ LRESULT CallOnThread(const std::shared_ptr<ThreadState>& target, std::function<L
         WakeHost();
         lock.lock();
     }
-    WaitServingLocked(lock, *self, [&] { return call->done || Reg().closeBegun; }, std::nullopt);
+    WaitServingLocked(
+        lock, *self, [&] { return call->done || Reg().closeBegun; }, std::nullopt);
     return call->done ? call->result : 0;
 }
 
@@ -203,9 +210,15 @@ bool WakeThreadLocked(ThreadState& target)
     return target.isMain;
 }
 
-void WakeHost() { LinkedHost().Wake(); }
+void WakeHost()
+{
+    LinkedHost().Wake();
+}
 
-bool CloseSequenceBegunLocked() { return Reg().closeBegun; }
+bool CloseSequenceBegunLocked()
+{
+    return Reg().closeBegun;
+}
 
 void SleepUntil(std::chrono::steady_clock::time_point deadline)
 {
@@ -241,4 +254,7 @@ void BeginCloseSequence()
     }
 }
 
-bool IsCloseSequenceBegun() { return standin::Reg().closeBegun; }
+bool IsCloseSequenceBegun()
+{
+    return standin::Reg().closeBegun;
+}

@@ -215,7 +215,10 @@ DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds)
     if (dwMilliseconds != INFINITE) {
         deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(dwMilliseconds);
     }
-    return WaitServingLocked(lock, *self, [&] { return target->ended; }, deadline) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+    return WaitServingLocked(
+               lock, *self, [&] { return target->ended; }, deadline)
+               ? WAIT_OBJECT_0
+               : WAIT_TIMEOUT;
 }
 
 BOOL CloseHandle(HANDLE hObject)

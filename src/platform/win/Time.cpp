@@ -89,9 +89,15 @@ void GetLocalTime(SYSTEMTIME* lpSystemTime)
     *lpSystemTime = time;
 }
 
-DWORD timeGetTime() { return static_cast<DWORD>(NowMicroseconds() / 1000); }
+DWORD timeGetTime()
+{
+    return static_cast<DWORD>(NowMicroseconds() / 1000);
+}
 
-DWORD GetTickCount() { return timeGetTime(); }
+DWORD GetTickCount()
+{
+    return timeGetTime();
+}
 
 UINT timeBeginPeriod(UINT uPeriod)
 {
@@ -116,7 +122,10 @@ UINT timeEndPeriod(UINT uPeriod)
     return TIMERR_NOERROR;
 }
 
-int TimerPeriodBalance() { return g_periodBalance.load(); }
+int TimerPeriodBalance()
+{
+    return g_periodBalance.load();
+}
 
 BOOL QueryPerformanceCounter(LARGE_INTEGER* lpCount)
 {
@@ -161,6 +170,12 @@ void UseVirtualClock(bool bOn, DWORD startMs)
     g_virtual = bOn;
 }
 
-bool IsVirtualClock() { return g_virtual.load(); }
+bool IsVirtualClock()
+{
+    return g_virtual.load();
+}
 
-void AdvanceVirtualClock(DWORD ms) { g_virtualUs += static_cast<std::uint64_t>(ms) * 1000; }
+void AdvanceVirtualClock(DWORD ms)
+{
+    g_virtualUs += static_cast<std::uint64_t>(ms) * 1000;
+}

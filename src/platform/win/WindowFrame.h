@@ -20,5 +20,11 @@ struct MINMAXINFO {
 };
 
 // Mouse coordinates of a mouse message's lParam (signed 16-bit halves).
-inline int GetXLParam(LPARAM lParam) { return static_cast<short>(lParam & 0xFFFF); }
-inline int GetYLParam(LPARAM lParam) { return static_cast<short>((lParam >> 16) & 0xFFFF); }
+inline int GetXLParam(LPARAM lParam)
+{
+    return static_cast<short>(lParam & 0xFFFF);
+}
+inline int GetYLParam(LPARAM lParam)
+{
+    return static_cast<short>((lParam >> 16) & 0xFFFF);
+}

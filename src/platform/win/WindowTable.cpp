@@ -24,8 +24,14 @@ constexpr int kMaxCoordinate = 32767;
 
 std::atomic<int> g_cursorCounter{0};
 
-int ClampPosition(int v) { return std::clamp(v, kMinCoordinate, kMaxCoordinate); }
-int ClampSize(int v) { return std::clamp(v, 0, kMaxCoordinate); }
+int ClampPosition(int v)
+{
+    return std::clamp(v, kMinCoordinate, kMaxCoordinate);
+}
+int ClampSize(int v)
+{
+    return std::clamp(v, 0, kMaxCoordinate);
+}
 
 RECT OuterRect(int x, int y, int width, int height)
 {
@@ -54,8 +60,7 @@ std::string Lower(const char* text)
 RECT ClientInside(const RECT& outer, DWORD style)
 {
     const RECT frame = FrameForStyle(style);
-    RECT client{outer.left + frame.left, outer.top + frame.top, outer.right - frame.right,
-                outer.bottom - frame.bottom};
+    RECT client{outer.left + frame.left, outer.top + frame.top, outer.right - frame.right, outer.bottom - frame.bottom};
     client.right = std::max(client.right, client.left);
     client.bottom = std::max(client.bottom, client.top);
     return client;
@@ -125,7 +130,10 @@ Window* FindLiveWindowLocked(HWND hWnd)
     return &it->second;
 }
 
-std::shared_ptr<ThreadState> MainThreadLocked() { return Windows().mainThread; }
+std::shared_ptr<ThreadState> MainThreadLocked()
+{
+    return Windows().mainThread;
+}
 
 RECT FrameForStyle(DWORD style)
 {
@@ -284,9 +292,7 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow)
     const bool found = WithWindow(hWnd, [&](Window& w) {
         wasVisible = w.visible;
         switch (nCmdShow) {
-        case SW_HIDE:
-            w.visible = false;
-            break;
+        case SW_HIDE: w.visible = false; break;
         case SW_SHOWNORMAL:
         case SW_RESTORE:
             w.visible = true;
@@ -313,7 +319,10 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow)
     return found && wasVisible ? TRUE : FALSE;
 }
 
-BOOL UpdateWindow(HWND hWnd) { return IsWindow(hWnd); }
+BOOL UpdateWindow(HWND hWnd)
+{
+    return IsWindow(hWnd);
+}
 
 BOOL SetWindowTextA(HWND hWnd, const char* szText)
 {
@@ -348,9 +357,12 @@ BOOL GetClientRect(HWND hWnd, RECT* lpRect)
     if (lpRect == nullptr) {
         return FALSE;
     }
-    return WithWindow(hWnd, [&](Window& w) {
-        *lpRect = RECT{0, 0, w.client.right - w.client.left, w.client.bottom - w.client.top};
-    }) ? TRUE : FALSE;
+    return WithWindow(hWnd,
+                      [&](Window& w) {
+                          *lpRect = RECT{0, 0, w.client.right - w.client.left, w.client.bottom - w.client.top};
+                      })
+               ? TRUE
+               : FALSE;
 }
 
 BOOL GetWindowRect(HWND hWnd, RECT* lpRect)
@@ -366,10 +378,13 @@ BOOL ClientToScreen(HWND hWnd, POINT* lpPoint)
     if (lpPoint == nullptr) {
         return FALSE;
     }
-    return WithWindow(hWnd, [&](Window& w) {
-        lpPoint->x += w.client.left;
-        lpPoint->y += w.client.top;
-    }) ? TRUE : FALSE;
+    return WithWindow(hWnd,
+                      [&](Window& w) {
+                          lpPoint->x += w.client.left;
+                          lpPoint->y += w.client.top;
+                      })
+               ? TRUE
+               : FALSE;
 }
 
 BOOL MoveWindow(HWND hWnd, int x, int y, int nWidth, int nHeight, BOOL)
@@ -439,32 +454,31 @@ HWND GetActiveWindow()
     return main;
 }
 
-BOOL SetForegroundWindow(HWND hWnd) { return IsWindow(hWnd); }
+BOOL SetForegroundWindow(HWND hWnd)
+{
+    return IsWindow(hWnd);
+}
 
 int GetSystemMetrics(int nIndex)
 {
     switch (nIndex) {
     case SM_CXSCREEN:
-    case SM_CXFULLSCREEN:
-        return GetSystemFacts().desktopWidth;
-    case SM_CYSCREEN:
-        return GetSystemFacts().desktopHeight;
-    case SM_CYFULLSCREEN:
-        return std::max(GetSystemFacts().desktopHeight - kCaptionHeight, 0);
-    case SM_CYCAPTION:
-        return kCaptionHeight;
+    case SM_CXFULLSCREEN: return GetSystemFacts().desktopWidth;
+    case SM_CYSCREEN: return GetSystemFacts().desktopHeight;
+    case SM_CYFULLSCREEN: return std::max(GetSystemFacts().desktopHeight - kCaptionHeight, 0);
+    case SM_CYCAPTION: return kCaptionHeight;
     case SM_CXDLGFRAME:
-    case SM_CYDLGFRAME:
-        return kDialogFrame;
+    case SM_CYDLGFRAME: return kDialogFrame;
     case SM_CXFRAME:
-    case SM_CYFRAME:
-        return kSizingFrame;
-    default:
-        return 0;
+    case SM_CYFRAME: return kSizingFrame;
+    default: return 0;
     }
 }
 
-int ShowCursor(BOOL bShow) { return g_cursorCounter.fetch_add(bShow ? 1 : -1) + (bShow ? 1 : -1); }
+int ShowCursor(BOOL bShow)
+{
+    return g_cursorCounter.fetch_add(bShow ? 1 : -1) + (bShow ? 1 : -1);
+}
 
 void ResetMessagesForTest()
 {
