@@ -10,9 +10,6 @@ cRanking Ranking;
 
 namespace {
 
-// Files of this version and older have no order flags for tables 3 and 4.
-constexpr int kOldRankingVersion = 180;
-
 // The folders of the play kinds in the path table.
 constexpr int kRankingFolderPath = 38;
 constexpr int kRankingPlayKinds = 3;
