@@ -147,15 +147,22 @@ bool cSceneStage::StepCharas(bool bBlockCharas)
             it = EraseChara(CharaList, it);
             continue;
         }
-        // The death check of commands (m_bHpCheck) and riding a foothold run here once they exist.
-        bool killed = false;
+        // The death check of commands (m_bHpCheck) runs here once it exists.
+        if (!bBlockCharas && chara.onFoothold) {
+            RideFoothold(chara, CharaList);
+        }
         bool out = chara.MoveStepX() == MOVEX_OUT;
-        // The map collision of x runs here once the map collision exists.
+        bool killed = CollideMapX(chara) == 2;
         chara.ApplyGravity();
         const int y = chara.MoveStepY();
-        killed = y == MOVEY_KILLED;
+        killed = killed || y == MOVEY_KILLED;
         out = out || y == MOVEY_OUT;
-        // The map collision of y and, for ordinary characters, the block characters run here.
+        killed = CollideMapY(chara) == 2 || killed;
+        if (!bBlockCharas) {
+            killed = CollideBlockCharas(chara, CharaList) == 2 || killed;
+            CollideMapXBoth(chara);
+            CollideMapYBoth(chara);
+        }
         if (!bBlockCharas && IsCharaCrushed(chara)) {
             killed = true;
         }
@@ -192,24 +199,70 @@ bool cSceneStage::StepPlayer()
         PlayerDies(nullptr);
         return false;
     }
-    // The death check of commands, the floor-block effect and riding a foothold run here.
+    // The death check of commands runs here once it exists.
+    ApplyFloorBlockEffect(player);
+    if (player.onFoothold) {
+        RideFoothold(player, CharaList);
+    }
     player.MoveStepX();
-    // The screen clamp and the map collision of x run here once the map collision exists.
+    ClampPlayerToScreenX(player);
+    if (CollideMapX(player) == 2) {
+        PlayerDies("Dead 1");
+        return false;
+    }
+    ClampPlayerToScreenX(player);
     player.ApplyGravity();
     if (player.MoveStepY() == MOVEY_KILLED) {
         PlayerDies("Dead 2");
         return false;
     }
-    // The screen clamps and the map collision of y ("Dead 3" .. "Dead 5") run here.
+    if (ClampPlayerToScreenY(player) == 2) {
+        PlayerDies("Dead 3");
+        return false;
+    }
+    if (CollideMapY(player) == 2) {
+        PlayerDies("Dead 4");
+        return false;
+    }
+    if (ClampPlayerToScreenY(player) == 2) {
+        PlayerDies("Dead 5");
+        return false;
+    }
     if (IsCrushed(player) && player.frameCountdown == 0) {
         ECLogF("Player[P1].LRUD = %d,%d,%d,%d", player.LRUD[0], player.LRUD[1], player.LRUD[2], player.LRUD[3]);
         player.RestorePrevRect();
         PlayerDies("Dead SP");
         return false;
     }
-    // The block characters and the both-sides map tests ("Dead 6" .. "Dead 9") run here.
+    if (!StepPlayerSqueeze(player)) {
+        return false;
+    }
     player.DecayImpactX();
     player.DecayImpactY();
+    return true;
+}
+
+bool cSceneStage::StepPlayerSqueeze(cPlayer& player)
+{
+    const bool spared = player.frameCountdown != 0;
+    if (CollideBlockCharas(player, CharaList) == 2 && !player.dying && !spared) {
+        PlayerDies("Dead 6");
+        return false;
+    }
+    if ((player.LRUD[0] || player.LRUD[1]) && CollideMapXBoth(player) == 2 && !player.dying && !spared) {
+        PlayerDies("Dead 7");
+        return false;
+    }
+    if ((player.LRUD[2] || player.LRUD[3]) && CollideMapYBoth(player) == 2 && !player.dying && !spared) {
+        PlayerDies("Dead 8");
+        return false;
+    }
+    if (IsCrushed(player) && !spared) {
+        ECLogF("Player[P1].LRUD = %d,%d,%d,%d", player.LRUD[0], player.LRUD[1], player.LRUD[2], player.LRUD[3]);
+        player.RestorePrevRect();
+        PlayerDies("Dead 9");
+        return false;
+    }
     return true;
 }
 

@@ -227,8 +227,11 @@ void cSceneStage::UpdateObjectFlags()
     }
     m_LinkFlag.assign(kLinkFlagCount, 0);
     for (cChara& chara : CharaList) {
-        // The character's condition list is tested here once condition lists exist; until then
-        // every character exists.
+        if (!CheckCharaCond(chara)) {
+            chara.active = 0;
+            chara.inView = 0;
+            continue;
+        }
         chara.active = 1;
         chara.inView = chara.IsInView() ? 1 : 0;
         chara.CheckAppearance(m_LinkFlag);
@@ -237,12 +240,4 @@ void cSceneStage::UpdateObjectFlags()
         chara.actsThisFrame = chara.active && chara.CheckStartAction(m_LinkFlag) ? 1 : 0;
     }
     // Items and shots get their flags here once they exist.
-}
-
-int cSceneStage::CheckBlockCond(MAPCELL& cell)
-{
-    // An empty condition list holds; the condition kinds are evaluated here once condition lists
-    // exist, until then a block's list counts as holding.
-    (void)cell;
-    return 1;
 }

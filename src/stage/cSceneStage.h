@@ -25,6 +25,8 @@
 #include "stage/WAITINFO.h"
 #include "stage/cScene.h"
 
+class cPlayer;
+
 // States of the screen (m_nState).
 constexpr int STAGESTATE_FADEIN = 0;
 constexpr int STAGESTATE_START = 1;
@@ -178,6 +180,63 @@ public:
     // The block-map cell's condition list (see cStageField).
     int CheckBlockCond(MAPCELL& cell) override;
 
+    // Collision with the block map (MapCollision.cpp). Each takes the player or a stage
+    // character; results are 0 (go on) or 2 (the map kills the object). An object that flies
+    // through blocks is never touched. Game thread.
+    // Horizontal pass after the x move: the side the speed points to first.
+    int CollideMapX(cCharaBase& obj);
+    // Vertical pass after the y move: clears the floor cell, the floor first when falling.
+    int CollideMapY(cCharaBase& obj);
+    // The squeeze checks after the block characters: right then left; floor then ceiling.
+    int CollideMapXBoth(cCharaBase& obj);
+    int CollideMapYBoth(cCharaBase& obj);
+    int CollideLeft(cCharaBase& obj);
+    int CollideRight(cCharaBase& obj);
+    int CollideFloor(cCharaBase& obj);
+    int CollideCeiling(cCharaBase& obj);
+    // The map cell index of the most solid point along a vertical (x1 == x2) or horizontal
+    // (y1 == y2) edge in world pixels, scale + 1 points; cCharaBase::kNoCell outside the map.
+    int FindEdgeCell(const cCharaBase& obj, int x1, int y1, int x2, int y2);
+    // The player's floor probe: an odd number of points, the one nearest the middle wins a tie.
+    int FindFloorCellCentred(const cCharaBase& obj);
+    // The most solid of the four corner cells of a cell rectangle (columns and rows).
+    int FindCornerCell(int nLeft, int nTop, int nRight, int nBottom, int nFaction);
+    // Keep the player on the screen while that camera axis auto-scrolls or the player flies;
+    // the vertical one gives 2 when a walking player is pushed off the bottom.
+    void ClampPlayerToScreenX(cPlayer& player);
+    int ClampPlayerToScreenY(cPlayer& player);
+    // 1 when a summoned or warped character's box meets a solid cell or a block character.
+    int IsPlaceBlocked(cCharaBase& chara);
+    // 1 when the box meets an active, living block character other than itself.
+    int OverlapsBlockChara(const cCharaBase& chara, std::list<cChara>& list);
+
+    // The block characters against a walking or flying object (BlockCharaCollision.cpp): the
+    // object lands on one (its foothold), is kept under one, is pushed out sideways; 2 when it is
+    // crushed or, killed by blocks, touches one. Block characters are told apart from the object
+    // by object number. Game thread.
+    int CollideBlockCharas(cCharaBase& obj, std::list<cChara>& list);
+    // Carries a walking object along with the foothold's move since the last sub-step; 0.
+    int RideFoothold(cCharaBase& obj, std::list<cChara>& list);
+    // Resolves the overlaps with block characters along one axis (bVertical 1: up and down).
+    void PushOutOfBlockCharas(cCharaBase& obj, std::list<cChara>& list, int bVertical);
+    // 1 when the foothold lies within 5 pixels under the object's feet.
+    int IsOnFoothold(const cCharaBase& obj);
+    // The first block character within 5 pixels under the feet, or null (not kept).
+    cChara* FindFootholdBelow(const cCharaBase& obj);
+    // 1 when each corner of the box (now or as it was: x, y, right, bottom) lies in a block
+    // character other than the object.
+    int IsEnclosedByBlockCharas(const cCharaBase& obj, const double earlier[4]);
+    // 1 when a block character other than the object and the one numbered nKey overlaps it.
+    int OverlapsOtherBlockChara(const cCharaBase& obj, std::list<cChara>& list, int nKey);
+
+    // Condition lists and floor blocks (ConditionLists.cpp). Game thread.
+    // A stage character exists while its condition list holds (an empty list holds; with the
+    // once option a list that held once holds for good). 1 holds.
+    int CheckCharaCond(cChara& chara);
+    // The movement effect of the block the player stands on: jump pad, no jumping, speed factor
+    // or conveyor, re-armed every frame while the player stays on it. Always 0.
+    int ApplyFloorBlockEffect(cPlayer& player);
+
 private:
     // The menu of the pause state: entries from TEXT_PAUSE_FIRST.
     void RunPauseMenu(int nEntries);
@@ -203,6 +262,8 @@ private:
     bool RunSubStep(int k);
     bool StepCharas(bool bBlockCharas);
     bool StepPlayer();
+    // The block characters and the squeeze checks of the player's sub-step.
+    bool StepPlayerSqueeze(cPlayer& player);
     void EraseOffScreen();
     // The player dies: the label (if any) to the trace log, sound 8, the death.
     void PlayerDies(const char* szLabel);
