@@ -111,7 +111,7 @@ bool BoxHitsMap(cSceneStage& stage, const BOX& box, int nFaction)
 bool BoxOverlapsOtherBlock(const BOX& box, const cCharaBase& obj, std::list<cChara>& list, int nKey)
 {
     for (const cChara& c : list) {
-        if (IsBlockChara(c, obj) && c.source != nKey && Overlaps(BoxOf(c), box)) {
+        if (Overlaps(BoxOf(c), box) && IsBlockChara(c, obj) && c.source != nKey) {
             return true;
         }
     }
@@ -144,7 +144,7 @@ void WalkFlying(cCharaBase& obj, std::list<cChara>& list, CONTACTS& k)
     const BOX box = BoxOf(obj);
     for (cChara& X : list) {
         const BOX xb = BoxOf(X);
-        if (!IsBlockChara(X, obj) || !Overlaps(box, xb)) {
+        if (!Overlaps(box, xb) || !IsBlockChara(X, obj)) {
             continue;
         }
         k.touched = true;
@@ -277,7 +277,7 @@ void WalkWalking(cCharaBase& obj, std::list<cChara>& list, CONTACTS& k)
     const BOX foot{box.l + 1, box.b - obj.hitHeight / 3, box.r - 1, box.b};
     for (cChara& X : list) {
         const BOX xb = BoxOf(X);
-        if (!IsBlockChara(X, obj) || !Overlaps(box, xb)) {
+        if (!Overlaps(box, xb) || !IsBlockChara(X, obj)) {
             continue;
         }
         k.touched = true;
@@ -434,7 +434,9 @@ int cSceneStage::CollideBlockCharas(cCharaBase& obj, std::list<cChara>& list)
             FireCharaTrigger(obj, TRIGGER_ON_BLOCKCHARA);
         }
     }
-    if ((obj.LRUD[0] && obj.LRUD[1]) || (obj.LRUD[2] && obj.LRUD[3]) || IsEnclosedByBlockCharas(obj, startBox)) {
+    // Untouched, the box has not moved and no block character holds any of its corners.
+    if ((obj.LRUD[0] && obj.LRUD[1]) || (obj.LRUD[2] && obj.LRUD[3]) ||
+        (k.touched && IsEnclosedByBlockCharas(obj, startBox))) {
         return 2;
     }
 
@@ -504,7 +506,7 @@ void cSceneStage::PushOutOfBlockCharas(cCharaBase& obj, std::list<cChara>& list,
     SNAP second;  // bottom or right
     for (cChara& X : list) {
         const BOX xb = BoxOf(X);
-        if (!IsBlockChara(X, obj) || OverlapWidth(box, xb) == 0.0) {
+        if (OverlapWidth(box, xb) == 0.0 || !IsBlockChara(X, obj)) {
             continue;
         }
         if (bVertical) {
@@ -548,7 +550,7 @@ int cSceneStage::IsOnFoothold(const cCharaBase& obj)
 {
     const BOX strip{obj.x, obj.bottom, obj.right, obj.bottom + kFootholdReach};
     for (const cChara& X : CharaList) {
-        if (IsBlockChara(X, obj) && X.source == obj.footholdKey && Overlaps(BoxOf(X), strip)) {
+        if (Overlaps(BoxOf(X), strip) && IsBlockChara(X, obj) && X.source == obj.footholdKey) {
             return 1;
         }
     }
@@ -559,7 +561,7 @@ cChara* cSceneStage::FindFootholdBelow(const cCharaBase& obj)
 {
     const BOX strip{obj.x, obj.bottom, obj.right, obj.bottom + kFootholdReach};
     for (cChara& X : CharaList) {
-        if (IsBlockChara(X, obj) && Overlaps(BoxOf(X), strip)) {
+        if (Overlaps(BoxOf(X), strip) && IsBlockChara(X, obj)) {
             return &X;
         }
     }
@@ -577,14 +579,11 @@ int cSceneStage::IsEnclosedByBlockCharas(const cCharaBase& obj, const double ear
         const int col = corner & 1;
         const int row = corner >> 1;
         bool covered = false;
+        const BOX nowPoint{now[0][col], now[1][row], now[0][col], now[1][row]};
+        const BOX wasPoint{was[0][col], was[1][row], was[0][col], was[1][row]};
         for (const cChara& X : CharaList) {
-            if (!IsBlockChara(X, obj)) {
-                continue;
-            }
             const BOX xb = BoxOf(X);
-            const BOX nowPoint{now[0][col], now[1][row], now[0][col], now[1][row]};
-            const BOX wasPoint{was[0][col], was[1][row], was[0][col], was[1][row]};
-            if (Overlaps(xb, nowPoint) || Overlaps(xb, wasPoint)) {
+            if ((Overlaps(xb, nowPoint) || Overlaps(xb, wasPoint)) && IsBlockChara(X, obj)) {
                 covered = true;
                 break;
             }
