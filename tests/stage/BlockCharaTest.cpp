@@ -4,6 +4,8 @@
 // keeping a foothold that moves.
 #include "CollisionFixture.h"
 
+#include "definitions/cEdStage.h"
+
 namespace stagetest {
 namespace {
 
@@ -98,6 +100,15 @@ TEST_F(BlockCharaTest, CrushingAndTheSqueezeInTheAir)
     EXPECT_EQ(p.LRUD[0], 1);
     EXPECT_EQ(p.LRUD[1], 1);
 
+    // Swallowed whole by a block character: pushed out to one side, but each corner lay inside
+    // it before, so it is crushed all the same.
+    Fresh();
+    AddBlock(1, 400, 400, 200, 200);
+    Place(p, 485, 480);
+    EXPECT_EQ(Scene().CollideBlockCharas(p, CharaList), 2);
+    EXPECT_EQ(p.LRUD[0] + p.LRUD[1], 1);
+    EXPECT_EQ(p.LRUD[2] + p.LRUD[3], 0);
+
     // The same two in the air: it is put under the first one (bottom 501) instead.
     Fresh();
     AddBlock(1, 455, 470, 32, 32, 1.0, 0);
@@ -183,6 +194,40 @@ TEST_F(BlockCharaTest, TwoMembersOfOneGroupMeetAsTwoObjects)
     EXPECT_EQ(upper.onFoothold, 1);
     EXPECT_EQ(upper.footholdKey, 10);
     EXPECT_DOUBLE_EQ(upper.y, 520.0 - 32);
+}
+
+}  // namespace
+}  // namespace stagetest
+
+namespace stagetest {
+namespace {
+
+TEST_F(BlockCharaTest, ASpeedLevelOfZeroCountsAsOneSubStep)
+{
+    // Level 0 would make the speed unit 0: the thresholds 2 / u and 0.4 / u and the conveyor's
+    // X x 0.1 / u stay finite, as for one sub-step.
+    const int savedLevel = Stage.m_nSpeedLevel;
+    Stage.SetSpeedLevel(0);
+    ASSERT_EQ(SubStepCount(), 1);
+    AddBlock(7, 480, 520);
+    cPlayer& p = Hero();
+    Place(p, 485, 500);
+    p.y = 530;
+    p.bottom = 559;
+    p.vy = 2.5;  // above 2 / 1: the fast fall lands
+    EXPECT_EQ(Scene().CollideBlockCharas(p, CharaList), 0);
+    EXPECT_DOUBLE_EQ(p.y, 520.0 - kH);
+
+    Solid(15, 16);
+    Cell(15, 16).m_nTouchKind = 4;
+    Cell(15, 16).m_nTouchValue = 10;
+    p.floorCell = layout.Cell(15, 16);
+    p.floorEffectTimer = 0;
+    p.vx = 0.0;
+    Scene().ApplyFloorBlockEffect(p);
+    EXPECT_DOUBLE_EQ(p.vx, -1.0);
+    EXPECT_EQ(p.floorEffectTimer, 0);
+    Stage.SetSpeedLevel(savedLevel);
 }
 
 }  // namespace

@@ -56,6 +56,9 @@ protected:
         p.footholdKey = 0;
         p.floorCell = p.lastFloorCell = cCharaBase::kNoCell;
         p.noFloorCount = 0;
+        p.floorEffectKind = 0;
+        p.floorEffectTimer = 0;
+        p.floorNoJump = 0;
         p.ClearLRUD();
     }
 

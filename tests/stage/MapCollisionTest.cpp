@@ -233,3 +233,98 @@ TEST_F(MapCollisionTest, BothSidesTestsAndThePlaceTest)
 
 }  // namespace
 }  // namespace stagetest
+
+namespace stagetest {
+namespace {
+
+TEST_F(MapCollisionTest, BoxesAtTheEdgesOfTheMapReadNoCellOutsideIt)
+{
+    // The field is 40 x 35 cells (pitch 64): points left of it, above it, right of the pitch and
+    // below the last row read as passable, without a bad-index report.
+    struct Case {
+        const char* what;
+        double x, y;
+    };
+    const Case cases[] = {
+        {"left of the map", -12.0, 480.0},
+        {"above the map", 480.0, -12.0},
+        {"right of the pitch", 64 * 32 - 8.0, 480.0},
+        {"below the last row", 480.0, 35 * 32 - 8.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fresh();
+        for (MAPCELL& cell : StageMap) {
+            cell.m_nGraphic = 1;
+            cell.m_nHitKind = 1;
+        }
+        cPlayer& p = Hero();
+        p.value2 = 1;  // a computer object: no fatal cells, no centred probe
+        p.x = c.x;
+        p.y = c.y;
+        p.right = c.x + kW - 1;
+        p.bottom = c.y + kH - 1;
+        const int left = Scene().FindEdgeCell(p, static_cast<int>(p.x), static_cast<int>(p.y), static_cast<int>(p.x),
+                                              static_cast<int>(p.bottom));
+        const int top = Scene().FindEdgeCell(p, static_cast<int>(p.x), static_cast<int>(p.y), static_cast<int>(p.right),
+                                             static_cast<int>(p.y));
+        const int bottom = Scene().FindEdgeCell(p, static_cast<int>(p.x), static_cast<int>(p.bottom),
+                                                static_cast<int>(p.right), static_cast<int>(p.bottom));
+        for (int cell : {left, top, bottom}) {
+            EXPECT_TRUE(cell == cCharaBase::kNoCell || (cell >= 0 && cell < static_cast<int>(StageMap.size())));
+        }
+        // Wholly outside on the probed edge: nothing solid there.
+        if (c.x < 0) EXPECT_EQ(left, cCharaBase::kNoCell);
+        if (c.y < 0) EXPECT_EQ(top, cCharaBase::kNoCell);
+        if (c.y > 34 * 32) EXPECT_EQ(bottom, cCharaBase::kNoCell);
+    }
+    EXPECT_EQ(TakePosted(WM_CLOSE), 0);
+}
+
+TEST_F(MapCollisionTest, ScreenClampsOnlyWhileAutoScrollingOrFlying)
+{
+    cPlayer& p = Hero();
+    cScroll& camX = Scene().m_ScrollX;
+    cScroll& camY = Scene().m_ScrollY;
+    // Screen edges as the clamps measure them (auto-scroll: each part truncated on its own).
+    struct Case {
+        const char* what;
+        int autoScroll, noGravity;
+        double dx, dy;  // hit box relative to the camera
+        double wantDx, wantDy;
+        int wantL, wantR, wantU, wantD, wantY;
+    };
+    const double farRight = 640 - p.gfxWidth + 2 * p.gfxOffsetX;  // screenRight - offset + 1 = 640
+    const double farDown = 480 - p.gfxHeight + 2 * p.gfxOffsetY;  // screenBottom - offset + 1 = 480
+    const Case cases[] = {
+        {"left of the screen", 1, 0, -10, 200, 0, 200, 1, 0, 0, 0, 0},
+        {"right of the screen", 1, 0, farRight, 200, 640.0 - kW - 1, 200, 0, 1, 0, 0, 0},
+        {"a pixel short of the right", 1, 0, farRight - 1, 200, farRight - 1, 200, 0, 0, 0, 0, 0},
+        {"above the screen", 1, 0, 200, -10, 200, 0, 0, 0, 1, 0, 0},
+        {"pushed off the bottom while walking", 1, 0, 200, farDown, 200, 480.0 - kH - 1, 0, 0, 0, 1, 2},
+        {"off the bottom while flying", 0, 1, 200, farDown, 200, 480.0 - kH - 1, 0, 0, 0, 1, 0},
+        {"no auto-scroll, walking: nothing", 0, 0, -10, -10, -10, -10, 0, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fresh();
+        camX.bAuto = camY.bAuto = c.autoScroll;
+        camX.dSpeed = camY.dSpeed = 0.0;
+        p.noGravity = c.noGravity;
+        const double cx = camX.dPos;
+        const double cy = camY.dPos;
+        Place(p, cx + c.dx, cy + c.dy);
+        Scene().ClampPlayerToScreenX(p);
+        EXPECT_EQ(Scene().ClampPlayerToScreenY(p), c.wantY);
+        EXPECT_DOUBLE_EQ(p.x - cx, c.wantDx);
+        EXPECT_DOUBLE_EQ(p.y - cy, c.wantDy);
+        EXPECT_EQ(p.LRUD[0], c.wantL);
+        EXPECT_EQ(p.LRUD[1], c.wantR);
+        EXPECT_EQ(p.LRUD[2], c.wantU);
+        EXPECT_EQ(p.LRUD[3], c.wantD);
+    }
+    camX.bAuto = camY.bAuto = 0;
+}
+
+}  // namespace
+}  // namespace stagetest
