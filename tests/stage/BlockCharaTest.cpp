@@ -175,7 +175,9 @@ TEST_F(BlockCharaTest, AFootholdCarriesTheHeroAndIsKeptWithinFivePixels)
         EXPECT_EQ(Scene().CollideBlockCharas(p, CharaList), 0);
         EXPECT_EQ(p.onFoothold, k.kept);
         EXPECT_EQ(p.leftFoothold, 1 - k.kept);
-        if (k.kept) EXPECT_DOUBLE_EQ(p.footholdBox[1], k.top);
+        if (k.kept) {
+            EXPECT_DOUBLE_EQ(p.footholdBox[1], k.top);
+        }
     }
 }
 

@@ -45,7 +45,9 @@ TEST_F(MapCollisionTest, HorizontalPassPushesOutInTheOrderOfTheSpeed)
         EXPECT_EQ(p.LRUD[0], c.wantL);
         EXPECT_EQ(p.LRUD[1], c.wantR);
         EXPECT_EQ(p.ax, (c.wantL || c.wantR) ? 0.0 : 1.0) << "a wall stops the inertia";
-        if (c.wantL != c.wantR) EXPECT_EQ(p.lastWallSide, c.wantR ? 1 : 0);
+        if (c.wantL != c.wantR) {
+            EXPECT_EQ(p.lastWallSide, c.wantR ? 1 : 0);
+        }
     }
 }
 
@@ -135,7 +137,9 @@ TEST_F(MapCollisionTest, VerticalPassLandsBumpsAndRespectsTheRisingRule)
         EXPECT_DOUBLE_EQ(p.bottom, c.wantY + c.h - 1);
         EXPECT_EQ(p.LRUD[2], c.wantU);
         EXPECT_EQ(p.LRUD[3], c.wantD);
-        if (c.wantU || c.wantD) EXPECT_EQ(p.vy, 0.0);
+        if (c.wantU || c.wantD) {
+            EXPECT_EQ(p.vy, 0.0);
+        }
     }
 }
 
@@ -274,9 +278,15 @@ TEST_F(MapCollisionTest, BoxesAtTheEdgesOfTheMapReadNoCellOutsideIt)
             EXPECT_TRUE(cell == cCharaBase::kNoCell || (cell >= 0 && cell < static_cast<int>(StageMap.size())));
         }
         // Wholly outside on the probed edge: nothing solid there.
-        if (c.x < 0) EXPECT_EQ(left, cCharaBase::kNoCell);
-        if (c.y < 0) EXPECT_EQ(top, cCharaBase::kNoCell);
-        if (c.y > 34 * 32) EXPECT_EQ(bottom, cCharaBase::kNoCell);
+        if (c.x < 0) {
+            EXPECT_EQ(left, cCharaBase::kNoCell);
+        }
+        if (c.y < 0) {
+            EXPECT_EQ(top, cCharaBase::kNoCell);
+        }
+        if (c.y > 34 * 32) {
+            EXPECT_EQ(bottom, cCharaBase::kNoCell);
+        }
     }
     EXPECT_EQ(TakePosted(WM_CLOSE), 0);
 }
