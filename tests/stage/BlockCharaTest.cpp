@@ -234,3 +234,29 @@ TEST_F(BlockCharaTest, ASpeedLevelOfZeroCountsAsOneSubStep)
 
 }  // namespace
 }  // namespace stagetest
+
+namespace stagetest {
+namespace {
+
+TEST_F(BlockCharaTest, ABlockCharacterPushingTheHeroIntoAWallCrushesItInPlay)
+{
+    ASSERT_TRUE(harness->RunUntilState(STAGESTATE_PLAY, 400));
+    Fresh();
+    for (int col : {14, 15, 16}) {
+        Solid(col, 16);  // the floor, top y 512
+    }
+    Solid(16, 15);  // a wall from x 512
+    // The block character's right edge (496) lies 5 pixels inside the hero's left (492): its
+    // side snap puts the hero at 498.5, 5.5 pixels into the wall, which the nudges cannot undo;
+    // the map's squeeze test then finds a wall on either side.
+    AddBlock(1, 465, 480);
+    cPlayer& p = Hero();
+    Place(p, 492, 512 - kH);
+    p.frameCountdown = 0;
+    harness->RunFrames(1);
+    EXPECT_EQ(p.dying, 1);
+    EXPECT_DOUBLE_EQ(p.x, 492.0) << "the box goes back to where the sub-step found it";
+}
+
+}  // namespace
+}  // namespace stagetest

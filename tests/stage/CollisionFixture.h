@@ -98,6 +98,7 @@ protected:
         c.def.m_bFullCell = 1;
         c.def.m_nScale = 1;
         c.active = 1;
+        c.hp = 1;
         Resize(c, w, h, 1);
         Place(c, x - vx, y - vy);
         c.x = x;
