@@ -133,11 +133,7 @@ struct CONTACTS {
     bool touched = false;
 };
 
-}  // namespace
-
 // ---- flying objects ---------------------------------------------------------------------------
-
-namespace {
 
 void WalkFlying(cCharaBase& obj, std::list<cChara>& list, CONTACTS& k)
 {
@@ -169,10 +165,6 @@ void WalkFlying(cCharaBase& obj, std::list<cChara>& list, CONTACTS& k)
         }
     }
 }
-
-}  // namespace
-
-namespace {
 
 int CollideFlying(cSceneStage& stage, cCharaBase& obj, std::list<cChara>& list)
 {
@@ -337,6 +329,10 @@ void LandOnBlockChara(cCharaBase& obj, cChara& X, double dY)
 {
     obj.ay = 0.0;
     if (!obj.onFoothold) {
+        // A push or a departure from an earlier foothold is over: on a stage character the flag
+        // together with the new foothold would otherwise read as crushed. A push in this same
+        // call sets it again below.
+        obj.leftFoothold = 0;
         obj.onFoothold = 1;
         FireRidden(obj, X);
     }

@@ -198,6 +198,33 @@ TEST_F(BlockCharaTest, TwoMembersOfOneGroupMeetAsTwoObjects)
     EXPECT_DOUBLE_EQ(upper.y, 520.0 - 32);
 }
 
+TEST_F(BlockCharaTest, ACharacterThatLeftOneFootholdIsNotCrushedOnLandingOnTheNext)
+{
+    // It walked off one block character (the departure flag is up) and now falls onto another:
+    // landing clears the flag, since with a foothold it means "pushed sideways", which crushes a
+    // stage character. A push in the same sub-step still counts.
+    for (bool pushed : {false, true}) {
+        SCOPED_TRACE(pushed);
+        Fresh();
+        AddBlock(10, 480, 520);
+        if (pushed) {
+            AddBlock(12, 455, 470, 32, 32, 1.0, 0);  // overlaps its left side by 2 pixels
+        }
+        cChara& walker = AddBlock(11, 485, 491);
+        walker.def.m_bFullCell = 0;
+        walker.blockMode = 1;
+        walker.vy = 0.1;
+        Place(walker, 485, 489);
+        walker.y = 491;
+        walker.bottom = 522;
+        walker.leftFoothold = 1;
+        walker.onFoothold = 0;
+        Scene().CollideBlockCharas(walker, CharaList);
+        EXPECT_EQ(walker.onFoothold, 1);
+        EXPECT_EQ(walker.leftFoothold, pushed ? 1 : 0);
+    }
+}
+
 }  // namespace
 }  // namespace stagetest
 
