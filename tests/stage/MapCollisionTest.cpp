@@ -4,6 +4,8 @@
 // does not land unless the project allows it, and the airborne delay.
 #include "CollisionFixture.h"
 
+#include "definitions/cEdStage.h"
+
 namespace stagetest {
 namespace {
 
@@ -334,6 +336,42 @@ TEST_F(MapCollisionTest, ScreenClampsOnlyWhileAutoScrollingOrFlying)
         EXPECT_EQ(p.LRUD[3], c.wantD);
     }
     camX.bAuto = camY.bAuto = 0;
+}
+
+}  // namespace
+}  // namespace stagetest
+
+namespace stagetest {
+namespace {
+
+TEST_F(MapCollisionTest, ADiagonalRunFasterThanACellLandsOnTheCornerInPlayOrder)
+{
+    // One sub-step a frame (level 11: up to 60 pixels a sub-step). The hero runs 40 right and
+    // falls 40 (plus one sub-step of gravity) toward the single block at (16, 16). The play step
+    // meets the map after the x move, when the box is still beside the block's row, and after
+    // the y move, when its feet are in the block: it lands on the corner instead of sliding
+    // down the block's side.
+    ASSERT_TRUE(harness->RunUntilState(STAGESTATE_PLAY, 400));
+    const int savedLevel = Stage.m_nSpeedLevel;
+    Stage.SetSpeedLevel(11);
+    ASSERT_EQ(SubStepCount(), 1);
+    ASSERT_GE(SubMaxSpeed(), 40.0);
+    Fresh();
+    Solid(16, 16);
+    cPlayer& p = Hero();
+    Place(p, 470, 450);
+    p.decel = 0.0;
+    p.ax = 40.0;
+    p.vy = 40.0;
+    harness->RunFrames(1);
+    const double fallenY = 450 + 40 + SubGravity();
+    const int fallenBottom = static_cast<int>(fallenY + kH - 1);
+    EXPECT_DOUBLE_EQ(p.x, 510.0);
+    EXPECT_DOUBLE_EQ(p.y, fallenY - ((fallenBottom & 31) + 1));
+    EXPECT_EQ(p.LRUD[3], 1);
+    EXPECT_EQ(p.LRUD[0] + p.LRUD[1], 0);
+    EXPECT_EQ(p.floorCell, layout.Cell(16, 16));
+    Stage.SetSpeedLevel(savedLevel);
 }
 
 }  // namespace
