@@ -90,9 +90,24 @@ void cSceneStage::PlayerDies(const char* szLabel)
         ECLog(szLabel);
     }
     PlaySE(SE_PLAYER_DEAD);
-    // The death itself (animation, effects, a held item) is Die's once deaths exist; a death
-    // that ends a cleared stage goes through EnterClearState.
-    Player.data()[P1].dying = 1;
+    if (Player.data()[P1].Die() == 1) {
+        EndStage();
+        EnterClearState();
+    }
+}
+
+bool cSceneStage::ApplyOutcome(int nOutcome)
+{
+    if (nOutcome == 1) {
+        EndStage();
+        EnterClearState();
+        return false;
+    }
+    if (nOutcome == 2) {
+        PlayerDies(nullptr);
+        return false;
+    }
+    return true;
 }
 
 bool cSceneStage::RunSubStep(int k)
@@ -103,10 +118,11 @@ bool cSceneStage::RunSubStep(int k)
     cPlayer& player = Player.data()[P1];
     // Lifetimes of summoned characters and items count down here once summons exist.
     for (cChara& chara : CharaList) {
-        // Invincibility counts down here (UpdateInvincible) once damage exists.
+        chara.UpdateInvincible();
         chara.ClearLRUD();
         chara.SavePrevRect();
     }
+    player.UpdateInvincible();
     player.ClearLRUD();
     player.SavePrevRect();
     player.SavePrevFacing();
@@ -127,7 +143,13 @@ bool cSceneStage::RunSubStep(int k)
     if (k == 1 && !player.dying) {
         EraseOffScreen();
     }
-    // Floor-block items, group collision and item contacts run here once they exist.
+    if (!player.dying) {
+        // The floor-block item (TakeFloorBlockItem) is taken here once floor blocks exist.
+        if (!ApplyOutcome(CollideGroups(CharaList))) {
+            return false;
+        }
+        // The item contacts (CheckItemContacts) run here once items exist.
+    }
     return true;
 }
 
@@ -142,12 +164,20 @@ bool cSceneStage::StepCharas(bool bBlockCharas)
         }
         // Trigger 0 is fired here once flows run.
         if (chara.RunFlows(0)) {
-            // A vanished character leaves without the death handling; the others are killed
-            // (score, effects, a dropped item) here once deaths exist.
-            it = EraseChara(CharaList, it);
+            // A vanished character leaves without the death handling.
+            if (chara.vanished) {
+                it = EraseChara(CharaList, it);
+                continue;
+            }
+            if (DefeatChara(it) != 0) {
+                return false;
+            }
             continue;
         }
-        // The death check of commands (m_bHpCheck) and riding a foothold run here once they exist.
+        if (m_bHpCheck && CheckDeaths()) {
+            return false;
+        }
+        // Riding a foothold runs here once it exists.
         bool killed = false;
         bool out = chara.MoveStepX() == MOVEX_OUT;
         // The map collision of x runs here once the map collision exists.
@@ -161,7 +191,14 @@ bool cSceneStage::StepCharas(bool bBlockCharas)
         }
         if (killed) {
             PlaySE(SE_CHARA_DEAD);
-            it = EraseChara(CharaList, it);
+            const int r = KillChara(chara, CharaList);
+            if (r == 1) {
+                EraseChara(CharaList, it);
+            }
+            if (r != 0) {
+                return false;
+            }
+            ++it;
             continue;
         }
         if (out) {
@@ -184,7 +221,7 @@ bool cSceneStage::StepPlayer()
         return false;
     }
     if (m_nResult == 1) {
-        // The stage end (EndStage: totals, rankings) runs here once it exists.
+        EndStage();
         EnterClearState();
         return false;
     }
@@ -192,7 +229,10 @@ bool cSceneStage::StepPlayer()
         PlayerDies(nullptr);
         return false;
     }
-    // The death check of commands, the floor-block effect and riding a foothold run here.
+    if (m_bHpCheck && CheckDeaths()) {
+        return false;
+    }
+    // The floor-block effect and riding a foothold run here.
     player.MoveStepX();
     // The screen clamp and the map collision of x run here once the map collision exists.
     player.ApplyGravity();
