@@ -125,15 +125,16 @@ public:
     cVector<std::int32_t> charaVars;  // the kCharaVars character variables
     std::int32_t invincibleTime = 0;  // general invincibility, sub-steps left
     cVector<ATTACKERTIME> attackerInvincible;
-    std::int32_t vanished = 0;          // the remove request: erased without the death handling
-    std::int32_t playerActive = 0;      // 1 for the player at the start of every sub-step
-    std::int32_t viewRange = 0;         // definition's view range x 16 pixels
-    std::int32_t hiddenThisFrame = 0;   // not drawn in this frame
-    BOXRECT bodyBox;                    // contacts between characters
-    BOXRECT shotBox;                    // hits by shots and swords
-    std::int32_t controlSlot = 0;       // the player's input controller; a stage character's appeared flag
-    std::int32_t actsThisFrame = 0;     // a stage character's acting flag; the player's jump-hold counter
-    std::list<EXTRAANIME> extraAnimes;  // in the order they were started
+    std::int32_t vanished = 0;         // the remove request: erased without the death handling
+    std::int32_t playerActive = 0;     // 1 for the player at the start of every sub-step
+    std::int32_t viewRange = 0;        // definition's view range x 16 pixels
+    std::int32_t hiddenThisFrame = 0;  // not drawn in this frame
+    BOXRECT bodyBox;                   // contacts between characters
+    BOXRECT shotBox;                   // hits by shots and swords
+    std::int32_t controlSlot = 0;      // the player's input controller; a stage character's appeared flag
+    std::int32_t actsThisFrame = 0;    // a stage character's acting flag; the player's jump-hold counter
+    // The extra animations, in the order they were started.
+    std::list<EXTRAANIME> extraAnimes;
 
     cCharaBase();
     ~cCharaBase() override;
