@@ -1,0 +1,195 @@
+// A character drawn on each back-end, compared pixel by pixel with the picture the test makes
+// from the same sheets: its cell by graphic kind, column and animation frame, its facing, the
+// invincible cell offset, the enlargement, the overlay icon, and a graphic number outside its
+// sheets, which draws nothing.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "graphics/DrawTestSupport.h"
+#include "objects/CharaGraphic.h"
+#include "objects/cChara.h"
+#include "project/cDatabase.h"
+#include "support/GameSprites.h"
+
+namespace {
+
+using testsupport::IndexedImage;
+
+constexpr int kCanvasW = 128;
+constexpr int kCanvasH = 96;
+constexpr std::uint8_t kBackground = 6;  // the canvas letter 'C'
+
+// A w x h piece of the sheet from (x, y).
+IndexedImage Crop(const IndexedImage& sheet, int x, int y, int w, int h)
+{
+    IndexedImage piece(w, h);
+    piece.Draw(sheet, -x, -y, false);
+    return piece;
+}
+
+// Each pixel n x n times.
+IndexedImage Enlarge(const IndexedImage& src, int n)
+{
+    IndexedImage big(src.Width() * n, src.Height() * n);
+    for (int y = 0; y < big.Height(); ++y) {
+        for (int x = 0; x < big.Width(); ++x) {
+            big.Set(x, y, src.At(x / n, y / n));
+        }
+    }
+    return big;
+}
+
+struct DRAWCASE {
+    const char* name;
+    int kind;     // graphic kind of the definition
+    int graphic;  // graphic number
+    int column;   // the definition's base cell
+    int frame;    // animation frame
+    int facing;
+    int invincible;
+    int scale;
+    int badge;  // overlay icon, -1 none
+    int x;      // screen position
+    int y;
+};
+
+const DRAWCASE kCases[] = {
+    {"hero facing left, frame 1", 1, testsupport::art::kCharaHero, 0, 1, 0, 0, 1, -1, 10, 20},
+    {"slime facing right", 1, testsupport::art::kCharaSlime, 2, 0, 1, 0, 1, -1, 40, 8},
+    {"invincible takes the set's offset", 1, testsupport::art::kCharaBird, 0, 3, 0, 1, 1, -1, 0, 0},
+    {"clipped at the edge", 1, testsupport::art::kCharaSpiky, 1, 0, 1, 0, 1, -1, 110, 80},
+    {"enlarged twice", 1, testsupport::art::kCharaHero, 0, 2, 1, 0, 2, -1, 20, 16},
+    {"with its overlay icon", 1, testsupport::art::kCharaSlime, 0, 0, 0, 0, 1, testsupport::art::kIconHeart, 64, 40},
+    {"a block", 0, testsupport::art::kBlockBrick, 0, 0, 1, 0, 1, -1, 30, 30},
+    {"an item", 2, testsupport::art::kItemStar, 0, 1, 0, 0, 1, -1, 70, 10},
+    {"a sheet outside the eight", 1, 8 * 15 + 1, 0, 0, 0, 0, 1, -1, 10, 10},
+    {"a negative graphic", 1, -14, 0, 0, 0, 0, 1, -1, 10, 10},
+};
+
+class CharaDrawTest : public gfxtest::DrawTest {
+protected:
+    void SetUp() override
+    {
+        DrawTest::SetUp();
+        Database.SetDefault();
+        CharaDrawSettings = CHARADRAWSETTINGS{};
+        OpenWithPalette();
+        const auto colours = gfxtest::TestPaletteColours();
+        std::copy(colours.begin(), colours.end(), m_colours.begin());
+        m_blocks = testsupport::BlockSheet();
+        m_charas = testsupport::CharacterSheet();
+        m_items = testsupport::ItemSheet();
+        m_marks = testsupport::MarkSheet();
+        WriteSheet("bmp\\Block.bmp", m_blocks);
+        WriteSheet("bmp\\Character1.bmp", m_charas);
+        WriteSheet("bmp\\Item.bmp", m_items);
+        WriteSheet("bmp\\Mark.bmp", m_marks);
+        const int slots[] = {2, 3, 4, 5, 22, 23, 40, 41, 43, 44};
+        ASSERT_TRUE(DDLoadSurfaces(SDTable, slots, static_cast<int>(std::size(slots))));
+        LinkSharedSurfaces();
+        SelectIconSheets();
+    }
+    void TearDown() override
+    {
+        for (int slot : {2, 3, 4, 5, 22, 23, 40, 41, 43, 44}) DDReleaseSurface(&SDTable[slot]);
+        CharaDrawSettings = CHARADRAWSETTINGS{};
+        Database.SetDefault();
+        DrawTest::TearDown();
+    }
+
+    void WriteSheet(const char* path, const IndexedImage& sheet)
+    {
+        const std::vector<std::uint8_t> bytes = testsupport::EncodeBmp8(sheet, m_colours);
+        Write(path, std::string(bytes.begin(), bytes.end()));
+    }
+
+    // The picture the case should leave on the canvas.
+    IndexedImage Expected(const DRAWCASE& c) const
+    {
+        IndexedImage canvas(kCanvasW, kCanvasH, kBackground);
+        const bool valid = c.graphic >= 0 && c.graphic < 120;
+        if (!valid) return canvas;
+        IndexedImage cell(32, 32);
+        const int e = c.graphic / 15;
+        const int r = c.graphic % 15;
+        if (c.kind == 0) {
+            cell = Crop(m_blocks, e * 32, r * 32, 32, 32);
+        } else if (c.kind == 2) {
+            cell = Crop(m_items, e * 64, r * 32, 32, 32);  // a character shows the item's first frame
+        } else {
+            const int column = c.column + c.frame + (c.invincible ? 4 : 0);
+            cell = Crop(m_charas, column * 32, r * 32, 32, 32);
+            if (c.facing == 1) cell = cell.Mirrored();
+        }
+        canvas.Draw(Enlarge(cell, c.scale), c.x, c.y);
+        if (c.badge >= 0) {
+            canvas.Draw(Crop(m_marks, (c.badge / 15) * 32, (c.badge % 15) * 32, 32, 32), c.x, c.y);
+        }
+        return canvas;
+    }
+
+    gfxtest::RawImage Raw(const IndexedImage& image) const
+    {
+        gfxtest::RawImage raw;
+        for (int y = 0; y < image.Height(); ++y) {
+            raw.emplace_back();
+            for (int x = 0; x < image.Width(); ++x) {
+                const std::uint8_t index = image.At(x, y);
+                raw.back().push_back(gfxtest::LoadedRaw(C(), m_colours[index], index) & RawMask());
+            }
+        }
+        return raw;
+    }
+
+    testsupport::ColourTable m_colours{};
+    IndexedImage m_blocks{1, 1};
+    IndexedImage m_charas{1, 1};
+    IndexedImage m_items{1, 1};
+    IndexedImage m_marks{1, 1};
+};
+
+TEST_P(CharaDrawTest, EachGraphicKindIsDrawnFromItsSheetCell)
+{
+    for (const DRAWCASE& c : kCases) {
+        DDSURFACEDATA* canvas = Canvas(kCanvasW, kCanvasH, 'C');
+        cChara chara;
+        chara.def.m_nGraphicSheet = static_cast<std::int8_t>(c.kind);
+        chara.pictureNumber = c.graphic;
+        chara.def.m_nCell = static_cast<std::int16_t>(c.column);
+        chara.def.m_nInvincible = static_cast<std::int8_t>(c.invincible);
+        chara.def.m_nBadgeShow = c.badge >= 0 ? 1 : 0;
+        chara.def.m_nBadge = static_cast<std::int16_t>(c.badge);
+        chara.facing = c.facing;
+        chara.baseGfxWidth = chara.baseGfxHeight = 32;
+        chara.gfxWidth = chara.gfxHeight = 32 * c.scale;
+        chara.fixedScreenX = chara.fixedScreenY = 1;
+        chara.fixedScreenPosX = c.x;
+        chara.fixedScreenPosY = c.y;
+        PatternTable pattern(1);
+        pattern[0].push_back(PATTERNSTEP{c.frame, 1000, 0});
+        pattern[0].push_back(PATTERNSTEP{kPatternLoop, 0, 0});
+        chara.anime.SetPatterns(&pattern);
+        chara.Draw(canvas, 0);
+        EXPECT_EQ(Pixels(canvas), Raw(Expected(c))) << c.name;
+    }
+}
+
+TEST_P(CharaDrawTest, HiddenAndTransparentCharactersAreNotDrawn)
+{
+    for (int hidden : {0, 1}) {
+        DDSURFACEDATA* canvas = Canvas(kCanvasW, kCanvasH, 'C');
+        cChara chara;
+        chara.pictureNumber = testsupport::art::kCharaHero;
+        chara.baseGfxWidth = chara.baseGfxHeight = chara.gfxWidth = chara.gfxHeight = 32;
+        chara.fixedScreenX = chara.fixedScreenY = 1;
+        chara.hiddenThisFrame = hidden;
+        chara.def.m_bTransparent = static_cast<std::int8_t>(1 - hidden);
+        chara.Draw(canvas, 0);
+        EXPECT_EQ(Pixels(canvas), Raw(IndexedImage(kCanvasW, kCanvasH, kBackground))) << hidden;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Configs, CharaDrawTest, ::testing::ValuesIn(gfxtest::kConfigs), gfxtest::ConfigName);
+
+}  // namespace
