@@ -10,6 +10,7 @@
 #include "objects/CharaGraphic.h"
 #include "objects/cChara.h"
 #include "project/cDatabase.h"
+#include "project/cSystemData.h"
 #include "support/GameSprites.h"
 
 namespace {
@@ -92,7 +93,8 @@ protected:
     }
     void TearDown() override
     {
-        for (int slot : {2, 3, 4, 5, 22, 23, 40, 41, 43, 44}) DDReleaseSurface(&SDTable[slot]);
+        for (int slot : {2, 3, 4, 5, 22, 23, 40, 41, 43, 44, 49}) DDReleaseSurface(&SDTable[slot]);
+        SystemData.HudItems[2].nWarnValue = SystemData.HudItems[3].nWarnValue = 0;
         CharaDrawSettings = CHARADRAWSETTINGS{};
         Database.SetDefault();
         DrawTest::TearDown();
@@ -187,6 +189,77 @@ TEST_P(CharaDrawTest, HiddenAndTransparentCharactersAreNotDrawn)
         chara.def.m_bTransparent = static_cast<std::int8_t>(1 - hidden);
         chara.Draw(canvas, 0);
         EXPECT_EQ(Pixels(canvas), Raw(IndexedImage(kCanvasW, kCanvasH, kBackground))) << hidden;
+    }
+}
+
+// An accessory sheet whose gauge rows (from row f, r apart, two pixels high each) are filled
+// with their own colours: the frame, the bar, the low bar, the loss and the gain; the SP column
+// (from x 64) in other colours than the HP column.
+IndexedImage AccessorySheet(int nHeight, int f, int r)
+{
+    IndexedImage sheet(128, nHeight, 40);
+    for (int row = 0; row < 5; ++row) {
+        sheet.Fill(0, f + row * r, 64, 2, static_cast<std::uint8_t>(1 + row));
+        sheet.Fill(64, f + row * r, 64, 2, static_cast<std::uint8_t>(11 + row));
+    }
+    return sheet;
+}
+
+TEST_P(CharaDrawTest, GaugesShowFrameBarAndChangeFromTheSheetRows)
+{
+    const struct {
+        const char* name;
+        int sheetHeight;
+        int f;
+        int r;
+        int isSp;
+        int before;
+        int change;
+        int warn;
+    } cases[] = {
+        {"HP loss, rows 2 apart from 208", 224, 208, 2, 0, 10, -4, 0},
+        {"SP gain below the warning, rows 16 apart from 128", 208, 128, 16, 1, 2, 4, 8},
+    };
+    for (const auto& c : cases) {
+        const IndexedImage sheet = AccessorySheet(c.sheetHeight, c.f, c.r);
+        WriteSheet("bmp\\Accessory.bmp", sheet);
+        const int slot = 49;
+        ASSERT_TRUE(DDLoadSurfaces(SDTable, &slot, 1));
+        SystemData.HudItems[c.isSp ? 3 : 2].nWarnValue = c.warn;
+        DDSURFACEDATA* canvas = Canvas(kCanvasW, kCanvasH, 'C');
+        cChara chara;
+        chara.def.m_nMaxHp = chara.def.m_nMaxSp = 10;
+        chara.hp = chara.sp = c.before;
+        if (c.isSp) {
+            chara.ChangeSP(c.change, 1);
+        } else {
+            chara.ChangeHP(c.change, 0, 1);
+        }
+        chara.screenLeft = 20;
+        chara.screenTop = 40;
+        chara.gfxWidth = 32;
+        if (c.isSp) {
+            chara.DrawSpGauge(canvas);
+        } else {
+            chara.DrawHpGauge(canvas);
+        }
+
+        const int value = c.before + c.change;
+        const int bar = value * 50 / 10;
+        const int n = (c.change < 0 ? -c.change : c.change) * 50 / 10;
+        const int x = 20 + 32 / 2 - 25;
+        const int y = 40 - (c.isSp ? 7 : 3);
+        const int sx = c.isSp ? 64 : 0;
+        const bool low = value <= c.warn;
+        IndexedImage expect(kCanvasW, kCanvasH, kBackground);
+        expect.Draw(Crop(sheet, sx, c.f, 50, 2), x, y);
+        expect.Draw(Crop(sheet, sx, low ? c.f + 2 * c.r : c.f + c.r, bar, 2), x, y);
+        if (c.change < 0) {
+            expect.Draw(Crop(sheet, sx, c.f + 3 * c.r, n, 2), x + bar, y);
+        } else {
+            expect.Draw(Crop(sheet, sx, c.f + 4 * c.r, n, 2), x + bar - n, y);
+        }
+        EXPECT_EQ(Pixels(canvas), Raw(expect)) << c.name;
     }
 }
 
