@@ -1,5 +1,6 @@
 #include "objects/CharaGraphic.h"
 
+#include "definitions/cEdItem.h"
 #include "graphics/BackEnd.h"
 #include "graphics/SurfaceCatalogue.h"
 #include "objects/cGameObject.h"
@@ -210,4 +211,64 @@ void SelectIconSheets()
     CharaDrawSettings.iconSheets[0] = Slot(bVideo ? 43 : 44);
     CharaDrawSettings.iconSheets[1] = Slot(bVideo ? 67 : 68);
     CharaDrawSettings.iconSheets[2] = Slot(lpDDCon != nullptr ? 68 : 70);
+}
+
+namespace {
+
+constexpr int kMini = 16;
+constexpr int kIconSlot = 43;
+constexpr int kIconCount = 120;
+
+// The overlay icon m at (x, y), 32 x 32, from the built-in icon sheet.
+void DrawOverlayIcon(DDSURFACEDATA* target, int x, int y, int m)
+{
+    if (m < 0 || m >= kIconCount) {
+        return;
+    }
+    DDBlt(target, x, y, kCell, kCell, &SDTable[kIconSlot], (m / kRowsPerColumn) * kCell, (m % kRowsPerColumn) * kCell,
+          1);
+}
+
+}  // namespace
+
+void DrawMiniIcon(DDSURFACEDATA* target, int x, int y, int kind, int n, int frame)
+{
+    if (target == nullptr || n < 0) {
+        return;
+    }
+    const int e = n / kRowsPerColumn;
+    const int r = n % kRowsPerColumn;
+    switch (kind) {
+    case 0: DDStretchBlt(target, x, y, kMini, kMini, &SDTable[3], e * 2 * kCell, r * kCell, kCell, kCell, 1); break;
+    case 1:
+        if (n < kCharaSheets * kRowsPerColumn) {
+            DDStretchBlt(target, x, y, kMini, kMini, &SDTable[4 + 2 * e + kSecondCopy], frame * kCell, r * kCell, kCell,
+                         kCell, 1);
+        }
+        break;
+    case 2: DDBlt(target, x, y, kMini, kMini, &SDTable[42], e * 2 * kMini, r * kMini, 1); break;
+    case 3:
+        DDStretchBlt(target, x, y, kMini, kMini, &SDTable[63], (n / kWideRows) * 2 * kCell, (n % kWideRows) * kCell,
+                     kCell, kCell, 1);
+        break;
+    default:
+        // A Bmp_CharaExc cell (kind 4) is shrunk from the stage's surface cache here once the
+        // stage keeps it.
+        break;
+    }
+}
+
+void DrawPaletteIcon(const cEdItem& item, DDSURFACEDATA* target, int x, int y)
+{
+    if (target == nullptr) {
+        return;
+    }
+    CHARADRAWPARAM p;
+    SetupCharaGraphic(p, CHARAGRAPHIC_ICON, item.m_nGraphicSheet, item.m_nGraphic, item.m_nCell, nullptr, item.m_nCell);
+    if (p.plain != nullptr) {
+        DDBlt(target, x, y, kCell, kCell, p.plain, p.sx, p.sy, 1);
+    }
+    if (item.m_nBadgeShow == 1) {
+        DrawOverlayIcon(target, x, y, item.m_nBadge);
+    }
 }

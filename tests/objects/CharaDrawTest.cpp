@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "definitions/cEdItem.h"
 #include "graphics/DrawTestSupport.h"
 #include "objects/CharaGraphic.h"
 #include "objects/cChara.h"
@@ -86,14 +87,15 @@ protected:
         WriteSheet("bmp\\Character1.bmp", m_charas);
         WriteSheet("bmp\\Item.bmp", m_items);
         WriteSheet("bmp\\Mark.bmp", m_marks);
-        const int slots[] = {2, 3, 4, 5, 22, 23, 40, 41, 43, 44};
+        WriteSheet("bmp\\Item_Mini.bmp", testsupport::ItemMiniSheet());
+        const int slots[] = {2, 3, 4, 5, 22, 23, 40, 41, 42, 43, 44};
         ASSERT_TRUE(DDLoadSurfaces(SDTable, slots, static_cast<int>(std::size(slots))));
         LinkSharedSurfaces();
         SelectIconSheets();
     }
     void TearDown() override
     {
-        for (int slot : {2, 3, 4, 5, 22, 23, 40, 41, 43, 44, 49}) DDReleaseSurface(&SDTable[slot]);
+        for (int slot : {2, 3, 4, 5, 22, 23, 40, 41, 42, 43, 44, 49}) DDReleaseSurface(&SDTable[slot]);
         SystemData.HudItems[2].nWarnValue = SystemData.HudItems[3].nWarnValue = 0;
         CharaDrawSettings = CHARADRAWSETTINGS{};
         Database.SetDefault();
@@ -262,6 +264,64 @@ TEST_P(CharaDrawTest, GaugesShowFrameBarAndChangeFromTheSheetRows)
         EXPECT_EQ(Pixels(canvas), Raw(expect)) << c.name;
     }
 }
+
+// Every second pixel of a 32 x 32 piece: the shrink of DirectDraw's stretch sampling.
+IndexedImage Shrink(const IndexedImage& sheet, int x, int y)
+{
+    IndexedImage mini(16, 16);
+    for (int j = 0; j < 16; ++j) {
+        for (int i = 0; i < 16; ++i) {
+            mini.Set(i, j, sheet.At(x + 2 * i, y + 2 * j));
+        }
+    }
+    return mini;
+}
+
+using CharaIconTest = CharaDrawTest;
+
+TEST_P(CharaIconTest, MiniIconsAndPaletteIconsComeFromTheirSheets)
+{
+    const IndexedImage miniItems = testsupport::ItemMiniSheet();
+    const struct {
+        const char* name;
+        int kind;
+        int n;
+        int frame;
+        IndexedImage expect;
+    } cases[] = {
+        {"block, shrunk", 0, testsupport::art::kBlockBrick, 0, Shrink(m_blocks, 0, 2 * 32)},
+        {"character cell of the frame, shrunk", 1, testsupport::art::kCharaHero, 2, Shrink(m_charas, 64, 32)},
+        {"mini item", 2, testsupport::art::kItemStar, 0, Crop(miniItems, 0, 2 * 16, 16, 16)},
+        {"character sheet outside the eight", 1, 120, 0, IndexedImage(16, 16)},
+        {"negative number", 2, -1, 0, IndexedImage(16, 16)},
+        {"unknown kind", 9, 1, 0, IndexedImage(16, 16)},
+    };
+    for (const auto& c : cases) {
+        DDSURFACEDATA* canvas = Canvas(kCanvasW, kCanvasH, 'C');
+        DrawMiniIcon(canvas, 30, 20, c.kind, c.n, c.frame);
+        IndexedImage expect(kCanvasW, kCanvasH, kBackground);
+        expect.Draw(c.expect, 30, 20);
+        EXPECT_EQ(Pixels(canvas), Raw(expect)) << c.name;
+    }
+
+    cEdItem item;
+    item.m_nGraphicSheet = 2;
+    item.m_nGraphic = testsupport::art::kItemHeart;
+    item.m_nCell = 1;
+    item.m_nBadgeShow = 1;
+    item.m_nBadge = testsupport::art::kIconStar;
+    DDSURFACEDATA* canvas = Canvas(kCanvasW, kCanvasH, 'C');
+    DrawPaletteIcon(item, canvas, 50, 40);
+    IndexedImage expect(kCanvasW, kCanvasH, kBackground);
+    expect.Draw(Crop(m_items, 0, testsupport::art::kItemHeart * 32, 32, 32), 50, 40);
+    expect.Draw(Crop(m_marks, 0, testsupport::art::kIconStar * 32, 32, 32), 50, 40);
+    EXPECT_EQ(Pixels(canvas), Raw(expect)) << "an icon shows the item's first frame and its overlay icon";
+}
+
+// Shrinking samples as DirectDraw's stretch does (Direct3D samples pixel centres).
+INSTANTIATE_TEST_SUITE_P(DirectDraw, CharaIconTest,
+                         ::testing::Values(gfxtest::kConfigs[3], gfxtest::kConfigs[4], gfxtest::kConfigs[5]),
+                         gfxtest::ConfigName);
 
 INSTANTIATE_TEST_SUITE_P(Configs, CharaDrawTest, ::testing::ValuesIn(gfxtest::kConfigs), gfxtest::ConfigName);
 
