@@ -163,12 +163,14 @@ bool cSceneStage::StepCharas(bool bBlockCharas)
             continue;
         }
         // Trigger 0 is fired here once flows run.
-        if (chara.RunFlows(0)) {
-            // A vanished character leaves without the death handling.
-            if (chara.vanished) {
-                it = EraseChara(CharaList, it);
-                continue;
-            }
+        const int died = chara.RunFlows(0);
+        // A vanished character leaves without the death handling, before the death check below
+        // could erase it under this walk.
+        if (chara.vanished) {
+            it = EraseChara(CharaList, it);
+            continue;
+        }
+        if (died) {
             if (DefeatChara(it) != 0) {
                 return false;
             }

@@ -234,6 +234,24 @@ TEST_F(GroupCollisionTest, TheHeroKilledByABodyBlowDiesInThePlayFrame)
     EXPECT_EQ(Scene().m_nSubStepTotal % 2, 1) << "the frame ended in its first sub-step";
 }
 
+TEST_F(GroupCollisionTest, DefeatedAndVanishedCharactersLeaveInTheirOwnFlowRun)
+{
+    for (int keepDefeated : {0, 1}) {
+        ASSERT_TRUE(EnterWith({2, 2}));
+        SystemData.bDefeatVariant = keepDefeated;
+        Chara(0).vanished = 1;
+        Chara(1).hp = 0;  // its flow run reports the death
+        Chara(1).def.m_nScore = 7;
+        SaveData.nTotalScore = 0;
+        harness->RunFrames(1);
+        EXPECT_EQ(CharaList.size(), keepDefeated ? 1u : 0u) << keepDefeated;
+        EXPECT_EQ(SaveData.nTotalScore, 7) << keepDefeated;
+        EXPECT_EQ(RecordedSounds(), keepDefeated ? std::vector<WPARAM>{kCharaDead} : std::vector<WPARAM>{})
+            << keepDefeated << ": no sound for the vanished one";
+        EXPECT_EQ(Scene().m_CharaLayer[2].size(), CharaList.size());
+    }
+}
+
 TEST_F(GroupCollisionTest, TheHerosDeathAfterAClearEndsTheStage)
 {
     ASSERT_TRUE(EnterWith({2}));
