@@ -8,6 +8,8 @@
 #include "objects/StageObjects.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
+#include "stage/StageShellFlags.h"
+#include "stage/cRanking.h"
 
 namespace stagetest {
 namespace {
@@ -269,6 +271,58 @@ TEST_F(GroupCollisionTest, TheHerosDeathAfterAClearEndsTheStage)
     EXPECT_EQ(Scene().m_nState, STAGESTATE_CLEAR);
     EXPECT_EQ(Chara(0).dying, 0);
     EXPECT_EQ(RecordedSounds(), std::vector<WPARAM>{kClear});
+}
+
+TEST_F(GroupCollisionTest, TheStageEndFindsThePlacesOfTheEnabledRankings)
+{
+    const struct {
+        const char* name;
+        int direct;
+        int ranking;
+        int testPlay;
+        std::vector<std::uint8_t> genres;
+        std::vector<std::int32_t> stageTables;
+        bool copied;
+        std::vector<int> reached;
+    } cases[] = {
+        {"rankings off", 0, 0, 0, {1, 1, 1, 1, 1}, {1, 1, 1, 1, 1}, false, {-1, -1, -1, -1, -1}},
+        {"enabled by both lists", 0, 1, 0, {1, 0, 1, 1, 0}, {1, 1, 1, 0, 1}, true, {0, -1, 0, -1, -1}},
+        {"a direct play ranks without the switch", 1, 0, 0, {1, 1, 1, 1, 1}, {1, 1, 1, 1, 1}, true, {0, 0, 0, 0, 0}},
+        {"a test play only keeps the values", 1, 1, 1, {1, 1, 1, 1, 1}, {1, 1, 1, 1, 1}, true, {-1, -1, -1, -1, -1}},
+    };
+    ASSERT_TRUE(EnterWith({}));
+    const int savedRanking = SceneFlow().m_bRanking;
+    const int savedKind = SceneFlow().m_nPlayKind;
+    const cRankingRow savedRow = SystemData.RankingRows[0];
+    Ranking.Reset();
+    SaveData.nRunScore = 500;
+    SaveData.nRunValue1 = 41;
+    SaveData.nRunValue2 = 42;
+    SaveData.nRunValue3 = 43;
+    SaveData.nRunValue4 = 44;
+    for (const auto& c : cases) {
+        StageShell.bDirectPlay = c.direct;
+        StageShell.bTestPlay = c.testPlay;
+        SceneFlow().m_bRanking = c.ranking;
+        SceneFlow().m_nPlayKind = 0;
+        SystemData.RankingRows[0].GenreFlags.assign(c.genres.begin(), c.genres.end());
+        Stage.m_Ranking.assign(c.stageTables.begin(), c.stageTables.end());
+        Scene().m_RankValue = {-9, -9, -9, -9, -9};
+        Scene().m_bNewRank = 1;
+        RecordedSounds().clear();
+        Scene().EndStage();
+        EXPECT_EQ(RecordedSounds(), std::vector<WPARAM>{kClear}) << c.name;
+        EXPECT_EQ(Scene().m_RankReached, c.reached) << c.name;
+        const std::vector<int> totals = {500, 41, 42, 43, 44};
+        EXPECT_EQ(Scene().m_RankValue, c.copied ? totals : std::vector<int>(5, -9)) << c.name;
+        EXPECT_EQ(Scene().m_bNewRank, c.reached != std::vector<int>(5, -1) ? 1 : 0) << c.name;
+    }
+    StageShell.Reset();
+    SceneFlow().m_bRanking = savedRanking;
+    SceneFlow().m_nPlayKind = savedKind;
+    SystemData.RankingRows[0] = savedRow;
+    Ranking.Reset();
+    SaveData.nRunScore = SaveData.nRunValue1 = SaveData.nRunValue2 = SaveData.nRunValue3 = SaveData.nRunValue4 = 0;
 }
 
 }  // namespace
