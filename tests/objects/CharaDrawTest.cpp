@@ -63,6 +63,8 @@ const DRAWCASE kCases[] = {
     {"clipped at the edge", 1, testsupport::art::kCharaSpiky, 1, 0, 1, 0, 1, -1, 110, 80},
     {"enlarged twice", 1, testsupport::art::kCharaHero, 0, 2, 1, 0, 2, -1, 20, 16},
     {"with its overlay icon", 1, testsupport::art::kCharaSlime, 0, 0, 0, 0, 1, testsupport::art::kIconHeart, 64, 40},
+    {"enlarged with its overlay icon", 1, testsupport::art::kCharaBird, 1, 0, 0, 0, 2, testsupport::art::kIconStar, 50,
+     30},
     {"a block", 0, testsupport::art::kBlockBrick, 0, 0, 1, 0, 1, -1, 30, 30},
     {"an item", 2, testsupport::art::kItemStar, 0, 1, 0, 0, 1, -1, 70, 10},
     {"a sheet outside the eight", 1, 8 * 15 + 1, 0, 0, 0, 0, 1, -1, 10, 10},
@@ -128,7 +130,7 @@ protected:
         }
         canvas.Draw(Enlarge(cell, c.scale), c.x, c.y);
         if (c.badge >= 0) {
-            canvas.Draw(Crop(m_marks, (c.badge / 15) * 32, (c.badge % 15) * 32, 32, 32), c.x, c.y);
+            canvas.Draw(Enlarge(Crop(m_marks, (c.badge / 15) * 32, (c.badge % 15) * 32, 32, 32), c.scale), c.x, c.y);
         }
         return canvas;
     }
