@@ -325,6 +325,29 @@ INSTANTIATE_TEST_SUITE_P(DirectDraw, CharaIconTest,
                          ::testing::Values(gfxtest::kConfigs[3], gfxtest::kConfigs[4], gfxtest::kConfigs[5]),
                          gfxtest::ConfigName);
 
+TEST_P(CharaDrawTest, TheThirtyRowSheetGivesTheCellOfItsWorkSurface)
+{
+    // The work surface of the 30-row sheet holds, here, the left of the character sheet.
+    const int slots[] = {63, 64};
+    ASSERT_TRUE(DDLoadSurfaces(SDTable, slots, 2));
+    ASSERT_TRUE(DDBlt(&SDTable[63], 0, 0, 256, 480, &SDTable[4], 0, 0, 0));
+    const int n = 30 + testsupport::art::kCharaSlime;  // column pair 1, row 2
+    DDSURFACEDATA* canvas = Canvas(kCanvasW, kCanvasH, 'C');
+    cChara chara;
+    chara.def.m_nGraphicSheet = 3;
+    chara.pictureNumber = n;
+    chara.def.m_nCell = 5;  // the column plays no part in this sheet
+    chara.baseGfxWidth = chara.baseGfxHeight = chara.gfxWidth = chara.gfxHeight = 32;
+    chara.fixedScreenX = chara.fixedScreenY = 1;
+    chara.fixedScreenPosX = 12;
+    chara.fixedScreenPosY = 34;
+    chara.Draw(canvas, 0);
+    IndexedImage expect(kCanvasW, kCanvasH, kBackground);
+    expect.Draw(Crop(m_charas, (n / 30) * 64, (n % 30) * 32, 32, 32), 12, 34);
+    EXPECT_EQ(Pixels(canvas), Raw(expect));
+    for (int slot : slots) DDReleaseSurface(&SDTable[slot]);
+}
+
 INSTANTIATE_TEST_SUITE_P(Configs, CharaDrawTest, ::testing::ValuesIn(gfxtest::kConfigs), gfxtest::ConfigName);
 
 }  // namespace
