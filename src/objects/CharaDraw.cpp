@@ -103,7 +103,8 @@ int cCharaBase::DrawDying(DDSURFACEDATA* target, int paused, int nTargetFps)
     (void)target;
     // The graphic is set up with frame 0 and a running death effect's handler draws it here
     // once character effects exist: a computer-operated character may go when the effect ends,
-    // a player-operated one starts its second of waiting then.
+    // a player-operated one starts its second of waiting then. A death effect whose start equals
+    // its end is ended after its run time, so that the death always completes.
     if (IsComputer()) {
         return 1;
     }
