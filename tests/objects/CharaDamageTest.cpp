@@ -9,6 +9,7 @@
 #include "ObjectsTestSupport.h"
 #include "objects/FlowInsertion.h"
 #include "objects/FlowRuntime.h"
+#include "objects/cCharaFlowOwner.h"
 #include "project/cSaveData.h"
 
 namespace {
@@ -341,6 +342,53 @@ TEST_F(CharaDamageTest, DyingEndsAtOnceForTheComputerAndAfterASecondOfDrawnFrame
         EXPECT_EQ(hero.DrawDying(nullptr, 0, fps), 0) << i;
     }
     EXPECT_EQ(hero.DrawDying(nullptr, 0, fps), 1) << "the frame after a second";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CharaDamageTest, AFlowsScheduledAnimationJoinsTheExtraAnimations)
+{
+    const PatternTable saved = AnimePattern;
+    AnimePattern.clear();
+    AnimePattern.resize(2);
+    AnimePattern[1].push_back(PATTERNSTEP{4, 6, 0});
+    AnimePattern[1].push_back(PATTERNSTEP{5, 6, 1});
+    AnimePattern[1].push_back(PATTERNSTEP{6, 6, 1});
+    AnimePattern[1].push_back(PATTERNSTEP{kPatternEnd, 0, 0});
+    cChara chara;
+    cCharaFlowOwner owner(chara);
+    FLOWANIMESTART start;
+    start.nAnime = 1;
+    start.nValue1 = 5;
+    start.nValue2 = 3;
+    start.nFlag = 1;
+    start.nTickOffset = 2;
+    owner.StartFlowAnimation(start, 9);
+    start.nFlag = 0;
+    owner.StartFlowAnimation(start, 10);
+    start.nAnime = 2;  // outside the table: nothing
+    owner.StartFlowAnimation(start, 11);
+    ASSERT_EQ(chara.extraAnimes.size(), 2u);
+    const EXTRAANIME& first = chara.extraAnimes.front();
+    EXPECT_EQ(first.priority, 1);
+    EXPECT_EQ(first.remaining, 5);
+    EXPECT_EQ(first.extra, 3);
+    EXPECT_EQ(first.key, 9);
+    EXPECT_EQ(first.stopped, 0);
+    EXPECT_EQ(first.anime.tick, 2);
+    // The first locked step lasts the second value - 1 longer; only with the flag.
+    EXPECT_EQ(first.anime.patterns[0][0].nTime, 6);
+    EXPECT_EQ(first.anime.patterns[0][1].nTime, 6 + 3 - 1);
+    EXPECT_EQ(first.anime.patterns[0][2].nTime, 6);
+    EXPECT_EQ(chara.extraAnimes.back().anime.patterns[0][1].nTime, 6);
+    owner.RemoveFlowAnimations(9);
+    ASSERT_EQ(chara.extraAnimes.size(), 1u);
+    EXPECT_EQ(chara.extraAnimes.front().key, 10);
+    owner.RemoveFlowAnimations(-1);
+    EXPECT_TRUE(chara.extraAnimes.empty());
+    AnimePattern = saved;
 }
 
 }  // namespace
