@@ -27,6 +27,11 @@ cCharaBase* FindCharaBySource(int nSource)
     return nullptr;
 }
 
+cCharaBase* FindObjectBySource(int nSource)
+{
+    return FindCharaBySource(nSource);
+}
+
 cCharaBase* FindChara(const OBJECTREF& ref)
 {
     return ref.nKind == OBJ_CHARA ? FindCharaBySource(ref.nSource) : nullptr;

@@ -31,6 +31,9 @@ void ResetStageObjects();
 cCharaBase* FindCharaBySource(int nSource);
 // The character a reference names, or null (also for references to other kinds).
 cCharaBase* FindChara(const OBJECTREF& ref);
+// The player or the stage character whose object number is nSource (the player searched first):
+// the owner of a sword, the anchor of a text object. Null when none exists.
+cCharaBase* FindObjectBySource(int nSource);
 
 // The cell at a field cell position, or null outside the map.
 MAPCELL* MapCellAt(int nColumn, int nRow);

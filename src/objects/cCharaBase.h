@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <list>
 
 #include "core/cVector.h"
 #include "definitions/cEdChara.h"
@@ -18,6 +19,7 @@
 #include "objects/cGameObject.h"
 
 class cItem;
+struct DDSURFACEDATA;
 
 // A contact box placed relative to the hit box: edges in world pixels, offsets from the hit
 // box's left and top edge, size, and the four values at size factor 1.
@@ -50,6 +52,16 @@ struct GAUGE {
     double shrinking = 0.0;       // the changing part of the bar, pixels of 50
     double shrinkStep = 0.0;      // its shrink per frame
     std::int32_t barLength = 0;   // the value's bar, pixels of 50
+};
+
+// An animation shown over the character's own pattern for a while (started by the flows).
+struct EXTRAANIME {
+    cPatternAnime anime;
+    std::int32_t priority = 0;   // non-zero: may take over from the entries before it
+    std::int32_t remaining = 0;  // frames left, decreased every stepped frame
+    std::int32_t extra = 0;      // frames it may still run after its time
+    std::int32_t key = 0;        // the flow that started it
+    std::int32_t stopped = 0;    // neither stepped nor shown until resumed
 };
 
 // Sub-steps left of the invincibility against one attacker.
@@ -121,6 +133,8 @@ public:
     BOXRECT shotBox;                   // hits by shots and swords
     std::int32_t controlSlot = 0;      // the player's input controller; a stage character's appeared flag
     std::int32_t actsThisFrame = 0;    // a stage character's acting flag; the player's jump-hold counter
+    // The extra animations, in the order they were started.
+    std::list<EXTRAANIME> extraAnimes;
 
     cCharaBase();
     ~cCharaBase() override;
@@ -199,6 +213,49 @@ public:
     bool HitsBlock(int /*nUnused*/) const { return HitsBlockAtCorners(); }
     // Computer-operated (value2 not 0).
     bool IsComputer() const { return value2 != 0; }
+
+    // Damage, invincibility and death (CharaDamage.cpp). Times count play sub-steps.
+    // General invincibility: the stage's time after any hit (player-operated or computer) x b.
+    void StartInvincible();
+    // StartInvincible, then the stage's time against this attacker x b appended for it.
+    void AddAttackerInvincible(const OBJECTREF& attacker);
+    // One sub-step: the general time and every attacker's time count down; spent entries leave.
+    void UpdateInvincible();
+    bool IsInvincible() const { return invincibleTime > 0; }
+    // Invincible in general or against this attacker.
+    bool IsInvincibleTo(const OBJECTREF& attacker) const;
+    // A body blow of attacker: its power less the defence (a power of 0 or below is used as it
+    // is, so a negative power heals), the hit effect, the knock-back and triggers 1 and 2. 1 when
+    // HP reached 0.
+    int DamageByChara(cCharaBase& attacker);
+    // The death: trigger 3 and the death flows, the score, the held item, then (unless the stage
+    // has ended) the links to it cleared, dying set and the death effect started. 1 when the
+    // stage was already cleared or the held item's pickup cleared it; else 0.
+    int Die();
+
+    // Extra animations (CharaAnimeList.cpp).
+    // Steps the main pattern and (unless paused) the extra animations; the frame to show: the
+    // chosen extra animation's, else the main pattern's.
+    int UpdateAnimeList(int paused);
+    void RemoveAnimeByKey(int key);
+    // Removes the entries of the key that have no frames left to run, stops the others.
+    void EndAnimeByKey(int key);
+    void ResumeAnimeByKey(int key);
+    // The column of the cell to draw in the picture's row: the base cell plus the animation set's
+    // flying, block-character and invincible offsets that apply. nColourOp: the flashing colour
+    // (1..9) an invincible character is drawn with under Direct3D, else 0.
+    int GetGraphicCell(int& nColourOp) const;
+
+    // Drawing (CharaDraw.cpp); the target is the frame's drawing surface.
+    void Draw(DDSURFACEDATA* target, int paused);
+    // The drawing of a dying character; 1 once it may be removed (for the player: its death is
+    // over, nTargetFps drawn frames after its death effect, the frame rate of the running stage).
+    int DrawDying(DDSURFACEDATA* target, int paused, int nTargetFps);
+    // Advances the running character effect without drawing; 1 when it ended.
+    int StepCharaEffect(int paused);
+    void DrawHpGauge(DDSURFACEDATA* target);
+    void DrawSpGauge(DDSURFACEDATA* target);
+    void DrawGauge(DDSURFACEDATA* target, GAUGE& gauge, int isSp);
 
 protected:
     // The resets at the start of a flow run, shared by cChara and cPlayer.

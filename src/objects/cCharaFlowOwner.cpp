@@ -42,11 +42,41 @@ int cCharaFlowOwner::FacesLeft() const
     return m_Chara.facing == 0 ? 1 : 0;
 }
 
-void cCharaFlowOwner::StartFlowAnimation(const FLOWANIMESTART&, std::int32_t)
-{}
+void cCharaFlowOwner::StartFlowAnimation(const FLOWANIMESTART& start, std::int32_t nSerial)
+{
+    if (start.nAnime < 0 || static_cast<std::size_t>(start.nAnime) >= AnimePattern.size()) {
+        return;
+    }
+    PatternTable table;
+    table.push_back(AnimePattern.data()[start.nAnime]);
+    if (start.nValue2 > 1 && start.nFlag != 0) {
+        for (PATTERNSTEP& step : table.data()[0]) {
+            if (step.bLock != 0) {
+                step.nTime += start.nValue2 - 1;
+                break;
+            }
+        }
+    }
+    EXTRAANIME entry;
+    entry.priority = 1;
+    entry.remaining = start.nValue1;
+    entry.extra = start.nValue2;
+    entry.key = nSerial;
+    entry.anime.SetPatterns(&table);
+    if (start.nTickOffset != 0) {
+        entry.anime.tick += start.nTickOffset;
+    }
+    m_Chara.extraAnimes.push_back(std::move(entry));
+}
 
-void cCharaFlowOwner::RemoveFlowAnimations(std::int32_t)
-{}
+void cCharaFlowOwner::RemoveFlowAnimations(std::int32_t nSerial)
+{
+    if (nSerial < 0) {
+        m_Chara.extraAnimes.clear();
+    } else {
+        m_Chara.RemoveAnimeByKey(nSerial);
+    }
+}
 
 int cCharaFlowOwner::HasVanished() const
 {

@@ -21,7 +21,8 @@ public:
     int FacesLeft() const override;
     const cKeyLogView& KeyLogs() const override { return m_Keys; }
     const cKeyLogView& DirectionLogs() const override { return m_Keys; }
-    // The character keeps no extra-animation list yet: a scheduled animation is not shown.
+    // A copy of the Anime entry's steps joins the character's extra animations (priority, the
+    // record's two values as its time and extra time, the flow's serial as key).
     void StartFlowAnimation(const FLOWANIMESTART& start, std::int32_t nSerial) override;
     void RemoveFlowAnimations(std::int32_t nSerial) override;
     int HasVanished() const override;

@@ -28,3 +28,23 @@ void cStageField::ResetField()
     m_nItemId = 0;
     m_nShotSerial = 0;
 }
+
+namespace {
+
+// The rank of a stage result: 0 none, 1 the player dies, 2 the stage is cleared.
+int ResultRank(int nResult)
+{
+    return nResult == 1 ? 2 : (nResult == 2 ? 1 : 0);
+}
+
+}  // namespace
+
+void cStageField::RequestResult(int nResult)
+{
+    if (nResult != 1 && nResult != 2) {
+        return;
+    }
+    if (ResultRank(nResult) > ResultRank(m_nResult)) {
+        m_nResult = nResult;
+    }
+}

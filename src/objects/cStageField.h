@@ -53,6 +53,10 @@ public:
 
     // Back to the state after construction (the camera axes included).
     void ResetField();
+    // Asks for a stage result (1 the stage is cleared, 2 the player dies) without ever lowering
+    // one asked for earlier: a clear outranks the player's death, which outranks 0 (no result).
+    // Other values are ignored.
+    void RequestResult(int nResult);
 };
 
 // The running stage, or null when no stage is being played. Set by the stage-play screen when it

@@ -90,9 +90,24 @@ void cSceneStage::PlayerDies(const char* szLabel)
         ECLog(szLabel);
     }
     PlaySE(SE_PLAYER_DEAD);
-    // The death itself (animation, effects, a held item) is Die's once deaths exist; a death
-    // that ends a cleared stage goes through EnterClearState.
-    Player.data()[P1].dying = 1;
+    if (Player.data()[P1].Die() == 1) {
+        EndStage();
+        EnterClearState();
+    }
+}
+
+bool cSceneStage::ApplyOutcome(int nOutcome)
+{
+    if (nOutcome == 1) {
+        EndStage();
+        EnterClearState();
+        return false;
+    }
+    if (nOutcome == 2) {
+        PlayerDies(nullptr);
+        return false;
+    }
+    return true;
 }
 
 bool cSceneStage::RunSubStep(int k)
@@ -103,10 +118,11 @@ bool cSceneStage::RunSubStep(int k)
     cPlayer& player = Player.data()[P1];
     // Lifetimes of summoned characters and items count down here once summons exist.
     for (cChara& chara : CharaList) {
-        // Invincibility counts down here (UpdateInvincible) once damage exists.
+        chara.UpdateInvincible();
         chara.ClearLRUD();
         chara.SavePrevRect();
     }
+    player.UpdateInvincible();
     player.ClearLRUD();
     player.SavePrevRect();
     player.SavePrevFacing();
@@ -127,7 +143,13 @@ bool cSceneStage::RunSubStep(int k)
     if (k == 1 && !player.dying) {
         EraseOffScreen();
     }
-    // Floor-block items, group collision and item contacts run here once they exist.
+    if (!player.dying) {
+        // The floor-block item (TakeFloorBlockItem) is taken here once floor blocks exist.
+        if (!ApplyOutcome(CollideGroups(CharaList))) {
+            return false;
+        }
+        // The item contacts (CheckItemContacts) run here once items exist.
+    }
     return true;
 }
 
@@ -141,13 +163,22 @@ bool cSceneStage::StepCharas(bool bBlockCharas)
             continue;
         }
         // Trigger 0 is fired here once flows run.
-        if (chara.RunFlows(0)) {
-            // A vanished character leaves without the death handling; the others are killed
-            // (score, effects, a dropped item) here once deaths exist.
+        const int died = chara.RunFlows(0);
+        // A vanished character leaves without the death handling, before the death check below
+        // could erase it under this walk.
+        if (chara.vanished) {
             it = EraseChara(CharaList, it);
             continue;
         }
-        // The death check of commands (m_bHpCheck) runs here once it exists.
+        if (died) {
+            if (DefeatChara(it) != 0) {
+                return false;
+            }
+            continue;
+        }
+        if (m_bHpCheck && CheckDeaths()) {
+            return false;
+        }
         if (!bBlockCharas && chara.onFoothold) {
             RideFoothold(chara, CharaList);
         }
@@ -168,7 +199,14 @@ bool cSceneStage::StepCharas(bool bBlockCharas)
         }
         if (killed) {
             PlaySE(SE_CHARA_DEAD);
-            it = EraseChara(CharaList, it);
+            const int r = KillChara(chara, CharaList);
+            if (r == 1) {
+                EraseChara(CharaList, it);
+            }
+            if (r != 0) {
+                return false;
+            }
+            ++it;
             continue;
         }
         if (out) {
@@ -191,7 +229,7 @@ bool cSceneStage::StepPlayer()
         return false;
     }
     if (m_nResult == 1) {
-        // The stage end (EndStage: totals, rankings) runs here once it exists.
+        EndStage();
         EnterClearState();
         return false;
     }
@@ -199,7 +237,9 @@ bool cSceneStage::StepPlayer()
         PlayerDies(nullptr);
         return false;
     }
-    // The death check of commands runs here once it exists.
+    if (m_bHpCheck && CheckDeaths()) {
+        return false;
+    }
     ApplyFloorBlockEffect(player);
     if (player.onFoothold) {
         RideFoothold(player, CharaList);

@@ -237,6 +237,23 @@ public:
     // or conveyor, re-armed every frame while the player stays on it. Always 0.
     int ApplyFloorBlockEffect(cPlayer& player);
 
+    // Collision between factions and deaths (GroupCollision.cpp, StageDeaths.cpp). Outcomes: 0
+    // play goes on, 1 the stage is cleared, 2 the player has died.
+    // Once per sub-step: shots against characters, characters against characters, shots against
+    // shots, each pair of different factions. Deaths only mark the characters dying; nothing is
+    // erased from the lists it walks.
+    int CollideGroups(std::list<cChara>& list);
+    // A character whose HP fell to 0: the hero gives 2; a character already dying 0; any other
+    // dies (Die's result: 1 when the stage has ended).
+    int ResolveDeath(cCharaBase& chara);
+    // ResolveDeath, then the stage end (1) or the player's death (2); its outcome.
+    int KillChara(cCharaBase& chara, std::list<cChara>& list);
+    // The death check after commands changed HP: the player's death, then the vanished and the
+    // defeated characters. 1 when the play step must stop.
+    int CheckDeaths();
+    // Entering the stage-clear state: sound 14, the totals, the ranking places reached.
+    void EndStage();
+
 private:
     // The menu of the pause state: entries from TEXT_PAUSE_FIRST.
     void RunPauseMenu(int nEntries);
@@ -265,8 +282,16 @@ private:
     // The block characters and the squeeze checks of the player's sub-step.
     bool StepPlayerSqueeze(cPlayer& player);
     void EraseOffScreen();
-    // The player dies: the label (if any) to the trace log, sound 8, the death.
+    // The player dies: the label (if any) to the trace log, sound 8, the death (a death after
+    // the stage was cleared ends the stage).
     void PlayerDies(const char* szLabel);
+    // A character of the list that died in its flows or was killed (not vanished): KillChara,
+    // then, with the keep-defeated setting on, sound 9 and it stays dying unless the stage ended;
+    // with it off it is erased. pos moves past an erased character. The outcome.
+    int DefeatChara(std::list<cChara>::iterator& pos);
+    // Carries out an outcome of the collisions: 1 the stage end, 2 the player's death. false
+    // when the sub-step ends.
+    bool ApplyOutcome(int nOutcome);
 
     bool m_bFailed = false;            // SetStage could not build the stage
     bool m_bInSetUp = false;           // SetStage is running

@@ -1,0 +1,128 @@
+// Damage, invincibility and death of the player and the stage characters. Game thread, inside
+// the play step and the commands.
+#include <cstdint>
+
+#include "definitions/cEdStage.h"
+#include "objects/FlowRuntime.h"
+#include "objects/StageObjects.h"
+#include "objects/StageSpeed.h"
+#include "objects/cCharaFlowOwner.h"
+#include "project/cSaveData.h"
+
+namespace {
+
+constexpr std::int64_t kMaxDamage = 999999;
+constexpr std::int64_t kMaxScore = 999999;
+
+std::int64_t Clamp64(std::int64_t v, std::int64_t lo, std::int64_t hi)
+{
+    return v < lo ? lo : (v > hi ? hi : v);
+}
+
+int GeneralTime(const cCharaBase& chara)
+{
+    return chara.IsComputer() ? Stage.m_nCharaInv : Stage.m_nHeroInv;
+}
+
+int AttackerTime(const cCharaBase& chara)
+{
+    return chara.IsComputer() ? Stage.m_nCharaInvSame : Stage.m_nHeroInvSame;
+}
+
+int TimesSubSteps(int nFrames)
+{
+    return static_cast<int>(Clamp64(static_cast<std::int64_t>(nFrames) * SubStepCount(), INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+void cCharaBase::StartInvincible()
+{
+    invincibleTime = TimesSubSteps(GeneralTime(*this));
+}
+
+void cCharaBase::AddAttackerInvincible(const OBJECTREF& attacker)
+{
+    StartInvincible();
+    attackerInvincible.push_back(ATTACKERTIME{attacker, TimesSubSteps(AttackerTime(*this))});
+}
+
+void cCharaBase::UpdateInvincible()
+{
+    invincibleTime = invincibleTime - 1 > 0 ? invincibleTime - 1 : 0;
+    for (auto it = attackerInvincible.begin(); it != attackerInvincible.end();) {
+        --it->left;
+        it = it->left <= 0 ? attackerInvincible.erase(it) : it + 1;
+    }
+}
+
+bool cCharaBase::IsInvincibleTo(const OBJECTREF& attacker) const
+{
+    if (IsInvincible()) {
+        return true;
+    }
+    for (const ATTACKERTIME& entry : attackerInvincible) {
+        if (entry.attacker == attacker) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int cCharaBase::DamageByChara(cCharaBase& attacker)
+{
+    std::int64_t power = attacker.def.m_nRamPower;
+    if (power > 0) {
+        power = Clamp64(power - def.m_nDefence, 0, kMaxDamage);
+    }
+    const int died = ChangeHP(static_cast<int>(-Clamp64(power, -kMaxDamage, kMaxDamage)), 0, 1);
+    // The attacker's hit effect (def.m_nEffect, scaled by its size factor) appears between the
+    // two body boxes here once effect objects exist.
+    ImpactFromChara(attacker);
+    if (attacker.def.m_nRamPower != 0) {
+        FireCharaTrigger(*this, TRIGGER_DAMAGED);
+    }
+    if (attacker.def.m_nRamImpact != 0) {
+        FireCharaTrigger(*this, TRIGGER_IMPACT);
+    }
+    return died;
+}
+
+int cCharaBase::Die()
+{
+    FireCharaTrigger(*this, TRIGGER_DEATH);
+    RunFlows(1);
+    SaveData.nTotalScore = static_cast<std::int32_t>(
+        Clamp64(static_cast<std::int64_t>(SaveData.nTotalScore) + def.m_nScore, 0, kMaxScore));
+    int pickup = 0;
+    // The player picks up the item this character holds (GetHeldItem) here once items exist
+    // (PickUpItem): a result of 1 (the item cleared the stage) ends the death like a cleared
+    // stage; 2 (the item killed the player) lets this death go on.
+    if (lpStageField != nullptr && lpStageField->m_nResult == 1) {
+        return 1;
+    }
+    if (pickup == 1) {
+        return 1;
+    }
+
+    const OBJECTREF self = CharaRef(source);
+    for (const std::int32_t follower : targetedBy) {
+        cCharaBase* other = FindCharaBySource(follower);
+        if (other != nullptr && other->target == self) {
+            other->target = OBJECTREF{};
+        }
+    }
+    targetedBy.clear();
+    if (!target.IsNone()) {
+        if (cCharaBase* aimedAt = FindChara(target)) {
+            aimedAt->targetedBy.Remove(source);
+        }
+        target = OBJECTREF{};
+    }
+    // The homing shots aimed at it (aimingShots) lose their target here once shots exist.
+    aimingShots.clear();
+    dying = 1;
+    // The death character effect (def.m_nDeathEffect with def.m_nDeathEffectValue) starts here
+    // once character effects exist.
+    return 0;
+}
