@@ -4,6 +4,7 @@
 #include "objects/FlowConditions.h"
 #include "objects/KeyConditions.h"
 #include "objects/cCharaBase.h"
+#include "objects/cPlayer.h"
 #include "objects/cStageField.h"
 
 cCharaFlowOwner::cCharaFlowOwner(cCharaBase& chara) : m_Chara(chara), m_Keys(InputFor(0))
@@ -50,6 +51,10 @@ void cCharaFlowOwner::RemoveFlowAnimations(std::int32_t)
 
 int cCharaFlowOwner::HasVanished() const
 {
+    // The hero's flow step has no vanish test: only its HP ends the step early.
+    if (dynamic_cast<const cPlayer*>(&m_Chara) != nullptr) {
+        return 0;
+    }
     return m_Chara.vanished != 0 ? 1 : 0;
 }
 
