@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "StageFixture.h"
+#include "core/ReportLog.h"
 #include "input/cInput.h"
 #include "objects/StageObjects.h"
 
@@ -235,6 +236,58 @@ TEST_F(FlowPlayTest, StageStartFlowsRunTheirImmediateLaterCommandsDuringSetUpOnl
         EXPECT_EQ(CharaList.front().x, x) << "trigger 18 is not fired again in play";
         EXPECT_EQ(Player[P1].x, hx);
     }
+}
+
+TEST_F(FlowPlayTest, TheHeroWalksByItsKeyFlowAndTheCameraFollows)
+{
+    // Right held starts a level-mode flow every frame: a zero-duration move of 50 tenths, one
+    // sub-step of 5 pixels at one sub-step a frame (below the stage's maximum speed of 6).
+    NewGame(1);
+    SetHeader("m_nWidth", 40);
+    FlowSpec walk = Flow(kTriggerAlways, {Command(kStraightMove, 0, 0, PlainMove(3, 50))});
+    walk.keyRepeat = 1;
+    walk.keyConditions = {KeyStep(2, 0, 0, 1)};
+    Hero().flows.push_back(walk);
+    ASSERT_TRUE(EnterPlay());
+    const double x0 = Player[P1].x;
+    const double camera0 = Scene().m_ScrollX.dPos;
+    EXPECT_EQ(camera0, 320.0) << "the view starts at the stage's left edge";
+    harness->SetScript(std::vector<PadFrame>(60, PadFrame{DIR_RIGHT, 0}));
+    harness->RunFrames(60);
+    const cPlayer& hero = Player[P1];
+    EXPECT_NEAR(hero.x, x0 + 60 * 5.0, 1e-9);
+    EXPECT_EQ(hero.facing, 1);
+    // The camera puts the hero's hit box in the middle of the 640-pixel view.
+    EXPECT_NEAR(Scene().m_ScrollX.dPos, hero.x - (320 - hero.hitWidth / 2), 1e-9);
+    harness->SetScript(std::vector<PadFrame>(5));
+    harness->RunFrames(5);
+    EXPECT_NEAR(Player[P1].x, x0 + 60 * 5.0, 1e-9) << "released, the flow no longer starts";
+}
+
+TEST_F(FlowPlayTest, AnUnknownCommandKindInAStageIsReportedOnceAndActsAsKindZero)
+{
+    // The first command's kind is past the table: read as kind 0 it does nothing for its tenth of
+    // a second (6 frames at one sub-step a frame); then the move right begins.
+    testsupport::GameFolder logFolder;
+    ASSERT_EQ(CreateReportLog((logFolder.Root() / "Report_Game.txt").string().c_str()), 1);
+    NewGame(1);
+    CharaDefSpec chara = Flyer(10, 5);
+    chara.groupCount = 1;  // two members from one definition
+    chara.groupStepX = 64;
+    chara.flows.push_back(
+        Flow(kTriggerAlways, {Command(100, 1, 0, PlainMove(0, 0)), Command(kStraightMove, 0, 0, PlainMove(3, 10))}));
+    StageSpecOf().placedCharas.push_back(chara);
+    ASSERT_TRUE(EnterPlay());
+    ASSERT_EQ(CharaList.size(), 2u);
+    EXPECT_EQ(CharaList.front().def.m_Flow[0].m_Command[0].m_nKind, 0);
+    const double x0 = CharaList.front().x;
+    harness->RunFrames(6);
+    EXPECT_EQ(CharaList.front().x, x0) << "kind 0 only lasts its duration";
+    harness->RunFrames(1);
+    EXPECT_NEAR(CharaList.front().x, x0 + 1.0, 1e-9);
+    EXPECT_EQ(TakePosted(WM_CLOSE), 0);
+    harness.reset();
+    EXPECT_EQ(logFolder.Read("Report_Game.txt"), "Command kind 100 is unknown; it is read as kind 0\r\n");
 }
 
 }  // namespace
