@@ -13,6 +13,7 @@
 #include "StageFixture.h"
 #include "core/ReportLog.h"
 #include "input/cInput.h"
+#include "objects/IFlowStage.h"
 #include "objects/StageObjects.h"
 
 namespace stagetest {
@@ -288,6 +289,28 @@ TEST_F(FlowPlayTest, AnUnknownCommandKindInAStageIsReportedOnceAndActsAsKindZero
     EXPECT_EQ(TakePosted(WM_CLOSE), 0);
     harness.reset();
     EXPECT_EQ(logFolder.Read("Report_Game.txt"), "Command kind 100 is unknown; it is read as kind 0\r\n");
+}
+
+TEST_F(FlowPlayTest, TheStageAnswersTheFlowsQuestionsAboutTime)
+{
+    struct Case {
+        int limited;
+        int seconds;
+        int left;  // expected seconds left after set-up
+    };
+    for (const Case& c : {Case{1, 120, 120}, Case{0, 120, 999}}) {
+        SCOPED_TRACE(c.limited);
+        NewGame(1);
+        SetHeader("m_bTimeLimit", c.limited);
+        SetHeader("m_nTimeLimit", c.seconds);
+        ASSERT_TRUE(LoadAndEnter());
+        IFlowStage* stage = dynamic_cast<IFlowStage*>(lpStageField);
+        ASSERT_NE(stage, nullptr);
+        EXPECT_EQ(stage->FlowTimeLeft(), c.left);
+        EXPECT_EQ(stage->FlowHasNoTimeLimit(), c.limited ? 0 : 1);
+        stage->SetFlowTimeLeft(7);
+        EXPECT_EQ(Scene().m_nTime, 7);
+    }
 }
 
 }  // namespace
