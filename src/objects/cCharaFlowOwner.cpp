@@ -91,6 +91,12 @@ int StepCharaFlows(cCharaBase& chara, int bDeathOnly)
     return cFlowRuntime::StepFlows(owner, bDeathOnly != 0);
 }
 
+void FinishCharaFlowStep(cCharaBase& chara)
+{
+    cCharaFlowOwner owner(chara);
+    cFlowRuntime::FinishFlowStep(owner);
+}
+
 int IsFlowKeyHeld(const FLOWINSTANCE& flow)
 {
     if (flow.flow == nullptr || flow.flow->m_KeyCondition.empty()) {

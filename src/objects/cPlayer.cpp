@@ -312,6 +312,7 @@ int cPlayer::RunFlows(int deathOnly)
         return 1;
     }
     // The items run the pending flow-change commands here, then pendingItemCommands is emptied.
+    FinishCharaFlowStep(*this);
     ++flowFrames;
     SetIdlePattern();
     if (jumpDone == 0) {
