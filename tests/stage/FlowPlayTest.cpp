@@ -157,6 +157,33 @@ TEST_F(FlowPlayTest, TriggerZeroFlowsMoveCharactersFrameAfterFrame)
     }
 }
 
+TEST_F(FlowPlayTest, EveryMoveStaysAtZeroSpeedAndAtZeroDurationMovesOneSubStepAFrame)
+{
+    // The straight move, the charge and the homing move (both aimed at the hero, the target every
+    // character starts with) at three sub-steps a frame: speed 0 never moves; speed 30 with a
+    // zero duration moves one sub-step of 30 x 0.1 / 3 = 1 pixel a frame, the flow starting again
+    // in every frame.
+    for (int kind : {2, 5, 6}) {
+        for (int speed : {0, 30}) {
+            SCOPED_TRACE(testing::Message() << "kind " << kind << " speed " << speed);
+            NewGame(3);
+            CharaDefSpec chara = Flyer(10, 5);
+            chara.flows.push_back(Flow(kTriggerAlways, {Command(kind, 0, 0, PlainMove(3, speed))}));
+            StageSpecOf().placedCharas.push_back(chara);
+            ASSERT_TRUE(EnterPlay());
+            ASSERT_EQ(CharaList.size(), 1u);
+            for (int frame = 0; frame < 8; ++frame) {
+                const double x = CharaList.front().x;
+                const double y = CharaList.front().y;
+                harness->RunFrames(1);
+                const double dx = CharaList.front().x - x;
+                const double dy = CharaList.front().y - y;
+                EXPECT_NEAR(std::sqrt(dx * dx + dy * dy), speed * 0.1 / 3, 1e-9) << "frame " << frame;
+            }
+        }
+    }
+}
+
 TEST_F(FlowPlayTest, KeySequencesStartTheHerosFlowOnTheFrameTheyAreCompleted)
 {
     // Down held for 1 to 10 frames, then right; each start moves the hero up by one pixel in one
