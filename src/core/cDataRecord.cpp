@@ -583,7 +583,11 @@ int cDataRecord::SaveFile(const char* szPath)
     if (fp == nullptr) {
         return 0;
     }
-    int saved = Save(fp);
-    int closed = CloseDat(fp);
-    return saved && closed ? 1 : 0;
+    // A record that refused part of its save wrote an incomplete file even when every write
+    // succeeded: the old file stays.
+    if (!Save(fp)) {
+        AbandonDat(fp);
+        return 0;
+    }
+    return CloseDat(fp);
 }

@@ -143,8 +143,8 @@ public:
     // OpenDatLoad, the virtual Load, CloseDat: 1, or 0 when the file cannot be opened or does not
     // fit the record (the record then keeps what was not yet read).
     int LoadFile(const char* szPath);
-    // OpenDatSave, the virtual Save, CloseDat: 1, or 0 when the file cannot be written (an old
-    // file of that name is then kept).
+    // OpenDatSave, the virtual Save, CloseDat: 1, or 0 when the file cannot be written or Save
+    // reports a failure (an old file of that name is then kept).
     int SaveFile(const char* szPath);
 
     // Registers for nVersion: runs RegisterMembers, matching what it adds against the places the

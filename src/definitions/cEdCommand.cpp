@@ -4,6 +4,7 @@
 
 #include "core/RecordFile.h"
 #include "core/RecordReader.h"
+#include "core/ReportLog.h"
 #include "definitions/CommandInfo.h"
 #include "definitions/DefinitionContext.h"
 #include "definitions/DefinitionList.h"
@@ -353,6 +354,13 @@ void cEdCommand::Repair()
 
 void cEdCommand::RepairOwnPart()
 {
+    // A kind outside its family's table comes from a damaged or crafted file: it is reported
+    // and read as kind 0, which does nothing, instead of closing the program.
+    const cVector<CMDINFO>& table = m_bItemCommand == 0 ? CommandInfo() : ItemCommandInfo();
+    if (m_nKind < 0 || m_nKind >= static_cast<int>(table.size())) {
+        ReportLog("Command kind %d is unknown; it is read as kind 0", m_nKind);
+        m_nKind = 0;
+    }
     if (m_bItemCommand == 0) {
         if (m_nKind == CMD_CHARGE_MOVE && !m_lpMove) {
             NewMove();
@@ -367,7 +375,6 @@ void cEdCommand::RepairOwnPart()
     if (IsIndexOutOfRange(m_nSound, DefinitionContext.Count(DB_SOUND))) {
         m_nSound = 0;
     }
-    const cVector<CMDINFO>& table = m_bItemCommand == 0 ? CommandInfo() : ItemCommandInfo();
     ResizeParam(table[m_nKind].nParam);
     RepairParamIndex();
     if (IsKind(CMD_SWORD, -1)) {

@@ -64,7 +64,7 @@ double cCharaBase::JumpSpeedForHeight(double h) const
     const double height = h > 0.0 ? h : 0.0;
     const double radicand = g * (g + 8.0 * height);
     const double v = (-g - std::sqrt(radicand > 0.0 ? radicand : 0.0)) / 2.0;
-    if (value2 == 0) {
+    if (!IsComputer()) {
         return v * (0.99 - 0.025 * StageGravity());
     }
     return v;

@@ -22,7 +22,7 @@ int DecideByMode(int nMode, int nMatched, int nMissed)
 
 }  // namespace
 
-cKeyCursors::cKeyCursors(const cKeyLogView& logs) : m_Logs(logs)
+cKeyCursors::cKeyCursors(const cKeyLogView& logs, std::uint32_t nUsedLogs) : m_Logs(logs), m_nUsedLogs(nUsedLogs)
 {
     for (int nLog = 0; nLog < cKeyLogView::kLogCount; ++nLog) {
         m_Cursor[nLog].nRun = 0;
@@ -33,7 +33,7 @@ cKeyCursors::cKeyCursors(const cKeyLogView& logs) : m_Logs(logs)
 void cKeyCursors::Shift(int nFrames)
 {
     for (int nLog = 0; nLog < cKeyLogView::kLogCount; ++nLog) {
-        if (m_Logs.RunCount(nLog) <= 0) {
+        if ((m_nUsedLogs & (1u << nLog)) == 0 || m_Logs.RunCount(nLog) <= 0) {
             continue;
         }
         if (nFrames <= 0) {
@@ -137,6 +137,25 @@ int MatchKeyStep(const cEdKeyCondition& condition, const cKeyCursors& cursors, b
     return DecideByMode(condition.m_nKeyMode, nMatches, nMisses);
 }
 
+namespace {
+
+// The logs the steps of a sequence read (bit n for log n); the others need no cursor moves.
+std::uint32_t UsedLogs(const cVector<cEdKeyCondition>& conditions, bool bOwnerFacesLeft)
+{
+    std::uint32_t nUsed = 0;
+    for (const cEdKeyCondition& condition : conditions) {
+        const bool bSwap = bOwnerFacesLeft && condition.m_bFacingRelative != 0;
+        for (int nKey = 0; nKey < kKeyCount; ++nKey) {
+            if (KeyFlag(condition, nKey) != 0) {
+                nUsed |= 1u << KeyLogOfKey(nKey, bSwap);
+            }
+        }
+    }
+    return nUsed;
+}
+
+}  // namespace
+
 int MatchKeySequence(const cVector<cEdKeyCondition>& conditions, std::int8_t nAllowance, const cKeyLogView& logs,
                      bool bOwnerFacesLeft, bool bKeyOverlap)
 {
@@ -144,7 +163,7 @@ int MatchKeySequence(const cVector<cEdKeyCondition>& conditions, std::int8_t nAl
     if (nSteps == 0) {
         return 0;
     }
-    cKeyCursors cursors(logs);
+    cKeyCursors cursors(logs, UsedLogs(conditions, bOwnerFacesLeft));
     int nMatched = 0;
     int i = nSteps - 1;
     if (!MatchKeyStep(conditions[i], cursors, bOwnerFacesLeft, nMatched)) {

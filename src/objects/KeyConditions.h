@@ -19,10 +19,13 @@ struct KEYCURSOR {
 
 class cKeyCursors {
 public:
-    // All cursors at the present frame: (0, length of the newest run).
-    explicit cKeyCursors(const cKeyLogView& logs);
+    static constexpr std::uint32_t kAllLogs = (1u << cKeyLogView::kLogCount) - 1;
 
-    // Moves every cursor nFrames in time (negative or zero: back, positive: forward).
+    // All cursors at the present frame: (0, length of the newest run). nUsedLogs (bit n for
+    // log n): the logs that are read; Shift moves only their cursors.
+    explicit cKeyCursors(const cKeyLogView& logs, std::uint32_t nUsedLogs = kAllLogs);
+
+    // Moves every cursor in use nFrames in time (negative or zero: back, positive: forward).
     void Shift(int nFrames);
     const KEYCURSOR& operator[](int nLog) const { return m_Cursor[nLog]; }
     const cKeyLogView& Logs() const { return m_Logs; }
@@ -32,6 +35,7 @@ private:
     void ShiftForward(KEYCURSOR& cursor, int nLog, int nFrames);
 
     const cKeyLogView& m_Logs;
+    std::uint32_t m_nUsedLogs;
     KEYCURSOR m_Cursor[cKeyLogView::kLogCount];
 };
 

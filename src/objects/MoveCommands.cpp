@@ -296,10 +296,10 @@ int JumpCommand(const FLOWCONTEXT& ctx)
     COMMANDINSTANCE& inst = ctx.Command();
     if (chara == nullptr) return 0;
     ClearFixedScreen(*chara);
+    // The hero's jump reads the key conditions of the flow it runs in; every other character
+    // jumps through its own jump slot.
     if (IsHero(*chara)) {
         PlayerJump(*Hero(), inst, ctx.Flow());
-    } else if (cChara* stageChara = dynamic_cast<cChara*>(chara)) {
-        stageChara->LaunchJump(inst.speed, inst.command != nullptr ? inst.command->m_nSound : 0);
     } else {
         chara->Jump(&inst);
     }

@@ -1,8 +1,10 @@
 #include "objects/cChara.h"
 
 #include "definitions/cEdStage.h"
+#include "objects/FlowInsertion.h"
 #include "objects/ObjectSounds.h"
 #include "objects/StageObjects.h"
+#include "objects/cCharaFlowOwner.h"
 #include "project/cSystemData.h"
 
 namespace {
@@ -84,7 +86,7 @@ void cChara::InitFromTemplate(int nSource, cEdChara& d, const cItem* heldItemTem
     started = 0;
     spare4 = 0;
     anime.SetPattern(noGravity ? 0 : 1, 1);
-    // The flow runtime inserts the definition's flows here.
+    InsertCharaFlows(*this, def.m_Flow, facing, 0, -1);
 }
 
 int cChara::CheckAppearance(cVector<std::uint8_t>& linkFlags)
@@ -203,16 +205,25 @@ int cChara::RunFlows(int deathOnly)
         }
     }
     ResetForFlowRun();
-    // The flow runtime steps the running flows here (only the death flows with deathOnly); a
-    // flow after which the character vanished, or (outside the death flows) has no HP left,
-    // ends the run with 1.
-    (void)deathOnly;
+    // A flow after which the character vanished, or (outside the death flows) has no HP left,
+    // ends the run at once.
+    const int stopped = StepCharaFlows(*this, deathOnly);
     if (lpStageField != nullptr) {
         lpStageField->m_pCurrentObject = nullptr;
     }
-    ReleaseEndedGroups();
+    if (stopped) {
+        return 1;
+    }
     SetIdlePattern();
     return hp <= 0 ? 1 : 0;
+}
+
+void cChara::Jump(COMMANDINSTANCE* instance)
+{
+    if (instance == nullptr) {
+        return;
+    }
+    LaunchJump(instance->speed, instance->command != nullptr ? instance->command->m_nSound : 0);
 }
 
 void cChara::LaunchJump(double jumpSpeed, int nSound)

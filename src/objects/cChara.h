@@ -48,6 +48,8 @@ public:
     int MoveStepY() override;
     // The flow run of a sub-step: 1 when HP is 0 or below or it vanished.
     int RunFlows(int deathOnly) override;
+    // Slot 20, the jump command: LaunchJump with the instance's jump speed and the command's sound.
+    void Jump(COMMANDINSTANCE* instance) override;
     // The jump body of the jump command: nothing while in the air, rising, after a jump or
     // locked; otherwise the sound, vy = jumpSpeed and the jump flags.
     void LaunchJump(double jumpSpeed, int nSound);

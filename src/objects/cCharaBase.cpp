@@ -208,21 +208,7 @@ void cCharaBase::ResetForFlowRun()
     if (frameCountdown > 0) {
         --frameCountdown;
     }
-    // The flow runtime starts the flows' animation schedules here.
-}
-
-void cCharaBase::ReleaseEndedGroups()
-{
-    // The flow runtime erases the flow instances carrying the delete flag here.
-    if (flowGroupChanged) {
-        for (int g = 0; g < kFlowGroups; ++g) {
-            if (flowGroupEnded[g]) {
-                flowGroupEnded[g] = 0;
-                flowGroupRunning[g] = 0;
-            }
-        }
-        flowGroupChanged = 0;
-    }
+    // The flows' animation schedules start with the flow step that follows.
 }
 
 void cCharaBase::SetIdlePattern()

@@ -260,8 +260,6 @@ public:
 protected:
     // The resets at the start of a flow run, shared by cChara and cPlayer.
     void ResetForFlowRun();
-    // The exclusion groups whose flow ended in this run are free again.
-    void ReleaseEndedGroups();
     // The idle pattern at the end of a flow run: 2 flying, 0 walking, unless it moved.
     void SetIdlePattern();
 };

@@ -4,6 +4,7 @@
 #include "objects/FlowConditions.h"
 #include "objects/KeyConditions.h"
 #include "objects/cCharaBase.h"
+#include "objects/cPlayer.h"
 #include "objects/cStageField.h"
 
 cCharaFlowOwner::cCharaFlowOwner(cCharaBase& chara) : m_Chara(chara), m_Keys(InputFor(0))
@@ -80,6 +81,10 @@ void cCharaFlowOwner::RemoveFlowAnimations(std::int32_t nSerial)
 
 int cCharaFlowOwner::HasVanished() const
 {
+    // The hero's flow step has no vanish test: only its HP ends the step early.
+    if (dynamic_cast<const cPlayer*>(&m_Chara) != nullptr) {
+        return 0;
+    }
     return m_Chara.vanished != 0 ? 1 : 0;
 }
 
@@ -114,6 +119,12 @@ int StepCharaFlows(cCharaBase& chara, int bDeathOnly)
 {
     cCharaFlowOwner owner(chara);
     return cFlowRuntime::StepFlows(owner, bDeathOnly != 0);
+}
+
+void FinishCharaFlowStep(cCharaBase& chara)
+{
+    cCharaFlowOwner owner(chara);
+    cFlowRuntime::FinishFlowStep(owner);
 }
 
 int IsFlowKeyHeld(const FLOWINSTANCE& flow)

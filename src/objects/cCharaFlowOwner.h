@@ -42,6 +42,10 @@ void ResetCharaFlowFrameFlags(cCharaBase& chara);
 // The flows' part of the character's flow step (cFlowRuntime::StepFlows); 1 when the step
 // stopped early because the character vanished or ran out of HP.
 int StepCharaFlows(cCharaBase& chara, int bDeathOnly);
+// The end of the character's flow step again (cFlowRuntime::FinishFlowStep): flows marked for
+// deletion and exclusion groups ended after the step (by the hero's pending item commands) are
+// dealt with in the same flow run.
+void FinishCharaFlowStep(cCharaBase& chara);
 // Whether the last key condition of the flow is still held on controller 0 (the player's jump
 // holds its rise while it is); 0 for a flow without key conditions.
 int IsFlowKeyHeld(const FLOWINSTANCE& flow);

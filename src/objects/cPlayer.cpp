@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "definitions/cEdStage.h"
+#include "objects/FlowInsertion.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
+#include "objects/cCharaFlowOwner.h"
 #include "project/cSystemData.h"
 
 namespace {
@@ -93,7 +95,7 @@ void cPlayer::InitFromTemplate(int nSource, cEdChara& d, double dSpawnX, double 
     speedFactor = 4.0 / ScrollUnit();
     BuildBoxDisplay();
     itemContacts.clear();
-    // The flow runtime inserts the definition's flows here.
+    InsertCharaFlows(*this, def.m_Flow, facing, 0, -1);
 }
 
 void cPlayer::SetFlight(int nFlightKind, int applyScale)
@@ -301,14 +303,16 @@ int cPlayer::RunFlows(int deathOnly)
     }
     jumpDone = 0;
     ResetForFlowRun();
-    // The flow runtime steps the player's flows here; a flow after which HP is 0 or below
-    // (outside the death flows) ends the run with 1.
-    (void)deathOnly;
+    // A flow after which HP is 0 or below (outside the death flows) ends the run at once.
+    const int stopped = StepCharaFlows(*this, deathOnly);
     if (lpStageField != nullptr) {
         lpStageField->m_pCurrentObject = nullptr;
     }
+    if (stopped) {
+        return 1;
+    }
     // The items run the pending flow-change commands here, then pendingItemCommands is emptied.
-    ReleaseEndedGroups();
+    FinishCharaFlowStep(*this);
     ++flowFrames;
     SetIdlePattern();
     if (jumpDone == 0) {

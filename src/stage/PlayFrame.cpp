@@ -1,12 +1,14 @@
 // One play frame (state 2): the input and the timers once, then the stage's sub-steps, each
-// moving every object once. Steps of later subsystems (flows, map and group collision, shots,
-// items, deaths, drawing) are called where they belong once they exist.
+// running the flows of every acting object and moving it once. Steps of later subsystems (map
+// and group collision, shots, items, deaths, drawing) are called where they belong once they
+// exist.
 #include "core/AppGlobals.h"
 #include "core/ReportLog.h"
 #include "definitions/cEdStage.h"
 #include "input/cInput.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
+#include "objects/cCharaFlowOwner.h"
 #include "platform/win/Messages.h"
 #include "sound/SoundEffects.h"
 #include "stage/cSceneStage.h"
@@ -56,7 +58,13 @@ void cSceneStage::Play()
     cPlayer& player = Player.data()[P1];
     player.fixedScreenX = 0;
     player.fixedScreenY = 0;
-    // The flows' per-frame flags are reset here (ResetFlowFrameFlags) once flows run.
+    // A flow is started at most once a frame, whatever the number of sub-steps.
+    ResetCharaFlowFrameFlags(player);
+    for (cChara& chara : CharaList) {
+        if (!chara.dying) {
+            ResetCharaFlowFrameFlags(chara);
+        }
+    }
 
     const int subSteps = SubStepCount();
     for (int k = 1; k <= subSteps; ++k) {
@@ -162,7 +170,7 @@ bool cSceneStage::StepCharas(bool bBlockCharas)
             ++it;
             continue;
         }
-        // Trigger 0 is fired here once flows run.
+        FireCharaTrigger(chara, TRIGGER_ALWAYS);
         const int died = chara.RunFlows(0);
         // A vanished character leaves without the death handling, before the death check below
         // could erase it under this walk.
@@ -223,7 +231,7 @@ bool cSceneStage::StepCharas(bool bBlockCharas)
 bool cSceneStage::StepPlayer()
 {
     cPlayer& player = Player.data()[P1];
-    // Trigger 0 is fired here once flows run.
+    FireCharaTrigger(player, TRIGGER_ALWAYS);
     if (player.RunFlows(0)) {
         PlayerDies(nullptr);
         return false;

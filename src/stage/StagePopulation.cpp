@@ -8,8 +8,10 @@
 #include "definitions/cEdStage.h"
 #include "graphics/Boxes.h"
 #include "objects/StageObjects.h"
+#include "objects/cCharaFlowOwner.h"
 #include "platform/win/Messages.h"
 #include "project/cSaveData.h"
+#include "project/cSystemData.h"
 #include "stage/StageGeometry.h"
 #include "stage/cSceneStage.h"
 
@@ -214,9 +216,33 @@ bool cSceneStage::BuildField()
 
 void cSceneStage::FireStartTrigger()
 {
-    // Trigger 18 ("before the stage starts") goes to the player and the characters here once
-    // flows run; a character it makes vanish or kills is erased (a kill that clears the stage
-    // goes through EnterClearState, which keeps the clear until SetStage's caller is done).
+    // The project chooses whether every character or only the characters that exist now (their
+    // condition lists hold) get trigger 18.
+    const bool bEveryone = SystemData.bStageStartVariant != 0;
+    if (!bEveryone) {
+        UpdateObjectFlags();
+    }
+    FireCharaTrigger(Player.data()[P1], TRIGGER_STAGE_START);
+    for (auto it = CharaList.begin(); it != CharaList.end();) {
+        cChara& chara = *it;
+        if (!bEveryone && !chara.active) {
+            ++it;
+            continue;
+        }
+        FireCharaTrigger(chara, TRIGGER_STAGE_START);
+        if (chara.vanished) {
+            it = EraseChara(CharaList, it);
+            continue;
+        }
+        if (chara.hp <= 0) {
+            // The death handling (KillChara: score, effects, a dropped item, a stage end) runs
+            // here once deaths exist; a stage end it causes goes through EnterClearState, which
+            // keeps the clear until SetStage's caller has chosen its state.
+            it = EraseChara(CharaList, it);
+            continue;
+        }
+        ++it;
+    }
 }
 
 void cSceneStage::UpdateObjectFlags()

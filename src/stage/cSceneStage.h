@@ -19,6 +19,7 @@
 #include <list>
 
 #include "definitions/cEdBlock.h"
+#include "objects/IFlowStage.h"
 #include "objects/cChara.h"
 #include "objects/cStageField.h"
 #include "stage/StageSummons.h"
@@ -61,7 +62,7 @@ constexpr int TEXT_MISS_FIRST = 22;   // retry, back to the map
 constexpr int kMenuY = 272;
 constexpr int kMenuPitch = 16;
 
-class cSceneStage : public cScene, public cStageField {
+class cSceneStage : public cScene, public cStageField, public IFlowStage {
 public:
     // Empty containers, the state table, the reserved wait field 0, m_bQuit 0, the stage music
     // of the save data 0, state -1. The play seed is taken from the millisecond clock here, so
@@ -179,6 +180,10 @@ public:
 
     // The block-map cell's condition list (see cStageField).
     int CheckBlockCond(MAPCELL& cell) override;
+    // What the flows ask of the stage (see IFlowStage): m_nTime and m_bNoTimeLimit.
+    int FlowTimeLeft() const override { return m_nTime; }
+    int FlowHasNoTimeLimit() const override { return m_bNoTimeLimit; }
+    void SetFlowTimeLeft(int nSeconds) override { m_nTime = nSeconds; }
 
     // Collision with the block map (MapCollision.cpp). Each takes the player or a stage
     // character; results are 0 (go on) or 2 (the map kills the object). An object that flies

@@ -365,6 +365,29 @@ TEST_F(cDataRecordTest, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(CrLfLines(folder.Read("Report_Game.txt")), std::vector<std::string>{"Save failed : rec.dat"});
 }
 
+// A record that writes its members and then refuses the rest of its save (a part it cannot
+// write), without any stream error.
+class RefusingRecord : public ExampleRecord {
+public:
+    int Save(FILE* fp) override
+    {
+        ExampleRecord::Save(fp);
+        return 0;
+    }
+};
+
+TEST_F(cDataRecordTest, ASaveThatRefusesPartOfTheRecordKeepsTheOldFile)
+{
+    const std::string old = Bytes().I32(720).I32(2).I32(1).I16(1).I32(1).I32(1).str();
+    folder.Write("rec.dat", old);
+    RefusingRecord r;
+    r.a = 123;
+    EXPECT_EQ(r.SaveFile("rec.dat"), 0);
+    EXPECT_EQ(folder.Read("rec.dat"), old);
+    EXPECT_FALSE(folder.Exists("rec.dat.tmp"));
+    EXPECT_EQ(CrLfLines(folder.Read("Report_Game.txt")), std::vector<std::string>{"Save failed : rec.dat"});
+}
+
 // The valid 720 layout of VersionedRecord up to (not including) the string part.
 Bytes RawPart()
 {

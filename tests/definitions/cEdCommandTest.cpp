@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "DefinitionsTestSupport.h"
+#include "core/ReportLog.h"
 #include "core/TextHelpers.h"
 #include "definitions/CommandInfo.h"
 #include "definitions/CommandList.h"
 #include "definitions/PaletteCounts.h"
 #include "definitions/cEdFlow.h"
+#include "support/TestMainWindow.h"
 
 namespace {
 
@@ -548,6 +551,33 @@ TEST_F(cEdCommandTest, KindOutsideItsTableLeavesNoParameters)
     EXPECT_TRUE(command.m_Param.empty());
     ASSERT_EQ(LoadSpec(command, 720, Item(-3, {1, 2})), 1);
     EXPECT_TRUE(command.m_Param.empty());
+}
+
+TEST_F(cEdCommandTest, UnknownKindsAreReportedAndReadAsKindZeroWithoutClosing)
+{
+    struct Case {
+        CommandSpec spec;
+        int kind;
+    };
+    const Case cases[] = {
+        {Action(static_cast<int>(CommandInfo().size()), {1, 2}), static_cast<int>(CommandInfo().size())},
+        {Action(-1, {7}), -1},
+        {Item(static_cast<int>(ItemCommandInfo().size())), static_cast<int>(ItemCommandInfo().size())},
+        {Item(-128, {1}), -128},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        testsupport::TestMainWindow window;
+        ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
+        cEdCommand command;
+        ASSERT_EQ(LoadSpec(command, 720, c.spec), 1);
+        EXPECT_EQ(command.m_nKind, 0);
+        EXPECT_EQ(static_cast<int>(command.m_Param.size()),
+                  (command.m_bItemCommand ? ItemCommandInfo() : CommandInfo())[0].nParam);
+        EXPECT_EQ(window.TakePosted(WM_CLOSE), 0);
+        const std::string expected = "Command kind " + std::to_string(c.kind) + " is unknown; it is read as kind 0\r\n";
+        EXPECT_EQ(folder.Read("Report_Game.txt"), expected);
+    }
 }
 
 TEST_F(cEdCommandTest, CommandListReplacesItsContents)

@@ -367,6 +367,62 @@ TEST_F(CharaTest, JumpOnlyFromTheGround)
     EXPECT_EQ(chara.vy, 0.0);
 }
 
+TEST_F(CharaTest, TheJumpSlotLaunchesWithTheInstancesSpeed)
+{
+    cEdChara d;
+    cChara chara;
+    chara.InitFromTemplate(1, d, nullptr, 0, 0, 0);
+    chara.airborne = 0;
+    cEdCommand command;
+    COMMANDINSTANCE inst;
+    inst.command = &command;
+    inst.speed = -4.5;
+    cCharaBase& base = chara;
+    base.Jump(nullptr);
+    EXPECT_EQ(chara.vy, 0.0) << "no instance, no jump";
+    base.Jump(&inst);
+    EXPECT_EQ(chara.vy, -4.5);
+    EXPECT_EQ(chara.jumped, 1);
+    chara.vy = 0.0;
+    base.Jump(&inst);
+    EXPECT_EQ(chara.vy, 0.0) << "one jump until it lands";
+}
+
+TEST_F(CharaTest, SetUpInsertsTheDefinitionsFlowsForEachMember)
+{
+    // Two flows; the second's command lasts 5 tenths plus 3 per member: member 2 of a group at
+    // b = 10 sub-steps runs it (5 + 3 x 2) x 6 x 10 sub-steps.
+    cEdChara d;
+    d.m_Flow.resize(2);
+    d.m_Flow[0].m_nTrigger = 0;
+    d.m_Flow[1].m_nTrigger = 4;
+    cEdCommand wait;
+    wait.m_nKind = 1;
+    wait.m_nTime = 5;
+    wait.m_nTimeStep = 3;
+    d.m_Flow[1].m_Command.push_back(wait);
+    cEdChara heroDef = d;
+    heroDef.m_nController = 0;
+    Player[P1].InitFromTemplate(0, heroDef, 0, 0);
+    cChara chara;
+    chara.InitFromTemplate(1, d, nullptr, 0, 0, 2);
+    for (cCharaBase* c : {static_cast<cCharaBase*>(&chara), static_cast<cCharaBase*>(&Player[P1])}) {
+        ASSERT_EQ(c->flows.size(), 2u);
+        ASSERT_EQ(c->def.m_Flow.size(), 2u);
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(c->flows[i].index, i);
+            EXPECT_EQ(c->flows[i].serial, i);
+            EXPECT_EQ(c->flows[i].flow, &c->def.m_Flow[i]) << "linked to its own copy";
+            EXPECT_EQ(c->flows[i].running, 0);
+        }
+        EXPECT_EQ(c->flowSerial, 2);
+        ASSERT_EQ(c->flows[1].commands.size(), 1u);
+        EXPECT_EQ(c->flows[1].commands[0].command, &c->def.m_Flow[1].m_Command[0]);
+    }
+    EXPECT_EQ(chara.flows[1].commands[0].duration, (5 + 3 * 2) * 6 * 10);
+    EXPECT_EQ(Player[P1].flows[1].commands[0].duration, 5 * 6 * 10) << "the hero is member 0";
+}
+
 TEST_F(CharaTest, EraseClearsEveryLinkAndLeavesItsGroup)
 {
     cEdChara hero;

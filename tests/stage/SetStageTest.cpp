@@ -4,6 +4,7 @@
 #include "StageFixture.h"
 
 #include "definitions/cEdStage.h"
+#include "objects/MapCell.h"
 #include "objects/StageObjects.h"
 #include "platform/win/Random.h"
 #include "platform/win/Time.h"
@@ -96,6 +97,10 @@ TEST_F(SetStageTest, TheBlockMapHoldsThePlacedBlocksAtTheirFieldCells)
         EXPECT_EQ(StageMap[layout.Cell(column + 10, 24)].m_nGraphic, 1) << column;
         EXPECT_EQ(StageMap[layout.Cell(column + 10, 23)].m_nGraphic, 0) << column;
         EXPECT_EQ(StageMap[layout.Cell(column + 10, 23)].m_nHitKind, 0) << "an empty cell is passable";
+        for (int faction = 0; faction < 8; ++faction) {
+            EXPECT_EQ(IsBlockSolidFor(StageMap[layout.Cell(column + 10, 23)], faction), 0) << faction;
+            EXPECT_EQ(IsBlockSolidFor(StageMap[layout.Cell(column + 10, 24)], faction), 1) << faction;
+        }
     }
     EXPECT_EQ(StageMap[layout.Cell(17, 19)].m_nGraphic, 3);
     int fives = 0;
