@@ -19,6 +19,7 @@
 #include "platform/win/Files.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/MessageBox.h"
+#include "platform/win/Threads.h"
 #include "project/cDatabase.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
@@ -35,6 +36,8 @@ namespace {
 constexpr const char* kWindowDataPath = "user_data\\Window.dat";
 constexpr int kStageMusic = 4;
 constexpr int kScreenMusicCount = 4;
+// How long the close waits for a worker to leave by itself (ms) before its wrapper's own stop.
+constexpr DWORD kWorkerStopMs = 10000;
 
 // Main-thread work that a close must not interrupt, and a close that arrived during it.
 int g_nBusy = 0;
@@ -116,6 +119,23 @@ void WritePlayStateFile()
     }
 }
 
+// Asks a worker to leave through its queue and waits for it while this thread keeps serving the
+// messages sent to it, so that a worker busy in a load or a request finishes that step and leaves
+// at its own WM_QUIT check; only a worker that does not leave within the bound is left to its
+// wrapper's Exit.
+void StopWorker(cThread& worker)
+{
+    for (DWORD waited = 0; waited < kWorkerStopMs; ++waited) {
+        const HANDLE h = worker.m_hThread.load();
+        if (h == nullptr || WaitForSingleObject(h, 0) != WAIT_TIMEOUT) {
+            break;
+        }
+        PostThreadMessage(worker.m_dwThreadID.load(), WM_QUIT, 0, 0);
+        WaitForSingleObject(h, 1);
+    }
+    worker.Exit();
+}
+
 void CloseSequence(HWND hWnd)
 {
     SaveWindowPlacement(hWnd);
@@ -132,11 +152,11 @@ void CloseSequence(HWND hWnd)
     // From here a worker waiting for the main thread is answered at once instead of waiting.
     BeginCloseSequence();
     BgmPlayer.Stop();
-    StageLoaderThread.Exit();
-    thPause.Exit();
-    RankingThread.Exit();
+    StopWorker(StageLoaderThread);
+    StopWorker(thPause);
+    StopWorker(RankingThread);
     ECLog("thPause.Exit()");
-    thGame.Exit();
+    StopWorker(thGame);
     ECLog("thGame.Exit()");
     // The game thread has ended: the play state is read while nothing changes it.
     WritePlayStateFile();

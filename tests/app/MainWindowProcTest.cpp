@@ -19,6 +19,7 @@
 #include "app/cWindowData.h"
 #include "core/AppGlobals.h"
 #include "core/TextHelpers.h"
+#include "definitions/LoadStage.h"
 #include "definitions/cEdStage.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/MessageBox.h"
@@ -331,6 +332,40 @@ TEST_F(MainWindowProcTest, ACloseWhileTheGameThreadWaitsInARequestEndsItWithoutF
     EXPECT_EQ(thGame.m_hThread.load(), nullptr);
     EXPECT_TRUE(g_bLeftByItself.load()) << "the game thread left at its own WM_QUIT check";
     EXPECT_GE(g_nRequestsAnswered.load(), 1);
+    EXPECT_FALSE(IsWindow(hWnd));
+}
+
+std::atomic<int> g_nLoads{0};
+
+// A game thread that loads the stage again and again (the loader runs on StageLoaderThread while
+// the game thread waits for it) until it is told to quit.
+unsigned LoadingGameThread(void*)
+{
+    MSG msg;
+    for (;;) {
+        LoadStage("data\\stg4\\test.stg4", 1, &StageBackup);
+        ++g_nLoads;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                g_bLeftByItself = true;
+                return 1;
+            }
+        }
+    }
+}
+
+TEST_F(MainWindowProcTest, ACloseDuringAStageLoadStopsTheLoaderAndTheGameThreadInOrder)
+{
+    g_nLoads = 0;
+    g_bLeftByItself = false;
+    ASSERT_TRUE(thGame.Start(LoadingGameThread, nullptr));
+    while (g_nLoads.load() == 0) {
+        Sleep(1);
+    }
+    MainWindowMessage(hWnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(StageLoaderThread.m_hThread.load(), nullptr);
+    EXPECT_EQ(thGame.m_hThread.load(), nullptr);
+    EXPECT_TRUE(g_bLeftByItself.load()) << "the game thread left at its own WM_QUIT check";
     EXPECT_FALSE(IsWindow(hWnd));
 }
 

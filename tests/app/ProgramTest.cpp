@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "FakeEditor.h"
 #include "PlayerProcess.h"
 #include "core/TextHelpers.h"
 #include "platform/win/CodePage.h"
+#include "platform/win/Messages.h"
 #include "support/GameFolder.h"
 #include "support/GameFolderWriter.h"
 #include "support/PlayHarness.h"
@@ -24,6 +26,10 @@ namespace apptest {
 namespace {
 
 namespace fs = std::filesystem;
+using apptest::Behaviour;
+using apptest::FakeEditor;
+using apptest::Le;
+using apptest::Received;
 using testsupport::Breakage;
 
 std::string ReadFile(const fs::path& path)
@@ -220,16 +226,35 @@ TEST_F(ProgramTest, BrokenGameFoldersEndWithTheirMessageAndAnOrderlyShutdown)
 
 TEST_F(ProgramTest, AStageFileThatCannotBeReadIsLoggedAndTheTitleComes)
 {
+    struct Case {
+        const char* name;
+        std::string argument;  // relative to the game folder, or "/" + a host path below it
+        std::string logged;    // the name the program logs, Shift-JIS, after the folder's game path
+    };
     const std::string tooLong = "data\\stg4\\" + std::string(300, 'a') + ".stg4";
-    for (const std::string& name : {std::string("data\\stg4\\none.stg4"), tooLong}) {
-        SCOPED_TRACE(name.substr(0, 40));
+    const Case cases[] = {
+        {"missing", "data\\stg4\\none.stg4", "data\\stg4\\none.stg4"},
+        {"missing, named by its host path", "/data/stg4/none.stg4", "\\data\\stg4\\none.stg4"},
+        {"longer than a path may be", tooLong, tooLong.substr(0, 259)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         testsupport::GameFolder folder;
         WriteGame(folder.Root(), {});
-        const RunResult run = RunPlayer(folder.Root(), {name}, {"QB_FRAMES=2", "QB_STATE=state.json"});
+        const bool bHost = c.argument[0] == '/';
+        const std::string argument = bHost ? folder.Root().string() + c.argument : c.argument;
+        const RunResult run = RunPlayer(folder.Root(), {argument}, {"QB_FRAMES=2", "QB_STATE=state.json"});
         EXPECT_EQ(run.code, 0) << run.output;
+        std::string name = c.logged;
+        if (bHost) {
+            // The game's form of the folder: "Z:" and backslashes.
+            std::string root = "Z:" + folder.Root().string();
+            std::replace(root.begin(), root.end(), '/', '\\');
+            name = root + name;
+        }
         const std::vector<std::string> lines = ReportLines(folder.Root());
-        const std::string logged = Sjis("「") + name.substr(0, 259) + Sjis("」の読み込みに失敗しました！");
-        EXPECT_NE(std::find(lines.begin(), lines.end(), logged), lines.end());
+        const std::string logged = Sjis("「") + name + Sjis("」の読み込みに失敗しました！");
+        EXPECT_NE(std::find(lines.begin(), lines.end(), logged), lines.end()) << logged;
         EXPECT_NE(folder.Read("state.json").find("\"screen\": \"title\""), std::string::npos)
             << folder.Read("state.json");
     }
@@ -290,6 +315,47 @@ TEST_F(ProgramTest, ASecondCopyInTheSameFolderClosesTheFirstInOrderOneElsewhereR
     EXPECT_EQ(second.code, 0) << second.output;
     EXPECT_NE(second.output.find(Shown("既に起動しています。")), std::string::npos) << second.output;
     EXPECT_EQ(first.Wait(), 0) << first.Output();
+}
+
+TEST_F(ProgramTest, ATestPlayTellsTheEditorOfItsStartAndEndAndAHungEditorHoldsNothingUp)
+{
+    struct Case {
+        const char* name;
+        Breakage breakage;
+        Behaviour editor;
+        int code;
+        std::vector<std::int32_t> values;  // the int of each message, start first
+    };
+    const Case cases[] = {
+        {"normal end", Breakage::None, Behaviour::Answers, 0, {1, 1}},
+        {"failed start-up", Breakage::MissingWorldMap, Behaviour::Answers, 1, {1, 0}},
+        {"editor that never answers", Breakage::None, Behaviour::SilentAfterMessage, 0, {1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::GameFolder folder;
+        WriteGame(folder.Root(), {}, c.breakage);
+        // The editor's socket lives in the runtime folder the program is given.
+        SetRemoteWindowFolder(folder.Root().string());
+        std::vector<Received> messages;
+        {
+            FakeEditor editor(Sjis("クイルボーン4"), c.editor);
+            ASSERT_TRUE(editor.Listening());
+            const RunResult run =
+                RunPlayer(folder.Root(), {"--test-play"}, {"QB_FRAMES=2", "XDG_RUNTIME_DIR=" + folder.Root().string()});
+            EXPECT_EQ(run.code, c.code) << run.output;
+            messages = editor.Messages();
+        }
+        SetRemoteWindowFolder("");
+        ASSERT_EQ(messages.size(), c.values.size());
+        for (std::size_t i = 0; i < messages.size(); ++i) {
+            EXPECT_EQ(messages[i].message, WM_COPYDATA);
+            EXPECT_NE(messages[i].wParam, 0u) << "the main window is named";
+            EXPECT_EQ(messages[i].dwData, i == 0 ? 1u : 0u);
+            ASSERT_EQ(messages[i].data.size(), 4u);
+            EXPECT_EQ(static_cast<std::int32_t>(Le(messages[i].data.data(), 4)), c.values[i]);
+        }
+    }
 }
 
 TEST_F(ProgramTest, TheSampleGamesFirstStagePlaysFromAPadScriptAndWritesItsState)
