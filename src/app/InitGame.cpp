@@ -87,6 +87,7 @@ constexpr int kFreeGameMode = 3;
 struct BUILT {
     bool bTimer = false;
     bool bScenes = false;
+    bool bStoppedByUser = false;
 };
 BUILT g_built;
 
@@ -152,6 +153,7 @@ bool Settings(const std::string& startStage)
     if (SystemIni.Direct3D >= 2) {
         BootData.LoadFile(kBootDataPath);
         if (!BootData.bNoDialog && !ShellDialogs().BootDialog(BootData)) {
+            g_built.bStoppedByUser = true;
             return false;
         }
         SystemIni.Direct3D = BootData.nDrawMode == 1 ? 1 : 0;
@@ -340,6 +342,7 @@ int CachedGlyphs(const Font& font)
 
 int InitGame(const std::string& startStage, int nCmdShow)
 {
+    g_built.bStoppedByUser = false;
     timeBeginPeriod(1);
     g_built.bTimer = true;
     SRand(timeGetTime());
@@ -358,6 +361,11 @@ int InitGame(const std::string& startStage, int nCmdShow)
     }
     ECLog("4");
     return StartStage() ? 1 : 0;
+}
+
+bool StartStoppedByUser()
+{
+    return g_built.bStoppedByUser;
 }
 
 void UnInitGame()

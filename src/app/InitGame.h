@@ -14,5 +14,8 @@ constexpr std::size_t kStartStageMax = 259;
 // none); it replaces "FreeStage" of System.ini. nCmdShow is how the window is shown. 1 when
 // everything was built, 0 at the first failure (what was built stays for UnInitGame).
 int InitGame(const std::string& startStage, int nCmdShow);
+// True when the last InitGame stopped because the user chose to stop in the drawing-mode dialog
+// (no failure: the program ends without a message).
+bool StartStoppedByUser();
 // Releases what InitGame built, in order; safe after a partial start-up and when called twice.
 void UnInitGame();

@@ -159,7 +159,7 @@ int EndFailedStart(HWND hWnd)
     if (TestPlayMode) {
         SendEditorEnd(hWnd, 0);
     }
-    return kExitFailed;
+    return StartStoppedByUser() ? kExitOk : kExitFailed;
 }
 
 int Run(const COMMANDLINE& line)

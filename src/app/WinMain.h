@@ -13,7 +13,8 @@
 // Main thread.
 #pragma once
 
-// Exit codes: 0 after an orderly close (and when the user chose not to start a second copy),
+// Exit codes: 0 after an orderly close (and when the user chose not to start a second copy or
+// stopped in the drawing-mode dialog),
 // 1 when the start failed, 2 for a command line or environment that cannot be used.
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;

@@ -22,7 +22,8 @@ bool Replaced(const std::string& entry, const std::vector<std::string>& env)
         return true;
     }
     for (const std::string& e : env) {
-        if (e.compare(0, name.size(), name) == 0) {
+        const std::string other = e.find('=') == std::string::npos ? e + "=" : e.substr(0, e.find('=') + 1);
+        if (other == name) {
             return true;
         }
     }
@@ -55,8 +56,16 @@ PlayerProcess::PlayerProcess(const std::filesystem::path& folder, const std::vec
             envText.emplace_back(*e);
         }
     }
-    envText.emplace_back("QB_HEADLESS=1");
-    envText.insert(envText.end(), env.begin(), env.end());
+    bool bHeadlessGiven = false;
+    for (const std::string& e : env) {
+        bHeadlessGiven = bHeadlessGiven || e.rfind("QB_HEADLESS", 0) == 0;
+        if (e.find('=') != std::string::npos) {
+            envText.push_back(e);
+        }
+    }
+    if (!bHeadlessGiven) {
+        envText.emplace_back("QB_HEADLESS=1");
+    }
     std::vector<char*> argv{const_cast<char*>(player.c_str())};
     for (const std::string& a : args) {
         argv.push_back(const_cast<char*>(a.c_str()));

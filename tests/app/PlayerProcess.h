@@ -15,9 +15,9 @@ std::string PlayerPath();
 
 class PlayerProcess {
 public:
-    // Starts the program in folder with the arguments, headless; env adds or replaces
-    // "NAME=value" entries (QB_FRAMES, QB_INPUT and QB_STATE are removed from the inherited
-    // environment first).
+    // Starts the program in folder with the arguments, headless unless env names QB_HEADLESS;
+    // env adds or replaces "NAME=value" entries and removes "NAME" ones (QB_FRAMES, QB_INPUT and
+    // QB_STATE are removed from the inherited environment first).
     PlayerProcess(const std::filesystem::path& folder, const std::vector<std::string>& args,
                   const std::vector<std::string>& env);
     // Waits for the end (killing the child only when it is still running after boundSeconds, so

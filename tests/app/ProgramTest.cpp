@@ -87,14 +87,17 @@ TEST_F(ProgramTest, StartsOnEveryBackEndAndDepthAndClosesInOrder)
         const char* bpp;
         const char* mode;  // the display report's mode line
         int depth;
+        bool bDirect3DOpened;
     };
     // The headless desktop is 32 bits deep: windows run at 32, full screens at any depth.
     const Case cases[] = {
-        {"Direct3D window", "1", "1", "0", "Mode : Window", 32},
-        {"Direct3D full screen 16", "1", "0", "16", "Mode : Fullscreen", 16},
-        {"DirectDraw window", "0", "1", "32", "Mode : Window", 32},
-        {"DirectDraw full screen 8", "0", "0", "8", "Mode : Fullscreen", 8},
-        {"DirectDraw full screen 16", "0", "0", "16", "Mode : Fullscreen", 16},
+        {"Direct3D window", "1", "1", "0", "Mode : Window", 32, true},
+        {"Direct3D full screen 16", "1", "0", "16", "Mode : Fullscreen", 16, true},
+        {"DirectDraw window", "0", "1", "32", "Mode : Window", 32, false},
+        {"DirectDraw full screen 8", "0", "0", "8", "Mode : Fullscreen", 8, false},
+        {"DirectDraw full screen 16", "0", "0", "16", "Mode : Fullscreen", 16, false},
+        // Asked at start: the drawing-mode dialog's default starts Direct3D (Boot.dat's default).
+        {"asked at start", "2", "1", "0", "Mode : Window", 32, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -111,6 +114,7 @@ TEST_F(ProgramTest, StartsOnEveryBackEndAndDepthAndClosesInOrder)
         ASSERT_LT(opened + 2, lines.end());
         EXPECT_EQ(opened[1], c.mode);
         EXPECT_EQ(opened[2], "Bpp : " + std::to_string(c.depth));
+        EXPECT_EQ(std::find(lines.begin(), opened, "Device HAL-HARD") != opened, c.bDirect3DOpened);
         // The shutdown's own lines close the log: the start-up reached the frame loop and ended
         // in order.
         const std::regex fontLine("Font1[06] : [0-9]+");
@@ -279,6 +283,7 @@ TEST_F(ProgramTest, CommandLinesAndSettingsThatCannotBeUsedAreRefusedBeforeAnyth
         {"frame count", {}, {"QB_FRAMES=ten"}, 2, "QB_FRAMES is not a frame count"},
         {"pad script line", {}, {"QB_INPUT=bad-input.txt"}, 2, "no bit mask on line 2"},
         {"pad script missing", {}, {"QB_INPUT=missing.txt"}, 2, "cannot be read"},
+        {"no display", {}, {"QB_HEADLESS=0", "DISPLAY", "WAYLAND_DISPLAY"}, 1, "cannot open a display"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
