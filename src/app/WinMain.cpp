@@ -119,6 +119,15 @@ void RequestClose()
     }
 }
 
+// The pad script in use for the scene manager while it lives.
+class PadScriptInUse {
+public:
+    explicit PadScriptInUse(cPadScript* lpScript) { SceneManager.SetPadScript(lpScript); }
+    ~PadScriptInUse() { SceneManager.SetPadScript(nullptr); }
+    PadScriptInUse(const PadScriptInUse&) = delete;
+    PadScriptInUse& operator=(const PadScriptInUse&) = delete;
+};
+
 // Starts the game thread and hands it its start message once its queue exists.
 void StartGameThread()
 {
@@ -174,15 +183,20 @@ int Run(const COMMANDLINE& line)
         return kExitFailed;
     }
     cPadScript padScript;
-    if (!ShellRun.inputPath.empty()) {
+    const bool bScripted = !ShellRun.inputPath.empty();
+    if (bScripted) {
         int nBadLine = 0;
         if (!padScript.Load(GamePath(ShellRun.inputPath).c_str(), &nBadLine)) {
-            std::fprintf(stderr, "quillborn4-player: QB_INPUT %s: %s %d\n", ShellRun.inputPath.c_str(),
-                         nBadLine == 0 ? "cannot be read" : "no bit mask on line", nBadLine);
+            if (nBadLine == 0) {
+                std::fprintf(stderr, "quillborn4-player: QB_INPUT %s cannot be read\n", ShellRun.inputPath.c_str());
+            } else {
+                std::fprintf(stderr, "quillborn4-player: QB_INPUT %s: no bit mask on line %d\n",
+                             ShellRun.inputPath.c_str(), nBadLine);
+            }
             return kExitUsage;
         }
-        SceneManager.SetPadScript(&padScript);
     }
+    const PadScriptInUse scriptInUse(bScripted ? &padScript : nullptr);
     InstanceLock lock;
     switch (TakeSingleInstance(lock, kInstanceLockPath, RequestClose)) {
     case InstanceOutcome::Run: break;
@@ -217,7 +231,6 @@ int Run(const COMMANDLINE& line)
     }
     const int nExit = MessageLoop();
     UnInitGame();
-    SceneManager.SetPadScript(nullptr);
     static const std::string kAfterUnInit = Sjis("UnInitGame後");
     ECLog(kAfterUnInit.c_str());
     lock.Release();
