@@ -36,6 +36,7 @@
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
 #include "project/cWorldMap.h"
+#include "scenes/BlendPalette.h"
 #include "scenes/FreeStage.h"
 #include "scenes/SceneFactory.h"
 #include "scenes/cSceneManager.h"
@@ -265,9 +266,7 @@ bool InputAndOptions()
         SetDefaultKeyConfig(KeyConfig);
     }
     OptionData.LoadFile(kOptionDataPath);
-    // At 8 bits per pixel the blend palette of OptionData.nPaletteSet is loaded here once
-    // LoadBlendPalette exists.
-    return true;
+    return nStartBpp != 8 || LoadBlendPalette(OptionData.nPaletteSet) != 0;
 }
 
 bool Sound()

@@ -68,9 +68,10 @@ protected:
 
     // Writes the minimal game with this System.ini into folder.
     static void WriteGame(const fs::path& folder, const std::vector<std::pair<std::string, std::string>>& ini,
-                          Breakage breakage = Breakage::None)
+                          Breakage breakage = Breakage::None, bool bBlendTables = false)
     {
         testsupport::GameSpec spec = testsupport::MinimalGame();
+        spec.blendTables = bBlendTables;
         if (!ini.empty()) {
             spec.systemIni.entries = ini;
         }
@@ -102,7 +103,9 @@ TEST_F(ProgramTest, StartsOnEveryBackEndAndDepthAndClosesInOrder)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::GameFolder folder;
-        WriteGame(folder.Root(), {{"Direct3D", c.direct3D}, {"WindowMode", c.windowMode}, {"Bpp", c.bpp}});
+        // The 8-bit screen mixes colours through the blend tables.
+        WriteGame(folder.Root(), {{"Direct3D", c.direct3D}, {"WindowMode", c.windowMode}, {"Bpp", c.bpp}},
+                  Breakage::None, c.depth == 8);
         const RunResult run = RunPlayer(folder.Root(), {}, {"QB_FRAMES=3"});
         EXPECT_EQ(run.code, 0) << run.output;
         EXPECT_EQ(run.output.find("エラー"), std::string::npos) << run.output;
@@ -182,6 +185,13 @@ TEST_F(ProgramTest, BrokenGameFoldersEndWithTheirMessageAndAnOrderlyShutdown)
          {},
          1,
          {Shown("画面モードが不正です！\nSystem.iniと画面の設定を見直して下さい！")}},
+        {"8 bits without blend tables",
+         Breakage::None,
+         "",
+         {{"Direct3D", "0"}, {"WindowMode", "0"}, {"Bpp", "8"}},
+         {},
+         1,
+         {Shown("bmp\\hbt\\hbt00.dat の読み込みに失敗！")}},
         // System.ini is optional: its box is shown and the defaults of the settings are used.
         {"System.ini missing",
          Breakage::MissingSystemIni,
