@@ -12,6 +12,7 @@
 #include "core/TextHelpers.h"
 #include "definitions/LoadStage.h"
 #include "definitions/cEdStage.h"
+#include "graphics/BackEnd.h"
 #include "graphics/Boxes.h"
 #include "graphics/DeviceLoss.h"
 #include "input/ReplayFileName.h"
@@ -285,6 +286,19 @@ LRESULT OnDestroy(HWND hWnd)
     return 0;
 }
 
+// The client area in screen coordinates: the target of the windowed DirectDraw present.
+LRESULT OnMove(HWND hWnd)
+{
+    RECT client{};
+    GetClientRect(hWnd, &client);
+    POINT topLeft{client.left, client.top};
+    POINT bottomRight{client.right, client.bottom};
+    ClientToScreen(hWnd, &topLeft);
+    ClientToScreen(hWnd, &bottomRight);
+    rcClient = RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    return 0;
+}
+
 LRESULT OnClose(HWND hWnd)
 {
     if (g_nBusy > 0) {
@@ -302,6 +316,7 @@ LRESULT MainWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     switch (uMsg) {
     case WM_DESTROY: return OnDestroy(hWnd);
     case WM_CLOSE: return OnClose(hWnd);
+    case WM_MOVE: return OnMove(hWnd);
     case WM_ACTIVATEAPP: StageShell.bAppActive = wParam != 0 ? 1 : 0; return 0;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE) {
@@ -312,7 +327,6 @@ LRESULT MainWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MOVE:
     case WM_PAINT:
     case WM_PALETTECHANGED:
     case WM_QUERYNEWPALETTE: return 0;

@@ -21,6 +21,7 @@
 #include "core/TextHelpers.h"
 #include "definitions/LoadStage.h"
 #include "definitions/cEdStage.h"
+#include "graphics/BackEnd.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Messages.h"
@@ -198,8 +199,20 @@ TEST_F(MainWindowProcTest, SoundAndMusicRequestsCheckTheirNumbers)
     EXPECT_EQ(TakePosted(WM_CLOSE), 0);
 }
 
-TEST_F(MainWindowProcTest, ActivationAndEscape)
+TEST_F(MainWindowProcTest, ActivationEscapeAndTheClientAreaOnTheScreen)
 {
+    // A move keeps the present's target: the client area in screen coordinates.
+    wndMain.Move(200, 150);
+    RECT client{};
+    GetClientRect(hWnd, &client);
+    POINT corner{0, 0};
+    ClientToScreen(hWnd, &corner);
+    EXPECT_EQ(rcClient.left, corner.x);
+    EXPECT_EQ(rcClient.top, corner.y);
+    EXPECT_EQ(rcClient.right - rcClient.left, client.right);
+    EXPECT_EQ(rcClient.bottom - rcClient.top, client.bottom);
+    EXPECT_GE(corner.x, 200) << "inside the frame";
+
     SendMessage(hWnd, WM_ACTIVATEAPP, 0, 0);
     EXPECT_EQ(StageShell.bAppActive.load(), 0);
     SendMessage(hWnd, WM_ACTIVATEAPP, 1, 0);
