@@ -113,6 +113,33 @@ TEST_F(ProgramTest, StartsOnEveryBackEndAndDepthAndClosesInOrder)
         const std::vector<std::string> lines = ReportLines(folder.Root());
         ASSERT_GE(lines.size(), 5u);
         EXPECT_EQ(lines.front(), "App : ver 720");
+        if (!c.bDirect3DOpened) {
+            // DirectDraw's report is short enough to compare whole, line by line.
+            const std::string num = " *[0-9]+(\\.[0-9]+)?";
+            const std::vector<std::string> expected = {
+                "App : ver 720",
+                "OS : .*",
+                "CPU : .*",
+                "Mem Total :" + num + "MB",
+                "Mem Free :" + num + "MB",
+                "Vir Total :" + num + "MB",
+                "Vir Free :" + num + "MB",
+                "HD Free :" + num + "MB",
+                "VSync : 0",
+                Sjis("DDInit成功"),
+                c.mode,
+                "Bpp : " + std::to_string(c.depth),
+                "VRAM Total :" + num + "MB",
+                "VRAM Free :" + num + "MB",
+                "RR : [0-9]+",
+                "Font10 : [0-9]+",
+                "Font16 : [0-9]+",
+            };
+            ASSERT_EQ(lines.size(), expected.size());
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                EXPECT_TRUE(std::regex_match(lines[i], std::regex(expected[i]))) << i << ": " << lines[i];
+            }
+        }
         const auto opened = std::find(lines.begin(), lines.end(), Sjis("DDInit成功"));
         ASSERT_LT(opened + 2, lines.end());
         EXPECT_EQ(opened[1], c.mode);
