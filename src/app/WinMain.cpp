@@ -234,7 +234,8 @@ int Run(const COMMANDLINE& line)
     static const std::string kAfterUnInit = Sjis("UnInitGame後");
     ECLog(kAfterUnInit.c_str());
     lock.Release();
-    ECLog("ReleaseMutex後");
+    static const std::string kAfterRelease = Sjis("ReleaseMutex後");
+    ECLog(kAfterRelease.c_str());
     return nExit;
 }
 
