@@ -14,6 +14,7 @@
 
 #include "FakeEditor.h"
 #include "PlayerProcess.h"
+#include "app/cWindowData.h"
 #include "core/TextHelpers.h"
 #include "platform/win/CodePage.h"
 #include "platform/win/Messages.h"
@@ -152,6 +153,38 @@ TEST_F(ProgramTest, StartsOnEveryBackEndAndDepthAndClosesInOrder)
         EXPECT_TRUE(std::regex_match(lines.back(), fontLine)) << lines.back();
         // Only a window's placement is kept for the next start.
         EXPECT_EQ(folder.Exists("user_data\\Window.dat"), std::string(c.windowMode) != "0");
+    }
+}
+
+TEST_F(ProgramTest, TheWindowStartsWhereItWasLeftAndIsKeptThereAgain)
+{
+    struct Case {
+        const char* name;
+        int x, y, maximised;
+    };
+    const Case cases[] = {
+        {"placed", 300, 200, 0},
+        {"maximised", 120, 80, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::GameFolder folder;
+        WriteGame(folder.Root(), {});
+        cWindowData before;
+        before.x = c.x;
+        before.y = c.y;
+        before.nWidth = 640;
+        before.nHeight = 480;
+        before.bMaximized = c.maximised;
+        fs::create_directories(folder.Root() / "user_data");
+        ASSERT_TRUE(before.SaveFile("user_data\\Window.dat"));
+        const RunResult run = RunPlayer(folder.Root(), {}, {"QB_FRAMES=2"});
+        EXPECT_EQ(run.code, 0) << run.output;
+        cWindowData after;
+        ASSERT_TRUE(after.LoadFile("user_data\\Window.dat"));
+        EXPECT_EQ(after.x, c.x);
+        EXPECT_EQ(after.y, c.y);
+        EXPECT_EQ(after.bMaximized, c.maximised);
     }
 }
 
