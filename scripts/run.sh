@@ -16,6 +16,10 @@ Starts the player in GAME_FOLDER (default: the sample game, build/sample-game, w
 use). STAGE_FILE, a stage file of that game (for example data/stg4/Stage1.stg4), is played at once
 instead of the title. Relative paths are taken from the current directory.
 Needs a display; QB_HEADLESS=1 runs without one (no window, no sound device).
+Scripted runs: QB_FRAMES=N closes the player in order after N frames, QB_INPUT=FILE plays
+controller 0 from FILE (one decimal bit mask per frame: 1 left, 2 right, 4 up, 8 down, and 16,
+32, ... 2048 buttons 1 to 8), QB_STATE=FILE writes the play state as JSON when the player closes.
+The player ends with 0 after an orderly close and 1 when it could not start.
 TEXT
 }
 
@@ -52,6 +56,13 @@ if [ "$#" -ge 2 ]; then
     *) stage=("Z:${path//\//\\}") ;;
   esac
 fi
+
+# The files of a scripted run are named from the caller's directory too.
+for var in QB_INPUT QB_STATE; do
+  if [ -n "${!var:-}" ]; then
+    export "$var=$(realpath -m -- "${!var}")"
+  fi
+done
 
 headless="${QB_HEADLESS:-}"
 if { [ -z "$headless" ] || [ "$headless" = 0 ]; } && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -1,5 +1,7 @@
 #include "app/cMainWindow.h"
 
+#include "app/ShellRequests.h"
+
 cMainWindow wndMain;
 
 BOOL cMainWindow::RegisterWindowClass()
@@ -42,8 +44,9 @@ LRESULT cMainWindow::WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     }
     switch (uMsg) {
     case WM_CREATE: m_bCreated = true; return 0;
-    case WM_DESTROY: m_hWnd = nullptr; return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-    default: return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    case WM_DESTROY: m_hWnd = nullptr; return MainWindowMessage(hWnd, uMsg, wParam, lParam);
+    case WM_SIZE: RefreshGeometry(); return 0;
+    default: return MainWindowMessage(hWnd, uMsg, wParam, lParam);
     }
 }
 

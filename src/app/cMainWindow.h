@@ -33,8 +33,8 @@ public:
     void Bind();
 
     // The window procedure: the framework's step for every message (the handle, the first
-    // message, the cursor), WM_CREATE marks the window created, anything else gets the default
-    // processing.
+    // message, the cursor), WM_CREATE marks the window created, WM_SIZE re-reads the geometry,
+    // anything else goes to MainWindowMessage (ShellRequests.h).
     LRESULT WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     // The base dispatch, then OnCreate on WM_CREATE.
     LRESULT Dispatch(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;

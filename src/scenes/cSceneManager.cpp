@@ -13,6 +13,7 @@
 #include "graphics/FontTable.h"
 #include "graphics/FrameTiming.h"
 #include "graphics/Surfaces.h"
+#include "input/cPadScript.h"
 #include "platform/win/Messages.h"
 #include "scenes/SceneFactory.h"
 #include "scenes/ScenePictures.h"
@@ -136,6 +137,15 @@ int cSceneManager::Frame()
     }
     Flip();
     return 1;
+}
+
+void cSceneManager::UpdateInput(cVector<cInput>& input)
+{
+    if (m_pPadScript == nullptr) {
+        cSceneFlow::UpdateInput(input);
+        return;
+    }
+    cPadScript::Apply(input[0], m_pPadScript->Next());
 }
 
 void cSceneManager::ShowFrameRate()

@@ -10,6 +10,8 @@
 
 #include "stage/cScene.h"
 
+class cPadScript;
+
 // Frames per second published once a second, and the work time of the last frame (ms).
 extern int nFps;
 extern int nFrameWorkTime;
@@ -40,6 +42,11 @@ public:
 
     int RestoreAllSurfaces() override;
     void Flip() override;
+    // Controller 0 from the pad script when one is set, else from the devices.
+    void UpdateInput(cVector<cInput>& input) override;
+    // The script that replaces the devices (not owned; nullptr goes back to the devices). Set
+    // before the game thread starts.
+    void SetPadScript(cPadScript* lpScript) { m_pPadScript = lpScript; }
 
     cScene* m_pSceneTitle = nullptr;         // 0
     cScene* m_pSceneWorldMap = nullptr;      // 1
@@ -49,6 +56,7 @@ public:
     cScene* m_pSceneStage = nullptr;         // 4
 
 private:
+    cPadScript* m_pPadScript = nullptr;
     cScene** Slot(int id);
     void DeleteScene(int id);
     void ShowFrameRate();

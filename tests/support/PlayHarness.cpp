@@ -16,6 +16,7 @@
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
 #include "sound/SoundEffects.h"
+#include "stage/PlayStateFile.h"
 #include "stage/StageShellFlags.h"
 #include "stage/cMenuCursor.h"
 
@@ -112,17 +113,25 @@ void FillDefinitionContext()
 
 void ScriptedFlow::UpdateInput(cVector<cInput>& input)
 {
-    cInput& pad = input[0];
-    const std::size_t n = static_cast<std::size_t>(m_nPolls++);
-    const PadFrame frame = n < m_script.size() ? m_script[n] : PadFrame{};
-    pad.wDir = frame.dir;
-    pad.wButton = frame.buttons;
+    ++m_nPolls;
+    cPadScript::Apply(input[0], m_script.Next());
 }
 
 void ScriptedFlow::SetScript(std::vector<PadFrame> script)
 {
-    m_script = std::move(script);
+    std::vector<int> masks;
+    masks.reserve(script.size());
+    for (const PadFrame& frame : script) {
+        masks.push_back(cPadScript::MaskOf(frame.dir, frame.buttons));
+    }
+    m_script.SetMasks(std::move(masks));
     m_nPolls = 0;
+}
+
+bool ScriptedFlow::SetScriptText(std::string_view text)
+{
+    m_nPolls = 0;
+    return m_script.Parse(text);
 }
 
 PlayHarness::PlayHarness(const GameSpec& spec)
@@ -213,6 +222,11 @@ bool PlayHarness::RunUntilState(int nState, int nMax)
         RunFrames(1);
     }
     return m_scene->m_nState == nState;
+}
+
+std::string PlayHarness::StateJson() const
+{
+    return PlayStateJson(m_flow.m_nScene);
 }
 
 CharaState PlayHarness::PlayerState()

@@ -18,10 +18,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "GameFolder.h"
 #include "GameFolderWriter.h"
+#include "input/cPadScript.h"
 #include "stage/cScene.h"
 #include "stage/cSceneStage.h"
 
@@ -52,18 +55,21 @@ struct CharaState {
     int acts = 0;
 };
 
-// The scene manager's frame services for a headless play: the input comes from a script, surfaces
-// are never lost and nothing is presented. Frames past the end of the script read no keys.
+// The scene manager's frame services for a headless play: the input comes from a pad script (the
+// one the program reads from QB_INPUT), surfaces are never lost and nothing is presented. Frames
+// past the end of the script read no keys.
 class ScriptedFlow : public cSceneFlow {
 public:
     void UpdateInput(cVector<cInput>& input) override;
     // The script, from its first frame.
     void SetScript(std::vector<PadFrame> script);
+    // The script in the text form of a QB_INPUT file; false when cPadScript refuses it.
+    bool SetScriptText(std::string_view text);
     // Frames polled so far (the stage's nested loops poll too).
     int Polls() const { return m_nPolls; }
 
 private:
-    std::vector<PadFrame> m_script;
+    cPadScript m_script;
     int m_nPolls = 0;
 };
 
@@ -81,6 +87,8 @@ public:
 
     // The controller script, from the next frame polled on.
     void SetScript(std::vector<PadFrame> script) { m_flow.SetScript(std::move(script)); }
+    // The play state as the program writes it at close for QB_STATE (PlayStateFile.h).
+    std::string StateJson() const;
     // Creates the stage-play screen (the previous one is deleted), runs its first frame (Init
     // and SetStage) and puts it at the start banners. False when the set-up failed.
     bool Enter();

@@ -1,0 +1,391 @@
+#include "app/InitGame.h"
+
+#include <cstdint>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/ScreenMode.h"
+#include "app/ShellDialogs.h"
+#include "app/ShellState.h"
+#include "app/SystemIni.h"
+#include "app/cBootData.h"
+#include "app/cMainWindow.h"
+#include "app/cOptionData.h"
+#include "app/cWindowData.h"
+#include "core/AppGlobals.h"
+#include "core/MachineReport.h"
+#include "core/Paths.h"
+#include "core/RecordFile.h"
+#include "core/ReportLog.h"
+#include "core/TextHelpers.h"
+#include "definitions/DefinitionContext.h"
+#include "definitions/cEdCommonPalette.h"
+#include "graphics/BackEnd.h"
+#include "graphics/FontTable.h"
+#include "graphics/GraphicsStartup.h"
+#include "input/KeyConfig.h"
+#include "input/cInput.h"
+#include "platform/win/Files.h"
+#include "platform/win/Messages.h"
+#include "platform/win/Random.h"
+#include "platform/win/SystemInfo.h"
+#include "platform/win/Time.h"
+#include "project/DerivedTables.h"
+#include "project/cDatabase.h"
+#include "project/cSaveData.h"
+#include "project/cSystemData.h"
+#include "project/cWorldMap.h"
+#include "scenes/BlendPalette.h"
+#include "scenes/FreeStage.h"
+#include "scenes/SceneFactory.h"
+#include "scenes/cSceneManager.h"
+#include "sound/Bgm.h"
+#include "sound/SoundEffects.h"
+#include "stage/StageShellFlags.h"
+#include "stage/cSceneStage.h"
+
+namespace {
+
+// The folders the start-up makes, in its order; existing ones are left as they are.
+const char* const kWorkingFolders[] = {
+    "user_data",
+    "user_data\\story",
+    "user_data\\challenge",
+    "user_data\\free",
+    "user_data\\rpl4",
+    "data",
+    "data\\database",
+    "data\\stg4",
+    "data\\stg4\\old_ver",
+    "data\\work",
+    "data\\plt4",
+    "bmp",
+    "bmp\\back",
+    "bmp\\chara_sp",
+    "bmp\\effect",
+    "bmp\\picture",
+    "bmp\\sword",
+    "bmp\\convert",
+    "bmp\\plt",
+    "bmp\\hbt",
+    "wave",
+    "bgm",
+};
+
+constexpr const char* kSystemIniPath = "System.ini";
+constexpr const char* kBootDataPath = "user_data\\Boot.dat";
+constexpr const char* kWindowDataPath = "user_data\\Window.dat";
+constexpr const char* kOptionDataPath = "user_data\\Option.dat";
+constexpr const char* kKeyConfigPath = "user_data\\KeyConfig.dat";
+constexpr int kPathSystemData = 35;
+constexpr int kPathWorldMap = 13;
+constexpr int kPathCommonPalette = 7;
+constexpr int kExtStage = 1;
+constexpr int kFreeGameMode = 3;
+
+// What InitGame built, for UnInitGame.
+struct BUILT {
+    bool bTimer = false;
+    bool bScenes = false;
+    bool bStoppedByUser = false;
+};
+BUILT g_built;
+
+cSceneStage* CreateStageScreen()
+{
+    return new (std::nothrow) cSceneStage();
+}
+
+bool FailWithBox(const std::string& text)
+{
+    ReportLogECBox("%s", text.c_str());
+    return false;
+}
+
+void FillDefinitionContext()
+{
+    DefinitionContext = DEFINITIONCONTEXT{};
+    const std::size_t counts[DB_TABLECOUNT] = {
+        Database.AnimeSet.size(), Database.Anime.size(),       Database.Bmp_CharaExc.size(), Database.SwordType.size(),
+        Database.Effect.size(),   Database.CharaEffect.size(), Database.ScrEffect.size(),    Database.Picture.size(),
+        Database.Sound.size(),    Database.Bgm.size(),
+    };
+    for (int t = 0; t < DB_TABLECOUNT; ++t) {
+        DefinitionContext.nTableCount[t] = static_cast<int>(counts[t]);
+    }
+    for (const cDbSwordType& sword : Database.SwordType) {
+        std::int64_t time = 0;
+        for (const cDbSwordFrame& frame : sword.FrameList) {
+            time += frame.nTime;
+        }
+        DefinitionContext.SwordTypeTime.push_back(time);
+    }
+    DefinitionContext.bKeepTestPlayFlows = SystemData.bKeepTestPlayFlows;
+    DefinitionContext.bTestPlayMode = TestPlayMode;
+}
+
+bool DataAndDatabases()
+{
+    if (!CreateDefaultData(wndMain.Handle())) {
+        return FailWithBox(Sjis("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。"));
+    }
+    for (const char* folder : kWorkingFolders) {
+        CreateDirectoryA(folder, nullptr);
+    }
+    if (!Database.Load()) {
+        return FailWithBox(Sjis("データベースの読み込みに失敗…"));
+    }
+    BuildDerivedTables();
+    const char* szSettings = PathTable[kPathSystemData].c_str();
+    if (!SystemData.LoadFile(szSettings)) {
+        static const std::string kFormat = Sjis("%s の読み込みに失敗…");
+        ReportLogECBox(kFormat.c_str(), szSettings);
+        return false;
+    }
+    FillDefinitionContext();
+    return true;
+}
+
+// System.ini, the drawing-mode dialog and the stage given at start.
+bool Settings(const std::string& startStage)
+{
+    LoadSystemIni(kSystemIniPath, SystemIni, SystemData.IniSettings);
+    if (SystemIni.Direct3D >= 2) {
+        BootData.LoadFile(kBootDataPath);
+        if (!BootData.bNoDialog && !ShellDialogs().BootDialog(BootData)) {
+            g_built.bStoppedByUser = true;
+            return false;
+        }
+        SystemIni.Direct3D = BootData.nDrawMode == 1 ? 1 : 0;
+    }
+    if (!startStage.empty()) {
+        SystemIni.FreeStage = startStage;
+    }
+    SceneManager.nTargetFps = 60;
+    SceneManager.m_nFadeSpeed = 10;
+    SceneManager.nShowFps = SystemIni.ShowFps;
+    for (cInput& input : Input) {
+        input.SetKeyRepeat(18, 6);
+    }
+    return true;
+}
+
+bool ScreenMode()
+{
+    const int nDesktopBpp = ChooseColourDepth(0, 1, 0, 0, 0, 0);
+    const SCREENMODE mode =
+        SettleScreenMode(SystemIni.Direct3D, SystemIni.WindowMode, SystemIni.Bpp, SystemIni.VSync, nDesktopBpp,
+                         SystemData.bFullColour, SystemData.nD3DDepth, SystemData.nDDDepth, IsOSVersionAtLeast(6, 0));
+    bWindowed = mode.bWindowed;
+    SystemIni.VSync = mode.nVSync;
+    SystemIni.Bpp = mode.nBpp;
+    nStartBpp = mode.nBpp;
+    if (!mode.refusal.empty()) {
+        return FailWithBox(mode.refusal);
+    }
+    if (SystemIni.Direct3D && SystemIni.WindowMode == 2) {
+        wndMain.AddStyle(WS_THICKFRAME);
+    }
+    wndMain.Bind();
+    hWndMain = wndMain.Handle();
+    SetWindowTextA(wndMain.Handle(), SystemData.strTitle.c_str());
+    // The program file carries no icon of its own here: the host's window keeps its default.
+    if (nStartBpp == 8) {
+        SystemIni.DD_VideoStretch = 0;
+    }
+    return true;
+}
+
+BOOL CreateFonts(int bDirect3D)
+{
+    const int nCacheSetting = bDirect3D ? SystemIni.D3D_FontCache : SystemIni.DD_FontCache;
+    PrepareFontInfoTable(FontInfoTable, kFontCount, SystemData.nFontFace, nCacheSetting);
+    if (!CreateFontTable(FontTable, FontInfoTable, kFontCount)) {
+        return FALSE;
+    }
+    FontTable[Font16].SetAlphabet(SystemData.bFontAlphabet);
+    FontTable[Font16].SetCentreGlyphs(SystemData.bFontCentreGlyphs);
+    return CreateNumberSurfaces(NumberSD, NumberSDInfoTable, kFontCount, FontTable, FontInfoTable);
+}
+
+// The window's place from Window.dat, then shown.
+void PlaceAndShowWindow(int nCmdShow)
+{
+    const HWND hWnd = wndMain.Handle();
+    if (SystemIni.WindowMode != 0 && WindowData.LoadFile(kWindowDataPath)) {
+        wndMain.Move(WindowData.x, WindowData.y);
+        if (SystemIni.Direct3D && SystemIni.WindowMode == 2 && WindowData.nWidth > 0 && WindowData.nHeight > 0) {
+            wndMain.SetClientSize(WindowData.nWidth, WindowData.nHeight);
+        }
+        if (WindowData.bMaximized) {
+            nCmdShow = SW_SHOWMAXIMIZED;
+        }
+    }
+    ShowWindow(hWnd, SystemIni.Direct3D || bWindowed ? nCmdShow : SW_MAXIMIZE);
+}
+
+bool Graphics(int nCmdShow)
+{
+    GraphicsStartOptions options;
+    options.bDirect3D = SystemIni.Direct3D;
+    options.hWnd = wndMain.Handle();
+    options.nBpp = nStartBpp;
+    options.bVSync = SystemIni.VSync != 0 ? 1 : 0;
+    options.bWindowMode = bWindowed;
+    options.bFullColour = SystemData.bFullColour;
+    options.byTransRed = SystemData.byTransRed;
+    options.byTransGreen = SystemData.byTransGreen;
+    options.byTransBlue = SystemData.byTransBlue;
+    // The back-end may fall back to DirectDraw: the fonts follow the one actually opened.
+    options.createFonts = [&options] { return CreateFonts(options.bDirect3D); };
+    const BOOL bOk = StartGraphics(options);
+    SystemIni.Direct3D = options.bDirect3D;
+    if (lpDTCon || lpDDCon) {
+        PlaceAndShowWindow(nCmdShow);
+        WriteDisplayReport(1);
+    }
+    if (!bOk) {
+        return false;
+    }
+    // A DirectDraw full screen copies instead of flipping when it cannot keep the frame rate.
+    SceneManager.bFullScreenBlit = 1;
+    if (!SystemIni.Direct3D && !bWindowed && SystemIni.VSync != 0) {
+        const int nRefresh = GetSystemFacts().refreshRate;
+        SceneManager.bFullScreenBlit = nRefresh >= SceneManager.nTargetFps ? 0 : 1;
+    }
+    return true;
+}
+
+bool InputAndOptions()
+{
+    for (cInput& input : Input) {
+        input.SetDefaultJoyButton();
+    }
+    if (!LoadKeyConfig(kKeyConfigPath, KeyConfig)) {
+        SetDefaultKeyConfig(KeyConfig);
+    }
+    OptionData.LoadFile(kOptionDataPath);
+    return nStartBpp != 8 || LoadBlendPalette(OptionData.nPaletteSet) != 0;
+}
+
+bool Sound()
+{
+    if (OptionData.bMusic) {
+        BgmPlayer.Init(1, &BgmOggNames, &BgmMidiNames, kBgmSlots);
+    }
+    std::vector<std::string> systemSounds(SystemData.SystemSoundNames.begin(), SystemData.SystemSoundNames.end());
+    std::vector<std::string> soundFiles;
+    for (const cDbSound& sound : Database.Sound) {
+        soundFiles.push_back(sound.strFileName);
+    }
+    BuildSoundList(systemSounds, soundFiles);
+    if (!DS_Init(wndMain.Handle(), 22050, 8, 1)) {
+        static const std::string kText = Sjis("DS_Init失敗！");
+        ECLog(kText.c_str());
+        return false;
+    }
+    DS_CreateSoundTable(&SoundTable, &SoundInfoList, SeVolume(OptionData.nSoundVolume));
+    return true;
+}
+
+bool WorldMapAndPalette()
+{
+    static const std::string kFormat = Sjis("%s のロードに失敗！");
+    const std::string& map = PathTable[kPathWorldMap];
+    if (!WorldMap.LoadFile(map.c_str())) {
+        ReportLogECBox(kFormat.c_str(), map.c_str());
+        return false;
+    }
+    const std::string& palette = PathTable[kPathCommonPalette];
+    if (!CommonPalette.LoadFile(palette.c_str())) {
+        ReportLogECBox(kFormat.c_str(), palette.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool StartStage()
+{
+    std::string& start = SystemIni.FreeStage;
+    if (start.empty()) {
+        return true;
+    }
+    std::string newest;
+    if (start.size() > kStartStageMax || !FindNewestNumberedFileStr(newest, start, ExtTable[kExtStage].c_str())) {
+        static const std::string kFormat = Sjis("「%s」の読み込みに失敗しました！");
+        ReportLog(kFormat.c_str(), start.substr(0, kStartStageMax).c_str());
+        start.clear();
+        return true;
+    }
+    StageShell.bDirectPlay = 1;
+    if (!LoadFreeStage(newest.c_str(), 1)) {
+        return false;
+    }
+    SaveData.bWorldRun = 0;
+    SceneManager.m_nPlayKind = kFreePlayKind;
+    SceneManager.m_bRanking = 1;
+    SceneManager.m_nGameMode = kFreeGameMode;
+    SceneManager.m_nScene = SCENE_STAGE;
+    SceneManager.m_nPrevScene = SCENE_TITLE;
+    return true;
+}
+
+int CachedGlyphs(const Font& font)
+{
+    const FastFont* cache = font.FullAddCache();
+    return cache != nullptr ? cache->GlyphCount() : 0;
+}
+
+}  // namespace
+
+int InitGame(const std::string& startStage, int nCmdShow)
+{
+    g_built.bStoppedByUser = false;
+    timeBeginPeriod(1);
+    g_built.bTimer = true;
+    SRand(timeGetTime());
+    nDataVersion = 720;
+    bRemoveCR = 1;
+    SetSceneCreator(SCENE_STAGE, [] { return static_cast<cScene*>(CreateStageScreen()); });
+    g_built.bScenes = true;
+    StageShell.bTestPlay = TestPlayMode;
+    if (!DataAndDatabases() || !Settings(startStage) || !ScreenMode() || !Graphics(nCmdShow)) {
+        return 0;
+    }
+    ECLog("1");
+    ECLog("3");
+    if (!InputAndOptions() || !Sound() || !WorldMapAndPalette()) {
+        return 0;
+    }
+    ECLog("4");
+    return StartStage() ? 1 : 0;
+}
+
+bool StartStoppedByUser()
+{
+    return g_built.bStoppedByUser;
+}
+
+void UnInitGame()
+{
+    if (lpDTCon || lpDDCon) {
+        ReportLog("Font10 : %d", CachedGlyphs(FontTable[Font10]));
+        ReportLog("Font16 : %d", CachedGlyphs(FontTable[Font16]));
+    }
+    if (g_built.bTimer) {
+        timeEndPeriod(1);
+        g_built.bTimer = false;
+    }
+    DS_UnInit();
+    BgmPlayer.UnInit();
+    if (g_built.bScenes) {
+        SceneManager.DeleteAllScenes();
+        g_built.bScenes = false;
+    }
+    // The fonts and digit strips go before the back-end that holds their surfaces.
+    ReleaseFontTable();
+    if (lpDTCon || lpDDCon) {
+        StopGraphics();
+    }
+}
