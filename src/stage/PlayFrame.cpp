@@ -5,6 +5,7 @@
 #include "core/ReportLog.h"
 #include "definitions/cEdStage.h"
 #include "input/cInput.h"
+#include "objects/ShotStep.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
 #include "platform/win/Messages.h"
@@ -123,7 +124,7 @@ bool cSceneStage::RunSubStep(int k)
     if (!player.dying && !StepCharas(false)) {
         return false;
     }
-    // Shots and swords move here once they exist.
+    StepShots(m_ShotList, k == 1);
     if (k == 1 && !player.dying) {
         EraseOffScreen();
     }
