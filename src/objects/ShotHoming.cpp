@@ -1,5 +1,6 @@
 #include "objects/ShotHoming.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -131,11 +132,12 @@ double NoReversal(double oldV, double newV)
 void Wave(cShot& shot)
 {
     const double u = ScrollUnit();
-    const double amplitude = Param(shot, 0);
     const int speed = Param(shot, 1);
     if (shot.counter == 0) {
         StartSpeed(shot);
-        shot.def.m_nAimParam[0] = static_cast<std::int16_t>(Param(shot, 0) * 16);
+        // The amplitude in pixels, kept within the parameter's 16 bits.
+        const int pixels = std::clamp(Param(shot, 0) * 16, -32768, 32767);
+        shot.def.m_nAimParam[0] = static_cast<std::int16_t>(pixels);
         shot.counter = 1;
         const double a = shot.facing == 1 ? Param(shot, 2) : Param(shot, 2) + 180;
         // Wave speed 0 has no phase to start from: such a shot does not swing.
@@ -147,7 +149,7 @@ void Wave(cShot& shot)
         shot.stepVx += z * shot.waveCos;
         shot.stepVy += z * shot.waveSin;
     } else {
-        const double z = cGameObject::WaveAccel(amplitude, speed, shot.wavePhase, 1, 0);
+        const double z = cGameObject::WaveAccel(Param(shot, 0), speed, shot.wavePhase, 1, 0);
         shot.stepVx = NoReversal(shot.stepVx, shot.stepVx + z * shot.waveCos);
         shot.stepVy = NoReversal(shot.stepVy, shot.stepVy + z * shot.waveSin);
     }
