@@ -3,6 +3,7 @@
 #include "definitions/cEdShot.h"
 #include "objects/StageObjects.h"
 #include "project/cSystemData.h"
+#include "stage/StageGeometry.h"
 #include "stage/cSceneStage.h"
 
 void cSceneStage::BeginBlockSummon()
@@ -23,5 +24,7 @@ void cSceneStage::SummonCharaAt(double x, double y, int nFaction, int nFacing, i
 {
     (void)nOwnerFacing;
     (void)def;
-    SummonChara(CharaList, x, y, nFaction, nFacing, 0, chara, m_nCharaId);
+    // The launch places in world pixels; a summoned group is placed in pixels of the stage (the
+    // field's margin is added again there), so the character lands where the formation put it.
+    SummonChara(CharaList, x - kFieldMarginPx, y - kFieldMarginPx, nFaction, nFacing, 0, chara, m_nCharaId);
 }
