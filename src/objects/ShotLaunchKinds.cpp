@@ -1,10 +1,12 @@
 // The six launch kinds: "直進A", "直進B", "拡散", "落雷", "爆発", "包囲". Each places its formation
 // (baseX, baseY and the steps between its members), gives the velocity and spawns every member.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 
 #include "core/ReportLog.h"
+#include "definitions/ShotKindTables.h"
 #include "definitions/cEdShot.h"
 #include "objects/HeroIdentity.h"
 #include "objects/ShotLaunch.h"
@@ -14,6 +16,7 @@
 namespace {
 
 constexpr double kDegree = 0.017453292519943295;
+constexpr int kLightningKind = 3;
 
 void SetVelocity(SHOTLAUNCH& launch, double vx, double vy)
 {
@@ -410,13 +413,15 @@ void LaunchLightning(SHOTLIST* list, cCharaBase& owner, const COMMANDINSTANCE& i
     if (launch.angle != 0) {
         VelocityFromAngle(launch, launch.angle + DirectionAngle(launch.direction));
     }
+    // A stored row count beyond the editor's range would spawn without bound.
+    const int rows = std::min(t.p2, static_cast<int>(ShotKindTable()[kLightningKind].Param[1].nMax));
     int x = launch.baseX;
     int y = launch.baseY;
     for (int i = 0; i < t.n; ++i) {
         SHOTLAUNCH row = launch;
         row.x = x;
         row.y = y;
-        for (int j = 0; j < t.p2; ++j) {
+        for (int j = 0; j < rows; ++j) {
             SpawnLaunchObject(list, row, owner, inst, def);
             row.x += row.rowStepX;
             row.y += row.rowStepY;

@@ -237,6 +237,17 @@ TEST_F(ShotLaunchTest, ExplosionAndSurroundSpreadEvenlyAroundACentre)
     EXPECT_EQ(ring[1].y, ey + 32);  // below
 }
 
+TEST_F(ShotLaunchTest, LightningRowsStayWithinTheEditorsRange)
+{
+    cChara& owner = AddChara(100, kOwnerX, kOwnerY, 0, 1);
+    Def().m_nOrigin = 2;
+    Def().m_nShotKind = 3;
+    Def().m_nDirection = 7;
+    Def().m_nKindParam[1] = 30000;  // rows "列の数": 1..50 in the editor
+    LaunchShots(field.m_ShotList, owner, inst, Def(), 0);
+    EXPECT_EQ(field.m_ShotList.size(), 50u);
+}
+
 TEST_F(ShotLaunchTest, LightningAndSurroundNeedTheirReference)
 {
     for (int kind : {3, 5}) {
