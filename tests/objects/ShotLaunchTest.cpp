@@ -172,12 +172,19 @@ TEST_F(ShotLaunchTest, StraightBStacksAColumnFromTheOwnersBottom)
 TEST_F(ShotLaunchTest, SpreadFansAroundTheDirectionFromOnePoint)
 {
     const double v = 2.0;
+    // The point around the owner at 90 degrees (above it).
+    const double r = kK * (B + (h >> 1) - T - (H >> 1) + 1);
+    const double t = kK * ((w >> 1) + R - L - (W >> 1) + 1);
+    const double b = (90 + 225) * kDeg;
+    const int rx = Tr(L + (W >> 1) + kSx + (r * std::sin(b) + t * std::cos(b)) - (w >> 1));
+    const int ry = Tr(T + (H >> 1) + kSy + (t * std::sin(b) - r * std::cos(b)) - (h >> 1));
     const LAUNCHCASE cases[] = {
         {"four 10 degrees apart around 0 (345, 355, 5, 15)", 2, 2, 0, 4, 10, 0, 0, 0, 0,
          Fan(kSx + L - w + 1, CY - 8, {-15, -5, 5, 15}, v)},
         {"three 20 degrees apart around right", 2, 3, 0, 3, 20, 0, 0, 0, 0,
          Fan(kSx + R + 1, CY - 8, {160, 180, 200}, v)},
         {"down", 2, 7, 0, 2, 90, 0, 0, 0, 0, Fan(CX - 8, kSy + B + 1, {225, 315}, v)},
+        {"rotated to 90 degrees: from above the owner", 2, 2, 0, 2, 20, 0, 0, 90, 1, Fan(rx, ry, {80, 100}, v)},
     };
     for (const LAUNCHCASE& c : cases) Run(c);
 }
@@ -280,6 +287,34 @@ TEST_F(ShotLaunchTest, AimTurnsTheVolleyTowardTheTargetOrTheFacing)
     const double dy = (kSy + 16 + T) - (CY + 7);
     EXPECT_EQ(AimAngleAtTarget(CX - 30, CY + 7, owner, Def(), launch),
               Tr(std::atan2(dy, dx) * 57.29577951308232 + 180 + 0.5));
+}
+
+TEST_F(ShotLaunchTest, AimLeadsATargetThatRidesTheAutoScroll)
+{
+    cChara& owner = AddChara(100, kOwnerX, kOwnerY, 0, 1);
+    cChara& target = AddChara(101, kOwnerX + 160, kOwnerY - 96, 0, 2);
+    owner.target = CharaRef(target.source);
+    target.syncScroll = 1;
+    field.m_ScrollX.dSpeed = 0.4;
+    const double u = ScrollUnit();
+    const double sp = (Def().m_nSpeed + 1 * Def().m_nSpeedStep) * 0.1 / u;
+    double vx = 0.0;
+    double vy = 0.0;
+    int dir = 0;
+    // The intercept course of the moving-target rule, from the launch point on the screen.
+    cGameObject::CalcAimVelocity(vx, vy, dir, &target, CX - kSx, CY - kSy, target.ScreenCentreX(),
+                                 target.ScreenCentreY(), sp, 0, 1, 0);
+    SHOTLAUNCH launch;
+    launch.volleyIndex = 1;
+    launch.speed = 2.0;
+    EXPECT_EQ(AimAngleAtTarget(CX, CY, owner, Def(), launch), Tr(std::atan2(vy, vx) * 57.29577951308232 + 180));
+    EXPECT_DOUBLE_EQ(launch.speed, std::sqrt(vx * vx + vy * vy) * u);
+    EXPECT_NE(std::atan2(vy, vx), std::atan2(-96.0, 160.0)) << "the course leads the target";
+    // A shot that rides the scroll itself aims straight at the target.
+    Def().m_bScrollSync = 1;
+    launch.speed = 2.0;
+    EXPECT_EQ(AimAngleAtTarget(CX, CY, owner, Def(), launch), Tr(std::atan2(-96.0, 160.0) * 57.29577951308232 + 180.5));
+    EXPECT_EQ(launch.speed, 2.0);
 }
 
 TEST_F(ShotLaunchTest, VolleysStepAngleSpeedAndOffset)

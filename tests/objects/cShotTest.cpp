@@ -158,6 +158,90 @@ TEST_F(cShotTest, StayAtRangeEndStopsAndStopsHoming)
     EXPECT_EQ(shot.def.m_nAimKind, 0);
 }
 
+TEST_F(cShotTest, AccelerationAddsAlongTheMotionTwiceASubStep)
+{
+    SetSpeed(2, 0.0);  // u = 2
+    cChara& owner = AddChara(100, 640, 480, 0, 1);
+    struct Case {
+        const char* szName;
+        double vx, vy;  // launch, pixels per frame
+        int accel, accelStep, volley;
+    };
+    const Case cases[] = {
+        {"rightwards", 2.0, 0.0, 30, 0, 0},
+        {"up-left, second volley member", -1.5, -2.0, 20, 10, 1},
+        {"downwards braking", 0.0, 3.0, -12, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.szName);
+        ClearShots();
+        Def().m_bAccel = 1;
+        Def().m_nAccel = static_cast<std::int16_t>(c.accel);
+        Def().m_nAccelStep = static_cast<std::int16_t>(c.accelStep);
+        SHOTLAUNCH launch;
+        launch.x = 700;
+        launch.y = 500;
+        launch.vx = c.vx;
+        launch.vy = c.vy;
+        launch.volleyIndex = static_cast<std::int16_t>(c.volley);
+        cShot shot;
+        shot.Init(1, owner, SHOTCMD_SHOT, Def(), launch);
+        cShot& s = AddShotObject(field.m_ShotList, shot);
+        const double u = 2.0;
+        const double m = (c.accel + c.accelStep * c.volley) * 0.1 / u;
+        const double l = std::sqrt(c.vx * c.vx + c.vy * c.vy);
+        const double ax = c.vx / l * m / u / 60.0;
+        const double ay = c.vy / l * m / u / 60.0;
+        double x = 700;
+        double y = 500;
+        double svx = c.vx / u;
+        double svy = c.vy / u;
+        for (int i = 0; i < 30; ++i) {
+            StepAll(1);
+            svx += ax;
+            svy += ay;
+            x += svx + ax;
+            y += svy + ay;
+            ASSERT_NEAR(s.x, x, 1e-9);
+            ASSERT_NEAR(s.y, y, 1e-9);
+        }
+    }
+}
+
+TEST_F(cShotTest, ScrollSyncedShotsRideTheAutoScroll)
+{
+    SetSpeed(1, 0.0);
+    cChara& owner = AddChara(100, 640, 480, 0, 1);
+    struct Case {
+        const char* szName;
+        int sync;
+        int atLimit;
+        int commandsScroll;
+        double share;  // camera share per sub-step expected on each axis
+    };
+    const Case cases[] = {
+        {"synced", 1, 0, 0, 0.5},
+        {"synced, the camera at its limit", 1, 1, 0, 0.0},
+        {"not synced", 0, 0, 0, 0.0},
+        {"the project moves with the scroll in the commands instead", 1, 0, 1, 0.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.szName);
+        ClearShots();
+        SystemData.bScrollSyncVariant = c.commandsScroll;
+        field.m_ScrollX.dSpeed = 0.5;
+        field.m_ScrollY.dSpeed = 0.5;
+        field.m_ScrollX.bAtLimit = c.atLimit;
+        field.m_ScrollY.bAtLimit = c.atLimit;
+        Def().m_bScrollSync = static_cast<std::int8_t>(c.sync);
+        cShot& shot = Fire(owner, 700, 500, -1.0, 2.0);
+        StepAll(4);
+        EXPECT_DOUBLE_EQ(shot.x, 700 + 4 * (c.share - 1.0));
+        EXPECT_DOUBLE_EQ(shot.y, 500 + 4 * (c.share + 2.0));
+    }
+    SystemData.bScrollSyncVariant = 0;
+}
+
 TEST_F(cShotTest, HitsBlockTestsCornersOrAGridOfCells)
 {
     struct Case {
