@@ -2,6 +2,7 @@
 
 #include "objects/CommandTable.h"
 #include "objects/MoveCommands.h"
+#include "objects/ShotCommands.h"
 
 namespace {
 
@@ -40,4 +41,5 @@ void InstallActionCommands()
     CommandFuncTable::Register(ACTION_FACING, FacingCommand);
     CommandFuncTable::Register(ACTION_JUMP, JumpCommand);
     CommandFuncTable::Register(ACTION_WARP, WarpCommand);
+    InstallShotCommands();
 }

@@ -5,6 +5,7 @@
 #include "objects/ObjectSounds.h"
 #include "objects/StageObjects.h"
 #include "objects/cCharaFlowOwner.h"
+#include "objects/cShot.h"
 #include "project/cSystemData.h"
 
 namespace {
@@ -249,7 +250,7 @@ std::list<cChara>::iterator EraseChara(std::list<cChara>& list, std::list<cChara
             other->target = OBJECTREF{};
         }
     }
-    // The homing shots aimed at it (aimingShots) lose their target here once shots exist.
+    ReleaseAimingShots(c);
     if (cCharaBase* aimedAt = FindChara(aim)) {
         aimedAt->targetedBy.Remove(c.source);
     }

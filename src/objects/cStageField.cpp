@@ -1,5 +1,7 @@
 #include "objects/cStageField.h"
 
+#include "objects/cShot.h"
+
 cStageField* lpStageField = nullptr;
 
 cStageField::cStageField()
@@ -27,6 +29,7 @@ void cStageField::ResetField()
     m_nCharaId = 0;
     m_nItemId = 0;
     m_nShotSerial = 0;
+    m_ShotList.clear();
 }
 
 namespace {

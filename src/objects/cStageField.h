@@ -40,6 +40,7 @@ public:
     int m_nCharaId = 0;                      // object number of the next character (the player included)
     int m_nItemId = 0;                       // object number of the next item
     int m_nShotSerial = 0;                   // object number of the next shot or sword
+    std::list<cShot> m_ShotList;             // owns the shots and swords on the field
 
     // Eight empty groups of each kind, the variables and link flags zeroed, the counters 0.
     cStageField();

@@ -6,6 +6,7 @@
 #include "core/ReportLog.h"
 #include "definitions/cEdStage.h"
 #include "input/cInput.h"
+#include "objects/ShotStep.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
 #include "objects/cCharaFlowOwner.h"
@@ -147,7 +148,7 @@ bool cSceneStage::RunSubStep(int k)
     if (!player.dying && !StepCharas(false)) {
         return false;
     }
-    // Shots and swords move here once they exist.
+    StepShots(m_ShotList, k == 1);
     if (k == 1 && !player.dying) {
         EraseOffScreen();
     }

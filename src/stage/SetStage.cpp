@@ -47,6 +47,7 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
         }
     }
     SceneFlow().m_nBgm = 0;
+    m_nShotSerial = 0;
     Stage.SetSpeedLevel(Stage.m_nSpeedLevel);
 
     if (!BuildField()) {

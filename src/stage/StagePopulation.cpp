@@ -7,8 +7,10 @@
 #include "core/TextHelpers.h"
 #include "definitions/cEdStage.h"
 #include "graphics/Boxes.h"
+#include "objects/ShotStep.h"
 #include "objects/StageObjects.h"
 #include "objects/cCharaFlowOwner.h"
+#include "objects/cShot.h"
 #include "platform/win/Messages.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
@@ -47,7 +49,7 @@ void cSceneStage::ClearObjects()
     for (std::size_t i = 0; i < m_ShotLayer.size(); ++i) {
         m_ShotLayer.data()[i].clear();
     }
-    // The shots and swords themselves are destroyed here once they exist.
+    m_ShotList.clear();
     m_CharaLayer.resize(kFactionCount);
     for (std::size_t i = 0; i < m_CharaLayer.size(); ++i) {
         m_CharaLayer.data()[i].clear();
@@ -266,4 +268,5 @@ void cSceneStage::UpdateObjectFlags()
         chara.actsThisFrame = chara.active && chara.CheckStartAction(m_LinkFlag) ? 1 : 0;
     }
     // Items and shots get their flags here once they exist.
+    UpdateShotFlags(m_ShotList);
 }

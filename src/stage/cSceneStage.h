@@ -20,6 +20,7 @@
 
 #include "definitions/cEdBlock.h"
 #include "objects/IFlowStage.h"
+#include "objects/ISummonStage.h"
 #include "objects/cChara.h"
 #include "objects/cStageField.h"
 #include "stage/StageSummons.h"
@@ -62,7 +63,7 @@ constexpr int TEXT_MISS_FIRST = 22;   // retry, back to the map
 constexpr int kMenuY = 272;
 constexpr int kMenuPitch = 16;
 
-class cSceneStage : public cScene, public cStageField, public IFlowStage {
+class cSceneStage : public cScene, public cStageField, public IFlowStage, public ISummonStage {
 public:
     // Empty containers, the state table, the reserved wait field 0, m_bQuit 0, the stage music
     // of the save data 0, state -1. The play seed is taken from the millisecond clock here, so
@@ -177,6 +178,11 @@ public:
     int SummonChara(std::list<cChara>& list, double x, double y, int nFaction, int nDirection, int bNoScore,
                     const cEdChara& def, int& nCounter);
     std::vector<int> m_SummonedCells;  // cells toggled by the current launch of a toggle summon
+    // The summon commands' requests (ISummonStage, StageSummonLaunch.cpp).
+    void BeginBlockSummon() override;
+    void SummonBlockAt(double x, double y, int nOwnerFacing, const cEdShot& def, const cEdBlock& block) override;
+    void SummonCharaAt(double x, double y, int nFaction, int nFacing, int nOwnerFacing, const cEdShot& def,
+                       const cEdChara& chara) override;
 
     // The block-map cell's condition list (see cStageField).
     int CheckBlockCond(MAPCELL& cell) override;

@@ -1,0 +1,100 @@
+// Cost of one play frame with 1000 shots in flight against 100 characters at the default speed
+// level 10 (ten sub-steps a frame): every shot's bookkeeping, homing (a third fly straight, a
+// third chase the hero, a third swing in a wave), movement, off-screen and block tests. The
+// stage is written and loaded through the test harness's play harness; shots that leave are
+// replaced before the next frame (outside the timing). BM_ShotsInFlight reports the time per
+// frame and "share_pct", that time as a percentage of the 16.7 ms of a frame at 60 frames a
+// second (goal: under 10). Build with -DCMAKE_BUILD_TYPE=Release and without sanitizers for
+// meaningful numbers.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+#include "PlayHarness.h"
+#include "input/cInput.h"
+#include "objects/ShotLaunch.h"
+#include "objects/StageObjects.h"
+#include "objects/cShot.h"
+
+namespace {
+
+constexpr int kCharacters = 100;
+constexpr int kShots = 1000;
+constexpr double kFrameMs = 1000.0 / 60.0;
+
+testsupport::GameSpec HundredCharacters()
+{
+    testsupport::GameSpec spec = testsupport::MinimalGame();
+    testsupport::StageSpec& stage = spec.stages.front().stage;
+    stage.header["m_nWidth"] = 40;
+    stage.header["m_nHeight"] = 20;
+    stage.header["m_bReadyBanner"] = 0;
+    stage.placedCharas.front().flying = 1;
+    for (int i = 0; i < kCharacters; ++i) {
+        testsupport::CharaDefSpec chara;
+        chara.controller = 1;
+        chara.flying = 1;
+        chara.faction = static_cast<std::int8_t>(2 + i % 6);
+        chara.x = static_cast<std::uint16_t>(4 + i % 20);
+        chara.y = static_cast<std::uint16_t>(2 + i / 20);
+        stage.placedCharas.push_back(chara);
+    }
+    return spec;
+}
+
+// Tops the stage up to kShots shots fired by the characters in turn, in every direction.
+void TopUp(cSceneStage& scene)
+{
+    static const int kHoming[3] = {0, 4, 8};
+    int n = static_cast<int>(scene.m_ShotList.size());
+    auto owner = CharaList.begin();
+    while (n < kShots && !CharaList.empty()) {
+        cEdShot def;
+        def.m_bOwnerFaction = 1;
+        def.m_nBlockMode = 1;
+        def.m_nSpeed = 10;
+        def.m_nAimKind = static_cast<std::int8_t>(kHoming[n % 3]);
+        def.m_nAimParam[0] = def.m_nAimKind == 8 ? 1 : 0;
+        def.m_nAimParam[1] = def.m_nAimKind == 8 ? 10 : 30;
+        SHOTLAUNCH launch;
+        launch.speed = 1.0;
+        VelocityFromAngle(launch, (n * 37) % 360);
+        launch.x = static_cast<int>(owner->x);
+        launch.y = static_cast<int>(owner->y);
+        cShot shot;
+        shot.Init(scene.m_nShotSerial++, *owner, SHOTCMD_SHOT, def, launch);
+        AddShotObject(scene.m_ShotList, shot);
+        ++n;
+        if (++owner == CharaList.end()) {
+            owner = CharaList.begin();
+        }
+    }
+}
+
+void BM_ShotsInFlight(benchmark::State& state)
+{
+    testsupport::PlayHarness harness(HundredCharacters());
+    if (!harness.Loaded() || !harness.Enter() || !harness.RunUntilState(STAGESTATE_PLAY, 10)) {
+        state.SkipWithError("the stage could not be set up");
+        return;
+    }
+    double totalMs = 0.0;
+    std::int64_t frames = 0;
+    double shots = 0.0;
+    for (auto _ : state) {
+        TopUp(harness.Scene());
+        shots += static_cast<double>(harness.Scene().m_ShotList.size());
+        harness.Flow().UpdateInput(Input);
+        const auto start = std::chrono::steady_clock::now();
+        harness.Scene().Main();
+        totalMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        ++frames;
+    }
+    state.counters["characters"] = static_cast<double>(CharaList.size());
+    state.counters["shots"] = frames > 0 ? shots / frames : 0.0;
+    state.counters["frame_ms"] = frames > 0 ? totalMs / frames : 0.0;
+    state.counters["share_pct"] = frames > 0 ? 100.0 * totalMs / frames / kFrameMs : 0.0;
+}
+BENCHMARK(BM_ShotsInFlight)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
