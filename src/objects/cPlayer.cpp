@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "definitions/cEdStage.h"
+#include "objects/ItemCommandTable.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
 #include "project/cSystemData.h"
@@ -307,7 +308,7 @@ int cPlayer::RunFlows(int deathOnly)
     if (lpStageField != nullptr) {
         lpStageField->m_pCurrentObject = nullptr;
     }
-    // The items run the pending flow-change commands here, then pendingItemCommands is emptied.
+    RunPendingItemCommands(*this);
     ReleaseEndedGroups();
     ++flowFrames;
     SetIdlePattern();

@@ -1,5 +1,7 @@
 #include "objects/cStageField.h"
 
+#include "objects/TextObjects.h"
+
 cStageField* lpStageField = nullptr;
 
 cStageField::cStageField()
@@ -27,4 +29,6 @@ void cStageField::ResetField()
     m_nCharaId = 0;
     m_nItemId = 0;
     m_nShotSerial = 0;
+    ClearTextObjects(m_TextList);
+    m_CodeErrors.Reset();
 }
