@@ -212,7 +212,7 @@ IStageCommands* StageCommands()
 
 void RequestStageResult(int nResult)
 {
-    if (lpStageField != nullptr && nResult != 0) {
+    if (lpStageField != nullptr && nResult > lpStageField->m_nResult) {
         lpStageField->m_nResult = nResult;
     }
 }

@@ -33,8 +33,9 @@ int ItemGetCommand(cCharaBase& chara, const cEdCommand& command);
 // Kind 36 "コードの実行": the command's text evaluated for the character.
 int CodeCommand(cCharaBase& chara, const cEdCommand& command);
 
-// Raises the stage's result request (1 clear, 2 the player dies) to nResult; 0 never lowers a
-// pending request, so a clear or death asked for earlier in the sub-step is not lost.
+// Raises the stage's result request (1 clear, 2 the player dies) to nResult; a request is never
+// lowered, so a clear asked for earlier in the sub-step is not lost to a later command without
+// result, and a pending death outranks a clear.
 void RequestStageResult(int nResult);
 
 // Registers kinds 16, 17, 18, 21, 22, 23, 24 and 36 in the action-command table, with the message
