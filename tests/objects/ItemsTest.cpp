@@ -231,3 +231,29 @@ TEST(ItemCommandTableTest, TheItemMessageFlagIsClearedForEveryList)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HeldItemTest, ACharacterCarriesACopyOfItsItemTemplate)
+{
+    cItemsTestStage stage;
+    cEdItem d;
+    d.m_nGraphic = 12;
+    d.m_nScale = 2;
+    cItem templ;
+    templ.InitFromDef(3, d, 1);
+    cEdChara def;
+    cChara& carrier = CharaList.emplace_back();
+    carrier.InitFromTemplate(100, def, &templ, 400, 400, 0);
+    ASSERT_EQ(carrier.GetHeldItem(), &carrier.heldItem);
+    EXPECT_EQ(carrier.heldItem.bHeld, 1);
+    EXPECT_EQ(carrier.heldItem.source, 3);
+    EXPECT_EQ(carrier.heldItem.pictureNumber, 12);
+    EXPECT_EQ(carrier.heldItem.def.m_nScale, 2);
+    cChara& empty = CharaList.emplace_back();
+    empty.InitFromTemplate(101, def, nullptr, 400, 400, 0);
+    EXPECT_EQ(empty.heldItem.bHeld, 0);
+    EXPECT_EQ(empty.heldItem.pictureNumber, 0);
+}
+
+}  // namespace

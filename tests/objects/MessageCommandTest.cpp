@@ -76,6 +76,23 @@ TEST_P(MessageCommandTest, EscapesAreExpandedBeforeMeasuring)
     EXPECT_EQ(Texts().front().nWidth, 6 * kCell + 2);
 }
 
+TEST_P(MessageCommandTest, APeriodicRefreshShowsNewValuesOnItsFrames)
+{
+    cChara& chara = stage->AddChara(100, 1, 400, 400);
+    stage->field.m_StageVar[2] = 5;
+    MessageCommand(chara, Message("#S2", {{9, 1}, {11, 1}, {16, 3}}), 0);
+    cTextObj& t = Texts().front();
+    ASSERT_EQ(t.strText, "5");
+    stage->field.m_StageVar[2] = 1234;
+    t.Step(0, 4);  // not a multiple of the period
+    EXPECT_EQ(t.strText, "5");
+    EXPECT_EQ(t.nWidth, kCell + 2);
+    t.Step(0, 6);
+    EXPECT_EQ(t.strText, "1234");
+    EXPECT_EQ(t.nWidth, 4 * kCell + 2) << "measured again";
+    EXPECT_NE(t.lpTextSurface, nullptr);
+}
+
 TEST_P(MessageCommandTest, MessagesWithAnIdAreReusedReplacedOrErased)
 {
     cChara& chara = stage->AddChara(100, 1, 400, 400);
