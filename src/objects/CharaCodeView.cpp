@@ -107,6 +107,8 @@ ICodeChara* cStageCodeContext::Target(ICodeChara& ch)
 {
     cCharaBase* target = FindChara(static_cast<cCharaCodeView&>(ch).Chara().target);
     if (target == nullptr) return nullptr;
+    // A character that targets itself is the running character, not another one.
+    if (target == &static_cast<cCharaCodeView&>(ch).Chara()) return &ch;
     m_Target.Bind(*target);
     return &m_Target;
 }
@@ -115,6 +117,7 @@ ICodeChara* cStageCodeContext::Player()
 {
     cPlayer* hero = Hero();
     if (hero == nullptr) return nullptr;
+    if (m_pRunning != nullptr && &m_pRunning->Chara() == hero) return m_pRunning;
     m_Player.Bind(*hero);
     return &m_Player;
 }

@@ -30,6 +30,10 @@ private:
 
 class cStageCodeContext : public ICodeContext {
 public:
+    // running: the view of the character running the code, given back for "tg" and "pl" when
+    // they name that same character.
+    explicit cStageCodeContext(cCharaCodeView* running = nullptr) : m_pRunning(running) {}
+
     int VariableCount(int nKind) const override;
     std::int32_t GetVariable(int nKind, int n) const override;
     void SetVariable(int nKind, int n, std::int32_t value) override;
@@ -45,6 +49,7 @@ public:
     cCodeErrorReports& CodeErrorReports() override;
 
 private:
+    cCharaCodeView* m_pRunning;
     cCharaCodeView m_Target;
     cCharaCodeView m_Player;
     cCodeErrorReports m_OwnReports;

@@ -372,7 +372,7 @@ int ItemGetCommand(cCharaBase& chara, const cEdCommand& command)
 int CodeCommand(cCharaBase& chara, const cEdCommand& command)
 {
     cCharaCodeView view(chara);
-    cStageCodeContext context;
+    cStageCodeContext context(&view);
     RunCode(command.m_strText, view, context);
     return 0;
 }

@@ -426,6 +426,18 @@ TEST_F(StageCommandsTest, CodeRunsOnTheStageAndItsErrorsAreNotedOncePerStage)
     stage.field.m_StageVar[0] = 40;
     CodeCommand(chara, code);
     EXPECT_EQ(SaveData.Var[9], 42);
+    // The character itself, named through its target or as the player, is no other character.
+    chara.target = CharaRef(chara.source);
+    code.m_strText = "tg.hp = 0";
+    CodeCommand(chara, code);
+    EXPECT_EQ(chara.hp, 0);
+    EXPECT_EQ(stage.field.m_bHpCheck, 0);
+    code.m_strText = "pl.hp = 0";
+    CodeCommand(hero, code);
+    EXPECT_EQ(hero.hp, 0);
+    EXPECT_EQ(stage.field.m_bHpCheck, 0);
+    chara.target = CharaRef(hero.source);
+    hero.hp = 3;
     code.m_strText = "tg.hp = 0";
     CodeCommand(chara, code);
     EXPECT_EQ(stage.field.m_bHpCheck, 1) << "another character's HP fell to 0";
