@@ -5,8 +5,11 @@
 
 #include <memory>
 
+#include "FlowTestSupport.h"
 #include "ItemsTestSupport.h"
 #include "definitions/cEdCommand.h"
+#include "objects/CommandDispatch.h"
+#include "objects/ItemCommandTable.h"
 #include "objects/MessageCommand.h"
 #include "objects/TextObjects.h"
 #include "project/FontDrawTestSupport.h"
@@ -182,6 +185,42 @@ TEST_P(MessageCommandTest, TheTextShowsOnceTheWindowHasOpened)
         EXPECT_EQ(inkAt(320 - w / 2), frame >= 10) << frame;
         EXPECT_TRUE(inkAt(320 - w / 2 + 100)) << "a continuing message shows at once";
     }
+}
+
+// A flow owner for one stage character.
+class cCharaOwner : public cTestFlowOwner {
+public:
+    cCharaBase* chara = nullptr;
+    cCharaBase* Chara() override { return chara; }
+};
+
+TEST_P(MessageCommandTest, TheSecondMessageOfAConversationOpensWithoutTheAnimation)
+{
+    InstallActionCommands();
+    cCharaOwner owner;
+    owner.chara = &stage->AddChara(100, 1, 400, 400);
+    owner.AddFlow(0, {{19, 1, 0}, {19, 1, 0}});
+    owner.defs[0].m_Command[0].m_strText = "first";
+    owner.defs[0].m_Command[1].m_strText = "second";
+    cFlowRuntime::Start(owner, 0);
+    cFlowRuntime::Step(owner, 0);
+    cFlowRuntime::Step(owner, 0);
+    ASSERT_EQ(Texts().size(), 2u);
+    EXPECT_EQ(Texts().front().bOpening, 1);
+    EXPECT_EQ(Texts().back().bOpening, 0);
+
+    // The messages of one item: the first opens, the later ones continue it.
+    cVector<cEdCommand> list;
+    for (int i = 0; i < 2; ++i) {
+        list.push_back(Message("item", {}));
+        list.back().m_nKind = 4;
+        list.back().m_bItemCommand = 1;
+    }
+    ClearTextObjects(Texts());
+    RunItemCommands(stage->Hero(300, 300), list);
+    ASSERT_EQ(Texts().size(), 2u);
+    EXPECT_EQ(Texts().front().bOpening, 1);
+    EXPECT_EQ(Texts().back().bOpening, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, MessageCommandTest, ::testing::Values(gfxtest::kConfigs[0], gfxtest::kConfigs[5]),
