@@ -27,7 +27,8 @@ extern std::list<cItem> ItemList;
 // The block map, one cell per field cell (see MAPCELL).
 extern cVector<MAPCELL> StageMap;
 
-// Empties the characters, the items and the map and leaves one default player: the state before any stage.
+// Empties the characters, the items and the map and leaves one default player: the state before
+// any stage.
 void ResetStageObjects();
 
 // The player or stage character with object number nSource; null when none exists (any more).

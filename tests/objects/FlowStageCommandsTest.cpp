@@ -311,6 +311,25 @@ TEST_F(StageCommandsTest, StatusOperation2SetsFlagsWithinTheirRanges)
     Stage.m_bAutoScrollX = 0;
 }
 
+TEST_F(StageCommandsTest, APlayerOperatedStageCharacterIsNotTakenForTheHero)
+{
+    cItemsTestStage stage;
+    cPlayer& hero = stage.Hero(400, 400);
+    cChara& partner = stage.AddChara(100, 1, 500, 400);
+    partner.value2 = 0;  // operated by a player
+    StatusOperation2Command(partner, cItemsTestStage::Command(23, 3, {{0, 0}, {1, 3}, {2, 1}}));
+    EXPECT_EQ(hero.noGravity, 0) << "the hero does not take the flight";
+    StatusOperation2Command(partner, cItemsTestStage::Command(23, 3, {{0, 0}, {1, 0}, {2, 1}}));
+    EXPECT_EQ(partner.vanished, 1) << "removed, not killed";
+    EXPECT_EQ(partner.hp, 10);
+    EXPECT_EQ(hero.hp, 10);
+    // A kind-2 object is left as it is.
+    cChara& fixed = stage.AddChara(101, 1, 600, 400);
+    fixed.value2 = 2;
+    StatusOperation2Command(fixed, cItemsTestStage::Command(23, 3, {{0, 0}, {1, 0}, {2, 1}}));
+    EXPECT_EQ(fixed.vanished, 0);
+}
+
 TEST_F(StageCommandsTest, StatusOperation2OnAMissingTargetDoesNothing)
 {
     cItemsTestStage stage;
