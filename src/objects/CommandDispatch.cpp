@@ -1,6 +1,7 @@
 #include "objects/CommandDispatch.h"
 
 #include "objects/CommandTable.h"
+#include "objects/FlowStageCommands.h"
 #include "objects/MoveCommands.h"
 #include "objects/ShotCommands.h"
 
@@ -42,4 +43,5 @@ void InstallActionCommands()
     CommandFuncTable::Register(ACTION_JUMP, JumpCommand);
     CommandFuncTable::Register(ACTION_WARP, WarpCommand);
     InstallShotCommands();
+    InstallFlowStageCommands();
 }

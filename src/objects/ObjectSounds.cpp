@@ -9,3 +9,11 @@ void PlayObjectSound(int nSound)
     }
     PlayDatabaseSE(static_cast<short>(nSound));
 }
+
+void PlayObjectSystemSound(int n)
+{
+    if (n <= 0) {
+        return;
+    }
+    PlaySE(n);
+}

@@ -4,3 +4,5 @@
 
 // Plays Sound database entry nSound (0 and below play nothing).
 void PlayObjectSound(int nSound);
+// Plays system sound n of the sound table (0 and below play nothing).
+void PlayObjectSystemSound(int n);

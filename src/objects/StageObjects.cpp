@@ -2,11 +2,13 @@
 
 cVector<cPlayer> Player(1);
 std::list<cChara> CharaList;
+std::list<cItem> ItemList;
 cVector<MAPCELL> StageMap;
 
 void ResetStageObjects()
 {
     CharaList.clear();
+    ItemList.clear();
     StageMap.clear();
     Player.clear();
     Player.resize(1);

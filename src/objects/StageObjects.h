@@ -10,6 +10,7 @@
 #include "objects/MapCell.h"
 #include "objects/ObjectRef.h"
 #include "objects/cChara.h"
+#include "objects/cItem.h"
 #include "objects/cPlayer.h"
 
 // Index of the hero of the running stage in Player.
@@ -21,10 +22,13 @@ extern cVector<cPlayer> Player;
 // The stage characters, owned by the list (nodes never move, so the faction groups may point at
 // them until EraseChara unlinks them).
 extern std::list<cChara> CharaList;
+// The items lying in the stage, owned by the list.
+extern std::list<cItem> ItemList;
 // The block map, one cell per field cell (see MAPCELL).
 extern cVector<MAPCELL> StageMap;
 
-// Empties the characters and the map and leaves one default player: the state before any stage.
+// Empties the characters, the items and the map and leaves one default player: the state before
+// any stage.
 void ResetStageObjects();
 
 // The player or stage character with object number nSource; null when none exists (any more).

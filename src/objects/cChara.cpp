@@ -78,8 +78,11 @@ void cChara::InitFromTemplate(int nSource, cEdChara& d, const cItem* heldItemTem
     SetScale(def.m_nScale, 1);
     actsThisFrame = 0;
     iconCycle = 0;
-    // The held item becomes a copy of heldItemTemplate here once items exist.
-    (void)heldItemTemplate;
+    if (heldItemTemplate != nullptr) {
+        heldItem = *heldItemTemplate;
+    } else {
+        heldItem.pictureNumber = 0;
+    }
 
     const int mode = def.m_nActiveRange;
     skipViewX = (mode == 2 || mode == 3) ? 1 : 0;

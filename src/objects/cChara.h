@@ -2,13 +2,14 @@
 // a placed group (or summoned), shows up when the camera reaches it and then acts in every play
 // sub-step. The stage keeps them in CharaList and removes one with EraseChara. Game thread.
 //
-// The item a character carries joins this class with the items.
+// It may carry an item (heldItem), which it gives up when it dies.
 #pragma once
 
 #include <cstdint>
 #include <list>
 
 #include "objects/cCharaBase.h"
+#include "objects/cItem.h"
 
 class cChara : public cCharaBase {
 public:
@@ -17,6 +18,7 @@ public:
     std::int32_t skipViewY = 0;  // ... the vertical one
     std::int32_t started = 0;    // 1 once it has started acting
     std::int32_t spare4 = 0;     // 0 after set-up
+    cItem heldItem;              // the item it carries (in use when its held flag is set)
 
     cChara() = default;
     ~cChara() override;
@@ -39,6 +41,8 @@ public:
     void OnScaleChanged(int nNewFactor) override;
     void AfterClampX() override;
     void AfterClampY() override;
+    // Slot 14: heldItem.
+    cItem* GetHeldItem() override { return &heldItem; }
     // ClampToStageX (2) / ClampToStageY (2).
     int AdjustPosX() override;
     int AdjustPosY() override;

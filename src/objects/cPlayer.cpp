@@ -4,6 +4,7 @@
 
 #include "definitions/cEdStage.h"
 #include "objects/FlowInsertion.h"
+#include "objects/ItemCommandTable.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
 #include "objects/cCharaFlowOwner.h"
@@ -311,7 +312,7 @@ int cPlayer::RunFlows(int deathOnly)
     if (stopped) {
         return 1;
     }
-    // The items run the pending flow-change commands here, then pendingItemCommands is emptied.
+    RunPendingItemCommands(*this);
     FinishCharaFlowStep(*this);
     ++flowFrames;
     SetIdlePattern();

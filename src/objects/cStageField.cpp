@@ -1,5 +1,6 @@
 #include "objects/cStageField.h"
 
+#include "objects/TextObjects.h"
 #include "objects/cShot.h"
 
 cStageField* lpStageField = nullptr;
@@ -30,6 +31,8 @@ void cStageField::ResetField()
     m_nItemId = 0;
     m_nShotSerial = 0;
     m_ShotList.clear();
+    ClearTextObjects(m_TextList);
+    m_CodeErrors.Reset();
 }
 
 namespace {

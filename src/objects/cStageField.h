@@ -8,7 +8,9 @@
 #include <list>
 
 #include "core/cVector.h"
+#include "objects/cCodeErrorReports.h"
 #include "objects/cScroll.h"
+#include "objects/cTextObj.h"
 
 class cCharaBase;
 class cShot;
@@ -41,6 +43,8 @@ public:
     int m_nItemId = 0;                       // object number of the next item
     int m_nShotSerial = 0;                   // object number of the next shot or sword
     std::list<cShot> m_ShotList;             // owns the shots and swords on the field
+    std::list<cTextObj> m_TextList;          // text, icon and timer objects, in drawing order
+    cCodeErrorReports m_CodeErrors;          // code lines whose failure was reported in this stage
 
     // Eight empty groups of each kind, the variables and link flags zeroed, the counters 0.
     cStageField();

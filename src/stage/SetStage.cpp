@@ -7,6 +7,7 @@
 #include "definitions/cEdStage.h"
 #include "graphics/FrameTiming.h"
 #include "input/cInput.h"
+#include "objects/TextObjects.h"
 #include "platform/win/Random.h"
 #include "platform/win/Time.h"
 #include "project/cSaveData.h"
@@ -59,8 +60,10 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
     m_bEraseChara = AnySide(Stage.m_OffScreen[0]) ? 1 : 0;
     m_bEraseBlockChara = AnySide(Stage.m_OffScreen[1]) ? 1 : 0;
     m_bEraseItem = AnySide(Stage.m_OffScreen[2]) ? 1 : 0;
-    // The text, effect and picture objects, the screen effect and the screen colour are reset
-    // here once they exist.
+    ClearTextObjects(m_TextList);
+    m_CodeErrors.Reset();
+    // The effect and picture objects, the screen effect and the screen colour are reset here once
+    // they exist.
     m_Wait.nReserved = 0;
 
     m_SubStepCheck = BuildSubStepCheck(Stage.m_nSubSteps, Stage.m_nContactLevel);

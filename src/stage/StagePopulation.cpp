@@ -55,7 +55,7 @@ void cSceneStage::ClearObjects()
         m_CharaLayer.data()[i].clear();
     }
     CharaList.clear();
-    // The items are emptied here once they exist.
+    ItemList.clear();
 }
 
 void cSceneStage::ResetCamera()

@@ -4,6 +4,7 @@
 #include "stage/cSceneStage.h"
 
 #include "definitions/cEdStage.h"
+#include "objects/TextObjects.h"
 #include "platform/win/Time.h"
 #include "project/cSaveData.h"
 #include "stage/StageShellFlags.h"
@@ -79,8 +80,9 @@ void cSceneStage::ResetStage()
     m_bButtonLatch = 0;
     m_nTime = 0;
     m_bRankEntered = 0;
-    // The text objects are emptied here once they exist; outside replay playback the replays
-    // (Replay, ReplayPrev) are cleared here once recording exists.
+    ClearTextObjects(m_TextList);
+    // Outside replay playback the replays (Replay, ReplayPrev) are cleared here once recording
+    // exists.
     if (StageShell.bDirectPlay) {
         SaveData.nStageNo = 1;
     }

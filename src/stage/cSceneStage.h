@@ -21,6 +21,7 @@
 #include "definitions/cEdBlock.h"
 #include "objects/IFlowStage.h"
 #include "objects/ISummonStage.h"
+#include "objects/IStageCommands.h"
 #include "objects/cChara.h"
 #include "objects/cStageField.h"
 #include "stage/StageSummons.h"
@@ -63,7 +64,7 @@ constexpr int TEXT_MISS_FIRST = 22;   // retry, back to the map
 constexpr int kMenuY = 272;
 constexpr int kMenuPitch = 16;
 
-class cSceneStage : public cScene, public cStageField, public IFlowStage, public ISummonStage {
+class cSceneStage : public cScene, public cStageField, public IFlowStage, public ISummonStage, public IStageCommands {
 public:
     // Empty containers, the state table, the reserved wait field 0, m_bQuit 0, the stage music
     // of the save data 0, state -1. The play seed is taken from the millisecond clock here, so
@@ -264,6 +265,12 @@ public:
     int CheckDeaths();
     // Entering the stage-clear state: sound 14, the totals, the ranking places reached.
     void EndStage();
+
+    // What the flow, stage and message commands reach (StageCommandHost.cpp).
+    void SetNextStage(int nStage) override { m_nNextStage = nStage; }
+    int PlayFrameCount() const override { return m_nFrame; }
+    int IsQuitting() const override { return m_bQuit.load(); }
+    void RunCommandWait(int nMode, int bWaitKey, int nCount, int bNoDelay, bool bHandshake) override;
 
 private:
     // The menu of the pause state: entries from TEXT_PAUSE_FIRST.
