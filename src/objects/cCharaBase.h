@@ -15,6 +15,7 @@
 #include "definitions/cEdChara.h"
 #include "objects/FlowInstance.h"
 #include "objects/ObjectRef.h"
+#include "objects/cCharaEffectRun.h"
 #include "objects/cGameObject.h"
 
 class cItem;
@@ -121,6 +122,7 @@ public:
     BOXRECT shotBox;                   // hits by shots and swords
     std::int32_t controlSlot = 0;      // the player's input controller; a stage character's appeared flag
     std::int32_t actsThisFrame = 0;    // a stage character's acting flag; the player's jump-hold counter
+    cCharaEffectRun charaEffect;       // the running character effect (number 0: none)
 
     cCharaBase();
     ~cCharaBase() override;

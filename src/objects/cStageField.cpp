@@ -27,4 +27,12 @@ void cStageField::ResetField()
     m_nCharaId = 0;
     m_nItemId = 0;
     m_nShotSerial = 0;
+    ResetStageEffects();
+}
+
+void cStageField::ResetStageEffects()
+{
+    m_EffectList.clear();
+    m_PictureList.clear();
+    m_ScrEffect = cScrEffectRun{};
 }

@@ -8,6 +8,9 @@
 #include <list>
 
 #include "core/cVector.h"
+#include "objects/cEffectObj.h"
+#include "objects/cPictureObj.h"
+#include "objects/cScrEffectRun.h"
 #include "objects/cScroll.h"
 
 class cCharaBase;
@@ -40,6 +43,9 @@ public:
     int m_nCharaId = 0;                      // object number of the next character (the player included)
     int m_nItemId = 0;                       // object number of the next item
     int m_nShotSerial = 0;                   // object number of the next shot or sword
+    std::list<cEffectObj> m_EffectList;      // effect animations playing on the field
+    std::list<cPictureObj> m_PictureList;    // pictures shown, in drawing order
+    cScrEffectRun m_ScrEffect;               // the running screen effect (number 0: none)
 
     // Eight empty groups of each kind, the variables and link flags zeroed, the counters 0.
     cStageField();
@@ -53,6 +59,8 @@ public:
 
     // Back to the state after construction (the camera axes included).
     void ResetField();
+    // No effect objects, no pictures (their surfaces released) and no screen effect.
+    void ResetStageEffects();
 };
 
 // The running stage, or null when no stage is being played. Set by the stage-play screen when it

@@ -60,6 +60,7 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
     m_bEraseItem = AnySide(Stage.m_OffScreen[2]) ? 1 : 0;
     // The text, effect and picture objects, the screen effect and the screen colour are reset
     // here once they exist.
+    ResetStageEffects();
     m_Wait.nReserved = 0;
 
     m_SubStepCheck = BuildSubStepCheck(Stage.m_nSubSteps, Stage.m_nContactLevel);
