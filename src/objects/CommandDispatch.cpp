@@ -1,6 +1,7 @@
 #include "objects/CommandDispatch.h"
 
 #include "objects/CommandTable.h"
+#include "objects/GraphicsCommands.h"
 #include "objects/MoveCommands.h"
 
 namespace {
@@ -40,4 +41,5 @@ void InstallActionCommands()
     CommandFuncTable::Register(ACTION_FACING, FacingCommand);
     CommandFuncTable::Register(ACTION_JUMP, JumpCommand);
     CommandFuncTable::Register(ACTION_WARP, WarpCommand);
+    InstallGraphicsCommands();
 }

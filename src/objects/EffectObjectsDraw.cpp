@@ -1,5 +1,9 @@
 #include "objects/EffectObjectsDraw.h"
 
+#include "core/ReportLog.h"
+#include "core/TextHelpers.h"
+#include "objects/PictureSurface.h"
+
 #include "graphics/BackEnd.h"
 #include "graphics/Blit.h"
 #include "graphics/Surfaces.h"
@@ -53,16 +57,26 @@ int DrawPictureObj(cPictureObj& picture, DDSURFACEDATA* target, double dScrollX,
     return 0;
 }
 
-std::shared_ptr<DDSURFACEDATA> LoadPictureSurface(const std::string& strPath, int bSystemMemory)
+std::shared_ptr<DDSURFACEDATA> LoadPictureSurface(const std::string& strPath, int nScalePercent)
 {
     std::shared_ptr<DDSURFACEDATA> surface(new DDSURFACEDATA(), [](DDSURFACEDATA* sd) {
         DDReleaseSurface(sd);
         delete sd;
     });
+    // DirectDraw stretches from system memory; Direct3D keeps every picture a texture.
+    const int bSystemMemory = lpDTCon == nullptr && nScalePercent != 100 ? 1 : 0;
     const int memoryType = bSystemMemory ? DTMEMORYTYPE_SYSTEM : DTMEMORYTYPE_VIDEO_RT;
     if (DDCreateSurfaceFromFile(surface.get(), strPath.c_str(), 1, nScreenBpp, bSystemMemory, memoryType, 0, 0, 0, 0,
                                 0) != DDSURFACE_OK) {
+        const std::string line = strPath + Sjis("読み込み失敗！");
+        ReportLogEC("%s", line.c_str());
         return nullptr;
     }
     return surface;
+}
+
+void PictureSurfaceSize(const DDSURFACEDATA& surface, int& nWidth, int& nHeight)
+{
+    nWidth = surface.nWidth;
+    nHeight = surface.nHeight;
 }

@@ -2,9 +2,6 @@
 // picture's bitmap: the stage drawing's entry points for them. Game thread, during a frame.
 #pragma once
 
-#include <memory>
-#include <string>
-
 #include "graphics/DDSurfaceData.h"
 #include "objects/cEffectObj.h"
 #include "objects/cPictureObj.h"
@@ -24,8 +21,3 @@ int DrawEffectObj(cEffectObj& effect, DDSURFACEDATA* target, DDSURFACEDATA* lpSu
 // width x height when stretched), colour-keyed. 1 when its time is over (not drawn; the caller
 // removes it).
 int DrawPictureObj(cPictureObj& picture, DDSURFACEDATA* target, double dScrollX, double dScrollY, int bPaused);
-
-// A picture's bitmap (a game path) in a new surface, colour-keyed as the built-in surfaces, or
-// null when it cannot be loaded. bSystemMemory puts it in system memory (DirectDraw). The
-// surface is released when the last owner lets it go.
-std::shared_ptr<DDSURFACEDATA> LoadPictureSurface(const std::string& strPath, int bSystemMemory);
