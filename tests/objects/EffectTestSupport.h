@@ -6,6 +6,8 @@
 #include <array>
 #include <vector>
 
+#include "objects/IEffectStage.h"
+#include "objects/cStageField.h"
 #include "project/DerivedTables.h"
 #include "project/cDatabase.h"
 
@@ -71,5 +73,34 @@ inline int CallPassingEnd(int from, int to, int tenths, bool bTruncated = false)
     }
     return -1;
 }
+
+struct WAITCALL {
+    int nMode;
+    int bWaitKey;
+    int nCount;
+};
+
+// The stage screen's side of the effect commands, recorded.
+class RecordingEffectStage : public IEffectStage {
+public:
+    int EffectQuitRequested() const override { return quit; }
+    void RunEffectWait(int nMode, int bWaitKey, int nCount) override
+    {
+        waits.push_back({nMode, bWaitKey, nCount});
+        effectsDuringWait = lpStageField != nullptr ? static_cast<int>(lpStageField->m_EffectList.size()) : -1;
+        picturesDuringWait = lpStageField != nullptr ? static_cast<int>(lpStageField->m_PictureList.size()) : -1;
+    }
+    void SetScreenColor(const cEdCommand&) override { ++screenColours; }
+    void ScreenEffectStarted(int nNumber) override { started.push_back(nNumber); }
+    void PlayStageBgm(int nEntry, int nFlag) override { bgm.push_back({nEntry, nFlag, 0}); }
+
+    int quit = 0;
+    std::vector<WAITCALL> waits;
+    int effectsDuringWait = -1;
+    int picturesDuringWait = -1;
+    int screenColours = 0;
+    std::vector<int> started;
+    std::vector<WAITCALL> bgm;
+};
 
 }  // namespace effecttest

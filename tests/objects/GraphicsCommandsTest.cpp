@@ -23,32 +23,8 @@ constexpr int kScrEffect = 30;
 constexpr int kGraphic = 25;
 constexpr int kBackground = 33;
 
-struct WAITCALL {
-    int nMode;
-    int bWaitKey;
-    int nCount;
-};
-
-// The stage screen's side, recorded.
-class RecordingEffectStage : public IEffectStage {
-public:
-    int EffectQuitRequested() const override { return quit; }
-    void RunEffectWait(int nMode, int bWaitKey, int nCount) override
-    {
-        waits.push_back({nMode, bWaitKey, nCount});
-        effectsDuringWait = lpStageField != nullptr ? static_cast<int>(lpStageField->m_EffectList.size()) : -1;
-    }
-    void SetScreenColor(const cEdCommand&) override { ++screenColours; }
-    void ScreenEffectStarted(int nNumber) override { started.push_back(nNumber); }
-    void PlayStageBgm(int nEntry, int nFlag) override { bgm.push_back({nEntry, nFlag, 0}); }
-
-    int quit = 0;
-    std::vector<WAITCALL> waits;
-    int effectsDuringWait = -1;
-    int screenColours = 0;
-    std::vector<int> started;
-    std::vector<WAITCALL> bgm;
-};
+using effecttest::RecordingEffectStage;
+using effecttest::WAITCALL;
 
 class GraphicsCommandsTest : public ::testing::Test {
 protected:
