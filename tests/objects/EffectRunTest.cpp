@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "EffectTestSupport.h"
+#include "objects/cCharaBase.h"
 #include "objects/cCharaEffectRun.h"
 #include "objects/cScrEffectRun.h"
 
@@ -178,6 +179,28 @@ TEST_F(EffectRunTest, ScreenEffectRunsCompareTheTruncatedValue)
         }
         EXPECT_EQ(calls, c.nExpectedCalls) << c.name;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EffectRunTest, CharacterSetUpStartsItsDefinitionsEffect)
+{
+    UseEffects({{1, {5, 0, 32, 0, 0}}}, {});
+    cEdChara def;
+    def.m_nCharaEffect = 1;
+    def.m_nCharaEffectValue1 = 1;  // mode: backwards
+    def.m_nCharaEffectValue2 = 1;  // loop
+    cCharaBase chara;
+    chara.Init(&def, 0.0, 0.0, 0);
+    EXPECT_EQ(chara.charaEffect.nNumber, 1);
+    EXPECT_EQ(chara.charaEffect.nMode, 1);
+    EXPECT_EQ(chara.charaEffect.bLoop, 1);
+    EXPECT_EQ(chara.charaEffect.dValue, 32.0);
+    def.m_nCharaEffect = 0;
+    chara.Init(&def, 0.0, 0.0, 0);
+    EXPECT_EQ(chara.charaEffect.nNumber, 0) << "a set-up without a start effect clears the running one";
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The picture command run through the flow runtime on a real back-end: bitmaps loaded from the
 // game folder, sized by percent and placed by position kind, replaced or erased by ID in their
 // drawing order, stacked once per step of the command's duration, a missing bitmap skipped, the
-// blocking waits of each duration mode, and a stretched picture drawn at its screen place.
+// blocking waits of each duration mode, and a stretched picture and an effect animation drawn at
+// their screen places.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -150,6 +151,25 @@ TEST_P(PictureCommandTest, StretchedPictureIsDrawnAtItsScreenPlace)
     DDSURFACEDATA* bitmap = Picture(Image(21, std::string(33, 'G')));
     DDStretchBlt(expected, 32 + 4, 32 + 6, 66, 42, bitmap, 0, 0, 33, 21, 1);
     EXPECT_EQ(Pixels(drawn), Pixels(expected));
+}
+
+TEST_P(PictureCommandTest, EffectAnimationIsDrawnCellByCellUntilItEnds)
+{
+    Database.Effect.resize(1);
+    const int number = effecttest::AddEffect(16, 16, {{1, 1}, {0, 1}});
+    DDSURFACEDATA* sheet = Picture(Image(16, std::string(16, 'R') + std::string(16, 'B')));
+    for (int size : {16, 32}) {
+        cEffectObj effect(number, 100.0, 50.0, size, size, 0);
+        DDSURFACEDATA* drawn = Canvas(80, 60);
+        EXPECT_EQ(DrawEffectObj(effect, drawn, sheet, sheet, 90.0, 40.0, 0), 0);
+        DDSURFACEDATA* expected = Canvas(80, 60);
+        // First step: cell 1 (the blue half) at the effect's place less the camera.
+        DDStretchBlt(expected, 10, 10, size, size, sheet, 16, 0, 16, 16, 1);
+        EXPECT_EQ(Pixels(drawn), Pixels(expected)) << size;
+        int calls = 1;
+        while (DrawEffectObj(effect, drawn, sheet, sheet, 90.0, 40.0, 0) == 0 && calls < 100) ++calls;
+        EXPECT_EQ(calls + 1, 12) << "two frames of a tenth: over at the 12th call";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, PictureCommandTest, ::testing::Values(kConfigs[2], kConfigs[3], kConfigs[5]),

@@ -4,6 +4,7 @@
 // picture or screen effect behind.
 #include "StageFixture.h"
 
+#include "objects/GraphicsCommands.h"
 #include "objects/IEffectStage.h"
 #include "platform/win/Threads.h"
 #include "stage/StageEffectLink.h"
@@ -75,6 +76,37 @@ TEST_F(EffectLinkTest, TheLinkGoesWithTheScreen)
 {
     harness.reset();
     EXPECT_EQ(lpEffectStage, nullptr);
+}
+
+}  // namespace
+}  // namespace stagetest
+
+namespace stagetest {
+namespace {
+
+TEST_F(EffectLinkTest, SoundCommandPlaysUnlessOnlyInViewAndOutOfView)
+{
+    // Sound database entry n is played after the 17 system sounds (0..16): request n + 16.
+    constexpr int kDatabaseSoundBase = 16;
+    struct SOUNDCASE {
+        int onlyInView;
+        int inView;
+        bool plays;
+    };
+    const SOUNDCASE cases[] = {{0, 0, true}, {0, 1, true}, {1, 1, true}, {1, 0, false}};
+    for (const SOUNDCASE& c : cases) {
+        RecordedSounds().clear();
+        cEdCommand command;
+        command.ResizeParam(1);
+        command.m_Param[0] = 3;
+        command.m_bSoundOnScreen = static_cast<std::int8_t>(c.onlyInView);
+        cChara chara;
+        chara.inView = c.inView;
+        SoundCommand(command, chara);
+        const std::vector<WPARAM> expected =
+            c.plays ? std::vector<WPARAM>{static_cast<WPARAM>(3 + kDatabaseSoundBase)} : std::vector<WPARAM>{};
+        EXPECT_EQ(RecordedSounds(), expected) << c.onlyInView << c.inView;
+    }
 }
 
 }  // namespace
