@@ -58,7 +58,9 @@ TEST_F(EffectRunTest, CharaEffectRunModesEndOnTheFrameTheValuePassesItsEnd)
         run.Start(1, c.nMode, c.bLoop);
         EXPECT_EQ(run.nNumber, 1) << c.name;
         EXPECT_EQ(CallsUntilEnd(run, 2000), c.nExpectedCalls) << c.name;
-        if (c.nExpectedCalls > 0) EXPECT_EQ(run.nNumber, 0) << c.name << ": the ended effect is cleared";
+        if (c.nExpectedCalls > 0) {
+            EXPECT_EQ(run.nNumber, 0) << c.name << ": the ended effect is cleared";
+        }
     }
 }
 
