@@ -51,7 +51,7 @@ cEffectObj::cEffectObj(int nNumber, const double a[4], const double b[4], int k)
     }
     x = left + (static_cast<int>(right - left + 1) >> 1) - (width >> 1);
     y = top + (static_cast<int>(bottom - top + 1) >> 1) - (height >> 1);
-    // A size factor below 1 jitters as 1 would not: the span is kept at least one pixel.
+    // A negative size factor would give a negative span: the span is kept at least 1.
     const int span = m < 0 ? 1 : 8 * m + 1;
     const int r1 = Rand();
     const int r2 = Rand();
