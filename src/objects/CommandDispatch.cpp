@@ -2,6 +2,7 @@
 
 #include "objects/CommandTable.h"
 #include "objects/FlowStageCommands.h"
+#include "objects/GraphicsCommands.h"
 #include "objects/MoveCommands.h"
 #include "objects/ShotCommands.h"
 
@@ -44,4 +45,5 @@ void InstallActionCommands()
     CommandFuncTable::Register(ACTION_WARP, WarpCommand);
     InstallShotCommands();
     InstallFlowStageCommands();
+    InstallGraphicsCommands();
 }

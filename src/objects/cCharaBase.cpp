@@ -104,7 +104,10 @@ void cCharaBase::Init(const cEdChara* d, double dSpawnX, double dSpawnY, int nMe
     hiddenThisFrame = 0;
     viewRange = def.m_nViewRange * 16;
     decel = StopToDecel(def.m_nBrake);
-    // The start character effect is started here once character effects run.
+    charaEffect.Clear();
+    if (def.m_nCharaEffect != 0) {
+        charaEffect.Start(def.m_nCharaEffect, def.m_nCharaEffectValue1, def.m_nCharaEffectValue2);
+    }
     invincibleTime = 0;
     attackerInvincible.clear();
     SetAnimeSet(def.m_nAnimeSet, 1);

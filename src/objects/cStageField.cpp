@@ -33,6 +33,14 @@ void cStageField::ResetField()
     m_ShotList.clear();
     ClearTextObjects(m_TextList);
     m_CodeErrors.Reset();
+    ResetStageEffects();
+}
+
+void cStageField::ResetStageEffects()
+{
+    m_EffectList.clear();
+    m_PictureList.clear();
+    m_ScrEffect = cScrEffectRun{};
 }
 
 namespace {

@@ -9,6 +9,9 @@
 
 #include "core/cVector.h"
 #include "objects/cCodeErrorReports.h"
+#include "objects/cEffectObj.h"
+#include "objects/cPictureObj.h"
+#include "objects/cScrEffectRun.h"
 #include "objects/cScroll.h"
 #include "objects/cTextObj.h"
 
@@ -45,6 +48,9 @@ public:
     std::list<cShot> m_ShotList;             // owns the shots and swords on the field
     std::list<cTextObj> m_TextList;          // text, icon and timer objects, in drawing order
     cCodeErrorReports m_CodeErrors;          // code lines whose failure was reported in this stage
+    std::list<cEffectObj> m_EffectList;      // effect animations playing on the field
+    std::list<cPictureObj> m_PictureList;    // pictures shown, in drawing order
+    cScrEffectRun m_ScrEffect;               // the running screen effect (number 0: none)
 
     // Eight empty groups of each kind, the variables and link flags zeroed, the counters 0.
     cStageField();
@@ -62,6 +68,8 @@ public:
     // one asked for earlier: a clear outranks the player's death, which outranks 0 (no result).
     // Other values are ignored.
     void RequestResult(int nResult);
+    // No effect objects, no pictures (their surfaces released) and no screen effect.
+    void ResetStageEffects();
 };
 
 // The running stage, or null when no stage is being played. Set by the stage-play screen when it

@@ -62,8 +62,8 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
     m_bEraseItem = AnySide(Stage.m_OffScreen[2]) ? 1 : 0;
     ClearTextObjects(m_TextList);
     m_CodeErrors.Reset();
-    // The effect and picture objects, the screen effect and the screen colour are reset here once
-    // they exist.
+    ResetStageEffects();
+    // The screen colour is reset here once it exists.
     m_Wait.nReserved = 0;
 
     m_SubStepCheck = BuildSubStepCheck(Stage.m_nSubSteps, Stage.m_nContactLevel);

@@ -7,6 +7,7 @@
 #include "objects/TextObjects.h"
 #include "platform/win/Time.h"
 #include "project/cSaveData.h"
+#include "stage/StageEffectLink.h"
 #include "stage/StageShellFlags.h"
 #include "stage/cMenuCursor.h"
 
@@ -26,12 +27,14 @@ cSceneStage::cSceneStage()
     m_nSeed = timeGetTime();
     lpSceneStage = this;
     lpStageField = this;
+    lpEffectStage = StageEffectLink();
 }
 
 cSceneStage::~cSceneStage()
 {
     if (lpSceneStage == this) {
         lpSceneStage = nullptr;
+        lpEffectStage = nullptr;
     }
     if (lpStageField == static_cast<cStageField*>(this)) {
         lpStageField = nullptr;
