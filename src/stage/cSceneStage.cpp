@@ -8,6 +8,7 @@
 #include "project/cSaveData.h"
 #include "stage/StageShellFlags.h"
 #include "stage/cMenuCursor.h"
+#include "stage/cRanking.h"
 
 cSceneStage* lpSceneStage = nullptr;
 
@@ -55,7 +56,7 @@ void cSceneStage::Init()
     const bool bRestart = SceneFlow().m_nPrevScene == SCENE_STAGE;
     if (!bRestart) {
         ResetStage();
-        // The life of this attempt is taken by the stage end's lives rule (ConsumeLife).
+        ConsumeLife(SaveData);
     }
     SetStage(bRestart ? 1 : 0, 1);
     MenuCursor.Reset();
@@ -84,7 +85,9 @@ void cSceneStage::ResetStage()
     if (StageShell.bDirectPlay) {
         SaveData.nStageNo = 1;
     }
-    // With rankings on, the ranking of this play kind and stage is loaded here once rankings exist.
+    if (SceneFlow().m_bRanking) {
+        Ranking.LoadFile(SceneFlow().m_nPlayKind, Stage.m_strPath.c_str());
+    }
 }
 
 void cSceneStage::EnterClearState()

@@ -25,6 +25,8 @@
 #include "stage/WAITINFO.h"
 #include "stage/cScene.h"
 
+class cSaveData;
+
 // States of the screen (m_nState).
 constexpr int STAGESTATE_FADEIN = 0;
 constexpr int STAGESTATE_START = 1;
@@ -178,6 +180,48 @@ public:
     // The block-map cell's condition list (see cStageField).
     int CheckBlockCond(MAPCELL& cell) override;
 
+    // The stage end (StageEnd.cpp).
+    // Once per play frame: m_nPlayFrames + 1 and m_nPlayTime = frames x 100 / 60 hundredths,
+    // both stopping at 599999 (99:59.99).
+    void CountPlayTime();
+    // With a time limit, once every 60 play frames: m_nTime += nStep, at most 999; 1 when it
+    // reached 0 (kept at 0), else 0.
+    int CountTimeLimit(int nStep);
+    // A life is used: 1 when play goes on (direct play and unlimited lives use none; a death
+    // with 1 life left goes on with 0), 0 for game over.
+    int ConsumeLife(cSaveData& save);
+    // At the stage end: the stage score, time left (with a limit), play time and the hero's HP
+    // and SP are added to the run's totals; each multiple of the extra-life score step that the
+    // run score passed gives a life (at most 99; never with unlimited lives) with sound 15 and a
+    // 30-frame wait. Returns the lives announced.
+    int AddStageTotals();
+    // The file of stage nNumber of the numbered world being played ("base-N.stg4", newest
+    // numbered variant): 1 when it exists; out empty and 0 otherwise, also outside a numbered
+    // world and when no next stage was set.
+    int MakeNextStageFileName(std::string& out, int nNumber);
+    // 1 when stage nNumber of the world does not exist.
+    int IsLastStage(int nNumber);
+    // After the stage-end display: carries the hero's state when the stage says so and chooses
+    // the next screen by game mode (SCENE_TITLE, SCENE_WORLDMAP, SCENE_WORLDSELECT or
+    // SCENE_STAGE), loading the next stage of a numbered world into StageBackup.
+    int FinishStage();
+    // The end of the player's death animation: replay restarts; otherwise a life is used (game
+    // over without one), the retry point is restored and the miss menu or a retry follows.
+    void EndPlayerDeath();
+    // The ranking entry (RankingEntry.cpp). Nothing (0) when rankings are off for the play, no
+    // place was reached or the entry was made already. Otherwise the name (the option's fixed
+    // name, or the one entered last, offered in the shell's dialog and kept), sound 16, the
+    // results inserted into every table with a place reached, the ranking file saved once, the
+    // ranking display run; 1.
+    int EntryRanking();
+    // The shell's registration option, 0..3 (0 without a shell).
+    int RankingMode() const;
+    // A place was reached in at least one table.
+    bool RankReached() const;
+    // Stores nFlag as the stage music's loop flag and asks the main window (synchronously) to
+    // play Bgm entry nBgm in the stage music slot.
+    void PlayBgm(int nBgm, int nFlag);
+
 private:
     // The menu of the pause state: entries from TEXT_PAUSE_FIRST.
     void RunPauseMenu(int nEntries);
@@ -210,6 +254,11 @@ private:
     bool m_bFailed = false;            // SetStage could not build the stage
     bool m_bInSetUp = false;           // SetStage is running
     bool m_bClearDuringSetUp = false;  // the stage was cleared while SetStage ran
+    // FinishStage's parts.
+    bool LoadNextStage();
+    void StoreCarriedState();
+    int FinishStory(int nSavedStage);
+    int FinishChallenge(int nSavedStage);
 };
 
 // The running stage-play screen; null while none exists.
