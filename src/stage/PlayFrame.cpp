@@ -68,7 +68,7 @@ void cSceneStage::Play()
             return;
         }
     }
-    // The stage is drawn here once the stage drawing exists.
+    Draw(1, 0, 1, 1);
 }
 
 void cSceneStage::ReadPlayInput()

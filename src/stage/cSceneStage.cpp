@@ -44,6 +44,10 @@ void cSceneStage::Main()
     if (m_bFailed) {
         return;
     }
+    // The states around play show the stage frozen under their banners and menus.
+    if (m_nState >= STAGESTATE_START && m_nState <= STAGESTATE_GAMEOVER && m_nState != STAGESTATE_PLAY) {
+        Draw(0, 1, 0, FrozenMessageLine());
+    }
     RunFrame(-1);
 }
 
@@ -109,4 +113,12 @@ void cSceneStage::EnterStateAfterSetUp(int nState)
         return;
     }
     m_nState = nState;
+}
+
+int cSceneStage::FrozenMessageLine() const
+{
+    // A stage-clear display that waits for a manual ranking entry shows its own line instead.
+    const bool bOwnLine = m_nState == STAGESTATE_CLEAR && Stage.m_bSkipResults == 0 && !m_bRankEntered &&
+                          RankReached() && RankingMode() <= 1;
+    return bOwnLine ? 0 : 1;
 }

@@ -26,6 +26,14 @@
 #include "stage/cScene.h"
 
 class cSaveData;
+struct DDSURFACEDATA;
+
+// One block-map cell to draw: its StageMap index and its top-left on the screen.
+struct MAPCELLDRAW {
+    int nCell = 0;
+    int x = 0;
+    int y = 0;
+};
 
 // States of the screen (m_nState).
 constexpr int STAGESTATE_FADEIN = 0;
@@ -208,6 +216,44 @@ public:
     // The end of the player's death animation: replay restarts; otherwise a life is used (game
     // over without one), the retry point is restored and the miss menu or a retry follows.
     void EndPlayerDeath();
+    // The stage drawing (StageDraw.cpp, StageBackdrop.cpp, StageHud.cpp, StageResources.cpp).
+    // One picture of the stage into the back buffer. bFromPlay: called by the play step (the
+    // pause menu's hide-the-field rule applies only without it); bFreeze: objects drawn without
+    // advancing their animations; bTimerSound: the time counter may play its warning;
+    // bMessage: the direct-play or test-play line is drawn.
+    void Draw(int bFromPlay, int bFreeze, int bTimerSound, int bMessage);
+    // One priority pass: the player, items, characters, shots of priority nPriority (of all
+    // priorities without bPriorities).
+    void DrawPass(int nPriority, bool bPriorities, int bFreeze);
+    void DrawPlayer(int bFreeze);
+    // 1 when the character's death animation has ended and it must be erased.
+    int DrawChara(cChara& chara, int bFreeze);
+    // The message flag of the frozen drawing of the states other than play: 0 for a stage-clear
+    // display waiting for a manual ranking entry, else 1.
+    int FrozenMessageLine() const;
+    // The text table entry of the message line: 26 in direct play, 25 in test play, else -1.
+    int MessageLineText() const;
+    void DrawMessageLine(DDSURFACEDATA* target);
+    // The auto-scrolling backgrounds move on by one frame (x offset -= speed, wrapped into the
+    // picture's width; y likewise). A background without a picture does not move.
+    void ScrollBackgrounds();
+    // The backgrounds of layer nLayer (0 behind the field, 1 in front), tiled from the camera's
+    // position; layer 0 without any visible background, or with nothing drawn, is filled with
+    // palette entry 16. A background whose picture failed to load is skipped.
+    void DrawBackground(DDSURFACEDATA* target, int nLayer);
+    // The cells of layer nLayer in the 21 x 16 cells under the camera that are inside the field,
+    // have a graphic, are not hidden and whose condition list holds, with their screen positions.
+    std::vector<MAPCELLDRAW> VisibleMapCells(int nLayer);
+    void DrawMap(DDSURFACEDATA* target, int nLayer);
+    // The status bar of the shown HUD entries (only with the stage's HUD flag).
+    void DrawStatusBar(DDSURFACEDATA* target);
+    // The 3-digit time counter at (272, 24); with bSound, sound 13 at each new second while 1 to
+    // the stage's warning seconds are left. Nothing without a time limit.
+    void DrawTimeLimit(DDSURFACEDATA* target, int bSound);
+    // The 32-pixel icon sheets (slots 63 and 64) rebuilt from the 16-pixel shot sheets (slots 20
+    // and 21): every 16 x 16 cell centred in a 32 x 32 cell.
+    void BuildIconSheets();
+
     // The ranking entry (RankingEntry.cpp). Nothing (0) when rankings are off for the play, no
     // place was reached or the entry was made already. Otherwise the name (the option's fixed
     // name, or the one entered last, offered in the shell's dialog and kept), sound 16, the

@@ -134,7 +134,7 @@ unsigned cSceneStage::WaitLoop(void* lpParam)
             }
             break;
         }
-        // The frozen stage is drawn here once the stage drawing exists.
+        stage.Draw(0, 1, 0, 1);
         SceneFlow().Flip();
     }
     return 1;
