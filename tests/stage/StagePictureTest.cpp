@@ -1,0 +1,201 @@
+// A drawn frame of a stage compared pixel by pixel, in every back-end configuration, with the
+// picture composed here from the sheets and the drawing order: the opaque background behind the
+// field tiled from the camera's parallax position, a background whose picture failed to load
+// skipped, a keyed auto-scrolling background in front, the status bar with the HP and SP gauges
+// (a value above its maximum filling only the frame, a low value in the warning colour) and the
+// time counter.
+#include "graphics/DrawTestSupport.h"
+
+#include "definitions/cEdStage.h"
+#include "objects/StageObjects.h"
+#include "project/cSystemData.h"
+#include "stage/cSceneStage.h"
+
+namespace gfxtest {
+namespace {
+
+constexpr char kLetters[] = ".RGBWYC";  // palette index -> letter (see DrawTestSupport.h)
+
+// Background 0: 40 x 30, in 5-pixel squares of index 1 + (x / 5 + 2 (y / 5)) mod 5, no
+// transparent pixel.
+std::uint32_t Background0(int x, int y)
+{
+    return 1u + static_cast<std::uint32_t>((x / 5 + 2 * (y / 5)) % 5);
+}
+
+// Background 2: 20 x 16, white at (0, 0), the rest transparent.
+std::uint32_t Background2(int x, int y)
+{
+    return x == 0 && y == 0 ? 4u : 0u;
+}
+
+// The system sheet, 128 x 208: HP icon (32, 32) red with its left column transparent, SP icon
+// (48, 32) green with its top row transparent; gauge frames at y 128 (white border, transparent
+// inside), fills at y 144 (yellow) and warning fills at y 160 (blue), HP at x 0, SP at x 64.
+std::uint32_t SystemSheet(int x, int y)
+{
+    if (y >= 32 && y < 48) {
+        if (x >= 32 && x < 48) return x == 32 ? 0u : 1u;
+        if (x >= 48 && x < 64) return y == 32 ? 0u : 2u;
+        return 0u;
+    }
+    const bool bGauge = (x >= 0 && x < 50) || (x >= 64 && x < 114);
+    if (!bGauge) return 0u;
+    const int gx = x < 64 ? x : x - 64;
+    if (y >= 128 && y < 144) return gx == 0 || gx == 49 || y == 128 || y == 143 ? 4u : 0u;
+    if (y >= 144 && y < 160) return 5u;
+    if (y >= 160 && y < 176) return 3u;
+    return 0u;
+}
+
+// The digit sheet, 320 x 192: in the row at y 160, digit d is a 32 x 32 cell of index
+// 1 + d mod 5 whose first four columns are transparent.
+std::uint32_t DigitSheet(int x, int y)
+{
+    if (y < 160 || x % 32 < 4) return 0u;
+    return 1u + static_cast<std::uint32_t>((x / 32) % 5);
+}
+
+class StagePictureTest : public DrawTest {
+protected:
+    void SetUp() override
+    {
+        DrawTest::SetUp();
+        m_savedHud = SystemData.HudItems;
+    }
+    void TearDown() override
+    {
+        m_scene.reset();
+        for (int slot : {46, 49, 51, 55, 56, 57}) DDReleaseSurface(&SDTable[slot]);
+        Stage.m_Background.clear();
+        Player.clear();
+        SystemData.HudItems = m_savedHud;
+        DrawTest::TearDown();
+    }
+    void Load(int slot, int width, int height, const std::function<std::uint32_t(int, int)>& index, int bColorKey)
+    {
+        const std::string path = "bmp\\slot" + std::to_string(slot) + ".bmp";
+        Write(path, Bmp8(width, height, index));
+        ASSERT_EQ(DDCreateSurfaceFromFile(&SDTable[slot], path.c_str(), bColorKey, C().nBpp, 0, DTMEMORYTYPE_VIDEO_RT,
+                                          0, 0, 0, 0, 0),
+                  0);
+    }
+
+    std::unique_ptr<cSceneStage> m_scene;
+    cVector<cHudItem> m_savedHud;
+};
+
+TEST_P(StagePictureTest, AFrameShowsBackgroundsHudAndTimeInTheirOrder)
+{
+    OpenWithPalette();
+    Load(
+        46, 640, 20, [](int, int) { return 6u; }, 0);
+    Load(49, 128, 208, SystemSheet, 1);
+    Load(51, 320, 192, DigitSheet, 1);
+    Load(55, 40, 30, Background0, 1);
+    Load(57, 20, 16, Background2, 1);  // slot 56 stays empty: its picture failed to load
+
+    Stage.m_Background.clear();
+    Stage.m_Background.resize(3);
+    cEdBackground& back = Stage.m_Background[0];
+    back.m_nLayer = 0;
+    back.m_dSpeedX = 0.5;
+    back.m_dSpeedY = 0.5;
+    cEdBackground& missing = Stage.m_Background[1];
+    missing.m_nLayer = 0;
+    cEdBackground& front = Stage.m_Background[2];
+    front.m_nLayer = 1;
+    front.m_bAutoScrollX = 1;
+    front.m_dSpeedX = -1.0;  // moves one pixel right per frame
+    front.m_dSpeedY = 0.0;
+
+    SystemData.HudItems.clear();
+    SystemData.HudItems.resize(5);
+    for (int i : {2, 3}) {
+        SystemData.HudItems[i].bVisible = 1;
+        SystemData.HudItems[i].bIcon = 1;
+    }
+    SystemData.HudItems[3].nWarnValue = 2;
+
+    Player.clear();
+    Player.resize(1);
+    Player[0].hp = 25;  // above its maximum of 10
+    Player[0].def.m_nMaxHp = 10;
+    Player[0].sp = 1;  // at or below the warning value 2
+    Player[0].def.m_nMaxSp = 4;
+
+    m_scene = std::make_unique<cSceneStage>();
+    cSceneStage& scene = *m_scene;
+    scene.m_ScrollX.dPos = 320 + 100;  // the field's margin of 10 cells, then 100 pixels
+    scene.m_ScrollY.dPos = 320 + 30;
+    scene.m_nStageFlag = 1;
+    scene.m_bNoTimeLimit = 0;
+    scene.m_nTime = 42;
+    Stage.m_bDrawByPriority = 0;
+
+    scene.Draw(1, 0, 1, 0);
+
+    // The expected picture, layer by layer.
+    std::vector<std::string> want(480, std::string(640, '.'));
+    const auto put = [&](int x, int y, char letter) {
+        if (letter != '.' && x >= 0 && x < 640 && y >= 0 && y < 480)
+            want[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = letter;
+    };
+    // Background 0: parallax 0.5 of the camera past the margin: (100 x 0.5) mod 40, (30 x 0.5) mod 30.
+    const int sx0 = (100 / 2) % 40;
+    const int sy0 = (30 / 2) % 30;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) put(x, y, kLetters[Background0((x + sx0) % 40, (y + sy0) % 30)]);
+    // Background 2 (in front of the field): auto-scrolled to offset 1, tiled from
+    // (100 + 1) mod 20; vertically at its factor 0.
+    const int fx0 = (100 + 1) % 20;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) put(x, y, kLetters[Background2((x + fx0) % 20, y % 16)]);
+    // The status bar: two entries of 16 + 50 pixels, gap (638 - 132) / 3.
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 640; ++x) put(x, y, 'C');
+    const int gap = (638 - 2 * 66) / 3;
+    const int hpX = gap;
+    const int spX = gap + 66 + gap;
+    const int fills[2] = {50, 1 * 50 / 4};  // HP clamped to the frame; SP 12 pixels
+    const int fillY[2] = {144, 160};        // SP at or below its warning value
+    for (int g = 0; g < 2; ++g) {
+        const int x0 = g == 0 ? hpX : spX;
+        const int iconSx = g == 0 ? 32 : 48;
+        const int gaugeSx = g == 0 ? 0 : 64;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) put(x0 + x, 3 + y, kLetters[SystemSheet(iconSx + x, 32 + y)]);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 50; ++x) put(x0 + 16 + x, 3 + y, kLetters[SystemSheet(gaugeSx + x, 128 + y)]);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < fills[g]; ++x)
+                put(x0 + 16 + x, 3 + y, kLetters[SystemSheet(gaugeSx + x, fillY[g] + y)]);
+    }
+    // The time: three digits from (272, 24), the first left blank for 42.
+    const int digits[2] = {4, 2};
+    for (int d = 0; d < 2; ++d)
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                put(272 + 32 * (d + 1) + x, 24 + y, kLetters[DigitSheet(digits[d] * 32 + x, 160 + y)]);
+
+    const RawImage got = Pixels(&BackBuffer);
+    ASSERT_EQ(got.size(), 480u);
+    int mismatches = 0;
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            const DWORD expected = Raw(want[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)], true);
+            if (got[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] != expected && ++mismatches <= 5) {
+                ADD_FAILURE() << "pixel (" << x << ", " << y << "): 0x" << std::hex
+                              << got[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] << " instead of 0x"
+                              << expected << " ('" << want[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]
+                              << "')";
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, StagePictureTest, ::testing::ValuesIn(kConfigs), ConfigName);
+
+}  // namespace
+}  // namespace gfxtest
