@@ -55,9 +55,11 @@ void cSceneStage::Init()
 {
     m_RankReached.resize(kRankTables, 0);
     m_RankValue.resize(kRankTables, 0);
-    // The icon sheets, the background pictures and the stage's built-in surfaces are chosen and
-    // loaded with the stage resources and drawing, which read them.
     const bool bRestart = SceneFlow().m_nPrevScene == SCENE_STAGE;
+    if (!LoadStagePictures(bRestart)) {
+        m_bFailed = true;  // the close is on its way; no state runs until then
+        return;
+    }
     if (!bRestart) {
         ResetStage();
         ConsumeLife(SaveData);

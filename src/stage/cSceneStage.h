@@ -253,6 +253,17 @@ public:
     // The 32-pixel icon sheets (slots 63 and 64) rebuilt from the 16-pixel shot sheets (slots 20
     // and 21): every 16 x 16 cell centred in a 32 x 32 cell.
     void BuildIconSheets();
+    // The stage's pictures: the background slots 55 + i named after the stage's picture
+    // backgrounds (emptied for the others); with a drawing back-end, the built-in slots loaded
+    // (only the backgrounds for bRestart, else every slot a stage uses, then the icon sheets and
+    // the three bitmap caches). false, with WM_CLOSE posted, when a needed picture failed.
+    bool LoadStagePictures(bool bRestart);
+    // The bitmap caches of Bmp_CharaExc, SwordType and Effect (see objects/StageBitmaps.h): the
+    // old surfaces released, then every entry's surfaces; a bitmap that fails writes one trace
+    // line and stays empty.
+    void LoadStageBmp();
+    void LoadSwordBmp();
+    void LoadEffectBmp();
 
     // The ranking entry (RankingEntry.cpp). Nothing (0) when rankings are off for the play, no
     // place was reached or the entry was made already. Otherwise the name (the option's fixed
