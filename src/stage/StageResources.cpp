@@ -10,10 +10,13 @@
 #include "definitions/cEdStage.h"
 #include "graphics/BackEnd.h"
 #include "graphics/Blit.h"
+#include "graphics/BlitEffects.h"
+#include "graphics/Boxes.h"
 #include "graphics/Fill.h"
 #include "graphics/SurfaceCatalogue.h"
 #include "graphics/Surfaces.h"
 #include "objects/StageBitmaps.h"
+#include "objects/StageObjects.h"
 #include "platform/win/Messages.h"
 #include "project/cDatabase.h"
 #include "stage/cSceneStage.h"
@@ -29,6 +32,8 @@ constexpr int kShotPairs = 4;
 constexpr int kCell = 16;
 constexpr int kSlotFirstBackground = 55;
 constexpr int kBackgroundSlots = 8;
+constexpr int kSlotViewMask = 65;
+constexpr DWORD kMaskColour = 16;
 
 // The slots a first entry into stage play loads: 2..47, 49..51, 55..70; a restart after a stage
 // end loads only the backgrounds 55..62.
@@ -188,4 +193,51 @@ void cSceneStage::LoadEffectBmp()
         AddCacheSurface(vec, infos, entry.strFileName, DTMEMORYTYPE_SYSTEM, 1, bShare, 0, kFailure);
         ShareFrom(vec, first, 2);
     }
+}
+
+int ViewMaskRadius(int nViewRange)
+{
+    return nViewRange < 0 ? 0 : nViewRange > kMaxViewMaskRadius ? kMaxViewMaskRadius : nViewRange;
+}
+
+bool cSceneStage::CreateViewMask(DDSURFACEDATA* mask, DDSURFACEDATA* shape)
+{
+    DDReleaseSurface(mask);
+    DDReleaseSurface(shape);
+    if (Player.empty()) {
+        return true;
+    }
+    const cPlayer& hero = Player.data()[P1];
+    const int r = ViewMaskRadius(hero.viewRange);
+    const DDSURFACEINFO& info = SDInfoTable[kSlotViewMask];
+    const int w = 1280 + 2 * r;
+    const int h = 960 + 2 * r;
+    if (!DDCreateSurface(mask, w, h, 1, info.bSystemMemory, info.nMemoryType, 0, 0)) {
+        OutOfMemory();
+        return false;
+    }
+    DDFillRectPal(mask, 0, 0, w, h, kMaskColour);
+    if (r == 0) {
+        return true;
+    }
+    const int nShape = hero.def.m_nViewShape;
+    if (nShape == 1 || nShape == 2) {
+        if (!DDCreateSurface(shape, 2 * r, 2 * r, 1, info.bSystemMemory, info.nMemoryType, 0, 0)) {
+            OutOfMemory();
+            return false;
+        }
+        DDFillRectPal(shape, 0, 0, 2 * r, 2 * r, 0);
+        DDBltCircle(mask, w / 2, h / 2, r, r, r, 1, shape, r, r, 0);
+        return true;
+    }
+    DDFillRectPal(mask, w / 2 - r, h / 2 - r, 2 * r, 2 * r, 0);
+    return true;
+}
+
+bool cSceneStage::CreateHeroViewMask()
+{
+    if (lpSDTable == nullptr || Player.empty() || Player.data()[P1].def.m_nViewShape == 0) {
+        return true;
+    }
+    return CreateViewMask(&lpSDTable[kSlotViewMask], &lpSDTable[kSlotViewMask + 1]);
 }

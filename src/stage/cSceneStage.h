@@ -261,6 +261,16 @@ public:
     // The bitmap caches of Bmp_CharaExc, SwordType and Effect (see objects/StageBitmaps.h): the
     // old surfaces released, then every entry's surfaces; a bitmap that fails writes one trace
     // line and stays empty.
+    // The hero's view mask (slot 65) and view shape (slot 66), made again: a
+    // (1280 + 2r) x (960 + 2r) mask of palette entry 16 with a transparent hole in its centre,
+    // a disc of radius r for the shapes 1 and 2, a 2r-square for the others; r is the hero's
+    // view range kept within 0..kMaxViewMaskRadius, so that game data cannot ask for a surface
+    // of any size. false, after the out-of-memory box (which closes the program), when a surface
+    // could not be made.
+    bool CreateViewMask(DDSURFACEDATA* mask, DDSURFACEDATA* shape);
+    // CreateViewMask of slots 65 and 66 for a hero with a limited view (shapes 1..4), when a
+    // drawing back-end is open; true otherwise.
+    bool CreateHeroViewMask();
     void LoadStageBmp();
     void LoadSwordBmp();
     void LoadEffectBmp();
@@ -317,6 +327,11 @@ private:
     int FinishStory(int nSavedStage);
     int FinishChallenge(int nSavedStage);
 };
+
+// The largest view-mask hole radius, in pixels: a hole wider than the screen shows all of it.
+constexpr int kMaxViewMaskRadius = 640;
+// A view range in pixels brought into 0..kMaxViewMaskRadius.
+int ViewMaskRadius(int nViewRange);
 
 // The running stage-play screen; null while none exists.
 extern cSceneStage* lpSceneStage;

@@ -87,6 +87,14 @@ TEST(StatusBarLayoutTest, GaugeFillsStayInsideTheirFrame)
     }
 }
 
+TEST(ViewMaskRadiusTest, GameDataCannotAskForAnyMaskSize)
+{
+    const int cases[][2] = {{0, 0}, {48, 48}, {640, 640}, {641, 640}, {16 * 0x7FFF, 640}, {-16, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ViewMaskRadius(c[0]), c[1]) << c[0];
+    }
+}
+
 class StageDrawLogic : public StageFixture {
 protected:
     void TearDown() override

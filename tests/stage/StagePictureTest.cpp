@@ -7,6 +7,7 @@
 #include "graphics/DrawTestSupport.h"
 
 #include "definitions/cEdStage.h"
+#include "objects/PlayerDraw.h"
 #include "objects/StageObjects.h"
 #include "project/cSystemData.h"
 #include "stage/cSceneStage.h"
@@ -196,6 +197,74 @@ TEST_P(StagePictureTest, AFrameShowsBackgroundsHudAndTimeInTheirOrder)
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, StagePictureTest, ::testing::ValuesIn(kConfigs), ConfigName);
+
+}  // namespace
+}  // namespace gfxtest
+
+namespace gfxtest {
+namespace {
+
+// The raw back-buffer pixel of palette index i of the test palette drawn from a surface. The
+// 16-bit Direct3D full screen takes it from an A1R5G5B5 texture into its R5G6B5 back buffer: the
+// fifth green bit is repeated into the sixth.
+DWORD BackBufferRaw(const Config& c, std::uint32_t i)
+{
+    const std::uint32_t colour = TestPaletteColours()[i];
+    const DWORD r = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
+    if (c.bDirect3D && c.nBpp == 16 && !c.bWindowMode) {
+        const DWORD g5 = g >> 3;
+        return (r >> 3) << 11 | ((g5 << 1) | (g5 >> 4)) << 5 | (b >> 3);
+    }
+    const DWORD raw = LoadedRaw(c, colour, i);
+    return !c.bDirect3D && c.nBpp == 32 ? raw & 0x00FFFFFFu : raw;
+}
+
+class ViewMaskPictureTest : public DrawTest {
+protected:
+    void TearDown() override
+    {
+        DDReleaseSurface(&SDTable[65]);
+        DDReleaseSurface(&SDTable[66]);
+        m_scene.reset();
+        Player.clear();
+        DrawTest::TearDown();
+    }
+    std::unique_ptr<cSceneStage> m_scene;
+};
+
+TEST_P(ViewMaskPictureTest, TheHeroSeesThroughADiscOrASquare)
+{
+    OpenWithPalette();
+    m_scene = std::make_unique<cSceneStage>();
+    Player.clear();
+    Player.resize(1);
+    cPlayer& hero = Player[0];
+    hero.gfxWidth = 32;
+    hero.gfxHeight = 32;
+    hero.screenLeft = 320 - 16;  // the hero's centre at the screen's centre
+    hero.screenTop = 240 - 16;
+    hero.viewRange = 40;
+    struct Case {
+        int shape;
+        bool cornerSeen;  // (320 - 35, 240 - 35): inside the square, outside the disc
+    };
+    for (const Case& c : {Case{1, false}, Case{3, true}}) {
+        hero.def.m_nViewShape = static_cast<std::int8_t>(c.shape);
+        ASSERT_TRUE(m_scene->CreateViewMask(&SDTable[65], &SDTable[66]));
+        EXPECT_EQ(SDTable[65].nWidth, 1280 + 80);
+        EXPECT_EQ(SDTable[65].nHeight, 960 + 80);
+        Paint(&BackBuffer, 'R');
+        DrawViewMask(hero, &BackBuffer, &SDTable[65]);
+        const DWORD masked = BackBufferRaw(C(), 16);
+        EXPECT_EQ(Pixel(&BackBuffer, 320, 240), Raw('R', true)) << c.shape;
+        EXPECT_EQ(Pixel(&BackBuffer, 320 + 30, 240), Raw('R', true)) << c.shape;
+        EXPECT_EQ(Pixel(&BackBuffer, 320 + 45, 240), masked) << c.shape;
+        EXPECT_EQ(Pixel(&BackBuffer, 0, 0), masked) << c.shape;
+        EXPECT_EQ(Pixel(&BackBuffer, 320 - 35, 240 - 35), c.cornerSeen ? Raw('R', true) : masked) << c.shape;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, ViewMaskPictureTest, ::testing::ValuesIn(kConfigs), ConfigName);
 
 }  // namespace
 }  // namespace gfxtest
