@@ -58,8 +58,8 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
     m_bEraseChara = AnySide(Stage.m_OffScreen[0]) ? 1 : 0;
     m_bEraseBlockChara = AnySide(Stage.m_OffScreen[1]) ? 1 : 0;
     m_bEraseItem = AnySide(Stage.m_OffScreen[2]) ? 1 : 0;
-    // The text, effect and picture objects, the screen effect and the screen colour are reset
-    // here once they exist.
+    // The text, effect and picture objects and the screen effect are reset here once they exist.
+    m_ScreenColor.Reset();
     m_Wait.nReserved = 0;
 
     m_SubStepCheck = BuildSubStepCheck(Stage.m_nSubSteps, Stage.m_nContactLevel);

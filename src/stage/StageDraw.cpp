@@ -63,7 +63,7 @@ void cSceneStage::Draw(int bFromPlay, int bFreeze, int bTimerSound, int bMessage
     DrawBackground(target, 0);
     if (!bFromPlay && m_nState == STAGESTATE_PAUSE && SystemData.bPauseHideField) {
         DrawBackground(target, 1);
-        // The screen colour is applied here once the screen colour exists.
+        DrawScreenColor(bFreeze);
         return;
     }
     // The pictures of layer 0 are drawn here once picture objects exist.
@@ -84,9 +84,8 @@ void cSceneStage::Draw(int bFromPlay, int bFreeze, int bTimerSound, int bMessage
     if (bMessage) {
         DrawMessageLine(target);
     }
-    // The 8-bit palette cycles here once the scene manager's palette cycling exists; then the
-    // screen colour is applied once it exists.
-    (void)bFreeze;
+    // The 8-bit palette cycles here once the scene manager's palette cycling exists.
+    DrawScreenColor(bFreeze);
 }
 
 void cSceneStage::DrawPass(int nPriority, bool bPriorities, int bFreeze)

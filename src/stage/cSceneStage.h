@@ -21,6 +21,7 @@
 #include "definitions/cEdBlock.h"
 #include "objects/cChara.h"
 #include "objects/cStageField.h"
+#include "stage/SCREENCOLOR.h"
 #include "stage/StageSummons.h"
 #include "stage/WAITINFO.h"
 #include "stage/cScene.h"
@@ -274,6 +275,14 @@ public:
     void LoadStageBmp();
     void LoadSwordBmp();
     void LoadEffectBmp();
+
+    // The screen-colour command (StageScreenColor.cpp): starts a tint, a flash or the way back
+    // (see SCREENCOLOR::Start). 0 when a restore finds nothing tinted.
+    int SetScreenColor(const int p[8]);
+    // Applies the tint to this frame's picture; with bDrawOnly (frozen states) without moving it
+    // on and, under DirectDraw, without touching the palette.
+    void DrawScreenColor(int bDrawOnly);
+    SCREENCOLOR m_ScreenColor;  // reset by every set-up
 
     // The ranking entry (RankingEntry.cpp). Nothing (0) when rankings are off for the play, no
     // place was reached or the entry was made already. Otherwise the name (the option's fixed
