@@ -11,8 +11,10 @@
 #include "graphics/SurfaceCatalogue.h"
 #include "objects/PlayerDraw.h"
 #include "objects/StageObjects.h"
+#include "project/cSaveData.h"
 #include "project/cSystemData.h"
 #include "stage/StageShellFlags.h"
+#include "stage/cRanking.h"
 #include "stage/cSceneStage.h"
 
 namespace {
@@ -25,6 +27,8 @@ constexpr int TEXT_TEST_PLAY_LINE = 25;
 constexpr int TEXT_DIRECT_PLAY_LINE = 26;
 constexpr int kMessageCentreX = 320;
 constexpr int kMessageY = 456;
+constexpr int kRankingX = 184;
+constexpr int kRankingY = 64;
 
 }  // namespace
 
@@ -140,4 +144,17 @@ int cSceneStage::DrawChara(cChara& chara, int bFreeze)
         // advances them. Both once the character drawing exists.
     }
     return 0;
+}
+
+void cSceneStage::DrawRankingDisplay()
+{
+    Draw(0, 1, 0, 1);
+    const int nGenre = SaveData.nRankingKind;
+    const int nTables = static_cast<int>(Ranking.m_Tables.size());
+    if (nGenre < 0 || nGenre >= nTables) {
+        return;
+    }
+    const int nReached =
+        nGenre < static_cast<int>(m_RankReached.size()) ? m_RankReached[static_cast<std::size_t>(nGenre)] : -1;
+    Ranking.Draw(&BackBuffer, kRankingX, kRankingY, nGenre, nReached);
 }

@@ -235,6 +235,9 @@ public:
     // The text table entry of the message line: 26 in direct play, 25 in test play, else -1.
     int MessageLineText() const;
     void DrawMessageLine(DDSURFACEDATA* target);
+    // One frame of the ranking display: the frozen stage and the selected genre's table at
+    // (184, 64) with the place this play reached in it.
+    void DrawRankingDisplay();
     // The auto-scrolling backgrounds move on by one frame (x offset -= speed, wrapped into the
     // picture's width; y likewise). A background without a picture does not move.
     void ScrollBackgrounds();
