@@ -7,8 +7,11 @@
 #include "graphics/DrawTestSupport.h"
 
 #include "definitions/cEdStage.h"
+#include "graphics/Blit.h"
 #include "objects/PlayerDraw.h"
+#include "objects/StageBitmaps.h"
 #include "objects/StageObjects.h"
+#include "project/cDatabase.h"
 #include "project/cSystemData.h"
 #include "stage/cSceneStage.h"
 
@@ -265,6 +268,97 @@ TEST_P(ViewMaskPictureTest, TheHeroSeesThroughADiscOrASquare)
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, ViewMaskPictureTest, ::testing::ValuesIn(kConfigs), ConfigName);
+
+}  // namespace
+}  // namespace gfxtest
+
+namespace gfxtest {
+namespace {
+
+// The shot sheet, 128 x 480: 16 x 16 cells, the first column of each transparent, the rest of
+// index 1 + (column + row) mod 5.
+std::uint32_t ShotSheet(int x, int y)
+{
+    if (x % 16 == 0) return 0u;
+    return 1u + static_cast<std::uint32_t>((x / 16 + y / 16) % 5);
+}
+
+class StageSheetsTest : public DrawTest {
+protected:
+    void TearDown() override
+    {
+        for (int slot : {20, 21, 63, 64}) DDReleaseSurface(&SDTable[slot]);
+        DDReleaseSurfaceVec(StageBitmaps.BmpCharaExc);
+        StageBitmaps.BmpCharaExc.clear();
+        StageBitmaps.BmpCharaExcInfo.clear();
+        Database.Bmp_CharaExc = m_savedExc;
+        m_scene.reset();
+        DrawTest::TearDown();
+    }
+    std::unique_ptr<cSceneStage> m_scene;
+    cVector<cDbBmpCharaExc> m_savedExc = Database.Bmp_CharaExc;
+};
+
+TEST_P(StageSheetsTest, IconSheetsCentreEveryShotCellInA32PixelCell)
+{
+    OpenWithPalette();
+    Write("bmp\\shot.bmp", Bmp8(128, 480, ShotSheet));
+    for (int slot : {20, 21}) {
+        ASSERT_EQ(DDCreateSurfaceFromFile(&SDTable[slot], "bmp\\shot.bmp", 1, C().nBpp, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0,
+                                          slot == 21 ? 16 : 0, 0, 0),
+                  0);
+    }
+    for (int slot : {63, 64}) ASSERT_TRUE(DDCreateSurface(&SDTable[slot], 256, 960, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    m_scene = std::make_unique<cSceneStage>();
+    m_scene->BuildIconSheets();
+
+    Paint(&BackBuffer, 'C');
+    DDBlt(&BackBuffer, 0, 0, 256, 480, &SDTable[63], 0, 0, 1);  // rows 0..14 of the left sheet
+    for (int c : {0, 7, 14}) {
+        for (int d : {0, 3}) {
+            for (int half = 0; half < 2; ++half) {
+                const int x0 = 8 + 64 * d + 32 * half;
+                const int y0 = 8 + 32 * c;
+                for (int v = 0; v < 16; v += 5) {
+                    for (int u = 0; u < 16; ++u) {
+                        const char want = kLetters[ShotSheet(32 * d + 16 * half + u, 16 * c + v)];
+                        EXPECT_EQ(Pixel(&BackBuffer, x0 + u, y0 + v), Raw(want == '.' ? 'C' : want, true))
+                            << "cell " << d << "," << c << " half " << half << " at " << u << "," << v;
+                    }
+                }
+                // Around the cell the sheet is transparent.
+                EXPECT_EQ(Pixel(&BackBuffer, x0 - 1, y0 - 1), Raw('C', true));
+                EXPECT_EQ(Pixel(&BackBuffer, x0 + 16, y0 + 16), Raw('C', true));
+            }
+        }
+    }
+}
+
+TEST_P(StageSheetsTest, ACharacterSheetThatFailsStaysEmptyAndTheOthersLoad)
+{
+    OpenWithPalette();
+    Write("bmp\\exc.bmp", Bmp8(64, 32, ShotSheet));
+    Database.Bmp_CharaExc.clear();
+    Database.Bmp_CharaExc.resize(3);
+    Database.Bmp_CharaExc[1].strFileName = "bmp\\exc.bmp";
+    Database.Bmp_CharaExc[2].strFileName = "bmp\\missing.bmp";
+    m_scene = std::make_unique<cSceneStage>();
+    m_scene->LoadStageBmp();
+    ASSERT_EQ(StageBitmaps.BmpCharaExc.size(), 8u);  // four per entry from entry 1
+    ASSERT_EQ(StageBitmaps.BmpCharaExcInfo.size(), 8u);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(StageBitmaps.BmpCharaExc[i].nWidth, i < 4 ? 64 : 0) << i;
+    }
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_EQ(StageBitmaps.BmpCharaExcInfo[i].nMirrorW, 32) << i;
+        if (D3D()) EXPECT_EQ(StageBitmaps.BmpCharaExc[i].lpShareSD, &StageBitmaps.BmpCharaExc[0]) << i;
+    }
+    // Loading again replaces the cache.
+    m_scene->LoadStageBmp();
+    EXPECT_EQ(StageBitmaps.BmpCharaExc.size(), 8u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, StageSheetsTest, ::testing::ValuesIn(kConfigs), ConfigName);
 
 }  // namespace
 }  // namespace gfxtest
