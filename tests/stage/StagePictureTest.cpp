@@ -184,10 +184,13 @@ TEST_P(StagePictureTest, AFrameShowsBackgroundsHudAndTimeInTheirOrder)
 
     const RawImage got = Pixels(&BackBuffer);
     ASSERT_EQ(got.size(), 480u);
+    DWORD raw[256] = {};
+    for (const char* l = kLetters; *l != '\0'; ++l) raw[static_cast<unsigned char>(*l)] = Raw(*l, true);
     int mismatches = 0;
     for (int y = 0; y < 480; ++y) {
         for (int x = 0; x < 640; ++x) {
-            const DWORD expected = Raw(want[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)], true);
+            const DWORD expected =
+                raw[static_cast<unsigned char>(want[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)])];
             if (got[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] != expected && ++mismatches <= 5) {
                 ADD_FAILURE() << "pixel (" << x << ", " << y << "): 0x" << std::hex
                               << got[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] << " instead of 0x"
