@@ -354,7 +354,9 @@ TEST_P(StageSheetsTest, ACharacterSheetThatFailsStaysEmptyAndTheOthersLoad)
     }
     for (int i = 1; i < 4; ++i) {
         EXPECT_EQ(StageBitmaps.BmpCharaExcInfo[i].nMirrorW, 32) << i;
-        if (D3D()) EXPECT_EQ(StageBitmaps.BmpCharaExc[i].lpShareSD, &StageBitmaps.BmpCharaExc[0]) << i;
+        if (D3D()) {
+            EXPECT_EQ(StageBitmaps.BmpCharaExc[i].lpShareSD, &StageBitmaps.BmpCharaExc[0]) << i;
+        }
     }
     // Loading again replaces the cache.
     m_scene->LoadStageBmp();
