@@ -28,7 +28,6 @@ bool AnySide(const cEdOffScreenLimit& limit)
 
 void cSceneStage::SetStage(int bRestart, int bMusic)
 {
-    (void)bMusic;  // the stage music request (PlayBgm) reads it once the stage end's music exists
     ECLog("In SetStage");
     m_bInSetUp = true;
     m_bFailed = false;
@@ -46,6 +45,7 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
             SaveData.RestoreCharaStatus(0, Stage.m_PlacedChara[hero], Stage);
         }
     }
+    RequestStageMusic(bMusic != 0);
     SceneFlow().m_nBgm = 0;
     Stage.SetSpeedLevel(Stage.m_nSpeedLevel);
 
@@ -120,4 +120,16 @@ void cSceneStage::ResetCounters()
     m_nSubStep = 0;
     m_nSubStepTotal = 0;
     SaveData.nTotalScore = 0;
+}
+
+void cSceneStage::RequestStageMusic(bool bMusic)
+{
+    const bool bSame = Stage.m_nBgm == SaveData.nStageBgm;
+    if (!bSame) {
+        PlayBgm(Stage.m_nBgm, Stage.m_bBgmLoop);
+    } else if (bMusic && (!Stage.m_bBgmKeep || Stage.m_nBgm == 0)) {
+        // The same music starts again unless the stage keeps it playing; music 0 is always sent
+        // again, so that silence stays silence.
+        PlayBgm(Stage.m_nBgm, Stage.m_bBgmLoop);
+    }
 }

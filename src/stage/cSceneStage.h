@@ -297,6 +297,10 @@ public:
     int RankingMode() const;
     // A place was reached in at least one table.
     bool RankReached() const;
+    // The set-up's music request: the stage's music when it differs from the stage music playing;
+    // with bMusic also when it is the same, unless the stage keeps it (music 0 is sent again
+    // either way).
+    void RequestStageMusic(bool bMusic);
     // Stores nFlag as the stage music's loop flag and asks the main window (synchronously) to
     // play Bgm entry nBgm in the stage music slot.
     void PlayBgm(int nBgm, int nFlag);

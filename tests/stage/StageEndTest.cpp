@@ -368,3 +368,62 @@ TEST_F(FinishStageTest, AClearedChallengeKeepsItsBestOpensTheNextAndIsSaved)
 
 }  // namespace
 }  // namespace stagetest
+
+namespace stagetest {
+namespace {
+
+TEST_F(StageEnd, TheStageMusicIsAskedForByTheKeepRule)
+{
+    ASSERT_TRUE(LoadAndEnter());
+    struct Case {
+        int bMusic;
+        int keep;
+        int stageBgm;
+        int playing;
+        bool sent;
+    };
+    const Case cases[] = {
+        {1, 0, 3, 3, true},  {1, 1, 3, 3, false}, {1, 1, 0, 0, true},  {1, 1, 3, 2, true},
+        {0, 0, 3, 3, false}, {0, 0, 3, 2, true},  {0, 1, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        RecordedMusic().clear();
+        Stage.m_nBgm = c.stageBgm;
+        Stage.m_bBgmKeep = c.keep;
+        Stage.m_bBgmLoop = 1;
+        SaveData.nStageBgm = c.playing;
+        SaveData.bStageBgmLoop = 0;
+        Scene().RequestStageMusic(c.bMusic != 0);
+        const std::vector<std::pair<WPARAM, LPARAM>> want =
+            c.sent ? std::vector<std::pair<WPARAM, LPARAM>>{{4, c.stageBgm}} : std::vector<std::pair<WPARAM, LPARAM>>{};
+        EXPECT_EQ(RecordedMusic(), want) << c.bMusic << c.keep << c.stageBgm << c.playing;
+        EXPECT_EQ(SaveData.bStageBgmLoop, c.sent ? 1 : 0);
+    }
+}
+
+TEST_F(StageEnd, TheLastSecondsOfTheTimeLimitSoundAtEachNewSecond)
+{
+    SetHeader("m_bReadyBanner", 0);
+    SetHeader("m_bTimeLimit", 1);
+    SetHeader("m_nTimeLimit", 3);
+    SetHeader("m_nTimeWarning", 2);
+    SetHeader("m_dGravity", 0.0);
+    ASSERT_TRUE(LoadAndEnter());
+    harness->RunFrames(1);  // enters play
+    // Seconds left after each 60 frames: 2 (sounds), 1 (sounds), 0 (time up, silent).
+    harness->RunFrames(59);
+    EXPECT_EQ(Count(RecordedSounds(), 13), 0);
+    harness->RunFrames(1);
+    EXPECT_EQ(Scene().m_nTime, 2);
+    EXPECT_EQ(Count(RecordedSounds(), 13), 1);
+    harness->RunFrames(59);
+    EXPECT_EQ(Count(RecordedSounds(), 13), 1);
+    harness->RunFrames(1);
+    EXPECT_EQ(Count(RecordedSounds(), 13), 2);
+    harness->RunFrames(60);
+    EXPECT_EQ(Scene().m_nTime, 0);
+    EXPECT_EQ(Count(RecordedSounds(), 13), 2);
+}
+
+}  // namespace
+}  // namespace stagetest
