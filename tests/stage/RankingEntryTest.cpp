@@ -174,3 +174,43 @@ TEST_F(RankingEntryTest, NothingIsEnteredWithoutRankingsOrWithoutAPlace)
 
 }  // namespace
 }  // namespace stagetest
+
+namespace stagetest {
+namespace {
+
+// A stage-clear display that advances by itself still registers a place reached when the option
+// asks for automatic registration; with manual registration it leaves without an entry.
+TEST_F(RankingEntryTest, AutoAdvanceKeepsAnAutomaticEntry)
+{
+    struct Case {
+        int mode;
+        int entered;
+    };
+    for (const Case& c : {Case{2, 1}, Case{3, 1}, Case{0, 0}, Case{1, 0}}) {
+        Ranking.Reset();
+        shell.mode = c.mode;
+        Stage.m_bSkipResults = 1;  // auto advance
+        Stage.m_bClearCaption = 0;
+        Reached();
+        Scene().m_nState = STAGESTATE_CLEAR;
+        Scene().m_nSubState = 0;
+        std::vector<testsupport::PadFrame> script(40);
+        for (std::size_t i = 1; i < script.size(); i += 2) {
+            script[i].buttons = kDecide;
+        }
+        harness->SetScript(script);
+        std::function<void()> call = [&] { Scene().Clear(); };
+        DWORD id = 0;
+        const HANDLE game = BeginThread(&RunCallProc, &call, 0, &id);
+        ASSERT_NE(game, nullptr);
+        while (WaitForSingleObject(game, 1) == WAIT_TIMEOUT) {
+        }
+        CloseHandle(game);
+        EXPECT_EQ(Scene().m_nState, STAGESTATE_FADEOUT) << c.mode;
+        EXPECT_EQ(Scene().m_bRankEntered, c.entered) << c.mode;
+        EXPECT_EQ(Ranking.m_Tables[0].m_Entries[0].bValid, c.entered) << c.mode;
+    }
+}
+
+}  // namespace
+}  // namespace stagetest
