@@ -60,6 +60,21 @@ std::uint32_t DigitSheet(int x, int y)
     return 1u + static_cast<std::uint32_t>((x / 32) % 5);
 }
 
+// The raw back-buffer pixel of palette index i of the test palette drawn or filled. The
+// 16-bit Direct3D full screen keeps colours as A1R5G5B5 and shows them in its R5G6B5 back buffer:
+// the fifth green bit is repeated into the sixth.
+DWORD BackBufferRaw(const Config& c, std::uint32_t i)
+{
+    const std::uint32_t colour = TestPaletteColours()[i];
+    const DWORD r = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
+    if (c.bDirect3D && c.nBpp == 16 && !c.bWindowMode) {
+        const DWORD g5 = g >> 3;
+        return (r >> 3) << 11 | ((g5 << 1) | (g5 >> 4)) << 5 | (b >> 3);
+    }
+    const DWORD raw = LoadedRaw(c, colour, i);
+    return !c.bDirect3D && c.nBpp == 32 ? raw & 0x00FFFFFFu : raw;
+}
+
 class StagePictureTest : public DrawTest {
 protected:
     void SetUp() override
@@ -210,21 +225,6 @@ INSTANTIATE_TEST_SUITE_P(Matrix, StagePictureTest, ::testing::ValuesIn(kConfigs)
 namespace gfxtest {
 namespace {
 
-// The raw back-buffer pixel of palette index i of the test palette drawn from a surface. The
-// 16-bit Direct3D full screen takes it from an A1R5G5B5 texture into its R5G6B5 back buffer: the
-// fifth green bit is repeated into the sixth.
-DWORD BackBufferRaw(const Config& c, std::uint32_t i)
-{
-    const std::uint32_t colour = TestPaletteColours()[i];
-    const DWORD r = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
-    if (c.bDirect3D && c.nBpp == 16 && !c.bWindowMode) {
-        const DWORD g5 = g >> 3;
-        return (r >> 3) << 11 | ((g5 << 1) | (g5 >> 4)) << 5 | (b >> 3);
-    }
-    const DWORD raw = LoadedRaw(c, colour, i);
-    return !c.bDirect3D && c.nBpp == 32 ? raw & 0x00FFFFFFu : raw;
-}
-
 class ViewMaskPictureTest : public DrawTest {
 protected:
     void TearDown() override
@@ -364,6 +364,64 @@ TEST_P(StageSheetsTest, ACharacterSheetThatFailsStaysEmptyAndTheOthersLoad)
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, StageSheetsTest, ::testing::ValuesIn(kConfigs), ConfigName);
+
+}  // namespace
+}  // namespace gfxtest
+
+namespace gfxtest {
+namespace {
+
+class BackdropPictureTest : public StagePictureTest {};
+
+// Plain fills behind the field, and the pause menu's rule that hides everything but the
+// backgrounds.
+TEST_P(BackdropPictureTest, FillsAndTheHiddenFieldUnderThePauseMenu)
+{
+    OpenWithPalette();
+    Load(
+        46, 640, 20, [](int, int) { return 6u; }, 0);
+    SystemData.HudItems.clear();
+    SystemData.HudItems.resize(5);
+    SystemData.HudItems[4].bVisible = 1;
+    SystemData.HudItems[4].bIcon = 1;
+    m_scene = std::make_unique<cSceneStage>();
+    cSceneStage& scene = *m_scene;
+    scene.m_nStageFlag = 1;
+    scene.m_bNoTimeLimit = 1;
+    struct Case {
+        const char* name;
+        int backgrounds;  // 0 none; else one fill of palette 5 (yellow)
+        int visible;
+        int paused;  // drawn under the pause menu with the hide setting on
+        DWORD centre;
+        DWORD corner;  // (0, 0): the status bar unless hidden
+    };
+    const DWORD kEmpty = BackBufferRaw(C(), 16);
+    const Case cases[] = {
+        {"no background: palette 16", 0, 1, 0, kEmpty, Raw('C', true)},
+        {"invisible background: palette 16", 1, 0, 0, kEmpty, Raw('C', true)},
+        {"a fill", 1, 1, 0, Raw('Y', true), Raw('C', true)},
+        {"paused with the field hidden: no status bar", 1, 1, 1, Raw('Y', true), Raw('Y', true)},
+    };
+    for (const Case& c : cases) {
+        Stage.m_Background.clear();
+        if (c.backgrounds) {
+            Stage.m_Background.resize(1);
+            Stage.m_Background[0].m_bFill = 1;
+            Stage.m_Background[0].m_nFillColor = 5;
+            Stage.m_Background[0].m_bVisible = c.visible;
+        }
+        SystemData.bPauseHideField = c.paused;
+        scene.m_nState = c.paused ? STAGESTATE_PAUSE : STAGESTATE_PLAY;
+        Paint(&BackBuffer, 'R');
+        scene.Draw(0, 1, 0, 0);
+        EXPECT_EQ(Pixel(&BackBuffer, 320, 240), c.centre) << c.name;
+        EXPECT_EQ(Pixel(&BackBuffer, 0, 0), c.corner) << c.name;
+    }
+    SystemData.bPauseHideField = 0;
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, BackdropPictureTest, ::testing::ValuesIn(kConfigs), ConfigName);
 
 }  // namespace
 }  // namespace gfxtest
