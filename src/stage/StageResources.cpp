@@ -241,3 +241,10 @@ bool cSceneStage::CreateHeroViewMask()
     }
     return CreateViewMask(&lpSDTable[kSlotViewMask], &lpSDTable[kSlotViewMask + 1]);
 }
+
+void cSceneStage::ReleaseStageBitmaps()
+{
+    StartCache(StageBitmaps.BmpCharaExc, StageBitmaps.BmpCharaExcInfo);
+    StartCache(StageBitmaps.SwordType, StageBitmaps.SwordTypeInfo);
+    StartCache(StageBitmaps.Effect, StageBitmaps.EffectInfo);
+}

@@ -30,6 +30,7 @@ cSceneStage::cSceneStage()
 
 cSceneStage::~cSceneStage()
 {
+    ReleaseStageBitmaps();
     if (lpSceneStage == this) {
         lpSceneStage = nullptr;
     }

@@ -276,6 +276,8 @@ public:
     // drawing back-end is open; true otherwise.
     bool CreateHeroViewMask();
     void LoadStageBmp();
+    // Releases and empties the three bitmap caches (the screen's destructor).
+    static void ReleaseStageBitmaps();
     void LoadSwordBmp();
     void LoadEffectBmp();
 

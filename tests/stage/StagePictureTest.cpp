@@ -358,9 +358,12 @@ TEST_P(StageSheetsTest, ACharacterSheetThatFailsStaysEmptyAndTheOthersLoad)
             EXPECT_EQ(StageBitmaps.BmpCharaExc[i].lpShareSD, &StageBitmaps.BmpCharaExc[0]) << i;
         }
     }
-    // Loading again replaces the cache.
+    // Loading again replaces the cache; the screen's end releases it.
     m_scene->LoadStageBmp();
     EXPECT_EQ(StageBitmaps.BmpCharaExc.size(), 8u);
+    m_scene.reset();
+    EXPECT_TRUE(StageBitmaps.BmpCharaExc.empty());
+    EXPECT_TRUE(StageBitmaps.BmpCharaExcInfo.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, StageSheetsTest, ::testing::ValuesIn(kConfigs), ConfigName);
