@@ -40,6 +40,9 @@ DDSURFACEDATA* BackgroundPicture(int i)
 double Wrap(double dOffset, double dSpeed, int nSize)
 {
     dOffset -= dSpeed;
+    if (!std::isfinite(dOffset)) {
+        return 0.0;  // a speed from a damaged stage file that is not a number
+    }
     if (dOffset < 0.0) {
         dOffset += nSize;
     } else if (dOffset >= nSize) {
@@ -53,6 +56,9 @@ int TileStart(const cScroll& axis, double dFactor, double dOffset, int bAuto, in
 {
     const double dMargin = 32.0 * axis.nMargin;
     double d = bAuto ? axis.dPos + dOffset - dMargin : (std::trunc(axis.dPos + 0.5) - dMargin) * dFactor;
+    if (!std::isfinite(d)) {
+        d = 0.0;  // a factor from a damaged stage file that is not a number
+    }
     // Far outside the int range the picture's phase no longer matters.
     d = std::fmod(std::trunc(d), static_cast<double>(nSize));
     const int n = static_cast<int>(d);

@@ -6,6 +6,7 @@ namespace {
 
 constexpr int kBarSpan = 638;
 constexpr int kCharWidth = 16;
+constexpr int kMaxDigits = 40;  // 640 pixels
 
 bool IsGauge(int nItem)
 {
@@ -15,7 +16,8 @@ bool IsGauge(int nItem)
 int EntryWidth(int nItem, const cHudItem& item)
 {
     const int nHead = item.bIcon ? kCharWidth : kCharWidth * CountChars(item.strLabel.c_str());
-    const int nDigits = item.nDigits > 0 ? item.nDigits : 0;
+    // A digit count from the settings file wider than the bar means nothing more than the bar.
+    const int nDigits = item.nDigits < 0 ? 0 : item.nDigits > kMaxDigits ? kMaxDigits : item.nDigits;
     return nHead + (IsGauge(nItem) ? kGaugeWidth : kCharWidth * nDigits);
 }
 

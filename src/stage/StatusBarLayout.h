@@ -21,8 +21,8 @@ struct HUDSLOT {
 };
 
 // The shown entries from left to right. An entry is 16 pixels for its icon or 16 per label
-// character, plus 50 for a gauge (HP, SP) or 16 per digit of its number; the gap is
-// (638 - the sum of the widths) / (shown entries + 1), the first entry starts one gap from the
+// character, plus 50 for a gauge (HP, SP) or 16 per digit of its number (at most 40 digits); the
+// gap is (638 - the sum of the widths) / (shown entries + 1), the first entry starts one gap from the
 // left and each next one a gap after the end of the one before. Empty when no entry is shown.
 std::vector<HUDSLOT> LayoutStatusBar(const cVector<cHudItem>& items, int* pGap = nullptr);
 

@@ -3,6 +3,9 @@
 // where, and which message line a play shows.
 #include "StageFixture.h"
 
+#include <cmath>
+#include <limits>
+
 #include "definitions/cEdStage.h"
 #include "graphics/SurfaceCatalogue.h"
 #include "objects/StageObjects.h"
@@ -73,6 +76,14 @@ TEST(StatusBarLayoutTest, ShownEntriesShareTheBarWithEqualGaps)
             x += c.widths[i] + expectGap;
         }
     }
+    // A digit count beyond the bar's width counts as the bar's width.
+    cVector<cHudItem> wide;
+    wide.resize(5);
+    wide[0] = Item(1, 1, "", 0x7FFFFFFF);
+    int wideGap = 0;
+    ASSERT_EQ(LayoutStatusBar(wide, &wideGap).size(), 1u);
+    EXPECT_EQ(LayoutStatusBar(wide)[0].nWidth, 16 + 40 * 16);
+    EXPECT_EQ(wideGap, (638 - (16 + 40 * 16)) / 2);
     // Nothing shown: no entry.
     cVector<cHudItem> none;
     none.resize(5);
@@ -117,7 +128,9 @@ TEST_F(StageDrawLogic, AutoScrollingBackgroundsWrapAtTheirPictureSize)
         int width;  // 0: the picture failed to load
         double expect;
     };
-    const Case cases[] = {{0.0, 3.0, 100, 97.0}, {99.0, -2.0, 100, 1.0}, {50.0, 0.5, 100, 49.5}, {5.0, 3.0, 0, 5.0}};
+    const double inf = std::numeric_limits<double>::infinity();
+    const Case cases[] = {{0.0, 3.0, 100, 97.0}, {99.0, -2.0, 100, 1.0}, {50.0, 0.5, 100, 49.5},
+                          {5.0, 3.0, 0, 5.0},    {5.0, inf, 100, 0.0},   {5.0, std::nan(""), 100, 0.0}};
     for (const Case& c : cases) {
         Stage.m_Background.clear();
         Stage.m_Background.resize(1);
