@@ -1,5 +1,6 @@
 #include "stage/SCREENCOLOR.h"
 
+#include <climits>
 #include <cmath>
 
 bool SCREENCOLOR::Start(const int p[8], bool bTinted)
@@ -17,7 +18,8 @@ bool SCREENCOLOR::Start(const int p[8], bool bTinted)
     byBlue = static_cast<std::uint8_t>(p[2]);
     nLevel = p[3];
     bRestore = p[4];
-    nDuration = p[5] > 0 ? p[5] * 6 : 0;
+    // Six frames per unit; a count from a damaged stage that would not fit is taken as the longest.
+    nDuration = p[5] <= 0 ? 0 : p[5] > INT_MAX / 6 ? INT_MAX / 6 * 6 : p[5] * 6;
     bFlash = p[6];
     nRepeat = p[7];
     bActive = 1;

@@ -5,6 +5,7 @@
 // The play time counts 60 frames to the second whatever the stage's own frame rate, and so does
 // the time limit: a stage running at 30 frames a second counts both at half speed. Stored
 // rankings and replays were made with this rule, so it is kept.
+#include <cstdint>
 #include <string>
 
 #include "core/AppGlobals.h"
@@ -41,6 +42,13 @@ constexpr int kExtraLifeNoticeFrames = 30;
 constexpr int kGameModeChallenge = 2;
 constexpr int kGameModeFree = 3;
 constexpr int kGameModeReplay = 4;
+
+// a + b, held at the int range: totals from a damaged save file must not overflow.
+std::int32_t AddHeld(std::int32_t a, long long b)
+{
+    const long long sum = static_cast<long long>(a) + b;
+    return sum > INT32_MAX ? INT32_MAX : sum < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(sum);
+}
 
 }  // namespace
 
@@ -89,14 +97,14 @@ int cSceneStage::ConsumeLife(cSaveData& save)
 int cSceneStage::AddStageTotals()
 {
     const int nOld = SaveData.nRunScore;
-    SaveData.nRunScore += SaveData.nTotalScore;
+    SaveData.nRunScore = AddHeld(SaveData.nRunScore, SaveData.nTotalScore);
     if (!m_bNoTimeLimit) {
-        SaveData.nRunValue1 += m_nTime;
+        SaveData.nRunValue1 = AddHeld(SaveData.nRunValue1, m_nTime);
     }
-    SaveData.nRunValue2 += m_nPlayTime;
+    SaveData.nRunValue2 = AddHeld(SaveData.nRunValue2, m_nPlayTime);
     const cPlayer& hero = Player[P1];
-    SaveData.nRunValue3 += hero.hp;
-    SaveData.nRunValue4 += hero.sp;
+    SaveData.nRunValue3 = AddHeld(SaveData.nRunValue3, hero.hp);
+    SaveData.nRunValue4 = AddHeld(SaveData.nRunValue4, hero.sp);
 
     const int nStep = SystemData.nExtraLifeScore;
     if (SaveData.nLives == cSaveData::kUnlimitedLives || !SystemData.bExtraLifeByScore || nStep == 0) {

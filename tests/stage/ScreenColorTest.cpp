@@ -81,6 +81,12 @@ TEST(ScreenColorTest, EachKindEndsByItsRule)
         ASSERT_TRUE(tint.Start(p, false));
         EXPECT_EQ(ActiveFrames(tint, c.direct3D, 100), c.frames) << c.name;
     }
+    // A duration too long to count in frames is the longest there is, not a negative one.
+    SCREENCOLOR longest;
+    const int p[8] = {0, 0, 0, 50, 0, 0x7FFFFFFF, 0, 0};
+    ASSERT_TRUE(longest.Start(p, false));
+    EXPECT_GT(longest.nDuration, 0);
+    EXPECT_EQ(longest.Value(), 255);
 }
 
 }  // namespace

@@ -173,6 +173,7 @@ TEST_F(StageEnd, TotalsGrowAndEachPassedScoreStepGivesALife)
         {"capped at 99", 0, 2000, 1, 1, 1000, 98, 99},
         {"unlimited lives", 0, 5000, 0, 1, 1000, kUnlimited, kUnlimited},
         {"step 0", 0, 5000, 0, 1, 0, 5, 5},
+        {"a run score at the top of the range stays there", 2147483000, 5000, 0, 0, 1000, 5, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -195,7 +196,8 @@ TEST_F(StageEnd, TotalsGrowAndEachPassedScoreStepGivesALife)
         int announced = -1;
         OnGameThread([&] { announced = Scene().AddStageTotals(); });
 
-        const int run = c.runScore + c.stageScore;
+        const long long sum = static_cast<long long>(c.runScore) + c.stageScore;
+        const int run = sum > 2147483647 ? 2147483647 : static_cast<int>(sum);
         EXPECT_EQ(SaveData.nRunScore, run);
         EXPECT_EQ(SaveData.nRunValue1, c.noLimit ? 10 : 10 + 77);
         EXPECT_EQ(SaveData.nRunValue2, 20 + 1234);
