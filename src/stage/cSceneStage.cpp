@@ -45,11 +45,16 @@ void cSceneStage::Main()
     if (m_bFailed) {
         return;
     }
-    // The states around play show the stage frozen under their banners and menus.
-    if (m_nState >= STAGESTATE_START && m_nState <= STAGESTATE_GAMEOVER && m_nState != STAGESTATE_PLAY) {
+    // The states around play, the fades among them, show the stage frozen under their banners
+    // and menus.
+    const bool bFrozen = m_nState >= STAGESTATE_FADEIN && m_nState != STAGESTATE_PLAY;
+    if (bFrozen) {
         Draw(0, 1, 0, FrozenMessageLine());
     }
     RunFrame(-1);
+    if (bFrozen && !m_bFailed) {
+        DrawStateOverlay();
+    }
 }
 
 void cSceneStage::Init()

@@ -232,6 +232,11 @@ public:
     // The message flag of the frozen drawing of the states other than play: 0 for a stage-clear
     // display waiting for a manual ranking entry, else 1.
     int FrozenMessageLine() const;
+    // The banners, menus and captions of the states around play, over the frozen stage, from the
+    // counters the state's step left (StageStateDraw.cpp).
+    void DrawStateOverlay();
+    void DrawStartBanner();
+    void DrawClearDisplay();
     // The text table entry of the message line: 26 in direct play, 25 in test play, else -1.
     int MessageLineText() const;
     void DrawMessageLine(DDSURFACEDATA* target);

@@ -12,6 +12,7 @@
 #include "objects/StageBitmaps.h"
 #include "objects/StageObjects.h"
 #include "project/cDatabase.h"
+#include "project/cSaveData.h"
 #include "project/cSystemData.h"
 #include "stage/cSceneStage.h"
 
@@ -425,6 +426,75 @@ TEST_P(BackdropPictureTest, FillsAndTheHiddenFieldUnderThePauseMenu)
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, BackdropPictureTest, ::testing::ValuesIn(kConfigs), ConfigName);
+
+}  // namespace
+}  // namespace gfxtest
+
+namespace gfxtest {
+namespace {
+
+// The word sheet, 320 x 192: index 1 + (x / 8 + y / 8) mod 5 everywhere but column 0 of every
+// 8-pixel square, which is transparent.
+std::uint32_t WordSheet(int x, int y)
+{
+    return x % 8 == 0 ? 0u : 1u + static_cast<std::uint32_t>((x / 8 + y / 8) % 5);
+}
+
+class StateOverlayTest : public StagePictureTest {};
+
+TEST_P(StateOverlayTest, BannersAndCaptionsComeFromTheWordSheet)
+{
+    OpenWithPalette();
+    Load(51, 320, 192, WordSheet, 1);
+    m_scene = std::make_unique<cSceneStage>();
+    cSceneStage& scene = *m_scene;
+    struct Blit {
+        int x, y, w, sx, sy;
+    };
+    struct Case {
+        const char* name;
+        int state;
+        int bannerCount;
+        std::vector<Blit> blits;
+    };
+    SaveData.nWorldStage = 7;
+    const Case cases[] = {
+        {"game over", STAGESTATE_GAMEOVER, 0, {{248, 224, 144, 0, 96}}},
+        {"stage banner and number", STAGESTATE_START, 5, {{256, 224, 128, 0, 0}, {384, 224, 32, 7 * 32, 128}}},
+        {"stage banner over", STAGESTATE_START, 80, {}},
+        {"clear caption at rest", STAGESTATE_CLEAR, 120, {{256, 192, 128, 0, 64}}},
+    };
+    for (const Case& c : cases) {
+        Stage.m_bGameOverCaption = 1;
+        Stage.m_bStartBanner = 1;
+        Stage.m_bReadyBanner = 0;
+        Stage.m_bClearCaption = 1;
+        scene.m_nState = c.state;
+        scene.m_nSubState = 1;
+        scene.m_nBannerCount = c.bannerCount;
+        Paint(&BackBuffer, 'C');
+        scene.DrawStateOverlay();
+        std::vector<std::string> want(64, std::string(640, 'C'));  // rows 192..255
+        for (const Blit& b : c.blits)
+            for (int y = 0; y < 32; ++y)
+                for (int x = 0; x < b.w; ++x) {
+                    const char l = kLetters[WordSheet(b.sx + x, b.sy + y)];
+                    if (l != '.') want[static_cast<std::size_t>(b.y - 192 + y)][static_cast<std::size_t>(b.x + x)] = l;
+                }
+        const RawImage got = Pixels(&BackBuffer);
+        ASSERT_EQ(got.size(), 480u);
+        DWORD raw[256] = {};
+        for (const char* l = kLetters; *l != '\0'; ++l) raw[static_cast<unsigned char>(*l)] = Raw(*l, true);
+        int mismatches = 0;
+        for (std::size_t y = 0; y < 64; ++y)
+            for (std::size_t x = 200; x < 440; ++x)
+                if (got[192 + y][x] != raw[static_cast<unsigned char>(want[y][x])] && ++mismatches <= 3)
+                    ADD_FAILURE() << c.name << " at (" << x << ", " << 192 + y << ")";
+        EXPECT_EQ(mismatches, 0) << c.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, StateOverlayTest, ::testing::ValuesIn(kConfigs), ConfigName);
 
 }  // namespace
 }  // namespace gfxtest
