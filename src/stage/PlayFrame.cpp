@@ -51,7 +51,11 @@ void cSceneStage::Play()
     // The replay keys (F1, F2) are served here once replays exist.
     ++m_nFrame;
     ReadPlayInput();
-    // The play time and the time limit are counted here once the stage end exists.
+    CountPlayTime();
+    if (CountTimeLimit(-1) && !Player.data()[P1].dying) {
+        PlayerDies(nullptr);
+        return;
+    }
     for (cChara& chara : CharaList) {
         chara.fixedScreenX = 0;
         chara.fixedScreenY = 0;
@@ -73,7 +77,7 @@ void cSceneStage::Play()
             return;
         }
     }
-    // The stage is drawn here once the stage drawing exists.
+    Draw(1, 0, 1, 1);
 }
 
 void cSceneStage::ReadPlayInput()

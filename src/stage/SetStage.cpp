@@ -29,7 +29,6 @@ bool AnySide(const cEdOffScreenLimit& limit)
 
 void cSceneStage::SetStage(int bRestart, int bMusic)
 {
-    (void)bMusic;  // the stage music request (PlayBgm) reads it once the stage end's music exists
     ECLog("In SetStage");
     m_bInSetUp = true;
     m_bFailed = false;
@@ -47,6 +46,7 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
             SaveData.RestoreCharaStatus(0, Stage.m_PlacedChara[hero], Stage);
         }
     }
+    RequestStageMusic(bMusic != 0);
     SceneFlow().m_nBgm = 0;
     m_nShotSerial = 0;
     Stage.SetSpeedLevel(Stage.m_nSpeedLevel);
@@ -63,7 +63,7 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
     ClearTextObjects(m_TextList);
     m_CodeErrors.Reset();
     ResetStageEffects();
-    // The screen colour is reset here once it exists.
+    m_ScreenColor.Reset();
     m_Wait.nReserved = 0;
 
     m_SubStepCheck = BuildSubStepCheck(Stage.m_nSubSteps, Stage.m_nContactLevel);
@@ -124,4 +124,16 @@ void cSceneStage::ResetCounters()
     m_nSubStep = 0;
     m_nSubStepTotal = 0;
     SaveData.nTotalScore = 0;
+}
+
+void cSceneStage::RequestStageMusic(bool bMusic)
+{
+    const bool bSame = Stage.m_nBgm == SaveData.nStageBgm;
+    if (!bSame) {
+        PlayBgm(Stage.m_nBgm, Stage.m_bBgmLoop);
+    } else if (bMusic && (!Stage.m_bBgmKeep || Stage.m_nBgm == 0)) {
+        // The same music starts again unless the stage keeps it playing; music 0 is always sent
+        // again, so that silence stays silence.
+        PlayBgm(Stage.m_nBgm, Stage.m_bBgmLoop);
+    }
 }

@@ -140,7 +140,9 @@ bool cSceneStage::SpawnPlayer()
     m_ScrollY.dPos = player.y - 240 + player.hitHeight / 2;
     m_ScrollY.Clamp();
     player.CalcScreenRect();
-    // A player with a limited view gets its view mask here once the stage resources exist.
+    if (!CreateHeroViewMask()) {
+        return false;
+    }
     return true;
 }
 

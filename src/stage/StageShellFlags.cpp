@@ -7,4 +7,5 @@ void STAGESHELLFLAGS::Reset()
     bAppActive = 1;
     bTestPlay = 0;
     bDirectPlay = 0;
+    bEnglish = 0;
 }

@@ -13,6 +13,8 @@ struct STAGESHELLFLAGS {
     std::atomic<int> bTestPlay{0};
     // A stage file was given at start: play goes straight to it.
     std::atomic<int> bDirectPlay{0};
+    // System.ini's "English": the ranking window's title in English.
+    std::atomic<int> bEnglish{0};
 
     // Back to the start-up values (tests).
     void Reset();

@@ -17,6 +17,8 @@
 #include "core/cVector.h"
 #include "stage/cRankingTable.h"
 
+struct DDSURFACEDATA;
+
 // The five tables, by result kind.
 enum RANKINGKIND {
     RANKING_SCORE = 0,       // higher first
@@ -56,6 +58,10 @@ public:
     // Writes the set to the file of the play kind and stage: 1 when written; 0 when there is no
     // path or the write failed (an old file is then kept).
     int SaveFile(int nPlayKind, const char* szStageName);
+    // The window of table nTable at (x, y) of target with the mark beside place nHighlight (-1
+    // none); a table number outside the set is a checked-access error (table 0 is drawn). Drawn
+    // in RankingDraw.cpp.
+    void Draw(DDSURFACEDATA* target, int x, int y, int nTable, int nHighlight) const;
 };
 
 // The order flag of each table (1 higher first, 0 lower first).

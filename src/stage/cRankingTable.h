@@ -11,6 +11,8 @@
 #include "core/cVector.h"
 #include "stage/cRankingEntry.h"
 
+struct DDSURFACEDATA;
+
 class cRankingTable : public cDataRecord {
 public:
     // Places in a table.
@@ -40,4 +42,9 @@ public:
     // Inserts a result at its place; the last place drops out. A value that takes no place leaves
     // the table unchanged.
     void Insert(const std::string& name, int nValue);
+    // The ranking window of this table (number nTable, for its title, value column and genre hint)
+    // at (x, y) of target: a 270 x 350 box, the title, one row per place holding a result (rank,
+    // name, value right-aligned or the clear time), the genre hint when the play kind has more
+    // than one genre, and the mark beside place nHighlight (-1 none). Drawn in RankingDraw.cpp.
+    void Draw(DDSURFACEDATA* target, int x, int y, int nTable, int nHighlight) const;
 };

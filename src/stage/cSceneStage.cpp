@@ -10,6 +10,7 @@
 #include "stage/StageEffectLink.h"
 #include "stage/StageShellFlags.h"
 #include "stage/cMenuCursor.h"
+#include "stage/cRanking.h"
 
 cSceneStage* lpSceneStage = nullptr;
 
@@ -32,6 +33,7 @@ cSceneStage::cSceneStage()
 
 cSceneStage::~cSceneStage()
 {
+    ReleaseStageBitmaps();
     if (lpSceneStage == this) {
         lpSceneStage = nullptr;
         lpEffectStage = nullptr;
@@ -47,19 +49,30 @@ void cSceneStage::Main()
     if (m_bFailed) {
         return;
     }
+    // The states around play, the fades among them, show the stage frozen under their banners
+    // and menus.
+    const bool bFrozen = m_nState >= STAGESTATE_FADEIN && m_nState != STAGESTATE_PLAY;
+    if (bFrozen) {
+        Draw(0, 1, 0, FrozenMessageLine());
+    }
     RunFrame(-1);
+    if (bFrozen && !m_bFailed) {
+        DrawStateOverlay();
+    }
 }
 
 void cSceneStage::Init()
 {
     m_RankReached.resize(kRankTables, 0);
     m_RankValue.resize(kRankTables, 0);
-    // The icon sheets, the background pictures and the stage's built-in surfaces are chosen and
-    // loaded with the stage resources and drawing, which read them.
     const bool bRestart = SceneFlow().m_nPrevScene == SCENE_STAGE;
+    if (!LoadStagePictures(bRestart)) {
+        m_bFailed = true;  // the close is on its way; no state runs until then
+        return;
+    }
     if (!bRestart) {
         ResetStage();
-        // The life of this attempt is taken by the stage end's lives rule (ConsumeLife).
+        ConsumeLife(SaveData);
     }
     SetStage(bRestart ? 1 : 0, 1);
     MenuCursor.Reset();
@@ -89,7 +102,9 @@ void cSceneStage::ResetStage()
     if (StageShell.bDirectPlay) {
         SaveData.nStageNo = 1;
     }
-    // With rankings on, the ranking of this play kind and stage is loaded here once rankings exist.
+    if (SceneFlow().m_bRanking) {
+        Ranking.LoadFile(SceneFlow().m_nPlayKind, Stage.m_strPath.c_str());
+    }
 }
 
 void cSceneStage::EnterClearState()
@@ -111,4 +126,12 @@ void cSceneStage::EnterStateAfterSetUp(int nState)
         return;
     }
     m_nState = nState;
+}
+
+int cSceneStage::FrozenMessageLine() const
+{
+    // A stage-clear display that waits for a manual ranking entry shows its own line instead.
+    const bool bOwnLine = m_nState == STAGESTATE_CLEAR && Stage.m_bSkipResults == 0 && !m_bRankEntered &&
+                          RankReached() && RankingMode() <= 1;
+    return bOwnLine ? 0 : 1;
 }

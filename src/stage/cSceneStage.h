@@ -24,11 +24,21 @@
 #include "objects/IStageCommands.h"
 #include "objects/cChara.h"
 #include "objects/cStageField.h"
+#include "stage/SCREENCOLOR.h"
 #include "stage/StageSummons.h"
 #include "stage/WAITINFO.h"
 #include "stage/cScene.h"
 
 class cPlayer;
+class cSaveData;
+struct DDSURFACEDATA;
+
+// One block-map cell to draw: its StageMap index and its top-left on the screen.
+struct MAPCELLDRAW {
+    int nCell = 0;
+    int x = 0;
+    int y = 0;
+};
 
 // States of the screen (m_nState).
 constexpr int STAGESTATE_FADEIN = 0;
@@ -272,6 +282,129 @@ public:
     int IsQuitting() const override { return m_bQuit.load(); }
     void RunCommandWait(int nMode, int bWaitKey, int nCount, int bNoDelay, bool bHandshake) override;
 
+    // The stage end (StageEnd.cpp).
+    // Once per play frame: m_nPlayFrames + 1 and m_nPlayTime = frames x 100 / 60 hundredths,
+    // both stopping at 599999 (99:59.99).
+    void CountPlayTime();
+    // With a time limit, once every 60 play frames: m_nTime += nStep, at most 999; 1 when it
+    // reached 0 (kept at 0), else 0.
+    int CountTimeLimit(int nStep);
+    // A life is used: 1 when play goes on (direct play and unlimited lives use none; a death
+    // with 1 life left goes on with 0), 0 for game over.
+    int ConsumeLife(cSaveData& save);
+    // At the stage end: the stage score, time left (with a limit), play time and the hero's HP
+    // and SP are added to the run's totals; each multiple of the extra-life score step that the
+    // run score passed gives a life (at most 99; never with unlimited lives) with sound 15 and a
+    // 30-frame wait. Returns the lives announced.
+    int AddStageTotals();
+    // The file of stage nNumber of the numbered world being played ("base-N.stg4", newest
+    // numbered variant): 1 when it exists; out empty and 0 otherwise, also outside a numbered
+    // world and when no next stage was set.
+    int MakeNextStageFileName(std::string& out, int nNumber);
+    // 1 when stage nNumber of the world does not exist.
+    int IsLastStage(int nNumber);
+    // After the stage-end display: carries the hero's state when the stage says so and chooses
+    // the next screen by game mode (SCENE_TITLE, SCENE_WORLDMAP, SCENE_WORLDSELECT or
+    // SCENE_STAGE), loading the next stage of a numbered world into StageBackup.
+    int FinishStage();
+    // The end of the player's death animation: replay restarts; otherwise a life is used (game
+    // over without one), the retry point is restored and the miss menu or a retry follows.
+    void EndPlayerDeath();
+    // The stage drawing (StageDraw.cpp, StageBackdrop.cpp, StageHud.cpp, StageResources.cpp).
+    // One picture of the stage into the back buffer. bFromPlay: called by the play step (the
+    // pause menu's hide-the-field rule applies only without it); bFreeze: objects drawn without
+    // advancing their animations; bTimerSound: the time counter may play its warning;
+    // bMessage: the direct-play or test-play line is drawn.
+    void Draw(int bFromPlay, int bFreeze, int bTimerSound, int bMessage);
+    // One priority pass: the player, items, characters, shots of priority nPriority (of all
+    // priorities without bPriorities).
+    void DrawPass(int nPriority, bool bPriorities, int bFreeze);
+    void DrawPlayer(int bFreeze);
+    // 1 when the character's death animation has ended and it must be erased.
+    int DrawChara(cChara& chara, int bFreeze);
+    // The message flag of the frozen drawing of the states other than play: 0 for a stage-clear
+    // display waiting for a manual ranking entry, else 1.
+    int FrozenMessageLine() const;
+    // The banners, menus and captions of the states around play, over the frozen stage, from the
+    // counters the state's step left (StageStateDraw.cpp).
+    void DrawStateOverlay();
+    void DrawStartBanner();
+    void DrawClearDisplay();
+    // The text table entry of the message line: 26 in direct play, 25 in test play, else -1.
+    int MessageLineText() const;
+    void DrawMessageLine(DDSURFACEDATA* target);
+    // One frame of the ranking display: the frozen stage and the selected genre's table at
+    // (184, 64) with the place this play reached in it.
+    void DrawRankingDisplay();
+    // The auto-scrolling backgrounds move on by one frame (x offset -= speed, wrapped into the
+    // picture's width; y likewise). A background without a picture does not move.
+    void ScrollBackgrounds();
+    // The backgrounds of layer nLayer (0 behind the field, 1 in front), tiled from the camera's
+    // position; layer 0 without any visible background, or with nothing drawn, is filled with
+    // palette entry 16. A background whose picture failed to load is skipped.
+    void DrawBackground(DDSURFACEDATA* target, int nLayer);
+    // The cells of layer nLayer in the 21 x 16 cells under the camera that are inside the field,
+    // have a graphic, are not hidden and whose condition list holds, with their screen positions.
+    std::vector<MAPCELLDRAW> VisibleMapCells(int nLayer);
+    void DrawMap(DDSURFACEDATA* target, int nLayer);
+    // The status bar of the shown HUD entries (only with the stage's HUD flag).
+    void DrawStatusBar(DDSURFACEDATA* target);
+    // The 3-digit time counter at (272, 24); with bSound, sound 13 at each new second while 1 to
+    // the stage's warning seconds are left. Nothing without a time limit.
+    void DrawTimeLimit(DDSURFACEDATA* target, int bSound);
+    // The 32-pixel icon sheets (slots 63 and 64) rebuilt from the 16-pixel shot sheets (slots 20
+    // and 21): every 16 x 16 cell centred in a 32 x 32 cell.
+    void BuildIconSheets();
+    // The stage's pictures: the background slots 55 + i named after the stage's picture
+    // backgrounds (emptied for the others); with a drawing back-end, the built-in slots loaded
+    // (only the backgrounds for bRestart, else every slot a stage uses, then the icon sheets and
+    // the three bitmap caches). false, with WM_CLOSE posted, when a needed picture failed.
+    bool LoadStagePictures(bool bRestart);
+    // The bitmap caches of Bmp_CharaExc, SwordType and Effect (see objects/StageBitmaps.h): the
+    // old surfaces released, then every entry's surfaces; a bitmap that fails writes one trace
+    // line and stays empty.
+    // The hero's view mask (slot 65) and view shape (slot 66), made again: a
+    // (1280 + 2r) x (960 + 2r) mask of palette entry 16 with a transparent hole in its centre,
+    // a disc of radius r for the shapes 1 and 2, a 2r-square for the others; r is the hero's
+    // view range kept within 0..kMaxViewMaskRadius, so that game data cannot ask for a surface
+    // of any size. false, after the out-of-memory box (which closes the program), when a surface
+    // could not be made.
+    bool CreateViewMask(DDSURFACEDATA* mask, DDSURFACEDATA* shape);
+    // CreateViewMask of slots 65 and 66 for a hero with a limited view (shapes 1..4), when a
+    // drawing back-end is open; true otherwise.
+    bool CreateHeroViewMask();
+    void LoadStageBmp();
+    // Releases and empties the three bitmap caches (the screen's destructor).
+    static void ReleaseStageBitmaps();
+    void LoadSwordBmp();
+    void LoadEffectBmp();
+
+    // The screen-colour command (StageScreenColor.cpp): starts a tint, a flash or the way back
+    // (see SCREENCOLOR::Start). 0 when a restore finds nothing tinted.
+    int SetScreenColor(const int p[8]);
+    // Applies the tint to this frame's picture; with bDrawOnly (frozen states) without moving it
+    // on and, under DirectDraw, without touching the palette.
+    void DrawScreenColor(int bDrawOnly);
+    SCREENCOLOR m_ScreenColor;  // reset by every set-up
+
+    // The ranking entry (RankingEntry.cpp). Nothing (0) when rankings are off for the play, no
+    // place was reached or the entry was made already. Otherwise the name (the option's fixed
+    // name, or the one entered last, offered in the shell's dialog and kept), sound 16, the
+    // results inserted into every table with a place reached, the ranking file saved once, the
+    // ranking display run; 1.
+    int EntryRanking();
+    // The shell's registration option, 0..3 (0 without a shell).
+    int RankingMode() const;
+    // A place was reached in at least one table.
+    bool RankReached() const;
+    // The set-up's music request: the stage's music when it differs from the stage music playing;
+    // with bMusic also when it is the same, unless the stage keeps it (music 0 is sent again
+    // either way).
+    void RequestStageMusic(bool bMusic);
+    // Stores nFlag as the stage music's loop flag and asks the main window (synchronously) to
+    // play Bgm entry nBgm in the stage music slot.
+    void PlayBgm(int nBgm, int nFlag);
+
 private:
     // The menu of the pause state: entries from TEXT_PAUSE_FIRST.
     void RunPauseMenu(int nEntries);
@@ -314,7 +447,17 @@ private:
     bool m_bFailed = false;            // SetStage could not build the stage
     bool m_bInSetUp = false;           // SetStage is running
     bool m_bClearDuringSetUp = false;  // the stage was cleared while SetStage ran
+    // FinishStage's parts.
+    bool LoadNextStage();
+    void StoreCarriedState();
+    int FinishStory(int nSavedStage);
+    int FinishChallenge(int nSavedStage);
 };
+
+// The largest view-mask hole radius, in pixels: a hole wider than the screen shows all of it.
+constexpr int kMaxViewMaskRadius = 640;
+// A view range in pixels brought into 0..kMaxViewMaskRadius.
+int ViewMaskRadius(int nViewRange);
 
 // The running stage-play screen; null while none exists.
 extern cSceneStage* lpSceneStage;

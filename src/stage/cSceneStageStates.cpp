@@ -23,6 +23,7 @@ constexpr SHORT BUTTON_CANCEL = 2;
 // The cursor sound of every menu: sound 0 on a vertical move.
 constexpr BYTE kVerticalAxis = 2;
 constexpr int kCursorSound = 0;
+constexpr int kKeyF3 = VK_F1 + 2;
 
 // The menu refresh of the stage's menus: key repeat and the one-shot buttons.
 cInput& MenuInput()
@@ -185,8 +186,10 @@ void cSceneStage::Clear()
             m_nState = STAGESTATE_PAUSE;
             return;
         }
-        // The replay keys and F3 (manual ranking registration) are served here once replays and
-        // rankings exist.
+        // The replay keys are served here once replays exist.
+        if (RankingMode() <= 1 && (GetAsyncKeyState(kKeyF3) & 0x8000) != 0) {
+            EntryRanking();
+        }
     }
     if (m_nSubState == 0) {
         m_nBannerCount = 0;
@@ -202,12 +205,14 @@ void cSceneStage::Clear()
     }
     const bool bReady = m_nBannerCount >= kClearDisplayEnd;
     if (bReady && (bAuto || (input.wButton & BUTTON_DECIDE))) {
-        if (!bAuto) {
-            // With automatic registration and a place reached, the ranking entry runs here once
-            // rankings exist; otherwise the decide sound.
+        // Automatic registration also runs when the display advances by itself, so that a place
+        // reached is never lost.
+        if (RankingMode() >= 2 && RankReached()) {
+            EntryRanking();
+        } else if (!bAuto) {
             PlaySE(SE_DECIDE);
         }
-        // The next screen is chosen by the stage end (FinishStage) once it exists.
+        SceneFlow().m_nNextScene = FinishStage();
         m_nBannerCount = 0;
         m_nSubState = 0;
         m_nState = STAGESTATE_FADEOUT;

@@ -134,7 +134,7 @@ unsigned cSceneStage::WaitLoop(void* lpParam)
             }
             break;
         }
-        // The frozen stage is drawn here once the stage drawing exists.
+        stage.Draw(0, 1, 0, 1);
         SceneFlow().Flip();
     }
     return 1;
@@ -154,7 +154,6 @@ void cSceneStage::RunRanking()
 
 unsigned cSceneStage::RankingLoop(void* lpParam)
 {
-    (void)lpParam;
     const int nKind = SceneFlow().m_nPlayKind;
     SaveData.StepSelection(nKind, 0);
     MSG msg;
@@ -181,8 +180,7 @@ unsigned cSceneStage::RankingLoop(void* lpParam)
             PlaySE(SE_GENRE);
             SaveData.StepSelection(nKind, 1);
         }
-        // The frozen stage and the selected genre's ranking table are drawn here once rankings
-        // exist.
+        static_cast<cSceneStage*>(lpParam)->DrawRankingDisplay();
         SceneFlow().Flip();
     }
 }

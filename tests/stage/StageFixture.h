@@ -23,10 +23,21 @@ inline std::vector<WPARAM>& RecordedSounds()
     return sounds;
 }
 
+// The music requests (WM_USER+6): slot and music number.
+inline std::vector<std::pair<WPARAM, LPARAM>>& RecordedMusic()
+{
+    static std::vector<std::pair<WPARAM, LPARAM>> music;
+    return music;
+}
+
 inline LRESULT SoundRecordingProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     if (uMsg == WM_USER + 5) {
         RecordedSounds().push_back(wParam);
+        return 0;
+    }
+    if (uMsg == WM_USER + 6) {
+        RecordedMusic().emplace_back(wParam, lParam);
         return 0;
     }
     return DefWindowProcA(hWnd, uMsg, wParam, lParam);
@@ -45,6 +56,7 @@ protected:
         m_hWnd = CreateWindowExA(0, "QbStageTestWindow", "test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr);
         hWndMain = m_hWnd;
         RecordedSounds().clear();
+        RecordedMusic().clear();
         ReleaseAllKeys();
         spec = testsupport::MinimalGame();
     }

@@ -1,0 +1,3 @@
+#include "objects/StageBitmaps.h"
+
+STAGEBITMAPS StageBitmaps;
