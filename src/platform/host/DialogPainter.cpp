@@ -15,8 +15,9 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kCaption = 0x2B579A;
 constexpr std::uint32_t kFocus = 0x0078D7;
 constexpr std::uint32_t kSelection = 0x99C9EF;
-// The 9-point UI font: a 12-pixel em.
-constexpr int kFontEm = -12;
+// The UI font: a 10-pixel em, so that the labels of the dialogs' layouts fit the fixed-width
+// Japanese faces the host has.
+constexpr int kFontEm = -10;
 
 class Canvas {
 public:
@@ -161,7 +162,8 @@ HostFrame PaintDialog(const DialogRun& dialog)
         const int textY = b.y + (b.h - font.CellHeight()) / 2;
         switch (item.kind) {
         case DlgItemKind::Picture: break;
-        case DlgItemKind::Static: canvas.Text(font, b.x, b.y, text, kInk, b.w); break;
+        // Labels may run past their item up to the dialog's edge, as faces differ in width.
+        case DlgItemKind::Static: canvas.Text(font, b.x, b.y, text, kInk, width - b.x - 2); break;
         case DlgItemKind::GroupBox: {
             const int line = b.y + font.CellHeight() / 2;
             canvas.Frame(b.x, line, b.w, b.h - (line - b.y), kShadow);
@@ -183,7 +185,7 @@ HostFrame PaintDialog(const DialogRun& dialog)
         case DlgItemKind::CheckBox: {
             PaintMark(canvas, b, item.kind == DlgItemKind::RadioButton, dialog.IsDlgButtonChecked(item.id) != 0);
             const int textX = b.x + 15;
-            const int end = canvas.Text(font, textX, textY, text, kInk, b.w - 15);
+            const int end = canvas.Text(font, textX, textY, text, kInk, width - textX - 2);
             if (bFocused) {
                 canvas.Fill(textX, textY + font.CellHeight(), end - textX, 1, kFocus);
             }
