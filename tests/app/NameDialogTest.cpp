@@ -130,6 +130,15 @@ TEST_F(NameDialogTest, TheDialogEditsTheOptionNameOrTheStageName)
     }
     EXPECT_EQ(OptionData.strRankingName, "OPT");
 
+    // A stored name longer than the edit takes is shown cut to three characters.
+    {
+        cSceneStage stage;
+        stage.m_RankName = Sjis("長い名前");
+        EXPECT_EQ(RunName({In::Key(VK_RETURN)}), 1);
+        EXPECT_EQ(driver.Shown().back().Text(IDC_NAME_EDIT), Sjis("長い名"));
+        EXPECT_EQ(stage.m_RankName, Sjis("長い名"));
+    }
+
     // Neither: OK ends the dialog and no name changes.
     EXPECT_EQ(RunName({In::Text("NON"), In::Key(VK_RETURN)}), 1);
     EXPECT_EQ(OptionData.strRankingName, "OPT");

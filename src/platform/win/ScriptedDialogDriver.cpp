@@ -16,6 +16,9 @@ DialogSnapshot ScriptedDialogDriver::Snapshot(const DialogRun& dialog)
     shot.caption = dialog.Caption();
     for (const DlgItemTemplate& item : dialog.Template().items) {
         shot.itemTexts.emplace_back(item.id, dialog.GetDlgItemText(item.id));
+        if (dialog.IsDlgButtonChecked(item.id) != 0) {
+            shot.checked.push_back(item.id);
+        }
     }
     shot.position = dialog.Position();
     shot.focus = dialog.Focus();

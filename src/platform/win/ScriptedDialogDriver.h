@@ -27,6 +27,7 @@ struct DialogInput {
 struct DialogSnapshot {
     std::string caption;
     std::vector<std::pair<int, std::string>> itemTexts;  // (id, Shift-JIS text) in template order
+    std::vector<int> checked;                            // ids of the checked buttons, in template order
     POINT position{};
     int focus = 0;
 
@@ -42,7 +43,7 @@ public:
     void Run(DialogRun& dialog) override;
 
     const std::vector<DialogSnapshot>& Shown() const { return m_shown; }
-    // The final texts of the last dialog's items when it ended.
+    // The last dialog as its script left it.
     const DialogSnapshot& LastEnded() const { return m_lastEnded; }
 
 private:
