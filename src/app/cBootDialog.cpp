@@ -31,7 +31,11 @@ cBootDialog::~cBootDialog()
 
 void cBootDialog::OnInitDialog()
 {
-    PlaceAt(m_mainWindowPos.x + kOffsetX, m_mainWindowPos.y + kOffsetY);
+    const int x = m_mainWindowPos.x + kOffsetX;
+    const int y = m_mainWindowPos.y + kOffsetY;
+    PlaceAt(x, y);
+    // The cursor goes onto the start button, from the corner asked for (truncated toward zero).
+    Items().SetCursorPoint(POINT{static_cast<LONG>(x + 181.9), static_cast<LONG>(y + 198.9)});
     Items().SetCaption(SystemData.strTitle);
     // The controls work on copies, so that stop leaves BootData as it was.
     m_nDrawMode = BootData.nDrawMode;

@@ -42,6 +42,7 @@ std::string* cNameDialog::BoundName()
 void cNameDialog::OnInitDialog()
 {
     PlaceAt(m_corner.x, m_corner.y);
+    Items().SetCursorPoint(POINT{m_corner.x + 80, m_corner.y + 65});
     std::string* name = BoundName();
     if (name != nullptr) {
         AddControl<cEdit>().Attach(*this, IDC_NAME_EDIT, name, kNameSize, kNameChars, 1, true);

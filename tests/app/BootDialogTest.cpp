@@ -199,6 +199,11 @@ TEST_F(BootDialogTest, TheDialogSitsOffTheMainWindowAndStaysOnTheWorkArea)
         ASSERT_EQ(driver.Shown().size(), 1U);
         EXPECT_EQ(driver.Shown()[0].position.x, c.expected.x);
         EXPECT_EQ(driver.Shown()[0].position.y, c.expected.y);
+        // The cursor: the corner asked for plus (181.9, 198.9), truncated, whatever the clamping.
+        const double requestX = c.main.x + 133;
+        const double requestY = c.main.y + 104;
+        EXPECT_EQ(driver.Shown()[0].cursor.x, static_cast<int>(requestX + 181.9));
+        EXPECT_EQ(driver.Shown()[0].cursor.y, static_cast<int>(requestY + 198.9));
     }
 }
 

@@ -166,6 +166,8 @@ TEST_F(NameDialogTest, LabelPlaceAndLanguage)
         EXPECT_EQ(shown.caption, "");
         EXPECT_EQ(shown.position.x, c.expected.x);
         EXPECT_EQ(shown.position.y, c.expected.y);
+        EXPECT_EQ(shown.cursor.x, c.expected.x + 80);
+        EXPECT_EQ(shown.cursor.y, c.expected.y + 65);
     }
 }
 

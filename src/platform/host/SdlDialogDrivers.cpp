@@ -11,6 +11,7 @@
 #include "platform/hostapi/Host.h"
 #include "platform/win/CodePage.h"
 #include "platform/win/Keyboard.h"
+#include "platform/win/Messages.h"
 
 namespace {
 
@@ -106,9 +107,16 @@ void SdlDialogDriver::Run(DialogRun& dialog)
 {
     const HostFrame first = PaintDialog(dialog);
     const int skip = dialog.Template().bCaption ? kCaptionHeight : 0;
+    // The window's client area sits inside the frame whose outer corner is the dialog's position.
+    const int clientX = dialog.Position().x + GetSystemMetrics(SM_CXDLGFRAME);
+    const int clientY = dialog.Position().y + GetSystemMetrics(SM_CYDLGFRAME) +
+                        (dialog.Template().bCaption ? GetSystemMetrics(SM_CYCAPTION) : 0);
     PictureWindow window;
-    if (!window.Open(dialog.Caption(), dialog.Position().x, dialog.Position().y, first.width, first.height - skip)) {
+    if (!window.Open(dialog.Caption(), clientX, clientY, first.width, first.height - skip)) {
         return;
+    }
+    if (dialog.HasCursorPoint()) {
+        SDL_WarpMouseGlobal(dialog.CursorPoint().x, dialog.CursorPoint().y);
     }
     window.Show(first, skip);
     while (!dialog.Ended()) {

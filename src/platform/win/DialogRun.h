@@ -67,6 +67,14 @@ public:
     // Top-left corner of the dialog's outer frame on the screen, set by the owner.
     void SetPosition(POINT pt) { m_position = pt; }
     POINT Position() const { return m_position; }
+    // Where the mouse cursor is put when the dialog appears (screen pixels); none unless set.
+    void SetCursorPoint(POINT pt)
+    {
+        m_cursor = pt;
+        m_bCursorSet = true;
+    }
+    bool HasCursorPoint() const { return m_bCursorSet; }
+    POINT CursorPoint() const { return m_cursor; }
 
     // The user's input (from the driver).
     void KeyDown(int vk, bool bShift = false);
@@ -109,6 +117,8 @@ private:
     bool m_bEnded = false;
     int m_nResult = 0;
     POINT m_position{};
+    POINT m_cursor{};
+    bool m_bCursorSet = false;
     CommandHandler m_onCommand;
     CloseHandler m_onClose;
 };

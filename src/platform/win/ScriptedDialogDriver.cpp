@@ -21,6 +21,7 @@ DialogSnapshot ScriptedDialogDriver::Snapshot(const DialogRun& dialog)
         }
     }
     shot.position = dialog.Position();
+    shot.cursor = dialog.HasCursorPoint() ? dialog.CursorPoint() : POINT{};
     shot.focus = dialog.Focus();
     return shot;
 }

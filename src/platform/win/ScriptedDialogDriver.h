@@ -29,6 +29,7 @@ struct DialogSnapshot {
     std::vector<std::pair<int, std::string>> itemTexts;  // (id, Shift-JIS text) in template order
     std::vector<int> checked;                            // ids of the checked buttons, in template order
     POINT position{};
+    POINT cursor{};  // where the cursor was put (0, 0 when nowhere)
     int focus = 0;
 
     // The text of the item with that id ("" when there is none).
