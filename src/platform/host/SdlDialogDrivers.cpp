@@ -101,6 +101,16 @@ Uint32 EventWindow(const SDL_Event& ev)
     }
 }
 
+// A quit request that ended a run is the program's too: put it back for the host to see.
+void PassOnQuit(bool bQuit)
+{
+    if (bQuit) {
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    }
+}
+
 }  // namespace
 
 void SdlDialogDriver::Run(DialogRun& dialog)
@@ -119,6 +129,7 @@ void SdlDialogDriver::Run(DialogRun& dialog)
         SDL_WarpMouseGlobal(dialog.CursorPoint().x, dialog.CursorPoint().y);
     }
     window.Show(first, skip);
+    bool bQuit = false;
     while (!dialog.Ended()) {
         SDL_Event ev;
         if (SDL_WaitEventTimeout(&ev, 100) == 0) {
@@ -126,6 +137,7 @@ void SdlDialogDriver::Run(DialogRun& dialog)
             continue;
         }
         if (ev.type == SDL_QUIT) {
+            bQuit = true;
             dialog.CloseRequest();
             continue;
         }
@@ -157,6 +169,7 @@ void SdlDialogDriver::Run(DialogRun& dialog)
             window.Show(PaintDialog(dialog), skip);
         }
     }
+    PassOnQuit(bQuit);
 }
 
 namespace {
@@ -235,6 +248,7 @@ void SdlFileChooserDriver::Run(FileChooser& chooser)
     }
     Uint32 lastClick = 0;
     int lastEntry = -1;
+    bool bQuit = false;
     while (!chooser.Ended()) {
         window.Show(PaintFileChooser(chooser, cursor), kCaptionHeight);
         SDL_Event ev;
@@ -242,6 +256,7 @@ void SdlFileChooserDriver::Run(FileChooser& chooser)
             continue;
         }
         if (ev.type == SDL_QUIT) {
+            bQuit = true;
             chooser.Cancel();
             continue;
         }
@@ -306,6 +321,7 @@ void SdlFileChooserDriver::Run(FileChooser& chooser)
         default: break;
         }
     }
+    PassOnQuit(bQuit);
 }
 
 void InstallScreenDialogDrivers()

@@ -1,8 +1,9 @@
 // The screen drivers of the program's dialogs and file chooser: each run opens a window of its
 // own at the dialog's place, draws it with DialogPainter and passes the user's keys, clicks, typed
 // text and the input method's composition (SDL's text-editing events) to it until it ends. The
-// window's close box is a close request. Events of other windows during the run are dropped: the
-// dialogs are modal and the game's threads wait meanwhile.
+// window's close box is a close request; a request to quit the program also closes the run and
+// is then passed on. Events of other windows during the run are dropped: the dialogs are modal
+// and the game's threads wait meanwhile.
 //
 // Main thread only.
 #pragma once
