@@ -151,9 +151,10 @@ void SdlDialogDriver::Run(DialogRun& dialog)
             }
             break;
         case SDL_KEYDOWN:
-            dialog.KeyDown(GenericVk(SdlScancodeToVk(ev.key.keysym.scancode)), (ev.key.keysym.mod & KMOD_SHIFT) != 0);
+            dialog.KeyDown(GenericVk(SdlScancodeToVk(ev.key.keysym.scancode)), (ev.key.keysym.mod & KMOD_SHIFT) != 0,
+                           ev.key.timestamp);
             break;
-        case SDL_TEXTINPUT: dialog.TextInput(ev.text.text); break;
+        case SDL_TEXTINPUT: dialog.TextInput(ev.text.text, ev.text.timestamp); break;
         case SDL_TEXTEDITING: dialog.TextEditing(ev.edit.text); break;
         case SDL_MOUSEBUTTONDOWN:
             if (ev.button.button == SDL_BUTTON_LEFT) {

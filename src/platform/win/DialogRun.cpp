@@ -259,9 +259,10 @@ void DialogRun::MoveRadio(std::size_t index, int step)
     m_focus = static_cast<std::size_t>(target);
 }
 
-void DialogRun::KeyDown(int vk, bool bShift)
+void DialogRun::KeyDown(int vk, bool bShift, DWORD timeMs)
 {
-    const bool bImeEnter = vk == VK_RETURN && (!m_composition.empty() || m_bCompositionJustEnded);
+    const bool bJustEnded = m_bCompositionJustEnded && timeMs - m_compositionEndMs <= kImeEnterMs;
+    const bool bImeEnter = vk == VK_RETURN && (!m_composition.empty() || bJustEnded);
     m_bCompositionJustEnded = false;
     if (bImeEnter || m_bEnded) {
         return;
@@ -340,9 +341,10 @@ void DialogRun::ReplaceSelection(Item& edit, std::string_view sjis)
     Command(edit.tpl.id, EN_UPDATE);
 }
 
-void DialogRun::TextInput(std::string_view utf8)
+void DialogRun::TextInput(std::string_view utf8, DWORD timeMs)
 {
     m_bCompositionJustEnded = !m_composition.empty();
+    m_compositionEndMs = timeMs;
     m_composition.clear();
     Item* focused = Focused();
     if (m_bEnded || focused == nullptr || focused->tpl.kind != DlgItemKind::Edit || utf8.empty()) {

@@ -6,7 +6,8 @@
 // Key rules: Tab and Shift+Tab move the focus over the enabled items that take it (buttons, the
 // checked radio button of a group, check boxes, edits); Enter presses the focused push button,
 // else the default push button, but an Enter that belongs to the input method (while a
-// composition is open, or the first key after the text that ended one) is swallowed; Space
+// composition is open, or as the first key at most kImeEnterMs after the text that ended one:
+// input methods that pass their Enter on deliver it together with the text) is swallowed; Space
 // presses the focused button, toggles the focused check box; the arrow keys move the check
 // within a radio group; Esc does nothing. A close request goes to the close handler (ending the
 // dialog with 0 when there is none).
@@ -76,10 +77,14 @@ public:
     bool HasCursorPoint() const { return m_bCursorSet; }
     POINT CursorPoint() const { return m_cursor; }
 
-    // The user's input (from the driver).
-    void KeyDown(int vk, bool bShift = false);
+    // Time after a composition's end within which an Enter still belongs to the input method.
+    static constexpr DWORD kImeEnterMs = 100;
+
+    // The user's input (from the driver). timeMs: when the event happened, in milliseconds of any
+    // clock the driver keeps (only differences count).
+    void KeyDown(int vk, bool bShift = false, DWORD timeMs = 0);
     // Committed text (UTF-8): ends any composition and goes into the focused edit.
-    void TextInput(std::string_view utf8);
+    void TextInput(std::string_view utf8, DWORD timeMs = 0);
     // The input method's composition in progress (UTF-8); "" when it was abandoned.
     void TextEditing(std::string_view utf8);
     void Click(int id);
@@ -114,6 +119,7 @@ private:
     std::size_t m_focus = 0;  // index into m_items, m_items.size() for none
     std::string m_composition;
     bool m_bCompositionJustEnded = false;
+    DWORD m_compositionEndMs = 0;
     bool m_bEnded = false;
     int m_nResult = 0;
     POINT m_position{};

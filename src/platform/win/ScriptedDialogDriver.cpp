@@ -32,14 +32,16 @@ void ScriptedDialogDriver::Run(DialogRun& dialog)
     const std::vector<DialogInput> none;
     const std::vector<DialogInput>& script = m_nextScript < m_scripts.size() ? m_scripts[m_nextScript] : none;
     ++m_nextScript;
+    DWORD clock = 0;
     for (const DialogInput& input : script) {
         if (dialog.Ended()) {
             break;
         }
         switch (input.kind) {
-        case DialogInput::Kind::Key: dialog.KeyDown(input.value, false); break;
-        case DialogInput::Kind::ShiftKey: dialog.KeyDown(input.value, true); break;
-        case DialogInput::Kind::Text: dialog.TextInput(input.text); break;
+        case DialogInput::Kind::Key: dialog.KeyDown(input.value, false, clock); break;
+        case DialogInput::Kind::ShiftKey: dialog.KeyDown(input.value, true, clock); break;
+        case DialogInput::Kind::Text: dialog.TextInput(input.text, clock); break;
+        case DialogInput::Kind::Wait: clock += static_cast<DWORD>(input.value); break;
         case DialogInput::Kind::Compose: dialog.TextEditing(input.text); break;
         case DialogInput::Kind::Click: dialog.Click(input.value); break;
         case DialogInput::Kind::Close: dialog.CloseRequest(); break;

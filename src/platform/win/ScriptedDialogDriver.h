@@ -10,9 +10,9 @@
 #include "platform/win/DialogDriver.h"
 
 struct DialogInput {
-    enum class Kind { Key, ShiftKey, Text, Compose, Click, Close };
+    enum class Kind { Key, ShiftKey, Text, Compose, Click, Close, Wait };
     Kind kind = Kind::Key;
-    int value = 0;     // the virtual key (Key, ShiftKey) or the item id (Click)
+    int value = 0;     // the virtual key (Key, ShiftKey), the item id (Click) or milliseconds (Wait)
     std::string text;  // UTF-8 (Text, Compose)
 
     static DialogInput Key(int vk) { return {Kind::Key, vk, {}}; }
@@ -21,6 +21,8 @@ struct DialogInput {
     static DialogInput Compose(std::string utf8) { return {Kind::Compose, 0, std::move(utf8)}; }
     static DialogInput Click(int id) { return {Kind::Click, id, {}}; }
     static DialogInput Close() { return {Kind::Close, 0, {}}; }
+    // Moves the script's clock on (the inputs before it all happen at one time).
+    static DialogInput Wait(int ms) { return {Kind::Wait, ms, {}}; }
 };
 
 // What a dialog showed when its run began.
