@@ -5,6 +5,7 @@
 #include "app/cBootData.h"
 #include "app/cCheckBox.h"
 #include "app/cRadioButton.h"
+#include "core/ReportLog.h"
 #include "project/cSystemData.h"
 
 cBootDialog* cBootDialog::s_pInstance = nullptr;
@@ -63,9 +64,11 @@ void cBootDialog::OnCommand(WORD nId, WORD nCode)
         FromControls();
         BootData.nDrawMode = m_nDrawMode;
         BootData.bNoDialog = m_bNoDialog;
-        // A failed write is only logged (by the record layer): the chosen mode still holds for
+        // A failed write keeps the old file and is only logged: the chosen mode still holds for
         // this run.
-        BootData.SaveFile("user_data\\Boot.dat");
+        if (BootData.SaveFile("user_data\\Boot.dat") == 0) {
+            ReportLog("%s", "user_data\\Boot.dat could not be written; the drawing mode holds for this run only");
+        }
         End(1);
     } else if (nId == IDC_BOOT_STOP) {
         End(0);

@@ -12,6 +12,7 @@
 #include "app/cBootData.h"
 #include "core/TextHelpers.h"
 #include "platform/win/DialogDriver.h"
+#include "platform/win/Files.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/Messages.h"
 #include "platform/win/ScriptedDialogDriver.h"
@@ -129,6 +130,20 @@ TEST_F(BootDialogTest, StopAndCloseEndTheStartUpAndWriteNothing)
         EXPECT_EQ(BootData.bNoDialog, 0);
         EXPECT_EQ(folder.Read("user_data\\Boot.dat"), stored);
     }
+}
+
+TEST_F(BootDialogTest, AFailedWriteKeepsTheOldFileAndTheChoiceHoldsForThisRun)
+{
+    const std::string stored = BootBytes(1, 0);
+    folder.Write("user_data\\Boot.dat", stored);
+    AddFileFailureForTest("user_data\\Boot.dat");
+    driver.AddScript({In::Click(IDC_BOOT_DIRECTDRAW), In::Click(IDC_BOOT_START)});
+    SYSTEMINI ini;
+    ini.Direct3D = 2;
+    EXPECT_TRUE(ChooseStartDrawMode(ini, POINT{0, 0}));
+    ClearFileFailuresForTest();
+    EXPECT_EQ(ini.Direct3D, 0);
+    EXPECT_EQ(folder.Read("user_data\\Boot.dat"), stored);
 }
 
 TEST_F(BootDialogTest, NoDialogBelowDirect3DTwo)
