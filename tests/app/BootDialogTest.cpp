@@ -146,6 +146,17 @@ TEST_F(BootDialogTest, AFailedWriteKeepsTheOldFileAndTheChoiceHoldsForThisRun)
     EXPECT_EQ(folder.Read("user_data\\Boot.dat"), stored);
 }
 
+TEST_F(BootDialogTest, WithoutADriverTheDefaultButtonStartsWithTheStoredMode)
+{
+    SetDialogDriver(nullptr);
+    folder.Write("user_data\\Boot.dat", BootBytes(0, 0));
+    SYSTEMINI ini;
+    ini.Direct3D = 2;
+    EXPECT_TRUE(ChooseStartDrawMode(ini, POINT{0, 0}));
+    EXPECT_EQ(ini.Direct3D, 0);
+    EXPECT_EQ(folder.Read("user_data\\Boot.dat"), BootBytes(0, 0));
+}
+
 TEST_F(BootDialogTest, NoDialogBelowDirect3DTwo)
 {
     for (const int setting : {0, 1}) {

@@ -20,6 +20,12 @@ int RunDialog(DialogRun& dialog)
 {
     if (g_dialogDriver != nullptr) {
         g_dialogDriver->Run(dialog);
+    } else {
+        for (const DlgItemTemplate& item : dialog.Template().items) {
+            if (item.kind == DlgItemKind::DefPushButton && !dialog.Ended()) {
+                dialog.Click(item.id);
+            }
+        }
     }
     if (!dialog.Ended()) {
         dialog.CloseRequest();

@@ -22,6 +22,7 @@ public:
 void SetDialogDriver(DialogDriver* driver);
 DialogDriver* GetDialogDriver();
 
-// Runs a dialog modally through the installed driver and returns its result. Without a driver the
-// dialog is closed at once (as a close request) and its result returned.
+// Runs a dialog modally through the installed driver and returns its result. Without a driver (a
+// headless run) the dialog's default button is pressed, as headless message boxes answer theirs;
+// a dialog still open after that is closed (as a close request).
 int RunDialog(DialogRun& dialog);
