@@ -136,7 +136,7 @@ public:
     std::int32_t actsThisFrame = 0;    // a stage character's acting flag; the player's jump-hold counter
     // The extra animations, in the order they were started.
     std::list<EXTRAANIME> extraAnimes;
-    cCharaEffectRun charaEffect;       // the running character effect (number 0: none)
+    cCharaEffectRun charaEffect;  // the running character effect (number 0: none)
 
     cCharaBase();
     ~cCharaBase() override;

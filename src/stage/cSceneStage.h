@@ -20,8 +20,8 @@
 
 #include "definitions/cEdBlock.h"
 #include "objects/IFlowStage.h"
-#include "objects/ISummonStage.h"
 #include "objects/IStageCommands.h"
+#include "objects/ISummonStage.h"
 #include "objects/cChara.h"
 #include "objects/cStageField.h"
 #include "stage/SCREENCOLOR.h"

@@ -45,7 +45,11 @@ protected:
         InsertCharaFlows(chara, flows, chara.facing, 0, -1);
         return chara;
     }
-    static bool Started(const cCharaBase& chara, int nTrigger) { return chara.flows[nTrigger - 1].running != 0; }
+    // Started in this frame (a flow of one immediate command may already have run to its end).
+    static bool Started(const cCharaBase& chara, int nTrigger)
+    {
+        return chara.flows[nTrigger - 1].startedThisFrame != 0;
+    }
 };
 
 struct DAMAGECASE {
