@@ -4,9 +4,11 @@
 
 #include "definitions/cEdStage.h"
 #include "objects/FlowRuntime.h"
+#include "objects/ItemPickup.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
 #include "objects/cCharaFlowOwner.h"
+#include "objects/cShot.h"
 #include "project/cSaveData.h"
 
 namespace {
@@ -88,16 +90,46 @@ int cCharaBase::DamageByChara(cCharaBase& attacker)
     return died;
 }
 
+void cCharaBase::ImpactFromShot(const cShot& shot)
+{
+    if (shot.isShot == 0) {
+        ApplyImpact(shot.def.m_nImpact, shot.DirSign(), 0.0);
+        return;
+    }
+    ApplyImpact(shot.def.m_nImpact, shot.vx, shot.vy);
+}
+
+int cCharaBase::DamageByShot(const cShot& shot)
+{
+    std::int64_t power = shot.def.m_nPower;
+    if (power > 0) {
+        power = Clamp64(power - def.m_nDefence, 0, kMaxDamage);
+    }
+    const int died = ChangeHP(static_cast<int>(-Clamp64(power, -kMaxDamage, kMaxDamage)), 0, 1);
+    // The shot's hit effect appears between its attack box and the shot box here once effect
+    // objects exist.
+    ImpactFromShot(shot);
+    if (shot.def.m_nPower != 0) {
+        FireCharaTrigger(*this, TRIGGER_DAMAGED);
+    }
+    if (shot.def.m_nImpact != 0) {
+        FireCharaTrigger(*this, TRIGGER_IMPACT);
+    }
+    return died;
+}
+
 int cCharaBase::Die()
 {
     FireCharaTrigger(*this, TRIGGER_DEATH);
     RunFlows(1);
     SaveData.nTotalScore = static_cast<std::int32_t>(
         Clamp64(static_cast<std::int64_t>(SaveData.nTotalScore) + def.m_nScore, 0, kMaxScore));
+    // The player takes the item this character holds: a result of 1 (the item cleared the stage)
+    // ends the death like a cleared stage; 2 (the item killed the player) lets this death go on.
     int pickup = 0;
-    // The player picks up the item this character holds (GetHeldItem) here once items exist
-    // (PickUpItem): a result of 1 (the item cleared the stage) ends the death like a cleared
-    // stage; 2 (the item killed the player) lets this death go on.
+    if (cItem* held = GetHeldItem(); held != nullptr && !Player.empty()) {
+        pickup = PickUpItem(held, Player[P1]);
+    }
     if (lpStageField != nullptr && lpStageField->m_nResult == 1) {
         return 1;
     }
@@ -119,10 +151,11 @@ int cCharaBase::Die()
         }
         target = OBJECTREF{};
     }
-    // The homing shots aimed at it (aimingShots) lose their target here once shots exist.
+    ReleaseAimingShots(*this);
     aimingShots.clear();
     dying = 1;
-    // The death character effect (def.m_nDeathEffect with def.m_nDeathEffectValue) starts here
-    // once character effects exist.
+    if (def.m_nDeathEffect != 0) {
+        charaEffect.Start(def.m_nDeathEffect, def.m_nDeathEffectValue, 0);
+    }
     return 0;
 }

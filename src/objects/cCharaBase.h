@@ -20,6 +20,7 @@
 #include "objects/cGameObject.h"
 
 class cItem;
+class cShot;
 struct DDSURFACEDATA;
 
 // A contact box placed relative to the hit box: edges in world pixels, offsets from the hit
@@ -230,6 +231,10 @@ public:
     // is, so a negative power heals), the hit effect, the knock-back and triggers 1 and 2. 1 when
     // HP reached 0.
     int DamageByChara(cCharaBase& attacker);
+    // The same for a shot or sword: its attack power, its knock-back and its impact for trigger 2.
+    int DamageByShot(const cShot& shot);
+    // Knock-back from a shot (along its speed) or a sword (along its facing).
+    void ImpactFromShot(const cShot& shot);
     // The death: trigger 3 and the death flows, the score, the held item, then (unless the stage
     // has ended) the links to it cleared, dying set and the death effect started. 1 when the
     // stage was already cleared or the held item's pickup cleared it; else 0.

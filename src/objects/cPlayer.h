@@ -74,6 +74,9 @@ public:
     int MoveStepY() override;
     // The player's flow run: base velocity, resets, idle pattern, jump state; 1 when HP <= 0.
     int RunFlows(int deathOnly) override;
+    // The picture of a taken item (sheet kind, graphic number, frame) shown above the player for
+    // a while, as an icon object in the stage's text list (ItemPickup.cpp).
+    void ShowPickupIcon(int nSheet, int nGraphic, int nFrame);
 
 private:
     // Hit box of the flight state from the stage's sizes (current and base).

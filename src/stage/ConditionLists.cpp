@@ -5,6 +5,7 @@
 #include "objects/FlowConditions.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
+#include "objects/cItem.h"
 #include "sound/SoundEffects.h"
 #include "stage/cSceneStage.h"
 
@@ -107,6 +108,15 @@ int cSceneStage::CheckBlockCond(MAPCELL& cell)
 int cSceneStage::CheckCharaCond(cChara& chara)
 {
     return CheckOwnerList(chara.def.m_Condition, chara.def.m_nCondMode, chara.def.m_bCondOnce, chara.flagC, chara);
+}
+
+int cSceneStage::CheckItemCond(cItem& item)
+{
+    if (Player.empty()) {
+        return item.def.m_Condition.empty() ? 1 : 0;
+    }
+    return CheckOwnerList(item.def.m_Condition, item.def.m_nCondMode, item.def.m_bCondOnce, item.flagC,
+                          Player.data()[P1]);
 }
 
 int cSceneStage::ApplyFloorBlockEffect(cPlayer& player)

@@ -5,7 +5,10 @@
 // drawing. Game thread.
 #include "definitions/cEdStage.h"
 #include "objects/FlowRuntime.h"
+#include "objects/ItemPickup.h"
+#include "objects/StageObjects.h"
 #include "objects/cCharaFlowOwner.h"
+#include "objects/cShot.h"
 #include "sound/SoundEffects.h"
 #include "stage/cSceneStage.h"
 
@@ -34,13 +37,72 @@ bool HasBodyBlow(const cCharaBase& chara)
     return chara.def.m_nRamPower != 0 || chara.def.m_nRamImpact != 0;
 }
 
+constexpr int kPassesShots = 2;  // invincibility mode: shots pass through without touching
+
+bool ShotTakesPart(const cShot& shot)
+{
+    return Stage.m_nContactFlag == 0 || shot.inView;
+}
+
+// A character a shot can meet: in view when the stage collides on screen only, present, not
+// dying and not letting shots pass.
+bool MeetsShots(const cCharaBase& chara)
+{
+    if (Stage.m_nContactFlag != 0 && !chara.inView) {
+        return false;
+    }
+    return chara.active && !chara.dying && chara.def.m_nInvincible != kPassesShots;
+}
+
+bool ShotBoxTouches(const BOXRECT& box, const cShot& shot)
+{
+    return box.left <= shot.attackRight && box.right >= shot.attackLeft && box.top <= shot.attackBottom &&
+           box.bottom >= shot.attackTop;
+}
+
+bool ShotsTouch(const cShot& a, const cShot& b)
+{
+    return a.x <= b.right && a.right >= b.x && a.y <= b.bottom && a.bottom >= b.y;
+}
+
+bool InHitList(const cShot& shot, const OBJECTREF& ref)
+{
+    for (const OBJECTREF& hit : shot.hitList) {
+        if (hit == ref) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool HasEffectOnHit(const cShot& shot)
+{
+    return shot.def.m_nPower != 0 || shot.def.m_nImpact != 0 || shot.def.m_nItemKind != 0;
+}
+
+// The one erase of a shot met here, by its address in the stage's shot list.
+void EraseShotAt(const cShot* shot)
+{
+    std::list<cShot>& list = lpStageField->m_ShotList;
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        if (&*it == shot) {
+            EraseShot(list, it);
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 int cSceneStage::CollideGroups(std::list<cChara>& list)
 {
     (void)list;
-    // Shots and swords are tested against the characters of the other factions here, in the
-    // sub-steps whose m_SubStepCheck entry is 1, once shots exist.
+    if (ShotCheckThisSubStep()) {
+        const int r = CollideShotsWithCharas();
+        if (r != 0) {
+            return r;
+        }
+    }
 
     for (int i = 0; i < kFactionCount; ++i) {
         CHARAGROUP& groupI = m_CharaLayer[i];
@@ -90,7 +152,123 @@ int cSceneStage::CollideGroups(std::list<cChara>& list)
         }
     }
 
-    // Shots of different factions are tested against each other (shot-down strengths) here once
-    // shots exist.
+    CollideShotsWithShots();
     return 0;
+}
+
+bool cSceneStage::ShotCheckThisSubStep() const
+{
+    const int i = m_nSubStep - 1;
+    if (i < 0 || i >= static_cast<int>(m_SubStepCheck.size())) {
+        return true;
+    }
+    return m_SubStepCheck[static_cast<std::size_t>(i)] == 1;
+}
+
+int cSceneStage::CollideShotsWithCharas()
+{
+    for (int w = 0; w < kFactionCount; ++w) {
+        SHOTGROUP& shots = m_ShotLayer[w];
+        for (auto it = shots.begin(); it != shots.end();) {
+            cShot* shot = *it;
+            ++it;  // the shot may leave the group below
+            if (!ShotTakesPart(*shot)) {
+                continue;
+            }
+            bool usedUp = false;
+            for (int c = 0; c < kFactionCount; ++c) {
+                if (c == w) {
+                    continue;
+                }
+                for (cCharaBase* chara : m_CharaLayer[c]) {
+                    bool hit = false;
+                    const int r = ShotMeetsChara(*shot, *chara, hit);
+                    usedUp = usedUp || hit;
+                    if (r != 0) {
+                        return r;
+                    }
+                }
+                if (usedUp) {
+                    break;
+                }
+            }
+            if (usedUp) {
+                EraseShotAt(shot);
+            }
+        }
+    }
+    return 0;
+}
+
+int cSceneStage::ShotMeetsChara(cShot& shot, cCharaBase& chara, bool& usedUp)
+{
+    const OBJECTREF ref = CharaRef(chara.source);
+    if (!MeetsShots(chara) || !ShotBoxTouches(chara.shotBox, shot) || InHitList(shot, ref)) {
+        return 0;
+    }
+    FireCharaTrigger(chara, TRIGGER_SHOT);
+    if (!HasEffectOnHit(shot) || chara.IsInvincible()) {
+        return 0;
+    }
+    if (chara.DamageByShot(shot)) {
+        if (chara.IsComputer()) {
+            PlaySE(SE_CHARA_DEAD);
+        }
+        const int r = ResolveDeath(chara);
+        if (r != 0) {
+            return r;
+        }
+    } else {
+        PlaySE(SE_HIT);
+        chara.StartInvincible();
+    }
+    const bool pierces = chara.def.m_bFullCell != 0 ? shot.def.m_bPierce2 != 0 : shot.def.m_bPierce != 0;
+    if (shot.isShot == 0 || pierces) {
+        shot.hitList.push_back(ref);
+    } else {
+        usedUp = true;
+    }
+    if (shot.def.m_nItemKind != 0 && !Player.empty()) {
+        return PickUpPaletteItem(shot.def.m_nItemKind, shot.def.m_nItemIndex, shot.source, Player[P1]);
+    }
+    return 0;
+}
+
+void cSceneStage::CollideShotsWithShots()
+{
+    for (int j = 0; j < kFactionCount; ++j) {
+        SHOTGROUP& groupJ = m_ShotLayer[j];
+        for (auto sIt = groupJ.begin(); sIt != groupJ.end();) {
+            cShot* s = *sIt;
+            ++sIt;
+            bool doomed = false;
+            for (int k = j + 1; k < kFactionCount; ++k) {
+                SHOTGROUP& groupK = m_ShotLayer[k];
+                for (auto rIt = groupK.begin(); rIt != groupK.end();) {
+                    cShot* r = *rIt;
+                    ++rIt;
+                    const bool sDown = s->def.m_bClash != 0;
+                    const bool rDown = r->def.m_bClash != 0;
+                    if ((!sDown && !rDown) || !ShotsTouch(*s, *r)) {
+                        continue;
+                    }
+                    bool destroyR = false;
+                    if (sDown && rDown) {
+                        destroyR = r->def.m_nClashPower <= s->def.m_nClashPower;
+                        doomed = doomed || r->def.m_nClashPower >= s->def.m_nClashPower;
+                    } else if (sDown) {
+                        doomed = true;
+                    } else {
+                        destroyR = true;
+                    }
+                    if (destroyR) {
+                        EraseShotAt(r);
+                    }
+                }
+            }
+            if (doomed) {
+                EraseShotAt(s);
+            }
+        }
+    }
 }

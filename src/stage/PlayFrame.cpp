@@ -157,11 +157,15 @@ bool cSceneStage::RunSubStep(int k)
         EraseOffScreen();
     }
     if (!player.dying) {
-        // The floor-block item (TakeFloorBlockItem) is taken here once floor blocks exist.
+        if (!ApplyOutcome(TakeFloorBlockItem(player))) {
+            return false;
+        }
         if (!ApplyOutcome(CollideGroups(CharaList))) {
             return false;
         }
-        // The item contacts (CheckItemContacts) run here once items exist.
+        if (!ApplyOutcome(CheckItemContacts(player))) {
+            return false;
+        }
     }
     return true;
 }
@@ -332,5 +336,7 @@ void cSceneStage::EraseOffScreen()
         }
         ++it;
     }
-    // Items outside their limit are removed here once items exist.
+    if (m_bEraseItem) {
+        ItemList.remove_if([](const cItem& item) { return item.IsOutOfLimits(Stage.m_OffScreen[OFFSCREEN_ITEM]); });
+    }
 }

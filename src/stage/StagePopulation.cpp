@@ -155,7 +155,8 @@ void cSceneStage::StartPlayerAnimation()
     player.anime.SetPattern(player.noGravity ? kPatternFly : kPatternStand, 1);
 }
 
-int cSceneStage::SpawnPlacedChara(std::list<cChara>& list, int nColumn, int nRow, int& nCounter, const cEdChara& def)
+int cSceneStage::SpawnPlacedChara(std::list<cChara>& list, int nColumn, int nRow, int& nCounter, const cEdChara& def,
+                                  const cItem* held)
 {
     cEdChara copy;
     copy = def;
@@ -164,7 +165,7 @@ int cSceneStage::SpawnPlacedChara(std::list<cChara>& list, int nColumn, int nRow
     for (int i = 0; i < members; ++i) {
         // Built in place: the faction groups point at list nodes, which never move.
         cChara& chara = list.emplace_back();
-        chara.InitFromTemplate(nCounter, copy, nullptr, TileCentre(nColumn), TileCentre(nRow), i);
+        chara.InitFromTemplate(nCounter, copy, held, TileCentre(nColumn), TileCentre(nRow), i);
         chara.SetGridPos(nColumn, nRow);
         AddGroupOffset(chara, copy, i);
         if (!chara.IsInsideStage(1)) {
@@ -182,14 +183,32 @@ int cSceneStage::SpawnPlacedChara(std::list<cChara>& list, int nColumn, int nRow
 
 void cSceneStage::SpawnPlacedObjects()
 {
+    const std::size_t itemCount = Stage.m_PlacedItem.size();
+    std::vector<std::uint8_t> heldByChara(itemCount, 0);
     for (std::size_t i = 0; i < Stage.m_PlacedChara.size(); ++i) {
         const cEdChara& def = Stage.m_PlacedChara.data()[i];
         // Kind 1: a computer character; the hero's placement makes the player instead.
         if (def.m_nController != 1) {
             continue;
         }
-        // A character holding an item gets it here, and free items are placed, once items exist.
-        SpawnPlacedChara(CharaList, def.m_nX, def.m_nY, m_nCharaId, def);
+        // The placed item it holds (an index into the placed items; others hold none).
+        const std::int32_t held = def.m_nPlaceValue;
+        if (held < 0 || static_cast<std::size_t>(held) >= itemCount) {
+            SpawnPlacedChara(CharaList, def.m_nX, def.m_nY, m_nCharaId, def);
+            continue;
+        }
+        cEdItem copy;
+        copy = Stage.m_PlacedItem.data()[held];
+        cItem item;
+        item.InitFromDef(m_nItemId++, copy, 1);
+        heldByChara[static_cast<std::size_t>(held)] = 1;
+        SpawnPlacedChara(CharaList, def.m_nX, def.m_nY, m_nCharaId, def, &item);
+    }
+    for (std::size_t i = 0; i < itemCount; ++i) {
+        if (heldByChara[i] == 0) {
+            const cEdItem& def = Stage.m_PlacedItem.data()[i];
+            SpawnPlacedItem(ItemList, def.m_nX, def.m_nY, m_nItemId, def);
+        }
     }
 }
 
@@ -269,6 +288,6 @@ void cSceneStage::UpdateObjectFlags()
     for (cChara& chara : CharaList) {
         chara.actsThisFrame = chara.active && chara.CheckStartAction(m_LinkFlag) ? 1 : 0;
     }
-    // Items and shots get their flags here once they exist.
+    UpdateItemFlags();
     UpdateShotFlags(m_ShotList);
 }

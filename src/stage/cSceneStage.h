@@ -29,6 +29,8 @@
 #include "stage/WAITINFO.h"
 #include "stage/cScene.h"
 
+class cEdItem;
+class cItem;
 class cPlayer;
 class cSaveData;
 struct DDSURFACEDATA;
@@ -167,7 +169,8 @@ public:
     // The group of one placed character: each member built in place at the tile's centre plus
     // its group offset; members outside the field are dropped and use no object number. Returns
     // the members made.
-    int SpawnPlacedChara(std::list<cChara>& list, int nColumn, int nRow, int& nCounter, const cEdChara& def);
+    int SpawnPlacedChara(std::list<cChara>& list, int nColumn, int nRow, int& nCounter, const cEdChara& def,
+                         const cItem* held = nullptr);
     // The per-sub-step flag pass: the player active and in view, the link flags cleared, each
     // character's existence, view, appearance and acting flags.
     void UpdateObjectFlags();
@@ -255,6 +258,15 @@ public:
     // A stage character exists while its condition list holds (an empty list holds; with the
     // once option a list that held once holds for good). 1 holds.
     int CheckCharaCond(cChara& chara);
+    // An item lies in the stage while its condition list holds, tested on the player.
+    int CheckItemCond(cItem& item);
+    // The item a solid floor block carries, given to a player standing on it at most once per 60
+    // frames while it stays on the same block; 0, 1 or 2.
+    int TakeFloorBlockItem(cPlayer& player);
+    // Every item: active and in view while its conditions hold, else neither.
+    void UpdateItemFlags();
+    // A placed item: set up free on its tile plus its pixel offsets, kept when inside the stage.
+    void SpawnPlacedItem(std::list<cItem>& list, int nColumn, int nRow, int& nCounter, const cEdItem& def);
     // The movement effect of the block the player stands on: jump pad, no jumping, speed factor
     // or conveyor, re-armed every frame while the player stays on it. Always 0.
     int ApplyFloorBlockEffect(cPlayer& player);
@@ -265,6 +277,17 @@ public:
     // shots, each pair of different factions. Deaths only mark the characters dying; nothing is
     // erased from the lists it walks.
     int CollideGroups(std::list<cChara>& list);
+    // Shots against characters runs in this sub-step (its m_SubStepCheck entry is 1).
+    bool ShotCheckThisSubStep() const;
+    // First phase: every shot against the characters of the other factions; 0, 1 or 2.
+    int CollideShotsWithCharas();
+    // One shot meeting one character: trigger, damage, death, piercing and the carried item;
+    // usedUp is set when a non-piercing shot spent itself on the character.
+    int ShotMeetsChara(cShot& shot, cCharaBase& chara, bool& usedUp);
+    // Last phase: shots of different factions that may shoot each other down.
+    void CollideShotsWithShots();
+    // The player against the items lying in the stage; 0, 1 or 2.
+    int CheckItemContacts(cPlayer& player);
     // A character whose HP fell to 0: the hero gives 2; a character already dying 0; any other
     // dies (Die's result: 1 when the stage has ended).
     int ResolveDeath(cCharaBase& chara);

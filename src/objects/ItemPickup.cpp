@@ -1,0 +1,50 @@
+// Taking an item: icon, sound and the item's commands on the player. Game thread.
+#include "objects/ItemPickup.h"
+
+#include "definitions/PaletteRef.h"
+#include "objects/ItemCommandTable.h"
+#include "objects/ObjectSounds.h"
+#include "objects/cItem.h"
+#include "objects/cPlayer.h"
+#include "objects/cStageField.h"
+#include "objects/cTextObj.h"
+
+namespace {
+
+constexpr int kPickupNever = 2;
+constexpr int kIconKindItem = 2;
+
+}  // namespace
+
+void cPlayer::ShowPickupIcon(int nSheet, int nGraphic, int nFrame)
+{
+    if (lpStageField == nullptr) {
+        return;
+    }
+    lpStageField->m_TextList.emplace_back();
+    lpStageField->m_TextList.back().Setup(cTextObj::IconParams(kIconKindItem, nSheet, nGraphic, nFrame, source), false);
+}
+
+int PickUpItem(cItem* item, cPlayer& player)
+{
+    if (item == nullptr || item->def.m_nPickup == kPickupNever || !item->active) {
+        return 0;
+    }
+    if (item->def.m_bShowIcon != 0) {
+        player.ShowPickupIcon(item->def.m_nGraphicSheet, item->def.m_nGraphic, item->def.m_nCell);
+    }
+    PlayObjectSound(item->def.m_nSound);
+    return RunItemCommands(player, item->def.m_Command);
+}
+
+int PickUpPaletteItem(int nKind, int nIndex, int nSource, cPlayer& player)
+{
+    cEdItem* entry = GetPaletteItem(nKind, nIndex);
+    if (entry == nullptr) {
+        return 0;
+    }
+    cItem item;
+    item.InitFromDef(nSource, *entry, 0);
+    item.active = 1;
+    return PickUpItem(&item, player);
+}

@@ -1,0 +1,16 @@
+// Taking an item: the one way an item's commands reach the player, whether the player touched
+// it, a shot carried it, a floor block gave it or a defeated character dropped it. Game thread,
+// inside the play step.
+#pragma once
+
+class cItem;
+class cPlayer;
+
+// The player takes item: nothing (0) when item is null, inactive or of pickup mode 2 (never);
+// otherwise the pickup icon (when the item shows one), its sound and its commands, whose result
+// is returned: 0 go on, 1 the stage is cleared, 2 the player died.
+int PickUpItem(cItem* item, cPlayer& player);
+
+// Builds a free item from palette entry (nKind, nIndex) with object number nSource, active, and
+// lets the player take it; 0 when the entry does not exist. The item is gone afterwards.
+int PickUpPaletteItem(int nKind, int nIndex, int nSource, cPlayer& player);

@@ -1,0 +1,377 @@
+// Shots, items and deaths meeting in the play step: a shot against a character once per hit
+// list, shots shooting each other down, the hero taking items (by touch, from a floor block, from
+// a defeated character), the death effect and homing shots losing a dead target.
+#include "StageFixture.h"
+
+#include "definitions/PaletteRef.h"
+#include "definitions/cEdStage.h"
+#include "objects/MapCell.h"
+#include "objects/ShotLaunch.h"
+#include "objects/StageObjects.h"
+#include "objects/cItem.h"
+#include "objects/cShot.h"
+#include "project/DerivedTables.h"
+#include "project/cSaveData.h"
+
+namespace stagetest {
+namespace {
+
+constexpr WPARAM kHit = 7;
+constexpr WPARAM kCharaDead = 9;
+
+// An item command that runs the expression text on the hero.
+cEdCommand ItemCode(const char* szText)
+{
+    cEdCommand c;
+    c.m_nKind = 21;
+    c.m_bItemCommand = 1;
+    c.m_strText = szText;
+    return c;
+}
+
+class ContactsTest : public StageFixture {
+protected:
+    void TearDown() override
+    {
+        SaveData.nTotalScore = 0;
+        StageFixture::TearDown();
+    }
+
+    // n flying enemies of faction 2 in a row next to the hero; play running.
+    bool EnterWithEnemies(int n)
+    {
+        for (int i = 0; i < n; ++i) {
+            testsupport::CharaDefSpec c;
+            c.controller = 1;
+            c.flying = 1;
+            c.faction = 2;
+            c.x = static_cast<std::uint16_t>(4 + 2 * i);
+            c.y = 5;
+            c.placeValue = -1;
+            StageSpecOf().placedCharas.push_back(c);
+        }
+        SetHeader("m_bReadyBanner", 0);
+        if (!LoadAndEnter() || !harness->RunUntilState(STAGESTATE_PLAY, 3)) {
+            return false;
+        }
+        RecordedSounds().clear();
+        return CharaList.size() == static_cast<std::size_t>(n);
+    }
+    bool EnterWithEnemy() { return EnterWithEnemies(1); }
+
+    static void PlaceShotBox(cCharaBase& chara, double left, double top)
+    {
+        chara.shotBox = BOXRECT{left, top, left + 15, top + 15};
+        chara.active = 1;
+        chara.inView = 1;
+    }
+
+    // A hero's shot of faction 0 whose attack box and hit box are the 8 x 8 square at (left, top).
+    cShot& Shot(double left, double top, int power, int pierce, int faction = 0)
+    {
+        cEdShot def;
+        def.m_bOwnerFaction = 0;
+        def.m_nFaction = static_cast<std::int8_t>(faction);
+        def.m_nPower = power;
+        def.m_bPierce = static_cast<std::int8_t>(pierce);
+        SHOTLAUNCH launch;
+        cShot made;
+        made.Init(Scene().m_nShotSerial++, Player[P1], SHOTCMD_SHOT, def, launch);
+        cShot& shot = AddShotObject(Scene().m_ShotList, made);
+        shot.attackLeft = shot.x = left;
+        shot.attackTop = shot.y = top;
+        shot.attackRight = shot.right = left + 7;
+        shot.attackBottom = shot.bottom = top + 7;
+        shot.inView = 1;
+        shot.active = 1;
+        return shot;
+    }
+
+    // A free item lying at (left, top), 16 x 16, present.
+    static cItem& LayItem(int pickup, const cVector<cEdCommand>& commands, int source)
+    {
+        cEdItem def;
+        def.m_nPickup = static_cast<std::int8_t>(pickup);
+        def.m_Command = commands;
+        cItem& item = ItemList.emplace_back();
+        item.InitFromDef(source, def, 0);
+        item.active = 1;
+        return item;
+    }
+    static void MoveItem(cItem& item, double left, double top)
+    {
+        item.x = left;
+        item.y = top;
+        item.right = left + 15;
+        item.bottom = top + 15;
+    }
+    static void PlaceItemBox(cPlayer& hero, double left, double top)
+    {
+        hero.itemBox = BOXRECT{left, top, left + 15, top + 15};
+    }
+};
+
+struct SHOTHIT {
+    const char* name;
+    int power;
+    int pierce;
+    int enemyHp;
+    int invincibleMode;
+    int expectHpAfterOne;
+    bool expectShotLeft;  // the shot is still flying after the first contact
+    std::vector<WPARAM> expectSounds;
+};
+
+TEST_F(ContactsTest, AShotHitsACharacterOncePerHitList)
+{
+    const SHOTHIT cases[] = {
+        {"plain shot is used up", 3, 0, 10, 0, 7, false, {kHit}},
+        {"piercing shot flies on", 3, 1, 10, 0, 7, true, {kHit}},
+        {"defeated with its bonus", 12, 0, 10, 0, 0, false, {kCharaDead}},
+        {"no power, no impact, no item: flies on", 0, 0, 10, 0, 10, true, {}},
+        {"invincibility mode 2 lets it pass", 3, 0, 10, 2, 10, true, {}},
+    };
+    for (const SHOTHIT& c : cases) {
+        harness.reset();
+        StageSpecOf().placedCharas.resize(1);
+        ASSERT_TRUE(EnterWithEnemy()) << c.name;
+        cChara& enemy = CharaList.front();
+        enemy.hp = c.enemyHp;
+        enemy.def.m_nMaxHp = 10;
+        enemy.def.m_nDefence = 0;
+        enemy.def.m_nScore = 250;
+        enemy.def.m_nInvincible = static_cast<std::int8_t>(c.invincibleMode);
+        SaveData.nTotalScore = 0;
+        PlaceShotBox(enemy, 300, 100);
+        PlaceShotBox(Player[P1], 0, 0);
+        Shot(308, 108, c.power, c.pierce);
+
+        EXPECT_EQ(Scene().CollideGroups(CharaList), 0) << c.name;
+        EXPECT_EQ(enemy.hp, c.expectHpAfterOne) << c.name;
+        EXPECT_EQ(enemy.dying, c.expectHpAfterOne == 0 ? 1 : 0) << c.name;
+        EXPECT_EQ(SaveData.nTotalScore, c.expectHpAfterOne == 0 ? 250 : 0) << c.name << ": the bonus";
+        EXPECT_EQ(RecordedSounds(), c.expectSounds) << c.name;
+        EXPECT_EQ(Scene().m_ShotList.size(), c.expectShotLeft ? 1u : 0u) << c.name;
+        EXPECT_EQ(Scene().m_ShotLayer[0].size(), c.expectShotLeft ? 1u : 0u) << c.name;
+
+        // A second pass: a piercing shot has the enemy in its hit list and does not hurt again,
+        // even with the enemy's invincibility over.
+        enemy.invincibleTime = 0;
+        Scene().CollideGroups(CharaList);
+        EXPECT_EQ(enemy.hp, c.expectHpAfterOne) << c.name << ": hit once per hit list";
+    }
+}
+
+TEST_F(ContactsTest, ANonPiercingShotHurtsEveryCharacterItOverlapsThenGoes)
+{
+    ASSERT_TRUE(EnterWithEnemies(2));
+    for (cChara& enemy : CharaList) {
+        enemy.hp = 10;
+        enemy.def.m_nMaxHp = 10;
+        enemy.def.m_nDefence = 1;
+        PlaceShotBox(enemy, 300, 100);
+    }
+    Shot(300, 100, 4, 0);
+    EXPECT_EQ(Scene().CollideGroups(CharaList), 0);
+    for (const cChara& enemy : CharaList) {
+        EXPECT_EQ(enemy.hp, 10 - (4 - 1)) << "the power less the defence";
+    }
+    EXPECT_TRUE(Scene().m_ShotList.empty());
+}
+
+struct CLASH {
+    const char* name;
+    int sDown, sStrength;
+    int rDown, rStrength;
+    bool expectS, expectR;  // still flying afterwards
+};
+
+TEST_F(ContactsTest, ShotsOfDifferentFactionsShootEachOtherDown)
+{
+    const CLASH cases[] = {
+        {"neither can be shot down", 0, 0, 0, 0, true, true},
+        {"the weaker of two goes", 1, 5, 1, 3, true, false},
+        {"the stronger second survives", 1, 3, 1, 5, false, true},
+        {"equal strengths both go", 1, 4, 1, 4, false, false},
+        {"only the first can be shot down", 1, 9, 0, 0, false, true},
+        {"only the second can be shot down", 0, 0, 1, 9, true, false},
+    };
+    ASSERT_TRUE(EnterWithEnemy());
+    CharaList.front().active = 0;
+    for (const CLASH& c : cases) {
+        ClearShots();
+        cShot& s = Shot(500, 500, 0, 0, 1);
+        cShot& r = Shot(504, 504, 0, 0, 2);
+        s.def.m_bClash = static_cast<std::int8_t>(c.sDown);
+        s.def.m_nClashPower = static_cast<std::int8_t>(c.sStrength);
+        r.def.m_bClash = static_cast<std::int8_t>(c.rDown);
+        r.def.m_nClashPower = static_cast<std::int8_t>(c.rStrength);
+        Scene().CollideGroups(CharaList);
+        EXPECT_EQ(Scene().m_ShotLayer[1].size(), c.expectS ? 1u : 0u) << c.name;
+        EXPECT_EQ(Scene().m_ShotLayer[2].size(), c.expectR ? 1u : 0u) << c.name;
+        EXPECT_EQ(Scene().m_ShotList.size(), (c.expectS ? 1u : 0u) + (c.expectR ? 1u : 0u)) << c.name;
+    }
+}
+
+struct PICKUP {
+    const char* name;
+    int mode;
+    int expectTakes[4];  // stage variable 1 after each of: touch, stay, leave, touch again
+    std::size_t expectLeft;
+};
+
+TEST_F(ContactsTest, TheHeroTakesItemsByTheirPickupMode)
+{
+    const PICKUP cases[] = {
+        {"once, then gone", 0, {1, 1, 1, 1}, 0},
+        {"again after leaving it", 1, {1, 1, 1, 2}, 1},
+        {"never", 2, {0, 0, 0, 0}, 1},
+    };
+    ASSERT_TRUE(EnterWithEnemy());
+    for (const PICKUP& c : cases) {
+        ItemList.clear();
+        Player[P1].itemContacts.clear();
+        Scene().m_StageVar[1] = 0;
+        cVector<cEdCommand> commands;
+        commands.push_back(ItemCode("S1 = S1 + 1"));
+        cItem& item = LayItem(c.mode, commands, 77);
+        MoveItem(item, 400, 400);
+        const double heroAt[4] = {405, 410, 100, 400};
+        for (int step = 0; step < 4; ++step) {
+            PlaceItemBox(Player[P1], heroAt[step], 400);
+            EXPECT_EQ(Scene().CheckItemContacts(Player[P1]), 0) << c.name;
+            EXPECT_EQ(Scene().m_StageVar[1], c.expectTakes[step]) << c.name << " step " << step;
+        }
+        EXPECT_EQ(ItemList.size(), c.expectLeft) << c.name;
+    }
+}
+
+TEST_F(ContactsTest, ThePlayStepLetsTheHeroTakeAnItemUnderIt)
+{
+    ASSERT_TRUE(EnterWithEnemy());
+    cVector<cEdCommand> commands;
+    commands.push_back(ItemCode("S3 = S3 + 5"));
+    cItem& item = LayItem(0, commands, 78);
+    const cPlayer& hero = Player[P1];
+    MoveItem(item, hero.itemBox.left, hero.itemBox.top);
+    Scene().m_StageVar[3] = 0;
+    harness->RunFrames(1);
+    EXPECT_EQ(Scene().m_StageVar[3], 5);
+    EXPECT_TRUE(ItemList.empty());
+}
+
+TEST_F(ContactsTest, PlacedItemsLieFreeUnlessACharacterHoldsThem)
+{
+    testsupport::ItemDefSpec held;
+    held.x = 8;
+    held.y = 5;
+    testsupport::ItemDefSpec free = held;
+    free.x = 9;
+    StageSpecOf().placedItems = {held, free};
+    testsupport::CharaDefSpec c;
+    c.controller = 1;
+    c.flying = 1;
+    c.faction = 2;
+    c.x = 4;
+    c.y = 5;
+    c.placeValue = 0;  // holds placed item 0
+    StageSpecOf().placedCharas.push_back(c);
+    SetHeader("m_bReadyBanner", 0);
+    ASSERT_TRUE(LoadAndEnter());
+    ASSERT_EQ(CharaList.size(), 1u);
+    ASSERT_EQ(ItemList.size(), 1u);
+    const cItem& lying = ItemList.front();
+    EXPECT_EQ(lying.bHeld, 0);
+    EXPECT_EQ(lying.leftCell, 10 + 9);
+    EXPECT_EQ(CharaList.front().heldItem.bHeld, 1);
+    EXPECT_EQ(CharaList.front().heldItem.active, 1);
+    EXPECT_NE(lying.source, CharaList.front().heldItem.source);
+}
+
+TEST_F(ContactsTest, AFloorBlockGivesItsItemOncePerSixtyFramesOnTheSameBlock)
+{
+    ASSERT_TRUE(EnterWithEnemy());
+    cEdItem* entry = GetPaletteItem(2, 1);
+    ASSERT_NE(entry, nullptr);
+    entry->m_Command.clear();
+    entry->m_Command.push_back(ItemCode("S1 = S1 + 1"));
+    cPlayer& hero = Player[P1];
+    const int cellIndex = 0;
+    MAPCELL* cell = MapCellByIndex(cellIndex);
+    ASSERT_NE(cell, nullptr);
+    cell->m_nHitKind = 1;
+    cell->m_nPassFaction = 255;
+    cell->m_Condition.clear();
+    cell->m_nItemKind = 2;
+    cell->m_nItemIndex = 1;
+    hero.noGravity = 0;
+    hero.onFoothold = 0;
+    hero.floorCell = cellIndex;
+    hero.lastFloorCell = cellIndex;
+    hero.prevFloorCell = cellIndex;
+    hero.blockItemTimer = 0;
+    Scene().m_StageVar[1] = 0;
+
+    EXPECT_EQ(Scene().TakeFloorBlockItem(hero), 0);
+    EXPECT_EQ(Scene().m_StageVar[1], 1);
+    const int wait = 60 * Stage.m_nSubSteps;
+    EXPECT_EQ(hero.blockItemTimer, wait - 1);
+    for (int i = 1; i < wait; ++i) {
+        Scene().TakeFloorBlockItem(hero);
+    }
+    EXPECT_EQ(Scene().m_StageVar[1], 1) << "not again while the wait lasts";
+    Scene().TakeFloorBlockItem(hero);
+    EXPECT_EQ(Scene().m_StageVar[1], 2) << "again once it is over";
+}
+
+TEST_F(ContactsTest, ADefeatedCharacterDropsItsItemToTheHeroAndStopsBeingAimedAt)
+{
+    ASSERT_TRUE(EnterWithEnemy());
+    cChara& enemy = CharaList.front();
+    cEdItem def;
+    def.m_Command.push_back(ItemCode("S2 = 7"));
+    enemy.heldItem.InitFromDef(90, def, 1);
+    cShot& homing = Shot(0, 0, 0, 0, 0);
+    homing.target = CharaRef(enemy.source);
+    enemy.aimingShots.push_back(homing.source);
+    Scene().m_StageVar[2] = 0;
+
+    EXPECT_EQ(enemy.Die(), 0);
+    EXPECT_EQ(Scene().m_StageVar[2], 7);
+    EXPECT_TRUE(homing.target.IsNone());
+    EXPECT_TRUE(enemy.aimingShots.empty());
+    EXPECT_EQ(enemy.dying, 1);
+}
+
+TEST_F(ContactsTest, TheDeathEffectStartsAndAStandingRunEndsAfterItsTime)
+{
+    ASSERT_TRUE(EnterWithEnemy());
+    cChara& enemy = CharaList.front();
+    if (CharaEffectWork.size() < 2) {
+        GTEST_SKIP() << "the game has no character effect to start";
+    }
+    enemy.def.m_nDeathEffect = 1;
+    enemy.def.m_nDeathEffectValue = 0;
+    EXPECT_EQ(enemy.Die(), 0);
+    EXPECT_EQ(enemy.charaEffect.nNumber, 1);
+    // A run whose start equals its end lasts its run time, then ends.
+    enemy.charaEffect.nStart = 5;
+    enemy.charaEffect.nEnd = 5;
+    enemy.charaEffect.dValue = 5;
+    enemy.charaEffect.dStep = 0.0;
+    enemy.charaEffect.bLoop = 0;
+    enemy.charaEffect.nMode = 0;
+    enemy.charaEffect.nFrames = 0;
+    const int frames = enemy.charaEffect.RunFrames();
+    int ended = 0;
+    int steps = 0;
+    while (ended == 0 && steps < frames + 5) {
+        ended = enemy.charaEffect.Step();
+        ++steps;
+    }
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(steps, frames + 1);
+}
+
+}  // namespace
+}  // namespace stagetest
