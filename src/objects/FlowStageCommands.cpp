@@ -80,11 +80,15 @@ void OperateFlow(cFlowOwner& owner, int k, int nOperation)
         break;
     case FLOWOP_PAUSE:
         cFlowRuntime::Pause(flow);
-        // The flow's extra animations are halted here once characters keep extra animations.
+        if (cCharaBase* chara = owner.Chara()) {
+            chara->EndAnimeByKey(nSerial);
+        }
         break;
     case FLOWOP_RESUME:
         cFlowRuntime::Resume(flow);
-        // The flow's extra animations go on here once characters keep extra animations.
+        if (cCharaBase* chara = owner.Chara()) {
+            chara->ResumeAnimeByKey(nSerial);
+        }
         return;
     case FLOWOP_DELETE:
         state.flowDeletePending = 1;

@@ -12,6 +12,7 @@
 #include "objects/PictureSurface.h"
 #include "objects/StageObjects.h"
 #include "objects/cStageField.h"
+#include "project/DerivedTables.h"
 #include "project/cDatabase.h"
 
 IEffectStage* lpEffectStage = nullptr;
@@ -143,11 +144,25 @@ int AnimeSetCommand(cCharaBase& chara, const cEdCommand& command)
     return 0;
 }
 
-int AnimeCommand(cCharaBase& /*chara*/, const cEdCommand& /*command*/)
+// The animation goes to the front of the character's extra animations, keyed by the running
+// flow's serial number so that the flow operations can end, pause or resume it.
+int AnimeCommand(cCharaBase& chara, const cEdCommand& command, std::int32_t nFlowSerial)
 {
-    // The animation is put at the front of the character's extra animations, keyed by the
-    // running flow's serial number, here once extra animations exist.
+    PatternTable table;
+    table.push_back(AnimePattern[P(command, 0)]);  // a bad index is reported and uses entry 0
+    EXTRAANIME entry;
+    entry.key = nFlowSerial;
+    entry.anime.SetPatterns(&table);
+    entry.anime.SetPattern(0, 1);
+    chara.extraAnimes.push_front(std::move(entry));
     return 0;
+}
+
+int AnimeHandler(const FLOWCONTEXT& ctx)
+{
+    cCharaBase* chara = ctx.Chara();
+    const cEdCommand* command = ctx.Command().command;
+    return chara != nullptr && command != nullptr ? AnimeCommand(*chara, *command, ctx.Flow().serial) : 0;
 }
 
 int EffectCommand(cCharaBase& chara, const cEdCommand& command)
@@ -304,7 +319,7 @@ void InstallGraphicsCommands()
 {
     CommandFuncTable::Register(ACTION_GRAPHIC, Handler<GraphicChangeCommand>);
     CommandFuncTable::Register(ACTION_ANIMESET, Handler<AnimeSetCommand>);
-    CommandFuncTable::Register(ACTION_ANIME, Handler<AnimeCommand>);
+    CommandFuncTable::Register(ACTION_ANIME, AnimeHandler);
     CommandFuncTable::Register(ACTION_EFFECT, Handler<EffectCommand>);
     CommandFuncTable::Register(ACTION_CHARAEFFECT, Handler<CharaEffectCommand>);
     CommandFuncTable::Register(ACTION_SCREFFECT, Handler<ScrEffectCommand>);

@@ -6,6 +6,8 @@
 // and picture commands may hold it in a nested wait).
 #pragma once
 
+#include <cstdint>
+
 class cCharaBase;
 class cEdCommand;
 
@@ -15,7 +17,8 @@ void InstallGraphicsCommands();
 // The bodies.
 int GraphicChangeCommand(cCharaBase& chara, const cEdCommand& command);
 int AnimeSetCommand(cCharaBase& chara, const cEdCommand& command);
-int AnimeCommand(cCharaBase& chara, const cEdCommand& command);
+// nFlowSerial: the running flow's serial number, the key of the extra animation it starts.
+int AnimeCommand(cCharaBase& chara, const cEdCommand& command, std::int32_t nFlowSerial);
 int EffectCommand(cCharaBase& chara, const cEdCommand& command);
 int CharaEffectCommand(cCharaBase& chara, const cEdCommand& command);
 int ScrEffectCommand(cCharaBase& chara, const cEdCommand& command);

@@ -4,6 +4,7 @@
 #include "definitions/PaletteRef.h"
 #include "objects/ItemCommandTable.h"
 #include "objects/ObjectSounds.h"
+#include "objects/StageObjects.h"
 #include "objects/cItem.h"
 #include "objects/cPlayer.h"
 #include "objects/cStageField.h"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kPickupNever = 2;
 constexpr int kIconKindItem = 2;
+constexpr int kClampToField = 2;
 
 }  // namespace
 
@@ -47,4 +49,28 @@ int PickUpPaletteItem(int nKind, int nIndex, int nSource, cPlayer& player)
     item.InitFromDef(nSource, *entry, 0);
     item.active = 1;
     return PickUpItem(&item, player);
+}
+
+int SummonItem(double x, double y, const cEdItem& d)
+{
+    if (lpStageField == nullptr) {
+        return 0;
+    }
+    cEdItem copy;
+    copy = d;
+    cItem& item = ItemList.emplace_back();
+    item.InitFromDef(lpStageField->m_nItemId, copy, 0);
+    item.x = x + copy.m_nItemOpt0;
+    item.y = y + copy.m_nItemOpt1;
+    item.right = item.x + item.hitWidth - 1;
+    item.bottom = item.y + item.hitHeight - 1;
+    if (!item.IsInsideStage(1)) {
+        ItemList.pop_back();
+        return 0;
+    }
+    item.ClampToStageX(kClampToField);
+    item.ClampToStageY(kClampToField);
+    item.CalcScreenRect();
+    ++lpStageField->m_nItemId;
+    return 1;
 }

@@ -14,3 +14,10 @@ int PickUpItem(cItem* item, cPlayer& player);
 // Builds a free item from palette entry (nKind, nIndex) with object number nSource, active, and
 // lets the player take it; 0 when the entry does not exist. The item is gone afterwards.
 int PickUpPaletteItem(int nKind, int nIndex, int nSource, cPlayer& player);
+
+class cEdItem;
+
+// The item summon of a shot launch: a free item from d with the next object number of the
+// running stage, its hit box's top-left at world (x, y) plus the item's offsets, appended to the
+// stage's items when it lies inside the stage (clamped to the field). 1 when it was placed.
+int SummonItem(double x, double y, const cEdItem& d);

@@ -11,6 +11,7 @@
 #include "definitions/cEdStage.h"
 #include "objects/CommandInstance.h"
 #include "objects/ISummonStage.h"
+#include "objects/ItemPickup.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
 #include "objects/cShot.h"
@@ -303,7 +304,9 @@ void SpawnLaunchObject(SHOTLIST* list, SHOTLAUNCH& launch, cCharaBase& owner, co
         break;
     }
     case 15:
-        // The item summon hands the palette item to SummonItem here once items exist.
+        if (const cEdItem* item = PaletteEntry(CommonPalette.m_PaletteItem, Stage.m_PaletteItem, def)) {
+            SummonItem(launch.x, launch.y, *item);
+        }
         break;
     default: break;
     }

@@ -88,15 +88,15 @@ int cSceneStage::CheckDeaths()
 void cSceneStage::EndStage()
 {
     PlaySE(SE_STAGE_CLEAR);
-    // The stage's totals are added (AddStageTotals) here once the stage end exists.
+    AddStageTotals();
     m_bRankEntered = 0;
     m_bNewRank = 0;
     m_RankReached.assign(kRankTables, -1);
     if (!StageShell.bDirectPlay) {
-        if (!SceneFlow().m_bRanking) {
+        // The rankings wait for the last stage of the run.
+        if (!SceneFlow().m_bRanking || !IsLastStage(m_nNextStage)) {
             return;
         }
-        // A stage numbered m_nNextStage (IsLastStage) also stops here once the stage end exists.
     }
     m_RankValue = {SaveData.nRunScore, SaveData.nRunValue1, SaveData.nRunValue2, SaveData.nRunValue3,
                    SaveData.nRunValue4};

@@ -5,6 +5,7 @@
 
 #include "definitions/PaletteRef.h"
 #include "definitions/cEdStage.h"
+#include "objects/CommandInstance.h"
 #include "objects/MapCell.h"
 #include "objects/ShotLaunch.h"
 #include "objects/StageObjects.h"
@@ -345,11 +346,10 @@ TEST_F(ContactsTest, ADefeatedCharacterDropsItsItemToTheHeroAndStopsBeingAimedAt
 
 TEST_F(ContactsTest, TheDeathEffectStartsAndAStandingRunEndsAfterItsTime)
 {
+    spec.database.charaEffects.resize(2);
     ASSERT_TRUE(EnterWithEnemy());
     cChara& enemy = CharaList.front();
-    if (CharaEffectWork.size() < 2) {
-        GTEST_SKIP() << "the game has no character effect to start";
-    }
+    ASSERT_GE(CharaEffectWork.size(), 2u);
     enemy.def.m_nDeathEffect = 1;
     enemy.def.m_nDeathEffectValue = 0;
     EXPECT_EQ(enemy.Die(), 0);
@@ -371,6 +371,49 @@ TEST_F(ContactsTest, TheDeathEffectStartsAndAStandingRunEndsAfterItsTime)
     }
     EXPECT_EQ(ended, 1);
     EXPECT_EQ(steps, frames + 1);
+}
+
+TEST_F(ContactsTest, TheItemSummonLaysTheStagePalettesItemWhereTheLaunchPuts)
+{
+    ASSERT_TRUE(EnterWithEnemy());
+    cEdCommand command;
+    command.m_nKind = 15;
+    COMMANDINSTANCE inst;
+    inst.command = &command;
+    cEdShot def;
+    def.m_nSummonPalette = 1;  // the stage palette
+    def.m_nSummonIndex = 1;
+    SHOTLAUNCH launch;
+    launch.x = 32 * (10 + 6);
+    launch.y = 32 * (10 + 3);
+    const int nextNumber = Scene().m_nItemId;
+    ItemList.clear();
+
+    SpawnLaunchObject(nullptr, launch, Player[P1], inst, def);
+    ASSERT_EQ(ItemList.size(), 1u);
+    const cItem& item = ItemList.front();
+    EXPECT_EQ(item.source, nextNumber);
+    EXPECT_EQ(Scene().m_nItemId, nextNumber + 1);
+    EXPECT_EQ(item.bHeld, 0);
+    EXPECT_DOUBLE_EQ(item.x, launch.x);
+    EXPECT_DOUBLE_EQ(item.y, launch.y);
+
+    def.m_nSummonIndex = 99;  // no such entry: nothing
+    SpawnLaunchObject(nullptr, launch, Player[P1], inst, def);
+    EXPECT_EQ(ItemList.size(), 1u);
+}
+
+TEST_F(ContactsTest, TheStageEndAddsTheStagesTotalsToTheRun)
+{
+    ASSERT_TRUE(EnterWithEnemy());
+    SaveData.nRunScore = 100;
+    SaveData.nRunValue3 = 5;
+    SaveData.nTotalScore = 40;
+    Player[P1].hp = 7;
+    Scene().EndStage();
+    EXPECT_EQ(SaveData.nRunScore, 100 + 40);
+    EXPECT_EQ(SaveData.nRunValue3, 5 + 7);
+    SaveData.nRunScore = SaveData.nRunValue1 = SaveData.nRunValue2 = SaveData.nRunValue3 = SaveData.nRunValue4 = 0;
 }
 
 }  // namespace

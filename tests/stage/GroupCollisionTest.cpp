@@ -309,6 +309,12 @@ TEST_F(GroupCollisionTest, TheStageEndFindsThePlacesOfTheEnabledRankings)
         Stage.m_Ranking.assign(c.stageTables.begin(), c.stageTables.end());
         Scene().m_RankValue = {-9, -9, -9, -9, -9};
         Scene().m_bNewRank = 1;
+        // The stage adds nothing of its own to the run's totals.
+        SaveData.nTotalScore = 0;
+        Scene().m_bNoTimeLimit = 1;
+        Scene().m_nPlayTime = 0;
+        Player[P1].hp = 0;
+        Player[P1].sp = 0;
         RecordedSounds().clear();
         Scene().EndStage();
         EXPECT_EQ(RecordedSounds(), std::vector<WPARAM>{kClear}) << c.name;
