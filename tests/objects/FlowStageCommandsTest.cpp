@@ -14,6 +14,7 @@
 #include "objects/CommandTable.h"
 #include "objects/FlowStageCommands.h"
 #include "objects/ItemCommandTable.h"
+#include "project/DerivedTables.h"
 #include "project/cSaveData.h"
 #include "project/cWorldMap.h"
 
@@ -464,6 +465,63 @@ TEST_F(StageCommandsTest, CodeRunsOnTheStageAndItsErrorsAreNotedOncePerStage)
     CodeCommand(chara, code);
     CodeCommand(chara, code);
     EXPECT_EQ(stage.field.m_CodeErrors.Count(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// The animation command starts an extra animation keyed by its flow; pausing that flow halts the
+// flow's animations (one with time left stops, one without is dropped) and resuming lets the
+// stopped ones go on.
+TEST_F(StageCommandsTest, TheAnimationCommandsAnimationsFollowTheirFlowsPauseAndResume)
+{
+    const PatternTable saved = AnimePattern;
+    AnimePattern.clear();
+    AnimePattern.resize(3);
+    AnimePattern[2].push_back(PATTERNSTEP{7, 4, 0});
+    AnimePattern[2].push_back(PATTERNSTEP{kPatternEnd, 0, 0});
+    cItemsTestStage stage;
+    cCharaOwner owner;
+    cChara& chara = stage.AddChara(100, 1, 400, 400);
+    owner.chara = &chara;
+    owner.AddFlow(0, {{27, 1, 0}});              // flow 0: the animation command
+    owner.AddFlow(0, {{kFlowOperation, 1, 0}});  // flow 1: pause or resume flow 2 by its ID
+    owner.AddFlow(0, {{1, 5, 0}}, 0, 3);         // flow 2: ID 3, keeps running
+    owner.defs[0].m_Command[0].m_Param[0] = 2;
+    cEdCommand& op = owner.defs[1].m_Command[0];
+    op.m_Param[1] = 2;  // by ID
+    op.m_Param[2] = 3;
+    for (int f = 0; f < 3; ++f) cFlowRuntime::Start(owner, f);
+    const std::int32_t serial0 = owner.state.flows[0].serial;
+    const std::int32_t serial2 = owner.state.flows[2].serial;
+    cFlowRuntime::Step(owner, 0);
+    ASSERT_EQ(chara.extraAnimes.size(), 1u);
+    EXPECT_EQ(chara.extraAnimes.front().key, serial0);
+    EXPECT_EQ(chara.extraAnimes.front().remaining, 0);
+
+    // Flow 2's animations: one with time left goes first, the command's own kind behind it.
+    EXTRAANIME timed;
+    timed.key = serial2;
+    timed.remaining = 5;
+    chara.extraAnimes.push_front(timed);
+    EXTRAANIME untimed;
+    untimed.key = serial2;
+    chara.extraAnimes.push_back(untimed);
+
+    op.m_Param[0] = 2;  // pause
+    cFlowRuntime::Step(owner, 1);
+    ASSERT_EQ(chara.extraAnimes.size(), 2u) << "the untimed one of the paused flow is dropped";
+    EXPECT_EQ(chara.extraAnimes.front().key, serial2);
+    EXPECT_EQ(chara.extraAnimes.front().stopped, 1);
+    EXPECT_EQ(chara.extraAnimes.back().key, serial0);
+    EXPECT_EQ(chara.extraAnimes.back().stopped, 0) << "other flows' animations go on";
+
+    op.m_Param[0] = 3;  // resume
+    cFlowRuntime::Start(owner, 1);
+    cFlowRuntime::Step(owner, 1);
+    EXPECT_EQ(chara.extraAnimes.front().stopped, 0);
+    AnimePattern = saved;
 }
 
 }  // namespace
