@@ -6,6 +6,7 @@
 #include "objects/FlowConditions.h"
 #include "objects/HeroIdentity.h"
 #include "objects/IFlowStage.h"
+#include "objects/IStageCommands.h"
 #include "objects/cCharaBase.h"
 #include "objects/cStageField.h"
 #include "project/cSaveData.h"
@@ -83,7 +84,10 @@ void cCharaCodeView::StartSpGauge(int delta)
 void cCharaCodeView::OnSightChanged()
 {
     m_pChara->viewRange = m_pChara->def.m_nViewRange * 16;
-    // The stage rebuilds the player's view mask here once the stage resources exist.
+    IStageCommands* stage = StageCommands();
+    if (stage != nullptr && !m_pChara->IsComputer()) {
+        stage->ViewRangeChanged();
+    }
 }
 
 int cStageCodeContext::VariableCount(int nKind) const

@@ -19,6 +19,8 @@ public:
     // returns when it has ended. bHandshake: the message command's start handshake and the wait
     // for the application to be active again afterwards.
     virtual void RunCommandWait(int nMode, int bWaitKey, int nCount, int bNoDelay, bool bHandshake) = 0;
+    // The hero's view range has changed: its view mask is made again for the new range.
+    virtual void ViewRangeChanged() = 0;
 };
 
 // The running stage's commands interface, or null when no stage (or a test field without it) runs.

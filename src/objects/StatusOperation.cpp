@@ -7,6 +7,7 @@
 #include "objects/FlowConditions.h"
 #include "objects/FlowOperands.h"
 #include "objects/IFlowStage.h"
+#include "objects/IStageCommands.h"
 #include "objects/StageObjects.h"
 #include "objects/cCharaBase.h"
 #include "objects/cStageField.h"
@@ -163,6 +164,9 @@ void OperateChara(const cEdCommand& command, cCharaBase& self, cCharaBase& chara
         if (chara.IsComputer()) break;
         OperatePlain(command, d.m_nViewRange, B, 0, 40);
         chara.viewRange = d.m_nViewRange * 16;
+        if (IStageCommands* stage = StageCommands()) {
+            stage->ViewRangeChanged();
+        }
         break;
     case 9: OperatePlain(command, d.m_nRamPower, B, -kWide, kWide); break;
     case 10: OperatePlain(command, d.m_nRamImpact, B, -20, 20); break;

@@ -258,9 +258,10 @@ void cSceneStage::FireStartTrigger()
             continue;
         }
         if (chara.hp <= 0) {
-            // The death handling (KillChara: score, effects, a dropped item, a stage end) runs
-            // here once deaths exist; a stage end it causes goes through EnterClearState, which
-            // keeps the clear until SetStage's caller has chosen its state.
+            // The death handling (score, a dropped item, a stage end) runs before it goes; a stage
+            // end it causes goes through EnterClearState, which keeps the clear until SetStage's
+            // caller has chosen its state.
+            KillChara(chara, CharaList);
             it = EraseChara(CharaList, it);
             continue;
         }

@@ -304,6 +304,7 @@ public:
     int PlayFrameCount() const override { return m_nFrame; }
     int IsQuitting() const override { return m_bQuit.load(); }
     void RunCommandWait(int nMode, int bWaitKey, int nCount, int bNoDelay, bool bHandshake) override;
+    void ViewRangeChanged() override { CreateHeroViewMask(); }
 
     // The stage end (StageEnd.cpp).
     // Once per play frame: m_nPlayFrames + 1 and m_nPlayTime = frames x 100 / 60 hundredths,

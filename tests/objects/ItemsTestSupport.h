@@ -39,8 +39,11 @@ public:
         if (onWait) onWait();
     }
 
+    void ViewRangeChanged() override { ++nViewMasks; }
+
     int nTime = 100;
     int nNextStage = -1;
+    int nViewMasks = 0;  // view masks asked for
     int nFrame = 0;
     int bQuit = 0;
     std::vector<WAITCALL> waits;

@@ -416,5 +416,23 @@ TEST_F(ContactsTest, TheStageEndAddsTheStagesTotalsToTheRun)
     SaveData.nRunScore = SaveData.nRunValue1 = SaveData.nRunValue2 = SaveData.nRunValue3 = SaveData.nRunValue4 = 0;
 }
 
+TEST_F(ContactsTest, ACharacterDeadAtTheStageStartIsDefeatedWithItsBonus)
+{
+    testsupport::CharaDefSpec c;
+    c.controller = 1;
+    c.flying = 1;
+    c.faction = 2;
+    c.x = 4;
+    c.y = 5;
+    c.placeValue = -1;
+    c.maxHp = 0;
+    c.score = 300;
+    StageSpecOf().placedCharas.push_back(c);
+    SetHeader("m_bReadyBanner", 0);
+    ASSERT_TRUE(LoadAndEnter());
+    EXPECT_TRUE(CharaList.empty());
+    EXPECT_EQ(SaveData.nTotalScore, 300);
+}
+
 }  // namespace
 }  // namespace stagetest
