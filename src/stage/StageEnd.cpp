@@ -173,10 +173,11 @@ void cSceneStage::StoreCarriedState()
     const int nPlayers = static_cast<int>(Player.size());
     for (int i = 0; i < nPlayers && i < static_cast<int>(SaveData.CarryChara.size()); ++i) {
         const cPlayer& p = Player[i];
-        // The running character effect's two values are carried here once character effects
-        // exist; until then the definition's effect with no running values.
-        SaveData.StoreCharaStatus(i, p.def, p.hp, p.sp, p.def.m_nCharaEffect, 0, 0, m_nTime, SaveData.nLives,
-                                  SaveData.nStageBgm);
+        // The running character effect goes on in the next stage as its start effect: its number,
+        // its mode and its loop flag.
+        const cCharaEffectRun& effect = p.charaEffect;
+        SaveData.StoreCharaStatus(i, p.def, p.hp, p.sp, effect.nNumber, effect.nMode, effect.bLoop, m_nTime,
+                                  SaveData.nLives, SaveData.nStageBgm);
     }
 }
 

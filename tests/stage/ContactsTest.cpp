@@ -13,6 +13,7 @@
 #include "objects/cShot.h"
 #include "project/DerivedTables.h"
 #include "project/cSaveData.h"
+#include "project/cSystemData.h"
 
 namespace stagetest {
 namespace {
@@ -432,6 +433,30 @@ TEST_F(ContactsTest, ACharacterDeadAtTheStageStartIsDefeatedWithItsBonus)
     ASSERT_TRUE(LoadAndEnter());
     EXPECT_TRUE(CharaList.empty());
     EXPECT_EQ(SaveData.nTotalScore, 300);
+}
+
+TEST_F(ContactsTest, TheHerosRunningEffectIsCarriedToTheNextStage)
+{
+    ASSERT_TRUE(EnterWithEnemy());
+    const cSaveData savedSave = SaveData;
+    const cVector<std::uint8_t> savedFlags = SystemData.CarryOverFlags;
+    constexpr int kEffectGroup = 4;
+    SystemData.CarryOverFlags.assign(25, 0);
+    SystemData.CarryOverFlags[kEffectGroup] = 1;
+    Stage.m_bHandOverHero = 1;
+    harness->Flow().m_nGameMode = 5;  // no next stage to load
+    cCharaEffectRun& effect = Player[P1].charaEffect;
+    effect.nNumber = 1;
+    effect.nMode = 2;
+    effect.bLoop = 1;
+    Scene().FinishStage();
+    ASSERT_FALSE(SaveData.CarryChara.empty());
+    const cEdChara& carried = SaveData.CarryChara[0].Chara;
+    EXPECT_EQ(carried.m_nCharaEffect, 1);
+    EXPECT_EQ(carried.m_nCharaEffectValue1, 2);
+    EXPECT_EQ(carried.m_nCharaEffectValue2, 1);
+    SaveData = savedSave;
+    SystemData.CarryOverFlags = savedFlags;
 }
 
 }  // namespace
