@@ -8,7 +8,9 @@
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
 #include "objects/cCharaFlowOwner.h"
+#include "objects/cEffectObj.h"
 #include "objects/cShot.h"
+#include "project/cDatabase.h"
 #include "project/cSaveData.h"
 
 namespace {
@@ -19,6 +21,18 @@ constexpr std::int64_t kMaxScore = 999999;
 std::int64_t Clamp64(std::int64_t v, std::int64_t lo, std::int64_t hi)
 {
     return v < lo ? lo : (v > hi ? hi : v);
+}
+
+// The hit effect nEffect between the two boxes, grown by the attacker's size factor; an entry
+// outside the Effect table shows nothing.
+void ShowHitEffect(int nEffect, const BOXRECT& hit, const BOXRECT& by, int nScale)
+{
+    if (nEffect <= 0 || nEffect >= static_cast<int>(Database.Effect.size()) || lpStageField == nullptr) {
+        return;
+    }
+    const double a[4] = {hit.left, hit.top, hit.right, hit.bottom};
+    const double b[4] = {by.left, by.top, by.right, by.bottom};
+    lpStageField->m_EffectList.emplace_back(nEffect, a, b, nScale);
 }
 
 int GeneralTime(const cCharaBase& chara)
@@ -78,8 +92,7 @@ int cCharaBase::DamageByChara(cCharaBase& attacker)
         power = Clamp64(power - def.m_nDefence, 0, kMaxDamage);
     }
     const int died = ChangeHP(static_cast<int>(-Clamp64(power, -kMaxDamage, kMaxDamage)), 0, 1);
-    // The attacker's hit effect (def.m_nEffect, scaled by its size factor) appears between the
-    // two body boxes here once effect objects exist.
+    ShowHitEffect(attacker.def.m_nEffect, bodyBox, attacker.bodyBox, attacker.def.m_nScale);
     ImpactFromChara(attacker);
     if (attacker.def.m_nRamPower != 0) {
         FireCharaTrigger(*this, TRIGGER_DAMAGED);
@@ -106,8 +119,8 @@ int cCharaBase::DamageByShot(const cShot& shot)
         power = Clamp64(power - def.m_nDefence, 0, kMaxDamage);
     }
     const int died = ChangeHP(static_cast<int>(-Clamp64(power, -kMaxDamage, kMaxDamage)), 0, 1);
-    // The shot's hit effect appears between its attack box and the shot box here once effect
-    // objects exist.
+    const BOXRECT attack{shot.attackLeft, shot.attackTop, shot.attackRight, shot.attackBottom};
+    ShowHitEffect(shot.def.m_nHitEffect, shotBox, attack, shot.def.m_nSize);
     ImpactFromShot(shot);
     if (shot.def.m_nPower != 0) {
         FireCharaTrigger(*this, TRIGGER_DAMAGED);

@@ -459,5 +459,42 @@ TEST_F(ContactsTest, TheHerosRunningEffectIsCarriedToTheNextStage)
     SystemData.CarryOverFlags = savedFlags;
 }
 
+TEST_F(ContactsTest, AHitShowsTheHitEffectOfTheShotOrTheBodyThatLanded)
+{
+    spec.database.effects.resize(2);
+    spec.database.effects[1] = spec.database.effects[0];
+    ASSERT_TRUE(EnterWithEnemy());
+    cChara& enemy = CharaList.front();
+    enemy.hp = 10;
+    enemy.def.m_nMaxHp = 10;
+    PlaceShotBox(enemy, 300, 100);
+    Scene().m_EffectList.clear();
+
+    Shot(300, 100, 1, 1);
+    Scene().CollideGroups(CharaList);
+    EXPECT_TRUE(Scene().m_EffectList.empty()) << "a shot without a hit effect shows none";
+    ClearShots();
+
+    enemy.invincibleTime = 0;
+    cShot& shot = Shot(300, 100, 1, 1);
+    shot.def.m_nHitEffect = 1;
+    Scene().CollideGroups(CharaList);
+    ASSERT_EQ(Scene().m_EffectList.size(), 1u);
+    EXPECT_EQ(Scene().m_EffectList.back().number, 1);
+
+    cPlayer& hero = Player[P1];
+    hero.hp = 10;
+    hero.def.m_nMaxHp = 10;
+    hero.invincibleTime = 0;
+    hero.bodyBox = enemy.bodyBox = BOXRECT{500, 500, 515, 515};
+    hero.active = hero.inView = 1;
+    enemy.def.m_nRamPower = 1;
+    enemy.def.m_nEffect = 1;
+    ClearShots();
+    Scene().CollideGroups(CharaList);
+    EXPECT_EQ(hero.hp, 9);
+    EXPECT_EQ(Scene().m_EffectList.size(), 2u);
+}
+
 }  // namespace
 }  // namespace stagetest
