@@ -8,6 +8,7 @@
 #include "objects/FlowRuntime.h"
 #include "objects/FlowStageCommands.h"
 #include "objects/HeroIdentity.h"
+#include "objects/ItemGraphicsCommands.h"
 #include "objects/MoveCommands.h"
 #include "objects/StatusOperation.h"
 #include "objects/cCharaFlowOwner.h"
@@ -131,8 +132,7 @@ void InstallItemCommands()
     ItemCommandFuncTable::Register(CMD_STATUS - kItemKindOffset, StatusItem);
     ItemCommandFuncTable::Register(CMD_STATUS2 - kItemKindOffset, Status2Item);
     ItemCommandFuncTable::Register(CMD_GET_ITEM - kItemKindOffset, ItemGetItem);
-    // The graphic, animation, effect, picture, screen, sound and music bodies (item kinds 10 to
-    // 20) are registered here once they exist.
+    InstallItemGraphicsCommands();
     ItemCommandFuncTable::Register(36 - kItemKindOffset, CodeItem);
 }
 
