@@ -46,10 +46,14 @@ struct StageLoadJob {
     std::atomic<int> bDone{0};
 };
 
+// The job the loader thread works on. Kept here rather than handed to the thread, so that a
+// loader stopped before it first ran (a close at once) leaves nothing to free; replaced by the
+// next load.
+std::atomic<std::shared_ptr<StageLoadJob>> loadingJob;
+
 unsigned StageLoaderProc(void* lpParam)
 {
-    std::unique_ptr<std::shared_ptr<StageLoadJob>> holder(static_cast<std::shared_ptr<StageLoadJob>*>(lpParam));
-    StageLoadJob& job = **holder;
+    StageLoadJob& job = *static_cast<StageLoadJob*>(lpParam);
     if (job.file && job.stage.Load(job.file.get())) {
         job.stage.m_bLoaded = 1;
         job.bLoaded.store(1);
@@ -99,9 +103,10 @@ void ShowLoadFailure(const std::string& path)
 // WM_QUIT came meanwhile: the loader is stopped and the quit posted again.
 int RunLoader(const std::shared_ptr<StageLoadJob>& job)
 {
-    auto* param = new std::shared_ptr<StageLoadJob>(job);
-    if (!StageLoaderThread.Start(StageLoaderProc, param)) {
-        delete param;
+    std::shared_ptr<StageLoadJob> previous = loadingJob.exchange(job);
+    if (!StageLoaderThread.Start(StageLoaderProc, job.get())) {
+        // An earlier loader still runs on its own job: keep that one alive.
+        loadingJob.store(std::move(previous));
         return 1;  // nothing was read: reported as a failed read
     }
     FreeRetiredStage();
