@@ -15,6 +15,7 @@
 #include "graphics/Surfaces.h"
 #include "input/cPadScript.h"
 #include "platform/win/Messages.h"
+#include "scenes/ColourCycling.h"
 #include "scenes/SceneFactory.h"
 #include "scenes/ScenePictures.h"
 
@@ -206,6 +207,11 @@ void cSceneManager::Flip()
     } else {
         DDBlt(&PrimarySD, 0, 0, 640, 480, &BackBuffer, 0, 0, 0);
     }
+}
+
+void cSceneManager::CyclePalette()
+{
+    ::CyclePalette();
 }
 
 int cSceneManager::RestoreAllSurfaces()

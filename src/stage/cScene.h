@@ -39,6 +39,8 @@ public:
     virtual void UpdateInput(cVector<cInput>& input);
     // Presents the back buffer (nothing in this base).
     virtual void Flip() {}
+    // One step of the colour cycling, once per drawn frame of a screen (nothing in this base).
+    virtual void CyclePalette() {}
 
     int m_nScene = 0;           // id of the screen that runs this frame
     int m_nNextScene = 0;       // screen chosen by the current screen, taken over after its fade-out
