@@ -16,6 +16,7 @@
 #include "input/cPadScript.h"
 #include "platform/win/Messages.h"
 #include "scenes/ColourCycling.h"
+#include "scenes/FreeStage.h"
 #include "scenes/SceneFactory.h"
 #include "scenes/ScenePictures.h"
 
@@ -212,6 +213,13 @@ void cSceneManager::Flip()
 void cSceneManager::CyclePalette()
 {
     ::CyclePalette();
+}
+
+int cSceneManager::ReloadFreeStage()
+{
+    // A copy: the load replaces the stage, path included.
+    const std::string path = Stage.m_strPath;
+    return LoadFreeStage(path.c_str(), 0);
 }
 
 int cSceneManager::RestoreAllSurfaces()

@@ -341,3 +341,33 @@ TEST_F(ShellStageTest, ScreenColourAndMusicCommandsReachTheStage)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ShellStageTest, TheEndOfAFreePlayReadsTheStageFileAgain)
+{
+    const std::string played = Stage.m_strPath;
+    ASSERT_FALSE(played.empty());
+    struct Case {
+        const char* what;
+        std::string path;
+        int result;
+    };
+    const std::vector<Case> cases = {
+        {"the file played", played, 1},
+        {"a file gone meanwhile", "data\\stg4\\gone.stg4_000", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage.m_strPath = c.path;
+        SaveData.nStageNo = 7;
+        SaveData.strStage = "before";
+        EXPECT_EQ(SceneManager.ReloadFreeStage(), c.result);
+        // A new free play starts from the file at stage 1 (the save data is reset either way).
+        EXPECT_EQ(SaveData.nStageNo, c.result != 0 ? 1 : cSaveData().nStageNo);
+        EXPECT_NE(SaveData.strStage, "before");
+    }
+    Stage.m_strPath = played;
+}
+
+}  // namespace
