@@ -29,6 +29,7 @@
 #include "objects/GraphicsCommands.h"
 #include "objects/StageObjects.h"
 #include "platform/win/DialogDriver.h"
+#include "platform/win/FileChooserDriver.h"
 #include "platform/win/Files.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/MessageBox.h"
@@ -368,6 +369,60 @@ TEST_F(ShellStageTest, TheEndOfAFreePlayReadsTheStageFileAgain)
         EXPECT_NE(SaveData.strStage, "before");
     }
     Stage.m_strPath = played;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ShellStageTest, FileRequestsShowTheProgramsOwnChoosers)
+{
+    ScriptedFileChooserDriver chooser;
+    SetFileChooserDriver(&chooser);
+    struct Case {
+        const char* what;
+        UINT uMsg;
+        std::vector<FileChooserInput> script;
+        LRESULT result;
+        const char* title;  // UTF-8
+        bool bSave;
+    };
+    const std::vector<Case> cases = {
+        {"a stage chosen and loaded for free play",
+         WM_LOADSTAGEFILE,
+         {FileChooserInput::Activate("test.stg4_000")},
+         1,
+         "ステージファイルの読み込み",
+         false},
+        {"the replay chooser cancelled",
+         WM_LOADREPLAYFILE,
+         {FileChooserInput::Cancel()},
+         0,
+         "リプレイファイルの読み込み",
+         false},
+        {"the replay save chooser cancelled",
+         WM_SAVEREPLAYFILE,
+         {FileChooserInput::Cancel()},
+         0,
+         "リプレイファイルの保存",
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        chooser.AddScript(c.script);
+        bRequestDone = 0;
+        SaveData.strStage = "before";
+        EXPECT_EQ(MainWindowMessage(hWnd, c.uMsg, 0, 0), c.result);
+        EXPECT_EQ(bRequestDone.load(), 1);
+        EXPECT_EQ(bRequestResult.load(), c.result);
+        ASSERT_FALSE(chooser.Requests().empty());
+        EXPECT_EQ(chooser.Requests().back().title, Sjis(c.title));
+        EXPECT_EQ(chooser.Requests().back().bSave, c.bSave);
+        if (c.result != 0) {
+            EXPECT_NE(SaveData.strStage.find("test"), std::string::npos) << SaveData.strStage;
+        }
+    }
+    SetFileChooserDriver(nullptr);
 }
 
 }  // namespace
