@@ -15,8 +15,9 @@ public:
     int RegistrationMode() const override;
     std::string FixedName() const override;
     // The proposed name is put where the dialog edits it (the running stage's ranking name), the
-    // dialog is requested and waited for, and the edited name taken back. 0 without a stage
-    // screen, without a main window or when the program is closing.
+    // dialog is requested and waited for, and the edited name taken back: 1 once the dialog has
+    // run (a closed dialog leaves the name as proposed; its result is not used). 0 without a
+    // stage screen, without a main window or when the program is closing.
     int AskName(std::string& name) override;
 };
 
