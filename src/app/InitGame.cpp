@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "app/ScreenMode.h"
-#include "app/ShellDialogs.h"
 #include "app/ShellState.h"
+#include "app/StartupDrawMode.h"
 #include "app/SystemIni.h"
-#include "app/cBootData.h"
 #include "app/cMainWindow.h"
 #include "app/cOptionData.h"
+#include "app/cRankingShell.h"
 #include "app/cWindowData.h"
 #include "core/AppGlobals.h"
 #include "core/MachineReport.h"
@@ -26,6 +26,7 @@
 #include "graphics/GraphicsStartup.h"
 #include "input/KeyConfig.h"
 #include "input/cInput.h"
+#include "objects/CharaGraphic.h"
 #include "platform/win/Files.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Random.h"
@@ -74,7 +75,6 @@ const char* const kWorkingFolders[] = {
 };
 
 constexpr const char* kSystemIniPath = "System.ini";
-constexpr const char* kBootDataPath = "user_data\\Boot.dat";
 constexpr const char* kWindowDataPath = "user_data\\Window.dat";
 constexpr const char* kOptionDataPath = "user_data\\Option.dat";
 constexpr const char* kKeyConfigPath = "user_data\\KeyConfig.dat";
@@ -151,14 +151,11 @@ bool DataAndDatabases()
 bool Settings(const std::string& startStage)
 {
     LoadSystemIni(kSystemIniPath, SystemIni, SystemData.IniSettings);
-    if (SystemIni.Direct3D >= 2) {
-        BootData.LoadFile(kBootDataPath);
-        if (!BootData.bNoDialog && !ShellDialogs().BootDialog(BootData)) {
-            g_built.bStoppedByUser = true;
-            return false;
-        }
-        SystemIni.Direct3D = BootData.nDrawMode == 1 ? 1 : 0;
+    if (!ChooseStartDrawMode(SystemIni, wndMain.LastPosition())) {
+        g_built.bStoppedByUser = true;
+        return false;
     }
+    StageShell.bEnglish = SystemIni.English != 0 ? 1 : 0;
     if (!startStage.empty()) {
         SystemIni.FreeStage = startStage;
     }
@@ -194,6 +191,7 @@ bool ScreenMode()
     if (nStartBpp == 8) {
         SystemIni.DD_VideoStretch = 0;
     }
+    CharaDrawSettings.bVideoStretch = SystemIni.DD_VideoStretch;
     return true;
 }
 
@@ -350,6 +348,7 @@ int InitGame(const std::string& startStage, int nCmdShow)
     SetSceneCreator(SCENE_STAGE, [] { return static_cast<cScene*>(CreateStageScreen()); });
     g_built.bScenes = true;
     StageShell.bTestPlay = TestPlayMode;
+    InstallRankingShell(true);
     if (!DataAndDatabases() || !Settings(startStage) || !ScreenMode() || !Graphics(nCmdShow)) {
         return 0;
     }
@@ -379,6 +378,7 @@ void UnInitGame()
     }
     DS_UnInit();
     BgmPlayer.UnInit();
+    InstallRankingShell(false);
     if (g_built.bScenes) {
         SceneManager.DeleteAllScenes();
         g_built.bScenes = false;

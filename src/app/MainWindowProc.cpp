@@ -180,6 +180,7 @@ LRESULT LoadStageRequest(HWND hWnd)
 {
     BusySection busy(hWnd);
     FILEDIALOGREQUEST request;
+    request.kind = FileRequestKind::LoadStage;
     request.title = Text("Load stage file", Sjis("ステージファイルの読み込み").c_str());
     request.folder = "data\\stg4\\";
     request.pattern = "*.stg4_*;*.rpl4_*";
@@ -200,6 +201,7 @@ LRESULT LoadReplayRequest(HWND hWnd)
 {
     BusySection busy(hWnd);
     FILEDIALOGREQUEST request;
+    request.kind = FileRequestKind::LoadReplay;
     request.title = Text("Load replay file", Sjis("リプレイファイルの読み込み").c_str());
     request.folder = "user_data\\rpl4";
     request.pattern = "*.rpl4_*";
@@ -223,6 +225,7 @@ LRESULT SaveReplayRequest(HWND hWnd, WPARAM wParam)
 {
     BusySection busy(hWnd);
     FILEDIALOGREQUEST request;
+    request.kind = FileRequestKind::SaveReplay;
     request.title = Text("Save replay file", Sjis("リプレイファイルの保存").c_str());
     request.folder = "user_data\\rpl4";
     request.pattern = "*.rpl4_*";

@@ -20,19 +20,6 @@ bool cScriptedDialogs::Take(Answer& answer)
     return true;
 }
 
-bool cScriptedDialogs::BootDialog(cBootData& boot)
-{
-    ++m_nBoot;
-    Answer answer;
-    if (!Take(answer)) {
-        return true;
-    }
-    if (answer.bOk) {
-        boot.nDrawMode = answer.nDrawMode != 0 ? 1 : 0;
-    }
-    return answer.bOk;
-}
-
 bool cScriptedDialogs::OpenFile(const FILEDIALOGREQUEST& request, std::string& path)
 {
     m_requests.push_back(request);

@@ -3,20 +3,24 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/EditorLink.h"
 #include "app/GameLoop.h"
 #include "app/InitGame.h"
+#include "app/ShellDialogs.h"
 #include "app/ShellState.h"
 #include "app/SingleInstance.h"
 #include "app/cMainWindow.h"
+#include "app/cProgramDialogs.h"
 #include "core/AppGlobals.h"
 #include "core/MachineReport.h"
 #include "core/Paths.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
 #include "input/cPadScript.h"
+#include "platform/host/SdlDialogDrivers.h"
 #include "platform/hostapi/Host.h"
 #include "platform/win/CodePage.h"
 #include "platform/win/Environment.h"
@@ -214,6 +218,10 @@ int Run(const COMMANDLINE& line)
         return kExitFailed;
     }
     wndMain.CentreOnDesktop();
+    // Dialogs and choosers are drawn on the screen when there is one; the requests of the game
+    // thread show them.
+    InstallScreenDialogDrivers();
+    SetShellDialogs(std::make_unique<cProgramDialogs>());
     ECLog("G");
     if (TestPlayMode) {
         SendEditorStart(hWnd);

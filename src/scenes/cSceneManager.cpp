@@ -15,6 +15,8 @@
 #include "graphics/Surfaces.h"
 #include "input/cPadScript.h"
 #include "platform/win/Messages.h"
+#include "scenes/ColourCycling.h"
+#include "scenes/FreeStage.h"
 #include "scenes/SceneFactory.h"
 #include "scenes/ScenePictures.h"
 
@@ -206,6 +208,18 @@ void cSceneManager::Flip()
     } else {
         DDBlt(&PrimarySD, 0, 0, 640, 480, &BackBuffer, 0, 0, 0);
     }
+}
+
+void cSceneManager::CyclePalette()
+{
+    ::CyclePalette();
+}
+
+int cSceneManager::ReloadFreeStage()
+{
+    // A copy: the load replaces the stage, path included.
+    const std::string path = Stage.m_strPath;
+    return LoadFreeStage(path.c_str(), 0);
 }
 
 int cSceneManager::RestoreAllSurfaces()

@@ -42,6 +42,10 @@ public:
 
     int RestoreAllSurfaces() override;
     void Flip() override;
+    // The colour cycling of ColourCycling.h.
+    void CyclePalette() override;
+    // LoadFreeStage on the file the stage loader read last.
+    int ReloadFreeStage() override;
     // Controller 0 from the pad script when one is set, else from the devices.
     void UpdateInput(cVector<cInput>& input) override;
     // The script that replaces the devices (not owned; nullptr goes back to the devices). Set

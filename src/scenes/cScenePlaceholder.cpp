@@ -35,6 +35,7 @@ void cScenePlaceholder::Show()
     if (FontTable[Font16].CellHeight() > 0) {
         FontTable[Font16].Printf(&BackBuffer, 32, 32, "%s", kNames[m_nId]);
     }
+    SceneFlow().CyclePalette();
 }
 
 void cScenePlaceholder::FadeIn()

@@ -88,7 +88,7 @@ void cSceneStage::Draw(int bFromPlay, int bFreeze, int bTimerSound, int bMessage
     if (bMessage) {
         DrawMessageLine(target);
     }
-    // The 8-bit palette cycles here once the scene manager's palette cycling exists.
+    SceneFlow().CyclePalette();
     DrawScreenColor(bFreeze);
 }
 

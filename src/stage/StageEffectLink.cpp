@@ -1,9 +1,13 @@
 #include "stage/StageEffectLink.h"
 
 #include "graphics/BackEnd.h"
+#include "objects/CommandSetup.h"
 #include "stage/cSceneStage.h"
 
 namespace {
+
+// The screen-colour command's eight parameters, as SCREENCOLOR::Start reads them.
+constexpr int kScreenColorParams = 8;
 
 class cStageEffectLink : public IEffectStage {
 public:
@@ -18,9 +22,16 @@ public:
         lpSceneStage->RunWait(false);
     }
 
-    void SetScreenColor(const cEdCommand& /*command*/) override
+    void SetScreenColor(const cEdCommand& command) override
     {
-        // The command's colour is handed to the screen colour here once the screen colour exists.
+        if (lpSceneStage == nullptr) {
+            return;
+        }
+        int p[kScreenColorParams] = {};
+        for (int i = 0; i < kScreenColorParams; ++i) {
+            p[i] = CommandParam(command, i);
+        }
+        lpSceneStage->SetScreenColor(p);
     }
 
     void ScreenEffectStarted(int nNumber) override
@@ -30,9 +41,11 @@ public:
         }
     }
 
-    void PlayStageBgm(int /*nEntry*/, int /*nFlag*/) override
+    void PlayStageBgm(int nEntry, int nFlag) override
     {
-        // The entry is played in the stage's music slot here once the stage music exists.
+        if (lpSceneStage != nullptr) {
+            lpSceneStage->PlayBgm(nEntry, nFlag);
+        }
     }
 };
 

@@ -39,6 +39,11 @@ public:
     virtual void UpdateInput(cVector<cInput>& input);
     // Presents the back buffer (nothing in this base).
     virtual void Flip() {}
+    // One step of the colour cycling, once per drawn frame of a screen (nothing in this base).
+    virtual void CyclePalette() {}
+    // The end of a free play outside a numbered world: the stage file played is read again for
+    // the next entry. 1 when read (and in this base), 0 when it failed (the caller closes).
+    virtual int ReloadFreeStage() { return 1; }
 
     int m_nScene = 0;           // id of the screen that runs this frame
     int m_nNextScene = 0;       // screen chosen by the current screen, taken over after its fade-out

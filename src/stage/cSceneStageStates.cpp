@@ -16,6 +16,7 @@
 
 namespace {
 
+constexpr int kGameModeFree = 3;
 constexpr int kGameModeReplay = 4;
 constexpr int kMenuCentreX = 320;
 constexpr SHORT BUTTON_DECIDE = 1;
@@ -56,9 +57,12 @@ void cSceneStage::FadeOut()
     if (!FadeOutStep()) {
         return;
     }
-    // A free stage outside a numbered world is read again here (LoadFreeStage of the title
-    // screen) once that exists, so that the next entry starts from the file.
+    // A free stage outside a numbered world is read again, so that the next entry starts from the
+    // file.
     cSceneFlow& flow = SceneFlow();
+    if (flow.m_nGameMode == kGameModeFree && SaveData.bWorldRun == 0 && !flow.ReloadFreeStage()) {
+        PostMessage(hWndMain.load(), WM_CLOSE, 0, 0);
+    }
     flow.nTargetFps = 60;
     flow.m_nScene = flow.m_nNextScene;
     flow.m_nPrevScene = SCENE_STAGE;
