@@ -1,5 +1,7 @@
 #include "objects/CharaGraphic.h"
 
+#include "definitions/cEdBlock.h"
+
 #include "definitions/cEdItem.h"
 #include "graphics/BackEnd.h"
 #include "graphics/SurfaceCatalogue.h"
@@ -258,17 +260,32 @@ void DrawMiniIcon(DDSURFACEDATA* target, int x, int y, int kind, int n, int fram
     }
 }
 
-void DrawPaletteIcon(const cEdItem& item, DDSURFACEDATA* target, int x, int y)
+namespace {
+
+void DrawIconCell(DDSURFACEDATA* target, int x, int y, int nSheet, int nGraphic, int nCell, int nBadgeShow, int nBadge)
 {
     if (target == nullptr) {
         return;
     }
     CHARADRAWPARAM p;
-    SetupCharaGraphic(p, CHARAGRAPHIC_ICON, item.m_nGraphicSheet, item.m_nGraphic, item.m_nCell, nullptr, item.m_nCell);
+    SetupCharaGraphic(p, CHARAGRAPHIC_ICON, nSheet, nGraphic, nCell, nullptr, nCell);
     if (p.plain != nullptr) {
         DDBlt(target, x, y, kCell, kCell, p.plain, p.sx, p.sy, 1);
     }
-    if (item.m_nBadgeShow == 1) {
-        DrawOverlayIcon(target, x, y, item.m_nBadge);
+    if (nBadgeShow == 1) {
+        DrawOverlayIcon(target, x, y, nBadge);
     }
+}
+
+}  // namespace
+
+void DrawPaletteIcon(const cEdItem& item, DDSURFACEDATA* target, int x, int y)
+{
+    DrawIconCell(target, x, y, item.m_nGraphicSheet, item.m_nGraphic, item.m_nCell, item.m_nBadgeShow, item.m_nBadge);
+}
+
+void DrawPaletteIcon(const cEdBlock& block, DDSURFACEDATA* target, int x, int y)
+{
+    DrawIconCell(target, x, y, block.m_nGraphicSheet, block.m_nGraphic, block.m_nCell, block.m_nBadgeShow,
+                 block.m_nBadge);
 }

@@ -7,6 +7,7 @@
 #include "graphics/Blit.h"
 #include "graphics/DDSurfaceData.h"
 
+class cEdBlock;
 class cEdItem;
 class cGameObject;
 
@@ -73,6 +74,8 @@ void DrawMiniIcon(DDSURFACEDATA* target, int x, int y, int kind, int n, int fram
 // An item definition's 32 x 32 picture at (x, y) of target with the colour key, and its overlay
 // icon when it shows one (the stage map's palette icons).
 void DrawPaletteIcon(const cEdItem& item, DDSURFACEDATA* target, int x, int y);
+// The same for a block of the stage map.
+void DrawPaletteIcon(const cEdBlock& block, DDSURFACEDATA* target, int x, int y);
 // At stage start: the icon sheets (first: 43, or 44 unless DirectDraw stretches from video
 // memory; second: 67 or 68; third: 68 under DirectDraw, 70 under Direct3D).
 void SelectIconSheets();
