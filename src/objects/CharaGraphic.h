@@ -68,8 +68,8 @@ void DrawCharaCellColourOp(DDSURFACEDATA* target, const CHARADRAWPARAM& p);
 void DrawCharaCellAt(DDSURFACEDATA* target, int x, int y, const CHARADRAWPARAM& p);
 // A 16 x 16 icon at (x, y) of target with the colour key: kind 0 the block cell (shrunk), 1 the
 // character cell of column frame (shrunk, from the sheet's second copy), 2 the mini item cell, 3
-// the cell of the 30-row sheet (shrunk); a Bmp_CharaExc sheet (kind 4) and other kinds, and a
-// graphic number outside its sheets, draw nothing.
+// the cell of the 30-row sheet (shrunk), 4 the Bmp_CharaExc cell as SetupCharaGraphic places it
+// (shrunk); other kinds, and a graphic number outside its sheets, draw nothing.
 void DrawMiniIcon(DDSURFACEDATA* target, int x, int y, int kind, int n, int frame);
 // An item definition's 32 x 32 picture at (x, y) of target with the colour key, and its overlay
 // icon when it shows one (the stage map's palette icons).
