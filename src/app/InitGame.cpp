@@ -26,6 +26,7 @@
 #include "graphics/GraphicsStartup.h"
 #include "input/KeyConfig.h"
 #include "input/cInput.h"
+#include "objects/CharaGraphic.h"
 #include "platform/win/Files.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Random.h"
@@ -194,6 +195,7 @@ bool ScreenMode()
     if (nStartBpp == 8) {
         SystemIni.DD_VideoStretch = 0;
     }
+    CharaDrawSettings.bVideoStretch = SystemIni.DD_VideoStretch;
     return true;
 }
 
