@@ -5,6 +5,8 @@
 #include "graphics/BackEnd.h"
 #include "graphics/Blit.h"
 #include "graphics/SurfaceCatalogue.h"
+#include "objects/CHARAGRAPHIC.h"
+#include "objects/CharaEffectDraw.h"
 #include "objects/CharaGraphic.h"
 #include "objects/cCharaBase.h"
 #include "project/cDatabase.h"
@@ -21,6 +23,27 @@ constexpr int kGaugeWidth = 50;
 constexpr int kGaugeShrinkFrames = 60;
 constexpr int kHudHp = 2;
 constexpr int kHudSp = 3;
+constexpr int kLastEffectKind = 16;
+
+// What the character effects read of this frame's cell: its sources, the colour pair and the
+// work surfaces chosen at the stage's start.
+CHARAGRAPHIC MakeCharaGraphic(const CHARADRAWPARAM& p)
+{
+    CHARAGRAPHIC g;
+    g.lpPlain = p.plain;
+    g.lpEffect = p.plain;
+    g.lpStretch = p.stretch != nullptr ? p.stretch : p.plain;
+    g.lpTurn = g.lpStretch;
+    g.sx = p.sx;
+    g.sy = p.sy;
+    g.bColorPair = p.nColourOp != 0 ? 1 : 0;
+    g.pair = p.colour;
+    g.bOwnScale = p.bCustomCell != 0 ? 1 : 0;
+    g.nOwnScale = p.bCustomCell != 0 ? p.nCellMul : 1;
+    g.lpStretchWork = CharaDrawSettings.iconSheets[1];
+    g.lpEffectWork = CharaDrawSettings.iconSheets[2];
+    return g;
+}
 
 }  // namespace
 
@@ -73,9 +96,12 @@ void cCharaBase::Draw(DDSURFACEDATA* target, int paused)
         p.colour = CharaDrawSettings.ColorFlashTable[p.nColourOp];
     }
     SetupCharaGraphic(p, CHARAGRAPHIC_CHARA, def.m_nGraphicSheet, pictureNumber, column, this, frame);
-    // A running character effect's handler draws the character here, and its end sets the
-    // effect number to 0, once character effects exist; with none running it is drawn plainly.
-    DrawCharaCellAt(target, screenLeft, screenTop, p);
+    if (charaEffect.nNumber != 0 && p.plain != nullptr) {
+        const CHARAGRAPHIC g = MakeCharaGraphic(p);
+        DrawCharaEffect(*this, target, &g, paused, 1);
+    } else {
+        DrawCharaCellAt(target, screenLeft, screenTop, p);
+    }
 
     const int m = def.m_nBadge;
     if (def.m_nBadgeShow == 1 && m >= 0 && m < kIconCount && target != nullptr) {
@@ -92,21 +118,40 @@ void cCharaBase::Draw(DDSURFACEDATA* target, int paused)
 
 int cCharaBase::StepCharaEffect(int paused)
 {
-    // The running character effect's handler advances without drawing here once character
-    // effects exist (its end gives 1 and sets the effect number to 0).
-    (void)paused;
-    return 0;
+    if (charaEffect.nNumber == 0) {
+        return 0;
+    }
+    return DrawCharaEffect(*this, nullptr, nullptr, paused, 0);
+}
+
+int cCharaBase::DrawDeathEffect(DDSURFACEDATA* target, int paused)
+{
+    // An effect of a kind that never advances would keep the death from ever ending.
+    const int kind = charaEffect.Kind();
+    if (kind < 1 || kind > kLastEffectKind) {
+        charaEffect.Clear();
+        return 1;
+    }
+    CHARADRAWPARAM p;
+    const int column = GetGraphicCell(p.nColourOp);
+    if (p.nColourOp != 0) {
+        p.colour = CharaDrawSettings.ColorFlashTable[p.nColourOp];
+    }
+    SetupCharaGraphic(p, CHARAGRAPHIC_CHARA, def.m_nGraphicSheet, pictureNumber, column, this, 0);
+    const CHARAGRAPHIC g = MakeCharaGraphic(p);
+    return DrawCharaEffect(*this, target, p.plain != nullptr ? &g : nullptr, paused, 1);
 }
 
 int cCharaBase::DrawDying(DDSURFACEDATA* target, int paused, int nTargetFps)
 {
-    (void)target;
-    // The graphic is set up with frame 0 and a running death effect's handler draws it here
-    // once character effects exist: a computer-operated character may go when the effect ends,
-    // a player-operated one starts its second of waiting then. A death effect whose start equals
-    // its end is ended after its run time, so that the death always completes.
+    // A computer-operated character may go when its death effect ends, a player-operated one
+    // starts its second of waiting then.
     if (IsComputer()) {
-        return 1;
+        return charaEffect.nNumber == 0 ? 1 : DrawDeathEffect(target, paused);
+    }
+    if (charaEffect.nNumber != 0) {
+        DrawDeathEffect(target, paused);
+        return 0;
     }
     if (paused) {
         return 0;

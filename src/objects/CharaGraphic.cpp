@@ -1,8 +1,11 @@
 #include "objects/CharaGraphic.h"
 
+#include "definitions/cEdBlock.h"
+
 #include "definitions/cEdItem.h"
 #include "graphics/BackEnd.h"
 #include "graphics/SurfaceCatalogue.h"
+#include "objects/StageBitmaps.h"
 #include "objects/cGameObject.h"
 #include "project/cDatabase.h"
 
@@ -65,8 +68,18 @@ bool SetupCharaSheet(CHARADRAWPARAM& p, int type, int n, int column, int facing,
     return true;
 }
 
+// Surface i of the stage's Bmp_CharaExc cache; null outside it or when its bitmap failed.
+DDSURFACEDATA* CacheSurface(int i)
+{
+    DDSurfaceVec& cache = StageBitmaps.BmpCharaExc;
+    if (i < 0 || i >= static_cast<int>(cache.size()) || cache[i].nWidth <= 0) {
+        return nullptr;
+    }
+    return &cache[i];
+}
+
 // A Bmp_CharaExc sheet: 16 cells of 32 a row, or with custom cells 16 / m cells of 32m.
-bool SetupCustomSheet(CHARADRAWPARAM& p, int type, int n, int column, int frame)
+bool SetupCustomSheet(CHARADRAWPARAM& p, int type, int n, int column, int facing, int frame)
 {
     if (n < 1 || static_cast<std::size_t>(n) >= Database.Bmp_CharaExc.size()) {
         return false;
@@ -89,9 +102,20 @@ bool SetupCustomSheet(CHARADRAWPARAM& p, int type, int n, int column, int frame)
         p.sx = (c % 16) * kCell;
         p.sy = (c / 16) * kCell;
     }
-    // The surfaces come from the stage's Bmp_CharaExc surface cache (four per entry) here once
-    // the stage keeps it; until then the cell has no surface and is not drawn.
-    return false;
+    // Four cache surfaces per entry: the sheet, its mirror, then their second copies; a character
+    // draws from the copy of its facing.
+    const int first = 4 * (n - 1);
+    const int f = type == CHARAGRAPHIC_CHARA ? facing : 0;
+    p.plain1 = CacheSurface(first + f);
+    p.plain2 = CacheSurface(first + 2 + f);
+    if (type == CHARAGRAPHIC_CHARA) {
+        p.stretch1 = CacheSurface(first + 1 - f);
+        p.stretch2 = CacheSurface(first + 3 - f);
+    } else {
+        p.stretch1 = p.plain1;
+        p.stretch2 = p.plain2;
+    }
+    return p.plain1 != nullptr || p.plain2 != nullptr;
 }
 
 bool SetupSurfaces(CHARADRAWPARAM& p, int type, int kind, int n, int column, int facing, int frame)
@@ -122,7 +146,7 @@ bool SetupSurfaces(CHARADRAWPARAM& p, int type, int kind, int n, int column, int
         p.sx = (n / kWideRows) * 2 * kCell;
         p.sy = (n % kWideRows) * kCell;
         return true;
-    case 4: return SetupCustomSheet(p, type, n, column, frame);
+    case 4: return SetupCustomSheet(p, type, n, column, facing, frame);
     default: return false;
     }
 }
@@ -251,24 +275,45 @@ void DrawMiniIcon(DDSURFACEDATA* target, int x, int y, int kind, int n, int fram
         DDStretchBlt(target, x, y, kMini, kMini, &SDTable[63], (n / kWideRows) * 2 * kCell, (n % kWideRows) * kCell,
                      kCell, kCell, 1);
         break;
-    default:
-        // A Bmp_CharaExc cell (kind 4) is shrunk from the stage's surface cache here once the
-        // stage keeps it.
+    case 4: {
+        CHARADRAWPARAM p;
+        SetupCharaGraphic(p, CHARAGRAPHIC_ICON, 4, n, frame, nullptr, frame);
+        const int side = kCell * (p.bCustomCell ? p.nCellMul : 1);
+        if (p.plain != nullptr) {
+            DDStretchBlt(target, x, y, kMini, kMini, p.plain, p.sx, p.sy, side, side, 1);
+        }
         break;
+    }
+    default: break;
     }
 }
 
-void DrawPaletteIcon(const cEdItem& item, DDSURFACEDATA* target, int x, int y)
+namespace {
+
+void DrawIconCell(DDSURFACEDATA* target, int x, int y, int nSheet, int nGraphic, int nCell, int nBadgeShow, int nBadge)
 {
     if (target == nullptr) {
         return;
     }
     CHARADRAWPARAM p;
-    SetupCharaGraphic(p, CHARAGRAPHIC_ICON, item.m_nGraphicSheet, item.m_nGraphic, item.m_nCell, nullptr, item.m_nCell);
+    SetupCharaGraphic(p, CHARAGRAPHIC_ICON, nSheet, nGraphic, nCell, nullptr, nCell);
     if (p.plain != nullptr) {
         DDBlt(target, x, y, kCell, kCell, p.plain, p.sx, p.sy, 1);
     }
-    if (item.m_nBadgeShow == 1) {
-        DrawOverlayIcon(target, x, y, item.m_nBadge);
+    if (nBadgeShow == 1) {
+        DrawOverlayIcon(target, x, y, nBadge);
     }
+}
+
+}  // namespace
+
+void DrawPaletteIcon(const cEdItem& item, DDSURFACEDATA* target, int x, int y)
+{
+    DrawIconCell(target, x, y, item.m_nGraphicSheet, item.m_nGraphic, item.m_nCell, item.m_nBadgeShow, item.m_nBadge);
+}
+
+void DrawPaletteIcon(const cEdBlock& block, DDSURFACEDATA* target, int x, int y)
+{
+    DrawIconCell(target, x, y, block.m_nGraphicSheet, block.m_nGraphic, block.m_nCell, block.m_nBadgeShow,
+                 block.m_nBadge);
 }

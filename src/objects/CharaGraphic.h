@@ -7,6 +7,7 @@
 #include "graphics/Blit.h"
 #include "graphics/DDSurfaceData.h"
 
+class cEdBlock;
 class cEdItem;
 class cGameObject;
 
@@ -67,12 +68,14 @@ void DrawCharaCellColourOp(DDSURFACEDATA* target, const CHARADRAWPARAM& p);
 void DrawCharaCellAt(DDSURFACEDATA* target, int x, int y, const CHARADRAWPARAM& p);
 // A 16 x 16 icon at (x, y) of target with the colour key: kind 0 the block cell (shrunk), 1 the
 // character cell of column frame (shrunk, from the sheet's second copy), 2 the mini item cell, 3
-// the cell of the 30-row sheet (shrunk); a Bmp_CharaExc sheet (kind 4) and other kinds, and a
-// graphic number outside its sheets, draw nothing.
+// the cell of the 30-row sheet (shrunk), 4 the Bmp_CharaExc cell as SetupCharaGraphic places it
+// (shrunk); other kinds, and a graphic number outside its sheets, draw nothing.
 void DrawMiniIcon(DDSURFACEDATA* target, int x, int y, int kind, int n, int frame);
 // An item definition's 32 x 32 picture at (x, y) of target with the colour key, and its overlay
 // icon when it shows one (the stage map's palette icons).
 void DrawPaletteIcon(const cEdItem& item, DDSURFACEDATA* target, int x, int y);
+// The same for a block of the stage map.
+void DrawPaletteIcon(const cEdBlock& block, DDSURFACEDATA* target, int x, int y);
 // At stage start: the icon sheets (first: 43, or 44 unless DirectDraw stretches from video
 // memory; second: 67 or 68; third: 68 under DirectDraw, 70 under Direct3D).
 void SelectIconSheets();

@@ -1,6 +1,7 @@
 // The drawing of an item: its graphic and its overlay icon.
 #include "graphics/Blit.h"
 #include "graphics/SurfaceCatalogue.h"
+#include "objects/CharaGraphic.h"
 #include "objects/cItem.h"
 
 namespace {
@@ -26,9 +27,9 @@ void cItem::Draw(DDSURFACEDATA* target, int bFrozen)
         return;
     }
     const int nFrame = bFrozen != 0 ? anime.GetFrame() : anime.Step();
-    (void)nFrame;
-    // The item's graphic (sheet, graphic number, cell and animation frame, stretched by its own
-    // scale or the size factor) is drawn here once the character graphics are set up.
+    CHARADRAWPARAM p;
+    SetupCharaGraphic(p, CHARAGRAPHIC_ITEM, def.m_nGraphicSheet, def.m_nGraphic, def.m_nCell, this, nFrame);
+    DrawCharaCellAt(target, screenLeft, screenTop, p);
     if (def.m_nBadgeShow != 1 || def.m_nBadge < 0 || def.m_nBadge >= kIconCount) {
         return;
     }
@@ -38,7 +39,9 @@ void cItem::Draw(DDSURFACEDATA* target, int bFrozen)
     if (def.m_nScale <= 1) {
         DDBlt(target, screenLeft, screenTop, kIconSize, kIconSize, &SDTable[kIconSheet], sx, sy, kColourKey);
     } else {
-        DDStretchBlt(target, screenLeft, screenTop, gfxWidth, gfxHeight, &SDTable[kIconSheetStretch], sx, sy, kIconSize,
-                     kIconSize, kColourKey);
+        DDSURFACEDATA* source =
+            CharaDrawSettings.iconSheets[0] != nullptr ? CharaDrawSettings.iconSheets[0] : &SDTable[kIconSheetStretch];
+        DDStretchBlt(target, screenLeft, screenTop, gfxWidth, gfxHeight, source, sx, sy, kIconSize, kIconSize,
+                     kColourKey);
     }
 }

@@ -47,17 +47,18 @@ void DrawSword(cShot& shot, DDSURFACEDATA* target, const SHOTDRAWSOURCES& source
     const int t = shot.def.m_nAimKind;
     const int facing = shot.facing == 1 ? 1 : 0;
     const int first = kSwordSurfacesPerType * t;
-    if (p == nullptr || sources.swordSurfaces == nullptr || t < 0 || first + 3 >= sources.nSwordSurfaces) {
+    if (p == nullptr || sources.swordSurfaces == nullptr || t < 0 ||
+        first + 3 >= static_cast<int>(sources.swordSurfaces->size())) {
         return;
     }
     if (shot.def.m_nSize == 1) {
         DDBlt(target, shot.screenLeft, shot.screenTop, shot.gfxWidth, shot.gfxHeight,
-              &sources.swordSurfaces[first + facing], p->nSrcX, p->nSrcY, kColourKey);
+              &(*sources.swordSurfaces)[first + facing], p->nSrcX, p->nSrcY, kColourKey);
         return;
     }
     const int index = DirectDrawStretchesInVideo(sources) ? first + facing : first + 2 + facing;
-    DDStretchBlt(target, shot.screenLeft, shot.screenTop, shot.gfxWidth, shot.gfxHeight, &sources.swordSurfaces[index],
-                 p->nSrcX, p->nSrcY, p->nWidth, p->nHeight, kColourKey);
+    DDStretchBlt(target, shot.screenLeft, shot.screenTop, shot.gfxWidth, shot.gfxHeight,
+                 &(*sources.swordSurfaces)[index], p->nSrcX, p->nSrcY, p->nWidth, p->nHeight, kColourKey);
 }
 
 }  // namespace

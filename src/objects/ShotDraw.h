@@ -4,6 +4,7 @@
 #pragma once
 
 #include "graphics/DDSurfaceData.h"
+#include "graphics/DDSurfaceVec.h"
 #include "objects/cShot.h"
 
 // Built-in slots of the shot sheet for facing left (facing right is the next slot).
@@ -13,9 +14,9 @@ constexpr int kSwordSurfacesPerType = 4;
 
 // Where the pictures of shots and swords come from: the stage's sword surfaces (4 per SwordType
 // entry, facing left and right, then the two stretch sources), and the "DD_VideoStretch" switch.
+// The surfaces are read through the cache itself: its elements are not contiguous.
 struct SHOTDRAWSOURCES {
-    DDSURFACEDATA* swordSurfaces = nullptr;
-    int nSwordSurfaces = 0;
+    DDSurfaceVec* swordSurfaces = nullptr;
     int bVideoStretch = 0;
 };
 

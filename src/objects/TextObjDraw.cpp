@@ -9,6 +9,7 @@
 #include "graphics/FontTable.h"
 #include "graphics/SurfaceCatalogue.h"
 #include "graphics/Surfaces.h"
+#include "objects/CharaGraphic.h"
 #include "objects/TextObjects.h"
 #include "platform/win/Messages.h"
 
@@ -84,9 +85,7 @@ void cTextObj::Draw(DDSURFACEDATA* target)
         DDBlt(target, x, y - ((kIconFrames - nRemaining) >> 2), kIconSize, kIconSize, &SDTable[kBuiltInIconSheet], 0,
               kBuiltInIconY, kColourKey);
         return;
-    case 2:
-        // The palette icon is drawn here (DrawMiniIcon) once the character drawing has it.
-        return;
+    case 2: DrawMiniIcon(target, x, y - ((kIconFrames - nRemaining) >> 2), nIconSheet, nIconIndex, nIconSub); return;
     case 1: break;
     default: return;
     }

@@ -43,6 +43,9 @@ public:
     void AfterClampY() override;
     // Slot 14: heldItem.
     cItem* GetHeldItem() override { return &heldItem; }
+    // The held item's 16 x 16 icon above the character in frames 64..95 of every 96 drawn
+    // (CharaItemMark.cpp).
+    void DrawItemMark(DDSURFACEDATA* target);
     // ClampToStageX (2) / ClampToStageY (2).
     int AdjustPosX() override;
     int AdjustPosY() override;

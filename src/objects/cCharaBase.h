@@ -260,6 +260,8 @@ public:
     int DrawDying(DDSURFACEDATA* target, int paused, int nTargetFps);
     // Advances the running character effect without drawing; 1 when it ended.
     int StepCharaEffect(int paused);
+    // The running death effect drawn with the graphic at frame 0 and advanced; 1 when it ended.
+    int DrawDeathEffect(DDSURFACEDATA* target, int paused);
     void DrawHpGauge(DDSURFACEDATA* target);
     void DrawSpGauge(DDSURFACEDATA* target);
     void DrawGauge(DDSURFACEDATA* target, GAUGE& gauge, int isSp);

@@ -17,6 +17,8 @@
 
 namespace {
 
+constexpr int kBlinkKind = 8;
+
 constexpr int kScreenW = 640;
 constexpr int kScreenH = 480;
 constexpr int kBackground = 16;  // palette entry of the uncovered screen
@@ -204,8 +206,7 @@ int ScrEffectWaveY(cScrEffectRun& run, int bDrawOnly)
 
 int ScrEffectBlink(cScrEffectRun& run, int bDrawOnly)
 {
-    // While b is 0 the backgrounds of layers 0 and 1 are drawn again over the frame here once
-    // the stage drawing exists.
+    // While b is 0 the caller draws the backgrounds again over the frame (DrawScrEffect).
     if (run.nA >= run.Param(1)) {
         run.nA = 0;
         run.nB = run.nB ? 0 : 1;
@@ -316,14 +317,18 @@ int CheckedKind(int nKind)
 
 }  // namespace
 
-int DrawScrEffect(cStageField& field, int bDrawOnly)
+int DrawScrEffect(cStageField& field, int bDrawOnly, const std::function<void()>& redrawBackgrounds)
 {
     cScrEffectRun& run = field.m_ScrEffect;
     if (run.nNumber == 0) {
         return 0;
     }
     const int kind = CheckedKind(Database.ScrEffect[run.nNumber].nKind);
-    if (ScrEffectFunc[static_cast<std::size_t>(kind)](run, bDrawOnly) != 1) {
+    const int ended = ScrEffectFunc[static_cast<std::size_t>(kind)](run, bDrawOnly);
+    if (kind == kBlinkKind && run.nB == 0 && redrawBackgrounds) {
+        redrawBackgrounds();
+    }
+    if (ended != 1) {
         return 0;
     }
     run.Clear();

@@ -5,6 +5,8 @@
 // composed. Game thread.
 #pragma once
 
+#include <functional>
+
 #include "objects/cStageField.h"
 
 // Kinds of the screen effects.
@@ -13,5 +15,6 @@ constexpr int kScrEffectKindCount = 14;
 // Nothing without a running screen effect; otherwise the handler of its entry's kind (a kind
 // outside 0..13 acts as kind 0 and is logged once) transforms the back buffer and, unless
 // bDrawOnly, advances the run. When the run has ended, its number becomes 0 and the virtual back
-// buffer is switched off. 1 when the effect ended in this call.
-int DrawScrEffect(cStageField& field, int bDrawOnly);
+// buffer is switched off. 1 when the effect ended in this call. redrawBackgrounds draws the
+// stage's backgrounds over the frame (the blink effect's dark phase); may be empty.
+int DrawScrEffect(cStageField& field, int bDrawOnly, const std::function<void()>& redrawBackgrounds = {});

@@ -8,6 +8,7 @@
 #include "graphics/Fill.h"
 #include "graphics/SpriteBatch.h"
 #include "graphics/SurfaceCatalogue.h"
+#include "objects/CharaGraphic.h"
 #include "objects/StageObjects.h"
 #include "stage/cSceneStage.h"
 
@@ -176,13 +177,10 @@ std::vector<MAPCELLDRAW> cSceneStage::VisibleMapCells(int nLayer)
 
 void cSceneStage::DrawMap(DDSURFACEDATA* target, int nLayer)
 {
-    (void)target;
     DDBeginBatch(1);
     DDBatchAddTexture(&SDTable[kSlotMark]);
     for (const MAPCELLDRAW& cell : VisibleMapCells(nLayer)) {
-        (void)cell;
-        // Each cell's block is drawn here at (cell.x, cell.y) of target with the block's own
-        // DrawPaletteIcon once the character drawing exists.
+        DrawPaletteIcon(StageMap.data()[cell.nCell], target, cell.x, cell.y);
     }
     DDEndBatch();
 }

@@ -9,10 +9,16 @@
 #include "graphics/FontTable.h"
 #include "graphics/SpriteBatch.h"
 #include "graphics/SurfaceCatalogue.h"
+#include "objects/CharaGraphic.h"
+#include "objects/EffectObjectsDraw.h"
 #include "objects/PlayerDraw.h"
+#include "objects/ShotDraw.h"
+#include "objects/StageBitmaps.h"
 #include "objects/StageObjects.h"
+#include "objects/TextObjects.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
+#include "stage/ScrEffectDraw.h"
 #include "stage/StageShellFlags.h"
 #include "stage/cRanking.h"
 #include "stage/cSceneStage.h"
@@ -29,6 +35,88 @@ constexpr int kMessageCentreX = 320;
 constexpr int kMessageY = 456;
 constexpr int kRankingX = 184;
 constexpr int kRankingY = 64;
+constexpr int kSlotItemIcons = 43;
+// Items and shots carry no display priority of their own: with priorities on they are drawn in
+// the pass of the characters' default priority.
+constexpr int kDefaultPriority = 3;
+
+// The pictures of one layer; one whose time is over is removed.
+void DrawPictures(cStageField& field, DDSURFACEDATA* target, int nLayer, int bFreeze)
+{
+    const double sx = field.m_ScrollX.dPos;
+    const double sy = field.m_ScrollY.dPos;
+    for (auto it = field.m_PictureList.begin(); it != field.m_PictureList.end();) {
+        if (it->layer != nLayer) {
+            ++it;
+        } else if (DrawPictureObj(*it, target, sx, sy, bFreeze)) {
+            it = field.m_PictureList.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+// Entry index of the stage's effect surfaces, null when the cache has none there.
+DDSURFACEDATA* EffectSurface(int nNumber, int bStretchCopy)
+{
+    const int i = EffectSurfaceIndex(nNumber, bStretchCopy);
+    if (i < 0 || i >= static_cast<int>(StageBitmaps.Effect.size())) {
+        return nullptr;
+    }
+    return &StageBitmaps.Effect[i];
+}
+
+// The effects in an unsorted batch; one that reports its end is removed.
+void DrawEffects(cStageField& field, DDSURFACEDATA* target, int bFreeze)
+{
+    const double sx = field.m_ScrollX.dPos;
+    const double sy = field.m_ScrollY.dPos;
+    DDBeginBatch(0);
+    for (auto it = field.m_EffectList.begin(); it != field.m_EffectList.end();) {
+        if (DrawEffectObj(*it, target, EffectSurface(it->number, 0), EffectSurface(it->number, 1), sx, sy, bFreeze)) {
+            it = field.m_EffectList.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    DDEndBatch();
+}
+
+// The items of one pass in a texture-sorted batch: those in view and not held by a character.
+void DrawItems(DDSURFACEDATA* target, bool bThisPass, int bFreeze)
+{
+    if (!bThisPass) {
+        return;
+    }
+    DDBeginBatch(1);
+    DDBatchAddTexture(&SDTable[kSlotItemIcons]);
+    for (cItem& item : ItemList) {
+        if (item.inView && !item.bHeld) {
+            item.CalcScreenRect();
+            item.Draw(target, bFreeze);
+        }
+    }
+    DDEndBatch();
+}
+
+// The shots and swords of one pass in an unsorted batch.
+void DrawShots(cStageField& field, DDSURFACEDATA* target, bool bThisPass, int bFreeze)
+{
+    if (!bThisPass) {
+        return;
+    }
+    SHOTDRAWSOURCES sources;
+    sources.swordSurfaces = &StageBitmaps.SwordType;
+    sources.bVideoStretch = CharaDrawSettings.bVideoStretch;
+    DDBeginBatch(0);
+    for (cShot& shot : field.m_ShotList) {
+        if (shot.IsInView()) {
+            shot.CalcScreenRect();
+            DrawShot(shot, target, bFreeze, sources);
+        }
+    }
+    DDEndBatch();
+}
 
 }  // namespace
 
@@ -61,8 +149,9 @@ void cSceneStage::Draw(int bFromPlay, int bFreeze, int bTimerSound, int bMessage
         SDTable[kSlotIconSheetLeft].bLost = 0;
         SDTable[kSlotIconSheetRight].bLost = 0;
     }
-    // With a screen effect running, drawing goes to the virtual back buffer here once screen
-    // effects exist.
+    if (m_ScrEffect.nNumber != 0) {
+        DDSetVirBackBuffer(TRUE);
+    }
     ScrollBackgrounds();
     DrawBackground(target, 0);
     if (!bFromPlay && m_nState == STAGESTATE_PAUSE && SystemData.bPauseHideField) {
@@ -70,7 +159,7 @@ void cSceneStage::Draw(int bFromPlay, int bFreeze, int bTimerSound, int bMessage
         DrawScreenColor(bFreeze);
         return;
     }
-    // The pictures of layer 0 are drawn here once picture objects exist.
+    DrawPictures(*this, target, 0, bFreeze);
     DrawMap(target, 0);
     const bool bPriorities = Stage.m_bDrawByPriority != 0;
     for (int p = 0; p < (bPriorities ? kPriorities : 1); ++p) {
@@ -81,8 +170,13 @@ void cSceneStage::Draw(int bFromPlay, int bFreeze, int bTimerSound, int bMessage
     if (!Player.empty()) {
         DrawViewMask(Player.data()[P1], target, &SDTable[kSlotViewMask]);
     }
-    // The pictures of layer 1, the effects, the text objects and the screen effect are drawn here
-    // once they exist.
+    DrawPictures(*this, target, 1, bFreeze);
+    DrawEffects(*this, target, bFreeze);
+    UpdateDrawTextObjects(m_TextList, target, m_bDrawInWait, m_nFrame);
+    DrawScrEffect(*this, bFreeze, [this, target] {
+        DrawBackground(target, 0);
+        DrawBackground(target, 1);
+    });
     DrawStatusBar(target);
     DrawTimeLimit(target, bTimerSound);
     if (bMessage) {
@@ -97,7 +191,7 @@ void cSceneStage::DrawPass(int nPriority, bool bPriorities, int bFreeze)
     if (!Player.empty() && (!bPriorities || Player.data()[P1].def.m_nZ == nPriority)) {
         DrawPlayer(bFreeze);
     }
-    // The items of this priority are drawn here, in a texture-sorted batch, once items exist.
+    DrawItems(&BackBuffer, !bPriorities || nPriority == kDefaultPriority, bFreeze);
     for (auto it = CharaList.begin(); it != CharaList.end();) {
         if (bPriorities && it->def.m_nZ != nPriority) {
             ++it;
@@ -109,39 +203,48 @@ void cSceneStage::DrawPass(int nPriority, bool bPriorities, int bFreeze)
             ++it;
         }
     }
-    // The shots and swords of this priority are drawn here, in an unsorted batch, once shots
-    // exist.
+    DrawShots(*this, &BackBuffer, !bPriorities || nPriority == kDefaultPriority, bFreeze);
 }
 
 void cSceneStage::DrawPlayer(int bFreeze)
 {
-    (void)bFreeze;
     cPlayer& hero = Player.data()[P1];
     hero.CalcScreenRect();
     if (hero.dying) {
-        // The death animation is drawn here once the character drawing exists; when it reports
-        // its end, EndPlayerDeath follows.
+        if (hero.DrawDying(&BackBuffer, bFreeze, SceneFlow().nTargetFps)) {
+            EndPlayerDeath();
+        }
         return;
     }
-    // The hero's sprite and its HP and SP gauges are drawn here once the character drawing
-    // exists.
+    hero.Draw(&BackBuffer, bFreeze);
+    hero.DrawHpGauge(&BackBuffer);
+    hero.DrawSpGauge(&BackBuffer);
     DrawBoxDisplay(hero, &BackBuffer);
 }
 
 int cSceneStage::DrawChara(cChara& chara, int bFreeze)
 {
-    (void)bFreeze;
+    DDSURFACEDATA* target = &BackBuffer;
     if (chara.dying) {
         chara.CalcScreenRect();
-        // The death animation is drawn here once the character drawing exists; its end (result 1)
-        // erases the character.
-        return 0;
+        return chara.DrawDying(target, bFreeze, SceneFlow().nTargetFps);
     }
-    if (chara.inView || chara.actsThisFrame) {
+    if (chara.inView) {
         chara.CalcScreenRect();
-        // In view, the character, its gauges and its item mark are drawn here (an invisible one
-        // only advances its animations and character effect); out of view, an acting character
-        // advances them. Both once the character drawing exists.
+        if (chara.def.m_bTransparent) {
+            // Animations and effects of an invisible character run on in frozen frames too.
+            chara.UpdateAnimeList(0);
+            chara.StepCharaEffect(0);
+        } else {
+            chara.Draw(target, bFreeze);
+        }
+        chara.DrawHpGauge(target);
+        chara.DrawSpGauge(target);
+        chara.DrawItemMark(target);
+    } else if (chara.actsThisFrame) {
+        chara.CalcScreenRect();
+        chara.UpdateAnimeList(0);
+        chara.StepCharaEffect(0);
     }
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "graphics/FrameTiming.h"
 #include "input/cReplay.h"
 #include "objects/StageObjects.h"
+#include "objects/TextObjects.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Time.h"
 #include "project/cSaveData.h"
@@ -37,6 +38,7 @@ constexpr int kMaxPlayTime = 599999;  // 99:59.99
 constexpr int kMaxTime = 999;
 constexpr int kMaxLives = 99;
 constexpr int kExtraLifeNoticeFrames = 30;
+constexpr int kExtraLifeIconKind = 3;  // the text object of the built-in extra-life icon
 
 // Game modes (the title entry chosen).
 constexpr int kGameModeChallenge = 2;
@@ -118,10 +120,12 @@ int cSceneStage::AddStageTotals()
         }
         PlaySE(SE_EXTRA_LIFE);
         ++nAnnounced;
-        // The notice (a built-in icon text object anchored to the player) is appended to the text
-        // objects here, and removed after the wait, once text objects exist.
+        // The notice: the built-in icon above the player for the frames of the wait.
+        m_TextList.emplace_back(cTextObj::IconParams(kExtraLifeIconKind, 0, 0, 0, Player[P1].source));
+        const cTextObj* notice = &m_TextList.back();
         SetWaitMode(WAITMODE_EXTRALIFE, 0, kExtraLifeNoticeFrames, 0);
         RunWait(true);
+        EraseTextObject(m_TextList, notice);
         if (m_bQuit) {
             break;
         }

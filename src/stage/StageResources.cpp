@@ -15,6 +15,7 @@
 #include "graphics/Fill.h"
 #include "graphics/SurfaceCatalogue.h"
 #include "graphics/Surfaces.h"
+#include "objects/CharaGraphic.h"
 #include "objects/StageBitmaps.h"
 #include "objects/StageObjects.h"
 #include "platform/win/Messages.h"
@@ -116,6 +117,7 @@ void cSceneStage::BuildIconSheets()
 
 bool cSceneStage::LoadStagePictures(bool bRestart)
 {
+    SelectIconSheets();
     const int nBackgrounds = static_cast<int>(Stage.m_Background.size());
     for (int i = 0; i < kBackgroundSlots; ++i) {
         const bool bPicture = i < nBackgrounds && Stage.m_Background[i].m_bFill == 0;

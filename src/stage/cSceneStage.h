@@ -164,6 +164,7 @@ public:
     int m_bEraseChara = 0;  // off-screen erasing of characters, block characters and items
     int m_bEraseBlockChara = 0;
     int m_bEraseItem = 0;
+    int m_bDrawInWait = 0;  // 1 while a nested wait draws the frame (text objects count apart)
 
     // Set-up of the field (StagePopulation.cpp).
     // The group of one placed character: each member built in place at the tile's centre plus

@@ -134,7 +134,9 @@ unsigned cSceneStage::WaitLoop(void* lpParam)
             }
             break;
         }
+        stage.m_bDrawInWait = 1;
         stage.Draw(0, 1, 0, 1);
+        stage.m_bDrawInWait = 0;
         SceneFlow().Flip();
     }
     return 1;

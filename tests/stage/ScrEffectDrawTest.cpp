@@ -313,6 +313,33 @@ TEST_P(ScrEffectKindsTest, RunEndsAndZeroDivisionsAndUnknownKindsAreSafe)
     EXPECT_EQ(field.m_ScrEffect.nNumber, 2) << "and stays until replaced";
 }
 
+TEST_P(ScrEffectKindsTest, BlinkHasTheBackgroundsRedrawnWhileItsPhaseIsDark)
+{
+    constexpr int kBlink = 8;
+    constexpr int kPeriod = 3;  // frames between the flips
+    Database.SetDefault();
+    Database.ScrEffect.resize(2);
+    Database.ScrEffect[0].nKind = 0;
+    Database.ScrEffect[1].nKind = kBlink;
+    Database.ScrEffect[1].nParam[0] = 50;  // a run of 300 frames
+    Database.ScrEffect[1].nParam[1] = kPeriod;
+    BuildDerivedTables();
+    field.m_ScrEffect.Start(1, 0, 0);
+    int a = field.m_ScrEffect.nA;
+    int b = field.m_ScrEffect.nB;
+    for (int frame = 0; frame < 4 * kPeriod; ++frame) {
+        if (a >= kPeriod) {
+            a = 0;
+            b = b ? 0 : 1;
+        }
+        const bool bDark = b == 0;
+        ++a;
+        int redrawn = 0;
+        EXPECT_EQ(DrawScrEffect(field, 0, [&redrawn] { ++redrawn; }), 0);
+        EXPECT_EQ(redrawn, bDark ? 1 : 0) << "frame " << frame;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Matrix, ScrEffectKindsTest, ::testing::ValuesIn(kKindConfigs), ConfigName);
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include "objects/PlayerDraw.h"
 #include "objects/StageBitmaps.h"
 #include "objects/StageObjects.h"
+#include "objects/cShot.h"
+#include "objects/cTextObj.h"
 #include "project/cDatabase.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
@@ -86,6 +88,9 @@ protected:
     void TearDown() override
     {
         m_scene.reset();
+        ItemList.clear();
+        CharaList.clear();
+        for (int slot : {4, 5, 20, 21, 22, 23, 38, 39, 40, 41}) DDReleaseSurface(&SDTable[slot]);
         for (int slot : {46, 49, 51, 55, 56, 57}) DDReleaseSurface(&SDTable[slot]);
         Stage.m_Background.clear();
         Player.clear();
@@ -99,6 +104,30 @@ protected:
         ASSERT_EQ(DDCreateSurfaceFromFile(&SDTable[slot], path.c_str(), bColorKey, C().nBpp, 0, DTMEMORYTYPE_VIDEO_RT,
                                           0, 0, 0, 0, 0),
                   0);
+    }
+
+    // The pixels of the back buffer that differ from the picture of letters (at most five
+    // reported).
+    int CountMismatches(const std::vector<std::string>& want)
+    {
+        const RawImage got = Pixels(&BackBuffer);
+        if (got.size() != want.size()) {
+            ADD_FAILURE() << "back buffer of " << got.size() << " rows";
+            return -1;
+        }
+        DWORD raw[256] = {};
+        for (const char* l = kLetters; *l != '\0'; ++l) raw[static_cast<unsigned char>(*l)] = Raw(*l, true);
+        int mismatches = 0;
+        for (std::size_t y = 0; y < want.size(); ++y) {
+            for (std::size_t x = 0; x < want[y].size(); ++x) {
+                const DWORD expected = raw[static_cast<unsigned char>(want[y][x])];
+                if (got[y][x] != expected && ++mismatches <= 5) {
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << "): 0x" << std::hex << got[y][x] << " instead of 0x"
+                                  << expected << " ('" << want[y][x] << "')";
+                }
+            }
+        }
+        return mismatches;
     }
 
     std::unique_ptr<cSceneStage> m_scene;
@@ -216,6 +245,110 @@ TEST_P(StagePictureTest, AFrameShowsBackgroundsHudAndTimeInTheirOrder)
         }
     }
     EXPECT_EQ(mismatches, 0);
+}
+
+// The character sheet cell, 32 x 32, with its first two columns transparent: squares of 8
+// pixels in red, green and blue.
+std::uint32_t CharaSheet(int x, int y)
+{
+    return x % 32 < 2 ? 0u : 1u + static_cast<std::uint32_t>((x / 8 + y / 8) % 3);
+}
+
+// The item sheet: its top two rows transparent, then stripes of 4 rows in white and yellow.
+std::uint32_t ItemSheet(int, int y)
+{
+    return y % 32 < 2 ? 0u : 4u + static_cast<std::uint32_t>((y / 4) % 2);
+}
+
+// The shot sheet: every 16 x 16 cell cyan with its left column transparent.
+std::uint32_t PlainShotSheet(int x, int)
+{
+    return x % 16 == 0 ? 0u : 6u;
+}
+
+// The system sheet's extra-life icon at (0, 48): green with its top row transparent.
+std::uint32_t LifeIconSheet(int, int y)
+{
+    return y < 49 ? 0u : 2u;
+}
+
+// The hero, an item, a character, a shot and a text object overlapping in a row: with draw
+// priorities off each covers the one before it, and the text objects come after all of them.
+TEST_P(StagePictureTest, ObjectsAreDrawnPlayerItemsCharactersShotsThenTexts)
+{
+    OpenWithPalette();
+    for (int slot : {4, 5, 22, 23}) Load(slot, 64, 32, CharaSheet, 1);
+    for (int slot : {40, 41}) Load(slot, 64, 32, ItemSheet, 1);
+    for (int slot : {20, 21, 38, 39}) Load(slot, 32, 16, PlainShotSheet, 1);
+    Load(49, 16, 64, LifeIconSheet, 1);
+    Load(55, 40, 30, Background0, 1);
+
+    Stage.m_Background.clear();
+    Stage.m_Background.resize(1);
+    Stage.m_Background[0].m_nLayer = 0;
+    Stage.m_Background[0].m_dSpeedX = 0.0;  // fixed behind the field: tiled from (0, 0)
+    Stage.m_Background[0].m_dSpeedY = 0.0;
+    Stage.m_bDrawByPriority = 0;
+    SystemData.HudItems.clear();
+    SystemData.HudItems.resize(5);
+
+    m_scene = std::make_unique<cSceneStage>();
+    cSceneStage& scene = *m_scene;
+    scene.m_ScrollX.dPos = 400;
+    scene.m_ScrollY.dPos = 300;
+    scene.m_nStageFlag = 0;
+    scene.m_bNoTimeLimit = 1;
+    const auto place = [&](cGameObject& o, int screenX, int screenY, int size) {
+        o.x = scene.m_ScrollX.dPos + screenX;
+        o.y = scene.m_ScrollY.dPos + screenY;
+        o.right = o.x + size - 1;
+        o.bottom = o.y + size - 1;
+        o.gfxWidth = o.baseGfxWidth = size;
+        o.gfxHeight = o.baseGfxHeight = size;
+        o.inView = 1;
+    };
+    const int heroX = 84, itemX = 100, charaX = 116, shotX = 140, iconX = 150;
+    const int rowY = 100, shotY = 108, iconY = 104;
+    Player.clear();
+    Player.resize(1);
+    place(Player[0], heroX, rowY, 32);
+    ItemList.emplace_back();
+    place(ItemList.back(), itemX, rowY, 32);
+    CharaList.emplace_back();
+    place(CharaList.back(), charaX, rowY, 32);
+    scene.m_ShotList.emplace_back();
+    cShot& shot = scene.m_ShotList.back();
+    place(shot, shotX, shotY, 16);
+    shot.def.m_nSize = 1;
+    TEXTOBJPARAMS icon;
+    icon.nKind = 3;
+    icon.nPosMode = 7;
+    icon.nDotX = iconX;
+    icon.nDotY = iconY;
+    icon.bScreenFixed = 1;
+    icon.nDurationMode = 2;
+    icon.nRemaining = 30;  // one step leaves 29: the icon has not risen yet
+    scene.m_TextList.emplace_back(icon);
+
+    scene.Draw(1, 0, 0, 0);
+
+    std::vector<std::string> want(480, std::string(640, '.'));
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x)
+            want[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = kLetters[Background0(x % 40, y % 30)];
+    const auto put = [&](int x0, int y0, int w, int h, const std::function<std::uint32_t(int, int)>& sheet, int sy) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const char letter = kLetters[sheet(x, sy + y)];
+                if (letter != '.') want[static_cast<std::size_t>(y0 + y)][static_cast<std::size_t>(x0 + x)] = letter;
+            }
+    };
+    put(heroX, rowY, 32, 32, CharaSheet, 0);
+    put(itemX, rowY, 32, 32, ItemSheet, 0);
+    put(charaX, rowY, 32, 32, CharaSheet, 0);
+    put(shotX, shotY, 16, 16, PlainShotSheet, 0);
+    put(iconX, iconY, 16, 16, LifeIconSheet, 48);
+    EXPECT_EQ(CountMismatches(want), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, StagePictureTest, ::testing::ValuesIn(kConfigs), ConfigName);
