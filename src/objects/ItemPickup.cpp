@@ -51,7 +51,7 @@ int PickUpPaletteItem(int nKind, int nIndex, int nSource, cPlayer& player)
     return PickUpItem(&item, player);
 }
 
-int SummonItem(double x, double y, const cEdItem& d)
+int SummonItem(double x, double y, const cEdItem& d, std::int32_t nLifetime)
 {
     if (lpStageField == nullptr) {
         return 0;
@@ -71,6 +71,7 @@ int SummonItem(double x, double y, const cEdItem& d)
     item.ClampToStageX(kClampToField);
     item.ClampToStageY(kClampToField);
     item.CalcScreenRect();
+    item.lifeLeft = nLifetime;
     ++lpStageField->m_nItemId;
     return 1;
 }

@@ -3,6 +3,10 @@
 // inside the play step.
 #pragma once
 
+#include <cstdint>
+
+#include "objects/StageSpeed.h"
+
 class cItem;
 class cPlayer;
 
@@ -19,5 +23,6 @@ class cEdItem;
 
 // The item summon of a shot launch: a free item from d with the next object number of the
 // running stage, its hit box's top-left at world (x, y) plus the item's offsets, appended to the
-// stage's items when it lies inside the stage (clamped to the field). 1 when it was placed.
-int SummonItem(double x, double y, const cEdItem& d);
+// stage's items when it lies inside the stage (clamped to the field), living nLifetime sub-steps
+// (kUnlimitedLife: for ever). 1 when it was placed.
+int SummonItem(double x, double y, const cEdItem& d, std::int32_t nLifetime = kUnlimitedLife);

@@ -305,7 +305,7 @@ void SpawnLaunchObject(SHOTLIST* list, SHOTLAUNCH& launch, cCharaBase& owner, co
     }
     case 15:
         if (const cEdItem* item = PaletteEntry(CommonPalette.m_PaletteItem, Stage.m_PaletteItem, def)) {
-            SummonItem(launch.x, launch.y, *item);
+            SummonItem(launch.x, launch.y, *item, SummonLifetime(def.m_bLimitTime, def.m_nLifeTime));
         }
         break;
     default: break;

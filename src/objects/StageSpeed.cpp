@@ -27,3 +27,12 @@ double SubMaxSpeed()
 {
     return Stage.m_dSubMaxSpeed;
 }
+
+std::int32_t SummonLifetime(int bLimited, int nTenths)
+{
+    if (!bLimited) {
+        return kUnlimitedLife;
+    }
+    const std::int64_t subSteps = static_cast<std::int64_t>(nTenths < 0 ? 0 : nTenths) * SubStepCount() * 6;
+    return subSteps >= kUnlimitedLife ? kUnlimitedLife - 1 : static_cast<std::int32_t>(subSteps);
+}

@@ -3,6 +3,11 @@
 // stage whose settings were never derived (or a level of 0) cannot divide by zero. Game thread.
 #pragma once
 
+#include <cstdint>
+
+// The lifetime of an object that never expires (summoned without a time limit, or placed).
+constexpr std::int32_t kUnlimitedLife = INT32_MAX;
+
 // Play sub-steps per frame b (the speed unit), at least 1.
 int SubStepCount();
 // b as a double, at least 1.0.
@@ -13,3 +18,6 @@ double SubGravity();
 double StageGravity();
 // Largest speed per sub-step an object may move.
 double SubMaxSpeed();
+// The lifetime in sub-steps of an object summoned for nTenths tenths of a second when bLimited,
+// else kUnlimitedLife; a negative time gives 0 (it expires at the first count).
+std::int32_t SummonLifetime(int bLimited, int nTenths);

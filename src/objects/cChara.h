@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <list>
 
+#include "objects/StageSpeed.h"
 #include "objects/cCharaBase.h"
 #include "objects/cItem.h"
 
@@ -19,6 +20,9 @@ public:
     std::int32_t started = 0;    // 1 once it has started acting
     std::int32_t spare4 = 0;     // 0 after set-up
     cItem heldItem;              // the item it carries (in use when its held flag is set)
+    // Sub-steps left of a summoned character's limited lifetime; kUnlimitedLife: none. Erased
+    // by the play step when it falls below 0.
+    std::int32_t lifeLeft = kUnlimitedLife;
 
     cChara() = default;
     ~cChara() override;

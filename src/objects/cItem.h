@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "definitions/cEdItem.h"
+#include "objects/StageSpeed.h"
 #include "objects/cGameObject.h"
 
 struct DDSURFACEDATA;
@@ -21,6 +22,9 @@ class cItem : public cGameObject {
 public:
     cEdItem def;             // private copy of the definition it was made from
     std::int32_t bHeld = 0;  // 1: set up as the item a character holds
+    // Sub-steps left of a summoned item's limited lifetime; kUnlimitedLife: none. Removed by the
+    // play step when it falls below 0.
+    std::int32_t lifeLeft = kUnlimitedLife;
 
     cItem() = default;
     ~cItem() override;

@@ -123,13 +123,28 @@ bool cSceneStage::ApplyOutcome(int nOutcome)
     return true;
 }
 
+void cSceneStage::CountDownLifetimes()
+{
+    for (auto it = CharaList.begin(); it != CharaList.end();) {
+        cChara& chara = *it;
+        if (!chara.dying && chara.lifeLeft != kUnlimitedLife && --chara.lifeLeft < 0) {
+            it = EraseChara(CharaList, it);
+            continue;
+        }
+        ++it;
+    }
+    ItemList.remove_if([](cItem& item) { return item.lifeLeft != kUnlimitedLife && --item.lifeLeft < 0; });
+}
+
 bool cSceneStage::RunSubStep(int k)
 {
     m_nSubStep = k;
     ++m_nSubStepTotal;
     UpdateObjectFlags();
     cPlayer& player = Player.data()[P1];
-    // Lifetimes of summoned characters and items count down here once summons exist.
+    if (!player.dying) {
+        CountDownLifetimes();
+    }
     for (cChara& chara : CharaList) {
         chara.UpdateInvincible();
         chara.ClearLRUD();

@@ -4,6 +4,7 @@
 
 #include "definitions/cEdStage.h"
 #include "objects/StageObjects.h"
+#include "objects/cShot.h"
 #include "platform/win/CodePage.h"
 #include "platform/win/Files.h"
 #include "stage/cSceneStage.h"
@@ -52,21 +53,34 @@ const char* StateName(const cCharaBase& chara)
     return chara.active != 0 ? "active" : "inactive";
 }
 
-void AddObject(std::string& out, const char* szKind, const cCharaBase& chara)
+// The fields every object has, without the closing brace.
+void AddCommon(std::string& out, const char* szKind, const cGameObject& object)
 {
     if (out.back() == '}') {
         out += ", ";
     }
     out += "{\"kind\": \"";
     out += szKind;
-    out += "\", \"number\": " + std::to_string(chara.source);
-    out += ", \"x\": " + JsonNumber(chara.x) + ", \"y\": " + JsonNumber(chara.y);
-    out += ", \"vx\": " + JsonNumber(chara.vx) + ", \"vy\": " + JsonNumber(chara.vy);
-    out += ", \"facing\": " + std::to_string(chara.facing);
+    out += "\", \"number\": " + std::to_string(object.source);
+    out += ", \"x\": " + JsonNumber(object.x) + ", \"y\": " + JsonNumber(object.y);
+    out += ", \"vx\": " + JsonNumber(object.vx) + ", \"vy\": " + JsonNumber(object.vy);
+    out += ", \"facing\": " + std::to_string(object.facing);
+}
+
+void AddObject(std::string& out, const char* szKind, const cCharaBase& chara)
+{
+    AddCommon(out, szKind, chara);
     out += ", \"hp\": " + std::to_string(chara.hp) + ", \"sp\": " + std::to_string(chara.sp);
     out += ", \"state\": \"";
     out += StateName(chara);
     out += "\"}";
+}
+
+// An item, shot or sword: no HP, SP or state of its own.
+void AddThing(std::string& out, const char* szKind, const cGameObject& object)
+{
+    AddCommon(out, szKind, object);
+    out += "}";
 }
 
 }  // namespace
@@ -86,7 +100,12 @@ std::string PlayStateJson(int nScene)
         for (const cChara& chara : CharaList) {
             AddObject(out, "chara", chara);
         }
-        // Items and shots join the list here once they exist.
+        for (const cItem& item : ItemList) {
+            AddThing(out, "item", item);
+        }
+        for (const cShot& shot : lpSceneStage->m_ShotList) {
+            AddThing(out, shot.isShot ? "shot" : "sword", shot);
+        }
     }
     out += "]}\n";
     return out;

@@ -23,8 +23,8 @@ void cSceneStage::SummonCharaAt(double x, double y, int nFaction, int nFacing, i
                                 const cEdChara& chara)
 {
     (void)nOwnerFacing;
-    (void)def;
     // The launch places in world pixels; a summoned group is placed in pixels of the stage (the
     // field's margin is added again there), so the character lands where the formation put it.
-    SummonChara(CharaList, x - kFieldMarginPx, y - kFieldMarginPx, nFaction, nFacing, 0, chara, m_nCharaId);
+    SummonChara(CharaList, x - kFieldMarginPx, y - kFieldMarginPx, nFaction, nFacing, 0, chara, m_nCharaId,
+                SummonLifetime(def.m_bLimitTime, def.m_nLifeTime));
 }

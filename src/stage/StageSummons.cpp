@@ -116,7 +116,7 @@ int cSceneStage::CheckSummonedBlockOverlap(int nCell, int nColumn, int nRow, con
 }
 
 int cSceneStage::SummonChara(std::list<cChara>& list, double x, double y, int nFaction, int nDirection, int bNoScore,
-                             const cEdChara& def, int& nCounter)
+                             const cEdChara& def, int& nCounter, std::int32_t nLifetime)
 {
     cEdChara copy;
     copy = def;
@@ -147,8 +147,11 @@ int cSceneStage::SummonChara(std::list<cChara>& list, double x, double y, int nF
         chara.AdjustPosX();
         chara.AdjustPosY();
         chara.CalcScreenRect();
-        // A member whose place is blocked is removed again here once the map collision exists
-        // (IsPlaceBlocked); a limited lifetime is set once lifetimes exist.
+        if (IsPlaceBlocked(chara)) {
+            list.pop_back();
+            continue;
+        }
+        chara.lifeLeft = nLifetime;
         if (chara.faction >= 0 && chara.faction < kFactionCount) {
             m_CharaLayer.data()[chara.faction].push_back(&chara);
         }

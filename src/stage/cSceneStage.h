@@ -186,12 +186,16 @@ public:
     // and for whom it is solid is spared the crush tests for two flow runs; 1 when a player (with
     // bCancelOnPlayer) or an active character (with bCancelOnChara) is covered.
     int CheckSummonedBlockOverlap(int nCell, int nColumn, int nRow, const BLOCKSUMMONPARAMS& params);
+    // Once per sub-step while the player lives: summoned characters and items with a limited
+    // lifetime lose one sub-step; those whose lifetime fell below 0 are erased.
+    void CountDownLifetimes();
     // A character group summoned at (x, y) in pixels of the stage (the field adds 320): placed
     // like a placed group, with the given faction and direction, no held item, its score 0 when
-    // bNoScore; each member joins its faction group. Returns the members made. The summon
-    // command passes CharaList and m_nCharaId.
+    // bNoScore; a member whose place is blocked is removed again, the others live nLifetime
+    // sub-steps (kUnlimitedLife: for ever) and join their faction group. Returns the members
+    // made. The summon command passes CharaList and m_nCharaId.
     int SummonChara(std::list<cChara>& list, double x, double y, int nFaction, int nDirection, int bNoScore,
-                    const cEdChara& def, int& nCounter);
+                    const cEdChara& def, int& nCounter, std::int32_t nLifetime = kUnlimitedLife);
     std::vector<int> m_SummonedCells;  // cells toggled by the current launch of a toggle summon
     // The summon commands' requests (ISummonStage, StageSummonLaunch.cpp).
     void BeginBlockSummon() override;

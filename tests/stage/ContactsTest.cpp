@@ -14,6 +14,7 @@
 #include "project/DerivedTables.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
+#include "stage/PlayStateFile.h"
 
 namespace stagetest {
 namespace {
@@ -399,9 +400,29 @@ TEST_F(ContactsTest, TheItemSummonLaysTheStagePalettesItemWhereTheLaunchPuts)
     EXPECT_DOUBLE_EQ(item.x, launch.x);
     EXPECT_DOUBLE_EQ(item.y, launch.y);
 
+    EXPECT_EQ(item.lifeLeft, kUnlimitedLife);
+    EXPECT_NE(PlayStateJson(SCENE_STAGE).find("{\"kind\": \"item\", \"number\": " + std::to_string(nextNumber)),
+              std::string::npos)
+        << "the state file lists the item";
+
     def.m_nSummonIndex = 99;  // no such entry: nothing
     SpawnLaunchObject(nullptr, launch, Player[P1], inst, def);
     EXPECT_EQ(ItemList.size(), 1u);
+
+    // With the time limit the item lives three tenths of a second, then leaves on its sub-step.
+    def.m_nSummonIndex = 1;
+    def.m_bLimitTime = 1;
+    def.m_nLifeTime = 3;
+    ItemList.clear();
+    SpawnLaunchObject(nullptr, launch, Player[P1], inst, def);
+    ASSERT_EQ(ItemList.size(), 1u);
+    const std::int32_t life = 3 * 6 * SubStepCount();
+    EXPECT_EQ(ItemList.front().lifeLeft, life);
+    for (int count = 0; count <= life; ++count) {
+        ASSERT_EQ(ItemList.size(), 1u) << "count " << count;
+        Scene().CountDownLifetimes();
+    }
+    EXPECT_TRUE(ItemList.empty());
 }
 
 TEST_F(ContactsTest, TheStageEndAddsTheStagesTotalsToTheRun)

@@ -3,8 +3,12 @@
 // asked to; a summoned group joins the lists and its faction group.
 #include "StageFixture.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "definitions/cEdStage.h"
 #include "objects/StageObjects.h"
+#include "objects/StageSpeed.h"
 #include "stage/StageGeometry.h"
 
 namespace stagetest {
@@ -132,6 +136,43 @@ TEST_F(SummonTest, ASummonedGroupJoinsTheListAndItsFactionGroup)
     EXPECT_EQ(made.source, before);
     EXPECT_EQ(made.def.m_nScore, 0);
     EXPECT_EQ(Scene().m_CharaLayer[5].back(), &made);
+}
+
+TEST_F(SummonTest, ASummonIntoBlocksIsUndoneAndALimitedLifetimeEndsOnItsSubStep)
+{
+    cEdChara def;
+    def.m_nController = 1;
+    ASSERT_EQ(Scene().SummonChara(CharaList, 17 * 32.0, 4 * 32.0, 5, 1, 0, def, Scene().m_nCharaId), 1);
+    const cChara first = CharaList.back();
+    EXPECT_EQ(first.lifeLeft, kUnlimitedLife) << "placed for ever without a time limit";
+    EraseChara(CharaList, std::prev(CharaList.end()));
+
+    // The same place with a block under each corner of the box: the member is taken back.
+    params.nMode = BLOCKSUMMON_PLACE;
+    for (double x : {first.x, first.right}) {
+        for (double y : {first.y, first.bottom}) {
+            Scene().SummonBlock(x, y, 0, params, block);
+        }
+    }
+    const std::size_t charas = CharaList.size();
+    EXPECT_EQ(Scene().SummonChara(CharaList, 17 * 32.0, 4 * 32.0, 5, 1, 0, def, Scene().m_nCharaId), 0);
+    EXPECT_EQ(CharaList.size(), charas);
+
+    // Two tenths of a second at this stage's speed: 2 x 6 frames of SubStepCount sub-steps each.
+    const int tenths = 2;
+    const std::int32_t life = tenths * 6 * SubStepCount();
+    ASSERT_EQ(SummonLifetime(1, tenths), life);
+    EXPECT_EQ(SummonLifetime(0, tenths), kUnlimitedLife);
+    EXPECT_EQ(SummonLifetime(1, -5), 0);
+    ASSERT_EQ(Scene().SummonChara(CharaList, 5 * 32.0, 4 * 32.0, 5, 1, 0, def, Scene().m_nCharaId, life), 1);
+    const int number = CharaList.back().source;
+    for (int count = 1; count <= life; ++count) {
+        Scene().CountDownLifetimes();
+    }
+    ASSERT_NE(FindCharaBySource(number), nullptr) << "still there with 0 sub-steps left";
+    Scene().CountDownLifetimes();
+    EXPECT_EQ(FindCharaBySource(number), nullptr);
+    EXPECT_EQ(std::count(Scene().m_CharaLayer[5].begin(), Scene().m_CharaLayer[5].end(), nullptr), 0);
 }
 
 }  // namespace
