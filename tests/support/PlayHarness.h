@@ -4,8 +4,8 @@
 // It writes a game folder with the game-folder writer (into a temporary folder that is the
 // current folder while the harness lives), loads it through the player's own loaders (the ten
 // databases and their derived tables, "data\System.dat", the common palette, the first stage of
-// the spec with LoadStage), runs on the virtual clock, and feeds controller 0 from a script: one
-// direction word and one button word per frame. Each frame polls the script into Input[0] (as
+// the written game with LoadStage), runs on the virtual clock, and feeds controller 0 from a
+// script: one direction word and one button word per frame. Each frame polls the script into Input[0] (as
 // the scene manager polls the live controller), advances the clock by one frame of the stage's
 // rate and runs the stage-play screen's Main. After every frame it keeps a digest of the whole
 // play state, so two runs can be compared frame by frame.
