@@ -7,6 +7,7 @@
 #include "definitions/cEdStage.h"
 #include "graphics/FrameTiming.h"
 #include "input/cInput.h"
+#include "input/cReplay.h"
 #include "objects/TextObjects.h"
 #include "platform/win/Random.h"
 #include "platform/win/Time.h"
@@ -96,12 +97,15 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
 void cSceneStage::TakeSeed()
 {
     if (SceneFlow().m_nGameMode == kGameModeReplay) {
-        // The seed recorded in the replay is taken here once replays exist.
+        m_nSeed = Replay.nSeed;
+        Replay.Rewind();
     } else if (SystemData.bReplayEnabled != 0) {
         SaveDataAtStartPrev = SaveDataAtStart;
         SaveDataAtStart = SaveData;
-        // ReplayPrev takes Replay and Replay is cleared (keeping this seed) once replays exist.
+        ReplayPrev = Replay;
+        Replay.Clear();
         m_nSeed = timeGetTime();
+        Replay.nSeed = static_cast<std::int32_t>(m_nSeed);
     }
     SRand(m_nSeed);
 }

@@ -451,7 +451,7 @@ private:
     void ResetCounters();
     void StartPlayerAnimation();
     // The play frame's parts (PlayFrame.cpp). Each returns false when the frame ends.
-    void ReadPlayInput();
+    bool ReadPlayInput();
     bool RunSubStep(int k);
     bool StepCharas(bool bBlockCharas);
     bool StepPlayer();
