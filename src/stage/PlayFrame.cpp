@@ -52,7 +52,9 @@ void cSceneStage::Play()
         m_nState = STAGESTATE_PAUSE;
         return;
     }
-    // The replay keys (F1, F2) are served here once replays exist.
+    if (CheckReplayKey()) {
+        return;
+    }
     ++m_nFrame;
     if (!ReadPlayInput()) {
         return;

@@ -27,6 +27,7 @@
 #include "stage/SCREENCOLOR.h"
 #include "stage/StageSummons.h"
 #include "stage/WAITINFO.h"
+#include "stage/cReplayKeys.h"
 #include "stage/cScene.h"
 
 class cEdItem;
@@ -112,6 +113,9 @@ public:
     // Space down (high bit of GetAsyncKeyState): sound 4, the state and sub-state saved, 1. The
     // caller then enters the pause menu. Else 0.
     int CheckPauseKey();
+    // The replay save keys (F1 this play, F2 the previous one): 1 when a save request was served
+    // and the caller ends its frame, else 0.
+    int CheckReplayKey();
     // The pause menu's entries: 3 when retrying is allowed in this play kind, else 2.
     int PauseMenuEntries() const;
 
@@ -164,7 +168,8 @@ public:
     int m_bEraseChara = 0;  // off-screen erasing of characters, block characters and items
     int m_bEraseBlockChara = 0;
     int m_bEraseItem = 0;
-    int m_bDrawInWait = 0;  // 1 while a nested wait draws the frame (text objects count apart)
+    int m_bDrawInWait = 0;     // 1 while a nested wait draws the frame (text objects count apart)
+    cReplayKeys m_ReplayKeys;  // F1/F2 save requests of this screen entry
 
     // Set-up of the field (StagePopulation.cpp).
     // The group of one placed character: each member built in place at the tile's centre plus

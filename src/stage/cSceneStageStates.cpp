@@ -102,6 +102,11 @@ int cSceneStage::CheckPauseKey()
     return 1;
 }
 
+int cSceneStage::CheckReplayKey()
+{
+    return m_ReplayKeys.Check(SceneFlow().m_nGameMode, SystemData.bReplayEnabled);
+}
+
 bool cSceneStage::RetryAllowed() const
 {
     switch (SceneFlow().m_nPlayKind) {
@@ -125,7 +130,9 @@ int cSceneStage::PauseMenuEntries() const
 
 void cSceneStage::Pause()
 {
-    // The replay keys (F1, F2) are served here once replays exist.
+    if (CheckReplayKey()) {
+        return;
+    }
     const int nEntries = PauseMenuEntries();
     if (m_nSubState == 0) {
         MenuCursor.m_pCur->nRow = 1;
@@ -190,7 +197,9 @@ void cSceneStage::Clear()
             m_nState = STAGESTATE_PAUSE;
             return;
         }
-        // The replay keys are served here once replays exist.
+        if (CheckReplayKey()) {
+            return;
+        }
         if (RankingMode() <= 1 && (GetAsyncKeyState(kKeyF3) & 0x8000) != 0) {
             EntryRanking();
         }
@@ -229,7 +238,9 @@ void cSceneStage::Clear()
 
 void cSceneStage::Miss()
 {
-    // The replay keys are served here once replays exist.
+    if (CheckReplayKey()) {
+        return;
+    }
     if (m_nSubState == 0) {
         MenuCursor.m_pCur->nRow = 0;
         m_nSubState = 1;
@@ -264,7 +275,9 @@ void cSceneStage::GameOver()
         m_nState = STAGESTATE_PAUSE;
         return;
     }
-    // The replay keys are served here once replays exist.
+    if (CheckReplayKey()) {
+        return;
+    }
     cInput& input = MenuInput();
     if (input.wButton & BUTTON_DECIDE) {
         PlaySE(SE_DECIDE);
