@@ -116,6 +116,9 @@ public:
     // The replay save keys (F1 this play, F2 the previous one): 1 when a save request was served
     // and the caller ends its frame, else 0.
     int CheckReplayKey();
+    // The end of the fade-out: the screen goes to the next scene (a replay playback that leaves
+    // the stage gives the player's save data back).
+    void LeaveForNextScene();
     // The pause menu's entries: 3 when retrying is allowed in this play kind, else 2.
     int PauseMenuEntries() const;
 

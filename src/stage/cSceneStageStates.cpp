@@ -6,6 +6,7 @@
 #include "core/AppGlobals.h"
 #include "definitions/cEdStage.h"
 #include "input/cInput.h"
+#include "input/cReplaySaveData.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/Messages.h"
 #include "project/cSaveData.h"
@@ -57,11 +58,19 @@ void cSceneStage::FadeOut()
     if (!FadeOutStep()) {
         return;
     }
+    LeaveForNextScene();
+}
+
+void cSceneStage::LeaveForNextScene()
+{
     // A free stage outside a numbered world is read again, so that the next entry starts from the
     // file.
     cSceneFlow& flow = SceneFlow();
     if (flow.m_nGameMode == kGameModeFree && SaveData.bWorldRun == 0 && !flow.ReloadFreeStage()) {
         PostMessage(hWndMain.load(), WM_CLOSE, 0, 0);
+    }
+    if (flow.m_nGameMode == kGameModeReplay && flow.m_nNextScene != SCENE_STAGE) {
+        ReplaySaveData.End();
     }
     flow.nTargetFps = 60;
     flow.m_nScene = flow.m_nNextScene;

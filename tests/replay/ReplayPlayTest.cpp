@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "input/cReplay.h"
+#include "input/cReplaySaveData.h"
 #include "platform/win/Keyboard.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
@@ -183,6 +184,39 @@ TEST_F(ReplayPlayTest, EachStartKeepsThePreviousRecording)
     // A new entry from another screen clears both.
     ASSERT_TRUE(harness->Enter());
     EXPECT_TRUE(ReplayPrev.Empty());
+}
+
+TEST_F(ReplayPlayTest, PlaybackUsesTheReplaysSaveDataAndGivesThePlayersBack)
+{
+    if (SaveData.Var.size() < 8) {
+        SaveData.Var.resize(8);
+    }
+    SaveData.nStartLives = 3;
+    SaveData.Var.data()[7] = 1234;
+    cSaveData replaySave = SaveData;
+    replaySave.Var.data()[7] = -5;
+    replaySave.nStartLives = 9;
+    const cSaveData player = SaveData;
+
+    ReplaySaveData.Begin(replaySave);
+    EXPECT_EQ(SaveData.Var.data()[7], -5);
+    // A second load during the same playback keeps the player's save data, not the first replay's.
+    ReplaySaveData.Begin(replaySave);
+    harness->Flow().m_nGameMode = kGameModeReplay;
+    ASSERT_TRUE(harness->Enter());
+    EXPECT_EQ(SaveData.nLives, 9 - 1);  // the replay's own start lives, one used to enter
+
+    // Leaving the stage for another screen (once the fade-out is over) ends the playback.
+    harness->Flow().m_nNextScene = SCENE_TITLE;
+    harness->Scene().LeaveForNextScene();
+    EXPECT_FALSE(ReplaySaveData.Active());
+    EXPECT_EQ(SaveData.Var.data()[7], player.Var.data()[7]);
+    EXPECT_EQ(SaveData.nStartLives, player.nStartLives);
+    EXPECT_EQ(SaveData.nLives, player.nLives);
+    // Ending again changes nothing.
+    SaveData.Var.data()[7] = 77;
+    ReplaySaveData.End();
+    EXPECT_EQ(SaveData.Var.data()[7], 77);
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+#include "input/cReplaySaveData.h"
+
+cReplaySaveData ReplaySaveData;
+
+void cReplaySaveData::Begin(const cSaveData& replaySave)
+{
+    if (!m_bActive) {
+        m_PlayerSave = SaveData;
+        m_bActive = true;
+    }
+    SaveData = replaySave;
+}
+
+void cReplaySaveData::End()
+{
+    if (!m_bActive) {
+        return;
+    }
+    SaveData = m_PlayerSave;
+    m_bActive = false;
+}
