@@ -8,7 +8,15 @@ void cReplaySaveData::Begin(const cSaveData& replaySave)
         m_PlayerSave = SaveData;
         m_bActive = true;
     }
+    m_ReplaySave = replaySave;
     SaveData = replaySave;
+}
+
+void cReplaySaveData::Restart()
+{
+    if (m_bActive) {
+        SaveData = m_ReplaySave;
+    }
 }
 
 void cReplaySaveData::End()

@@ -13,6 +13,9 @@ public:
     // Keeps SaveData (the player's) unless a playback already kept it, then makes replaySave the
     // live SaveData.
     void Begin(const cSaveData& replaySave);
+    // Every restart of the playback starts again from the replay's save data (nothing when no
+    // playback is running).
+    void Restart();
     // Puts the kept save data back into SaveData; nothing when no playback is running.
     void End();
     // True between Begin and End.
@@ -20,6 +23,7 @@ public:
 
 private:
     cSaveData m_PlayerSave;
+    cSaveData m_ReplaySave;
     bool m_bActive = false;
 };
 

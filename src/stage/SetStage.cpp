@@ -8,6 +8,7 @@
 #include "graphics/FrameTiming.h"
 #include "input/cInput.h"
 #include "input/cReplay.h"
+#include "input/cReplaySaveData.h"
 #include "objects/TextObjects.h"
 #include "platform/win/Random.h"
 #include "platform/win/Time.h"
@@ -37,7 +38,9 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
     ClearObjects();
 
     if (bRestart) {
-        // In replay playback the replay file is read again here once replays exist.
+        if (SceneFlow().m_nGameMode == kGameModeReplay) {
+            ReplaySaveData.Restart();
+        }
         Stage.CopyHeader(StageBackup);
     }
     TakeSeed();

@@ -205,6 +205,10 @@ TEST_F(ReplayPlayTest, PlaybackUsesTheReplaysSaveDataAndGivesThePlayersBack)
     harness->Flow().m_nGameMode = kGameModeReplay;
     ASSERT_TRUE(harness->Enter());
     EXPECT_EQ(SaveData.nLives, 9 - 1);  // the replay's own start lives, one used to enter
+    // Every restart of the playback starts again from the replay's save data.
+    SaveData.Var.data()[7] = 55;
+    harness->Scene().SetStage(1, 0);
+    EXPECT_EQ(SaveData.Var.data()[7], -5);
 
     // Leaving the stage for another screen (once the fade-out is over) ends the playback.
     harness->Flow().m_nNextScene = SCENE_TITLE;
