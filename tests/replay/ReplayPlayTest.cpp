@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "input/cInput.h"
 #include "input/cReplay.h"
 #include "input/cReplaySaveData.h"
 #include "platform/win/Keyboard.h"
@@ -122,6 +123,7 @@ TEST_F(ReplayPlayTest, ASavedPlayLoadsAndPlaysBackFrameForFrame)
     ASSERT_EQ(harness->Scene().m_nFrame, kPlayFrames);
     EXPECT_GT(std::set<std::uint64_t>(recorded.begin(), recorded.end()).size(), 20u);
     const testsupport::CharaState heroAtEnd = testsupport::PlayHarness::PlayerState();
+    const cInput padAtEnd = Input[0];
 
     // Every frame was recorded as the play used it, with the play's seed.
     EXPECT_EQ(static_cast<unsigned int>(Replay.nSeed), harness->Scene().m_nSeed);
@@ -144,6 +146,25 @@ TEST_F(ReplayPlayTest, ASavedPlayLoadsAndPlaysBackFrameForFrame)
     harness->Flow().m_nGameMode = kGameModeReplay;
     ASSERT_TRUE(harness->Enter());
     ExpectSameDigests(recorded, PlayFrames(kPlayFrames));
+    // The key-input conditions read the same history and press logs as in the recorded play.
+    const cInput& pad = Input[0];
+    for (int k = 0; k < 2; ++k) {
+        for (int n = 0; n < kInputHistorySlots; ++n) {
+            EXPECT_EQ(pad.GetHistory(k, n), padAtEnd.GetHistory(k, n)) << k << " " << n;
+        }
+    }
+    for (std::size_t i = 0; i < pad.dirLogs.size(); ++i) {
+        for (std::size_t r = 0; r < pad.dirLogs.data()[i].size(); ++r) {
+            EXPECT_EQ(pad.dirLogs.data()[i].data()[r].length, padAtEnd.dirLogs.data()[i].data()[r].length);
+            EXPECT_EQ(pad.dirLogs.data()[i].data()[r].pressed, padAtEnd.dirLogs.data()[i].data()[r].pressed);
+        }
+    }
+    for (std::size_t i = 0; i < pad.buttonLogs.size(); ++i) {
+        for (std::size_t r = 0; r < pad.buttonLogs.data()[i].size(); ++r) {
+            EXPECT_EQ(pad.buttonLogs.data()[i].data()[r].length, padAtEnd.buttonLogs.data()[i].data()[r].length);
+            EXPECT_EQ(pad.buttonLogs.data()[i].data()[r].pressed, padAtEnd.buttonLogs.data()[i].data()[r].pressed);
+        }
+    }
     // Playback neither records nor moves the recordings.
     EXPECT_EQ(ToStd(Replay.dirRuns), dirs.runs);
     EXPECT_TRUE(ReplayPrev.Empty());
