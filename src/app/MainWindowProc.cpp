@@ -17,6 +17,7 @@
 #include "graphics/DeviceLoss.h"
 #include "input/ReplayFileName.h"
 #include "input/cReplay.h"
+#include "input/cReplaySaveData.h"
 #include "platform/win/Files.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/MessageBox.h"
@@ -214,10 +215,14 @@ LRESULT LoadReplayRequest(HWND hWnd)
     if (!bChosen) {
         return FinishFileRequest(0);
     }
-    if (!Replay.LoadFile(path.c_str(), &StageBackup, SaveData)) {
+    // The replay plays with the save data it was recorded with; the player's is kept apart and
+    // comes back when the playback ends (a file without save data plays with a copy of it).
+    cSaveData replaySave = SaveData;
+    if (!Replay.LoadFile(path.c_str(), &StageBackup, replaySave)) {
         ShowLoadFailure(path);
         return FinishFileRequest(0);
     }
+    ReplaySaveData.Begin(replaySave);
     return FinishFileRequest(1);
 }
 

@@ -6,12 +6,16 @@
 #include "core/ReportLog.h"
 #include "definitions/cEdStage.h"
 #include "input/cInput.h"
+#include "input/cReplay.h"
 #include "objects/ShotStep.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
 #include "objects/cCharaFlowOwner.h"
 #include "platform/win/Messages.h"
+#include "project/cSaveData.h"
+#include "project/cSystemData.h"
 #include "sound/SoundEffects.h"
+#include "stage/StageShellFlags.h"
 #include "stage/cSceneStage.h"
 
 namespace {
@@ -48,9 +52,13 @@ void cSceneStage::Play()
         m_nState = STAGESTATE_PAUSE;
         return;
     }
-    // The replay keys (F1, F2) are served here once replays exist.
+    if (CheckReplayKey()) {
+        return;
+    }
     ++m_nFrame;
-    ReadPlayInput();
+    if (!ReadPlayInput()) {
+        return;
+    }
     CountPlayTime();
     if (CountTimeLimit(-1) && !Player.data()[P1].dying) {
         PlayerDies(nullptr);
@@ -80,12 +88,25 @@ void cSceneStage::Play()
     Draw(1, 0, 1, 1);
 }
 
-void cSceneStage::ReadPlayInput()
+bool cSceneStage::ReadPlayInput()
 {
     cInput& input = Input[0];
     if (SceneFlow().m_nGameMode == kGameModeReplay) {
-        // Playback fills the controller from the replay here once replays exist.
-        return;
+        // The recorded words were taken after the live filters, so they are not applied again;
+        // the history and the press logs are fed as in the recorded play.
+        input.wDir = 0;
+        input.wButton = 0;
+        if (Replay.Play(input.wDir, input.wButton) == 1) {
+            // The replay is over: it runs again from the stage's start until the viewer leaves.
+            SaveData.LoadRetryPoint(true, SceneFlow().m_nPlayKind, StageShell.bDirectPlay != 0);
+            SetStage(1, 1);
+            EnterStateAfterSetUp(STAGESTATE_START);
+            return false;
+        }
+        input.GetDirNum();
+        input.PushHistory();
+        input.UpdateKeyLog();
+        return true;
     }
     if (input.wButton == 0) {
         m_bButtonLatch = 0;
@@ -94,7 +115,10 @@ void cSceneStage::ReadPlayInput()
     }
     input.PushHistory();
     input.UpdateKeyLog();
-    // With replay recording on, the controller is appended to the replay here once replays exist.
+    if (SystemData.bReplayEnabled != 0) {
+        Replay.Record(input.wDir, input.wButton);
+    }
+    return true;
 }
 
 void cSceneStage::PlayerDies(const char* szLabel)

@@ -7,6 +7,8 @@
 #include "definitions/cEdStage.h"
 #include "graphics/FrameTiming.h"
 #include "input/cInput.h"
+#include "input/cReplay.h"
+#include "input/cReplaySaveData.h"
 #include "objects/TextObjects.h"
 #include "platform/win/Random.h"
 #include "platform/win/Time.h"
@@ -36,7 +38,9 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
     ClearObjects();
 
     if (bRestart) {
-        // In replay playback the replay file is read again here once replays exist.
+        if (SceneFlow().m_nGameMode == kGameModeReplay) {
+            ReplaySaveData.Restart();
+        }
         Stage.CopyHeader(StageBackup);
     }
     TakeSeed();
@@ -96,12 +100,15 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
 void cSceneStage::TakeSeed()
 {
     if (SceneFlow().m_nGameMode == kGameModeReplay) {
-        // The seed recorded in the replay is taken here once replays exist.
+        m_nSeed = Replay.nSeed;
+        Replay.Rewind();
     } else if (SystemData.bReplayEnabled != 0) {
         SaveDataAtStartPrev = SaveDataAtStart;
         SaveDataAtStart = SaveData;
-        // ReplayPrev takes Replay and Replay is cleared (keeping this seed) once replays exist.
+        ReplayPrev = Replay;
+        Replay.Clear();
         m_nSeed = timeGetTime();
+        Replay.nSeed = static_cast<std::int32_t>(m_nSeed);
     }
     SRand(m_nSeed);
 }

@@ -4,6 +4,7 @@
 #include "stage/cSceneStage.h"
 
 #include "definitions/cEdStage.h"
+#include "input/cReplay.h"
 #include "objects/TextObjects.h"
 #include "platform/win/Time.h"
 #include "project/cSaveData.h"
@@ -11,6 +12,12 @@
 #include "stage/StageShellFlags.h"
 #include "stage/cMenuCursor.h"
 #include "stage/cRanking.h"
+
+namespace {
+
+constexpr int kGameModeReplay = 4;
+
+}  // namespace
 
 cSceneStage* lpSceneStage = nullptr;
 
@@ -97,8 +104,10 @@ void cSceneStage::ResetStage()
     m_nTime = 0;
     m_bRankEntered = 0;
     ClearTextObjects(m_TextList);
-    // Outside replay playback the replays (Replay, ReplayPrev) are cleared here once recording
-    // exists.
+    if (SceneFlow().m_nGameMode != kGameModeReplay) {
+        Replay.Clear();
+        ReplayPrev.Clear();
+    }
     if (StageShell.bDirectPlay) {
         SaveData.nStageNo = 1;
     }

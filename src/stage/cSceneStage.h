@@ -27,6 +27,7 @@
 #include "stage/SCREENCOLOR.h"
 #include "stage/StageSummons.h"
 #include "stage/WAITINFO.h"
+#include "stage/cReplayKeys.h"
 #include "stage/cScene.h"
 
 class cEdItem;
@@ -112,6 +113,12 @@ public:
     // Space down (high bit of GetAsyncKeyState): sound 4, the state and sub-state saved, 1. The
     // caller then enters the pause menu. Else 0.
     int CheckPauseKey();
+    // The replay save keys (F1 this play, F2 the previous one): 1 when a save request was served
+    // and the caller ends its frame, else 0.
+    int CheckReplayKey();
+    // The end of the fade-out: the screen goes to the next scene (a replay playback that leaves
+    // the stage gives the player's save data back).
+    void LeaveForNextScene();
     // The pause menu's entries: 3 when retrying is allowed in this play kind, else 2.
     int PauseMenuEntries() const;
 
@@ -164,7 +171,8 @@ public:
     int m_bEraseChara = 0;  // off-screen erasing of characters, block characters and items
     int m_bEraseBlockChara = 0;
     int m_bEraseItem = 0;
-    int m_bDrawInWait = 0;  // 1 while a nested wait draws the frame (text objects count apart)
+    int m_bDrawInWait = 0;     // 1 while a nested wait draws the frame (text objects count apart)
+    cReplayKeys m_ReplayKeys;  // F1/F2 save requests of this screen entry
 
     // Set-up of the field (StagePopulation.cpp).
     // The group of one placed character: each member built in place at the tile's centre plus
@@ -455,7 +463,7 @@ private:
     void ResetCounters();
     void StartPlayerAnimation();
     // The play frame's parts (PlayFrame.cpp). Each returns false when the frame ends.
-    void ReadPlayInput();
+    bool ReadPlayInput();
     bool RunSubStep(int k);
     bool StepCharas(bool bBlockCharas);
     bool StepPlayer();

@@ -6,6 +6,7 @@
 #include "core/AppGlobals.h"
 #include "definitions/cEdStage.h"
 #include "input/cInput.h"
+#include "input/cReplaySaveData.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/Messages.h"
 #include "project/cSaveData.h"
@@ -57,11 +58,19 @@ void cSceneStage::FadeOut()
     if (!FadeOutStep()) {
         return;
     }
+    LeaveForNextScene();
+}
+
+void cSceneStage::LeaveForNextScene()
+{
     // A free stage outside a numbered world is read again, so that the next entry starts from the
     // file.
     cSceneFlow& flow = SceneFlow();
     if (flow.m_nGameMode == kGameModeFree && SaveData.bWorldRun == 0 && !flow.ReloadFreeStage()) {
         PostMessage(hWndMain.load(), WM_CLOSE, 0, 0);
+    }
+    if (flow.m_nGameMode == kGameModeReplay && flow.m_nNextScene != SCENE_STAGE) {
+        ReplaySaveData.End();
     }
     flow.nTargetFps = 60;
     flow.m_nScene = flow.m_nNextScene;
@@ -102,6 +111,11 @@ int cSceneStage::CheckPauseKey()
     return 1;
 }
 
+int cSceneStage::CheckReplayKey()
+{
+    return m_ReplayKeys.Check(SceneFlow().m_nGameMode, SystemData.bReplayEnabled);
+}
+
 bool cSceneStage::RetryAllowed() const
 {
     switch (SceneFlow().m_nPlayKind) {
@@ -125,7 +139,9 @@ int cSceneStage::PauseMenuEntries() const
 
 void cSceneStage::Pause()
 {
-    // The replay keys (F1, F2) are served here once replays exist.
+    if (CheckReplayKey()) {
+        return;
+    }
     const int nEntries = PauseMenuEntries();
     if (m_nSubState == 0) {
         MenuCursor.m_pCur->nRow = 1;
@@ -190,7 +206,9 @@ void cSceneStage::Clear()
             m_nState = STAGESTATE_PAUSE;
             return;
         }
-        // The replay keys are served here once replays exist.
+        if (CheckReplayKey()) {
+            return;
+        }
         if (RankingMode() <= 1 && (GetAsyncKeyState(kKeyF3) & 0x8000) != 0) {
             EntryRanking();
         }
@@ -229,7 +247,9 @@ void cSceneStage::Clear()
 
 void cSceneStage::Miss()
 {
-    // The replay keys are served here once replays exist.
+    if (CheckReplayKey()) {
+        return;
+    }
     if (m_nSubState == 0) {
         MenuCursor.m_pCur->nRow = 0;
         m_nSubState = 1;
@@ -264,7 +284,9 @@ void cSceneStage::GameOver()
         m_nState = STAGESTATE_PAUSE;
         return;
     }
-    // The replay keys are served here once replays exist.
+    if (CheckReplayKey()) {
+        return;
+    }
     cInput& input = MenuInput();
     if (input.wButton & BUTTON_DECIDE) {
         PlaySE(SE_DECIDE);

@@ -123,7 +123,9 @@ unsigned cSceneStage::WaitLoop(void* lpParam)
         pad.PushHistory();
         const bool bDown = (pad.wButton & BUTTON_DECIDE) != 0;
         pad.TriggerButton(0);
-        // The replay keys (F1, F2) are served here once replays exist.
+        if (stage.CheckReplayKey()) {
+            continue;
+        }
         const bool bPressed = (pad.wButton & BUTTON_DECIDE) != 0;
         const bool bEnds = stage.m_Wait.Step(bPressed, bPressedBefore);
         bPressedBefore = bDown;

@@ -1,0 +1,58 @@
+#include "stage/cReplayKeys.h"
+
+#include "core/AppGlobals.h"
+#include "input/cReplay.h"
+#include "platform/win/Keyboard.h"
+#include "platform/win/Messages.h"
+#include "sound/SoundEffects.h"
+
+namespace {
+
+constexpr int kGameModeReplay = 4;
+constexpr int VK_F2 = VK_F1 + 1;
+constexpr UINT WM_SAVE_REPLAY_REQUEST = WM_USER + 4;  // wParam 0 this play, 1 the previous
+constexpr int SE_DECIDE = 1;
+constexpr int SE_NOTICE = 3;
+
+bool Down(int vKey)
+{
+    return (GetAsyncKeyState(vKey) & 0x8000) != 0;
+}
+
+}  // namespace
+
+int cReplayKeys::Check(int nGameMode, int bRecording)
+{
+    if (nGameMode == kGameModeReplay || bRecording == 0) {
+        return 0;
+    }
+    if (m_nCoolDown > 0) {
+        --m_nCoolDown;
+    }
+    const bool bF1 = Down(VK_F1);
+    const bool bF2 = Down(VK_F2);
+    const bool bFresh = bF1 ? !m_bF1Was : !m_bF2Was;
+    m_bF1Was = bF1;
+    m_bF2Was = bF2;
+    if (!bF1 && !bF2) {
+        return 0;
+    }
+    const cReplay& replay = bF1 ? Replay : ReplayPrev;
+    if (replay.Empty()) {
+        if (m_nCoolDown <= 0) {
+            PlaySE(SE_NOTICE);
+            m_nCoolDown = kReplayNoticeFrames;
+        }
+        return 0;
+    }
+    if (!bFresh) {
+        return 0;
+    }
+    PlaySE(SE_DECIDE);
+    // The main window serves the request (its dialog included) before the send returns.
+    SendMessage(hWndMain.load(), WM_SAVE_REPLAY_REQUEST, bF1 ? 0 : 1, 0);
+    // The dialog may have swallowed the key-up. The key counts as down until it is seen up, so
+    // a key still (or again, by auto-repeat) down after the dialog opens nothing.
+    ReleaseAllKeys();
+    return 1;
+}

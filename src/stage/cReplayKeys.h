@@ -1,0 +1,25 @@
+// The replay save keys of stage play: F1 asks the main window to save the play in progress (Replay)
+// and F2 the play before it (ReplayPrev). Saving with nothing recorded only sounds a notice, at
+// most once every kReplayNoticeFrames frames while the key is held.
+//
+// A save dialog opens only on a fresh press (down now, up at the previous check), and the key
+// state is released once the request has been served: a key-up swallowed by the modal dialog
+// would otherwise reopen it every frame.
+//
+// Game thread (or the nested frame loop's thread while the game thread waits for it).
+#pragma once
+
+// Frames between two notices of an empty recording.
+inline constexpr int kReplayNoticeFrames = 60;
+
+class cReplayKeys {
+public:
+    // One check a frame. Does nothing and returns 0 in replay playback (nGameMode 4) or with
+    // recording off (bRecording 0). 1 when a save request was served (the caller ends its frame).
+    int Check(int nGameMode, int bRecording);
+
+private:
+    int m_nCoolDown = 0;    // frames left before the next notice may sound
+    bool m_bF1Was = false;  // F1 down at the previous check
+    bool m_bF2Was = false;  // F2 down at the previous check
+};

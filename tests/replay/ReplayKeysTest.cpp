@@ -1,0 +1,180 @@
+// The F1/F2 replay save keys: which recording a request names, fresh presses only, the key state
+// released after the request, the notice of an empty recording and its cool-down.
+#include "stage/cReplayKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/AppGlobals.h"
+#include "input/cReplay.h"
+#include "platform/win/Keyboard.h"
+#include "platform/win/Messages.h"
+
+namespace {
+
+constexpr int VK_F2 = VK_F1 + 1;
+constexpr int kStory = 0;
+constexpr int kReplayMode = 4;
+
+struct Sent {
+    std::vector<WPARAM> saves;   // WM_USER+4 parameters
+    std::vector<WPARAM> sounds;  // WM_USER+5 sound numbers
+};
+
+Sent& Log()
+{
+    static Sent log;
+    return log;
+}
+
+LRESULT RecordingProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_USER + 4) {
+        Log().saves.push_back(wParam);
+        return 1;
+    }
+    if (uMsg == WM_USER + 5) {
+        Log().sounds.push_back(wParam);
+        return 0;
+    }
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
+class ReplayKeysTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetMessagesForTest();
+        RegisterClassA("QbReplayKeysWindow", RecordingProc);
+        m_hWnd = CreateWindowExA(0, "QbReplayKeysWindow", "test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr);
+        hWndMain = m_hWnd;
+        Log() = Sent{};
+        ReleaseAllKeys();
+        Replay.Clear();
+        ReplayPrev.Clear();
+    }
+    void TearDown() override
+    {
+        ReleaseAllKeys();
+        Replay.Clear();
+        ReplayPrev.Clear();
+        hWndMain = nullptr;
+        DestroyWindow(m_hWnd);
+        ResetMessagesForTest();
+    }
+
+    HWND m_hWnd = nullptr;
+};
+
+struct KeyCase {
+    const char* name;
+    bool bF1;
+    bool bF2;
+    bool bCurrentRecorded;
+    bool bPreviousRecorded;
+    int nSaves;    // requests made
+    WPARAM param;  // of the request, when made
+    int nNotices;  // sound 3
+};
+
+const KeyCase kKeyCases[] = {
+    {"F1SavesThisPlay", true, false, true, true, 1, 0, 0},
+    {"F2SavesThePreviousPlay", false, true, true, true, 1, 1, 0},
+    {"F1WinsOverF2", true, true, true, true, 1, 0, 0},
+    {"F1WithNothingRecordedOnlySoundsTheNotice", true, false, false, true, 0, 0, 1},
+    {"F2WithNoPreviousPlayOnlySoundsTheNotice", false, true, true, false, 0, 0, 1},
+    {"NoKeyDoesNothing", false, false, true, true, 0, 0, 0},
+};
+
+class ReplayKeyCaseTest : public ReplayKeysTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(ReplayKeyCaseTest, APressNamesTheRightRecording)
+{
+    const KeyCase& c = GetParam();
+    if (c.bCurrentRecorded) {
+        Replay.Record(2, 0);
+    }
+    if (c.bPreviousRecorded) {
+        ReplayPrev.Record(1, 0);
+    }
+    SetKeyState(VK_F1, c.bF1);
+    SetKeyState(VK_F2, c.bF2);
+    cReplayKeys keys;
+    EXPECT_EQ(keys.Check(kStory, 1), c.nSaves);
+    ASSERT_EQ(static_cast<int>(Log().saves.size()), c.nSaves);
+    if (c.nSaves == 1) {
+        EXPECT_EQ(Log().saves[0], c.param);
+        EXPECT_EQ(Log().sounds, (std::vector<WPARAM>{1}));
+        // The key state is released after the request, so the held keys read up.
+        EXPECT_EQ(GetAsyncKeyState(VK_F1) & 0x8000, 0);
+        EXPECT_EQ(GetAsyncKeyState(VK_F2) & 0x8000, 0);
+    } else {
+        EXPECT_EQ(static_cast<int>(Log().sounds.size()), c.nNotices);
+        for (WPARAM sound : Log().sounds) {
+            EXPECT_EQ(sound, 3u);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ReplayKeyCaseTest, ::testing::ValuesIn(kKeyCases),
+                         [](const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
+
+TEST_F(ReplayKeysTest, AHeldKeyOpensTheDialogOnceUntilPressedAgain)
+{
+    Replay.Record(2, 0);
+    cReplayKeys keys;
+    SetKeyState(VK_F1, true);
+    EXPECT_EQ(keys.Check(kStory, 1), 1);
+    // The dialog swallowed the key-up, then the key is seen down again without a new press
+    // in between: still one request while it stays down.
+    SetKeyState(VK_F1, true);
+    for (int f = 0; f < 5; ++f) {
+        EXPECT_EQ(keys.Check(kStory, 1), 0) << f;
+    }
+    EXPECT_EQ(Log().saves.size(), 1u);
+    // Released and pressed again: a second request.
+    SetKeyState(VK_F1, false);
+    EXPECT_EQ(keys.Check(kStory, 1), 0);
+    SetKeyState(VK_F1, true);
+    EXPECT_EQ(keys.Check(kStory, 1), 1);
+    EXPECT_EQ(Log().saves.size(), 2u);
+}
+
+TEST_F(ReplayKeysTest, AHeldKeyWithNothingRecordedSoundsTheNoticeEverySixtyFrames)
+{
+    cReplayKeys keys;
+    SetKeyState(VK_F2, true);
+    std::vector<int> noticeFrames;
+    for (int frame = 1; frame <= 130; ++frame) {
+        const std::size_t before = Log().sounds.size();
+        EXPECT_EQ(keys.Check(kStory, 1), 0);
+        if (Log().sounds.size() != before) {
+            noticeFrames.push_back(frame);
+        }
+    }
+    std::vector<int> expected;
+    for (int frame = 1; frame <= 130; frame += kReplayNoticeFrames) {
+        expected.push_back(frame);
+    }
+    EXPECT_EQ(noticeFrames, expected);
+    EXPECT_TRUE(Log().saves.empty());
+}
+
+TEST_F(ReplayKeysTest, PlaybackOrRecordingOffIgnoresTheKeys)
+{
+    Replay.Record(2, 0);
+    ReplayPrev.Record(2, 0);
+    SetKeyState(VK_F1, true);
+    SetKeyState(VK_F2, true);
+    cReplayKeys keys;
+    EXPECT_EQ(keys.Check(kReplayMode, 1), 0);
+    EXPECT_EQ(keys.Check(kStory, 0), 0);
+    EXPECT_TRUE(Log().saves.empty());
+    EXPECT_TRUE(Log().sounds.empty());
+    Replay.Clear();
+    EXPECT_EQ(keys.Check(kReplayMode, 1), 0);
+    EXPECT_TRUE(Log().sounds.empty());
+}
+
+}  // namespace
