@@ -52,6 +52,10 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
     }
     RequestStageMusic(bMusic != 0);
     SceneFlow().m_nBgm = 0;
+    // Objects are numbered from 0 at every start, so a restarted play (a looping replay among
+    // them) numbers its objects as the first start did.
+    m_nCharaId = 0;
+    m_nItemId = 0;
     m_nShotSerial = 0;
     Stage.SetSpeedLevel(Stage.m_nSpeedLevel);
 

@@ -169,14 +169,14 @@ TEST_F(ReplayPlayTest, ASavedPlayLoadsAndPlaysBackFrameForFrame)
     EXPECT_EQ(ToStd(Replay.dirRuns), dirs.runs);
     EXPECT_TRUE(ReplayPrev.Empty());
 
-    // The replay is over: the stage starts again with the replay's seed and plays it once more
-    // (the objects are numbered on from the first round, so only the play itself is compared).
+    // The replay is over: the stage starts again with the replay's seed and plays it once more,
+    // frame for frame as recorded.
     harness->RunFrames(1);
     EXPECT_EQ(harness->Scene().m_nState, STAGESTATE_START);
     EXPECT_EQ(harness->Scene().m_nSeed, static_cast<unsigned int>(saved.nSeed));
     EXPECT_EQ(Replay.nDirIndex, 0);
     EXPECT_EQ(Replay.nButtonRunPos, 0);
-    PlayFrames(kPlayFrames);
+    ExpectSameDigests(recorded, PlayFrames(kPlayFrames));
     const testsupport::CharaState hero = testsupport::PlayHarness::PlayerState();
     EXPECT_EQ(harness->Scene().m_nFrame, kPlayFrames);
     EXPECT_EQ(hero.x, heroAtEnd.x);
