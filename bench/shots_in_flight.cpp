@@ -8,39 +8,14 @@
 // meaningful numbers.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-
-#include "PlayHarness.h"
-#include "input/cInput.h"
+#include "PlayFrameBench.h"
 #include "objects/ShotLaunch.h"
-#include "objects/StageObjects.h"
 #include "objects/cShot.h"
 
 namespace {
 
 constexpr int kCharacters = 100;
 constexpr int kShots = 1000;
-constexpr double kFrameMs = 1000.0 / 60.0;
-
-testsupport::GameSpec HundredCharacters()
-{
-    testsupport::GameSpec spec = testsupport::MinimalGame();
-    testsupport::StageSpec& stage = spec.stages.front().stage;
-    stage.header["m_nWidth"] = 40;
-    stage.header["m_nHeight"] = 20;
-    stage.header["m_bReadyBanner"] = 0;
-    stage.placedCharas.front().flying = 1;
-    for (int i = 0; i < kCharacters; ++i) {
-        testsupport::CharaDefSpec chara;
-        chara.controller = 1;
-        chara.flying = 1;
-        chara.faction = static_cast<std::int8_t>(2 + i % 6);
-        chara.x = static_cast<std::uint16_t>(4 + i % 20);
-        chara.y = static_cast<std::uint16_t>(2 + i / 20);
-        stage.placedCharas.push_back(chara);
-    }
-    return spec;
-}
 
 // Tops the stage up to kShots shots fired by the characters in turn, in every direction.
 void TopUp(cSceneStage& scene)
@@ -73,27 +48,15 @@ void TopUp(cSceneStage& scene)
 
 void BM_ShotsInFlight(benchmark::State& state)
 {
-    testsupport::PlayHarness harness(HundredCharacters());
-    if (!harness.Loaded() || !harness.Enter() || !harness.RunUntilState(STAGESTATE_PLAY, 10)) {
-        state.SkipWithError("the stage could not be set up");
-        return;
-    }
-    double totalMs = 0.0;
-    std::int64_t frames = 0;
     double shots = 0.0;
-    for (auto _ : state) {
-        TopUp(harness.Scene());
-        shots += static_cast<double>(harness.Scene().m_ShotList.size());
-        harness.Flow().UpdateInput(Input);
-        const auto start = std::chrono::steady_clock::now();
-        harness.Scene().Main();
-        totalMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        ++frames;
-    }
-    state.counters["characters"] = static_cast<double>(CharaList.size());
+    std::int64_t frames = 0;
+    playbench::TimePlayFrames(state, playbench::FlyingCharacters(kCharacters, 20),
+                              [&](testsupport::PlayHarness& harness) {
+                                  TopUp(harness.Scene());
+                                  shots += static_cast<double>(harness.Scene().m_ShotList.size());
+                                  ++frames;
+                              });
     state.counters["shots"] = frames > 0 ? shots / frames : 0.0;
-    state.counters["frame_ms"] = frames > 0 ? totalMs / frames : 0.0;
-    state.counters["share_pct"] = frames > 0 ? 100.0 * totalMs / frames / kFrameMs : 0.0;
 }
 BENCHMARK(BM_ShotsInFlight)->Unit(benchmark::kMicrosecond);
 

@@ -7,18 +7,13 @@
 // Build with -DCMAKE_BUILD_TYPE=Release and without sanitizers for meaningful numbers.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-
-#include "PlayHarness.h"
-#include "input/cInput.h"
-#include "objects/StageObjects.h"
+#include "PlayFrameBench.h"
 
 namespace {
 
 constexpr int kCharacters = 300;
 constexpr int kWidth = 40;
 constexpr int kHeight = 22;
-constexpr double kFrameMs = 1000.0 / 60.0;
 
 testsupport::GameSpec FullBlockMap()
 {
@@ -61,23 +56,7 @@ testsupport::GameSpec FullBlockMap()
 
 void BM_CollisionFrame(benchmark::State& state)
 {
-    testsupport::PlayHarness harness(FullBlockMap());
-    if (!harness.Loaded() || !harness.Enter() || !harness.RunUntilState(STAGESTATE_PLAY, 10)) {
-        state.SkipWithError("the stage could not be set up");
-        return;
-    }
-    double totalMs = 0.0;
-    std::int64_t frames = 0;
-    for (auto _ : state) {
-        harness.Flow().UpdateInput(Input);
-        const auto start = std::chrono::steady_clock::now();
-        harness.Scene().Main();
-        totalMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        ++frames;
-    }
-    state.counters["characters"] = static_cast<double>(CharaList.size());
-    state.counters["frame_ms"] = frames > 0 ? totalMs / frames : 0.0;
-    state.counters["share_pct"] = frames > 0 ? 100.0 * totalMs / frames / kFrameMs : 0.0;
+    playbench::TimePlayFrames(state, FullBlockMap());
 }
 BENCHMARK(BM_CollisionFrame)->Unit(benchmark::kMicrosecond);
 

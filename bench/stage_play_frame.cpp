@@ -10,17 +10,13 @@
 // Build with -DCMAKE_BUILD_TYPE=Release and without sanitizers for meaningful numbers.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <vector>
 
-#include "PlayHarness.h"
-#include "input/cInput.h"
-#include "objects/StageObjects.h"
+#include "PlayFrameBench.h"
 
 namespace {
 
 constexpr int kCharacters = 300;
-constexpr double kFrameMs = 1000.0 / 60.0;
 
 testsupport::CommandSpec Command(int nKind, int nDirection)
 {
@@ -53,47 +49,20 @@ std::vector<testsupport::FlowSpec> CharacterFlows(int nLastKey)
 
 testsupport::GameSpec ThreeHundredCharacters(int nFlows)
 {
-    testsupport::GameSpec spec = testsupport::MinimalGame();
-    testsupport::StageSpec& stage = spec.stages.front().stage;
-    stage.header["m_nWidth"] = 40;
-    stage.header["m_nHeight"] = 20;
-    stage.header["m_bReadyBanner"] = 0;
-    stage.placedCharas.front().flying = 1;
-    for (int i = 0; i < kCharacters; ++i) {
-        testsupport::CharaDefSpec chara;
-        chara.controller = 1;
-        chara.flying = 1;
-        chara.faction = static_cast<std::int8_t>(2 + i % 6);
-        chara.x = static_cast<std::uint16_t>(4 + i % 30);
-        chara.y = static_cast<std::uint16_t>(2 + i / 30);
-        if (nFlows != 0) {
+    testsupport::GameSpec spec = playbench::FlyingCharacters(kCharacters, 30);
+    if (nFlows != 0) {
+        std::vector<testsupport::CharaDefSpec>& placed = spec.stages.front().stage.placedCharas;
+        for (std::size_t i = 1; i < placed.size(); ++i) {
             // Key 11 is button 1, key 10 no button at all.
-            chara.flows = CharacterFlows(nFlows == 1 ? 11 : 10);
+            placed[i].flows = CharacterFlows(nFlows == 1 ? 11 : 10);
         }
-        stage.placedCharas.push_back(chara);
     }
     return spec;
 }
 
 void BM_PlayFrame(benchmark::State& state)
 {
-    testsupport::PlayHarness harness(ThreeHundredCharacters(static_cast<int>(state.range(0))));
-    if (!harness.Loaded() || !harness.Enter() || !harness.RunUntilState(STAGESTATE_PLAY, 10)) {
-        state.SkipWithError("the stage could not be set up");
-        return;
-    }
-    double totalMs = 0.0;
-    std::int64_t frames = 0;
-    for (auto _ : state) {
-        harness.Flow().UpdateInput(Input);
-        const auto start = std::chrono::steady_clock::now();
-        harness.Scene().Main();
-        totalMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        ++frames;
-    }
-    state.counters["characters"] = static_cast<double>(CharaList.size());
-    state.counters["frame_ms"] = frames > 0 ? totalMs / frames : 0.0;
-    state.counters["share_pct"] = frames > 0 ? 100.0 * totalMs / frames / kFrameMs : 0.0;
+    playbench::TimePlayFrames(state, ThreeHundredCharacters(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_PlayFrame)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 

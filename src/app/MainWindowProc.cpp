@@ -177,6 +177,15 @@ LRESULT NameDialogRequest()
     return 1;
 }
 
+// Shows the chooser the request asks for (the save chooser for a replay save) in dialog mode.
+// False when it was cancelled.
+bool ChooseFile(const FILEDIALOGREQUEST& request, std::string& path)
+{
+    DialogMode mode;
+    return request.kind == FileRequestKind::SaveReplay ? ShellDialogs().SaveFile(request, path)
+                                                       : ShellDialogs().OpenFile(request, path);
+}
+
 LRESULT LoadStageRequest(HWND hWnd)
 {
     BusySection busy(hWnd);
@@ -186,12 +195,7 @@ LRESULT LoadStageRequest(HWND hWnd)
     request.folder = "data\\stg4\\";
     request.pattern = "*.stg4_*;*.rpl4_*";
     std::string path;
-    bool bChosen = false;
-    {
-        DialogMode mode;
-        bChosen = ShellDialogs().OpenFile(request, path);
-    }
-    if (!bChosen) {
+    if (!ChooseFile(request, path)) {
         return FinishFileRequest(0);
     }
     // The loader reports its own failures.
@@ -207,12 +211,7 @@ LRESULT LoadReplayRequest(HWND hWnd)
     request.folder = "user_data\\rpl4";
     request.pattern = "*.rpl4_*";
     std::string path;
-    bool bChosen = false;
-    {
-        DialogMode mode;
-        bChosen = ShellDialogs().OpenFile(request, path);
-    }
-    if (!bChosen) {
+    if (!ChooseFile(request, path)) {
         return FinishFileRequest(0);
     }
     // The replay plays with the save data it was recorded with; the player's is kept apart and
@@ -236,12 +235,7 @@ LRESULT SaveReplayRequest(HWND hWnd, WPARAM wParam)
     request.pattern = "*.rpl4_*";
     request.proposed = ProposeReplayFileName(SaveData.strStage);
     std::string path;
-    bool bChosen = false;
-    {
-        DialogMode mode;
-        bChosen = ShellDialogs().SaveFile(request, path);
-    }
-    if (!bChosen) {
+    if (!ChooseFile(request, path)) {
         return FinishFileRequest(0);
     }
     const bool bPrevious = wParam == 1;

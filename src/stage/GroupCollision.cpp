@@ -236,6 +236,15 @@ int cSceneStage::ShotMeetsChara(cShot& shot, cCharaBase& chara, bool& usedUp)
 
 void cSceneStage::CollideShotsWithShots()
 {
+    // Only a pair with a shot that can shoot down others can clash. Counting those per faction
+    // first lets a plain shot skip every group without one, instead of testing every pair of
+    // shots in every sub-step. Shots only leave during the walk, so the counts never fall short.
+    int clashShots[kFactionCount] = {};
+    for (int k = 0; k < kFactionCount; ++k) {
+        for (const cShot* shot : m_ShotLayer[k]) {
+            clashShots[k] += shot->def.m_bClash != 0 ? 1 : 0;
+        }
+    }
     for (int j = 0; j < kFactionCount; ++j) {
         SHOTGROUP& groupJ = m_ShotLayer[j];
         for (auto sIt = groupJ.begin(); sIt != groupJ.end();) {
@@ -243,6 +252,9 @@ void cSceneStage::CollideShotsWithShots()
             ++sIt;
             bool doomed = false;
             for (int k = j + 1; k < kFactionCount; ++k) {
+                if (s->def.m_bClash == 0 && clashShots[k] == 0) {
+                    continue;
+                }
                 SHOTGROUP& groupK = m_ShotLayer[k];
                 for (auto rIt = groupK.begin(); rIt != groupK.end();) {
                     cShot* r = *rIt;
