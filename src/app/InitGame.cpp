@@ -39,6 +39,7 @@
 #include "project/cWorldMap.h"
 #include "scenes/BlendPalette.h"
 #include "scenes/FreeStage.h"
+#include "scenes/FrontEndScenes.h"
 #include "scenes/SceneFactory.h"
 #include "scenes/cSceneManager.h"
 #include "sound/Bgm.h"
@@ -346,6 +347,7 @@ int InitGame(const std::string& startStage, int nCmdShow)
     nDataVersion = 720;
     bRemoveCR = 1;
     SetSceneCreator(SCENE_STAGE, [] { return static_cast<cScene*>(CreateStageScreen()); });
+    InstallFrontEndScenes();
     g_built.bScenes = true;
     StageShell.bTestPlay = TestPlayMode;
     InstallRankingShell(true);
