@@ -168,7 +168,7 @@ TEST(GameFolderWriterTest, SampleWorldMapLeadsOverLandToStagesThatExist)
     auto blocked = [&](int x, int y) { return map.chips.at(map.cells.at(y * map.pitch + x)).block != 0; };
 
     EXPECT_FALSE(blocked(map.startX, map.startY));
-    ASSERT_EQ(map.nodes.size(), 3u);
+    ASSERT_EQ(map.nodes.size(), 6u);
     for (const testsupport::WorldNodeSpec& node : map.nodes) {
         EXPECT_FALSE(blocked(node.x, node.y)) << node.name;
         EXPECT_EQ(node.y, map.startY) << node.name << " off the road";

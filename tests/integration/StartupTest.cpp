@@ -55,7 +55,7 @@ const BackEndConfig kConfigs[] = {
 // The configuration the failure tests start with.
 const BackEndConfig kDefaultConfig = {"DD32", 0, 32, 1};
 
-// The sample game with an OGG tune besides its MIDI ones (Bgm entry 4).
+// The sample game with an OGG tune besides its MIDI ones (the last Bgm entry).
 GameSpec SampleGameWithOgg()
 {
     GameSpec game = testsupport::SampleGame();
@@ -297,15 +297,16 @@ class StartupMatrixTest : public StartupTest, public ::testing::WithParamInterfa
 TEST_P(StartupMatrixTest, SampleGameStartsWithItsFirstStageAndShutsDownInOrder)
 {
     const BackEndConfig& config = GetParam();
-    Write(SampleGameWithOgg());
+    const GameSpec game = SampleGameWithOgg();
+    Write(game);
 
     ASSERT_TRUE(Start(config, "data\\stg4\\stage1.stg4")) << "stopped at " << m_startup->FailedStep();
 
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
     EXPECT_EQ(TakePosted(WM_CLOSE), 0);
     // Databases and the tables derived from them.
-    EXPECT_EQ(Database.Sound.size(), 4u);
-    EXPECT_EQ(Database.Bgm.size(), 5u);
+    EXPECT_EQ(Database.Sound.size(), game.database.sounds.size());
+    EXPECT_EQ(Database.Bgm.size(), game.database.bgms.size());
     EXPECT_EQ(AnimePattern.size(), Database.Anime.size());
     EXPECT_EQ(EffectPattern.size(), Database.Effect.size());
     EXPECT_EQ(Database.CharaEffectRev.size(), Database.CharaEffect.size());
@@ -325,17 +326,17 @@ TEST_P(StartupMatrixTest, SampleGameStartsWithItsFirstStageAndShutsDownInOrder)
     EXPECT_EQ(FontTable[Font16].CellHeight(), 16);
     EXPECT_EQ(NumberSD[Font32].nWidth, 320);
     EXPECT_EQ(NumberSD[Font32].nHeight, 32);
-    ASSERT_EQ(SoundTable.size(), 16u + 4u);
+    ASSERT_EQ(SoundTable.size(), 16u + game.database.sounds.size());
     EXPECT_EQ(SoundInfoList[1].szFileName, "wave\\decide.wav");
     EXPECT_EQ(SoundInfoList[16].szFileName, "wave\\ranking.wav");
     EXPECT_EQ(SoundInfoList[17].szFileName, "wave\\jump.wav");
     EXPECT_EQ(SoundTable[17].nCount, 1);
     EXPECT_EQ(BgmPlayer.m_bInit, 1);
     // World map, common palette, the stage given at start.
-    EXPECT_EQ(WorldMap.Node.size(), 3u);
+    EXPECT_EQ(WorldMap.Node.size(), game.worldMap.nodes.size());
     EXPECT_EQ(Stage.m_strPath, "data\\stg4\\stage1.stg4_000");
-    EXPECT_EQ(Stage.m_PlacedChara.size(), 4u);
-    EXPECT_EQ(Stage.m_PlacedItem.size(), 11u);
+    EXPECT_EQ(Stage.m_PlacedChara.size(), game.stages.front().stage.placedCharas.size());
+    EXPECT_EQ(Stage.m_PlacedItem.size(), game.stages.front().stage.placedItems.size());
 
     ShutDownAndCheck();
     EXPECT_EQ(CompareLines(ReportLines(), ExpectedRunLog(config)), "");

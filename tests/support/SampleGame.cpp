@@ -81,6 +81,19 @@ SongSpec StageSong()
     return song;
 }
 
+SongSpec BossSong()
+{
+    SongSpec song;
+    song.beatsPerMinute = 168;
+    song.melodyProgram = 30;  // distortion guitar
+    song.bassProgram = 38;    // synth bass
+    song.melody = Tune("E5/8 E5/8 G5/8 E5/8 A#5/8 A5/8 G5/8 E5/8 | D5/8 D5/8 F5/8 D5/8 A5/8 G#5/8 F5/8 D5/8 |"
+                       "E5/8 E5/8 G5/8 E5/8 B5/8 A#5/8 A5/8 G5/8 | F#5/8 G5/8 A5/8 B5/8 E5/2");
+    song.bass = Tune("E2/8 E2/8 E3/8 E2/8 E2/8 E3/8 E2/8 E3/8 | D2/8 D2/8 D3/8 D2/8 D2/8 D3/8 D2/8 D3/8 |"
+                     "E2/8 E2/8 E3/8 E2/8 E2/8 E3/8 E2/8 E3/8 | B1/8 B2/8 B1/8 B2/8 E2/2");
+    return song;
+}
+
 // ---- sounds -----------------------------------------------------------------------------
 
 ToneSpec Beep(double hz, int ms, double volume = 0.5)
@@ -119,6 +132,52 @@ CommandSpec Patrol(int tenths, int speed)
 {
     CommandSpec command = Move(0, tenths, speed);
     command.kind = 3;  // walk on the ground, turning at walls and edges
+    return command;
+}
+
+// Does nothing for tenths of a second.
+CommandSpec Pause(int tenths)
+{
+    CommandSpec command;
+    command.kind = 1;
+    command.time = static_cast<std::int16_t>(tenths);
+    return command;
+}
+
+// A jump of halfBlocks half-blocks (16 pixels each).
+CommandSpec Leap(int halfBlocks)
+{
+    CommandSpec jump;
+    jump.kind = 10;
+    jump.params = {0, 0, halfBlocks, 0, 0};
+    return jump;
+}
+
+// One fireball straight ahead: speed in tenths of a pixel per frame, gone after two seconds or
+// at the first block.
+CommandSpec Fireball(int speed)
+{
+    CommandSpec command;
+    command.kind = 11;
+    command.time = 1;
+    command.sound = sample::kSoundShot;
+    ShotSpec shot;
+    shot.count = 1;
+    shot.graphic = art::kShotFire;
+    shot.speed = static_cast<std::int16_t>(speed);
+    shot.limitTime = 1;
+    shot.lifeTime = 20;
+    shot.power = 1;
+    command.shot = shot;
+    return command;
+}
+
+// Screen effect entry of the database for a tenth of a second's start.
+CommandSpec ScreenEffect(int entry)
+{
+    CommandSpec command;
+    command.kind = 30;
+    command.params = {entry, 0, 0};
     return command;
 }
 
@@ -195,6 +254,69 @@ CharaDefSpec Monster(int graphic, int x, int y)
     return monster;
 }
 
+// A frog that hops on the spot every second and a half.
+CharaDefSpec Hopper(int x, int y)
+{
+    CharaDefSpec frog = Monster(art::kCharaSlime, x, y);
+    frog.name = "FROG";
+    frog.score = 200;
+    frog.flows = {Always({Pause(15), Leap(4)})};
+    return frog;
+}
+
+// A spiky shooter that stands facing left and spits a fireball every two seconds.
+CharaDefSpec Shooter(int x, int y)
+{
+    CharaDefSpec shooter = Monster(art::kCharaSpiky, x, y);
+    shooter.name = "SPITTER";
+    shooter.direction = 0;
+    shooter.directionFix = 1;
+    shooter.score = 300;
+    shooter.flows = {Always({Fireball(30), Pause(20)})};
+    return shooter;
+}
+
+// A stone lift that the hero stands on: a block character, floating, that goes nine tiles right
+// and back at two pixels a frame, so that it spans a pit ten tiles wide.
+CharaDefSpec Lift(int x, int y)
+{
+    CharaDefSpec lift;
+    lift.name = "LIFT";
+    lift.sheet = 0;  // the block sheet
+    lift.graphic = art::kBlockStone;
+    lift.fullCell = 1;
+    lift.flying = 1;
+    lift.faction = 0;
+    lift.invincible = 2;
+    lift.maxHp = 1;
+    lift.activeRange = 3;  // it keeps going while out of view
+    lift.x = static_cast<std::uint16_t>(x);
+    lift.y = static_cast<std::uint16_t>(y);
+    constexpr int kTenths = 25;  // 12 pixels a tenth: nine tiles and a little more, to meet the far side
+    lift.flows = {Always({Move(3, kTenths, 20), Move(2, kTenths, 20)})};
+    return lift;
+}
+
+// The keep's boss: a big spiky one that roars and flashes the screen when it comes in view, then
+// hops and spits fireballs; three hits defeat it.
+CharaDefSpec Boss(int x, int y)
+{
+    CharaDefSpec boss = Monster(art::kCharaSpiky, x, y);
+    boss.name = "KING SPIKY";
+    boss.scale = 2;
+    boss.maxHp = 3;
+    boss.score = 5000;
+    boss.direction = 0;
+    boss.directionFix = 1;
+    boss.deathEffect = 1;  // blink
+    CommandSpec roar = ScreenEffect(1);
+    roar.sound = sample::kSoundRoar;
+    FlowSpec entrance = Always({roar, Pause(32000)});
+    entrance.flowId = 1;
+    boss.flows = {entrance, Always({Pause(12), Fireball(40), Pause(12), Leap(5)})};
+    return boss;
+}
+
 ItemDefSpec Coin(int x, int y)
 {
     ItemDefSpec coin;
@@ -204,6 +326,53 @@ ItemDefSpec Coin(int x, int y)
     coin.x = static_cast<std::uint16_t>(x);
     coin.y = static_cast<std::uint16_t>(y);
     return coin;
+}
+
+// A heart: one life more.
+ItemDefSpec Heart(int x, int y)
+{
+    ItemDefSpec heart;
+    heart.name = "1UP";
+    heart.graphic = art::kItemHeart;
+    heart.sound = sample::kSoundOneUp;
+    heart.x = static_cast<std::uint16_t>(x);
+    heart.y = static_cast<std::uint16_t>(y);
+    CommandSpec life;
+    life.itemCommand = 1;
+    life.kind = 7;  // the status operation among the item commands
+    life.params.assign(18, 0);
+    life.params[3] = 2;  // the system
+    life.params[4] = 4;  // its lives
+    life.params[5] = 1;  // add
+    life.params[7] = 1;  // one
+    heart.commands = {life};
+    return heart;
+}
+
+// An invisible sign: walking through it shows text in a message window for four seconds at the
+// top of the screen, without stopping the play.
+ItemDefSpec Sign(int x, int y, const std::string& text)
+{
+    ItemDefSpec sign;
+    sign.name = "SIGN";
+    sign.hidden = 1;
+    sign.showIcon = 0;
+    sign.x = static_cast<std::uint16_t>(x);
+    sign.y = static_cast<std::uint16_t>(y);
+    CommandSpec message;
+    message.itemCommand = 1;
+    message.kind = 4;  // the message among the item commands
+    message.text = text;
+    message.params.assign(17, 0);
+    message.params[0] = 7;   // screen coordinates
+    message.params[1] = 2;   // cell x
+    message.params[2] = 2;   // cell y
+    message.params[5] = 1;   // kept on the screen
+    message.params[6] = 2;   // shown for a time
+    message.params[7] = 40;  // four seconds
+    message.params[14] = 1;  // in a message window
+    sign.commands = {message};
+    return sign;
 }
 
 ItemDefSpec Goal(int x, int y)
@@ -261,6 +430,22 @@ public:
         Row(x0, x1, 13, art::kBlockGrass);
         Row(x0, x1, 14, art::kBlockDirt);
     }
+    // A spring: standing on it throws the hero up halfBlocks half-blocks.
+    void Spring(int x, int y, int halfBlocks)
+    {
+        Block(x, y, art::kBlockBonus);
+        m_stage.placedBlocks.back().touchKind = 1;
+        m_stage.placedBlocks.back().touchValue = halfBlocks;
+    }
+    // A conveyor belt to the right at speed tenths of a pixel per frame.
+    void Conveyor(int x0, int x1, int y, int speed)
+    {
+        for (int x = x0; x <= x1; ++x) {
+            Block(x, y, art::kBlockPlank);
+            m_stage.placedBlocks.back().touchKind = 5;
+            m_stage.placedBlocks.back().touchValue = speed;
+        }
+    }
     void Chara(const CharaDefSpec& chara) { m_stage.placedCharas.push_back(chara); }
     void Item(const ItemDefSpec& item) { m_stage.placedItems.push_back(item); }
     void Coins(int x0, int x1, int y)
@@ -275,10 +460,13 @@ private:
 
 StageSpec Grassland()
 {
-    StageBuilder b(60, pal::kSky);
+    StageBuilder b(72, pal::kSky);
     b.Ground(0, 19);
     b.Ground(22, 37);
-    b.Ground(40, 59);
+    b.Ground(40, 57);
+    b.Ground(60, 71);
+    b.Row(62, 64, 9, art::kBlockBrick);
+    b.Coins(62, 64, 8);
     b.Row(10, 13, 9, art::kBlockBrick);
     b.Block(12, 9, art::kBlockBonus);
     b.Block(30, 12, art::kBlockStone);
@@ -291,52 +479,139 @@ StageSpec Grassland()
     b.Chara(Monster(art::kCharaSlime, 16, 12));
     b.Chara(Monster(art::kCharaSlime, 27, 12));
     b.Chara(Monster(art::kCharaSlime, 48, 12));
-    b.Item(Goal(56, 12));
+    b.Chara(Monster(art::kCharaSlime, 65, 12));
+    b.Item(Sign(14, 12, "BUTTON 1 JUMPS. THE STAR CLEARS THE STAGE!"));
+    b.Item(Heart(51, 12));
+    b.Item(Goal(69, 12));
+    return b.Take();
+}
+
+StageSpec Hills()
+{
+    StageBuilder b(72, pal::kSky);
+    b.Ground(0, 11);
+    b.Spring(12, 13, 14);
+    b.Spring(13, 13, 14);
+    b.Row(12, 13, 14, art::kBlockDirt);
+    b.Column(14, 7, 12, art::kBlockStone);
+    b.Row(15, 22, 7, art::kBlockGrass);
+    b.Coins(16, 21, 6);
+    b.Ground(16, 24);
+    b.Conveyor(25, 34, 13, 10);
+    b.Row(25, 34, 14, art::kBlockDirt);
+    b.Ground(35, 43);
+    b.Column(39, 11, 12, art::kBlockStone);
+    b.Ground(46, 71);
+    b.Row(58, 60, 10, art::kBlockBrick);
+    b.Coins(44, 45, 9);
+    b.Coins(58, 60, 9);
+    b.Chara(Hero(2, 12));
+    b.Chara(Hopper(8, 12));
+    b.Chara(Hopper(20, 12));
+    b.Chara(Monster(art::kCharaSlime, 30, 12));
+    b.Chara(Hopper(42, 12));
+    b.Chara(Monster(art::kCharaSlime, 52, 12));
+    b.Chara(Hopper(63, 12));
+    b.Item(Goal(69, 12));
     return b.Take();
 }
 
 StageSpec SkyBridge()
 {
-    StageBuilder b(60, pal::kLightSky);
+    StageBuilder b(72, pal::kLightSky);
     b.Ground(0, 7);
     b.Row(8, 16, 11, art::kBlockPlank);
-    b.Row(19, 25, 9, art::kBlockPlank);
+    b.Row(18, 25, 10, art::kBlockPlank);
     b.Row(28, 36, 11, art::kBlockPlank);
-    b.Row(40, 44, 8, art::kBlockPlank);
+    b.Row(39, 44, 10, art::kBlockPlank);
     b.Row(47, 52, 11, art::kBlockPlank);
-    b.Ground(53, 59);
-    b.Coins(20, 24, 8);
-    b.Coins(41, 43, 7);
+    b.Ground(53, 71);
+    b.Column(60, 12, 12, art::kBlockStone);
+    b.Coins(20, 24, 9);
+    b.Coins(40, 43, 9);
     b.Chara(Hero(2, 12));
     b.Chara(Monster(art::kCharaBird, 14, 6));
     b.Chara(Monster(art::kCharaSlime, 33, 10));
     b.Chara(Monster(art::kCharaBird, 30, 5));
     b.Chara(Monster(art::kCharaBird, 45, 4));
-    b.Item(Goal(57, 12));
+    b.Chara(Monster(art::kCharaBird, 63, 9));
+    b.Chara(Shooter(71, 12));
+    b.Item(Goal(68, 12));
+    return b.Take();
+}
+
+StageSpec LiftWorks()
+{
+    StageBuilder b(60, pal::kLightSky);
+    b.Ground(0, 11);
+    b.Chara(Hero(2, 12));
+    b.Chara(Lift(12, 13));
+    b.Ground(22, 29);
+    b.Block(25, 12, art::kBlockBrick);
+    b.Chara(Lift(30, 13));
+    b.Ground(40, 59);
+    b.Chara(Hopper(46, 12));
+    b.Chara(Shooter(59, 12));
+    b.Coins(14, 19, 10);
+    b.Coins(32, 37, 10);
+    b.Item(Sign(3, 12, "RIDE THE LIFTS OVER THE PITS!"));
+    b.Item(Goal(56, 12));
     return b.Take();
 }
 
 StageSpec Castle()
 {
-    StageBuilder b(50, pal::kNavy);
+    StageBuilder b(64, pal::kNavy);
     b.Header("m_bTimeLimit", 1);
     b.Header("m_nTimeLimit", 300);
     b.Header("m_nTimeWarning", 30);
-    b.Row(0, 49, 13, art::kBlockCastle);
-    b.Row(0, 49, 14, art::kBlockCastle);
-    b.Row(0, 49, 0, art::kBlockCastle);
+    b.Row(0, 63, 13, art::kBlockCastle);
+    b.Row(0, 63, 14, art::kBlockCastle);
+    b.Row(0, 63, 0, art::kBlockCastle);
     b.Column(0, 1, 12, art::kBlockCastle);
+    b.Column(63, 1, 12, art::kBlockCastle);
+    b.Block(47, 12, art::kBlockStone);
+    b.Column(48, 11, 12, art::kBlockStone);
+    b.Row(52, 55, 9, art::kBlockStone);
+    b.Coins(52, 55, 8);
     b.Row(8, 11, 10, art::kBlockStone);
-    b.Column(20, 9, 12, art::kBlockCastle);
+    b.Block(19, 12, art::kBlockStone);
+    b.Column(20, 10, 12, art::kBlockCastle);
     b.Row(24, 28, 8, art::kBlockStone);
+    b.Block(35, 12, art::kBlockStone);
     b.Column(36, 10, 12, art::kBlockCastle);
     b.Coins(8, 11, 9);
     b.Coins(24, 28, 7);
     b.Chara(Hero(2, 12));
     b.Chara(Monster(art::kCharaSpiky, 15, 12));
-    b.Chara(Monster(art::kCharaSlime, 28, 12));
+    b.Chara(Hopper(28, 12));
     b.Chara(Monster(art::kCharaSpiky, 42, 12));
-    b.Item(Goal(47, 12));
+    b.Chara(Shooter(62, 12));
+    b.Item(Goal(60, 12));
+    return b.Take();
+}
+
+StageSpec Keep()
+{
+    StageBuilder b(60, pal::kNavy);
+    b.Header("m_nBgm", sample::kBgmBoss);
+    b.Row(0, 59, 13, art::kBlockCastle);
+    b.Row(0, 59, 14, art::kBlockCastle);
+    b.Row(0, 59, 0, art::kBlockCastle);
+    b.Column(0, 1, 12, art::kBlockCastle);
+    b.Column(59, 1, 12, art::kBlockCastle);
+    b.Block(10, 12, art::kBlockStone);
+    b.Column(11, 11, 12, art::kBlockStone);
+    b.Row(16, 19, 10, art::kBlockStone);
+    b.Coins(16, 19, 9);
+    b.Block(24, 12, art::kBlockStone);
+    b.Row(34, 37, 9, art::kBlockStone);
+    b.Chara(Hero(2, 12));
+    b.Chara(Monster(art::kCharaSpiky, 21, 12));
+    b.Chara(Boss(46, 11));
+    b.Item(Sign(4, 12, "THE KING OF THE SPIKIES WAITS AHEAD..."));
+    b.Item(Heart(30, 12));
+    b.Item(Goal(56, 12));
     return b.Take();
 }
 
@@ -356,10 +631,15 @@ DatabaseSpec SampleDatabase()
     d.animes = {AnimeSpec{"none"}, AnimeSpec{"action"}};
     d.charaEffects = {ParamEffectSpec{"none", 0, {0, 0, 0, 0, 0}}, ParamEffectSpec{"blink", 1, {10, 0, 0, 0, 0}}};
     d.scrEffects = {ParamEffectSpec{"none", 0, {0, 0, 0, 0, 0}}, ParamEffectSpec{"flash", 1, {10, 0, 0, 0, 0}}};
-    d.sounds = {MediaSpec{}, MediaSpec{"JUMP", 0, "wave\\jump.wav"}, MediaSpec{"COIN", 0, "wave\\coin.wav"},
-                MediaSpec{"STOMP", 0, "wave\\stomp.wav"}};
+    d.sounds = {MediaSpec{},
+                MediaSpec{"JUMP", 0, "wave\\jump.wav"},
+                MediaSpec{"COIN", 0, "wave\\coin.wav"},
+                MediaSpec{"STOMP", 0, "wave\\stomp.wav"},
+                MediaSpec{"SHOT", 0, "wave\\shot.wav"},
+                MediaSpec{"ONEUP", 0, "wave\\oneup.wav"},
+                MediaSpec{"ROAR", 0, "wave\\roar.wav"}};
     d.bgms = {MediaSpec{}, MediaSpec{"TITLE", 0, "bgm\\title.mid"}, MediaSpec{"MAP", 0, "bgm\\map.mid"},
-              MediaSpec{"STAGE", 0, "bgm\\stage.mid"}};
+              MediaSpec{"STAGE", 0, "bgm\\stage.mid"}, MediaSpec{"BOSS", 0, "bgm\\boss.mid"}};
     return d;
 }
 
@@ -373,6 +653,7 @@ SystemDataSpec SampleSystemData()
         HudItemSpec{1, 1, "HP", 0, 0, 1, 0},     HudItemSpec{0, 1, "SP", 0, 0, 0, 0},
         HudItemSpec{1, 1, "x", 2, 0, 0, 0},
     };
+    s.worldCount = sample::kWorldCount;
     s.lives = {3, 3, 3, 99};
     s.unlimitedLives = {0, 0, 1, 1};
     s.texts = {
@@ -431,16 +712,17 @@ SystemDataSpec SampleSystemData()
 
 WorldMapSpec SampleWorldMap()
 {
-    // One character per cell: the chip number.
+    // One character per cell: the chip number. Three islands, one per world, joined by the road
+    // on row 7 and its two bridges.
     static const char* const kCells[kRows] = {
-        "44444444444444444444", "40000000000000000004", "40011111555551110004", "40155522555555521004",
-        "40555555558855555004", "40552555555555525504", "40555555555555555504", "40566666666666666504",
-        "40555555555585555504", "40525555585555525504", "40555522555555255504", "40015555555555551004",
-        "40001111155551110004", "40000000000000000004", "44444444444444444444",
+        "44444444444444444444", "40000000055500000004", "40000000055500000004", "40555500511550055504",
+        "45115250555550511554", "45555550555950555954", "45955550555550555554", "45666667666667666654",
+        "45555550555550555554", "45585550558550558554", "45552550555550535254", "40555500535250055504",
+        "40000000055500000004", "40000000000000000004", "44444444444444444444",
     };
     WorldMapSpec map;
-    map.name = "SAMPLE ISLAND";
-    map.startX = 3;
+    map.name = "SAMPLE ISLANDS";
+    map.startX = 2;
     map.startY = 7;
     map.backColor = pal::kDeepWater;
     map.chips.clear();
@@ -453,26 +735,28 @@ WorldMapSpec SampleWorldMap()
             map.cells[static_cast<std::size_t>(y * map.pitch + x)] = kCells[y][x] - '0';
         }
     }
+    // Each world's last stage bars the road on until it is cleared.
     struct Node {
         int x;
         int icon;
+        bool bGate;
         const char* title;
-        const char* file;
     };
-    const Node nodes[3] = {
-        {6, art::kNodeStage, "GRASSLAND", "data\\stg4\\stage1.stg4"},
-        {10, art::kNodeStage, "SKY BRIDGE", "data\\stg4\\stage2.stg4"},
-        {15, art::kNodeCastle, "CASTLE", "data\\stg4\\stage3.stg4"},
+    const Node nodes[6] = {
+        {4, art::kNodeStage, false, "GRASSLAND"},  {6, art::kNodeStage, true, "HILLS"},
+        {9, art::kNodeStage, false, "SKY BRIDGE"}, {12, art::kNodeStage, true, "LIFT WORKS"},
+        {15, art::kNodeCastle, false, "CASTLE"},   {17, art::kNodeCastle, true, "KING'S KEEP"},
     };
-    for (int i = 0; i < 3; ++i) {
+    const std::vector<StageFileSpec> stages = SampleStages();
+    for (int i = 0; i < 6; ++i) {
         WorldStageSpec entry;
         entry.icon = nodes[i].icon;
         entry.stageNo = i + 1;
-        entry.passable = 1;
+        entry.passable = nodes[i].bGate ? 0 : 1;
         entry.replay = 1;
         entry.needStage = i;  // the stage before must be cleared
         entry.title = nodes[i].title;
-        entry.file = nodes[i].file;
+        entry.file = stages[static_cast<std::size_t>(i)].path;
         map.nodes.push_back(WorldNodeSpec{nodes[i].x, 7, nodes[i].title, {entry}});
     }
     return map;
@@ -482,8 +766,20 @@ std::vector<StageFileSpec> SampleStages()
 {
     return {
         StageFileSpec{"data\\stg4\\stage1.stg4", 0, Grassland()},
-        StageFileSpec{"data\\stg4\\stage2.stg4", 0, SkyBridge()},
-        StageFileSpec{"data\\stg4\\stage3.stg4", 0, Castle()},
+        StageFileSpec{"data\\stg4\\stage2.stg4", 0, Hills()},
+        StageFileSpec{"data\\stg4\\stage3.stg4", 0, SkyBridge()},
+        StageFileSpec{"data\\stg4\\stage4.stg4", 0, LiftWorks()},
+        StageFileSpec{"data\\stg4\\stage5.stg4", 0, Castle()},
+        StageFileSpec{"data\\stg4\\stage6.stg4", 0, Keep()},
+    };
+}
+
+std::vector<StageFileSpec> SampleChallengeStages()
+{
+    return {
+        StageFileSpec{"data\\stg4\\c01-1.stg4", 0, Grassland()},
+        StageFileSpec{"data\\stg4\\c02-1.stg4", 0, SkyBridge()},
+        StageFileSpec{"data\\stg4\\c03-1.stg4", 0, Castle()},
     };
 }
 
@@ -511,6 +807,8 @@ std::vector<SoundFileSpec> SampleSounds()
         {"wave\\jump.wav", {Sweep(sq, 300, 900, 150, 0.4)}},
         {"wave\\coin.wav", {Beep(988, 60), Beep(1319, 220)}},
         {"wave\\stomp.wav", {Sweep(tri, 400, 60, 120, 0.7)}},
+        {"wave\\shot.wav", {Sweep(Waveform::Noise, 0, 0, 60, 0.4), Sweep(sq, 900, 300, 90, 0.3)}},
+        {"wave\\roar.wav", {Sweep(Waveform::Noise, 0, 0, 400, 0.7), Sweep(sq, 90, 60, 400, 0.5)}},
     };
 }
 
@@ -520,6 +818,7 @@ std::vector<MusicFileSpec> SampleMusic()
         {"bgm\\title.mid", TitleSong()},
         {"bgm\\map.mid", MapSong()},
         {"bgm\\stage.mid", StageSong()},
+        {"bgm\\boss.mid", BossSong()},
     };
 }
 
@@ -532,6 +831,9 @@ GameSpec SampleGame()
     game.worldMap = SampleWorldMap();
     game.commonPalette = MinimalCommonPalette();
     game.stages = SampleStages();
+    for (StageFileSpec& stage : SampleChallengeStages()) {
+        game.stages.push_back(std::move(stage));
+    }
     game.title = TitleSpec{"SAMPLE QUEST", "A SMALL GAME FOR THE QUILLBORN PLAYER"};
     game.sounds = SampleSounds();
     game.music = SampleMusic();
