@@ -321,6 +321,29 @@ TEST(SampleGameTest, WorldsOpenOneAfterTheOtherAsTheirLastStageIsCleared)
     EXPECT_EQ(Reachable(map, {1, 2, 3}).count({15, 7}), 0u);
 }
 
+TEST(SampleGameTest, SettingsCountThreeWorldsAndRankTheStoryChallengeAndFreePlays)
+{
+    const testsupport::SystemDataSpec settings = testsupport::SampleSystemData();
+    EXPECT_EQ(settings.worldCount, 3);
+    ASSERT_EQ(settings.rankingRows.size(), 4u);  // story, challenge, free, replay playback
+    for (int kind = 0; kind < 3; ++kind) {
+        EXPECT_EQ(settings.rankingRows[static_cast<std::size_t>(kind)].enabled, 1) << kind;
+    }
+    // Each world's challenge is its first stage; every stage keeps all five ranking tables.
+    const std::vector<testsupport::StageFileSpec> stages = testsupport::SampleStages();
+    const std::vector<testsupport::StageFileSpec> challenges = testsupport::SampleChallengeStages();
+    ASSERT_EQ(challenges.size(), 3u);
+    for (std::size_t world = 0; world < challenges.size(); ++world) {
+        EXPECT_EQ(challenges[world].path, "data\\stg4\\c0" + std::to_string(world + 1) + "-1.stg4");
+        const testsupport::StageSpec& first = stages[world * 2].stage;
+        EXPECT_EQ(testsupport::StageFile(challenges[world].stage).Data(), testsupport::StageFile(first).Data())
+            << world;
+    }
+    for (const testsupport::StageFileSpec& stage : stages) {
+        EXPECT_EQ(stage.stage.ranking, (std::vector<std::int32_t>{1, 1, 1, 1, 1})) << stage.path;
+    }
+}
+
 using Bytes = std::vector<std::uint8_t>;
 
 std::map<std::string, Bytes> ReadTree(const std::filesystem::path& root)
