@@ -99,8 +99,8 @@ std::vector<double> TimeFrames(int bDirect3D)
     options.bWindowMode = 1;
     options.createFonts = CreateFonts;
     const bool bOpen = StartGraphics(options) != FALSE && options.bDirect3D == bDirect3D;
-    harness->SetScript(testsupport::SampleStageScript(index));
     if (bOpen && harness->Enter() && harness->RunUntilState(STAGESTATE_PLAY, kBannerFramesMax)) {
+        harness->SetScript(testsupport::SampleStageScript(index));
         cSceneStage& scene = harness->Scene();
         const int fps = Stage.m_nFps > 0 ? Stage.m_nFps : 60;
         for (int i = 0; i < kTimedFrames && scene.m_nState == STAGESTATE_PLAY; ++i) {
