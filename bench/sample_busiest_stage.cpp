@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "PlayFrameBench.h"
@@ -24,6 +25,8 @@
 #include "graphics/BackEnd.h"
 #include "graphics/FontTable.h"
 #include "graphics/GraphicsStartup.h"
+#include "graphics/LockSD.h"
+#include "graphics/SpriteBatch.h"
 #include "platform/hostapi/Host.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Time.h"
@@ -78,9 +81,27 @@ BOOL CreateFonts()
     return CreateNumberSurfaces(NumberSD, NumberSDInfoTable, kFontCount, FontTable, FontInfoTable);
 }
 
+// Distinct colours in the back buffer: a drawn stage shows sky, tiles, characters and the
+// heads-up display; an empty buffer shows one.
+int ColoursDrawn()
+{
+    DDEndBatch();
+    cLockSD lock(&BackBuffer, 32);
+    if (!lock.IsLocked()) {
+        return 0;
+    }
+    std::set<DWORD> colours;
+    for (int y = 0; y < kHeight; y += 4) {
+        for (int x = 0; x < kWidth; x += 4) {
+            colours.insert(lock.Read(x, y) & 0x00FFFFFFu);
+        }
+    }
+    return static_cast<int>(colours.size());
+}
+
 // Frame times in milliseconds of kTimedFrames play frames of the stage on one back-end; empty
-// when the back-end or the stage could not be set up.
-std::vector<double> TimeFrames(int bDirect3D)
+// when the back-end or the stage could not be set up. *pColours: the colours of the last frame.
+std::vector<double> TimeFrames(int bDirect3D, int* pColours)
 {
     const int index = BusiestStage(testsupport::SampleStages());
     const testsupport::GameSpec spec = GameStartingAt(index);
@@ -111,6 +132,7 @@ std::vector<double> TimeFrames(int bDirect3D)
             times.push_back(
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         }
+        *pColours = ColoursDrawn();
     }
     // The stage screen and its pictures go before the back-end that holds their surfaces.
     harness.reset();
@@ -128,8 +150,9 @@ void BM_SampleBusiestStage(benchmark::State& state)
     double total = 0.0;
     double worst = 0.0;
     std::size_t frames = 0;
+    int colours = 0;
     for (auto _ : state) {
-        const std::vector<double> times = TimeFrames(bDirect3D);
+        const std::vector<double> times = TimeFrames(bDirect3D, &colours);
         if (times.size() != static_cast<std::size_t>(kTimedFrames)) {
             state.SkipWithError("the stage could not be played for 600 frames on this back-end");
             return;
@@ -141,6 +164,7 @@ void BM_SampleBusiestStage(benchmark::State& state)
         frames += times.size();
     }
     state.counters["frames"] = static_cast<double>(frames);
+    state.counters["colours_drawn"] = colours;
     state.counters["avg_share_pct"] =
         frames > 0 ? 100.0 * total / static_cast<double>(frames) / playbench::kFrameMs : 0.0;
     state.counters["worst_share_pct"] = 100.0 * worst / playbench::kFrameMs;
