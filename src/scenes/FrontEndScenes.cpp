@@ -1,6 +1,7 @@
 #include "scenes/FrontEndScenes.h"
 
 #include "scenes/SceneFactory.h"
+#include "scenes/cSceneOption.h"
 
 void InstallFrontEndScenes()
 {
@@ -8,5 +9,5 @@ void InstallFrontEndScenes()
     // The world map here once cSceneWorldMap exists.
     // The world-map menu here once cSceneWorldMapMenu exists.
     // The world select here once cSceneWorldSelect exists.
-    // The option screen here once cSceneOption exists.
+    SetSceneCreator(SCENE_OPTION, &cSceneOption::Create);
 }
