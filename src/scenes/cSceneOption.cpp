@@ -170,6 +170,10 @@ void cSceneOption::DecideEntry(int nId)
 
 void cSceneOption::EditValue()
 {
+    if (m_pValue == nullptr) {
+        m_nSubState = 1;
+        return;
+    }
     cInput& input = Input[0];
     int& value = *m_pValue;
     for (const SHORT bit : {DIR_UP_BIT, DIR_DOWN_BIT}) {
