@@ -92,7 +92,9 @@ TEST_P(OptionPictureTest, PointersMarkTheEntryAndTheValueBeingEdited)
         EXPECT_EQ(mismatches, 0) << c.name;
         // Nothing is left at row 0 or at the value of row 1 from an earlier frame.
         EXPECT_NE(got[96 + 8][48 + 8], Raw('R', true)) << c.name;
-        if (c.pointers.size() == 1) EXPECT_NE(got[y1 + 8][192 + 8], Raw('R', true)) << c.name;
+        if (c.pointers.size() == 1) {
+            EXPECT_NE(got[y1 + 8][192 + 8], Raw('R', true)) << c.name;
+        }
     }
 }
 
