@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include <fstream>
 #include <memory>
 #include <numeric>
+#include <ostream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -39,10 +41,10 @@ constexpr int kGameModeStory = 0;
 constexpr int kGameModeReplay = 4;
 // Frames the start banners may take before play begins.
 constexpr int kMaxStartFrames = 600;
-// The replay file in the harness's game folder while it is saved or played.
 // The clock at the start of each recorded play is this many milliseconds times the stage's
 // number.
 constexpr int kSeedClockMs = 7919;
+// The replay file in the harness's game folder while it is saved or played.
 constexpr const char* kWorkFile = "golden.rpl4_720";
 
 constexpr SHORT R = DIR_RIGHT;
@@ -57,57 +59,101 @@ struct Segment {
     SHORT buttons;
 };
 
+using Script = std::vector<Segment>;
+
+// The scripts of the sample game's stages, in stage order.
+const std::vector<Script>& StageScripts()
+{
+    static const std::vector<Script> scripts = {
+        // Grassland: jumps under the bricks, turns back, rams the first slime, jumps the first gap
+        // and climbs the stone steps.
+        {{30, R, 0}, {12, R, B1}, {30, R, 0}, {10, 0, B2}, {20, L, 0}, {14, R, B1}, {40, R, 0}, {16, R, B1},
+         {30, R, 0}, {12, 0, B1}, {40, R, 0}, {16, R, B1}, {80, R, 0}, {16, R, B1}, {50, R, 0}, {16, R, B1},
+         {40, R, 0}, {16, R, B1}, {30, R, 0}, {16, R, B1}, {40, R, 0}, {16, R, B1}, {40, R, 0}},
+        // Sky bridge: climbs onto the first bridge under the bird and falls through the gap after it.
+        {{24, R, 0},
+         {16, R, B1},
+         {30, R, 0},
+         {14, R, B1},
+         {20, R, 0},
+         {10, L, 0},
+         {16, R, B1},
+         {30, R, 0},
+         {10, 0, B2},
+         {16, R, B1},
+         {40, R, 0},
+         {16, R, B1},
+         {40, R, 0},
+         {16, R, B1},
+         {40, R, 0},
+         {16, R, B1},
+         {40, R, 0}},
+        // Castle: jumps onto the stone ledge, rams the first spiky, walks back and forth under it.
+        {{40, R, 0},
+         {16, R, B1},
+         {20, R, 0},
+         {10, L, B2},
+         {30, R, 0},
+         {16, R, B1},
+         {30, R, 0},
+         {12, 0, B1},
+         {30, R, 0},
+         {16, R, B1},
+         {40, R, 0},
+         {30, L, 0},
+         {16, L, B1},
+         {30, L, 0},
+         {16, R, B1},
+         {60, R, 0}},
+    };
+    return scripts;
+}
+
+// A stage without a script of its own walks right and jumps now and then.
+Script DefaultScript()
+{
+    Script script;
+    for (int i = 0; i < 8; ++i) {
+        script.push_back({40, R, 0});
+        script.push_back({16, R, B1});
+    }
+    return script;
+}
+
 struct GoldenCase {
-    const char* name;   // file names in the golden folder
+    std::string name;   // file names in the golden folder: the stage file's name
     std::size_t stage;  // index into the sample game's stages
-    std::vector<Segment> script;
+    Script script;
 };
 
+// Names the case in test output.
+void PrintTo(const GoldenCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+// The stage file "data\stg4\stage1.stg4" gives "stage1".
+std::string StemOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("\\/");
+    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    name = name.substr(0, name.find('.'));
+    std::replace_if(
+        name.begin(), name.end(), [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) == 0; }, '_');
+    return name;
+}
+
+// One case for every stage of the sample game.
 const std::vector<GoldenCase>& Cases()
 {
-    static const std::vector<GoldenCase> cases = {
-        {"grassland", 0, {{30, R, 0},  {12, R, B1}, {30, R, 0},  {10, 0, B2}, {20, L, 0},  {14, R, B1},
-                          {40, R, 0},  {16, R, B1}, {30, R, 0},  {12, 0, B1}, {40, R, 0},  {16, R, B1},
-                          {40, R, 0},  {40, R, 0},  {16, R, B1}, {50, R, 0},  {16, R, B1}, {40, R, 0},
-                          {16, R, B1}, {30, R, 0},  {16, R, B1}, {40, R, 0},  {16, R, B1}, {40, R, 0}}},
-        {"skybridge",
-         1,
-         {{24, R, 0},
-          {16, R, B1},
-          {30, R, 0},
-          {14, R, B1},
-          {20, R, 0},
-          {10, L, 0},
-          {16, R, B1},
-          {30, R, 0},
-          {10, 0, B2},
-          {16, R, B1},
-          {40, R, 0},
-          {16, R, B1},
-          {40, R, 0},
-          {16, R, B1},
-          {40, R, 0},
-          {16, R, B1},
-          {40, R, 0}}},
-        {"castle",
-         2,
-         {{40, R, 0},
-          {16, R, B1},
-          {20, R, 0},
-          {10, L, B2},
-          {30, R, 0},
-          {16, R, B1},
-          {30, R, 0},
-          {12, 0, B1},
-          {30, R, 0},
-          {16, R, B1},
-          {40, R, 0},
-          {30, L, 0},
-          {16, L, B1},
-          {30, L, 0},
-          {16, R, B1},
-          {60, R, 0}}},
-    };
+    static const std::vector<GoldenCase> cases = [] {
+        std::vector<GoldenCase> all;
+        const std::vector<testsupport::StageFileSpec> stages = testsupport::SampleStages();
+        for (std::size_t i = 0; i < stages.size(); ++i) {
+            all.push_back({StemOf(stages[i].path), i, i < StageScripts().size() ? StageScripts()[i] : DefaultScript()});
+        }
+        return all;
+    }();
     return cases;
 }
 
@@ -128,7 +174,7 @@ bool UpdateMode()
 
 std::filesystem::path GoldenPath(const GoldenCase& c, const char* extension)
 {
-    return std::filesystem::path(QB_TESTS_SOURCE_DIR) / "replay" / "golden" / (std::string(c.name) + extension);
+    return std::filesystem::path(QB_TESTS_SOURCE_DIR) / "replay" / "golden" / (c.name + extension);
 }
 
 std::filesystem::path ReplayPath(const GoldenCase& c)
@@ -310,8 +356,8 @@ TEST_P(GoldenReplayTest, PlaysBackItsDigestsFrameForFrame)
     PlayBack(first, second);
     ASSERT_EQ(Frames(Replay.dirRuns), static_cast<std::int64_t>(golden.size()))
         << "the golden replay and its digests were not made together";
-    ExpectSameDigests(golden, first, c.name);
-    ExpectSameDigests(golden, second, (std::string(c.name) + ", after the restart").c_str());
+    ExpectSameDigests(golden, first, c.name.c_str());
+    ExpectSameDigests(golden, second, (c.name + ", after the restart").c_str());
     EXPECT_EQ(window.TakePosted(WM_CLOSE), 0);
 }
 
@@ -344,6 +390,6 @@ TEST_F(GoldenPlay, ACarriedStartPositionIsTakenAgainAtEveryRound)
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleGame, GoldenReplayTest, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<GoldenCase>& info) { return info.param.name; });
 
 }  // namespace
