@@ -187,6 +187,23 @@ std::filesystem::path DigestPath(const GoldenCase& c)
     return GoldenPath(c, ".digests");
 }
 
+// Removes the golden files of stages the sample game no longer has.
+void RemoveStaleGoldens(const std::filesystem::path& folder)
+{
+    std::set<std::string> names;
+    for (const GoldenCase& c : Cases()) {
+        names.insert(c.name);
+    }
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::filesystem::path& path = entry.path();
+        const bool bGolden = path.extension() == ".digests" || path.extension() == ".rpl4_720";
+        if (bGolden && names.count(path.stem().string()) == 0) {
+            std::filesystem::remove(path, error);
+        }
+    }
+}
+
 // One hexadecimal digest per line.
 bool ReadDigests(const std::filesystem::path& path, std::vector<std::uint64_t>& digests)
 {
@@ -341,6 +358,7 @@ TEST_P(GoldenReplayTest, PlaysBackItsDigestsFrameForFrame)
         std::filesystem::copy_file(harness->Folder().Host(kWorkFile), ReplayPath(c),
                                    std::filesystem::copy_options::overwrite_existing);
         WriteDigests(DigestPath(c), golden);
+        RemoveStaleGoldens(ReplayPath(c).parent_path());
         Replay.Clear();
         ReplayPrev.Clear();
     } else {
