@@ -20,7 +20,6 @@
 #include <numeric>
 #include <ostream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
