@@ -43,6 +43,8 @@ constexpr int kMaxStartFrames = 600;
 // The clock at the start of each recorded play is this many milliseconds times the stage's
 // number.
 constexpr int kSeedClockMs = 7919;
+// Heap blocks of growing sizes taken between the rounds of a playback.
+constexpr std::size_t kBallastBlocks = 64;
 // The replay file in the harness's game folder while it is saved or played.
 constexpr const char* kWorkFile = "golden.rpl4_720";
 
@@ -317,6 +319,12 @@ protected:
         harness->Flow().m_nPrevScene = SCENE_TITLE;
         ASSERT_TRUE(harness->Enter());
         first = PlayRound(static_cast<int>(frames));
+        // Blocks held through the second round, so that its objects live at other addresses than
+        // in the first: a play that depended on addresses would differ.
+        std::vector<std::unique_ptr<char[]>> ballast;
+        for (std::size_t n = 1; n <= kBallastBlocks; ++n) {
+            ballast.push_back(std::make_unique<char[]>(n * 40));
+        }
         // The frame after the last one finds the replay over and starts the stage again.
         harness->RunFrames(1);
         second = PlayRound(static_cast<int>(frames));
