@@ -109,9 +109,7 @@ void cSceneWorldMapMenu::Main()
 void cSceneWorldMapMenu::Init()
 {
     RequestMusic(kMusicWorldMap);
-    if (CanDraw()) {
-        LoadPictures({kSlotWindow, kSlotSymbol, kSlotAccessory});
-    }
+    LoadPictures({kSlotWindow, kSlotSymbol, kSlotAccessory});
     m_nItems = 0;
     for (int id = 0; id < kMapMenuItemCount; ++id) {
         if (SystemData.MapMenuItems[id].bEnabled != 0) {

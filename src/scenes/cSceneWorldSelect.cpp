@@ -117,9 +117,7 @@ void cSceneWorldSelect::Main()
 void cSceneWorldSelect::Init()
 {
     RequestMusic(kMusicWorldSelect);
-    if (bDDReady.load()) {
-        LoadPictures({kSlotAccessory, kSlotWindow});
-    }
+    LoadPictures({kSlotAccessory, kSlotWindow});
     MenuCursor.Reset();
     cSceneFlow& flow = SceneFlow();
     MenuCursor.m_pCur->nRow = flow.m_nSelectWorld;
