@@ -138,8 +138,9 @@ void cSceneWorldSelect::CountWorlds()
 {
     m_nCount = SystemData.bFixedWorldCount != 0 ? std::clamp(SystemData.nWorldCount, 0, cSaveData::kMaxWorldCount)
                                                 : std::max(SaveData.nWorldOpen, 0);
-    // A scroll remembered from a longer list still shows the last world.
-    m_nTop = std::clamp(m_nTop, 0, std::max(m_nCount - 1, 0));
+    // A scroll remembered from a longer list (a challenge record started again) would show no
+    // row at all: the list is scrolled back so that it shows a full page or all of it.
+    m_nTop = std::clamp(m_nTop, 0, std::max(m_nCount - kMaxRows, 0));
     m_nVisible = m_nCount >= m_nTop + kMaxRows ? kMaxRows : m_nCount - m_nTop;
 }
 

@@ -64,15 +64,17 @@ protected:
 
     bool SlotFileExists(int n) const { return std::filesystem::is_regular_file(m_harness.Folder().Host(SlotPath(n))); }
 
-    // The files in the story folder (removed with bRemove).
+    // The files in the story folder (and then everything in it removed, with bRemove).
     int StoryFiles(bool bRemove)
     {
         int files = 0;
+        std::vector<std::filesystem::path> entries;
         for (const auto& entry : std::filesystem::directory_iterator(m_harness.Folder().Host("user_data\\story"))) {
             files += entry.is_regular_file() ? 1 : 0;
-            if (bRemove) {
-                std::filesystem::remove_all(entry.path());
-            }
+            entries.push_back(entry.path());
+        }
+        for (const auto& path : bRemove ? entries : std::vector<std::filesystem::path>{}) {
+            std::filesystem::remove_all(path);
         }
         return files;
     }
@@ -162,6 +164,7 @@ TEST_F(WorldMapMenuTest, AutosaveSavesAtOnceOrRefusesWithoutAKnownSlot)
         std::vector<Key> keys;
         int autoAfter;
         bool written;
+        bool blocked = false;  // the slot's file cannot be written
     };
     const Case cases[] = {
         // No slot saved into yet (a switch left on by an older run): the message, nothing changes.
@@ -172,10 +175,16 @@ TEST_F(WorldMapMenuTest, AutosaveSavesAtOnceOrRefusesWithoutAKnownSlot)
         // Starting on "on", down to "off" only clears the switch.
         {"off", 4, 1, 1, {Dir(kDown), Button(kDecide)}, 0, false},
         {"cancel", 4, 1, 1, {Button(kCancel)}, 1, false},
+        // A slot that cannot be written is told to the user and the switch stays off.
+        {"on, not written", 4, 0, 1, {Dir(kUp), Button(kDecide)}, 0, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         StoryFiles(true);
+        ClearRecordedMessageBoxes();
+        if (c.blocked) {
+            std::filesystem::create_directories(m_harness.Folder().Host(SlotPath(4)));
+        }
         SaveData.nSlot = c.slot;
         SaveData.bAutoSave = c.autoBefore;
         cSceneWorldMapMenu& menu = EnterMenu();
@@ -190,6 +199,7 @@ TEST_F(WorldMapMenuTest, AutosaveSavesAtOnceOrRefusesWithoutAKnownSlot)
         // Nothing else is written (no file for a slot of -1).
         EXPECT_EQ(StoryFiles(false), c.written ? 1 : 0);
         EXPECT_EQ(SaveData.nSlot, c.slot);
+        EXPECT_EQ(RecordedMessageBoxes().size(), c.blocked ? 1u : 0u);
     }
 }
 

@@ -93,22 +93,32 @@ TEST(WorldSelectTest, OffersTheOpenedWorldsOrAllOfThem)
         int fixed;
         int worldCount;
         int opened;
+        int rememberedTop;  // the scroll kept from an earlier visit
         int count;
         int visible;
+        int top;
     };
     const Case cases[] = {
-        {"fresh record", 0, 40, 1, 1, 1},
-        {"twelve opened", 0, 40, 12, 12, 10},
-        {"all open", 1, 25, 1, 25, 10},
+        {"fresh record", 0, 40, 1, 0, 1, 1, 0},
+        {"twelve opened", 0, 40, 12, 0, 12, 10, 0},
+        {"all open", 1, 25, 1, 0, 25, 10, 0},
+        {"all open, scrolled", 1, 25, 1, 15, 25, 10, 15},
+        // A record started again offers fewer worlds than the remembered scroll passed.
+        {"fewer than remembered", 0, 40, 3, 9, 3, 3, 0},
+        {"fewer than remembered, a page", 0, 40, 14, 12, 14, 10, 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         StartChallenge(c.fixed, c.worldCount, c.opened);
+        SceneFlow().m_nSelectWorld = c.rememberedTop;
+        SceneFlow().m_nSelectWorldTop = c.rememberedTop;
         cSceneWorldSelect& screen = EnterSelect(harness);
         EXPECT_EQ(screen.m_nState, WORLDSELECT_LIST);
         harness.RunFrames(1);
         EXPECT_EQ(screen.m_nCount, c.count);
         EXPECT_EQ(screen.m_nVisible, c.visible);
+        EXPECT_EQ(screen.m_nTop, c.top);
+        EXPECT_EQ(MenuCursor.m_pCur->nRow, std::min(c.rememberedTop, c.count - 1));
         // The list ends at its last world.
         Press(harness, {Dir(kRight), Dir(kRight), Dir(kRight), Dir(kDown)});
         EXPECT_EQ(MenuCursor.m_pCur->nRow, c.count - 1);
