@@ -172,7 +172,7 @@ CommandSpec Fireball(int speed)
     return command;
 }
 
-// Screen effect entry of the database for a tenth of a second's start.
+// Runs entry of the screen-effect database once.
 CommandSpec ScreenEffect(int entry)
 {
     CommandSpec command;
@@ -311,7 +311,7 @@ CharaDefSpec Boss(int x, int y)
     boss.deathEffect = 1;  // blink
     CommandSpec roar = ScreenEffect(1);
     roar.sound = sample::kSoundRoar;
-    FlowSpec entrance = Always({roar, Pause(32000)});
+    FlowSpec entrance = Always({roar, Pause(32000)});  // once: then it waits out the stage
     entrance.flowId = 1;
     boss.flows = {entrance, Always({Pause(12), Fireball(40), Pause(12), Leap(5)})};
     return boss;
