@@ -460,13 +460,16 @@ private:
 
 StageSpec Grassland()
 {
-    StageBuilder b(72, pal::kSky);
+    StageBuilder b(88, pal::kSky);
     b.Ground(0, 19);
     b.Ground(22, 37);
     b.Ground(40, 57);
-    b.Ground(60, 71);
+    b.Ground(60, 73);
+    b.Ground(76, 87);
     b.Row(62, 64, 9, art::kBlockBrick);
     b.Coins(62, 64, 8);
+    b.Row(79, 81, 9, art::kBlockBrick);
+    b.Coins(79, 81, 8);
     b.Row(10, 13, 9, art::kBlockBrick);
     b.Block(12, 9, art::kBlockBonus);
     b.Block(30, 12, art::kBlockStone);
@@ -480,15 +483,16 @@ StageSpec Grassland()
     b.Chara(Monster(art::kCharaSlime, 27, 12));
     b.Chara(Monster(art::kCharaSlime, 48, 12));
     b.Chara(Monster(art::kCharaSlime, 65, 12));
+    b.Chara(Monster(art::kCharaSlime, 82, 12));
     b.Item(Sign(14, 12, "BUTTON 1 JUMPS. THE STAR CLEARS THE STAGE!"));
     b.Item(Heart(51, 12));
-    b.Item(Goal(69, 12));
+    b.Item(Goal(85, 12));
     return b.Take();
 }
 
 StageSpec Hills()
 {
-    StageBuilder b(72, pal::kSky);
+    StageBuilder b(88, pal::kSky);
     b.Ground(0, 11);
     b.Spring(12, 13, 14);
     b.Spring(13, 13, 14);
@@ -501,7 +505,10 @@ StageSpec Hills()
     b.Row(25, 34, 14, art::kBlockDirt);
     b.Ground(35, 43);
     b.Column(39, 11, 12, art::kBlockStone);
-    b.Ground(46, 71);
+    b.Ground(46, 73);
+    b.Conveyor(74, 79, 13, 10);
+    b.Row(74, 79, 14, art::kBlockDirt);
+    b.Ground(80, 87);
     b.Row(58, 60, 10, art::kBlockBrick);
     b.Coins(44, 45, 9);
     b.Coins(58, 60, 9);
@@ -512,21 +519,24 @@ StageSpec Hills()
     b.Chara(Hopper(42, 12));
     b.Chara(Monster(art::kCharaSlime, 52, 12));
     b.Chara(Hopper(63, 12));
-    b.Item(Goal(69, 12));
+    b.Chara(Hopper(83, 12));
+    b.Item(Goal(85, 12));
     return b.Take();
 }
 
 StageSpec SkyBridge()
 {
-    StageBuilder b(72, pal::kLightSky);
+    StageBuilder b(88, pal::kLightSky);
     b.Ground(0, 7);
     b.Row(8, 16, 11, art::kBlockPlank);
     b.Row(18, 25, 10, art::kBlockPlank);
     b.Row(28, 36, 11, art::kBlockPlank);
     b.Row(39, 44, 10, art::kBlockPlank);
     b.Row(47, 52, 11, art::kBlockPlank);
-    b.Ground(53, 71);
+    b.Ground(53, 66);
     b.Column(60, 12, 12, art::kBlockStone);
+    b.Row(69, 74, 12, art::kBlockPlank);
+    b.Ground(77, 87);
     b.Coins(20, 24, 9);
     b.Coins(40, 43, 9);
     b.Chara(Hero(2, 12));
@@ -535,41 +545,47 @@ StageSpec SkyBridge()
     b.Chara(Monster(art::kCharaBird, 30, 5));
     b.Chara(Monster(art::kCharaBird, 45, 4));
     b.Chara(Monster(art::kCharaBird, 63, 9));
-    b.Chara(Shooter(71, 12));
-    b.Item(Goal(68, 12));
+    b.Chara(Monster(art::kCharaBird, 72, 7));
+    b.Chara(Shooter(87, 12));
+    b.Item(Goal(82, 12));
     return b.Take();
 }
 
 StageSpec LiftWorks()
 {
-    StageBuilder b(60, pal::kLightSky);
+    StageBuilder b(76, pal::kLightSky);
     b.Ground(0, 11);
     b.Chara(Hero(2, 12));
     b.Chara(Lift(12, 13));
     b.Ground(22, 29);
     b.Block(25, 12, art::kBlockBrick);
     b.Chara(Lift(30, 13));
-    b.Ground(40, 59);
+    b.Ground(40, 75);
+    b.Block(54, 12, art::kBlockBrick);
     b.Chara(Hopper(46, 12));
-    b.Chara(Shooter(59, 12));
+    b.Chara(Hopper(60, 12));
+    b.Chara(Shooter(75, 12));
     b.Coins(14, 19, 10);
     b.Coins(32, 37, 10);
     b.Item(Sign(3, 12, "RIDE THE LIFTS OVER THE PITS!"));
-    b.Item(Goal(56, 12));
+    b.Item(Goal(72, 12));
     return b.Take();
 }
 
 StageSpec Castle()
 {
-    StageBuilder b(64, pal::kNavy);
+    StageBuilder b(80, pal::kNavy);
     b.Header("m_bTimeLimit", 1);
     b.Header("m_nTimeLimit", 300);
     b.Header("m_nTimeWarning", 30);
-    b.Row(0, 63, 13, art::kBlockCastle);
-    b.Row(0, 63, 14, art::kBlockCastle);
-    b.Row(0, 63, 0, art::kBlockCastle);
+    b.Row(0, 79, 13, art::kBlockCastle);
+    b.Row(0, 79, 14, art::kBlockCastle);
+    b.Row(0, 79, 0, art::kBlockCastle);
     b.Column(0, 1, 12, art::kBlockCastle);
-    b.Column(63, 1, 12, art::kBlockCastle);
+    b.Column(79, 1, 12, art::kBlockCastle);
+    b.Block(63, 12, art::kBlockStone);
+    b.Row(68, 71, 10, art::kBlockStone);
+    b.Coins(68, 71, 9);
     b.Block(47, 12, art::kBlockStone);
     b.Column(48, 11, 12, art::kBlockStone);
     b.Row(52, 55, 9, art::kBlockStone);
@@ -586,20 +602,23 @@ StageSpec Castle()
     b.Chara(Monster(art::kCharaSpiky, 15, 12));
     b.Chara(Hopper(28, 12));
     b.Chara(Monster(art::kCharaSpiky, 42, 12));
-    b.Chara(Shooter(62, 12));
-    b.Item(Goal(60, 12));
+    b.Chara(Monster(art::kCharaSpiky, 66, 12));
+    b.Chara(Shooter(78, 12));
+    b.Item(Goal(72, 12));
     return b.Take();
 }
 
 StageSpec Keep()
 {
-    StageBuilder b(60, pal::kNavy);
+    StageBuilder b(80, pal::kNavy);
     b.Header("m_nBgm", sample::kBgmBoss);
-    b.Row(0, 59, 13, art::kBlockCastle);
-    b.Row(0, 59, 14, art::kBlockCastle);
-    b.Row(0, 59, 0, art::kBlockCastle);
+    b.Row(0, 79, 13, art::kBlockCastle);
+    b.Row(0, 79, 14, art::kBlockCastle);
+    b.Row(0, 79, 0, art::kBlockCastle);
     b.Column(0, 1, 12, art::kBlockCastle);
-    b.Column(59, 1, 12, art::kBlockCastle);
+    b.Column(79, 1, 12, art::kBlockCastle);
+    b.Row(50, 53, 10, art::kBlockStone);
+    b.Coins(50, 53, 9);
     b.Block(10, 12, art::kBlockStone);
     b.Column(11, 11, 12, art::kBlockStone);
     b.Row(16, 19, 10, art::kBlockStone);
@@ -608,10 +627,11 @@ StageSpec Keep()
     b.Row(34, 37, 9, art::kBlockStone);
     b.Chara(Hero(2, 12));
     b.Chara(Monster(art::kCharaSpiky, 21, 12));
-    b.Chara(Boss(46, 11));
+    b.Chara(Monster(art::kCharaSpiky, 44, 12));
+    b.Chara(Boss(64, 11));
     b.Item(Sign(4, 12, "THE KING OF THE SPIKIES WAITS AHEAD..."));
     b.Item(Heart(30, 12));
-    b.Item(Goal(56, 12));
+    b.Item(Goal(76, 12));
     return b.Take();
 }
 

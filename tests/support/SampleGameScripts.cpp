@@ -28,39 +28,43 @@ PadHold Wait(int frames)
 // Each stage from its first play frame to a second after its clear.
 // Grassland.
 const std::vector<PadHold> kGrassland{
-    Run(140), RunJump(5), Run(129), RunJump(5), Run(51),  RunJump(5), Run(91), RunJump(5), Run(29),  RunJump(5),
-    Run(97),  RunJump(5), Run(99),  RunJump(5), Run(211), RunJump(5), Run(51), RunJump(5), Run(119), Wait(60),
+    Run(125), RunJump(5), Run(26),  RunJump(5), Run(113), RunJump(5), Run(39),  RunJump(5), Run(103), RunJump(5),
+    Run(29),  RunJump(5), Run(97),  RunJump(5), Run(84),  RunJump(5), Run(226), RunJump(5), Run(39),  RunJump(5),
+    Run(38),  RunJump(5), Run(173), RunJump(5), Run(52),  RunJump(5), Run(39),  RunJump(5), Run(81),  Wait(60),
 };
 
 // Hills.
 const std::vector<PadHold> kHills{
-    Run(54), RunJump(5), Run(315), RunJump(5), Run(152), RunJump(5), Run(47), RunJump(5), Run(38), RunJump(5),
-    Run(60), RunJump(5), Run(199), RunJump(5), Run(15),  RunJump(5), Run(8),  RunJump(5), Run(90), Wait(60),
+    Run(34),    RunJump(5), Run(39),    RunJump(5), Run(279),   RunJump(5), Run(164),   RunJump(5), Run(47),
+    RunJump(5), Run(38),    RunJump(5), Run(45),    RunJump(5), Run(194),   RunJump(5), Run(15),    RunJump(5),
+    Run(8),     RunJump(5), Run(252),   RunJump(5), Run(38),    RunJump(5), Run(36),    Wait(60),
 };
 
 // SkyBridge.
 const std::vector<PadHold> kSkyBridge{
-    Run(82),    RunJump(5), Run(146),   RunJump(5), Run(139),   RunJump(5), Run(52),    RunJump(5), Run(114),
-    RunJump(5), Run(123),   RunJump(5), Run(123),   RunJump(5), Run(99),    RunJump(5), Run(136),   Wait(60),
+    Run(82),  RunJump(5), Run(146), RunJump(5), Run(139), RunJump(5), Run(52), RunJump(5),
+    Run(114), RunJump(5), Run(123), RunJump(5), Run(123), RunJump(5), Run(99), RunJump(5),
+    Run(115), RunJump(5), Run(123), RunJump(5), Run(112), Wait(60),
 };
 
 // LiftWorks.
 const std::vector<PadHold> kLiftWorks{
-    Run(146), Wait(151), Run(1),  Wait(142),  Run(53),  RunJump(5),
-    Run(94),  Wait(147), Run(79), RunJump(5), Run(187), Wait(60),
+    Run(146), Wait(151),  Run(1),   Wait(142),  Run(53), RunJump(5), Run(94),  Wait(147),
+    Run(89),  RunJump(5), Run(132), RunJump(5), Run(82), RunJump(5), Run(209), Wait(60),
 };
 
 // Castle.
 const std::vector<PadHold> kCastle{
-    Run(122), RunJump(5), Run(15), RunJump(5), Run(8),   RunJump(5), Run(90), RunJump(5), Run(34), RunJump(5),
-    Run(82),  RunJump(5), Run(38), RunJump(5), Run(104), RunJump(5), Run(34), RunJump(5), Run(42), RunJump(5),
-    Run(123), RunJump(5), Run(35), RunJump(5), Run(155), RunJump(5), Run(36), Wait(60),
+    Run(122), RunJump(5), Run(15), RunJump(5), Run(8),   RunJump(5), Run(90), RunJump(5), Run(34),  RunJump(5),
+    Run(82),  RunJump(5), Run(38), RunJump(5), Run(104), RunJump(5), Run(34), RunJump(5), Run(42),  RunJump(5),
+    Run(123), RunJump(5), Run(35), RunJump(5), Run(203), RunJump(5), Run(34), RunJump(5), Run(121), Wait(60),
 };
 
 // Keep.
 const std::vector<PadHold> kKeep{
-    Run(106),   RunJump(5), Run(35),    RunJump(5), Run(91),    RunJump(5), Run(15),
-    RunJump(5), Run(63),    RunJump(5), Run(323),   RunJump(5), Run(191),   Wait(60),
+    Run(106), RunJump(5), Run(35), RunJump(5), Run(74),  RunJump(5), Run(15), RunJump(5),
+    Run(8),   RunJump(5), Run(67), RunJump(5), Run(258), RunJump(5), Run(38), RunJump(5),
+    Run(285), RunJump(5), Run(39), RunJump(5), Run(199), Wait(60),
 };
 
 const std::vector<PadHold>* const kScripts[] = {&kGrassland, &kHills, &kSkyBridge, &kLiftWorks, &kCastle, &kKeep};
