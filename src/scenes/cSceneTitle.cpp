@@ -4,7 +4,6 @@
 #include <new>
 
 #include "core/AppGlobals.h"
-#include "graphics/BackEnd.h"
 #include "graphics/SurfaceCatalogue.h"
 #include "platform/win/Messages.h"
 #include "project/SettingsLists.h"
@@ -128,9 +127,7 @@ void cSceneTitle::CollectItems()
 void cSceneTitle::Init()
 {
     RequestMusic(kTitleMusic);
-    if (bDDReady.load()) {
-        LoadPictures({kSlotTitle, kSlotGameMode, kSlotAccessory, kSlotWindow});
-    }
+    LoadPictures({kSlotTitle, kSlotGameMode, kSlotAccessory, kSlotWindow});
     MenuCursor.Reset();
     CollectItems();
     // The title reopens on the mode chosen last; a mode no longer offered keeps its number as the
