@@ -43,10 +43,12 @@ protected:
         ASSERT_TRUE(m_harness->Loaded());
     }
 
-    // Offers the title entries whose bit is set in nMask (bit n: entry n).
-    static void OfferEntries(int nMask)
+    // A title entry list of nLength entries offering those whose bit is set in nMask (bit n:
+    // entry n).
+    static void OfferEntries(int nMask, int nLength = kEntries)
     {
-        for (int id = 0; id < kEntries; ++id) {
+        SystemData.TitleMenuItems.resize(static_cast<std::size_t>(nLength));
+        for (int id = 0; id < nLength; ++id) {
             SystemData.TitleMenuItems[id].bEnabled = (nMask >> id) & 1;
         }
     }
@@ -83,7 +85,8 @@ TEST_F(TitleTest, TheMenuOffersTheEnabledEntriesAndReopensOnTheModeChosenLast)
         std::vector<PadFrame> script;  // menu frames
         std::vector<int> items;
         int nRowAtInit;
-        int nRow;  // after the script
+        int nRow;                // after the script
+        int nLength = kEntries;  // of the project's list
     };
     const Case cases[] = {
         {"every entry", 0x7F, 0, {{}}, {0, 1, 2, 3, 4, 5, 6}, 0, 0},
@@ -93,10 +96,12 @@ TEST_F(TitleTest, TheMenuOffersTheEnabledEntriesAndReopensOnTheModeChosenLast)
         {"last mode not offered", 0x25, 6, {{}}, {0, 2, 5}, 6, 0},
         {"up from the first row wraps to the last", 0x7F, 0, {{kUp, 0}}, {0, 1, 2, 3, 4, 5, 6}, 0, 6},
         {"down from the last row wraps to the first", 0x7F, 6, {{kDown, 0}}, {0, 1, 2, 3, 4, 5, 6}, 6, 0},
+        // Entries past the seven known ones have no action: the menu ends with quit.
+        {"a longer list", 0x1FF, 0, {{kUp, 0}}, {0, 1, 2, 3, 4, 5, 6}, 0, 6, 9},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        OfferEntries(c.nOffered);
+        OfferEntries(c.nOffered, c.nLength);
         SceneFlow().m_nGameMode = c.nGameMode;
         cSceneTitle& title = Open({}, 0);
         EXPECT_EQ(Items(), c.items);
