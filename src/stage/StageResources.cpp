@@ -123,7 +123,7 @@ bool cSceneStage::LoadStagePictures(bool bRestart)
         const bool bPicture = i < nBackgrounds && Stage.m_Background[i].m_bFill == 0;
         SDInfoTable[kSlotFirstBackground + i].szFileName = bPicture ? Stage.m_Background[i].m_strPicture : "";
     }
-    if (lpSDTable == nullptr) {
+    if (lpSDTable == nullptr || !bDDReady.load()) {
         return true;  // no drawing back-end: a headless play has nothing to load
     }
     const std::vector<int> slots = StageSlots(bRestart);

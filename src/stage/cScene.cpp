@@ -174,6 +174,9 @@ void cScene::RequestMusic(int nMusic)
 
 BOOL cScene::LoadPictures(std::initializer_list<int> slots)
 {
+    if (!bDDReady.load()) {
+        return TRUE;
+    }
     if (!DDLoadSurfaces(lpSDTable, slots.begin(), static_cast<int>(slots.size()))) {
         PostMessage(hWndMain.load(), WM_CLOSE, 0, 0);
         return FALSE;
@@ -195,7 +198,7 @@ void cScene::ReleasePictures(std::initializer_list<int> slots)
 
 BOOL cScene::FadeInStep()
 {
-    if (!DDFadeIn(PaletteBackup, 0, 255, 0, 0, 0, SceneFlow().m_nFadeSpeed, Palette, FALSE)) {
+    if (bDDReady.load() && !DDFadeIn(PaletteBackup, 0, 255, 0, 0, 0, SceneFlow().m_nFadeSpeed, Palette, FALSE)) {
         return FALSE;
     }
     m_nState = 1;
@@ -204,6 +207,9 @@ BOOL cScene::FadeInStep()
 
 BOOL cScene::FadeOutStep()
 {
+    if (!bDDReady.load()) {
+        return TRUE;
+    }
     if (!DDFadeOut(PaletteBackup, 0, 255, 0, 0, 0, SceneFlow().m_nFadeSpeed, Palette, FALSE)) {
         return FALSE;
     }

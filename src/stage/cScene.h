@@ -132,15 +132,18 @@ protected:
     // screen is the music already requested and not 0.
     void RequestMusic(int nMusic);
     // Loads the built-in pictures of the screen (slots of the surface table); a failure asks the
-    // program to close and the screen goes on. FALSE on failure.
+    // program to close and the screen goes on. FALSE on failure. Without a drawing back-end (the
+    // headless logic tests) there is nothing to load into: TRUE at once.
     BOOL LoadPictures(std::initializer_list<int> slots);
     // Releases the built-in pictures, in the order given.
     void ReleasePictures(std::initializer_list<int> slots);
 
     // One step of the screens' fade-in over the palette: state 1 when it ends (TRUE then).
+    // Without a drawing back-end there is nothing to fade: it ends at once.
     BOOL FadeInStep();
     // One step of the fade-out; TRUE on the frame it ends, when the back buffer has been cleared
-    // to palette entry 16. The screen then runs its own leaving steps and LeaveScreen.
+    // to palette entry 16. The screen then runs its own leaving steps and LeaveScreen. Without a
+    // drawing back-end it ends at once.
     BOOL FadeOutStep();
     // The end of a fade-out: the menu cursor reset (unless bKeepCursor), this screen (nOwnId)
     // recorded as the previous one and the chosen next screen made current; the manager deletes

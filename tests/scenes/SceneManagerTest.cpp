@@ -57,6 +57,8 @@ protected:
     void SetUp() override
     {
         GraphicsTest::SetUp();
+        // Other tests of this program may have put their own scene flow in its place.
+        SetSceneFlow(&SceneManager);
         SceneManager.DeleteAllScenes();
         static_cast<cSceneFlow&>(SceneManager) = cSceneFlow{};
         SceneManager.nTargetFps = 60;
