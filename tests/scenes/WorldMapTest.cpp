@@ -5,12 +5,21 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
+#include <memory>
+#include <string>
 #include <vector>
 
+#include "definitions/cEdStage.h"
+#include "input/cInput.h"
 #include "project/cSaveData.h"
+#include "project/cSystemData.h"
 #include "project/cWorldMap.h"
 #include "scenes/WorldMapRules.h"
 #include "scenes/cSceneWorldMap.h"
+#include "stage/cMenuCursor.h"
+#include "support/SampleGame.h"
+#include "support/ScreenHarness.h"
 
 namespace {
 
@@ -159,6 +168,331 @@ TEST(WorldCellIndexTest, ChipNumberOutsideTheChipTableIsNoChip)
     EXPECT_EQ(WorldCellChip(map, 4, 4), &map.Chip[1]);
     EXPECT_EQ(WorldCellChip(map, 5, 4), nullptr);
     EXPECT_EQ(WorldCellChip(map, 6, 4), nullptr);
+}
+
+// The screen on a small map of its own, 10 x 6 cells of ground (chip 0) with one blocking chip:
+//
+//   row 1: E at (5, 1), a node whose only entry needs flag 999: no active stage, blocking chip
+//   row 3: A (2, 3) uncleared stage, no pass switch     B (4, 3) stage 11, replay switch 0
+//          C (6, 3) a kind-2 entry (blocks the way)
+//   row 4: F (7, 4) uncleared stage whose file does not exist
+//   row 5: D (4, 5) stage 13, replay switch 1
+//
+// A, B, D play the sample game's first stage. Tests clear stages by setting their flags.
+constexpr int kMapWidth = 10;
+constexpr int kMapHeight = 6;
+constexpr int kMapPitch = 16;
+constexpr int kStageA = 10;
+constexpr int kStageB = 11;
+constexpr int kStageD = 13;
+constexpr const char* kStageFile = "data\\stg4\\stage1.stg4";
+
+testsupport::WorldStageSpec Entry(int kind, int stageNo, int replay, const char* file = kStageFile)
+{
+    testsupport::WorldStageSpec entry;
+    entry.kind = kind;
+    entry.stageNo = stageNo;
+    entry.replay = replay;
+    entry.title = "STAGE";
+    entry.file = file;
+    return entry;
+}
+
+testsupport::GameSpec SmallMapGame()
+{
+    using testsupport::WorldNodeSpec;
+    testsupport::GameSpec game = testsupport::SampleGame();
+    testsupport::WorldMapSpec& map = game.worldMap;
+    map.width = kMapWidth;
+    map.height = kMapHeight;
+    map.pitch = kMapPitch;
+    map.pitchShift = 4;
+    map.startX = 1;
+    map.startY = 1;
+    map.chips = {testsupport::WorldChipSpec{0, 0, 5, "", ""}, testsupport::WorldChipSpec{1, 1, 0, "", ""}};
+    map.cells.assign(kMapPitch * kMapHeight, 0);
+    map.cells[1 * kMapPitch + 5] = 1;
+    testsupport::WorldStageSpec locked = Entry(0, 14, 0);
+    locked.needStage = 999;
+    map.nodes = {
+        WorldNodeSpec{5, 1, "E", {locked}},
+        WorldNodeSpec{2, 3, "A", {Entry(0, kStageA, 0)}},
+        WorldNodeSpec{4, 3, "B", {Entry(0, kStageB, 0)}},
+        WorldNodeSpec{6, 3, "C", {Entry(2, 12, 0)}},
+        WorldNodeSpec{7, 4, "F", {Entry(0, 15, 0, "data\\stg4\\missing.stg4")}},
+        WorldNodeSpec{4, 5, "D", {Entry(0, kStageD, 1)}},
+    };
+    return game;
+}
+
+constexpr SHORT kLeft = 1;
+constexpr SHORT kRight = 2;
+constexpr SHORT kUp = 4;
+constexpr SHORT kDown = 8;
+constexpr SHORT kDecide = 1;
+constexpr SHORT kCancel = 2;
+
+// One harness for the whole suite (writing and loading the game is the costly part); every test
+// enters the world map afresh with a new game's save data.
+class WorldMapScreenTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_harness = std::make_unique<testsupport::ScreenHarness>(SmallMapGame()); }
+    static void TearDownTestSuite()
+    {
+        s_harness.reset();
+        SaveData.Reset();
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_harness->Loaded());
+        SaveData.Reset();
+        m_carryLives = SystemData.bCarryLives;
+        m_unlimited = SystemData.UnlimitedLivesTable[0];
+    }
+    void TearDown() override
+    {
+        SystemData.bCarryLives = m_carryLives;
+        SystemData.UnlimitedLivesTable[0] = m_unlimited;
+        s_harness->TakePosted(WM_CLOSE);
+    }
+
+    // Enters the world map with the hero at (col, row), coming from screen prev, and runs its
+    // first frame (Init and the fade-in, which ends at once without a back-end). script feeds
+    // the frames after it.
+    cSceneWorldMap& Enter(int col, int row, int prev, std::vector<testsupport::PadFrame> script = {})
+    {
+        SaveData.nMapX = col;
+        SaveData.nMapY = row;
+        SceneFlow().m_nPrevScene = prev;
+        script.insert(script.begin(), testsupport::PadFrame{});
+        s_harness->SetScript(std::move(script));
+        s_harness->Enter(SCENE_WORLDMAP);
+        s_harness->ClearRecords();
+        s_harness->RunFrames(1);
+        return Map();
+    }
+    cSceneWorldMap& Map() { return dynamic_cast<cSceneWorldMap&>(*s_harness->Current()); }
+    static int Col() { return MenuCursor.m_pCur->nCol; }
+    static int Row() { return MenuCursor.m_pCur->nRow; }
+    void Run(int n) { s_harness->RunFrames(n); }
+
+    static std::unique_ptr<testsupport::ScreenHarness> s_harness;
+    int m_carryLives = 0;
+    int m_unlimited = 0;
+};
+
+std::unique_ptr<testsupport::ScreenHarness> WorldMapScreenTest::s_harness;
+
+struct WalkCase {
+    const char* what;
+    int col, row;  // start
+    SHORT dir;     // pad word of the one step
+    int endCol, endRow, facing;
+};
+
+const WalkCase kWalkCases[] = {
+    {"left wins over up", 3, 1, kLeft | kUp, 2, 1, 2},
+    {"right wins over up and down", 3, 1, kRight | kUp | kDown, 4, 1, 3},
+    {"up wins over down", 3, 2, kUp | kDown, 3, 1, 1},
+    {"down", 3, 1, kDown, 3, 2, 0},
+    {"left edge", 0, 0, kLeft, 0, 0, 2},
+    {"top edge", 0, 0, kUp, 0, 0, 1},
+    {"right edge", kMapWidth - 1, kMapHeight - 1, kRight, kMapWidth - 1, kMapHeight - 1, 3},
+    {"bottom edge", kMapWidth - 1, kMapHeight - 1, kDown, kMapWidth - 1, kMapHeight - 1, 0},
+    {"blocking chip under a node without active stage", 4, 1, kRight, 4, 1, 3},
+    {"kind-2 entry", 6, 2, kDown, 6, 2, 0},
+    {"cleared stage lets the hero on", 4, 2, kDown, 4, 3, 0},
+};
+
+TEST_F(WorldMapScreenTest, WalksOneDirectionPerFrameAndTurnsEvenWhenRefused)
+{
+    for (const WalkCase& k : kWalkCases) {
+        SCOPED_TRACE(k.what);
+        SaveData.Reset();
+        SaveData.StageClear[kStageB] = 1;
+        SaveData.nMapDir = 0;
+        cSceneWorldMap& map = Enter(k.col, k.row, SCENE_TITLE, {{k.dir, 0}});
+        Run(1);
+        EXPECT_EQ(Col(), k.endCol);
+        EXPECT_EQ(Row(), k.endRow);
+        EXPECT_EQ(map.Dir(), k.facing);
+        EXPECT_EQ(map.m_nState, cSceneWorldMap::kStateMap);
+        // The view follows the hero: it stands at column 9, row 7 of the view.
+        EXPECT_EQ(map.ScrollX(), k.endCol - 9);
+        EXPECT_EQ(map.ScrollY(), k.endRow - 7);
+        // The cell before the step is kept whenever a direction was pressed.
+        EXPECT_EQ(SaveData.nMapEnterX, k.col);
+        EXPECT_EQ(SaveData.nMapEnterY, k.row);
+    }
+}
+
+TEST_F(WorldMapScreenTest, UnclearedStageAsksAtOnceAndTheSecondChoicePutsTheHeroBack)
+{
+    struct {
+        const char* what;
+        SHORT button;
+    } const cases[] = {{"second choice", kDecide}, {"cancel", kCancel}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.what);
+        SaveData.Reset();
+        cSceneWorldMap& map = Enter(1, 3, SCENE_TITLE, {{kRight, 0}, {0, 0}, {0, k.button}, {0, 0}});
+        Run(1);
+        EXPECT_EQ(map.m_nState, cSceneWorldMap::kStateConfirm);
+        EXPECT_EQ(SaveData.nMapX, 2);  // the map position is saved on opening the question
+        EXPECT_EQ(SaveData.nMapY, 3);
+        Run(1);
+        EXPECT_EQ(Row(), 1);  // the question starts on its second choice
+        Run(1);
+        EXPECT_EQ(map.m_nState, cSceneWorldMap::kStateMap);
+        EXPECT_EQ(Col(), 1);
+        EXPECT_EQ(Row(), 3);
+        Run(1);  // back on the cell before, the question does not come again
+        EXPECT_EQ(map.m_nState, cSceneWorldMap::kStateMap);
+        EXPECT_EQ(SceneFlow().m_nScene, SCENE_WORLDMAP);
+    }
+}
+
+TEST_F(WorldMapScreenTest, DecideOnAClearedStageAsksOnlyWithTheReplaySwitch)
+{
+    SaveData.StageClear[kStageB] = 1;
+    cSceneWorldMap& noReplay = Enter(4, 3, SCENE_TITLE, {{0, kDecide}});
+    Run(1);
+    EXPECT_EQ(noReplay.m_nState, cSceneWorldMap::kStateMap);
+
+    SaveData.Reset();
+    SaveData.StageClear[kStageD] = 1;
+    cSceneWorldMap& replay = Enter(4, 5, SCENE_TITLE, {{0, kDecide}});
+    Run(1);
+    EXPECT_EQ(replay.m_nState, cSceneWorldMap::kStateConfirm);
+}
+
+struct StartCase {
+    const char* what;
+    int carryLives;
+    int unlimited;
+    int stock;
+    int startLives;  // expected
+};
+
+TEST_F(WorldMapScreenTest, StageChosenInTheQuestionIsStartedWithItsSaveData)
+{
+    const int storyLives = SystemData.LivesTable[0];
+    const StartCase cases[] = {
+        {"carried lives: the stock and the life played", 1, 0, 4, 4 + 1},
+        {"carried lives, unlimited", 1, 1, 4, cSaveData::kUnlimitedLives},
+        {"lives not carried: the story's starting lives", 0, 0, 4, storyLives},
+    };
+    for (const StartCase& k : cases) {
+        SCOPED_TRACE(k.what);
+        SaveData.Reset();
+        SaveData.nLives = k.stock;
+        SystemData.bCarryLives = k.carryLives;
+        SystemData.UnlimitedLivesTable[0] = k.unlimited;
+        cSceneWorldMap& map = Enter(1, 3, SCENE_TITLE, {{kRight, 0}, {0, 0}, {kUp, 0}, {0, kDecide}});
+        Run(4);
+        EXPECT_EQ(map.m_nState, cSceneWorldMap::kStateFadeOut);
+        EXPECT_EQ(SceneFlow().m_nNextScene, SCENE_STAGE);
+        const cWorldStage* entry = &WorldMap.Node[1].Entry[0];
+        EXPECT_EQ(SaveData.nMapEntry, entry);
+        EXPECT_EQ(SaveData.nStageNo, kStageA);
+        EXPECT_EQ(SaveData.nWorldStage, 1);
+        EXPECT_EQ(SaveData.nStartLives, k.startLives);
+        EXPECT_EQ(SaveData.nMapDir, 3);  // facing right, the way the hero stepped on
+        cSaveData key;
+        key.SetStageFile(Stage.m_strPath.c_str());
+        EXPECT_EQ(SaveData.strStage, key.strStage);
+        Run(1);  // the fade-out hands over to the stage play
+        EXPECT_EQ(SceneFlow().m_nScene, SCENE_STAGE);
+        EXPECT_EQ(SceneFlow().m_nPrevScene, SCENE_WORLDMAP);
+    }
+}
+
+TEST_F(WorldMapScreenTest, BlockingStageStartsAtTheEndOfTheFadeInUnlessBackFromTheMenu)
+{
+    struct {
+        const char* what;
+        int col, row;
+        int prev;
+        int state;   // after the first frame
+        int closes;  // WM_CLOSE posted
+    } const cases[] = {
+        {"new game on an uncleared stage", 2, 3, SCENE_TITLE, cSceneWorldMap::kStateFadeOut, 0},
+        {"back from the world-map menu", 2, 3, SCENE_WORLDMAPMENU, cSceneWorldMap::kStateMap, 0},
+        {"stage file missing: the program closes", 7, 4, SCENE_TITLE, cSceneWorldMap::kStateFadeIn, 1},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.what);
+        SaveData.Reset();
+        cSceneWorldMap& map = Enter(k.col, k.row, k.prev);
+        EXPECT_EQ(map.m_nState, k.state);
+        EXPECT_EQ(s_harness->TakePosted(WM_CLOSE), k.closes);
+        if (k.state == cSceneWorldMap::kStateFadeOut) {
+            EXPECT_EQ(SceneFlow().m_nNextScene, SCENE_STAGE);
+            EXPECT_EQ(SaveData.nStageNo, kStageA);
+            EXPECT_EQ(SaveData.nMapEnterX, k.col);
+            EXPECT_EQ(SaveData.nMapEnterY, k.row);
+        }
+    }
+}
+
+TEST_F(WorldMapScreenTest, BackFromAMissTheHeroStandsBeforeTheStageUnlessItWasCleared)
+{
+    for (const int cleared : {0, 1}) {
+        SCOPED_TRACE(cleared);
+        SaveData.Reset();
+        SaveData.StageClear[kStageA] = cleared;
+        SaveData.bMapEntered = 1;
+        SaveData.nMapEnterX = 1;
+        SaveData.nMapEnterY = 3;
+        cSceneWorldMap& map = Enter(2, 3, SCENE_STAGE);
+        EXPECT_EQ(map.m_nState, cSceneWorldMap::kStateMap);
+        EXPECT_EQ(SaveData.bMapEntered, 0);
+        EXPECT_EQ(Col(), cleared ? 2 : 1);
+        EXPECT_EQ(Row(), 3);
+        EXPECT_EQ(map.ScrollX(), Col() - 9);
+    }
+}
+
+TEST_F(WorldMapScreenTest, AutosaveAfterAStageOnlyIntoAKnownSlot)
+{
+    const std::filesystem::path slotFile =
+        testsupport::HostPath(s_harness->Folder().Root(), "user_data\\story\\Story03.dat");
+    struct {
+        const char* what;
+        int autoSave;
+        int slot;
+        int prev;
+        bool saved;
+    } const cases[] = {
+        {"after a stage into slot 2", 1, 2, SCENE_STAGE, true},
+        {"a new run has no slot", 1, -1, SCENE_STAGE, false},
+        {"autosave off", 0, 2, SCENE_STAGE, false},
+        {"back from the menu", 1, 2, SCENE_WORLDMAPMENU, false},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.what);
+        std::filesystem::remove(slotFile);
+        SaveData.Reset();
+        SaveData.bAutoSave = k.autoSave;
+        SaveData.nSlot = k.slot;
+        Enter(1, 1, k.prev);
+        EXPECT_EQ(std::filesystem::exists(slotFile), k.saved);
+        EXPECT_EQ(s_harness->TakePosted(WM_CLOSE), 0);
+    }
+    std::filesystem::remove(slotFile);
+}
+
+TEST_F(WorldMapScreenTest, CancelOpensTheWorldMapMenuWithThePositionSaved)
+{
+    cSceneWorldMap& map = Enter(3, 1, SCENE_TITLE, {{kRight, 0}, {0, kCancel}});
+    Run(2);
+    EXPECT_EQ(map.m_nState, cSceneWorldMap::kStateFadeOut);
+    EXPECT_EQ(SaveData.nMapX, 4);
+    EXPECT_EQ(SaveData.nMapY, 1);
+    EXPECT_EQ(s_harness->Sounds(), std::vector<int>{4});
+    Run(1);
+    EXPECT_EQ(SceneFlow().m_nScene, SCENE_WORLDMAPMENU);
+    EXPECT_EQ(SceneFlow().m_nPrevScene, SCENE_WORLDMAP);
 }
 
 }  // namespace
