@@ -414,8 +414,11 @@ void cSceneWorldMap::FadeIn()
     }
     if (bAfterMiss) {
         // Back through the miss menu: the hero stands where it was before the stage, unless the
-        // stage was cleared meanwhile.
-        if (!IsCleared(m_pStage)) {
+        // stage was cleared meanwhile. The cell comes from the save data: one outside the map
+        // leaves the hero where it is.
+        const bool bInside = SaveData.nMapEnterX >= 0 && SaveData.nMapEnterX < WorldMap.nWidth &&
+                             SaveData.nMapEnterY >= 0 && SaveData.nMapEnterY < WorldMap.nHeight;
+        if (!IsCleared(m_pStage) && bInside) {
             CURSORPOS& cursor = *MenuCursor.m_pCur;
             cursor.nCol = SaveData.nMapEnterX;
             cursor.nRow = SaveData.nMapEnterY;

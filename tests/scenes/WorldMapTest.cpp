@@ -437,17 +437,27 @@ TEST_F(WorldMapScreenTest, BlockingStageStartsAtTheEndOfTheFadeInUnlessBackFromT
 
 TEST_F(WorldMapScreenTest, BackFromAMissTheHeroStandsBeforeTheStageUnlessItWasCleared)
 {
-    for (const int cleared : {0, 1}) {
-        SCOPED_TRACE(cleared);
+    struct {
+        const char* what;
+        int cleared;
+        int beforeCol;  // the cell before the stage, as the save data holds it
+        int col;        // where the hero stands
+    } const cases[] = {
+        {"not cleared: back on the cell before", 0, 1, 1},
+        {"cleared meanwhile: on the stage", 1, 1, 2},
+        {"a cell before outside the map is not taken", 0, INT_MIN, 2},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.what);
         SaveData.Reset();
-        SaveData.StageClear[kStageA] = cleared;
+        SaveData.StageClear[kStageA] = k.cleared;
         SaveData.bMapEntered = 1;
-        SaveData.nMapEnterX = 1;
+        SaveData.nMapEnterX = k.beforeCol;
         SaveData.nMapEnterY = 3;
         cSceneWorldMap& map = Enter(2, 3, SCENE_STAGE);
         EXPECT_EQ(map.m_nState, cSceneWorldMap::kStateMap);
         EXPECT_EQ(SaveData.bMapEntered, 0);
-        EXPECT_EQ(Col(), cleared ? 2 : 1);
+        EXPECT_EQ(Col(), k.col);
         EXPECT_EQ(Row(), 3);
         EXPECT_EQ(map.ScrollX(), Col() - 9);
     }
