@@ -12,6 +12,7 @@
 
 #include "definitions/cEdStage.h"
 #include "input/cInput.h"
+#include "project/cRankingRow.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
 #include "project/cWorldMap.h"
@@ -490,6 +491,48 @@ TEST_F(WorldMapScreenTest, AutosaveAfterAStageOnlyIntoAKnownSlot)
         EXPECT_EQ(s_harness->TakePosted(WM_CLOSE), 0);
     }
     std::filesystem::remove(slotFile);
+}
+
+TEST_F(WorldMapScreenTest, ButtonsThreeAndFourShowTheRankingAndStepItsGenre)
+{
+    const cRankingRow savedRow = SystemData.RankingRows[0];
+    constexpr SHORT kPanel = 4;
+    constexpr SHORT kGenre = 8;
+    struct {
+        const char* what;
+        int ranking;  // the story's ranking switch
+        std::vector<std::uint8_t> genres;
+        int shown;  // panel toggle before
+        SHORT button;
+        int shownAfter;
+        int genreAfter;  // from genre 0
+        std::vector<int> sounds;
+    } const cases[] = {
+        {"panel on", 1, {1, 1, 0, 0, 0}, 0, kPanel, 1, 0, {6}},
+        {"panel off", 1, {1, 1, 0, 0, 0}, 1, kPanel, 0, 0, {6}},
+        {"rankings off: the panel only goes off", 0, {1, 1, 0, 0, 0}, 1, kPanel, 0, 0, {}},
+        {"rankings off: the panel stays off", 0, {1, 1, 0, 0, 0}, 0, kPanel, 0, 0, {}},
+        {"next enabled genre", 1, {1, 0, 0, 1, 0}, 0, kGenre, 0, 3, {6}},
+        {"one genre: nothing to step to", 1, {1, 0, 0, 0, 0}, 0, kGenre, 0, 0, {}},
+        {"rankings off: no genre step", 0, {1, 1, 0, 0, 0}, 0, kGenre, 0, 0, {}},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.what);
+        SaveData.Reset();
+        SaveData.StageClear[kStageB] = 1;
+        SaveData.bRankingShow = k.shown;
+        SystemData.RankingRows[0].bEnabled = k.ranking;
+        SystemData.RankingRows[0].GenreFlags.assign(k.genres.begin(), k.genres.end());
+        SceneFlow().m_nPlayKind = 0;
+        cSceneWorldMap& map = Enter(4, 3, SCENE_TITLE, {{0, k.button}});
+        s_harness->ClearRecords();
+        Run(1);
+        EXPECT_EQ(map.m_nState, cSceneWorldMap::kStateMap);
+        EXPECT_EQ(SaveData.bRankingShow, k.shownAfter);
+        EXPECT_EQ(SaveData.nRankingKind, k.genreAfter);
+        EXPECT_EQ(s_harness->Sounds(), k.sounds);
+    }
+    SystemData.RankingRows[0] = savedRow;
 }
 
 TEST_F(WorldMapScreenTest, CancelOpensTheWorldMapMenuWithThePositionSaved)
