@@ -3,7 +3,7 @@
 #include "app/DialogResources.h"
 #include "app/SystemIni.h"
 #include "app/cEdit.h"
-#include "app/cOptionData.h"
+#include "scenes/cOptionData.h"
 #include "scenes/cSceneManager.h"
 #include "stage/cSceneStage.h"
 

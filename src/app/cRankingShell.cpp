@@ -3,9 +3,9 @@
 #include "app/ShellRequests.h"
 #include "app/ShellState.h"
 #include "app/cNameDialog.h"
-#include "app/cOptionData.h"
 #include "core/AppGlobals.h"
 #include "platform/win/Messages.h"
+#include "scenes/cOptionData.h"
 
 int cRankingShell::RegistrationMode() const
 {

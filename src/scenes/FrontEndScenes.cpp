@@ -1,13 +1,18 @@
 #include "scenes/FrontEndScenes.h"
 
+#include <new>
+
 #include "scenes/SceneFactory.h"
+#include "scenes/cSceneOption.h"
 #include "scenes/cSceneWorldMap.h"
+#include "scenes/cSceneWorldMapMenu.h"
+#include "scenes/cSceneWorldSelect.h"
 
 void InstallFrontEndScenes()
 {
     // The title here once cSceneTitle exists.
     SetSceneCreator(SCENE_WORLDMAP, CreateSceneWorldMap);
-    // The world-map menu here once cSceneWorldMapMenu exists.
-    // The world select here once cSceneWorldSelect exists.
-    // The option screen here once cSceneOption exists.
+    SetSceneCreator(SCENE_WORLDMAPMENU, [] { return static_cast<cScene*>(new (std::nothrow) cSceneWorldMapMenu); });
+    SetSceneCreator(SCENE_WORLDSELECT, [] { return static_cast<cScene*>(new (std::nothrow) cSceneWorldSelect); });
+    SetSceneCreator(SCENE_OPTION, &cSceneOption::Create);
 }

@@ -12,10 +12,10 @@
 #include "app/SystemIni.h"
 #include "app/cBootData.h"
 #include "app/cNameDialog.h"
-#include "app/cOptionData.h"
 #include "core/TextHelpers.h"
 #include "platform/host/DialogPainter.h"
 #include "platform/win/DialogDriver.h"
+#include "scenes/cOptionData.h"
 #include "scenes/cSceneManager.h"
 #include "support/RecordFileTest.h"
 

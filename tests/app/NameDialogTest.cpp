@@ -9,12 +9,12 @@
 #include "app/DialogResources.h"
 #include "app/SystemIni.h"
 #include "app/cNameDialog.h"
-#include "app/cOptionData.h"
 #include "core/TextHelpers.h"
 #include "platform/win/DialogDriver.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/ScriptedDialogDriver.h"
 #include "platform/win/WorkArea.h"
+#include "scenes/cOptionData.h"
 #include "scenes/cSceneManager.h"
 #include "stage/cSceneStage.h"
 

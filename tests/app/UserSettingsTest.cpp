@@ -5,11 +5,11 @@
 #include <string>
 
 #include "app/cBootData.h"
-#include "app/cOptionData.h"
 #include "app/cWindowData.h"
 #include "core/TextHelpers.h"
 #include "platform/win/Messages.h"
 #include "platform/win/WorkArea.h"
+#include "scenes/cOptionData.h"
 #include "support/ByteWriter.h"
 #include "support/RecordFileTest.h"
 

@@ -1,4 +1,4 @@
-#include "app/cOptionData.h"
+#include "scenes/cOptionData.h"
 
 #include <algorithm>
 

@@ -1,0 +1,51 @@
+// Key presses for the screen tests: each key is held for one frame and released for one, so that
+// the menu key repeat and the one-shot buttons see one press per key.
+#pragma once
+
+#include <initializer_list>
+#include <vector>
+
+#include "support/ScreenHarness.h"
+
+namespace menukeys {
+
+constexpr SHORT kLeft = 1;
+constexpr SHORT kRight = 2;
+constexpr SHORT kUp = 4;
+constexpr SHORT kDown = 8;
+constexpr SHORT kDecide = 1;
+constexpr SHORT kCancel = 2;
+constexpr SHORT kButton3 = 4;
+constexpr SHORT kButton4 = 8;
+
+using Key = testsupport::PadFrame;
+
+inline Key Dir(SHORT dir)
+{
+    return Key{dir, 0};
+}
+
+inline Key Button(SHORT buttons)
+{
+    return Key{0, buttons};
+}
+
+// The keys pressed in turn.
+inline std::vector<testsupport::PadFrame> Keys(const std::vector<Key>& keys)
+{
+    std::vector<testsupport::PadFrame> script;
+    for (const Key& key : keys) {
+        script.push_back(key);
+        script.push_back(Key{});
+    }
+    return script;
+}
+
+// Presses the keys on the harness's current screen: two frames per key.
+inline void Press(testsupport::ScreenHarness& harness, const std::vector<Key>& keys)
+{
+    harness.SetScript(Keys(keys));
+    harness.RunFrames(static_cast<int>(keys.size()) * 2);
+}
+
+}  // namespace menukeys

@@ -1,0 +1,332 @@
+// The option screen on the sample game: the entries the project enables, editing with wrap at both
+// ends, cancel restoring the value and its effect on the sound slots, the ranking-name dialog,
+// leaving for the title, the music switch applied only when the screen is left, and the options
+// written then and read back at the next start.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/RecordFile.h"
+#include "core/TextHelpers.h"
+#include "platform/win/Files.h"
+#include "project/cSystemData.h"
+#include "scenes/cOptionData.h"
+#include "scenes/cSceneOption.h"
+#include "sound/Bgm.h"
+#include "sound/SoundEffects.h"
+#include "stage/cMenuCursor.h"
+#include "support/ScreenHarness.h"
+#include "support/WaveWriter.h"
+
+namespace {
+
+using testsupport::PadFrame;
+
+constexpr SHORT kUp = 4;
+constexpr SHORT kDown = 8;
+constexpr SHORT kDecide = 1;
+constexpr SHORT kCancel = 2;
+constexpr UINT kNameDialogRequest = WM_USER + 1;
+constexpr const char* kDialogName = "XYZ";
+constexpr const char* kOptionPath = "user_data\\Option.dat";
+constexpr int kSoundedSlots = 3;
+
+// Presses, each one frame held and one frame released.
+std::vector<PadFrame> Presses(std::initializer_list<PadFrame> presses)
+{
+    std::vector<PadFrame> frames;
+    for (const PadFrame& press : presses) {
+        frames.push_back(press);
+        frames.push_back({});
+    }
+    return frames;
+}
+
+// Moves the list cursor down to nRow and decides.
+std::vector<PadFrame> ChooseRow(int nRow)
+{
+    std::vector<PadFrame> frames;
+    for (int i = 0; i < nRow; ++i) {
+        frames.push_back({kDown, 0});
+        frames.push_back({});
+    }
+    frames.push_back({0, kDecide});
+    frames.push_back({});
+    return frames;
+}
+
+std::int32_t Int32At(const std::string& bytes, std::size_t offset)
+{
+    std::int32_t value = 0;
+    std::memcpy(&value, bytes.data() + offset, sizeof(value));
+    return value;
+}
+
+class OptionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_h.Loaded());
+        nDataVersion = kCurrentDataVersion;
+        OptionData = cOptionData();
+        m_h.onNameDialog = [] { OptionData.strRankingName = kDialogName; };
+        // Every entry offered: row i of the list is entry i.
+        for (cMenuItem& item : SystemData.OptionMenuItems) {
+            item.bEnabled = 1;
+        }
+    }
+    void TearDown() override
+    {
+        DS_UnInit();
+        BgmPlayer.UnInit();
+        OptionData = cOptionData();
+    }
+
+    // The option screen entered afresh, its list shown.
+    cSceneOption& EnterList()
+    {
+        m_h.Enter(SCENE_OPTION);
+        EXPECT_TRUE(m_h.RunUntil(SCENE_OPTION, 1, 5));
+        m_h.ClearRecords();
+        return Screen();
+    }
+    cSceneOption& Screen() { return *static_cast<cSceneOption*>(m_h.Current()); }
+    void Run(const std::vector<PadFrame>& frames)
+    {
+        m_h.SetScript(frames);
+        m_h.RunFrames(static_cast<int>(frames.size()));
+    }
+
+    // Sound slots 0..2 at the start-up volume of step 7 (the other system slots are silent); slot
+    // 1 sounds twice at once (a duplicate buffer).
+    void StartSound()
+    {
+        setenv("QB_HEADLESS", "1", 1);  // the null sound device
+        m_h.Play().Folder().Write(
+            "wave\\se.wav",
+            testsupport::EncodeWav(testsupport::Synthesize(std::vector<testsupport::ToneSpec>(1), 22050), 22050, 16));
+        BuildSoundList(std::vector<std::string>(kSoundedSlots, "wave\\se.wav"), {});
+        SoundInfoList[1].nBufferCount = 2;
+        ASSERT_TRUE(DS_Init(nullptr, 22050, 8, 1));
+        DS_CreateSoundTable(&SoundTable, &SoundInfoList, SeVolumeTable[7]);
+    }
+
+    testsupport::ScreenHarness m_h;
+};
+
+TEST_F(OptionTest, EntriesAreTheProjectsEnabledOnesInListOrder)
+{
+    const struct {
+        std::vector<int> enabled;
+        std::vector<int> ids;
+    } cases[] = {
+        {{1, 1, 1, 1, 1, 1}, {0, 1, 2, 3, 4, 5}},
+        {{0, 1, 0, 1, 0, 1}, {1, 3, 5}},
+        {{0, 0, 0, 0, 0, 1}, {5}},
+        {{0, 0, 0, 0, 0, 0}, {0}},  // none enabled: the first entry alone
+    };
+    for (const auto& c : cases) {
+        for (int i = 0; i < kOptionEntryCount; ++i) {
+            SystemData.OptionMenuItems[i].bEnabled = c.enabled[i];
+        }
+        cSceneOption& screen = EnterList();
+        ASSERT_EQ(screen.m_nItems, static_cast<int>(c.ids.size()));
+        EXPECT_EQ(std::vector<int>(screen.m_Items, screen.m_Items + screen.m_nItems), c.ids);
+        // The cursor runs over the enabled rows only: one down from the last row is the first.
+        Run(ChooseRow(screen.m_nItems));
+        EXPECT_EQ(MenuCursor.m_Stack[0].nRow, 0);
+    }
+}
+
+TEST_F(OptionTest, EditedValuesWrapAtBothEnds)
+{
+    const struct {
+        int id;
+        std::int32_t cOptionData::*field;
+        int max;
+    } cases[] = {
+        {OPTION_PALETTE, &cOptionData::nPaletteSet, 23},
+        {OPTION_MUSIC, &cOptionData::bMusic, 1},
+        {OPTION_VOLUME, &cOptionData::nSoundVolume, 10},
+        {OPTION_REGISTRATION, &cOptionData::nRankingMode, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        OptionData = cOptionData();
+        OptionData.*c.field = c.max;
+        cSceneOption& screen = EnterList();
+        Run(ChooseRow(c.id));
+        ASSERT_EQ(screen.m_nSubState, 2);
+        EXPECT_EQ(screen.m_nSelected, c.id);
+        Run(Presses({{kUp, 0}}));
+        EXPECT_EQ(OptionData.*c.field, 0);
+        Run(Presses({{kDown, 0}}));
+        EXPECT_EQ(OptionData.*c.field, c.max);
+        Run(Presses({{kDown, 0}, {0, kDecide}}));
+        EXPECT_EQ(screen.m_nSubState, 1);
+        EXPECT_EQ(OptionData.*c.field, c.max - 1);
+        EXPECT_EQ(MenuCursor.m_pCur->nRow, c.id);
+        EXPECT_EQ(m_h.Sounds(), (std::vector<int>{1, 1}));
+    }
+}
+
+TEST_F(OptionTest, CancelRestoresTheValueAndTheFirstBufferVolumes)
+{
+    StartSound();
+    const int nStartVolume = SeVolumeTable[7];
+    cSceneOption& screen = EnterList();
+    Run(ChooseRow(OPTION_VOLUME));
+    Run(Presses({{kDown, 0}, {kDown, 0}}));
+    ASSERT_EQ(OptionData.nSoundVolume, 5);
+    for (int n = 0; n < kSoundedSlots; ++n) {
+        EXPECT_EQ(DS_GetVolume(&SoundTable[n], 0), SeVolumeTable[5]) << "slot " << n;
+    }
+    // Only the first buffer of a slot follows; its duplicate keeps the start-up volume.
+    EXPECT_EQ(DS_GetVolume(&SoundTable[1], 1), nStartVolume);
+
+    m_h.ClearRecords();
+    Run(Presses({{0, kCancel}}));
+    EXPECT_EQ(OptionData.nSoundVolume, 7);
+    for (int n = 0; n < kSoundedSlots; ++n) {
+        EXPECT_EQ(DS_GetVolume(&SoundTable[n], 0), nStartVolume) << "slot " << n;
+    }
+    EXPECT_EQ(m_h.Sounds(), std::vector<int>{2});
+    EXPECT_EQ(screen.m_nState, 1);  // back in the list, not leaving
+    EXPECT_EQ(screen.m_nSubState, 1);
+    EXPECT_EQ(MenuCursor.m_pCur->nRow, OPTION_VOLUME);
+}
+
+TEST_F(OptionTest, NameEntryOpensTheDialogAndShowsTheNewName)
+{
+    cSceneOption& screen = EnterList();
+    Run(ChooseRow(OPTION_NAME));
+    EXPECT_EQ(m_h.Requests(kNameDialogRequest), 1);
+    EXPECT_EQ(cSceneOption::ValueText(OPTION_NAME), kDialogName);
+    EXPECT_EQ(screen.m_nState, 1);
+    EXPECT_EQ(screen.m_nSubState, 1);
+}
+
+TEST_F(OptionTest, ValuesAreShownAsTheirTexts)
+{
+    OptionData.nPaletteSet = 17;
+    OptionData.bMusic = 0;
+    OptionData.nSoundVolume = 10;
+    OptionData.nRankingMode = 2;
+    EXPECT_EQ(cSceneOption::ValueText(OPTION_PALETTE), "17");
+    EXPECT_EQ(cSceneOption::ValueText(OPTION_MUSIC), "OFF");
+    EXPECT_EQ(cSceneOption::ValueText(OPTION_VOLUME), "10");
+    EXPECT_EQ(cSceneOption::ValueText(OPTION_REGISTRATION), SystemData.RankingEntryModes[2]);
+    EXPECT_EQ(cSceneOption::ValueText(OPTION_BACK), "");
+    OptionData.bMusic = 1;
+    EXPECT_EQ(cSceneOption::ValueText(OPTION_MUSIC), "ON");
+}
+
+TEST_F(OptionTest, BackAndCancelLeaveForTheTitle)
+{
+    const struct {
+        const char* name;
+        std::vector<PadFrame> frames;
+        int sound;
+    } cases[] = {{"back entry", ChooseRow(OPTION_BACK), 1}, {"cancel", Presses({{kDown, 0}, {0, kCancel}}), 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnterList();
+        Run(c.frames);
+        ASSERT_TRUE(m_h.RunUntil(SCENE_TITLE, -1, 5));
+        EXPECT_EQ(SceneFlow().m_nPrevScene, SCENE_OPTION);
+        EXPECT_EQ(m_h.Sounds(), std::vector<int>{c.sound});
+    }
+}
+
+TEST_F(OptionTest, LeavingAppliesTheMusicSwitchAndWritesTheOptionsForTheNextStart)
+{
+    ASSERT_EQ(BgmPlayer.Init(1, &BgmOggNames, &BgmMidiNames, kBgmSlots), 1);
+    SceneFlow().m_nBgm = 7;
+    m_h.Folder().Remove(kOptionPath);
+    EnterList();
+    // Music off, palette set 0 -> 23, registration 0 -> 1, the name from the dialog.
+    std::vector<PadFrame> frames = ChooseRow(OPTION_MUSIC);
+    for (const auto& part :
+         {Presses({{kDown, 0}, {0, kDecide}, {kUp, 0}}), Presses({{0, kDecide}, {kDown, 0}}),
+          Presses({{0, kDecide}, {kDown, 0}, {kDown, 0}, {kDown, 0}, {0, kDecide}, {kUp, 0}, {0, kDecide}}),
+          Presses({{kDown, 0}, {0, kDecide}})}) {
+        frames.insert(frames.end(), part.begin(), part.end());
+    }
+    Run(frames);
+    ASSERT_EQ(OptionData.bMusic, 0);
+    ASSERT_EQ(OptionData.nPaletteSet, 23);
+    ASSERT_EQ(OptionData.nRankingMode, 1);
+    ASSERT_EQ(OptionData.strRankingName, kDialogName);
+    // Switched off, the music goes on while the screen is shown.
+    EXPECT_EQ(BgmPlayer.m_bInit, 1);
+    EXPECT_FALSE(m_h.Folder().Exists(kOptionPath));
+
+    Run(Presses({{0, kCancel}}));
+    ASSERT_TRUE(m_h.RunUntil(SCENE_TITLE, -1, 5));
+    EXPECT_EQ(BgmPlayer.m_bInit, 0);
+    EXPECT_EQ(SceneFlow().m_nBgm, 0);
+
+    // The file as laid out for the options record: four values, then the name with its NUL.
+    const std::string bytes = m_h.Folder().Read(kOptionPath);
+    ASSERT_EQ(bytes.size(), 36u);
+    EXPECT_EQ(Int32At(bytes, 0), kCurrentDataVersion);
+    EXPECT_EQ(Int32At(bytes, 4), 4);
+    EXPECT_EQ(Int32At(bytes, 8), 23);
+    EXPECT_EQ(Int32At(bytes, 12), 0);
+    EXPECT_EQ(Int32At(bytes, 16), 7);
+    EXPECT_EQ(Int32At(bytes, 20), 1);
+    EXPECT_EQ(Int32At(bytes, 24), 1);
+    EXPECT_EQ(Int32At(bytes, 28), 4);
+    EXPECT_EQ(bytes.substr(32), std::string("XYZ", 4));
+
+    // The next start reads them back, and the screen shows them.
+    OptionData = cOptionData();
+    ASSERT_EQ(OptionData.LoadFile(kOptionPath), 1);
+    EXPECT_EQ(OptionData.nPaletteSet, 23);
+    EXPECT_EQ(OptionData.bMusic, 0);
+    EXPECT_EQ(OptionData.nRankingMode, 1);
+    EXPECT_EQ(cSceneOption::ValueText(OPTION_NAME), kDialogName);
+}
+
+TEST_F(OptionTest, AFailedWriteKeepsTheOldFileAndStillLeaves)
+{
+    m_h.Folder().Write(kOptionPath, std::string("old"));
+    // The temporary file cannot be made: a folder has its name.
+    CreateDirectoryA("user_data\\Option.dat.tmp", nullptr);
+    EnterList();
+    Run(Presses({{kUp, 0}, {0, kDecide}}));  // the back entry
+    ASSERT_TRUE(m_h.RunUntil(SCENE_TITLE, -1, 5));
+    EXPECT_EQ(m_h.Folder().Read(kOptionPath), "old");
+}
+
+TEST_F(OptionTest, MusicSwitchBringsTheManagerInLine)
+{
+    const struct {
+        int bInit;
+        int bMusic;
+        int bInitAfter;
+        int nBgmAfter;
+    } cases[] = {
+        {1, 1, 1, 7},  // playing and on: the music goes on
+        {1, 0, 0, 0},  // switched off: released, the next screen asks again
+        {0, 0, 0, 7},
+        {0, 1, 1, 0},  // switched on: made anew, the title asks for its music again
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bInit << c.bMusic);
+        BgmPlayer.UnInit();
+        if (c.bInit) {
+            ASSERT_EQ(BgmPlayer.Init(1, &BgmOggNames, &BgmMidiNames, kBgmSlots), 1);
+        }
+        OptionData.bMusic = c.bMusic;
+        SceneFlow().m_nBgm = 7;
+        cSceneOption::ApplyBgm();
+        EXPECT_EQ(BgmPlayer.m_bInit, c.bInitAfter);
+        EXPECT_EQ(SceneFlow().m_nBgm, c.nBgmAfter);
+    }
+}
+
+}  // namespace
