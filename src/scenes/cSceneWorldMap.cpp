@@ -16,6 +16,7 @@
 #include "project/cSystemData.h"
 #include "project/cWorldMap.h"
 #include "scenes/ScenePictures.h"
+#include "scenes/StorySave.h"
 #include "scenes/WorldMapLayout.h"
 #include "scenes/WorldMapRules.h"
 #include "sound/SoundEffects.h"
@@ -176,8 +177,8 @@ void cSceneWorldMap::Init()
     }
     // Back from a stage with autosave on: only into a slot the run was saved to or loaded from.
     // A new run has no slot yet (-1), and there is nothing to save into then.
-    if (SaveData.bAutoSave != 0 && SceneFlow().m_nPrevScene == SCENE_STAGE && SaveData.nSlot >= 0) {
-        SaveData.SaveSlot(SaveData.nSlot);
+    if (SaveData.bAutoSave != 0 && SceneFlow().m_nPrevScene == SCENE_STAGE && IsStorySlot(SaveData.nSlot)) {
+        SaveStorySlot(SaveData.nSlot);
     }
     DrawMap();
     m_nSubState = 0;
