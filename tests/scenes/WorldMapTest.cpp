@@ -546,6 +546,14 @@ TEST_F(WorldMapScreenTest, CancelOpensTheWorldMapMenuWithThePositionSaved)
     Run(1);
     EXPECT_EQ(SceneFlow().m_nScene, SCENE_WORLDMAPMENU);
     EXPECT_EQ(SceneFlow().m_nPrevScene, SCENE_WORLDMAP);
+
+    // Cancel in the menu: a new world-map screen puts the hero where it left, facing the same way.
+    s_harness->SetScript({{0, 0}, {0, kCancel}});
+    ASSERT_TRUE(s_harness->RunUntil(SCENE_WORLDMAP, cSceneWorldMap::kStateMap, 20));
+    EXPECT_EQ(SceneFlow().m_nPrevScene, SCENE_WORLDMAPMENU);
+    EXPECT_EQ(Col(), 4);
+    EXPECT_EQ(Row(), 1);
+    EXPECT_EQ(Map().Dir(), 3);
 }
 
 }  // namespace
