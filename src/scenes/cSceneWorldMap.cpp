@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/AppGlobals.h"
+#include "core/Paths.h"
 #include "core/TextHelpers.h"
 #include "definitions/LoadStage.h"
 #include "graphics/BackEnd.h"
@@ -83,6 +84,18 @@ bool ConditionHolds(const cWorldStage& entry)
         }
     }
     return SaveData.nBestTotal >= entry.nNeedScore;
+}
+
+// The stage play keeps a stage's ranking under the name of the file it read, the newest numbered
+// variant of the entry's file; the panel shows that ranking.
+std::string RankingStageName(const std::string& file)
+{
+    std::string path;
+    if (!FindNewestNumberedFileStr(path, file, ExtTable[1].c_str())) {
+        path = file;
+    }
+    MakeRelativePathStr(path);
+    return path;
 }
 
 const std::string& StageLoadFailedText()
@@ -359,7 +372,7 @@ void cSceneWorldMap::LoadStageInfo()
     m_nHighScore = SaveData.GetHighScore(SaveData.strStage);
     cSceneFlow& flow = SceneFlow();
     if (flow.m_bRanking != 0) {
-        Ranking.LoadFile(flow.m_nPlayKind, SaveData.strStage.c_str());
+        Ranking.LoadFile(flow.m_nPlayKind, RankingStageName(m_pStage->strFile).c_str());
         SaveData.StepSelection(flow.m_nPlayKind, 0);
         DrawRanking();
     }

@@ -19,6 +19,7 @@
 #include "scenes/WorldMapRules.h"
 #include "scenes/cSceneWorldMap.h"
 #include "stage/cMenuCursor.h"
+#include "stage/cRanking.h"
 #include "support/SampleGame.h"
 #include "support/ScreenHarness.h"
 
@@ -533,6 +534,31 @@ TEST_F(WorldMapScreenTest, ButtonsThreeAndFourShowTheRankingAndStepItsGenre)
         EXPECT_EQ(s_harness->Sounds(), k.sounds);
     }
     SystemData.RankingRows[0] = savedRow;
+}
+
+TEST_F(WorldMapScreenTest, StageInformationIsTheBestScoreAndTheRankingThePlayKeeps)
+{
+    cSaveData key;
+    key.SetStageFile(kStageFile);
+    SaveData.SetHighScore(key.strStage, 777);
+    SaveData.StageClear[kStageB] = 1;
+    // The stage play keeps its ranking under the file it read (the newest numbered variant);
+    // the harness has read the stage of A, B and D.
+    Ranking.Reset();
+    Ranking.m_Tables[RANKING_SCORE].Insert("ABC", 4321);
+    ASSERT_EQ(Ranking.SaveFile(0, Stage.m_strPath.c_str()), 1);
+    Ranking.Reset();
+    SceneFlow().m_nPlayKind = 0;
+    SceneFlow().m_bRanking = 1;
+
+    cSceneWorldMap& map = Enter(4, 3, SCENE_TITLE);
+    SceneFlow().m_bRanking = 0;
+    EXPECT_EQ(map.HighScore(), 777);
+    EXPECT_EQ(SaveData.strStage, key.strStage);
+    const cRankingEntry& best = Ranking.m_Tables[RANKING_SCORE].m_Entries[0];
+    EXPECT_EQ(best.bValid, 1);
+    EXPECT_EQ(best.strName, "ABC");
+    EXPECT_EQ(best.nValue, 4321);
 }
 
 TEST_F(WorldMapScreenTest, CancelOpensTheWorldMapMenuWithThePositionSaved)
