@@ -35,12 +35,6 @@ constexpr int kCursorSound = 0;
 constexpr BYTE kVerticalAxis = 2;
 constexpr BYTE kBothAxes = 3;
 
-// An entry of a per-play-kind table; 0 when the table is shorter.
-int KindValue(const cVector<std::int32_t>& table, int nKind)
-{
-    return nKind >= 0 && static_cast<std::size_t>(nKind) < table.size() ? table.data()[nKind] : 0;
-}
-
 int RankingSwitch(int nKind)
 {
     const cVector<cRankingRow>& rows = SystemData.RankingRows;
@@ -70,14 +64,7 @@ void NewGame()
     SaveData.nMapX = WorldMap.nStartX;
     SaveData.nMapY = WorldMap.nStartY;
     SaveData.nLap = 0;
-    if (KindValue(SystemData.UnlimitedLivesTable, cSaveData::kPlayStory) != 0) {
-        SaveData.nStartLives = cSaveData::kUnlimitedLives;
-        SaveData.nLives = cSaveData::kUnlimitedLives;
-    } else {
-        const int nLives = KindValue(SystemData.LivesTable, cSaveData::kPlayStory);
-        SaveData.nStartLives = nLives;
-        SaveData.nLives = nLives - 1;
-    }
+    SaveData.StartLivesOf(cSaveData::kPlayStory);
 }
 
 cScene* CreateTitleScene()
