@@ -176,6 +176,11 @@ public:
     // Reads "user_data\challenge\Challenge.dat" and applies the lives rule of challenge play. 1;
     // 0 when the file is missing or refused (the record is unchanged).
     int LoadChallenge();
+    // The lives a new play of nPlayKind (kPlayStory, kPlayChallenge, kPlayFree) starts with:
+    // 999999 of both counts when the settings give the kind unlimited lives, else the kind's
+    // starting lives for the stage and one fewer in stock. A kind outside the settings' tables
+    // counts as 0 lives.
+    void StartLivesOf(int nPlayKind);
 
 private:
     int LoadOwnPart(FILE* fp);

@@ -67,6 +67,20 @@ int cSaveData::LoadAndApplyLives(const char* szPath, int nPlayKind)
     return 1;
 }
 
+void cSaveData::StartLivesOf(int nPlayKind)
+{
+    const auto entry = [nPlayKind](const cVector<std::int32_t>& table) {
+        return nPlayKind >= 0 && static_cast<std::size_t>(nPlayKind) < table.size() ? table.data()[nPlayKind] : 0;
+    };
+    if (entry(SystemData.UnlimitedLivesTable) != 0) {
+        nStartLives = kUnlimitedLives;
+        nLives = kUnlimitedLives;
+    } else {
+        nStartLives = entry(SystemData.LivesTable);
+        nLives = nStartLives - 1;
+    }
+}
+
 void cSaveData::ApplyLivesRule(int nPlayKind)
 {
     if (SystemData.UnlimitedLivesTable[nPlayKind] != 0) {

@@ -74,12 +74,6 @@ bool RankingSwitch()
     return SystemData.RankingRows[kChallenge].bEnabled != 0;
 }
 
-// A per-play-kind table entry; 0 when the table is shorter.
-int KindEntry(const cVector<std::int32_t>& table, int nKind)
-{
-    return nKind >= 0 && static_cast<std::size_t>(nKind) < table.size() ? table.data()[nKind] : 0;
-}
-
 // The record of world index w; a fresh one for worlds the challenge record does not hold.
 cIntPair WorldRecordOf(int w)
 {
@@ -258,14 +252,7 @@ bool cSceneWorldSelect::StartWorld(int nRow)
     SaveData.SetStageFile(Stage.m_strPath.c_str());
     SaveData.nStageNo = nRow + 1;
     SaveData.nWorldStage = 1;
-    if (KindEntry(SystemData.UnlimitedLivesTable, kChallenge) != 0) {
-        SaveData.nStartLives = cSaveData::kUnlimitedLives;
-        SaveData.nLives = cSaveData::kUnlimitedLives;
-    } else {
-        const int lives = KindEntry(SystemData.LivesTable, kChallenge);
-        SaveData.nStartLives = lives;
-        SaveData.nLives = lives - 1;
-    }
+    SaveData.StartLivesOf(cSaveData::kPlayChallenge);
     SaveData.bWorldRun = 1;
     cSceneFlow& flow = SceneFlow();
     flow.m_nSelectWorld = nRow;

@@ -270,7 +270,7 @@ void cSceneStage::Miss()
         EnterStateAfterSetUp(STAGESTATE_START);
         return;
     }
-    // The save data's left-after-a-miss flag is set here once the world map's return rule has it.
+    SaveData.bMapEntered = 1;  // the world map puts the hero back on the cell before the stage
     SceneFlow().m_nNextScene = SCENE_WORLDMAP;
     MenuCursor.m_pCur->nRow = SceneFlow().m_nGameMode;
     m_nSubState = 0;

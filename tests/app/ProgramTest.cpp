@@ -334,6 +334,37 @@ TEST_F(ProgramTest, AStageFileThatCannotBeReadIsLoggedAndTheTitleComes)
     }
 }
 
+TEST_F(ProgramTest, WithoutAStageFileTheTitleComesAndANewGameLeavesItForTheWorldMap)
+{
+    struct Case {
+        const char* name;
+        int nPressAt;  // frame of the one press of button 1; -1 none
+        const char* screen;
+    };
+    // The title fades in over 90 / 10 frames; a press after it chooses the first entry, the new
+    // game, whose fade-out takes as long again.
+    constexpr int kFrames = 60;
+    const Case cases[] = {
+        {"no key", -1, "title"},
+        {"button 1 on the menu", 20, "worldmap"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::GameFolder folder;
+        WriteGame(folder.Root(), {});
+        std::string script;
+        for (int i = 0; i < kFrames; ++i) {
+            script += i == c.nPressAt ? "16\n" : "0\n";
+        }
+        folder.Write("pad.txt", script);
+        const RunResult run = RunPlayer(
+            folder.Root(), {}, {"QB_FRAMES=" + std::to_string(kFrames), "QB_INPUT=pad.txt", "QB_STATE=state.json"});
+        EXPECT_EQ(run.code, 0) << run.output;
+        const std::string state = folder.Read("state.json");
+        EXPECT_NE(state.find(std::string("\"screen\": \"") + c.screen + "\""), std::string::npos) << state;
+    }
+}
+
 TEST_F(ProgramTest, CommandLinesAndSettingsThatCannotBeUsedAreRefusedBeforeAnythingStarts)
 {
     testsupport::GameFolder folder;

@@ -332,13 +332,15 @@ TEST_F(StageStates, MissMenuRetriesOrGoesBackToTheMap)
         SHORT dir;
         int state;
         int nextScene;
+        int leftAfterMiss;  // the save data's flag the world map reads on return
     };
     for (const Case& c :
-         {Case{"retry", 0, STAGESTATE_START, -1}, Case{"map", DIR_DOWN, STAGESTATE_FADEOUT, SCENE_WORLDMAP}}) {
+         {Case{"retry", 0, STAGESTATE_START, -1, 0}, Case{"map", DIR_DOWN, STAGESTATE_FADEOUT, SCENE_WORLDMAP, 1}}) {
         SCOPED_TRACE(c.name);
         spec = testsupport::MinimalGame();
         ASSERT_TRUE(LoadAndEnter());
         harness->Flow().m_nNextScene = -1;
+        SaveData.bMapEntered = 0;
         Put(STAGESTATE_MISS);
         Frame(0);
         EXPECT_EQ(MenuCursor.m_pCur->nRow, 0);
@@ -351,6 +353,7 @@ TEST_F(StageStates, MissMenuRetriesOrGoesBackToTheMap)
         Frame(kDecide);
         EXPECT_EQ(Scene().m_nState, c.state);
         EXPECT_EQ(harness->Flow().m_nNextScene, c.nextScene);
+        EXPECT_EQ(SaveData.bMapEntered, c.leftAfterMiss);
         harness.reset();
     }
 }

@@ -245,9 +245,14 @@ std::vector<CharaState> PlayHarness::CharaStates()
 
 std::uint64_t PlayHarness::Digest() const
 {
+    return DigestOf(m_scene.get());
+}
+
+std::uint64_t PlayHarness::DigestOf(const cSceneStage* scene)
+{
     Digester d;
-    if (m_scene) {
-        const cSceneStage& s = *m_scene;
+    if (scene != nullptr) {
+        const cSceneStage& s = *scene;
         d.Add(s.m_nState);
         d.Add(s.m_nSubState);
         d.Add(s.m_nFrame);

@@ -109,6 +109,8 @@ public:
     // every character's geometry, speeds, status, pattern cell and block contacts, and the block
     // map's blocks.
     std::uint64_t Digest() const;
+    // The same digest for any stage-play screen (nullptr: the objects alone).
+    static std::uint64_t DigestOf(const cSceneStage* scene);
 
 private:
     GameFolder m_folder;

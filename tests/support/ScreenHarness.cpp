@@ -128,6 +128,11 @@ int ScreenHarness::SceneId() const
     return m_nSceneId;
 }
 
+std::uint64_t ScreenHarness::Digest() const
+{
+    return PlayHarness::DigestOf(m_nSceneId == SCENE_STAGE ? static_cast<const cSceneStage*>(m_scene.get()) : nullptr);
+}
+
 int ScreenHarness::Requests(UINT uMsg) const
 {
     return static_cast<int>(std::count(m_requests.begin(), m_requests.end(), uMsg));

@@ -51,6 +51,9 @@ public:
     // The current screen's id and object (nullptr before its first frame).
     int SceneId() const;
     cScene* Current() { return m_scene.get(); }
+    // The play-state digest of the play harness (PlayHarness::Digest) for the current screen:
+    // with the stage screen's state while the stage plays.
+    std::uint64_t Digest() const;
 
     // The answers of the main window: "Load stage file" (WM_USER+2) and "Load replay file"
     // (WM_USER+3) call the given function on the test's thread and answer its result (a function

@@ -1,0 +1,170 @@
+// A drawn frame of the world map compared pixel by pixel, in every back-end configuration, with the
+// picture composed here from the sheets: the background colour where the view reaches past the
+// map (the hero near the top-left corner scrolls the view to negative cells), the chips by their
+// picture numbers, the stage icons (cleared ones from the second column, none for a node without
+// active stage) and the hero facing up at the screen centre.
+#include "graphics/DrawTestSupport.h"
+
+#include "graphics/Fade.h"
+#include "graphics/SurfaceCatalogue.h"
+#include "input/cInput.h"
+#include "project/cSaveData.h"
+#include "project/cSystemData.h"
+#include "project/cWorldMap.h"
+#include "scenes/cSceneWorldMap.h"
+#include "stage/cScene.h"
+
+namespace gfxtest {
+namespace {
+
+constexpr char kLetters[] = ".RGBWYC";  // palette index -> letter (see DrawTestSupport.h)
+
+// The chip sheet, 160 x 64 (five 32 x 32 pictures a row): picture cells in index
+// 1 + (column + row) mod 5 with their first pixel column transparent.
+std::uint32_t ChipSheet(int x, int y)
+{
+    return x % 32 == 0 ? 0u : 1u + static_cast<std::uint32_t>((x / 32 + y / 32) % 5);
+}
+
+// The stage-icon sheet, 64 x 64: column 0 not cleared, column 1 cleared, one row per icon; the
+// top two rows of each icon transparent, then index 2 + column + 2 x row.
+std::uint32_t EventSheet(int x, int y)
+{
+    return y % 32 < 2 ? 0u : 2u + static_cast<std::uint32_t>(x / 32 + 2 * (y / 32)) % 5;
+}
+
+// The accessory sheet, 128 x 128: every 32 x 32 cell with its first three columns transparent,
+// then index 1 + (column + row) mod 5.
+std::uint32_t AccessorySheet(int x, int y)
+{
+    return x % 32 < 3 ? 0u : 1u + static_cast<std::uint32_t>((x / 32 + y / 32) % 5);
+}
+
+// The map: 12 x 8 cells, chip (column + row) mod 2; chip 0 shows picture 0, chip 1 picture 7.
+constexpr int kWidth = 12;
+constexpr int kHeight = 8;
+constexpr int kPicture[2] = {0, 7};
+constexpr int kHeroCol = 3;
+constexpr int kHeroRow = 2;
+constexpr int kClearedStage = 20;
+
+struct Node {
+    int x, y;
+    int icon;
+    int stageNo;
+    int needStage;  // 999: never active
+};
+constexpr Node kNodes[] = {{5, 4, 1, 21, 0}, {8, 6, 0, kClearedStage, 0}, {10, 1, 1, 22, 999}};
+
+class WorldMapPictureTest : public DrawTest {
+protected:
+    void SetUp() override
+    {
+        DrawTest::SetUp();
+        m_bShowLives = SystemData.bMapShowLives;
+        m_backName = SDInfoTable[54].szFileName;
+    }
+    void TearDown() override
+    {
+        m_scene.reset();
+        DDResetFadesForTest();
+        WorldMap = cWorldMap();
+        SaveData.Reset();
+        SystemData.bMapShowLives = m_bShowLives;
+        SDInfoTable[54].szFileName = m_backName;
+        DrawTest::TearDown();
+    }
+
+    std::unique_ptr<cSceneWorldMap> m_scene;
+    int m_bShowLives = 0;
+    std::string m_backName;
+};
+
+TEST_P(WorldMapPictureTest, AFrameShowsTheViewAroundTheHero)
+{
+    OpenWithPalette();
+    Write("bmp\\WorldMapChip.bmp", Bmp8(160, 64, ChipSheet));
+    Write("bmp\\WorldEvent.bmp", Bmp8(64, 64, EventSheet));
+    Write("bmp\\Accessory.bmp", Bmp8(128, 128, AccessorySheet));
+    Write("bmp\\Window.bmp", Bmp8(32, 32, [](int, int) { return 4u; }));
+
+    WorldMap = cWorldMap();
+    ASSERT_EQ(WorldMap.SetSize(kWidth, kHeight), 1);
+    WorldMap.nBackColor = 6;
+    WorldMap.bBackBitmap = 0;
+    WorldMap.Chip.Reset(2);
+    for (int c = 0; c < 2; ++c) WorldMap.Chip[c].nImage = kPicture[c];
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) WorldMap.Cell[x + (y << WorldMap.nPitch_Shift)] = (x + y) % 2;
+    WorldMap.Node.Reset(static_cast<int>(std::size(kNodes)));
+    for (int n = 0; n < static_cast<int>(std::size(kNodes)); ++n) {
+        WorldMap.Node[n].nX = kNodes[n].x;
+        WorldMap.Node[n].nY = kNodes[n].y;
+        cWorldStage& entry = WorldMap.Node[n].Entry[0];
+        entry.nIcon = kNodes[n].icon;
+        entry.nStageNo = kNodes[n].stageNo;
+        entry.nNeedStage = kNodes[n].needStage;
+        entry.bPassable = 1;
+    }
+    SystemData.bMapShowLives = 0;
+    SaveData.Reset();
+    SaveData.StageClear[kClearedStage] = 1;
+    SaveData.nMapX = kHeroCol;
+    SaveData.nMapY = kHeroRow;
+    SaveData.nMapDir = 1;  // facing up
+    ResetInput();
+
+    m_scene = std::make_unique<cSceneWorldMap>();
+    m_scene->Main();  // Init and the first fade step
+    m_scene->m_nState = cSceneWorldMap::kStateMap;
+    m_scene->Main();  // one frame on the map: the hero does not move
+
+    std::vector<std::string> want(480, std::string(640, 'C'));
+    const auto put = [&](int x, int y, std::uint32_t index) {
+        if (index != 0 && x >= 0 && x < 640 && y >= 0 && y < 480)
+            want[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = kLetters[index];
+    };
+    // The view's top-left cell: the hero's cell less (9, 7).
+    const int scrollX = kHeroCol - 9;
+    const int scrollY = kHeroRow - 7;
+    for (int row = 0; row < kHeight; ++row) {
+        for (int col = 0; col < kWidth; ++col) {
+            const int c = kPicture[(col + row) % 2];
+            for (int y = 0; y < 32; ++y)
+                for (int x = 0; x < 32; ++x)
+                    put((col - scrollX) * 32 + x, (row - scrollY) * 32 + y,
+                        ChipSheet((c % 5) * 32 + x, (c / 5) * 32 + y));
+        }
+    }
+    for (const Node& node : kNodes) {
+        if (node.needStage != 0) continue;  // no active stage, no icon
+        const int sx = node.stageNo == kClearedStage ? 32 : 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                put((node.x - scrollX) * 32 + x, (node.y - scrollY) * 32 + y, EventSheet(sx + x, node.icon * 32 + y));
+    }
+    // The hero facing up: the cell at (64, 64) of the accessory sheet, at the screen centre.
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) put(288 + x, 224 + y, AccessorySheet(64 + x, 64 + y));
+
+    const RawImage got = Pixels(&BackBuffer);
+    ASSERT_EQ(got.size(), 480u);
+    DWORD raw[256] = {};
+    for (const char* l = kLetters; *l != '\0'; ++l) raw[static_cast<unsigned char>(*l)] = Raw(*l, true);
+    int mismatches = 0;
+    for (std::size_t y = 0; y < 480; ++y) {
+        for (std::size_t x = 0; x < 640; ++x) {
+            const DWORD expected = raw[static_cast<unsigned char>(want[y][x])];
+            if (got[y][x] != expected && ++mismatches <= 5) {
+                ADD_FAILURE() << "pixel (" << x << ", " << y << "): 0x" << std::hex << got[y][x] << " instead of 0x"
+                              << expected << " ('" << want[y][x] << "')";
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, WorldMapPictureTest, ::testing::ValuesIn(kConfigs), ConfigName);
+
+}  // namespace
+}  // namespace gfxtest
