@@ -47,6 +47,11 @@ void cTextObj::MeasureText(const std::string& text, int& nWidth, int& nHeight)
 bool cTextObj::CreateSurface()
 {
     TEXTSURFACES& s = Surfaces();
+    if (!bDDReady.load()) {
+        // A headless play has no surfaces: the text lives and steps without its picture.
+        lpTextSurface = nullptr;
+        return true;
+    }
     if (!DDAddSurfaceList(s.list, s.infos, nWidth, nHeight, kColourKey, 0, 0, 0)) {
         lpTextSurface = nullptr;
         PostMessage(hWndMain.load(), WM_CLOSE, 0, 0);

@@ -111,7 +111,8 @@ public:
     // Width and height of the text with Font16, each + 2.
     static void MeasureText(const std::string& text, int& nWidth, int& nHeight);
     // A surface of the object's size in the text surface list; false when it cannot be made (the
-    // program is then closed).
+    // program is then closed). Without a drawing back-end there is none to make: true, and the
+    // object has no surface.
     bool CreateSurface();
     // The shown text into the surface (in a message window when bWindow).
     void Render();

@@ -1,5 +1,5 @@
 // Golden replays: one replay file of each stage of the sample game (tests/replay/golden/), recorded
-// from scripted input that walks, jumps and fights through a good part of the stage, kept beside
+// from the scripted input that plays the stage to its goal (up to the frame before the clear), kept beside
 // the play-state digest of every frame of its playback. Playing a golden replay back must give the
 // kept digests frame for frame, in the first round and again in the round after the replay's end
 // restarts the stage: any change to play behaviour shows up as the first differing frame.
@@ -32,6 +32,7 @@
 #include "project/cSystemData.h"
 #include "support/PlayHarness.h"
 #include "support/SampleGame.h"
+#include "support/SampleGameScripts.h"
 #include "support/TestMainWindow.h"
 
 namespace {
@@ -48,83 +49,10 @@ constexpr std::size_t kBallastBlocks = 64;
 // The replay file in the harness's game folder while it is saved or played.
 constexpr const char* kWorkFile = "golden.rpl4_720";
 
-constexpr SHORT R = DIR_RIGHT;
-constexpr SHORT L = DIR_LEFT;
-constexpr SHORT B1 = 1;  // button 1: the sample hero's jump
-constexpr SHORT B2 = 2;
-
-// A stretch of the script: the same controller words for a number of frames.
-struct Segment {
-    int frames;
-    SHORT dir;
-    SHORT buttons;
-};
-
-using Script = std::vector<Segment>;
-
-// The scripts of the sample game's stages, in stage order.
-const std::vector<Script>& StageScripts()
-{
-    static const std::vector<Script> scripts = {
-        // Grassland: jumps under the bricks, turns back, rams the first slime, jumps the first gap
-        // and climbs the stone steps.
-        {{30, R, 0}, {12, R, B1}, {30, R, 0}, {10, 0, B2}, {20, L, 0}, {14, R, B1}, {40, R, 0}, {16, R, B1},
-         {30, R, 0}, {12, 0, B1}, {40, R, 0}, {16, R, B1}, {80, R, 0}, {16, R, B1}, {50, R, 0}, {16, R, B1},
-         {40, R, 0}, {16, R, B1}, {30, R, 0}, {16, R, B1}, {40, R, 0}, {16, R, B1}, {40, R, 0}},
-        // Sky bridge: climbs onto the first bridge under the bird and falls through the gap after it.
-        {{24, R, 0},
-         {16, R, B1},
-         {30, R, 0},
-         {14, R, B1},
-         {20, R, 0},
-         {10, L, 0},
-         {16, R, B1},
-         {30, R, 0},
-         {10, 0, B2},
-         {16, R, B1},
-         {40, R, 0},
-         {16, R, B1},
-         {40, R, 0},
-         {16, R, B1},
-         {40, R, 0},
-         {16, R, B1},
-         {40, R, 0}},
-        // Castle: jumps onto the stone ledge, rams the first spiky, walks back and forth under it.
-        {{40, R, 0},
-         {16, R, B1},
-         {20, R, 0},
-         {10, L, B2},
-         {30, R, 0},
-         {16, R, B1},
-         {30, R, 0},
-         {12, 0, B1},
-         {30, R, 0},
-         {16, R, B1},
-         {40, R, 0},
-         {30, L, 0},
-         {16, L, B1},
-         {30, L, 0},
-         {16, R, B1},
-         {60, R, 0}},
-    };
-    return scripts;
-}
-
-// A stage without a script of its own walks right and jumps now and then.
-Script DefaultScript()
-{
-    Script script;
-    for (int i = 0; i < 8; ++i) {
-        script.push_back({40, R, 0});
-        script.push_back({16, R, B1});
-    }
-    return script;
-}
-
 struct GoldenCase {
     std::string name;   // file names in the golden folder: the stage file's name
     std::size_t stage;  // index into the sample game's stages
-    Script script;
+    std::vector<testsupport::PadFrame> script;
 };
 
 // Names the case in test output.
@@ -151,20 +79,11 @@ const std::vector<GoldenCase>& Cases()
         std::vector<GoldenCase> all;
         const std::vector<testsupport::StageFileSpec> stages = testsupport::SampleStages();
         for (std::size_t i = 0; i < stages.size(); ++i) {
-            all.push_back({StemOf(stages[i].path), i, i < StageScripts().size() ? StageScripts()[i] : DefaultScript()});
+            all.push_back({StemOf(stages[i].path), i, testsupport::SampleStageScript(static_cast<int>(i))});
         }
         return all;
     }();
     return cases;
-}
-
-std::vector<testsupport::PadFrame> Expand(const std::vector<Segment>& script)
-{
-    std::vector<testsupport::PadFrame> frames;
-    for (const Segment& s : script) {
-        frames.insert(frames.end(), static_cast<std::size_t>(s.frames), testsupport::PadFrame{s.dir, s.buttons});
-    }
-    return frames;
 }
 
 bool UpdateMode()
@@ -287,7 +206,7 @@ protected:
         EXPECT_TRUE(harness->Enter());
         EXPECT_TRUE(harness->RunUntilState(STAGESTATE_PLAY, kMaxStartFrames));
         const cSaveData startSave = SaveDataAtStart;
-        const std::vector<testsupport::PadFrame> script = Expand(m_case->script);
+        const std::vector<testsupport::PadFrame>& script = m_case->script;
         harness->SetScript(script);
         cReplay kept;
         std::vector<std::uint64_t> digests;
