@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "MenuKeys.h"
 #include "project/cSaveData.h"
 #include "stage/cScene.h"
 #include "stage/cSceneStage.h"
+#include "support/MenuKeys.h"
 #include "support/SampleGame.h"
 #include "support/ScreenHarness.h"
 

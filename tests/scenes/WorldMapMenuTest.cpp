@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "MenuKeys.h"
 #include "core/TextHelpers.h"
 #include "platform/win/MessageBox.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
 #include "scenes/cSceneWorldMapMenu.h"
 #include "stage/cMenuCursor.h"
+#include "support/MenuKeys.h"
 #include "support/ScreenHarness.h"
 
 namespace {

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "MenuKeys.h"
 #include "core/TextHelpers.h"
 #include "definitions/LoadStage.h"
 #include "definitions/cEdStage.h"
@@ -18,6 +17,7 @@
 #include "scenes/cSceneWorldSelect.h"
 #include "stage/cMenuCursor.h"
 #include "stage/cRanking.h"
+#include "support/MenuKeys.h"
 #include "support/SampleGame.h"
 #include "support/ScreenHarness.h"
 

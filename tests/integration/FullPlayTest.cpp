@@ -1,0 +1,220 @@
+// The sample game played through as a player would, from the title screen, by scripted input:
+// the story from a new game through all six stages of the three worlds (saving into a slot after
+// the first world, going back to the title and continuing from that slot on the way), a world of
+// the challenge mode, and a free play of a stage file chosen at the title. Every stage is played
+// by its clearing script and must reach its clear; what each play did is kept as digests beside
+// the test (tests/integration/golden/full-play.txt), so that any change of behaviour anywhere on
+// the way shows up as the first stage whose digests differ.
+//
+// After an intended change, the same code writes the file again:
+//     QB_UPDATE_GOLDEN=1 bash scripts/test.sh -L integration
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "input/cReplay.h"
+#include "platform/win/Keyboard.h"
+#include "project/cSaveData.h"
+#include "scenes/FreeStage.h"
+#include "stage/cMenuCursor.h"
+#include "stage/cSceneStage.h"
+#include "support/MenuKeys.h"
+#include "support/SampleGame.h"
+#include "support/SampleGameScripts.h"
+#include "support/ScreenHarness.h"
+
+namespace {
+
+using namespace menukeys;
+
+constexpr int kMapRow = 7;
+constexpr int kMapStartX = 2;
+// The stages' nodes on the map's road, in story order.
+constexpr int kNodeX[6] = {4, 6, 9, 12, 15, 17};
+// Frames the fades and banners before a stage's play may take, and those after its script.
+constexpr int kMaxWait = 900;
+constexpr int kClearCaptionFrames = 120;
+
+std::filesystem::path GoldenPath()
+{
+    return std::filesystem::path(QB_TESTS_SOURCE_DIR) / "integration" / "golden" / "full-play.txt";
+}
+
+bool UpdateMode()
+{
+    const char* value = std::getenv("QB_UPDATE_GOLDEN");
+    return value != nullptr && std::string(value) == "1";
+}
+
+std::string Hex(std::uint64_t value)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+class FullPlayTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ReleaseAllKeys();
+        harness = std::make_unique<testsupport::ScreenHarness>(testsupport::SampleGame());
+        ASSERT_TRUE(harness->Loaded());
+        ASSERT_TRUE(harness->RunUntil(SCENE_TITLE, 1, 5));
+    }
+    void TearDown() override
+    {
+        harness.reset();
+        Replay.Clear();
+        ReplayPrev.Clear();
+        ReleaseAllKeys();
+    }
+
+    // Plays the stage now starting with the script of stage index and leaves its clear display
+    // with decide. One line of the record: what the play was, its play frames, the digest of its
+    // last play frame and one digest of all of them.
+    void PlayStage(const std::string& what, int index)
+    {
+        ASSERT_TRUE(harness->RunUntil(SCENE_STAGE, STAGESTATE_PLAY, kMaxWait)) << what;
+        const std::vector<testsupport::PadFrame> script = testsupport::SampleStageScript(index);
+        harness->SetScript(script);
+        std::uint64_t all = 0;
+        std::uint64_t last = 0;
+        int frames = 0;
+        const int limit = static_cast<int>(script.size()) + kMaxWait;
+        while (frames < limit && harness->SceneId() == SCENE_STAGE && harness->Current()->m_nState == STAGESTATE_PLAY) {
+            harness->RunFrames(1);
+            ++frames;
+            last = harness->Digest();
+            all = (all ^ last) * 1099511628211ull;
+        }
+        ASSERT_EQ(harness->SceneId(), SCENE_STAGE) << what;
+        ASSERT_EQ(harness->Current()->m_nState, STAGESTATE_CLEAR) << what << " not cleared";
+        harness->SetScript({});
+        harness->RunFrames(kClearCaptionFrames);
+        Press(*harness, {Button(kDecide)});
+        record << what << " frames " << frames << " last " << Hex(last) << " all " << Hex(all) << "\n";
+    }
+
+    // The hero's cell on the map now: the bottom of the menu cursor's stack (a question asked on
+    // the map opens its own cursor above it).
+    static int MapColumn() { return MenuCursor.m_Stack[0].nCol; }
+
+    // Walks the hero along the road to column x.
+    void WalkTo(int x)
+    {
+        for (int step = MapColumn(); step < x; ++step) {
+            Press(*harness, {Dir(kRight)});
+        }
+    }
+
+    // Enters the story stage of index from the map: walks onto its node, where a stage that bars
+    // the road asks at once and any other is asked for with decide, then answers "play".
+    void EnterStoryStage(int index)
+    {
+        WalkTo(kNodeX[index]);
+        ASSERT_EQ(MapColumn(), kNodeX[index])
+            << "stage " << index + 1 << " screen " << harness->SceneId() << " state " << harness->Current()->m_nState;
+        if (harness->Current()->m_nState != 2) {
+            Press(*harness, {Button(kDecide)});
+        }
+        ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAP, 2, 5)) << "stage " << index + 1 << " is not asked for";
+        Press(*harness, {Dir(kUp), Button(kDecide)});
+    }
+
+    void CheckRecord()
+    {
+        if (UpdateMode()) {
+            std::filesystem::create_directories(GoldenPath().parent_path());
+            std::ofstream(GoldenPath(), std::ios::trunc) << record.str();
+            return;
+        }
+        std::ifstream in(GoldenPath());
+        ASSERT_TRUE(in) << GoldenPath() << " is missing: QB_UPDATE_GOLDEN=1 bash scripts/test.sh -L integration";
+        std::stringstream expected;
+        expected << in.rdbuf();
+        std::istringstream want(expected.str());
+        std::istringstream got(record.str());
+        std::string wantLine;
+        std::string gotLine;
+        while (std::getline(want, wantLine)) {
+            ASSERT_TRUE(std::getline(got, gotLine)) << "missing: " << wantLine;
+            ASSERT_EQ(gotLine, wantLine) << "the first play that differs";
+        }
+        EXPECT_FALSE(std::getline(got, gotLine)) << "more plays than kept: " << gotLine;
+    }
+
+    std::unique_ptr<testsupport::ScreenHarness> harness;
+    std::ostringstream record;
+};
+
+TEST_F(FullPlayTest, TheStoryChallengeAndFreePlayFromTheTitle)
+{
+    // The story: a new game, the first world, saved into the first slot.
+    Press(*harness, {Button(kDecide)});
+    ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAP, 1, kMaxWait));
+    ASSERT_EQ(SaveData.nMapX, kMapStartX);
+    ASSERT_EQ(SaveData.nMapY, kMapRow);
+    for (int index = 0; index < 2; ++index) {
+        EnterStoryStage(index);
+        PlayStage("story stage " + std::to_string(index + 1), index);
+        ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAP, 1, kMaxWait));
+        EXPECT_EQ(SaveData.StageClear[index + 1], 1);
+    }
+    Press(*harness, {Button(kCancel)});
+    ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAPMENU, 1, kMaxWait));
+    Press(*harness, {Button(kDecide), Button(kDecide), Dir(kUp), Button(kDecide)});
+    ASSERT_EQ(SaveData.nSlot, 0);
+
+    // Back to the title; what is in memory is forgotten; "continue" from the first slot.
+    Press(*harness, {Button(kCancel), Dir(kDown), Dir(kDown), Dir(kDown), Button(kDecide), Dir(kUp), Button(kDecide)});
+    ASSERT_TRUE(harness->RunUntil(SCENE_TITLE, 1, kMaxWait));
+    SaveData.Reset();
+    Press(*harness, {Dir(kDown), Button(kDecide), Button(kDecide)});
+    ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAP, 1, kMaxWait));
+    EXPECT_EQ(SaveData.nMapX, kNodeX[1]);
+
+    // The second and third worlds, to the end.
+    for (int index = 2; index < 6; ++index) {
+        EnterStoryStage(index);
+        PlayStage("story stage " + std::to_string(index + 1), index);
+        ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAP, 1, kMaxWait));
+        EXPECT_EQ(SaveData.StageClear[index + 1], 1);
+    }
+
+    // Back to the title through the world-map menu.
+    Press(*harness, {Button(kCancel)});
+    ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAPMENU, 1, kMaxWait));
+    Press(*harness, {Dir(kDown), Dir(kDown), Dir(kDown), Button(kDecide), Dir(kUp), Button(kDecide)});
+    ASSERT_TRUE(harness->RunUntil(SCENE_TITLE, 1, kMaxWait));
+
+    // The challenge: the first world, played from its first stage, back on the world select.
+    Press(*harness, {Dir(kDown), Button(kDecide)});
+    ASSERT_TRUE(harness->RunUntil(SCENE_WORLDSELECT, 1, kMaxWait));
+    Press(*harness, {Button(kDecide)});
+    PlayStage("challenge world 1", 0);
+    ASSERT_TRUE(harness->RunUntil(SCENE_WORLDSELECT, 1, kMaxWait));
+    ASSERT_FALSE(SaveData.WorldRecord.empty());
+    EXPECT_EQ(SaveData.WorldRecord[0].first, 1);
+    Press(*harness, {Button(kCancel)});
+    ASSERT_TRUE(harness->RunUntil(SCENE_TITLE, 1, kMaxWait));
+
+    // Free play of the sky bridge, chosen in the title's file dialog; its end starts it again.
+    harness->onLoadStage = [] { return LoadFreeStage("data\\stg4\\stage3.stg4_000", 0); };
+    Press(*harness, {Dir(kDown), Button(kDecide)});
+    EXPECT_EQ(harness->Requests(WM_USER + 2), 1);
+    PlayStage("free stage 3", 2);
+    ASSERT_TRUE(harness->RunUntil(SCENE_STAGE, STAGESTATE_PLAY, kMaxWait));
+
+    EXPECT_EQ(harness->TakePosted(WM_CLOSE), 0);
+    CheckRecord();
+}
+
+}  // namespace
