@@ -10,13 +10,13 @@
 #include "core/TextHelpers.h"
 #include "platform/midi/MidiSynth.h"
 #include "platform/win/Messages.h"
+#include "platform/win/Threads.h"
 #include "platform/win/Time.h"
 
 namespace {
 
 constexpr DWORD kEventHeader = 12;
 constexpr DWORD kEndOfSong = 0x002FFF;  // FF 2F 00 as a short message
-constexpr int kHandshakeTries = 5000;
 
 void PutDword(char* p, DWORD v)
 {
@@ -33,6 +33,19 @@ DWORD GetDword(const char* p)
 DWORD SaturatingAdd(DWORD a, DWORD b)
 {
     return a > 0xFFFFFFFF - b ? 0xFFFFFFFF : a + b;
+}
+
+// Posts the thread WM_APP every millisecond until the post succeeds, that is until the thread
+// owns its message queue. False when the thread ended first.
+bool CallbackQueueReady(const cThread& thread)
+{
+    const DWORD threadId = thread.m_dwThreadID;
+    while (!PostThreadMessage(threadId, WM_APP, 0, 0)) {
+        const HANDLE h = thread.m_hThread.load();
+        if (h == nullptr || WaitForSingleObject(h, 0) != WAIT_TIMEOUT) return false;
+        Sleep(1);
+    }
+    return true;
 }
 
 // Opens the synthesiser behind the streams; says once per run when MIDI music will be silent.
@@ -69,12 +82,12 @@ void cMidi::Open()
     }
     OpenSynthOnce();
 
-    // The callback thread must own its queue before the stream posts to it.
+    // The callback thread must own its queue before the stream posts to it: a position callback
+    // posted earlier is lost, and with it the refill or the end of the song. A thread that is
+    // slow to be scheduled is waited for however long it takes; only one that ended without a
+    // queue leaves the player without a stream.
     DWORD threadId = 0;
-    if (hThread.Start(MidiThreadProc, this)) {
-        threadId = hThread.m_dwThreadID;
-        for (int i = 0; i < kHandshakeTries && !PostThreadMessage(threadId, WM_APP, 0, 0); ++i) Sleep(1);
-    }
+    if (hThread.Start(MidiThreadProc, this) && CallbackQueueReady(hThread)) threadId = hThread.m_dwThreadID;
     ThreadLockHolder lock(m_Lock);
     UINT device = MIDI_MAPPER;
     MMRESULT result =

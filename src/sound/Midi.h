@@ -34,8 +34,9 @@ public:
     // Close, then the file's destruction.
     ~cMidi() override;
 
-    // Sets up both buffers, starts the callback thread, opens the stream with the song's division,
-    // rewinds and queues the first buffer. Failures are logged and the set-up goes on.
+    // Sets up both buffers, starts the callback thread and waits until it can take messages, opens
+    // the stream with the song's division, rewinds and queues the first buffer. Failures are
+    // logged and the set-up goes on.
     void Open();
     // Only with a song: ends the callback thread, resets and closes the stream, frees the buffers.
     void Close();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -12,6 +13,7 @@
 #include "MusicTestSupport.h"
 #include "SmfBytes.h"
 #include "core/TextHelpers.h"
+#include "platform/win/Threads.h"
 
 using namespace smfbytes;
 
@@ -180,6 +182,33 @@ TEST_F(MidiTest, PlaysOnceAndEndsStoppedAtTheBeginning)
     player->Restart(0);
     ASSERT_TRUE(WaitForNotes(2));
     EXPECT_EQ(Notes()[0].timeMs, restart);
+}
+
+// A callback thread that is late to run (a loaded machine) must still get the end of the song: the
+// stream is opened only once that thread can take messages, however long its start takes.
+TEST_F(MidiTest, ACallbackThreadLateToStartStillEndsTheSong)
+{
+    Write("song.mid", ShortSong());
+    HoldThreadStartsForTest(true);
+    std::atomic<bool> bOpened{false};
+    std::unique_ptr<cMidi> player;
+    std::thread opener([&] {
+        player = std::make_unique<cMidi>("song.mid");
+        bOpened = true;
+    });
+    // The opener posts to the held thread once a millisecond of virtual time; ten seconds of it
+    // are far longer than any start takes, and the open must still be waiting.
+    const DWORD start = timeGetTime();
+    for (int i = 0; i < 20000 && !bOpened && timeGetTime() - start < 10000; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_FALSE(bOpened) << "the stream was opened before its callback thread had a queue";
+    HoldThreadStartsForTest(false);
+    opener.join();
+
+    ASSERT_TRUE(player->IsStreamOpen());
+    player->Restart(0);
+    ASSERT_TRUE(WaitForNotes(2));
+    EXPECT_TRUE(WaitForState(*player, cMidi::kStopped));
 }
 
 TEST_F(MidiTest, LoopsFromTheStartAtTheEndOfTheSong)
