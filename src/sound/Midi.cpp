@@ -101,6 +101,7 @@ void cMidi::Open()
     nReadPos = kSongEventStart;
     nState = kStopped;
     m_nCarryDelta = 0;
+    m_bEndedInPause = false;
     OutLocked();
 }
 
@@ -136,6 +137,7 @@ void cMidi::OutLocked()
     if (!lpSong || !SongLeft() || m_BufferData[nBuffer].empty()) return;
     MIDIHDR* hdr = &lpHeader[nBuffer];
     if (hdr->dwFlags & MHDR_INQUEUE) return;
+    m_QueuedPass[nBuffer] = m_nPass;
     nReadPos += ConvertBuffer(nReadPos, hdr);
     LogResult("Prepare", midiOutPrepareHeader(OutHandle(), hdr, sizeof(MIDIHDR)));
     LogResult("Out", midiStreamOut(hStream, hdr, sizeof(MIDIHDR)));
@@ -153,6 +155,10 @@ void cMidi::RestartLocked(int bLoopSong)
 {
     bLoop = bLoopSong;
     if (nState == kPlaying) return;
+    if (nState == kPaused && m_bEndedInPause) {  // resumed at the very end: the song ends now
+        EndOfSongLocked();
+        return;
+    }
     const bool bFromStop = nState == kStopped;
     LogResult("Restart", midiStreamRestart(hStream));
     nState = kPlaying;
@@ -179,6 +185,8 @@ void cMidi::StopLocked(int bPause)
     nState = kStopped;
     nReadPos = kSongEventStart;
     m_nCarryDelta = 0;
+    ++m_nPass;
+    m_bEndedInPause = false;
     OutLocked();
 }
 
@@ -295,21 +303,36 @@ DWORD cMidi::ConvertBuffer(DWORD nPos, MIDIHDR* lpHdr)
     return consumed;
 }
 
+bool cMidi::IsCurrentCallback(const MIDIHDR* lpHdr) const
+{
+    for (int i = 0; i < kBuffers; ++i) {
+        if (lpHdr != &lpHeader[i]) continue;
+        // Queued again since the callback was posted, or queued before the last stop: stale.
+        return (lpHdr->dwFlags & MHDR_INQUEUE) == 0 && m_QueuedPass[i] == m_nPass;
+    }
+    return false;  // not one of this player's buffers
+}
+
 void cMidi::OnPositionCallback(MIDIHDR* lpHdr)
 {
     ThreadLockHolder lock(m_Lock);
-    // A header queued again since its callback was posted belongs to a newer pass: stale.
-    if (m_bClosing || lpHdr == nullptr || (lpHdr->dwFlags & MHDR_INQUEUE)) return;
+    if (m_bClosing || !IsCurrentCallback(lpHdr)) return;
     if (lpHdr->dwOffset > lpHdr->dwBytesRecorded || lpHdr->dwBytesRecorded - lpHdr->dwOffset < kEventHeader) return;
     const DWORD word = GetDword(lpHdr->lpData + lpHdr->dwOffset + 8);
     if ((word & 0x00FFFFFF) == kEndOfSong) {
-        if (nState != kPlaying)  // stopped or paused meanwhile: the request wins
-            return;
-        StopLocked(0);
-        if (bLoop) RestartLocked(1);
+        if (nState == kPaused)  // the pause holds; the song ends when it is resumed
+            m_bEndedInPause = true;
+        else if (nState == kPlaying)
+            EndOfSongLocked();
     } else if (SongLeft()) {
         OutLocked();
     }
+}
+
+void cMidi::EndOfSongLocked()
+{
+    StopLocked(0);
+    if (bLoop) RestartLocked(1);
 }
 
 void cMidi::LogResult(const char* szCall, MMRESULT result) const

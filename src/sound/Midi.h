@@ -62,6 +62,8 @@ private:
     friend unsigned MidiThreadProc(void* lpParam);
 
     void OnPositionCallback(MIDIHDR* lpHdr);
+    bool IsCurrentCallback(const MIDIHDR* lpHdr) const;
+    void EndOfSongLocked();
     void OutLocked();
     void RestartLocked(int bLoop);
     void StopLocked(int bPause);
@@ -84,6 +86,12 @@ private:
 
     mutable ThreadLock m_Lock;
     bool m_bClosing = false;
+    // Rewinds so far (each stop at the beginning starts a new pass through the song), and the
+    // pass in which each buffer was last queued: a callback of an earlier pass is stale.
+    unsigned m_nPass = 0;
+    std::array<unsigned, kBuffers> m_QueuedPass{};
+    // The end of the song was reached as the player was paused: the resume ends it.
+    bool m_bEndedInPause = false;
 };
 
 // The callback thread: a message loop that handles MM_MOM_POSITIONCB until WM_QUIT.

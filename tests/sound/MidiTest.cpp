@@ -13,6 +13,7 @@
 #include "MusicTestSupport.h"
 #include "SmfBytes.h"
 #include "core/TextHelpers.h"
+#include "platform/win/Messages.h"
 #include "platform/win/Threads.h"
 
 using namespace smfbytes;
@@ -67,6 +68,12 @@ Bytes ManyNotes(int n)
 
 class MidiTest : public musictest::MusicTest {
 protected:
+    void TearDown() override
+    {
+        HoldMidiCallbacksForTest(false);
+        HoldThreadStartsForTest(false);
+        MusicTest::TearDown();
+    }
     std::unique_ptr<cMidi> Load(const Bytes& file)
     {
         Write("song.mid", file);
@@ -78,6 +85,28 @@ protected:
         for (int i = 0; i < 20000 && player.GetState() != state; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return player.GetState() == state;
+    }
+    // Waits (bounded, real time) until a stream has kept a callback message of this kind; its
+    // target thread goes to *pThread.
+    static bool WaitForHeld(UINT message, DWORD* pThread)
+    {
+        for (int i = 0; i < 20000; ++i) {
+            for (const HeldMidiCallback& held : HeldMidiCallbacksForTest()) {
+                if (held.message != message) continue;
+                *pThread = held.thread;
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+    // Waits (bounded, real time) until the thread has taken every message posted to it. A
+    // position callback is followed by its buffer's MM_MOM_DONE, so it has then been handled.
+    static bool WaitForHandled(DWORD thread)
+    {
+        for (int i = 0; i < 20000 && !QueuedMessages(thread).empty(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return QueuedMessages(thread).empty();
     }
     std::vector<DWORD> NoteTimes() const
     {
@@ -247,6 +276,59 @@ TEST_F(MidiTest, PauseAndResumeContinueWhereItPaused)
     ASSERT_TRUE(WaitForNotes(2));
     ASSERT_TRUE(WaitForState(*player, cMidi::kStopped));
     ASSERT_EQ(Notes().size(), 2u) << "no note repeated or lost across the pause";
+}
+
+// A song that ends just as it is paused keeps its end for the resume, which stops it at the
+// beginning, or plays it again when it loops, instead of playing on with nothing queued.
+TEST_F(MidiTest, ASongThatEndsAsItIsPausedEndsWhenResumed)
+{
+    for (int bLoop : {0, 1}) {
+        SCOPED_TRACE(bLoop);
+        synth->Clear();
+        auto player = Load(ShortSong());
+        HoldMidiCallbacksForTest(true);
+        player->Restart(bLoop);
+        DWORD thread = 0;
+        ASSERT_TRUE(WaitForHeld(MM_MOM_DONE, &thread));  // the song has been played to its end
+        player->Stop(1);
+        EXPECT_EQ(player->GetState(), cMidi::kPaused);
+        HoldMidiCallbacksForTest(false);
+        ASSERT_TRUE(WaitForHandled(thread));
+        EXPECT_EQ(player->GetState(), cMidi::kPaused) << "the pause holds";
+        EXPECT_EQ(Notes().size(), 2u);
+
+        player->Restart(bLoop);
+        if (bLoop) {
+            ASSERT_TRUE(WaitForNotes(4));
+            const auto times = NoteTimes();
+            EXPECT_EQ(std::vector<DWORD>(times.begin(), times.begin() + 4), (std::vector<DWORD>{0, 500, 1000, 1500}));
+        } else {
+            ASSERT_TRUE(WaitForState(*player, cMidi::kStopped));
+            EXPECT_EQ(Notes().size(), 2u);
+        }
+    }
+}
+
+// The end of a pass that was stopped before its callback was handled is stale: it must not stop
+// the pass started after the stop.
+TEST_F(MidiTest, TheEndOfAStoppedPassDoesNotStopTheNextPass)
+{
+    auto player = Load(ShortSong());
+    HoldMidiCallbacksForTest(true);
+    player->Restart(0);
+    DWORD thread = 0;
+    ASSERT_TRUE(WaitForHeld(MM_MOM_DONE, &thread));  // the first pass has ended
+    player->Stop(0);
+    SetMidiClockDriving(false);  // the test moves the clock from here on
+    player->Restart(0);
+    ASSERT_TRUE(WaitForNotes(3));  // the second pass's first note, due at once
+    HoldMidiCallbacksForTest(false);
+    ASSERT_TRUE(WaitForHandled(thread));
+    EXPECT_EQ(player->GetState(), cMidi::kPlaying);
+
+    AdvanceVirtualClock(1000);
+    ASSERT_TRUE(WaitForState(*player, cMidi::kStopped));
+    EXPECT_EQ(NoteTimes(), (std::vector<DWORD>{0, 500, 1000, 1500}));
 }
 
 TEST_F(MidiTest, DeletingPlayersWhileTheirCallbacksRunIsSafe)
