@@ -16,7 +16,8 @@
 namespace {
 
 constexpr DWORD kEventHeader = 12;
-constexpr DWORD kEndOfSong = 0x002FFF;  // FF 2F 00 as a short message
+constexpr DWORD kEndOfSong = 0x002FFF;        // FF 2F 00 as a short message
+constexpr DWORD kCallbackExitWaitMs = 10000;  // real milliseconds
 
 void PutDword(char* p, DWORD v)
 {
@@ -114,7 +115,7 @@ void cMidi::Close()
         m_bClosing = true;  // callbacks from here on do nothing
         if (hStream != nullptr) LogResult("Reset", midiOutReset(OutHandle()));
     }
-    hThread.Exit();  // asks it to leave and joins it; no callback runs after this
+    EndCallbackThread();  // no callback runs after this
     ThreadLockHolder lock(m_Lock);
     if (hStream != nullptr) {
         for (MIDIHDR& hdr : lpHeader)
@@ -124,6 +125,19 @@ void cMidi::Close()
     }
     for (auto& data : m_BufferData) std::vector<char>().swap(data);
     nState = kStopped;
+}
+
+// The thread leaves at its WM_QUIT. It is waited for in real time: under a test's virtual clock
+// cThread::Exit's polls take no time, and a thread that is late to run (a loaded machine) would
+// be let go while it may still call into this player as it is freed.
+void cMidi::EndCallbackThread()
+{
+    const HANDLE h = hThread.m_hThread.load();
+    if (h != nullptr && PostThreadMessage(hThread.m_dwThreadID, WM_QUIT, 0, 0)) {
+        if (WaitForSingleObject(h, kCallbackExitWaitMs) != WAIT_OBJECT_0)
+            ReportLogEC("Midi %s callback thread did not end", strFileName.c_str());
+    }
+    hThread.Exit();  // lets go of the handle (asks and waits again if the thread still runs)
 }
 
 void cMidi::Out()

@@ -61,6 +61,7 @@ public:
 private:
     friend unsigned MidiThreadProc(void* lpParam);
 
+    void EndCallbackThread();
     void OnPositionCallback(MIDIHDR* lpHdr);
     bool IsCurrentCallback(const MIDIHDR* lpHdr) const;
     void EndOfSongLocked();
