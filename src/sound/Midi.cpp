@@ -10,13 +10,14 @@
 #include "core/TextHelpers.h"
 #include "platform/midi/MidiSynth.h"
 #include "platform/win/Messages.h"
+#include "platform/win/Threads.h"
 #include "platform/win/Time.h"
 
 namespace {
 
 constexpr DWORD kEventHeader = 12;
-constexpr DWORD kEndOfSong = 0x002FFF;  // FF 2F 00 as a short message
-constexpr int kHandshakeTries = 5000;
+constexpr DWORD kEndOfSong = 0x002FFF;        // FF 2F 00 as a short message
+constexpr DWORD kCallbackExitWaitMs = 10000;  // real milliseconds
 
 void PutDword(char* p, DWORD v)
 {
@@ -33,6 +34,19 @@ DWORD GetDword(const char* p)
 DWORD SaturatingAdd(DWORD a, DWORD b)
 {
     return a > 0xFFFFFFFF - b ? 0xFFFFFFFF : a + b;
+}
+
+// Posts the thread WM_APP every millisecond until the post succeeds, that is until the thread
+// owns its message queue. False when the thread ended first.
+bool CallbackQueueReady(const cThread& thread)
+{
+    const DWORD threadId = thread.m_dwThreadID;
+    while (!PostThreadMessage(threadId, WM_APP, 0, 0)) {
+        const HANDLE h = thread.m_hThread.load();
+        if (h == nullptr || WaitForSingleObject(h, 0) != WAIT_TIMEOUT) return false;
+        Sleep(1);
+    }
+    return true;
 }
 
 // Opens the synthesiser behind the streams; says once per run when MIDI music will be silent.
@@ -69,12 +83,12 @@ void cMidi::Open()
     }
     OpenSynthOnce();
 
-    // The callback thread must own its queue before the stream posts to it.
+    // The callback thread must own its queue before the stream posts to it: a position callback
+    // posted earlier is lost, and with it the refill or the end of the song. A thread that is
+    // slow to be scheduled is waited for however long it takes; only one that ended without a
+    // queue leaves the player without a stream.
     DWORD threadId = 0;
-    if (hThread.Start(MidiThreadProc, this)) {
-        threadId = hThread.m_dwThreadID;
-        for (int i = 0; i < kHandshakeTries && !PostThreadMessage(threadId, WM_APP, 0, 0); ++i) Sleep(1);
-    }
+    if (hThread.Start(MidiThreadProc, this) && CallbackQueueReady(hThread)) threadId = hThread.m_dwThreadID;
     ThreadLockHolder lock(m_Lock);
     UINT device = MIDI_MAPPER;
     MMRESULT result =
@@ -88,6 +102,7 @@ void cMidi::Open()
     nReadPos = kSongEventStart;
     nState = kStopped;
     m_nCarryDelta = 0;
+    m_bEndedInPause = false;
     OutLocked();
 }
 
@@ -100,7 +115,7 @@ void cMidi::Close()
         m_bClosing = true;  // callbacks from here on do nothing
         if (hStream != nullptr) LogResult("Reset", midiOutReset(OutHandle()));
     }
-    hThread.Exit();  // asks it to leave and joins it; no callback runs after this
+    EndCallbackThread();  // no callback runs after this
     ThreadLockHolder lock(m_Lock);
     if (hStream != nullptr) {
         for (MIDIHDR& hdr : lpHeader)
@@ -110,6 +125,19 @@ void cMidi::Close()
     }
     for (auto& data : m_BufferData) std::vector<char>().swap(data);
     nState = kStopped;
+}
+
+// The thread leaves at its WM_QUIT. It is waited for in real time: under a test's virtual clock
+// cThread::Exit's polls take no time, and a thread that is late to run (a loaded machine) would
+// be let go while it may still call into this player as it is freed.
+void cMidi::EndCallbackThread()
+{
+    const HANDLE h = hThread.m_hThread.load();
+    if (h != nullptr && PostThreadMessage(hThread.m_dwThreadID, WM_QUIT, 0, 0)) {
+        if (WaitForSingleObject(h, kCallbackExitWaitMs) != WAIT_OBJECT_0)
+            ReportLogEC("Midi %s callback thread did not end", strFileName.c_str());
+    }
+    hThread.Exit();  // lets go of the handle (asks and waits again if the thread still runs)
 }
 
 void cMidi::Out()
@@ -123,6 +151,7 @@ void cMidi::OutLocked()
     if (!lpSong || !SongLeft() || m_BufferData[nBuffer].empty()) return;
     MIDIHDR* hdr = &lpHeader[nBuffer];
     if (hdr->dwFlags & MHDR_INQUEUE) return;
+    m_QueuedPass[nBuffer] = m_nPass;
     nReadPos += ConvertBuffer(nReadPos, hdr);
     LogResult("Prepare", midiOutPrepareHeader(OutHandle(), hdr, sizeof(MIDIHDR)));
     LogResult("Out", midiStreamOut(hStream, hdr, sizeof(MIDIHDR)));
@@ -140,6 +169,10 @@ void cMidi::RestartLocked(int bLoopSong)
 {
     bLoop = bLoopSong;
     if (nState == kPlaying) return;
+    if (nState == kPaused && m_bEndedInPause) {  // resumed at the very end: the song ends now
+        EndOfSongLocked();
+        return;
+    }
     const bool bFromStop = nState == kStopped;
     LogResult("Restart", midiStreamRestart(hStream));
     nState = kPlaying;
@@ -166,6 +199,8 @@ void cMidi::StopLocked(int bPause)
     nState = kStopped;
     nReadPos = kSongEventStart;
     m_nCarryDelta = 0;
+    ++m_nPass;
+    m_bEndedInPause = false;
     OutLocked();
 }
 
@@ -282,21 +317,36 @@ DWORD cMidi::ConvertBuffer(DWORD nPos, MIDIHDR* lpHdr)
     return consumed;
 }
 
+bool cMidi::IsCurrentCallback(const MIDIHDR* lpHdr) const
+{
+    for (int i = 0; i < kBuffers; ++i) {
+        if (lpHdr != &lpHeader[i]) continue;
+        // Queued again since the callback was posted, or queued before the last stop: stale.
+        return (lpHdr->dwFlags & MHDR_INQUEUE) == 0 && m_QueuedPass[i] == m_nPass;
+    }
+    return false;  // not one of this player's buffers
+}
+
 void cMidi::OnPositionCallback(MIDIHDR* lpHdr)
 {
     ThreadLockHolder lock(m_Lock);
-    // A header queued again since its callback was posted belongs to a newer pass: stale.
-    if (m_bClosing || lpHdr == nullptr || (lpHdr->dwFlags & MHDR_INQUEUE)) return;
+    if (m_bClosing || !IsCurrentCallback(lpHdr)) return;
     if (lpHdr->dwOffset > lpHdr->dwBytesRecorded || lpHdr->dwBytesRecorded - lpHdr->dwOffset < kEventHeader) return;
     const DWORD word = GetDword(lpHdr->lpData + lpHdr->dwOffset + 8);
     if ((word & 0x00FFFFFF) == kEndOfSong) {
-        if (nState != kPlaying)  // stopped or paused meanwhile: the request wins
-            return;
-        StopLocked(0);
-        if (bLoop) RestartLocked(1);
+        if (nState == kPaused)  // the pause holds; the song ends when it is resumed
+            m_bEndedInPause = true;
+        else if (nState == kPlaying)
+            EndOfSongLocked();
     } else if (SongLeft()) {
         OutLocked();
     }
+}
+
+void cMidi::EndOfSongLocked()
+{
+    StopLocked(0);
+    if (bLoop) RestartLocked(1);
 }
 
 void cMidi::LogResult(const char* szCall, MMRESULT result) const

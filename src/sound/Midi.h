@@ -34,8 +34,9 @@ public:
     // Close, then the file's destruction.
     ~cMidi() override;
 
-    // Sets up both buffers, starts the callback thread, opens the stream with the song's division,
-    // rewinds and queues the first buffer. Failures are logged and the set-up goes on.
+    // Sets up both buffers, starts the callback thread and waits until it can take messages, opens
+    // the stream with the song's division, rewinds and queues the first buffer. Failures are
+    // logged and the set-up goes on.
     void Open();
     // Only with a song: ends the callback thread, resets and closes the stream, frees the buffers.
     void Close();
@@ -60,7 +61,10 @@ public:
 private:
     friend unsigned MidiThreadProc(void* lpParam);
 
+    void EndCallbackThread();
     void OnPositionCallback(MIDIHDR* lpHdr);
+    bool IsCurrentCallback(const MIDIHDR* lpHdr) const;
+    void EndOfSongLocked();
     void OutLocked();
     void RestartLocked(int bLoop);
     void StopLocked(int bPause);
@@ -83,6 +87,12 @@ private:
 
     mutable ThreadLock m_Lock;
     bool m_bClosing = false;
+    // Rewinds so far (each stop at the beginning starts a new pass through the song), and the
+    // pass in which each buffer was last queued: a callback of an earlier pass is stale.
+    unsigned m_nPass = 0;
+    std::array<unsigned, kBuffers> m_QueuedPass{};
+    // The end of the song was reached as the player was paused: the resume ends it.
+    bool m_bEndedInPause = false;
 };
 
 // The callback thread: a message loop that handles MM_MOM_POSITIONCB until WM_QUIT.

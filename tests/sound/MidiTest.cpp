@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -12,6 +13,8 @@
 #include "MusicTestSupport.h"
 #include "SmfBytes.h"
 #include "core/TextHelpers.h"
+#include "platform/win/Messages.h"
+#include "platform/win/Threads.h"
 
 using namespace smfbytes;
 
@@ -65,6 +68,12 @@ Bytes ManyNotes(int n)
 
 class MidiTest : public musictest::MusicTest {
 protected:
+    void TearDown() override
+    {
+        HoldMidiCallbacksForTest(false);
+        HoldThreadStartsForTest(false);
+        MusicTest::TearDown();
+    }
     std::unique_ptr<cMidi> Load(const Bytes& file)
     {
         Write("song.mid", file);
@@ -76,6 +85,28 @@ protected:
         for (int i = 0; i < 20000 && player.GetState() != state; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return player.GetState() == state;
+    }
+    // Waits (bounded, real time) until a stream has kept a callback message of this kind; its
+    // target thread goes to *pThread.
+    static bool WaitForHeld(UINT message, DWORD* pThread)
+    {
+        for (int i = 0; i < 20000; ++i) {
+            for (const HeldMidiCallback& held : HeldMidiCallbacksForTest()) {
+                if (held.message != message) continue;
+                *pThread = held.thread;
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+    // Waits (bounded, real time) until the thread has taken every message posted to it. A
+    // position callback is followed by its buffer's MM_MOM_DONE, so it has then been handled.
+    static bool WaitForHandled(DWORD thread)
+    {
+        for (int i = 0; i < 20000 && !QueuedMessages(thread).empty(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return QueuedMessages(thread).empty();
     }
     std::vector<DWORD> NoteTimes() const
     {
@@ -182,6 +213,33 @@ TEST_F(MidiTest, PlaysOnceAndEndsStoppedAtTheBeginning)
     EXPECT_EQ(Notes()[0].timeMs, restart);
 }
 
+// A callback thread that is late to run (a loaded machine) must still get the end of the song: the
+// stream is opened only once that thread can take messages, however long its start takes.
+TEST_F(MidiTest, ACallbackThreadLateToStartStillEndsTheSong)
+{
+    Write("song.mid", ShortSong());
+    HoldThreadStartsForTest(true);
+    std::atomic<bool> bOpened{false};
+    std::unique_ptr<cMidi> player;
+    std::thread opener([&] {
+        player = std::make_unique<cMidi>("song.mid");
+        bOpened = true;
+    });
+    // The opener posts to the held thread once a millisecond of virtual time; ten seconds of it
+    // are far longer than any start takes, and the open must still be waiting.
+    const DWORD start = timeGetTime();
+    for (int i = 0; i < 20000 && !bOpened && timeGetTime() - start < 10000; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_FALSE(bOpened) << "the stream was opened before its callback thread had a queue";
+    HoldThreadStartsForTest(false);
+    opener.join();
+
+    ASSERT_TRUE(player->IsStreamOpen());
+    player->Restart(0);
+    ASSERT_TRUE(WaitForNotes(2));
+    EXPECT_TRUE(WaitForState(*player, cMidi::kStopped));
+}
+
 TEST_F(MidiTest, LoopsFromTheStartAtTheEndOfTheSong)
 {
     auto player = Load(ShortSong());
@@ -218,6 +276,59 @@ TEST_F(MidiTest, PauseAndResumeContinueWhereItPaused)
     ASSERT_TRUE(WaitForNotes(2));
     ASSERT_TRUE(WaitForState(*player, cMidi::kStopped));
     ASSERT_EQ(Notes().size(), 2u) << "no note repeated or lost across the pause";
+}
+
+// A song that ends just as it is paused keeps its end for the resume, which stops it at the
+// beginning, or plays it again when it loops, instead of playing on with nothing queued.
+TEST_F(MidiTest, ASongThatEndsAsItIsPausedEndsWhenResumed)
+{
+    for (int bLoop : {0, 1}) {
+        SCOPED_TRACE(bLoop);
+        synth->Clear();
+        auto player = Load(ShortSong());
+        HoldMidiCallbacksForTest(true);
+        player->Restart(bLoop);
+        DWORD thread = 0;
+        ASSERT_TRUE(WaitForHeld(MM_MOM_DONE, &thread));  // the song has been played to its end
+        player->Stop(1);
+        EXPECT_EQ(player->GetState(), cMidi::kPaused);
+        HoldMidiCallbacksForTest(false);
+        ASSERT_TRUE(WaitForHandled(thread));
+        EXPECT_EQ(player->GetState(), cMidi::kPaused) << "the pause holds";
+        EXPECT_EQ(Notes().size(), 2u);
+
+        player->Restart(bLoop);
+        if (bLoop) {
+            ASSERT_TRUE(WaitForNotes(4));
+            const auto times = NoteTimes();
+            EXPECT_EQ(std::vector<DWORD>(times.begin(), times.begin() + 4), (std::vector<DWORD>{0, 500, 1000, 1500}));
+        } else {
+            ASSERT_TRUE(WaitForState(*player, cMidi::kStopped));
+            EXPECT_EQ(Notes().size(), 2u);
+        }
+    }
+}
+
+// The end of a pass that was stopped before its callback was handled is stale: it must not stop
+// the pass started after the stop.
+TEST_F(MidiTest, TheEndOfAStoppedPassDoesNotStopTheNextPass)
+{
+    auto player = Load(ShortSong());
+    HoldMidiCallbacksForTest(true);
+    player->Restart(0);
+    DWORD thread = 0;
+    ASSERT_TRUE(WaitForHeld(MM_MOM_DONE, &thread));  // the first pass has ended
+    player->Stop(0);
+    SetMidiClockDriving(false);  // the test moves the clock from here on
+    player->Restart(0);
+    ASSERT_TRUE(WaitForNotes(3));  // the second pass's first note, due at once
+    HoldMidiCallbacksForTest(false);
+    ASSERT_TRUE(WaitForHandled(thread));
+    EXPECT_EQ(player->GetState(), cMidi::kPlaying);
+
+    AdvanceVirtualClock(1000);
+    ASSERT_TRUE(WaitForState(*player, cMidi::kStopped));
+    EXPECT_EQ(NoteTimes(), (std::vector<DWORD>{0, 500, 1000, 1500}));
 }
 
 TEST_F(MidiTest, DeletingPlayersWhileTheirCallbacksRunIsSafe)

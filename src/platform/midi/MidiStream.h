@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/win/WinTypes.h"
 
@@ -144,3 +145,14 @@ MMRESULT midiOutGetErrorTextA(MMRESULT mmrError, char* pszText, UINT cchText);
 // themselves (Sleep) to each event's time, so that a song plays at once and every message
 // carries exactly the time it was due; the tests of the streams and the players use this.
 void SetMidiClockDriving(bool bDrive);
+
+// Test control: while on, the streams keep the callback messages they would post, in order, and
+// switching it off posts them all; so a test can choose when a callback thread sees them.
+void HoldMidiCallbacksForTest(bool bHold);
+// One callback message kept by HoldMidiCallbacksForTest: the thread it goes to and its number.
+struct HeldMidiCallback {
+    DWORD thread;
+    UINT message;
+};
+// The callback messages kept so far, oldest first.
+std::vector<HeldMidiCallback> HeldMidiCallbacksForTest();

@@ -4,6 +4,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 #include "platform/win/Messages.h"
 #include "platform/win/Time.h"
@@ -14,6 +16,25 @@ constexpr DWORD kDefaultTempo = 500000;
 constexpr DWORD kEventHeader = 12;  // delta, stream id, event word
 
 std::atomic<bool> g_bDriveVirtualClock{false};
+
+// Callback messages kept while a test holds them (HoldMidiCallbacksForTest).
+struct HeldPost {
+    DWORD thread;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+struct CallbackHold {
+    std::mutex lock;  // taken after a stream's own lock, never the other way round
+    bool bHold = false;
+    std::vector<HeldPost> posts;
+};
+
+CallbackHold& Hold()
+{
+    static CallbackHold hold;
+    return hold;
+}
 
 DWORD ReadDword(const BYTE* p)
 {
@@ -336,8 +357,31 @@ void MidiStreamDevice::SilenceAll(std::int64_t nowUs)
 
 void MidiStreamDevice::Post(UINT uMsg, MIDIHDR* lpHdr) const
 {
-    if (m_CallbackThread != 0)
-        PostThreadMessage(m_CallbackThread, uMsg, reinterpret_cast<WPARAM>(m_hStream), reinterpret_cast<LPARAM>(lpHdr));
+    if (m_CallbackThread == 0) return;
+    const auto wParam = reinterpret_cast<WPARAM>(m_hStream);
+    const auto lParam = reinterpret_cast<LPARAM>(lpHdr);
+    std::lock_guard<std::mutex> lock(Hold().lock);
+    if (Hold().bHold)
+        Hold().posts.push_back({m_CallbackThread, uMsg, wParam, lParam});
+    else
+        PostThreadMessage(m_CallbackThread, uMsg, wParam, lParam);
+}
+
+void HoldMidiCallbacksForTest(bool bHold)
+{
+    std::lock_guard<std::mutex> lock(Hold().lock);
+    Hold().bHold = bHold;
+    if (bHold) return;
+    for (const HeldPost& post : Hold().posts) PostThreadMessage(post.thread, post.message, post.wParam, post.lParam);
+    Hold().posts.clear();
+}
+
+std::vector<HeldMidiCallback> HeldMidiCallbacksForTest()
+{
+    std::lock_guard<std::mutex> lock(Hold().lock);
+    std::vector<HeldMidiCallback> held;
+    for (const HeldPost& post : Hold().posts) held.push_back({post.thread, post.message});
+    return held;
 }
 
 std::int64_t MidiStreamDevice::NowUs()

@@ -30,6 +30,8 @@ struct HandleTable {
     std::vector<std::shared_ptr<ThreadRecord>> closedRunning;  // handle closed before the thread ended
     std::uintptr_t nextHandle = 0x20004;
     bool failStarts = false;
+    bool holdStarts = false;
+    std::vector<std::shared_ptr<ThreadState>> heldStarts;  // started while holdStarts was on
 };
 
 HandleTable& Handles()
@@ -173,10 +175,17 @@ HANDLE BeginThread(THREAD_START lpStartAddress, void* lpParam, unsigned dwCreati
 
     auto record = std::make_shared<ThreadRecord>();
     record->state = NewThreadState();
-    if ((dwCreationFlags & CREATE_SUSPENDED) != 0) {
+    {
         std::lock_guard<std::mutex> lock(StandInMutex());
-        record->state->suspendCount = 1;
-        record->state->attention = true;
+        if ((dwCreationFlags & CREATE_SUSPENDED) != 0) {
+            record->state->suspendCount = 1;
+            record->state->attention = true;
+        }
+        if (Handles().holdStarts) {
+            ++record->state->suspendCount;
+            record->state->attention = true;
+            Handles().heldStarts.push_back(record->state);
+        }
     }
     try {
         record->thread = std::thread(ThreadEntry, record->state, lpStartAddress, lpParam);
@@ -337,4 +346,23 @@ void FailThreadStartsForTest(bool bFail)
 {
     std::lock_guard<std::mutex> lock(StandInMutex());
     Handles().failStarts = bFail;
+}
+
+void HoldThreadStartsForTest(bool bHold)
+{
+    std::lock_guard<std::mutex> lock(StandInMutex());
+    Handles().holdStarts = bHold;
+    if (bHold) {
+        return;
+    }
+    for (const std::shared_ptr<ThreadState>& state : Handles().heldStarts) {
+        if (state->suspendCount > 0) {
+            --state->suspendCount;
+        }
+        if (state->suspendCount == 0) {
+            state->attention = state->terminateRequested;
+            state->wake.notify_all();
+        }
+    }
+    Handles().heldStarts.clear();
 }

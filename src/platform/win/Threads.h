@@ -51,3 +51,7 @@ bool IsThreadHeldAtSafePoint(HANDLE hThread);
 unsigned TerminateRequestCount(HANDLE hThread);
 // While on, BeginThread fails (returns nullptr) without starting anything.
 void FailThreadStartsForTest(bool bFail);
+// While on, a thread started by BeginThread waits before its procedure runs, as if created
+// suspended; switching it off lets every thread so held go on. For tests that need a thread to be
+// late for its first call into the stand-in.
+void HoldThreadStartsForTest(bool bHold);
