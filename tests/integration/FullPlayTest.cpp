@@ -1,7 +1,8 @@
 // The sample game played through as a player would, from the title screen, by scripted input:
 // the story from a new game through all six stages of the three worlds (saving into a slot after
 // the first world, going back to the title and continuing from that slot on the way), a world of
-// the challenge mode, and a free play of a stage file chosen at the title. Every stage is played
+// the challenge mode, a free play of a stage file chosen at the title, left through the pause menu,
+// and the playback of a replay chosen at the title. Every stage is played
 // by its clearing script and must reach its clear; what each play did is kept as digests beside
 // the test (tests/integration/golden/full-play.txt), so that any change of behaviour anywhere on
 // the way shows up as the first stage whose digests differ.
@@ -20,11 +21,13 @@
 #include <vector>
 
 #include "input/cReplay.h"
+#include "input/cReplaySaveData.h"
 #include "platform/win/Keyboard.h"
 #include "project/cSaveData.h"
 #include "scenes/FreeStage.h"
 #include "stage/cMenuCursor.h"
 #include "stage/cSceneStage.h"
+#include "support/GoldenFiles.h"
 #include "support/MenuKeys.h"
 #include "support/SampleGame.h"
 #include "support/SampleGameScripts.h"
@@ -42,22 +45,11 @@ constexpr int kNodeX[6] = {4, 6, 9, 12, 15, 17};
 constexpr int kMaxWait = 900;
 constexpr int kClearCaptionFrames = 120;
 
+constexpr const char* kReplayFile = "user_data\\rpl4\\golden.rpl4_720";
+
 std::filesystem::path GoldenPath()
 {
-    return std::filesystem::path(QB_TESTS_SOURCE_DIR) / "integration" / "golden" / "full-play.txt";
-}
-
-bool UpdateMode()
-{
-    const char* value = std::getenv("QB_UPDATE_GOLDEN");
-    return value != nullptr && std::string(value) == "1";
-}
-
-std::string Hex(std::uint64_t value)
-{
-    char text[24];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
-    return text;
+    return testsupport::GoldenFile("integration", "full-play.txt");
 }
 
 class FullPlayTest : public ::testing::Test {
@@ -72,6 +64,7 @@ protected:
     void TearDown() override
     {
         harness.reset();
+        ReplaySaveData.End();
         Replay.Clear();
         ReplayPrev.Clear();
         ReleaseAllKeys();
@@ -100,7 +93,8 @@ protected:
         harness->SetScript({});
         harness->RunFrames(kClearCaptionFrames);
         Press(*harness, {Button(kDecide)});
-        record << what << " frames " << frames << " last " << Hex(last) << " all " << Hex(all) << "\n";
+        record << what << " frames " << frames << " last " << testsupport::HexDigest(last) << " all "
+               << testsupport::HexDigest(all) << "\n";
     }
 
     // The hero's cell on the map now: the bottom of the menu cursor's stack (a question asked on
@@ -129,9 +123,20 @@ protected:
         Press(*harness, {Dir(kUp), Button(kDecide)});
     }
 
+    // Plays the story stages first .. end - 1 in turn from the map, each back on the map cleared.
+    void PlayStoryStages(int first, int end)
+    {
+        for (int index = first; index < end; ++index) {
+            EnterStoryStage(index);
+            PlayStage("story stage " + std::to_string(index + 1), index);
+            ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAP, 1, kMaxWait));
+            EXPECT_EQ(SaveData.StageClear[index + 1], 1);
+        }
+    }
+
     void CheckRecord()
     {
-        if (UpdateMode()) {
+        if (testsupport::UpdatingGoldens()) {
             std::filesystem::create_directories(GoldenPath().parent_path());
             std::ofstream(GoldenPath(), std::ios::trunc) << record.str();
             return;
@@ -155,19 +160,15 @@ protected:
     std::ostringstream record;
 };
 
-TEST_F(FullPlayTest, TheStoryChallengeAndFreePlayFromTheTitle)
+TEST_F(FullPlayTest, EveryPlayKindFromTheTitle)
 {
     // The story: a new game, the first world, saved into the first slot.
     Press(*harness, {Button(kDecide)});
     ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAP, 1, kMaxWait));
     ASSERT_EQ(SaveData.nMapX, kMapStartX);
     ASSERT_EQ(SaveData.nMapY, kMapRow);
-    for (int index = 0; index < 2; ++index) {
-        EnterStoryStage(index);
-        PlayStage("story stage " + std::to_string(index + 1), index);
-        ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAP, 1, kMaxWait));
-        EXPECT_EQ(SaveData.StageClear[index + 1], 1);
-    }
+    PlayStoryStages(0, 2);
+    ASSERT_FALSE(HasFatalFailure());
     Press(*harness, {Button(kCancel)});
     ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAPMENU, 1, kMaxWait));
     Press(*harness, {Button(kDecide), Button(kDecide), Dir(kUp), Button(kDecide)});
@@ -182,12 +183,8 @@ TEST_F(FullPlayTest, TheStoryChallengeAndFreePlayFromTheTitle)
     EXPECT_EQ(SaveData.nMapX, kNodeX[1]);
 
     // The second and third worlds, to the end.
-    for (int index = 2; index < 6; ++index) {
-        EnterStoryStage(index);
-        PlayStage("story stage " + std::to_string(index + 1), index);
-        ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAP, 1, kMaxWait));
-        EXPECT_EQ(SaveData.StageClear[index + 1], 1);
-    }
+    PlayStoryStages(2, 6);
+    ASSERT_FALSE(HasFatalFailure());
 
     // Back to the title through the world-map menu.
     Press(*harness, {Button(kCancel)});
@@ -212,6 +209,31 @@ TEST_F(FullPlayTest, TheStoryChallengeAndFreePlayFromTheTitle)
     EXPECT_EQ(harness->Requests(WM_USER + 2), 1);
     PlayStage("free stage 3", 2);
     ASSERT_TRUE(harness->RunUntil(SCENE_STAGE, STAGESTATE_PLAY, kMaxWait));
+
+    // Space pauses; "quit" (above "continue", where the menu opens) goes back to the title.
+    SetKeyState(VK_SPACE, true);
+    harness->RunFrames(1);
+    SetKeyState(VK_SPACE, false);
+    ASSERT_EQ(harness->Current()->m_nState, STAGESTATE_PAUSE);
+    Press(*harness, {Dir(kUp), Button(kDecide)});
+    ASSERT_TRUE(harness->RunUntil(SCENE_TITLE, 1, kMaxWait));
+
+    // A replay chosen at the title: the golden replay of the first stage plays back frame for
+    // frame as kept with it.
+    std::filesystem::copy_file(testsupport::GoldenFile("replay", "stage1.rpl4_720"),
+                               harness->Folder().Host(kReplayFile), std::filesystem::copy_options::overwrite_existing);
+    harness->onLoadReplay = [] { return testsupport::LoadReplayForPlayback(kReplayFile); };
+    Press(*harness, {Dir(kDown), Button(kDecide)});
+    EXPECT_EQ(harness->Requests(WM_USER + 3), 1);
+    ASSERT_TRUE(harness->RunUntil(SCENE_STAGE, STAGESTATE_PLAY, kMaxWait));
+    std::vector<std::uint64_t> golden;
+    ASSERT_TRUE(testsupport::ReadDigestFile(testsupport::GoldenFile("replay", "stage1.digests"), golden));
+    ASSERT_FALSE(golden.empty());
+    for (std::size_t i = 0; i < golden.size(); ++i) {
+        harness->RunFrames(1);
+        ASSERT_EQ(harness->Digest(), golden[i]) << "replay: first difference at play frame " << i + 1;
+    }
+    record << "replay stage 1 frames " << golden.size() << " last " << testsupport::HexDigest(golden.back()) << "\n";
 
     EXPECT_EQ(harness->TakePosted(WM_CLOSE), 0);
     CheckRecord();

@@ -30,6 +30,7 @@
 #include "platform/win/Time.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
+#include "support/GoldenFiles.h"
 #include "support/PlayHarness.h"
 #include "support/SampleGame.h"
 #include "support/SampleGameScripts.h"
@@ -86,15 +87,9 @@ const std::vector<GoldenCase>& Cases()
     return cases;
 }
 
-bool UpdateMode()
-{
-    const char* value = std::getenv("QB_UPDATE_GOLDEN");
-    return value != nullptr && std::string(value) == "1";
-}
-
 std::filesystem::path GoldenPath(const GoldenCase& c, const char* extension)
 {
-    return std::filesystem::path(QB_TESTS_SOURCE_DIR) / "replay" / "golden" / (c.name + extension);
+    return testsupport::GoldenFile("replay", c.name + extension);
 }
 
 std::filesystem::path ReplayPath(const GoldenCase& c)
@@ -121,32 +116,6 @@ void RemoveStaleGoldens(const std::filesystem::path& folder)
         if (bGolden && names.count(path.stem().string()) == 0) {
             std::filesystem::remove(path, error);
         }
-    }
-}
-
-// One hexadecimal digest per line.
-bool ReadDigests(const std::filesystem::path& path, std::vector<std::uint64_t>& digests)
-{
-    std::ifstream in(path);
-    if (!in) {
-        return false;
-    }
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty()) {
-            digests.push_back(std::stoull(line, nullptr, 16));
-        }
-    }
-    return true;
-}
-
-void WriteDigests(const std::filesystem::path& path, const std::vector<std::uint64_t>& digests)
-{
-    std::ofstream out(path, std::ios::trunc);
-    for (std::uint64_t d : digests) {
-        char line[24];
-        std::snprintf(line, sizeof line, "%016llx\n", static_cast<unsigned long long>(d));
-        out << line;
     }
 }
 
@@ -228,9 +197,7 @@ protected:
     // of the replay started the stage again.
     void PlayBack(std::vector<std::uint64_t>& first, std::vector<std::uint64_t>& second)
     {
-        cSaveData replaySave = SaveData;
-        ASSERT_EQ(Replay.LoadFile(kWorkFile, &StageBackup, replaySave), 1);
-        ReplaySaveData.Begin(replaySave);
+        ASSERT_EQ(testsupport::LoadReplayForPlayback(kWorkFile), 1);
         const std::int64_t frames = Frames(Replay.dirRuns);
         ASSERT_GT(frames, 0);
         harness->SetScript({});
@@ -275,7 +242,7 @@ TEST_P(GoldenReplayTest, PlaysBackItsDigestsFrameForFrame)
 {
     const GoldenCase& c = GetParam();
     std::vector<std::uint64_t> golden;
-    if (UpdateMode()) {
+    if (testsupport::UpdatingGoldens()) {
         golden = Record();
         ASSERT_FALSE(golden.empty());
         // A play worth keeping changes the state on many frames.
@@ -283,12 +250,12 @@ TEST_P(GoldenReplayTest, PlaysBackItsDigestsFrameForFrame)
         std::filesystem::create_directories(ReplayPath(c).parent_path());
         std::filesystem::copy_file(harness->Folder().Host(kWorkFile), ReplayPath(c),
                                    std::filesystem::copy_options::overwrite_existing);
-        WriteDigests(DigestPath(c), golden);
+        testsupport::WriteDigestFile(DigestPath(c), golden);
         RemoveStaleGoldens(ReplayPath(c).parent_path());
         Replay.Clear();
         ReplayPrev.Clear();
     } else {
-        ASSERT_TRUE(ReadDigests(DigestPath(c), golden))
+        ASSERT_TRUE(testsupport::ReadDigestFile(DigestPath(c), golden))
             << DigestPath(c) << " is missing: QB_UPDATE_GOLDEN=1 bash scripts/test.sh -L replay makes it";
         ASSERT_TRUE(std::filesystem::exists(ReplayPath(c))) << ReplayPath(c) << " is missing";
         std::filesystem::copy_file(ReplayPath(c), harness->Folder().Host(kWorkFile),

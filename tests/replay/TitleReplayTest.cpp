@@ -15,6 +15,8 @@
 #include "platform/win/Keyboard.h"
 #include "project/cSaveData.h"
 #include "stage/cSceneStage.h"
+#include "support/GoldenFiles.h"
+#include "support/MenuKeys.h"
 #include "support/SampleGame.h"
 #include "support/ScreenHarness.h"
 
@@ -23,34 +25,6 @@ namespace {
 constexpr int kGameModeReplay = 4;
 constexpr int kPlayKindReplay = 3;
 constexpr const char* kReplayFile = "user_data\\rpl4\\golden.rpl4_720";
-
-std::filesystem::path Golden(const char* extension)
-{
-    return std::filesystem::path(QB_TESTS_SOURCE_DIR) / "replay" / "golden" / (std::string("stage1") + extension);
-}
-
-std::vector<std::uint64_t> GoldenDigests()
-{
-    std::vector<std::uint64_t> digests;
-    std::ifstream in(Golden(".digests"));
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty()) digests.push_back(std::stoull(line, nullptr, 16));
-    }
-    return digests;
-}
-
-// Pressed for one frame, released for one.
-void Press(testsupport::ScreenHarness& harness, const std::vector<testsupport::PadFrame>& keys)
-{
-    std::vector<testsupport::PadFrame> script;
-    for (const auto& key : keys) {
-        script.push_back(key);
-        script.push_back({});
-    }
-    harness.SetScript(script);
-    harness.RunFrames(static_cast<int>(script.size()));
-}
 
 class TitleReplayTest : public ::testing::Test {
 protected:
@@ -65,25 +39,20 @@ protected:
 
 TEST_F(TitleReplayTest, TheTitlesReplayEntryPlaysTheGoldenReplayFrameForFrame)
 {
-    const std::vector<std::uint64_t> golden = GoldenDigests();
-    ASSERT_FALSE(golden.empty()) << Golden(".digests") << " is missing";
+    std::vector<std::uint64_t> golden;
+    ASSERT_TRUE(testsupport::ReadDigestFile(testsupport::GoldenFile("replay", "stage1.digests"), golden));
+    ASSERT_FALSE(golden.empty());
     testsupport::GameSpec spec = testsupport::SampleGame();
     spec.systemData.replayEnabled = 1;
     testsupport::ScreenHarness harness(spec);
     ASSERT_TRUE(harness.Loaded());
-    std::filesystem::copy_file(Golden(".rpl4_720"), harness.Folder().Host(kReplayFile),
+    std::filesystem::copy_file(testsupport::GoldenFile("replay", "stage1.rpl4_720"), harness.Folder().Host(kReplayFile),
                                std::filesystem::copy_options::overwrite_existing);
-    // What the main thread does for the request: the replay read with its own save data.
-    harness.onLoadReplay = [] {
-        cSaveData replaySave = SaveData;
-        if (!Replay.LoadFile(kReplayFile, &StageBackup, replaySave)) return 0;
-        ReplaySaveData.Begin(replaySave);
-        return 1;
-    };
+    harness.onLoadReplay = [] { return testsupport::LoadReplayForPlayback(kReplayFile); };
 
     ASSERT_TRUE(harness.RunUntil(SCENE_TITLE, 1, 5));
-    constexpr SHORT kDown = 8;
-    Press(harness, {{kDown, 0}, {kDown, 0}, {kDown, 0}, {kDown, 0}, {0, 1}});
+    using namespace menukeys;
+    Press(harness, {Dir(kDown), Dir(kDown), Dir(kDown), Dir(kDown), Button(kDecide)});
     EXPECT_EQ(harness.Requests(WM_USER + 3), 1);
     EXPECT_EQ(SceneFlow().m_nGameMode, kGameModeReplay);
     EXPECT_EQ(SceneFlow().m_nPlayKind, kPlayKindReplay);
