@@ -682,11 +682,13 @@ SystemDataSpec SampleSystemData()
         "SCORE ",
         "HIGH SCORE ",
         "TOTAL ",
-        "SCORE ",
-        "TIME LEFT ",
-        "CLEAR TIME ",
-        "HP LEFT ",
-        "SP LEFT ",
+        // The result panel and ranking labels: short, so that the panel fits beside the clear
+        // caption.
+        "SCORE",
+        "TIME",
+        "CLEAR",
+        "HP",
+        "SP",
         "ENTER STAGE",
         "NOT NOW",
         "SAVE",
