@@ -155,6 +155,30 @@ protected:
         }
         return image;
     }
+    // The pixels of the back buffer that differ from want, a picture of letters (one string per
+    // row) whose letters are given the colours of the drawing letters in letters: at most five
+    // are reported; the count, or -1 when the sizes differ.
+    int CountBackBufferMismatches(const std::vector<std::string>& want, const char* letters)
+    {
+        const RawImage got = Pixels(&BackBuffer);
+        if (got.size() != want.size()) {
+            ADD_FAILURE() << "back buffer of " << got.size() << " rows";
+            return -1;
+        }
+        DWORD raw[256] = {};
+        for (const char* l = letters; *l != '\0'; ++l) raw[static_cast<unsigned char>(*l)] = Raw(*l, true);
+        int mismatches = 0;
+        for (std::size_t y = 0; y < want.size(); ++y) {
+            for (std::size_t x = 0; x < want[y].size() && x < got[y].size(); ++x) {
+                const DWORD expected = raw[static_cast<unsigned char>(want[y][x])];
+                if (got[y][x] != expected && ++mismatches <= 5) {
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << "): 0x" << std::hex << got[y][x] << " instead of 0x"
+                                  << expected << " ('" << want[y][x] << "')";
+                }
+            }
+        }
+        return mismatches;
+    }
 
     // The expected raw image: each letter as Raw(letter); '-' keeps the pixel of before.
     RawImage Expect(const Image& rows, const RawImage& before, bool bBackBuffer = false) const

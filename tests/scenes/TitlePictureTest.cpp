@@ -94,21 +94,7 @@ TEST_P(TitlePictureTest, ThePictureMenuShowsTheOfferedEntriesCentredWithTheCurso
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) put(menuX + x, 240 + 64 + y, kLetters[AccessorySheet(x, y)]);
 
-    const RawImage got = Pixels(&BackBuffer);
-    ASSERT_EQ(got.size(), 480u);
-    DWORD raw[256] = {};
-    for (const char* l = kLetters; *l != '\0'; ++l) raw[static_cast<unsigned char>(*l)] = Raw(*l, true);
-    int mismatches = 0;
-    for (std::size_t y = 0; y < 480; ++y) {
-        for (std::size_t x = 0; x < 640; ++x) {
-            const DWORD expected = raw[static_cast<unsigned char>(want[y][x])];
-            if (got[y][x] != expected && ++mismatches <= 5) {
-                ADD_FAILURE() << "pixel (" << x << ", " << y << "): 0x" << std::hex << got[y][x] << " instead of 0x"
-                              << expected << " ('" << want[y][x] << "')";
-            }
-        }
-    }
-    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(CountBackBufferMismatches(want, kLetters), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, TitlePictureTest, ::testing::ValuesIn(kConfigs), ConfigName);

@@ -108,27 +108,7 @@ protected:
 
     // The pixels of the back buffer that differ from the picture of letters (at most five
     // reported).
-    int CountMismatches(const std::vector<std::string>& want)
-    {
-        const RawImage got = Pixels(&BackBuffer);
-        if (got.size() != want.size()) {
-            ADD_FAILURE() << "back buffer of " << got.size() << " rows";
-            return -1;
-        }
-        DWORD raw[256] = {};
-        for (const char* l = kLetters; *l != '\0'; ++l) raw[static_cast<unsigned char>(*l)] = Raw(*l, true);
-        int mismatches = 0;
-        for (std::size_t y = 0; y < want.size(); ++y) {
-            for (std::size_t x = 0; x < want[y].size(); ++x) {
-                const DWORD expected = raw[static_cast<unsigned char>(want[y][x])];
-                if (got[y][x] != expected && ++mismatches <= 5) {
-                    ADD_FAILURE() << "pixel (" << x << ", " << y << "): 0x" << std::hex << got[y][x] << " instead of 0x"
-                                  << expected << " ('" << want[y][x] << "')";
-                }
-            }
-        }
-        return mismatches;
-    }
+    int CountMismatches(const std::vector<std::string>& want) { return CountBackBufferMismatches(want, kLetters); }
 
     std::unique_ptr<cSceneStage> m_scene;
     cVector<cHudItem> m_savedHud;
