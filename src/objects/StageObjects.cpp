@@ -1,5 +1,7 @@
 #include "objects/StageObjects.h"
 
+#include "objects/cStageField.h"
+
 cVector<cPlayer> Player(1);
 std::list<cChara> CharaList;
 std::list<cItem> ItemList;
@@ -8,6 +10,9 @@ cVector<MAPCELL> StageMap;
 void ResetStageObjects()
 {
     CharaList.clear();
+    if (lpStageField != nullptr) {
+        ++lpStageField->m_nCharaListEdits;
+    }
     ItemList.clear();
     StageMap.clear();
     Player.clear();

@@ -266,5 +266,8 @@ std::list<cChara>::iterator EraseChara(std::list<cChara>& list, std::list<cChara
             }
         }
     }
+    if (lpStageField != nullptr) {
+        ++lpStageField->m_nCharaListEdits;
+    }
     return list.erase(pos);
 }

@@ -51,6 +51,7 @@ public:
     std::list<cEffectObj> m_EffectList;      // effect animations playing on the field
     std::list<cPictureObj> m_PictureList;    // pictures shown, in drawing order
     cScrEffectRun m_ScrEffect;               // the running screen effect (number 0: none)
+    std::uint32_t m_nCharaListEdits = 0;     // characters joined to or left CharaList, wrapping; game thread
 
     // Eight empty groups of each kind, the variables and link flags zeroed, the counters 0.
     cStageField();

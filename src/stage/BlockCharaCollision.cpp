@@ -5,6 +5,8 @@
 //
 // A block character is told apart from the object by object number, so two members of one
 // placed group meet each other like any two characters.
+#include <vector>
+
 #include "core/ReportLog.h"
 #include "objects/FlowRuntime.h"
 #include "objects/StageObjects.h"
@@ -81,11 +83,14 @@ struct SNAP {
     }
 };
 
-cChara* FindByKey(std::list<cChara>& list, int nKey)
+using BLOCKS = std::vector<cChara*>;
+
+// The first block character numbered nKey, active or not.
+cChara* FindByKey(const BLOCKS& blocks, int nKey)
 {
-    for (cChara& c : list) {
-        if (c.source == nKey && c.def.m_bFullCell != 0) {
-            return &c;
+    for (cChara* c : blocks) {
+        if (c->source == nKey) {
+            return c;
         }
     }
     return nullptr;
@@ -108,9 +113,10 @@ bool BoxHitsMap(cSceneStage& stage, const BOX& box, int nFaction)
     return mapCell != nullptr && IsBlockSolidFor(*mapCell, nFaction) != 0;
 }
 
-bool BoxOverlapsOtherBlock(const BOX& box, const cCharaBase& obj, std::list<cChara>& list, int nKey)
+bool BoxOverlapsOtherBlock(const BOX& box, const cCharaBase& obj, const BLOCKS& blocks, int nKey)
 {
-    for (const cChara& c : list) {
+    for (const cChara* pc : blocks) {
+        const cChara& c = *pc;
         if (Overlaps(BoxOf(c), box) && IsBlockChara(c, obj) && c.source != nKey) {
             return true;
         }
@@ -135,10 +141,11 @@ struct CONTACTS {
 
 // ---- flying objects ---------------------------------------------------------------------------
 
-void WalkFlying(cCharaBase& obj, std::list<cChara>& list, CONTACTS& k)
+void WalkFlying(cCharaBase& obj, const BLOCKS& blocks, CONTACTS& k)
 {
     const BOX box = BoxOf(obj);
-    for (cChara& X : list) {
+    for (cChara* pX : blocks) {
+        const cChara& X = *pX;
         const BOX xb = BoxOf(X);
         if (!Overlaps(box, xb) || !IsBlockChara(X, obj)) {
             continue;
@@ -166,10 +173,10 @@ void WalkFlying(cCharaBase& obj, std::list<cChara>& list, CONTACTS& k)
     }
 }
 
-int CollideFlying(cSceneStage& stage, cCharaBase& obj, std::list<cChara>& list)
+int CollideFlying(cSceneStage& stage, cCharaBase& obj, std::list<cChara>& list, const BLOCKS& blocks)
 {
     CONTACTS k;
-    WalkFlying(obj, list, k);
+    WalkFlying(obj, blocks, k);
     if (k.touched) {
         FireCharaTrigger(obj, TRIGGER_TOUCH_BLOCKCHARA);
     }
@@ -260,14 +267,15 @@ bool SideContact(cCharaBase& obj, const cChara& X, bool rightEdge, double top, d
     return true;
 }
 
-void WalkWalking(cCharaBase& obj, std::list<cChara>& list, CONTACTS& k)
+void WalkWalking(cCharaBase& obj, const BLOCKS& blocks, CONTACTS& k)
 {
     const double u = ScrollUnit();
     const BOX box = BoxOf(obj);
     const BOX prev = PrevBoxOf(obj);
     const BOX upper{box.l, box.t, box.r, box.t + obj.hitHeight / 2};
     const BOX foot{box.l + 1, box.b - obj.hitHeight / 3, box.r - 1, box.b};
-    for (cChara& X : list) {
+    for (cChara* pX : blocks) {
+        cChara& X = *pX;
         const BOX xb = BoxOf(X);
         if (!Overlaps(box, xb) || !IsBlockChara(X, obj)) {
             continue;
@@ -306,10 +314,11 @@ void WalkWalking(cCharaBase& obj, std::list<cChara>& list, CONTACTS& k)
 }
 
 // The first block character over the upper half takes the object under it.
-void TakeUnderUpper(cCharaBase& obj, std::list<cChara>& list, bool bUpFlag)
+void TakeUnderUpper(cCharaBase& obj, const BLOCKS& blocks, bool bUpFlag)
 {
     const BOX upper{obj.x, obj.y, obj.right, obj.y + obj.hitHeight / 2};
-    for (cChara& X : list) {
+    for (const cChara* pX : blocks) {
+        const cChara& X = *pX;
         if (!IsBlockChara(X, obj) || OverlapWidth(upper, BoxOf(X)) == 0.0) {
             continue;
         }
@@ -369,13 +378,15 @@ int cSceneStage::CollideBlockCharas(cCharaBase& obj, std::list<cChara>& list)
     if (obj.blockMode == 0) {
         return 0;
     }
+    // Fetched again for every walk: a trigger between walks may make or erase characters.
+    auto blocks = [&]() -> const BLOCKS& { return m_BlockCharaIndex.Of(list, m_nCharaListEdits); };
     if (obj.noGravity) {
-        return CollideFlying(*this, obj, list);
+        return CollideFlying(*this, obj, list, blocks());
     }
     const double startX = obj.x;
     const double startBox[4] = {obj.x, obj.y, obj.right, obj.bottom};
     CONTACTS k;
-    WalkWalking(obj, list, k);
+    WalkWalking(obj, blocks(), k);
 
     bool landed = false;
     const bool bothSides = k.left.set && k.right.set;
@@ -383,11 +394,11 @@ int cSceneStage::CollideBlockCharas(cCharaBase& obj, std::list<cChara>& list)
     if (!k.top.set || k.bottom.set) {
         if (bothSides && !k.bottom.set) {
             squeezed = true;
-            TakeUnderUpper(obj, list, false);
+            TakeUnderUpper(obj, blocks(), false);
             obj.LRUD[0] = 0;
             obj.LRUD[1] = 0;
         } else if (k.bottom.set && !bothSides) {
-            cChara* X = FindByKey(list, k.landingKey);
+            cChara* X = FindByKey(blocks(), k.landingKey);
             const BOX landingBox{obj.x, k.bottom.v, obj.right, k.bottom.v + obj.hitHeight - 1};
             if (X != nullptr && X->vy > 0.0 && BoxHitsMap(*this, landingBox, obj.faction)) {
                 obj.onFoothold = 0;
@@ -398,9 +409,9 @@ int cSceneStage::CollideBlockCharas(cCharaBase& obj, std::list<cChara>& list)
         }
     } else {
         const BOX placed{obj.x, k.top.v, obj.right, k.top.v + obj.hitHeight - 1};
-        const bool refused = k.top.speed < 0.0 &&
-                             (BoxHitsMap(*this, placed, obj.faction) ||
-                              BoxOverlapsOtherBlock(BOX{obj.x, k.top.v, obj.right, obj.bottom}, obj, list, k.top.key));
+        const bool refused = k.top.speed < 0.0 && (BoxHitsMap(*this, placed, obj.faction) ||
+                                                   BoxOverlapsOtherBlock(BOX{obj.x, k.top.v, obj.right, obj.bottom},
+                                                                         obj, blocks(), k.top.key));
         if (!refused) {
             obj.y = k.top.v;
             SetCeilingJumpFlags(obj);
@@ -420,7 +431,7 @@ int cSceneStage::CollideBlockCharas(cCharaBase& obj, std::list<cChara>& list)
         if (bothSides && !k.bottom.set) {
             obj.x = startX;
             obj.AdjustPosX();
-            TakeUnderUpper(obj, list, true);
+            TakeUnderUpper(obj, blocks(), true);
         }
     }
 
@@ -457,8 +468,8 @@ int cSceneStage::CollideBlockCharas(cCharaBase& obj, std::list<cChara>& list)
         }
         cChara* foothold = nullptr;
         if (IsOnFoothold(obj)) {
-            foothold = FindByKey(list, obj.footholdKey);
-        } else if (FindByKey(list, obj.footholdKey) == nullptr) {
+            foothold = FindByKey(blocks(), obj.footholdKey);
+        } else if (FindByKey(blocks(), obj.footholdKey) == nullptr) {
             return 0;
         } else {
             foothold = FindFootholdBelow(obj);
@@ -483,7 +494,7 @@ int cSceneStage::RideFoothold(cCharaBase& obj, std::list<cChara>& list)
     if (obj.noGravity) {
         return 0;
     }
-    cChara* X = FindByKey(list, obj.footholdKey);
+    cChara* X = FindByKey(m_BlockCharaIndex.Of(list, m_nCharaListEdits), obj.footholdKey);
     if (X == nullptr) {
         return 0;
     }
@@ -500,7 +511,8 @@ void cSceneStage::PushOutOfBlockCharas(cCharaBase& obj, std::list<cChara>& list,
     const BOX box = BoxOf(obj);
     SNAP first;   // top or left
     SNAP second;  // bottom or right
-    for (cChara& X : list) {
+    for (const cChara* pX : m_BlockCharaIndex.Of(list, m_nCharaListEdits)) {
+        const cChara& X = *pX;
         const BOX xb = BoxOf(X);
         if (OverlapWidth(box, xb) == 0.0 || !IsBlockChara(X, obj)) {
             continue;
@@ -545,7 +557,8 @@ void cSceneStage::PushOutOfBlockCharas(cCharaBase& obj, std::list<cChara>& list,
 int cSceneStage::IsOnFoothold(const cCharaBase& obj)
 {
     const BOX strip{obj.x, obj.bottom, obj.right, obj.bottom + kFootholdReach};
-    for (const cChara& X : CharaList) {
+    for (const cChara* pX : m_BlockCharaIndex.Of(CharaList, m_nCharaListEdits)) {
+        const cChara& X = *pX;
         if (Overlaps(BoxOf(X), strip) && IsBlockChara(X, obj) && X.source == obj.footholdKey) {
             return 1;
         }
@@ -556,9 +569,9 @@ int cSceneStage::IsOnFoothold(const cCharaBase& obj)
 cChara* cSceneStage::FindFootholdBelow(const cCharaBase& obj)
 {
     const BOX strip{obj.x, obj.bottom, obj.right, obj.bottom + kFootholdReach};
-    for (cChara& X : CharaList) {
-        if (Overlaps(BoxOf(X), strip) && IsBlockChara(X, obj)) {
-            return &X;
+    for (cChara* pX : m_BlockCharaIndex.Of(CharaList, m_nCharaListEdits)) {
+        if (Overlaps(BoxOf(*pX), strip) && IsBlockChara(*pX, obj)) {
+            return pX;
         }
     }
     return nullptr;
@@ -577,9 +590,9 @@ int cSceneStage::IsEnclosedByBlockCharas(const cCharaBase& obj, const double ear
         bool covered = false;
         const BOX nowPoint{now[0][col], now[1][row], now[0][col], now[1][row]};
         const BOX wasPoint{was[0][col], was[1][row], was[0][col], was[1][row]};
-        for (const cChara& X : CharaList) {
-            const BOX xb = BoxOf(X);
-            if ((Overlaps(xb, nowPoint) || Overlaps(xb, wasPoint)) && IsBlockChara(X, obj)) {
+        for (const cChara* pX : m_BlockCharaIndex.Of(CharaList, m_nCharaListEdits)) {
+            const BOX xb = BoxOf(*pX);
+            if ((Overlaps(xb, nowPoint) || Overlaps(xb, wasPoint)) && IsBlockChara(*pX, obj)) {
                 covered = true;
                 break;
             }
@@ -596,5 +609,5 @@ int cSceneStage::OverlapsOtherBlockChara(const cCharaBase& obj, std::list<cChara
     if (obj.blockMode == 0) {
         return 0;
     }
-    return BoxOverlapsOtherBlock(BoxOf(obj), obj, list, nKey) ? 1 : 0;
+    return BoxOverlapsOtherBlock(BoxOf(obj), obj, m_BlockCharaIndex.Of(list, m_nCharaListEdits), nKey) ? 1 : 0;
 }

@@ -162,6 +162,7 @@ void cSceneStage::CountDownLifetimes()
 
 bool cSceneStage::RunSubStep(int k)
 {
+    const cBlockCharaIndex::cHold holdIndex(m_BlockCharaIndex);
     m_nSubStep = k;
     ++m_nSubStepTotal;
     UpdateObjectFlags();

@@ -55,6 +55,7 @@ void cSceneStage::ClearObjects()
         m_CharaLayer.data()[i].clear();
     }
     CharaList.clear();
+    ++m_nCharaListEdits;
     ItemList.clear();
 }
 
@@ -165,11 +166,13 @@ int cSceneStage::SpawnPlacedChara(std::list<cChara>& list, int nColumn, int nRow
     for (int i = 0; i < members; ++i) {
         // Built in place: the faction groups point at list nodes, which never move.
         cChara& chara = list.emplace_back();
+        ++m_nCharaListEdits;
         chara.InitFromTemplate(nCounter, copy, held, TileCentre(nColumn), TileCentre(nRow), i);
         chara.SetGridPos(nColumn, nRow);
         AddGroupOffset(chara, copy, i);
         if (!chara.IsInsideStage(1)) {
             list.pop_back();
+            ++m_nCharaListEdits;
             continue;
         }
         chara.AdjustPosX();

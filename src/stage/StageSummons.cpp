@@ -131,6 +131,7 @@ int cSceneStage::SummonChara(std::list<cChara>& list, double x, double y, int nF
     int made = 0;
     for (int i = 0; i < members; ++i) {
         cChara& chara = list.emplace_back();
+        ++m_nCharaListEdits;
         chara.InitFromTemplate(nCounter, copy, nullptr, spawnX, spawnY, i);
         // Placed as on the stage's first tile, then moved by the summon's pixel position.
         chara.SetGridPos(0, 0);
@@ -142,6 +143,7 @@ int cSceneStage::SummonChara(std::list<cChara>& list, double x, double y, int nF
         chara.bottom += dy;
         if (!chara.IsInsideStage(1)) {
             list.pop_back();
+            ++m_nCharaListEdits;
             continue;
         }
         chara.AdjustPosX();
@@ -149,6 +151,7 @@ int cSceneStage::SummonChara(std::list<cChara>& list, double x, double y, int nF
         chara.CalcScreenRect();
         if (IsPlaceBlocked(chara)) {
             list.pop_back();
+            ++m_nCharaListEdits;
             continue;
         }
         chara.lifeLeft = nLifetime;

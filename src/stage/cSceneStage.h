@@ -27,6 +27,7 @@
 #include "stage/SCREENCOLOR.h"
 #include "stage/StageSummons.h"
 #include "stage/WAITINFO.h"
+#include "stage/cBlockCharaIndex.h"
 #include "stage/cReplayKeys.h"
 #include "stage/cScene.h"
 
@@ -484,6 +485,8 @@ private:
     bool m_bFailed = false;            // SetStage could not build the stage
     bool m_bInSetUp = false;           // SetStage is running
     bool m_bClearDuringSetUp = false;  // the stage was cleared while SetStage ran
+    // CharaList's block characters for the collision walks, kept through a play sub-step.
+    cBlockCharaIndex m_BlockCharaIndex;
     // FinishStage's parts.
     bool LoadNextStage();
     void StoreCarriedState();
