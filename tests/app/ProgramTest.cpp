@@ -16,17 +16,21 @@
 #include "PlayerProcess.h"
 #include "app/cWindowData.h"
 #include "core/TextHelpers.h"
+#include "input/cPadScript.h"
 #include "platform/win/CodePage.h"
 #include "platform/win/Messages.h"
 #include "support/GameFolder.h"
 #include "support/GameFolderWriter.h"
 #include "support/PlayHarness.h"
 #include "support/SampleGame.h"
+#include "support/SampleGameScripts.h"
 
 namespace apptest {
 namespace {
 
 namespace fs = std::filesystem;
+// Frames of the way from the title into the first stage's play (a run long enough to be in play).
+constexpr int kToStageFrames = 400;
 using apptest::Behaviour;
 using apptest::FakeEditor;
 using apptest::Le;
@@ -507,6 +511,51 @@ TEST_F(ProgramTest, TheSampleGamesFirstStagePlaysFromAPadScriptAndWritesItsState
     // Right held from the first play frame: the hero's walking flow has carried it to the right.
     const testsupport::CharaState hero = testsupport::PlayHarness::PlayerState();
     EXPECT_GT(hero.x, placed.x);
+}
+
+// The program itself, driven from its title by a pad script as a player's keys would drive it: a
+// new game, two steps right on the world map onto the first stage, "play" in the question, the
+// stage played by its clearing script, and decide on the clear display lead back to the world map.
+TEST_F(ProgramTest, TheSampleGamesFirstStageIsPlayedFromTheTitleToItsClear)
+{
+    // From the title to the stage: button 1 (mask 16) on the title's first entry; right (2)
+    // twice on the map; button 1 to ask, up (4) to "play", button 1.
+    std::vector<int> toStage(kToStageFrames, 0);
+    for (const auto& [frame, mask] : {std::pair{30, 16}, {70, 2}, {72, 2}, {80, 16}, {84, 4}, {88, 16}}) {
+        toStage[static_cast<std::size_t>(frame)] = mask;
+    }
+    testsupport::GameFolder folder;
+    ASSERT_TRUE(testsupport::WriteGameFolder(folder.Root(), testsupport::SampleGame()));
+    const auto run = [&](const std::vector<int>& masks) {
+        std::string text;
+        for (int mask : masks) text += std::to_string(mask) + "\n";
+        folder.Write("pad.txt", text);
+        const RunResult result =
+            RunPlayer(folder.Root(), {},
+                      {"QB_FRAMES=" + std::to_string(masks.size()), "QB_INPUT=pad.txt", "QB_STATE=state.json"});
+        EXPECT_EQ(result.code, 0) << result.output;
+        return folder.Read("state.json");
+    };
+
+    // Where the stage's play begins (after the map's fade-out and the stage's fade-in and start
+    // banners): as many frames before the end of this run as it has played.
+    const std::string entered = run(toStage);
+    ASSERT_NE(entered.find("\"screen\": \"stage\""), std::string::npos) << entered;
+    std::smatch frame;
+    ASSERT_TRUE(std::regex_search(entered, frame, std::regex("\"frame\": ([0-9]+)"))) << entered;
+    const int nBeforePlay = kToStageFrames - std::stoi(frame[1]);
+    ASSERT_GT(nBeforePlay, 88);
+
+    std::vector<int> masks(toStage.begin(), toStage.begin() + nBeforePlay);
+    for (const testsupport::PadFrame& f : testsupport::SampleStageScript(0)) {
+        masks.push_back(cPadScript::MaskOf(f.dir, f.buttons));
+    }
+    // The clear caption, then button 1 on the clear display, then the way back to the map.
+    masks.insert(masks.end(), 120, 0);
+    masks.push_back(16);
+    masks.insert(masks.end(), 120, 0);
+    const std::string after = run(masks);
+    EXPECT_NE(after.find("\"screen\": \"worldmap\""), std::string::npos) << after;
 }
 
 }  // namespace
