@@ -18,6 +18,7 @@
 #include "sound/Bgm.h"
 #include "sound/SoundEffects.h"
 #include "stage/cMenuCursor.h"
+#include "support/MenuKeys.h"
 #include "support/ScreenHarness.h"
 #include "support/WaveWriter.h"
 
@@ -25,10 +26,10 @@ namespace {
 
 using testsupport::PadFrame;
 
-constexpr SHORT kUp = 4;
-constexpr SHORT kDown = 8;
-constexpr SHORT kDecide = 1;
-constexpr SHORT kCancel = 2;
+using menukeys::kCancel;
+using menukeys::kDecide;
+using menukeys::kDown;
+using menukeys::kUp;
 constexpr UINT kNameDialogRequest = WM_USER + 1;
 constexpr const char* kDialogName = "XYZ";
 constexpr const char* kOptionPath = "user_data\\Option.dat";

@@ -14,6 +14,7 @@
 #include "project/cWorldMap.h"
 #include "scenes/cSceneTitle.h"
 #include "stage/cMenuCursor.h"
+#include "support/MenuKeys.h"
 #include "support/SaveDataWriter.h"
 #include "support/ScreenHarness.h"
 
@@ -21,10 +22,10 @@ namespace {
 
 using testsupport::PadFrame;
 
-constexpr SHORT kUp = 4;
-constexpr SHORT kDown = 8;
-constexpr SHORT kDecide = 1;
-constexpr SHORT kCancel = 2;
+using menukeys::kCancel;
+using menukeys::kDecide;
+using menukeys::kDown;
+using menukeys::kUp;
 constexpr UINT kLoadStageFile = WM_USER + 2;
 constexpr UINT kLoadReplayFile = WM_USER + 3;
 constexpr int kEntries = cSystemData::kTitleMenuCount;

@@ -20,6 +20,7 @@
 #include "scenes/cSceneWorldMap.h"
 #include "stage/cMenuCursor.h"
 #include "stage/cRanking.h"
+#include "support/MenuKeys.h"
 #include "support/SampleGame.h"
 #include "support/ScreenHarness.h"
 
@@ -227,12 +228,12 @@ testsupport::GameSpec SmallMapGame()
     return game;
 }
 
-constexpr SHORT kLeft = 1;
-constexpr SHORT kRight = 2;
-constexpr SHORT kUp = 4;
-constexpr SHORT kDown = 8;
-constexpr SHORT kDecide = 1;
-constexpr SHORT kCancel = 2;
+using menukeys::kCancel;
+using menukeys::kDecide;
+using menukeys::kDown;
+using menukeys::kLeft;
+using menukeys::kRight;
+using menukeys::kUp;
 
 // One harness for the whole suite (writing and loading the game is the costly part); every test
 // enters the world map afresh with a new game's save data.
