@@ -9,8 +9,8 @@
 #include <benchmark/benchmark.h>
 
 #include "PlayFrameBench.h"
-#include "objects/ShotLaunch.h"
-#include "objects/cShot.h"
+#include "objects/shot/ShotLaunch.h"
+#include "objects/shot/cShot.h"
 
 namespace {
 

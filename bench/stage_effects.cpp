@@ -19,14 +19,14 @@
 #include "graphics/Palette.h"
 #include "graphics/SurfaceCatalogue.h"
 #include "graphics/Surfaces.h"
-#include "objects/CharaEffectDraw.h"
 #include "objects/StageObjects.h"
-#include "objects/cChara.h"
+#include "objects/chara/cChara.h"
+#include "objects/effect/CharaEffectDraw.h"
 #include "platform/hostapi/Host.h"
 #include "platform/win/Messages.h"
 #include "project/DerivedTables.h"
 #include "project/cDatabase.h"
-#include "stage/ScrEffectDraw.h"
+#include "stage/draw/ScrEffectDraw.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "objects/CodeStatus.h"
-#include "objects/cCodeEvaluator.h"
+#include "objects/code/CodeStatus.h"
+#include "objects/code/cCodeEvaluator.h"
 
 namespace {
 

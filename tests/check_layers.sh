@@ -2,19 +2,23 @@
 # Fails when a source file includes a folder that its layer may not use, or when code outside
 # src/platform/ reaches a host facility directly instead of through the stand-in.
 #   tests/check_layers.sh ROOT
-# The layers, from the top: app -> scenes -> stage -> objects -> input -> {definitions, project}
-# -> {graphics, sound} -> core -> platform. A folder may include itself and the folders listed
-# for it; project may include definitions, and input both (replays embed a stage and save data).
-# Every folder directly under src/ must be listed.
+# The layers, from the top: app -> scenes -> stage -> {objects, screenbase} -> input ->
+# {definitions, project} -> {graphics, sound} -> core -> platform. A folder may include itself and
+# the folders listed for it; project may include definitions, and input both (replays embed a
+# stage and save data). Every folder directly under src/ must be listed.
+# Inside objects/, the flow runtime (objects/flow) and the expression evaluator (objects/code)
+# stand alone: they may include nothing else of objects/, so that they can be read and tested
+# without the characters, shots and stage field.
 set -uo pipefail
 root="${1:-.}"
 src="$root/src"
 
 declare -A may_include=(
-    [app]="scenes stage objects input definitions project graphics sound core platform"
-    [scenes]="stage objects input definitions project graphics sound core platform"
-    [stage]="objects input definitions project graphics sound core platform"
+    [app]="scenes stage objects screenbase input definitions project graphics sound core platform"
+    [scenes]="stage objects screenbase input definitions project graphics sound core platform"
+    [stage]="objects screenbase input definitions project graphics sound core platform"
     [objects]="input definitions project graphics sound core platform"
+    [screenbase]="input definitions project graphics sound core platform"
     [input]="definitions project graphics sound core platform"
     [definitions]="graphics sound core platform"
     [project]="definitions graphics sound core platform"
@@ -30,6 +34,10 @@ platform_refusals=(
     "platform/hostapi platform/win platform/host"
     "platform/win platform/host"
 )
+
+# Subfolders that stand alone inside their folder: "subfolder" pairs with the only part of the
+# same top folder it may include (itself).
+standalone_subfolders=(objects/flow objects/code)
 
 # Host facilities that only src/platform/ may use, by kind: a pattern over code lines.
 host_calls=(
@@ -66,6 +74,10 @@ while IFS= read -r hit; do
     [[ "$target" == */* && -v may_include[$top] && -v may_include[$folder] ]] || continue
     allowed=" $folder ${may_include[$folder]} "
     [[ "$allowed" == *" $top "* ]] || report "src/$rel:$line: $folder may not include $target"
+    for alone in "${standalone_subfolders[@]}"; do
+        [[ "$rel" == "$alone"/* && "$top" == "${alone%%/*}" && "$target" != "$alone"/* ]] &&
+            report "src/$rel:$line: $alone stands alone and may not include $target"
+    done
     if [ "$folder" = platform ]; then
         sub="${rel%/*}"
         for refusal in "${platform_refusals[@]}"; do

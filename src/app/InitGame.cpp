@@ -25,7 +25,7 @@
 #include "graphics/GraphicsStartup.h"
 #include "input/KeyConfig.h"
 #include "input/cInput.h"
-#include "objects/CharaGraphic.h"
+#include "objects/chara/CharaGraphic.h"
 #include "platform/win/Files.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Random.h"

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "stage/IRankingShell.h"
+#include "stage/ranking/IRankingShell.h"
 
 class cRankingShell : public IRankingShell {
 public:

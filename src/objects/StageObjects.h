@@ -9,9 +9,9 @@
 #include "core/cVector.h"
 #include "objects/MapCell.h"
 #include "objects/ObjectRef.h"
-#include "objects/cChara.h"
-#include "objects/cItem.h"
-#include "objects/cPlayer.h"
+#include "objects/chara/cChara.h"
+#include "objects/chara/cPlayer.h"
+#include "objects/item/cItem.h"
 
 // Index of the hero of the running stage in Player.
 constexpr int P1 = 0;

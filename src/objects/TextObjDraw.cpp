@@ -9,8 +9,8 @@
 #include "graphics/FontTable.h"
 #include "graphics/SurfaceCatalogue.h"
 #include "graphics/Surfaces.h"
-#include "objects/CharaGraphic.h"
 #include "objects/TextObjects.h"
+#include "objects/chara/CharaGraphic.h"
 #include "platform/win/Messages.h"
 
 namespace {

@@ -12,8 +12,8 @@
 
 #include <cstdint>
 
-#include "objects/cPatternAnime.h"
 #include "objects/cStageField.h"
+#include "objects/effect/cPatternAnime.h"
 
 class cEdOffScreenLimit;
 struct COMMANDINSTANCE;

@@ -4,8 +4,8 @@
 
 #include "definitions/cEdStage.h"
 #include "objects/StageSpeed.h"
-#include "objects/cCharaBase.h"
 #include "objects/cGameObject.h"
+#include "objects/chara/cCharaBase.h"
 #include "project/cSystemData.h"
 
 namespace {

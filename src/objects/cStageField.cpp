@@ -1,7 +1,7 @@
 #include "objects/cStageField.h"
 
 #include "objects/TextObjects.h"
-#include "objects/cShot.h"
+#include "objects/shot/cShot.h"
 
 cStageField* lpStageField = nullptr;
 

@@ -8,12 +8,12 @@
 #include <list>
 
 #include "core/cVector.h"
-#include "objects/cCodeErrorReports.h"
-#include "objects/cEffectObj.h"
-#include "objects/cPictureObj.h"
-#include "objects/cScrEffectRun.h"
 #include "objects/cScroll.h"
 #include "objects/cTextObj.h"
+#include "objects/code/cCodeErrorReports.h"
+#include "objects/effect/cEffectObj.h"
+#include "objects/effect/cPictureObj.h"
+#include "objects/effect/cScrEffectRun.h"
 
 class cCharaBase;
 class cShot;

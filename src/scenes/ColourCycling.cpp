@@ -5,7 +5,7 @@
 #include "graphics/BackEnd.h"
 #include "graphics/Palette.h"
 #include "graphics/PaletteEffects.h"
-#include "objects/CharaGraphic.h"
+#include "objects/chara/CharaGraphic.h"
 #include "project/cSystemData.h"
 
 COLOURCYCLE ColourCycle;

@@ -3,7 +3,7 @@
 // start-up (the stage-play screen, the title and the other front-end screens).
 #pragma once
 
-#include "stage/cScene.h"
+#include "screenbase/cScene.h"
 
 // Makes a new screen; nullptr when the memory cannot be had.
 using SceneCreator = cScene* (*)();

@@ -19,7 +19,7 @@
 #include "scenes/WorldMapLayout.h"
 #include "scenes/WorldMapRules.h"
 #include "scenes/cSceneWorldMap.h"
-#include "stage/cRanking.h"
+#include "stage/ranking/cRanking.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 // runs on the game thread (or on the stage's nested-loop threads while it waits for them).
 #pragma once
 
-#include "stage/cScene.h"
+#include "screenbase/cScene.h"
 
 class cPadScript;
 

@@ -7,9 +7,9 @@
 #include "scenes/BlendPalette.h"
 #include "scenes/MainThreadRequests.h"
 #include "scenes/cOptionData.h"
+#include "screenbase/cMenuCursor.h"
 #include "sound/Bgm.h"
 #include "sound/SoundEffects.h"
-#include "stage/cMenuCursor.h"
 
 namespace {
 

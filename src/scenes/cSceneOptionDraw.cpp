@@ -9,7 +9,7 @@
 #include "project/cSystemData.h"
 #include "scenes/cOptionData.h"
 #include "scenes/cSceneOption.h"
-#include "stage/cMenuCursor.h"
+#include "screenbase/cMenuCursor.h"
 
 namespace {
 

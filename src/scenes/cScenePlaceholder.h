@@ -3,7 +3,7 @@
 // screen back to the title). Real screens replace it screen by screen (SetSceneCreator).
 #pragma once
 
-#include "stage/cScene.h"
+#include "screenbase/cScene.h"
 
 class cScenePlaceholder : public cScene {
 public:

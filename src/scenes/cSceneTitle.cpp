@@ -11,8 +11,8 @@
 #include "project/cSaveSlot.h"
 #include "project/cWorldMap.h"
 #include "scenes/MainThreadRequests.h"
+#include "screenbase/cMenuCursor.h"
 #include "sound/SoundEffects.h"
-#include "stage/cMenuCursor.h"
 
 namespace {
 

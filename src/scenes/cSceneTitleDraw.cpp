@@ -13,7 +13,7 @@
 #include "graphics/Surfaces.h"
 #include "project/cSaveSlot.h"
 #include "scenes/cSceneTitle.h"
-#include "stage/cMenuCursor.h"
+#include "screenbase/cMenuCursor.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "scenes/WorldMapLayout.h"
 #include "scenes/WorldMapRules.h"
 #include "sound/SoundEffects.h"
-#include "stage/cRanking.h"
+#include "stage/ranking/cRanking.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 
 #include "project/cWorldNode.h"
 #include "project/cWorldStage.h"
-#include "stage/cMenuCursor.h"
-#include "stage/cScene.h"
+#include "screenbase/cMenuCursor.h"
+#include "screenbase/cScene.h"
 
 class cSceneWorldMap : public cScene {
 public:

@@ -14,8 +14,8 @@
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
 #include "scenes/StorySave.h"
+#include "screenbase/cMenuCursor.h"
 #include "sound/SoundEffects.h"
-#include "stage/cMenuCursor.h"
 
 namespace {
 

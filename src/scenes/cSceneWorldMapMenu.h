@@ -6,7 +6,7 @@
 // Game thread.
 #pragma once
 
-#include "stage/cScene.h"
+#include "screenbase/cScene.h"
 
 // The states of the menu.
 constexpr int MAPMENU_FADEIN = 0;

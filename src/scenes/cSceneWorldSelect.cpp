@@ -14,9 +14,9 @@
 #include "input/cInput.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
+#include "screenbase/cMenuCursor.h"
 #include "sound/SoundEffects.h"
-#include "stage/cMenuCursor.h"
-#include "stage/cRanking.h"
+#include "stage/ranking/cRanking.h"
 
 namespace {
 

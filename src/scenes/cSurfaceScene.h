@@ -8,7 +8,7 @@
 
 #include "graphics/DDSurfaceData.h"
 #include "platform/win/WinTypes.h"
-#include "stage/cScene.h"
+#include "screenbase/cScene.h"
 
 class cSurfaceScene : public cScene {
 public:

@@ -2,10 +2,10 @@
 // under the player. A block's conditions always test the player, whoever probes the cell; a
 // character's test the character itself.
 #include "definitions/cEdStage.h"
-#include "objects/FlowConditions.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
-#include "objects/cItem.h"
+#include "objects/commands/FlowConditions.h"
+#include "objects/item/cItem.h"
 #include "sound/SoundEffects.h"
 #include "stage/cSceneStage.h"
 

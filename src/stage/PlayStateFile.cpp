@@ -4,7 +4,7 @@
 
 #include "definitions/cEdStage.h"
 #include "objects/StageObjects.h"
-#include "objects/cShot.h"
+#include "objects/shot/cShot.h"
 #include "platform/win/CodePage.h"
 #include "platform/win/Files.h"
 #include "stage/cSceneStage.h"

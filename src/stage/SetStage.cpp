@@ -14,9 +14,9 @@
 #include "platform/win/Time.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
+#include "screenbase/cMenuCursor.h"
 #include "stage/StageShellFlags.h"
-#include "stage/SubStepCheck.h"
-#include "stage/cMenuCursor.h"
+#include "stage/collision/SubStepCheck.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "project/cSystemData.h"
 #include "sound/SoundEffects.h"
 #include "stage/StageShellFlags.h"
-#include "stage/cRanking.h"
 #include "stage/cSceneStage.h"
+#include "stage/ranking/cRanking.h"
 
 namespace {
 

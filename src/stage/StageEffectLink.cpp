@@ -1,7 +1,7 @@
 #include "stage/StageEffectLink.h"
 
 #include "graphics/BackEnd.h"
-#include "objects/CommandSetup.h"
+#include "objects/commands/CommandSetup.h"
 #include "stage/cSceneStage.h"
 
 namespace {

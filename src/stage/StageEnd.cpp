@@ -21,9 +21,9 @@
 #include "platform/win/Time.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
+#include "screenbase/cMenuCursor.h"
 #include "sound/SoundEffects.h"
 #include "stage/StageShellFlags.h"
-#include "stage/cMenuCursor.h"
 #include "stage/cSceneStage.h"
 
 namespace {

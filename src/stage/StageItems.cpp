@@ -2,10 +2,10 @@
 // items the floor blocks give. Game thread.
 #include "definitions/PaletteRef.h"
 #include "definitions/cEdStage.h"
-#include "objects/ItemPickup.h"
 #include "objects/MapCell.h"
 #include "objects/StageObjects.h"
-#include "objects/cItem.h"
+#include "objects/item/ItemPickup.h"
+#include "objects/item/cItem.h"
 #include "stage/cSceneStage.h"
 
 namespace {

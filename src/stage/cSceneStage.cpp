@@ -8,10 +8,10 @@
 #include "objects/TextObjects.h"
 #include "platform/win/Time.h"
 #include "project/cSaveData.h"
+#include "screenbase/cMenuCursor.h"
 #include "stage/StageEffectLink.h"
 #include "stage/StageShellFlags.h"
-#include "stage/cMenuCursor.h"
-#include "stage/cRanking.h"
+#include "stage/ranking/cRanking.h"
 
 namespace {
 

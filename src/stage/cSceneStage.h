@@ -22,14 +22,14 @@
 #include "objects/IFlowStage.h"
 #include "objects/IStageCommands.h"
 #include "objects/ISummonStage.h"
-#include "objects/cChara.h"
 #include "objects/cStageField.h"
-#include "stage/SCREENCOLOR.h"
+#include "objects/chara/cChara.h"
+#include "screenbase/cScene.h"
 #include "stage/StageSummons.h"
 #include "stage/WAITINFO.h"
-#include "stage/cBlockCharaIndex.h"
 #include "stage/cReplayKeys.h"
-#include "stage/cScene.h"
+#include "stage/collision/cBlockCharaIndex.h"
+#include "stage/draw/SCREENCOLOR.h"
 
 class cEdItem;
 class cItem;

@@ -11,9 +11,9 @@
 #include "platform/win/Messages.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
+#include "screenbase/cMenuCursor.h"
 #include "sound/SoundEffects.h"
 #include "stage/StageShellFlags.h"
-#include "stage/cMenuCursor.h"
 
 namespace {
 

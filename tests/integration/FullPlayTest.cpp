@@ -25,7 +25,7 @@
 #include "platform/win/Keyboard.h"
 #include "project/cSaveData.h"
 #include "scenes/FreeStage.h"
-#include "stage/cMenuCursor.h"
+#include "screenbase/cMenuCursor.h"
 #include "stage/cSceneStage.h"
 #include "support/GoldenFiles.h"
 #include "support/MenuKeys.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "ObjectsTestSupport.h"
-#include "objects/FlowInsertion.h"
-#include "objects/FlowRuntime.h"
-#include "objects/cCharaFlowOwner.h"
+#include "objects/chara/cCharaFlowOwner.h"
+#include "objects/commands/FlowInsertion.h"
+#include "objects/flow/FlowRuntime.h"
 #include "project/cSaveData.h"
 
 namespace {

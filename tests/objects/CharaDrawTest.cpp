@@ -8,8 +8,8 @@
 
 #include "definitions/cEdItem.h"
 #include "graphics/DrawTestSupport.h"
-#include "objects/CharaGraphic.h"
-#include "objects/cChara.h"
+#include "objects/chara/CharaGraphic.h"
+#include "objects/chara/cChara.h"
 #include "project/cDatabase.h"
 #include "project/cSystemData.h"
 #include "support/GameSprites.h"

@@ -18,8 +18,8 @@
 #include "graphics/Lens.h"
 #include "graphics/Mosaic.h"
 #include "graphics/Rotation.h"
-#include "objects/CharaEffectDraw.h"
-#include "objects/cChara.h"
+#include "objects/chara/cChara.h"
+#include "objects/effect/CharaEffectDraw.h"
 
 namespace {
 

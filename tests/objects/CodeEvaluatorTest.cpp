@@ -1,4 +1,4 @@
-#include "objects/cCodeEvaluator.h"
+#include "objects/code/cCodeEvaluator.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/TextHelpers.h"
-#include "objects/CodeStatus.h"
+#include "objects/code/CodeStatus.h"
 #include "platform/win/Random.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include "CommandTestSupport.h"
 #include "core/CoreTestSupport.h"
 #include "core/ReportLog.h"
-#include "objects/CommandSetup.h"
-#include "objects/FlowInsertion.h"
 #include "objects/StageSpeed.h"
-#include "objects/cCharaFlowOwner.h"
+#include "objects/chara/cCharaFlowOwner.h"
+#include "objects/commands/CommandSetup.h"
+#include "objects/commands/FlowInsertion.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "CommandTestSupport.h"
 
 #include "definitions/cEdStage.h"
-#include "objects/CommandDispatch.h"
-#include "objects/CommandSetup.h"
-#include "objects/CommandTable.h"
-#include "objects/FlowRuntime.h"
+#include "objects/commands/CommandDispatch.h"
+#include "objects/commands/CommandSetup.h"
+#include "objects/flow/CommandTable.h"
+#include "objects/flow/FlowRuntime.h"
 
 cCommandTestStage::cCommandTestStage(int nSpeedLevel, double fGravity)
 {

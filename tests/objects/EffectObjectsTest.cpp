@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "EffectTestSupport.h"
-#include "objects/cEffectObj.h"
-#include "objects/cPictureObj.h"
+#include "objects/effect/cEffectObj.h"
+#include "objects/effect/cPictureObj.h"
 #include "platform/win/Random.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "EffectTestSupport.h"
-#include "objects/cCharaBase.h"
-#include "objects/cCharaEffectRun.h"
-#include "objects/cScrEffectRun.h"
+#include "objects/chara/cCharaBase.h"
+#include "objects/effect/cCharaEffectRun.h"
+#include "objects/effect/cScrEffectRun.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "definitions/cEdStage.h"
-#include "objects/FlowConditions.h"
 #include "objects/IFlowStage.h"
 #include "objects/StageObjects.h"
 #include "objects/cStageField.h"
+#include "objects/commands/FlowConditions.h"
 #include "project/cSaveData.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "objects/FlowOperands.h"
+#include "objects/flow/FlowOperands.h"
 #include "platform/win/Random.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "FlowTestSupport.h"
 #include "definitions/cEdCommand.h"
-#include "objects/CommandTable.h"
+#include "objects/flow/CommandTable.h"
 #include "project/cSystemData.h"
 
 namespace {

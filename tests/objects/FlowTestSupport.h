@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "definitions/cEdFlow.h"
-#include "objects/FlowRuntime.h"
-#include "objects/KeyLogView.h"
+#include "objects/flow/FlowRuntime.h"
+#include "objects/flow/KeyLogView.h"
 
 // Press logs recorded the way a controller records them: every frame each of the 19 logs gets
 // the key's state; a change starts a new run at the front and the log keeps 32 runs.

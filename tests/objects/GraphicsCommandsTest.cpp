@@ -9,8 +9,8 @@
 #include "CommandTestSupport.h"
 #include "EffectTestSupport.h"
 #include "definitions/cEdStage.h"
-#include "objects/GraphicsCommands.h"
 #include "objects/IEffectStage.h"
+#include "objects/commands/GraphicsCommands.h"
 
 namespace {
 

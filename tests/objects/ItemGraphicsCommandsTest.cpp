@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ItemsTestSupport.h"
-#include "objects/ItemCommandTable.h"
-#include "objects/cPlayer.h"
+#include "objects/chara/cPlayer.h"
+#include "objects/item/ItemCommandTable.h"
 #include "project/DerivedTables.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include "ItemsTestSupport.h"
 #include "definitions/cEdStage.h"
-#include "objects/ItemCommandTable.h"
-#include "objects/cItem.h"
+#include "objects/item/ItemCommandTable.h"
+#include "objects/item/cItem.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "ItemsTestSupport.h"
 
 #include "definitions/cEdStage.h"
-#include "objects/CommandDispatch.h"
-#include "objects/CommandTable.h"
-#include "objects/ItemCommandTable.h"
 #include "objects/TextObjects.h"
+#include "objects/commands/CommandDispatch.h"
+#include "objects/flow/CommandTable.h"
+#include "objects/item/ItemCommandTable.h"
 
 cItemsTestStage::cItemsTestStage()
 {

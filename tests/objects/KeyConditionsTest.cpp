@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FlowTestSupport.h"
-#include "objects/KeyConditions.h"
+#include "objects/flow/KeyConditions.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "input/cInput.h"
-#include "objects/CommandTable.h"
 #include "objects/StageObjects.h"
-#include "objects/cCharaFlowOwner.h"
 #include "objects/cStageField.h"
+#include "objects/chara/cCharaFlowOwner.h"
+#include "objects/flow/CommandTable.h"
 #include "project/cSystemData.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include "FlowTestSupport.h"
 #include "ItemsTestSupport.h"
 #include "definitions/cEdCommand.h"
-#include "objects/CommandDispatch.h"
-#include "objects/ItemCommandTable.h"
-#include "objects/MessageCommand.h"
 #include "objects/TextObjects.h"
+#include "objects/commands/CommandDispatch.h"
+#include "objects/commands/MessageCommand.h"
+#include "objects/item/ItemCommandTable.h"
 #include "project/FontDrawTestSupport.h"
 #include "project/cSaveData.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "CommandTestSupport.h"
-#include "objects/CommandSetup.h"
 #include "objects/StageSpeed.h"
+#include "objects/commands/CommandSetup.h"
 
 namespace {
 

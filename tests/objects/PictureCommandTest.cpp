@@ -12,8 +12,8 @@
 #include "core/TextHelpers.h"
 #include "graphics/Blit.h"
 #include "graphics/DrawTestSupport.h"
-#include "objects/EffectObjectsDraw.h"
 #include "objects/IEffectStage.h"
+#include "objects/effect/EffectObjectsDraw.h"
 
 namespace {
 

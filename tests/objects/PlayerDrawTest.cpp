@@ -3,7 +3,7 @@
 // cycling shades.
 #include <gtest/gtest.h>
 
-#include "objects/PlayerDraw.h"
+#include "objects/chara/PlayerDraw.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 
 #include "CommandTestSupport.h"
 #include "input/cInput.h"
-#include "objects/CommandSetup.h"
-#include "objects/FlowInsertion.h"
-#include "objects/PlayerJump.h"
 #include "objects/StageSpeed.h"
-#include "objects/cCharaFlowOwner.h"
+#include "objects/chara/cCharaFlowOwner.h"
+#include "objects/commands/CommandSetup.h"
+#include "objects/commands/FlowInsertion.h"
+#include "objects/commands/PlayerJump.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "CommandTestSupport.h"
 #include "objects/StageSpeed.h"
-#include "objects/cShot.h"
+#include "objects/shot/cShot.h"
 #include "project/cDatabase.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "objects/ShotDraw.h"
+#include "objects/shot/ShotDraw.h"
 
 namespace {
 

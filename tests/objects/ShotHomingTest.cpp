@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "ShotTestSupport.h"
-#include "objects/HeroIdentity.h"
-#include "objects/ShotHoming.h"
-#include "objects/ShotLaunch.h"
-#include "objects/ShotStep.h"
 #include "objects/StageSpeed.h"
+#include "objects/chara/HeroIdentity.h"
+#include "objects/shot/ShotHoming.h"
+#include "objects/shot/ShotLaunch.h"
+#include "objects/shot/ShotStep.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "ShotTestSupport.h"
 #include "definitions/cEdCommonPalette.h"
 #include "objects/ISummonStage.h"
-#include "objects/ShotLaunch.h"
 #include "objects/StageSpeed.h"
+#include "objects/shot/ShotLaunch.h"
 #include "platform/win/Random.h"
 
 namespace {

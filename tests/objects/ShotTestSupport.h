@@ -11,9 +11,9 @@
 #include "ObjectsTestSupport.h"
 #include "definitions/cEdCommand.h"
 #include "definitions/cEdShot.h"
-#include "objects/CommandInstance.h"
 #include "objects/StageObjects.h"
-#include "objects/cShot.h"
+#include "objects/flow/CommandInstance.h"
+#include "objects/shot/cShot.h"
 #include "project/cSystemData.h"
 
 namespace shottest {

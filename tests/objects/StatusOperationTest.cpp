@@ -11,8 +11,8 @@
 #include "definitions/cEdStage.h"
 #include "objects/IFlowStage.h"
 #include "objects/StageObjects.h"
-#include "objects/StatusOperation.h"
 #include "objects/cStageField.h"
+#include "objects/commands/StatusOperation.h"
 #include "project/cSaveData.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "ItemsTestSupport.h"
-#include "objects/CharaCodeView.h"
-#include "objects/StatusOperation.h"
-#include "objects/cPlayer.h"
+#include "objects/chara/CharaCodeView.h"
+#include "objects/chara/cPlayer.h"
+#include "objects/commands/StatusOperation.h"
 
 namespace {
 

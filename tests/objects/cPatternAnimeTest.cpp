@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "objects/cPatternAnime.h"
+#include "objects/effect/cPatternAnime.h"
 
 namespace {
 

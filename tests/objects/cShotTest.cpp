@@ -8,9 +8,9 @@
 #include "ShotTestSupport.h"
 #include "definitions/cEdOffScreenLimit.h"
 #include "definitions/cEdStage.h"
-#include "objects/ShotLaunch.h"
-#include "objects/ShotStep.h"
 #include "objects/StageSpeed.h"
+#include "objects/shot/ShotLaunch.h"
+#include "objects/shot/ShotStep.h"
 #include "project/cDatabase.h"
 
 namespace {

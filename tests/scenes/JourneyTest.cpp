@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "project/cSaveData.h"
-#include "stage/cScene.h"
+#include "screenbase/cScene.h"
 #include "stage/cSceneStage.h"
 #include "support/MenuKeys.h"
 #include "support/SampleGame.h"

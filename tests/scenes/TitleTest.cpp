@@ -13,7 +13,7 @@
 #include "project/cSystemData.h"
 #include "project/cWorldMap.h"
 #include "scenes/cSceneTitle.h"
-#include "stage/cMenuCursor.h"
+#include "screenbase/cMenuCursor.h"
 #include "support/MenuKeys.h"
 #include "support/SaveDataWriter.h"
 #include "support/ScreenHarness.h"

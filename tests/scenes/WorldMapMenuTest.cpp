@@ -14,7 +14,7 @@
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
 #include "scenes/cSceneWorldMapMenu.h"
-#include "stage/cMenuCursor.h"
+#include "screenbase/cMenuCursor.h"
 #include "support/MenuKeys.h"
 #include "support/ScreenHarness.h"
 

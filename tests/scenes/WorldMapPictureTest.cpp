@@ -12,7 +12,7 @@
 #include "project/cSystemData.h"
 #include "project/cWorldMap.h"
 #include "scenes/cSceneWorldMap.h"
-#include "stage/cScene.h"
+#include "screenbase/cScene.h"
 
 namespace gfxtest {
 namespace {

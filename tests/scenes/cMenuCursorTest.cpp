@@ -1,7 +1,7 @@
 // The menu cursor: its stack, the wrapping grid and the scrolling list.
 #include <gtest/gtest.h>
 
-#include "stage/cMenuCursor.h"
+#include "screenbase/cMenuCursor.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "input/cInput.h"
 #include "platform/win/Messages.h"
 #include "project/cSystemData.h"
-#include "stage/cMenuCursor.h"
-#include "stage/cScene.h"
+#include "screenbase/cMenuCursor.h"
+#include "screenbase/cScene.h"
 
 namespace {
 

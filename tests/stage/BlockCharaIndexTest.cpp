@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "objects/StageObjects.h"
-#include "stage/cBlockCharaIndex.h"
+#include "stage/collision/cBlockCharaIndex.h"
 
 namespace stagetest {
 namespace {

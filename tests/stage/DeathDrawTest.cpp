@@ -5,7 +5,7 @@
 #include "definitions/cEdStage.h"
 #include "objects/StageObjects.h"
 #include "project/cDbCharaEffect.h"
-#include "stage/cScene.h"
+#include "screenbase/cScene.h"
 
 namespace stagetest {
 namespace {

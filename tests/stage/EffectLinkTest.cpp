@@ -4,8 +4,8 @@
 // picture or screen effect behind.
 #include "StageFixture.h"
 
-#include "objects/GraphicsCommands.h"
 #include "objects/IEffectStage.h"
+#include "objects/commands/GraphicsCommands.h"
 #include "platform/win/Threads.h"
 #include "stage/StageEffectLink.h"
 

@@ -4,12 +4,12 @@
 #include "StageFixture.h"
 
 #include "definitions/cEdStage.h"
-#include "objects/FlowInsertion.h"
 #include "objects/StageObjects.h"
+#include "objects/commands/FlowInsertion.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
 #include "stage/StageShellFlags.h"
-#include "stage/cRanking.h"
+#include "stage/ranking/cRanking.h"
 
 namespace stagetest {
 namespace {

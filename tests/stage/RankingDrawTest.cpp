@@ -7,10 +7,10 @@
 #include "definitions/cEdStage.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
-#include "stage/RankingDraw.h"
+#include "screenbase/cScene.h"
 #include "stage/StageShellFlags.h"
-#include "stage/cRanking.h"
-#include "stage/cScene.h"
+#include "stage/ranking/RankingDraw.h"
+#include "stage/ranking/cRanking.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "definitions/cEdStage.h"
 #include "platform/win/Threads.h"
 #include "project/cSaveData.h"
-#include "stage/IRankingShell.h"
-#include "stage/cRanking.h"
+#include "stage/ranking/IRankingShell.h"
+#include "stage/ranking/cRanking.h"
 
 namespace stagetest {
 namespace {

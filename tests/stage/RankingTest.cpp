@@ -1,4 +1,4 @@
-#include "stage/cRanking.h"
+#include "stage/ranking/cRanking.h"
 
 #include <gtest/gtest.h>
 

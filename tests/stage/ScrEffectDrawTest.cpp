@@ -20,7 +20,7 @@
 #include "objects/StageObjects.h"
 #include "project/DerivedTables.h"
 #include "project/cDatabase.h"
-#include "stage/ScrEffectDraw.h"
+#include "stage/draw/ScrEffectDraw.h"
 
 namespace {
 

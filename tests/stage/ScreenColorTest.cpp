@@ -2,7 +2,7 @@
 // kind ends on either back-end.
 #include <gtest/gtest.h>
 
-#include "stage/SCREENCOLOR.h"
+#include "stage/draw/SCREENCOLOR.h"
 
 namespace {
 

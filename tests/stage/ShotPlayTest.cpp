@@ -4,9 +4,9 @@
 #include "StageFixture.h"
 
 #include "definitions/cEdStage.h"
-#include "objects/ShotLaunch.h"
 #include "objects/StageObjects.h"
-#include "objects/cShot.h"
+#include "objects/shot/ShotLaunch.h"
+#include "objects/shot/cShot.h"
 
 namespace stagetest {
 namespace {

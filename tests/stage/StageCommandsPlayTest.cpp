@@ -7,9 +7,9 @@
 #include <functional>
 
 #include "definitions/cEdStage.h"
-#include "objects/FlowStageCommands.h"
-#include "objects/MessageCommand.h"
 #include "objects/StageObjects.h"
+#include "objects/commands/FlowStageCommands.h"
+#include "objects/commands/MessageCommand.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Threads.h"
 #include "project/cSaveData.h"

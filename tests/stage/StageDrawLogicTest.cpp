@@ -11,7 +11,7 @@
 #include "objects/StageObjects.h"
 #include "project/cSystemData.h"
 #include "stage/StageShellFlags.h"
-#include "stage/StatusBarLayout.h"
+#include "stage/draw/StatusBarLayout.h"
 
 namespace stagetest {
 namespace {

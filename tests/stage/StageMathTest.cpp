@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "stage/StageGeometry.h"
-#include "stage/SubStepCheck.h"
 #include "stage/WAITINFO.h"
+#include "stage/collision/SubStepCheck.h"
 
 namespace {
 

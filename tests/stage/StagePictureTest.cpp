@@ -8,11 +8,11 @@
 
 #include "definitions/cEdStage.h"
 #include "graphics/Blit.h"
-#include "objects/PlayerDraw.h"
 #include "objects/StageBitmaps.h"
 #include "objects/StageObjects.h"
-#include "objects/cShot.h"
 #include "objects/cTextObj.h"
+#include "objects/chara/PlayerDraw.h"
+#include "objects/shot/cShot.h"
 #include "project/cDatabase.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"

@@ -5,8 +5,8 @@
 
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
+#include "screenbase/cMenuCursor.h"
 #include "stage/StageShellFlags.h"
-#include "stage/cMenuCursor.h"
 
 namespace stagetest {
 namespace {

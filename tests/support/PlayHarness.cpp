@@ -15,10 +15,10 @@
 #include "project/cDatabase.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
+#include "screenbase/cMenuCursor.h"
 #include "sound/SoundEffects.h"
 #include "stage/PlayStateFile.h"
 #include "stage/StageShellFlags.h"
-#include "stage/cMenuCursor.h"
 
 namespace testsupport {
 namespace {

@@ -25,7 +25,7 @@
 #include "GameFolder.h"
 #include "GameFolderWriter.h"
 #include "input/cPadScript.h"
-#include "stage/cScene.h"
+#include "screenbase/cScene.h"
 #include "stage/cSceneStage.h"
 
 namespace testsupport {

@@ -12,7 +12,7 @@
 #include "project/cWorldMap.h"
 #include "scenes/FrontEndScenes.h"
 #include "scenes/SceneFactory.h"
-#include "stage/cMenuCursor.h"
+#include "screenbase/cMenuCursor.h"
 #include "stage/cSceneStage.h"
 
 namespace testsupport {

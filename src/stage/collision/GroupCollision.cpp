@@ -1,0 +1,286 @@
+// Collision between the factions of a running stage, once per play sub-step: shots against
+// characters, characters against characters and shots against shots. Touching fires the touch
+// triggers and deals the damage; deaths only mark the characters dying (Die), so no walk here
+// loses its place: the characters are erased later by the death check or after their dying
+// drawing. Game thread.
+#include "definitions/cEdStage.h"
+#include "objects/StageObjects.h"
+#include "objects/chara/cCharaFlowOwner.h"
+#include "objects/flow/FlowRuntime.h"
+#include "objects/item/ItemPickup.h"
+#include "objects/shot/cShot.h"
+#include "sound/SoundEffects.h"
+#include "stage/cSceneStage.h"
+
+namespace {
+
+constexpr int SE_HIT = 7;
+constexpr int SE_CHARA_DEAD = 9;
+
+bool BoxesTouch(const BOXRECT& a, const BOXRECT& b)
+{
+    return a.left <= b.right && a.right >= b.left && a.top <= b.bottom && a.bottom >= b.top;
+}
+
+// A character takes part in the body contacts: in view when the stage collides on screen only,
+// not a block character, present and not dying.
+bool TakesPartInContacts(const cCharaBase& chara)
+{
+    if (Stage.m_nContactFlag != 0 && !chara.inView) {
+        return false;
+    }
+    return chara.def.m_bFullCell == 0 && chara.active && !chara.dying;
+}
+
+bool HasBodyBlow(const cCharaBase& chara)
+{
+    return chara.def.m_nRamPower != 0 || chara.def.m_nRamImpact != 0;
+}
+
+constexpr int kPassesShots = 2;  // invincibility mode: shots pass through without touching
+
+bool ShotTakesPart(const cShot& shot)
+{
+    return Stage.m_nContactFlag == 0 || shot.inView;
+}
+
+// A character a shot can meet: in view when the stage collides on screen only, present, not
+// dying and not letting shots pass.
+bool MeetsShots(const cCharaBase& chara)
+{
+    if (Stage.m_nContactFlag != 0 && !chara.inView) {
+        return false;
+    }
+    return chara.active && !chara.dying && chara.def.m_nInvincible != kPassesShots;
+}
+
+bool ShotBoxTouches(const BOXRECT& box, const cShot& shot)
+{
+    return box.left <= shot.attackRight && box.right >= shot.attackLeft && box.top <= shot.attackBottom &&
+           box.bottom >= shot.attackTop;
+}
+
+bool ShotsTouch(const cShot& a, const cShot& b)
+{
+    return a.x <= b.right && a.right >= b.x && a.y <= b.bottom && a.bottom >= b.y;
+}
+
+bool InHitList(const cShot& shot, const OBJECTREF& ref)
+{
+    for (const OBJECTREF& hit : shot.hitList) {
+        if (hit == ref) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool HasEffectOnHit(const cShot& shot)
+{
+    return shot.def.m_nPower != 0 || shot.def.m_nImpact != 0 || shot.def.m_nItemKind != 0;
+}
+
+// The one erase of a shot met here, by its address in the stage's shot list.
+void EraseShotAt(const cShot* shot)
+{
+    std::list<cShot>& list = lpStageField->m_ShotList;
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        if (&*it == shot) {
+            EraseShot(list, it);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+int cSceneStage::CollideGroups(std::list<cChara>& list)
+{
+    (void)list;
+    if (ShotCheckThisSubStep()) {
+        const int r = CollideShotsWithCharas();
+        if (r != 0) {
+            return r;
+        }
+    }
+
+    for (int i = 0; i < kFactionCount; ++i) {
+        CHARAGROUP& groupI = m_CharaLayer[i];
+        for (int j = i + 1; j < kFactionCount && !groupI.empty(); ++j) {
+            CHARAGROUP& groupJ = m_CharaLayer[j];
+            for (cCharaBase* n : groupI) {
+                for (cCharaBase* p : groupJ) {
+                    if (!TakesPartInContacts(*n) || !TakesPartInContacts(*p) || !BoxesTouch(n->bodyBox, p->bodyBox)) {
+                        continue;
+                    }
+                    FireCharaTrigger(*n, TRIGGER_TOUCH_CHARA);
+                    FireCharaTrigger(*p, TRIGGER_TOUCH_CHARA);
+                    const OBJECTREF nRef = CharaRef(n->source);
+                    const OBJECTREF pRef = CharaRef(p->source);
+                    // Both blows land before either death is handled.
+                    const bool nHurt = HasBodyBlow(*p) && !n->IsInvincibleTo(pRef);
+                    const int nDied = nHurt ? n->DamageByChara(*p) : 0;
+                    const bool pHurt = HasBodyBlow(*n) && !p->IsInvincibleTo(nRef);
+                    const int pDied = pHurt ? p->DamageByChara(*n) : 0;
+                    if (nHurt || pHurt) {
+                        PlaySE(SE_HIT);
+                    }
+                    const struct {
+                        cCharaBase* chara;
+                        bool hurt;
+                        int died;
+                        OBJECTREF attacker;
+                    } sides[2] = {{n, nHurt, nDied, pRef}, {p, pHurt, pDied, nRef}};
+                    for (const auto& side : sides) {
+                        if (!side.hurt) {
+                            continue;
+                        }
+                        if (!side.died) {
+                            side.chara->AddAttackerInvincible(side.attacker);
+                            continue;
+                        }
+                        if (side.chara->IsComputer()) {
+                            PlaySE(SE_CHARA_DEAD);
+                        }
+                        const int r = ResolveDeath(*side.chara);
+                        if (r != 0) {
+                            return r;
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    CollideShotsWithShots();
+    return 0;
+}
+
+bool cSceneStage::ShotCheckThisSubStep() const
+{
+    const int i = m_nSubStep - 1;
+    if (i < 0 || i >= static_cast<int>(m_SubStepCheck.size())) {
+        return true;
+    }
+    return m_SubStepCheck[static_cast<std::size_t>(i)] == 1;
+}
+
+int cSceneStage::CollideShotsWithCharas()
+{
+    for (int w = 0; w < kFactionCount; ++w) {
+        SHOTGROUP& shots = m_ShotLayer[w];
+        for (auto it = shots.begin(); it != shots.end();) {
+            cShot* shot = *it;
+            ++it;  // the shot may leave the group below
+            if (!ShotTakesPart(*shot)) {
+                continue;
+            }
+            bool usedUp = false;
+            for (int c = 0; c < kFactionCount; ++c) {
+                if (c == w) {
+                    continue;
+                }
+                for (cCharaBase* chara : m_CharaLayer[c]) {
+                    bool hit = false;
+                    const int r = ShotMeetsChara(*shot, *chara, hit);
+                    usedUp = usedUp || hit;
+                    if (r != 0) {
+                        return r;
+                    }
+                }
+                if (usedUp) {
+                    break;
+                }
+            }
+            if (usedUp) {
+                EraseShotAt(shot);
+            }
+        }
+    }
+    return 0;
+}
+
+int cSceneStage::ShotMeetsChara(cShot& shot, cCharaBase& chara, bool& usedUp)
+{
+    const OBJECTREF ref = CharaRef(chara.source);
+    if (!MeetsShots(chara) || !ShotBoxTouches(chara.shotBox, shot) || InHitList(shot, ref)) {
+        return 0;
+    }
+    FireCharaTrigger(chara, TRIGGER_SHOT);
+    if (!HasEffectOnHit(shot) || chara.IsInvincible()) {
+        return 0;
+    }
+    if (chara.DamageByShot(shot)) {
+        if (chara.IsComputer()) {
+            PlaySE(SE_CHARA_DEAD);
+        }
+        const int r = ResolveDeath(chara);
+        if (r != 0) {
+            return r;
+        }
+    } else {
+        PlaySE(SE_HIT);
+        chara.StartInvincible();
+    }
+    const bool pierces = chara.def.m_bFullCell != 0 ? shot.def.m_bPierce2 != 0 : shot.def.m_bPierce != 0;
+    if (shot.isShot == 0 || pierces) {
+        shot.hitList.push_back(ref);
+    } else {
+        usedUp = true;
+    }
+    if (shot.def.m_nItemKind != 0 && !Player.empty()) {
+        return PickUpPaletteItem(shot.def.m_nItemKind, shot.def.m_nItemIndex, shot.source, Player[P1]);
+    }
+    return 0;
+}
+
+void cSceneStage::CollideShotsWithShots()
+{
+    // Only a pair with a shot that can shoot down others can clash. Counting those per faction
+    // first lets a plain shot skip every group without one, instead of testing every pair of
+    // shots in every sub-step. Shots only leave during the walk, so the counts never fall short.
+    int clashShots[kFactionCount] = {};
+    for (int k = 0; k < kFactionCount; ++k) {
+        for (const cShot* shot : m_ShotLayer[k]) {
+            clashShots[k] += shot->def.m_bClash != 0 ? 1 : 0;
+        }
+    }
+    for (int j = 0; j < kFactionCount; ++j) {
+        SHOTGROUP& groupJ = m_ShotLayer[j];
+        for (auto sIt = groupJ.begin(); sIt != groupJ.end();) {
+            cShot* s = *sIt;
+            ++sIt;
+            bool doomed = false;
+            for (int k = j + 1; k < kFactionCount; ++k) {
+                if (s->def.m_bClash == 0 && clashShots[k] == 0) {
+                    continue;
+                }
+                SHOTGROUP& groupK = m_ShotLayer[k];
+                for (auto rIt = groupK.begin(); rIt != groupK.end();) {
+                    cShot* r = *rIt;
+                    ++rIt;
+                    const bool sDown = s->def.m_bClash != 0;
+                    const bool rDown = r->def.m_bClash != 0;
+                    if ((!sDown && !rDown) || !ShotsTouch(*s, *r)) {
+                        continue;
+                    }
+                    bool destroyR = false;
+                    if (sDown && rDown) {
+                        destroyR = r->def.m_nClashPower <= s->def.m_nClashPower;
+                        doomed = doomed || r->def.m_nClashPower >= s->def.m_nClashPower;
+                    } else if (sDown) {
+                        doomed = true;
+                    } else {
+                        destroyR = true;
+                    }
+                    if (destroyR) {
+                        EraseShotAt(r);
+                    }
+                }
+            }
+            if (doomed) {
+                EraseShotAt(s);
+            }
+        }
+    }
+}

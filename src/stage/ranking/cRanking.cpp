@@ -1,0 +1,113 @@
+#include "stage/ranking/cRanking.h"
+
+#include <cstdlib>
+
+#include "core/Paths.h"
+#include "core/RecordList.h"
+#include "core/TextHelpers.h"
+
+cRanking Ranking;
+
+namespace {
+
+// The folders of the play kinds in the path table.
+constexpr int kRankingFolderPath = 38;
+constexpr int kRankingPlayKinds = 3;
+
+constexpr int kHigherBetter[RANKING_KIND_COUNT] = {1, 1, 0, 1, 1};
+
+// "-" and the digits of |value|, at least nDigits of them.
+std::string Part(int value, int nDigits)
+{
+    std::string text;
+    FormatString(text, "%0*d", nDigits, std::abs(value));
+    return value < 0 ? "-" + text : text;
+}
+
+}  // namespace
+
+int RankingHigherBetter(int nKind)
+{
+    return nKind >= 0 && nKind < RANKING_KIND_COUNT ? kHigherBetter[nKind] : 0;
+}
+
+cRanking::cRanking()
+{
+    RegisterMembers(nDataVersion);
+    Reset();
+}
+
+void cRanking::RegisterMembers(int)
+{
+    ClearMemberList();
+}
+
+int cRanking::Load(FILE* fp)
+{
+    int ok = cDataRecord::Load(fp) && LoadRecordList(fp, m_Tables) ? 1 : 0;
+    Normalize();
+    return ok;
+}
+
+int cRanking::Save(FILE* fp)
+{
+    int ok = cDataRecord::Save(fp);
+    return SaveRecordList(fp, m_Tables) && ok;
+}
+
+void cRanking::Reset()
+{
+    m_Tables.Reset(RANKING_KIND_COUNT);
+    Normalize();
+}
+
+void cRanking::Normalize()
+{
+    // Old files had no orders for tables 3 and 4; newer files hold them, but the orders belong
+    // to the kinds and are set again, so that a damaged flag cannot turn a table round.
+    m_Tables.resize(RANKING_KIND_COUNT);
+    for (int i = 0; i < RANKING_KIND_COUNT; ++i) {
+        cRankingTable& table = m_Tables[i];
+        table.m_Entries.resize(cRankingTable::kEntryCount);
+        table.bHigherBetter = kHigherBetter[i];
+    }
+}
+
+int cRanking::LoadFile(int nPlayKind, const char* szStageName)
+{
+    std::string path;
+    if (MakeRankingPath(path, nPlayKind, szStageName) && cDataRecord::LoadFile(path.c_str())) {
+        return 1;
+    }
+    Reset();
+    return 0;
+}
+
+int cRanking::SaveFile(int nPlayKind, const char* szStageName)
+{
+    std::string path;
+    if (!MakeRankingPath(path, nPlayKind, szStageName)) {
+        return 0;
+    }
+    return cDataRecord::SaveFile(path.c_str());
+}
+
+int MakeRankingPath(std::string& out, int nPlayKind, const char* szStageName)
+{
+    if (nPlayKind < 0 || nPlayKind >= kRankingPlayKinds) {
+        return 0;
+    }
+    std::string name = szStageName != nullptr ? szStageName : "";
+    StripDirectory(name.data());
+    ResyncStr(name);
+    out = PathTable[kRankingFolderPath + nPlayKind] + name + ExtTable[3];
+    return 1;
+}
+
+void TimeToStr(std::string& out, int nHundredths)
+{
+    const int minutes = nHundredths / 100 / 60;
+    const int seconds = nHundredths / 100 % 60;
+    const int hundredths = nHundredths % 100;
+    out = Part(minutes, 2) + ":" + Part(seconds, 2) + "." + Part(hundredths, 2);
+}
