@@ -1,6 +1,5 @@
 #include "app/InitGame.h"
 
-#include <cstdint>
 #include <new>
 #include <string>
 #include <vector>
@@ -18,7 +17,6 @@
 #include "core/RecordFile.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
-#include "definitions/DefinitionContext.h"
 #include "definitions/cEdCommonPalette.h"
 #include "graphics/BackEnd.h"
 #include "graphics/FontTable.h"
@@ -31,6 +29,7 @@
 #include "platform/win/Random.h"
 #include "platform/win/SystemInfo.h"
 #include "platform/win/Time.h"
+#include "project/DefinitionContextFill.h"
 #include "project/DerivedTables.h"
 #include "project/cDatabase.h"
 #include "project/cSaveData.h"
@@ -104,28 +103,6 @@ bool FailWithBox(const std::string& text)
     return false;
 }
 
-void FillDefinitionContext()
-{
-    DefinitionContext = DEFINITIONCONTEXT{};
-    const std::size_t counts[DB_TABLECOUNT] = {
-        Database.AnimeSet.size(), Database.Anime.size(),       Database.Bmp_CharaExc.size(), Database.SwordType.size(),
-        Database.Effect.size(),   Database.CharaEffect.size(), Database.ScrEffect.size(),    Database.Picture.size(),
-        Database.Sound.size(),    Database.Bgm.size(),
-    };
-    for (int t = 0; t < DB_TABLECOUNT; ++t) {
-        DefinitionContext.nTableCount[t] = static_cast<int>(counts[t]);
-    }
-    for (const cDbSwordType& sword : Database.SwordType) {
-        std::int64_t time = 0;
-        for (const cDbSwordFrame& frame : sword.FrameList) {
-            time += frame.nTime;
-        }
-        DefinitionContext.SwordTypeTime.push_back(time);
-    }
-    DefinitionContext.bKeepTestPlayFlows = SystemData.bKeepTestPlayFlows;
-    DefinitionContext.bTestPlayMode = TestPlayMode;
-}
-
 bool DataAndDatabases()
 {
     if (!CreateDefaultData(wndMain.Handle())) {
@@ -144,7 +121,7 @@ bool DataAndDatabases()
         ReportLogECBox(kFormat.c_str(), szSettings);
         return false;
     }
-    FillDefinitionContext();
+    FillDefinitionContext(TestPlayMode);
     return true;
 }
 
@@ -337,6 +314,19 @@ int CachedGlyphs(const Font& font)
 }
 
 }  // namespace
+
+bool OpenLogs()
+{
+    SetECLog(0, "EC_Game.txt");
+    char szReport[MAX_PATH] = "Report_Game.txt";
+    MakeFullPath(szReport);
+    if (!CreateReportLog(szReport)) {
+        return false;
+    }
+    ReportLog("App : ver %s", "720");
+    WriteSystemReport();
+    return true;
+}
 
 int InitGame(const std::string& startStage, int nCmdShow)
 {

@@ -10,6 +10,10 @@
 // Longest stage file name taken from the command line (the settings' 260-byte buffer).
 constexpr std::size_t kStartStageMax = 259;
 
+// The entry point's first step, before the main window: the trace log off, the report log
+// "Report_Game.txt" of the current folder created (its path made absolute), then the version line
+// and the machine report written. False when the report log cannot be created.
+bool OpenLogs();
 // Builds everything. startStage is the stage file given on the command line (Shift-JIS, "" for
 // none); it replaces "FreeStage" of System.ini. nCmdShow is how the window is shown. 1 when
 // everything was built, 0 at the first failure (what was built stays for UnInitGame).

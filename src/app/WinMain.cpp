@@ -15,7 +15,6 @@
 #include "app/cMainWindow.h"
 #include "app/cProgramDialogs.h"
 #include "core/AppGlobals.h"
-#include "core/MachineReport.h"
 #include "core/Paths.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
@@ -99,19 +98,6 @@ std::string ReadRunOptions()
     ShellRun.inputPath = EnvironmentText("QB_INPUT");
     ShellRun.statePath = EnvironmentText("QB_STATE");
     return "";
-}
-
-bool OpenLogs()
-{
-    SetECLog(0, "EC_Game.txt");
-    char szReport[MAX_PATH] = "Report_Game.txt";
-    MakeFullPath(szReport);
-    if (!CreateReportLog(szReport)) {
-        return false;
-    }
-    ReportLog("App : ver %s", "720");
-    WriteSystemReport();
-    return true;
 }
 
 void RequestClose()

@@ -10,13 +10,23 @@ using testsupport::BlockDefSpec;
 
 class cEdBlockTest : public StageTest {};
 
-TEST_F(cEdBlockTest, ResetBlockIsSolidAndPassesNoFaction)
+// Reset on a block in use: solid, passed by no faction, its conditions kept.
+TEST_F(cEdBlockTest, ResetBlockIsSolidPassesNoFactionAndKeepsItsConditions)
 {
     cEdBlock block;
+    block.m_nHitKind = 0;
+    block.m_nPassFaction = 3;
+    block.m_nGraphic = 5;
+    block.m_Inherit.assign(11, 1);
+    block.m_Condition.resize(2);
+
+    block.Reset();
+
     EXPECT_EQ(block.m_nHitKind, 1);
     EXPECT_EQ(block.m_nPassFaction, 255);
     EXPECT_EQ(block.m_nGraphic, 0);
     EXPECT_EQ(block.m_Inherit, cVector<std::uint8_t>(11, 0));
+    EXPECT_EQ(block.m_Condition.size(), 2u);
     EXPECT_EQ(block.MemberTable().size(), 18u);
 }
 

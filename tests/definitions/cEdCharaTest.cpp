@@ -13,20 +13,36 @@ using testsupport::CharaDefSpec;
 
 class cEdCharaTest : public StageTest {};
 
-TEST_F(cEdCharaTest, ResetGivesTheDefaultsOfANewCharacter)
+// Reset on a character in use: the defaults of a new character come back, its lists stay.
+TEST_F(cEdCharaTest, ResetGivesTheDefaultsOfANewCharacterAndKeepsItsLists)
 {
     cEdChara chara;
+    auto spoil = [](auto&... members) { ((members = 7), ...); };
+    spoil(chara.m_nPlaceValue, chara.m_nController, chara.m_nFaction, chara.m_nZ, chara.m_nCharaEffectValue2,
+          chara.m_nMaxHp, chara.m_nDefence, chara.m_nGraphicSheet, chara.m_nGraphic, chara.m_nScale, chara.m_nBrake,
+          chara.m_nDirectionFix, chara.m_nCharaOpt48);
+    chara.m_Inherit.assign(37, 1);
+    chara.m_Condition.resize(2);
+    chara.m_Flow.resize(3);
+
+    chara.Reset();
+
+    EXPECT_EQ(chara.m_nPlaceValue, 0);
     EXPECT_EQ(chara.m_nController, 1);
     EXPECT_EQ(chara.m_nFaction, 1);
     EXPECT_EQ(chara.m_nZ, 3);
     EXPECT_EQ(chara.m_nCharaEffectValue2, 1);
     EXPECT_EQ(chara.m_nMaxHp, 10);
+    EXPECT_EQ(chara.m_nDefence, 0);
     EXPECT_EQ(chara.m_nGraphicSheet, 1);
+    EXPECT_EQ(chara.m_nGraphic, 0);
     EXPECT_EQ(chara.m_nScale, 1);
     EXPECT_EQ(chara.m_nBrake, 10);
     EXPECT_EQ(chara.m_nDirectionFix, 1);
     EXPECT_EQ(chara.m_nCharaOpt48, 1);
     EXPECT_EQ(chara.m_Inherit, cVector<std::uint8_t>(37, 0));
+    EXPECT_EQ(chara.m_Condition.size(), 2u);
+    EXPECT_EQ(chara.m_Flow.size(), 3u);
     EXPECT_EQ(chara.MemberTable().size(), 53u);
 }
 

@@ -11,14 +11,29 @@ using testsupport::ItemDefSpec;
 
 class cEdItemTest : public StageTest {};
 
-TEST_F(cEdItemTest, ResetGivesTheDefaultsOfANewItem)
+// Reset on an item in use: the defaults of a new item come back, its lists stay.
+TEST_F(cEdItemTest, ResetGivesTheDefaultsOfANewItemAndKeepsItsLists)
 {
     cEdItem item;
+    item.m_nGraphicSheet = 9;
+    item.m_nGraphic = 4;
+    item.m_bShowIcon = 0;
+    item.m_nScale = 3;
+    item.m_nItemOpt2 = 0;
+    item.m_Inherit.assign(13, 1);
+    item.m_Condition.resize(2);
+    item.m_Command.resize(3);
+
+    item.Reset();
+
     EXPECT_EQ(item.m_nGraphicSheet, 2);
+    EXPECT_EQ(item.m_nGraphic, 0);
     EXPECT_EQ(item.m_bShowIcon, 1);
     EXPECT_EQ(item.m_nScale, 1);
     EXPECT_EQ(item.m_nItemOpt2, 6);
     EXPECT_EQ(item.m_Inherit, cVector<std::uint8_t>(13, 0));
+    EXPECT_EQ(item.m_Condition.size(), 2u);
+    EXPECT_EQ(item.m_Command.size(), 3u);
     EXPECT_EQ(item.MemberTable().size(), 17u);
 }
 

@@ -1,9 +1,10 @@
 // Writes a PNG strip of each effect at a few steps (graphics_effects/<configuration>.png in the
-// folder the tests run from) for a person to look at: one row per effect, one 16 x 16 cell per step.
+// build's test picture folder) for a person to look at: one row per effect, one 16 x 16 cell per step.
 #include <filesystem>
 #include <functional>
 
 #include "DrawTestSupport.h"
+#include "TestPictures.h"
 #include "graphics/BlendBlit.h"
 #include "graphics/BlendTable.h"
 #include "graphics/Blur.h"
@@ -54,8 +55,7 @@ TEST_P(EffectStripTest, WritesOneRowPerEffect)
                         0xFF000000u | (px[static_cast<size_t>(y)][static_cast<size_t>(x)] & 0xFFFFFFu);
         }
     }
-    const std::filesystem::path folder = m_startFolder / "graphics_effects";
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path folder = testsupport::TestPictureFolder("graphics_effects");
     EXPECT_TRUE(WritePngFile((folder / (std::string(C().name) + ".png")).string(), strip.data(), width, height, width));
 }
 

@@ -1,9 +1,10 @@
 // A window box with Japanese text, a number strip and the three fonts, drawn with the machine's
 // Japanese Gothic faces under Direct3D 32 and DirectDraw 8 and written to PNG files
-// (graphics_fonts/<configuration>.png in the folder the tests run from) for a person to look at.
+// (graphics_fonts/<configuration>.png in the build's test picture folder) for a person to look at.
 #include <filesystem>
 
 #include "DrawTestSupport.h"
+#include "TestPictures.h"
 #include "graphics/DrawHelpers.h"
 #include "graphics/Fill.h"
 #include "graphics/FontTable.h"
@@ -61,8 +62,7 @@ TEST_P(FontPictureTest, WindowBoxNumbersAndTheThreeFonts)
     const HostFrame frame = Present();
     ASSERT_EQ(frame.width, 640);
     ASSERT_EQ(frame.height, 480);
-    const std::filesystem::path folder = m_startFolder / "graphics_fonts";
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path folder = testsupport::TestPictureFolder("graphics_fonts");
     EXPECT_TRUE(WritePngFile((folder / (std::string(C().name) + ".png")).string(), frame.pixels.data(), frame.width,
                              frame.height, frame.width));
     // Some white ink in the window box and on the Font32 line.

@@ -137,7 +137,6 @@ protected:
     void SetUp() override
     {
         setenv("QB_HEADLESS", "1", 1);
-        m_startFolder = std::filesystem::current_path();
         m_folder = std::make_unique<testsupport::GameFolder>();
         UseVirtualClock(true, 1000);
         SetECLog(0, "EC_Game.txt");
@@ -225,7 +224,6 @@ protected:
     }
 
     HWND m_hWnd = nullptr;
-    std::filesystem::path m_startFolder;
     std::unique_ptr<testsupport::GameFolder> m_folder;
     DDSURFACEINFO m_savedInfo[kBuiltInSurfaceCount];
 };

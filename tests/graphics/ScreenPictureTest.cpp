@@ -1,10 +1,11 @@
 // The same small scene drawn and presented in each of the six configurations. The presented
-// screens are written to PNG files (graphics_screens/<configuration>.png in the folder the tests
-// run from) for a person to compare, and checked at a few points: the six must look alike.
+// screens are written to PNG files (graphics_screens/<configuration>.png in the build's test picture
+// folder) for a person to compare, and checked at a few points: the six must look alike.
 #include <cstdlib>
 #include <filesystem>
 
 #include "GraphicsTestSupport.h"
+#include "TestPictures.h"
 #include "graphics/Blit.h"
 #include "graphics/Fill.h"
 #include "graphics/GraphicsStartup.h"
@@ -72,8 +73,7 @@ TEST_P(ScreenPictureTest, TheSameSceneLooksAlikeInEveryConfiguration)
     ASSERT_EQ(frame.width, 640);
     ASSERT_EQ(frame.height, 480);
 
-    const std::filesystem::path folder = m_startFolder / "graphics_screens";
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path folder = testsupport::TestPictureFolder("graphics_screens");
     EXPECT_TRUE(WritePngFile((folder / (std::string(c.name) + ".png")).string(), frame.pixels.data(), frame.width,
                              frame.height, frame.width));
 

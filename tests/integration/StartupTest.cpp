@@ -1,8 +1,7 @@
-// The lower half of the player starting together: a game folder from the writer goes through the
-// start-up steps of the core, graphics, sound, definitions and project data in the shell's order,
-// headless, on every drawing back-end and depth, and is shut down again in order. The report log
-// is compared line by line; broken folders must stop the start-up with the message the user is
-// meant to see, and still shut down cleanly.
+// The program's start-up and shutdown: a game folder from the writer goes through the entry
+// point's logs, InitGame and UnInitGame, headless, on every drawing back-end and depth that its
+// System.ini can ask for. The report log is compared line by line; broken folders must stop the
+// start-up with the message the user is meant to see, and still shut down cleanly.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,9 +12,11 @@
 #include <vector>
 
 #include "GameFolder.h"
+#include "GameGlobals.h"
 #include "ReportLogMatcher.h"
 #include "SampleGame.h"
-#include "StartupSequence.h"
+#include "app/InitGame.h"
+#include "app/cMainWindow.h"
 #include "core/AppGlobals.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
@@ -33,10 +34,12 @@
 #include "platform/win/Messages.h"
 #include "platform/win/SystemInfo.h"
 #include "platform/win/Time.h"
+#include "platform/win/WorkArea.h"
 #include "project/DerivedTables.h"
 #include "project/cDatabase.h"
 #include "project/cSystemData.h"
 #include "project/cWorldMap.h"
+#include "scenes/cSceneManager.h"
 #include "sound/Bgm.h"
 #include "sound/SoundEffects.h"
 
@@ -45,6 +48,14 @@ namespace {
 
 using testsupport::Breakage;
 using testsupport::GameSpec;
+
+// The drawing back-end, depth and window mode System.ini asks for.
+struct BackEndConfig {
+    const char* name;
+    int bDirect3D;
+    int nBpp;
+    int bWindowMode;
+};
 
 // Direct3D at 16 and 32 bits, DirectDraw at 8, 16 and 32; a window only where the depth is the
 // desktop's (32 bits), full screen otherwise.
@@ -197,20 +208,24 @@ protected:
         // Every face the fonts ask for resolves to the test font, whatever the machine has.
         ASSERT_TRUE(FontFilesUseOnlyForTest(TestFontPath()));
         for (int i = 0; i < kBuiltInSurfaceCount; ++i) m_savedInfo[i] = SDInfoTable[i];
-        ResetGlobals();
-        RegisterClassA("QbStartupTest", DefWindowProcA);
-        m_hWnd = CreateWindowExA(0, "QbStartupTest", "", WS_OVERLAPPEDWINDOW, 100, 100, 640, 480, nullptr);
+        testsupport::ResetGameGlobals();
+        SetWorkArea(RECT{0, 0, 1920, 1080});
+        wndMain.ResetForTest();
+        cMainWindow::RegisterWindowClass();
+        m_hWnd = wndMain.Create(100, 100);
         ASSERT_NE(m_hWnd, nullptr);
         hWndMain = m_hWnd;
     }
 
     void TearDown() override
     {
-        if (m_startup) m_startup->UnInitGame();
+        UnInitGame();
         for (auto& sd : SDTable) sd.lpShareSD = nullptr;
         for (int i = 0; i < kBuiltInSurfaceCount; ++i) SDInfoTable[i] = m_savedInfo[i];
         hWndMain = nullptr;
-        DestroyWindow(m_hWnd);
+        if (IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
+        wndMain.ResetForTest();
+        SetWorkArea(RECT{});
         ScriptMessageBoxAnswers({});
         ClearRecordedMessageBoxes();
         ResetMessagesForTest();
@@ -218,49 +233,39 @@ protected:
         DDrawResetHooks();
         ResetSystemFacts();
         FontFilesUseSystemForTest();
-        ResetGlobals();
+        testsupport::ResetGameGlobals();
         SetECLog(0, "EC_Game.txt");
         UseVirtualClock(false);
         m_folder.reset();
     }
 
-    // The globals the start-up fills, as they are before it.
-    static void ResetGlobals()
+    // The game folder, with a System.ini that asks for the configuration (no vertical sync) and,
+    // for 8 bits, the blend tables that depth reads.
+    void Write(GameSpec game, const BackEndConfig& config, Breakage breakage = Breakage::None)
     {
-        Database.SetDefault();
-        SystemData.SetDefaults();
-        WorldMap.SetDefault();
-        for (cEdStage* stage : {&Stage, &StageBackup}) {
-            stage->Reset();
-            stage->m_strPath.clear();
-        }
-        DefinitionContext = DEFINITIONCONTEXT{};
-        SoundTable.clear();
-        SoundInfoList.clear();
-    }
-
-    void Write(const GameSpec& game, Breakage breakage = Breakage::None)
-    {
+        game.blendTables = config.nBpp == 8;
+        game.systemIni.entries = {{"Direct3D", std::to_string(config.bDirect3D)},
+                                  {"WindowMode", std::to_string(config.bWindowMode)},
+                                  {"Bpp", std::to_string(config.nBpp)},
+                                  {"VSync", "0"}};
         ASSERT_TRUE(testsupport::WriteGameFolder(m_folder->Root(), game, breakage))
             << "oggenc is needed for the OGG music";
     }
 
-    // The entry point's logs, then InitGame.
-    bool Start(const BackEndConfig& config, const std::string& startStage)
+    // The entry point's logs, then the start-up.
+    bool Start(const std::string& startStage)
     {
-        m_startup = std::make_unique<StartupSequence>(m_hWnd, config);
-        if (!m_startup->OpenLogs()) {
+        if (!OpenLogs()) {
             ADD_FAILURE() << "the report log could not be created";
             return false;
         }
-        return m_startup->InitGame(startStage);
+        return InitGame(startStage, SW_SHOWNORMAL) == 1;
     }
 
     // Shuts down and checks that nothing of the back-ends, the sound or the timer is left.
     void ShutDownAndCheck()
     {
-        m_startup->UnInitGame();
-        m_startup.reset();
+        UnInitGame();
         EXPECT_FALSE(lpDTCon) << "Direct3D still open";
         EXPECT_FALSE(lpDDCon) << "DirectDraw still open";
         EXPECT_TRUE(DTSurfaceList.empty()) << "surfaces left in the Direct3D list";
@@ -268,6 +273,14 @@ protected:
         EXPECT_EQ(lpDS, nullptr) << "DirectSound still open";
         EXPECT_EQ(BgmPlayer.m_bInit, 0) << "music manager still up";
         EXPECT_EQ(TimerPeriodBalance(), 0) << "timer period not ended";
+    }
+
+    // Why a start-up that should have gone through stopped: the boxes it showed and the report log.
+    std::string Stopped()
+    {
+        std::string text = "the start-up stopped; boxes:";
+        for (const std::string& box : BoxTexts()) text += "\n  " + box;
+        return text + "\nreport log:\n" + m_folder->Read("Report_Game.txt");
     }
 
     std::vector<std::string> ReportLines()
@@ -288,7 +301,6 @@ protected:
 
     HWND m_hWnd = nullptr;
     std::unique_ptr<testsupport::GameFolder> m_folder;
-    std::unique_ptr<StartupSequence> m_startup;
     DDSURFACEINFO m_savedInfo[kBuiltInSurfaceCount];
 };
 
@@ -298,9 +310,9 @@ TEST_P(StartupMatrixTest, SampleGameStartsWithItsFirstStageAndShutsDownInOrder)
 {
     const BackEndConfig& config = GetParam();
     const GameSpec game = SampleGameWithOgg();
-    Write(game);
+    Write(game, config);
 
-    ASSERT_TRUE(Start(config, "data\\stg4\\stage1.stg4")) << "stopped at " << m_startup->FailedStep();
+    ASSERT_TRUE(Start("data\\stg4\\stage1.stg4")) << Stopped();
 
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
     EXPECT_EQ(TakePosted(WM_CLOSE), 0);
@@ -332,8 +344,9 @@ TEST_P(StartupMatrixTest, SampleGameStartsWithItsFirstStageAndShutsDownInOrder)
     EXPECT_EQ(SoundInfoList[17].szFileName, "wave\\jump.wav");
     EXPECT_EQ(SoundTable[17].nCount, 1);
     EXPECT_EQ(BgmPlayer.m_bInit, 1);
-    // World map, common palette, the stage given at start.
+    // World map, common palette, the stage given at start, played at once.
     EXPECT_EQ(WorldMap.Node.size(), game.worldMap.nodes.size());
+    EXPECT_EQ(SceneManager.m_nScene, SCENE_STAGE);
     EXPECT_EQ(Stage.m_strPath, "data\\stg4\\stage1.stg4_000");
     EXPECT_EQ(Stage.m_PlacedChara.size(), game.stages.front().stage.placedCharas.size());
     EXPECT_EQ(Stage.m_PlacedItem.size(), game.stages.front().stage.placedItems.size());
@@ -349,8 +362,8 @@ INSTANTIATE_TEST_SUITE_P(BackEnds, StartupMatrixTest, ::testing::ValuesIn(kConfi
 
 TEST_F(StartupTest, EveryStageOfTheSampleGameLoadsAfterTheStartUp)
 {
-    Write(testsupport::SampleGame());
-    ASSERT_TRUE(Start(kDefaultConfig, "")) << "stopped at " << m_startup->FailedStep();
+    Write(testsupport::SampleGame(), kDefaultConfig);
+    ASSERT_TRUE(Start("")) << Stopped();
 
     for (const testsupport::StageFileSpec& stage : testsupport::SampleStages()) {
         const std::string file = testsupport::StageFileName(stage);
@@ -366,10 +379,10 @@ TEST_F(StartupTest, EveryStageOfTheSampleGameLoadsAfterTheStartUp)
 
 TEST_F(StartupTest, MissingDataFolderIsCopiedFromTheDefaultFolderWhenTheUserAgrees)
 {
-    Write(testsupport::MinimalGame(), Breakage::NoDataFolder);
+    Write(testsupport::MinimalGame(), kDefaultConfig, Breakage::NoDataFolder);
     ScriptMessageBoxAnswers({IDYES});
 
-    ASSERT_TRUE(Start(kDefaultConfig, "data\\stg4\\test.stg4")) << "stopped at " << m_startup->FailedStep();
+    ASSERT_TRUE(Start("data\\stg4\\test.stg4")) << Stopped();
 
     const std::vector<MessageBoxRecord> boxes = RecordedMessageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -396,7 +409,7 @@ struct FailureCase {
     const char* name;
     Breakage breakage;
     std::vector<int> answers;  // to the boxes, in order
-    const char* step;
+    const char* step;          // where it stops: decides which lines the report log holds
     std::vector<std::string> boxes;
     std::vector<std::string> logged;
     bool closes;
@@ -407,12 +420,11 @@ class StartupFailureTest : public StartupTest, public ::testing::WithParamInterf
 TEST_P(StartupFailureTest, StopsWithItsMessageAndShutsDownInOrder)
 {
     const FailureCase& c = GetParam();
-    Write(testsupport::MinimalGame(), c.breakage);
+    Write(testsupport::MinimalGame(), kDefaultConfig, c.breakage);
     ScriptMessageBoxAnswers(c.answers);
 
-    EXPECT_FALSE(Start(kDefaultConfig, "data\\stg4\\test.stg4"));
+    EXPECT_FALSE(Start("data\\stg4\\test.stg4"));
 
-    EXPECT_EQ(m_startup->FailedStep(), c.step);
     std::vector<std::string> shown = BoxTexts();
     if (!c.answers.empty() && !shown.empty()) shown.erase(shown.begin());  // the question answered
     EXPECT_EQ(shown, c.boxes);
@@ -523,9 +535,9 @@ TEST_F(StartupTest, ShortSystemSoundListIsPaddedWithSilentSounds)
     GameSpec game = testsupport::MinimalGame();
     game.systemData.systemSounds = {"wave\\a.wav", "wave\\b.wav", "wave\\c.wav", "wave\\d.wav", "wave\\e.wav"};
     game.systemData.systemSounds.resize(17, "wave\\cut.wav");  // all but five are cut from the file
-    Write(game, Breakage::ShortSystemSounds);
+    Write(game, kDefaultConfig, Breakage::ShortSystemSounds);
 
-    ASSERT_TRUE(Start(kDefaultConfig, "")) << "stopped at " << m_startup->FailedStep();
+    ASSERT_TRUE(Start("")) << Stopped();
 
     ASSERT_EQ(SoundInfoList.size(), 17u);
     EXPECT_EQ(SoundInfoList[4].szFileName, "wave\\e.wav");
@@ -538,9 +550,9 @@ TEST_F(StartupTest, ShortSystemSoundListIsPaddedWithSilentSounds)
 // the settings as read.
 TEST_F(StartupTest, SettingsWithAnExtraMemberAreReportedAndTheProgramIsAskedToClose)
 {
-    Write(testsupport::MinimalGame(), Breakage::SystemDataExtraMember);
+    Write(testsupport::MinimalGame(), kDefaultConfig, Breakage::SystemDataExtraMember);
 
-    ASSERT_TRUE(Start(kDefaultConfig, "")) << "stopped at " << m_startup->FailedStep();
+    ASSERT_TRUE(Start("")) << Stopped();
 
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
     EXPECT_GT(TakePosted(WM_CLOSE), 0);
@@ -551,9 +563,9 @@ TEST_F(StartupTest, SettingsWithAnExtraMemberAreReportedAndTheProgramIsAskedToCl
 
 TEST_F(StartupTest, MissingStartStageIsLoggedAndTheStartUpGoesOn)
 {
-    Write(testsupport::MinimalGame());
+    Write(testsupport::MinimalGame(), kDefaultConfig);
 
-    ASSERT_TRUE(Start(kDefaultConfig, "data\\stg4\\none.stg4")) << "stopped at " << m_startup->FailedStep();
+    ASSERT_TRUE(Start("data\\stg4\\none.stg4")) << Stopped();
 
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
     EXPECT_EQ(Stage.m_strPath, "");

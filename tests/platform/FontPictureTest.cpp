@@ -1,6 +1,6 @@
 // A picture for a person to look at: "テスト Test 表示" in the Japanese Gothic face the games
 // name, at the three heights of the engine's fonts (9, 16 and 30 pixels), drawn by GDI (top half)
-// and by the D3DX font (bottom half), written to FontPicture.png in the test's working folder.
+// and by the D3DX font (bottom half), written to FontPicture.png in the build's test picture folder.
 // The test itself checks that every character has a glyph of its own (none is the default glyph)
 // and leaves ink where it stands.
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "D3D9TestDevice.h"
 #include "DDrawFixture.h"
 #include "TestFont.h"
+#include "TestPictures.h"
 #include "platform/d3d9/D3DX.h"
 #include "platform/d3d9/D3DXFont.h"
 #include "platform/gdi/FontFace.h"
@@ -131,7 +132,7 @@ TEST_F(FontPictureTest, SampleTextInTheGothicFaceAtTheEngineSizes)
         ExpectEveryGlyph(picture, kLeft, kTops[i], kHeights[i], "GDI");
         ExpectEveryGlyph(picture, kLeft, kHalf + kTops[i], kHeights[i], "D3DX");
     }
-    const std::string path = (std::filesystem::current_path() / "FontPicture.png").string();
+    const std::string path = (testsupport::TestPictureFolder("") / "FontPicture.png").string();
     ASSERT_TRUE(WritePngFile(path, picture.data(), kWidth, 2 * kHalf, kWidth)) << path;
     std::cout << "text picture: " << path << "\n";
 }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -95,16 +98,31 @@ TEST(HeadlessHostTest, RecordsTheWindowAndAnswersBoxes)
     EXPECT_EQ(host.ShowMessageBox("a", "b", MB_YESNO | MB_ICONQUESTION), IDYES);
 }
 
-// No timing here: each wait ends only through a Wake, given before or during the wait.
+// Each wait runs on a thread of its own and is given ten seconds to end through its Wake; one that
+// does not is reported, then woken again so that the test ends.
+bool WaitEndsWithin10s(HeadlessHost& host, const std::function<void()>& afterStart)
+{
+    std::promise<void> ended;
+    std::future<void> done = ended.get_future();
+    std::thread waiter([&host, &ended] {
+        host.WaitForEvents(INFINITE);
+        ended.set_value();
+    });
+    afterStart();
+    const bool bEnded = done.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    while (done.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+        host.Wake();
+    }
+    waiter.join();
+    return bEnded;
+}
+
 TEST(HeadlessHostTest, WakeEndsAWaitEvenWhenItCameFirst)
 {
     HeadlessHost host;
     host.Wake();
-    host.WaitForEvents(INFINITE);
-
-    std::thread waker([&host] { host.Wake(); });
-    host.WaitForEvents(INFINITE);
-    waker.join();
+    EXPECT_TRUE(WaitEndsWithin10s(host, [] {})) << "a Wake given before the wait did not end it";
+    EXPECT_TRUE(WaitEndsWithin10s(host, [&host] { host.Wake(); })) << "a Wake given during the wait did not end it";
 }
 
 TEST(HostTest, TheProcessHostIsHeadlessWhenAskedAndCanBeReplaced)

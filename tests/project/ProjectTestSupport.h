@@ -13,6 +13,7 @@
 #include "project/cDatabase.h"
 #include "support/DatabaseWriter.h"
 #include "support/GameFolder.h"
+#include "support/GameGlobals.h"
 #include "support/RecordFileTest.h"
 
 namespace projecttest {
@@ -25,17 +26,13 @@ protected:
     {
         nDataVersion = kCurrentDataVersion;
         bRemoveCR = 1;
-        Database.SetDefault();
-        Database.CharaEffectRev.clear();
-        Database.ScrEffectRev.clear();
+        testsupport::ResetGameGlobals();
         ClearRecordedMessageBoxes();
     }
     void TearDown() override
     {
         bRemoveCR = 0;
-        Database.SetDefault();
-        Database.CharaEffectRev.clear();
-        Database.ScrEffectRev.clear();
+        testsupport::ResetGameGlobals();
         ClearRecordedMessageBoxes();
     }
 };

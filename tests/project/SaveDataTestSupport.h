@@ -89,12 +89,8 @@ protected:
 
     static void ResetGlobals()
     {
-        SystemData.SetDefaults();
+        testsupport::ResetGameGlobals();
         SystemData.nWorldCount = kWorlds;
-        WorldMap.SetDefault();
-        SaveData.Reset();
-        SaveDataAtStart.Reset();
-        SaveDataAtStartPrev.Reset();
         SaveSlotList.Reset(kSaveSlotCount);
     }
 

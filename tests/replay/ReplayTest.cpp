@@ -17,6 +17,7 @@
 #include "project/cWorldMap.h"
 #include "support/ByteWriter.h"
 #include "support/GameFolder.h"
+#include "support/GameGlobals.h"
 #include "support/SaveDataWriter.h"
 #include "support/StageWriter.h"
 #include "support/TestMainWindow.h"
@@ -131,20 +132,16 @@ protected:
     {
         nDataVersion = kCurrentDataVersion;
         bRemoveCR = 1;
-        DefinitionContext = DEFINITIONCONTEXT{};
+        testsupport::ResetGameGlobals();
         DefinitionContext.nTableCount.fill(5);
-        SystemData.SetDefaults();
-        WorldMap.SetDefault();
         folder.Write("data\\CommonPalette.cplt4",
                      testsupport::CommonPaletteFile(testsupport::MinimalCommonPalette()).Data());
         ASSERT_EQ(CommonPalette.LoadFile("data\\CommonPalette.cplt4"), 1);
         for (cEdStage* stage : {&Stage, &StageBackup}) {
-            stage->Reset();
             stage->m_strPath = "before";
         }
         Stage.m_nTimeLimit = 77;
         StageBackup.m_nTimeLimit = 78;
-        SaveData.Reset();
         SaveData.nLives = 42;
         Replay.Clear();
         Replay.nSeed = 99;
@@ -157,7 +154,7 @@ protected:
     {
         ClearFileFailuresForTest();
         Replay.Clear();
-        DefinitionContext = DEFINITIONCONTEXT{};
+        testsupport::ResetGameGlobals();
         bRemoveCR = 0;
     }
 

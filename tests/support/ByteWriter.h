@@ -1,8 +1,9 @@
-// Little-endian byte builder for test fixtures. The game-folder writers build every data file
+// Little-endian byte builders for test fixtures. The game-folder writers build every data file
 // from the record layouts with it, independently of the system's own Save functions, so that a
 // misreading in a reader cannot hide behind a writer that shares it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -59,6 +60,55 @@ private:
     }
 
     std::vector<std::uint8_t> bytes_;
+};
+
+// The raw part of a record being built: the members' bytes and their number, written as the int32
+// count followed by the bytes.
+class RawPart {
+public:
+    RawPart& B(std::int8_t v)
+    {
+        bytes_.U8(static_cast<std::uint8_t>(v));
+        return Count();
+    }
+    RawPart& U(std::uint8_t v)
+    {
+        bytes_.U8(v);
+        return Count();
+    }
+    RawPart& H(std::int16_t v)
+    {
+        bytes_.I16(v);
+        return Count();
+    }
+    RawPart& I(std::int32_t v)
+    {
+        bytes_.I32(v);
+        return Count();
+    }
+    RawPart& D(double v)
+    {
+        bytes_.F64(v);
+        return Count();
+    }
+    // One member of three 16-bit elements.
+    RawPart& H3(const std::array<std::int16_t, 3>& v)
+    {
+        for (std::int16_t e : v) {
+            bytes_.I16(e);
+        }
+        return Count();
+    }
+    void WriteTo(ByteWriter& out) const { out.I32(count_).Append(bytes_); }
+
+private:
+    RawPart& Count()
+    {
+        ++count_;
+        return *this;
+    }
+    ByteWriter bytes_;
+    std::int32_t count_ = 0;
 };
 
 }  // namespace testsupport

@@ -6,50 +6,6 @@ namespace testsupport {
 
 namespace {
 
-// The raw part of a record being built: the members' bytes and their number.
-class RawPart {
-public:
-    RawPart& B(std::int8_t v)
-    {
-        bytes_.U8(static_cast<std::uint8_t>(v));
-        return Count();
-    }
-    RawPart& H(std::int16_t v)
-    {
-        bytes_.I16(v);
-        return Count();
-    }
-    RawPart& I(std::int32_t v)
-    {
-        bytes_.I32(v);
-        return Count();
-    }
-    RawPart& D(double v)
-    {
-        bytes_.F64(v);
-        return Count();
-    }
-    // One member of three 16-bit elements.
-    RawPart& H3(const std::array<std::int16_t, 3>& v)
-    {
-        for (std::int16_t e : v) {
-            bytes_.I16(e);
-        }
-        return Count();
-    }
-    // Writes int32 count and the bytes.
-    void WriteTo(ByteWriter& out) const { out.I32(count_).Append(bytes_); }
-
-private:
-    RawPart& Count()
-    {
-        ++count_;
-        return *this;
-    }
-    ByteWriter bytes_;
-    std::int32_t count_ = 0;
-};
-
 void NoStrings(ByteWriter& out)
 {
     out.I32(0);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "GameGlobals.h"
 #include "core/Paths.h"
 #include "core/RecordFile.h"
 #include "definitions/DefinitionContext.h"
@@ -11,6 +12,7 @@
 #include "input/cInput.h"
 #include "objects/StageObjects.h"
 #include "platform/win/Time.h"
+#include "project/DefinitionContextFill.h"
 #include "project/DerivedTables.h"
 #include "project/cDatabase.h"
 #include "project/cSaveData.h"
@@ -87,28 +89,6 @@ void AddChara(Digester& d, const cCharaBase& chara)
     }
 }
 
-// What the start-up fills in once the databases and settings are read.
-void FillDefinitionContext()
-{
-    DefinitionContext = DEFINITIONCONTEXT{};
-    const std::size_t counts[DB_TABLECOUNT] = {
-        Database.AnimeSet.size(), Database.Anime.size(),       Database.Bmp_CharaExc.size(), Database.SwordType.size(),
-        Database.Effect.size(),   Database.CharaEffect.size(), Database.ScrEffect.size(),    Database.Picture.size(),
-        Database.Sound.size(),    Database.Bgm.size(),
-    };
-    for (int t = 0; t < DB_TABLECOUNT; ++t) {
-        DefinitionContext.nTableCount[t] = static_cast<int>(counts[t]);
-    }
-    for (const cDbSwordType& sword : Database.SwordType) {
-        std::int64_t time = 0;
-        for (const cDbSwordFrame& frame : sword.FrameList) {
-            time += frame.nTime;
-        }
-        DefinitionContext.SwordTypeTime.push_back(time);
-    }
-    DefinitionContext.bKeepTestPlayFlows = SystemData.bKeepTestPlayFlows;
-}
-
 }  // namespace
 
 void ScriptedFlow::UpdateInput(cVector<cInput>& input)
@@ -145,18 +125,9 @@ PlayHarness::PlayHarness(const GameSpec& spec)
     WriteCommonPalette(root, spec.commonPalette);
     WriteStages(root, spec.stages);
 
-    StageShell.Reset();
-    ResetInput();
-    MenuCursor.Reset();
-    SaveData.Reset();
-    SaveDataAtStart.Reset();
-    SaveDataAtStartPrev.Reset();
-    ResetStageObjects();
-    Stage.Reset();
-    StageBackup.Reset();
+    ResetGameGlobals();
     // Silent sound slots, as a start-up without sound hardware leaves them: the menus' cursor
     // sound plays slot 0 directly.
-    SoundTable.clear();
     SoundTable.resize(kSilentSoundSlots);
     SetSceneFlow(&m_flow);
     m_flow.m_nScene = SCENE_STAGE;
@@ -168,7 +139,7 @@ PlayHarness::PlayHarness(const GameSpec& spec)
         m_bLoaded = SystemData.LoadFile(PathTable[35].c_str()) != 0;
     }
     if (m_bLoaded) {
-        FillDefinitionContext();
+        FillDefinitionContext(0);
         m_bLoaded = CommonPalette.LoadFile(PathTable[7].c_str()) != 0;
     }
     if (m_bLoaded && !spec.stages.empty()) {
@@ -179,10 +150,8 @@ PlayHarness::PlayHarness(const GameSpec& spec)
 PlayHarness::~PlayHarness()
 {
     m_scene.reset();
-    ResetStageObjects();
-    SoundTable.clear();
     SetSceneFlow(nullptr);
-    StageShell.Reset();
+    ResetGameGlobals();
     UseVirtualClock(false);
     bRemoveCR = 0;
 }

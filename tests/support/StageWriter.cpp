@@ -121,46 +121,6 @@ const HeaderField kHeader[] = {
     {"m_nCharaInv", false, kAlways, 0},
 };
 
-// The raw part of a record being built: the members' bytes and their number.
-class RawPart {
-public:
-    RawPart& B(std::int8_t v)
-    {
-        bytes_.U8(static_cast<std::uint8_t>(v));
-        return Count();
-    }
-    RawPart& U(std::uint8_t v)
-    {
-        bytes_.U8(v);
-        return Count();
-    }
-    RawPart& H(std::int16_t v)
-    {
-        bytes_.I16(v);
-        return Count();
-    }
-    RawPart& I(std::int32_t v)
-    {
-        bytes_.I32(v);
-        return Count();
-    }
-    RawPart& D(double v)
-    {
-        bytes_.F64(v);
-        return Count();
-    }
-    void WriteTo(ByteWriter& out) const { out.I32(count_).Append(bytes_); }
-
-private:
-    RawPart& Count()
-    {
-        ++count_;
-        return *this;
-    }
-    ByteWriter bytes_;
-    std::int32_t count_ = 0;
-};
-
 void OneString(ByteWriter& out, const std::string& text)
 {
     out.I32(1).RecordString(text);
