@@ -11,7 +11,6 @@
 #include "core/RecordFile.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
-#include "definitions/cEdCommonPalette.h"
 #include "graphics/Boxes.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Threads.h"
@@ -140,7 +139,6 @@ void AdoptStage(cEdStage& loaded, const std::string& path, int bNewest, cEdStage
     Stage.m_strPath = path;
     Stage.m_bNewest = bNewest;
     Stage.m_bLoaded = 1;
-    CommonPalette.CheckStageRefs(Stage.PaletteLists());
     if (lpOut == nullptr || lpOut == &Stage) {
         return;
     }

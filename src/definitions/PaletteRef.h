@@ -6,9 +6,8 @@
 // While definitions are read and repaired, references resolve against the palettes of the
 // calling thread's scope: by default CommonPalette and Stage. The loaders narrow it: a stage
 // being read resolves kind 2 against its own lists (it is read into a record of its own and only
-// then becomes Stage), and the common palette, read at start-up before any stage exists, leaves
-// references into a stage palette alone (an unknown list); they are checked once a stage is there
-// (cEdCommonPalette::CheckStageRefs).
+// then becomes Stage). The common palette, read at start-up, resolves kind 2 against the Stage of
+// that moment (the reset stage).
 #pragma once
 
 #include <cstdint>

@@ -51,6 +51,12 @@ constexpr ParamIndexRule kParamIndexRules[] = {
     {CMD_BGM, CMD_BGM - kItemKindOffset, DB_BGM, 1},
 };
 
+// What an out-of-range summon or item-get index becomes: entry 1, the first entry after the fixed
+// default one, even in a list that holds only entry 0 when checked (the common palette's
+// references into the reset stage at start-up). Play looks every index up in the list of the
+// stage then playing, which always holds entry 1.
+constexpr int kFirstPaletteEntry = 1;
+
 // The item kind of action kind a, for the upgrade rules that treat both alike.
 constexpr int ItemKind(int nAction)
 {
@@ -416,14 +422,14 @@ void cEdCommand::CheckPaletteRefs(const PALETTECOUNTS& counts)
                                                     : -1;
     if (m_lpShot && summonList >= 0) {
         int count = counts.Count(m_lpShot->m_nSummonPalette, summonList);
-        if (count >= 0) {
-            m_lpShot->m_nSummonIndex = static_cast<std::int16_t>(RepairIndex(m_lpShot->m_nSummonIndex, count, 1));
+        if (count >= 0 && IsIndexOutOfRange(m_lpShot->m_nSummonIndex, count)) {
+            m_lpShot->m_nSummonIndex = kFirstPaletteEntry;
         }
     }
     if (IsKind(CMD_GET_ITEM, ItemKind(CMD_GET_ITEM))) {
         int count = counts.Count(Param(0), PALETTELIST_ITEM);
-        if (count >= 0) {
-            SetParam(1, RepairIndex(Param(1), count, 1));
+        if (count >= 0 && IsIndexOutOfRange(Param(1), count)) {
+            SetParam(1, kFirstPaletteEntry);
         }
     }
     for (cEdFlow& flow : m_Flow) {

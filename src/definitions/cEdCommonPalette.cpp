@@ -71,8 +71,10 @@ PALETTELISTS cEdCommonPalette::OwnLists()
 
 int cEdCommonPalette::Load(FILE* fp)
 {
-    // Kind 1 resolves against the lists being read; no stage is known.
-    cPaletteScope scope({OwnLists(), PALETTELISTS{}});
+    // Kind 1 resolves against the lists being read, kind 2 against the stage palette of the
+    // calling scope: at start-up the reset Stage, one default entry per list. References into
+    // the stage palette are thus checked once, against that stage, and stay as checked.
+    cPaletteScope scope({OwnLists(), ActivePalettes().Stage});
     if (!cDataRecord::Load(fp) || !LoadBlockList(m_PaletteBlock, fp) || !LoadCharaList(m_PaletteChara, fp) ||
         !LoadItemList(m_PaletteItem, fp)) {
         return 0;
@@ -84,10 +86,6 @@ int cEdCommonPalette::Load(FILE* fp)
     ClearInheritFlags(m_PaletteChara);
     ClearInheritFlags(m_PaletteItem);
     SetDefaultEntries();
-    m_lpAsRead = std::make_unique<READLISTS>();
-    m_lpAsRead->Block = m_PaletteBlock;
-    m_lpAsRead->Chara = m_PaletteChara;
-    m_lpAsRead->Item = m_PaletteItem;
     return 1;
 }
 
@@ -125,15 +123,4 @@ void cEdCommonPalette::RepairEntries()
         item.CheckRefs();
         item.CheckCommands();
     }
-}
-
-void cEdCommonPalette::CheckStageRefs(const PALETTELISTS& stage)
-{
-    if (m_lpAsRead) {
-        m_PaletteBlock = m_lpAsRead->Block;
-        m_PaletteChara = m_lpAsRead->Chara;
-        m_PaletteItem = m_lpAsRead->Item;
-    }
-    cPaletteScope scope({OwnLists(), stage});
-    RepairEntries();
 }

@@ -1,19 +1,18 @@
 // cEdCommonPalette: the block, character and item templates that every stage of a game shares.
 // A palette reference of kind 1 points into it. The start-up reads it once from
-// "data\CommonPalette.cplt4" into the global CommonPalette; afterwards only stage loads touch it
-// (CheckStageRefs).
+// "data\CommonPalette.cplt4" into the global CommonPalette; nothing changes it afterwards.
 //
 // Its entries may refer into a stage palette (the item a block gives, the items and summons of
-// commands). Those references cannot be checked at start-up, before any stage exists: they are
-// kept as read and checked against each stage when it is loaded, always starting again from the
-// palette as it was read, so that a small stage does not cut the references for a larger one.
+// commands). Those references are checked when the palette is read, against the stage palette
+// of that moment: at start-up the reset Stage, whose lists hold only their default entry 0. A
+// common block's stage item beyond entry 0 thus becomes none, and a command's stage summon or
+// item beyond it becomes entry 1, for every stage the game loads later.
 //
 // File: int32 version; the empty base part (int32 0, int32 0); int32 count and that many block
 // records; the same for characters and items. No end code.
 #pragma once
 
 #include <cstdio>
-#include <memory>
 
 #include "core/cDataRecord.h"
 #include "core/cVector.h"
@@ -35,31 +34,20 @@ public:
     void RegisterMembers(int nVersion) override;
     // The base part, then the three lists (LoadBlockList and its siblings); entry 0 of each list
     // is reset, every inheritance flag is cleared (common entries never inherit) and
-    // SetDefaultEntries repairs the lists. References into a stage palette are left as read (no
-    // stage is known). 1, or 0 when the file does not fit the record.
+    // SetDefaultEntries repairs the lists, references into a stage palette against the stage
+    // palette of the active scope. 1, or 0 when the file does not fit the record.
     int Load(FILE* fp) override;
     // SetDefaultEntries, the base part, then the three lists. 1, or 0 when a write failed.
     int Save(FILE* fp) override;
 
     // Fills each list up to 2 entries with default entries and repairs every entry's references
-    // against this palette and the stage palette of the active scope (none while loading).
-    // Returns the number of items.
+    // against this palette and the stage palette of the active scope. Returns the number of
+    // items.
     int SetDefaultEntries();
-    // Gives the entries back their references as read from the file, then checks them against
-    // this palette and the stage palette stage. LoadStage calls it for each stage it makes Stage.
-    void CheckStageRefs(const PALETTELISTS& stage);
 
 private:
-    // The three lists as the last Load left them, before any stage was known.
-    struct READLISTS {
-        cVector<cEdBlock> Block;
-        cVector<cEdChara> Chara;
-        cVector<cEdItem> Item;
-    };
     PALETTELISTS OwnLists();
     void RepairEntries();
-
-    std::unique_ptr<READLISTS> m_lpAsRead;
 };
 
 // The common palette of the game, read at start-up.

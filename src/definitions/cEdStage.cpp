@@ -220,10 +220,12 @@ void cEdStage::Upgrade(int nFromVersion)
 int cEdStage::Normalize()
 {
     cPaletteScope scope({ActivePalettes().Common, PaletteLists()});
-    m_nLimitLeft = std::max(0, std::min(m_nLimitLeft, m_nWidth - kScreenTilesX));
-    m_nLimitRight = std::max(0, std::min(m_nLimitRight, m_nWidth - 1));
-    m_nLimitTop = std::max(0, std::min(m_nLimitTop, m_nHeight - kScreenTilesY));
-    m_nLimitBottom = std::max(0, std::min(m_nLimitBottom, m_nHeight - 1));
+    // Upper bounds only: a stage smaller than a screen keeps limits below 0 (10 x 8 tiles with a
+    // left limit of 5 gives -10), and the camera of such stages depends on them.
+    m_nLimitLeft = std::min(m_nLimitLeft, m_nWidth - kScreenTilesX);
+    m_nLimitRight = std::min(m_nLimitRight, m_nWidth - 1);
+    m_nLimitTop = std::min(m_nLimitTop, m_nHeight - kScreenTilesY);
+    m_nLimitBottom = std::min(m_nLimitBottom, m_nHeight - 1);
     SetSpeedLevel(m_nSpeedLevel);
     m_nBgm = RepairIndex(m_nBgm, DefinitionContext.Count(DB_BGM), 0);
     m_Ranking.resize(kRankingCount, 0);

@@ -179,7 +179,7 @@ public:
     int SaveForReplay(FILE* fp, cEdStage& header);
 
     // The repair after every load and before every save: the speed level within 1..19 and the
-    // derived constants; camera limits within 0 .. size - 20 (- 15 vertically) and size - 1;
+    // derived constants; camera limits at most size - 20 (- 15 vertically) and size - 1;
     // the music index within the Bgm table; exactly five ranking switches; each palette list at
     // least two entries; every palette entry's and placed object's references against this
     // stage's palette and the common palette. Returns 1.

@@ -41,7 +41,7 @@ struct DTCONTROL {
     RGBTRIPLE rgbTransmit;      // the transparent colour (16 bpp: channel values 0..31)
     RGBTRIPLE rgbPalTransmit;   // the colour the 16-bit texture loads key out
     DWORD dwTransmitClear = 0;  // a transparent texel (alpha 0)
-    DWORD dwTransmitARGB = 0;   // the transparent colour as an opaque D3DCOLOR
+    DWORD dwTransmitARGB = 0;   // 0xFF000000 | red, green, blue of rgbTransmit (channel values at 16 bpp)
     WORD wTransmit_16 = 0;      // a transparent 16-bit texel
     WORD wTransmitKey_16 = 0;   // the transparent colour as an opaque A1R5G5B5 texel (16 bpp)
     int bInScene = 0;

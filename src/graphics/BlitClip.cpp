@@ -1,9 +1,11 @@
 // Clipping of blit rectangles, and the pre-mirrored slots under Direct3D.
 //
-// Every rule keeps each drawn pixel where the unclipped blit would have put it: a rectangle that
-// reaches out of a picture on one side is shortened on that side, and the other rectangle is
-// shortened with it (in proportion when the blit stretches). Arithmetic runs in 64 bits so that
-// sizes from game data cannot overflow.
+// A rectangle that reaches out of the target on one side is shortened on that side, and the source
+// rectangle with it (in proportion when the blit stretches), so those pixels stay in place. A
+// source rectangle that starts before its picture (negative sx or sy) is cut to start at 0 while
+// the target keeps its position: the picture's first column or row is drawn at x or y, not where
+// the unclipped blit would have put it. Games are drawn with that placement, so it stays.
+// Arithmetic runs in 64 bits so that sizes from game data cannot overflow.
 #include <climits>
 #include <cstdint>
 
@@ -22,11 +24,11 @@ struct Axis {
     Int64 srcLen;
 };
 
-// Same size: the two rectangles move together; cut at both ends of the source, then of the target.
+// Same size: cut at both ends of the source (the start without moving the target), then at both
+// ends of the target (the source following).
 bool ClipSameSize(Axis& a, Int64 targetSize, Int64 sourceSize)
 {
     if (a.srcPos < 0) {
-        a.pos -= a.srcPos;
         a.len += a.srcPos;
         a.srcPos = 0;
     }
@@ -41,10 +43,9 @@ bool ClipSameSize(Axis& a, Int64 targetSize, Int64 sourceSize)
     return a.len > 0;
 }
 
-// Stretched, source side: the source rectangle is cut to the picture; the target keeps the place of
-// every remaining source pixel (a cut at the source edge shown at the target's left moves the
-// target's left edge) and its length shrinks in proportion, truncated. A negative source length
-// (Direct3D mirroring) shows the source's high end at the target's left.
+// Stretched, source side: the source rectangle is cut to the picture; the target keeps its
+// position and its length shrinks in proportion, truncated. A negative source length (Direct3D
+// mirroring) shows the source's high end at the target's left.
 bool ClipStretchedSource(Axis& a, Int64 sourceSize)
 {
     const bool mirrored = a.srcLen < 0;
@@ -54,9 +55,7 @@ bool ClipStretchedSource(Axis& a, Int64 sourceSize)
     const Int64 clippedLow = low < 0 ? 0 : low;
     const Int64 clippedHigh = high > sourceSize ? sourceSize : high;
     if (clippedHigh <= clippedLow) return false;
-    const Int64 cutAtTargetLeft = mirrored ? high - clippedHigh : clippedLow - low;
     const Int64 remaining = clippedHigh - clippedLow;
-    a.pos += cutAtTargetLeft * a.len / length;
     a.len = a.len * remaining / length;
     if (mirrored) {
         a.srcPos = clippedHigh;

@@ -41,7 +41,9 @@ std::vector<int> SourceOffsets(int first, int end, int len, int srcLen)
 bool IsTransparent(DWORD pixel, int nBpp)
 {
     if (nBpp == 32) return (pixel >> 24) == 0;
-    if (nBpp == 16) return (pixel & 0x8000) == 0;  // the alpha bit of A1R5G5B5
+    // Transparent at 16 bits only when both bit 15 (alpha) and bit 13 are clear: a texel with
+    // bit 13 set is drawn whatever its alpha bit, as the games drawn on this path expect.
+    if (nBpp == 16) return (pixel & 0xA000) == 0;
     return false;
 }
 

@@ -23,12 +23,26 @@ void DDSetQuadStageStates(DWORD dwColorOp, DWORD dwAlphaOp)
     lpDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
 }
 
+namespace {
+
+DWORD Scale255(DWORD value, DWORD max)
+{
+    return max == 0 ? 0 : (value & max) * 255 / max;
+}
+
+}  // namespace
+
 D3DCOLOR DDOpaqueKeyClearColor(const DDSURFACEDATA* lpTarget)
 {
     if (!lpDTCon) return 0;
-    // At 16 bits too the colour is a D3DCOLOR built from 8-bit channels: Clear converts it to
-    // the target's format.
-    return lpTarget == &BackBuffer ? lpDTCon->dwTransmitARGB : lpDTCon->dwTransmitClear;
+    if (lpTarget != &BackBuffer) return lpDTCon->dwTransmitClear;
+    if (nScreenBpp != 16) return lpDTCon->dwTransmitARGB;
+    // At 16 bits the transparent colour is held as channel values: Clear takes a D3DCOLOR of
+    // 8-bit channels and converts it to the target's format.
+    const RGBTRIPLE& t = lpDTCon->rgbTransmit;
+    const CHANNELINFO& c = SurfaceChannels;
+    return 0xFF000000u | Scale255(t.rgbtRed, c.dwMaxR) << 16 | Scale255(t.rgbtGreen, c.dwMaxG) << 8 |
+           Scale255(t.rgbtBlue, c.dwMaxB);
 }
 
 void DDClearTargetRect(int x, int y, int nWidth, int nHeight, D3DCOLOR dwColor)

@@ -32,13 +32,12 @@ void CopyColourTable(PALETTEENTRY* pPal, const cLoadedBitmap& bitmap, bool bDire
 }
 
 // The palette from the pixels of the bitmap, loaded into a temporary system-memory surface.
-BOOL ReadPaletteFromPixels(PALETTEENTRY* pPal, const char* szPath, int nBpp)
+void ReadPaletteFromPixels(PALETTEENTRY* pPal, const char* szPath, int nBpp)
 {
     DDSURFACEDATA temporary;
     const int result = DDCreateSurfaceFromFile(&temporary, szPath, 0, nBpp, 1, DTMEMORYTYPE_SYSTEM, 0, 0, 0, 0, 0);
-    const int bRead = result == DDSURFACE_OK ? DDSetPalette_UnPal(pPal, &temporary) : 0;
+    if (result == DDSURFACE_OK) DDSetPalette_UnPal(pPal, &temporary);
     DDReleaseSurface(&temporary);
-    return bRead ? TRUE : FALSE;
 }
 
 BYTE Scale255(DWORD value, DWORD max)
@@ -60,8 +59,9 @@ BOOL DDLoadPaletteFromFile(PALETTEENTRY* pPal, const char* szPath, int nBpp)
         if (lpDDCon && lpDDPalette != nullptr) lpDDPalette->SetEntries(0, 0, 256, pPal);
     }
     if (nBpp == 16 || nBpp == 24 || nBpp == 32) {
-        // A palette image too small to hold the 16 x 16 colour grid fails the load.
-        if (!ReadPaletteFromPixels(pPal, szPath, nBpp)) return FALSE;
+        // The pixels override what the colour table gave; a picture that cannot be read this way
+        // leaves the palette as it is and the start goes on.
+        ReadPaletteFromPixels(pPal, szPath, nBpp);
     }
     return TRUE;
 }
@@ -71,8 +71,8 @@ int DDSetPalette_UnPal(PALETTEENTRY* pPal, DDSURFACEDATA* lpSD)
     if (pPal == nullptr || lpSD == nullptr) return 0;
     if (nScreenBpp == 8) return 1;
     if (lpSD->nWidth < 16 || lpSD->nHeight < 24) {
+        // Only the part of the 16 x 16 grid the picture holds is read; the other entries stay.
         ECLogF("DDSetPalette_UnPal Size Err (%d,%d)", lpSD->nWidth, lpSD->nHeight);
-        return 0;
     }
     cLockSD lock(lpSD, nScreenBpp);
     if (!lock.IsLocked()) {
@@ -81,7 +81,9 @@ int DDSetPalette_UnPal(PALETTEENTRY* pPal, DDSURFACEDATA* lpSD)
     }
     const CHANNELINFO& c = SurfaceChannels;
     for (int i = 0; i < 256; ++i) {
-        const DWORD p = lock.Read(i % 16, 8 + i / 16);
+        const int x = i % 16, y = 8 + i / 16;
+        if (x >= lpSD->nWidth || y >= lpSD->nHeight) continue;
+        const DWORD p = lock.Read(x, y);
         PALETTEENTRY& e = pPal[i];
         if (nScreenBpp == 16) {
             const DWORD r = (p >> c.dwShiftR) & c.dwMaxR;

@@ -17,12 +17,15 @@ extern PALETTEENTRY Palette[256];
 // palette effects write it; at 8 bpp it is loaded into lpDDPalette.
 extern PALETTEENTRY PaletteBackup[256];
 
-// Reads the palette of the bitmap szPath into pPal (256 entries); nBpp is the screen depth.
-// FALSE when the bitmap cannot be loaded (the caller writes "DDLoadPaletteFromFile失敗").
+// Reads the palette of the bitmap szPath into pPal (256 entries); nBpp is the screen depth. At
+// 16, 24 and 32 bpp the pixels are read after the colour table; a picture too small for them
+// keeps what the colour table gave. FALSE when the bitmap cannot be loaded (the caller writes
+// "DDLoadPaletteFromFile失敗").
 BOOL DDLoadPaletteFromFile(PALETTEENTRY* pPal, const char* szPath, int nBpp);
 // Fills pPal from a true-colour image of the palette bitmap: entry i from the pixel at column
-// i % 16 of row 8 + i / 16. Direct3D skips transparent pixels. Returns 1; 0 when the picture is
-// smaller than 16 x 24 or cannot be locked (pPal is then left as it was).
+// i % 16 of row 8 + i / 16. Direct3D skips transparent pixels, and entries whose pixel lies
+// outside a picture smaller than 16 x 24 are left as they were. Returns 1; 0 when the picture
+// cannot be locked (pPal is then left as it was).
 int DDSetPalette_UnPal(PALETTEENTRY* pPal, DDSURFACEDATA* lpSD);
 
 // Takes the transparent colour from the top-left pixel of the bitmap szPath. FALSE when the

@@ -8,7 +8,6 @@
 #include "graphics/BackEnd.h"
 #include "graphics/DrawInternal.h"
 #include "graphics/EffectPixels.h"
-#include "graphics/Pixel16.h"
 #include "graphics/QuadDraw.h"
 
 namespace {
@@ -42,6 +41,12 @@ BOOL RotateQuad(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight, i
     return DDDrawEffectVertices(lpDst, lpSrc, quad, BlendStateStages, 0);
 }
 
+// A factor in fixed point with 10 fraction bits, truncated toward zero.
+long long Fixed10(double v)
+{
+    return static_cast<long long>(v * 1024);
+}
+
 long long Shift10(long long v)
 {
     return v >> 10;
@@ -56,7 +61,6 @@ struct RotateJob {
     long long px, py, si, ci;
     long long x0, x1, y0, y1;  // the box of X and Y to walk
     bool bKeyed;
-    bool bScreen;  // texels into the full-screen 16-bit back buffer
     EffectKey key;
 };
 
@@ -84,10 +88,18 @@ void CopyRotated(const RotateJob& job)
             if (tx < 0 || tx >= dst.Surface()->nWidth) continue;
             const DWORD p = DDLoadPixel<T>(DDEffectRow(src, sv), su);
             if (job.bKeyed && job.key.IsTransparent(p)) continue;
-            // Texels become pixels of the full-screen back buffer's own format.
-            DDStorePixel<T>(dstRow, tx, job.bScreen ? DDTextureToScreen16(static_cast<WORD>(p)) : p);
+            // Copied as stored, also into the full-screen back buffer.
+            DDStorePixel<T>(dstRow, tx, p);
         }
     }
+}
+
+// The key of the locked path: a pixel equal to dwColorKey, on both back-ends (under Direct3D the
+// opaque key texel at 16 bits, 0 at 32 bits).
+EffectKey ColourKey(int nBpp)
+{
+    if (!lpDTCon) return DDEffectKey(nBpp);
+    return nBpp == 16 ? EffectKey{0xFFFFu, dwColorKey & 0xFFFFu} : EffectKey{0xFFFFFFFFu, dwColorKey};
 }
 
 BOOL RotateLocked(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight, int nPivotX, int nPivotY, int nAngle,
@@ -99,10 +111,10 @@ BOOL RotateLocked(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight,
     if (nBpp != 16 && nBpp != 32 && !(lpDDCon && nBpp == 8)) return TRUE;
     if (nWidth <= 0 || nHeight <= 0) return TRUE;
     const double a = nAngle * kDegToRad;
-    // Rounded, not truncated: sin 90 x 1024 truncates to 1023, which shifts every other line by a
-    // pixel and doubles a row; rounding keeps right angles exact.
-    const long long s = std::llround(std::sin(a) * 1024), c = std::llround(std::cos(a) * 1024);
-    const long long si = std::llround(std::sin(-a) * 1024), ci = std::llround(std::cos(-a) * 1024);
+    // Truncated toward zero (sin 30 degrees gives 511, not 512); right angles stay exact, since
+    // the sine of 90 degrees with this constant is 1.0 in double precision.
+    const long long s = Fixed10(std::sin(a)), c = Fixed10(std::cos(a));
+    const long long si = Fixed10(std::sin(-a)), ci = Fixed10(std::cos(-a));
     const long long px = nPivotX, py = nPivotY;
     long long minX = LLONG_MAX, maxX = LLONG_MIN, minY = LLONG_MAX, maxY = LLONG_MIN;
     for (long long dx : {-px, nWidth - 1 - px}) {
@@ -129,8 +141,7 @@ BOOL RotateLocked(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight,
                   std::max(minY - 2, py - cy),
                   std::min(maxY + 2, py - cy + dst->nHeight),
                   nFlags == 1,
-                  lpDTCon && nBpp == 16 && DDIsFullScreenBackBuffer(dst),
-                  DDEffectKey(nBpp)};
+                  ColourKey(nBpp)};
     if (nBpp == 8)
         CopyRotated<BYTE>(job);
     else if (nBpp == 16)

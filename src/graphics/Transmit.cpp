@@ -26,11 +26,6 @@ DWORD Channel(DWORD pixel, DWORD shift, DWORD max)
     return (pixel >> shift) & max;
 }
 
-DWORD Scale255(DWORD value, DWORD max)
-{
-    return max == 0 ? 0 : value * 255 / max;
-}
-
 // Direct3D 16 bpp: the opaque key texel, the colour the 16-bit texture loads key out, and the
 // transparent colour from the texel's channels. FALSE when the bitmap cannot be read again.
 BOOL SetTransDirect3D16(const char* szPath, DWORD texel)
@@ -128,17 +123,17 @@ void DDSetTransmit(BYTE cbRed, BYTE cbGreen, BYTE cbBlue)
                "lpDTCon->rgbTransmit.rgbtBlue = %d",
                cbRed, cbGreen, cbBlue);
         con.dwTransmitClear = 0;
+        con.dwTransmitARGB =
+            0xFF000000u | (static_cast<DWORD>(cbRed) << 16) | (static_cast<DWORD>(cbGreen) << 8) | cbBlue;
         if (nScreenBpp == 16) {
-            // The arguments are channel values: the opaque colour is built from them scaled to 8 bits.
-            con.dwTransmitARGB = 0xFF000000u | (Scale255(cbRed, c.dwMaxR) << 16) | (Scale255(cbGreen, c.dwMaxG) << 8) |
-                                 Scale255(cbBlue, c.dwMaxB);
+            // The arguments are channel values, and the opaque colour above takes them as they are:
+            // magenta (31, 0, 31) gives 0xFF1F001F, the colour new surfaces without a colour key
+            // are cleared to.
             con.wTransmit_16 = 0;
             con.wTransmitKey_16 =
                 static_cast<WORD>(((cbBlue & c.dwMaxB) << c.dwShiftB) | ((cbGreen & c.dwMaxG) << c.dwShiftG) |
                                   ((cbRed & c.dwMaxR) << c.dwShiftR) | ((c.dwMaxA & 1) << c.dwShiftA));
         } else {
-            con.dwTransmitARGB =
-                0xFF000000u | (static_cast<DWORD>(cbRed) << 16) | (static_cast<DWORD>(cbGreen) << 8) | cbBlue;
             con.wTransmit_16 = 0;
             con.wTransmitKey_16 = 0;
             dwColorKey = con.dwTransmitClear;

@@ -1,5 +1,7 @@
 #include "objects/cScroll.h"
 
+#include <algorithm>
+
 #include "objects/StageSpeed.h"
 
 void cScroll::Setup(int nAxisKind, int nTiles, int nRowPitch, int nRowPitchShift)
@@ -50,11 +52,24 @@ int cScroll::SetAutoScroll(int bOn, int nSpeed)
     return 0;
 }
 
+namespace {
+
+// Farthest edge a limit gives, in world pixels: room for the view arithmetic of Clamp.
+constexpr long long kFarthestEdge = 1LL << 30;
+
+// nStageMin + nTile x 32, held within +-kFarthestEdge (limits from stage files may be any int).
+int TileEdge(int nStageMin, long long nTile)
+{
+    return static_cast<int>(std::clamp<long long>(nStageMin + nTile * 32, -kFarthestEdge, kFarthestEdge));
+}
+
+}  // namespace
+
 void cScroll::SetLimit(int nMinTile, int nMaxTile, int bMin, int bMax)
 {
-    nMin = bMin ? nStageMin + nMinTile * 32 : nStageMin;
+    nMin = bMin ? TileEdge(nStageMin, nMinTile) : nStageMin;
     if (bMax) {
-        nMax = nStageMin + (nMaxTile + 1) * 32;
+        nMax = TileEdge(nStageMin, static_cast<long long>(nMaxTile) + 1);
         if (nMax < nMin) {
             nMax = nMin;
         }

@@ -1,5 +1,8 @@
 #include "project/cSystemData.h"
 
+#include <string>
+#include <type_traits>
+
 #include "core/RecordList.h"
 #include "project/SettingsLists.h"
 #include "project/cDatabase.h"
@@ -45,13 +48,22 @@ constexpr int kRankingRowsVersion = 186;
 constexpr int kMusicLoopVersion = 202;
 constexpr int kEntryModesVersion = 674;
 
-// Appends the entries of defaults at the positions that list lacks.
+// Appends copies of inert up to the length of defaults.
 template <class T>
-void PadFrom(cVector<T>& list, const cVector<T>& defaults)
+void PadTo(cVector<T>& list, const cVector<T>& defaults, const std::type_identity_t<T>& inert)
 {
-    for (std::size_t i = list.size(); i < defaults.size(); ++i) {
-        list.push_back(defaults[static_cast<int>(i)]);
+    if (list.size() < defaults.size()) {
+        list.resize(defaults.size(), inert);
     }
+}
+
+// An entry that does nothing: a menu entry or ranking row not offered, a status-bar item not
+// shown, a System.ini key without name and with value 0.
+cMenuItem InertMenuItem()
+{
+    cMenuItem item;
+    item.bEnabled = 0;
+    return item;
 }
 
 }  // namespace
@@ -181,23 +193,25 @@ void cSystemData::ClampMusicIndices()
 
 void cSystemData::PadLists()
 {
-    // Built once: the contents of a new project never change.
+    // Built once: the lengths of a new project's lists never change. The padding is inert, not
+    // the new project's entries: those would bring back menu rows and texts a game removed.
     static const cSystemData defaults;
-    PadFrom(CarryOverFlags, defaults.CarryOverFlags);
-    PadFrom(ResetFlags, defaults.ResetFlags);
-    PadFrom(HudItems, defaults.HudItems);
-    PadFrom(TitleMenuItems, defaults.TitleMenuItems);
-    PadFrom(MapMenuItems, defaults.MapMenuItems);
-    PadFrom(OptionMenuItems, defaults.OptionMenuItems);
-    PadFrom(RankingEntryModes, defaults.RankingEntryModes);
-    PadFrom(LivesTable, defaults.LivesTable);
-    PadFrom(UnlimitedLivesTable, defaults.UnlimitedLivesTable);
-    PadFrom(RankingRows, defaults.RankingRows);
-    PadFrom(SystemSoundNames, defaults.SystemSoundNames);
-    PadFrom(MusicTable, defaults.MusicTable);
-    PadFrom(MusicLoopFlags, defaults.MusicLoopFlags);
-    PadFrom(TextTable, defaults.TextTable);
-    PadFrom(IniSettings, defaults.IniSettings);
+    static const cMenuItem inertMenuItem = InertMenuItem();
+    PadTo(CarryOverFlags, defaults.CarryOverFlags, 0);
+    PadTo(ResetFlags, defaults.ResetFlags, 0);
+    PadTo(HudItems, defaults.HudItems, cHudItem());
+    PadTo(TitleMenuItems, defaults.TitleMenuItems, inertMenuItem);
+    PadTo(MapMenuItems, defaults.MapMenuItems, inertMenuItem);
+    PadTo(OptionMenuItems, defaults.OptionMenuItems, inertMenuItem);
+    PadTo(RankingEntryModes, defaults.RankingEntryModes, std::string());
+    PadTo(LivesTable, defaults.LivesTable, 0);
+    PadTo(UnlimitedLivesTable, defaults.UnlimitedLivesTable, 0);
+    PadTo(RankingRows, defaults.RankingRows, cRankingRow());
+    PadTo(SystemSoundNames, defaults.SystemSoundNames, std::string());
+    PadTo(MusicTable, defaults.MusicTable, 0);
+    PadTo(MusicLoopFlags, defaults.MusicLoopFlags, 0);
+    PadTo(TextTable, defaults.TextTable, std::string());
+    PadTo(IniSettings, defaults.IniSettings, cIniSetting());
     for (cRankingRow& row : RankingRows) {
         if (row.GenreFlags.size() < static_cast<std::size_t>(cRankingRow::kGenreCount)) {
             row.GenreFlags.resize(cRankingRow::kGenreCount, 0);

@@ -140,9 +140,10 @@ public:
     // nFromVersion is below the version that introduced it, in ascending order.
     void Upgrade(int nFromVersion);
 
-    // Pads every list shorter than the length its consumers index with the entries of a new
-    // project at those positions, and every ranking row's genre flags to five with 0 (genre not
-    // enabled). Longer lists are kept as they are.
+    // Pads every list shorter than a new project's (the length its consumers index) with inert
+    // entries: 0 values, empty texts, menu entries and ranking rows not offered, status-bar
+    // items not shown, System.ini keys without name and value 0; and every ranking row's genre
+    // flags to five with 0 (genre not enabled). Longer lists are kept as they are.
     void PadLists();
 
     // The menu operations of the screens (game thread).

@@ -31,6 +31,13 @@ bool UsableGrid(std::int32_t w, std::int32_t h)
     return w >= 1 && h >= 1 && (std::int64_t{1} << PitchShift(w)) * h <= cWorldMap::kMaxCells;
 }
 
+// A position no lower than -kMaxCells: every position below that is as far off any map, and the
+// world-map screen's cell and pixel arithmetic on such positions stays within the int range.
+std::int32_t KeptNegative(std::int32_t n)
+{
+    return static_cast<std::int32_t>(std::max<std::int64_t>(n, -cWorldMap::kMaxCells));
+}
+
 }  // namespace
 
 cWorldMap::cWorldMap()
@@ -149,18 +156,18 @@ int cWorldMap::FitGrid()
 
 void cWorldMap::Validate()
 {
-    nStartX = std::max(0, std::min(nStartX, nWidth - 1));
-    nStartY = std::max(0, std::min(nStartY, nHeight - 1));
+    // Upper bounds only: a start cell or a node at a negative cell stays where the file put it,
+    // off the map (a node there is never reached by walking). Readers of cells check the indices.
+    nStartX = KeptNegative(std::min(nStartX, nWidth - 1));
+    nStartY = KeptNegative(std::min(nStartY, nHeight - 1));
     for (std::size_t i = 0; i < Node.size();) {
         cWorldNode& node = Node[static_cast<int>(i)];
         if (node.nX >= nWidth || node.nY >= nHeight) {
             Node.erase(Node.begin() + static_cast<std::ptrdiff_t>(i));
             continue;
         }
-        if (node.nX < 0 || node.nY < 0) {
-            node.nX = nStartX;
-            node.nY = nStartY;
-        }
+        node.nX = KeptNegative(node.nX);
+        node.nY = KeptNegative(node.nY);
         ++i;
     }
 }

@@ -67,9 +67,9 @@ public:
     // are 0. 1, or 0 when nW or nH is 0 (nothing changes; the trace log says so).
     int SetSize(int nW, int nH);
 
-    // Keeps positions inside the grid: a start cell beyond the grid moves to its last column or
-    // row, a negative one to 0; nodes beyond the grid are removed (the later nodes move up), nodes
-    // at a negative column or row move to the start cell.
+    // Upper bounds of positions: a start cell beyond the grid moves to its last column or row;
+    // nodes beyond the grid are removed (the later nodes move up). Negative positions are kept
+    // (below -kMaxCells they become -kMaxCells, as far off the map).
     void Validate();
 
     // The first node of Node at cell (x, y); null when there is none. The world-map screen asks

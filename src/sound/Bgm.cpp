@@ -13,19 +13,6 @@ BgmNameTable BgmOggNames = {"bgm\\Title.ogg", "bgm\\WorldMap.ogg", "bgm\\Challen
 BgmNameTable BgmMidiNames = {"bgm\\Title.mid", "bgm\\WorldMap.mid", "bgm\\Challenge.mid", "bgm\\Option.mid",
                              "bgm\\Stage.mid"};
 
-namespace {
-
-bool EqualsNoCase(const char* a, const char* b)
-{
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        const char ca = (*a >= 'A' && *a <= 'Z') ? static_cast<char>(*a + 32) : *a;
-        if (ca != *b) return false;
-    }
-    return *a == *b;
-}
-
-}  // namespace
-
 cBgm::cBgm() = default;
 
 cBgm::~cBgm()
@@ -82,14 +69,15 @@ int cBgm::SetFile(int nSlot, const char* szPath)
         m_SlotType[nSlot] = kBgmBoth;
         return 0;
     }
-    if (EqualsNoCase(ext, "mid")) {
+    // The extension must match exactly: "Mid" or "Ogg" are other extensions.
+    if (std::strcmp(ext, "mid") == 0 || std::strcmp(ext, "MID") == 0) {
         char changed[MAX_PATH] = {};
         ChangeExtension(changed, szPath, "mid");
         midiName = changed;
         m_SlotType[nSlot] = kBgmMidiOnly;
         return 1;
     }
-    if (EqualsNoCase(ext, "ogg")) {
+    if (std::strcmp(ext, "ogg") == 0 || std::strcmp(ext, "OGG") == 0) {
         oggName = szPath;
         m_SlotType[nSlot] = kBgmOggOnly;
         return 1;

@@ -42,9 +42,10 @@ public:
     int Init(int nPlayers, BgmNameTable* pOggTable, BgmNameTable* pMidiTable, int nSlots);
     // n MIDI places, n OGG players, n engine entries (all 0). Always 1.
     int CreatePlayers(int n);
-    // Sets a slot's file by the extension of szPath (without regard to case): "mid" sets the
-    // MIDI name (extension written "mid") and the kind MIDI only, 1; "ogg" the OGG name and OGG
-    // only, 1; no extension empties both names, both kinds, 0; any other extension puts szPath
+    // Sets a slot's file by the extension of szPath, compared exactly: "mid" or "MID" sets the
+    // MIDI name (extension written "mid") and the kind MIDI only, 1; "ogg" or "OGG" the OGG name
+    // and OGG only, 1; no extension empties both names, both kinds, 0; any other extension
+    // ("Mid" and "Ogg" too) puts szPath
     // in both names, both kinds, 0. A path of 260 bytes or more counts as no extension.
     // 1 without initialisation; 0 for a slot that does not exist (reported).
     int SetFile(int nSlot, const char* szPath);

@@ -4,15 +4,15 @@
 
 namespace {
 
-// True when the file name's extension is "mid", without regard to case.
+// True when the file name's extension is exactly "mid" (a name ending ".MID" or ".Mid" is not
+// played).
 bool HasMidiExtension(const char* szPath)
 {
     if (szPath == nullptr) return false;
     const std::string path = szPath;
     const std::size_t dot = path.find_last_of('.');
     if (dot == std::string::npos || path.find_first_of("\\/", dot) != std::string::npos) return false;
-    const std::string ext = path.substr(dot + 1);
-    return ext.size() == 3 && (ext[0] | 0x20) == 'm' && (ext[1] | 0x20) == 'i' && (ext[2] | 0x20) == 'd';
+    return path.compare(dot + 1, std::string::npos, "mid") == 0;
 }
 
 }  // namespace

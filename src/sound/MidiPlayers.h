@@ -15,7 +15,7 @@ public:
     void DeleteAll();
     // cMidi::Stop(bPause) on every loaded player.
     void StopAll(int bPause);
-    // Pauses and deletes every loaded player, then, when szPath ends in ".mid" (in any case),
+    // Pauses and deletes every loaded player, then, when szPath ends in ".mid" (exactly),
     // loads it into place nPlayer and starts it with the loop flag. 1 when it plays; 0 when the
     // name is not a MIDI file's, the place does not exist, the file is missing or invalid, or no
     // stream could be opened for it.

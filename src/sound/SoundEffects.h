@@ -81,8 +81,9 @@ bool DS_CreateSound(DSSOUNDDATA* pSound, const char* szName, int nCount, int nVo
 bool DS_CreateBuffer(LPDIRECTSOUNDBUFFER* ppBuffer, const char* szName);
 // A buffer sharing pSource's samples. True on success and without DirectSound.
 bool DS_DuplicateBuffer(LPDIRECTSOUNDBUFFER* ppBuffer, LPDIRECTSOUNDBUFFER pSource);
-// Reads a PCM WAV file (game path). False for an empty name, a missing, truncated or malformed
-// file or a format other than PCM; pWave then holds no samples.
+// Reads a PCM WAV file (game path). False for an empty name, a missing or malformed file or a
+// format other than PCM; pWave then holds no samples. A file whose sample data are cut short
+// gives the samples it holds, and the report log a line naming it.
 bool DS_ReadWave(const char* szName, WAVEDATA* pWave);
 // Frees the sample memory.
 void DS_FreeWave(WAVEDATA* pWave);

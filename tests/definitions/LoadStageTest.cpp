@@ -213,33 +213,24 @@ TEST_F(LoadStageTest, QuitWhileReadingIsPostedAgain)
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
-TEST_F(LoadStageTest, CommonPaletteStageReferencesFollowTheLoadedStage)
+TEST_F(LoadStageTest, CommonPaletteStageReferencesStayAsCheckedAtStartUp)
 {
-    // A common block that gives stage item 3: kept at start-up, when no stage exists.
+    // A common block that gives stage item 3: cut at start-up, against the reset stage.
     testsupport::CommonPaletteSpec common = testsupport::MinimalCommonPalette();
     common.blocks[1].itemKind = 2;
     common.blocks[1].itemIndex = 3;
     common.blocks[1].graphic = 1;
     ASSERT_EQ(LoadCommonPalette(common), 1);
-    EXPECT_EQ(CommonPalette.m_PaletteBlock[1].m_nItemKind, 2);
-    EXPECT_EQ(CommonPalette.m_PaletteBlock[1].m_nItemIndex, 3);
-
-    StageSpec small = MinimalStage();  // two stage items: index 3 is outside
-    StageSpec large = MinimalStage();
-    large.paletteItems.resize(5);
-    WriteStage("data\\stg4\\small.stg4_000", small);
-    WriteStage("data\\stg4\\large.stg4_000", large);
-
-    ASSERT_EQ(LoadStage("data\\stg4\\large.stg4", 1, nullptr), 1);
-    EXPECT_EQ(CommonPalette.m_PaletteBlock[1].m_nItemKind, 2);
-    EXPECT_EQ(CommonPalette.m_PaletteBlock[1].m_nItemIndex, 3);
-    ASSERT_EQ(LoadStage("data\\stg4\\small.stg4", 1, nullptr), 1);
     EXPECT_EQ(CommonPalette.m_PaletteBlock[1].m_nItemKind, 0);
     EXPECT_EQ(CommonPalette.m_PaletteBlock[1].m_nItemIndex, 0);
-    // The next stage starts again from the palette as read.
+
+    // A stage with five items does not bring it back.
+    StageSpec large = MinimalStage();
+    large.paletteItems.resize(5);
+    WriteStage("data\\stg4\\large.stg4_000", large);
     ASSERT_EQ(LoadStage("data\\stg4\\large.stg4", 1, nullptr), 1);
-    EXPECT_EQ(CommonPalette.m_PaletteBlock[1].m_nItemKind, 2);
-    EXPECT_EQ(CommonPalette.m_PaletteBlock[1].m_nItemIndex, 3);
+    EXPECT_EQ(CommonPalette.m_PaletteBlock[1].m_nItemKind, 0);
+    EXPECT_EQ(CommonPalette.m_PaletteBlock[1].m_nItemIndex, 0);
 }
 
 TEST_F(LoadStageTest, CheckStageFileEndLooksOnlyAtTheLastWordFrom174)

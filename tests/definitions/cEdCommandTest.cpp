@@ -474,7 +474,7 @@ TEST_F(cEdCommandTest, PaletteReferencesOutOfRangeAreSetBack)
         {"summon commands do not check the shot item", ShotItem(13, 1, 40), ItemRef, {1, 40}},
         {"common block at the count becomes 1", Summon(13, 0, 3), SummonIndex, {1}},
         {"stage block negative becomes 1", Summon(13, 1, -1), SummonIndex, {1}},
-        {"stage character in a one-entry list becomes 0", Summon(14, 1, 4), SummonIndex, {0}},
+        {"stage character in a one-entry list becomes 1", Summon(14, 1, 4), SummonIndex, {1}},
         {"common item at the count becomes 1", Summon(15, 0, 3), SummonIndex, {1}},
         {"a third palette is not checked", Summon(15, 2, 99), SummonIndex, {99}},
         {"a shot has no summon to check", Summon(11, 0, 99), SummonIndex, {99}},

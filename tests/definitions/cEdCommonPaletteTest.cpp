@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "StageTestSupport.h"
 #include "definitions/cEdCommonPalette.h"
@@ -72,26 +73,41 @@ TEST_F(cEdCommonPaletteTest, SaveWritesVersion720AndTwoEntriesPerList)
     EXPECT_EQ(SavedBytes(CommonPalette), AsString(CommonPaletteFile(expected)));
 }
 
-TEST_F(cEdCommonPaletteTest, StageReferencesWaitForAStageCommonOnesAreRepaired)
+// At start-up Stage is the reset stage, one default entry per list: references into the stage
+// palette beyond entry 0 are cut then, like references past the common lists.
+TEST_F(cEdCommonPaletteTest, StageReferencesAreCheckedAgainstTheResetStage)
 {
     CommonPaletteSpec spec;
-    spec.blocks.resize(4);
-    spec.blocks[1].graphic = 1;
-    spec.blocks[1].itemKind = 2;  // stage item 7: no stage yet to check it against
+    spec.blocks.resize(5);
+    for (testsupport::BlockDefSpec& block : spec.blocks) {
+        block.graphic = 1;
+    }
+    spec.blocks[1].itemKind = 2;  // stage item 7 of 1
     spec.blocks[1].itemIndex = 7;
-    spec.blocks[2].graphic = 1;
     spec.blocks[2].itemKind = 1;  // common item 9 of 2
     spec.blocks[2].itemIndex = 9;
-    spec.blocks[3].graphic = 1;
     spec.blocks[3].itemKind = 1;
     spec.blocks[3].itemIndex = -1;
+    spec.blocks[4].itemKind = 2;  // stage item 0: there
+    spec.blocks[4].itemIndex = 0;
+    testsupport::CommandSpec getItem;  // "アイテムの取得" of stage item 3
+    getItem.itemCommand = 1;
+    getItem.kind = 9;
+    getItem.params = {1, 3};
+    spec.items[1].commands = {getItem};
+    ASSERT_EQ(Stage.m_PaletteItem.size(), 1u);
     ASSERT_EQ(LoadCommonPalette(spec), 1);
 
-    EXPECT_EQ(CommonPalette.m_PaletteBlock[1].m_nItemKind, 2);
-    EXPECT_EQ(CommonPalette.m_PaletteBlock[1].m_nItemIndex, 7);
-    EXPECT_EQ(CommonPalette.m_PaletteBlock[2].m_nItemKind, 0);
-    EXPECT_EQ(CommonPalette.m_PaletteBlock[2].m_nItemIndex, 0);
-    EXPECT_EQ(CommonPalette.m_PaletteBlock[3].m_nItemKind, 0);
+    const auto itemRef = [](int i) {
+        const cEdBlock& block = CommonPalette.m_PaletteBlock[i];
+        return std::pair<int, int>(block.m_nItemKind, block.m_nItemIndex);
+    };
+    EXPECT_EQ(itemRef(1), std::pair(0, 0));
+    EXPECT_EQ(itemRef(2), std::pair(0, 0));
+    EXPECT_EQ(itemRef(3).first, 0);
+    EXPECT_EQ(itemRef(4), std::pair(2, 0));
+    ASSERT_EQ(CommonPalette.m_PaletteItem[1].m_Command.size(), 1u);
+    EXPECT_EQ(CommonPalette.m_PaletteItem[1].m_Command[0].m_Param, (cVector<std::int32_t>{1, 1}));  // entry 1
 }
 
 TEST_F(cEdCommonPaletteTest, MissingOrBrokenFileIsReportedAndLeavesThePalette)

@@ -1,6 +1,7 @@
 // DDClipBltRect: the rectangles a blit is left with, with the numbers of the blits the engine's
 // callers make (a sprite half off the screen, a stretched picture, a source starting outside its
-// picture), on Direct3D (the target of a stretched blit is left to the rasteriser) and DirectDraw.
+// picture, which is cut to the picture without moving the target), on Direct3D (the target of a stretched blit is left
+// to the rasteriser) and DirectDraw.
 #include "DrawTestSupport.h"
 #include "graphics/Blit.h"
 
@@ -33,10 +34,14 @@ const ClipCase kClipCases[] = {
      {-10, 5, 32, 32, 0, 0, 32, 32},
      {0, 5, 22, 32, 10, 0, 22, 32},
      {0, 5, 22, 32, 10, 0, 22, 32}},
-    {"a source starting at -4 keeps its pixels in place",
+    {"a source starting at column -4 is cut to 0 without moving the target",
      {100, 5, 32, 32, -4, 0, 32, 32},
-     {104, 5, 28, 32, 0, 0, 28, 32},
-     {104, 5, 28, 32, 0, 0, 28, 32}},
+     {100, 5, 28, 32, 0, 0, 28, 32},
+     {100, 5, 28, 32, 0, 0, 28, 32}},
+    {"a source starting at row -3 is cut to 0 without moving the target",
+     {2, 20, 16, 32, 0, -3, 16, 32},
+     {2, 20, 16, 29, 0, 0, 16, 29},
+     {2, 20, 16, 29, 0, 0, 16, 29}},
     {"out on both sides of the target",
      {-10, 470, 700, 20, 0, 0, 700, 20},
      {0, 470, 640, 10, 10, 0, 640, 10},
@@ -49,10 +54,14 @@ const ClipCase kClipCases[] = {
      {600, 0, 128, 64, 0, 0, 64, 32},
      {600, 0, 128, 64, 0, 0, 64, 32},
      {600, 0, 40, 64, 0, 0, 20, 32}},
-    {"stretched from a source starting at -8",
+    {"stretched from a source starting at -8: the target shrinks in proportion where it stands",
      {0, 0, 128, 64, -8, 0, 64, 32},
-     {16, 0, 112, 64, 0, 0, 56, 32},
-     {16, 0, 112, 64, 0, 0, 56, 32}},
+     {0, 0, 112, 64, 0, 0, 56, 32},
+     {0, 0, 112, 64, 0, 0, 56, 32}},
+    {"mirrored from beyond the source's right edge (Direct3D only)",
+     {0, 0, 64, 32, 704, 0, -8, 32},
+     {0, 0, 32, 32, 700, 0, -4, 32},
+     kNothing},
     {"mirrored (Direct3D only)", {0, 0, 32, 32, 32, 0, -32, 32}, {0, 0, 32, 32, 32, 0, -32, 32}, kNothing},
     {"right of the target", {640, 0, 32, 32, 0, 0, 32, 32}, kNothing, kNothing},
     {"empty source", {0, 0, 32, 32, 0, 0, 0, 32}, kNothing, kNothing},

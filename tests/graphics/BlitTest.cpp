@@ -11,11 +11,14 @@ namespace {
 const Image kSource = {"RGBW", "Y.RG"};
 
 // Expected images on an 8 x 3 canvas: '-' keeps the canvas, 'k' is the transparent pixel copied
-// opaquely (Direct3D: a transparent texel; DirectDraw: the key colour).
+// opaquely (Direct3D: a transparent texel; DirectDraw: the key colour). The Direct3D software
+// path (a source in system memory) maps pixel by pixel without clipping the rectangles first;
+// where that draws otherwise, software holds its image.
 struct BltCase {
     const char* name;
     int x, y, nWidth, nHeight, sx, sy, nFlags;
     Image expected;
+    Image software = {};
 };
 
 const BltCase kBltCases[] = {
@@ -25,22 +28,43 @@ const BltCase kBltCases[] = {
     {"right of the target", 6, 0, 4, 2, 0, 0, 1, {"------RG", "------Y-", "--------"}},
     {"above the target", 1, -1, 4, 2, 0, 0, 1, {"-Y-RG---", "--------", "--------"}},
     {"below the target", 1, 2, 4, 2, 0, 0, 1, {"--------", "--------", "-RGBW---"}},
-    // A source rectangle that starts outside its picture keeps every pixel in its place.
-    {"source left of its picture", 1, 0, 4, 1, -1, 0, 1, {"--RGB---", "--------", "--------"}},
-    {"source above its picture", 1, 1, 4, 2, 0, -1, 1, {"--------", "--------", "-RGBW---"}},
+    // A source rectangle that starts outside its picture is cut to start at its first column or
+    // row, which lands at the target position itself; the software path keeps pixels in place.
+    {"source left of its picture",
+     1,
+     0,
+     4,
+     1,
+     -1,
+     0,
+     1,
+     {"-RGB----", "--------", "--------"},
+     {"--RGB---", "--------", "--------"}},
+    {"source above its picture",
+     1,
+     1,
+     4,
+     2,
+     0,
+     -1,
+     1,
+     {"--------", "-RGBW---", "--------"},
+     {"--------", "--------", "-RGBW---"}},
     {"source beyond its right edge", 0, 0, 4, 1, 2, 0, 1, {"BW------", "--------", "--------"}},
     {"outside the target", 8, 0, 4, 1, 0, 0, 1, {"--------", "--------", "--------"}},
 };
 
 // Stretched blits onto the 8 x 3 canvas, keyed. Direct3D quads sample at pixel centres; the
 // DirectDraw Blt and the Direct3D software path take source step floor(i x source size / size).
-// DirectDraw draws nothing for a negative source size.
+// DirectDraw draws nothing for a negative source size. Where the Direct3D software path, which
+// does not clip the rectangles first, draws otherwise than DirectDraw, software holds its image.
 struct StretchCase {
     const char* name;
     int x, y, nWidth, nHeight, sx, sy, nSrcWidth, nSrcHeight;
     Image quad;
     Image floor;
     bool bMirrored;
+    Image software = {};
 };
 
 const StretchCase kStretchCases[] = {
@@ -113,9 +137,10 @@ const StretchCase kStretchCases[] = {
      0,
      4,
      1,
-     {"--RRGGBB", "--------", "--------"},
-     {"--RRGGBB", "--------", "--------"},
-     false},
+     {"RRGGBB--", "--------", "--------"},
+     {"RRGGBB--", "--------", "--------"},
+     false,
+     {"--RRGGBB", "--------", "--------"}},
     {"mirrored",
      0,
      0,
@@ -137,9 +162,10 @@ const StretchCase kStretchCases[] = {
      0,
      -4,
      1,
-     {"--WWBBGG", "--------", "--------"},
-     {"--WWBBGG", "--------", "--------"},
-     true},
+     {"WWBBGG--", "--------", "--------"},
+     {"--------", "--------", "--------"},
+     true,
+     {"--WWBBGG", "--------", "--------"}},
 };
 
 class BlitTest : public DrawTest {
@@ -166,7 +192,8 @@ TEST_P(BlitTest, DrawsSameSizeBlitsFromVideoAndSystemMemory)
             Paint(canvas, 'C');
             const RawImage before = Pixels(canvas);
             EXPECT_TRUE(DDBlt(canvas, t.x, t.y, t.nWidth, t.nHeight, source, t.sx, t.sy, t.nFlags));
-            EXPECT_EQ(Pixels(canvas), ExpectOnCanvas(t.expected, before));
+            const bool bSoftware = D3D() && memoryType == DTMEMORYTYPE_SYSTEM && !t.software.empty();
+            EXPECT_EQ(Pixels(canvas), ExpectOnCanvas(bSoftware ? t.software : t.expected, before));
         }
     }
 }
@@ -183,7 +210,9 @@ TEST_P(BlitTest, DrawsStretchedBlitsFromVideoAndSystemMemory)
             Paint(canvas, 'C');
             const RawImage before = Pixels(canvas);
             DDStretchBlt(canvas, t.x, t.y, t.nWidth, t.nHeight, source, t.sx, t.sy, t.nSrcWidth, t.nSrcHeight, 1);
-            const RawImage expected = !D3D() && t.bMirrored ? before : ExpectOnCanvas(bQuad ? t.quad : t.floor, before);
+            const bool bSoftware = D3D() && !bQuad && !t.software.empty();
+            const Image& rows = bQuad ? t.quad : (bSoftware ? t.software : t.floor);
+            const RawImage expected = !D3D() && t.bMirrored ? before : ExpectOnCanvas(rows, before);
             EXPECT_EQ(Pixels(canvas), expected);
         }
     }
@@ -233,23 +262,26 @@ TEST_P(BlitTest, MissingSurfacesDrawNothing)
 INSTANTIATE_TEST_SUITE_P(Configs, BlitTest, ::testing::ValuesIn(kConfigs), ConfigName);
 
 // The Direct3D software path at 16 bits: the full-screen back buffer (R5G6B5) receives texture
-// texels (A1R5G5B5) with each channel moved to its place and green doubled; only the alpha bit
-// decides whether a texel is transparent.
+// texels (A1R5G5B5) with each channel moved to its place and green doubled; a texel is
+// transparent only when both its alpha bit (15) and bit 13 are clear.
 using SoftwareBlit16Test = DrawTest;
 
-TEST_P(SoftwareBlit16Test, ConvertsTexelsForTheFullScreenBackBufferAndKeysByTheAlphaBit)
+TEST_P(SoftwareBlit16Test, ConvertsTexelsForTheFullScreenBackBufferAndKeysByBits15And13)
 {
     OpenWithPalette();
-    DDSURFACEDATA* source = Picture({"GW.R"}, 1, DTMEMORYTYPE_SYSTEM);
+    DDSURFACEDATA* source = Picture({"GW.RR"}, 1, DTMEMORYTYPE_SYSTEM);
     {
         cLockSD lock(source, 16);
         ASSERT_TRUE(lock.IsLocked());
-        lock.Write(3, 0, 0x2000);  // alpha clear, one red bit set: transparent
+        lock.Write(3, 0, 0x2000);  // alpha clear, bit 13 set: drawn
+        lock.Write(4, 0, 0x5FFF);  // alpha and bit 13 clear, every other bit set: transparent
     }
-    DDSURFACEDATA* canvas = Canvas(4, 1);
+    DDSURFACEDATA* canvas = Canvas(5, 1);
     const RawImage before = Pixels(canvas);
-    DDBlt(canvas, 0, 0, 4, 1, source, 0, 0, 1);
-    EXPECT_EQ(Pixels(canvas), Expect({"GW--"}, before));
+    DDBlt(canvas, 0, 0, 5, 1, source, 0, 0, 1);
+    RawImage expected = Expect({"GW---"}, before);
+    expected[0][3] = 0x2000;
+    EXPECT_EQ(Pixels(canvas), expected);
 
     DDBlt(&BackBuffer, 0, 0, 2, 1, source, 0, 0, 1);
     if (C().bWindowMode) {

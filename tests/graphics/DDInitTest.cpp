@@ -386,6 +386,23 @@ TEST_F(StartupTest, AMissingPaletteBitmapOrDebugSheetFailsTheStartUp)
     EXPECT_EQ(RecordedMessageBoxes().back().text, Sjis("bmp\\Debug.bmp の読み込みに失敗！"));
 }
 
+// A palette bitmap too small for the colour grid still starts, with the colour table's palette.
+TEST_F(StartupTest, ASmallPaletteBitmapStartsWithItsColourTable)
+{
+    Write("bmp\\plt\\Palette.bmp", Bmp8(16, 8, [](int, int) { return 0u; }));
+    for (int bDirect3D : {1, 0}) {
+        SCOPED_TRACE(bDirect3D);
+        GraphicsStartOptions o = Options(bDirect3D);
+        ASSERT_TRUE(StartGraphics(o));
+        EXPECT_FALSE(ReportHas(Sjis("DDLoadPaletteFromFile失敗")));
+        if (bDirect3D) {
+            EXPECT_EQ(Palette[1].peRed, 255);  // entry 1 of the table is red
+            EXPECT_EQ(Palette[1].peGreen, 0);
+        }
+        DDRelease();
+    }
+}
+
 TEST_F(StartupTest, AFontHookThatFailsFailsTheStartUp)
 {
     GraphicsStartOptions o = Options(0);

@@ -130,8 +130,9 @@ TEST_P(DeviceLossTest, RestoresPicturesSharesAndFontsAndMarksEmptySurfacesLost)
     EXPECT_EQ(SDTable[67].bLost, 1);
     if (c.bDirect3D) {
         EXPECT_EQ(SDTable[66].bLost, 1);
-        EXPECT_EQ(ReadPixel(&SDTable[67], 5, 5), 0u);                         // keyed: transparent
-        EXPECT_EQ(ReadPixel(&SDTable[66], 5, 5), LoadedRaw(c, kMagenta, 0));  // the opaque key colour
+        EXPECT_EQ(ReadPixel(&SDTable[67], 5, 5), 0u);  // keyed: transparent
+        // The opaque key colour; at 16 bits built from the channel values 31, 0, 31 as bytes.
+        EXPECT_EQ(ReadPixel(&SDTable[66], 5, 5), c.nBpp == 16 ? 0x8000u | 3u << 10 | 3u : LoadedRaw(c, kMagenta, 0));
     }
 }
 

@@ -87,13 +87,30 @@ TEST_P(PaletteLoadTest, TransparentPixelsOfATrueColourPaletteLeaveTheirEntriesUn
     }
 }
 
-TEST_P(PaletteLoadTest, APaletteBitmapTooSmallForTheColourGridFailsTheLoad)
+// A palette bitmap smaller than 16 x 24 loads: the entries whose pixels it lacks keep what the
+// colour table gave (or what they held), and the start goes on.
+TEST_P(PaletteLoadTest, APaletteBitmapTooSmallForTheColourGridKeepsTheOtherEntries)
 {
     const Config& c = GetParam();
-    Write(kPalettePath, Bmp8(16, 8, [](int, int) { return 0u; }));
     ASSERT_TRUE(Open(c));
-    // At 8 bits the colour table is all that is read.
-    EXPECT_EQ(DDLoadPaletteFromFile(Palette, kPalettePath, c.nBpp), c.nBpp == 8 ? TRUE : FALSE);
+    const bool bPixels = c.nBpp != 8;
+    PALETTEENTRY pal[256];
+
+    Write(kPalettePath, Bmp8(16, 8, [](int, int) { return 0u; }));  // the colour table only
+    for (auto& e : pal) e = PALETTEENTRY{7, 7, 7, 7};
+    ASSERT_TRUE(DDLoadPaletteFromFile(pal, kPalettePath, c.nBpp));
+    const bool bTable = c.bDirect3D || c.nBpp == 8;
+    const std::uint32_t colour = TestPaletteColours()[200];
+    EXPECT_EQ(pal[200].peRed, bTable ? (colour >> 16) & 0xFF : 7u);
+    EXPECT_EQ(pal[200].peBlue, bTable ? colour & 0xFF : 7u);
+
+    // Rows 8 and 9 of the grid: entries 0..31 from the pixels, the others as they were.
+    Write(kPalettePath, Bmp24(16, 10, [](int x, int) { return 0x102030u + static_cast<std::uint32_t>(x); }));
+    for (auto& e : pal) e = PALETTEENTRY{7, 7, 7, 7};
+    ASSERT_TRUE(DDLoadPaletteFromFile(pal, kPalettePath, c.nBpp));
+    EXPECT_EQ(pal[31].peRed != 7, bPixels);
+    EXPECT_EQ(pal[32].peRed, 7);
+    EXPECT_EQ(pal[255].peBlue, 7);
     EXPECT_FALSE(DDLoadPaletteFromFile(Palette, "bmp\\plt\\Missing.bmp", c.nBpp));
 }
 
@@ -113,8 +130,8 @@ TransparentForms ExpectedMagenta(const Config& c)
     const RGBTRIPLE magenta{255, 0, 255};
     if (c.bDirect3D && c.nBpp == 32) return {0, magenta, {}, 0xFFFF00FF, 0};
     // The opaque A1R5G5B5 texel of full red and blue; the channel values 31, 0, 31; the opaque colour
-    // built from 8-bit channels.
-    if (c.bDirect3D) return {0xFC1F, RGBTRIPLE{31, 0, 31}, magenta, 0xFFFF00FF, 0xFC1F};
+    // built from those channel values as they are.
+    if (c.bDirect3D) return {0xFC1F, RGBTRIPLE{31, 0, 31}, magenta, 0xFF1F001F, 0xFC1F};
     if (c.nBpp == 8) return {0, {}, {}, 0, 0};
     if (c.nBpp == 16) return {0xF81F, {}, magenta, 0, 0};
     return {0x00FF00FF, magenta, {}, 0, 0};
@@ -222,16 +239,16 @@ INSTANTIATE_TEST_SUITE_P(Matrix, TransparentColourTest, ::testing::ValuesIn(kCon
 
 using SetTransmitTest = GraphicsTest;
 
-TEST_F(SetTransmitTest, Direct3DAt16BitsBuildsTheOpaqueColourFrom8BitChannels)
+TEST_F(SetTransmitTest, Direct3DAt16BitsBuildsTheOpaqueColourFromTheChannelValues)
 {
-    // A key colour of 100, 100, 100: texel channels 12, opaque colour 12 x 255 / 31 = 98.
+    // A key colour of 100, 100, 100: texel channels 12, and 12 again in each byte of the colour.
     auto table = TestPaletteColours();
     table[0] = 0x646464;
     Write(kPalettePath, PaletteBmp(table));
     ASSERT_TRUE(Open(kConfigs[0]));
     ASSERT_TRUE(SetTrans(kPalettePath));
     EXPECT_TRUE(Same(lpDTCon->rgbTransmit, RGBTRIPLE{12, 12, 12}));
-    EXPECT_EQ(lpDTCon->dwTransmitARGB, 0xFF626262u);
+    EXPECT_EQ(lpDTCon->dwTransmitARGB, 0xFF0C0C0Cu);
     EXPECT_EQ(lpDTCon->wTransmitKey_16, 0x8000 | (12 << 10) | (12 << 5) | 12);
 }
 

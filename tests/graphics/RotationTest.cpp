@@ -1,5 +1,5 @@
-// The rotation: the quad and the locked path at 0 degrees, right angles and 45 degrees on the
-// locked path, the key, and the full-screen back buffer.
+// The rotation: the quad and the locked path at 0 degrees, right angles, 30 and 45 degrees on the
+// locked path, the colour key, and the full-screen back buffer.
 #include "graphics/Rotation.h"
 
 #include "DrawTestSupport.h"
@@ -50,13 +50,37 @@ TEST_P(RotationTest, FortyFiveDegreesMakesADiamond)
     EXPECT_EQ(Pixel(canvas, 0, 0), c);
 }
 
-TEST_P(RotationTest, KeySkipsTransparentPixels)
+// At 30 degrees sin x 1024 is 511.99..., truncated to 511: destination (1, 3) maps to image row
+// 1 + ((511 x 2) >> 10) = 1 and shows Y; a factor rounded to 512 would map it below the image.
+TEST_P(RotationTest, ThirtyDegreesTruncatesTheFixedPointFactors)
 {
     OpenWithPalette();
-    DDSURFACEDATA* pic = Picture({"R.", "GB"});
+    DDSURFACEDATA* pic = Picture({"RGBW", "YCRG"});
+    DDSURFACEDATA* canvas = Canvas(7, 7, 'C', 1, DTMEMORYTYPE_SYSTEM);
+    const RawImage before = Pixels(canvas);
+    ASSERT_TRUE(DDBltRotate(canvas, 3, 3, 4, 2, 2, 1, 30, pic, 0, 0, 0));
+    EXPECT_EQ(Pixels(canvas),
+              Expect({"-------", "-------", "--RG---", "-YCRBW-", "---RG--", "-------", "-------"}, before));
+}
+
+// The key is the colour key itself on both back-ends: a pixel equal to dwColorKey is skipped.
+// Under Direct3D at 16 bits that is the opaque key texel, so the transparent texels the loader
+// made (0) are copied; at 32 bits the key is 0, the transparent texel itself.
+TEST_P(RotationTest, KeySkipsPixelsEqualToTheColourKey)
+{
+    OpenWithPalette();
+    DDSURFACEDATA* pic = Picture({"R.", "GB"}, 1, DTMEMORYTYPE_SYSTEM);
+    {
+        cLockSD lock(pic, C().nBpp);
+        ASSERT_TRUE(lock.IsLocked());
+        lock.Write(1, 1, dwColorKey);
+    }
     DDSURFACEDATA* canvas = Canvas(2, 2, 'C', 1, DTMEMORYTYPE_SYSTEM);
+    const RawImage before = Pixels(canvas);
     ASSERT_TRUE(DDBltRotate(canvas, 1, 1, 2, 2, 1, 1, 0, pic, 0, 0, 1));
-    EXPECT_EQ(Pixels(canvas), Expect({"RC", "GB"}, Pixels(canvas)));
+    RawImage expected = Expect({"R-", "G-"}, before);
+    if (D3D() && C().nBpp == 16) expected[0][1] = 0;
+    EXPECT_EQ(Pixels(canvas), expected);
 }
 
 TEST_P(RotationTest, HugeImageOrPivotStaysInsideTheDestination)
@@ -73,20 +97,17 @@ INSTANTIATE_TEST_SUITE_P(Matrix, RotationTest, ::testing::ValuesIn(kConfigs), Co
 
 class RotationBackBufferTest : public DrawTest {};
 
-TEST_P(RotationBackBufferTest, LockedPathWritesTheBackBufferFormat)
+TEST_P(RotationBackBufferTest, LockedPathCopiesTexelsUnchangedIntoTheBackBuffer)
 {
     OpenWithPalette();
     DDSURFACEDATA* pic = Picture({"W.", "GB"}, 1, DTMEMORYTYPE_SYSTEM);
     Paint(&BackBuffer, 'C');
     ASSERT_TRUE(DDBltRotate(&BackBuffer, 1, 1, 2, 2, 1, 1, 0, pic, 0, 0, 1));
-    // A texel's five green bits are doubled into the back buffer's six.
-    auto screen = [](char letter) {
-        const std::uint32_t c = ColourOf(letter);
-        return DWORD{((c >> 19) & 31) << 11 | (((c >> 11) & 31) * 2) << 5 | ((c >> 3) & 31)};
-    };
-    EXPECT_EQ(Pixel(&BackBuffer, 0, 0), screen('W'));
-    EXPECT_EQ(Pixel(&BackBuffer, 1, 0), Raw('C', true));
-    EXPECT_EQ(Pixel(&BackBuffer, 0, 1), screen('G'));
+    // The A1R5G5B5 texels land as they are in the R5G6B5 back buffer, the transparent one too.
+    EXPECT_EQ(Pixel(&BackBuffer, 0, 0), Raw('W'));
+    EXPECT_EQ(Pixel(&BackBuffer, 1, 0), 0u);
+    EXPECT_EQ(Pixel(&BackBuffer, 0, 1), Raw('G'));
+    EXPECT_EQ(Pixel(&BackBuffer, 1, 1), Raw('B'));
 }
 
 INSTANTIATE_TEST_SUITE_P(FullScreen16, RotationBackBufferTest, ::testing::Values(kConfigs[1]), ConfigName);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "definitions/cEdStage.h"
 #include "objects/cScroll.h"
 
@@ -65,7 +67,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, ScrollLimit,
                                            LimitCase{5, 30, 1, 1, 320 + 5 * 32, 320 + 31 * 32},
                                            LimitCase{5, 30, 0, 1, 320, 320 + 31 * 32},
                                            // The maximum left of the minimum: an area of no width.
-                                           LimitCase{20, 3, 1, 1, 320 + 20 * 32, 320 + 20 * 32}));
+                                           LimitCase{20, 3, 1, 1, 320 + 20 * 32, 320 + 20 * 32},
+                                           // Limits below the stage (a stage smaller than a screen).
+                                           LimitCase{-10, -3, 1, 1, 0, 320 - 2 * 32},
+                                           // Any int from a stage file stays a usable pixel edge.
+                                           LimitCase{INT_MIN, INT_MAX, 1, 1, -(1 << 30), 1 << 30}));
 
 TEST(Scroll, SetupGivesTheFieldAroundTheStage)
 {

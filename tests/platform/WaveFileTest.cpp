@@ -1,5 +1,6 @@
-// WAV reading: well-formed PCM files load with their format and samples as stored; anything
-// malformed, truncated or not PCM is refused without reading past the image.
+// WAV reading: well-formed PCM files load with their format and samples as stored, files cut
+// inside their data with the bytes present; anything malformed or not PCM is refused without
+// reading past the image.
 #include "platform/dsound/WaveFile.h"
 
 #include <gtest/gtest.h>
@@ -74,10 +75,10 @@ TEST(WaveFile, MalformedOrNotPcmIsRefused)
 {
     const Bytes fmt = Chunk("fmt ", FmtBody(1, 1, 22050, 8));
     const Bytes data = Chunk("data", kEight);
-    Bytes truncatedData = Pcm(1, 22050, 8, Bytes(100, 0x80));
-    truncatedData.resize(truncatedData.size() - 1);
-    Bytes dataClaimsMore = Pcm(1, 22050, 8, kEight);
-    dataClaimsMore[40] = 200;  // the data chunk's size field
+    Bytes floatCutShort = Riff({Chunk("fmt ", FmtBody(3, 1, 22050, 32)), Chunk("data", Bytes(64, 0))});
+    floatCutShort.resize(floatCutShort.size() - 10);
+    Bytes listCutShort = Riff({Chunk("fmt ", FmtBody(1, 1, 22050, 8)), Chunk("LIST", Bytes(20, 1)), data});
+    listCutShort[40] = 200;  // the LIST chunk's size field: it runs past the end before any data
     const struct {
         const char* name;
         Bytes image;
@@ -103,8 +104,8 @@ TEST(WaveFile, MalformedOrNotPcmIsRefused)
         {"no fmt", Riff({data})},
         {"no data", Riff({fmt})},
         {"data before fmt", Riff({data, fmt})},
-        {"data cut short", truncatedData},
-        {"data size past the end", dataClaimsMore},
+        {"float data cut short", floatCutShort},
+        {"a chunk before data runs past the end", listCutShort},
         {"RIFF size ends before data", Riff({fmt, data}, 4 + static_cast<std::int64_t>(fmt.size()))},
         {"RIFF size below the form type", Riff({fmt, data}, 2)},
     };
@@ -117,15 +118,51 @@ TEST(WaveFile, MalformedOrNotPcmIsRefused)
     }
 }
 
+// A data chunk that claims more bytes than the file holds gives the bytes there are, and says
+// how many it claimed.
+TEST(WaveFile, DataCutShortGivesTheBytesPresent)
+{
+    const Bytes samples = S16({100, 200, 300, 400});
+    Bytes cut = Pcm(1, 22050, 16, samples);
+    cut.resize(cut.size() - 3);  // 5 of the 8 bytes
+    Bytes claimsMore = Pcm(1, 22050, 16, kSixteen);
+    claimsMore[40] = 200;  // the data chunk's size field
+    const struct {
+        const char* name;
+        Bytes image;
+        Bytes samples;
+        std::size_t declared;
+    } cases[] = {
+        {"file cut inside the data", cut, Bytes(samples.begin(), samples.begin() + 5), 8},
+        {"data size past the end", claimsMore, kSixteen, 200},
+        {"whole file", Pcm(1, 22050, 8, kEight), kEight, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WaveFileData out;
+        ASSERT_TRUE(Parse(c.image, out));
+        EXPECT_EQ(out.samples, c.samples);
+        EXPECT_EQ(out.nDeclaredBytes, c.declared);
+    }
+}
+
 // Every cut and every damaged byte of the headers either parses or is refused, never reads
-// outside the image (the sanitizers watch), and a cut file is never accepted as longer than it is.
+// outside the image (the sanitizers watch): a file cut inside its data gives the bytes before the
+// cut, one cut earlier is refused.
 TEST(WaveFile, DamagedImagesNeverReadOutside)
 {
-    const Bytes good = Riff({Chunk("LIST", Bytes{1, 2, 3}), Chunk("fmt ", FmtBody(1, 2, 22050, 16)),
-                             Chunk("data", S16({1, 2, 3, 4, 5, 6}))});
+    const Bytes data = S16({1, 2, 3, 4, 5, 6});
+    const Bytes good =
+        Riff({Chunk("LIST", Bytes{1, 2, 3}), Chunk("fmt ", FmtBody(1, 2, 22050, 16)), Chunk("data", data)});
+    const std::size_t dataStart = good.size() - data.size();
     for (std::size_t n = 0; n < good.size(); ++n) {
+        SCOPED_TRACE(n);
         WaveFileData out;
-        EXPECT_FALSE(Parse(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n)), out)) << "cut at " << n;
+        const bool ok = Parse(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n)), out);
+        EXPECT_EQ(ok, n >= dataStart);
+        if (ok) {
+            EXPECT_EQ(out.samples, Bytes(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(n - dataStart)));
+        }
     }
     for (std::size_t i = 0; i < good.size() - 12; ++i) {
         for (std::uint8_t v : {0x00, 0x01, 0x7F, 0x80, 0xFE, 0xFF}) {

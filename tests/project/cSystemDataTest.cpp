@@ -120,7 +120,9 @@ TEST_F(cSystemDataTest, MusicIndicesThatNameNoBgmEntryBecomeNoMusic)
     EXPECT_EQ(Setting(settings, "MusicTable"), "0,0,0,3");
 }
 
-TEST_F(cSystemDataTest, ShortListsArePaddedWithTheDefaultsForTheirConsumers)
+// Short lists reach the length of a new project's with inert entries, not with the new
+// project's own: a game that removed menu rows or texts does not get them back.
+TEST_F(cSystemDataTest, ShortListsArePaddedWithInertEntries)
 {
     SystemDataSpec spec = testsupport::MinimalSystemData();
     spec.carryOverFlags = {9};
@@ -142,28 +144,36 @@ TEST_F(cSystemDataTest, ShortListsArePaddedWithTheDefaultsForTheirConsumers)
     ASSERT_EQ(LoadSpec(settings, spec, 720), 1);
 
     const cSystemData defaults;
-    EXPECT_EQ(Setting(settings, "CarryOverFlags"), "9,1,0,0,0,0,0,0,0,0,0,0,0,1,1,0,1,1,0,1,1,1,0,0,0");
-    EXPECT_EQ(Setting(settings, "ResetFlags"), Setting(defaults, "ResetFlags"));
-    EXPECT_EQ(Setting(settings, "HudItems.strLabel"), Sjis("SC,SC,HP,SP,人"));
-    EXPECT_EQ(Setting(settings, "LivesTable"), "8,5,5,99");
-    EXPECT_EQ(Setting(settings, "UnlimitedLivesTable"), "1,1,1,1");
-    EXPECT_EQ(Setting(settings, "RankingRows.bEnabled"), "1,1,1,0");
-    EXPECT_EQ(Setting(settings, "RankingRows.GenreFlags"), "11000|11111|11111|00000");
+    const auto repeat = [](const std::string& first, const std::string& pad, const std::string& separator,
+                           std::size_t count) {
+        std::string text = first;
+        for (std::size_t i = 1; i < count; ++i) text += separator + pad;
+        return text;
+    };
+    EXPECT_EQ(Setting(settings, "CarryOverFlags"), repeat("9", "0", ",", 25));
+    EXPECT_EQ(Setting(settings, "ResetFlags"), repeat("0", "0", ",", defaults.ResetFlags.size()));
+    ASSERT_EQ(settings.HudItems.size(), 5u);
+    for (int i = 2; i < 5; ++i) {
+        EXPECT_EQ(settings.HudItems[i].bVisible, 0) << i;
+        EXPECT_EQ(settings.HudItems[i].strLabel, "") << i;
+    }
+    EXPECT_EQ(Setting(settings, "LivesTable"), "8,0,0,0");
+    EXPECT_EQ(Setting(settings, "UnlimitedLivesTable"), "0,0,0,0");
+    EXPECT_EQ(Setting(settings, "RankingRows.bEnabled"), "1,0,0,0");
+    EXPECT_EQ(Setting(settings, "RankingRows.GenreFlags"), "11000|00000|00000|00000");
     ASSERT_EQ(settings.TextTable.size(), 28u);
     EXPECT_EQ(settings.TextTable[1], "b");
-    EXPECT_EQ(settings.TextTable[2], defaults.TextTable[2]);
-    EXPECT_EQ(settings.TextTable[27], defaults.TextTable[27]);
+    EXPECT_EQ(settings.TextTable[2], "");
+    EXPECT_EQ(settings.TextTable[27], "");
     EXPECT_EQ(Setting(settings, "SystemSoundNames"), "wave\\0.wav||||||||||||||||");
     EXPECT_EQ(Setting(settings, "MusicTable"), "1,1,0,0");
-    EXPECT_EQ(Setting(settings, "MusicLoopFlags"), "0,1,1,1");
-    EXPECT_EQ(Setting(settings, "TitleMenuItems"),
-              "0:x|" + Sjis("1:つづきから|1:チャレンジ|1:フリー|1:リプレイ|1:オプション|1:しゅうりょう"));
-    EXPECT_EQ(Setting(settings, "MapMenuItems"), Setting(defaults, "MapMenuItems"));
-    EXPECT_EQ(settings.OptionMenuItems.size(), 6u);
-    EXPECT_EQ(settings.RankingEntryModes.size(), 4u);
-    EXPECT_EQ(Setting(settings, "IniSettings"),
-              "Direct3D=0|WindowMode=1|Bpp=0|VSync=2|D3D_FontCache=0|DD_FontCache=1|DD_VideoStretch=0|"
-              "ShowFps=1|FreeStage=''|English=0");
+    EXPECT_EQ(Setting(settings, "MusicLoopFlags"), "0,0,0,0");
+    EXPECT_EQ(Setting(settings, "TitleMenuItems"), "0:x|0:|0:|0:|0:|0:|0:");
+    EXPECT_EQ(Setting(settings, "MapMenuItems"), repeat("0:", "0:", "|", defaults.MapMenuItems.size()));
+    ASSERT_EQ(settings.OptionMenuItems.size(), 6u);
+    EXPECT_EQ(settings.OptionMenuItems[5].bEnabled, 0);
+    EXPECT_EQ(Setting(settings, "RankingEntryModes"), "m|||");
+    EXPECT_EQ(Setting(settings, "IniSettings"), "Direct3D=0|WindowMode=1|Bpp=0|=0|=0|=0|=0|=0|=0|=0");
 
     // The consumers' last entries are there: nothing is reported and no close is asked for.
     EXPECT_EQ(settings.CountMenuItem(3), 0);

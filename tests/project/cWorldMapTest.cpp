@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 #include <vector>
 
@@ -280,15 +281,16 @@ TEST_F(cWorldMapTest, UnusableGridSizesAreRefused)
     }
 }
 
-// The start cell stays inside the grid; nodes beyond the grid are dropped, nodes at a negative
-// column or row move to the start cell, the others keep their order.
-TEST_F(cWorldMapTest, LoadKeepsPositionsInsideTheGrid)
+// Positions get upper bounds only: a start cell beyond the grid moves to its last column or row,
+// a negative one stays; nodes beyond the grid are dropped, nodes at a negative column or row stay
+// where they are, the others keep their order.
+TEST_F(cWorldMapTest, LoadBoundsPositionsFromAboveOnly)
 {
     struct StartCase {
         int x, y, expectedX, expectedY;
     };
     for (StartCase c :
-         {StartCase{25, 3, 19, 3}, StartCase{5, 15, 5, 14}, StartCase{-3, -1, 0, 0}, StartCase{19, 14, 19, 14}}) {
+         {StartCase{25, 3, 19, 3}, StartCase{5, 15, 5, 14}, StartCase{-3, -1, -3, -1}, StartCase{19, 14, 19, 14}}) {
         WorldMapSpec spec;
         spec.startX = c.x;
         spec.startY = c.y;
@@ -306,11 +308,22 @@ TEST_F(cWorldMapTest, LoadKeepsPositionsInsideTheGrid)
     ASSERT_EQ(LoadSpec(map, spec), 1);
     ASSERT_EQ(map.Node.size(), 4u);
     EXPECT_EQ(map.Node[0].strName, "left of the grid");
-    EXPECT_EQ(std::pair(map.Node[0].nX, map.Node[0].nY), std::pair(9, 7));
+    EXPECT_EQ(std::pair(map.Node[0].nX, map.Node[0].nY), std::pair(-1, 3));
     EXPECT_EQ(map.Node[1].strName, "corner");
     EXPECT_EQ(map.Node[2].strName, "above");
-    EXPECT_EQ(std::pair(map.Node[2].nX, map.Node[2].nY), std::pair(9, 7));
+    EXPECT_EQ(std::pair(map.Node[2].nX, map.Node[2].nY), std::pair(2, -4));
     EXPECT_EQ(map.Node[3].strName, "origin");
+    // Off the map, the start cell finds none of them.
+    EXPECT_EQ(map.FindNode(9, 7), nullptr);
+
+    // Any int is kept within reach of the screen's pixel arithmetic, still off the map.
+    WorldMapSpec far;
+    far.startX = INT_MIN;
+    far.nodes = {Node(INT_MIN, 3, "far left")};
+    ASSERT_EQ(LoadSpec(map, far), 1);
+    EXPECT_EQ(map.nStartX, -cWorldMap::kMaxCells);
+    ASSERT_EQ(map.Node.size(), 1u);
+    EXPECT_EQ(map.Node[0].nX, -cWorldMap::kMaxCells);
 }
 
 TEST_F(cWorldMapTest, FindNodeReturnsTheFirstNodeOfTheCell)

@@ -81,8 +81,10 @@ TEST_F(BgmTest, SetFileChoosesTheKindByExtension)
         {"bgm\\a.ogg", 1, kBgmOggOnly, "bgm\\a.ogg", "bgm\\WorldMap.mid"},
         {"bgm\\a.MID", 1, kBgmMidiOnly, "bgm\\WorldMap.ogg", "bgm\\a.mid"},
         {"bgm\\a.mid", 1, kBgmMidiOnly, "bgm\\WorldMap.ogg", "bgm\\a.mid"},
-        {"bgm\\Song.Mid", 1, kBgmMidiOnly, "bgm\\WorldMap.ogg", "bgm\\Song.mid"},  // any case counts
-        {"bgm\\a.Ogg", 1, kBgmOggOnly, "bgm\\a.Ogg", "bgm\\WorldMap.mid"},
+        // The extensions are compared exactly: mixed case is another extension.
+        {"bgm\\Song.Mid", 0, kBgmBoth, "bgm\\Song.Mid", "bgm\\Song.Mid"},
+        {"bgm\\a.Ogg", 0, kBgmBoth, "bgm\\a.Ogg", "bgm\\a.Ogg"},
+        {"bgm\\a.mID", 0, kBgmBoth, "bgm\\a.mID", "bgm\\a.mID"},
         {"bgm\\a.wav", 0, kBgmBoth, "bgm\\a.wav", "bgm\\a.wav"},
         {"bgm\\a.midi", 0, kBgmBoth, "bgm\\a.midi", "bgm\\a.midi"},
         {"bgm\\a", 0, kBgmBoth, "", ""},
@@ -166,6 +168,27 @@ TEST_F(BgmTest, NothingToPlayStopsTheMusic)
         const cMidi* player = bgm.m_Midi.Player(0);
         EXPECT_TRUE(player == nullptr || player->GetState() == cMidi::kStopped) << c.path;
     }
+}
+
+// A MIDI file named ".Mid" is not a MIDI file by its name: tried as OGG, which fails, and its
+// MIDI name does not end in ".mid", so nothing plays. An OGG file named ".Ogg" still plays, as
+// the OGG name of a slot of both kinds.
+TEST_F(BgmTest, OnlyExactExtensionsNameMidiFiles)
+{
+    Write("bgm/Song.Mid", Song(60));
+    WriteOgg("bgm/a.Ogg");
+    Init();
+    ASSERT_EQ(bgm.SetFile(3, "bgm\\Song.Mid"), 0);
+    EXPECT_EQ(bgm.Play(0, 3, 0, 0, 1), 0);
+    EXPECT_EQ(bgm.m_Engine[0], kBgmEngineNone);
+    EXPECT_EQ(bgm.m_Midi.Player(0), nullptr);
+    EXPECT_EQ(bgm.m_Midi.Play(0, "bgm\\Song.Mid", 0), 0);
+    EXPECT_EQ(bgm.m_Midi.Play(0, "bgm\\Song.MID", 0), 0);
+
+    ASSERT_EQ(bgm.SetFile(4, "bgm\\a.Ogg"), 0);
+    EXPECT_EQ(bgm.Play(0, 4, 0, 0, 1), 1);
+    EXPECT_EQ(bgm.m_Engine[0], kBgmEngineOgg);
+    EXPECT_TRUE(OggPlaying());
 }
 
 TEST_F(BgmTest, RepeatedRequestsKeepTheMusicUnlessForced)

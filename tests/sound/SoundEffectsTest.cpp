@@ -453,6 +453,49 @@ TEST_F(SoundEffectsTest, WithoutDirectSoundEverythingIsQuiet)
 }
 
 // Without any audio device the start-up still succeeds, silent, and the report log says so once.
+// A WAV whose data chunk claims 0.1 s but holds 0.05 s plays the 0.05 s it holds (2204 output
+// frames for 1102 samples at 22050 Hz), and the report names it; a cut float file stays silent.
+TEST_F(SoundEffectsTest, ACutShortWavPlaysWhatItHoldsAndSaysSo)
+{
+    const std::filesystem::path report = dir_ / "Report_Game.txt";
+    ASSERT_EQ(CreateReportLog(GamePath(report.string()).c_str()), 1);
+    std::vector<std::uint8_t> cut = wavbytes::Pcm(1, 22050, 16, wavbytes::S16(std::vector<int>(2205, 24576)));
+    cut.resize(cut.size() - 2206);  // 2204 of the 4410 data bytes
+    Write("cut.wav", cut);
+    std::vector<std::uint8_t> floatCut = wavbytes::Riff({wavbytes::Chunk("fmt ", wavbytes::FmtBody(3, 1, kRate, 32)),
+                                                         wavbytes::Chunk("data", std::vector<std::uint8_t>(64, 0))});
+    floatCut.resize(floatCut.size() - 10);
+    Write("floatcut.wav", floatCut);
+    ASSERT_TRUE(DS_Init(nullptr, 22050, 8, 1));
+
+    DSSOUNDDATA slot;
+    ASSERT_TRUE(DS_CreateSound(&slot, "wave\\cut.wav", 1, 0));
+    DS_Play(&slot, 0);
+    ClearRecordedAudio();
+    PumpNullAudio(5000);
+    const std::vector<std::int16_t> pcm = RecordedAudio();
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < pcm.size(); ++i) {
+        if (pcm[i] != 0) {
+            last = i / 2 + 1;
+        }
+    }
+    EXPECT_NEAR(static_cast<double>(last), 2204.0, 2.0);
+    EXPECT_EQ(pcm[200], 24576);
+    DS_FreeSound(&slot);
+
+    DSSOUNDDATA silent;
+    EXPECT_FALSE(DS_CreateSound(&silent, "wave\\floatcut.wav", 1, 0));
+    DS_FreeSound(&silent);
+
+    std::ifstream in(report);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string log = text.str();
+    EXPECT_NE(log.find("wave\\cut.wav : wave data cut short, 2204 of 4410 bytes played"), std::string::npos) << log;
+    EXPECT_EQ(log.find("floatcut"), std::string::npos) << log;
+}
+
 TEST_F(SoundEffectsTest, NoAudioDeviceRunsSilentAndSaysSoOnce)
 {
     const std::filesystem::path report = dir_ / "Report_Game.txt";

@@ -25,20 +25,32 @@ WORD ReadU16(const BYTE* p)
 
 struct Chunk {
     std::size_t dataOffset = 0;  // first byte after the 8-byte header
-    std::size_t size = 0;
+    std::size_t size = 0;        // the bytes present
+    std::size_t declared = 0;    // the size its header gives
 };
 
-// Finds the first chunk with `id` from `offset` on, below `end`; the chunk must fit below end.
-bool FindChunk(const BYTE* file, std::size_t offset, std::size_t end, const char* id, Chunk& found)
+// How a chunk that runs past the end is taken.
+enum class Overrun { Refuse, CutAtEnd };
+
+// Finds the first chunk with `id` from `offset` on, below `end`. Chunks before it must fit below
+// end; the one found may run past end when overrun allows, and is then cut there.
+bool FindChunk(const BYTE* file, std::size_t offset, std::size_t end, const char* id, Chunk& found,
+               Overrun overrun = Overrun::Refuse)
 {
     while (offset < end && end - offset >= 8) {
         const std::size_t size = ReadU32(file + offset + 4);
         const std::size_t dataOffset = offset + 8;
+        const bool bMatch = std::memcmp(file + offset, id, 4) == 0;
         if (size > end - dataOffset) {
-            return false;  // the chunk runs past the file or the RIFF chunk
+            // The chunk runs past the file or the RIFF chunk.
+            if (!bMatch || overrun == Overrun::Refuse) {
+                return false;
+            }
+            found = {dataOffset, end - dataOffset, size};
+            return true;
         }
-        if (std::memcmp(file + offset, id, 4) == 0) {
-            found = {dataOffset, size};
+        if (bMatch) {
+            found = {dataOffset, size, size};
             return true;
         }
         offset = dataOffset + size + (size & 1);
@@ -89,11 +101,13 @@ bool ParseWaveFile(const BYTE* pData, std::size_t nSize, WaveFileData& out)
     }
     const std::size_t afterFmt = fmt.dataOffset + fmt.size + (fmt.size & 1);
     Chunk data;
-    if (afterFmt > end || !FindChunk(pData, afterFmt, end, "data", data) || data.size > kMaxWaveDataBytes) {
+    if (afterFmt > end || !FindChunk(pData, afterFmt, end, "data", data, Overrun::CutAtEnd) ||
+        data.size > kMaxWaveDataBytes) {
         return false;
     }
     out.format = format;
     out.samples.assign(pData + data.dataOffset, pData + data.dataOffset + data.size);
+    out.nDeclaredBytes = data.declared;
     return true;
 }
 
