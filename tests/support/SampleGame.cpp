@@ -725,7 +725,9 @@ SystemDataSpec SampleSystemData()
         s.mapMenu.push_back(MenuItemSpec{1, label});
     }
     s.optionMenu.clear();
-    for (const char* label : {"MUSIC", "SOUND", "RANKING MODE", "RANKING NAME", "BACK", ""}) {
+    // Items 0..5: music, sound volume, ranking entry, ranking name, back, palette set; at most 8
+    // characters each, so that they end before the values.
+    for (const char* label : {"MUSIC", "SOUND", "RANKING", "NAME", "BACK", "PALETTE"}) {
         s.optionMenu.push_back(MenuItemSpec{1, label});
     }
     s.rankingEntryModes = {"ASK, TYPE NAME", "ASK, FIXED NAME", "AUTO, TYPE NAME", "AUTO, FIXED NAME"};
