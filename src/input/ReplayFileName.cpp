@@ -45,8 +45,10 @@ std::string ProposeReplayFileName(const std::string& stageName)
     if (stageName.empty() || stageName.size() >= MAX_PATH) {
         return "";
     }
+    std::string stage = stageName;
+    ToGameSeparators(stage);
     std::string name(MAX_PATH, '\0');
-    if (!ChangeExtension(name.data(), stageName.c_str(), kReplayExtension)) {
+    if (!ChangeExtension(name.data(), stage.c_str(), kReplayExtension)) {
         // Without an extension no number could be put in; the name becomes a replay's.
         ResyncStr(name);
         name += std::string(".") + kReplayExtension;

@@ -558,5 +558,51 @@ TEST_F(ProgramTest, TheSampleGamesFirstStageIsPlayedFromTheTitleToItsClear)
     EXPECT_NE(after.find("\"screen\": \"worldmap\""), std::string::npos) << after;
 }
 
+// A stage given with forward slashes, as a shell completes it: the stage is played from a pad
+// script to its clear, the automatic registration with the fixed name enters the result, and the
+// ranking is written under the stage's own name in the free play's folder.
+TEST_F(ProgramTest, AStageGivenWithForwardSlashesKeepsItsRanking)
+{
+    testsupport::GameSpec sample = testsupport::SampleGame();
+    sample.writeOption = true;
+    sample.option.rankingMode = 3;  // automatic, fixed name
+    sample.option.rankingName = "QBT";
+    testsupport::GameFolder folder;
+    ASSERT_TRUE(testsupport::WriteGameFolder(folder.Root(), sample));
+    const auto run = [&](const std::vector<int>& masks) {
+        std::string text;
+        for (int mask : masks) text += std::to_string(mask) + "\n";
+        folder.Write("pad.txt", text);
+        // A whole stage: a generous bound for a loaded machine.
+        PlayerProcess player(folder.Root(), {"data/stg4/stage1.stg4"},
+                             {"QB_FRAMES=" + std::to_string(masks.size()), "QB_INPUT=pad.txt", "QB_STATE=state.json"});
+        EXPECT_EQ(player.Wait(900), 0) << player.Output();
+        return folder.Read("state.json");
+    };
+
+    // The frames before play: the fade-in and the start banners.
+    constexpr int kProbeFrames = 300;
+    const std::string probe = run(std::vector<int>(kProbeFrames, 0));
+    EXPECT_NE(probe.find("\"stageFile\": \"data\\\\stg4\\\\stage1.stg4_000\""), std::string::npos) << probe;
+    std::smatch frame;
+    ASSERT_TRUE(std::regex_search(probe, frame, std::regex("\"frame\": ([0-9]+)"))) << probe;
+    const int nBeforePlay = kProbeFrames - std::stoi(frame[1]);
+    ASSERT_GT(nBeforePlay, 0);
+
+    std::vector<int> masks(static_cast<std::size_t>(nBeforePlay), 0);
+    for (const testsupport::PadFrame& f : testsupport::SampleStageScript(0)) {
+        masks.push_back(cPadScript::MaskOf(f.dir, f.buttons));
+    }
+    masks.insert(masks.end(), 120, 0);
+    masks.push_back(16);  // decide on the clear display: the automatic entry
+    masks.insert(masks.end(), 60, 0);
+    const std::string after = run(masks);
+    ASSERT_TRUE(folder.Exists("user_data/free/stage1.stg4rkg")) << after;
+    EXPECT_NE(folder.Read("user_data/free/stage1.stg4rkg").find("QBT"), std::string::npos);
+    for (const std::string& line : ReportLines(folder.Root())) {
+        EXPECT_EQ(line.find("could not be written"), std::string::npos) << line;
+    }
+}
+
 }  // namespace
 }  // namespace apptest

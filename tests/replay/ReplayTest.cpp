@@ -436,6 +436,7 @@ TEST_F(ReplayTest, TheProposedNameIsTheFirstFreeOfTheEightyOne)
         {"09 does not count", {name(0, 0), name(0, 9)}, "abc.xyz", "abc_01.rpl4_720"},
         {"another stage's replays", {name(0, 0)}, "abd.stg4", "abd_00.rpl4_720"},
         {"no extension", {}, "data\\plain", "plain_00.rpl4_720"},
+        {"forward slashes", {name(0, 0)}, "data/stg4/abc.", "abc_01.rpl4_720"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
