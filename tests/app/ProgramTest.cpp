@@ -17,6 +17,7 @@
 #include "app/cWindowData.h"
 #include "core/TextHelpers.h"
 #include "input/cPadScript.h"
+#include "platform/d3d9/D3DXPngImage.h"
 #include "platform/win/CodePage.h"
 #include "platform/win/Messages.h"
 #include "support/GameFolder.h"
@@ -586,22 +587,43 @@ TEST_F(ProgramTest, AStageGivenWithForwardSlashesKeepsItsRanking)
     EXPECT_NE(probe.find("\"stageFile\": \"data\\\\stg4\\\\stage1.stg4_000\""), std::string::npos) << probe;
     std::smatch frame;
     ASSERT_TRUE(std::regex_search(probe, frame, std::regex("\"frame\": ([0-9]+)"))) << probe;
+    ASSERT_GT(std::stoi(frame[1]), 0) << "the probe ended before the play began";
     const int nBeforePlay = kProbeFrames - std::stoi(frame[1]);
-    ASSERT_GT(nBeforePlay, 0);
 
     std::vector<int> masks(static_cast<std::size_t>(nBeforePlay), 0);
     for (const testsupport::PadFrame& f : testsupport::SampleStageScript(0)) {
         masks.push_back(cPadScript::MaskOf(f.dir, f.buttons));
     }
     masks.insert(masks.end(), 120, 0);
-    masks.push_back(16);  // decide on the clear display: the automatic entry
-    masks.insert(masks.end(), 60, 0);
+    // Decide on the clear display (the automatic entry), then on the ranking display it opens.
+    for (int press = 0; press < 3; ++press) {
+        masks.push_back(16);
+        masks.insert(masks.end(), 40, 0);
+    }
     const std::string after = run(masks);
     ASSERT_TRUE(folder.Exists("user_data/free/stage1.stg4rkg")) << after;
     EXPECT_NE(folder.Read("user_data/free/stage1.stg4rkg").find("QBT"), std::string::npos);
     for (const std::string& line : ReportLines(folder.Root())) {
         EXPECT_EQ(line.find("could not be written"), std::string::npos) << line;
     }
+}
+
+// QB_SHOT: the last frame, as presented, is written as a PNG picture when the program closes:
+// the title screen after its fade-in, 640 x 480, not a blank picture.
+TEST_F(ProgramTest, TheLastFrameIsWrittenAsAPictureAtTheClose)
+{
+    testsupport::GameFolder folder;
+    WriteGame(folder.Root(), {});
+    const RunResult run = RunPlayer(folder.Root(), {}, {"QB_FRAMES=40", "QB_SHOT=last.png"});
+    ASSERT_EQ(run.code, 0) << run.output;
+    const std::string bytes = folder.Read("last.png");
+    D3DXDecodedImage picture;
+    ASSERT_TRUE(D3DXDecodePng(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size(), picture));
+    EXPECT_EQ(picture.width, 640u);
+    EXPECT_EQ(picture.height, 480u);
+    std::vector<std::uint32_t> colours = picture.argb;
+    std::sort(colours.begin(), colours.end());
+    EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 1);
 }
 
 }  // namespace
