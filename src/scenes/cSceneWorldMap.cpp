@@ -86,7 +86,6 @@ bool ConditionHolds(const cWorldStage& entry)
     return SaveData.nBestTotal >= entry.nNeedScore;
 }
 
-
 const std::string& StageLoadFailedText()
 {
     static const std::string kText = Sjis("ステージファイル %s が読み込めません！");

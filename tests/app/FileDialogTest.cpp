@@ -12,9 +12,9 @@
 #include "core/TextHelpers.h"
 #include "platform/StandInFixture.h"
 #include "platform/win/FileChooserDriver.h"
+#include "platform/win/Files.h"
 #include "platform/win/HostLink.h"
 #include "platform/win/Keyboard.h"
-#include "platform/win/Files.h"
 #include "support/GameFolder.h"
 
 namespace {

@@ -167,10 +167,15 @@ TEST_F(OptionTest, EveryLabelStandsBesideItsOwnValue)
         bool bKitDefaults;
         std::vector<Row> rows;
         int nBackRow;
-    } cases[] = {  // the sample game's first: the kit's list replaces it
+    } cases[] = {
+        // the sample game's first: the kit's list replaces it
         {"the sample game",
          false,
-         {{"MUSIC", "OFF"}, {"SOUND", "4"}, {"RANKING", "ASK, FIXED NAME"}, {"NAME", "ABC"}, {"BACK", ""},
+         {{"MUSIC", "OFF"},
+          {"SOUND", "4"},
+          {"RANKING", "ASK, FIXED NAME"},
+          {"NAME", "ABC"},
+          {"BACK", ""},
           {"PALETTE", "12"}},
          4},
         {"the kit's list",
@@ -292,7 +297,8 @@ TEST_F(OptionTest, BackAndCancelLeaveForTheTitle)
         const char* name;
         std::vector<PadFrame> frames;
         int sound;
-    } cases[] = {{"back entry", ChooseRow(kRowOfId[OPTION_BACK]), 1}, {"cancel", Presses({{kDown, 0}, {0, kCancel}}), 2}};
+    } cases[] = {{"back entry", ChooseRow(kRowOfId[OPTION_BACK]), 1},
+                 {"cancel", Presses({{kDown, 0}, {0, kCancel}}), 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EnterList();
