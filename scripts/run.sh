@@ -18,7 +18,8 @@ instead of the title. Relative paths are taken from the current directory.
 Needs a display; QB_HEADLESS=1 runs without one (no window, no sound device).
 Scripted runs: QB_FRAMES=N closes the player in order after N frames, QB_INPUT=FILE plays
 controller 0 from FILE (one decimal bit mask per frame: 1 left, 2 right, 4 up, 8 down, and 16,
-32, ... 2048 buttons 1 to 8), QB_STATE=FILE writes the play state as JSON when the player closes.
+32, ... 2048 buttons 1 to 8), QB_STATE=FILE writes the play state as JSON when the player closes,
+QB_SHOT=FILE writes the last frame shown (640 x 480) as a PNG picture when the player closes.
 The player ends with 0 after an orderly close and 1 when it could not start.
 TEXT
 }
@@ -58,7 +59,7 @@ if [ "$#" -ge 2 ]; then
 fi
 
 # The files of a scripted run are named from the caller's directory too.
-for var in QB_INPUT QB_STATE; do
+for var in QB_INPUT QB_STATE QB_SHOT; do
   if [ -n "${!var:-}" ]; then
     export "$var=$(realpath -m -- "${!var}")"
   fi

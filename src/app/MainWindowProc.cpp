@@ -18,6 +18,8 @@
 #include "input/ReplayFileName.h"
 #include "input/cReplay.h"
 #include "input/cReplaySaveData.h"
+#include "platform/gdi/PngWriter.h"
+#include "platform/hostapi/Host.h"
 #include "platform/win/Files.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/MessageBox.h"
@@ -121,6 +123,18 @@ void WritePlayStateFile()
     }
 }
 
+// The last frame handed to the screen, as the player showed it, for scripts that look at it.
+void WriteShotFile()
+{
+    if (ShellRun.shotPath.empty()) {
+        return;
+    }
+    const HostFrame frame = GetHost().LastFrame();
+    if (!WritePngFile(ShellRun.shotPath, frame.pixels.data(), frame.width, frame.height, frame.width)) {
+        ReportLog("%s", "The picture of the last frame could not be written");
+    }
+}
+
 // Asks a worker to leave through its queue and waits for it while this thread keeps serving the
 // messages sent to it, so that a worker busy in a load or a request finishes that step and leaves
 // at its own WM_QUIT check; only a worker that does not leave within the bound is left to its
@@ -162,6 +176,7 @@ void CloseSequence(HWND hWnd)
     ECLog("thGame.Exit()");
     // The game thread has ended: the play state is read while nothing changes it.
     WritePlayStateFile();
+    WriteShotFile();
     DestroyWindow(hWnd);
 }
 

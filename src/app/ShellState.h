@@ -30,6 +30,7 @@ struct SHELLRUNOPTIONS {
     int nFrames = 0;         // QB_FRAMES: close in order after this many game-thread frames; 0 never
     std::string inputPath;   // QB_INPUT: controller 0 from this script (host path); "" the devices
     std::string statePath;   // QB_STATE: the play state is written here at close (host path)
+    std::string shotPath;    // QB_SHOT: the last frame is written here as a PNG at close (host path)
 };
 extern SHELLRUNOPTIONS ShellRun;
 

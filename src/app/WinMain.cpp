@@ -97,6 +97,7 @@ std::string ReadRunOptions()
     }
     ShellRun.inputPath = EnvironmentText("QB_INPUT");
     ShellRun.statePath = EnvironmentText("QB_STATE");
+    ShellRun.shotPath = EnvironmentText("QB_SHOT");
     return "";
 }
 

@@ -8,7 +8,8 @@
 // "/"); --test-play marks a test play started by the editor. The environment: QB_HEADLESS=1 runs
 // without a window or sound device, QB_FRAMES=N closes the program in order after N game-thread
 // frames, QB_INPUT=FILE plays controller 0 from a pad script (cPadScript), QB_STATE=FILE writes
-// the play state as JSON when the program closes (PlayStateFile.h).
+// the play state as JSON when the program closes (PlayStateFile.h), QB_SHOT=FILE writes the last
+// frame handed to the screen as a PNG picture when the program closes.
 //
 // Main thread.
 #pragma once

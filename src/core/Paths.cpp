@@ -189,6 +189,15 @@ int MakeFullPath(char* szPath)
     return 1;
 }
 
+void ToGameSeparators(std::string& path)
+{
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+}
+
 void StripDirectory(char* szPath)
 {
     std::size_t start = FileNameStart(szPath);

@@ -29,6 +29,10 @@ int MakeRelativePathStr(std::string& path);
 // current folder cannot be read or the result does not fit (path unchanged), else 1.
 int MakeFullPath(char* szPath);
 
+// The game's own form of a path given with '/' (a command line, a settings file): every '/'
+// becomes '\'. '/' is never the trail byte of a double-byte character, so bytes are changed alone.
+void ToGameSeparators(std::string& path);
+
 // Keeps the part after the last '\' (not counting a '\' that is the trail byte of a Shift-JIS
 // character); a path without '\' stays.
 void StripDirectory(char* szPath);

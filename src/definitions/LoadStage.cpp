@@ -165,6 +165,7 @@ int CheckStageFileEnd(const char* szPath)
 int LoadStage(const char* szName, int bNewest, cEdStage* lpOut)
 {
     std::string path = szName != nullptr ? szName : "";
+    ToGameSeparators(path);
     if (bNewest && !FindNewestNumberedFileStr(path, path, ExtTable[1].c_str())) {
         return 0;
     }

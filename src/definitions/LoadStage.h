@@ -5,16 +5,17 @@
 
 #include "definitions/cEdStage.h"
 
-// Reads the stage file szName into Stage and, when lpOut is not null, its header part into lpOut
-// (the callers pass StageBackup; its palette and placed lists are emptied). With bNewest set, the
-// newest numbered variant is read: the extension becomes "stg4" and "_999" down to "_000" are
-// tried; with bNewest 0 the name is read as it is.
+// Reads the stage file szName ('\' or '/' separators) into Stage and, when lpOut is not null, its
+// header part into lpOut (the callers pass StageBackup; its palette and placed lists are
+// emptied). With bNewest set, the newest numbered variant is read: the extension becomes "stg4"
+// and "_999" down to "_000" are tried; with bNewest 0 the name is read as it is.
 //
 // The file is read on StageLoaderThread into a stage of its own while the calling thread serves
 // its window messages; only a stage that was read completely and has a hero replaces Stage, so a
 // refused file leaves Stage (and lpOut) as they were. On success Stage's m_strPath is the file
-// read (relative to the current folder when possible), m_bNewest is bNewest and the common
-// palette's references into a stage palette are checked against the new stage.
+// read, in the game's own form ('\' separators, relative to the current folder when possible),
+// m_bNewest is bNewest and the common palette's references into a stage palette are checked
+// against the new stage.
 //
 // Returns 1 on success, 0 when:
 //   - no numbered variant exists (silently; the caller decides);

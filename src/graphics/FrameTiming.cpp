@@ -71,11 +71,18 @@ struct D3DLimiter {
     bool bSampleDue = true;
 };
 
+// The DirectDraw limiter: a frame is due at the deadline, and each granted frame sets the next
+// deadline 1000 / rate ms (integer division: 16 ms at 60) after the moment it was granted.
+struct FrameDeadline {
+    bool bStarted = false;
+    DWORD dwDue = 0;
+};
+
 struct TimingState {
     Stopwatch stopwatch;
     FpsCounter fps;
     int nOneSecond = 0;
-    FrameSchedule ddSchedule;
+    FrameDeadline ddDeadline;
     D3DLimiter d3d;
 };
 
@@ -143,17 +150,13 @@ BOOL CheckOneSecond(int nMode, int n)
 BOOL CheckFrameTimeDD(int nFrameRate)
 {
     if (nFrameRate <= 0) return TRUE;
-    FrameSchedule& s = Timing().ddSchedule;
+    FrameDeadline& d = Timing().ddDeadline;
     const DWORD now = timeGetTime();
-    s.Anchor(nFrameRate, now);
-    if (!s.IsDue(now)) return FALSE;
-    if (++s.nFrame >= nFrameRate) {
-        // The next second starts exactly 1000 ms after this one; one that has already begun
-        // (the game fell behind) starts now instead of being caught up.
-        s.nFrame = 0;
-        s.dwBase += 1000;
-        if (Since(s.dwBase, now) > 0) s.dwBase = now;
-    }
+    if (d.bStarted && Since(d.dwDue, now) < 0) return FALSE;
+    // Games made for this mode were timed on this pace (62.5 frames a second at 60), so the
+    // deadline follows the granted frame, not an exact schedule.
+    d.bStarted = true;
+    d.dwDue = now + static_cast<DWORD>(1000 / nFrameRate);
     return TRUE;
 }
 

@@ -25,10 +25,9 @@ int GetFPS(int bCount);
 BOOL CheckOneSecond(int nMode, int n);
 
 // The DirectDraw frame limiter: the frame loop waits before each frame, in Sleep(1) steps, until it
-// returns TRUE. Frame g of a second is due at its start + g x 1000 / rate ms, and a second lasts
-// exactly 1000 ms, so the frames come at the target rate exactly. A game that fell behind catches
-// up at most to the end of the current second; the next second then starts at once. A frame rate
-// of 0 or less never waits; a change of the rate starts a new second.
+// returns TRUE. The first call is due at once; each frame granted sets the next one due at now +
+// 1000 / rate ms, integer division (16 ms at 60, 33 at 30, 8 at 120), so a game that fell behind
+// does not catch up. A frame rate of 0 or less never waits.
 BOOL CheckFrameTimeDD(int nFrameRate);
 
 // The Direct3D frame limiter, waited on by DDPresent without vsync: frame g of a second is due at

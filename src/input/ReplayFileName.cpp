@@ -7,13 +7,14 @@
 
 namespace {
 
-constexpr int kNumbers = 100;
+// The digits of the numbers offered: both 0..8, "_00" to "_88" (81 names).
+constexpr int kLastDigit = 8;
 
-// The replay path of number n for the numbered name base ("user_data\rpl4\abc.rpl4_720").
-std::string Numbered(const std::string& base, int n)
+// The replay path with the digits d1 d2 for the name base ("user_data\rpl4\abc.rpl4_720").
+std::string Numbered(const std::string& base, int d1, int d2)
 {
     std::string out(MAX_PATH, '\0');
-    InsertFileNumber(out.data(), base.c_str(), n / 10, n % 10);
+    InsertFileNumber(out.data(), base.c_str(), d1, d2);
     ResyncStr(out);
     return out;
 }
@@ -23,6 +24,20 @@ bool Exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The first name of the 81 in order that no file has; the last one when every name is taken.
+std::string FirstFree(const std::string& base)
+{
+    for (int d1 = 0; d1 <= kLastDigit; ++d1) {
+        for (int d2 = 0; d2 <= kLastDigit; ++d2) {
+            std::string candidate = Numbered(base, d1, d2);
+            if (!Exists(candidate)) {
+                return candidate;
+            }
+        }
+    }
+    return Numbered(base, kLastDigit, kLastDigit);
+}
+
 }  // namespace
 
 std::string ProposeReplayFileName(const std::string& stageName)
@@ -30,33 +45,18 @@ std::string ProposeReplayFileName(const std::string& stageName)
     if (stageName.empty() || stageName.size() >= MAX_PATH) {
         return "";
     }
+    std::string stage = stageName;
+    ToGameSeparators(stage);
     std::string name(MAX_PATH, '\0');
-    if (!ChangeExtension(name.data(), stageName.c_str(), kReplayExtension)) {
+    if (!ChangeExtension(name.data(), stage.c_str(), kReplayExtension)) {
+        // Without an extension no number could be put in; the name becomes a replay's.
         ResyncStr(name);
         name += std::string(".") + kReplayExtension;
     }
     ResyncStr(name);
     StripDirectory(name.data());
     ResyncStr(name);
-    const std::string base = kReplayFolder + name;
-
-    bool taken[kNumbers] = {};
-    int highest = -1;
-    for (int n = 0; n < kNumbers; ++n) {
-        taken[n] = Exists(Numbered(base, n));
-        highest = taken[n] ? n : highest;
-    }
-    int chosen = highest + 1;
-    if (chosen >= kNumbers) {
-        chosen = kNumbers - 1;
-        for (int n = 0; n < kNumbers; ++n) {
-            if (!taken[n]) {
-                chosen = n;
-                break;
-            }
-        }
-    }
-    std::string proposal = Numbered(base, chosen);
+    std::string proposal = FirstFree(kReplayFolder + name);
     StripDirectory(proposal.data());
     ResyncStr(proposal);
     return proposal;

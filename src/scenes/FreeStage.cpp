@@ -11,7 +11,8 @@
 
 int LoadFreeStage(const char* szName, int bNewest)
 {
-    const std::string name = szName != nullptr ? szName : "";
+    std::string name = szName != nullptr ? szName : "";
+    ToGameSeparators(name);
     SaveData.Reset();
     if (!LoadStage(name.c_str(), bNewest, &StageBackup)) {
         return 0;
@@ -23,7 +24,8 @@ int LoadFreeStage(const char* szName, int bNewest)
         SaveData.nStartLives = kUnlimitedLives;
         SaveData.nLives = kUnlimitedLives;
     }
-    std::string relative = Stage.m_strPath.empty() ? name : Stage.m_strPath;
+    // The name given, not the numbered variant read: the replay names follow it.
+    std::string relative = name;
     MakeRelativePathStr(relative);
     SaveData.SetStageFile(relative.c_str());
     return 1;

@@ -13,5 +13,6 @@ constexpr int kFreePlayKind = 2;
 // Resets the save data as a new game does, reads szName with LoadStage (bNewest as given; the
 // loader reports its own failures) and, once read, starts the save data at world and stage 1
 // with the free play's lives (unlimited for a stage given at start or when the settings say so)
-// and the stage file relative to the current folder. 1 when the stage was read, else 0.
+// and the name given (either separator; kept with '\') relative to the current folder as its
+// stage file. 1 when the stage was read, else 0.
 int LoadFreeStage(const char* szName, int bNewest);

@@ -19,6 +19,7 @@
 #include "scenes/FreeStage.h"
 #include "scenes/SceneFactory.h"
 #include "scenes/ScenePictures.h"
+#include "stage/cSceneStage.h"
 
 int nFps = 0;
 int nFrameWorkTime = 0;
@@ -133,6 +134,9 @@ int cSceneManager::Frame()
         screen->Main();
     }
     nFps = GetFPS(1);
+    if (auto* stage = dynamic_cast<cSceneStage*>(m_pSceneStage)) {
+        stage->m_nFps = nFps;
+    }
     nFrameWorkTime = static_cast<int>(GetTimeCount(1));
     if (nShowFps != 0) {
         ShowFrameRate();

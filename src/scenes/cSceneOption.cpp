@@ -73,13 +73,14 @@ void cSceneOption::Init()
     MenuCursor.Reset();
     m_nItems = 0;
     const int nListed = static_cast<int>(SystemData.OptionMenuItems.size());
-    for (int id = 0; id < kOptionEntryCount && id < nListed; ++id) {
-        if (SystemData.OptionMenuItems[id].bEnabled != 0) {
-            m_Items[m_nItems++] = id;
+    for (int item = 0; item < kOptionEntryCount && item < nListed; ++item) {
+        if (SystemData.OptionMenuItems[item].bEnabled != 0) {
+            m_Items[m_nItems++] = OptionIdOfItem(item);
         }
     }
     if (m_nItems == 0) {
-        m_Items[0] = OPTION_PALETTE;
+        // As every menu of the screens: none enabled offers the first item alone.
+        m_Items[0] = OptionIdOfItem(0);
         m_nItems = 1;
     }
     CreateSurface(640, 480, 0);

@@ -12,7 +12,10 @@
 
 #include "scenes/cSurfaceScene.h"
 
-// Entry ids of the option list: the index of the entry in the project's option entry list.
+// What each entry of the option screen does. The project's option entry list (OptionMenuItems)
+// gives the rows by item number: item 0 music, 1 sound volume, 2 ranking registration, 3 ranking
+// name, 4 back, 5 palette set, as the kit's own list names them ("BGM", "SE", "ランキング登録",
+// "ランキング登録名", "もどる", and the palette set, only of use in the 8-bit mode, unnamed).
 enum : int {
     OPTION_PALETTE = 0,       // palette set 0..23
     OPTION_MUSIC = 1,         // music 0 off, 1 on
@@ -22,6 +25,16 @@ enum : int {
     OPTION_BACK = 5,          // back to the title
     kOptionEntryCount = 6,
 };
+
+// The entry id of item nItem (0..5) of the option entry list, and the item of entry id nId (0..5).
+constexpr int OptionIdOfItem(int nItem)
+{
+    return (nItem + 1) % kOptionEntryCount;
+}
+constexpr int OptionItemOfId(int nId)
+{
+    return (nId + kOptionEntryCount - 1) % kOptionEntryCount;
+}
 
 class cSceneOption : public cSurfaceScene {
 public:
@@ -49,9 +62,12 @@ public:
     // The value text shown for entry id: numbers in decimal, "ON"/"OFF", the registration text of
     // the project, the ranking name; empty for the back entry and unknown ids.
     static std::string ValueText(int nId);
+    // The label shown for entry id: the label of its item in the project's option entry list; ""
+    // when the list is shorter.
+    static std::string LabelText(int nId);
 
     int m_nItems = 0;                      // enabled entries, 1..6
-    int m_Items[kOptionEntryCount] = {0};  // their ids in list order
+    int m_Items[kOptionEntryCount] = {0};  // their ids in list order (OptionIdOfItem)
     int m_nSelected = 0;                   // id of the entry being edited or chosen last
     int m_nSaved = 0;                      // the value when editing began (restored by cancel)
     int* m_pValue = nullptr;               // the OptionData value being edited, or null

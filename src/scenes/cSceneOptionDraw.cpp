@@ -51,6 +51,18 @@ std::string cSceneOption::ValueText(int nId)
     return text;
 }
 
+std::string cSceneOption::LabelText(int nId)
+{
+    if (nId < 0 || nId >= kOptionEntryCount) {
+        return "";
+    }
+    const int nItem = OptionItemOfId(nId);
+    if (nItem >= static_cast<int>(SystemData.OptionMenuItems.size())) {
+        return "";
+    }
+    return SystemData.OptionMenuItems[nItem].strLabel;
+}
+
 void cSceneOption::DrawSurface(DDSURFACEDATA& surface)
 {
     FontTable[Font32].DrawWindow(&surface, 1, 1, 638, 478);
@@ -58,12 +70,12 @@ void cSceneOption::DrawSurface(DDSURFACEDATA& surface)
         const std::string& title = SystemData.TitleMenuItems[kTitleEntry].strLabel;
         FontTable[Font32].Draw(&surface, 320 - CountChars(title.c_str()) * 16, kTitleY, title.c_str(), 0);
     }
-    const int nListed = static_cast<int>(SystemData.OptionMenuItems.size());
     for (int i = 0; i < m_nItems; ++i) {
         const int nId = m_Items[i];
         const int y = kRowY + kRowPitch * i;
-        if (nId >= 0 && nId < nListed) {
-            FontTable[Font16].Draw(&surface, kLabelX, y, SystemData.OptionMenuItems[nId].strLabel.c_str(), 0);
+        const std::string label = LabelText(nId);
+        if (!label.empty()) {
+            FontTable[Font16].Draw(&surface, kLabelX, y, label.c_str(), 0);
         }
         const std::string value = ValueText(nId);
         if (!value.empty()) {

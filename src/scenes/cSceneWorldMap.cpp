@@ -86,18 +86,6 @@ bool ConditionHolds(const cWorldStage& entry)
     return SaveData.nBestTotal >= entry.nNeedScore;
 }
 
-// The stage play keeps a stage's ranking under the name of the file it read, the newest numbered
-// variant of the entry's file; the panel shows that ranking.
-std::string RankingStageName(const std::string& file)
-{
-    std::string path;
-    if (!FindNewestNumberedFileStr(path, file, ExtTable[1].c_str())) {
-        path = file;
-    }
-    MakeRelativePathStr(path);
-    return path;
-}
-
 const std::string& StageLoadFailedText()
 {
     static const std::string kText = Sjis("ステージファイル %s が読み込めません！");

@@ -146,14 +146,7 @@ void cSceneWorldSelect::SelectWorld(int nWorld)
     if (!flow.m_bRanking) {
         return;
     }
-    // The stage play keeps its ranking under the name of the file it read, the newest numbered
-    // variant; the list shows that ranking.
-    std::string path;
-    if (!FindNewestNumberedFileStr(path, name, ExtTable[1].c_str())) {
-        path = name;
-    }
-    MakeRelativePathStr(path);
-    Ranking.LoadFile(flow.m_nPlayKind, path.c_str());
+    Ranking.LoadFile(flow.m_nPlayKind, RankingStageName(name).c_str());
 }
 
 void cSceneWorldSelect::DrawSurface(DDSURFACEDATA& surface)

@@ -112,7 +112,7 @@ void cSceneStage::ResetStage()
         SaveData.nStageNo = 1;
     }
     if (SceneFlow().m_bRanking) {
-        Ranking.LoadFile(SceneFlow().m_nPlayKind, Stage.m_strPath.c_str());
+        Ranking.LoadFile(SceneFlow().m_nPlayKind, RankingStageName(Stage.m_strPath).c_str());
     }
 }
 

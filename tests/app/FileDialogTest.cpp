@@ -10,8 +10,11 @@
 #include "app/FileDialogs.h"
 #include "app/SystemIni.h"
 #include "core/TextHelpers.h"
+#include "platform/StandInFixture.h"
 #include "platform/win/FileChooserDriver.h"
 #include "platform/win/Files.h"
+#include "platform/win/HostLink.h"
+#include "platform/win/Keyboard.h"
 #include "support/GameFolder.h"
 
 namespace {
@@ -237,6 +240,28 @@ TEST_F(FileDialogTest, CancelLeavesTheBufferEmptyAndEnglishTitles)
     EXPECT_EQ(requests[2].title, "Load stage file");
     EXPECT_EQ(requests[3].title, "Load replay file");
     EXPECT_EQ(requests[4].title, "Save replay file");
+}
+
+// F1 opened the save chooser and was let go inside it; the chooser, chosen or cancelled, gives the
+// keyboard back with the keys as they are.
+TEST_F(FileDialogTest, AfterTheChooserTheGameSeesTheKeysAsTheyAre)
+{
+    for (const bool bChoose : {true, false}) {
+        SCOPED_TRACE(bChoose ? "chosen" : "cancelled");
+        CountingHost host;
+        host.heldKeys = {VK_LEFT};
+        standin::UseHostForTest(&host);
+        SetKeyState(VK_F1, true);
+        driver.AddScript(bChoose ? std::vector<Step>{Step::Type("new"), Step::Accept()}
+                                 : std::vector<Step>{Step::Cancel()});
+        std::string path;
+        EXPECT_EQ(ChooseReplayToSave(nullptr, "x_00.rpl4_720", path), bChoose);
+        standin::UseHostForTest(nullptr);
+        EXPECT_EQ(host.keyboardTakes.load(), 1);
+        EXPECT_EQ(GetAsyncKeyState(VK_F1), 0);
+        EXPECT_NE(GetAsyncKeyState(VK_LEFT) & 0x8000, 0);
+        ReleaseAllKeys();
+    }
 }
 
 }  // namespace

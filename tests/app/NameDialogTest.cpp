@@ -10,7 +10,9 @@
 #include "app/SystemIni.h"
 #include "app/cNameDialog.h"
 #include "core/TextHelpers.h"
+#include "platform/StandInFixture.h"
 #include "platform/win/DialogDriver.h"
+#include "platform/win/HostLink.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/ScriptedDialogDriver.h"
 #include "platform/win/WorkArea.h"
@@ -172,6 +174,22 @@ TEST_F(NameDialogTest, LabelPlaceAndLanguage)
         EXPECT_EQ(shown.cursor.x, c.expected.x + 80);
         EXPECT_EQ(shown.cursor.y, c.expected.y + 65);
     }
+}
+
+// Z opened the dialog and was let go while the dialog had the keyboard; X is still held when it
+// closes. After the dialog the main window has the keyboard again and sees exactly that.
+TEST_F(NameDialogTest, AfterTheDialogTheGameSeesTheKeysAsTheyAre)
+{
+    CountingHost host;
+    host.heldKeys = {'X'};
+    standin::UseHostForTest(&host);
+    SetKeyState('Z', true);
+    RunName({In::Text("A"), In::Key(VK_RETURN)});
+    standin::UseHostForTest(nullptr);
+    EXPECT_EQ(host.keyboardTakes.load(), 1);
+    EXPECT_EQ(GetAsyncKeyState('Z'), 0);
+    EXPECT_NE(GetAsyncKeyState('X') & 0x8000, 0);
+    ReleaseAllKeys();
 }
 
 }  // namespace

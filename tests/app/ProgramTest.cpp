@@ -17,6 +17,7 @@
 #include "app/cWindowData.h"
 #include "core/TextHelpers.h"
 #include "input/cPadScript.h"
+#include "platform/d3d9/D3DXPngImage.h"
 #include "platform/win/CodePage.h"
 #include "platform/win/Messages.h"
 #include "support/GameFolder.h"
@@ -556,6 +557,73 @@ TEST_F(ProgramTest, TheSampleGamesFirstStageIsPlayedFromTheTitleToItsClear)
     masks.insert(masks.end(), 120, 0);
     const std::string after = run(masks);
     EXPECT_NE(after.find("\"screen\": \"worldmap\""), std::string::npos) << after;
+}
+
+// A stage given with forward slashes, as a shell completes it: the stage is played from a pad
+// script to its clear, the automatic registration with the fixed name enters the result, and the
+// ranking is written under the stage's own name in the free play's folder.
+TEST_F(ProgramTest, AStageGivenWithForwardSlashesKeepsItsRanking)
+{
+    testsupport::GameSpec sample = testsupport::SampleGame();
+    sample.writeOption = true;
+    sample.option.rankingMode = 3;  // automatic, fixed name
+    sample.option.rankingName = "QBT";
+    testsupport::GameFolder folder;
+    ASSERT_TRUE(testsupport::WriteGameFolder(folder.Root(), sample));
+    const auto run = [&](const std::vector<int>& masks) {
+        std::string text;
+        for (int mask : masks) text += std::to_string(mask) + "\n";
+        folder.Write("pad.txt", text);
+        // A whole stage: a generous bound for a loaded machine.
+        PlayerProcess player(folder.Root(), {"data/stg4/stage1.stg4"},
+                             {"QB_FRAMES=" + std::to_string(masks.size()), "QB_INPUT=pad.txt", "QB_STATE=state.json"});
+        EXPECT_EQ(player.Wait(900), 0) << player.Output();
+        return folder.Read("state.json");
+    };
+
+    // The frames before play: the fade-in and the start banners.
+    constexpr int kProbeFrames = 300;
+    const std::string probe = run(std::vector<int>(kProbeFrames, 0));
+    EXPECT_NE(probe.find("\"stageFile\": \"data\\\\stg4\\\\stage1.stg4_000\""), std::string::npos) << probe;
+    std::smatch frame;
+    ASSERT_TRUE(std::regex_search(probe, frame, std::regex("\"frame\": ([0-9]+)"))) << probe;
+    ASSERT_GT(std::stoi(frame[1]), 0) << "the probe ended before the play began";
+    const int nBeforePlay = kProbeFrames - std::stoi(frame[1]);
+
+    std::vector<int> masks(static_cast<std::size_t>(nBeforePlay), 0);
+    for (const testsupport::PadFrame& f : testsupport::SampleStageScript(0)) {
+        masks.push_back(cPadScript::MaskOf(f.dir, f.buttons));
+    }
+    masks.insert(masks.end(), 120, 0);
+    // Decide on the clear display (the automatic entry), then on the ranking display it opens.
+    for (int press = 0; press < 3; ++press) {
+        masks.push_back(16);
+        masks.insert(masks.end(), 40, 0);
+    }
+    const std::string after = run(masks);
+    ASSERT_TRUE(folder.Exists("user_data/free/stage1.stg4rkg")) << after;
+    EXPECT_NE(folder.Read("user_data/free/stage1.stg4rkg").find("QBT"), std::string::npos);
+    for (const std::string& line : ReportLines(folder.Root())) {
+        EXPECT_EQ(line.find("could not be written"), std::string::npos) << line;
+    }
+}
+
+// QB_SHOT: the last frame, as presented, is written as a PNG picture when the program closes:
+// the title screen after its fade-in, 640 x 480, not a blank picture.
+TEST_F(ProgramTest, TheLastFrameIsWrittenAsAPictureAtTheClose)
+{
+    testsupport::GameFolder folder;
+    WriteGame(folder.Root(), {});
+    const RunResult run = RunPlayer(folder.Root(), {}, {"QB_FRAMES=40", "QB_SHOT=last.png"});
+    ASSERT_EQ(run.code, 0) << run.output;
+    const std::string bytes = folder.Read("last.png");
+    D3DXDecodedImage picture;
+    ASSERT_TRUE(D3DXDecodePng(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size(), picture));
+    EXPECT_EQ(picture.width, 640u);
+    EXPECT_EQ(picture.height, 480u);
+    std::vector<std::uint32_t> colours = picture.argb;
+    std::sort(colours.begin(), colours.end());
+    EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 1);
 }
 
 }  // namespace

@@ -53,7 +53,8 @@ protected:
     }
 };
 
-// Frames in 10 simulated seconds. DirectDraw: exactly the rate. Direct3D: frame g of a second at
+// Frames in 10 simulated seconds. DirectDraw: one frame every 1000 / rate ms, integer division
+// (33, 16 and 8 ms): 304, 625 and 1250 frames. Direct3D: frame g of a second at
 // base + g x 1000 / rate; the base moves to the time of frame rate - 1 (984 ms at 60, 967 at 30,
 // 992 at 120), where the next second's frame 0 follows at once: 10 such seconds hold 10 x rate
 // frames, and the 160, 330 and 80 ms left hold frames 0 to 9 of the eleventh.
@@ -66,11 +67,11 @@ struct PaceCase {
 };
 
 const PaceCase kPaceCases[] = {
-    {"DirectDraw 30", false, 30, 1000, 300},
-    {"DirectDraw 60", false, 60, 1000, 600},
-    {"DirectDraw 120", false, 120, 1000, 1200},
-    {"DirectDraw 60 across the wrap", false, 60, kWrapSoon, 600},
-    {"DirectDraw 120 across the wrap", false, 120, kWrapSoon, 1200},
+    {"DirectDraw 30", false, 30, 1000, 304},
+    {"DirectDraw 60", false, 60, 1000, 625},
+    {"DirectDraw 120", false, 120, 1000, 1250},
+    {"DirectDraw 60 across the wrap", false, 60, kWrapSoon, 625},
+    {"DirectDraw 120 across the wrap", false, 120, kWrapSoon, 1250},
     {"Direct3D 30", true, 30, 1000, 310},
     {"Direct3D 60", true, 60, 1000, 610},
     {"Direct3D 120", true, 120, 1000, 1210},
@@ -116,24 +117,51 @@ TEST_F(FrameTimingTest, Direct3DSchedulesFramesWithinASecondAndReanchors)
     EXPECT_EQ(times[61], 1001u);
 }
 
-// After a stall the rest of the current second's frames come back to back (frames 10 to 59 and
-// frame 0 of a new second), then the pacing goes on from there.
-TEST_F(FrameTimingTest, CatchesUpAfterAStallOnlyToTheEndOfTheSecond)
+// After a stall, Direct3D lets the rest of the current second's frames through back to back
+// (frames 10 to 59 and frame 0 of a new second) and then paces on from there (frame 1 at 16.67
+// ms); DirectDraw lets one frame through and waits the full 16 ms for the next.
+TEST_F(FrameTimingTest, AfterAStallDirect3DCatchesUpToTheEndOfTheSecondDirectDrawNot)
 {
     ASSERT_TRUE(Open(kConfigs[2]));
-    for (const bool bDirect3D : {false, true}) {
-        SCOPED_TRACE(bDirect3D ? "Direct3D" : "DirectDraw");
+    const struct {
+        bool bDirect3D;
+        int nBackToBack;
+        DWORD dwNextMs;
+    } cases[] = {{false, 1, 16}, {true, 51, 17}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bDirect3D ? "Direct3D" : "DirectDraw");
         ResetFrameTimingForTest();
-        auto check = [bDirect3D] { return bDirect3D ? CheckFrameTimeD3D(60, 0, nullptr) : CheckFrameTimeDD(60); };
-        for (int frame = 0; frame < 10; ++frame) WaitFrame(bDirect3D, 60);
+        auto check = [&c] { return c.bDirect3D ? CheckFrameTimeD3D(60, 0, nullptr) : CheckFrameTimeDD(60); };
+        for (int frame = 0; frame < 10; ++frame) WaitFrame(c.bDirect3D, 60);
         AdvanceVirtualClock(5000);
         int backToBack = 0;
         while (backToBack < 1000 && check()) ++backToBack;
-        EXPECT_EQ(backToBack, 51);
-        AdvanceVirtualClock(16);
+        EXPECT_EQ(backToBack, c.nBackToBack);
+        AdvanceVirtualClock(c.dwNextMs - 1);
         EXPECT_FALSE(check());
         AdvanceVirtualClock(1);
         EXPECT_TRUE(check());
+    }
+}
+
+// DirectDraw: each granted frame sets the next due 1000 / rate ms later, integer division; the
+// first call is due at once.
+TEST_F(FrameTimingTest, DirectDrawNextFrameIsDueAThousandOverTheRateLater)
+{
+    const struct {
+        int nRate;
+        DWORD dwStepMs;
+    } cases[] = {{60, 16}, {30, 33}, {120, 8}, {70, 14}, {1, 1000}, {1001, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nRate);
+        ResetFrameTimingForTest();
+        for (int frame = 0; frame < 3; ++frame) {
+            EXPECT_TRUE(CheckFrameTimeDD(c.nRate)) << "frame " << frame;
+            if (c.dwStepMs == 0) continue;
+            AdvanceVirtualClock(c.dwStepMs - 1);
+            EXPECT_FALSE(CheckFrameTimeDD(c.nRate)) << "frame " << frame;
+            AdvanceVirtualClock(1);
+        }
     }
 }
 
@@ -148,12 +176,15 @@ TEST_F(FrameTimingTest, NeverWaitsAtRateZeroOrWithoutDirect3D)
     }
 }
 
-// A stage that sets another rate starts a new second: no wait on the old schedule, no burst.
-TEST_F(FrameTimingTest, AChangeOfRateStartsANewSecond)
+// A stage that sets another rate: the deadline the last frame set still holds, the new rate
+// paces from the next frame on.
+TEST_F(FrameTimingTest, AChangeOfRateTakesEffectAfterTheCurrentDeadline)
 {
     for (int frame = 0; frame < 30; ++frame) WaitFrame(false, 60);
+    EXPECT_FALSE(CheckFrameTimeDD(30));
+    AdvanceVirtualClock(16);
     EXPECT_TRUE(CheckFrameTimeDD(30));
-    AdvanceVirtualClock(33);
+    AdvanceVirtualClock(32);
     EXPECT_FALSE(CheckFrameTimeDD(30));
     AdvanceVirtualClock(1);
     EXPECT_TRUE(CheckFrameTimeDD(30));

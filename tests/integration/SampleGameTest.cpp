@@ -16,10 +16,13 @@
 #include <vector>
 
 #include "GameFolder.h"
+#include "GamePalette.h"
+#include "GameScreens.h"
 #include "PlayHarness.h"
 #include "SampleGame.h"
 #include "SampleGameScripts.h"
 #include "core/AppGlobals.h"
+#include "core/TextHelpers.h"
 #include "definitions/cEdStage.h"
 #include "graphics/BackEnd.h"
 #include "objects/StageObjects.h"
@@ -324,6 +327,28 @@ TEST(SampleGameTest, WorldsOpenOneAfterTheOtherAsTheirLastStageIsCleared)
     EXPECT_EQ(Reachable(map, {1, 3}).count({9, 7}), 0u);
     EXPECT_EQ(Reachable(map, {1, 2}).count({9, 7}), 1u);
     EXPECT_EQ(Reachable(map, {1, 2, 3}).count({15, 7}), 0u);
+}
+
+// What the shell shows of the sample game reads right: the world select's best-score heading (nine
+// 32-pixel blanks from x 32, then the text) ends inside the window box (x 638 less its 16-pixel
+// frame); the ranking header is English, as the game is (System.ini "English"); the continue
+// list's window (from y 152) leaves the title picture's subtitle (white) uncovered.
+TEST(SampleGameTest, ItsTextsAndPicturesFitTheScreensThatShowThem)
+{
+    const testsupport::GameSpec game = testsupport::SampleGame();
+    std::string heading = game.systemData.texts.at(3);
+    while (!heading.empty() && heading.back() == ' ') heading.pop_back();
+    EXPECT_LE(32 + (9 + CountChars(heading.c_str())) * 32, 638 - 16) << heading;
+
+    const auto& ini = game.systemIni.entries;
+    EXPECT_NE(std::find(ini.begin(), ini.end(), std::pair<std::string, std::string>{"English", "1"}), ini.end());
+
+    const testsupport::IndexedImage title = testsupport::TitlePicture(game.title.title, game.title.subtitle);
+    int covered = 0;
+    for (int y = 152; y < 186; ++y) {
+        for (int x = 0; x < 640; ++x) covered += title.At(x, y) == testsupport::pal::kWhite ? 1 : 0;
+    }
+    EXPECT_EQ(covered, 0);
 }
 
 TEST(SampleGameTest, SettingsCountThreeWorldsAndRankTheStoryChallengeAndFreePlays)

@@ -71,6 +71,11 @@ public:
         return screenAnswer;
     }
     bool IsHeadless() const override { return headless; }
+    std::vector<int> TakeBackKeyboard() override
+    {
+        ++keyboardTakes;
+        return heldKeys;
+    }
 
     HostWindowSpec Spec()
     {
@@ -93,6 +98,7 @@ public:
     bool headless = true;
     int screenAnswer = IDOK;
     std::function<void()> onPump;  // runs on the main thread inside Pump
+    std::vector<int> heldKeys;     // the keys TakeBackKeyboard reports held
 
     // Read after use.
     HWND openedFor = nullptr;
@@ -102,6 +108,7 @@ public:
     std::atomic<int> pumps{0};
     std::atomic<int> waits{0};
     std::atomic<int> wakes{0};
+    std::atomic<int> keyboardTakes{0};
 
 private:
     std::mutex m_mutex;

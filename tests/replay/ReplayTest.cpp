@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -411,28 +412,46 @@ TEST_F(ReplayTest, AMissingFileIsRefused)
     ExpectLiveStateUntouched();
 }
 
-TEST_F(ReplayTest, FileNamesFollowTheHighestNumberPresent)
+// The proposal is the first name whose digits are both 0..8 that the replay folder lacks; "_88"
+// when all 81 are taken.
+TEST_F(ReplayTest, TheProposedNameIsTheFirstFreeOfTheEightyOne)
 {
-    EXPECT_EQ(ProposeReplayFileName(""), "");
-    EXPECT_EQ(ProposeReplayFileName("data\\stg4\\abc.xyz"), "abc_00.rpl4_720");
-    folder.Write("user_data/rpl4/abc_00.rpl4_720", "x");
-    folder.Write("user_data/rpl4/abc_01.rpl4_720", "x");
-    EXPECT_EQ(ProposeReplayFileName("data\\stg4\\abc.xyz"), "abc_02.rpl4_720");
-    folder.Write("user_data/rpl4/abc_08.rpl4_720", "x");
-    EXPECT_EQ(ProposeReplayFileName("abc.xyz"), "abc_09.rpl4_720");
-    folder.Write("user_data/rpl4/abc_09.rpl4_720", "x");
-    EXPECT_EQ(ProposeReplayFileName("abc.xyz"), "abc_10.rpl4_720");
-    // Another stage's replays do not count.
-    EXPECT_EQ(ProposeReplayFileName("abd.stg4"), "abd_00.rpl4_720");
-    // After _99 the lowest free number; with every number taken, _99 again.
-    folder.Write("user_data/rpl4/abc_99.rpl4_720", "x");
-    EXPECT_EQ(ProposeReplayFileName("abc.xyz"), "abc_02.rpl4_720");
-    for (int n = 0; n < 100; ++n) {
-        folder.Write("user_data/rpl4/abc_" + std::to_string(n / 10) + std::to_string(n % 10) + ".rpl4_720", "x");
+    const auto name = [](int d1, int d2) { return "abc_" + std::to_string(d1) + std::to_string(d2) + ".rpl4_720"; };
+    const struct {
+        const char* what;
+        std::vector<std::string> present;
+        const char* stage;
+        std::string proposed;
+    } cases[] = {
+        {"empty stage name", {}, "", ""},
+        {"none present", {}, "data\\stg4\\abc.xyz", "abc_00.rpl4_720"},
+        {"the stage key's trailing dot", {}, "data\\stg4\\abc.", "abc_00.rpl4_720"},
+        {"00 and 01", {name(0, 0), name(0, 1)}, "data\\stg4\\abc.xyz", "abc_02.rpl4_720"},
+        {"a gap is filled first", {name(0, 0), name(0, 3)}, "abc.xyz", "abc_01.rpl4_720"},
+        {"after 08 comes 10",
+         {name(0, 0), name(0, 1), name(0, 2), name(0, 3), name(0, 4), name(0, 5), name(0, 6), name(0, 7), name(0, 8)},
+         "abc.xyz",
+         "abc_10.rpl4_720"},
+        {"09 does not count", {name(0, 0), name(0, 9)}, "abc.xyz", "abc_01.rpl4_720"},
+        {"another stage's replays", {name(0, 0)}, "abd.stg4", "abd_00.rpl4_720"},
+        {"no extension", {}, "data\\plain", "plain_00.rpl4_720"},
+        {"forward slashes", {name(0, 0)}, "data/stg4/abc.", "abc_01.rpl4_720"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(folder.Host("user_data/rpl4"));
+        std::filesystem::create_directories(folder.Host("user_data/rpl4"));
+        for (const std::string& file : c.present) folder.Write("user_data/rpl4/" + file, "x");
+        EXPECT_EQ(ProposeReplayFileName(c.stage), c.proposed);
     }
-    EXPECT_EQ(ProposeReplayFileName("abc.xyz"), "abc_99.rpl4_720");
-    // A stage name without an extension.
-    EXPECT_EQ(ProposeReplayFileName("data\\plain"), "plain_00.rpl4_720");
+    // All 81 taken, and 09, 19 ... 99 too: "_88" again.
+    for (int n = 0; n < 100; ++n) folder.Write("user_data/rpl4/" + name(n / 10, n % 10), "x");
+    EXPECT_EQ(ProposeReplayFileName("abc.xyz"), "abc_88.rpl4_720");
+    // All but 88 of the 81.
+    std::filesystem::remove(folder.Host("user_data/rpl4/" + name(8, 8)));
+    EXPECT_EQ(ProposeReplayFileName("abc.xyz"), "abc_88.rpl4_720");
+    std::filesystem::remove(folder.Host("user_data/rpl4/" + name(4, 7)));
+    EXPECT_EQ(ProposeReplayFileName("abc.xyz"), "abc_47.rpl4_720");
 }
 
 }  // namespace

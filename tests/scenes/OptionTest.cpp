@@ -46,6 +46,10 @@ std::vector<PadFrame> Presses(std::initializer_list<PadFrame> presses)
     return frames;
 }
 
+// The row of each entry id with every item enabled: the list names music, sound volume,
+// registration, name and back as items 0 to 4, the palette set as item 5.
+constexpr int kRowOfId[] = {5, 0, 1, 2, 3, 4};
+
 // Moves the list cursor down to nRow and decides.
 std::vector<PadFrame> ChooseRow(int nRow)
 {
@@ -74,7 +78,7 @@ protected:
         nDataVersion = kCurrentDataVersion;
         OptionData = cOptionData();
         m_h.onNameDialog = [] { OptionData.strRankingName = kDialogName; };
-        // Every entry offered: row i of the list is entry i.
+        // Every entry offered.
         for (cMenuItem& item : SystemData.OptionMenuItems) {
             item.bEnabled = 1;
         }
@@ -124,10 +128,11 @@ TEST_F(OptionTest, EntriesAreTheProjectsEnabledOnesInListOrder)
         std::vector<int> enabled;
         std::vector<int> ids;
     } cases[] = {
-        {{1, 1, 1, 1, 1, 1}, {0, 1, 2, 3, 4, 5}},
-        {{0, 1, 0, 1, 0, 1}, {1, 3, 5}},
-        {{0, 0, 0, 0, 0, 1}, {5}},
-        {{0, 0, 0, 0, 0, 0}, {0}},  // none enabled: the first entry alone
+        {{1, 1, 1, 1, 1, 1},
+         {OPTION_MUSIC, OPTION_VOLUME, OPTION_REGISTRATION, OPTION_NAME, OPTION_BACK, OPTION_PALETTE}},
+        {{0, 1, 0, 1, 0, 1}, {OPTION_VOLUME, OPTION_NAME, OPTION_PALETTE}},
+        {{0, 0, 0, 0, 1, 0}, {OPTION_BACK}},
+        {{0, 0, 0, 0, 0, 0}, {OPTION_MUSIC}},  // none enabled: the first item alone
     };
     for (const auto& c : cases) {
         for (int i = 0; i < kOptionEntryCount; ++i) {
@@ -139,6 +144,67 @@ TEST_F(OptionTest, EntriesAreTheProjectsEnabledOnesInListOrder)
         // The cursor runs over the enabled rows only: one down from the last row is the first.
         Run(ChooseRow(screen.m_nItems));
         EXPECT_EQ(MenuCursor.m_Stack[0].nRow, 0);
+    }
+}
+
+// Each row shows its own label beside its own value, and the row labelled "back" leaves: with the
+// kit's own option list and with the sample game's. The sample game's labels end before the
+// values at x 208 (16-pixel cells from x 64: at most 8 characters leave a gap).
+TEST_F(OptionTest, EveryLabelStandsBesideItsOwnValue)
+{
+    OptionData.bMusic = 0;
+    OptionData.nSoundVolume = 4;
+    OptionData.nRankingMode = 1;
+    OptionData.strRankingName = "ABC";
+    OptionData.nPaletteSet = 12;
+    struct Row {
+        std::string label;
+        std::string value;
+    };
+    const std::string kitModes[] = {Sjis("手動登録（登録名入力）"), Sjis("手動登録（登録名固定）")};
+    const struct {
+        const char* name;
+        bool bKitDefaults;
+        std::vector<Row> rows;
+        int nBackRow;
+    } cases[] = {
+        // the sample game's first: the kit's list replaces it
+        {"the sample game",
+         false,
+         {{"MUSIC", "OFF"},
+          {"SOUND", "4"},
+          {"RANKING", "ASK, FIXED NAME"},
+          {"NAME", "ABC"},
+          {"BACK", ""},
+          {"PALETTE", "12"}},
+         4},
+        {"the kit's list",
+         true,
+         {{"BGM", "OFF"},
+          {"SE", "4"},
+          {Sjis("ランキング登録"), kitModes[1]},
+          {Sjis("ランキング登録名"), "ABC"},
+          {Sjis("もどる"), ""},
+          {"", "12"}},
+         4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.bKitDefaults) {
+            SystemData.SetDefaults();
+        }
+        cSceneOption& screen = EnterList();
+        ASSERT_EQ(screen.m_nItems, static_cast<int>(c.rows.size()));
+        for (int i = 0; i < screen.m_nItems; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(cSceneOption::LabelText(screen.m_Items[i]), c.rows[i].label);
+            EXPECT_EQ(cSceneOption::ValueText(screen.m_Items[i]), c.rows[i].value);
+            EXPECT_LE(CountChars(c.rows[i].label.c_str()) * 16, 208 - 64 - 16);
+        }
+        m_h.ClearRecords();
+        Run(ChooseRow(c.nBackRow));
+        ASSERT_TRUE(m_h.RunUntil(SCENE_TITLE, -1, 5));
+        EXPECT_EQ(m_h.Sounds(), std::vector<int>{1});
     }
 }
 
@@ -159,7 +225,7 @@ TEST_F(OptionTest, EditedValuesWrapAtBothEnds)
         OptionData = cOptionData();
         OptionData.*c.field = c.max;
         cSceneOption& screen = EnterList();
-        Run(ChooseRow(c.id));
+        Run(ChooseRow(kRowOfId[c.id]));
         ASSERT_EQ(screen.m_nSubState, 2);
         EXPECT_EQ(screen.m_nSelected, c.id);
         Run(Presses({{kUp, 0}}));
@@ -169,7 +235,7 @@ TEST_F(OptionTest, EditedValuesWrapAtBothEnds)
         Run(Presses({{kDown, 0}, {0, kDecide}}));
         EXPECT_EQ(screen.m_nSubState, 1);
         EXPECT_EQ(OptionData.*c.field, c.max - 1);
-        EXPECT_EQ(MenuCursor.m_pCur->nRow, c.id);
+        EXPECT_EQ(MenuCursor.m_pCur->nRow, kRowOfId[c.id]);
         EXPECT_EQ(m_h.Sounds(), (std::vector<int>{1, 1}));
     }
 }
@@ -179,7 +245,7 @@ TEST_F(OptionTest, CancelRestoresTheValueAndTheFirstBufferVolumes)
     StartSound();
     const int nStartVolume = SeVolumeTable[7];
     cSceneOption& screen = EnterList();
-    Run(ChooseRow(OPTION_VOLUME));
+    Run(ChooseRow(kRowOfId[OPTION_VOLUME]));
     Run(Presses({{kDown, 0}, {kDown, 0}}));
     ASSERT_EQ(OptionData.nSoundVolume, 5);
     for (int n = 0; n < kSoundedSlots; ++n) {
@@ -197,13 +263,13 @@ TEST_F(OptionTest, CancelRestoresTheValueAndTheFirstBufferVolumes)
     EXPECT_EQ(m_h.Sounds(), std::vector<int>{2});
     EXPECT_EQ(screen.m_nState, 1);  // back in the list, not leaving
     EXPECT_EQ(screen.m_nSubState, 1);
-    EXPECT_EQ(MenuCursor.m_pCur->nRow, OPTION_VOLUME);
+    EXPECT_EQ(MenuCursor.m_pCur->nRow, kRowOfId[OPTION_VOLUME]);
 }
 
 TEST_F(OptionTest, NameEntryOpensTheDialogAndShowsTheNewName)
 {
     cSceneOption& screen = EnterList();
-    Run(ChooseRow(OPTION_NAME));
+    Run(ChooseRow(kRowOfId[OPTION_NAME]));
     EXPECT_EQ(m_h.Requests(kNameDialogRequest), 1);
     EXPECT_EQ(cSceneOption::ValueText(OPTION_NAME), kDialogName);
     EXPECT_EQ(screen.m_nState, 1);
@@ -231,7 +297,8 @@ TEST_F(OptionTest, BackAndCancelLeaveForTheTitle)
         const char* name;
         std::vector<PadFrame> frames;
         int sound;
-    } cases[] = {{"back entry", ChooseRow(OPTION_BACK), 1}, {"cancel", Presses({{kDown, 0}, {0, kCancel}}), 2}};
+    } cases[] = {{"back entry", ChooseRow(kRowOfId[OPTION_BACK]), 1},
+                 {"cancel", Presses({{kDown, 0}, {0, kCancel}}), 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EnterList();
@@ -249,7 +316,7 @@ TEST_F(OptionTest, LeavingAppliesTheMusicSwitchAndWritesTheOptionsForTheNextStar
     m_h.Folder().Remove(kOptionPath);
     EnterList();
     // Music off, palette set 0 -> 23, registration 0 -> 1, the name from the dialog.
-    std::vector<PadFrame> frames = ChooseRow(OPTION_MUSIC);
+    std::vector<PadFrame> frames = ChooseRow(kRowOfId[OPTION_MUSIC]);
     for (const auto& part :
          {Presses({{kDown, 0}, {0, kDecide}, {kUp, 0}}), Presses({{0, kDecide}, {kDown, 0}}),
           Presses({{0, kDecide}, {kDown, 0}, {kDown, 0}, {kDown, 0}, {0, kDecide}, {kUp, 0}, {0, kDecide}}),
@@ -302,7 +369,7 @@ TEST_F(OptionTest, AFailedWriteKeepsTheOldFileAndStillLeaves)
     // The temporary file cannot be made: a folder has its name.
     CreateDirectoryA("user_data\\Option.dat.tmp", nullptr);
     EnterList();
-    Run(Presses({{kUp, 0}, {0, kDecide}}));  // the back entry
+    Run(ChooseRow(kRowOfId[OPTION_BACK]));
     ASSERT_TRUE(m_h.RunUntil(SCENE_TITLE, -1, 5));
     EXPECT_EQ(m_h.Folder().Read(kOptionPath), "old");
 }

@@ -13,6 +13,7 @@
 #include "scenes/SceneFactory.h"
 #include "scenes/cSceneManager.h"
 #include "scenes/cScenePlaceholder.h"
+#include "stage/cSceneStage.h"
 
 namespace {
 
@@ -47,6 +48,16 @@ cScene* CreateNothing()
 cScene* CreateThrowing()
 {
     throw "screen could not start";
+}
+
+// A stage-play screen that only takes 10 ms of work a frame.
+class IdleStageScreen : public cSceneStage {
+public:
+    void Main() override { Sleep(10); }
+};
+cScene* CreateIdleStage()
+{
+    return new IdleStageScreen();
 }
 
 constexpr SceneCreator kRecording[kSceneCount] = {CreateRecording<0>, CreateRecording<1>, CreateRecording<2>,
@@ -169,6 +180,21 @@ TEST_F(SceneManagerTest, WorkTimeAverageFillsOnlyWhileShown)
     // Work times 8 x 2 ms and 8 x 5 ms: (16 + 40) >> 4.
     EXPECT_EQ(nFrameWorkTimeAve, (8 * 2 + 8 * 5) >> 4);
     EXPECT_EQ(nFrameWorkTimeIndex, 0);
+}
+
+// The frame rate counted by the frame reaches the stage-play screen: 10 ms frames count 100
+// frames in the first second (the frames at 10 .. 1000 ms), published by the frame at 1010 ms.
+TEST_F(SceneManagerTest, TheStageScreenSeesTheFrameRate)
+{
+    SetSceneCreator(SCENE_STAGE, CreateIdleStage);
+    SceneManager.m_nScene = SCENE_STAGE;
+    for (int frame = 1; frame <= 100; ++frame) SceneManager.Frame();
+    auto* stage = dynamic_cast<cSceneStage*>(SceneManager.m_pSceneStage);
+    ASSERT_NE(stage, nullptr);
+    EXPECT_EQ(stage->m_nFps, 0);
+    SceneManager.Frame();
+    EXPECT_EQ(nFps, 100);
+    EXPECT_EQ(stage->m_nFps, 100);
 }
 
 // The placeholder screens over the back-ends: a fade-in of 10 frames at 10 degrees, the menu, a

@@ -8,12 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "definitions/cEdStage.h"
+#include "input/ReplayFileName.h"
 #include "input/cInput.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
 #include "project/cWorldMap.h"
+#include "scenes/FreeStage.h"
 #include "scenes/cSceneTitle.h"
 #include "screenbase/cMenuCursor.h"
+#include "stage/ranking/cRanking.h"
 #include "support/MenuKeys.h"
 #include "support/SaveDataWriter.h"
 #include "support/ScreenHarness.h"
@@ -340,6 +344,27 @@ TEST_F(TitleTest, TheChallengeContinuesItsRecordOrStartsAFreshOneForEveryWorld)
         EXPECT_EQ(SaveData.nWorldOpen, c.nWorldOpen);
         EXPECT_EQ(SaveData.nStageNo, 0);
         EXPECT_EQ(SaveData.Var[1], 0);
+    }
+}
+
+// A free play's stage named with '/' (a shell's completion) is kept in the game's own form, so
+// that its stage key, its replay name and its ranking file are found from it; the numbered variant
+// read keeps the ranking of the stage's own name.
+TEST_F(TitleTest, AFreeStageNamedWithForwardSlashesKeepsItsNamesInTheGamesOwnForm)
+{
+    const struct {
+        const char* given;
+        int bNewest;
+    } cases[] = {{"data/stg4/test.stg4", 1}, {"data/stg4/test.stg4_000", 0}, {"data\\stg4/test.stg4_000", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.given);
+        ASSERT_EQ(LoadFreeStage(c.given, c.bNewest), 1);
+        EXPECT_EQ(Stage.m_strPath, "data\\stg4\\test.stg4_000");
+        EXPECT_EQ(SaveData.strStage, "data\\stg4\\test.");
+        EXPECT_EQ(ProposeReplayFileName(SaveData.strStage), "test_00.rpl4_720");
+        std::string path;
+        ASSERT_EQ(MakeRankingPath(path, kFreePlayKind, RankingStageName(Stage.m_strPath).c_str()), 1);
+        EXPECT_EQ(path, "user_data\\free\\test.stg4rkg");
     }
 }
 

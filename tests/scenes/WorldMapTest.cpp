@@ -543,11 +543,10 @@ TEST_F(WorldMapScreenTest, StageInformationIsTheBestScoreAndTheRankingThePlayKee
     key.SetStageFile(kStageFile);
     SaveData.SetHighScore(key.strStage, 777);
     SaveData.StageClear[kStageB] = 1;
-    // The stage play keeps its ranking under the file it read (the newest numbered variant);
-    // the harness has read the stage of A, B and D.
+    // The ranking belongs to the stage's own name, whichever numbered variant the play read.
     Ranking.Reset();
     Ranking.m_Tables[RANKING_SCORE].Insert("ABC", 4321);
-    ASSERT_EQ(Ranking.SaveFile(0, Stage.m_strPath.c_str()), 1);
+    ASSERT_EQ(Ranking.SaveFile(0, "stage1.stg4"), 1);
     Ranking.Reset();
     SceneFlow().m_nPlayKind = 0;
     SceneFlow().m_bRanking = 1;

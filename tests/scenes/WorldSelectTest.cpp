@@ -247,11 +247,10 @@ TEST(WorldSelectTest, ShowsTheRankingTheWorldsFirstStageKeeps)
     ASSERT_TRUE(harness.Loaded());
     StartChallenge(1, 25, 1);
     SceneFlow().m_bRanking = 1;
-    // The stage play keeps its ranking under the file it read (the newest numbered variant).
-    ASSERT_EQ(LoadStage(FirstStageOf(1).c_str(), 1, &StageBackup), 1);
+    // The ranking belongs to the stage's own name, whichever numbered variant the play read.
     Ranking.Reset();
     Ranking.m_Tables[RANKING_SCORE].Insert("ABC", 4321);
-    ASSERT_EQ(Ranking.SaveFile(kChallenge, Stage.m_strPath.c_str()), 1);
+    ASSERT_EQ(Ranking.SaveFile(kChallenge, "c01-1.stg4"), 1);
     Ranking.Reset();
 
     EnterSelect(harness);

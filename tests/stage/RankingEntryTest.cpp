@@ -87,12 +87,9 @@ protected:
         Scene().m_RankReached = {0, -1, 0, -1, -1};
         Scene().m_RankValue = {500, 60, 6000, 7, 3};
     }
-    std::string RankingFile() const
-    {
-        std::string path;
-        MakeRankingPath(path, 2, Stage.m_strPath.c_str());
-        return path;
-    }
+    // The free play's ranking of the stage "data\\stg4\\test.stg4", whose variant test.stg4_000 was
+    // read.
+    static std::string RankingFile() { return "user_data\\free\\test.stg4rkg"; }
 
     ScriptedRankingShell shell;
 };
@@ -143,7 +140,9 @@ TEST_F(RankingEntryTest, ReachedTablesAreFilledAndSavedOnceAndASecondEntryDoesNo
     EXPECT_EQ(Entry(), 1);
     EXPECT_EQ(Scene().m_bRankEntered, 1);
     cRanking saved;
-    ASSERT_EQ(saved.LoadFile(2, Stage.m_strPath.c_str()), 1);
+    ASSERT_EQ(Stage.m_strPath, "data\\stg4\\test.stg4_000");
+    ASSERT_TRUE(harness->Folder().Exists(RankingFile()));
+    ASSERT_EQ(saved.LoadFile(2, "test.stg4"), 1);
     for (int t = 0; t < 5; ++t) {
         const cRankingEntry& first = saved.m_Tables[t].m_Entries[0];
         const bool bReached = t == 0 || t == 2;

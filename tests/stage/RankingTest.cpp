@@ -136,6 +136,8 @@ TEST_F(RankingTest, PathsFollowThePlayKind)
     EXPECT_EQ(path, "user_data\\story\\stage.stg4rkg");
     EXPECT_EQ(MakeRankingPath(path, 2, "a\\b"), 1);
     EXPECT_EQ(path, "user_data\\free\\brkg");
+    EXPECT_EQ(MakeRankingPath(path, 2, "data/stg4/stage1.stg4"), 1);
+    EXPECT_EQ(path, "user_data\\free\\stage1.stg4rkg");
     path = "unchanged";
     EXPECT_EQ(MakeRankingPath(path, 3, "stage.stg4"), 0);
     EXPECT_EQ(MakeRankingPath(path, -1, "stage.stg4"), 0);
@@ -307,6 +309,25 @@ TEST_F(RankingTest, AFailedSaveKeepsTheGoodFile)
     cRanking loaded;
     ASSERT_EQ(loaded.LoadFile(1, "c01-1.stg4"), 1);
     EXPECT_EQ(loaded.m_Tables[0].m_Entries[0].nValue, 123);
+}
+
+// Every numbered variant of a stage keeps the ranking of the stage's own name.
+TEST(RankingStageNameTest, IsTheStagesOwnNameWhicheverVariantWasRead)
+{
+    const struct {
+        const char* file;
+        const char* name;
+    } cases[] = {
+        {"data\\stg4\\c01-1.stg4", "data\\stg4\\c01-1.stg4"},
+        {"data\\stg4\\c01-1.stg4_000", "data\\stg4\\c01-1.stg4"},
+        {"data\\stg4\\c01-1.stg4_003", "data\\stg4\\c01-1.stg4"},
+        {"data/stg4/stage1.stg4_001", "data\\stg4\\stage1.stg4"},
+        {"stage.old", "stage.stg4"},
+        {"data\\plain", "data\\plain"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RankingStageName(c.file), c.name) << c.file;
+    }
 }
 
 TEST(TimeToStrTest, MinutesSecondsHundredths)

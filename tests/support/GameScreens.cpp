@@ -294,7 +294,8 @@ IndexedImage TitlePicture(const std::string& title, const std::string& subtitle)
     picture.Draw(ItemCell(art::kItemCoin, 0), 430, 330);
     picture.Draw(ItemCell(art::kItemStar, 0), 470, 300);
     DrawCentredText(picture, 320, 70, title, TextStyle{pal::kYellow, pal::kBlack, 6, 7, 6});
-    DrawCentredText(picture, 320, 150, subtitle, TextStyle{pal::kWhite, pal::kNavy, 2, 2, 6});
+    // Above y 152, where the continue list's window begins.
+    DrawCentredText(picture, 320, 130, subtitle, TextStyle{pal::kWhite, pal::kNavy, 2, 2, 6});
     return picture;
 }
 

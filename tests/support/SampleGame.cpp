@@ -680,7 +680,7 @@ SystemDataSpec SampleSystemData()
         "WORLD ",
         "STAGE ",
         "SCORE ",
-        "HIGH SCORE ",
+        "BEST ",  // also the world select's heading, nine 32-pixel blanks in from x 32
         "TOTAL ",
         // The result panel and ranking labels: short, so that the panel fits beside the clear
         // caption.
@@ -725,7 +725,9 @@ SystemDataSpec SampleSystemData()
         s.mapMenu.push_back(MenuItemSpec{1, label});
     }
     s.optionMenu.clear();
-    for (const char* label : {"MUSIC", "SOUND", "RANKING MODE", "RANKING NAME", "BACK", ""}) {
+    // Items 0..5: music, sound volume, ranking entry, ranking name, back, palette set; at most 8
+    // characters each, so that they end before the values.
+    for (const char* label : {"MUSIC", "SOUND", "RANKING", "NAME", "BACK", "PALETTE"}) {
         s.optionMenu.push_back(MenuItemSpec{1, label});
     }
     s.rankingEntryModes = {"ASK, TYPE NAME", "ASK, FIXED NAME", "AUTO, TYPE NAME", "AUTO, FIXED NAME"};
@@ -847,7 +849,9 @@ std::vector<MusicFileSpec> SampleMusic()
 GameSpec SampleGame()
 {
     GameSpec game;
-    game.systemIni.entries = {{"Direct3D", "0"}, {"WindowMode", "1"}, {"Bpp", "0"}, {"VSync", "1"}, {"ShowFps", "0"}};
+    // English: the shell's own texts (ranking header, dialog titles) in the game's language.
+    game.systemIni.entries = {{"Direct3D", "0"}, {"WindowMode", "1"}, {"Bpp", "0"},
+                              {"VSync", "1"},    {"ShowFps", "0"},    {"English", "1"}};
     game.database = SampleDatabase();
     game.systemData = SampleSystemData();
     game.worldMap = SampleWorldMap();

@@ -1,5 +1,6 @@
-// Writes 0x00RRGGBB pixels to a PNG file, for pictures that a person checks by eye (the tests'
-// text samples). Not used by the game.
+// Writes 0x00RRGGBB pixels to a PNG file, for pictures that a person or a script checks by eye:
+// the tests' text samples and the last frame a scripted run asks for (QB_SHOT). Not used by the
+// game itself.
 #pragma once
 
 #include <cstdint>

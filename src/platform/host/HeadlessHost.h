@@ -33,6 +33,8 @@ public:
     int ShowMessageBox(const std::string& textSjis, const std::string& captionSjis, UINT uType) override;
 
     bool IsHeadless() const override { return true; }
+    // No keyboard: nothing is held.
+    std::vector<int> TakeBackKeyboard() override { return {}; }
 
     // For tests: the window as last opened and changed since (title, full screen).
     HostWindowSpec WindowSpec() const;

@@ -450,3 +450,26 @@ std::unique_ptr<Host> CreateSdlHost()
     }
     return host;
 }
+
+std::vector<int> SdlHost::TakeBackKeyboard()
+{
+    if (m_window) {
+        SDL_RaiseWindow(m_window.get());
+    }
+    // SDL's own key table: keys let go while a dialog window had the focus read as up there,
+    // though the main window never heard of it.
+    int count = 0;
+    const Uint8* held = SDL_GetKeyboardState(&count);
+    std::vector<int> keys;
+    for (int scancode = 0; held != nullptr && scancode < count; ++scancode) {
+        const int vk = held[scancode] != 0 ? SdlScancodeToVk(static_cast<SDL_Scancode>(scancode)) : 0;
+        if (vk == 0) {
+            continue;
+        }
+        keys.push_back(vk);
+        if (GenericVk(vk) != vk) {
+            keys.push_back(GenericVk(vk));
+        }
+    }
+    return keys;
+}

@@ -38,6 +38,8 @@ public:
     int ShowMessageBox(const std::string& textSjis, const std::string& captionSjis, UINT uType) override;
 
     bool IsHeadless() const override { return false; }
+    // Raises the main window with the input focus; the keys SDL sees held now.
+    std::vector<int> TakeBackKeyboard() override;
 
 private:
     struct WindowDeleter {

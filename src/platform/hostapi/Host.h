@@ -64,6 +64,12 @@ public:
     virtual int ShowMessageBox(const std::string& textSjis, const std::string& captionSjis, unsigned int uType) = 0;
 
     virtual bool IsHeadless() const = 0;
+
+    // Main thread, after a dialog or file chooser of the program had the keyboard: the main
+    // window takes the keyboard focus again. Returns the Windows virtual-key codes of the keys
+    // held now, each side's code and the generic one for Shift, Ctrl and Alt; empty without a
+    // keyboard.
+    virtual std::vector<int> TakeBackKeyboard() = 0;
 };
 
 // The process's host: created on first use, headless when QB_HEADLESS is set to a non-empty

@@ -1,5 +1,11 @@
 #include "platform/win/DialogDriver.h"
 
+#include <vector>
+
+#include "platform/hostapi/Host.h"
+#include "platform/win/HostLink.h"
+#include "platform/win/Keyboard.h"
+
 namespace {
 
 DialogDriver* g_dialogDriver = nullptr;  // main thread
@@ -14,6 +20,15 @@ void SetDialogDriver(DialogDriver* driver)
 DialogDriver* GetDialogDriver()
 {
     return g_dialogDriver;
+}
+
+void TakeBackKeyboardAfterDialog()
+{
+    const std::vector<int> held = standin::LinkedHost().TakeBackKeyboard();
+    ReleaseAllKeys();
+    for (const int vk : held) {
+        SetKeyState(vk, true);
+    }
 }
 
 int RunDialog(DialogRun& dialog)
@@ -33,5 +48,6 @@ int RunDialog(DialogRun& dialog)
     if (!dialog.Ended()) {
         dialog.End(0);
     }
+    TakeBackKeyboardAfterDialog();
     return dialog.Result();
 }

@@ -22,7 +22,13 @@ public:
 void SetDialogDriver(DialogDriver* driver);
 DialogDriver* GetDialogDriver();
 
-// Runs a dialog modally through the installed driver and returns its result. Without a driver (a
+// After a dialog or file chooser has closed: the main window takes the keyboard focus again and
+// the key states become the keys held now, so that a key let go while the dialog had the
+// keyboard (the one that opened it, as a rule) does not stay held for the game. Main thread.
+void TakeBackKeyboardAfterDialog();
+
+// Runs a dialog modally through the installed driver and returns its result, then takes the
+// keyboard back (TakeBackKeyboardAfterDialog). Without a driver (a
 // headless run) the dialog's default button is pressed, as headless message boxes answer theirs;
 // a dialog still open after that is closed (as a close request).
 int RunDialog(DialogRun& dialog);

@@ -1,5 +1,7 @@
 #include "platform/win/FileChooserDriver.h"
 
+#include "platform/win/DialogDriver.h"
+
 namespace {
 
 FileChooserDriver* g_fileChooserDriver = nullptr;  // main thread
@@ -25,6 +27,7 @@ bool RunFileChooser(FileChooser& chooser)
     if (!chooser.Ended()) {
         chooser.Cancel();
     }
+    TakeBackKeyboardAfterDialog();
     return chooser.Chosen();
 }
 

@@ -19,8 +19,8 @@ public:
 // Installs the driver used by RunFileChooser (nullptr: none). The caller keeps it alive.
 void SetFileChooserDriver(FileChooserDriver* driver);
 
-// Runs the chooser through the installed driver; without one it is cancelled. True when a file
-// was chosen.
+// Runs the chooser through the installed driver; without one it is cancelled. Then takes the
+// keyboard back (TakeBackKeyboardAfterDialog). True when a file was chosen.
 bool RunFileChooser(FileChooser& chooser);
 
 struct FileChooserInput {

@@ -55,8 +55,9 @@ int cSceneStage::EntryRanking()
             Ranking.m_Tables[i].Insert(m_RankName, m_RankValue[static_cast<std::size_t>(i)]);
         }
     }
-    if (!Ranking.SaveFile(SceneFlow().m_nPlayKind, Stage.m_strPath.c_str())) {
-        ReportLog("The ranking file of %s could not be written", Stage.m_strPath.c_str());
+    const std::string name = RankingStageName(Stage.m_strPath);
+    if (!Ranking.SaveFile(SceneFlow().m_nPlayKind, name.c_str())) {
+        ReportLog("The ranking file of %s could not be written", name.c_str());
     }
     m_bRankEntered = 1;
     RunRanking();

@@ -98,10 +98,23 @@ int MakeRankingPath(std::string& out, int nPlayKind, const char* szStageName)
         return 0;
     }
     std::string name = szStageName != nullptr ? szStageName : "";
+    ToGameSeparators(name);
     StripDirectory(name.data());
     ResyncStr(name);
     out = PathTable[kRankingFolderPath + nPlayKind] + name + ExtTable[3];
     return 1;
+}
+
+std::string RankingStageName(const std::string& stageFile)
+{
+    std::string name = stageFile;
+    ToGameSeparators(name);
+    if (name.size() >= MAX_PATH) {
+        return name;
+    }
+    char own[MAX_PATH];
+    ChangeExtension(own, name.c_str(), ExtTable[1].c_str());
+    return own;
 }
 
 void TimeToStr(std::string& out, int nHundredths)

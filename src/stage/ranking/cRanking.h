@@ -71,7 +71,14 @@ int RankingHigherBetter(int nKind);
 // name without its folder but with its extension, and "rkg" with no dot ("data\stg4\c01-1.stg4"
 // in the challenge gives "user_data\challenge\c01-1.stg4rkg"). 1, or 0 with out unchanged for
 // any other play kind (the replay kind 3 among them).
+// szStageName may use either separator.
 int MakeRankingPath(std::string& out, int nPlayKind, const char* szStageName);
+
+// The name a stage's rankings are kept under: the stage's own file name, the one the world map,
+// the world select and a start file give, whichever numbered variant of it was read. The
+// extension of stageFile becomes "stg4" ("data\stg4\c01-1.stg4_003" and "data\stg4\c01-1.stg4"
+// both give "data\stg4\c01-1.stg4"); '/' becomes '\'; a name without extension stays.
+std::string RankingStageName(const std::string& stageFile);
 
 // The text of a time in hundredths of a second: minutes (at least two digits), seconds and
 // hundredths (two digits each), "mm:ss.hh"; a negative part gets "-" before its digits.
