@@ -226,7 +226,10 @@ TEST_F(AuthorRulesPlayTest, ACommandsAnimationIsScheduledToEndItsWindUpAsTheComm
         {"lead time enough: starts T before the command", 1, {Command(kWait, 2), pose1}, {12 - 6, 1, 0, 6, 18, 1}},
         {"at two sub-steps", 2, {Command(kWait, 2), pose1}, {24 - 12, 1, 0, 6, 18, 1}},
         {"first command: the wind-up is skipped", 1, {pose1}, {0, 1, 6, 0, 18, 1}},
-        {"too little lead: starts with the flow, skipping the rest", 1, {Command(kWait, 1), pose2}, {0, 2, 12, 6, 12, 1}},
+        {"too little lead: starts with the flow, skipping the rest",
+         1,
+         {Command(kWait, 1), pose2},
+         {0, 2, 12, 6, 12, 1}},
         {"a parallel command before it does not count", 1, {parallel, Command(kWait, 1), pose1}, {0, 1, 0, 6, 18, 1}},
         {"a jump's pose is not held longer", 1, {Command(kWait, 2), jump}, {6, 1, 0, 6, 6, 0}},
     };

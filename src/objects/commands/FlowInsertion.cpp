@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "objects/StageSpeed.h"
 #include "objects/chara/cCharaBase.h"
 #include "objects/chara/cCharaFlowOwner.h"
 #include "objects/commands/CommandDispatch.h"
 #include "objects/commands/CommandSetup.h"
-#include "objects/StageSpeed.h"
 #include "objects/flow/FlowRuntime.h"
 #include "project/cDatabase.h"
 
