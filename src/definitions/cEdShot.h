@@ -6,8 +6,8 @@
 // multiplied by the repeat number k of the formation (0 for the first firing) or, where said, by
 // the running character's multiplier n. The names of the values are in ShotVocabulary.h.
 //
-// The carried settings m_nShotOptA to m_nShotOptH are read, saved and copied, and nothing in the
-// player acts on them.
+// The carried settings m_nShotOptA to m_nShotOptH are read, saved and copied; where the player
+// acts on one, its comment says so (m_nShotOptB is the drawing priority).
 //
 // In a file: the raw members below in their order (those of later versions left out of older
 // files), no strings, no lists.
@@ -42,7 +42,7 @@ public:
     std::int8_t m_bMirrorOffsetX = 0;  // facing right: the horizontal offset is negated
     std::int8_t m_bMirrorOffsetY = 0;  // facing right: the vertical offset is negated
     std::int16_t m_nShotGraphic = 0;   // graphic number in the shot sheet, 0..kMaxShotGraphic
-    std::int8_t m_nShotOptB = 0;       // carried setting
+    std::int8_t m_nShotOptB = 0;       // drawing priority 0..7 (the stage's drawing pass)
     std::int8_t m_bInvisible = 0;      // the shot is not drawn
     std::int8_t m_bOwnerFaction = 0;   // the shot takes the firer's faction
     std::int8_t m_nFaction = 0;        // faction otherwise; faction of a summoned character

@@ -263,7 +263,7 @@ void cEdStage::SetSpeedLevel(int nLevel)
     // A level of 0 or below would give no sub-steps and divisions by zero.
     const int a = ClampInt(nLevel, kMinSpeedLevel, kMaxSpeedLevel);
     m_nSpeedLevel = a;
-    const bool fastLevel = a >= 11;
+    const bool fastLevel = a >= 11 && a <= 19;
     const int b = fastLevel ? a - 10 : a;
     m_nSubSteps = b;
     m_dSubSteps = b;

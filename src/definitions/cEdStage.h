@@ -51,9 +51,11 @@ class cEdStage : public cDataRecord {
 public:
     // Ranking tables a stage switches on or off.
     static constexpr int kRankingCount = 5;
-    // The speed levels a stage may have.
+    // The speed levels a stage may have: 1..10 give that many sub-steps, 11..19 the level - 10
+    // with the fast speed limit, and levels above 19 that many sub-steps again, up to
+    // kMaxSpeedLevel (a damaged level must neither freeze the play nor overflow the derived counts).
     static constexpr int kMinSpeedLevel = 1;
-    static constexpr int kMaxSpeedLevel = 19;
+    static constexpr int kMaxSpeedLevel = 1000;
 
     std::string m_strText;             // kept and copied, not interpreted
     cVector<cEdBlock> m_PlacedBlock;   // blocks placed in the field (position m_nX, m_nY)
@@ -87,7 +89,7 @@ public:
     std::int32_t m_nAutoScrollSpeedX = 0;  // tenths of a pixel per frame
     std::int32_t m_nAutoScrollSpeedY = 0;
     double m_dGravity = 0.4;              // pixels per frame squared
-    std::int32_t m_nSpeedLevel = 10;      // 1..19 (SetSpeedLevel)
+    std::int32_t m_nSpeedLevel = 10;      // 1..kMaxSpeedLevel (SetSpeedLevel)
     std::int32_t m_nContactLevel = 0;     // contact checks in 0 every sub-step, 1..5 that many
     std::int32_t m_nBgm = 0;              // Bgm database entry; 0 stops the music
     std::int32_t m_bBgmLoop = 0;          // the music loops (166)

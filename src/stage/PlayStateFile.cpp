@@ -7,6 +7,7 @@
 #include "objects/shot/cShot.h"
 #include "platform/win/CodePage.h"
 #include "platform/win/Files.h"
+#include "project/cSaveData.h"
 #include "stage/cSceneStage.h"
 
 namespace {
@@ -73,7 +74,12 @@ void AddObject(std::string& out, const char* szKind, const cCharaBase& chara)
     out += ", \"hp\": " + std::to_string(chara.hp) + ", \"sp\": " + std::to_string(chara.sp);
     out += ", \"state\": \"";
     out += StateName(chara);
-    out += "\"}";
+    out += "\"";
+    // The Anime database entry on screen (-1: the character's own motion) and its step.
+    const EXTRAANIME* shown = chara.ShownExtraAnime();
+    out += ", \"anime\": " + std::to_string(shown != nullptr ? shown->number : -1);
+    out += ", \"animeFrame\": " + std::to_string(shown != nullptr ? shown->anime.entry : chara.anime.entry);
+    out += "}";
 }
 
 // An item, shot or sword: no HP, SP or state of its own.
@@ -92,6 +98,9 @@ std::string PlayStateJson(int nScene)
     out += nScene >= 0 && nScene < kSceneCount ? JsonText(kSceneNames[nScene]) : std::string("null");
     out += ", \"stageFile\": " + JsonText(Stage.m_strPath);
     out += ", \"frame\": " + std::to_string(bStage ? lpSceneStage->m_nFrame : 0);
+    out += ", \"score\": " + std::to_string(SaveData.nTotalScore);
+    out += ", \"lives\": " + std::to_string(SaveData.nLives);
+    out += ", \"time\": " + (bStage ? std::to_string(lpSceneStage->m_nTime) : std::string("null"));
     out += ", \"objects\": [";
     if (bStage) {
         for (const cPlayer& player : Player) {

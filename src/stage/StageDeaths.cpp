@@ -22,8 +22,9 @@ bool IsHero(const cCharaBase& chara)
 
 int cSceneStage::ResolveDeath(cCharaBase& chara)
 {
-    // The hero is known by identity: a stage character steered by a player dies as a character.
-    if (IsHero(chara)) {
+    // A player-operated object, the hero or a stage character steered by a player, costs the
+    // player the play.
+    if (IsHero(chara) || !chara.IsComputer()) {
         return 2;
     }
     if (chara.dying) {

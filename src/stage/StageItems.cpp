@@ -69,7 +69,9 @@ int cSceneStage::TakeFloorBlockItem(cPlayer& player)
         }
     }
     if (player.blockItemTimer != 0) {
-        if (!player.IsOnGround()) {
+        // Only a jump or a fall (the airborne flag, raised after the airborne delay) lets the
+        // same block give its item again at once; a sub-step without a floor cell does not.
+        if (player.airborne) {
             player.blockItemTimer = 0;
         } else {
             player.blockItemTimer = player.blockItemTimer > 0 ? player.blockItemTimer - 1 : 0;

@@ -56,16 +56,9 @@ void cSceneStage::Main()
     if (m_bFailed) {
         return;
     }
-    // The states around play, the fades among them, show the stage frozen under their banners
-    // and menus.
-    const bool bFrozen = m_nState >= STAGESTATE_FADEIN && m_nState != STAGESTATE_PLAY;
-    if (bFrozen) {
-        Draw(0, 1, 0, FrozenMessageLine());
-    }
+    // Each state draws itself: the states around play show the stage frozen under their banners
+    // and menus, on the frames their step does not end early.
     RunFrame(-1);
-    if (bFrozen && !m_bFailed) {
-        DrawStateOverlay();
-    }
 }
 
 void cSceneStage::Init()

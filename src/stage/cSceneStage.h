@@ -366,6 +366,9 @@ public:
     // The banners, menus and captions of the states around play, over the frozen stage, from the
     // counters the state's step left (StageStateDraw.cpp).
     void DrawStateOverlay();
+    // The frozen stage with its message line, then the state's overlay: what a state around play
+    // draws on a frame that its step did not end early.
+    void DrawFrozenState();
     void DrawStartBanner();
     void DrawClearDisplay();
     // The text table entry of the message line: 26 in direct play, 25 in test play, else -1.
@@ -444,8 +447,16 @@ public:
     void PlayBgm(int nBgm, int nFlag);
 
 private:
-    // The menu of the pause state: entries from TEXT_PAUSE_FIRST.
-    void RunPauseMenu(int nEntries);
+    // The menu of the pause state: entries from TEXT_PAUSE_FIRST. 1 when a button decided or
+    // cancelled (the frame ends without drawing), else 0.
+    int RunPauseMenu(int nEntries);
+    // The menu of the miss state; 1 when a button decided (the frame ends without drawing).
+    int RunMissMenu();
+    // The logic of the start banners (state 1), between the frozen stage and the banner.
+    void StartStep();
+    // The logic of the stage-clear display; 1 when the frame ends without drawing (the pause
+    // menu opened, a replay key acted, or the display advanced to the next screen).
+    int ClearStep();
     // The end of a wait on the game thread, after RunWait's thread has ended.
     void AfterWait(bool bHandshake);
     // The play kind's retry rule of the pause menu.

@@ -48,6 +48,7 @@ void cSceneStage::FadeIn()
     if (m_bFailed) {
         return;
     }
+    DrawFrozenState();
     if (FadeInStep()) {
         EnterStateAfterSetUp(STAGESTATE_START);
     }
@@ -55,6 +56,7 @@ void cSceneStage::FadeIn()
 
 void cSceneStage::FadeOut()
 {
+    DrawFrozenState();
     if (!FadeOutStep()) {
         return;
     }
@@ -79,6 +81,15 @@ void cSceneStage::LeaveForNextScene()
 }
 
 void cSceneStage::Start()
+{
+    Draw(0, 1, 0, FrozenMessageLine());
+    StartStep();
+    if (m_nState == STAGESTATE_START) {
+        DrawStartBanner();
+    }
+}
+
+void cSceneStage::StartStep()
 {
     const bool bSkip = StageShell.bTestPlay && StageShell.bDirectPlay;
     if (!bSkip) {
@@ -147,13 +158,13 @@ void cSceneStage::Pause()
         MenuCursor.m_pCur->nRow = 1;
         m_nSubState = 1;
     }
-    if (m_nSubState != 1) {
+    if (m_nSubState == 1 && RunPauseMenu(nEntries)) {
         return;
     }
-    RunPauseMenu(nEntries);
+    DrawFrozenState();
 }
 
-void cSceneStage::RunPauseMenu(int nEntries)
+int cSceneStage::RunPauseMenu(int nEntries)
 {
     cInput& input = MenuInput();
     // The menu is placed for three entries even when it shows two.
@@ -186,7 +197,7 @@ void cSceneStage::RunPauseMenu(int nEntries)
             EnterStateAfterSetUp(STAGESTATE_START);
             break;
         }
-        return;
+        return 1;
     }
     if (input.wButton & BUTTON_CANCEL) {
         PlaySE(SE_CANCEL);
@@ -194,20 +205,30 @@ void cSceneStage::RunPauseMenu(int nEntries)
         m_nState = m_nSavedState;
         // Left with cancel from two entries, a stage-clear display starts its caption again.
         m_nSubState = nEntries == 3 ? m_nSavedSubState : 0;
+        return 1;
     }
+    return 0;
 }
 
 void cSceneStage::Clear()
+{
+    if (ClearStep()) {
+        return;
+    }
+    DrawFrozenState();
+}
+
+int cSceneStage::ClearStep()
 {
     const bool bAuto = Stage.m_bSkipResults != 0;
     if (!bAuto) {
         if (CheckPauseKey()) {
             m_nSubState = 0;
             m_nState = STAGESTATE_PAUSE;
-            return;
+            return 1;
         }
         if (CheckReplayKey()) {
-            return;
+            return 1;
         }
         if (RankingMode() <= 1 && (GetAsyncKeyState(kKeyF3) & 0x8000) != 0) {
             EntryRanking();
@@ -218,7 +239,7 @@ void cSceneStage::Clear()
         m_nSubState = 1;
     }
     if (m_nSubState != 1) {
-        return;
+        return 0;
     }
     cInput& input = MenuInput();
     // Without the caption the display takes a key on its first frame.
@@ -238,11 +259,12 @@ void cSceneStage::Clear()
         m_nBannerCount = 0;
         m_nSubState = 0;
         m_nState = STAGESTATE_FADEOUT;
-        return;
+        return 1;
     }
     if (Stage.m_bClearCaption != 0 && m_nBannerCount < kClearDisplayEnd) {
         m_nBannerCount += kClearCaptionStep;
     }
+    return 0;
 }
 
 void cSceneStage::Miss()
@@ -254,27 +276,33 @@ void cSceneStage::Miss()
         MenuCursor.m_pCur->nRow = 0;
         m_nSubState = 1;
     }
-    if (m_nSubState != 1) {
+    if (m_nSubState == 1 && RunMissMenu()) {
         return;
     }
+    DrawFrozenState();
+}
+
+int cSceneStage::RunMissMenu()
+{
     cInput& input = MenuInput();
     m_nMenuX = SystemData.GetMenuCenterX(kMenuCentreX, TEXT_MISS_FIRST, 2, 1);
     MenuCursor.MoveGrid(&input.wDir, m_nMenuX, kMenuY, 0, kMenuPitch, 1, 2);
     DS_PlayCursorSE(&input.wDir, kVerticalAxis, kCursorSound);
     if ((input.wButton & BUTTON_DECIDE) == 0) {
-        return;
+        return 0;
     }
     PlaySE(SE_DECIDE);
     if (MenuCursor.m_pCur->nRow == 0) {
         SetStage(1, 0);
         EnterStateAfterSetUp(STAGESTATE_START);
-        return;
+        return 1;
     }
     SaveData.bMapEntered = 1;  // the world map puts the hero back on the cell before the stage
     SceneFlow().m_nNextScene = SCENE_WORLDMAP;
     MenuCursor.m_pCur->nRow = SceneFlow().m_nGameMode;
     m_nSubState = 0;
     m_nState = STAGESTATE_FADEOUT;
+    return 1;
 }
 
 void cSceneStage::GameOver()
@@ -292,5 +320,7 @@ void cSceneStage::GameOver()
         PlaySE(SE_DECIDE);
         m_nState = STAGESTATE_FADEOUT;
         SceneFlow().m_nNextScene = SCENE_TITLE;
+        return;
     }
+    DrawFrozenState();
 }

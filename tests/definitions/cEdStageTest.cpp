@@ -114,9 +114,16 @@ TEST_F(cEdStageTest, SpeedLevelGivesSubStepsAndLimits)
         int storedLevel;
     };
     const Case cases[] = {
-        {15, 5, 60.0, 12.0, 15},     {5, 5, 30.0, 6.0, 5},        {10, 10, 60.0, 6.0, 10}, {1, 1, 6.0, 6.0, 1},
-        {19, 9, 60.0, 60.0 / 9, 19}, {0, 1, 6.0, 6.0, 1},  // no sub-steps would divide by zero: level 1
-        {-4, 1, 6.0, 6.0, 1},        {25, 9, 60.0, 60.0 / 9, 19},
+        {15, 5, 60.0, 12.0, 15},
+        {5, 5, 30.0, 6.0, 5},
+        {10, 10, 60.0, 6.0, 10},
+        {1, 1, 6.0, 6.0, 1},
+        {19, 9, 60.0, 60.0 / 9, 19},
+        {0, 1, 6.0, 6.0, 1},  // no sub-steps would divide by zero: level 1
+        {-4, 1, 6.0, 6.0, 1},
+        {25, 25, 150.0, 6.0, 25},  // above 19 the level is the sub-step count again
+        {20, 20, 120.0, 6.0, 20},
+        {2147483647, 1000, 6000.0, 6.0, 1000},  // a damaged level neither freezes the play nor overflows
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.level);

@@ -1,6 +1,7 @@
 // The character-effect and screen-effect runs: the frames on which each run mode ends, the
-// reversed entry, the blink pattern, pausing, runs that would never end (start = end, run time
-// 0, division count 0) and bad kinds and numbers.
+// reversed entry, the blink pattern, pausing, runs that do not move (a lasting tint goes on; on a
+// dying character it ends after its run time), run time 0, division count 0, and bad kinds and
+// numbers.
 #include <gtest/gtest.h>
 
 #include "EffectTestSupport.h"
@@ -47,8 +48,8 @@ TEST_F(EffectRunTest, CharaEffectRunModesEndOnTheFrameTheValuePassesItsEnd)
         {"looped", 1, {5, 0, 32, 0, 0}, 0, 1, -1},
         {"there and back looped", 1, {5, 0, 32, 0, 0}, 2, 1, -1},
         {"zoom 32 -> 64 over 10", 11, {10, 32, 64, 0, 0}, 0, 0, CallPassingEnd(32, 64, 10)},
-        {"tint 1 -> 1 lasts its run time", 13, {10, 1, 1, 16, 0}, 0, 0, 10 * 6 + 1},
-        {"tint 1 -> 1 there and back", 13, {10, 1, 1, 16, 0}, 2, 0, 2 * (10 * 6 + 1)},
+        {"tint 1 -> 1 lasts until replaced", 13, {10, 1, 1, 16, 0}, 0, 0, -1},
+        {"tint 1 -> 1 there and back lasts too", 13, {10, 1, 1, 16, 0}, 2, 0, -1},
         {"run time 0 counts as 1", 1, {0, 0, 12, 0, 0}, 0, 0, CallPassingEnd(0, 12, 1)},
         {"blink counts 0 -> p1", 6, {10, 2, 0, 0, 0}, 0, 0, CallPassingEnd(0, 10, 10)},
     };
@@ -61,6 +62,23 @@ TEST_F(EffectRunTest, CharaEffectRunModesEndOnTheFrameTheValuePassesItsEnd)
         if (c.nExpectedCalls > 0) {
             EXPECT_EQ(run.nNumber, 0) << c.name << ": the ended effect is cleared";
         }
+    }
+}
+
+TEST_F(EffectRunTest, OnADyingCharacterARunThatDoesNotMoveOrLoopsStillEnds)
+{
+    // The death waits for the effect: a tint 1 -> 1 of 10 tenths ends after 10 x 6 frames (on the
+    // call after them), a looped burst of 5 tenths after its first pass.
+    const RUNCASE cases[] = {
+        {"tint 1 -> 1", 13, {10, 1, 1, 16, 0}, 0, 0, 10 * 6 + 1},
+        {"looped burst", 1, {5, 0, 32, 0, 0}, 0, 1, CallPassingEnd(0, 32, 5)},
+    };
+    for (const RUNCASE& c : cases) {
+        UseEffects({{c.nKind, c.p}}, {});
+        cCharaEffectRun run;
+        run.Start(1, c.nMode, c.bLoop);
+        run.bEndsInTime = 1;
+        EXPECT_EQ(CallsUntilEnd(run, 2000), c.nExpectedCalls) << c.name;
     }
 }
 
@@ -163,7 +181,7 @@ TEST_F(EffectRunTest, ScreenEffectRunsCompareTheTruncatedValue)
          CallPassingEnd(0, 1440, 10, true) + CallPassingEnd(1440, 0, 10, true)},
         {"there and back looped", 9, {10, 0, 1440, 0, 0}, 2, 1, 0, 1440, -1},
         {"move counts tenths 0 -> p1", 1, {10, 0, 0, 640, 0}, 0, 0, 0, 10, CallPassingEnd(0, 10, 10, true)},
-        {"mosaic 5 -> 5 lasts its run time", 13, {4, 5, 5, 0, 0}, 0, 0, 5, 5, 4 * 6 + 1},
+        {"mosaic 5 -> 5 lasts until replaced", 13, {4, 5, 5, 0, 0}, 0, 0, 5, 5, -1},
     };
     for (const SCRCASE& c : cases) {
         UseEffects({}, {{c.nKind, c.p}});

@@ -219,9 +219,13 @@ TEST_F(StageCommandsTest, TargetChoiceKeepsTheBackLinks)
     EXPECT_EQ(targetedBy(farFoe), 0);
     EXPECT_EQ(targetedBy(other), 1);
 
-    // An ID nobody has leaves no target; an empty faction keeps the old one.
+    // An empty faction while other factions hold characters leaves no target; so does an ID
+    // nobody has.
     TargetCommand(self, cItemsTestStage::Command(21, 10, {{0, 3}, {1, 7}, {8, 1}, {9, 9}}));
-    EXPECT_EQ(self.target, CharaRef(other.source));
+    EXPECT_TRUE(self.target.IsNone());
+    EXPECT_EQ(targetedBy(other), 0);
+    TargetCommand(self, cItemsTestStage::Command(21, 10, {{0, 3}, {2, 1}, {8, 1}, {9, 9}}));
+    ASSERT_EQ(self.target, CharaRef(other.source));
     TargetCommand(self, cItemsTestStage::Command(21, 10, {{0, 3}, {2, 1}, {8, 1}, {9, 42}}));
     EXPECT_TRUE(self.target.IsNone());
     EXPECT_EQ(targetedBy(other), 0);
@@ -230,6 +234,14 @@ TEST_F(StageCommandsTest, TargetChoiceKeepsTheBackLinks)
     TargetCommand(self, cItemsTestStage::Command(21, 10, {{0, 2}, {1, 12}, {3, 1}}));
     EXPECT_TRUE(self.target.IsNone());
     TargetCommand(self, cItemsTestStage::Command(21, 10, {{0, 1}}));
+    EXPECT_EQ(self.target, CharaRef(self.source));
+
+    // Only when all eight faction lists are empty does the search by ID keep the old target,
+    // with or without the every-faction switch.
+    for (CHARAGROUP& list : stage.field.m_CharaLayer) list.clear();
+    TargetCommand(self, cItemsTestStage::Command(21, 10, {{0, 3}, {1, 2}, {8, 1}, {9, 9}}));
+    EXPECT_EQ(self.target, CharaRef(self.source));
+    TargetCommand(self, cItemsTestStage::Command(21, 10, {{0, 3}, {2, 1}, {8, 1}, {9, 9}}));
     EXPECT_EQ(self.target, CharaRef(self.source));
 }
 
@@ -241,7 +253,7 @@ struct STATUS2CASE {
     std::function<void(const cChara&, const cPlayer&, const cItemsTestField&)> check;
 };
 
-TEST_F(StageCommandsTest, StatusOperation2SetsFlagsWithinTheirRanges)
+TEST_F(StageCommandsTest, StatusOperation2KeepsTheFlagsWrittenAndBoundsTheSize)
 {
     const STATUS2CASE cases[] = {
         {"vanish", 0, 0, 1,
@@ -251,19 +263,21 @@ TEST_F(StageCommandsTest, StatusOperation2SetsFlagsWithinTheirRanges)
          }},
         {"transparent", 0, 1, 1,
          [](const cChara& c, const cPlayer&, const cItemsTestField&) { EXPECT_EQ(c.def.m_bTransparent, 1); }},
-        {"transparent 5 is on", 0, 1, 5,
-         [](const cChara& c, const cPlayer&, const cItemsTestField&) { EXPECT_EQ(c.def.m_bTransparent, 1); }},
+        {"transparent 5 stays 5", 0, 1, 5,
+         [](const cChara& c, const cPlayer&, const cItemsTestField&) { EXPECT_EQ(c.def.m_bTransparent, 5); }},
         {"fixed facing", 0, 2, 1,
          [](const cChara& c, const cPlayer&, const cItemsTestField&) { EXPECT_EQ(c.def.m_nDirectionFix, 1); }},
+        {"fixed facing 2 stays 2", 0, 2, 2,
+         [](const cChara& c, const cPlayer&, const cItemsTestField&) { EXPECT_EQ(c.def.m_nDirectionFix, 2); }},
         {"flight on an ordinary character changes nothing", 0, 3, 1,
          [](const cChara& c, const cPlayer& h, const cItemsTestField&) {
              EXPECT_EQ(c.noGravity, 1);
              EXPECT_EQ(h.noGravity, 0);
          }},
-        {"invincible 7 is mode 2", 0, 4, 7,
-         [](const cChara& c, const cPlayer&, const cItemsTestField&) { EXPECT_EQ(c.def.m_nInvincible, 2); }},
-        {"invincible -1 is off", 0, 4, -1,
-         [](const cChara& c, const cPlayer&, const cItemsTestField&) { EXPECT_EQ(c.def.m_nInvincible, 0); }},
+        {"invincible 7 stays 7", 0, 4, 7,
+         [](const cChara& c, const cPlayer&, const cItemsTestField&) { EXPECT_EQ(c.def.m_nInvincible, 7); }},
+        {"invincible -1 stays -1", 0, 4, -1,
+         [](const cChara& c, const cPlayer&, const cItemsTestField&) { EXPECT_EQ(c.def.m_nInvincible, -1); }},
         {"size 2 doubles the box", 0, 5, 2,
          [](const cChara& c, const cPlayer&, const cItemsTestField&) {
              EXPECT_EQ(c.def.m_nScale, 2);
@@ -283,6 +297,11 @@ TEST_F(StageCommandsTest, StatusOperation2SetsFlagsWithinTheirRanges)
          [](const cChara& c, const cPlayer&, const cItemsTestField&) {
              EXPECT_EQ(c.def.m_bScrollSync, 1);
              EXPECT_EQ(c.syncScroll, 1);
+         }},
+        {"scroll sync 3 stays 3", 0, 6, 3,
+         [](const cChara& c, const cPlayer&, const cItemsTestField&) {
+             EXPECT_EQ(c.def.m_bScrollSync, 3);
+             EXPECT_EQ(c.syncScroll, 3);
          }},
         {"the target (the hero) vanishes by dying", 1, 0, 1,
          [](const cChara& c, const cPlayer& h, const cItemsTestField& f) {

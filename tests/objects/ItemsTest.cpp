@@ -133,6 +133,18 @@ TEST(ItemCommandTableTest, AListRunsInOrderAndUnknownKindsDoNothing)
     EXPECT_EQ(stage.field.m_StageVar[1], 20);
 }
 
+TEST(ItemCommandTableTest, ACommandThatTakesTheLastHpEndsTheListWithTwo)
+{
+    cItemsTestStage stage;
+    cPlayer& hero = stage.Hero(400, 400);
+    cVector<cEdCommand> list;
+    list.push_back(ItemCode("my.hp = 0"));
+    list.push_back(ItemCode("S1 = 5"));
+    list.push_back(cItemsTestStage::Command(2, 0));  // stage clear
+    EXPECT_EQ(RunItemCommands(hero, list), 2);
+    EXPECT_EQ(stage.field.m_StageVar[1], 0) << "nothing after the killing command runs";
+}
+
 // A flow of one wait command with the ID.
 cEdFlow FlowWithId(int nId)
 {

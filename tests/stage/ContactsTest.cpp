@@ -309,6 +309,7 @@ TEST_F(ContactsTest, AFloorBlockGivesItsItemOncePerSixtyFramesOnTheSameBlock)
     cell->m_nItemIndex = 1;
     hero.noGravity = 0;
     hero.onFoothold = 0;
+    hero.airborne = 0;  // standing on the block
     hero.floorCell = cellIndex;
     hero.lastFloorCell = cellIndex;
     hero.prevFloorCell = cellIndex;

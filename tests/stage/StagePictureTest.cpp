@@ -609,5 +609,38 @@ TEST_P(StateOverlayTest, BannersAndCaptionsComeFromTheWordSheet)
 
 INSTANTIATE_TEST_SUITE_P(Matrix, StateOverlayTest, ::testing::ValuesIn(kConfigs), ConfigName);
 
+class ScreenFlashTest : public StagePictureTest {};
+
+TEST_P(ScreenFlashTest, TheEndOfAFlashRoundShowsTheUntintedPalette)
+{
+    if (C().bDirect3D || C().nBpp != 8) {
+        GTEST_SKIP() << "only the 8-bit palette keeps a tint from frame to frame";
+    }
+    OpenWithPalette();
+    m_scene = std::make_unique<cSceneStage>();
+    cSceneStage& scene = *m_scene;
+    // Red at level 100 over 1 tenth (6 frames), two flashes.
+    const int p[8] = {255, 0, 0, 100, 0, 1, 1, 2};
+    ASSERT_EQ(scene.SetScreenColor(p), 1);
+    // The first frame of a round shows the picture at strength 255, as the round's end must.
+    scene.DrawScreenColor(0);
+    std::vector<PALETTEENTRY> first(PaletteBackup, PaletteBackup + 256);
+    auto showsFirst = [&first] {
+        for (int i = 0; i < 256; ++i) {
+            if (PaletteBackup[i].peRed != first[i].peRed || PaletteBackup[i].peGreen != first[i].peGreen ||
+                PaletteBackup[i].peBlue != first[i].peBlue)
+                return false;
+        }
+        return true;
+    };
+    for (int frame = 2; frame <= 5; ++frame) scene.DrawScreenColor(0);
+    EXPECT_FALSE(showsFirst()) << "the fifth frame shows 255 - 4/6 x 255 of the picture";
+    scene.DrawScreenColor(0);
+    EXPECT_TRUE(showsFirst()) << "the round ends on the untinted picture";
+    EXPECT_EQ(scene.m_ScreenColor.bActive, 1) << "one more flash to go";
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, ScreenFlashTest, ::testing::ValuesIn(kConfigs), ConfigName);
+
 }  // namespace
 }  // namespace gfxtest

@@ -22,6 +22,12 @@ int cCharaBase::UpdateAnimeList(int paused)
             ++it;
         }
     }
+    const EXTRAANIME* best = ShownExtraAnime();
+    return best != nullptr ? best->anime.GetFrame() : anime.GetFrame();
+}
+
+const EXTRAANIME* cCharaBase::ShownExtraAnime() const
+{
     // A priority entry whose time is up takes over from the earlier entries, and once one has,
     // only later entries whose time is up (and less overdue) may follow it; an ordinary entry is
     // shown only when nothing else is.
@@ -52,7 +58,7 @@ int cCharaBase::UpdateAnimeList(int paused)
             a = INT_MAX;
         }
     }
-    return best != nullptr ? best->anime.GetFrame() : anime.GetFrame();
+    return best;
 }
 
 void cCharaBase::RemoveAnimeByKey(int key)

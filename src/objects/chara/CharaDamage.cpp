@@ -170,5 +170,7 @@ int cCharaBase::Die()
     if (def.m_nDeathEffect != 0) {
         charaEffect.Start(def.m_nDeathEffect, def.m_nDeathEffectValue, 0);
     }
+    // The death waits for the effect on the character: it must end (see also DrawDeathEffect).
+    charaEffect.bEndsInTime = 1;
     return 0;
 }

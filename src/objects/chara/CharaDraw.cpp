@@ -126,7 +126,9 @@ int cCharaBase::StepCharaEffect(int paused)
 
 int cCharaBase::DrawDeathEffect(DDSURFACEDATA* target, int paused)
 {
-    // An effect of a kind that never advances would keep the death from ever ending.
+    // An effect of a kind that never advances, a run that does not move or a loop would keep
+    // the death from ever ending.
+    charaEffect.bEndsInTime = 1;
     const int kind = charaEffect.Kind();
     if (kind < 1 || kind > kLastEffectKind) {
         charaEffect.Clear();

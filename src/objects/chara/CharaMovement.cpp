@@ -7,6 +7,7 @@
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
 #include "objects/chara/cCharaBase.h"
+#include "objects/chara/cCharaFlowOwner.h"
 
 namespace {
 
@@ -134,7 +135,9 @@ void cCharaBase::LandOnFloor()
     }
     y -= (static_cast<int>(bottom) & 31) + 1;
     AdjustPosY();
-    // The flow runtime fires triggers 9, 13 and 15 (block hit, above or below, below) here.
+    FireCharaTrigger(*this, TRIGGER_BLOCK);
+    FireCharaTrigger(*this, TRIGGER_BLOCK_UPDOWN);
+    FireCharaTrigger(*this, TRIGGER_BLOCK_DOWN);
 }
 
 void cCharaBase::HitCeiling()
@@ -147,7 +150,9 @@ void cCharaBase::HitCeiling()
     ay = 0.0;
     y += 32 - (static_cast<int>(y) & 31);
     AdjustPosY();
-    // The flow runtime fires triggers 9, 13 and 14 (block hit, above or below, above) here.
+    FireCharaTrigger(*this, TRIGGER_BLOCK);
+    FireCharaTrigger(*this, TRIGGER_BLOCK_UPDOWN);
+    FireCharaTrigger(*this, TRIGGER_BLOCK_UP);
 }
 
 void cCharaBase::LeaveFoothold(int setLeft)

@@ -64,6 +64,7 @@ struct EXTRAANIME {
     std::int32_t extra = 0;      // frames it may still run after its time
     std::int32_t key = 0;        // the flow that started it
     std::int32_t stopped = 0;    // neither stepped nor shown until resumed
+    std::int32_t number = -1;    // the Anime database entry it plays (for the play-state file)
 };
 
 // Sub-steps left of the invincibility against one attacker.
@@ -244,6 +245,9 @@ public:
     // Steps the main pattern and (unless paused) the extra animations; the frame to show: the
     // chosen extra animation's, else the main pattern's.
     int UpdateAnimeList(int paused);
+    // The extra animation on screen (the choice UpdateAnimeList makes), or null when the
+    // character shows its own motion.
+    const EXTRAANIME* ShownExtraAnime() const;
     void RemoveAnimeByKey(int key);
     // Removes the entries of the key that have no frames left to run, stops the others.
     void EndAnimeByKey(int key);

@@ -63,6 +63,7 @@ void cCharaFlowOwner::StartFlowAnimation(const FLOWANIMESTART& start, std::int32
     entry.remaining = start.nValue1;
     entry.extra = start.nValue2;
     entry.key = nSerial;
+    entry.number = start.nAnime;
     entry.anime.SetPatterns(&table);
     if (start.nTickOffset != 0) {
         entry.anime.tick += start.nTickOffset;
@@ -115,10 +116,10 @@ void ResetCharaFlowFrameFlags(cCharaBase& chara)
     cFlowRuntime::ResetFlowFrameFlags(owner);
 }
 
-int StepCharaFlows(cCharaBase& chara, int bDeathOnly)
+int StepCharaFlows(cCharaBase& chara, int bDeathOnly, int bFinish)
 {
     cCharaFlowOwner owner(chara);
-    return cFlowRuntime::StepFlows(owner, bDeathOnly != 0);
+    return cFlowRuntime::StepFlows(owner, bDeathOnly != 0, bFinish != 0);
 }
 
 void FinishCharaFlowStep(cCharaBase& chara)

@@ -40,11 +40,12 @@ void FireCharaTrigger(cCharaBase& chara, int nKind);
 // cCharaBase::ResetFlowFrameFlags: once per frame, before the sub-steps.
 void ResetCharaFlowFrameFlags(cCharaBase& chara);
 // The flows' part of the character's flow step (cFlowRuntime::StepFlows); 1 when the step
-// stopped early because the character vanished or ran out of HP.
-int StepCharaFlows(cCharaBase& chara, int bDeathOnly);
-// The end of the character's flow step again (cFlowRuntime::FinishFlowStep): flows marked for
-// deletion and exclusion groups ended after the step (by the hero's pending item commands) are
-// dealt with in the same flow run.
+// stopped early because the character vanished or ran out of HP. With bFinish 0 the flows
+// marked for deletion and the ended groups are left for FinishCharaFlowStep.
+int StepCharaFlows(cCharaBase& chara, int bDeathOnly, int bFinish = 1);
+// The end of the character's flow step (cFlowRuntime::FinishFlowStep): erases the flows marked
+// for deletion and releases the ended exclusion groups. The hero calls it after its pending item
+// commands, so that what they mark is dealt with in the same flow run.
 void FinishCharaFlowStep(cCharaBase& chara);
 // Whether the last key condition of the flow is still held on controller 0 (the player's jump
 // holds its rise while it is); 0 for a flow without key conditions.

@@ -305,7 +305,9 @@ int cPlayer::RunFlows(int deathOnly)
     jumpDone = 0;
     ResetForFlowRun();
     // A flow after which HP is 0 or below (outside the death flows) ends the run at once.
-    const int stopped = StepCharaFlows(*this, deathOnly);
+    // The pending item commands run before the flows marked for deletion are erased and the
+    // ended groups released.
+    const int stopped = StepCharaFlows(*this, deathOnly, 0);
     if (lpStageField != nullptr) {
         lpStageField->m_pCurrentObject = nullptr;
     }

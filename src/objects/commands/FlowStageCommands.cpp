@@ -136,7 +136,8 @@ cCharaBase* FindNearest(cCharaBase& chara, const cEdCommand& c)
     return candidates.empty() ? nullptr : search(candidates);
 }
 
-// The character of the given ID; *bKeep is set when every list searched was empty.
+// The character of the given ID; bKeep is set (and the old target stays) when the stage has no
+// character in any faction list.
 cCharaBase* FindById(cCharaBase& chara, const cEdCommand& c, bool& bKeep)
 {
     auto search = [&](const CHARAGROUP& list) {
@@ -144,12 +145,16 @@ cCharaBase* FindById(cCharaBase& chara, const cEdCommand& c, bool& bKeep)
                               Param(c, 6), Param(c, 7), chara.source);
     };
     bKeep = true;
+    for (int f = 0; f < cStageField::kFactionCount; ++f) {
+        const CHARAGROUP* list = FactionGroup(f);
+        if (list != nullptr && !list->empty()) bKeep = false;
+    }
+    if (bKeep) return nullptr;
     const int nFirst = Param(c, 2) != 0 ? 0 : Param(c, 1);
     const int nLast = Param(c, 2) != 0 ? cStageField::kFactionCount - 1 : Param(c, 1);
     for (int f = nFirst; f <= nLast; ++f) {
         const CHARAGROUP* list = FactionGroup(f);
         if (list == nullptr || list->empty()) continue;
-        bKeep = false;
         if (cCharaBase* found = search(*list)) return found;
     }
     return nullptr;
@@ -328,15 +333,16 @@ int StatusOperation2Command(cCharaBase& chara, const cEdCommand& command)
                                                        : nullptr;
     if (subject == nullptr) return 0;
     cEdChara& d = subject->def;
-    // Every value is brought into the range of what it sets.
+    // The flags keep the byte written (a status condition sees it); only the flight kind and
+    // the size factor, which select tables and multiply sizes, are brought into their range.
     switch (nItem) {
     case STATUS2_VANISH: Vanish(chara, *subject); break;
-    case STATUS2_TRANSPARENT: d.m_bTransparent = static_cast<std::int8_t>(std::clamp(v, 0, 1)); break;
-    case STATUS2_FIXED_FACING: d.m_nDirectionFix = static_cast<std::int8_t>(std::clamp(v, 0, 1)); break;
+    case STATUS2_TRANSPARENT: d.m_bTransparent = static_cast<std::int8_t>(v); break;
+    case STATUS2_FIXED_FACING: d.m_nDirectionFix = static_cast<std::int8_t>(v); break;
     case STATUS2_FLIGHT:
         if (IsHero(*subject)) Hero()->SetFlight(std::clamp(v, 0, 3), 1);
         break;
-    case STATUS2_INVINCIBLE: d.m_nInvincible = static_cast<std::int8_t>(std::clamp(v, 0, 2)); break;
+    case STATUS2_INVINCIBLE: d.m_nInvincible = static_cast<std::int8_t>(v); break;
     case STATUS2_SIZE: {
         const int nSize = std::clamp(v, 1, 10);
         subject->SetScale(nSize, d.m_nScale);
@@ -345,7 +351,7 @@ int StatusOperation2Command(cCharaBase& chara, const cEdCommand& command)
         break;
     }
     case STATUS2_SCROLL_SYNC:
-        d.m_bScrollSync = static_cast<std::int8_t>(std::clamp(v, 0, 1));
+        d.m_bScrollSync = static_cast<std::int8_t>(v);
         subject->syncScroll = d.m_bScrollSync;
         break;
     default: break;

@@ -152,6 +152,8 @@ int AnimeCommand(cCharaBase& chara, const cEdCommand& command, std::int32_t nFlo
     table.push_back(AnimePattern[P(command, 0)]);  // a bad index is reported and uses entry 0
     EXTRAANIME entry;
     entry.key = nFlowSerial;
+    entry.number =
+        P(command, 0) >= 0 && static_cast<std::size_t>(P(command, 0)) < AnimePattern.size() ? P(command, 0) : 0;
     entry.anime.SetPatterns(&table);
     entry.anime.SetPattern(0, 1);
     chara.extraAnimes.push_front(std::move(entry));

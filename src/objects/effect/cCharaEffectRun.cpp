@@ -29,6 +29,7 @@ void cCharaEffectRun::AssignWork(const CHARAEFFECTWORK& work)
 
 void cCharaEffectRun::Start(int nNumber, int nMode, int bLoop)
 {
+    bEndsInTime = 0;
     bReversedNow = nMode == 1 ? 1 : 0;
     AssignWork(bReversedNow ? CharaEffectWorkRev[nNumber] : CharaEffectWork[nNumber]);
     // A number outside the table has been reported by the checked access; it runs nothing.
@@ -63,15 +64,15 @@ int cCharaEffectRun::Step()
         dValue -= dStep;
         goesOn = dValue >= nEnd;
     }
-    // A run that does not move (start = end, or a zero step) would never pass its end: it lasts
-    // its run time like a moving one.
-    if (goesOn && dStep == 0.0 && nFrames > RunFrames()) {
+    // A death effect that does not move would never pass its end and keep its character from
+    // going: it lasts its run time like a moving one.
+    if (goesOn && bEndsInTime && dStep == 0.0 && nFrames > RunFrames()) {
         goesOn = false;
     }
     if (goesOn) {
         return 0;
     }
-    if (bLoop || (nMode == 2 && bReversedNow == 0)) {
+    if ((bLoop && !bEndsInTime) || (nMode == 2 && bReversedNow == 0)) {
         Restart();
         return 0;
     }

@@ -10,6 +10,10 @@
 class cCharaEffectRun : public CHARAEFFECTWORK {
 public:
     std::int32_t nFrames = 0;  // frames advanced since the run (re)started
+    // Set on a dying character's effect (its death effect, or whatever effect runs on it): a
+    // run that does not move ends after its run time and a loop runs once, because the character
+    // may not go before that effect has ended.
+    std::int32_t bEndsInTime = 0;
 
     // Starts entry nNumber (checked access into CharaEffectWork / CharaEffectWorkRev): mode 1
     // takes the reversed entry and runs backwards, other modes the forward entry. Replaces any
@@ -18,8 +22,9 @@ public:
     // Mode 2 turns the direction; the entry of the current direction is copied in again.
     void Restart();
     // value += step (start <= end) or value -= step (start > end); the run goes on while the value
-    // has not passed the end. A run whose start equals its end goes on for its run time x 6
-    // frames instead of for ever. At the end: the loop flag or the forward half of a there-and-back
+    // has not passed the end, so a run that does not move (start = end: a lasting tint) goes on
+    // until it is replaced or cleared; with bEndsInTime it ends after its run time x 6 frames. At
+    // the end: the loop flag or the forward half of a there-and-back
     // run restarts (0); otherwise 1.
     int Step();
     // The once-per-frame advance of the kind: the wave kinds count their phase (0..359), the

@@ -13,7 +13,6 @@ void cScrEffectRun::AssignWork(const SCREFFECTWORK& work)
     nA = work.nA;
     nB = work.nB;
     nSpare = 0;
-    nFrames = 0;
 }
 
 void cScrEffectRun::Start(int nNumber, int nMode, int bLoop)
@@ -43,7 +42,6 @@ int cScrEffectRun::RunTenths() const
 
 int cScrEffectRun::Step(int nStartValue, int nEndValue, double dStepValue)
 {
-    ++nFrames;
     bool goesOn;
     if (nEndValue < nStartValue) {
         dValue -= dStepValue;
@@ -51,9 +49,6 @@ int cScrEffectRun::Step(int nStartValue, int nEndValue, double dStepValue)
     } else {
         dValue += dStepValue;
         goesOn = nEndValue >= static_cast<int>(dValue);
-    }
-    if (goesOn && (dStepValue == 0.0 || nStartValue == nEndValue) && nFrames > RunTenths() * 6) {
-        goesOn = false;
     }
     if (goesOn) {
         return 0;

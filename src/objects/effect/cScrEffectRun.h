@@ -8,17 +8,15 @@
 
 class cScrEffectRun : public SCREFFECTWORK {
 public:
-    std::int32_t nFrames = 0;  // frames advanced since the run (re)started
-
     // Starts entry nNumber (checked access into ScrEffectWork / ScrEffectWorkRev): mode 1 takes
     // the reversed entry, other modes the forward one. Replaces the running effect at once.
     void Start(int nNumber, int nMode, int bLoop);
     // Mode 2 turns the direction; the entry of the current direction is copied in again.
     void Restart();
     // end < start: value -= step, goes on while trunc(value) >= end; otherwise value += step,
-    // goes on while end >= trunc(value). A run that does not move (zero step, or start = end)
-    // lasts its run time x 6 frames instead of for ever. At the end: the loop flag or the forward
-    // half of a there-and-back run restarts (0); otherwise 1.
+    // goes on while end >= trunc(value), so a run that does not move (a lasting tint) goes on
+    // until it is replaced or cleared. At the end: the loop flag or the forward half of a
+    // there-and-back run restarts (0); otherwise 1.
     int Step(int nStartValue, int nEndValue, double dStepValue);
     // The kind of the running entry (0 without one) and its parameter i (0 = p1 .. 4 = p5).
     int Kind() const;

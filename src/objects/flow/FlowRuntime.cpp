@@ -178,7 +178,7 @@ void cFlowRuntime::ResetFlowFrameFlags(cFlowOwner& owner)
     for (std::uint8_t& started : state.flowGroupStartedNow) started = 0;
 }
 
-int cFlowRuntime::StepFlows(cFlowOwner& owner, bool bDeathOnly)
+int cFlowRuntime::StepFlows(cFlowOwner& owner, bool bDeathOnly, bool bFinish)
 {
     StartFlowAnimations(owner);
     for (int i = 0; i < FlowCount(owner); ++i) {
@@ -207,7 +207,9 @@ int cFlowRuntime::StepFlows(cFlowOwner& owner, bool bDeathOnly)
             return 1;
         }
     }
-    FinishFlowStep(owner);
+    if (bFinish) {
+        FinishFlowStep(owner);
+    }
     return 0;
 }
 

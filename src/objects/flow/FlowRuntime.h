@@ -60,8 +60,9 @@ public:
     // (with bDeathOnly only flows of trigger 3) is stepped and ended when it finishes. The step
     // stops at once (result 1) after a flow when the character has vanished, or, outside the
     // death step and for a flow of another trigger than 3, when its HP has reached 0. Otherwise
-    // the flows marked for deletion are erased and the ended exclusion groups released; 0.
-    static int StepFlows(cFlowOwner& owner, bool bDeathOnly);
+    // the flows marked for deletion are erased and the ended exclusion groups released (unless
+    // bFinish is false: the caller has work to do first and calls FinishFlowStep itself); 0.
+    static int StepFlows(cFlowOwner& owner, bool bDeathOnly, bool bFinish = true);
     // Erases the flows marked for deletion (when some are) and releases the exclusion groups
     // that ended (when some did).
     static void FinishFlowStep(cFlowOwner& owner);

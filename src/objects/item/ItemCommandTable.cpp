@@ -154,6 +154,11 @@ int RunItemCommands(cPlayer& player, const cVector<cEdCommand>& commands)
     int nResult = 0;
     for (const cEdCommand& command : list) {
         nResult = ItemCommandFuncTable::Run(command.m_nKind, player, command);
+        // A command that took the last HP ends the list at once: what follows it (a stage
+        // clear, say) never runs for a dead hero.
+        if (player.hp < 1) {
+            nResult = 2;
+        }
         if (nResult != 0) {
             break;
         }

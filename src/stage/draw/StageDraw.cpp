@@ -36,8 +36,8 @@ constexpr int kMessageY = 456;
 constexpr int kRankingX = 184;
 constexpr int kRankingY = 64;
 constexpr int kSlotItemIcons = 43;
-// Items and shots carry no display priority of their own: with priorities on they are drawn in
-// the pass of the characters' default priority.
+// Items carry no display priority of their own: with priorities on they are drawn in the pass of
+// the characters' default priority.
 constexpr int kDefaultPriority = 3;
 
 // The pictures of one layer; one whose time is over is removed.
@@ -99,18 +99,16 @@ void DrawItems(DDSURFACEDATA* target, bool bThisPass, int bFreeze)
     DDEndBatch();
 }
 
-// The shots and swords of one pass in an unsorted batch.
-void DrawShots(cStageField& field, DDSURFACEDATA* target, bool bThisPass, int bFreeze)
+// The shots and swords of one pass in an unsorted batch: those of drawing priority nPriority, or
+// every one when nPriority is below 0 (the stage draws without priorities).
+void DrawShots(cStageField& field, DDSURFACEDATA* target, int nPriority, int bFreeze)
 {
-    if (!bThisPass) {
-        return;
-    }
     SHOTDRAWSOURCES sources;
     sources.swordSurfaces = &StageBitmaps.SwordType;
     sources.bVideoStretch = CharaDrawSettings.bVideoStretch;
     DDBeginBatch(0);
     for (cShot& shot : field.m_ShotList) {
-        if (shot.IsInView()) {
+        if ((nPriority < 0 || shot.def.m_nShotOptB == nPriority) && shot.IsInView()) {
             shot.CalcScreenRect();
             DrawShot(shot, target, bFreeze, sources);
         }
@@ -203,7 +201,7 @@ void cSceneStage::DrawPass(int nPriority, bool bPriorities, int bFreeze)
             ++it;
         }
     }
-    DrawShots(*this, &BackBuffer, !bPriorities || nPriority == kDefaultPriority, bFreeze);
+    DrawShots(*this, &BackBuffer, bPriorities ? nPriority : -1, bFreeze);
 }
 
 void cSceneStage::DrawPlayer(int bFreeze)

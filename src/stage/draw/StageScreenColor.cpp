@@ -14,6 +14,15 @@ namespace {
 
 constexpr int kSlotTintWork = 67;
 
+// The 8-bit palette shown: the saved palette mixed toward the colour, nValue 255 untinted.
+void ShowFadedPalette(int nValue, BYTE r, BYTE g, BYTE b)
+{
+    DDFadePalette(PaletteBackup, 0, 255, nValue, r, g, b, Palette);
+    if (lpDDPalette != nullptr) {
+        lpDDPalette->SetEntries(0, 0, 256, PaletteBackup);
+    }
+}
+
 }  // namespace
 
 int cSceneStage::SetScreenColor(const int p[8])
@@ -47,13 +56,15 @@ void cSceneStage::DrawScreenColor(int bDrawOnly)
             tint.bActive = 0;
             return;
         }
-        DDFadePalette(PaletteBackup, 0, 255, v, r, g, b, Palette);
-        if (lpDDPalette != nullptr) {
-            lpDDPalette->SetEntries(0, 0, 256, PaletteBackup);
-        }
+        ShowFadedPalette(v, r, g, b);
     }
     if (!bDrawOnly) {
         bool bFlashEnd = false;
         tint.Advance(bDirect3D != 0, bFlashEnd);
+        // A flash round ends on the untinted picture. Under Direct3D the veil is drawn anew every
+        // frame, so only the palette of 8-bit DirectDraw has to be put back.
+        if (bFlashEnd && !bDirect3D && nScreenBpp == 8) {
+            ShowFadedPalette(255, r, g, b);
+        }
     }
 }

@@ -39,6 +39,12 @@ void DrawMenu(int nFirst, int nEntries, int nMenuX)
 
 }  // namespace
 
+void cSceneStage::DrawFrozenState()
+{
+    Draw(0, 1, 0, FrozenMessageLine());
+    DrawStateOverlay();
+}
+
 void cSceneStage::DrawStateOverlay()
 {
     switch (m_nState) {
