@@ -142,7 +142,7 @@ BOOL CheckOneSecond(int nMode, int n)
 
 BOOL CheckFrameTimeDD(int nFrameRate)
 {
-    if (nFrameRate <= 0) return TRUE;
+    if (nFrameRate <= 0 || !FramePaceKept()) return TRUE;
     FrameSchedule& s = Timing().ddSchedule;
     const DWORD now = timeGetTime();
     s.Anchor(nFrameRate, now);
@@ -169,7 +169,7 @@ BOOL CheckFrameTimeD3D(int nFrameRate, int bShow, DDSURFACEDATA* lpSheet)
         l.frames.Add(static_cast<DWORD>(GetFPS(0)));
     }
     const DWORD now = timeGetTime();
-    if (!l.schedule.IsDue(now)) return FALSE;
+    if (FramePaceKept() && !l.schedule.IsDue(now)) return FALSE;
     if (++l.schedule.nFrame >= nFrameRate) {
         l.schedule.nFrame = 0;
         l.schedule.dwBase = now;

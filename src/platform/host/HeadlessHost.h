@@ -33,6 +33,8 @@ public:
     int ShowMessageBox(const std::string& textSjis, const std::string& captionSjis, UINT uType) override;
 
     bool IsHeadless() const override { return true; }
+    // False when the process was started with QB_UNPACED (read once, when the host is made).
+    bool KeepsFramePace() const override { return m_bPaced; }
 
     // For tests: the window as last opened and changed since (title, full screen).
     HostWindowSpec WindowSpec() const;
@@ -41,6 +43,7 @@ public:
 
 private:
     FrameStore m_frames;
+    const bool m_bPaced = !UnpacedRequested();  // fixed for the host's life
 
     mutable std::mutex m_mutex;  // guards everything below
     std::condition_variable m_wake;
