@@ -10,7 +10,10 @@
 // (xvfb-run -s "-screen 0 1024x768x24" ...) the x11 driver, or SDL_VIDEODRIVER=dummy or offscreen.
 // Figures come from the shipped build: bash scripts/build.sh release bench_present (-O3 with
 // debug information, no sanitizers), then build/release/bench/bench_present.
-//   RESULTS
+// Measured with SDL_VIDEODRIVER=dummy on a shared 8-core machine (load average 20-50; the wall
+// times suffer from it most): ours_cpu_ms 0.25, sdl_cpu_ms 0.12, ours_over_sdl 2.0; ours_ms 1.9,
+// sdl_ms 1.1. Ours makes two passes over the pixels on its own (the compose into the kept last
+// picture, the copy into the host's frame store) before the upload that bare SDL makes as well.
 #include <benchmark/benchmark.h>
 
 #include <SDL.h>

@@ -8,8 +8,9 @@
 // of a frame at 60 frames a second; goals: 1000 under 0.10, 3000 under 0.50).
 // Figures come from the shipped build: bash scripts/build.sh release bench_stage_collision (-O3
 // with debug information, no sanitizers), then build/release/bench/bench_stage_collision.
-//   before the grid over the faction groups: RESULTS_BEFORE
-//   with it:                                  RESULTS_AFTER
+// Measured on a shared 8-core machine under a load average of 20-50:
+//   the faction walk over every pair (before the grid): 1000 characters 11.3 ms, 3000 87 ms
+//   with the grid: 300 0.68 ms (0.041), 1000 1.72 ms (0.103), 3000 5.0 ms (0.30)
 #include <benchmark/benchmark.h>
 
 #include "PlayFrameBench.h"

@@ -11,22 +11,24 @@ constexpr std::size_t kCellsPerBox = 4;
 // A box spanning more cells than this is returned by every query instead of filling the cells.
 constexpr int kMaxSpanCells = 64;
 
+// One test for all four edges: a sum is finite only when every term is (an overflowing sum of
+// finite edges counts as not finite, which only makes the box be returned more often).
 bool Finite(const GRIDBOX& box)
 {
-    return std::isfinite(box.left) && std::isfinite(box.top) && std::isfinite(box.right) && std::isfinite(box.bottom);
+    return std::isfinite(box.left + box.top + box.right + box.bottom);
 }
 
 }  // namespace
 
 int cBoxGrid::CellX(double x) const
 {
-    const double c = std::floor((x - m_OriginX) / m_Cell);
+    const double c = (x - m_OriginX) * m_InvCell;
     return c <= 0.0 ? 0 : (c >= m_Cols - 1 ? m_Cols - 1 : static_cast<int>(c));
 }
 
 int cBoxGrid::CellY(double y) const
 {
-    const double c = std::floor((y - m_OriginY) / m_Cell);
+    const double c = (y - m_OriginY) * m_InvCell;
     return c <= 0.0 ? 0 : (c >= m_Rows - 1 ? m_Rows - 1 : static_cast<int>(c));
 }
 
@@ -66,6 +68,8 @@ void cBoxGrid::Build(const std::vector<GRIDBOX>& boxes, const std::vector<std::u
         extent += std::max(r - l, d - t);
         ++finite;
     }
+    m_nTaking =
+        static_cast<std::size_t>(std::count_if(taking.begin(), taking.end(), [](std::uint8_t t) { return t != 0; }));
     m_OriginX = minX;
     m_OriginY = minY;
     m_Cell = std::max(kMinCell, finite > 0 ? extent / static_cast<double>(finite) : kMinCell);
@@ -86,6 +90,9 @@ void cBoxGrid::Build(const std::vector<GRIDBOX>& boxes, const std::vector<std::u
     }
     m_Cols = static_cast<int>(cols);
     m_Rows = static_cast<int>(rows);
+    m_InvCell = 1.0 / m_Cell;
+    m_MaxX = maxX;
+    m_MaxY = maxY;
 
     const std::size_t cellCount = static_cast<std::size_t>(m_Cols) * static_cast<std::size_t>(m_Rows);
     m_CellStart.assign(cellCount + 1, 0);
@@ -129,6 +136,14 @@ void cBoxGrid::Build(const std::vector<GRIDBOX>& boxes, const std::vector<std::u
 void cBoxGrid::Query(const GRIDBOX& box, std::vector<int>& out) const
 {
     out.clear();
+    if (m_nTaking == 0) {
+        return;
+    }
+    if (m_Everywhere.empty() && Finite(box) &&
+        (std::max(box.left, box.right) < m_OriginX || std::min(box.left, box.right) > m_MaxX ||
+         std::max(box.top, box.bottom) < m_OriginY || std::min(box.top, box.bottom) > m_MaxY)) {
+        return;  // beside every box
+    }
     if (++m_nQuery == 0) {
         std::fill(m_Seen.begin(), m_Seen.end(), 0);
         m_nQuery = 1;

@@ -2,6 +2,7 @@
 // boxes near the one it tests instead of every box of the group. Game thread.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -36,6 +37,10 @@ private:
     double m_OriginX = 0.0;
     double m_OriginY = 0.0;
     double m_Cell = 1.0;
+    double m_InvCell = 1.0;
+    double m_MaxX = 0.0;  // the far edges of the finite boxes taking part
+    double m_MaxY = 0.0;
+    std::size_t m_nTaking = 0;  // boxes taking part
     int m_Cols = 0;
     int m_Rows = 0;
     std::vector<int> m_CellStart;               // m_Cols * m_Rows + 1 offsets into m_Entries
