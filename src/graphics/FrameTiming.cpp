@@ -149,7 +149,7 @@ BOOL CheckOneSecond(int nMode, int n)
 
 BOOL CheckFrameTimeDD(int nFrameRate)
 {
-    if (nFrameRate <= 0) return TRUE;
+    if (nFrameRate <= 0 || !FramePaceKept()) return TRUE;
     FrameDeadline& d = Timing().ddDeadline;
     const DWORD now = timeGetTime();
     if (d.bStarted && Since(d.dwDue, now) < 0) return FALSE;
@@ -172,7 +172,7 @@ BOOL CheckFrameTimeD3D(int nFrameRate, int bShow, DDSURFACEDATA* lpSheet)
         l.frames.Add(static_cast<DWORD>(GetFPS(0)));
     }
     const DWORD now = timeGetTime();
-    if (!l.schedule.IsDue(now)) return FALSE;
+    if (FramePaceKept() && !l.schedule.IsDue(now)) return FALSE;
     if (++l.schedule.nFrame >= nFrameRate) {
         l.schedule.nFrame = 0;
         l.schedule.dwBase = now;

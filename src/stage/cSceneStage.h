@@ -28,6 +28,7 @@
 #include "stage/StageSummons.h"
 #include "stage/WAITINFO.h"
 #include "stage/cReplayKeys.h"
+#include "stage/collision/GroupGrids.h"
 #include "stage/collision/cBlockCharaIndex.h"
 #include "stage/draw/SCREENCOLOR.h"
 
@@ -293,13 +294,22 @@ public:
     int CollideGroups(std::list<cChara>& list);
     // Shots against characters runs in this sub-step (its m_SubStepCheck entry is 1).
     bool ShotCheckThisSubStep() const;
-    // First phase: every shot against the characters of the other factions; 0, 1 or 2.
+    // First phase: every shot against the characters of the other factions, group by group;
+    // 0, 1 or 2.
     int CollideShotsWithCharas();
+    // Second phase: the characters of every two factions touching each other; 0, 1 or 2.
+    int CollideCharasWithCharas();
+    // Two characters of different factions meeting: touch triggers, the body blows both ways,
+    // then the deaths; 0, 1 or 2.
+    int CharasMeet(cCharaBase& n, cCharaBase& p);
     // One shot meeting one character: trigger, damage, death, piercing and the carried item;
     // usedUp is set when a non-piercing shot spent itself on the character.
     int ShotMeetsChara(cShot& shot, cCharaBase& chara, bool& usedUp);
     // Last phase: shots of different factions that may shoot each other down.
     void CollideShotsWithShots();
+    // Every shot of groupJ against every shot of groupK (kCanClash: groupK holds a shot that can
+    // be shot down or shoot down).
+    void ClashGroups(SHOTGROUP& groupJ, SHOTGROUP& groupK, bool kCanClash);
     // The player against the items lying in the stage; 0, 1 or 2.
     int CheckItemContacts(cPlayer& player);
     // A character whose HP fell to 0: the hero gives 2; a character already dying 0; any other
@@ -498,6 +508,8 @@ private:
     bool m_bClearDuringSetUp = false;  // the stage was cleared while SetStage ran
     // CharaList's block characters for the collision walks, kept through a play sub-step.
     cBlockCharaIndex m_BlockCharaIndex;
+    // The faction groups gathered for the collision walks between factions, kept for their storage.
+    GROUPGRIDS m_GroupGrids;
     // FinishStage's parts.
     bool LoadNextStage();
     void StoreCarriedState();

@@ -2,9 +2,11 @@
 // 30, 60 and 120 frames (also across the wrap of the millisecond counter), the schedule of the
 // Direct3D limiter, stalls, rate changes, and the counters.
 #include <cstdint>
+#include <cstdlib>
 
 #include "GraphicsTestSupport.h"
 #include "graphics/FrameTiming.h"
+#include "platform/hostapi/Host.h"
 
 namespace gfxtest {
 namespace {
@@ -174,6 +176,22 @@ TEST_F(FrameTimingTest, NeverWaitsAtRateZeroOrWithoutDirect3D)
         EXPECT_TRUE(CheckFrameTimeDD(0));
         EXPECT_TRUE(CheckFrameTimeD3D(0, 0, nullptr));
     }
+}
+
+// A headless run asked to go unpaced lets every frame through at once, with the clock standing.
+TEST_F(FrameTimingTest, AnUnpacedHeadlessRunNeverWaits)
+{
+    setenv("QB_UNPACED", "1", 1);
+    SetHost(CreateHeadlessHost());
+    unsetenv("QB_UNPACED");
+    int backToBack = 0;
+    while (backToBack < 100 && CheckFrameTimeDD(60)) ++backToBack;
+    EXPECT_EQ(backToBack, 100);
+
+    SetHost(CreateHeadlessHost());  // paced again
+    ResetFrameTimingForTest();
+    EXPECT_TRUE(CheckFrameTimeDD(60));
+    EXPECT_FALSE(CheckFrameTimeDD(60)) << "the next frame waits for the pace";
 }
 
 // A stage that sets another rate: the deadline the last frame set still holds, the new rate

@@ -125,6 +125,23 @@ TEST(HeadlessHostTest, WakeEndsAWaitEvenWhenItCameFirst)
     EXPECT_TRUE(WaitEndsWithin10s(host, [&host] { host.Wake(); })) << "a Wake given during the wait did not end it";
 }
 
+TEST(HostTest, AHeadlessHostDropsTheFramePaceOnlyWhenAsked)
+{
+    struct Case {
+        const char* value;  // nullptr: not set
+        bool paced;
+    };
+    for (const Case& c : {Case{nullptr, true}, Case{"0", true}, Case{"", true}, Case{"1", false}}) {
+        if (c.value != nullptr) {
+            setenv("QB_UNPACED", c.value, 1);
+        } else {
+            unsetenv("QB_UNPACED");
+        }
+        EXPECT_EQ(HeadlessHost().KeepsFramePace(), c.paced) << (c.value ? c.value : "unset");
+    }
+    unsetenv("QB_UNPACED");
+}
+
 TEST(HostTest, TheProcessHostIsHeadlessWhenAskedAndCanBeReplaced)
 {
     const char* saved = std::getenv("QB_HEADLESS");

@@ -40,14 +40,15 @@ protected:
         StageFixture::TearDown();
     }
 
-    // n flying enemies of faction 2 in a row next to the hero; play running.
-    bool EnterWithEnemies(int n)
+    // n flying enemies of the faction (2 unless given) in a row next to the hero (faction 1);
+    // play running.
+    bool EnterWithEnemies(int n, int faction = 2)
     {
         for (int i = 0; i < n; ++i) {
             testsupport::CharaDefSpec c;
             c.controller = 1;
             c.flying = 1;
-            c.faction = 2;
+            c.faction = static_cast<std::int8_t>(faction);
             c.x = static_cast<std::uint16_t>(4 + 2 * i);
             c.y = 5;
             c.placeValue = -1;
@@ -214,6 +215,53 @@ TEST_F(ContactsTest, ShotsOfDifferentFactionsShootEachOtherDown)
         EXPECT_EQ(Scene().m_ShotLayer[2].size(), c.expectR ? 1u : 0u) << c.name;
         EXPECT_EQ(Scene().m_ShotList.size(), (c.expectS ? 1u : 0u) + (c.expectR ? 1u : 0u)) << c.name;
     }
+}
+
+TEST_F(ContactsTest, StackedDeathsOfOneSubStepComeFactionGroupByFactionGroup)
+{
+    // Two deadly shots of faction 2: the first over a character of faction 3, the second over the
+    // hero (faction 1). All shots of a group meet one character group before the next, so the
+    // hero's group comes first and the hero's death ends the walk before faction 3 is reached.
+    ASSERT_TRUE(EnterWithEnemies(1, 3));
+    cPlayer& hero = Player[P1];
+    cChara& other = CharaList.front();
+    hero.hp = 10;
+    hero.invincibleTime = 0;
+    other.hp = 3;
+    other.def.m_nMaxHp = 3;
+    PlaceShotBox(hero, 0, 0);
+    PlaceShotBox(other, 300, 100);
+    Shot(300, 100, 20, 0, 2);
+    Shot(0, 0, 20, 0, 2);
+
+    EXPECT_EQ(Scene().CollideGroups(CharaList), 2) << "the hero's death";
+    EXPECT_EQ(hero.hp, 0);
+    EXPECT_EQ(other.hp, 3) << "faction 3 is not reached";
+    EXPECT_EQ(other.dying, 0);
+}
+
+TEST_F(ContactsTest, AShotShotDownLeavesBeforeTheNextGroup)
+{
+    // S (faction 1, strength 3) touches R1 (faction 2, strength 5) at one corner and R2
+    // (faction 3, strength 1) at the other; R1 and R2 do not touch. R1 dooms S, which leaves after
+    // group 2 and never reaches R2.
+    ASSERT_TRUE(EnterWithEnemy());
+    CharaList.front().active = 0;
+    ClearShots();
+    const struct {
+        int faction;
+        int strength;
+        double at;  // left and top of the 8 x 8 box
+    } shots[] = {{1, 3, 500}, {2, 5, 493}, {3, 1, 507}};
+    for (const auto& made : shots) {
+        cShot& shot = Shot(made.at, made.at, 0, 0, made.faction);
+        shot.def.m_bClash = 1;
+        shot.def.m_nClashPower = static_cast<std::int8_t>(made.strength);
+    }
+    Scene().CollideGroups(CharaList);
+    EXPECT_EQ(Scene().m_ShotLayer[1].size(), 0u) << "S shot down by the stronger R1";
+    EXPECT_EQ(Scene().m_ShotLayer[2].size(), 1u) << "R1 is stronger";
+    EXPECT_EQ(Scene().m_ShotLayer[3].size(), 1u) << "R2 is never met";
 }
 
 struct PICKUP {

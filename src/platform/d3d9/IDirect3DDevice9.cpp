@@ -208,6 +208,9 @@ HRESULT IDirect3DDevice9::Present(const RECT* pSourceRect, const RECT* pDestRect
 
 void IDirect3DDevice9::WaitForVerticalBlank() const
 {
+    if (!FramePaceKept()) {
+        return;
+    }
     const double period = 1000.0 / (refreshRate_ ? refreshRate_ : 60);
     const double now = timeGetTime();
     const double next = (std::floor(now / period) + 1) * period;

@@ -19,20 +19,20 @@ bool DDrawFaultOn(DDrawFault fault)
 
 void DDrawWaitForVBlank()
 {
+    if (!FramePaceKept()) {
+        return;
+    }
     const ULONGLONG now = timeGetTime();
     ULONGLONG k = now * 60 / 1000 + 1;
     while (k * 1000 / 60 <= now) ++k;
     Sleep(static_cast<DWORD>(k * 1000 / 60 - now));
 }
 
-void DDrawPublishVisible(HostFrame frame)
+void DDrawPublishVisibleLocked()
 {
+    const HostFrame& frame = DDraw().lastVisible;
     if (frame.width <= 0 || frame.height <= 0) return;
-    {
-        DDrawLock lock(DDraw().mutex);
-        DDraw().lastVisible = frame;
-        ++DDraw().visibleCount;
-    }
+    ++DDraw().visibleCount;
     standin::LinkedHost().SubmitFrame(frame.pixels.data(), frame.width, frame.height, frame.width);
 }
 

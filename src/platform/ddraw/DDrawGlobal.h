@@ -36,5 +36,6 @@ bool DDrawFaultOn(DDrawFault fault);
 // fall at floor(k x 1000 / 60) ms. Call without the lock held.
 void DDrawWaitForVBlank();
 
-// Records a composed visible image and hands it to the host. Call without the lock held.
-void DDrawPublishVisible(HostFrame frame);
+// Counts the visible image just composed into lastVisible and hands it to the host, which
+// copies it. Call with the lock held, so that the image cannot change while it is copied.
+void DDrawPublishVisibleLocked();

@@ -256,14 +256,8 @@ HRESULT IDirectDraw7::WaitForVerticalBlank(DWORD dwFlags, HANDLE)
 
 HRESULT IDirectDraw7::FlipToGDISurface()
 {
-    HostFrame frame;
-    {
-        DDrawLock lock(DDraw().mutex);
-        if (DDrawFaultOn(DDrawFault::FlipToGDISurface)) return DDERR_GENERIC;
-        if (m_primary == nullptr) return DD_OK;
-        const HRESULT hr = m_primary->FlipToGdiLocked(lock, frame);
-        if (FAILED(hr)) return hr;
-    }
-    DDrawPublishVisible(std::move(frame));
-    return DD_OK;
+    DDrawLock lock(DDraw().mutex);
+    if (DDrawFaultOn(DDrawFault::FlipToGDISurface)) return DDERR_GENERIC;
+    if (m_primary == nullptr) return DD_OK;
+    return m_primary->FlipToGdiLocked(lock);
 }

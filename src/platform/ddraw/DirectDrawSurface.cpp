@@ -205,7 +205,6 @@ HRESULT IDirectDrawSurface7::Blt(RECT* lpDestRect, IDirectDrawSurface7* lpSrc, R
                                  DDBLTFX* lpFx)
 {
     const bool bWait = (dwFlags & DDBLT_WAIT) != 0;
-    HostFrame frame;
     {
         DDrawLock lock(DDraw().mutex);
         const RECT dst = lpDestRect != nullptr ? *lpDestRect : WholeRect(m_width, m_height);
@@ -227,9 +226,8 @@ HRESULT IDirectDrawSurface7::Blt(RECT* lpDestRect, IDirectDrawSurface7* lpSrc, R
             if (const HRESULT hr = DestClipLocked(dst, clip); FAILED(hr)) return hr;
             BltCopyLocked(dst, clip, *lpSrc, srcRect, (dwFlags & DDBLT_KEYSRC) != 0);
         }
-        if (IsPrimary()) frame = ComposeVisibleLocked();
+        if (IsPrimary()) PublishVisibleLocked();
     }
-    if (IsPrimary()) DDrawPublishVisible(std::move(frame));
     return DD_OK;
 }
 
@@ -237,7 +235,6 @@ HRESULT IDirectDrawSurface7::BltFast(DWORD dwX, DWORD dwY, IDirectDrawSurface7* 
 {
     if (lpSrc == nullptr) return DDERR_INVALIDPARAMS;
     if (dwTrans & DDBLTFAST_DESTCOLORKEY) return DDERR_UNSUPPORTED;
-    HostFrame frame;
     {
         DDrawLock lock(DDraw().mutex);
         if (const HRESULT hr = WaitNotBusyLocked(lock, lpSrc, (dwTrans & DDBLTFAST_WAIT) != 0); FAILED(hr)) return hr;
@@ -251,9 +248,8 @@ HRESULT IDirectDrawSurface7::BltFast(DWORD dwX, DWORD dwY, IDirectDrawSurface7* 
         const RECT dst{static_cast<LONG>(dwX), static_cast<LONG>(dwY), static_cast<LONG>(right),
                        static_cast<LONG>(bottom)};
         BltCopyLocked(dst, dst, *lpSrc, srcRect, (dwTrans & DDBLTFAST_SRCCOLORKEY) != 0);
-        if (IsPrimary()) frame = ComposeVisibleLocked();
+        if (IsPrimary()) PublishVisibleLocked();
     }
-    if (IsPrimary()) DDrawPublishVisible(std::move(frame));
     return DD_OK;
 }
 
@@ -277,7 +273,6 @@ HRESULT IDirectDrawSurface7::Flip(IDirectDrawSurface7* lpOverride, DWORD dwFlags
         }
     }
     if ((dwFlags & DDFLIP_NOVSYNC) == 0) DDrawWaitForVBlank();
-    HostFrame frame;
     {
         DDrawLock lock(DDraw().mutex);
         if (!m_chain) return DDERR_NOTFLIPPABLE;
@@ -288,13 +283,12 @@ HRESULT IDirectDrawSurface7::Flip(IDirectDrawSurface7* lpOverride, DWORD dwFlags
             if (m->m_lost) return DDERR_SURFACELOST;
         }
         RotateChainLocked();
-        frame = ComposeVisibleLocked();
+        PublishVisibleLocked();
     }
-    DDrawPublishVisible(std::move(frame));
     return DD_OK;
 }
 
-HRESULT IDirectDrawSurface7::FlipToGdiLocked(std::unique_lock<std::mutex>& lock, HostFrame& frame)
+HRESULT IDirectDrawSurface7::FlipToGdiLocked(std::unique_lock<std::mutex>& lock)
 {
     if (!m_chain) return DD_OK;
     if (const HRESULT hr = WaitNotBusyLocked(lock, m_chain->members, true); FAILED(hr)) return hr;
@@ -303,7 +297,7 @@ HRESULT IDirectDrawSurface7::FlipToGdiLocked(std::unique_lock<std::mutex>& lock,
         RotateChainLocked();
         moved = true;
     }
-    if (moved) frame = ComposeVisibleLocked();
+    if (moved) PublishVisibleLocked();
     return DD_OK;
 }
 
@@ -503,35 +497,95 @@ DWORD IDirectDrawSurface7::RawPixelLocked(int x, int y) const
     return v;
 }
 
-HostFrame IDirectDrawSurface7::ComposeVisibleLocked() const
+namespace {
+
+// One channel of a masked format read out as 0..255: a table for channels of up to 8 bits (the
+// 16-bit formats), the scaled read otherwise.
+struct ChannelReader {
+    ChannelMask mask;
+    std::array<DWORD, 256> table{};
+    bool tabled = false;
+
+    explicit ChannelReader(DWORD bits) : mask(ChannelMask::From(bits))
+    {
+        tabled = mask.max < table.size();
+        for (DWORD v = 0; tabled && v <= mask.max; ++v) {
+            table[v] = mask.ReadScaled(v << mask.shift);
+        }
+    }
+    DWORD Read(DWORD raw) const { return tabled ? table[(raw & mask.mask) >> mask.shift] : mask.ReadScaled(raw); }
+};
+
+void ComposeRowsPalette(const BYTE* src, int pitch, int w, int h, const std::array<RGBQUAD, 256>& palette,
+                        std::uint32_t* out)
+{
+    std::array<std::uint32_t, 256> xrgb{};
+    for (size_t i = 0; i < xrgb.size(); ++i) {
+        const RGBQUAD& q = palette[i];
+        xrgb[i] =
+            (static_cast<std::uint32_t>(q.rgbRed) << 16) | (static_cast<std::uint32_t>(q.rgbGreen) << 8) | q.rgbBlue;
+    }
+    for (int y = 0; y < h; ++y, src += pitch, out += w) {
+        for (int x = 0; x < w; ++x) {
+            out[x] = xrgb[src[x]];
+        }
+    }
+}
+
+void ComposeRows32(const BYTE* src, int pitch, int w, int h, std::uint32_t* out)
+{
+    for (int y = 0; y < h; ++y, src += pitch, out += w) {
+        std::memcpy(out, src, static_cast<size_t>(w) * 4);  // little-endian host
+        for (int x = 0; x < w; ++x) {
+            out[x] &= 0x00FFFFFFu;
+        }
+    }
+}
+
+void ComposeRowsMasked(const BYTE* src, int pitch, int bytes, int w, int h, const DDFormat& format, std::uint32_t* out)
+{
+    const ChannelReader red(format.redMask);
+    const ChannelReader green(format.greenMask);
+    const ChannelReader blue(format.blueMask);
+    for (int y = 0; y < h; ++y, src += pitch, out += w) {
+        const BYTE* p = src;
+        for (int x = 0; x < w; ++x, p += bytes) {
+            DWORD raw = 0;
+            std::memcpy(&raw, p, static_cast<size_t>(bytes));  // little-endian host
+            out[x] = (red.Read(raw) << 16) | (green.Read(raw) << 8) | blue.Read(raw);
+        }
+    }
+}
+
+}  // namespace
+
+void IDirectDrawSurface7::PublishVisibleLocked() const
+{
+    if (ComposeVisibleLocked(DDraw().lastVisible)) DDrawPublishVisibleLocked();
+}
+
+bool IDirectDrawSurface7::ComposeVisibleLocked(HostFrame& frame) const
 {
     RECT r = WholeRect(m_width, m_height);
     if (m_clipper != nullptr && m_clipper->Window() != nullptr && !m_clipper->ClipRect(m_width, m_height, r))
-        return HostFrame{};
-    HostFrame frame;
-    frame.width = r.right - r.left;
-    frame.height = r.bottom - r.top;
-    frame.pixels.resize(static_cast<size_t>(frame.width) * frame.height);
-    std::array<RGBQUAD, 256> palette{};
-    if (m_format.bitCount == 8) PaletteColoursLocked(palette);
-    const ChannelMask red = ChannelMask::From(m_format.redMask);
-    const ChannelMask green = ChannelMask::From(m_format.greenMask);
-    const ChannelMask blue = ChannelMask::From(m_format.blueMask);
+        return false;
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return false;
+    frame.width = w;
+    frame.height = h;
+    frame.pixels.resize(static_cast<size_t>(w) * h);  // keeps its storage from the last frame
+    const int bytes = m_format.BytesPerPixel();
+    const BYTE* src = m_pixels.data() + static_cast<size_t>(r.top) * m_pitch + static_cast<size_t>(r.left) * bytes;
     std::uint32_t* out = frame.pixels.data();
-    for (int y = r.top; y < r.bottom; ++y) {
-        for (int x = r.left; x < r.right; ++x) {
-            const DWORD raw = RawPixelLocked(x, y);
-            DWORD xrgb = 0;
-            if (m_format.bitCount == 8) {
-                const RGBQUAD& q = palette[raw & 0xFF];
-                xrgb = (static_cast<DWORD>(q.rgbRed) << 16) | (static_cast<DWORD>(q.rgbGreen) << 8) | q.rgbBlue;
-            } else if (m_format.bitCount == 32) {
-                xrgb = raw & 0x00FFFFFF;
-            } else {
-                xrgb = (red.ReadScaled(raw) << 16) | (green.ReadScaled(raw) << 8) | blue.ReadScaled(raw);
-            }
-            *out++ = xrgb;
-        }
+    if (m_format.bitCount == 8) {
+        std::array<RGBQUAD, 256> palette{};
+        PaletteColoursLocked(palette);
+        ComposeRowsPalette(src, m_pitch, w, h, palette, out);
+    } else if (m_format.bitCount == 32) {
+        ComposeRows32(src, m_pitch, w, h, out);
+    } else {
+        ComposeRowsMasked(src, m_pitch, bytes, w, h, m_format, out);
     }
-    return frame;
+    return true;
 }

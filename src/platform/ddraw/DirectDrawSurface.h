@@ -89,9 +89,9 @@ public:
     size_t VideoBytes() const { return (m_caps & DDSCAPS_VIDEOMEMORY) ? m_pixels.size() : 0; }
     DWORD RawPixelLocked(int x, int y) const;
     int BufferIdLocked() const { return m_bufferId; }
-    // Moves the chain's buffers until the one visible at creation is visible again; frame gets
-    // the new visible image when anything moved (else it stays empty).
-    HRESULT FlipToGdiLocked(std::unique_lock<std::mutex>& lock, HostFrame& frame);
+    // Moves the chain's buffers until the one visible at creation is visible again; the new
+    // visible image is published when anything moved.
+    HRESULT FlipToGdiLocked(std::unique_lock<std::mutex>& lock);
     void DestroyLocked();
 
 private:
@@ -113,7 +113,11 @@ private:
     HRESULT BltCopyLocked(const RECT& dst, const RECT& clip, IDirectDrawSurface7& src, const RECT& srcRect,
                           bool bKeyed);
     HRESULT DestClipLocked(const RECT& dst, RECT& clip) const;
-    HostFrame ComposeVisibleLocked() const;
+    // The visible part of this primary surface as 0x00RRGGBB into frame, reusing its storage;
+    // false (frame unchanged) when nothing is visible.
+    bool ComposeVisibleLocked(HostFrame& frame) const;
+    // Composes the visible image into the last visible image and hands it to the host.
+    void PublishVisibleLocked() const;
     void RotateChainLocked();
     void FillDescLocked(DDSURFACEDESC2& desc) const;
 

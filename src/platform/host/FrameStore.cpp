@@ -31,15 +31,13 @@ unsigned FrameStore::Count() const
     return m_count;
 }
 
-bool FrameStore::CopyIfNewer(unsigned& seenCount, HostFrame& out) const
+bool FrameStore::ReadIfNewer(unsigned& seenCount, const std::function<void(const HostFrame&)>& read) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_count == seenCount) {
         return false;
     }
     seenCount = m_count;
-    out.width = m_frame.width;
-    out.height = m_frame.height;
-    out.pixels.assign(m_frame.pixels.begin(), m_frame.pixels.end());
+    read(m_frame);
     return true;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 
 #include "platform/hostapi/Host.h"
@@ -20,9 +21,11 @@ public:
     // Any thread: the number of frames accepted so far.
     unsigned Count() const;
 
-    // Any thread: copies the newest frame into `out` when it is newer than `seenCount` (a Count()
-    // value from an earlier call), then sets `seenCount` to the current count. Reuses out's storage.
-    bool CopyIfNewer(unsigned& seenCount, HostFrame& out) const;
+    // Any thread: hands the newest frame to read, under the store's lock, when it is newer than
+    // `seenCount` (a Count() value from an earlier call), then sets `seenCount` to the current
+    // count; false when there is nothing newer. read must not call back into the store; Put
+    // waits while it runs, so it should only copy the pixels out.
+    bool ReadIfNewer(unsigned& seenCount, const std::function<void(const HostFrame&)>& read) const;
 
 private:
     mutable std::mutex m_mutex;

@@ -35,6 +35,8 @@ public:
     bool IsHeadless() const override { return true; }
     // No keyboard: nothing is held.
     std::vector<int> TakeBackKeyboard() override { return {}; }
+    // False when the process was started with QB_UNPACED (read once, when the host is made).
+    bool KeepsFramePace() const override { return m_bPaced; }
 
     // For tests: the window as last opened and changed since (title, full screen).
     HostWindowSpec WindowSpec() const;
@@ -43,6 +45,7 @@ public:
 
 private:
     FrameStore m_frames;
+    const bool m_bPaced = !UnpacedRequested();  // fixed for the host's life
 
     mutable std::mutex m_mutex;  // guards everything below
     std::condition_variable m_wake;

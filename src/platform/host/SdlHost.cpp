@@ -405,13 +405,16 @@ void SdlHost::Present(bool bAlways)
     if (!UploadFrame() && !bAlways) {
         return;
     }
-    SDL_SetRenderDrawColor(m_renderer.get(), 0, 0, 0, 255);
-    SDL_RenderClear(m_renderer.get());
+    int outW = 0;
+    int outH = 0;
+    SDL_GetRendererOutputSize(m_renderer.get(), &outW, &outH);
+    const HostRect r = m_texture ? ScaledRect(outW, outH, m_textureW, m_textureH) : HostRect{};
+    // The black bars only where the picture leaves some: a picture filling the window covers it.
+    if (!m_texture || r.x != 0 || r.y != 0 || r.w != outW || r.h != outH) {
+        SDL_SetRenderDrawColor(m_renderer.get(), 0, 0, 0, 255);
+        SDL_RenderClear(m_renderer.get());
+    }
     if (m_texture) {
-        int outW = 0;
-        int outH = 0;
-        SDL_GetRendererOutputSize(m_renderer.get(), &outW, &outH);
-        const HostRect r = ScaledRect(outW, outH, m_textureW, m_textureH);
         const SDL_Rect dst{r.x, r.y, r.w, r.h};
         SDL_RenderCopy(m_renderer.get(), m_texture.get(), nullptr, &dst);
     }
@@ -420,24 +423,31 @@ void SdlHost::Present(bool bAlways)
 
 bool SdlHost::UploadFrame()
 {
-    const bool fresh = m_frames.CopyIfNewer(m_shownCount, m_shown);
-    if ((!fresh && m_texture) || m_shown.pixels.empty()) {
+    // Straight from the store into the texture: one copy of the pixels on this side.
+    bool uploaded = false;
+    m_frames.ReadIfNewer(m_shownCount, [this, &uploaded](const HostFrame& frame) { uploaded = Upload(frame); });
+    return uploaded;
+}
+
+bool SdlHost::Upload(const HostFrame& frame)
+{
+    if (frame.pixels.empty()) {
         return false;
     }
-    if (!m_texture || m_textureW != m_shown.width || m_textureH != m_shown.height) {
+    if (!m_texture || m_textureW != frame.width || m_textureH != frame.height) {
         m_texture.reset(SDL_CreateTexture(m_renderer.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                          m_shown.width, m_shown.height));
-        m_textureW = m_texture ? m_shown.width : 0;
-        m_textureH = m_texture ? m_shown.height : 0;
+                                          frame.width, frame.height));
+        m_textureW = m_texture ? frame.width : 0;
+        m_textureH = m_texture ? frame.height : 0;
         if (!m_texture) {
             if (!m_textureFailureLogged) {
                 m_textureFailureLogged = true;
-                std::fprintf(stderr, "SDL: no %dx%d texture: %s\n", m_shown.width, m_shown.height, SDL_GetError());
+                std::fprintf(stderr, "SDL: no %dx%d texture: %s\n", frame.width, frame.height, SDL_GetError());
             }
             return false;
         }
     }
-    SDL_UpdateTexture(m_texture.get(), nullptr, m_shown.pixels.data(), m_shown.width * 4);
+    SDL_UpdateTexture(m_texture.get(), nullptr, frame.pixels.data(), frame.width * 4);
     return true;
 }
 

@@ -64,6 +64,8 @@ private:
     // Uploads the newest submitted frame when there is one; with bAlways, presents even when not.
     void Present(bool bAlways);
     bool UploadFrame();
+    // Main thread: frame into the texture, made or remade at its size; false when it cannot be.
+    bool Upload(const HostFrame& frame);
 
     const Uint32 m_wakeEventType;
     std::atomic<bool> m_wakePending{false};
@@ -79,7 +81,6 @@ private:
     int m_textureH = 0;
     bool m_textureFailureLogged = false;
     unsigned m_shownCount = 0;
-    HostFrame m_shown;
     bool m_active = false;
     bool m_announceActive = false;
 

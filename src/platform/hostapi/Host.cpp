@@ -55,3 +55,9 @@ bool HeadlessRequested()
     const char* value = std::getenv("QB_HEADLESS");
     return value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0;
 }
+
+bool UnpacedRequested()
+{
+    const char* value = std::getenv("QB_UNPACED");
+    return value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0;
+}

@@ -70,6 +70,10 @@ public:
     // held now, each side's code and the generic one for Shift, Ctrl and Alt; empty without a
     // keyboard.
     virtual std::vector<int> TakeBackKeyboard() = 0;
+
+    // Any thread: whether a presented frame waits for the next tick of the 60 Hz frame pace.
+    // Only a headless host asked for unpaced runs (QB_UNPACED) runs frames back to back.
+    virtual bool KeepsFramePace() const { return true; }
 };
 
 // The process's host: created on first use, headless when QB_HEADLESS is set to a non-empty
@@ -79,6 +83,9 @@ Host& GetHost();
 void SetHost(std::unique_ptr<Host> host);
 // True when QB_HEADLESS asks for the headless host.
 bool HeadlessRequested();
+// True when QB_UNPACED is set to a non-empty value other than "0": a headless host then runs
+// frames without waiting for the frame pace.
+bool UnpacedRequested();
 
 std::unique_ptr<Host> CreateHeadlessHost();
 std::unique_ptr<Host> CreateSdlHost();

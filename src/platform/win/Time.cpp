@@ -6,6 +6,8 @@
 #include <ctime>
 #include <thread>
 
+#include "platform/hostapi/Host.h"
+#include "platform/win/HostLink.h"
 #include "platform/win/ThreadState.h"
 #include "platform/win/Threads.h"
 
@@ -87,6 +89,11 @@ void GetLocalTime(SYSTEMTIME* lpSystemTime)
         }
     }
     *lpSystemTime = time;
+}
+
+bool FramePaceKept()
+{
+    return standin::LinkedHost().KeepsFramePace();
 }
 
 DWORD timeGetTime()

@@ -26,6 +26,11 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency);
 // a terminate request ends the sleep early. Runs no sent messages.
 void Sleep(DWORD dwMilliseconds);
 
+// Whether the frame pace holds: the frame limiters and the presents wait for the next tick of
+// the pace. False only for a headless host started with QB_UNPACED, which runs frames back to
+// back. Any thread.
+bool FramePaceKept();
+
 // A calendar date and time of day, laid out as eight 16-bit fields: year, month 1-12, day of the
 // week 0-6 from Sunday, day 1-31, hour, minute, second, millisecond.
 struct SYSTEMTIME {

@@ -11,6 +11,7 @@
 #include "objects/shot/cShot.h"
 #include "sound/SoundEffects.h"
 #include "stage/cSceneStage.h"
+#include "stage/collision/GroupGrids.h"
 
 namespace {
 
@@ -92,6 +93,82 @@ void EraseShotAt(const cShot* shot)
     }
 }
 
+enum class GRIDBOXKIND { kBody, kShot };
+
+// Group g of the layer as the walk sees it now, gathered again when the walk marked the groups
+// stale or this phase has not gathered it yet.
+FACTIONGRID& Gather(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, GRIDBOXKIND kind)
+{
+    if (grids.stale) {
+        grids.Reset();
+    }
+    FACTIONGRID& f = grids.groups[g];
+    if (f.built) {
+        return f;
+    }
+    f.members.assign(group.begin(), group.end());
+    f.boxes.resize(f.members.size());
+    f.taking.resize(f.members.size());
+    for (std::size_t i = 0; i < f.members.size(); ++i) {
+        const cCharaBase& chara = *f.members[i];
+        const BOXRECT& b = kind == GRIDBOXKIND::kBody ? chara.bodyBox : chara.shotBox;
+        f.boxes[i] = GRIDBOX{b.left, b.top, b.right, b.bottom};
+        const bool takes = kind == GRIDBOXKIND::kBody ? TakesPartInContacts(chara) : MeetsShots(chara);
+        f.taking[i] = takes ? 1 : 0;
+    }
+    f.grid.Build(f.boxes, f.taking);
+    f.built = true;
+    return f;
+}
+
+int IndexOf(const std::vector<cCharaBase*>& members, const cCharaBase* chara)
+{
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (members[i] == chara) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// Visits, in list order, the members of group g near box with meet(chara), which returns 0 to go
+// on. When a meeting marks the groups stale, the group is gathered again and the visit goes on
+// after the member it had reached, so every member is met as a plain walk over the list would.
+template <typename MEET>
+int MeetGroupNear(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, GRIDBOXKIND kind, const GRIDBOX& box,
+                  MEET meet)
+{
+    int after = -1;
+    for (;;) {
+        FACTIONGRID* f = &Gather(grids, group, g, kind);
+        f->grid.Query(box, grids.candidates);
+        bool regathered = false;
+        for (const int k : grids.candidates) {
+            if (k <= after) {
+                continue;
+            }
+            cCharaBase* chara = f->members[static_cast<std::size_t>(k)];
+            const int r = meet(*chara);
+            if (r != 0) {
+                return r;
+            }
+            after = k;
+            if (grids.stale) {
+                f = &Gather(grids, group, g, kind);
+                after = IndexOf(f->members, chara);
+                if (after < 0) {
+                    return 0;  // the member left the group: nothing to go on from
+                }
+                regathered = true;
+                break;
+            }
+        }
+        if (!regathered) {
+            return 0;
+        }
+    }
+}
+
 }  // namespace
 
 int cSceneStage::CollideGroups(std::list<cChara>& list)
@@ -103,56 +180,82 @@ int cSceneStage::CollideGroups(std::list<cChara>& list)
             return r;
         }
     }
+    const int r = CollideCharasWithCharas();
+    if (r != 0) {
+        return r;
+    }
+    CollideShotsWithShots();
+    return 0;
+}
 
+int cSceneStage::CollideCharasWithCharas()
+{
+    m_GroupGrids.Reset();
     for (int i = 0; i < kFactionCount; ++i) {
         CHARAGROUP& groupI = m_CharaLayer[i];
         for (int j = i + 1; j < kFactionCount && !groupI.empty(); ++j) {
-            CHARAGROUP& groupJ = m_CharaLayer[j];
+            const CHARAGROUP& groupJ = m_CharaLayer[j];
+            if (groupJ.empty()) {
+                continue;
+            }
             for (cCharaBase* n : groupI) {
-                for (cCharaBase* p : groupJ) {
-                    if (!TakesPartInContacts(*n) || !TakesPartInContacts(*p) || !BoxesTouch(n->bodyBox, p->bodyBox)) {
-                        continue;
-                    }
-                    FireCharaTrigger(*n, TRIGGER_TOUCH_CHARA);
-                    FireCharaTrigger(*p, TRIGGER_TOUCH_CHARA);
-                    const OBJECTREF nRef = CharaRef(n->source);
-                    const OBJECTREF pRef = CharaRef(p->source);
-                    // Both blows land before either death is handled.
-                    const bool nHurt = HasBodyBlow(*p) && !n->IsInvincibleTo(pRef);
-                    const int nDied = nHurt ? n->DamageByChara(*p) : 0;
-                    const bool pHurt = HasBodyBlow(*n) && !p->IsInvincibleTo(nRef);
-                    const int pDied = pHurt ? p->DamageByChara(*n) : 0;
-                    if (nHurt || pHurt) {
-                        PlaySE(SE_HIT);
-                    }
-                    const struct {
-                        cCharaBase* chara;
-                        bool hurt;
-                        int died;
-                        OBJECTREF attacker;
-                    } sides[2] = {{n, nHurt, nDied, pRef}, {p, pHurt, pDied, nRef}};
-                    for (const auto& side : sides) {
-                        if (!side.hurt) {
-                            continue;
-                        }
-                        if (!side.died) {
-                            side.chara->AddAttackerInvincible(side.attacker);
-                            continue;
-                        }
-                        if (side.chara->IsComputer()) {
-                            PlaySE(SE_CHARA_DEAD);
-                        }
-                        const int r = ResolveDeath(*side.chara);
-                        if (r != 0) {
-                            return r;
-                        }
-                    }
+                // A character out of the contacts stays out until a meeting of its own changes it.
+                if (!TakesPartInContacts(*n)) {
+                    continue;
+                }
+                const BOXRECT& b = n->bodyBox;
+                const int r = MeetGroupNear(m_GroupGrids, groupJ, static_cast<std::size_t>(j), GRIDBOXKIND::kBody,
+                                            GRIDBOX{b.left, b.top, b.right, b.bottom},
+                                            [this, n](cCharaBase& p) { return CharasMeet(*n, p); });
+                if (r != 0) {
+                    return r;
                 }
             }
         }
     }
+    return 0;
+}
 
-    CollideShotsWithShots();
+int cSceneStage::CharasMeet(cCharaBase& n, cCharaBase& p)
+{
+    if (!TakesPartInContacts(n) || !TakesPartInContacts(p) || !BoxesTouch(n.bodyBox, p.bodyBox)) {
+        return 0;
+    }
+    FireCharaTrigger(n, TRIGGER_TOUCH_CHARA);
+    FireCharaTrigger(p, TRIGGER_TOUCH_CHARA);
+    const OBJECTREF nRef = CharaRef(n.source);
+    const OBJECTREF pRef = CharaRef(p.source);
+    // Both blows land before either death is handled.
+    const bool nHurt = HasBodyBlow(p) && !n.IsInvincibleTo(pRef);
+    const int nDied = nHurt ? n.DamageByChara(p) : 0;
+    const bool pHurt = HasBodyBlow(n) && !p.IsInvincibleTo(nRef);
+    const int pDied = pHurt ? p.DamageByChara(n) : 0;
+    if (nHurt || pHurt) {
+        PlaySE(SE_HIT);
+    }
+    const struct {
+        cCharaBase* chara;
+        bool hurt;
+        int died;
+        OBJECTREF attacker;
+    } sides[2] = {{&n, nHurt, nDied, pRef}, {&p, pHurt, pDied, nRef}};
+    for (const auto& side : sides) {
+        if (!side.hurt) {
+            continue;
+        }
+        if (!side.died) {
+            side.chara->AddAttackerInvincible(side.attacker);
+            continue;
+        }
+        if (side.chara->IsComputer()) {
+            PlaySE(SE_CHARA_DEAD);
+        }
+        m_GroupGrids.stale = true;  // the death flows may move or add characters
+        const int r = ResolveDeath(*side.chara);
+        if (r != 0) {
+            return r;
+        }
+    }
     return 0;
 }
 
@@ -167,33 +270,36 @@ bool cSceneStage::ShotCheckThisSubStep() const
 
 int cSceneStage::CollideShotsWithCharas()
 {
+    m_GroupGrids.Reset();
     for (int w = 0; w < kFactionCount; ++w) {
         SHOTGROUP& shots = m_ShotLayer[w];
-        for (auto it = shots.begin(); it != shots.end();) {
-            cShot* shot = *it;
-            ++it;  // the shot may leave the group below
-            if (!ShotTakesPart(*shot)) {
+        for (int c = 0; c < kFactionCount && !shots.empty(); ++c) {
+            const CHARAGROUP& charas = m_CharaLayer[c];
+            if (c == w || charas.empty()) {
                 continue;
             }
-            bool usedUp = false;
-            for (int c = 0; c < kFactionCount; ++c) {
-                if (c == w) {
+            for (auto it = shots.begin(); it != shots.end();) {
+                cShot* shot = *it;
+                ++it;  // the shot may leave the group below
+                if (!ShotTakesPart(*shot)) {
                     continue;
                 }
-                for (cCharaBase* chara : m_CharaLayer[c]) {
-                    bool hit = false;
-                    const int r = ShotMeetsChara(*shot, *chara, hit);
-                    usedUp = usedUp || hit;
-                    if (r != 0) {
-                        return r;
-                    }
+                bool usedUp = false;
+                const GRIDBOX attack{shot->attackLeft, shot->attackTop, shot->attackRight, shot->attackBottom};
+                const int r = MeetGroupNear(m_GroupGrids, charas, static_cast<std::size_t>(c), GRIDBOXKIND::kShot,
+                                            attack, [this, shot, &usedUp](cCharaBase& chara) {
+                                                bool hit = false;
+                                                const int met = ShotMeetsChara(*shot, chara, hit);
+                                                usedUp = usedUp || hit;
+                                                return met;
+                                            });
+                if (r != 0) {
+                    return r;
                 }
+                // A shot spent on this group leaves before it could meet the next one.
                 if (usedUp) {
-                    break;
+                    EraseShotAt(shot);
                 }
-            }
-            if (usedUp) {
-                EraseShotAt(shot);
             }
         }
     }
@@ -214,6 +320,7 @@ int cSceneStage::ShotMeetsChara(cShot& shot, cCharaBase& chara, bool& usedUp)
         if (chara.IsComputer()) {
             PlaySE(SE_CHARA_DEAD);
         }
+        m_GroupGrids.stale = true;  // the death flows may move or add characters
         const int r = ResolveDeath(chara);
         if (r != 0) {
             return r;
@@ -229,6 +336,7 @@ int cSceneStage::ShotMeetsChara(cShot& shot, cCharaBase& chara, bool& usedUp)
         usedUp = true;
     }
     if (shot.def.m_nItemKind != 0 && !Player.empty()) {
+        m_GroupGrids.stale = true;  // the item's commands may move the player
         return PickUpPaletteItem(shot.def.m_nItemKind, shot.def.m_nItemIndex, shot.source, Player[P1]);
     }
     return 0;
@@ -246,41 +354,48 @@ void cSceneStage::CollideShotsWithShots()
         }
     }
     for (int j = 0; j < kFactionCount; ++j) {
-        SHOTGROUP& groupJ = m_ShotLayer[j];
-        for (auto sIt = groupJ.begin(); sIt != groupJ.end();) {
-            cShot* s = *sIt;
-            ++sIt;
-            bool doomed = false;
-            for (int k = j + 1; k < kFactionCount; ++k) {
-                if (s->def.m_bClash == 0 && clashShots[k] == 0) {
-                    continue;
-                }
-                SHOTGROUP& groupK = m_ShotLayer[k];
-                for (auto rIt = groupK.begin(); rIt != groupK.end();) {
-                    cShot* r = *rIt;
-                    ++rIt;
-                    const bool sDown = s->def.m_bClash != 0;
-                    const bool rDown = r->def.m_bClash != 0;
-                    if ((!sDown && !rDown) || !ShotsTouch(*s, *r)) {
-                        continue;
-                    }
-                    bool destroyR = false;
-                    if (sDown && rDown) {
-                        destroyR = r->def.m_nClashPower <= s->def.m_nClashPower;
-                        doomed = doomed || r->def.m_nClashPower >= s->def.m_nClashPower;
-                    } else if (sDown) {
-                        doomed = true;
-                    } else {
-                        destroyR = true;
-                    }
-                    if (destroyR) {
-                        EraseShotAt(r);
-                    }
-                }
+        for (int k = j + 1; k < kFactionCount; ++k) {
+            if (clashShots[j] == 0 && clashShots[k] == 0) {
+                continue;
             }
-            if (doomed) {
-                EraseShotAt(s);
+            ClashGroups(m_ShotLayer[j], m_ShotLayer[k], clashShots[k] != 0);
+        }
+    }
+}
+
+void cSceneStage::ClashGroups(SHOTGROUP& groupJ, SHOTGROUP& groupK, bool kCanClash)
+{
+    for (auto sIt = groupJ.begin(); sIt != groupJ.end();) {
+        cShot* s = *sIt;
+        ++sIt;
+        const bool sDown = s->def.m_bClash != 0;
+        if (!sDown && !kCanClash) {
+            continue;
+        }
+        bool doomed = false;
+        for (auto rIt = groupK.begin(); rIt != groupK.end();) {
+            cShot* r = *rIt;
+            ++rIt;
+            const bool rDown = r->def.m_bClash != 0;
+            if ((!sDown && !rDown) || !ShotsTouch(*s, *r)) {
+                continue;
             }
+            bool destroyR = false;
+            if (sDown && rDown) {
+                destroyR = r->def.m_nClashPower <= s->def.m_nClashPower;
+                doomed = doomed || r->def.m_nClashPower >= s->def.m_nClashPower;
+            } else if (sDown) {
+                doomed = true;
+            } else {
+                destroyR = true;
+            }
+            if (destroyR) {
+                EraseShotAt(r);
+            }
+        }
+        // A doomed shot leaves once it has met this whole group, before the next group.
+        if (doomed) {
+            EraseShotAt(s);
         }
     }
 }
