@@ -20,8 +20,8 @@ int LoadFreeStage(const char* szName, int bNewest)
     SaveData.nWorldStage = 1;
     SaveData.StartLivesOf(cSaveData::kPlayFree);
     if (StageShell.bDirectPlay.load() != 0) {
-        SaveData.nStartLives = kUnlimitedLives;
-        SaveData.nLives = kUnlimitedLives;
+        SaveData.nStartLives = cSaveData::kUnlimitedLives;
+        SaveData.nLives = cSaveData::kUnlimitedLives;
     }
     std::string relative = Stage.m_strPath.empty() ? name : Stage.m_strPath;
     MakeRelativePathStr(relative);

@@ -13,11 +13,7 @@
 #include "stage/StageShellFlags.h"
 #include "stage/ranking/cRanking.h"
 
-namespace {
-
-constexpr int kGameModeReplay = 4;
-
-}  // namespace
+namespace {}  // namespace
 
 cSceneStage* lpSceneStage = nullptr;
 
@@ -25,6 +21,7 @@ cSceneStage::cSceneStage()
 {
     SetStates<cSceneStage>({&cSceneStage::FadeIn, &cSceneStage::Start, &cSceneStage::Play, &cSceneStage::Pause,
                             &cSceneStage::Clear, &cSceneStage::Miss, &cSceneStage::GameOver, &cSceneStage::FadeOut});
+    m_Services = STAGESERVICES{this, this, this};
     m_Wait.nReserved = 0;
     m_bQuit = 0;
     SaveData.nStageBgm = 0;
@@ -60,7 +57,9 @@ void cSceneStage::Main()
     // and menus.
     const bool bFrozen = m_nState >= STAGESTATE_FADEIN && m_nState != STAGESTATE_PLAY;
     if (bFrozen) {
-        Draw(0, 1, 0, FrozenMessageLine());
+        STAGEDRAWMODE mode = kDrawFrozen;
+        mode.bMessage = FrozenMessageLine();
+        Draw(mode);
     }
     RunFrame(-1);
     if (bFrozen && !m_bFailed) {
@@ -104,7 +103,7 @@ void cSceneStage::ResetStage()
     m_nTime = 0;
     m_bRankEntered = 0;
     ClearTextObjects(m_TextList);
-    if (SceneFlow().m_nGameMode != kGameModeReplay) {
+    if (SceneFlow().m_nGameMode != GAMEMODE_REPLAY) {
         Replay.Clear();
         ReplayPrev.Clear();
     }

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "core/MainWindowRequests.h"
 #include "core/RecordFile.h"
 #include "core/TextHelpers.h"
+#include "input/cInput.h"
 #include "platform/win/Files.h"
 #include "project/cSystemData.h"
 #include "scenes/cOptionData.h"
@@ -26,11 +28,6 @@ namespace {
 
 using testsupport::PadFrame;
 
-using menukeys::kCancel;
-using menukeys::kDecide;
-using menukeys::kDown;
-using menukeys::kUp;
-constexpr UINT kNameDialogRequest = WM_USER + 1;
 constexpr const char* kDialogName = "XYZ";
 constexpr const char* kOptionPath = "user_data\\Option.dat";
 constexpr int kSoundedSlots = 3;
@@ -51,10 +48,10 @@ std::vector<PadFrame> ChooseRow(int nRow)
 {
     std::vector<PadFrame> frames;
     for (int i = 0; i < nRow; ++i) {
-        frames.push_back({kDown, 0});
+        frames.push_back({DIR_DOWN, 0});
         frames.push_back({});
     }
-    frames.push_back({0, kDecide});
+    frames.push_back({0, BUTTON_DECIDE});
     frames.push_back({});
     return frames;
 }
@@ -162,11 +159,11 @@ TEST_F(OptionTest, EditedValuesWrapAtBothEnds)
         Run(ChooseRow(c.id));
         ASSERT_EQ(screen.m_nSubState, 2);
         EXPECT_EQ(screen.m_nSelected, c.id);
-        Run(Presses({{kUp, 0}}));
+        Run(Presses({{DIR_UP, 0}}));
         EXPECT_EQ(OptionData.*c.field, 0);
-        Run(Presses({{kDown, 0}}));
+        Run(Presses({{DIR_DOWN, 0}}));
         EXPECT_EQ(OptionData.*c.field, c.max);
-        Run(Presses({{kDown, 0}, {0, kDecide}}));
+        Run(Presses({{DIR_DOWN, 0}, {0, BUTTON_DECIDE}}));
         EXPECT_EQ(screen.m_nSubState, 1);
         EXPECT_EQ(OptionData.*c.field, c.max - 1);
         EXPECT_EQ(MenuCursor.m_pCur->nRow, c.id);
@@ -180,7 +177,7 @@ TEST_F(OptionTest, CancelRestoresTheValueAndTheFirstBufferVolumes)
     const int nStartVolume = SeVolumeTable[7];
     cSceneOption& screen = EnterList();
     Run(ChooseRow(OPTION_VOLUME));
-    Run(Presses({{kDown, 0}, {kDown, 0}}));
+    Run(Presses({{DIR_DOWN, 0}, {DIR_DOWN, 0}}));
     ASSERT_EQ(OptionData.nSoundVolume, 5);
     for (int n = 0; n < kSoundedSlots; ++n) {
         EXPECT_EQ(DS_GetVolume(&SoundTable[n], 0), SeVolumeTable[5]) << "slot " << n;
@@ -189,7 +186,7 @@ TEST_F(OptionTest, CancelRestoresTheValueAndTheFirstBufferVolumes)
     EXPECT_EQ(DS_GetVolume(&SoundTable[1], 1), nStartVolume);
 
     m_h.ClearRecords();
-    Run(Presses({{0, kCancel}}));
+    Run(Presses({{0, BUTTON_CANCEL}}));
     EXPECT_EQ(OptionData.nSoundVolume, 7);
     for (int n = 0; n < kSoundedSlots; ++n) {
         EXPECT_EQ(DS_GetVolume(&SoundTable[n], 0), nStartVolume) << "slot " << n;
@@ -204,7 +201,7 @@ TEST_F(OptionTest, NameEntryOpensTheDialogAndShowsTheNewName)
 {
     cSceneOption& screen = EnterList();
     Run(ChooseRow(OPTION_NAME));
-    EXPECT_EQ(m_h.Requests(kNameDialogRequest), 1);
+    EXPECT_EQ(m_h.Requests(WM_NAMEDIALOG), 1);
     EXPECT_EQ(cSceneOption::ValueText(OPTION_NAME), kDialogName);
     EXPECT_EQ(screen.m_nState, 1);
     EXPECT_EQ(screen.m_nSubState, 1);
@@ -231,7 +228,8 @@ TEST_F(OptionTest, BackAndCancelLeaveForTheTitle)
         const char* name;
         std::vector<PadFrame> frames;
         int sound;
-    } cases[] = {{"back entry", ChooseRow(OPTION_BACK), 1}, {"cancel", Presses({{kDown, 0}, {0, kCancel}}), 2}};
+    } cases[] = {{"back entry", ChooseRow(OPTION_BACK), 1},
+                 {"cancel", Presses({{DIR_DOWN, 0}, {0, BUTTON_CANCEL}}), 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EnterList();
@@ -251,9 +249,15 @@ TEST_F(OptionTest, LeavingAppliesTheMusicSwitchAndWritesTheOptionsForTheNextStar
     // Music off, palette set 0 -> 23, registration 0 -> 1, the name from the dialog.
     std::vector<PadFrame> frames = ChooseRow(OPTION_MUSIC);
     for (const auto& part :
-         {Presses({{kDown, 0}, {0, kDecide}, {kUp, 0}}), Presses({{0, kDecide}, {kDown, 0}}),
-          Presses({{0, kDecide}, {kDown, 0}, {kDown, 0}, {kDown, 0}, {0, kDecide}, {kUp, 0}, {0, kDecide}}),
-          Presses({{kDown, 0}, {0, kDecide}})}) {
+         {Presses({{DIR_DOWN, 0}, {0, BUTTON_DECIDE}, {DIR_UP, 0}}), Presses({{0, BUTTON_DECIDE}, {DIR_DOWN, 0}}),
+          Presses({{0, BUTTON_DECIDE},
+                   {DIR_DOWN, 0},
+                   {DIR_DOWN, 0},
+                   {DIR_DOWN, 0},
+                   {0, BUTTON_DECIDE},
+                   {DIR_UP, 0},
+                   {0, BUTTON_DECIDE}}),
+          Presses({{DIR_DOWN, 0}, {0, BUTTON_DECIDE}})}) {
         frames.insert(frames.end(), part.begin(), part.end());
     }
     Run(frames);
@@ -265,7 +269,7 @@ TEST_F(OptionTest, LeavingAppliesTheMusicSwitchAndWritesTheOptionsForTheNextStar
     EXPECT_EQ(BgmPlayer.m_bInit, 1);
     EXPECT_FALSE(m_h.Folder().Exists(kOptionPath));
 
-    Run(Presses({{0, kCancel}}));
+    Run(Presses({{0, BUTTON_CANCEL}}));
     // Read when the screen has handed over, before the title's entry asks for its own music.
     for (int i = 0; i < 5 && SceneFlow().m_nScene != SCENE_TITLE; ++i) {
         m_h.RunFrames(1);
@@ -302,7 +306,7 @@ TEST_F(OptionTest, AFailedWriteKeepsTheOldFileAndStillLeaves)
     // The temporary file cannot be made: a folder has its name.
     CreateDirectoryA("user_data\\Option.dat.tmp", nullptr);
     EnterList();
-    Run(Presses({{kUp, 0}, {0, kDecide}}));  // the back entry
+    Run(Presses({{DIR_UP, 0}, {0, BUTTON_DECIDE}}));  // the back entry
     ASSERT_TRUE(m_h.RunUntil(SCENE_TITLE, -1, 5));
     EXPECT_EQ(m_h.Folder().Read(kOptionPath), "old");
 }

@@ -13,8 +13,8 @@ class cCharaBase;
 // become copies of flows; with bAppend they are inserted at nAt when it names a flow (0 .. count
 // - 1), otherwise appended, and a new flow that starts on edges only (its start-while-true option
 // clear) first waits for its conditions to be false once. Every instance is then re-linked to the
-// character's own copy of its definition. Returns the number of flows given. The extra-animation
-// schedule of the new flows is not built here (the character keeps no extra animations yet).
+// character's own copy of its definition. Returns the number of flows given. The new flows start with an
+// empty extra-animation schedule (FLOWINSTANCE::animeStarts).
 // Installs the action commands' handlers first (InstallActionCommands), so the command table is
 // complete before any flow runs.
 int InsertCharaFlows(cCharaBase& chara, const cVector<cEdFlow>& flows, int nFacing, int bAppend, int nAt);
