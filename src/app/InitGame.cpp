@@ -82,7 +82,6 @@ constexpr int kPathSystemData = 35;
 constexpr int kPathWorldMap = 13;
 constexpr int kPathCommonPalette = 7;
 constexpr int kExtStage = 1;
-constexpr int kFreeGameMode = 3;
 
 // What InitGame built, for UnInitGame.
 struct BUILT {
@@ -299,9 +298,9 @@ bool StartStage()
         return false;
     }
     SaveData.bWorldRun = 0;
-    SceneManager.m_nPlayKind = kFreePlayKind;
+    SceneManager.m_nPlayKind = cSaveData::kPlayFree;
     SceneManager.m_bRanking = 1;
-    SceneManager.m_nGameMode = kFreeGameMode;
+    SceneManager.m_nGameMode = GAMEMODE_FREE;
     SceneManager.m_nScene = SCENE_STAGE;
     SceneManager.m_nPrevScene = SCENE_TITLE;
     return true;

@@ -38,8 +38,6 @@
 namespace {
 
 constexpr const char* kWindowDataPath = "user_data\\Window.dat";
-constexpr int kStageMusic = 4;
-constexpr int kScreenMusicCount = 4;
 // How long the close waits for a worker to leave by itself (ms) before its wrapper's own stop.
 constexpr DWORD kWorkerStopMs = 10000;
 
@@ -267,7 +265,7 @@ LRESULT SaveReplayRequest(HWND hWnd, WPARAM wParam)
 
 LRESULT MusicRequest(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam < static_cast<WPARAM>(kScreenMusicCount)) {
+    if (wParam < static_cast<WPARAM>(kScreenMusicSlots)) {
         const int nScreen = static_cast<int>(wParam);
         const int nBgm = SystemData.MusicTable[nScreen];
         if (nBgm == 0) {
@@ -278,14 +276,14 @@ LRESULT MusicRequest(WPARAM wParam, LPARAM lParam)
         BgmPlayer.Play(0, nScreen, SystemData.MusicLoopFlags[nScreen], 0, 1);
         return 0;
     }
-    if (wParam == static_cast<WPARAM>(kStageMusic)) {
+    if (wParam == static_cast<WPARAM>(BGM_SLOT_STAGE)) {
         const int nBgm = static_cast<int>(lParam);
         SaveData.nStageBgm = nBgm;
-        BgmPlayer.SetFile(kStageMusic, Database.Bgm[nBgm].strFileName.c_str());
+        BgmPlayer.SetFile(BGM_SLOT_STAGE, Database.Bgm[nBgm].strFileName.c_str());
         if (nBgm == 0) {
             BgmPlayer.Stop();
         } else {
-            BgmPlayer.Play(0, kStageMusic, SaveData.bStageBgmLoop, 0, 1);
+            BgmPlayer.Play(0, BGM_SLOT_STAGE, SaveData.bStageBgmLoop, 0, 1);
         }
     }
     return 0;

@@ -11,15 +11,8 @@
 // Main thread.
 #pragma once
 
+#include "core/MainWindowRequests.h"
 #include "platform/win/Messages.h"
-
-constexpr UINT WM_NAMEDIALOG = WM_USER + 1;       // the ranking-name dialog
-constexpr UINT WM_LOADSTAGEFILE = WM_USER + 2;    // "Load stage file", then the stage for free play
-constexpr UINT WM_LOADREPLAYFILE = WM_USER + 3;   // "Load replay file", then the replay
-constexpr UINT WM_SAVEREPLAYFILE = WM_USER + 4;   // save-replay dialog; wParam 0 this play, 1 the previous
-constexpr UINT WM_PLAYSE = WM_USER + 5;           // sound-table slot wParam
-constexpr UINT WM_PLAYBGM = WM_USER + 6;          // wParam 0..3 a screen's music, 4 the stage's (Bgm lParam)
-constexpr UINT WM_RESTOREDEVICE = WM_USER + 100;  // Direct3D device restore
 
 // The procedure's handling of one message after the window framework's step (cMainWindow calls
 // it); every message the procedure does not handle goes to DefWindowProcA.

@@ -33,7 +33,7 @@ cNameDialog::~cNameDialog()
 
 std::string* cNameDialog::BoundName()
 {
-    if (SceneManager.m_nGameMode == kGameModeOption) {
+    if (SceneManager.m_nGameMode == GAMEMODE_OPTION) {
         return &OptionData.strRankingName;
     }
     return lpSceneStage != nullptr ? &lpSceneStage->m_RankName : nullptr;

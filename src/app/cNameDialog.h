@@ -16,9 +16,6 @@ public:
     // Characters of the name, and the name's size with its terminator.
     static constexpr int kNameChars = 3;
     static constexpr int kNameSize = kNameChars + 1;
-    // Game mode of the option screen.
-    static constexpr int kGameModeOption = 5;
-
     // mainWindowPos: the main window's outer top-left corner; bFullScreen: the game runs in full
     // screen (the dialog is then placed from the screen's corner).
     cNameDialog(POINT mainWindowPos, bool bFullScreen);

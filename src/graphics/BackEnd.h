@@ -94,7 +94,7 @@ void DDFlushVirBackBuffer(DDSURFACEDATA* lpTarget, DDSURFACEDATA* lpSource);
 void DDRedirectShare(DDSURFACEDATA** lplpSD);
 // Direct3D end of frame: flush, pacing (without vsync, Sleep(1) steps until CheckFrameTimeD3D
 // with the same arguments lets the frame through), EndScene, Present. FALSE when the device is lost (the
-// frame loop then sends WM_USER+100 so that the main thread restores). DirectDraw: TRUE.
+// frame loop then sends WM_RESTOREDEVICE so that the main thread restores). DirectDraw: TRUE.
 BOOL DDPresent(int nFrameRate, int bShow, DDSURFACEDATA* lpSheet);
 // Opens the frame's scene at the first draw (TRUE when one is open); FALSE without a device.
 BOOL DDBeginScene();

@@ -1,6 +1,6 @@
 // Device loss and surface restore.
 //
-// Direct3D: DDPresent notices the loss; the frame loop sends WM_USER+100 and the main window's
+// Direct3D: DDPresent notices the loss; the frame loop sends WM_RESTOREDEVICE and the main window's
 // procedure calls DDRestoreSurface on the main thread while the game thread waits. A restore that
 // is not yet possible returns FALSE and is tried again after the next failed present.
 // DirectDraw: the frame loop calls DDRestore at the start of every frame when the primary surface

@@ -19,6 +19,16 @@ constexpr SHORT DIR_LEFT = 1;
 constexpr SHORT DIR_RIGHT = 2;
 constexpr SHORT DIR_UP = 4;
 constexpr SHORT DIR_DOWN = 8;
+constexpr SHORT DIR_ANY = DIR_LEFT | DIR_RIGHT | DIR_UP | DIR_DOWN;
+
+// Button bits of wButton: buttons 1..8 are bits 0..7. The menus decide on button 1 and cancel on
+// button 2; buttons 3 and 4 open the ranking panel and change its genre where a screen has one.
+constexpr SHORT BUTTON_1 = 1;
+constexpr SHORT BUTTON_2 = 2;
+constexpr SHORT BUTTON_3 = 4;
+constexpr SHORT BUTTON_4 = 8;
+constexpr SHORT BUTTON_DECIDE = BUTTON_1;
+constexpr SHORT BUTTON_CANCEL = BUTTON_2;
 
 // Frames of one history ring and runs of one press log.
 constexpr int kInputHistorySlots = 32;

@@ -1,6 +1,6 @@
 // IFlowStage: what the flow conditions and the status operation reach of the running stage beyond
 // cStageField -- its remaining time and whether the stage has no time limit. The stage-play screen implements it
-// beside cStageField; conditions find it through lpStageField. Game thread only.
+// beside cStageField; conditions find it through StageFlowService (cStageField.h). Game thread only.
 #pragma once
 
 class IFlowStage {

@@ -1,7 +1,7 @@
 // IStageCommands: what the flow, stage and message commands reach of the running stage-play
 // screen beyond cStageField -- the next stage a stage clear chooses, the play-frame counter, the
 // close request, and the nested wait loop that stops the play while a blocking command runs. The
-// stage-play screen implements it beside cStageField; the commands find it through lpStageField.
+// stage-play screen implements it beside cStageField; the commands find it through StageCommandService (cStageField.h).
 // Game thread only (the wait itself runs on the stage's wait thread while the caller waits).
 #pragma once
 
@@ -22,6 +22,3 @@ public:
     // The hero's view range has changed: its view mask is made again for the new range.
     virtual void ViewRangeChanged() = 0;
 };
-
-// The running stage's commands interface, or null when no stage (or a test field without it) runs.
-IStageCommands* StageCommands();

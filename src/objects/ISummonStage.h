@@ -1,6 +1,6 @@
 // ISummonStage: what the summon commands' launch asks of the running stage -- write a block into
 // the map and place a character group. The stage-play screen implements it beside cStageField;
-// the launch finds it through lpStageField. Positions are the launch's world pixels. Game thread.
+// the launch finds it through StageSummonService (cStageField.h). Positions are the launch's world pixels. Game thread.
 #pragma once
 
 class cEdBlock;

@@ -46,34 +46,31 @@ cGameObject::cGameObject()
 
 cGameObject::~cGameObject() = default;
 
-void cGameObject::Init(int nSource, int nValue2, int nValue3, int nFaction, int nPicture,
-                       const PatternTable* patternTable, int nFirstPattern, int nGfxOffsetX, int nGfxOffsetY,
-                       int nHitWidth, int nHitHeight, int nGfxWidth, int nGfxHeight, int nFacing, int nFlightKind,
-                       int nMemberIndex)
+void cGameObject::Init(const INITVALUES& v)
 {
-    source = nSource;
-    value2 = nValue2;
-    value3 = nValue3;
-    faction = nFaction;
-    pictureNumber = nPicture;
-    gfxOffsetX = baseGfxOffsetX = nGfxOffsetX;
-    gfxOffsetY = baseGfxOffsetY = nGfxOffsetY;
-    hitWidth = baseHitWidth = nHitWidth;
-    hitHeight = baseHitHeight = nHitHeight;
-    gfxWidth = baseGfxWidth = nGfxWidth;
-    gfxHeight = baseGfxHeight = nGfxHeight;
-    facing = nFacing;
-    memberIndex = static_cast<std::int16_t>(nMemberIndex);
+    source = v.nSource;
+    value2 = v.nValue2;
+    value3 = v.nValue3;
+    faction = v.nFaction;
+    pictureNumber = v.nPicture;
+    gfxOffsetX = baseGfxOffsetX = v.nGfxOffsetX;
+    gfxOffsetY = baseGfxOffsetY = v.nGfxOffsetY;
+    hitWidth = baseHitWidth = v.nHitWidth;
+    hitHeight = baseHitHeight = v.nHitHeight;
+    gfxWidth = baseGfxWidth = v.nGfxWidth;
+    gfxHeight = baseGfxHeight = v.nGfxHeight;
+    facing = v.nFacing;
+    memberIndex = static_cast<std::int16_t>(v.nMemberIndex);
     reserved = 2147483647;
-    if (patternTable != nullptr) {
-        anime.SetPatterns(patternTable);
-        anime.SetPattern(nFirstPattern, 1);
+    if (v.patternTable != nullptr) {
+        anime.SetPatterns(v.patternTable);
+        anime.SetPattern(v.nFirstPattern, 1);
     }
     vx = vy = ax = ay = 0.0;
     active = 0;
     inView = 0;
     flagC = 0;
-    SetFlightKind(nFlightKind);
+    SetFlightKind(v.nFlightKind);
 }
 
 void cGameObject::SetFlightKind(int nFlightKind)

@@ -78,12 +78,29 @@ public:
     cGameObject(const cGameObject&) = default;
     cGameObject& operator=(const cGameObject&) = default;
 
+    // What Init stores. Offsets and sizes in pixels.
+    struct INITVALUES {
+        int nSource = 0;  // object number
+        int nValue2 = 0;
+        int nValue3 = 0;
+        int nFaction = 0;
+        int nPicture = 0;                            // picture number
+        const PatternTable* patternTable = nullptr;  // loaded when given, nFirstPattern started forced
+        int nFirstPattern = 0;
+        int nGfxOffsetX = 0;  // the hit box's offset in the graphic
+        int nGfxOffsetY = 0;
+        int nHitWidth = 0;
+        int nHitHeight = 0;
+        int nGfxWidth = 0;
+        int nGfxHeight = 0;
+        int nFacing = 0;
+        int nFlightKind = 0;  // see SetFlightKind
+        int nMemberIndex = 0;
+    };
     // Stores the values (each size as base and current), reserved = 2147483647, loads the
-    // pattern table when given and starts firstPattern forced, zeroes the speeds, active,
+    // pattern table when given and starts the first pattern forced, zeroes the speeds, active,
     // inView and flagC, and applies the flight kind.
-    void Init(int nSource, int nValue2, int nValue3, int nFaction, int nPicture, const PatternTable* patternTable,
-              int nFirstPattern, int nGfxOffsetX, int nGfxOffsetY, int nHitWidth, int nHitHeight, int nGfxWidth,
-              int nGfxHeight, int nFacing, int nFlightKind, int nMemberIndex);
+    void Init(const INITVALUES& v);
     // Flight kind 0..3 -> (noGravity, blockMode) (0, 1), (1, 0), (1, 1), (1, 2); other kinds
     // change nothing.
     void SetFlightKind(int nFlightKind);
@@ -171,14 +188,28 @@ double SpeedPerFrame(double value);
 // FindNearestCharaEx with mode 2 when the stage targets only on screen, else 0, sparing the
 // characters of invincibility mode 2.
 cCharaBase* FindNearestCharaAt(double dX, double dY, const CHARAGROUP& list);
-// Mode 1 every active character, 2 the active ones in view, 0 those in view and, when none
-// qualifies, the others; nearest by |dx| + |dy| of the graphic centre, the first on a tie.
-cCharaBase* FindNearestCharaEx(double dX, double dY, const CHARAGROUP& list, int mode, int byId, int id,
-                               int excludeSource, int excludeInvincible1, int excludeInvincible2, int excludeBlockChara,
-                               int nSource);
-// The first character of the group that passes the same filters.
-cCharaBase* FindFirstChara(const CHARAGROUP& list, int byId, int id, int excludeSource, int excludeInvincible1,
-                           int excludeInvincible2, int excludeBlockChara, int nSource);
+// Which active characters a nearest-character search looks at.
+enum NEARESTMODE : int {
+    NEAREST_IN_VIEW_FIRST = 0,  // those in view and, when none qualifies, the others
+    NEAREST_ANY = 1,            // every active character
+    NEAREST_IN_VIEW = 2,        // the active ones in view
+};
+// The filters of a character search; a character that is dying never passes. All off: every
+// character passes.
+struct CHARAFILTER {
+    int byId = 0;  // only characters whose definition has the ID id
+    int id = 0;
+    int excludeSource = 0;       // not the characters of source nSource (the searcher's own)
+    int excludeInvincible1 = 0;  // not those of invincibility mode 1
+    int excludeInvincible2 = 0;  // not those of invincibility mode 2
+    int excludeBlockChara = 0;   // not block characters
+    int nSource = 0;
+};
+// The character nearest to (dX, dY) by |dx| + |dy| of the graphic centre, the first on a tie.
+cCharaBase* FindNearestCharaEx(double dX, double dY, const CHARAGROUP& list, NEARESTMODE mode,
+                               const CHARAFILTER& filter);
+// The first character of the group that passes the filters.
+cCharaBase* FindFirstChara(const CHARAGROUP& list, const CHARAFILTER& filter);
 // The running stage's camera axes (empty axes when no stage runs).
 cScroll& CameraX();
 cScroll& CameraY();

@@ -250,25 +250,24 @@ bool cGameObject::SpanOverlaps(double pos, int width, double lo, double hi, doub
 
 namespace {
 
-bool PassesFilters(const cCharaBase& c, int byId, int id, int excludeSource, int excludeInvincible1,
-                   int excludeInvincible2, int excludeBlockChara, int nSource)
+bool PassesFilters(const cCharaBase& c, const CHARAFILTER& f)
 {
-    if (byId && c.def.m_nCharaId != id) {
+    if (f.byId && c.def.m_nCharaId != f.id) {
         return false;
     }
     if (c.dying) {
         return false;
     }
-    if (excludeSource && c.source == nSource) {
+    if (f.excludeSource && c.source == f.nSource) {
         return false;
     }
-    if (excludeInvincible1 && c.def.m_nInvincible == 1) {
+    if (f.excludeInvincible1 && c.def.m_nInvincible == 1) {
         return false;
     }
-    if (excludeInvincible2 && c.def.m_nInvincible == 2) {
+    if (f.excludeInvincible2 && c.def.m_nInvincible == 2) {
         return false;
     }
-    if (excludeBlockChara && c.def.m_bFullCell) {
+    if (f.excludeBlockChara && c.def.m_bFullCell) {
         return false;
     }
     return true;
@@ -276,8 +275,7 @@ bool PassesFilters(const cCharaBase& c, int byId, int id, int excludeSource, int
 
 // The nearest character passing the filters among the active ones whose view state matches
 // (wantInView: 1 in view, 0 out of view, -1 either).
-cCharaBase* Nearest(double dX, double dY, const CHARAGROUP& list, int wantInView, int byId, int id, int excludeSource,
-                    int excludeInvincible1, int excludeInvincible2, int excludeBlockChara, int nSource)
+cCharaBase* Nearest(double dX, double dY, const CHARAGROUP& list, int wantInView, const CHARAFILTER& filter)
 {
     cCharaBase* best = nullptr;
     double bestDistance = 0.0;
@@ -288,8 +286,7 @@ cCharaBase* Nearest(double dX, double dY, const CHARAGROUP& list, int wantInView
         if (wantInView >= 0 && (c->inView != 0) != (wantInView != 0)) {
             continue;
         }
-        if (!PassesFilters(*c, byId, id, excludeSource, excludeInvincible1, excludeInvincible2, excludeBlockChara,
-                           nSource)) {
+        if (!PassesFilters(*c, filter)) {
             continue;
         }
         const double distance = std::fabs(c->ScreenCentreX() - dX) + std::fabs(c->ScreenCentreY() - dY);
@@ -303,26 +300,21 @@ cCharaBase* Nearest(double dX, double dY, const CHARAGROUP& list, int wantInView
 
 }  // namespace
 
-cCharaBase* FindNearestCharaEx(double dX, double dY, const CHARAGROUP& list, int mode, int byId, int id,
-                               int excludeSource, int excludeInvincible1, int excludeInvincible2, int excludeBlockChara,
-                               int nSource)
+cCharaBase* FindNearestCharaEx(double dX, double dY, const CHARAGROUP& list, NEARESTMODE mode,
+                               const CHARAFILTER& filter)
 {
-    const int wantInView = mode == 1 ? -1 : 1;
-    cCharaBase* found = Nearest(dX, dY, list, wantInView, byId, id, excludeSource, excludeInvincible1,
-                                excludeInvincible2, excludeBlockChara, nSource);
-    if (found == nullptr && mode == 0) {
-        found = Nearest(dX, dY, list, 0, byId, id, excludeSource, excludeInvincible1, excludeInvincible2,
-                        excludeBlockChara, nSource);
+    const int wantInView = mode == NEAREST_ANY ? -1 : 1;
+    cCharaBase* found = Nearest(dX, dY, list, wantInView, filter);
+    if (found == nullptr && mode == NEAREST_IN_VIEW_FIRST) {
+        found = Nearest(dX, dY, list, 0, filter);
     }
     return found;
 }
 
-cCharaBase* FindFirstChara(const CHARAGROUP& list, int byId, int id, int excludeSource, int excludeInvincible1,
-                           int excludeInvincible2, int excludeBlockChara, int nSource)
+cCharaBase* FindFirstChara(const CHARAGROUP& list, const CHARAFILTER& filter)
 {
     for (cCharaBase* c : list) {
-        if (c != nullptr && PassesFilters(*c, byId, id, excludeSource, excludeInvincible1, excludeInvincible2,
-                                          excludeBlockChara, nSource)) {
+        if (c != nullptr && PassesFilters(*c, filter)) {
             return c;
         }
     }
@@ -331,8 +323,8 @@ cCharaBase* FindFirstChara(const CHARAGROUP& list, int byId, int id, int exclude
 
 cCharaBase* FindNearestCharaAt(double dX, double dY, const CHARAGROUP& list)
 {
-    const int mode = Stage.m_nContactFlag != 0 ? 2 : 0;
-    return FindNearestCharaEx(dX, dY, list, mode, 0, 0, 0, 0, 1, 0, 0);
+    const NEARESTMODE mode = Stage.m_nContactFlag != 0 ? NEAREST_IN_VIEW : NEAREST_IN_VIEW_FIRST;
+    return FindNearestCharaEx(dX, dY, list, mode, CHARAFILTER{.excludeInvincible2 = 1});
 }
 
 cCharaBase* cGameObject::FindNearestChara(const CHARAGROUP& list) const

@@ -1,9 +1,44 @@
 #include "objects/cStageField.h"
 
+#include "core/ReportLog.h"
 #include "objects/TextObjects.h"
 #include "objects/shot/cShot.h"
 
 cStageField* lpStageField = nullptr;
+
+namespace {
+
+// The service of the running stage that member picks, reporting a missing one once per field.
+template <class T>
+T* Service(T* STAGESERVICES::*member, int nBit, const char* szName)
+{
+    if (lpStageField == nullptr) {
+        return nullptr;
+    }
+    T* service = lpStageField->m_Services.*member;
+    if (service == nullptr && (lpStageField->m_nMissingServices & nBit) == 0) {
+        lpStageField->m_nMissingServices |= nBit;
+        ReportLog("The running stage offers no %s service", szName);
+    }
+    return service;
+}
+
+}  // namespace
+
+IFlowStage* StageFlowService()
+{
+    return Service(&STAGESERVICES::flow, 1, "flow");
+}
+
+ISummonStage* StageSummonService()
+{
+    return Service(&STAGESERVICES::summon, 2, "summon");
+}
+
+IStageCommands* StageCommandService()
+{
+    return Service(&STAGESERVICES::commands, 4, "stage command");
+}
 
 cStageField::cStageField()
 {

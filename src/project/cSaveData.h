@@ -47,6 +47,7 @@ public:
     static constexpr int kPlayStory = 0;
     static constexpr int kPlayChallenge = 1;
     static constexpr int kPlayFree = 2;
+    static constexpr int kPlayReplay = 3;  // a replay playback (the scene manager's play kind only)
 
     std::int32_t bCarry = 0;               // 1 once a carried state was stored
     cVector<std::int32_t> CarryFlag;       // 25: 1 when carry group g has been stored

@@ -21,8 +21,8 @@ int LoadFreeStage(const char* szName, int bNewest)
     SaveData.nWorldStage = 1;
     SaveData.StartLivesOf(cSaveData::kPlayFree);
     if (StageShell.bDirectPlay.load() != 0) {
-        SaveData.nStartLives = kUnlimitedLives;
-        SaveData.nLives = kUnlimitedLives;
+        SaveData.nStartLives = cSaveData::kUnlimitedLives;
+        SaveData.nLives = cSaveData::kUnlimitedLives;
     }
     // The name given, not the numbered variant read: the replay names follow it.
     std::string relative = name;

@@ -5,11 +5,6 @@
 // Main thread (start-up, requests) or game thread (the end of a free play), never both at once.
 #pragma once
 
-// Lives a play starts with when they are unlimited.
-constexpr int kUnlimitedLives = 999999;
-// The play kind of a free play (the index of its entries in the settings' per-kind tables).
-constexpr int kFreePlayKind = 2;
-
 // Resets the save data as a new game does, reads szName with LoadStage (bNewest as given; the
 // loader reports its own failures) and, once read, starts the save data at world and stage 1
 // with the free play's lives (unlimited for a stage given at start or when the settings say so)

@@ -1,14 +1,10 @@
 #include "scenes/MainThreadRequests.h"
 
 #include "core/AppGlobals.h"
+#include "core/MainWindowRequests.h"
 #include "platform/win/Messages.h"
 
 namespace {
-
-// The main window's request messages (served by its window procedure).
-constexpr UINT kNameDialog = WM_USER + 1;
-constexpr UINT kLoadStageFile = WM_USER + 2;
-constexpr UINT kLoadReplayFile = WM_USER + 3;
 
 int Send(UINT uMsg)
 {
@@ -19,15 +15,15 @@ int Send(UINT uMsg)
 
 int RequestLoadStageFile()
 {
-    return Send(kLoadStageFile);
+    return Send(WM_LOADSTAGEFILE);
 }
 
 int RequestLoadReplay()
 {
-    return Send(kLoadReplayFile);
+    return Send(WM_LOADREPLAYFILE);
 }
 
 void RequestNameDialog()
 {
-    Send(kNameDialog);
+    Send(WM_NAMEDIALOG);
 }

@@ -1,6 +1,6 @@
-// How the scene manager makes each screen: one creator per screen id. Screens that are not built
-// yet are made as placeholders (cScenePlaceholder); the real screens install their creators at
-// start-up (the stage-play screen, the title and the other front-end screens).
+// How the scene manager makes each screen: one creator per screen id. The start-up installs the
+// creators of every screen (the stage-play screen, the title and the other front-end screens);
+// an id without one makes a plain named screen (cScenePlaceholder), which scene-manager tests use.
 #pragma once
 
 #include "screenbase/cScene.h"

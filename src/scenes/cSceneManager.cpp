@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/AppGlobals.h"
+#include "core/MainWindowRequests.h"
 #include "core/ReportLog.h"
 #include "definitions/cEdStage.h"
 #include "graphics/BackEnd.h"
@@ -31,7 +32,6 @@ cSceneManager SceneManager;
 
 namespace {
 
-constexpr UINT WM_RESTORE_DEVICE = WM_USER + 100;
 // The order ChangeScene deletes the screens that are not current.
 constexpr int kChangeDeleteOrder[kSceneCount] = {SCENE_TITLE,       SCENE_WORLDMAPMENU, SCENE_WORLDMAP,
                                                  SCENE_WORLDSELECT, SCENE_STAGE,        SCENE_OPTION};
@@ -189,7 +189,7 @@ void cSceneManager::Flip()
 {
     if (lpDTCon) {
         if (!DDPresent(nTargetFps, 0, 0)) {
-            SendMessage(hWndMain.load(), WM_RESTORE_DEVICE, 0, 0);
+            SendMessage(hWndMain.load(), WM_RESTOREDEVICE, 0, 0);
         }
         return;
     }

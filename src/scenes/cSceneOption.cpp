@@ -2,7 +2,9 @@
 
 #include <new>
 
+#include "core/MainWindowRequests.h"
 #include "core/ReportLog.h"
+#include "input/cInput.h"
 #include "project/cSystemData.h"
 #include "scenes/BlendPalette.h"
 #include "scenes/MainThreadRequests.h"
@@ -13,16 +15,7 @@
 
 namespace {
 
-constexpr int kButtonMask = 3;
-constexpr SHORT BUTTON_DECIDE = 1;
-constexpr SHORT BUTTON_CANCEL = 2;
-constexpr SHORT DIR_UP_BIT = 4;
-constexpr SHORT DIR_DOWN_BIT = 8;
-constexpr BYTE kVerticalAxis = 2;
-constexpr int kCursorSound = 0;
-constexpr int SE_DECIDE = 1;
-constexpr int SE_CANCEL = 2;
-constexpr int kOptionMusic = 3;
+constexpr int kButtonMask = BUTTON_DECIDE | BUTTON_CANCEL;
 constexpr int kSlotWindow = 45;     // "bmp\Window.bmp"
 constexpr int kSlotAccessory = 49;  // "bmp\Accessory.bmp"
 constexpr int kListX = 48;
@@ -68,7 +61,7 @@ void cSceneOption::Main()
 
 void cSceneOption::Init()
 {
-    RequestMusic(kOptionMusic);
+    RequestMusic(BGM_SLOT_OPTION);
     LoadPictures({kSlotAccessory, kSlotWindow});
     MenuCursor.Reset();
     m_nItems = 0;
@@ -132,7 +125,7 @@ void cSceneOption::ChooseEntry()
 {
     cInput& input = Input[0];
     MenuCursor.MoveGrid(&input.wDir, kListX, kListY, 0, kRowPitch, 1, m_nItems);
-    DS_PlayCursorSE(&input.wDir, kVerticalAxis, kCursorSound);
+    DS_PlayCursorSE(&input.wDir, CURSOR_AXIS_VERTICAL, SE_CURSOR);
     if (input.wButton & BUTTON_DECIDE) {
         PlaySE(SE_DECIDE);
         const int nRow = MenuCursor.m_pCur->nRow;
@@ -177,11 +170,11 @@ void cSceneOption::EditValue()
     }
     cInput& input = Input[0];
     int& value = *m_pValue;
-    for (const SHORT bit : {DIR_UP_BIT, DIR_DOWN_BIT}) {
+    for (const SHORT bit : {DIR_UP, DIR_DOWN}) {
         if ((input.wDir & bit) == 0) {
             continue;
         }
-        value += bit == DIR_UP_BIT ? 1 : -1;
+        value += bit == DIR_UP ? 1 : -1;
         if (value < m_nMin) {
             value = m_nMax;
         } else if (value > m_nMax) {
@@ -190,7 +183,7 @@ void cSceneOption::EditValue()
         ApplyEffect();
         Redraw();
     }
-    DS_PlayCursorSE(&input.wDir, kVerticalAxis, kCursorSound);
+    DS_PlayCursorSE(&input.wDir, CURSOR_AXIS_VERTICAL, SE_CURSOR);
     if (input.wButton & BUTTON_DECIDE) {
         PlaySE(SE_DECIDE);
         MenuCursor.Pop(1);

@@ -1,6 +1,7 @@
-// A stand-in for a screen that is not built yet: it fades in, shows a plain screen with its name
-// and leaves for the screen chosen by button 1 (the title goes on to the stage play, every other
-// screen back to the title). Real screens replace it screen by screen (SetSceneCreator).
+// The screen made for an id whose creator is not installed (SetSceneCreator): the program installs
+// every screen at start-up, so only tests that drive the scene manager alone meet it. It fades
+// in, shows a plain screen with its name and leaves on button 1 (the title for the stage play,
+// every other screen for the title).
 #pragma once
 
 #include "screenbase/cScene.h"

@@ -4,7 +4,9 @@
 #include <new>
 
 #include "core/AppGlobals.h"
+#include "core/MainWindowRequests.h"
 #include "graphics/SurfaceCatalogue.h"
+#include "input/cInput.h"
 #include "platform/win/Messages.h"
 #include "project/SettingsLists.h"
 #include "project/cSaveData.h"
@@ -22,18 +24,7 @@ constexpr int kSlotTitle = 47;
 constexpr int kSlotGameMode = 48;
 constexpr int kSlotAccessory = 49;
 
-// The play kind of a replay playback (after story, challenge and free play).
-constexpr int kReplayPlayKind = 3;
-constexpr int kTitleMusic = 0;
-constexpr int kButtonMask = 3;
-constexpr SHORT BUTTON_DECIDE = 1;
-constexpr SHORT BUTTON_CANCEL = 2;
-constexpr int SE_DECIDE = 1;
-constexpr int SE_CANCEL = 2;
-constexpr int SE_REFUSED = 3;
-constexpr int kCursorSound = 0;
-constexpr BYTE kVerticalAxis = 2;
-constexpr BYTE kBothAxes = 3;
+constexpr int kButtonMask = BUTTON_DECIDE | BUTTON_CANCEL;
 
 int RankingSwitch(int nKind)
 {
@@ -106,14 +97,14 @@ void cSceneTitle::CollectItems()
         }
     }
     if (m_nItems == 0) {
-        m_Items[0] = kNewGame;
+        m_Items[0] = GAMEMODE_NEWGAME;
         m_nItems = 1;
     }
 }
 
 void cSceneTitle::Init()
 {
-    RequestMusic(kTitleMusic);
+    RequestMusic(BGM_SLOT_TITLE);
     LoadPictures({kSlotTitle, kSlotGameMode, kSlotAccessory, kSlotWindow});
     MenuCursor.Reset();
     CollectItems();
@@ -136,7 +127,7 @@ void cSceneTitle::MainMenu()
 {
     cInput& input = Input[0];
     MenuCursor.MoveGrid(&input.wDir, m_nMenuX, kMenuY, 0, kRowPitch, 1, m_nItems);
-    DS_PlayCursorSE(&input.wDir, kVerticalAxis, kCursorSound);
+    DS_PlayCursorSE(&input.wDir, CURSOR_AXIS_VERTICAL, SE_CURSOR);
     if ((input.wButton & BUTTON_DECIDE) == 0) {
         Show();
         DrawMenuCursor();
@@ -155,19 +146,19 @@ void cSceneTitle::Decide(int id)
 {
     cSceneFlow& flow = SceneFlow();
     switch (id) {
-    case kNewGame:
+    case GAMEMODE_NEWGAME:
         SetPlayKind(cSaveData::kPlayStory);
         NewGame();
         flow.m_nNextScene = SCENE_WORLDMAP;
         m_nState = kStateFadeOut;
         break;
-    case kContinue:
+    case GAMEMODE_CONTINUE:
         SetPlayKind(cSaveData::kPlayStory);
         MenuCursor.Push(0);
         m_nSubState = 0;
         m_nState = kStateSlotList;
         break;
-    case kChallenge:
+    case GAMEMODE_CHALLENGE:
         SetPlayKind(cSaveData::kPlayChallenge);
         if (!SaveData.LoadChallenge()) {
             StartFreshChallenge();
@@ -175,7 +166,7 @@ void cSceneTitle::Decide(int id)
         flow.m_nNextScene = SCENE_WORLDSELECT;
         m_nState = kStateFadeOut;
         break;
-    case kFree:
+    case GAMEMODE_FREE:
         SetPlayKind(cSaveData::kPlayFree);
         // The main thread shows the chooser and reads the stage; a cancel or a failed read (which
         // it reports) keeps the menu.
@@ -184,18 +175,18 @@ void cSceneTitle::Decide(int id)
             m_nState = kStateFadeOut;
         }
         break;
-    case kReplay:
-        SetPlayKind(kReplayPlayKind);
+    case GAMEMODE_REPLAY:
+        SetPlayKind(cSaveData::kPlayReplay);
         if (RequestLoadReplay()) {
             flow.m_nNextScene = SCENE_STAGE;
             m_nState = kStateFadeOut;
         }
         break;
-    case kOption:
+    case GAMEMODE_OPTION:
         flow.m_nNextScene = SCENE_OPTION;
         m_nState = kStateFadeOut;
         break;
-    case kQuit: PostMessage(hWndMain.load(), WM_CLOSE, 0, 0); break;
+    case GAMEMODE_QUIT: PostMessage(hWndMain.load(), WM_CLOSE, 0, 0); break;
     default: break;
     }
 }
@@ -212,14 +203,14 @@ void cSceneTitle::SlotList()
     const int nSlots = static_cast<int>(SaveSlotList.size());
     m_nVisible = std::min(nSlots, kMaxVisibleSlots);
     MenuCursor.MoveList(&input.wDir, 1, &m_nTop, kSlotListY, kSlotPitch, kSlotListX, m_nVisible, nSlots, 1);
-    DS_PlayCursorSE(&input.wDir, kBothAxes, kCursorSound);
+    DS_PlayCursorSE(&input.wDir, CURSOR_AXES_BOTH, SE_CURSOR);
     if (input.wButton & BUTTON_DECIDE) {
         const int nRow = MenuCursor.m_pCur->nRow;
         const bool bSaved = nRow >= 0 && nRow < nSlots && SaveSlotList.data()[nRow].bExist != 0;
         // A slot file that went away or turned unreadable since the list was made is refused like
         // an empty slot, so the world map never starts on the save data of another play.
         if (!bSaved || !SaveData.LoadSlot(nRow)) {
-            PlaySE(SE_REFUSED);
+            PlaySE(SE_NOTICE);
             return;
         }
         PlaySE(SE_DECIDE);

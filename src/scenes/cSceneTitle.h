@@ -14,14 +14,8 @@
 
 class cSceneTitle : public cSurfaceScene {
 public:
-    // The ids of the title entries (fixed; the project gives their labels, switches and order).
-    static constexpr int kNewGame = 0;
-    static constexpr int kContinue = 1;
-    static constexpr int kChallenge = 2;
-    static constexpr int kFree = 3;
-    static constexpr int kReplay = 4;
-    static constexpr int kOption = 5;
-    static constexpr int kQuit = 6;
+    // The title entries' ids are the game modes (GAMEMODE_*, fixed; the project gives their labels,
+    // switches and order).
     static constexpr int kItemCapacity = cSystemData::kTitleMenuCount;
 
     // States: 0 fade-in, 1 title menu, 2 save-slot list, 3 fade-out.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/AppGlobals.h"
+#include "core/MainWindowRequests.h"
 #include "core/Paths.h"
 #include "core/TextHelpers.h"
 #include "definitions/LoadStage.h"
@@ -12,6 +13,7 @@
 #include "graphics/Boxes.h"
 #include "graphics/SurfaceCatalogue.h"
 #include "graphics/Surfaces.h"
+#include "input/cInput.h"
 #include "platform/win/Messages.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
@@ -25,18 +27,8 @@
 
 namespace {
 
-// Pad bits (Input[0].wDir) and buttons (Input[0].wButton).
-constexpr SHORT kPadLeft = 1;
-constexpr SHORT kPadRight = 2;
-constexpr SHORT kPadUp = 4;
-constexpr SHORT kPadDown = 8;
-constexpr SHORT kPadAny = kPadLeft | kPadRight | kPadUp | kPadDown;
-constexpr SHORT kButtonDecide = 1;
-constexpr SHORT kButtonCancel = 2;
-constexpr SHORT kButtonPanel = 4;
-constexpr SHORT kButtonGenre = 8;
 // Buttons made one-shot by the screen's frame: 1 to 4.
-constexpr int kOneShotButtons = 15;
+constexpr int kOneShotButtons = BUTTON_1 | BUTTON_2 | BUTTON_3 | BUTTON_4;
 
 // Facings.
 constexpr int kFaceDown = 0;
@@ -44,23 +36,9 @@ constexpr int kFaceUp = 1;
 constexpr int kFaceLeft = 2;
 constexpr int kFaceRight = 3;
 
-// Sounds.
-constexpr int kSoundCursor = 0;
-constexpr int kSoundDecide = 1;
-constexpr int kSoundCancel = 2;
-constexpr int kSoundMenu = 4;
-constexpr int kSoundGenre = 6;
-constexpr BYTE kAxesBoth = 3;
-constexpr BYTE kAxesVertical = 2;
-
-// The screen's music number.
-constexpr int kMusicWorldMap = 1;
-
-constexpr int kStoryKind = 0;
-
 bool StoryRanking()
 {
-    return SystemData.RankingRows[kStoryKind].bEnabled != 0;
+    return SystemData.RankingRows[cSaveData::kPlayStory].bEnabled != 0;
 }
 
 // A save-data flag; numbers outside the flag list are not set.
@@ -155,7 +133,7 @@ void cSceneWorldMap::FindNodeAtCursor()
 
 void cSceneWorldMap::Init()
 {
-    RequestMusic(kMusicWorldMap);
+    RequestMusic(BGM_SLOT_WORLDMAP);
     SDInfoTable[kSlotWorldBack].szFileName = WorldMap.strBackBitmap;
     LoadPictures({kSlotWorldBack, kSlotWorldMapChip, kSlotWorldEvent, kSlotAccessory, kSlotWindow, kSlotMapSurface});
     MenuCursor.Reset();
@@ -194,21 +172,21 @@ void cSceneWorldMap::ScrollToCursor()
 
 void cSceneWorldMap::Move(CURSORPOS& cursor, SHORT wPad)
 {
-    if ((wPad & kPadAny) != 0) {
+    if ((wPad & DIR_ANY) != 0) {
         SaveData.nMapEnterX = cursor.nCol;
         SaveData.nMapEnterY = cursor.nRow;
         m_SavedPos = cursor;
     }
-    if ((wPad & kPadLeft) != 0) {
+    if ((wPad & DIR_LEFT) != 0) {
         m_nDir = kFaceLeft;
         if (cursor.nCol > 0) --cursor.nCol;
-    } else if ((wPad & kPadRight) != 0) {
+    } else if ((wPad & DIR_RIGHT) != 0) {
         m_nDir = kFaceRight;
         if (cursor.nCol < WorldMap.nWidth - 1) ++cursor.nCol;
-    } else if ((wPad & kPadUp) != 0) {
+    } else if ((wPad & DIR_UP) != 0) {
         m_nDir = kFaceUp;
         if (cursor.nRow > 0) --cursor.nRow;
-    } else if ((wPad & kPadDown) != 0) {
+    } else if ((wPad & DIR_DOWN) != 0) {
         m_nDir = kFaceDown;
         if (cursor.nRow < WorldMap.nHeight - 1) ++cursor.nRow;
     }
@@ -236,7 +214,7 @@ void cSceneWorldMap::MapMain()
     cInput& input = Input[0];
     CURSORPOS& cursor = *MenuCursor.m_pCur;
     Move(cursor, input.wDir);
-    DS_PlayCursorSE(&input.wDir, kAxesBoth, kSoundCursor);
+    DS_PlayCursorSE(&input.wDir, CURSOR_AXES_BOTH, SE_CURSOR);
     FindNodeAtCursor();
 
     if (HasStageOfKind0()) {
@@ -249,7 +227,7 @@ void cSceneWorldMap::MapMain()
             OpenConfirm();
             return;
         }
-        if ((input.wButton & kButtonDecide) != 0) {
+        if ((input.wButton & BUTTON_DECIDE) != 0) {
             if (IsCleared(m_pStage) && m_pStage->bReplay == 0) {
                 return;
             }
@@ -258,8 +236,8 @@ void cSceneWorldMap::MapMain()
         }
         GenreButtons(input.wButton);
     }
-    if ((input.wButton & kButtonCancel) != 0) {
-        PlaySE(kSoundMenu);
+    if ((input.wButton & BUTTON_CANCEL) != 0) {
+        PlaySE(SE_PAUSE);
         SaveData.nMapX = cursor.nCol;
         SaveData.nMapY = cursor.nRow;
         m_nSubState = 0;
@@ -272,19 +250,19 @@ void cSceneWorldMap::MapMain()
 
 void cSceneWorldMap::GenreButtons(SHORT wButton)
 {
-    if ((wButton & kButtonPanel) != 0) {
+    if ((wButton & BUTTON_3) != 0) {
         if (StoryRanking()) {
-            PlaySE(kSoundGenre);
+            PlaySE(SE_GENRE);
             SaveData.bRankingShow = SaveData.bRankingShow != 0 ? 0 : 1;
             DrawRanking();
         } else if (SaveData.bRankingShow != 0) {
             SaveData.bRankingShow = 0;
             DrawRanking();
         }
-    } else if ((wButton & kButtonGenre) != 0 && StoryRanking()) {
+    } else if ((wButton & BUTTON_4) != 0 && StoryRanking()) {
         const int nKind = SceneFlow().m_nPlayKind;
         if (SystemData.CountMenuItem(nKind) >= 2) {
-            PlaySE(kSoundGenre);
+            PlaySE(SE_GENRE);
             SaveData.StepSelection(nKind, 1);
         }
         DrawRanking();
@@ -309,7 +287,7 @@ void cSceneWorldMap::Confirm()
         return;
     }
     if (m_nSubState == 0) {
-        PlaySE(kSoundDecide);
+        PlaySE(SE_DECIDE);
         m_bStageLoaded = LoadStage(m_pStage->strFile.c_str(), 1, &StageBackup);
         if (!m_bStageLoaded) {
             ErrorBoxF(StageLoadFailedText().c_str(), m_pStage->strFile.c_str());
@@ -320,10 +298,10 @@ void cSceneWorldMap::Confirm()
     cInput& input = Input[0];
     const int nMenuX = SystemData.GetMenuCenterX(kConfirmMenuCentreX, kTextConfirmFirst, 2, 1);
     MenuCursor.MoveGrid(&input.wDir, nMenuX, kConfirmMenuY, 0, kConfirmMenuPitch, 1, 2);
-    DS_PlayCursorSE(&input.wDir, kAxesVertical, kSoundCursor);
+    DS_PlayCursorSE(&input.wDir, CURSOR_AXIS_VERTICAL, SE_CURSOR);
 
-    if ((input.wButton & kButtonDecide) != 0) {
-        PlaySE(kSoundDecide);
+    if ((input.wButton & BUTTON_DECIDE) != 0) {
+        PlaySE(SE_DECIDE);
         if (MenuCursor.m_pCur->nRow == 0 && m_bStageLoaded) {
             SaveData.nMapDir = m_nDir;
             StartStage();
@@ -335,8 +313,8 @@ void cSceneWorldMap::Confirm()
         EndConfirm();
         return;
     }
-    if ((input.wButton & kButtonCancel) != 0) {
-        PlaySE(kSoundCancel);
+    if ((input.wButton & BUTTON_CANCEL) != 0) {
+        PlaySE(SE_CANCEL);
         EndConfirm();
         return;
     }
@@ -373,11 +351,11 @@ void cSceneWorldMap::StartStage()
     SaveData.nWorldStage = 1;
     if (SystemData.bCarryLives != 0) {
         // The stock plus the life being played; a stock at the top of the range stays there.
-        SaveData.nStartLives = SystemData.UnlimitedLivesTable[kStoryKind] != 0
+        SaveData.nStartLives = SystemData.UnlimitedLivesTable[cSaveData::kPlayStory] != 0
                                    ? cSaveData::kUnlimitedLives
                                    : std::min(SaveData.nLives, cSaveData::kUnlimitedLives - 1) + 1;
     } else {
-        SaveData.nStartLives = SystemData.LivesTable[kStoryKind];
+        SaveData.nStartLives = SystemData.LivesTable[cSaveData::kPlayStory];
     }
     SaveData.nMapEntry = m_pStage;
 }

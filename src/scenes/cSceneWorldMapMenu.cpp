@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/MainWindowRequests.h"
 #include "core/TextHelpers.h"
 #include "graphics/BackEnd.h"
 #include "graphics/Blit.h"
@@ -24,16 +25,7 @@ constexpr int kSlotWindow = 45;
 constexpr int kSlotSymbol = 50;
 constexpr int kSlotAccessory = 49;
 
-constexpr int kMusicWorldMap = 1;
-constexpr int kButtonMask = 3;
-constexpr SHORT kButtonDecide = 1;
-constexpr SHORT kButtonCancel = 2;
-constexpr BYTE kVerticalAxis = 2;
-constexpr BYTE kBothAxes = 3;
-constexpr int kCursorSound = 0;
-constexpr int SE_DECIDE = 1;
-constexpr int SE_CANCEL = 2;
-constexpr int SE_SAVE = 5;
+constexpr int kButtonMask = BUTTON_DECIDE | BUTTON_CANCEL;
 
 // Text table entries of the sub-menus.
 constexpr int TEXT_TOTAL_SCORE = 4;
@@ -108,7 +100,7 @@ void cSceneWorldMapMenu::Main()
 
 void cSceneWorldMapMenu::Init()
 {
-    RequestMusic(kMusicWorldMap);
+    RequestMusic(BGM_SLOT_WORLDMAP);
     LoadPictures({kSlotWindow, kSlotSymbol, kSlotAccessory});
     m_nItems = 0;
     for (int id = 0; id < kMapMenuItemCount; ++id) {
@@ -145,8 +137,8 @@ void cSceneWorldMapMenu::FadeOut()
 void cSceneWorldMapMenu::StateMenu()
 {
     MenuCursor.MoveGrid(Pad(), kMenuX, kMenuY, 0, kRow, 1, m_nItems);
-    DS_PlayCursorSE(Pad(), kVerticalAxis, kCursorSound);
-    if (Buttons() & kButtonDecide) {
+    DS_PlayCursorSE(Pad(), CURSOR_AXIS_VERTICAL, SE_CURSOR);
+    if (Buttons() & BUTTON_DECIDE) {
         PlaySE(SE_DECIDE);
         const int row = std::clamp(MenuCursor.m_pCur->nRow, 0, m_nItems - 1);
         m_nState = m_Items[row] + 2;
@@ -154,7 +146,7 @@ void cSceneWorldMapMenu::StateMenu()
         MenuCursor.Push(0);
         return;
     }
-    if (Buttons() & kButtonCancel) {
+    if (Buttons() & BUTTON_CANCEL) {
         PlaySE(SE_CANCEL);
         m_nState = MAPMENU_TO_MAP;
         m_nSubState = 0;
@@ -189,8 +181,8 @@ void cSceneWorldMapMenu::ChooseSlot()
 {
     MenuCursor.MoveList(Pad(), 1, &m_nTop, kSlotListY, kRow, kSlotListX, m_nVisible,
                         static_cast<int>(SaveSlotList.size()), 1);
-    DS_PlayCursorSE(Pad(), kBothAxes, kCursorSound);
-    if (Buttons() & kButtonDecide) {
+    DS_PlayCursorSE(Pad(), CURSOR_AXES_BOTH, SE_CURSOR);
+    if (Buttons() & BUTTON_DECIDE) {
         PlaySE(SE_DECIDE);
         MenuCursor.Push(0);
         m_nSubState = 2;
@@ -198,7 +190,7 @@ void cSceneWorldMapMenu::ChooseSlot()
         MenuCursor.m_pCur->nRow = 1;
         return;
     }
-    if (Buttons() & kButtonCancel) {
+    if (Buttons() & BUTTON_CANCEL) {
         PlaySE(SE_CANCEL);
         BackToMenu();
         return;
@@ -213,9 +205,9 @@ void cSceneWorldMapMenu::ConfirmSave()
 {
     const int x = SystemData.GetMenuCenterX(kCentreX, TEXT_SAVE_FIRST, 2, 1);
     MenuCursor.MoveGrid(Pad(), x, kSaveConfirmY, 0, kRow, 1, 2);
-    DS_PlayCursorSE(Pad(), kVerticalAxis, kCursorSound);
+    DS_PlayCursorSE(Pad(), CURSOR_AXIS_VERTICAL, SE_CURSOR);
     const SHORT buttons = Buttons();
-    if (buttons & kButtonDecide) {
+    if (buttons & BUTTON_DECIDE) {
         if (MenuCursor.m_pCur->nRow == 0) {
             PlaySE(SE_SAVE);
             // The slot is recorded before the write, so that the file knows its own slot; a
@@ -228,10 +220,10 @@ void cSceneWorldMapMenu::ConfirmSave()
         } else {
             PlaySE(SE_DECIDE);
         }
-    } else if (buttons & kButtonCancel) {
+    } else if (buttons & BUTTON_CANCEL) {
         PlaySE(SE_CANCEL);
     }
-    if (buttons & (kButtonDecide | kButtonCancel)) {
+    if (buttons & (BUTTON_DECIDE | BUTTON_CANCEL)) {
         MenuCursor.Pop(1);
         m_nSubState = 1;
         return;
@@ -263,9 +255,9 @@ void cSceneWorldMapMenu::AutoSaveMenu()
 {
     const int x = SystemData.GetMenuCenterX(kCentreX, TEXT_AUTOSAVE_FIRST, 2, 1);
     MenuCursor.MoveGrid(Pad(), x, kAutoSaveY, 0, kRow, 1, 2);
-    DS_PlayCursorSE(Pad(), kVerticalAxis, kCursorSound);
+    DS_PlayCursorSE(Pad(), CURSOR_AXIS_VERTICAL, SE_CURSOR);
     const SHORT buttons = Buttons();
-    if (buttons & kButtonDecide) {
+    if (buttons & BUTTON_DECIDE) {
         PlaySE(SE_DECIDE);
         if (MenuCursor.m_pCur->nRow == 0) {
             // Switched on only when the slot could be written now.
@@ -275,10 +267,10 @@ void cSceneWorldMapMenu::AutoSaveMenu()
         } else {
             SaveData.bAutoSave = 0;
         }
-    } else if (buttons & kButtonCancel) {
+    } else if (buttons & BUTTON_CANCEL) {
         PlaySE(SE_CANCEL);
     }
-    if (buttons & (kButtonDecide | kButtonCancel)) {
+    if (buttons & (BUTTON_DECIDE | BUTTON_CANCEL)) {
         BackToMenu();
         return;
     }
@@ -288,12 +280,12 @@ void cSceneWorldMapMenu::AutoSaveMenu()
 void cSceneWorldMapMenu::NoSlotMessage()
 {
     const SHORT buttons = Buttons();
-    if (buttons & kButtonDecide) {
+    if (buttons & BUTTON_DECIDE) {
         PlaySE(SE_DECIDE);
-    } else if (buttons & kButtonCancel) {
+    } else if (buttons & BUTTON_CANCEL) {
         PlaySE(SE_CANCEL);
     }
-    if (buttons & (kButtonDecide | kButtonCancel)) {
+    if (buttons & (BUTTON_DECIDE | BUTTON_CANCEL)) {
         BackToMenu();
         return;
     }
@@ -316,9 +308,9 @@ void cSceneWorldMapMenu::StateToTitle()
     }
     const int x = SystemData.GetMenuCenterX(kCentreX, TEXT_TITLE_FIRST, 2, 1);
     MenuCursor.MoveGrid(Pad(), x, kTitleConfirmY, 0, kRow, 1, 2);
-    DS_PlayCursorSE(Pad(), kVerticalAxis, kCursorSound);
+    DS_PlayCursorSE(Pad(), CURSOR_AXIS_VERTICAL, SE_CURSOR);
     const SHORT buttons = Buttons();
-    if (buttons & kButtonDecide) {
+    if (buttons & BUTTON_DECIDE) {
         PlaySE(SE_DECIDE);
         if (MenuCursor.m_pCur->nRow == 0) {
             m_nSubState = 0;
@@ -329,7 +321,7 @@ void cSceneWorldMapMenu::StateToTitle()
         }
         return;
     }
-    if (buttons & kButtonCancel) {
+    if (buttons & BUTTON_CANCEL) {
         PlaySE(SE_CANCEL);
         BackToMenu();
         return;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/MainWindowRequests.h"
 #include "core/Paths.h"
 #include "core/TextHelpers.h"
 #include "definitions/LoadStage.h"
@@ -24,19 +25,7 @@ namespace {
 constexpr int kSlotAccessory = 49;
 constexpr int kSlotWindow = 45;
 
-constexpr int kMusicWorldSelect = 2;
-constexpr int kButtonMask = 15;
-constexpr SHORT kButtonDecide = 1;
-constexpr SHORT kButtonCancel = 2;
-constexpr SHORT kButtonRanking = 4;
-constexpr SHORT kButtonGenre = 8;
-constexpr SHORT kDirections = 15;
-constexpr BYTE kBothAxes = 3;
-constexpr int kCursorSound = 0;
-constexpr int SE_DECIDE = 1;
-constexpr int SE_CANCEL = 2;
-constexpr int SE_FAIL = 3;
-constexpr int SE_GENRE = 6;
+constexpr int kButtonMask = BUTTON_1 | BUTTON_2 | BUTTON_3 | BUTTON_4;
 
 // The challenge's entry in the per-play-kind settings.
 constexpr int kChallenge = cSaveData::kPlayChallenge;
@@ -110,7 +99,7 @@ void cSceneWorldSelect::Main()
 
 void cSceneWorldSelect::Init()
 {
-    RequestMusic(kMusicWorldSelect);
+    RequestMusic(BGM_SLOT_WORLDSELECT);
     LoadPictures({kSlotAccessory, kSlotWindow});
     MenuCursor.Reset();
     cSceneFlow& flow = SceneFlow();
@@ -199,21 +188,21 @@ void cSceneWorldSelect::WorldList()
 {
     CountWorlds();
     MenuCursor.MoveList(Pad(), 1, &m_nTop, kListY, kRowPitch, kCursorX, m_nVisible, m_nCount, 1);
-    DS_PlayCursorSE(Pad(), kBothAxes, kCursorSound);
+    DS_PlayCursorSE(Pad(), CURSOR_AXES_BOTH, SE_CURSOR);
     const int row = MenuCursor.m_pCur->nRow;
-    if (*Pad() & kDirections) {
+    if (*Pad() & DIR_ANY) {
         SelectWorld(row + 1);
         Redraw();
     }
     const SHORT buttons = Input[0].wButton;
-    if ((buttons & kButtonDecide) && m_nCount > 0) {
+    if ((buttons & BUTTON_DECIDE) && m_nCount > 0) {
         if (!StartWorld(row)) {
             return;
         }
         m_nState = WORLDSELECT_FADEOUT;
         return;
     }
-    if (buttons & kButtonCancel) {
+    if (buttons & BUTTON_CANCEL) {
         PlaySE(SE_CANCEL);
         cSceneFlow& flow = SceneFlow();
         flow.m_nNextScene = SCENE_TITLE;
@@ -221,9 +210,9 @@ void cSceneWorldSelect::WorldList()
         m_nState = WORLDSELECT_FADEOUT;
         return;
     }
-    if (buttons & kButtonRanking) {
+    if (buttons & BUTTON_3) {
         ToggleRanking();
-    } else if (buttons & kButtonGenre) {
+    } else if (buttons & BUTTON_4) {
         StepGenre();
     }
     Show();
@@ -236,7 +225,7 @@ bool cSceneWorldSelect::StartWorld(int nRow)
 {
     const std::string name = WorldStageFileName(nRow + 1);
     if (!LoadStage(name.c_str(), 1, &StageBackup)) {
-        PlaySE(SE_FAIL);
+        PlaySE(SE_NOTICE);
         static const std::string kFormat = Sjis("ステージファイル %s が読み込めません！");
         ErrorBoxF(kFormat.c_str(), name.c_str());
         return false;

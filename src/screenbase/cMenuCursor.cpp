@@ -2,16 +2,9 @@
 
 #include <algorithm>
 
+#include "input/cInput.h"
+
 cMenuCursor MenuCursor;
-
-namespace {
-
-constexpr SHORT kLeft = 1;
-constexpr SHORT kRight = 2;
-constexpr SHORT kUp = 4;
-constexpr SHORT kDown = 8;
-
-}  // namespace
 
 cMenuCursor::cMenuCursor()
 {
@@ -63,14 +56,14 @@ void cMenuCursor::MoveGrid(const SHORT* pPad, int x0, int y0, int pitchX, int pi
     }
     CURSORPOS& cur = *m_pCur;
     const SHORT pad = pPad != nullptr ? *pPad : 0;
-    if (pad & kLeft) {
+    if (pad & DIR_LEFT) {
         --cur.nCol;
-    } else if (pad & kRight) {
+    } else if (pad & DIR_RIGHT) {
         ++cur.nCol;
     }
-    if (pad & kUp) {
+    if (pad & DIR_UP) {
         --cur.nRow;
-    } else if (pad & kDown) {
+    } else if (pad & DIR_DOWN) {
         ++cur.nRow;
     }
     if (cur.nRow < 0) {
@@ -95,26 +88,26 @@ void cMenuCursor::MoveList(const SHORT* pPad, int bVertical, int* pTop, int orig
     CURSORPOS& cur = *m_pCur;
     int& index = bVertical == 1 ? cur.nRow : cur.nCol;
     const SHORT pad = pPad != nullptr ? *pPad : 0;
-    if (pad & kUp) {
+    if (pad & DIR_UP) {
         if (index - top <= 0) {
             --top;
         }
         --index;
-    } else if (pad & kDown) {
+    } else if (pad & DIR_DOWN) {
         if (index - top >= visible - 1) {
             ++top;
         }
         ++index;
     }
     if (bPage == 1) {
-        if (pad & kRight) {
+        if (pad & DIR_RIGHT) {
             if (top == total - visible) {
                 index = total - 1;
             } else {
                 top += visible - 1;
                 index += visible - 1;
             }
-        } else if (pad & kLeft) {
+        } else if (pad & DIR_LEFT) {
             if (top == 0) {
                 index = 0;
             } else {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/AppGlobals.h"
+#include "core/MainWindowRequests.h"
 #include "core/ReportLog.h"
 #include "graphics/BackEnd.h"
 #include "graphics/Fade.h"
@@ -24,7 +25,6 @@ namespace {
 // The scene manager, once registered; game thread only.
 cSceneFlow* g_lpFlow = nullptr;
 constexpr int kMaxFrameWaitMs = 1000;
-constexpr UINT WM_MUSIC_REQUEST = WM_USER + 6;
 
 std::vector<SurfaceRestoreFn> g_restores;
 
@@ -168,7 +168,7 @@ void cScene::RequestMusic(int nMusic)
     cSceneFlow& flow = SceneFlow();
     if (s == 0 || s != flow.m_nBgm) {
         flow.m_nBgm = s;
-        SendMessage(hWndMain.load(), WM_MUSIC_REQUEST, static_cast<WPARAM>(nMusic), 0);
+        SendMessage(hWndMain.load(), WM_PLAYBGM, static_cast<WPARAM>(nMusic), 0);
     }
 }
 

@@ -23,6 +23,15 @@ constexpr int SCENE_STAGE = 4;
 constexpr int SCENE_OPTION = 5;
 constexpr int kSceneCount = 6;
 
+// Game modes (cSceneFlow::m_nGameMode): the title entry chosen last, by the entry's fixed id.
+constexpr int GAMEMODE_NEWGAME = 0;
+constexpr int GAMEMODE_CONTINUE = 1;
+constexpr int GAMEMODE_CHALLENGE = 2;
+constexpr int GAMEMODE_FREE = 3;    // also a start file's direct play
+constexpr int GAMEMODE_REPLAY = 4;  // the play takes its input from the loaded replay
+constexpr int GAMEMODE_OPTION = 5;
+constexpr int GAMEMODE_QUIT = 6;
+
 // The scene manager's state that outlives the screens, and the frame services that the stage's
 // nested frame loops call in a frame's order (WaitFrame, RestoreAllSurfaces, UpdateInput, Flip).
 // The scene manager derives from it and supplies the services; this base alone (stage tests)
@@ -48,8 +57,8 @@ public:
     int m_nScene = 0;           // id of the screen that runs this frame
     int m_nNextScene = 0;       // screen chosen by the current screen, taken over after its fade-out
     int m_nPrevScene = 0;       // id of the screen that left last
-    int m_nGameMode = 0;        // title item chosen: 0 new game .. 6 quit
-    int m_nPlayKind = 0;        // 0 story, 1 challenge, 2 free, 3 replay playback
+    int m_nGameMode = 0;        // GAMEMODE_*: title item chosen
+    int m_nPlayKind = 0;        // cSaveData::kPlay*: story, challenge, free, replay playback
     int m_nSelectWorld = 0;     // world-select cursor row remembered on entering a world
     int m_nSelectWorldTop = 0;  // world-select scroll offset remembered with it
     int m_bRanking = 0;         // rankings are recorded in this play
@@ -128,7 +137,7 @@ protected:
     void RunFrame(int nButtonMask);
 
     // The music request of entering a front-end screen: nMusic is the screen's music number 0..3.
-    // Sent to the main window (WM_USER+6, wParam nMusic) unless the project's music of that
+    // Sent to the main window (WM_PLAYBGM, wParam nMusic) unless the project's music of that
     // screen is the music already requested and not 0.
     void RequestMusic(int nMusic);
     // Loads the built-in pictures of the screen (slots of the surface table); a failure asks the

@@ -2,7 +2,7 @@
 // number. Numbers 0..16 are the game's 17 system sounds, number k + 16 is entry k (k >= 1) of
 // the Sound database. The table is built once at start-up and lives until shutdown.
 //
-// Threads: the main thread plays sounds on WM_USER+5 (PlaySE, PlayDatabaseSE); the game thread
+// Threads: the main thread plays sounds on WM_PLAYSE (PlaySE, PlayDatabaseSE); the game thread
 // plays the menu-cursor sound and changes volumes directly. The functions take no locks; the
 // sound buffers lock inside.
 #pragma once
@@ -105,7 +105,33 @@ int DS_GetVolume(DSSOUNDDATA* pSound, int nIndex);
 // and it has up or down (bits 2, 3).
 void DS_PlayCursorSE(const short* pDirection, BYTE axes, int nSound);
 
-// Asks the main window to play sound number n (WM_USER+5, wParam n) and waits until it has;
+// The system sounds: sound numbers 0..16 of the table, the same in every game (the project names
+// their files). Numbers from SE_DATABASE_BASE + 1 on are Sound database entries.
+constexpr int SE_CURSOR = 0;           // a menu cursor moved
+constexpr int SE_DECIDE = 1;           // decide or confirm
+constexpr int SE_CANCEL = 2;           // cancel
+constexpr int SE_NOTICE = 3;           // refused: nothing to do, an empty slot or recording
+constexpr int SE_PAUSE = 4;            // pause, or the world map's menu opened
+constexpr int SE_SAVE = 5;             // saved
+constexpr int SE_GENRE = 6;            // the ranking genre changed
+constexpr int SE_HIT = 7;              // a hit that did not defeat
+constexpr int SE_PLAYER_DEAD = 8;      // the player is defeated
+constexpr int SE_CHARA_DEAD = 9;       // a computer character is defeated
+constexpr int SE_JUMP_PAD = 10;        // a jump pad
+constexpr int SE_MESSAGE = 11;         // a message shown
+constexpr int SE_MESSAGE_DECIDE = 12;  // a message closed with the decide button
+constexpr int SE_TIME_WARNING = 13;    // the time limit runs low
+constexpr int SE_STAGE_CLEAR = 14;     // the stage ends
+constexpr int SE_EXTRA_LIFE = 15;      // an extra life
+constexpr int SE_RANKING_ENTRY = 16;   // a place in the ranking
+constexpr int SE_DATABASE_BASE = 16;   // Sound database entry id plays as number id + 16
+
+// Axes of DS_PlayCursorSE.
+constexpr BYTE CURSOR_AXIS_HORIZONTAL = 1;
+constexpr BYTE CURSOR_AXIS_VERTICAL = 2;
+constexpr BYTE CURSOR_AXES_BOTH = 3;
+
+// Asks the main window to play sound number n (WM_PLAYSE, wParam n) and waits until it has;
 // returns the window procedure's result.
 LRESULT PlaySE(int n);
 // Plays Sound database entry id (sound number id + 16) as PlaySE does. 0 and negative ids play

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "core/AppGlobals.h"
+#include "core/MainWindowRequests.h"
 #include "platform/win/Messages.h"
 #include "sound/SoundEffects.h"
 
@@ -15,9 +16,6 @@ LPDIRECTSOUNDBUFFER BufferAt(const DSSOUNDDATA* pSound, int nIndex)
     }
     return pSound->buffers[static_cast<std::size_t>(nIndex)];
 }
-
-constexpr UINT kPlaySoundRequest = WM_USER + 5;
-constexpr int kDatabaseSoundBase = 16;
 
 }  // namespace
 
@@ -79,7 +77,7 @@ void DS_PlayCursorSE(const short* pDirection, BYTE axes, int nSound)
 
 LRESULT PlaySE(int n)
 {
-    return SendMessage(hWndMain.load(), kPlaySoundRequest, static_cast<WPARAM>(n), 0);
+    return SendMessage(hWndMain.load(), WM_PLAYSE, static_cast<WPARAM>(n), 0);
 }
 
 void PlayDatabaseSE(short id)
@@ -88,5 +86,5 @@ void PlayDatabaseSE(short id)
     if (id <= 0) {
         return;
     }
-    PlaySE(id + kDatabaseSoundBase);
+    PlaySE(id + SE_DATABASE_BASE);
 }

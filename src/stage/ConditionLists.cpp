@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int SE_JUMP_PAD = 10;
-
 enum FLOOREFFECT {
     FLOOR_NONE = 0,
     FLOOR_JUMP = 1,

@@ -1,7 +1,8 @@
-// One play frame (state 2): the input and the timers once, then the stage's sub-steps, each
-// running the flows of every acting object and moving it once. Steps of later subsystems (map
-// and group collision, shots, items, deaths, drawing) are called where they belong once they
-// exist.
+// One play frame (state 2): the pause and replay keys, the input and the timers once, then the
+// stage's sub-steps and the drawing. A sub-step runs the flows of every acting object and moves
+// it against the map and the block characters (block characters first, then the player, then
+// the others), steps the shots, erases what left the screen, and takes the floor items, the
+// group collisions and the item contacts; a clear or the player's death ends the frame there.
 #include "core/AppGlobals.h"
 #include "core/ReportLog.h"
 #include "definitions/cEdStage.h"
@@ -19,15 +20,6 @@
 #include "stage/cSceneStage.h"
 
 namespace {
-
-constexpr int SE_PLAYER_DEAD = 8;
-constexpr int SE_CHARA_DEAD = 9;
-constexpr int kGameModeReplay = 4;
-
-// Results of the movement primitives.
-constexpr int MOVEX_OUT = 4;
-constexpr int MOVEY_KILLED = 7;
-constexpr int MOVEY_OUT = 8;
 
 bool IsCrushed(const cCharaBase& chara)
 {
@@ -85,13 +77,13 @@ void cSceneStage::Play()
             return;
         }
     }
-    Draw(1, 0, 1, 1);
+    Draw(kDrawPlaying);
 }
 
 bool cSceneStage::ReadPlayInput()
 {
     cInput& input = Input[0];
-    if (SceneFlow().m_nGameMode == kGameModeReplay) {
+    if (SceneFlow().m_nGameMode == GAMEMODE_REPLAY) {
         // The recorded words were taken after the live filters, so they are not applied again;
         // the history and the press logs are fed as in the recorded play.
         input.wDir = 0;
@@ -135,12 +127,12 @@ void cSceneStage::PlayerDies(const char* szLabel)
 
 bool cSceneStage::ApplyOutcome(int nOutcome)
 {
-    if (nOutcome == 1) {
+    if (nOutcome == RESULT_CLEAR) {
         EndStage();
         EnterClearState();
         return false;
     }
-    if (nOutcome == 2) {
+    if (nOutcome == RESULT_PLAYER_DIES) {
         PlayerDies(nullptr);
         return false;
     }
@@ -240,14 +232,14 @@ bool cSceneStage::StepCharas(bool bBlockCharas)
             RideFoothold(chara, CharaList);
         }
         bool out = chara.MoveStepX() == MOVEX_OUT;
-        bool killed = CollideMapX(chara) == 2;
+        bool killed = CollideMapX(chara) == COLLIDE_KILLS;
         chara.ApplyGravity();
         const int y = chara.MoveStepY();
         killed = killed || y == MOVEY_KILLED;
         out = out || y == MOVEY_OUT;
-        killed = CollideMapY(chara) == 2 || killed;
+        killed = CollideMapY(chara) == COLLIDE_KILLS || killed;
         if (!bBlockCharas) {
-            killed = CollideBlockCharas(chara, CharaList) == 2 || killed;
+            killed = CollideBlockCharas(chara, CharaList) == COLLIDE_KILLS || killed;
             CollideMapXBoth(chara);
             CollideMapYBoth(chara);
         }
@@ -285,12 +277,12 @@ bool cSceneStage::StepPlayer()
         PlayerDies(nullptr);
         return false;
     }
-    if (m_nResult == 1) {
+    if (m_nResult == RESULT_CLEAR) {
         EndStage();
         EnterClearState();
         return false;
     }
-    if (m_nResult == 2) {
+    if (m_nResult == RESULT_PLAYER_DIES) {
         PlayerDies(nullptr);
         return false;
     }
@@ -303,7 +295,7 @@ bool cSceneStage::StepPlayer()
     }
     player.MoveStepX();
     ClampPlayerToScreenX(player);
-    if (CollideMapX(player) == 2) {
+    if (CollideMapX(player) == COLLIDE_KILLS) {
         PlayerDies("Dead 1");
         return false;
     }
@@ -313,15 +305,15 @@ bool cSceneStage::StepPlayer()
         PlayerDies("Dead 2");
         return false;
     }
-    if (ClampPlayerToScreenY(player) == 2) {
+    if (ClampPlayerToScreenY(player) == COLLIDE_KILLS) {
         PlayerDies("Dead 3");
         return false;
     }
-    if (CollideMapY(player) == 2) {
+    if (CollideMapY(player) == COLLIDE_KILLS) {
         PlayerDies("Dead 4");
         return false;
     }
-    if (ClampPlayerToScreenY(player) == 2) {
+    if (ClampPlayerToScreenY(player) == COLLIDE_KILLS) {
         PlayerDies("Dead 5");
         return false;
     }
@@ -342,7 +334,7 @@ bool cSceneStage::StepPlayer()
 bool cSceneStage::StepPlayerSqueeze(cPlayer& player)
 {
     const bool spared = player.frameCountdown != 0;
-    if (CollideBlockCharas(player, CharaList) == 2 && !player.dying && !spared) {
+    if (CollideBlockCharas(player, CharaList) == COLLIDE_KILLS && !player.dying && !spared) {
         PlayerDies("Dead 6");
         return false;
     }

@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int kGameModeReplay = 4;
-
 bool AnySide(const cEdOffScreenLimit& limit)
 {
     return limit.m_bLeft != 0 || limit.m_bRight != 0 || limit.m_bTop != 0 || limit.m_bBottom != 0;
@@ -38,7 +36,7 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
     ClearObjects();
 
     if (bRestart) {
-        if (SceneFlow().m_nGameMode == kGameModeReplay) {
+        if (SceneFlow().m_nGameMode == GAMEMODE_REPLAY) {
             ReplaySaveData.Restart();
         }
         Stage.CopyHeader(StageBackup);
@@ -76,7 +74,7 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
 
     m_SubStepCheck = BuildSubStepCheck(Stage.m_nSubSteps, Stage.m_nContactLevel);
     ResetCounters();
-    if (SceneFlow().m_nGameMode == kGameModeReplay || (StageShell.bTestPlay && StageShell.bDirectPlay)) {
+    if (SceneFlow().m_nGameMode == GAMEMODE_REPLAY || (StageShell.bTestPlay && StageShell.bDirectPlay)) {
         SaveData.ClearScore();
     }
     SaveData.SaveRetryPoint();
@@ -103,7 +101,7 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
 
 void cSceneStage::TakeSeed()
 {
-    if (SceneFlow().m_nGameMode == kGameModeReplay) {
+    if (SceneFlow().m_nGameMode == GAMEMODE_REPLAY) {
         m_nSeed = Replay.nSeed;
         Replay.Rewind();
     } else if (SystemData.bReplayEnabled != 0) {

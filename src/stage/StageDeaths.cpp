@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int SE_CHARA_DEAD = 9;
-constexpr int SE_STAGE_CLEAR = 14;
-
 bool IsHero(const cCharaBase& chara)
 {
     return !Player.empty() && &chara == &Player.data()[P1];

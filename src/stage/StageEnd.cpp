@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/AppGlobals.h"
+#include "core/MainWindowRequests.h"
 #include "core/Paths.h"
 #include "core/ReportLog.h"
 #include "definitions/LoadStage.h"
@@ -30,20 +31,12 @@ namespace {
 
 constexpr int kStageExt = 1;            // "stg4" in ExtTable
 constexpr int kChallengeFilePath = 42;  // "user_data\challenge\Challenge.dat" in PathTable
-constexpr UINT WM_MUSIC_REQUEST = WM_USER + 6;
-constexpr WPARAM kStageMusicSlot = 4;
-constexpr int SE_EXTRA_LIFE = 15;
 constexpr int kPlayFramesPerSecond = 60;
 constexpr int kMaxPlayTime = 599999;  // 99:59.99
 constexpr int kMaxTime = 999;
 constexpr int kMaxLives = 99;
 constexpr int kExtraLifeNoticeFrames = 30;
 constexpr int kExtraLifeIconKind = 3;  // the text object of the built-in extra-life icon
-
-// Game modes (the title entry chosen).
-constexpr int kGameModeChallenge = 2;
-constexpr int kGameModeFree = 3;
-constexpr int kGameModeReplay = 4;
 
 // a + b, held at the int range: totals from a damaged save file must not overflow.
 std::int32_t AddHeld(std::int32_t a, long long b)
@@ -243,10 +236,10 @@ int cSceneStage::FinishStage()
     if (nMode == 0 || nMode == 1) {
         return FinishStory(nSavedStage);
     }
-    if (nMode == kGameModeChallenge) {
+    if (nMode == GAMEMODE_CHALLENGE) {
         return FinishChallenge(nSavedStage);
     }
-    if (nMode == kGameModeFree) {
+    if (nMode == GAMEMODE_FREE) {
         if (StageShell.bDirectPlay || !SaveData.bWorldRun) {
             SaveData.bStartPos = 0;
             return SCENE_STAGE;
@@ -257,7 +250,7 @@ int cSceneStage::FinishStage()
         SaveData.nWorldStage = nSavedStage;
         return SCENE_TITLE;
     }
-    if (nMode == kGameModeReplay) {
+    if (nMode == GAMEMODE_REPLAY) {
         SaveData.LoadRetryPoint(true, SceneFlow().m_nPlayKind, StageShell.bDirectPlay != 0);
         return SCENE_STAGE;
     }
@@ -266,7 +259,7 @@ int cSceneStage::FinishStage()
 
 void cSceneStage::EndPlayerDeath()
 {
-    if (SceneFlow().m_nGameMode == kGameModeReplay) {
+    if (SceneFlow().m_nGameMode == GAMEMODE_REPLAY) {
         SaveData.LoadRetryPoint(true, SceneFlow().m_nPlayKind, StageShell.bDirectPlay != 0);
         SetStage(1, 1);
         EnterStateAfterSetUp(STAGESTATE_START);
@@ -293,5 +286,5 @@ void cSceneStage::EndPlayerDeath()
 void cSceneStage::PlayBgm(int nBgm, int nFlag)
 {
     SaveData.bStageBgmLoop = nFlag;
-    SendMessage(hWndMain.load(), WM_MUSIC_REQUEST, kStageMusicSlot, static_cast<LPARAM>(nBgm));
+    SendMessage(hWndMain.load(), WM_PLAYBGM, BGM_SLOT_STAGE, static_cast<LPARAM>(nBgm));
 }

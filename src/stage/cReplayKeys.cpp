@@ -1,18 +1,16 @@
 #include "stage/cReplayKeys.h"
 
 #include "core/AppGlobals.h"
+#include "core/MainWindowRequests.h"
 #include "input/cReplay.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/Messages.h"
+#include "screenbase/cScene.h"
 #include "sound/SoundEffects.h"
 
 namespace {
 
-constexpr int kGameModeReplay = 4;
 constexpr int VK_F2 = VK_F1 + 1;
-constexpr UINT WM_SAVE_REPLAY_REQUEST = WM_USER + 4;  // wParam 0 this play, 1 the previous
-constexpr int SE_DECIDE = 1;
-constexpr int SE_NOTICE = 3;
 
 bool Down(int vKey)
 {
@@ -23,7 +21,7 @@ bool Down(int vKey)
 
 int cReplayKeys::Check(int nGameMode, int bRecording)
 {
-    if (nGameMode == kGameModeReplay || bRecording == 0) {
+    if (nGameMode == GAMEMODE_REPLAY || bRecording == 0) {
         return 0;
     }
     if (m_nCoolDown > 0) {
@@ -50,7 +48,7 @@ int cReplayKeys::Check(int nGameMode, int bRecording)
     }
     PlaySE(SE_DECIDE);
     // The main window serves the request (its dialog included) before the send returns.
-    SendMessage(hWndMain.load(), WM_SAVE_REPLAY_REQUEST, bF1 ? 0 : 1, 0);
+    SendMessage(hWndMain.load(), WM_SAVEREPLAYFILE, bF1 ? 0 : 1, 0);
     // The dialog may have swallowed the key-up. The key counts as down until it is seen up, so
     // a key still (or again, by auto-repeat) down after the dialog opens nothing.
     ReleaseAllKeys();

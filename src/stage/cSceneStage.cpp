@@ -13,11 +13,7 @@
 #include "stage/StageShellFlags.h"
 #include "stage/ranking/cRanking.h"
 
-namespace {
-
-constexpr int kGameModeReplay = 4;
-
-}  // namespace
+namespace {}  // namespace
 
 cSceneStage* lpSceneStage = nullptr;
 
@@ -25,6 +21,7 @@ cSceneStage::cSceneStage()
 {
     SetStates<cSceneStage>({&cSceneStage::FadeIn, &cSceneStage::Start, &cSceneStage::Play, &cSceneStage::Pause,
                             &cSceneStage::Clear, &cSceneStage::Miss, &cSceneStage::GameOver, &cSceneStage::FadeOut});
+    m_Services = STAGESERVICES{this, this, this};
     m_Wait.nReserved = 0;
     m_bQuit = 0;
     SaveData.nStageBgm = 0;
@@ -97,7 +94,7 @@ void cSceneStage::ResetStage()
     m_nTime = 0;
     m_bRankEntered = 0;
     ClearTextObjects(m_TextList);
-    if (SceneFlow().m_nGameMode != kGameModeReplay) {
+    if (SceneFlow().m_nGameMode != GAMEMODE_REPLAY) {
         Replay.Clear();
         ReplayPrev.Clear();
     }

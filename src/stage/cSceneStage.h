@@ -25,6 +25,7 @@
 #include "objects/cStageField.h"
 #include "objects/chara/cChara.h"
 #include "screenbase/cScene.h"
+#include "sound/SoundEffects.h"
 #include "stage/StageSummons.h"
 #include "stage/WAITINFO.h"
 #include "stage/cReplayKeys.h"
@@ -65,13 +66,20 @@ constexpr int kClearCaptionStep = 4;
 // Entries of the ranking tables a play can reach a place in.
 constexpr int kRankTables = 5;
 
-// Sounds the screen plays (sound table entries).
-constexpr int SE_DECIDE = 1;
-constexpr int SE_CANCEL = 2;
-constexpr int SE_CURSOR = 3;
-constexpr int SE_PAUSE = 4;
-constexpr int SE_GENRE = 6;
-constexpr int SE_MESSAGE_DECIDE = 12;
+// Results of the collision passes against the map, the screen and the block characters.
+constexpr int COLLIDE_ON = 0;     // the object goes on
+constexpr int COLLIDE_KILLS = 2;  // the object is killed (crushed, pushed out, touched)
+
+// How one picture of the stage is drawn (cSceneStage::Draw).
+struct STAGEDRAWMODE {
+    int bFromPlay;    // called by the play step (the pause's hide-the-field rule applies only without)
+    int bFreeze;      // objects drawn without advancing their animations
+    int bTimerSound;  // the time counter may play its warning
+    int bMessage;     // the direct-play or test-play line is drawn
+};
+// The play frame's picture, and the frozen picture under the other states' banners and menus.
+constexpr STAGEDRAWMODE kDrawPlaying{1, 0, 1, 1};
+constexpr STAGEDRAWMODE kDrawFrozen{0, 1, 0, 1};
 
 // Entries of the project text table used by the menus.
 constexpr int TEXT_PAUSE_FIRST = 19;  // quit, continue, retry
@@ -177,6 +185,7 @@ public:
     cReplayKeys m_ReplayKeys;  // F1/F2 save requests of this screen entry
 
     // Set-up of the field (StagePopulation.cpp).
+
     // The group of one placed character: each member built in place at the tile's centre plus
     // its group offset; members outside the field are dropped and use no object number. Returns
     // the members made.
@@ -186,6 +195,7 @@ public:
     // character's existence, view, appearance and acting flags.
     void UpdateObjectFlags();
     // Summons (StageSummons.cpp), called by the summon command.
+
     // A block at world position (x, y): its cell is the one under (x + 16.5, y + 16.5). Refused
     // (0) for a cell outside the field and for a protected cell. Erasing empties the cell; a
     // toggle empties a cell holding a block and fills an empty one, each cell at most once per
@@ -221,7 +231,7 @@ public:
     void SetFlowTimeLeft(int nSeconds) override { m_nTime = nSeconds; }
 
     // Collision with the block map (MapCollision.cpp). Each takes the player or a stage
-    // character; results are 0 (go on) or 2 (the map kills the object). An object that flies
+    // character; results are COLLIDE_ON or COLLIDE_KILLS (the map kills the object). An object that flies
     // through blocks is never touched. Game thread.
     // Horizontal pass after the x move: the side the speed points to first.
     int CollideMapX(cCharaBase& obj);
@@ -242,7 +252,7 @@ public:
     // The most solid of the four corner cells of a cell rectangle (columns and rows).
     int FindCornerCell(int nLeft, int nTop, int nRight, int nBottom, int nFaction);
     // Keep the player on the screen while that camera axis auto-scrolls or the player flies;
-    // the vertical one gives 2 when a walking player is pushed off the bottom.
+    // the vertical one gives COLLIDE_KILLS when a walking player is pushed off the bottom.
     void ClampPlayerToScreenX(cPlayer& player);
     int ClampPlayerToScreenY(cPlayer& player);
     // 1 when a summoned or warped character's box meets a solid cell or a block character.
@@ -252,8 +262,8 @@ public:
 
     // The block characters against a walking or flying object (BlockCharaCollision.cpp): the
     // object lands on one (its foothold), is kept under one, is pushed out sideways; 2 when it is
-    // crushed or, killed by blocks, touches one. Block characters are told apart from the object
-    // by object number. Game thread.
+    // crushed or, killed by blocks, touches one (COLLIDE_KILLS, else COLLIDE_ON). Block characters are told apart from
+    // the object by object number. Game thread.
     int CollideBlockCharas(cCharaBase& obj, std::list<cChara>& list);
     // Carries a walking object along with the foothold's move since the last sub-step; 0.
     int RideFoothold(cCharaBase& obj, std::list<cChara>& list);
@@ -270,6 +280,7 @@ public:
     int OverlapsOtherBlockChara(const cCharaBase& obj, std::list<cChara>& list, int nKey);
 
     // Condition lists and floor blocks (ConditionLists.cpp). Game thread.
+
     // A stage character exists while its condition list holds (an empty list holds; with the
     // once option a list that held once holds for good). 1 holds.
     int CheckCharaCond(cChara& chara);
@@ -331,6 +342,7 @@ public:
     void ViewRangeChanged() override { CreateHeroViewMask(); }
 
     // The stage end (StageEnd.cpp).
+
     // Once per play frame: m_nPlayFrames + 1 and m_nPlayTime = frames x 100 / 60 hundredths,
     // both stopping at 599999 (99:59.99).
     void CountPlayTime();
@@ -359,11 +371,9 @@ public:
     // over without one), the retry point is restored and the miss menu or a retry follows.
     void EndPlayerDeath();
     // The stage drawing (StageDraw.cpp, StageBackdrop.cpp, StageHud.cpp, StageResources.cpp).
-    // One picture of the stage into the back buffer. bFromPlay: called by the play step (the
-    // pause menu's hide-the-field rule applies only without it); bFreeze: objects drawn without
-    // advancing their animations; bTimerSound: the time counter may play its warning;
-    // bMessage: the direct-play or test-play line is drawn.
-    void Draw(int bFromPlay, int bFreeze, int bTimerSound, int bMessage);
+
+    // One picture of the stage into the back buffer, as mode says (kDrawPlaying, kDrawFrozen).
+    void Draw(const STAGEDRAWMODE& mode);
     // One priority pass: the player, items, characters, shots of priority nPriority (of all
     // priorities without bPriorities).
     void DrawPass(int nPriority, bool bPriorities, int bFreeze);

@@ -17,14 +17,7 @@
 
 namespace {
 
-constexpr int kGameModeFree = 3;
-constexpr int kGameModeReplay = 4;
 constexpr int kMenuCentreX = 320;
-constexpr SHORT BUTTON_DECIDE = 1;
-constexpr SHORT BUTTON_CANCEL = 2;
-// The cursor sound of every menu: sound 0 on a vertical move.
-constexpr BYTE kVerticalAxis = 2;
-constexpr int kCursorSound = 0;
 constexpr int kKeyF3 = VK_F1 + 2;
 
 // The menu refresh of the stage's menus: key repeat and the one-shot buttons.
@@ -68,10 +61,10 @@ void cSceneStage::LeaveForNextScene()
     // A free stage outside a numbered world is read again, so that the next entry starts from the
     // file.
     cSceneFlow& flow = SceneFlow();
-    if (flow.m_nGameMode == kGameModeFree && SaveData.bWorldRun == 0 && !flow.ReloadFreeStage()) {
+    if (flow.m_nGameMode == GAMEMODE_FREE && SaveData.bWorldRun == 0 && !flow.ReloadFreeStage()) {
         PostMessage(hWndMain.load(), WM_CLOSE, 0, 0);
     }
-    if (flow.m_nGameMode == kGameModeReplay && flow.m_nNextScene != SCENE_STAGE) {
+    if (flow.m_nGameMode == GAMEMODE_REPLAY && flow.m_nNextScene != SCENE_STAGE) {
         ReplaySaveData.End();
     }
     flow.nTargetFps = 60;
@@ -93,7 +86,7 @@ void cSceneStage::StartStep()
 {
     const bool bSkip = StageShell.bTestPlay && StageShell.bDirectPlay;
     if (!bSkip) {
-        if (SceneFlow().m_nGameMode == kGameModeReplay) {
+        if (SceneFlow().m_nGameMode == GAMEMODE_REPLAY) {
             if (++m_nBannerCount < kBannerFrames) {
                 return;
             }
@@ -170,7 +163,7 @@ int cSceneStage::RunPauseMenu(int nEntries)
     // The menu is placed for three entries even when it shows two.
     m_nMenuX = SystemData.GetMenuCenterX(kMenuCentreX, TEXT_PAUSE_FIRST, 3, 1);
     MenuCursor.MoveGrid(&input.wDir, m_nMenuX, kMenuY, 0, kMenuPitch, 1, nEntries);
-    DS_PlayCursorSE(&input.wDir, kVerticalAxis, kCursorSound);
+    DS_PlayCursorSE(&input.wDir, CURSOR_AXIS_VERTICAL, SE_CURSOR);
     if (input.wButton & BUTTON_DECIDE) {
         PlaySE(SE_DECIDE);
         switch (MenuCursor.m_pCur->nRow) {
@@ -287,7 +280,7 @@ int cSceneStage::RunMissMenu()
     cInput& input = MenuInput();
     m_nMenuX = SystemData.GetMenuCenterX(kMenuCentreX, TEXT_MISS_FIRST, 2, 1);
     MenuCursor.MoveGrid(&input.wDir, m_nMenuX, kMenuY, 0, kMenuPitch, 1, 2);
-    DS_PlayCursorSE(&input.wDir, kVerticalAxis, kCursorSound);
+    DS_PlayCursorSE(&input.wDir, CURSOR_AXIS_VERTICAL, SE_CURSOR);
     if ((input.wButton & BUTTON_DECIDE) == 0) {
         return 0;
     }

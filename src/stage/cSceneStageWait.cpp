@@ -18,8 +18,6 @@ namespace {
 constexpr UINT WM_THREAD_START = 0x8000;
 // After a close request without a WM_QUIT, the wait loop ends itself this much later.
 constexpr DWORD kQuitFallbackMs = 2000;
-constexpr SHORT BUTTON_DECIDE = 1;
-constexpr SHORT BUTTON_GENRE = 8;
 
 // True while the thread of worker still runs.
 bool IsRunning(const cThread& worker)
@@ -137,7 +135,7 @@ unsigned cSceneStage::WaitLoop(void* lpParam)
             break;
         }
         stage.m_bDrawInWait = 1;
-        stage.Draw(0, 1, 0, 1);
+        stage.Draw(kDrawFrozen);
         stage.m_bDrawInWait = 0;
         SceneFlow().Flip();
     }
@@ -180,7 +178,7 @@ unsigned cSceneStage::RankingLoop(void* lpParam)
             PlaySE(SE_DECIDE);
             return 1;
         }
-        if ((pad.wButton & BUTTON_GENRE) && SystemData.CountMenuItem(nKind) > 1) {
+        if ((pad.wButton & BUTTON_4) && SystemData.CountMenuItem(nKind) > 1) {
             PlaySE(SE_GENRE);
             SaveData.StepSelection(nKind, 1);
         }

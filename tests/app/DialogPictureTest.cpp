@@ -92,7 +92,7 @@ TEST_F(DialogPictureTest, ClicksAtThePaintedItemsChooseTheDrawingMode)
 
 TEST_F(DialogPictureTest, TheEditShowsTheTypedNameAndTheComposition)
 {
-    SceneManager.m_nGameMode = cNameDialog::kGameModeOption;
+    SceneManager.m_nGameMode = GAMEMODE_OPTION;
     OptionData.strRankingName = "";
     std::vector<HostFrame> pictures;
     driver.body = [&](DialogRun& dialog) {

@@ -29,6 +29,7 @@
 #include "project/cSaveData.h"
 #include "stage/StageShellFlags.h"
 #include "support/PlayHarness.h"
+#include "support/TestMainWindow.h"
 
 namespace {
 
@@ -82,15 +83,7 @@ protected:
     }
 
     // Removes the posted messages of the window; how many were uMsg.
-    int TakePosted(UINT uMsg)
-    {
-        int count = 0;
-        MSG msg;
-        while (PeekMessage(&msg, hWnd, 0, 0, PM_REMOVE)) {
-            count += msg.message == uMsg ? 1 : 0;
-        }
-        return count;
-    }
+    int TakePosted(UINT uMsg) { return testsupport::TestMainWindow::TakePosted(hWnd, uMsg); }
     // Runs the posted messages of the thread; true when WM_QUIT was among them.
     bool DispatchPosted()
     {

@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         savedMode = SceneManager.m_nGameMode;
-        SceneManager.m_nGameMode = cNameDialog::kGameModeOption;
+        SceneManager.m_nGameMode = GAMEMODE_OPTION;
         OptionData.strRankingName = "aaa";
         SystemIni = SYSTEMINI();
         SetWorkArea(RECT{0, 0, 1920, 1080});

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@
 #include "platform/win/SystemInfo.h"
 #include "platform/win/Time.h"
 #include "support/GameFolder.h"
+#include "support/TestMainWindow.h"
 
 namespace gfxtest {
 
@@ -149,12 +151,10 @@ protected:
         SetSystemFactsForTest(facts);
         ResetD3D9Config();
         DDrawResetHooks();
-        ResetMessagesForTest();
         ClearRecordedMessageBoxes();
-        RegisterClassA("QbGraphicsTest", DefWindowProcA);
-        m_hWnd = CreateWindowExA(0, "QbGraphicsTest", "graphics", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr);
+        m_window.emplace();
+        m_hWnd = m_window->Handle();
         ASSERT_NE(m_hWnd, nullptr);
-        hWndMain = m_hWnd;
         for (int i = 0; i < kBuiltInSurfaceCount; ++i) m_savedInfo[i] = SDInfoTable[i];
         for (auto& e : Palette) e = PALETTEENTRY{};
         for (auto& e : PaletteBackup) e = PALETTEENTRY{};
@@ -170,9 +170,8 @@ protected:
         for (int i = 0; i < kBuiltInSurfaceCount; ++i) SDInfoTable[i] = m_savedInfo[i];
         SetMessageBoxOpenHook(nullptr);
         ScriptMessageBoxAnswers({});
-        hWndMain = nullptr;
-        DestroyWindow(m_hWnd);
-        ResetMessagesForTest();
+        m_window.reset();
+        m_hWnd = nullptr;
         ResetD3D9Config();
         DDrawResetHooks();
         ResetSystemFacts();
@@ -215,14 +214,9 @@ protected:
     }
 
     // The posted messages uMsg waiting for the main window (removed).
-    int TakePosted(UINT uMsg)
-    {
-        int count = 0;
-        MSG msg;
-        while (PeekMessage(&msg, m_hWnd, 0, 0, PM_REMOVE)) count += msg.message == uMsg ? 1 : 0;
-        return count;
-    }
+    int TakePosted(UINT uMsg) { return m_window->TakePosted(uMsg); }
 
+    std::optional<testsupport::TestMainWindow> m_window;
     HWND m_hWnd = nullptr;
     std::unique_ptr<testsupport::GameFolder> m_folder;
     DDSURFACEINFO m_savedInfo[kBuiltInSurfaceCount];

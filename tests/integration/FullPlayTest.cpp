@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "core/MainWindowRequests.h"
+#include "input/cInput.h"
 #include "input/cReplay.h"
 #include "input/cReplaySaveData.h"
 #include "platform/win/Keyboard.h"
@@ -92,7 +94,7 @@ protected:
         ASSERT_EQ(harness->Current()->m_nState, STAGESTATE_CLEAR) << what << " not cleared";
         harness->SetScript({});
         harness->RunFrames(kClearCaptionFrames);
-        Press(*harness, {Button(kDecide)});
+        Press(*harness, {Button(BUTTON_DECIDE)});
         record << what << " frames " << frames << " last " << testsupport::HexDigest(last) << " all "
                << testsupport::HexDigest(all) << "\n";
     }
@@ -105,7 +107,7 @@ protected:
     void WalkTo(int x)
     {
         for (int step = MapColumn(); step < x; ++step) {
-            Press(*harness, {Dir(kRight)});
+            Press(*harness, {Dir(DIR_RIGHT)});
         }
     }
 
@@ -117,10 +119,10 @@ protected:
         ASSERT_EQ(MapColumn(), kNodeX[index])
             << "stage " << index + 1 << " screen " << harness->SceneId() << " state " << harness->Current()->m_nState;
         if (harness->Current()->m_nState != 2) {
-            Press(*harness, {Button(kDecide)});
+            Press(*harness, {Button(BUTTON_DECIDE)});
         }
         ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAP, 2, 5)) << "stage " << index + 1 << " is not asked for";
-        Press(*harness, {Dir(kUp), Button(kDecide)});
+        Press(*harness, {Dir(DIR_UP), Button(BUTTON_DECIDE)});
     }
 
     // Plays the story stages first .. end - 1 in turn from the map, each back on the map cleared.
@@ -163,22 +165,23 @@ protected:
 TEST_F(FullPlayTest, EveryPlayKindFromTheTitle)
 {
     // The story: a new game, the first world, saved into the first slot.
-    Press(*harness, {Button(kDecide)});
+    Press(*harness, {Button(BUTTON_DECIDE)});
     ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAP, 1, kMaxWait));
     ASSERT_EQ(SaveData.nMapX, kMapStartX);
     ASSERT_EQ(SaveData.nMapY, kMapRow);
     PlayStoryStages(0, 2);
     ASSERT_FALSE(HasFatalFailure());
-    Press(*harness, {Button(kCancel)});
+    Press(*harness, {Button(BUTTON_CANCEL)});
     ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAPMENU, 1, kMaxWait));
-    Press(*harness, {Button(kDecide), Button(kDecide), Dir(kUp), Button(kDecide)});
+    Press(*harness, {Button(BUTTON_DECIDE), Button(BUTTON_DECIDE), Dir(DIR_UP), Button(BUTTON_DECIDE)});
     ASSERT_EQ(SaveData.nSlot, 0);
 
     // Back to the title; what is in memory is forgotten; "continue" from the first slot.
-    Press(*harness, {Button(kCancel), Dir(kDown), Dir(kDown), Dir(kDown), Button(kDecide), Dir(kUp), Button(kDecide)});
+    Press(*harness, {Button(BUTTON_CANCEL), Dir(DIR_DOWN), Dir(DIR_DOWN), Dir(DIR_DOWN), Button(BUTTON_DECIDE),
+                     Dir(DIR_UP), Button(BUTTON_DECIDE)});
     ASSERT_TRUE(harness->RunUntil(SCENE_TITLE, 1, kMaxWait));
     SaveData.Reset();
-    Press(*harness, {Dir(kDown), Button(kDecide), Button(kDecide)});
+    Press(*harness, {Dir(DIR_DOWN), Button(BUTTON_DECIDE), Button(BUTTON_DECIDE)});
     ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAP, 1, kMaxWait));
     EXPECT_EQ(SaveData.nMapX, kNodeX[1]);
 
@@ -187,26 +190,27 @@ TEST_F(FullPlayTest, EveryPlayKindFromTheTitle)
     ASSERT_FALSE(HasFatalFailure());
 
     // Back to the title through the world-map menu.
-    Press(*harness, {Button(kCancel)});
+    Press(*harness, {Button(BUTTON_CANCEL)});
     ASSERT_TRUE(harness->RunUntil(SCENE_WORLDMAPMENU, 1, kMaxWait));
-    Press(*harness, {Dir(kDown), Dir(kDown), Dir(kDown), Button(kDecide), Dir(kUp), Button(kDecide)});
+    Press(*harness,
+          {Dir(DIR_DOWN), Dir(DIR_DOWN), Dir(DIR_DOWN), Button(BUTTON_DECIDE), Dir(DIR_UP), Button(BUTTON_DECIDE)});
     ASSERT_TRUE(harness->RunUntil(SCENE_TITLE, 1, kMaxWait));
 
     // The challenge: the first world, played from its first stage, back on the world select.
-    Press(*harness, {Dir(kDown), Button(kDecide)});
+    Press(*harness, {Dir(DIR_DOWN), Button(BUTTON_DECIDE)});
     ASSERT_TRUE(harness->RunUntil(SCENE_WORLDSELECT, 1, kMaxWait));
-    Press(*harness, {Button(kDecide)});
+    Press(*harness, {Button(BUTTON_DECIDE)});
     PlayStage("challenge world 1", 0);
     ASSERT_TRUE(harness->RunUntil(SCENE_WORLDSELECT, 1, kMaxWait));
     ASSERT_FALSE(SaveData.WorldRecord.empty());
     EXPECT_EQ(SaveData.WorldRecord[0].first, 1);
-    Press(*harness, {Button(kCancel)});
+    Press(*harness, {Button(BUTTON_CANCEL)});
     ASSERT_TRUE(harness->RunUntil(SCENE_TITLE, 1, kMaxWait));
 
     // Free play of the sky bridge, chosen in the title's file dialog; its end starts it again.
     harness->onLoadStage = [] { return LoadFreeStage("data\\stg4\\stage3.stg4_000", 0); };
-    Press(*harness, {Dir(kDown), Button(kDecide)});
-    EXPECT_EQ(harness->Requests(WM_USER + 2), 1);
+    Press(*harness, {Dir(DIR_DOWN), Button(BUTTON_DECIDE)});
+    EXPECT_EQ(harness->Requests(WM_LOADSTAGEFILE), 1);
     PlayStage("free stage 3", 2);
     ASSERT_TRUE(harness->RunUntil(SCENE_STAGE, STAGESTATE_PLAY, kMaxWait));
 
@@ -215,7 +219,7 @@ TEST_F(FullPlayTest, EveryPlayKindFromTheTitle)
     harness->RunFrames(1);
     SetKeyState(VK_SPACE, false);
     ASSERT_EQ(harness->Current()->m_nState, STAGESTATE_PAUSE);
-    Press(*harness, {Dir(kUp), Button(kDecide)});
+    Press(*harness, {Dir(DIR_UP), Button(BUTTON_DECIDE)});
     ASSERT_TRUE(harness->RunUntil(SCENE_TITLE, 1, kMaxWait));
 
     // A replay chosen at the title: the golden replay of the first stage plays back frame for
@@ -223,8 +227,8 @@ TEST_F(FullPlayTest, EveryPlayKindFromTheTitle)
     std::filesystem::copy_file(testsupport::GoldenFile("replay", "stage1.rpl4_720"),
                                harness->Folder().Host(kReplayFile), std::filesystem::copy_options::overwrite_existing);
     harness->onLoadReplay = [] { return testsupport::LoadReplayForPlayback(kReplayFile); };
-    Press(*harness, {Dir(kDown), Button(kDecide)});
-    EXPECT_EQ(harness->Requests(WM_USER + 3), 1);
+    Press(*harness, {Dir(DIR_DOWN), Button(BUTTON_DECIDE)});
+    EXPECT_EQ(harness->Requests(WM_LOADREPLAYFILE), 1);
     ASSERT_TRUE(harness->RunUntil(SCENE_STAGE, STAGESTATE_PLAY, kMaxWait));
     std::vector<std::uint64_t> golden;
     ASSERT_TRUE(testsupport::ReadDigestFile(testsupport::GoldenFile("replay", "stage1.digests"), golden));

@@ -23,6 +23,7 @@
 #include "SampleGameScripts.h"
 #include "core/AppGlobals.h"
 #include "core/TextHelpers.h"
+#include "core/MainWindowRequests.h"
 #include "definitions/cEdStage.h"
 #include "graphics/BackEnd.h"
 #include "objects/StageObjects.h"
@@ -31,13 +32,15 @@
 #include "platform/win/Keyboard.h"
 #include "platform/win/Messages.h"
 #include "project/cSaveData.h"
+#include "sound/SoundEffects.h"
+#include "support/TestMainWindow.h"
 
 namespace {
 
 using testsupport::GameSpec;
 using testsupport::PlayHarness;
 
-// System sounds asked of the main window (WM_USER+5) during a play.
+// System sounds asked of the main window during a play.
 std::vector<WPARAM>& SystemSounds()
 {
     static std::vector<WPARAM> sounds;
@@ -46,7 +49,7 @@ std::vector<WPARAM>& SystemSounds()
 
 LRESULT SoundRecordingProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (uMsg == WM_USER + 5) {
+    if (uMsg == WM_PLAYSE) {
         SystemSounds().push_back(wParam);
         return 0;
     }
@@ -56,42 +59,10 @@ LRESULT SoundRecordingProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 // Frames of the fade-in and start banners, at most.
 constexpr int kBannerFramesMax = 400;
 
-// System sound slots of the stage play.
-constexpr WPARAM kSoundSpring = 10;
-
 // A main window on the test thread that records the system sounds.
-class SoundWindow {
+class SoundWindow : public testsupport::TestMainWindow {
 public:
-    SoundWindow()
-    {
-        ResetMessagesForTest();
-        RegisterClassA("QbSampleGameTestWindow", SoundRecordingProc);
-        m_hWnd = CreateWindowExA(0, "QbSampleGameTestWindow", "test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr);
-        hWndMain = m_hWnd;
-        SystemSounds().clear();
-    }
-    ~SoundWindow()
-    {
-        hWndMain = nullptr;
-        DestroyWindow(m_hWnd);
-        ResetMessagesForTest();
-    }
-    SoundWindow(const SoundWindow&) = delete;
-    SoundWindow& operator=(const SoundWindow&) = delete;
-
-    // Removes the posted messages of the window and returns how many were uMsg.
-    int TakePosted(UINT uMsg)
-    {
-        int count = 0;
-        MSG msg;
-        while (PeekMessage(&msg, m_hWnd, 0, 0, PM_REMOVE)) {
-            count += msg.message == uMsg ? 1 : 0;
-        }
-        return count;
-    }
-
-private:
-    HWND m_hWnd = nullptr;
+    SoundWindow() : TestMainWindow(SoundRecordingProc) { SystemSounds().clear(); }
 };
 
 // What a play of one stage showed, gathered frame by frame.
@@ -233,7 +204,7 @@ TEST_P(SampleStageTest, ItsScriptClearsItAndShowsWhatTheStageIsFor)
         EXPECT_TRUE(log.enemyHopped) << c.name;
     }
     EXPECT_EQ(log.rodeLift, c.lift) << c.name;
-    EXPECT_EQ(Heard(log, kSoundSpring), c.spring) << c.name;
+    EXPECT_EQ(Heard(log, static_cast<WPARAM>(SE_JUMP_PAD)), c.spring) << c.name;
     EXPECT_EQ(log.conveyor, c.conveyor) << c.name;
     EXPECT_EQ(log.message, c.message) << c.name;
     EXPECT_EQ(log.livesGained, c.extraLife ? 1 : 0) << c.name;

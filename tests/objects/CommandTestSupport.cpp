@@ -38,7 +38,14 @@ cChara& cCommandTestStage::AddChara(double x, double y, int bFlying, int nFacing
     cChara& c = CharaList.back();
     c.def.m_nDirectionFix = 0;
     c.def.m_nFlying = static_cast<std::int8_t>(bFlying ? 1 : 0);
-    c.cGameObject::Init(0, 1, 0, 1, 0, nullptr, 0, 0, 0, 32, 32, 32, 32, nFacing, bFlying ? 1 : 0, 0);
+    c.cGameObject::Init(cGameObject::INITVALUES{.nValue2 = 1,
+                                                .nFaction = 1,
+                                                .nHitWidth = 32,
+                                                .nHitHeight = 32,
+                                                .nGfxWidth = 32,
+                                                .nGfxHeight = 32,
+                                                .nFacing = nFacing,
+                                                .nFlightKind = bFlying ? 1 : 0});
     c.source = 100;
     c.x = x;
     c.y = y;
@@ -54,7 +61,8 @@ cPlayer& cCommandTestStage::SetupHero(double x, double y)
 {
     cPlayer& hero = Player[P1];
     hero.def.m_nDirectionFix = 0;
-    hero.cGameObject::Init(1, 0, 0, 0, 0, nullptr, 0, 0, 0, 32, 32, 32, 32, 1, 0, 0);
+    hero.cGameObject::Init(cGameObject::INITVALUES{
+        .nSource = 1, .nHitWidth = 32, .nHitHeight = 32, .nGfxWidth = 32, .nGfxHeight = 32, .nFacing = 1});
     hero.source = 1;
     hero.x = x;
     hero.y = y;

@@ -18,6 +18,7 @@ namespace {
 
 class cTestStage : public cStageField, public IFlowStage {
 public:
+    cTestStage() { m_Services.flow = this; }
     int CheckBlockCond(MAPCELL&) override { return 1; }
     int FlowTimeLeft() const override { return nTime; }
     int FlowHasNoTimeLimit() const override { return bNoLimit; }

@@ -33,7 +33,8 @@ cItemsTestStage::~cItemsTestStage()
 cPlayer& cItemsTestStage::Hero(double x, double y)
 {
     cPlayer& hero = Player[P1];
-    hero.cGameObject::Init(1, 0, 0, 0, 0, nullptr, 0, 0, 0, 32, 32, 32, 32, 1, 0, 0);
+    hero.cGameObject::Init(cGameObject::INITVALUES{
+        .nSource = 1, .nHitWidth = 32, .nHitHeight = 32, .nGfxWidth = 32, .nGfxHeight = 32, .nFacing = 1});
     hero.source = 1;
     hero.x = x;
     hero.y = y;
@@ -51,7 +52,14 @@ cChara& cItemsTestStage::AddChara(int nSource, int nFaction, double x, double y,
 {
     CharaList.emplace_back();
     cChara& c = CharaList.back();
-    c.cGameObject::Init(nSource, 1, 0, nFaction, 0, nullptr, 0, 0, 0, 32, 32, 32, 32, 0, 1, 0);
+    c.cGameObject::Init(cGameObject::INITVALUES{.nSource = nSource,
+                                                .nValue2 = 1,
+                                                .nFaction = nFaction,
+                                                .nHitWidth = 32,
+                                                .nHitHeight = 32,
+                                                .nGfxWidth = 32,
+                                                .nGfxHeight = 32,
+                                                .nFlightKind = 1});
     c.source = nSource;
     c.x = x;
     c.y = y;

@@ -26,6 +26,11 @@ struct WAITCALL {
 
 class cItemsTestField : public cStageField, public IFlowStage, public IStageCommands {
 public:
+    cItemsTestField()
+    {
+        m_Services.flow = this;
+        m_Services.commands = this;
+    }
     int CheckBlockCond(MAPCELL&) override { return 1; }
     int FlowTimeLeft() const override { return nTime; }
     int FlowHasNoTimeLimit() const override { return 0; }

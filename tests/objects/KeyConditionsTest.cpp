@@ -5,11 +5,10 @@
 #include <vector>
 
 #include "FlowTestSupport.h"
+#include "input/cInput.h"
 #include "objects/flow/KeyConditions.h"
 
 namespace {
-
-constexpr int kLeft = 1, kRight = 2, kUp = 4, kDown = 8;
 
 cEdKeyCondition Key(int nKey, int nFlag, int nMin, int nMax, int bAny, int nMode = 0, int bRelative = 0)
 {
@@ -56,12 +55,12 @@ TEST(KeyConditionsTest, TwoStepSequenceWithAllowance)
         SCOPED_TRACE(c.szName);
         cScriptedKeyLogs logs;
         logs.Hold(0, 0, 3);
-        logs.Hold(kDown, 0, c.nDownFrames);
+        logs.Hold(DIR_DOWN, 0, c.nDownFrames);
         logs.Hold(0, 0, c.nGapFrames);
-        logs.Hold(kRight, 0, 1);
+        logs.Hold(DIR_RIGHT, 0, 1);
         EXPECT_EQ(MatchKeySequence(DownThenRight(), static_cast<std::int8_t>(c.nAllowance), logs, false, false),
                   c.nExpected);
-        logs.Hold(kRight, 0, 4);
+        logs.Hold(DIR_RIGHT, 0, 4);
         EXPECT_EQ(MatchKeySequence(DownThenRight(), static_cast<std::int8_t>(c.nAllowance), logs, false, false),
                   c.nExpected)
             << "still while right is held";
@@ -98,12 +97,12 @@ TEST(KeyConditionsTest, RelativeDirectionsFollowTheOwnersFacing)
     cVector<cEdKeyCondition> absoluteRight;
     absoluteRight.push_back(Key(2, 1, 0, 0, 1, 0, 0));
     cScriptedKeyLogs left;
-    left.Hold(kLeft, 0, 3);
+    left.Hold(DIR_LEFT, 0, 3);
     EXPECT_EQ(MatchKeySequence(forward, 0, left, true, false), 1);
     EXPECT_EQ(MatchKeySequence(forward, 0, left, false, false), 0);
     EXPECT_EQ(MatchKeySequence(absoluteRight, 0, left, true, false), 0);
     cScriptedKeyLogs upLeft;
-    upLeft.Hold(kUp | kLeft, 0, 3);
+    upLeft.Hold(DIR_UP | DIR_LEFT, 0, 3);
     cVector<cEdKeyCondition> upForward;
     upForward.push_back(Key(7, 1, 0, 0, 1, 0, 1));
     EXPECT_EQ(MatchKeySequence(upForward, 0, upLeft, true, false), 1);
@@ -129,7 +128,7 @@ TEST(KeyConditionsTest, StepModesAndRuns)
     exactlyOne.m_KeyFlag[12] = 1;
     const STEPCASE cases[] = {
         {"any direction released while none is held", Key(9, 2, 0, 0, 0), 0, 0, 3, 1, 3},
-        {"any direction released fails while one is held", Key(9, 2, 0, 0, 0), kUp, 0, 3, 0, 0},
+        {"any direction released fails while one is held", Key(9, 2, 0, 0, 0), DIR_UP, 0, 3, 0, 0},
         {"window 0..0 never holds a pressed run", Key(11, 1, 0, 0, 0), 0, 1, 1, 0, 0},
         {"window 2..4 holds at 3", Key(11, 1, 2, 4, 0), 0, 1, 3, 1, 3},
         {"window 2..4 fails at 1", Key(11, 1, 2, 4, 0), 0, 1, 1, 0, 0},
@@ -139,15 +138,15 @@ TEST(KeyConditionsTest, StepModesAndRuns)
         {"exactly one, both held", exactlyOne, 0, 3, 2, 0, 2},
         {"exactly one, one held", exactlyOne, 0, 1, 2, 1, 2},
         {"no button log", Key(10, 1, 0, 0, 1), 0, 0, 2, 1, 2},
-        {"diagonal is not left", Key(1, 1, 0, 0, 1), kDown | kLeft, 0, 2, 0, 0},
-        {"diagonal log", Key(6, 1, 0, 0, 1), kDown | kLeft, 0, 2, 1, 2},
-        {"left and right together is class 9", Key(9, 1, 0, 0, 1), kLeft | kRight, 0, 2, 1, 4},
-        {"left and right together is not left", Key(1, 1, 0, 0, 1), kLeft | kRight, 0, 2, 0, 0},
+        {"diagonal is not left", Key(1, 1, 0, 0, 1), DIR_DOWN | DIR_LEFT, 0, 2, 0, 0},
+        {"diagonal log", Key(6, 1, 0, 0, 1), DIR_DOWN | DIR_LEFT, 0, 2, 1, 2},
+        {"left and right together is class 9", Key(9, 1, 0, 0, 1), DIR_LEFT | DIR_RIGHT, 0, 2, 1, 4},
+        {"left and right together is not left", Key(1, 1, 0, 0, 1), DIR_LEFT | DIR_RIGHT, 0, 2, 0, 0},
     };
     for (const STEPCASE& c : cases) {
         SCOPED_TRACE(c.szName);
         cScriptedKeyLogs logs;
-        logs.Hold(kRight, 4, 2);
+        logs.Hold(DIR_RIGHT, 4, 2);
         logs.Hold(c.nDir, c.nButtons, c.nFrames);
         cKeyCursors cursors(logs);
         int nMatched = -1;
@@ -218,7 +217,7 @@ TEST(KeyConditionsTest, CursorsMoveOverRuns)
 TEST(KeyConditionsTest, HeldConditionReadsTheNewestRuns)
 {
     cScriptedKeyLogs logs;
-    logs.Hold(kLeft, 1, 3);
+    logs.Hold(DIR_LEFT, 1, 3);
     cEdKeyCondition c = Key(11, 1, 50, 60, 0);
     EXPECT_EQ(IsKeyConditionHeld(logs, c), 1) << "no window for a held key";
     c.m_KeyFlag[1] = 2;
@@ -235,15 +234,15 @@ TEST(KeyConditionsTest, InputDirectionClass)
         int nDir;
         int nClass;
     } cases[] = {{0, 0},
-                 {kLeft, 1},
-                 {kRight, 2},
-                 {kUp, 3},
-                 {kDown, 4},
-                 {kUp | kLeft, 5},
-                 {kDown | kLeft, 6},
-                 {kUp | kRight, 7},
-                 {kDown | kRight, 8},
-                 {kLeft | kRight, 9}};
+                 {DIR_LEFT, 1},
+                 {DIR_RIGHT, 2},
+                 {DIR_UP, 3},
+                 {DIR_DOWN, 4},
+                 {DIR_UP | DIR_LEFT, 5},
+                 {DIR_DOWN | DIR_LEFT, 6},
+                 {DIR_UP | DIR_RIGHT, 7},
+                 {DIR_DOWN | DIR_RIGHT, 8},
+                 {DIR_LEFT | DIR_RIGHT, 9}};
     for (const DIRCASE& c : cases) {
         cScriptedKeyLogs logs;
         logs.Hold(c.nDir, 0, 2);

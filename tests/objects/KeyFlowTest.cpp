@@ -127,15 +127,13 @@ protected:
     int m_nOverlap = 0;
 };
 
-constexpr SHORT kLeft = 1, kRight = 2, kDown = 8;
-
 TEST_F(KeyFlowTest, SequenceStartsItsFlowOnTheFrameItIsCompleted)
 {
     // Flow 0 edge mode, flow 1 level mode: down for 1..10 frames, then right.
     const std::vector<cEdKeyCondition> steps = {KeyStep(4, 1, 10, 0), KeyStep(2, 0, 0, 1)};
     SetFlows({KeyFlow(steps, 0, 0), KeyFlow(steps, 0, 1)});
     // Frames 0-2 nothing, 3-7 down, 8-11 right, 12 nothing.
-    Play({{3, 0, 0}, {5, kDown, 0}, {4, kRight, 0}, {1, 0, 0}}, 2);
+    Play({{3, 0, 0}, {5, DIR_DOWN, 0}, {4, DIR_RIGHT, 0}, {1, 0, 0}}, 2);
     const std::vector<std::string> expected = {"8:0", "8:1", "9:1", "10:1", "11:1"};
     EXPECT_EQ(g_Starts, expected);
 }
@@ -145,13 +143,13 @@ TEST_F(KeyFlowTest, GapNeedsTheAllowance)
     const std::vector<cEdKeyCondition> steps = {KeyStep(4, 1, 10, 0), KeyStep(2, 0, 0, 1)};
     SetFlows({KeyFlow(steps, 0, 0), KeyFlow(steps, 1, 0), KeyFlow(steps, 5, 0)});
     // Down 15 frames (3-17), one free frame (18), right from frame 19.
-    Play({{3, 0, 0}, {15, kDown, 0}, {1, 0, 0}, {3, kRight, 0}});
+    Play({{3, 0, 0}, {15, DIR_DOWN, 0}, {1, 0, 0}, {3, DIR_RIGHT, 0}});
     // Allowance 1 covers the free frame but not the five frames of down beyond 10; allowance 5
     // does not reach back over both (the search starts at the free frame).
     const std::vector<std::string> expected = {};
     EXPECT_EQ(g_Starts, expected);
     g_Starts.clear();
-    Play({{2, 0, 0}, {4, kDown, 0}, {1, 0, 0}, {2, kRight, 0}});
+    Play({{2, 0, 0}, {4, DIR_DOWN, 0}, {1, 0, 0}, {2, DIR_RIGHT, 0}});
     // Down 24-27, free 28, right 29-30: allowance 1 and 5 start on frame 29.
     const std::vector<std::string> expected2 = {"29:1", "29:2"};
     EXPECT_EQ(g_Starts, expected2);
@@ -169,7 +167,7 @@ TEST_F(KeyFlowTest, ForwardFollowsThePlayersFacing)
 {
     SetFlows({KeyFlow({KeyStep(2, 0, 0, 1, 1)}, 0, 0)});
     Player[P1].facing = 0;
-    Play({{2, kRight, 0}, {1, 0, 0}, {2, kLeft, 0}});
+    Play({{2, DIR_RIGHT, 0}, {1, 0, 0}, {2, DIR_LEFT, 0}});
     const std::vector<std::string> expected = {"3:0"};
     EXPECT_EQ(g_Starts, expected);
 }

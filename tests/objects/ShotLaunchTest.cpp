@@ -401,6 +401,7 @@ TEST_F(ShotLaunchTest, EveryShotTakesTheNextObjectNumber)
 // The summon requests a launch makes of the stage.
 class RecordingField : public objectstest::TestStageField, public ISummonStage {
 public:
+    RecordingField() { m_Services.summon = this; }
     struct CALL {
         std::string what;
         double x;

@@ -61,7 +61,15 @@ protected:
     static cChara& AddChara(int nSource, double x, double y, int nFacing, int nFaction)
     {
         cChara& c = CharaList.emplace_back();
-        c.cGameObject::Init(nSource, 1, 0, nFaction, 0, nullptr, 0, 0, 0, 32, 32, 32, 32, nFacing, 1, 0);
+        c.cGameObject::Init(cGameObject::INITVALUES{.nSource = nSource,
+                                                    .nValue2 = 1,
+                                                    .nFaction = nFaction,
+                                                    .nHitWidth = 32,
+                                                    .nHitHeight = 32,
+                                                    .nGfxWidth = 32,
+                                                    .nGfxHeight = 32,
+                                                    .nFacing = nFacing,
+                                                    .nFlightKind = 1});
         c.def.m_nFaction = static_cast<std::int8_t>(nFaction);
         c.x = x;
         c.y = y;
@@ -80,7 +88,13 @@ protected:
     static cPlayer& SetupHero(double x, double y)
     {
         cPlayer& hero = Player[P1];
-        hero.cGameObject::Init(1, 0, 0, 0, 0, nullptr, 0, 0, 0, 32, 32, 32, 32, 1, 1, 0);
+        hero.cGameObject::Init(cGameObject::INITVALUES{.nSource = 1,
+                                                       .nHitWidth = 32,
+                                                       .nHitHeight = 32,
+                                                       .nGfxWidth = 32,
+                                                       .nGfxHeight = 32,
+                                                       .nFacing = 1,
+                                                       .nFlightKind = 1});
         hero.x = x;
         hero.y = y;
         hero.ClampToStageX(2);

@@ -19,6 +19,7 @@ namespace {
 
 class cOpStage : public cStageField, public IFlowStage {
 public:
+    cOpStage() { m_Services.flow = this; }
     int CheckBlockCond(MAPCELL&) override { return 1; }
     int FlowTimeLeft() const override { return nTime; }
     int FlowHasNoTimeLimit() const override { return bNoLimit; }

@@ -23,7 +23,14 @@ public:
 cGameObject MakeObject(double x, double y, int w, int h)
 {
     cGameObject o;
-    o.Init(7, 1, 0, 1, 0, nullptr, 0, 0, 0, w, h, w, h, 1, 0, 0);
+    o.Init(cGameObject::INITVALUES{.nSource = 7,
+                                   .nValue2 = 1,
+                                   .nFaction = 1,
+                                   .nHitWidth = w,
+                                   .nHitHeight = h,
+                                   .nGfxWidth = w,
+                                   .nGfxHeight = h,
+                                   .nFacing = 1});
     o.x = x;
     o.y = y;
     o.right = x + w - 1;
@@ -60,7 +67,17 @@ TEST_F(GameObjectTest, InitStoresSizesAsBaseAndCurrent)
     cGameObject o;
     o.vx = 3;
     o.active = 1;
-    o.Init(12, 0, 0, 2, 55, nullptr, 0, 4, 6, 24, 26, 32, 32, 0, 2, 3);
+    o.Init(cGameObject::INITVALUES{.nSource = 12,
+                                   .nFaction = 2,
+                                   .nPicture = 55,
+                                   .nGfxOffsetX = 4,
+                                   .nGfxOffsetY = 6,
+                                   .nHitWidth = 24,
+                                   .nHitHeight = 26,
+                                   .nGfxWidth = 32,
+                                   .nGfxHeight = 32,
+                                   .nFlightKind = 2,
+                                   .nMemberIndex = 3});
     EXPECT_EQ(o.source, 12);
     EXPECT_EQ(o.reserved, 2147483647);
     EXPECT_EQ(o.baseGfxOffsetX, 4);
@@ -77,7 +94,14 @@ TEST_F(GameObjectTest, InitStoresSizesAsBaseAndCurrent)
 TEST_F(GameObjectTest, SetScaleKeepsTheObjectCentredAndEqualFactorsDoNothing)
 {
     CountingObject o;
-    o.Init(1, 1, 0, 1, 0, nullptr, 0, 0, 0, 32, 32, 32, 32, 1, 0, 0);
+    o.Init(cGameObject::INITVALUES{.nSource = 1,
+                                   .nValue2 = 1,
+                                   .nFaction = 1,
+                                   .nHitWidth = 32,
+                                   .nHitHeight = 32,
+                                   .nGfxWidth = 32,
+                                   .nGfxHeight = 32,
+                                   .nFacing = 1});
     o.x = 640;
     o.SetScale(1, 1);
     EXPECT_EQ(o.x, 640);
@@ -404,26 +428,28 @@ TEST_F(NearestCharaTest, ModeZeroFallsBackToCharactersOutOfView)
     Place(0, 300, 200, 1);  // distance 200 + 0
     Place(1, 110, 200, 0);  // distance 10, out of view
     Place(2, 500, 200, 1);  // distance 400
-    EXPECT_EQ(FindNearestCharaEx(100, 200, group, 0, 0, 0, 0, 0, 0, 0, 0), &charas[0]);
-    EXPECT_EQ(FindNearestCharaEx(100, 200, group, 1, 0, 0, 0, 0, 0, 0, 0), &charas[1]);
+    EXPECT_EQ(FindNearestCharaEx(100, 200, group, NEAREST_IN_VIEW_FIRST, CHARAFILTER{}), &charas[0]);
+    EXPECT_EQ(FindNearestCharaEx(100, 200, group, NEAREST_ANY, CHARAFILTER{}), &charas[1]);
     charas[0].def.m_nInvincible = 2;
     charas[2].dying = 1;
-    EXPECT_EQ(FindNearestCharaEx(100, 200, group, 0, 0, 0, 0, 0, 1, 0, 0), &charas[1]);
-    EXPECT_EQ(FindNearestCharaEx(100, 200, group, 2, 0, 0, 0, 0, 1, 0, 0), nullptr);
-    EXPECT_EQ(FindNearestCharaEx(100, 200, group, 1, 0, 0, 1, 0, 0, 0, 11), &charas[0]);
+    EXPECT_EQ(FindNearestCharaEx(100, 200, group, NEAREST_IN_VIEW_FIRST, CHARAFILTER{.excludeInvincible2 = 1}),
+              &charas[1]);
+    EXPECT_EQ(FindNearestCharaEx(100, 200, group, NEAREST_IN_VIEW, CHARAFILTER{.excludeInvincible2 = 1}), nullptr);
+    EXPECT_EQ(FindNearestCharaEx(100, 200, group, NEAREST_ANY, CHARAFILTER{.excludeSource = 1, .nSource = 11}),
+              &charas[0]);
     charas[1].def.m_nCharaId = 4;
-    EXPECT_EQ(FindNearestCharaEx(100, 200, group, 1, 1, 4, 0, 0, 0, 0, 0), &charas[1]);
-    EXPECT_EQ(FindFirstChara(group, 1, 4, 0, 0, 0, 0, 0), &charas[1]);
-    EXPECT_EQ(FindFirstChara(group, 0, 0, 0, 0, 0, 0, 0), &charas[0]);
+    EXPECT_EQ(FindNearestCharaEx(100, 200, group, NEAREST_ANY, CHARAFILTER{.byId = 1, .id = 4}), &charas[1]);
+    EXPECT_EQ(FindFirstChara(group, CHARAFILTER{.byId = 1, .id = 4}), &charas[1]);
+    EXPECT_EQ(FindFirstChara(group, CHARAFILTER{}), &charas[0]);
 }
 
 TEST_F(NearestCharaTest, TiesKeepTheFirstInListOrder)
 {
     Place(0, 150, 200, 1);
     Place(1, 50, 200, 1);
-    EXPECT_EQ(FindNearestCharaEx(100, 200, group, 2, 0, 0, 0, 0, 0, 0, 0), &charas[0]);
+    EXPECT_EQ(FindNearestCharaEx(100, 200, group, NEAREST_IN_VIEW, CHARAFILTER{}), &charas[0]);
     group.reverse();
-    EXPECT_EQ(FindNearestCharaEx(100, 200, group, 2, 0, 0, 0, 0, 0, 0, 0), &charas[1]);
+    EXPECT_EQ(FindNearestCharaEx(100, 200, group, NEAREST_IN_VIEW, CHARAFILTER{}), &charas[1]);
     // The stage's on-screen targeting setting chooses mode 2 or 0.
     group.clear();
     Place(2, 110, 200, 0);

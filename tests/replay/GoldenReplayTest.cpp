@@ -30,6 +30,7 @@
 #include "platform/win/Time.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
+#include "screenbase/cScene.h"
 #include "support/GoldenFiles.h"
 #include "support/PlayHarness.h"
 #include "support/SampleGame.h"
@@ -38,8 +39,6 @@
 
 namespace {
 
-constexpr int kGameModeStory = 0;
-constexpr int kGameModeReplay = 4;
 // Frames the start banners may take before play begins.
 constexpr int kMaxStartFrames = 600;
 // The clock at the start of each recorded play is this many milliseconds times the stage's
@@ -169,7 +168,7 @@ protected:
     // in story mode than in playback). The digests of the saved frames.
     std::vector<std::uint64_t> Record()
     {
-        harness->Flow().m_nGameMode = kGameModeStory;
+        harness->Flow().m_nGameMode = GAMEMODE_NEWGAME;
         // The play's seed is the clock at its start: a different one for each stage.
         AdvanceVirtualClock(static_cast<DWORD>(kSeedClockMs * (m_case->stage + 1)));
         EXPECT_TRUE(harness->Enter());
@@ -201,7 +200,7 @@ protected:
         const std::int64_t frames = Frames(Replay.dirRuns);
         ASSERT_GT(frames, 0);
         harness->SetScript({});
-        harness->Flow().m_nGameMode = kGameModeReplay;
+        harness->Flow().m_nGameMode = GAMEMODE_REPLAY;
         harness->Flow().m_nPrevScene = SCENE_TITLE;
         ASSERT_TRUE(harness->Enter());
         first = PlayRound(static_cast<int>(frames));

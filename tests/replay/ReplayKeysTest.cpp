@@ -4,22 +4,24 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "core/AppGlobals.h"
+#include "core/MainWindowRequests.h"
 #include "input/cReplay.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/Messages.h"
+#include "screenbase/cScene.h"
+#include "support/TestMainWindow.h"
 
 namespace {
 
 constexpr int VK_F2 = VK_F1 + 1;
-constexpr int kStory = 0;
-constexpr int kReplayMode = 4;
 
 struct Sent {
-    std::vector<WPARAM> saves;   // WM_USER+4 parameters
-    std::vector<WPARAM> sounds;  // WM_USER+5 sound numbers
+    std::vector<WPARAM> saves;   // save-replay request parameters
+    std::vector<WPARAM> sounds;  // sound numbers asked for
 };
 
 Sent& Log()
@@ -30,11 +32,11 @@ Sent& Log()
 
 LRESULT RecordingProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (uMsg == WM_USER + 4) {
+    if (uMsg == WM_SAVEREPLAYFILE) {
         Log().saves.push_back(wParam);
         return 1;
     }
-    if (uMsg == WM_USER + 5) {
+    if (uMsg == WM_PLAYSE) {
         Log().sounds.push_back(wParam);
         return 0;
     }
@@ -45,10 +47,7 @@ class ReplayKeysTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetMessagesForTest();
-        RegisterClassA("QbReplayKeysWindow", RecordingProc);
-        m_hWnd = CreateWindowExA(0, "QbReplayKeysWindow", "test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr);
-        hWndMain = m_hWnd;
+        m_window.emplace(RecordingProc);
         Log() = Sent{};
         ReleaseAllKeys();
         Replay.Clear();
@@ -59,12 +58,10 @@ protected:
         ReleaseAllKeys();
         Replay.Clear();
         ReplayPrev.Clear();
-        hWndMain = nullptr;
-        DestroyWindow(m_hWnd);
-        ResetMessagesForTest();
+        m_window.reset();
     }
 
-    HWND m_hWnd = nullptr;
+    std::optional<testsupport::TestMainWindow> m_window;
 };
 
 struct KeyCase {
@@ -101,7 +98,7 @@ TEST_P(ReplayKeyCaseTest, APressNamesTheRightRecording)
     SetKeyState(VK_F1, c.bF1);
     SetKeyState(VK_F2, c.bF2);
     cReplayKeys keys;
-    EXPECT_EQ(keys.Check(kStory, 1), c.nSaves);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1), c.nSaves);
     ASSERT_EQ(static_cast<int>(Log().saves.size()), c.nSaves);
     if (c.nSaves == 1) {
         EXPECT_EQ(Log().saves[0], c.param);
@@ -125,19 +122,19 @@ TEST_F(ReplayKeysTest, AHeldKeyOpensTheDialogOnceUntilPressedAgain)
     Replay.Record(2, 0);
     cReplayKeys keys;
     SetKeyState(VK_F1, true);
-    EXPECT_EQ(keys.Check(kStory, 1), 1);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1), 1);
     // The dialog swallowed the key-up, then the key is seen down again without a new press
     // in between: still one request while it stays down.
     SetKeyState(VK_F1, true);
     for (int f = 0; f < 5; ++f) {
-        EXPECT_EQ(keys.Check(kStory, 1), 0) << f;
+        EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1), 0) << f;
     }
     EXPECT_EQ(Log().saves.size(), 1u);
     // Released and pressed again: a second request.
     SetKeyState(VK_F1, false);
-    EXPECT_EQ(keys.Check(kStory, 1), 0);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1), 0);
     SetKeyState(VK_F1, true);
-    EXPECT_EQ(keys.Check(kStory, 1), 1);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1), 1);
     EXPECT_EQ(Log().saves.size(), 2u);
 }
 
@@ -148,7 +145,7 @@ TEST_F(ReplayKeysTest, AHeldKeyWithNothingRecordedSoundsTheNoticeEverySixtyFrame
     std::vector<int> noticeFrames;
     for (int frame = 1; frame <= 130; ++frame) {
         const std::size_t before = Log().sounds.size();
-        EXPECT_EQ(keys.Check(kStory, 1), 0);
+        EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1), 0);
         if (Log().sounds.size() != before) {
             noticeFrames.push_back(frame);
         }
@@ -168,12 +165,12 @@ TEST_F(ReplayKeysTest, PlaybackOrRecordingOffIgnoresTheKeys)
     SetKeyState(VK_F1, true);
     SetKeyState(VK_F2, true);
     cReplayKeys keys;
-    EXPECT_EQ(keys.Check(kReplayMode, 1), 0);
-    EXPECT_EQ(keys.Check(kStory, 0), 0);
+    EXPECT_EQ(keys.Check(GAMEMODE_REPLAY, 1), 0);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 0), 0);
     EXPECT_TRUE(Log().saves.empty());
     EXPECT_TRUE(Log().sounds.empty());
     Replay.Clear();
-    EXPECT_EQ(keys.Check(kReplayMode, 1), 0);
+    EXPECT_EQ(keys.Check(GAMEMODE_REPLAY, 1), 0);
     EXPECT_TRUE(Log().sounds.empty());
 }
 

@@ -13,14 +13,13 @@
 #include "platform/win/Keyboard.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
+#include "screenbase/cScene.h"
 #include "support/PlayHarness.h"
 #include "support/SampleGame.h"
 #include "support/TestMainWindow.h"
 
 namespace {
 
-constexpr int kGameModeStory = 0;
-constexpr int kGameModeReplay = 4;
 constexpr int kPlayFrames = 240;
 
 // Walks right, turns back for a while, jumps now and then and presses the second button in
@@ -111,7 +110,7 @@ void ExpectSameDigests(const std::vector<std::uint64_t>& recorded, const std::ve
 
 TEST_F(ReplayPlayTest, ASavedPlayLoadsAndPlaysBackFrameForFrame)
 {
-    harness->Flow().m_nGameMode = kGameModeStory;
+    harness->Flow().m_nGameMode = GAMEMODE_NEWGAME;
     ASSERT_TRUE(harness->Enter());
     ASSERT_EQ(SystemData.bReplayEnabled, 1);
     const std::vector<testsupport::PadFrame> script = Script(kPlayFrames);
@@ -143,7 +142,7 @@ TEST_F(ReplayPlayTest, ASavedPlayLoadsAndPlaysBackFrameForFrame)
 
     // Playback: the live controller reads nothing; the replay drives the play.
     harness->SetScript({});
-    harness->Flow().m_nGameMode = kGameModeReplay;
+    harness->Flow().m_nGameMode = GAMEMODE_REPLAY;
     ASSERT_TRUE(harness->Enter());
     ExpectSameDigests(recorded, PlayFrames(kPlayFrames));
     // The key-input conditions read the same history and press logs as in the recorded play.
@@ -187,7 +186,7 @@ TEST_F(ReplayPlayTest, ASavedPlayLoadsAndPlaysBackFrameForFrame)
 
 TEST_F(ReplayPlayTest, EachStartKeepsThePreviousRecording)
 {
-    harness->Flow().m_nGameMode = kGameModeStory;
+    harness->Flow().m_nGameMode = GAMEMODE_NEWGAME;
     ASSERT_TRUE(harness->Enter());
     ASSERT_TRUE(harness->RunUntilState(STAGESTATE_PLAY, 400));
     harness->SetScript(Script(30));
@@ -223,7 +222,7 @@ TEST_F(ReplayPlayTest, PlaybackUsesTheReplaysSaveDataAndGivesThePlayersBack)
     EXPECT_EQ(SaveData.Var.data()[7], -5);
     // A second load during the same playback keeps the player's save data, not the first replay's.
     ReplaySaveData.Begin(replaySave);
-    harness->Flow().m_nGameMode = kGameModeReplay;
+    harness->Flow().m_nGameMode = GAMEMODE_REPLAY;
     ASSERT_TRUE(harness->Enter());
     EXPECT_EQ(SaveData.nLives, 9 - 1);  // the replay's own start lives, one used to enter
     // Every restart of the playback starts again from the replay's save data.

@@ -10,10 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "core/MainWindowRequests.h"
+#include "input/cInput.h"
 #include "input/cReplay.h"
 #include "input/cReplaySaveData.h"
 #include "platform/win/Keyboard.h"
 #include "project/cSaveData.h"
+#include "screenbase/cScene.h"
 #include "stage/cSceneStage.h"
 #include "support/GoldenFiles.h"
 #include "support/MenuKeys.h"
@@ -22,7 +25,6 @@
 
 namespace {
 
-constexpr int kGameModeReplay = 4;
 constexpr int kPlayKindReplay = 3;
 constexpr const char* kReplayFile = "user_data\\rpl4\\golden.rpl4_720";
 
@@ -52,9 +54,9 @@ TEST_F(TitleReplayTest, TheTitlesReplayEntryPlaysTheGoldenReplayFrameForFrame)
 
     ASSERT_TRUE(harness.RunUntil(SCENE_TITLE, 1, 5));
     using namespace menukeys;
-    Press(harness, {Dir(kDown), Dir(kDown), Dir(kDown), Dir(kDown), Button(kDecide)});
-    EXPECT_EQ(harness.Requests(WM_USER + 3), 1);
-    EXPECT_EQ(SceneFlow().m_nGameMode, kGameModeReplay);
+    Press(harness, {Dir(DIR_DOWN), Dir(DIR_DOWN), Dir(DIR_DOWN), Dir(DIR_DOWN), Button(BUTTON_DECIDE)});
+    EXPECT_EQ(harness.Requests(WM_LOADREPLAYFILE), 1);
+    EXPECT_EQ(SceneFlow().m_nGameMode, GAMEMODE_REPLAY);
     EXPECT_EQ(SceneFlow().m_nPlayKind, kPlayKindReplay);
 
     ASSERT_TRUE(harness.RunUntil(SCENE_STAGE, STAGESTATE_PLAY, 600));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "input/cInput.h"
 #include "project/cSaveData.h"
 #include "screenbase/cScene.h"
 #include "stage/cSceneStage.h"
@@ -61,25 +62,25 @@ TEST(JourneyTest, ANewGameIsPlayedSavedAndContinued)
     ASSERT_TRUE(harness.RunUntil(SCENE_TITLE, 1, 5));
 
     // New game: the world map opens on the start cell.
-    Press(harness, {Button(kDecide)});
+    Press(harness, {Button(BUTTON_DECIDE)});
     ASSERT_TRUE(harness.RunUntil(SCENE_WORLDMAP, 1, 60));
     EXPECT_EQ(SaveData.nMapX, kStartX);
     EXPECT_EQ(SaveData.StageClear[kClearFlag], 0);
 
     // Stepping onto the stage asks at once; the question opens on "no", up and decide play it.
-    Press(harness, {Dir(kRight)});
+    Press(harness, {Dir(DIR_RIGHT)});
     ASSERT_TRUE(harness.RunUntil(SCENE_WORLDMAP, 2, 5));
-    Press(harness, {Dir(kUp), Button(kDecide)});
+    Press(harness, {Dir(DIR_UP), Button(BUTTON_DECIDE)});
     ASSERT_TRUE(harness.RunUntil(SCENE_STAGE, -1, 60));
 
     // Walking right reaches the goal; decide on the clear display leads back to the map with the
     // stage cleared.
-    harness.SetScript(Held(kRight, 3000));
+    harness.SetScript(Held(DIR_RIGHT, 3000));
     ASSERT_TRUE(harness.RunUntil(SCENE_STAGE, STAGESTATE_CLEAR, 3000));
     harness.SetScript({});
     ASSERT_TRUE(harness.RunUntil(SCENE_STAGE, STAGESTATE_CLEAR, 300));
     harness.RunFrames(120);  // the clear caption
-    Press(harness, {Button(kDecide)});
+    Press(harness, {Button(BUTTON_DECIDE)});
     ASSERT_TRUE(harness.RunUntil(SCENE_WORLDMAP, 1, 120));
     EXPECT_EQ(SaveData.StageClear[kClearFlag], 1);
     EXPECT_EQ(SaveData.nMapX, kStageX);
@@ -87,19 +88,20 @@ TEST(JourneyTest, ANewGameIsPlayedSavedAndContinued)
 
     // Cancel opens the world-map menu; "save", the first slot, "yes".
     harness.SetScript({});
-    Press(harness, {Button(kCancel)});
+    Press(harness, {Button(BUTTON_CANCEL)});
     ASSERT_TRUE(harness.RunUntil(SCENE_WORLDMAPMENU, 1, 60));
-    Press(harness, {Button(kDecide), Button(kDecide), Dir(kUp), Button(kDecide)});
+    Press(harness, {Button(BUTTON_DECIDE), Button(BUTTON_DECIDE), Dir(DIR_UP), Button(BUTTON_DECIDE)});
     EXPECT_EQ(SaveData.nSlot, 0);
     EXPECT_TRUE(harness.Folder().Exists("user_data\\story\\Story01.dat"));
 
     // Out of the slot list, down to "to the title", "yes".
-    Press(harness, {Button(kCancel), Dir(kDown), Dir(kDown), Dir(kDown), Button(kDecide), Dir(kUp), Button(kDecide)});
+    Press(harness, {Button(BUTTON_CANCEL), Dir(DIR_DOWN), Dir(DIR_DOWN), Dir(DIR_DOWN), Button(BUTTON_DECIDE),
+                    Dir(DIR_UP), Button(BUTTON_DECIDE)});
     ASSERT_TRUE(harness.RunUntil(SCENE_TITLE, 1, 60));
 
     // What is in memory is forgotten; "continue" and the first slot bring the saved game back.
     SaveData.Reset();
-    Press(harness, {Dir(kDown), Button(kDecide), Button(kDecide)});
+    Press(harness, {Dir(DIR_DOWN), Button(BUTTON_DECIDE), Button(BUTTON_DECIDE)});
     ASSERT_TRUE(harness.RunUntil(SCENE_WORLDMAP, 1, 60));
     EXPECT_EQ(SaveData.StageClear[kClearFlag], 1);
     EXPECT_EQ(SaveData.nMapX, kStageX);

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "core/MainWindowRequests.h"
 #include "core/RecordFile.h"
 #include "core/TextHelpers.h"
+#include "input/cInput.h"
 #include "platform/win/Files.h"
 #include "project/cSystemData.h"
 #include "scenes/cOptionData.h"
@@ -26,11 +28,6 @@ namespace {
 
 using testsupport::PadFrame;
 
-using menukeys::kCancel;
-using menukeys::kDecide;
-using menukeys::kDown;
-using menukeys::kUp;
-constexpr UINT kNameDialogRequest = WM_USER + 1;
 constexpr const char* kDialogName = "XYZ";
 constexpr const char* kOptionPath = "user_data\\Option.dat";
 constexpr int kSoundedSlots = 3;
@@ -55,10 +52,10 @@ std::vector<PadFrame> ChooseRow(int nRow)
 {
     std::vector<PadFrame> frames;
     for (int i = 0; i < nRow; ++i) {
-        frames.push_back({kDown, 0});
+        frames.push_back({DIR_DOWN, 0});
         frames.push_back({});
     }
-    frames.push_back({0, kDecide});
+    frames.push_back({0, BUTTON_DECIDE});
     frames.push_back({});
     return frames;
 }
@@ -228,11 +225,11 @@ TEST_F(OptionTest, EditedValuesWrapAtBothEnds)
         Run(ChooseRow(kRowOfId[c.id]));
         ASSERT_EQ(screen.m_nSubState, 2);
         EXPECT_EQ(screen.m_nSelected, c.id);
-        Run(Presses({{kUp, 0}}));
+        Run(Presses({{DIR_UP, 0}}));
         EXPECT_EQ(OptionData.*c.field, 0);
-        Run(Presses({{kDown, 0}}));
+        Run(Presses({{DIR_DOWN, 0}}));
         EXPECT_EQ(OptionData.*c.field, c.max);
-        Run(Presses({{kDown, 0}, {0, kDecide}}));
+        Run(Presses({{DIR_DOWN, 0}, {0, BUTTON_DECIDE}}));
         EXPECT_EQ(screen.m_nSubState, 1);
         EXPECT_EQ(OptionData.*c.field, c.max - 1);
         EXPECT_EQ(MenuCursor.m_pCur->nRow, kRowOfId[c.id]);
@@ -246,7 +243,7 @@ TEST_F(OptionTest, CancelRestoresTheValueAndTheFirstBufferVolumes)
     const int nStartVolume = SeVolumeTable[7];
     cSceneOption& screen = EnterList();
     Run(ChooseRow(kRowOfId[OPTION_VOLUME]));
-    Run(Presses({{kDown, 0}, {kDown, 0}}));
+    Run(Presses({{DIR_DOWN, 0}, {DIR_DOWN, 0}}));
     ASSERT_EQ(OptionData.nSoundVolume, 5);
     for (int n = 0; n < kSoundedSlots; ++n) {
         EXPECT_EQ(DS_GetVolume(&SoundTable[n], 0), SeVolumeTable[5]) << "slot " << n;
@@ -255,7 +252,7 @@ TEST_F(OptionTest, CancelRestoresTheValueAndTheFirstBufferVolumes)
     EXPECT_EQ(DS_GetVolume(&SoundTable[1], 1), nStartVolume);
 
     m_h.ClearRecords();
-    Run(Presses({{0, kCancel}}));
+    Run(Presses({{0, BUTTON_CANCEL}}));
     EXPECT_EQ(OptionData.nSoundVolume, 7);
     for (int n = 0; n < kSoundedSlots; ++n) {
         EXPECT_EQ(DS_GetVolume(&SoundTable[n], 0), nStartVolume) << "slot " << n;
@@ -270,7 +267,7 @@ TEST_F(OptionTest, NameEntryOpensTheDialogAndShowsTheNewName)
 {
     cSceneOption& screen = EnterList();
     Run(ChooseRow(kRowOfId[OPTION_NAME]));
-    EXPECT_EQ(m_h.Requests(kNameDialogRequest), 1);
+    EXPECT_EQ(m_h.Requests(WM_NAMEDIALOG), 1);
     EXPECT_EQ(cSceneOption::ValueText(OPTION_NAME), kDialogName);
     EXPECT_EQ(screen.m_nState, 1);
     EXPECT_EQ(screen.m_nSubState, 1);
@@ -298,7 +295,7 @@ TEST_F(OptionTest, BackAndCancelLeaveForTheTitle)
         std::vector<PadFrame> frames;
         int sound;
     } cases[] = {{"back entry", ChooseRow(kRowOfId[OPTION_BACK]), 1},
-                 {"cancel", Presses({{kDown, 0}, {0, kCancel}}), 2}};
+                 {"cancel", Presses({{DIR_DOWN, 0}, {0, BUTTON_CANCEL}}), 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EnterList();
@@ -318,9 +315,15 @@ TEST_F(OptionTest, LeavingAppliesTheMusicSwitchAndWritesTheOptionsForTheNextStar
     // Music off, palette set 0 -> 23, registration 0 -> 1, the name from the dialog.
     std::vector<PadFrame> frames = ChooseRow(kRowOfId[OPTION_MUSIC]);
     for (const auto& part :
-         {Presses({{kDown, 0}, {0, kDecide}, {kUp, 0}}), Presses({{0, kDecide}, {kDown, 0}}),
-          Presses({{0, kDecide}, {kDown, 0}, {kDown, 0}, {kDown, 0}, {0, kDecide}, {kUp, 0}, {0, kDecide}}),
-          Presses({{kDown, 0}, {0, kDecide}})}) {
+         {Presses({{DIR_DOWN, 0}, {0, BUTTON_DECIDE}, {DIR_UP, 0}}), Presses({{0, BUTTON_DECIDE}, {DIR_DOWN, 0}}),
+          Presses({{0, BUTTON_DECIDE},
+                   {DIR_DOWN, 0},
+                   {DIR_DOWN, 0},
+                   {DIR_DOWN, 0},
+                   {0, BUTTON_DECIDE},
+                   {DIR_UP, 0},
+                   {0, BUTTON_DECIDE}}),
+          Presses({{DIR_DOWN, 0}, {0, BUTTON_DECIDE}})}) {
         frames.insert(frames.end(), part.begin(), part.end());
     }
     Run(frames);
@@ -332,7 +335,7 @@ TEST_F(OptionTest, LeavingAppliesTheMusicSwitchAndWritesTheOptionsForTheNextStar
     EXPECT_EQ(BgmPlayer.m_bInit, 1);
     EXPECT_FALSE(m_h.Folder().Exists(kOptionPath));
 
-    Run(Presses({{0, kCancel}}));
+    Run(Presses({{0, BUTTON_CANCEL}}));
     // Read when the screen has handed over, before the title's entry asks for its own music.
     for (int i = 0; i < 5 && SceneFlow().m_nScene != SCENE_TITLE; ++i) {
         m_h.RunFrames(1);

@@ -3,6 +3,7 @@
 // answered and recorded.
 #include <gtest/gtest.h>
 
+#include "core/MainWindowRequests.h"
 #include "scenes/SceneFactory.h"
 #include "sound/SoundEffects.h"
 #include "stage/cSceneStage.h"
@@ -42,7 +43,7 @@ TEST(ScreenHarnessTest, FollowsTheScreenChosenAndRecordsTheRequests)
     ASSERT_TRUE(harness.RunUntil(SCENE_STAGE, STAGESTATE_START, 10));
     EXPECT_EQ(harness.Sounds(), std::vector<int>{1});
     EXPECT_EQ(SceneFlow().m_nPrevScene, SCENE_TITLE);
-    EXPECT_EQ(harness.Requests(WM_USER + 2), 0);
+    EXPECT_EQ(harness.Requests(WM_LOADSTAGEFILE), 0);
 }
 
 }  // namespace

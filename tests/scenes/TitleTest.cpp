@@ -10,6 +10,7 @@
 
 #include "definitions/cEdStage.h"
 #include "input/ReplayFileName.h"
+#include "core/MainWindowRequests.h"
 #include "input/cInput.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
@@ -26,12 +27,6 @@ namespace {
 
 using testsupport::PadFrame;
 
-using menukeys::kCancel;
-using menukeys::kDecide;
-using menukeys::kDown;
-using menukeys::kUp;
-constexpr UINT kLoadStageFile = WM_USER + 2;
-constexpr UINT kLoadReplayFile = WM_USER + 3;
 constexpr int kEntries = cSystemData::kTitleMenuCount;
 // The world map the tests write: its start cell.
 constexpr int kStartX = 6;
@@ -99,10 +94,10 @@ TEST_F(TitleTest, TheMenuOffersTheEnabledEntriesAndReopensOnTheModeChosenLast)
         {"reopened on the last mode", 0x25, 5, {{}}, {0, 2, 5}, 2, 2},
         // The mode is not offered: its number is the row until the first step wraps it.
         {"last mode not offered", 0x25, 6, {{}}, {0, 2, 5}, 6, 0},
-        {"up from the first row wraps to the last", 0x7F, 0, {{kUp, 0}}, {0, 1, 2, 3, 4, 5, 6}, 0, 6},
-        {"down from the last row wraps to the first", 0x7F, 6, {{kDown, 0}}, {0, 1, 2, 3, 4, 5, 6}, 6, 0},
+        {"up from the first row wraps to the last", 0x7F, 0, {{DIR_UP, 0}}, {0, 1, 2, 3, 4, 5, 6}, 0, 6},
+        {"down from the last row wraps to the first", 0x7F, 6, {{DIR_DOWN, 0}}, {0, 1, 2, 3, 4, 5, 6}, 6, 0},
         // Entries past the seven known ones have no action: the menu ends with quit.
-        {"a longer list", 0x1FF, 0, {{kUp, 0}}, {0, 1, 2, 3, 4, 5, 6}, 0, 6, 9},
+        {"a longer list", 0x1FF, 0, {{DIR_UP, 0}}, {0, 1, 2, 3, 4, 5, 6}, 0, 6, 9},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -161,14 +156,14 @@ TEST_F(TitleTest, EachChoiceSetsThePlayKindItsRankingSwitchAndTheNextScreen)
         m_harness->ClearRecords();
         m_harness->TakePosted(WM_CLOSE);
 
-        cSceneTitle& title = Open({{0, kDecide}}, 1);
+        cSceneTitle& title = Open({{0, BUTTON_DECIDE}}, 1);
         EXPECT_EQ(m_harness->Sounds(), std::vector<int>{1});
         EXPECT_EQ(flow.m_nGameMode, c.id);
         EXPECT_EQ(flow.m_nPlayKind, c.nPlayKind);
         EXPECT_EQ(flow.m_bRanking, c.nPlayKind >= 0 ? 1 : 0);
         EXPECT_EQ(title.m_nState, c.nState);
-        EXPECT_EQ(m_harness->Requests(kLoadStageFile), c.id == 3 ? 1 : 0);
-        EXPECT_EQ(m_harness->Requests(kLoadReplayFile), c.id == 4 ? 1 : 0);
+        EXPECT_EQ(m_harness->Requests(WM_LOADSTAGEFILE), c.id == 3 ? 1 : 0);
+        EXPECT_EQ(m_harness->Requests(WM_LOADREPLAYFILE), c.id == 4 ? 1 : 0);
         EXPECT_EQ(m_harness->TakePosted(WM_CLOSE), c.id == 6 ? 1 : 0);
 
         // The next frame fades out and hands over; the screen after it is made on the frame after.
@@ -210,7 +205,7 @@ TEST_F(TitleTest, ANewGameStartsOnTheMapsStartCellWithTheStorysLives)
         SaveData.strName = "zzz";
         SceneFlow().m_nGameMode = 0;
 
-        Open({{0, kDecide}}, 1);
+        Open({{0, BUTTON_DECIDE}}, 1);
         EXPECT_EQ(SaveData.nMapX, kStartX);
         EXPECT_EQ(SaveData.nMapY, kStartY);
         EXPECT_EQ(SaveData.nLap, 0);
@@ -245,18 +240,18 @@ TEST_F(TitleTest, ContinueLoadsASavedSlotRefusesOthersAndCancelGoesBack)
     };
     // Sounds: 1 decide, 2 cancel, 3 refused (the cursor's own sound is not a request).
     const Case cases[] = {
-        {"no saved slot", false, false, {{}, {0, kDecide}, {kDown, 0}, {0, kDecide}}, {1, 3, 3}, 2, 1},
-        {"the saved slot", true, false, {{kDown, 0}, {}, {kDown, 0}, {0, kDecide}}, {1, 1}, 3, kSavedSlot},
-        {"an empty slot beside it", true, false, {{kDown, 0}, {0, kDecide}}, {1, 3}, 2, 1},
+        {"no saved slot", false, false, {{}, {0, BUTTON_DECIDE}, {DIR_DOWN, 0}, {0, BUTTON_DECIDE}}, {1, 3, 3}, 2, 1},
+        {"the saved slot", true, false, {{DIR_DOWN, 0}, {}, {DIR_DOWN, 0}, {0, BUTTON_DECIDE}}, {1, 1}, 3, kSavedSlot},
+        {"an empty slot beside it", true, false, {{DIR_DOWN, 0}, {0, BUTTON_DECIDE}}, {1, 3}, 2, 1},
         {"its file gone since the list was made",
          true,
          true,
-         {{kDown, 0}, {}, {kDown, 0}, {0, kDecide}},
+         {{DIR_DOWN, 0}, {}, {DIR_DOWN, 0}, {0, BUTTON_DECIDE}},
          {1, 3},
          2,
          kSavedSlot},
         // Back on the title menu with the cursor on "continue" again.
-        {"cancel", false, false, {{kDown, 0}, {0, kCancel}}, {1, 2}, 1, 1},
+        {"cancel", false, false, {{DIR_DOWN, 0}, {0, BUTTON_CANCEL}}, {1, 2}, 1, 1},
     };
     const std::string slotFile = "user_data\\story\\Story03.dat";
     for (const Case& c : cases) {
@@ -272,7 +267,7 @@ TEST_F(TitleTest, ContinueLoadsASavedSlotRefusesOthersAndCancelGoesBack)
         m_harness->ClearRecords();
 
         // The decide on "continue" opens the list; its first frame reads the slots.
-        cSceneTitle& title = Open({{0, kDecide}}, 1);
+        cSceneTitle& title = Open({{0, BUTTON_DECIDE}}, 1);
         ASSERT_EQ(title.m_nState, cSceneTitle::kStateSlotList);
         ASSERT_EQ(MenuCursor.m_Stack.size(), 2u);
         std::vector<PadFrame> script = c.script;
@@ -333,7 +328,7 @@ TEST_F(TitleTest, TheChallengeContinuesItsRecordOrStartsAFreshOneForEveryWorld)
         SaveData.Var[1] = 3;
         SceneFlow().m_nGameMode = 2;
 
-        Open({{0, kDecide}}, 1);
+        Open({{0, BUTTON_DECIDE}}, 1);
         EXPECT_EQ(SceneFlow().m_nNextScene, SCENE_WORLDSELECT);
         ASSERT_EQ(SaveData.WorldRecord.size(), static_cast<std::size_t>(kWorlds));
         EXPECT_EQ(SaveData.WorldRecord[0].second, c.nFirstBest);

@@ -10,19 +10,19 @@
 #include <vector>
 
 #include "core/TextHelpers.h"
+#include "input/cInput.h"
 #include "platform/win/MessageBox.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
 #include "scenes/cSceneWorldMapMenu.h"
 #include "screenbase/cMenuCursor.h"
+#include "sound/SoundEffects.h"
 #include "support/MenuKeys.h"
 #include "support/ScreenHarness.h"
 
 namespace {
 
 using namespace menukeys;
-
-constexpr int kSoundSave = 5;
 
 class WorldMapMenuTest : public ::testing::Test {
 protected:
@@ -92,11 +92,11 @@ TEST_F(WorldMapMenuTest, EntriesFollowTheProjectListAndTheCursorWraps)
     };
     const Case cases[] = {
         // Up from the first entry wraps to the last one, "to the title".
-        {{1, 1, 1, 1}, {0, 1, 2, 3}, {Dir(kUp), Button(kDecide)}, MAPMENU_TO_TITLE},
+        {{1, 1, 1, 1}, {0, 1, 2, 3}, {Dir(DIR_UP), Button(BUTTON_DECIDE)}, MAPMENU_TO_TITLE},
         // Two entries: down twice comes back to the first, the autosave.
-        {{0, 1, 0, 1}, {1, 3}, {Dir(kDown), Dir(kDown), Button(kDecide)}, MAPMENU_AUTOSAVE},
+        {{0, 1, 0, 1}, {1, 3}, {Dir(DIR_DOWN), Dir(DIR_DOWN), Button(BUTTON_DECIDE)}, MAPMENU_AUTOSAVE},
         // Every entry switched off: the save alone.
-        {{0, 0, 0, 0}, {0}, {Dir(kUp), Button(kDecide)}, MAPMENU_SAVE},
+        {{0, 0, 0, 0}, {0}, {Dir(DIR_UP), Button(BUTTON_DECIDE)}, MAPMENU_SAVE},
     };
     for (const Case& c : cases) {
         for (int id = 0; id < kMapMenuItemCount; ++id) {
@@ -118,12 +118,13 @@ TEST_F(WorldMapMenuTest, SavingWritesTheChosenSlotAndTheListOpensOnIt)
     ASSERT_EQ(SaveData.nSlot, -1);
     cSceneWorldMapMenu& menu = EnterMenu();
     // Save, slot 3 (row 2), the confirmation starts on "no": up to "yes", decide.
-    Press(m_harness, {Button(kDecide), Dir(kDown), Dir(kDown), Button(kDecide), Dir(kUp), Button(kDecide)});
+    Press(m_harness, {Button(BUTTON_DECIDE), Dir(DIR_DOWN), Dir(DIR_DOWN), Button(BUTTON_DECIDE), Dir(DIR_UP),
+                      Button(BUTTON_DECIDE)});
 
     EXPECT_TRUE(SlotFileExists(2));
     EXPECT_EQ(SaveData.nSlot, 2);
     EXPECT_EQ(SaveSlotList[2].bExist, 1);
-    EXPECT_EQ(std::count(m_harness.Sounds().begin(), m_harness.Sounds().end(), kSoundSave), 1);
+    EXPECT_EQ(std::count(m_harness.Sounds().begin(), m_harness.Sounds().end(), SE_SAVE), 1);
     // The file knows its own slot, so that a story continued from it saves there again.
     cSaveData written;
     ASSERT_EQ(written.LoadSlot(2), 1);
@@ -131,7 +132,7 @@ TEST_F(WorldMapMenuTest, SavingWritesTheChosenSlotAndTheListOpensOnIt)
     EXPECT_EQ(menu.m_nState, MAPMENU_SAVE);
 
     // Back to the menu, save again: the list opens on slot 3 as its first row.
-    Press(m_harness, {Button(kCancel), Button(kDecide)});
+    Press(m_harness, {Button(BUTTON_CANCEL), Button(BUTTON_DECIDE)});
     EXPECT_EQ(menu.m_nState, MAPMENU_SAVE);
     EXPECT_EQ(menu.m_nTop, 2);
     EXPECT_EQ(MenuCursor.m_pCur->nRow, 2);
@@ -145,7 +146,8 @@ TEST_F(WorldMapMenuTest, ASlotThatCannotBeWrittenIsReportedAndTheLastSlotStays)
     std::filesystem::create_directories(m_harness.Folder().Host(SlotPath(7)));
     EnterMenu();
     // The list opens on slot 6 (row 5); two down is slot 8.
-    Press(m_harness, {Button(kDecide), Dir(kDown), Dir(kDown), Button(kDecide), Dir(kUp), Button(kDecide)});
+    Press(m_harness, {Button(BUTTON_DECIDE), Dir(DIR_DOWN), Dir(DIR_DOWN), Button(BUTTON_DECIDE), Dir(DIR_UP),
+                      Button(BUTTON_DECIDE)});
 
     EXPECT_EQ(SaveData.nSlot, 5);
     EXPECT_EQ(SaveSlotList[7].bExist, 0);
@@ -168,15 +170,15 @@ TEST_F(WorldMapMenuTest, AutosaveSavesAtOnceOrRefusesWithoutAKnownSlot)
     };
     const Case cases[] = {
         // No slot saved into yet (a switch left on by an older run): the message, nothing changes.
-        {"no slot", -1, 1, 2, {Button(kDecide)}, 1, false},
-        {"no slot, cancel", -1, 0, 2, {Button(kCancel)}, 0, false},
+        {"no slot", -1, 1, 2, {Button(BUTTON_DECIDE)}, 1, false},
+        {"no slot, cancel", -1, 0, 2, {Button(BUTTON_CANCEL)}, 0, false},
         // The menu starts on "off" when the switch is off: up to "on" saves into the last slot.
-        {"on", 4, 0, 1, {Dir(kUp), Button(kDecide)}, 1, true},
+        {"on", 4, 0, 1, {Dir(DIR_UP), Button(BUTTON_DECIDE)}, 1, true},
         // Starting on "on", down to "off" only clears the switch.
-        {"off", 4, 1, 1, {Dir(kDown), Button(kDecide)}, 0, false},
-        {"cancel", 4, 1, 1, {Button(kCancel)}, 1, false},
+        {"off", 4, 1, 1, {Dir(DIR_DOWN), Button(BUTTON_DECIDE)}, 0, false},
+        {"cancel", 4, 1, 1, {Button(BUTTON_CANCEL)}, 1, false},
         // A slot that cannot be written is told to the user and the switch stays off.
-        {"on, not written", 4, 0, 1, {Dir(kUp), Button(kDecide)}, 0, false, true},
+        {"on, not written", 4, 0, 1, {Dir(DIR_UP), Button(BUTTON_DECIDE)}, 0, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -188,7 +190,7 @@ TEST_F(WorldMapMenuTest, AutosaveSavesAtOnceOrRefusesWithoutAKnownSlot)
         SaveData.nSlot = c.slot;
         SaveData.bAutoSave = c.autoBefore;
         cSceneWorldMapMenu& menu = EnterMenu();
-        Press(m_harness, {Dir(kDown), Button(kDecide)});
+        Press(m_harness, {Dir(DIR_DOWN), Button(BUTTON_DECIDE)});
         ASSERT_EQ(menu.m_nState, MAPMENU_AUTOSAVE);
         EXPECT_EQ(menu.m_nSubState, c.subState);
 
@@ -211,12 +213,12 @@ TEST_F(WorldMapMenuTest, LeavesForTheMapOrTheTitle)
         int scene;
     };
     const Case cases[] = {
-        {"cancel", {Button(kCancel)}, SCENE_WORLDMAP},
-        {"back", {Dir(kDown), Dir(kDown), Button(kDecide)}, SCENE_WORLDMAP},
-        {"title, yes", {Dir(kUp), Button(kDecide), Dir(kUp), Button(kDecide)}, SCENE_TITLE},
+        {"cancel", {Button(BUTTON_CANCEL)}, SCENE_WORLDMAP},
+        {"back", {Dir(DIR_DOWN), Dir(DIR_DOWN), Button(BUTTON_DECIDE)}, SCENE_WORLDMAP},
+        {"title, yes", {Dir(DIR_UP), Button(BUTTON_DECIDE), Dir(DIR_UP), Button(BUTTON_DECIDE)}, SCENE_TITLE},
         // The title confirmation starts on "no": deciding there stays in the menu.
-        {"title, no", {Dir(kUp), Button(kDecide), Button(kDecide)}, SCENE_WORLDMAPMENU},
-        {"title, cancel", {Dir(kUp), Button(kDecide), Button(kCancel)}, SCENE_WORLDMAPMENU},
+        {"title, no", {Dir(DIR_UP), Button(BUTTON_DECIDE), Button(BUTTON_DECIDE)}, SCENE_WORLDMAPMENU},
+        {"title, cancel", {Dir(DIR_UP), Button(BUTTON_DECIDE), Button(BUTTON_CANCEL)}, SCENE_WORLDMAPMENU},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -228,13 +228,6 @@ testsupport::GameSpec SmallMapGame()
     return game;
 }
 
-using menukeys::kCancel;
-using menukeys::kDecide;
-using menukeys::kDown;
-using menukeys::kLeft;
-using menukeys::kRight;
-using menukeys::kUp;
-
 // One harness for the whole suite (writing and loading the game is the costly part); every test
 // enters the world map afresh with a new game's save data.
 class WorldMapScreenTest : public ::testing::Test {
@@ -294,17 +287,17 @@ struct WalkCase {
 };
 
 const WalkCase kWalkCases[] = {
-    {"left wins over up", 3, 1, kLeft | kUp, 2, 1, 2},
-    {"right wins over up and down", 3, 1, kRight | kUp | kDown, 4, 1, 3},
-    {"up wins over down", 3, 2, kUp | kDown, 3, 1, 1},
-    {"down", 3, 1, kDown, 3, 2, 0},
-    {"left edge", 0, 0, kLeft, 0, 0, 2},
-    {"top edge", 0, 0, kUp, 0, 0, 1},
-    {"right edge", kMapWidth - 1, kMapHeight - 1, kRight, kMapWidth - 1, kMapHeight - 1, 3},
-    {"bottom edge", kMapWidth - 1, kMapHeight - 1, kDown, kMapWidth - 1, kMapHeight - 1, 0},
-    {"blocking chip under a node without active stage", 4, 1, kRight, 4, 1, 3},
-    {"kind-2 entry", 6, 2, kDown, 6, 2, 0},
-    {"cleared stage lets the hero on", 4, 2, kDown, 4, 3, 0},
+    {"left wins over up", 3, 1, DIR_LEFT | DIR_UP, 2, 1, 2},
+    {"right wins over up and down", 3, 1, DIR_RIGHT | DIR_UP | DIR_DOWN, 4, 1, 3},
+    {"up wins over down", 3, 2, DIR_UP | DIR_DOWN, 3, 1, 1},
+    {"down", 3, 1, DIR_DOWN, 3, 2, 0},
+    {"left edge", 0, 0, DIR_LEFT, 0, 0, 2},
+    {"top edge", 0, 0, DIR_UP, 0, 0, 1},
+    {"right edge", kMapWidth - 1, kMapHeight - 1, DIR_RIGHT, kMapWidth - 1, kMapHeight - 1, 3},
+    {"bottom edge", kMapWidth - 1, kMapHeight - 1, DIR_DOWN, kMapWidth - 1, kMapHeight - 1, 0},
+    {"blocking chip under a node without active stage", 4, 1, DIR_RIGHT, 4, 1, 3},
+    {"kind-2 entry", 6, 2, DIR_DOWN, 6, 2, 0},
+    {"cleared stage lets the hero on", 4, 2, DIR_DOWN, 4, 3, 0},
 };
 
 TEST_F(WorldMapScreenTest, WalksOneDirectionPerFrameAndTurnsEvenWhenRefused)
@@ -334,11 +327,11 @@ TEST_F(WorldMapScreenTest, UnclearedStageAsksAtOnceAndTheSecondChoicePutsTheHero
     struct {
         const char* what;
         SHORT button;
-    } const cases[] = {{"second choice", kDecide}, {"cancel", kCancel}};
+    } const cases[] = {{"second choice", BUTTON_DECIDE}, {"cancel", BUTTON_CANCEL}};
     for (const auto& k : cases) {
         SCOPED_TRACE(k.what);
         SaveData.Reset();
-        cSceneWorldMap& map = Enter(1, 3, SCENE_TITLE, {{kRight, 0}, {0, 0}, {0, k.button}, {0, 0}});
+        cSceneWorldMap& map = Enter(1, 3, SCENE_TITLE, {{DIR_RIGHT, 0}, {0, 0}, {0, k.button}, {0, 0}});
         Run(1);
         EXPECT_EQ(map.m_nState, cSceneWorldMap::kStateConfirm);
         EXPECT_EQ(SaveData.nMapX, 2);  // the map position is saved on opening the question
@@ -358,13 +351,13 @@ TEST_F(WorldMapScreenTest, UnclearedStageAsksAtOnceAndTheSecondChoicePutsTheHero
 TEST_F(WorldMapScreenTest, DecideOnAClearedStageAsksOnlyWithTheReplaySwitch)
 {
     SaveData.StageClear[kStageB] = 1;
-    cSceneWorldMap& noReplay = Enter(4, 3, SCENE_TITLE, {{0, kDecide}});
+    cSceneWorldMap& noReplay = Enter(4, 3, SCENE_TITLE, {{0, BUTTON_DECIDE}});
     Run(1);
     EXPECT_EQ(noReplay.m_nState, cSceneWorldMap::kStateMap);
 
     SaveData.Reset();
     SaveData.StageClear[kStageD] = 1;
-    cSceneWorldMap& replay = Enter(4, 5, SCENE_TITLE, {{0, kDecide}});
+    cSceneWorldMap& replay = Enter(4, 5, SCENE_TITLE, {{0, BUTTON_DECIDE}});
     Run(1);
     EXPECT_EQ(replay.m_nState, cSceneWorldMap::kStateConfirm);
 }
@@ -391,7 +384,7 @@ TEST_F(WorldMapScreenTest, StageChosenInTheQuestionIsStartedWithItsSaveData)
         SaveData.nLives = k.stock;
         SystemData.bCarryLives = k.carryLives;
         SystemData.UnlimitedLivesTable[0] = k.unlimited;
-        cSceneWorldMap& map = Enter(1, 3, SCENE_TITLE, {{kRight, 0}, {0, 0}, {kUp, 0}, {0, kDecide}});
+        cSceneWorldMap& map = Enter(1, 3, SCENE_TITLE, {{DIR_RIGHT, 0}, {0, 0}, {DIR_UP, 0}, {0, BUTTON_DECIDE}});
         Run(4);
         EXPECT_EQ(map.m_nState, cSceneWorldMap::kStateFadeOut);
         EXPECT_EQ(SceneFlow().m_nNextScene, SCENE_STAGE);
@@ -563,7 +556,7 @@ TEST_F(WorldMapScreenTest, StageInformationIsTheBestScoreAndTheRankingThePlayKee
 
 TEST_F(WorldMapScreenTest, CancelOpensTheWorldMapMenuWithThePositionSaved)
 {
-    cSceneWorldMap& map = Enter(3, 1, SCENE_TITLE, {{kRight, 0}, {0, kCancel}});
+    cSceneWorldMap& map = Enter(3, 1, SCENE_TITLE, {{DIR_RIGHT, 0}, {0, BUTTON_CANCEL}});
     Run(2);
     EXPECT_EQ(map.m_nState, cSceneWorldMap::kStateFadeOut);
     EXPECT_EQ(SaveData.nMapX, 4);
@@ -574,7 +567,7 @@ TEST_F(WorldMapScreenTest, CancelOpensTheWorldMapMenuWithThePositionSaved)
     EXPECT_EQ(SceneFlow().m_nPrevScene, SCENE_WORLDMAP);
 
     // Cancel in the menu: a new world-map screen puts the hero where it left, facing the same way.
-    s_harness->SetScript({{0, 0}, {0, kCancel}});
+    s_harness->SetScript({{0, 0}, {0, BUTTON_CANCEL}});
     ASSERT_TRUE(s_harness->RunUntil(SCENE_WORLDMAP, cSceneWorldMap::kStateMap, 20));
     EXPECT_EQ(SceneFlow().m_nPrevScene, SCENE_WORLDMAPMENU);
     EXPECT_EQ(Col(), 4);

@@ -11,11 +11,13 @@
 #include "core/TextHelpers.h"
 #include "definitions/LoadStage.h"
 #include "definitions/cEdStage.h"
+#include "input/cInput.h"
 #include "platform/win/MessageBox.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
 #include "scenes/cSceneWorldSelect.h"
 #include "screenbase/cMenuCursor.h"
+#include "sound/SoundEffects.h"
 #include "stage/ranking/cRanking.h"
 #include "support/MenuKeys.h"
 #include "support/SampleGame.h"
@@ -27,9 +29,6 @@ using namespace menukeys;
 using testsupport::GameSpec;
 
 constexpr int kChallenge = 1;
-constexpr int kSoundDecide = 1;
-constexpr int kSoundFail = 3;
-constexpr int kSoundGenre = 6;
 
 // "data\stg4\c" + the world number in (at least) two digits + "-1.stg4".
 std::string FirstStageOf(int world)
@@ -120,7 +119,7 @@ TEST(WorldSelectTest, OffersTheOpenedWorldsOrAllOfThem)
         EXPECT_EQ(screen.m_nTop, c.top);
         EXPECT_EQ(MenuCursor.m_pCur->nRow, std::min(c.rememberedTop, c.count - 1));
         // The list ends at its last world.
-        Press(harness, {Dir(kRight), Dir(kRight), Dir(kRight), Dir(kDown)});
+        Press(harness, {Dir(DIR_RIGHT), Dir(DIR_RIGHT), Dir(DIR_RIGHT), Dir(DIR_DOWN)});
         EXPECT_EQ(MenuCursor.m_pCur->nRow, c.count - 1);
     }
 }
@@ -140,10 +139,10 @@ TEST(WorldSelectTest, StartsAWorldAndKeepsThePositionForTheNextVisit)
         int stock;
     };
     const Case cases[] = {
-        {"second world", {Dir(kDown), Button(kDecide)}, 0, 3, 2, 0, 3, 2},
+        {"second world", {Dir(DIR_DOWN), Button(BUTTON_DECIDE)}, 0, 3, 2, 0, 3, 2},
         // A page right from the top shows worlds 10 to 19 with the cursor on world 10.
         {"a page on",
-         {Dir(kRight), Button(kDecide)},
+         {Dir(DIR_RIGHT), Button(BUTTON_DECIDE)},
          1,
          3,
          10,
@@ -165,7 +164,7 @@ TEST(WorldSelectTest, StartsAWorldAndKeepsThePositionForTheNextVisit)
         }
         EXPECT_EQ(SceneFlow().m_nScene, SCENE_STAGE);
         EXPECT_EQ(SceneFlow().m_nPrevScene, SCENE_WORLDSELECT);
-        EXPECT_EQ(harness.Sounds(), std::vector<int>{kSoundDecide});
+        EXPECT_EQ(harness.Sounds(), std::vector<int>{SE_DECIDE});
         EXPECT_EQ(SaveData.nStageNo, c.world);
         EXPECT_EQ(SaveData.nWorldStage, 1);
         EXPECT_EQ(SaveData.bWorldRun, 1);
@@ -187,16 +186,16 @@ TEST(WorldSelectTest, AWorldThatCannotBeReadKeepsTheList)
     ASSERT_TRUE(harness.Loaded());
     StartChallenge(1, 25, 1);
     cSceneWorldSelect& screen = EnterSelect(harness);
-    Press(harness, {Button(kDecide)});
+    Press(harness, {Button(BUTTON_DECIDE)});
 
-    EXPECT_EQ(harness.Sounds(), std::vector<int>{kSoundFail});
+    EXPECT_EQ(harness.Sounds(), std::vector<int>{SE_NOTICE});
     const std::vector<MessageBoxRecord> boxes = RecordedMessageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, Sjis("ステージファイル data\\stg4\\c01-1.stg4 が読み込めません！"));
     EXPECT_EQ(harness.TakePosted(WM_CLOSE), 0);
     EXPECT_EQ(SceneFlow().m_nScene, SCENE_WORLDSELECT);
     EXPECT_EQ(screen.m_nState, WORLDSELECT_LIST);
-    Press(harness, {Dir(kDown)});
+    Press(harness, {Dir(DIR_DOWN)});
     EXPECT_EQ(MenuCursor.m_pCur->nRow, 1);
 }
 
@@ -216,13 +215,13 @@ TEST(WorldSelectTest, RankingToggleAndGenre)
     };
     const Case cases[] = {
         // Without rankings in the challenge a toggle left on is cleared, silently.
-        {"off, toggle", 0, {1, 1, 0, 0, 0}, 1, kButton3, 0, 0, 0},
-        {"on, toggle", 1, {1, 1, 0, 0, 0}, 0, kButton3, 1, 0, 1},
-        {"on, toggle back", 1, {1, 1, 0, 0, 0}, 1, kButton3, 0, 0, 1},
-        {"on, next genre", 1, {1, 0, 1, 0, 0}, 1, kButton4, 1, 2, 1},
+        {"off, toggle", 0, {1, 1, 0, 0, 0}, 1, BUTTON_3, 0, 0, 0},
+        {"on, toggle", 1, {1, 1, 0, 0, 0}, 0, BUTTON_3, 1, 0, 1},
+        {"on, toggle back", 1, {1, 1, 0, 0, 0}, 1, BUTTON_3, 0, 0, 1},
+        {"on, next genre", 1, {1, 0, 1, 0, 0}, 1, BUTTON_4, 1, 2, 1},
         // One genre enabled: nothing to switch to.
-        {"on, one genre", 1, {1, 0, 0, 0, 0}, 1, kButton4, 1, 0, 0},
-        {"off, genre", 0, {1, 1, 0, 0, 0}, 1, kButton4, 1, 0, 0},
+        {"on, one genre", 1, {1, 0, 0, 0, 0}, 1, BUTTON_4, 1, 0, 0},
+        {"off, genre", 0, {1, 1, 0, 0, 0}, 1, BUTTON_4, 1, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -237,7 +236,7 @@ TEST(WorldSelectTest, RankingToggleAndGenre)
         Press(harness, {Button(c.button)});
         EXPECT_EQ(SaveData.bRankingShow, c.shownAfter);
         EXPECT_EQ(SaveData.nRankingKind, c.genreAfter);
-        EXPECT_EQ(std::count(harness.Sounds().begin(), harness.Sounds().end(), kSoundGenre), c.genreSounds);
+        EXPECT_EQ(std::count(harness.Sounds().begin(), harness.Sounds().end(), SE_GENRE), c.genreSounds);
     }
 }
 

@@ -1,11 +1,10 @@
 // The menu cursor: its stack, the wrapping grid and the scrolling list.
 #include <gtest/gtest.h>
 
+#include "input/cInput.h"
 #include "screenbase/cMenuCursor.h"
 
 namespace {
-
-constexpr SHORT kLeft = 1, kRight = 2, kUp = 4, kDown = 8;
 
 class MenuCursorTest : public ::testing::Test {
 protected:
@@ -73,7 +72,8 @@ TEST_F(MenuCursorTest, GridWrapsAndPlacesTheCursor)
         int expectRow;
     };
     // Five rows: down from the last row gives row 0, up from row 0 gives row 4.
-    for (Case c : {Case{4, kDown, 0}, Case{0, kUp, 4}, Case{2, kDown, 3}, Case{2, 0, 2}, Case{2, kUp | kDown, 1}}) {
+    for (Case c : {Case{4, DIR_DOWN, 0}, Case{0, DIR_UP, 4}, Case{2, DIR_DOWN, 3}, Case{2, 0, 2},
+                   Case{2, DIR_UP | DIR_DOWN, 1}}) {
         cursor.m_pCur->nRow = c.row;
         cursor.m_pCur->nCol = 0;
         cursor.MoveGrid(&c.pad, 100, 200, 0, 32, 1, 5);
@@ -81,12 +81,12 @@ TEST_F(MenuCursorTest, GridWrapsAndPlacesTheCursor)
         EXPECT_EQ(cursor.m_pCur->y, 200 + 32 * c.expectRow);
         EXPECT_EQ(cursor.m_pCur->x, 100);
     }
-    const SHORT left = kLeft;
+    const SHORT left = DIR_LEFT;
     cursor.m_pCur->nCol = 0;
     cursor.MoveGrid(&left, 10, 0, 20, 0, 3, 1);
     EXPECT_EQ(cursor.m_pCur->nCol, 2);
     EXPECT_EQ(cursor.m_pCur->x, 10 + 20 * 2);
-    const SHORT down = kDown;
+    const SHORT down = DIR_DOWN;
     cursor.m_pCur->nRow = 1;
     cursor.MoveGrid(&down, 0, 0, 0, 16, -1, 5);  // a negative count leaves the cursor alone
     EXPECT_EQ(cursor.m_pCur->nRow, 1);
@@ -96,7 +96,7 @@ TEST_F(MenuCursorTest, ListPagesAndClamps)
 {
     // 25 entries, 10 shown, paging on.
     int top = 0;
-    const SHORT right = kRight;
+    const SHORT right = DIR_RIGHT;
     const SHORT none = 0;
     cursor.MoveList(&right, 1, &top, 160, 16, 152, 10, 25, 1);
     EXPECT_EQ(top, 9);
@@ -116,8 +116,8 @@ TEST_F(MenuCursorTest, ListPagesAndClamps)
 TEST_F(MenuCursorTest, ShortListStopsAtItsEnds)
 {
     int top = 0;
-    const SHORT down = kDown;
-    const SHORT up = kUp;
+    const SHORT down = DIR_DOWN;
+    const SHORT up = DIR_UP;
     for (int i = 0; i < 5; ++i) {
         cursor.MoveList(&down, 1, &top, 0, 16, 0, 10, 3, 1);
     }
@@ -128,7 +128,7 @@ TEST_F(MenuCursorTest, ShortListStopsAtItsEnds)
     }
     EXPECT_EQ(cursor.m_pCur->nRow, 0);
     // A horizontal list moves the column and keeps y fixed.
-    const SHORT right = kRight;
+    const SHORT right = DIR_RIGHT;
     cursor.MoveList(&down, 0, &top, 50, 8, 300, 4, 4, 0);
     EXPECT_EQ(cursor.m_pCur->nCol, 1);
     EXPECT_EQ(cursor.m_pCur->x, 58);

@@ -2,25 +2,27 @@
 // order, the state table dispatches, the input refresh and the music request.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/AppGlobals.h"
+#include "core/MainWindowRequests.h"
 #include "input/cInput.h"
 #include "platform/win/Messages.h"
 #include "project/cSystemData.h"
 #include "screenbase/cMenuCursor.h"
 #include "screenbase/cScene.h"
+#include "support/TestMainWindow.h"
 
 namespace {
 
-// A main window on the test thread that counts the music requests (WM_USER+6) sent to it and the
-// WM_CLOSE posted to it.
+// The main window counts the music requests sent to it and the WM_CLOSE posted to it.
 std::vector<WPARAM> g_musicRequests;
 
 LRESULT RecordingProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (uMsg == WM_USER + 6) {
+    if (uMsg == WM_PLAYBGM) {
         g_musicRequests.push_back(wParam);
         return 0;
     }
@@ -31,10 +33,7 @@ class SceneFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetMessagesForTest();
-        RegisterClassA("QbSceneTestWindow", RecordingProc);
-        m_hWnd = CreateWindowExA(0, "QbSceneTestWindow", "test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr);
-        hWndMain = m_hWnd;
+        m_window.emplace(RecordingProc);
         g_musicRequests.clear();
         ResetInput();
         SceneFlow() = cSceneFlow{};
@@ -42,21 +41,11 @@ protected:
     }
     void TearDown() override
     {
-        hWndMain = nullptr;
-        DestroyWindow(m_hWnd);
-        ResetMessagesForTest();
+        m_window.reset();
         SceneFlow() = cSceneFlow{};
     }
-    int TakePosted(UINT uMsg)
-    {
-        int count = 0;
-        MSG msg;
-        while (PeekMessage(&msg, m_hWnd, 0, 0, PM_REMOVE)) {
-            count += msg.message == uMsg ? 1 : 0;
-        }
-        return count;
-    }
-    HWND m_hWnd = nullptr;
+    int TakePosted(UINT uMsg) { return m_window->TakePosted(uMsg); }
+    std::optional<testsupport::TestMainWindow> m_window;
 };
 
 // Three states: fade-in, a menu that leaves on its second frame, fade-out.

@@ -1,5 +1,5 @@
 // Sound effects: the table built from the sound list, playing by number with buffers in turn,
-// volumes, the cursor sound and the WM_USER+5 requests, heard through the null device. Expected
+// volumes, the cursor sound and the sound requests to the main window, heard through the null device. Expected
 // levels follow from the sample values (16-bit s is s in the 16-bit output) and the volume table.
 #include "sound/SoundEffects.h"
 
@@ -16,11 +16,13 @@
 
 #include "../platform/WavBytes.h"
 #include "core/AppGlobals.h"
+#include "core/MainWindowRequests.h"
 #include "core/ReportLog.h"
 #include "platform/host/AudioOutput.h"
 #include "platform/win/Files.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Time.h"
+#include "support/TestMainWindow.h"
 
 namespace {
 
@@ -386,7 +388,7 @@ std::vector<WPARAM> g_requests;
 
 LRESULT SoundWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (uMsg == WM_USER + 5) {
+    if (uMsg == WM_PLAYSE) {
         g_requests.push_back(wParam);
         DS_Play(&SoundTable[static_cast<int>(wParam)], 0);
         return 0;
@@ -399,10 +401,8 @@ LRESULT SoundWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 TEST_F(SoundEffectsTest, RequestsGoToTheMainWindow)
 {
     StartUp();
-    RegisterClassA("QbSoundTestWindow", SoundWindowProc);
-    HWND hWnd = CreateWindowExA(0, "QbSoundTestWindow", "", 0, 0, 0, 640, 480, nullptr);
-    ASSERT_NE(hWnd, nullptr);
-    hWndMain = hWnd;
+    testsupport::TestMainWindow window(SoundWindowProc);
+    ASSERT_NE(window.Handle(), nullptr);
     g_requests.clear();
 
     PlaySE(3);
@@ -427,9 +427,6 @@ TEST_F(SoundEffectsTest, RequestsGoToTheMainWindow)
     }
     game.join();
     EXPECT_EQ(g_requests, (std::vector<WPARAM>{17}));
-
-    hWndMain = nullptr;
-    DestroyWindow(hWnd);
 }
 
 TEST_F(SoundEffectsTest, WithoutDirectSoundEverythingIsQuiet)

@@ -43,7 +43,7 @@ TEST_F(EffectLinkTest, CommandWaitsRunTheScreensNestedWait)
 {
     ASSERT_EQ(lpEffectStage, StageEffectLink());
     std::vector<testsupport::PadFrame> script(40);
-    for (std::size_t i = 2; i < script.size(); ++i) script[i].buttons = kDecide;
+    for (std::size_t i = 2; i < script.size(); ++i) script[i].buttons = BUTTON_DECIDE;
     harness->SetScript(script);
     const int before = harness->Flow().Polls();
     RunWait(WAITMODE_PICTURE, 1, 0);

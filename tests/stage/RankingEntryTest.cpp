@@ -66,7 +66,7 @@ protected:
     {
         std::vector<testsupport::PadFrame> script(40);
         for (std::size_t i = 1; i < script.size(); i += 2) {
-            script[i].buttons = kDecide;
+            script[i].buttons = BUTTON_DECIDE;
         }
         harness->SetScript(script);
         int result = -1;
@@ -195,7 +195,7 @@ TEST_F(RankingEntryTest, AutoAdvanceKeepsAnAutomaticEntry)
         Scene().m_nSubState = 0;
         std::vector<testsupport::PadFrame> script(40);
         for (std::size_t i = 1; i < script.size(); i += 2) {
-            script[i].buttons = kDecide;
+            script[i].buttons = BUTTON_DECIDE;
         }
         harness->SetScript(script);
         std::function<void()> call = [&] { Scene().Clear(); };

@@ -92,7 +92,7 @@ TEST_F(StageCommandsPlayTest, ABlockingMessageWaitsForTheKeyWithItsSounds)
         RecordedSounds().clear();
         std::vector<testsupport::PadFrame> script(40);
         for (std::size_t i = static_cast<std::size_t>(c.nPressAt - 1); i < script.size(); ++i) {
-            script[i].buttons = kDecide;
+            script[i].buttons = BUTTON_DECIDE;
         }
         flow.SetScript(script);
         const int nBefore = flow.Polls();

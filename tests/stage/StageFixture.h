@@ -1,19 +1,23 @@
-// Shared by the stage-play tests: a main window on the test thread that records the sounds asked
-// of it (WM_USER+5) and counts WM_CLOSE, and a play harness over the minimal game whose stage the
+// Shared by the stage-play tests: a main window on the test thread that records the sounds and the
+// music asked of it and counts WM_CLOSE, and a play harness over the minimal game whose stage the
 // test adjusts before the game is written.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/AppGlobals.h"
+#include "core/MainWindowRequests.h"
+#include "input/cInput.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/Messages.h"
 #include "support/GameFolderWriter.h"
 #include "support/PlayHarness.h"
+#include "support/TestMainWindow.h"
 
 namespace stagetest {
 
@@ -23,7 +27,7 @@ inline std::vector<WPARAM>& RecordedSounds()
     return sounds;
 }
 
-// The music requests (WM_USER+6): slot and music number.
+// The music requests: slot and music number.
 inline std::vector<std::pair<WPARAM, LPARAM>>& RecordedMusic()
 {
     static std::vector<std::pair<WPARAM, LPARAM>> music;
@@ -32,29 +36,22 @@ inline std::vector<std::pair<WPARAM, LPARAM>>& RecordedMusic()
 
 inline LRESULT SoundRecordingProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (uMsg == WM_USER + 5) {
+    if (uMsg == WM_PLAYSE) {
         RecordedSounds().push_back(wParam);
         return 0;
     }
-    if (uMsg == WM_USER + 6) {
+    if (uMsg == WM_PLAYBGM) {
         RecordedMusic().emplace_back(wParam, lParam);
         return 0;
     }
     return DefWindowProcA(hWnd, uMsg, wParam, lParam);
 }
 
-// Button bits of controller 0.
-constexpr SHORT kDecide = 1;
-constexpr SHORT kCancel = 2;
-
 class StageFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetMessagesForTest();
-        RegisterClassA("QbStageTestWindow", SoundRecordingProc);
-        m_hWnd = CreateWindowExA(0, "QbStageTestWindow", "test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr);
-        hWndMain = m_hWnd;
+        m_window.emplace(SoundRecordingProc);
         RecordedSounds().clear();
         RecordedMusic().clear();
         ReleaseAllKeys();
@@ -64,9 +61,7 @@ protected:
     {
         harness.reset();
         ReleaseAllKeys();
-        hWndMain = nullptr;
-        DestroyWindow(m_hWnd);
-        ResetMessagesForTest();
+        m_window.reset();
     }
 
     // Stage header value by member name (before Load).
@@ -82,15 +77,7 @@ protected:
     bool LoadAndEnter() { return Load() && harness->Enter(); }
 
     cSceneStage& Scene() { return harness->Scene(); }
-    int TakePosted(UINT uMsg)
-    {
-        int count = 0;
-        MSG msg;
-        while (PeekMessage(&msg, m_hWnd, 0, 0, PM_REMOVE)) {
-            count += msg.message == uMsg ? 1 : 0;
-        }
-        return count;
-    }
+    int TakePosted(UINT uMsg) { return m_window->TakePosted(uMsg); }
     // n frames of one pad word, then nothing.
     static std::vector<testsupport::PadFrame> Hold(int n, SHORT buttons, SHORT dir = 0)
     {
@@ -99,7 +86,7 @@ protected:
 
     testsupport::GameSpec spec;
     std::unique_ptr<testsupport::PlayHarness> harness;
-    HWND m_hWnd = nullptr;
+    std::optional<testsupport::TestMainWindow> m_window;
 };
 
 }  // namespace stagetest

@@ -162,7 +162,7 @@ TEST_P(StagePictureTest, AFrameShowsBackgroundsHudAndTimeInTheirOrder)
     scene.m_nTime = 42;
     Stage.m_bDrawByPriority = 0;
 
-    scene.Draw(1, 0, 1, 0);
+    scene.Draw(STAGEDRAWMODE{.bFromPlay = 1, .bFreeze = 0, .bTimerSound = 1, .bMessage = 0});
 
     // The expected picture, layer by layer.
     std::vector<std::string> want(480, std::string(640, '.'));
@@ -310,7 +310,7 @@ TEST_P(StagePictureTest, ObjectsAreDrawnPlayerItemsCharactersShotsThenTexts)
     icon.nRemaining = 30;  // one step leaves 29: the icon has not risen yet
     scene.m_TextList.emplace_back(icon);
 
-    scene.Draw(1, 0, 0, 0);
+    scene.Draw(STAGEDRAWMODE{.bFromPlay = 1, .bFreeze = 0, .bTimerSound = 0, .bMessage = 0});
 
     std::vector<std::string> want(480, std::string(640, '.'));
     for (int y = 0; y < 480; ++y)
@@ -531,7 +531,7 @@ TEST_P(BackdropPictureTest, FillsAndTheHiddenFieldUnderThePauseMenu)
         SystemData.bPauseHideField = c.paused;
         scene.m_nState = c.paused ? STAGESTATE_PAUSE : STAGESTATE_PLAY;
         Paint(&BackBuffer, 'R');
-        scene.Draw(0, 1, 0, 0);
+        scene.Draw(STAGEDRAWMODE{.bFromPlay = 0, .bFreeze = 1, .bTimerSound = 0, .bMessage = 0});
         EXPECT_EQ(Pixel(&BackBuffer, 320, 240), c.centre) << c.name;
         EXPECT_EQ(Pixel(&BackBuffer, 0, 0), c.corner) << c.name;
     }

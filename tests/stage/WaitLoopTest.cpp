@@ -101,7 +101,7 @@ TEST_F(WaitLoopTest, KeyWaitsEndOnAFreshDecidePress)
         Scene().m_bButtonLatch = 0;
         std::vector<testsupport::PadFrame> script(40);
         for (int i = c.pressFrom - 1; i < 40; ++i) {
-            script[static_cast<std::size_t>(i)].buttons = kDecide;
+            script[static_cast<std::size_t>(i)].buttons = BUTTON_DECIDE;
         }
         if (c.polls < 0) {
             // Held through the delay it is no fresh press; released at 20, pressed at 21.
@@ -122,7 +122,7 @@ TEST_F(WaitLoopTest, ThePlaysControllerIsUntouched)
     Input[0].wDir = DIR_LEFT;
     Input[0].PushHistory();
     const SHORT before = Input[0].GetHistory(1, 0);
-    flow.SetScript({{DIR_RIGHT, kDecide}});
+    flow.SetScript({{DIR_RIGHT, BUTTON_DECIDE}});
     Scene().SetWaitMode(WAITMODE_PICTURE, 1, 0, 0);
     RunWait(false);
     EXPECT_EQ(Input[0].wButton, 0x40);
@@ -133,7 +133,7 @@ TEST_F(WaitLoopTest, ThePlaysControllerIsUntouched)
 TEST_F(WaitLoopTest, ACloseEndsTheWaitThenClosesTheProgram)
 {
     flow.closeAt = 4;
-    flow.SetScript(Hold(40, kDecide));
+    flow.SetScript(Hold(40, BUTTON_DECIDE));
     Scene().SetWaitMode(WAITMODE_MESSAGE, 1, 0, 0);
     RunWait(true);
     EXPECT_EQ(flow.Polls(), 4);

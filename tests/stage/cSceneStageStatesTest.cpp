@@ -98,7 +98,7 @@ TEST_F(StageStates, SpaceOpensThePauseMenuAndContinueResumesWithTheButtonsLatche
 
     // Continue with button 1 held on: play resumes, and the held button does nothing in play
     // until it has been released once.
-    harness->SetScript({{0, kDecide}, {0, kDecide}, {0, kDecide}, {0, 0}, {0, kDecide}});
+    harness->SetScript({{0, BUTTON_DECIDE}, {0, BUTTON_DECIDE}, {0, BUTTON_DECIDE}, {0, 0}, {0, BUTTON_DECIDE}});
     harness->RunFrames(1);
     EXPECT_EQ(Scene().m_nState, STAGESTATE_PLAY);
     EXPECT_EQ(Scene().m_bButtonLatch, 1);
@@ -107,7 +107,7 @@ TEST_F(StageStates, SpaceOpensThePauseMenuAndContinueResumesWithTheButtonsLatche
     harness->RunFrames(1);
     EXPECT_EQ(Scene().m_bButtonLatch, 0);
     harness->RunFrames(1);
-    EXPECT_EQ(Input[0].wButton, kDecide) << "a new press counts";
+    EXPECT_EQ(Input[0].wButton, BUTTON_DECIDE) << "a new press counts";
 }
 
 TEST_F(StageStates, PauseMenuOffersRetryByPlayKind)
@@ -154,14 +154,14 @@ TEST_F(StageStates, PauseMenuChoices)
         std::vector<WPARAM> sounds;
     };
     const Case cases[] = {
-        {"continue", cSaveData::kPlayFree, 0, STAGESTATE_CLEAR, 1, 0, kDecide, STAGESTATE_CLEAR, 1, -1, 0, {1}},
+        {"continue", cSaveData::kPlayFree, 0, STAGESTATE_CLEAR, 1, 0, BUTTON_DECIDE, STAGESTATE_CLEAR, 1, -1, 0, {1}},
         {"quit",
          cSaveData::kPlayFree,
          0,
          STAGESTATE_PLAY,
          0,
          DIR_UP,
-         kDecide,
+         BUTTON_DECIDE,
          STAGESTATE_FADEOUT,
          0,
          SCENE_TITLE,
@@ -173,7 +173,7 @@ TEST_F(StageStates, PauseMenuChoices)
          STAGESTATE_PLAY,
          0,
          DIR_UP,
-         kDecide,
+         BUTTON_DECIDE,
          STAGESTATE_FADEOUT,
          1,
          -1,
@@ -185,7 +185,7 @@ TEST_F(StageStates, PauseMenuChoices)
          STAGESTATE_PLAY,
          0,
          DIR_UP,
-         kDecide,
+         BUTTON_DECIDE,
          STAGESTATE_FADEOUT,
          0,
          SCENE_TITLE,
@@ -197,7 +197,7 @@ TEST_F(StageStates, PauseMenuChoices)
          STAGESTATE_CLEAR,
          1,
          0,
-         kCancel,
+         BUTTON_CANCEL,
          STAGESTATE_CLEAR,
          1,
          -1,
@@ -209,7 +209,7 @@ TEST_F(StageStates, PauseMenuChoices)
          STAGESTATE_CLEAR,
          1,
          0,
-         kCancel,
+         BUTTON_CANCEL,
          STAGESTATE_CLEAR,
          0,
          -1,
@@ -221,7 +221,7 @@ TEST_F(StageStates, PauseMenuChoices)
          STAGESTATE_PLAY,
          0,
          DIR_DOWN,
-         kDecide,
+         BUTTON_DECIDE,
          STAGESTATE_FADEOUT,
          0,
          SCENE_TITLE,
@@ -264,7 +264,7 @@ TEST_F(StageStates, PauseRetrySetsTheStageUpAgainAndShowsTheBanners)
     Put(STAGESTATE_PAUSE);
     Frame(0);
     Frame(0, DIR_DOWN);  // row 2: retry
-    Frame(kDecide);
+    Frame(BUTTON_DECIDE);
     EXPECT_EQ(Scene().m_nState, STAGESTATE_START);
     EXPECT_EQ(Scene().m_nFrame, 0);
     EXPECT_EQ(Scene().m_nSubStepTotal, 0);
@@ -281,8 +281,8 @@ TEST_F(StageStates, ClearDisplayWaitsFiftyFramesWithTheCaptionAndNoneWithout)
         int leavesOnFrame;
     };
     const Case cases[] = {
-        {"caption: the key counts from frame 51", 1, 0, kDecide, 51},
-        {"no caption: the first frame takes the key", 0, 0, kDecide, 1},
+        {"caption: the key counts from frame 51", 1, 0, BUTTON_DECIDE, 51},
+        {"no caption: the first frame takes the key", 0, 0, BUTTON_DECIDE, 1},
         {"auto advance leaves without a key", 1, 1, 0, 51},
         {"auto advance without caption", 0, 1, 0, 1},
     };
@@ -347,10 +347,10 @@ TEST_F(StageStates, MissMenuRetriesOrGoesBackToTheMap)
         if (c.dir != 0) {
             Frame(0, c.dir);
         }
-        Frame(kCancel);  // no cancel in this menu
+        Frame(BUTTON_CANCEL);  // no cancel in this menu
         EXPECT_EQ(Scene().m_nState, STAGESTATE_MISS);
         Frame(0);
-        Frame(kDecide);
+        Frame(BUTTON_DECIDE);
         EXPECT_EQ(Scene().m_nState, c.state);
         EXPECT_EQ(harness->Flow().m_nNextScene, c.nextScene);
         EXPECT_EQ(SaveData.bMapEntered, c.leftAfterMiss);
@@ -365,7 +365,7 @@ TEST_F(StageStates, GameOverLeavesForTheTitleOnButtonOne)
     Put(STAGESTATE_GAMEOVER);
     harness->RunFrames(10);
     EXPECT_EQ(Scene().m_nState, STAGESTATE_GAMEOVER);
-    Frame(kDecide);
+    Frame(BUTTON_DECIDE);
     EXPECT_EQ(Scene().m_nState, STAGESTATE_FADEOUT);
     EXPECT_EQ(harness->Flow().m_nNextScene, SCENE_TITLE);
     EXPECT_EQ(RecordedSounds(), std::vector<WPARAM>{1});

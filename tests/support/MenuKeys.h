@@ -1,22 +1,15 @@
 // Key presses for the screen tests: each key is held for one frame and released for one, so that
-// the menu key repeat and the one-shot buttons see one press per key.
+// the menu key repeat and the one-shot buttons see one press per key. The bits are the controller's
+// own (DIR_*, BUTTON_* of cInput.h).
 #pragma once
 
 #include <initializer_list>
 #include <vector>
 
+#include "input/cInput.h"
 #include "support/ScreenHarness.h"
 
 namespace menukeys {
-
-constexpr SHORT kLeft = 1;
-constexpr SHORT kRight = 2;
-constexpr SHORT kUp = 4;
-constexpr SHORT kDown = 8;
-constexpr SHORT kDecide = 1;
-constexpr SHORT kCancel = 2;
-constexpr SHORT kButton3 = 4;
-constexpr SHORT kButton4 = 8;
 
 using Key = testsupport::PadFrame;
 

@@ -1,23 +1,23 @@
 #include "SampleGameScripts.h"
 
+#include "input/cInput.h"
 #include "input/cPadScript.h"
 
 namespace testsupport {
 
 namespace {
 
-constexpr SHORT kRight = 2;
 constexpr SHORT kButton1 = 1;
 
 // Right held: walking.
 PadHold Run(int frames)
 {
-    return PadHold{frames, kRight, 0};
+    return PadHold{frames, DIR_RIGHT, 0};
 }
 // Right and button 1 held: a jump on the run (one press; the jump starts on the press).
 PadHold RunJump(int frames)
 {
-    return PadHold{frames, kRight, kButton1};
+    return PadHold{frames, DIR_RIGHT, kButton1};
 }
 // Nothing held: standing, or riding a lift.
 PadHold Wait(int frames)

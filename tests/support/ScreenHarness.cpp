@@ -19,11 +19,6 @@ namespace testsupport {
 
 namespace {
 
-constexpr UINT kNameDialog = WM_USER + 1;
-constexpr UINT kLoadStageFile = WM_USER + 2;
-constexpr UINT kLoadReplayFile = WM_USER + 3;
-constexpr UINT kPlaySound = WM_USER + 5;
-constexpr UINT kPlayMusic = WM_USER + 6;
 constexpr int kPathWorldMap = 13;
 constexpr const char* kUserFolders[] = {"user_data", "user_data\\story", "user_data\\challenge", "user_data\\free",
                                         "user_data\\rpl4"};
@@ -44,9 +39,7 @@ ScreenHarness::ScreenHarness() : ScreenHarness(SampleGame())
 ScreenHarness::ScreenHarness(const GameSpec& spec) : m_play(std::make_unique<PlayHarness>(spec))
 {
     g_active = this;
-    RegisterClassA("QbScreenHarnessWindow", &ScreenHarness::WindowProc);
-    m_hWnd = CreateWindowExA(0, "QbScreenHarnessWindow", "test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr);
-    hWndMain = m_hWnd;
+    m_window.emplace(&ScreenHarness::WindowProc);
 
     WriteWorldMap(m_play->Folder().Root(), spec.worldMap);
     for (const char* folder : kUserFolders) {
@@ -70,9 +63,7 @@ ScreenHarness::~ScreenHarness()
     for (int id = 0; id < kSceneCount; ++id) {
         SetSceneCreator(id, nullptr);
     }
-    hWndMain = nullptr;
-    DestroyWindow(m_hWnd);
-    ResetMessagesForTest();
+    m_window.reset();
     g_active = nullptr;
     m_play.reset();
 }
@@ -147,17 +138,12 @@ void ScreenHarness::ClearRecords()
 
 int ScreenHarness::TakePosted(UINT uMsg)
 {
-    int count = 0;
-    MSG msg;
-    while (PeekMessage(&msg, m_hWnd, 0, 0, PM_REMOVE)) {
-        count += msg.message == uMsg ? 1 : 0;
-    }
-    return count;
+    return m_window->TakePosted(uMsg);
 }
 
 LRESULT ScreenHarness::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (g_active != nullptr && uMsg >= WM_USER + 1 && uMsg <= WM_USER + 6) {
+    if (g_active != nullptr && uMsg >= WM_NAMEDIALOG && uMsg <= WM_PLAYBGM) {
         return g_active->Answer(uMsg, wParam);
     }
     return DefWindowProcA(hWnd, uMsg, wParam, lParam);
@@ -167,11 +153,11 @@ LRESULT ScreenHarness::Answer(UINT uMsg, WPARAM wParam)
 {
     m_requests.push_back(uMsg);
     switch (uMsg) {
-    case kPlaySound: m_sounds.push_back(static_cast<int>(wParam)); return 0;
-    case kPlayMusic: m_music.push_back(static_cast<int>(wParam)); return 0;
-    case kLoadStageFile: return onLoadStage ? onLoadStage() : 0;
-    case kLoadReplayFile: return onLoadReplay ? onLoadReplay() : 0;
-    case kNameDialog:
+    case WM_PLAYSE: m_sounds.push_back(static_cast<int>(wParam)); return 0;
+    case WM_PLAYBGM: m_music.push_back(static_cast<int>(wParam)); return 0;
+    case WM_LOADSTAGEFILE: return onLoadStage ? onLoadStage() : 0;
+    case WM_LOADREPLAYFILE: return onLoadReplay ? onLoadReplay() : 0;
+    case WM_NAMEDIALOG:
         if (onNameDialog) {
             onNameDialog();
         }

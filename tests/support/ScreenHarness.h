@@ -13,9 +13,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "PlayHarness.h"
+#include "TestMainWindow.h"
+#include "core/MainWindowRequests.h"
 #include "platform/win/Messages.h"
 
 namespace testsupport {
@@ -55,9 +58,9 @@ public:
     // with the stage screen's state while the stage plays.
     std::uint64_t Digest() const;
 
-    // The answers of the main window: "Load stage file" (WM_USER+2) and "Load replay file"
-    // (WM_USER+3) call the given function on the test's thread and answer its result (a function
-    // that is not set answers 0, cancelled). The name dialog (WM_USER+1) calls its function when set.
+    // The answers of the main window: "Load stage file" (WM_LOADSTAGEFILE) and "Load replay file"
+    // (WM_LOADREPLAYFILE) call the given function on the test's thread and answer its result (a function
+    // that is not set answers 0, cancelled). The name dialog (WM_NAMEDIALOG) calls its function when set.
     std::function<int()> onLoadStage;
     std::function<int()> onLoadReplay;
     std::function<void()> onNameDialog;
@@ -79,7 +82,7 @@ private:
     std::unique_ptr<PlayHarness> m_play;
     std::unique_ptr<cScene> m_scene;
     int m_nSceneId = -1;
-    HWND m_hWnd = nullptr;
+    std::optional<TestMainWindow> m_window;
     bool m_bLoaded = false;
     std::vector<int> m_sounds;
     std::vector<int> m_music;

@@ -84,7 +84,7 @@ void cCharaCodeView::StartSpGauge(int delta)
 void cCharaCodeView::OnSightChanged()
 {
     m_pChara->viewRange = m_pChara->def.m_nViewRange * 16;
-    IStageCommands* stage = StageCommands();
+    IStageCommands* stage = StageCommandService();
     if (stage != nullptr && !m_pChara->IsComputer()) {
         stage->ViewRangeChanged();
     }
@@ -137,7 +137,7 @@ void cStageCodeContext::SetSystemStatus(int nStatus, std::int32_t value)
 {
     switch (nStatus) {
     case CODE_TIME:
-        if (IFlowStage* stage = dynamic_cast<IFlowStage*>(lpStageField)) stage->SetFlowTimeLeft(value);
+        if (IFlowStage* stage = StageFlowService()) stage->SetFlowTimeLeft(value);
         break;
     case CODE_SCRLX: Stage.m_nAutoScrollSpeedX = static_cast<decltype(Stage.m_nAutoScrollSpeedX)>(value); break;
     case CODE_SCRLY: Stage.m_nAutoScrollSpeedY = static_cast<decltype(Stage.m_nAutoScrollSpeedY)>(value); break;

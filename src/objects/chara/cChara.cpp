@@ -50,8 +50,20 @@ void cChara::InitFromTemplate(int nSource, cEdChara& d, const cItem* heldItemTem
         ox = (32 - w) >> 1;
         oy = bottomAligned ? 32 - h : (32 - h) >> 1;
     }
-    cGameObject::Init(nSource, def.m_nController, def.m_nCharaOpt26, def.m_nFaction, def.m_nGraphic, nullptr, 0, ox, oy,
-                      w, h, 32, 32, def.m_nDirection, def.m_nFlying, nMemberIndex);
+    cGameObject::Init(cGameObject::INITVALUES{.nSource = nSource,
+                                              .nValue2 = def.m_nController,
+                                              .nValue3 = def.m_nCharaOpt26,
+                                              .nFaction = def.m_nFaction,
+                                              .nPicture = def.m_nGraphic,
+                                              .nGfxOffsetX = ox,
+                                              .nGfxOffsetY = oy,
+                                              .nHitWidth = w,
+                                              .nHitHeight = h,
+                                              .nGfxWidth = 32,
+                                              .nGfxHeight = 32,
+                                              .nFacing = def.m_nDirection,
+                                              .nFlightKind = def.m_nFlying,
+                                              .nMemberIndex = nMemberIndex});
 
     if (def.m_bFullCell) {
         bodyBox.Set(0, 0, 32, 32);

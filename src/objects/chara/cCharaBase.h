@@ -73,6 +73,12 @@ struct ATTACKERTIME {
     std::int32_t left = 0;
 };
 
+// Results of the movement steps (MoveStepX, MoveStepY). MOVE_ON: the object goes on.
+constexpr int MOVE_ON = 0;
+constexpr int MOVEX_OUT = 4;     // it reached the field's side edge
+constexpr int MOVEY_KILLED = 7;  // a walking object fell out of the stage
+constexpr int MOVEY_OUT = 8;     // a flying object reached the field's top or bottom edge
+
 class cCharaBase : public cGameObject {
 public:
     static constexpr int kFlowGroups = 27;
@@ -164,7 +170,8 @@ public:
     // Slots 15, 16: the fix-up after a move; 0 here.
     virtual int AdjustPosX();
     virtual int AdjustPosY();
-    // Slots 17, 18: the movement steps of a play sub-step; 0 here.
+    // Slots 17, 18: the movement steps of a play sub-step: MOVE_ON, MOVEX_OUT, MOVEY_*; MOVE_ON
+    // here.
     virtual int MoveStepX();
     virtual int MoveStepY();
     // Slot 19: the flow run of a play sub-step; 1 when the character died or vanished. 0 here.

@@ -74,8 +74,18 @@ void cPlayer::InitFromTemplate(int nSource, cEdChara& d, double dSpawnX, double 
     source = nSource;
     Init(&d, dSpawnX, dSpawnY, 0);
     const HITBOX walking = PlayerHitBox(false);
-    cGameObject::Init(nSource, def.m_nController, def.m_nCharaOpt26, def.m_nFaction, def.m_nGraphic, nullptr, 0,
-                      walking.ox, walking.oy, walking.w, walking.h, 32, 32, 1, 0, 0);
+    cGameObject::Init(cGameObject::INITVALUES{.nSource = nSource,
+                                              .nValue2 = def.m_nController,
+                                              .nValue3 = def.m_nCharaOpt26,
+                                              .nFaction = def.m_nFaction,
+                                              .nPicture = def.m_nGraphic,
+                                              .nGfxOffsetX = walking.ox,
+                                              .nGfxOffsetY = walking.oy,
+                                              .nHitWidth = walking.w,
+                                              .nHitHeight = walking.h,
+                                              .nGfxWidth = 32,
+                                              .nGfxHeight = 32,
+                                              .nFacing = 1});
     // The stage has one input controller; a definition naming another would index past it.
     controlSlot = 0;
     SetFlight(def.m_nFlying, 0);

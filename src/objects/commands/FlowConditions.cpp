@@ -39,7 +39,7 @@ constexpr int kSystemItemCount = static_cast<int>(sizeof(kSystemRange) / sizeof(
 
 const IFlowStage* FlowStage()
 {
-    return dynamic_cast<const IFlowStage*>(lpStageField);
+    return StageFlowService();
 }
 
 // Variable n of a kind (0 common, 1 stage) into value; 0 for another kind. A bad index takes the

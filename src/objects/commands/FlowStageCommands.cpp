@@ -115,13 +115,28 @@ CHARAGROUP* FactionGroup(int nFaction)
     return &lpStageField->m_CharaLayer[nFaction];
 }
 
+// The filters of the character search commands: parameters 8 and 9 (by ID, the ID as a signed
+// byte), 4 .. 7 (exclude the searcher's source, invincibility modes 1 and 2, block characters).
+CHARAFILTER SearchFilter(const cCharaBase& chara, const cEdCommand& c)
+{
+    CHARAFILTER filter;
+    filter.byId = Param(c, 8);
+    filter.id = static_cast<std::int8_t>(Param(c, 9));
+    filter.excludeSource = Param(c, 4);
+    filter.excludeInvincible1 = Param(c, 5);
+    filter.excludeInvincible2 = Param(c, 6);
+    filter.excludeBlockChara = Param(c, 7);
+    filter.nSource = chara.source;
+    return filter;
+}
+
 cCharaBase* FindNearest(cCharaBase& chara, const cEdCommand& c)
 {
     const double cx = chara.screenLeft + chara.gfxWidth / 2;
     const double cy = chara.screenTop + chara.gfxHeight / 2;
+    const CHARAFILTER filter = SearchFilter(chara, c);
     auto search = [&](const CHARAGROUP& list) {
-        return FindNearestCharaEx(cx, cy, list, Param(c, 3), Param(c, 8), static_cast<std::int8_t>(Param(c, 9)),
-                                  Param(c, 4), Param(c, 5), Param(c, 6), Param(c, 7), chara.source);
+        return FindNearestCharaEx(cx, cy, list, static_cast<NEARESTMODE>(Param(c, 3)), filter);
     };
     if (Param(c, 2) == 0) {
         const CHARAGROUP* list = FactionGroup(Param(c, 1));
@@ -140,10 +155,8 @@ cCharaBase* FindNearest(cCharaBase& chara, const cEdCommand& c)
 // character in any faction list.
 cCharaBase* FindById(cCharaBase& chara, const cEdCommand& c, bool& bKeep)
 {
-    auto search = [&](const CHARAGROUP& list) {
-        return FindFirstChara(list, Param(c, 8), static_cast<std::int8_t>(Param(c, 9)), Param(c, 4), Param(c, 5),
-                              Param(c, 6), Param(c, 7), chara.source);
-    };
+    const CHARAFILTER filter = SearchFilter(chara, c);
+    auto search = [&](const CHARAGROUP& list) { return FindFirstChara(list, filter); };
     bKeep = true;
     for (int f = 0; f < cStageField::kFactionCount; ++f) {
         const CHARAGROUP* list = FactionGroup(f);
@@ -214,11 +227,6 @@ int FlowOperationAction(const FLOWCONTEXT& ctx)
 
 }  // namespace
 
-IStageCommands* StageCommands()
-{
-    return dynamic_cast<IStageCommands*>(lpStageField);
-}
-
 void RequestStageResult(int nResult)
 {
     if (lpStageField != nullptr) {
@@ -245,7 +253,7 @@ int FlowOperationCommand(const FLOWCONTEXT& ctx)
 int StageClearCommand(cCharaBase& chara, const cEdCommand& command)
 {
     (void)chara;
-    IStageCommands* stage = StageCommands();
+    IStageCommands* stage = StageCommandService();
     switch (Param(command, 0)) {
     case NEXT_FOLLOWING:
         if (stage != nullptr) stage->SetNextStage(SaveData.nStageNo + 1);
@@ -280,7 +288,7 @@ int StageClearCommand(cCharaBase& chara, const cEdCommand& command)
 int GameWaitCommand(cCharaBase& chara, const cEdCommand& command)
 {
     (void)chara;
-    IStageCommands* stage = StageCommands();
+    IStageCommands* stage = StageCommandService();
     if (stage == nullptr || lpStageField == nullptr) return 0;
     const int nFrames = std::max(Param(command, 0), 0) * kFramesPerTenth;
     std::list<cTextObj>& texts = lpStageField->m_TextList;

@@ -88,7 +88,7 @@ int MessageItem(cPlayer& player, const cEdCommand& command)
 
 int MessageCommand(cCharaBase& chara, const cEdCommand& command, int bContinuation)
 {
-    IStageCommands* stage = StageCommands();
+    IStageCommands* stage = StageCommandService();
     if (lpStageField == nullptr || (stage != nullptr && stage->IsQuitting() != 0)) return 0;
     std::list<cTextObj>& list = lpStageField->m_TextList;
     const bool bErase = Param(command, 15) != 0;

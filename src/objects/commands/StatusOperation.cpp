@@ -34,7 +34,7 @@ std::int32_t* Variable(int nKind, int n)
 
 IFlowStage* FlowStage()
 {
-    return dynamic_cast<IFlowStage*>(lpStageField);
+    return StageFlowService();
 }
 
 // The operand; 0 when the command ends here (a missing target, the sight of a computer-operated
@@ -164,7 +164,7 @@ void OperateChara(const cEdCommand& command, cCharaBase& self, cCharaBase& chara
         if (chara.IsComputer()) break;
         OperatePlain(command, d.m_nViewRange, B, 0, 40);
         chara.viewRange = d.m_nViewRange * 16;
-        if (IStageCommands* stage = StageCommands()) {
+        if (IStageCommands* stage = StageCommandService()) {
             stage->ViewRangeChanged();
         }
         break;

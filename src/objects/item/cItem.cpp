@@ -37,8 +37,16 @@ void cItem::InitFromDef(int nSource, cEdItem& d, int held)
     def = d;
     const int w = Stage.m_nItemW;
     const int h = Stage.m_nItemH;
-    Init(nSource, 0, 0, 0, def.m_nGraphic, &ItemPatternTable(), 0, (kItemGfxSize >> 1) - (w >> 1),
-         (kItemGfxSize >> 1) - (h >> 1), w, h, kItemGfxSize, kItemGfxSize, 0, kFlightPassesBlocks, 0);
+    Init(INITVALUES{.nSource = nSource,
+                    .nPicture = def.m_nGraphic,
+                    .patternTable = &ItemPatternTable(),
+                    .nGfxOffsetX = (kItemGfxSize >> 1) - (w >> 1),
+                    .nGfxOffsetY = (kItemGfxSize >> 1) - (h >> 1),
+                    .nHitWidth = w,
+                    .nHitHeight = h,
+                    .nGfxWidth = kItemGfxSize,
+                    .nGfxHeight = kItemGfxSize,
+                    .nFlightKind = kFlightPassesBlocks});
     syncScroll = 0;
     bHeld = held;
     if (held == 0) {

@@ -12,6 +12,7 @@
 #include "objects/ISummonStage.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
+#include "objects/cStageField.h"
 #include "objects/flow/CommandInstance.h"
 #include "objects/item/ItemPickup.h"
 #include "objects/shot/cShot.h"
@@ -48,7 +49,7 @@ const T* PaletteEntry(const cVector<T>& common, const cVector<T>& stage, const c
 
 ISummonStage* SummonStage()
 {
-    return dynamic_cast<ISummonStage*>(lpStageField);
+    return StageSummonService();
 }
 
 // The summon launch shared by the three summon kinds: objects of w x h, speed 1, one volley.

@@ -97,8 +97,20 @@ void cShot::Init(int nSerial, const cCharaBase& owner, int commandKind, cEdShot&
         h = first != nullptr ? first->nHeight : 0;
     }
     ownerSource = owner.source;
-    cGameObject::Init(nSerial, owner.value2, owner.value3, def.m_nFaction, def.m_nShotGraphic, &ShotPatterns(),
-                      isShot ? 1 : 0, 0, 0, w, h, kShotCell, kShotCell, nFacing, 1, launch.volleyIndex);
+    cGameObject::Init(cGameObject::INITVALUES{.nSource = nSerial,
+                                              .nValue2 = owner.value2,
+                                              .nValue3 = owner.value3,
+                                              .nFaction = def.m_nFaction,
+                                              .nPicture = def.m_nShotGraphic,
+                                              .patternTable = &ShotPatterns(),
+                                              .nFirstPattern = isShot ? 1 : 0,
+                                              .nHitWidth = w,
+                                              .nHitHeight = h,
+                                              .nGfxWidth = kShotCell,
+                                              .nGfxHeight = kShotCell,
+                                              .nFacing = nFacing,
+                                              .nFlightKind = 1,
+                                              .nMemberIndex = launch.volleyIndex});
     if (def.m_bOwnerFaction) {
         def.m_nFaction = owner.def.m_nFaction;
         faction = def.m_nFaction;

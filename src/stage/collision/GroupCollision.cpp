@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr int SE_HIT = 7;
-constexpr int SE_CHARA_DEAD = 9;
-
 bool BoxesTouch(const BOXRECT& a, const BOXRECT& b)
 {
     return a.left <= b.right && a.right >= b.left && a.top <= b.bottom && a.bottom >= b.top;

@@ -139,8 +139,12 @@ void cSceneStage::DrawMessageLine(DDSURFACEDATA* target)
     FontTable[Font16].Printf(target, kMessageCentreX - 8 * CountChars(text.c_str()), kMessageY, "%s", text.c_str());
 }
 
-void cSceneStage::Draw(int bFromPlay, int bFreeze, int bTimerSound, int bMessage)
+void cSceneStage::Draw(const STAGEDRAWMODE& mode)
 {
+    const int bFromPlay = mode.bFromPlay;
+    const int bFreeze = mode.bFreeze;
+    const int bTimerSound = mode.bTimerSound;
+    const int bMessage = mode.bMessage;
     DDSURFACEDATA* target = &BackBuffer;
     if (SDTable[kSlotIconSheetLeft].bLost || SDTable[kSlotIconSheetRight].bLost) {
         BuildIconSheets();
@@ -249,7 +253,7 @@ int cSceneStage::DrawChara(cChara& chara, int bFreeze)
 
 void cSceneStage::DrawRankingDisplay()
 {
-    Draw(0, 1, 0, 1);
+    Draw(kDrawFrozen);
     const int nGenre = SaveData.nRankingKind;
     const int nTables = static_cast<int>(Ranking.m_Tables.size());
     if (nGenre < 0 || nGenre >= nTables) {

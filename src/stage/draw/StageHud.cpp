@@ -36,7 +36,6 @@ constexpr int kTimeX = 272;
 constexpr int kTimeY = 24;
 constexpr int kTimeDigit = 32;
 constexpr int kTimeRowY = 160;
-constexpr int SE_TIME_WARNING = 13;
 
 // Source x of the gauge's frame and fills: HP at 0, SP at 64.
 int GaugeSourceX(int nItem)

@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kSlotAccessory = 49;
 constexpr int kSlotWords = 51;
-constexpr int kGameModeReplay = 4;
 constexpr int TEXT_ENTRY_HINT = 27;
 constexpr int kClearCaptionStill = 100;
 
@@ -68,7 +67,7 @@ void cSceneStage::DrawStartBanner()
     if (StageShell.bTestPlay && StageShell.bDirectPlay) {
         return;
     }
-    if (SceneFlow().m_nGameMode == kGameModeReplay) {
+    if (SceneFlow().m_nGameMode == GAMEMODE_REPLAY) {
         if (m_nBannerCount > 0 && m_nBannerCount < kBannerFrames) Word(256, 224, 0, 32, 128);
         return;
     }

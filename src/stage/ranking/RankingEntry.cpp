@@ -11,11 +11,7 @@
 
 IRankingShell* lpRankingShell = nullptr;
 
-namespace {
-
-constexpr int SE_RANKING_ENTRY = 16;
-
-}  // namespace
+namespace {}  // namespace
 
 int cSceneStage::RankingMode() const
 {
