@@ -80,6 +80,13 @@ struct STAGEDRAWMODE {
 // The play frame's picture, and the frozen picture under the other states' banners and menus.
 constexpr STAGEDRAWMODE kDrawPlaying{1, 0, 1, 1};
 constexpr STAGEDRAWMODE kDrawFrozen{0, 1, 0, 1};
+// The frozen picture with the direct-play or test-play line only where bMessage (0 or 1) asks.
+constexpr STAGEDRAWMODE FrozenDrawMode(int bMessage)
+{
+    STAGEDRAWMODE mode = kDrawFrozen;
+    mode.bMessage = bMessage;
+    return mode;
+}
 
 // Entries of the project text table used by the menus.
 constexpr int TEXT_PAUSE_FIRST = 19;  // quit, continue, retry

@@ -75,7 +75,7 @@ void cSceneStage::LeaveForNextScene()
 
 void cSceneStage::Start()
 {
-    Draw(0, 1, 0, FrozenMessageLine());
+    Draw(FrozenDrawMode(FrozenMessageLine()));
     StartStep();
     if (m_nState == STAGESTATE_START) {
         DrawStartBanner();

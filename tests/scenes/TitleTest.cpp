@@ -358,7 +358,7 @@ TEST_F(TitleTest, AFreeStageNamedWithForwardSlashesKeepsItsNamesInTheGamesOwnFor
         EXPECT_EQ(SaveData.strStage, "data\\stg4\\test.");
         EXPECT_EQ(ProposeReplayFileName(SaveData.strStage), "test_00.rpl4_720");
         std::string path;
-        ASSERT_EQ(MakeRankingPath(path, kFreePlayKind, RankingStageName(Stage.m_strPath).c_str()), 1);
+        ASSERT_EQ(MakeRankingPath(path, cSaveData::kPlayFree, RankingStageName(Stage.m_strPath).c_str()), 1);
         EXPECT_EQ(path, "user_data\\free\\test.stg4rkg");
     }
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "StageFixture.h"
+#include "input/cInput.h"
 #include "objects/StageObjects.h"
 #include "objects/shot/ShotLaunch.h"
 #include "objects/shot/cShot.h"
@@ -428,7 +429,7 @@ TEST_F(AuthorRulesPlayTest, APauseMenuFrameThatAButtonEndsDrawsNothing)
     harness->RunFrames(1);
     EXPECT_NE(animeAt(), before) << "the menu's frame draws the frozen stage";
     before = animeAt();
-    harness->SetScript({testsupport::PadFrame{0, kCancel}});
+    harness->SetScript({testsupport::PadFrame{0, BUTTON_CANCEL}});
     harness->RunFrames(1);
     EXPECT_EQ(Scene().m_nState, STAGESTATE_PLAY);
     EXPECT_EQ(animeAt(), before) << "the cancelling frame draws nothing";
@@ -466,7 +467,7 @@ TEST_F(AuthorRulesPlayTest, AShotIsDrawnOnlyInThePassOfItsPriority)
         made.Init(Scene().m_nShotSerial++, Player[P1], SHOTCMD_SHOT, def, launch);
         cShot& shot = AddShotObject(Scene().m_ShotList, made);
         shot.screenLeft = -12345;
-        Scene().Draw(0, 1, 0, 0);
+        Scene().Draw(FrozenDrawMode(0));
         EXPECT_EQ(shot.screenLeft != -12345, c.drawn);
         harness.reset();
     }

@@ -40,7 +40,7 @@ void DrawMenu(int nFirst, int nEntries, int nMenuX)
 
 void cSceneStage::DrawFrozenState()
 {
-    Draw(0, 1, 0, FrozenMessageLine());
+    Draw(FrozenDrawMode(FrozenMessageLine()));
     DrawStateOverlay();
 }
 
