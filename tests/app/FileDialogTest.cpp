@@ -10,6 +10,8 @@
 #include "app/FileDialogs.h"
 #include "app/SystemIni.h"
 #include "core/TextHelpers.h"
+#include "platform/win/CodePage.h"
+#include "platform/win/FileChooser.h"
 #include "platform/win/FileChooserDriver.h"
 #include "platform/win/Files.h"
 #include "support/GameFolder.h"
@@ -237,6 +239,23 @@ TEST_F(FileDialogTest, CancelLeavesTheBufferEmptyAndEnglishTitles)
     EXPECT_EQ(requests[2].title, "Load stage file");
     EXPECT_EQ(requests[3].title, "Load replay file");
     EXPECT_EQ(requests[4].title, "Save replay file");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FileDialogTest, TheChooserShowsItsFolderAsTheUsersOwnPathAndKeepsTheGamesFormInside)
+{
+    FileChooserRequest request;
+    request.initialFolder = "data\\stg4\\world";
+    const FileChooser chooser(request);
+    const std::string host = Normal(folder.Host("data\\stg4\\world")) + "/";
+    std::string sjisHost;
+    ASSERT_TRUE(Utf8ToCp932(host, sjisHost));
+    EXPECT_EQ(chooser.ShownFolder(), sjisHost);
+    EXPECT_TRUE(IsHostFile(chooser.Folder(), "data\\stg4\\world"));
+    EXPECT_EQ(chooser.Folder().back(), '\\');
 }
 
 }  // namespace

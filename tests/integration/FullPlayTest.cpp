@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "SampleGame.h"
 #include "input/cReplay.h"
 #include "input/cReplaySaveData.h"
 #include "platform/win/Keyboard.h"
@@ -29,7 +30,6 @@
 #include "stage/cSceneStage.h"
 #include "support/GoldenFiles.h"
 #include "support/MenuKeys.h"
-#include "support/SampleGame.h"
 #include "support/SampleGameScripts.h"
 #include "support/ScreenHarness.h"
 

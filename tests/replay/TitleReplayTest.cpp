@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "SampleGame.h"
 #include "input/cReplay.h"
 #include "input/cReplaySaveData.h"
 #include "platform/win/Keyboard.h"
@@ -17,7 +18,6 @@
 #include "stage/cSceneStage.h"
 #include "support/GoldenFiles.h"
 #include "support/MenuKeys.h"
-#include "support/SampleGame.h"
 #include "support/ScreenHarness.h"
 
 namespace {

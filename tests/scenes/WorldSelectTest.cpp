@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "SampleGame.h"
 #include "core/TextHelpers.h"
 #include "definitions/LoadStage.h"
 #include "definitions/cEdStage.h"
@@ -18,7 +19,6 @@
 #include "screenbase/cMenuCursor.h"
 #include "stage/ranking/cRanking.h"
 #include "support/MenuKeys.h"
-#include "support/SampleGame.h"
 #include "support/ScreenHarness.h"
 
 namespace {
