@@ -20,7 +20,9 @@ Scripted runs: QB_FRAMES=N closes the player in order after N frames, QB_INPUT=F
 controller 0 from FILE (one decimal bit mask per frame: 1 left, 2 right, 4 up, 8 down, and 16,
 32, ... 2048 buttons 1 to 8), QB_STATE=FILE writes the play state as JSON when the player closes,
 QB_SHOT=FILE writes the last frame shown (640 x 480) as a PNG picture when the player closes.
-The player ends with 0 after an orderly close and 1 when it could not start.
+The player ends with 0 after an orderly close, 1 when it could not start or closed because
+something failed (the reason is in the game folder's Report_Game.txt), and 2 for a command line
+or environment it cannot use (no display among them).
 TEXT
 }
 
@@ -69,7 +71,7 @@ headless="${QB_HEADLESS:-}"
 if { [ -z "$headless" ] || [ "$headless" = 0 ]; } && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "quillborn4-player: cannot open a display (neither DISPLAY nor WAYLAND_DISPLAY is set);" \
        "set QB_HEADLESS=1 to run without one" >&2
-  exit 1
+  exit 2
 fi
 
 cd "$root"

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "core/ReportLog.h"
 #include "core/TextHelpers.h"
 #include "platform/win/Files.h"
 #include "platform/win/MessageBox.h"
@@ -33,9 +32,7 @@ InstanceOutcome TakeSingleInstance(InstanceLock& lock, const char* szLockPath, s
     MakeParentFolder(szLockPath);
     switch (lock.TryAcquire(szLockPath, std::move(onCloseRequest))) {
     case InstanceLock::Result::Acquired: return InstanceOutcome::Run;
-    case InstanceLock::Result::Failed:
-        ReportLog("%s", "Single instance: the lock file cannot be made; starting without it");
-        return InstanceOutcome::Run;
+    case InstanceLock::Result::Failed: return InstanceOutcome::Run;  // the caller logs it (lock not held)
     case InstanceLock::Result::Busy: break;
     }
     static const std::string kQuestion =

@@ -28,6 +28,7 @@ enum class InstanceOutcome {
 
 // Takes the lock at szLockPath (its folder is created when missing). onCloseRequest runs when a
 // later copy asks this one to close (on the lock's thread; it should post WM_CLOSE and return).
-// A lock file that cannot be made at all (a read-only game folder) does not stop the start.
+// A lock file that cannot be made at all (a read-only game folder) does not stop the start: Run,
+// with the lock not held. Writes no log: the report log is created after this check.
 InstanceOutcome TakeSingleInstance(InstanceLock& lock, const char* szLockPath, std::function<void()> onCloseRequest,
                                    DWORD waitMs = kInstanceWaitMs);

@@ -15,6 +15,8 @@
 #include "app/cMainWindow.h"
 #include "app/cProgramDialogs.h"
 #include "core/AppGlobals.h"
+#include "core/FailureClose.h"
+#include "core/MachineReport.h"
 #include "core/Paths.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
@@ -164,14 +166,11 @@ int EndFailedStart(HWND hWnd)
 
 int Run(const COMMANDLINE& line)
 {
-    if (!OpenLogs()) {
-        std::fprintf(stderr, "quillborn4-player: the report log Report_Game.txt cannot be written here\n");
-        return kExitFailed;
-    }
     TestPlayMode = line.bTestPlay ? 1 : 0;
     if (!ShellRun.bHeadless && GetHost().IsHeadless()) {
-        std::fprintf(stderr, "quillborn4-player: cannot open a display; set QB_HEADLESS=1 to run without one\n");
-        return kExitFailed;
+        std::fprintf(stderr, "quillborn4-player: cannot open a display (%s); set QB_HEADLESS=1 to run without one\n",
+                     HostDisplayError().c_str());
+        return kExitUsage;
     }
     cPadScript padScript;
     const bool bScripted = !ShellRun.inputPath.empty();
@@ -188,11 +187,22 @@ int Run(const COMMANDLINE& line)
         }
     }
     const PadScriptInUse scriptInUse(bScripted ? &padScript : nullptr);
+    // Boxes are drawn by the program itself from the first one on (the second copy's question).
+    InstallScreenDialogDrivers();
+    // A copy that is not going to run leaves the running copy's report log as it is: the log is
+    // created only once this copy holds the game folder.
     InstanceLock lock;
     switch (TakeSingleInstance(lock, kInstanceLockPath, RequestClose)) {
     case InstanceOutcome::Run: break;
     case InstanceOutcome::Declined: return kExitOk;
     case InstanceOutcome::Failed: return kExitFailed;
+    }
+    if (!OpenLogs()) {
+        std::fprintf(stderr, "quillborn4-player: the report log Report_Game.txt cannot be written here\n");
+        return kExitFailed;
+    }
+    if (!lock.Held()) {
+        ReportLog("%s", "Single instance: the lock file cannot be made; starting without it");
     }
     if (!cMainWindow::RegisterWindowClass()) {
         return kExitFailed;
@@ -205,9 +215,6 @@ int Run(const COMMANDLINE& line)
         return kExitFailed;
     }
     wndMain.CentreOnDesktop();
-    // Dialogs and choosers are drawn on the screen when there is one; the requests of the game
-    // thread show them.
-    InstallScreenDialogDrivers();
     SetShellDialogs(std::make_unique<cProgramDialogs>());
     ECLog("G");
     if (TestPlayMode) {
@@ -231,7 +238,8 @@ int Run(const COMMANDLINE& line)
     lock.Release();
     static const std::string kAfterRelease = Sjis("ReleaseMutex後");
     ECLog(kAfterRelease.c_str());
-    return nExit;
+    // A close for a failure (its reason is in the report log) ends as a failed run.
+    return FailureClose.bRequested.load() ? kExitFailed : nExit;
 }
 
 }  // namespace

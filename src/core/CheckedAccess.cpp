@@ -2,10 +2,9 @@
 
 #include <string>
 
-#include "core/AppGlobals.h"
+#include "core/FailureClose.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
-#include "platform/win/Messages.h"
 
 void ReportBadIndex(char cKind, int nIndex, std::size_t nSize, std::size_t nElementSize)
 {
@@ -14,8 +13,5 @@ void ReportBadIndex(char cKind, int nIndex, std::size_t nSize, std::size_t nElem
                  static_cast<int>(nElementSize));
     ECLog(message.c_str());
     ReportLog("%s", message.c_str());
-    // Without a main window there is nothing to close; a null handle would post to this thread.
-    if (HWND hWnd = hWndMain.load()) {
-        PostMessage(hWnd, WM_CLOSE, 0, 0);
-    }
+    CloseForFailure();
 }

@@ -5,8 +5,8 @@
 #include <cstddef>
 
 // Writes "err V[index] ( size , elementSize )" (cKind 'V', vectors) or "err L[...]" (cKind 'L',
-// lists) to the trace log and the report log, in that order, and posts WM_CLOSE (0, 0) to
-// hWndMain (when it is set) so that the program closes in order. Callable from any thread.
+// lists) to the trace log and the report log, in that order, then CloseForFailure: the program
+// closes in order and ends with the exit code of a failed run. Callable from any thread.
 void ReportBadIndex(char cKind, int nIndex, std::size_t nSize, std::size_t nElementSize);
 
 // The harmless element a checked access hands back when it has no valid one: one static,

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/AppGlobals.h"
+#include "core/FailureClose.h"
 #include "core/Paths.h"
 #include "core/RecordFile.h"
 #include "core/ReportLog.h"
@@ -22,13 +23,6 @@ namespace {
 constexpr DWORD kPumpWaitMs = 1;
 // Bytes of the version at the head of the file.
 constexpr long kStageVersionBytes = 4;
-
-void PostCloseToMainWindow()
-{
-    if (HWND hWnd = hWndMain.load()) {
-        PostMessage(hWnd, WM_CLOSE, 0, 0);
-    }
-}
 
 // A record file of OpenDatLoad, closed with CloseDat.
 using DatFile = std::unique_ptr<FILE, int (*)(FILE*)>;
@@ -74,12 +68,23 @@ bool HasStageEnd(FILE* fp)
     return std::fseek(fp, -4, SEEK_END) == 0 && ReadInt32(fp, last) && last == kStageEndCode;
 }
 
-// The damage box and WM_CLOSE of a file that fails the end test.
+// A refusal that closes the program: the reason goes to the report log before the box (a log that
+// cannot be written does not keep the box from showing), then the close as a failure.
+void ReportRefusalAndClose(const std::string& text)
+{
+    ReportLog("%s", text.c_str());
+    ErrorBox(text.c_str());
+    CloseForFailure();
+}
+
+// A file that fails the end test closes the program: the reason goes to the report log before
+// the box, so that it is kept whatever the user does with the box.
 void ReportDamagedStage(const char* szPath)
 {
     static const std::string kBroken = Sjis("ステージファイル %s が破損しています！");
-    ErrorBoxF(kBroken.c_str(), szPath);
-    PostCloseToMainWindow();
+    std::string text;
+    FormatString(text, kBroken.c_str(), szPath);
+    ReportRefusalAndClose(text);
 }
 
 // The job of the last load that succeeded, holding the contents that Stage had before it. They
@@ -195,8 +200,7 @@ int LoadStage(const char* szName, int bNewest, cEdStage* lpOut)
     }
     if (!job->stage.HasHero()) {
         static const std::string kNoHero = Sjis("主人公が配置されていないのでプレイできません！");
-        ErrorBox(kNoHero.c_str());
-        PostCloseToMainWindow();
+        ReportRefusalAndClose(kNoHero);
         return 0;
     }
     AdoptStage(job->stage, job->strPath, bNewest, lpOut);

@@ -20,10 +20,12 @@
 // Returns 1 on success, 0 when:
 //   - no numbered variant exists (silently; the caller decides);
 //   - the file of version 174 or later does not end with the end code: "ステージファイル %s が
-//     破損しています！", then WM_CLOSE to the main window;
+//     破損しています！", then the program closes as failed (CloseForFailure);
 //   - the file cannot be opened or does not fit a stage: "ステージファイル %s の読み込みに失敗しま
 //     した！";
-//   - no hero is placed: "主人公が配置されていないのでプレイできません！", then WM_CLOSE;
+//   - no hero is placed: "主人公が配置されていないのでプレイできません！", then the program
+//     closes as failed;
+// The texts of the two closing cases are written to the report log before their box shows.
 //   - WM_QUIT arrives while the file is read: the loader is stopped and the WM_QUIT is posted
 //     again to the calling thread (same exit code), so that its message loop still ends.
 // Called by the world-map and world-select screens, the stage-clear chain and the start-up's
@@ -33,8 +35,8 @@ int LoadStage(const char* szName, int bNewest, cEdStage* lpOut);
 
 // The end-code test of a stage file, run before it is read: 1 when the file cannot be opened
 // (the read that follows reports it), is older than version 174, or ends with the end code;
-// otherwise the damage box ("ステージファイル %s が破損しています！"), WM_CLOSE to the main
-// window and 0.
+// otherwise the damage text ("ステージファイル %s が破損しています！") in the report log and its
+// box, CloseForFailure and 0.
 int CheckStageFileEnd(const char* szPath);
 
 // Puts a stage that was read completely in place of Stage (its lists are exchanged with

@@ -11,6 +11,8 @@
 #include "app/SystemIni.h"
 #include "core/TextHelpers.h"
 #include "platform/StandInFixture.h"
+#include "platform/win/CodePage.h"
+#include "platform/win/FileChooser.h"
 #include "platform/win/FileChooserDriver.h"
 #include "platform/win/Files.h"
 #include "platform/win/HostLink.h"
@@ -262,6 +264,23 @@ TEST_F(FileDialogTest, AfterTheChooserTheGameSeesTheKeysAsTheyAre)
         EXPECT_NE(GetAsyncKeyState(VK_LEFT) & 0x8000, 0);
         ReleaseAllKeys();
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FileDialogTest, TheChooserShowsItsFolderAsTheUsersOwnPathAndKeepsTheGamesFormInside)
+{
+    FileChooserRequest request;
+    request.initialFolder = "data\\stg4\\world";
+    const FileChooser chooser(request);
+    const std::string host = Normal(folder.Host("data\\stg4\\world")) + "/";
+    std::string sjisHost;
+    ASSERT_TRUE(Utf8ToCp932(host, sjisHost));
+    EXPECT_EQ(chooser.ShownFolder(), sjisHost);
+    EXPECT_TRUE(IsHostFile(chooser.Folder(), "data\\stg4\\world"));
+    EXPECT_EQ(chooser.Folder().back(), '\\');
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 
 #include "FakeEditor.h"
 #include "PlayerProcess.h"
+#include "SampleGame.h"
+#include "app/SingleInstance.h"
 #include "app/cWindowData.h"
 #include "core/TextHelpers.h"
 #include "input/cPadScript.h"
@@ -23,7 +25,6 @@
 #include "support/GameFolder.h"
 #include "support/GameFolderWriter.h"
 #include "support/PlayHarness.h"
-#include "support/SampleGame.h"
 #include "support/SampleGameScripts.h"
 
 namespace apptest {
@@ -303,6 +304,62 @@ TEST_F(ProgramTest, BrokenGameFoldersEndWithTheirMessageAndAnOrderlyShutdown)
     }
 }
 
+// A stage file that is refused closes the program: the reason is in the report log before its box
+// shows, and the run ends as failed, whether the stage came from the command line or from the
+// world map.
+TEST_F(ProgramTest, ARefusedStageIsLoggedBeforeItsBoxAndEndsTheRunAsFailed)
+{
+    struct Case {
+        const char* name;
+        bool bSampleGame;  // the sample game, the stage chosen on its world map; else the minimal game
+        Breakage breakage;
+        std::vector<std::string> args;
+        const char* reason;  // UTF-8
+    };
+    const Case cases[] = {
+        {"damaged, on the command line",
+         false,
+         Breakage::StageWithoutEndCode,
+         {"data\\stg4\\test.stg4"},
+         "ステージファイル data\\stg4\\test.stg4_000 が破損しています！"},
+        {"without a hero, on the command line",
+         false,
+         Breakage::HeroLessStage,
+         {"data\\stg4\\test.stg4"},
+         "主人公が配置されていないのでプレイできません！"},
+        {"damaged, chosen on the world map",
+         true,
+         Breakage::StageWithoutEndCode,
+         {},
+         "ステージファイル data\\stg4\\stage1.stg4_000 が破損しています！"},
+    };
+    // From the title to the first stage: button 1 (mask 16) on the title's first entry; right (2)
+    // twice on the map; button 1 to ask, up (4) to "play", button 1.
+    std::string toStage;
+    for (int frame = 0; frame < 200; ++frame) {
+        int mask = 0;
+        for (const auto& [at, held] : {std::pair{30, 16}, {70, 2}, {72, 2}, {80, 16}, {84, 4}, {88, 16}}) {
+            mask = frame == at ? held : mask;
+        }
+        toStage += std::to_string(mask) + "\n";
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::GameFolder folder;
+        if (c.bSampleGame) {
+            ASSERT_TRUE(testsupport::WriteGameFolder(folder.Root(), testsupport::SampleGame(), c.breakage));
+        } else {
+            WriteGame(folder.Root(), {}, c.breakage);
+        }
+        folder.Write("pad.txt", toStage);
+        const RunResult run = RunPlayer(folder.Root(), c.args, {"QB_FRAMES=200", "QB_INPUT=pad.txt"});
+        EXPECT_EQ(run.code, 1) << run.output;
+        EXPECT_NE(run.output.find(Shown(c.reason)), std::string::npos) << run.output;
+        const std::vector<std::string> lines = ReportLines(folder.Root());
+        EXPECT_NE(std::find(lines.begin(), lines.end(), Sjis(c.reason)), lines.end()) << c.reason;
+    }
+}
+
 TEST_F(ProgramTest, AStageFileThatCannotBeReadIsLoggedAndTheTitleComes)
 {
     struct Case {
@@ -389,13 +446,18 @@ TEST_F(ProgramTest, CommandLinesAndSettingsThatCannotBeUsedAreRefusedBeforeAnyth
         {"frame count", {}, {"QB_FRAMES=ten"}, 2, "QB_FRAMES is not a frame count"},
         {"pad script line", {}, {"QB_INPUT=bad-input.txt"}, 2, "no bit mask on line 2"},
         {"pad script missing", {}, {"QB_INPUT=missing.txt"}, 2, "cannot be read"},
-        {"no display", {}, {"QB_HEADLESS=0", "DISPLAY", "WAYLAND_DISPLAY"}, 1, "cannot open a display"},
+        {"no display", {}, {"QB_HEADLESS=0", "DISPLAY", "WAYLAND_DISPLAY"}, 2, "cannot open a display"},
     };
+    const std::string log = "the last run's report\r\n";
+    folder.Write("Report_Game.txt", log);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const RunResult run = RunPlayer(folder.Root(), c.args, c.env);
         EXPECT_EQ(run.code, c.code);
         EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
+        // One message, the reason; nothing before it that says otherwise.
+        EXPECT_LT(run.output.find(c.says), run.output.find('\n')) << run.output;
+        EXPECT_EQ(folder.Read("Report_Game.txt"), log) << "a run that does not start keeps the old report";
     }
 }
 
@@ -426,6 +488,24 @@ TEST_F(ProgramTest, ASecondCopyInTheSameFolderClosesTheFirstInOrderOneElsewhereR
     EXPECT_EQ(second.code, 0) << second.output;
     EXPECT_NE(second.output.find(Shown("既に起動しています。")), std::string::npos) << second.output;
     EXPECT_EQ(first.Wait(), 0) << first.Output();
+}
+
+// A copy that is not going to run leaves the running copy's report log as it is. The running copy
+// here is this test holding the folder's lock and never closing: the new copy asks, is told Yes
+// (the headless default), waits in vain and gives up.
+TEST_F(ProgramTest, ASecondCopyThatDoesNotRunLeavesTheRunningCopysLogAlone)
+{
+    testsupport::GameFolder folder;
+    WriteGame(folder.Root(), {});
+    InstanceLock running;
+    ASSERT_EQ(TakeSingleInstance(running, kInstanceLockPath, [] {}), InstanceOutcome::Run);
+    const std::string log = "App : ver 720\r\nthe running copy's own lines\r\n";
+    folder.Write("Report_Game.txt", log);
+
+    const RunResult second = RunPlayer(folder.Root(), {}, {"QB_FRAMES=2"});
+    EXPECT_EQ(second.code, 1) << second.output;
+    EXPECT_NE(second.output.find(Shown("プログラムの終了に失敗しました。")), std::string::npos) << second.output;
+    EXPECT_EQ(folder.Read("Report_Game.txt"), log);
 }
 
 TEST_F(ProgramTest, ATestPlayTellsTheEditorOfItsStartAndEndAndAHungEditorHoldsNothingUp)

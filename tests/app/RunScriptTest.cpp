@@ -68,8 +68,8 @@ TEST(RunScriptTest, UsageErrorsAndAMissingDisplayEndBeforeAnythingIsBuilt)
         {"missing game folder", "", "mygmae", 2, "no such game folder: mygmae"},
         {"too many arguments", "", "mygame a b", 2, "usage: scripts/run.sh"},
         // The folder is found from the caller's directory, so the run gets as far as the display.
-        {"no display", noDisplay, "mygame", 1, "cannot open a display"},
-        {"no display, headless asked off", noDisplay + " QB_HEADLESS=0", "mygame", 1, "cannot open a display"},
+        {"no display", noDisplay, "mygame", 2, "cannot open a display"},
+        {"no display, headless asked off", noDisplay + " QB_HEADLESS=0", "mygame", 2, "cannot open a display"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

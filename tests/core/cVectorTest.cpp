@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CoreTestSupport.h"
+#include "core/FailureClose.h"
 #include "core/ReportLog.h"
 
 namespace {
@@ -46,12 +47,16 @@ TEST_F(CheckedContainerTest, BadIndexIsReportedClosedAndYieldsElementZero)
     };
     for (const Case& c : cases) {
         ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
+        FailureClose.bRequested = false;
         cVector<int> v{10, 20, 30};
         int& element = v[c.index];
         EXPECT_EQ(&element, &v[0]) << c.index;
         EXPECT_EQ(ReportLines(), std::vector<std::string>{c.message});
         EXPECT_EQ(window.TakePosted(WM_CLOSE), 1) << c.index;
+        // The close is a failure: the program's exit code will say so.
+        EXPECT_TRUE(FailureClose.bRequested.load()) << c.index;
     }
+    FailureClose.bRequested = false;
 }
 
 TEST_F(CheckedContainerTest, GoodIndexWritesNothingAndPostsNothing)
@@ -62,6 +67,7 @@ TEST_F(CheckedContainerTest, GoodIndexWritesNothingAndPostsNothing)
     EXPECT_EQ(v[1], 21);
     EXPECT_TRUE(ReportLines().empty());
     EXPECT_EQ(window.TakePosted(WM_CLOSE), 0);
+    EXPECT_FALSE(FailureClose.bRequested.load());
 }
 
 TEST_F(CheckedContainerTest, MessageCarriesTheElementSize)

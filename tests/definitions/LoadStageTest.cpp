@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "StageTestSupport.h"
+#include "core/AppGlobals.h"
+#include "core/FailureClose.h"
 #include "core/Paths.h"
+#include "core/ReportLog.h"
 #include "core/TextHelpers.h"
 #include "definitions/LoadStage.h"
 
@@ -180,12 +183,20 @@ TEST_F(LoadStageTest, RefusedFilesLeaveStageAsItWas)
         MainWindow window;
         LoadKnownStage();
         folder.Write("data\\stg4\\bad.stg4_000", c.bytes.Data());
+        ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
+        FailureClose.bRequested = false;
 
         EXPECT_EQ(LoadStage("data\\stg4\\bad.stg4_000", 0, &StageBackup), 0);
         EXPECT_EQ(BoxTexts(), std::vector<std::string>{c.message});
         EXPECT_EQ(window.TakePosted(WM_CLOSE), c.closes);
+        // A file that closes the program leaves its reason in the report log, and the close is a
+        // failure (the exit code says so).
+        const std::string expectedLog = c.closes != 0 ? c.message + "\r\n" : "";
+        EXPECT_EQ(folder.Read("Report_Game.txt"), expectedLog);
+        EXPECT_EQ(FailureClose.bRequested.load(), c.closes != 0);
         ExpectKnownStage();
     }
+    FailureClose.bRequested = false;
 }
 
 TEST_F(LoadStageTest, MissingNamedFileIsAFailedRead)

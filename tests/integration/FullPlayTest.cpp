@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "SampleGame.h"
 #include "core/MainWindowRequests.h"
 #include "input/cInput.h"
 #include "input/cReplay.h"
@@ -31,7 +32,6 @@
 #include "stage/cSceneStage.h"
 #include "support/GoldenFiles.h"
 #include "support/MenuKeys.h"
-#include "support/SampleGame.h"
 #include "support/SampleGameScripts.h"
 #include "support/ScreenHarness.h"
 

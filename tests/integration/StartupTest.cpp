@@ -519,14 +519,14 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "start stage",
                                   {Sjis("主人公が配置されていないのでプレイできません！")},
-                                  {},
+                                  {Sjis("主人公が配置されていないのでプレイできません！")},
                                   true},
                       FailureCase{"StageWithoutEndCode",
                                   Breakage::StageWithoutEndCode,
                                   {},
                                   "start stage",
                                   {Sjis("ステージファイル data\\stg4\\test.stg4_000 が破損しています！")},
-                                  {},
+                                  {Sjis("ステージファイル data\\stg4\\test.stg4_000 が破損しています！")},
                                   true}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 

@@ -20,6 +20,7 @@
 #include "platform/dsound/DirectSound.h"
 #include "platform/host/AudioMixer.h"
 #include "platform/host/NullAudioDevice.h"
+#include "platform/host/SdlAudioDevice.h"
 #include "platform/win/Time.h"
 
 namespace {
@@ -220,3 +221,24 @@ TEST(SdlAudioOutput, SoundEffectReachesTheDeviceOutput)
     EXPECT_EQ((end - first) / 2, static_cast<std::size_t>(frames));
     EXPECT_GT(pcm.size(), end);  // silence after it: the whole sound was written
 }
+
+namespace {
+
+// Without a sound card the audio library's own complaints must not reach standard error: the
+// player says in its report log that it runs without sound. ALSA is pointed at a card that does
+// not exist, so that the case holds on machines with sound too.
+TEST(SdlAudioDeviceTest, AMissingSoundCardWritesNothingToStandardError)
+{
+    setenv("SDL_AUDIODRIVER", "alsa", 1);
+    setenv("ALSA_CARD", "qb_no_such_card", 1);
+    AudioMixer mixer;
+    ::testing::internal::CaptureStderr();
+    std::unique_ptr<SdlAudioDevice> device = SdlAudioDevice::Open(mixer);
+    device.reset();
+    const std::string written = ::testing::internal::GetCapturedStderr();
+    unsetenv("SDL_AUDIODRIVER");
+    unsetenv("ALSA_CARD");
+    EXPECT_EQ(written, "");
+}
+
+}  // namespace

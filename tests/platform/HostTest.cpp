@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <functional>
 #include <future>
+#include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/host/FrameScaling.h"
@@ -171,6 +173,29 @@ TEST(HostTest, TheProcessHostIsHeadlessWhenAskedAndCanBeReplaced)
     } else {
         unsetenv("QB_HEADLESS");
     }
+}
+
+// Without a display named in the environment the screen host is refused with one reason and
+// nothing of the display libraries' own on standard error.
+TEST(HostTest, WithoutADisplayNamedTheScreenHostIsRefusedQuietlyWithItsReason)
+{
+    std::vector<std::pair<std::string, std::string>> saved;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "XDG_RUNTIME_DIR"}) {
+        if (const char* value = std::getenv(name)) {
+            saved.emplace_back(name, value);
+        }
+        unsetenv(name);
+    }
+    ::testing::internal::CaptureStderr();
+    std::string error;
+    const std::unique_ptr<Host> host = CreateSdlHost(error);
+    const std::string written = ::testing::internal::GetCapturedStderr();
+    for (const auto& [name, value] : saved) {
+        setenv(name.c_str(), value.c_str(), 1);
+    }
+    EXPECT_EQ(host, nullptr);
+    EXPECT_EQ(error, "neither DISPLAY nor WAYLAND_DISPLAY is set");
+    EXPECT_EQ(written, "");
 }
 
 TEST(SdlKeyMapTest, PhysicalKeysGiveUsLayoutVirtualKeys)

@@ -1,7 +1,11 @@
 #include <latch>
 
 #include "StandInFixture.h"
+#include "platform/host/DialogPainter.h"
 #include "platform/win/CodePage.h"
+#include "platform/win/Keyboard.h"
+#include "platform/win/MessageBoxDialog.h"
+#include "platform/win/ScriptedDialogDriver.h"
 
 namespace {
 
@@ -61,12 +65,142 @@ TEST_F(MessageBoxTest, HeadlessBoxesGoToStandardErrorInUtf8AndAnswerTheirDefault
     }
 }
 
-TEST_F(MessageBoxTest, OnAScreenTheHostShowsTheBox)
+TEST_F(MessageBoxTest, OnAScreenWithoutADialogDriverTheHostShowsTheBox)
 {
     host.headless = false;
     host.screenAnswer = IDNO;
     EXPECT_EQ(MessageBoxA(nullptr, "\x93\xf1\x8f\x64\x8b\x4e\x93\xae", "cap", MB_YESNO), IDNO);
     EXPECT_EQ(host.BoxTexts(), std::vector<std::string>{"\x93\xf1\x8f\x64\x8b\x4e\x93\xae"});
+}
+
+// Installs a dialog driver for one test.
+class DriverInUse {
+public:
+    explicit DriverInUse(DialogDriver* driver) { SetDialogDriver(driver); }
+    ~DriverInUse() { SetDialogDriver(nullptr); }
+    DriverInUse(const DriverInUse&) = delete;
+    DriverInUse& operator=(const DriverInUse&) = delete;
+};
+
+TEST_F(MessageBoxTest, OnAScreenTheProgramDrawsTheBoxAsItsOwnDialogAndNeverAsksTheHost)
+{
+    host.headless = false;
+    host.screenAnswer = IDCANCEL;  // an answer no case expects: a box shown by the host would show
+    struct Case {
+        const char* name;
+        UINT type;
+        std::vector<DialogInput> script;
+        int answer;
+        std::vector<std::string> buttons;  // labels, in order
+    };
+    const Case cases[] = {
+        {"No clicked", MB_YESNO, {DialogInput::Click(IDNO)}, IDNO, {"Yes", "No"}},
+        {"Enter on the default", MB_YESNO | MB_ICONQUESTION, {DialogInput::Key(VK_RETURN)}, IDYES, {"Yes", "No"}},
+        {"Enter on the second default", MB_YESNO | MB_DEFBUTTON2, {DialogInput::Key(VK_RETURN)}, IDNO, {"Yes", "No"}},
+        {"OK/Cancel closed", MB_OKCANCEL, {DialogInput::Close()}, IDCANCEL, {"OK", "Cancel"}},
+        {"OK closed", MB_OK | MB_ICONERROR, {DialogInput::Close()}, IDOK, {"OK"}},
+        {"OK by Enter", MB_OK, {DialogInput::Key(VK_RETURN)}, IDOK, {"OK"}},
+    };
+    std::string text;
+    std::string caption;
+    ASSERT_TRUE(Utf8ToCp932("既に起動しています。\r\n\nRunning this program now. Restart?", text));
+    ASSERT_TRUE(Utf8ToCp932("二重起動", caption));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedDialogDriver driver;
+        driver.AddScript(c.script);
+        const DriverInUse inUse(&driver);
+        EXPECT_EQ(MessageBoxA(nullptr, text.c_str(), caption.c_str(), c.type), c.answer);
+        ASSERT_EQ(driver.Shown().size(), 1u);
+        const DialogSnapshot& shown = driver.Shown()[0];
+        EXPECT_EQ(shown.caption, caption);
+        std::string first;
+        ASSERT_TRUE(Utf8ToCp932("既に起動しています。", first));
+        EXPECT_EQ(shown.Text(kMessageBoxFirstLineId), first);
+        EXPECT_EQ(shown.Text(kMessageBoxFirstLineId + 1), "");
+        EXPECT_EQ(shown.Text(kMessageBoxFirstLineId + 2), "Running this program now. Restart?");
+        std::vector<std::string> labels;
+        for (const auto& [id, label] : shown.itemTexts) {
+            if (id < kMessageBoxFirstLineId) {
+                labels.push_back(label);
+            }
+        }
+        EXPECT_EQ(labels, c.buttons);
+    }
+    EXPECT_TRUE(host.BoxTexts().empty());
+    EXPECT_EQ(RecordedMessageBoxes().size(), std::size(cases)) << "boxes drawn by the program are recorded too";
+}
+
+// The ink (black) columns of the picture's rows [top, top + height), as the first and last
+// column holding any; {-1, -1} when none does.
+std::pair<int, int> InkColumns(const HostFrame& picture, int top, int height)
+{
+    std::pair<int, int> columns{-1, -1};
+    for (int y = top; y < top + height && y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            if (picture.At(x, y) == 0x000000) {
+                columns.first = columns.first < 0 ? x : std::min(columns.first, x);
+                columns.second = std::max(columns.second, x);
+            }
+        }
+    }
+    return columns;
+}
+
+TEST_F(MessageBoxTest, TheDrawnBoxShowsEveryLineWholeAndWrapsALineTooWideForIt)
+{
+    const std::string longLine(200, 'W');
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t lines;
+    };
+    const Case cases[] = {
+        {"two lines", "Short\nA second line, longer than the first one", 2},
+        {"one line too wide", longLine, 0},  // as many as it takes
+        {"words too wide", "data\\stg4\\" + std::string(60, 'a') + " and then a few words " + std::string(60, 'b'), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DlgTemplate tpl = MessageBoxTemplate(c.text, MB_OK);
+        DialogRun box(tpl);
+        box.SetCaption("caption");
+        const HostFrame picture = PaintDialog(box);
+        std::string joined;
+        std::size_t lines = 0;
+        for (const DlgItemTemplate& item : tpl.items) {
+            if (item.id < kMessageBoxFirstLineId) {
+                continue;
+            }
+            ++lines;
+            joined += item.text;
+            const int top = kCaptionHeight + DialogUnitsToPixelsY(item.y);
+            const std::pair<int, int> ink = InkColumns(picture, top, DialogUnitsToPixelsY(item.cy));
+            EXPECT_GE(ink.first, 1) << item.text;
+            // The line's last character is drawn inside the box, clear of its right edge.
+            EXPECT_LT(ink.second, picture.width - 4) << item.text;
+            EXPECT_LE(DialogUnitsToPixelsX(item.cx), kMessageBoxTextWidth + 2) << item.text;
+        }
+        if (c.lines != 0) {
+            EXPECT_EQ(lines, c.lines);
+        } else {
+            EXPECT_GT(lines, 1u);
+        }
+        // Wrapping keeps every character, and drops only the spaces it breaks at.
+        std::string expected = c.text;
+        expected.erase(std::remove(expected.begin(), expected.end(), '\n'), expected.end());
+        std::string kept = joined;
+        expected.erase(std::remove(expected.begin(), expected.end(), ' '), expected.end());
+        kept.erase(std::remove(kept.begin(), kept.end(), ' '), kept.end());
+        EXPECT_EQ(kept, expected);
+        // The OK button's label is drawn below the text.
+        const DlgItemTemplate& ok = tpl.items.back();
+        ASSERT_EQ(ok.id, IDOK);
+        const std::pair<int, int> label =
+            InkColumns(picture, kCaptionHeight + DialogUnitsToPixelsY(ok.y) + 3, DialogUnitsToPixelsY(ok.cy) - 6);
+        EXPECT_GT(label.first, DialogUnitsToPixelsX(ok.x));
+        EXPECT_LT(label.second, DialogUnitsToPixelsX(ok.x + ok.cx));
+    }
 }
 
 TEST_F(MessageBoxTest, TheMainThreadServesAWorkersSendWhileItsBoxIsOpen)

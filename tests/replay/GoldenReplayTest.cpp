@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "SampleGame.h"
 #include "input/cInput.h"
 #include "input/cReplay.h"
 #include "input/cReplaySaveData.h"
@@ -33,7 +34,6 @@
 #include "screenbase/cScene.h"
 #include "support/GoldenFiles.h"
 #include "support/PlayHarness.h"
-#include "support/SampleGame.h"
 #include "support/SampleGameScripts.h"
 #include "support/TestMainWindow.h"
 

@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "SampleGame.h"
 #include "input/cInput.h"
 #include "input/cReplay.h"
 #include "input/cReplaySaveData.h"
@@ -15,7 +16,6 @@
 #include "project/cSystemData.h"
 #include "screenbase/cScene.h"
 #include "support/PlayHarness.h"
-#include "support/SampleGame.h"
 #include "support/TestMainWindow.h"
 
 namespace {

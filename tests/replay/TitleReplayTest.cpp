@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "SampleGame.h"
 #include "core/MainWindowRequests.h"
 #include "input/cInput.h"
 #include "input/cReplay.h"
@@ -20,7 +21,6 @@
 #include "stage/cSceneStage.h"
 #include "support/GoldenFiles.h"
 #include "support/MenuKeys.h"
-#include "support/SampleGame.h"
 #include "support/ScreenHarness.h"
 
 namespace {

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "SampleGame.h"
 #include "input/cInput.h"
 #include "project/cSaveData.h"
 #include "screenbase/cScene.h"
 #include "stage/cSceneStage.h"
 #include "support/MenuKeys.h"
-#include "support/SampleGame.h"
 #include "support/ScreenHarness.h"
 
 namespace {

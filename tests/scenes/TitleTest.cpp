@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "core/MainWindowRequests.h"
 #include "definitions/cEdStage.h"
 #include "input/ReplayFileName.h"
-#include "core/MainWindowRequests.h"
 #include "input/cInput.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "SampleGame.h"
 #include "definitions/cEdStage.h"
 #include "input/cInput.h"
 #include "project/cRankingRow.h"
@@ -21,7 +22,6 @@
 #include "screenbase/cMenuCursor.h"
 #include "stage/ranking/cRanking.h"
 #include "support/MenuKeys.h"
-#include "support/SampleGame.h"
 #include "support/ScreenHarness.h"
 
 namespace {

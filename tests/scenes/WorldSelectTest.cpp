@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "SampleGame.h"
 #include "core/TextHelpers.h"
 #include "definitions/LoadStage.h"
 #include "definitions/cEdStage.h"
@@ -20,7 +21,6 @@
 #include "sound/SoundEffects.h"
 #include "stage/ranking/cRanking.h"
 #include "support/MenuKeys.h"
-#include "support/SampleGame.h"
 #include "support/ScreenHarness.h"
 
 namespace {

@@ -11,9 +11,9 @@
 
 #include <cmath>
 
+#include "SampleGame.h"
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
-#include "support/SampleGame.h"
 
 namespace stagetest {
 namespace {

@@ -28,17 +28,19 @@ const Legend& SpriteLegend()
 
 // ---- characters -------------------------------------------------------------------------
 
+// The hero: a small traveller in a teal hooded cloak with a yellow scarf, grey leggings and
+// orange boots.
 void HeroHead(IndexedImage& cell)
 {
     cell.Art(0, 0,
              {
-                 "......kkkkk.....",
-                 ".....krrrrrk....",
-                 "....krrrrrrrk...",
-                 "..kkkkkkrrrrk...",
-                 "...kwksssnnnk...",
-                 "...ksssssnnk....",
-                 "....kssssssk....",
+                 "......kkkk......",
+                 "....kkcccckk....",
+                 "...kccccccccck..",
+                 "..kcccsssssccck.",
+                 "..kccswkswksccck",
+                 "..kccsssssssccck",
+                 "...kkcsspsscckk.",
              },
              SpriteLegend(), kArtScale);
 }
@@ -48,20 +50,20 @@ void HeroBody(IndexedImage& cell, bool armsUp)
     if (armsUp) {
         cell.Art(0, 7 * kArtScale,
                  {
-                     "..ks.kkkkkk.sk..",
-                     "..kskrrrrrrksk..",
-                     "...krrrrrrrrk...",
-                     "....krrrrrrk....",
+                     ".kskyyyyyyykks..",
+                     ".kskcyyyccccksk.",
+                     "...kcccyccccck..",
+                     "...kcccccccck...",
                  },
                  SpriteLegend(), kArtScale);
         return;
     }
     cell.Art(0, 7 * kArtScale,
              {
-                 ".....kkkkkk.....",
-                 "....krrrrrrk....",
-                 "...ksrrrrrrsk...",
-                 "...kskrrrrksk...",
+                 "....kyyyyyyyk...",
+                 "...kcyyyccccck..",
+                 "..kccccyccccck..",
+                 "..kscccccccsk...",
              },
              SpriteLegend(), kArtScale);
 }
@@ -73,44 +75,44 @@ void HeroLegs(IndexedImage& cell, int cellNo)
     case art::kCellWalkA:
         cell.Art(0, y,
                  {
-                     "....kbbbbbbk....",
-                     "...kbbbkkbbbk...",
-                     "..kbbk....kbbk..",
-                     ".knnnk....knnnk.",
-                     ".kkkkk....kkkkk.",
+                     "....kBBBBBBBk...",
+                     "...kEEk...kEEk..",
+                     "..kEEk.....kEEk.",
+                     ".kook.......kook",
+                     ".kkkk.......kkkk",
                  },
                  SpriteLegend(), kArtScale);
         break;
     case art::kCellWalkB:
         cell.Art(0, y,
                  {
-                     "....kbbbbbbk....",
-                     ".....kbbbbk.....",
-                     ".....kbbbbk.....",
-                     "....knnnnnk.....",
-                     "....kkkkkkk.....",
+                     "....kBBBBBBBk...",
+                     ".....kEEEEEk....",
+                     "......kEEEk.....",
+                     ".....kooook.....",
+                     ".....kkkkkk.....",
                  },
                  SpriteLegend(), kArtScale);
         break;
     case art::kCellJump:
         cell.Art(0, y,
                  {
-                     "....kbbbbbbk....",
-                     "...kbbbkkbbbk...",
-                     "...kbbk..kbbk...",
-                     "..knnnk..knnnk..",
-                     "..kkkkk..kkkkk..",
+                     "....kBBBBBBBk...",
+                     "...kEEk..kEEk...",
+                     "..kEEk....kEEk..",
+                     "..kook....kook..",
+                     "..kkkk....kkkk..",
                  },
                  SpriteLegend(), kArtScale);
         break;
     default:
         cell.Art(0, y,
                  {
-                     "....kbbbbbbk....",
-                     "....kbbbbbbk....",
-                     "....kbbkkbbk....",
-                     "...knnnkknnnk...",
-                     "...kkkkkkkkkk...",
+                     "....kBBBBBBBk...",
+                     ".....kEEkkEEk...",
+                     ".....kEEkkEEk...",
+                     "....kookkkook...",
+                     "....kkkk.kkkk...",
                  },
                  SpriteLegend(), kArtScale);
         break;
@@ -267,6 +269,42 @@ void Bricks(IndexedImage& tile, std::uint8_t face, std::uint8_t light, std::uint
     }
 }
 
+// The breakable block: four rounded slate slabs in blue-grey with a light upper edge and moss in
+// one corner.
+void SlateTiles(IndexedImage& tile)
+{
+    tile.Fill(0, 0, kCell, kCell, pal::kDarkBlue);
+    for (int sy = 0; sy < 2; ++sy) {
+        for (int sx = 0; sx < 2; ++sx) {
+            const int x = sx * 16 + 1;
+            const int y = sy * 16 + 1;
+            tile.Fill(x + 1, y, 12, 14, Ramp(Hue::Indigo, 9));
+            tile.Fill(x, y + 1, 14, 12, Ramp(Hue::Indigo, 9));
+            tile.Fill(x + 1, y, 12, 1, Ramp(Hue::Indigo, 13));
+            tile.Fill(x, y + 1, 1, 12, Ramp(Hue::Indigo, 13));
+            tile.Fill(x + 4, y + 6, 6, 1, Ramp(Hue::Indigo, 6));
+        }
+    }
+    tile.Fill(2, 2, 3, 2, pal::kGreen);
+    tile.Fill(2, 4, 1, 2, pal::kDarkGreen);
+}
+
+// The block that gives an item when struck from below: a violet crystal set in a dark frame, a
+// white glint on its upper left facet.
+void CrystalBlock(IndexedImage& tile)
+{
+    tile.Fill(0, 0, kCell, kCell, Ramp(Hue::Purple, 5));
+    Bevel(tile, Ramp(Hue::Purple, 9), pal::kBlack);
+    for (int row = 0; row < 10; ++row) {
+        // A diamond, widest in its middle row.
+        const int half = row < 5 ? row + 1 : 10 - row;
+        tile.Fill(16 - half * 2, 6 + row * 2, half * 4, 2, row < 5 ? Ramp(Hue::Magenta, 12) : Ramp(Hue::Magenta, 8));
+    }
+    tile.Fill(12, 10, 2, 4, pal::kWhite);
+    tile.Fill(14, 9, 2, 1, pal::kWhite);
+    tile.Frame(0, 0, kCell, kCell, pal::kBlack);
+}
+
 IndexedImage MakeBlockTile(int graphic)
 {
     IndexedImage tile(kCell, kCell);
@@ -282,7 +320,7 @@ IndexedImage MakeBlockTile(int graphic)
         }
         tile.Fill(0, 0, kCell, 1, pal::kDarkGreen);
         break;
-    case art::kBlockBrick: Bricks(tile, Ramp(Hue::Orange, 9), Ramp(Hue::Orange, 13), pal::kDarkBrown); break;
+    case art::kBlockBrick: SlateTiles(tile); break;
     case art::kBlockStone:
         tile.Fill(0, 0, kCell, kCell, pal::kStone);
         Bevel(tile, pal::kLightGrey, pal::kDarkStone);
@@ -290,16 +328,7 @@ IndexedImage MakeBlockTile(int graphic)
         tile.Fill(14, 11, 1, 5, pal::kDarkStone);
         tile.Fill(20, 22, 5, 1, pal::kDarkStone);
         break;
-    case art::kBlockBonus:
-        tile.Fill(0, 0, kCell, kCell, pal::kGold);
-        Bevel(tile, pal::kYellow, pal::kBrown);
-        tile.Frame(0, 0, kCell, kCell, pal::kBlack);
-        DrawText(tile, 9, 6, "?", TextStyle{pal::kDarkBrown, 0, 3, 3});
-        for (int c : {3, 27}) {
-            tile.Fill(c, 3, 2, 2, pal::kDarkBrown);
-            tile.Fill(c, 27, 2, 2, pal::kDarkBrown);
-        }
-        break;
+    case art::kBlockBonus: CrystalBlock(tile); break;
     case art::kBlockDirt:
         tile.Fill(0, 0, kCell, kCell, pal::kBrown);
         Specks(tile, 0, pal::kDarkBrown);

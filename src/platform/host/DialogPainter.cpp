@@ -15,9 +15,7 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kCaption = 0x2B579A;
 constexpr std::uint32_t kFocus = 0x0078D7;
 constexpr std::uint32_t kSelection = 0x99C9EF;
-// The UI font: a 10-pixel em, so that the labels of the dialogs' layouts fit the fixed-width
-// Japanese faces the host has.
-constexpr int kFontEm = -10;
+constexpr int kFontEm = kDialogFontEm;
 
 class Canvas {
 public:
@@ -257,7 +255,7 @@ HostFrame PaintFileChooser(const FileChooser& chooser, const ChooserCursor& curs
     canvas.Fill(0, 0, kChooserWidth, kCaptionHeight, kCaption);
     canvas.Text(font, 6, (kCaptionHeight - font.CellHeight()) / 2, chooser.Request().title, kWhite, kChooserWidth - 12);
     canvas.Frame(0, 0, kChooserWidth, kChooserHeight, kShadow);
-    canvas.Text(font, 10, kCaptionHeight + 6, chooser.Folder(), kInk, kChooserWidth - 20);
+    canvas.Text(font, 10, kCaptionHeight + 6, chooser.ShownFolder(), kInk, kChooserWidth - 20);
 
     canvas.Fill(10, kListTop, kChooserWidth - 20, kChooserRows * kRowHeight, kWhite);
     canvas.Frame(10, kListTop, kChooserWidth - 20, kChooserRows * kRowHeight, kShadow);

@@ -1,6 +1,7 @@
 #include "platform/host/SdlAudioDevice.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <cstdint>
 
@@ -18,10 +19,36 @@ void SDLCALL MixCallback(void* userdata, Uint8* stream, int len)
     mixer->Mix(reinterpret_cast<std::int16_t*>(stream), static_cast<std::size_t>(len) / 4);
 }
 
+// ALSA's error handler: the library's own type, variadic like printf.
+using AlsaErrorHandler = void (*)(const char* file, int line, const char* function, int err, const char* fmt, ...);
+using AlsaSetErrorHandler = int (*)(AlsaErrorHandler handler);
+
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...)
+{}
+
+// On a machine without a sound card ALSA writes its own lines about the missing card to standard
+// error while SDL probes it; the player already says in its report log that it runs without
+// sound, and standard error is kept for what the user must act on. ALSA is the same library
+// instance that SDL loads later (the loader shares it by name), so its handler set here holds for
+// SDL's use too. The library stays loaded for the process; without ALSA nothing is done.
+void QuietAlsaErrors()
+{
+    static const bool bDone = [] {
+        void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+        if (alsa == nullptr) {
+            return false;
+        }
+        auto setHandler = reinterpret_cast<AlsaSetErrorHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+        return setHandler != nullptr && setHandler(IgnoreAlsaError) == 0;
+    }();
+    static_cast<void>(bDone);
+}
+
 }  // namespace
 
 std::unique_ptr<SdlAudioDevice> SdlAudioDevice::Open(AudioMixer& mixer)
 {
+    QuietAlsaErrors();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return nullptr;
     }

@@ -1,10 +1,12 @@
 #include "platform/host/SdlHost.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "platform/host/FrameScaling.h"
 #include "platform/host/SdlKeyMap.h"
@@ -16,6 +18,11 @@
 #include "platform/win/Threads.h"
 
 namespace {
+
+// How often, and how far apart, a display named by the environment is tried before the run is
+// refused: about three seconds in all.
+constexpr int kDisplayAttempts = 16;
+constexpr int kDisplayRetryMs = 200;
 
 // UTF-8 for SDL from the game's Shift-JIS; "\r\n" line ends become "\n".
 std::string ToHostText(const std::string& sjis)
@@ -76,6 +83,30 @@ void ReportDesktopMode()
     SetDisplayFacts(mode.w, mode.h, bits, mode.refresh_rate);
 }
 
+// Starts SDL's video on a display that can be seen; false with the reason in error otherwise.
+bool StartVisibleVideo(std::string& error)
+{
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    if (IsInvisibleDriverByDefault()) {
+        error = std::string("only SDL's \"") + SDL_GetCurrentVideoDriver() + "\" video driver";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        return false;
+    }
+    return true;
+}
+
+// Whether the environment names a display at all: only then is a failed connection worth trying
+// again.
+bool DisplayNamed()
+{
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && x11[0] != '\0') || (wayland != nullptr && wayland[0] != '\0');
+}
+
 }  // namespace
 
 std::unique_ptr<SdlHost> SdlHost::Create(std::string& error)
@@ -88,13 +119,24 @@ std::unique_ptr<SdlHost> SdlHost::Create(std::string& error)
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // Audio is started separately by the audio output, with SDL_InitSubSystem(SDL_INIT_AUDIO).
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        error = SDL_GetError();
+    // A display server that is slow to accept (a loaded machine, many clients starting at once)
+    // refuses a connection at once when its queue of pending connections is full: the client
+    // library does not wait for room, and SDL then falls back to a driver that shows nothing. A
+    // display that the environment names is therefore tried again for a while before the run is
+    // refused.
+    // Without a display named (and no driver asked for) there is nothing to try; SDL's probes
+    // would only add their own lines to standard error.
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (!DisplayNamed() && (asked == nullptr || asked[0] == '\0')) {
+        error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
         return nullptr;
     }
-    if (IsInvisibleDriverByDefault()) {
-        error = std::string("only SDL's \"") + SDL_GetCurrentVideoDriver() + "\" video driver";
-        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    bool bStarted = StartVisibleVideo(error);
+    for (int attempt = 1; !bStarted && attempt < kDisplayAttempts && DisplayNamed(); ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kDisplayRetryMs));
+        bStarted = StartVisibleVideo(error);
+    }
+    if (!bStarted) {
         return nullptr;
     }
     const Uint32 wakeType = SDL_RegisterEvents(1);
@@ -451,14 +493,9 @@ bool SdlHost::Upload(const HostFrame& frame)
     return true;
 }
 
-std::unique_ptr<Host> CreateSdlHost()
+std::unique_ptr<Host> CreateSdlHost(std::string& error)
 {
-    std::string error;
-    std::unique_ptr<Host> host = SdlHost::Create(error);
-    if (!host) {
-        std::fprintf(stderr, "No display could be opened (%s); running without one.\n", error.c_str());
-    }
-    return host;
+    return SdlHost::Create(error);
 }
 
 std::vector<int> SdlHost::TakeBackKeyboard()

@@ -12,11 +12,12 @@ namespace {
 std::mutex g_hostMutex;
 std::unique_ptr<Host> g_host;           // guarded by g_hostMutex
 std::atomic<Host*> g_current{nullptr};  // g_host.get(), readable without the lock
+std::string g_displayError;             // guarded by g_hostMutex
 
 std::unique_ptr<Host> CreateDefaultHost()
 {
     if (!HeadlessRequested()) {
-        if (std::unique_ptr<Host> host = CreateSdlHost()) {
+        if (std::unique_ptr<Host> host = CreateSdlHost(g_displayError)) {
             return host;
         }
     }
@@ -48,6 +49,12 @@ void SetHost(std::unique_ptr<Host> host)
         g_current.store(g_host.get(), std::memory_order_release);
     }
     // Destroyed outside the lock: an SDL host shuts its subsystems down here.
+}
+
+std::string HostDisplayError()
+{
+    std::lock_guard<std::mutex> lock(g_hostMutex);
+    return g_displayError;
 }
 
 bool HeadlessRequested()

@@ -88,4 +88,9 @@ bool HeadlessRequested();
 bool UnpacedRequested();
 
 std::unique_ptr<Host> CreateHeadlessHost();
-std::unique_ptr<Host> CreateSdlHost();
+// The screen host, or nullptr with the reason in error when no display can be opened.
+std::unique_ptr<Host> CreateSdlHost(std::string& error);
+
+// Why the process's host is headless although no headless run was asked for ("" otherwise).
+// Any thread.
+std::string HostDisplayError();

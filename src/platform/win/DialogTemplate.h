@@ -41,6 +41,10 @@ struct DlgTemplate {
     std::vector<DlgItemTemplate> items;  // in tab order
 };
 
+// The em of the dialogs' text, in pixels (as a GDI font height: negative for an em): 10 pixels,
+// so that the labels of the dialogs' layouts fit the fixed-width Japanese faces the host has.
+constexpr int kDialogFontEm = -10;
+
 // Dialog units to pixels for the 9-point UI font: 3 pixels per 2 horizontal units and 15 pixels
 // per 8 vertical units (base units 6 x 15), rounded down.
 constexpr int DialogUnitsToPixelsX(int units)

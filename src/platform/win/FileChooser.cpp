@@ -59,6 +59,17 @@ FileChooser::FileChooser(FileChooserRequest request) : m_request(std::move(reque
     Show(IsFolder(start) ? start : FullPath("."));
 }
 
+std::string FileChooser::ShownFolder() const
+{
+    const GamePathParts parts = SplitGamePath(m_folder);
+    std::string shown = parts.root == GamePathParts::Root::None ? "" : "/";
+    for (const GamePathComponent& component : parts.components) {
+        shown.append(component.text);
+        shown += '/';
+    }
+    return shown;
+}
+
 void FileChooser::Show(const std::string& folder)
 {
     m_folder = WithSeparator(folder);

@@ -44,6 +44,9 @@ public:
     const FileChooserRequest& Request() const { return m_request; }
     // The folder shown, with a final '\'.
     const std::string& Folder() const { return m_folder; }
+    // The same folder as its user knows it, for drawing: the host path ("/home/me/game/data/",
+    // '/' separators and a final '/', no drive letter), still in Shift-JIS.
+    std::string ShownFolder() const;
     // Its sub-folders, then the matching files, each group sorted without regard to case.
     const std::vector<FindEntry>& Entries() const { return m_entries; }
     const std::string& Name() const { return m_name; }

@@ -8,7 +8,9 @@
 
 #include "platform/hostapi/Host.h"
 #include "platform/win/CodePage.h"
+#include "platform/win/DialogDriver.h"
 #include "platform/win/HostLink.h"
+#include "platform/win/MessageBoxDialog.h"
 #include "platform/win/Messages.h"
 #include "platform/win/ThreadState.h"
 #include "platform/win/Threads.h"
@@ -109,8 +111,10 @@ int ShowOnScreen(Host& host, const MessageBoxRecord& record)
     return outcome->answer;
 }
 
-// Records the box and shows it on the calling thread; returns the answer.
-int ShowHere(const MessageBoxRecord& record)
+// Records the box and shows it on the calling thread; returns the answer. On the main thread the
+// program draws the box itself through the dialog driver, which needs no helper of a desktop;
+// the host's own box is left for a driver that could not open its window, and for other threads.
+int ShowHere(const MessageBoxRecord& record, bool bMainThread)
 {
     {
         std::lock_guard<std::mutex> lock(Rec().mutex);
@@ -120,6 +124,11 @@ int ShowHere(const MessageBoxRecord& record)
     if (host.IsHeadless()) {
         EchoToStandardError(record);
         return AnswerHeadless(record);
+    }
+    if (DialogDriver* driver = GetDialogDriver(); driver != nullptr && bMainThread) {
+        if (const int answer = RunMessageBoxDialog(*driver, record.text, record.caption, record.type); answer != 0) {
+            return answer;
+        }
     }
     return ShowOnScreen(host, record);
 }
@@ -138,17 +147,21 @@ int MessageBoxA(HWND hWnd, const char* szText, const char* szCaption, UINT uType
 
     std::shared_ptr<ThreadState> self = CurrentThread();
     std::shared_ptr<ThreadState> mainThread;
+    // Before the first window the thread that asks is taken for the main thread (the start-up's).
+    bool bMainThread = true;
     {
         std::lock_guard<std::mutex> lock(StandInMutex());
         std::shared_ptr<ThreadState> candidate = MainThreadLocked();
         if (candidate != nullptr && candidate != self && FindLiveWindowLocked(Windows().mainWindow) != nullptr) {
             mainThread = candidate;
         }
+        bMainThread = candidate == nullptr || candidate == self;
     }
     if (mainThread != nullptr) {
-        return static_cast<int>(CallOnThread(mainThread, [record] { return static_cast<LRESULT>(ShowHere(record)); }));
+        return static_cast<int>(
+            CallOnThread(mainThread, [record] { return static_cast<LRESULT>(ShowHere(record, true)); }));
     }
-    return ShowHere(record);
+    return ShowHere(record, bMainThread);
 }
 
 std::vector<MessageBoxRecord> RecordedMessageBoxes()

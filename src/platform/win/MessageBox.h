@@ -2,9 +2,11 @@
 //
 // MessageBoxA is modal for the calling thread, from any thread. While a main window exists, a box
 // asked for by another thread is shown by the main thread (handed over like a SendMessage); the
-// waiting threads keep running messages sent to them meanwhile. On a screen the host shows it;
-// headless, the box is recorded, its caption and text are written to standard error in UTF-8
-// (one "caption: text" entry, so that scripts see why a run ended), and it is answered by the
+// waiting threads keep running messages sent to them meanwhile. On a screen the program draws it
+// as one of its own dialogs through the installed dialog driver (MessageBoxDialog.h), on the main
+// thread; the host's own box is only the fall-back when no driver is installed or it cannot open
+// a window. Headless, the box is recorded, its caption and text are written to standard error in
+// UTF-8 (one "caption: text" entry, so that scripts see why a run ended), and it is answered by the
 // open hook, else from the script, else by its default button (the first one: IDOK for MB_OK and
 // MB_OKCANCEL, IDYES for MB_YESNO; the second one with MB_DEFBUTTON2).
 #pragma once
