@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/AppGlobals.h"
+#include "core/FileReadScope.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
 #include "platform/win/Messages.h"
@@ -14,6 +15,10 @@ void ReportBadIndex(char cKind, int nIndex, std::size_t nSize, std::size_t nElem
                  static_cast<int>(nElementSize));
     ECLog(message.c_str());
     ReportLog("%s", message.c_str());
+    // Inside a FileReadScope the file being read is damaged, not the program: its reader decides.
+    if (FileReadScope::CountBadIndex()) {
+        return;
+    }
     // Without a main window there is nothing to close; a null handle would post to this thread.
     if (HWND hWnd = hWndMain.load()) {
         PostMessage(hWnd, WM_CLOSE, 0, 0);
