@@ -1,6 +1,8 @@
-// The program with damaged files of its user and a game folder holding things that are not files:
-// a damaged settings file is logged, set aside and replaced by the defaults, and the title comes;
-// a FIFO in place of a data file is refused at once instead of blocking the start.
+// The program with damaged files of its user and of its game, and a game folder holding things
+// that are not files: a damaged settings file is logged, set aside and replaced by the defaults,
+// and the title comes; a FIFO in place of a data file is refused at once instead of blocking the
+// start; a sound file that cannot be read is logged; a damaged palette bitmap ends the start with
+// its line.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -17,6 +19,7 @@
 #include "support/ByteWriter.h"
 #include "support/GameFolder.h"
 #include "support/GameFolderWriter.h"
+#include "support/SampleGame.h"
 
 namespace apptest {
 namespace {
@@ -78,11 +81,11 @@ TEST_F(DamagedUserFilesTest, ADamagedSettingsFileIsSetAsideAndTheTitleComes)
         EXPECT_NE(folder.Read("state.json").find("\"screen\": \"title\""), std::string::npos) << run.output;
         EXPECT_TRUE(Logged(std::string("User file damaged : ") + c.file)) << folder.Read("Report_Game.txt");
         EXPECT_EQ(folder.Read(std::string(c.file) + ".damaged"), c.bytes);
-        // The next start finds no damaged file: it starts without a word.
-        folder.Write("Report_Game.txt", "");
-        EXPECT_EQ(RunPlayer(folder.Root(), {}, {"QB_FRAMES=5"}).code, 0);
-        EXPECT_FALSE(Logged(std::string("User file damaged : ") + c.file));
     }
+    // The next start finds no damaged file: it starts without a word.
+    folder.Write("Report_Game.txt", "");
+    EXPECT_EQ(RunPlayer(folder.Root(), {}, {"QB_FRAMES=5"}).code, 0);
+    EXPECT_EQ(folder.Read("Report_Game.txt").find("User file damaged"), std::string::npos);
 }
 
 TEST_F(DamagedUserFilesTest, AFifoInPlaceOfTheSettingsIsRefusedWithoutBlocking)
@@ -96,6 +99,31 @@ TEST_F(DamagedUserFilesTest, AFifoInPlaceOfTheSettingsIsRefusedWithoutBlocking)
     EXPECT_NE(code, 0);
     EXPECT_NE(player.Output().find(Cp932ToUtf8(Sjis("data\\System.dat の読み込みに失敗…"))), std::string::npos)
         << player.Output();
+}
+
+TEST_F(DamagedUserFilesTest, DamagedGameFilesAreLogged)
+{
+    // A sound effect of the sample game cut inside its header: logged, and the game runs
+    // without it.
+    testsupport::GameFolder sample;
+    ASSERT_TRUE(testsupport::WriteGameFolder(sample.Root(), testsupport::SampleGame()));
+    const std::string wave = sample.Read("wave\\cursor.wav");
+    ASSERT_FALSE(wave.empty());
+    sample.Write("wave\\cursor.wav", wave.substr(0, 30));
+    const RunResult sound = RunPlayer(sample.Root(), {}, {"QB_FRAMES=5"});
+    EXPECT_EQ(sound.code, 0) << sound.output;
+    EXPECT_NE(sample.Read("Report_Game.txt").find("Sound file cannot be read : wave\\cursor.wav\r\n"),
+              std::string::npos)
+        << sample.Read("Report_Game.txt");
+
+    // The palette bitmap cut short: the start fails with its line and the failure exit code.
+    folder.Write("Report_Game.txt", "");
+    const std::string palette = folder.Read("bmp\\plt\\Palette.bmp");
+    ASSERT_FALSE(palette.empty());
+    folder.Write("bmp\\plt\\Palette.bmp", palette.substr(0, 100));
+    const RunResult start = RunPlayer(folder.Root(), {}, {"QB_FRAMES=5"});
+    EXPECT_EQ(start.code, 1) << start.output;
+    EXPECT_TRUE(Logged(Sjis("DDLoadPaletteFromFile失敗"))) << folder.Read("Report_Game.txt");
 }
 
 }  // namespace
