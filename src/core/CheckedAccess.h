@@ -6,7 +6,9 @@
 
 // Writes "err V[index] ( size , elementSize )" (cKind 'V', vectors) or "err L[...]" (cKind 'L',
 // lists) to the trace log and the report log, in that order, and posts WM_CLOSE (0, 0) to
-// hWndMain (when it is set) so that the program closes in order. Callable from any thread.
+// hWndMain (when it is set) so that the program closes in order; while a FileReadScope
+// (FileReadScope.h) lives on the calling thread, the index is counted there instead and nothing
+// is posted. Callable from any thread.
 void ReportBadIndex(char cKind, int nIndex, std::size_t nSize, std::size_t nElementSize);
 
 // The harmless element a checked access hands back when it has no valid one: one static,
