@@ -152,6 +152,20 @@ TEST_F(LoadStageTest, RefusedFilesLeaveStageAsItWas)
         return cut(whole, whole.Size() / 2).I32(testsupport::kStageEndCodeValue);
     };
 
+    // One raw member or string more than the record registers, as flipped bytes in a count give:
+    // the record frame would pass it over and close the program later; the loader refuses the
+    // file at once instead.
+    auto oneMore = [&](std::size_t countAt) {
+        const ByteWriter whole = ofVersion(720);
+        std::vector<std::uint8_t> bytes = whole.Data();
+        bytes[countAt] += 1;
+        ByteWriter out;
+        for (std::uint8_t b : bytes) {
+            out.U8(b);
+        }
+        return out;
+    };
+
     struct Case {
         const char* what;
         ByteWriter bytes;
@@ -159,6 +173,7 @@ TEST_F(LoadStageTest, RefusedFilesLeaveStageAsItWas)
         int closes;
     };
     const Case cases[] = {
+        {"a header member too many", oneMore(4), kBroken, 1},
         {"no hero", spec([](StageSpec& s) { s.placedCharas[0].controller = 1; }), kNoHero, 1},
         {"hero without graphic", spec([](StageSpec& s) { s.placedCharas[0].graphic = 0; }), kNoHero, 1},
         {"no characters", spec([](StageSpec& s) { s.placedCharas.clear(); }), kNoHero, 1},
