@@ -17,6 +17,8 @@
 #include "core/RecordFile.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
+#include "core/UserFiles.h"
+#include "definitions/DefinitionContext.h"
 #include "definitions/cEdCommonPalette.h"
 #include "graphics/BackEnd.h"
 #include "graphics/FontTable.h"
@@ -47,6 +49,19 @@
 #include "stage/cSceneStage.h"
 
 namespace {
+
+// Reads one of the user's settings files into record when it reads whole; a missing or damaged
+// file (set aside) leaves record as it was. True when it was read.
+template <class Record>
+bool ReadUserSettings(Record& record, const char* szPath)
+{
+    Record stored(record);
+    if (ReadUserFile(stored, szPath) != UserFileRead::kRead) {
+        return false;
+    }
+    record = stored;
+    return true;
+}
 
 // The folders the start-up makes, in its order; existing ones are left as they are.
 const char* const kWorkingFolders[] = {
@@ -188,7 +203,7 @@ BOOL CreateFonts(int bDirect3D)
 void PlaceAndShowWindow(int nCmdShow)
 {
     const HWND hWnd = wndMain.Handle();
-    if (SystemIni.WindowMode != 0 && WindowData.LoadFile(kWindowDataPath)) {
+    if (SystemIni.WindowMode != 0 && ReadUserSettings(WindowData, kWindowDataPath)) {
         wndMain.Move(WindowData.x, WindowData.y);
         if (SystemIni.Direct3D && SystemIni.WindowMode == 2 && WindowData.nWidth > 0 && WindowData.nHeight > 0) {
             wndMain.SetClientSize(WindowData.nWidth, WindowData.nHeight);
@@ -237,10 +252,10 @@ bool InputAndOptions()
     for (cInput& input : Input) {
         input.SetDefaultJoyButton();
     }
-    if (!LoadKeyConfig(kKeyConfigPath, KeyConfig)) {
-        SetDefaultKeyConfig(KeyConfig);
-    }
-    OptionData.LoadFile(kOptionDataPath);
+    // A short key configuration file keeps the defaults of the fields it lacks.
+    SetDefaultKeyConfig(KeyConfig);
+    LoadKeyConfig(kKeyConfigPath, KeyConfig);
+    ReadUserSettings(OptionData, kOptionDataPath);
     return nStartBpp != 8 || LoadBlendPalette(OptionData.nPaletteSet) != 0;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/FailureClose.h"
+#include "core/FileReadScope.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
 
@@ -13,5 +14,9 @@ void ReportBadIndex(char cKind, int nIndex, std::size_t nSize, std::size_t nElem
                  static_cast<int>(nElementSize));
     ECLog(message.c_str());
     ReportLog("%s", message.c_str());
+    // Inside a FileReadScope the file being read is damaged, not the program: its reader decides.
+    if (FileReadScope::CountBadIndex()) {
+        return;
+    }
     CloseForFailure();
 }

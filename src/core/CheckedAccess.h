@@ -6,7 +6,9 @@
 
 // Writes "err V[index] ( size , elementSize )" (cKind 'V', vectors) or "err L[...]" (cKind 'L',
 // lists) to the trace log and the report log, in that order, then CloseForFailure: the program
-// closes in order and ends with the exit code of a failed run. Callable from any thread.
+// closes in order and ends with the exit code of a failed run. While a FileReadScope
+// (FileReadScope.h) lives on the calling thread, the index is counted there instead and nothing
+// closes. Callable from any thread.
 void ReportBadIndex(char cKind, int nIndex, std::size_t nSize, std::size_t nElementSize);
 
 // The harmless element a checked access hands back when it has no valid one: one static,

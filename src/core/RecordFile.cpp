@@ -9,6 +9,7 @@
 #include "core/RecordImage.h"
 #include "core/RecordReader.h"
 #include "core/ReportLog.h"
+#include "platform/win/FileSync.h"
 #include "platform/win/Files.h"
 #include "platform/win/ThreadLock.h"
 
@@ -113,6 +114,8 @@ FILE* OpenDatSave(const char* szPath)
         return nullptr;
     }
     std::string tempPath = std::string(szPath) + ".tmp";
+    // A temporary file left by a save that never ended (the program was killed) goes first.
+    DeleteFileA(tempPath.c_str());
     FILE* fp = FOpen(tempPath.c_str(), "wb");
     if (fp == nullptr) {
         return nullptr;
@@ -136,7 +139,8 @@ int CloseDat(FILE* fp)
         std::fclose(fp);  // a file held in memory releases its image here
         return 1;
     }
-    bool written = std::fflush(fp) == 0 && std::ferror(fp) == 0;
+    // On disk before the rename: otherwise a power cut could leave the new name on an empty file.
+    bool written = FlushFileToDisk(fp) != FALSE && std::ferror(fp) == 0;
     written = std::fclose(fp) == 0 && written;
     if (written && MoveFileReplaceA(entry.tempPath.c_str(), entry.finalPath.c_str())) {
         return 1;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/CheckedAccess.h"
+#include "core/FileReadScope.h"
 #include "core/RecordImage.h"
 #include "core/RecordLayout.h"
 #include "core/RecordReader.h"
@@ -466,7 +467,8 @@ int cDataRecord::SkipSurplusMembers(RecordReader& reader, std::size_t registered
     std::vector<char> scratch(bytes);
     for (std::size_t i = 0; i < surplus; ++i) {
         ReportBadIndex('V', static_cast<int>(registered + i), registered, kReportedMemberSize);
-        if (!reader.Read(scratch.data(), bytes)) {
+        // Inside a FileReadScope the file counts as damaged: its reading stops.
+        if (FileReadScope::Active() || !reader.Read(scratch.data(), bytes)) {
             return 0;
         }
     }
@@ -497,6 +499,10 @@ int cDataRecord::LoadStrings(RecordReader& reader)
             // A surplus string: reported as a bad index of the string table (which also asks the
             // program to close) and passed over, so that no string member takes its text.
             ReportBadIndex('V', i, registered, kReportedStringSize);
+            if (FileReadScope::Active()) {
+                ok = 0;
+                break;
+            }
         }
         std::int32_t length = 0;
         if (!reader.ReadInt32(length) || length < 1) {

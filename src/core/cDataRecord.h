@@ -91,7 +91,9 @@ public:
     // the record (a count or length beyond the end of the file, a negative count, a string length
     // below 1): reading stops there, and the members not yet read keep their values. Members
     // beyond those this version registers (a file written by a newer version) are each reported
-    // as a bad index, which asks the program to close, and passed over; the load goes on.
+    // as a bad index, which asks the program to close, and passed over; the load goes on. Inside
+    // a FileReadScope (a user's file, a stage) the bad index is counted there instead and the load
+    // stops with 0.
     virtual int Load(FILE* fp);
     // Writes the record for nDataVersion in the same order. 1, or 0 when a write failed.
     virtual int Save(FILE* fp);

@@ -7,11 +7,15 @@
 #include <string>
 
 #include "core/AppGlobals.h"
+#include "core/CheckedAccess.h"
 #include "core/FailureClose.h"
+#include "core/FileReadScope.h"
 #include "core/Paths.h"
 #include "core/RecordFile.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
+#include "definitions/StageBounds.h"
+#include "definitions/cEdCommonPalette.h"
 #include "graphics/Boxes.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Threads.h"
@@ -36,6 +40,9 @@ struct StageLoadJob {
     DatFile file{nullptr, &CloseDat};
     cEdStage stage;
     std::atomic<int> bLoaded{0};
+    // Bad indexes the file's data caused while it was read (members or strings beyond what a
+    // record holds): the file is damaged.
+    std::atomic<int> nBadIndexes{0};
     std::atomic<int> bDone{0};
 };
 
@@ -47,10 +54,12 @@ std::atomic<std::shared_ptr<StageLoadJob>> loadingJob;
 unsigned StageLoaderProc(void* lpParam)
 {
     StageLoadJob& job = *static_cast<StageLoadJob*>(lpParam);
-    if (job.file && job.stage.Load(job.file.get())) {
+    FileReadScope scope;
+    if (job.file && job.stage.Load(job.file.get()) && scope.BadIndexCount() == 0) {
         job.stage.m_bLoaded = 1;
         job.bLoaded.store(1);
     }
+    job.nBadIndexes.store(scope.BadIndexCount());
     job.file.reset();
     job.bDone.store(1);
     return 0;
@@ -194,8 +203,19 @@ int LoadStage(const char* szName, int bNewest, cEdStage* lpOut)
     if (!RunLoader(job)) {
         return 0;
     }
+    if (job->nBadIndexes.load() > 0) {
+        ReportDamagedStage(path.c_str());
+        return 0;
+    }
     if (!job->bDone.load() || !job->bLoaded.load()) {
         ShowLoadFailure(path);
+        return 0;
+    }
+    if (!IsPlayableStageSize(job->stage.m_nWidth, job->stage.m_nHeight)) {
+        // Smaller than one screen, or a block map too large to hold: not a stage the editor
+        // writes, and not one that stage play can set up.
+        ReportLog("Stage size out of range : %d x %d", job->stage.m_nWidth, job->stage.m_nHeight);
+        ReportDamagedStage(path.c_str());
         return 0;
     }
     if (!job->stage.HasHero()) {

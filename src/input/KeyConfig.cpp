@@ -9,6 +9,10 @@ KEYCONFIG KeyConfig;
 
 namespace {
 
+// The file's layout: 12 entries of 8 bytes (device int32, code int16, padding), then the counts.
+constexpr std::size_t kKeyConfigEntryBytes = 8;
+constexpr std::size_t kKeyConfigCountsAt = 96;
+
 constexpr std::int16_t kDefaultCodes[kKeyConfigEntries] = {37, 39, 38, 40, 'Z', 'X', 'C', 'V', 'A', 'S', 'D', 'F'};
 
 std::int32_t ReadLe32(const unsigned char* p)
@@ -38,26 +42,35 @@ void SetDefaultKeyConfig(KEYCONFIG& config)
 
 bool ParseKeyConfig(const unsigned char* pBytes, std::size_t nSize, KEYCONFIG& config)
 {
-    if (pBytes == nullptr || nSize < kKeyConfigFileSize) {
+    if (pBytes == nullptr) {
         return false;
     }
-    KEYCONFIG parsed;
+    nSize = nSize < kKeyConfigFileSize ? nSize : kKeyConfigFileSize;
+    bool sound = nSize == kKeyConfigFileSize;
+    // Each field is taken when the bytes hold all of it; the fields after the end keep their
+    // values. An entry naming a device beyond the keyboard would index past the joysticks: that
+    // entry alone keeps its value.
     for (int i = 0; i < kKeyConfigEntries; ++i) {
-        parsed.entries[i].nDevice = ReadLe32(pBytes + i * 8);
-        parsed.entries[i].wCode = ReadLe16(pBytes + i * 8 + 4);
-        if (parsed.entries[i].nDevice < 0 || parsed.entries[i].nDevice > kKeyConfigKeyboard) {
-            return false;
+        const std::size_t at = static_cast<std::size_t>(i) * kKeyConfigEntryBytes;
+        if (at + 6 > nSize) {
+            break;
+        }
+        const std::int32_t device = ReadLe32(pBytes + at);
+        if (device < 0 || device > kKeyConfigKeyboard) {
+            sound = false;
+            continue;
+        }
+        config.entries[i].nDevice = device;
+        config.entries[i].wCode = ReadLe16(pBytes + at + 4);
+    }
+    std::int32_t* const counts[] = {&config.nKeyNum, &config.nJoyNum, &config.bUseKeyConfig};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const std::size_t at = kKeyConfigCountsAt + 4 * k;
+        if (at + 4 <= nSize) {
+            *counts[k] = ReadLe32(pBytes + at);
         }
     }
-    parsed.nKeyNum = ReadLe32(pBytes + 96);
-    parsed.nJoyNum = ReadLe32(pBytes + 100);
-    parsed.bUseKeyConfig = ReadLe32(pBytes + 104);
-    if (parsed.nKeyNum < 0 || parsed.nKeyNum > kKeyConfigEntries || parsed.nJoyNum < 0 ||
-        parsed.nJoyNum > kKeyConfigJoysticks) {
-        return false;
-    }
-    config = parsed;
-    return true;
+    return sound;
 }
 
 int LoadKeyConfig(const char* szPath, KEYCONFIG& config)
@@ -70,8 +83,7 @@ int LoadKeyConfig(const char* szPath, KEYCONFIG& config)
     const std::size_t nRead = std::fread(bytes, 1, sizeof(bytes), fp);
     std::fclose(fp);
     if (!ParseKeyConfig(bytes, nRead, config)) {
-        ReportLog("%s : bad key configuration, the defaults are used", szPath);
-        SetDefaultKeyConfig(config);
+        ReportLog("%s : the key configuration is damaged; it is used as far as it can be read", szPath);
     }
     return 1;
 }

@@ -28,8 +28,8 @@ struct KEYCONFIGENTRY {
 
 struct KEYCONFIG {
     KEYCONFIGENTRY entries[kKeyConfigEntries];
-    std::int32_t nKeyNum = 0;        // entries in use: 0..12 (buttons are entries 4..nKeyNum-1)
-    std::int32_t nJoyNum = 0;        // joysticks queried: 0..nJoyNum-1, at most 8
+    std::int32_t nKeyNum = 0;        // entries in use (buttons are entries 4..nKeyNum-1); at most 12 count
+    std::int32_t nJoyNum = 0;        // joysticks queried: 0..nJoyNum-1; at most 8 are
     std::int32_t bUseKeyConfig = 0;  // 0: the fixed layout; else this configuration
 };
 
@@ -40,13 +40,13 @@ extern KEYCONFIG KeyConfig;
 // fixed layout.
 void SetDefaultKeyConfig(KEYCONFIG& config);
 
-// Reads the file into config. 1 when the file was opened and its image is sound; 0 when it cannot
-// be opened. The file is untrusted: a file shorter than 108 bytes, a device outside 0..8, a count
-// of entries outside 0..12 or of joysticks outside 0..8 leaves config holding the defaults and
-// writes a line to the report log (so a bad file never returns half a configuration). Bytes past
-// the 108th are ignored.
+// Reads the file into config: 1 when the file was opened, 0 (config unchanged) when it cannot be.
+// The file is untrusted and taken as far as it goes: each field that its bytes hold whole is
+// taken and the later ones keep their values; an entry naming a device outside 0..8 keeps its
+// value; the counts are taken as stored (the poll queries at most 12 entries and 8 joysticks).
+// Anything left out writes a line to the report log. Bytes past the 108th are ignored.
 int LoadKeyConfig(const char* szPath, KEYCONFIG& config);
 
-// The checks and the little-endian decoding of LoadKeyConfig on bytes in memory: true and config
-// filled when the image is sound, false (config unchanged) otherwise.
+// The decoding of LoadKeyConfig on bytes in memory: fills config as LoadKeyConfig does; true
+// when the image was whole and every field was taken.
 bool ParseKeyConfig(const unsigned char* pBytes, std::size_t nSize, KEYCONFIG& config);

@@ -3,9 +3,12 @@
 #include <limits>
 #include <memory>
 
+#include "core/CheckedAccess.h"
+#include "core/FileReadScope.h"
 #include "core/RecordFile.h"
 #include "core/ReportLog.h"
 #include "definitions/LoadStage.h"
+#include "definitions/StageBounds.h"
 #include "project/SettingsLists.h"
 
 cReplay Replay;
@@ -168,10 +171,13 @@ int cReplay::LoadFile(const char* szPath, cEdStage* secondStage, cSaveData& save
     auto stage = std::make_unique<cEdStage>();
     cReplay record;
     auto snapshot = std::make_unique<cSaveData>(saveData);
-    const bool read = stage->Load(file.get()) && stage->HasHero() && record.Load(file.get()) &&
+    // A replay is the user's file: damaged data refuse it and never close the program.
+    FileReadScope scope;
+    const bool read = stage->Load(file.get()) && stage->HasHero() &&
+                      IsPlayableStageSize(stage->m_nWidth, stage->m_nHeight) && record.Load(file.get()) &&
                       (version <= kLastVersionWithoutSnapshot || snapshot->Load(file.get()));
     file.reset();
-    if (!read) {
+    if (!read || scope.BadIndexCount() > 0) {
         ReportLog("Replay file refused : %s", szPath);
         return 0;
     }

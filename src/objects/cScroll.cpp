@@ -1,21 +1,32 @@
 #include "objects/cScroll.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "objects/StageSpeed.h"
 
+namespace {
+
+// Longest axis, in tiles, that Setup takes as it is; longer ones count as this, so that the
+// field's pixel sizes fit an int.
+constexpr std::int64_t kMaxScrollTiles = (std::int64_t{1} << 25) - cScroll::kMargin;
+
+}  // namespace
+
 void cScroll::Setup(int nAxisKind, int nTiles, int nRowPitch, int nRowPitchShift)
 {
-    const int tiles = nTiles < 0 ? 0 : nTiles;
+    // Computed in 64 bits and capped, so that no size overflows an int; the stage loader keeps
+    // play's stages far below the cap.
+    const std::int64_t tiles = std::clamp<std::int64_t>(nTiles, 0, kMaxScrollTiles);
     nAxis = nAxisKind;
     nView = nAxisKind == 0 ? 640 : 480;
     nMargin = kMargin;
-    nFieldSize = tiles * 32 + 2 * kMargin * 32;
-    nCells = tiles + 2 * kMargin;
+    nFieldSize = static_cast<int>(tiles * 32 + 2 * kMargin * 32);
+    nCells = static_cast<int>(tiles + 2 * kMargin);
     nPitch = nRowPitch;
     nPitchShift = nRowPitchShift;
     nStageMin = kMargin * 32;
-    nStageMax = (tiles + kMargin) * 32;
+    nStageMax = static_cast<int>((tiles + kMargin) * 32);
 }
 
 void cScroll::Clamp(int)

@@ -26,9 +26,10 @@ public:
     double dSpeed = 0.0;    // auto-scroll speed in world pixels per sub-step (0 when off)
     int bAuto = 0;          // 1 while auto-scroll is on
 
-    // The axis of a stage nTiles tiles long (negative counts as 0): axis, view (640 or 480),
-    // margin, field size, cell count, pitch and the stage area. Scroll area, position and
-    // auto-scroll are left to SetLimit, SetAutoScroll and the centring on the player.
+    // The axis of a stage nTiles tiles long (negative counts as 0, more than 2^25 - 10 as that):
+    // axis, view (640 or 480), margin, field size, cell count, pitch and the stage area. Scroll
+    // area, position and auto-scroll are left to SetLimit, SetAutoScroll and the centring on the
+    // player.
     void Setup(int nAxisKind, int nTiles, int nRowPitch, int nRowPitchShift);
     // Keeps the view inside the scroll area and sets bAtLimit. The argument is not used.
     void Clamp(int nUnused = 0);

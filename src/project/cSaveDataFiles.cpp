@@ -4,6 +4,9 @@
 #include "core/RecordFile.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
+#include "core/UserFiles.h"
+#include "platform/win/Files.h"
+#include "project/SaveSlotMarks.h"
 #include "project/cSaveData.h"
 #include "project/cSystemData.h"
 
@@ -12,6 +15,17 @@ namespace {
 // Places of the slot prefix and the challenge record in the table of fixed paths.
 constexpr int kStorySlotPathIndex = 41;
 constexpr int kChallengePathIndex = 42;
+
+// A slot file that cannot be read is moved aside before a save replaces it, so that what is left
+// of it is not lost.
+void KeepDamagedSlotAside(const char* szPath)
+{
+    if (GetFileAttributesA(szPath) == INVALID_FILE_ATTRIBUTES) {
+        return;
+    }
+    cSaveData scratch;
+    ReadUserFile(scratch, szPath, DamagedFile::kSetAside);
+}
 
 }  // namespace
 
@@ -32,6 +46,7 @@ int cSaveData::SaveSlot(int n)
     }
     std::string path;
     SaveSlotFileName(path, n);
+    KeepDamagedSlotAside(path.c_str());
     const SAVETIME previous = stTime;
     GetSaveTime(stTime);
     if (!SaveFile(path.c_str())) {
@@ -57,9 +72,12 @@ int cSaveData::LoadChallenge()
 
 int cSaveData::LoadAndApplyLives(const char* szPath, int nPlayKind)
 {
-    // Members that an older file lacks keep their values, as when reading in place.
+    // Members that an older file lacks keep their values, as when reading in place. A damaged
+    // story slot stays where it is (the slot list shows it as unreadable until a save replaces
+    // it); a damaged challenge record is set aside, and the challenge starts afresh.
+    const DamagedFile keep = nPlayKind == kPlayStory ? DamagedFile::kLeave : DamagedFile::kSetAside;
     cSaveData loaded(*this);
-    if (!loaded.LoadFile(szPath)) {
+    if (ReadUserFile(loaded, szPath, keep) != UserFileRead::kRead) {
         return 0;
     }
     *this = loaded;
@@ -98,14 +116,11 @@ void MakeSaveSlotList(cVector<cSaveSlot>& list)
         SaveSlotFileName(path, n);
         cSaveSlot& slot = list[n];
         slot.bExist = 0;
-        FILE* fp = OpenDatLoad(path.c_str());
-        if (fp == nullptr) {
-            continue;
-        }
         cSaveData data;
-        if (data.Load(fp)) {
-            slot.Set(data);
+        switch (ReadUserFile(data, path.c_str(), DamagedFile::kLeave)) {
+        case UserFileRead::kRead: slot.Set(data); break;
+        case UserFileRead::kDamaged: slot.bExist = kSlotUnreadable; break;
+        case UserFileRead::kAbsent: break;
         }
-        CloseDat(fp);
     }
 }

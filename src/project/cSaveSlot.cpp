@@ -3,6 +3,7 @@
 #include "core/TextHelpers.h"
 #include "graphics/Fill.h"
 #include "graphics/FontTable.h"
+#include "project/SaveSlotMarks.h"
 #include "project/cSaveData.h"
 
 namespace {
@@ -37,7 +38,7 @@ void cSaveSlot::Set(const cSaveData& data)
 
 void cSaveSlot::DrawTime(DDSURFACEDATA* lpDst, int x, int y) const
 {
-    if (!bExist) {
+    if (bExist <= 0) {
         return;
     }
     FontTable[Font16].Printf(lpDst, x, y, "%s", FormatSaveTime(stTime).c_str());
@@ -58,7 +59,9 @@ std::vector<SAVESLOTROW> BuildSaveSlotRows(const cVector<cSaveSlot>& list, int n
         const cSaveSlot& slot = list[static_cast<int>(entry)];
         row.bEntry = true;
         FormatString(row.strNumber, "%lld", entry + 1);
-        if (slot.bExist) {
+        if (slot.bExist == kSlotUnreadable) {
+            row.strTime = kUnreadableSlotText;
+        } else if (slot.bExist) {
             row.strTime = FormatSaveTime(slot.stTime);
         }
     }
@@ -83,6 +86,8 @@ void DrawSaveSlotList(DDSURFACEDATA* lpDst, int x, int y, const cVector<cSaveSlo
             continue;
         }
         font.Printf(lpDst, x + kNumberColumn, rowY, "%s", row.strNumber.c_str());
-        list[nFirst + i].DrawTime(lpDst, x + kTimeColumn, rowY);
+        if (!row.strTime.empty()) {
+            font.Printf(lpDst, x + kTimeColumn, rowY, "%s", row.strTime.c_str());
+        }
     }
 }

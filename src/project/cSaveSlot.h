@@ -18,7 +18,8 @@ struct DDSURFACEDATA;
 
 class cSaveSlot : public cDataRecord {
 public:
-    std::int32_t bExist = 0;  // 1 when the slot's file exists (and can be read)
+    std::int32_t bExist = 0;  // 1 when the slot's file exists and can be read; kSlotUnreadable
+                              // (SaveSlotMarks.h) when it exists but cannot be read
     SAVETIME stTime;          // when the slot was saved; not registered
 
     // Registers for nDataVersion; a slot without file.

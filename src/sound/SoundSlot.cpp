@@ -5,6 +5,7 @@
 
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
+#include "platform/win/Files.h"
 #include "sound/SoundEffects.h"
 
 namespace {
@@ -59,6 +60,10 @@ bool DS_CreateBuffer(LPDIRECTSOUNDBUFFER* ppBuffer, const char* szName)
     WAVEDATA wave;
     if (!DS_ReadWave(szName, &wave)) {
         LogWithName(szName, "読み込み失敗！");
+        // A file that is there but cannot be read is the game's fault: the report log says so.
+        if (GetFileAttributesA(szName) != INVALID_FILE_ATTRIBUTES) {
+            ReportLog("Sound file cannot be read : %s", szName);
+        }
         return false;
     }
     DSBUFFERDESC desc;

@@ -5,6 +5,7 @@
 #include "core/AppGlobals.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
+#include "platform/win/Files.h"
 #include "platform/win/Messages.h"
 
 namespace {
@@ -66,6 +67,11 @@ int cVox::Play(int nPlayer, const char* szPath, int bLoop)
     if (player == nullptr) return 0;
     player->Reset();
     if (!player->Open(szPath)) {
+        // A missing file is the caller's to handle; one that is there but cannot be read is
+        // written to the report log.
+        if (GetFileAttributesA(szPath) != INVALID_FILE_ATTRIBUTES) {
+            ReportLog("Music file cannot be read : %s", szPath);
+        }
         m_nPlaying = -1;
         return 0;
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "definitions/StageBounds.h"
+
 int MapRowPitch(int nWidth)
 {
     return 1 << MapRowPitchShift(nWidth);
@@ -9,14 +11,7 @@ int MapRowPitch(int nWidth)
 
 int MapRowPitchShift(int nWidth)
 {
-    // The pitch must exceed width + 19; sizes are bounded by the stage loader, but a huge width
-    // still stops at 2^30 rather than overflowing.
-    const long long need = static_cast<long long>(std::max(nWidth, 0)) + 19;
-    int shift = 0;
-    while (shift < 30 && (1LL << shift) <= need) {
-        ++shift;
-    }
-    return shift;
+    return StageMapPitchShift(nWidth);
 }
 
 int TileCentre(int n)
@@ -32,8 +27,8 @@ int StageAreaEnd(int nTiles)
 MAPLAYOUT MAPLAYOUT::ForStage(int nWidth, int nHeight)
 {
     MAPLAYOUT layout;
-    const int width = std::max(nWidth, 0);
-    const int height = std::max(nHeight, 0);
+    const int width = std::clamp(nWidth, 0, kMaxLayoutTiles);
+    const int height = std::clamp(nHeight, 0, kMaxLayoutTiles);
     layout.nPitchShift = MapRowPitchShift(width);
     layout.nPitch = 1 << layout.nPitchShift;
     layout.nColumns = width + 2 * kFieldMargin;

@@ -4,6 +4,8 @@
 // power-of-two pitch. Pure functions, any thread.
 #pragma once
 
+#include <cstdint>
+
 // Tile size in pixels and margin in tiles around the stage.
 constexpr int kTileSize = 32;
 constexpr int kFieldMargin = 10;
@@ -23,6 +25,9 @@ int TileCentre(int n);
 // (nTiles + 10) x 32, or 0 when that is negative.
 int StageAreaEnd(int nTiles);
 
+// Largest stage side, in tiles, that MAPLAYOUT::ForStage lays out as it is.
+constexpr int kMaxLayoutTiles = 1 << 28;
+
 // The block map's layout for one stage: pitch, rows and the cell of a field column and row.
 struct MAPLAYOUT {
     int nPitch = 1;  // cells per row (a power of two)
@@ -30,10 +35,12 @@ struct MAPLAYOUT {
     int nColumns = 20;  // field columns: stage width + 20
     int nRows = 20;     // field rows: stage height + 20
 
-    // Layout for a stage of nWidth x nHeight tiles (negative sizes count as 0).
+    // Layout for a stage of nWidth x nHeight tiles (negative sizes count as 0; sizes beyond
+    // kMaxLayoutTiles count as that, so that no field of the layout overflows). The stage loader
+    // admits only sizes of IsPlayableStageSize.
     static MAPLAYOUT ForStage(int nWidth, int nHeight);
-    // Cells of the whole map: pitch x rows.
-    int CellCount() const { return nPitch * nRows; }
+    // Cells of the whole map: pitch x rows, in 64 bits.
+    std::int64_t CellCount() const { return static_cast<std::int64_t>(nPitch) * nRows; }
     // True when the field column and row lie inside the field (0 .. columns - 1, 0 .. rows - 1).
     bool Contains(int nColumn, int nRow) const;
     // Cell index of a field column and row: column + (row << pitch shift). Only for Contains.

@@ -5,6 +5,7 @@
 #include "core/AppGlobals.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
+#include "definitions/StageBounds.h"
 #include "definitions/cEdStage.h"
 #include "graphics/Boxes.h"
 #include "objects/StageObjects.h"
@@ -79,6 +80,15 @@ void cSceneStage::SetupCamera()
 bool cSceneStage::BuildMap()
 {
     const MAPLAYOUT layout = MAPLAYOUT::ForStage(Stage.m_nWidth, Stage.m_nHeight);
+    // The loaders refuse other sizes; a stage that still has one gets no map of that size.
+    if (!IsPlayableStageSize(Stage.m_nWidth, Stage.m_nHeight)) {
+        static const std::string kBroken = Sjis("ステージファイル %s が破損しています！");
+        ReportLog("Stage size out of range : %d x %d", Stage.m_nWidth, Stage.m_nHeight);
+        StageMap.clear();
+        ErrorBoxF(kBroken.c_str(), Stage.m_strPath.c_str());
+        PostMessage(hWndMain.load(), WM_CLOSE, 0, 0);
+        return false;
+    }
     try {
         StageMap.clear();
         StageMap.resize(static_cast<std::size_t>(layout.CellCount()));

@@ -37,6 +37,8 @@ cSceneStage::cSceneStage()
 
 cSceneStage::~cSceneStage()
 {
+    // The texts on screen hold surfaces of the drawing back-end, which closes after the screens.
+    ClearTextObjects(m_TextList);
     ReleaseStageBitmaps();
     if (lpSceneStage == this) {
         lpSceneStage = nullptr;

@@ -106,6 +106,28 @@ TEST_F(BootDialogTest, TheChoiceIsWrittenAndHonouredAtTheNextStart)
     }
 }
 
+// Stored values outside the dialog's own: a drawing mode other than 1 is DirectDraw, a flag
+// other than 0 asks no more.
+TEST_F(BootDialogTest, StoredValuesOutsideTheirRangeGiveDirectDrawAndAskNoMore)
+{
+    struct Case {
+        int mode, noDialog;
+        int want;
+    };
+    const Case cases[] = {{7, -3, 0}, {-1, 2, 0}, {1, 5, 1}, {0x7fffffff, 1, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        folder.Write("user_data\\Boot.dat", BootBytes(c.mode, c.noDialog));
+        BootData = cBootData();
+        driver = ScriptedDialogDriver();
+        SYSTEMINI ini;
+        ini.Direct3D = 2;
+        ASSERT_TRUE(ChooseStartDrawMode(ini, POINT{0, 0}));
+        EXPECT_EQ(ini.Direct3D, c.want);
+        EXPECT_TRUE(driver.Shown().empty());
+    }
+}
+
 TEST_F(BootDialogTest, StopAndCloseEndTheStartUpAndWriteNothing)
 {
     const std::vector<std::vector<DialogInput>> scripts = {

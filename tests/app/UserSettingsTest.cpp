@@ -1,5 +1,5 @@
-// The three user settings files: their defaults, byte layouts and the clamping of what a file
-// holds.
+// The three user settings files: their defaults, byte layouts and what is made of the values a
+// file holds.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -105,14 +105,14 @@ TEST_F(UserSettingsTest, OptionValuesOutsideTheirRangesAreClamped)
     }
 }
 
-TEST_F(UserSettingsTest, BootValuesAreClampedAndOlderVersionsReadTheSame)
+TEST_F(UserSettingsTest, BootValuesAreTakenAsStoredAndOlderVersionsReadTheSame)
 {
     for (int version : {100, 720}) {
         SCOPED_TRACE(version);
         cBootData boot;
         EXPECT_EQ(LoadBytes(boot, version, ByteWriter().I32(2).I32(7).I32(-3).I32(0)), 1);
-        EXPECT_EQ(boot.nDrawMode, 1);
-        EXPECT_EQ(boot.bNoDialog, 0);
+        EXPECT_EQ(boot.nDrawMode, 7);
+        EXPECT_EQ(boot.bNoDialog, -3);
     }
 }
 

@@ -155,6 +155,20 @@ TEST_F(LoadStageTest, RefusedFilesLeaveStageAsItWas)
         return cut(whole, whole.Size() / 2).I32(testsupport::kStageEndCodeValue);
     };
 
+    // One raw member or string more than the record registers, as flipped bytes in a count give:
+    // the record frame would pass it over and close the program later; the loader refuses the
+    // file at once instead.
+    auto oneMore = [&](std::size_t countAt) {
+        const ByteWriter whole = ofVersion(720);
+        std::vector<std::uint8_t> bytes = whole.Data();
+        bytes[countAt] += 1;
+        ByteWriter out;
+        for (std::uint8_t b : bytes) {
+            out.U8(b);
+        }
+        return out;
+    };
+
     struct Case {
         const char* what;
         ByteWriter bytes;
@@ -162,6 +176,7 @@ TEST_F(LoadStageTest, RefusedFilesLeaveStageAsItWas)
         int closes;
     };
     const Case cases[] = {
+        {"a header member too many", oneMore(4), kBroken, 1},
         {"no hero", spec([](StageSpec& s) { s.placedCharas[0].controller = 1; }), kNoHero, 1},
         {"hero without graphic", spec([](StageSpec& s) { s.placedCharas[0].graphic = 0; }), kNoHero, 1},
         {"no characters", spec([](StageSpec& s) { s.placedCharas.clear(); }), kNoHero, 1},
@@ -197,6 +212,59 @@ TEST_F(LoadStageTest, RefusedFilesLeaveStageAsItWas)
         ExpectKnownStage();
     }
     FailureClose.bRequested = false;
+}
+
+// The field must hold one screen (20 x 15 tiles) and a block map of at most 2^20 cells (row pitch,
+// the power of two above width + 19, times height + 20). Other sizes are refused as damaged.
+TEST_F(LoadStageTest, FieldSizesOutsideTheBoundsAreRefusedAsDamaged)
+{
+    const std::string kBroken = Sjis("ステージファイル data\\stg4\\size.stg4_000 が破損しています！");
+    struct Case {
+        const char* what;
+        int width, height;
+        bool loads;
+    };
+    const Case cases[] = {
+        {"one screen", 20, 15, true},
+        {"width 0", 0, 15, false},
+        {"height 0", 20, 0, false},
+        {"negative width", -1, 15, false},
+        {"negative height", 20, -20, false},
+        {"one column below a screen", 19, 15, false},
+        {"one row below a screen", 20, 14, false},
+        {"the bound: 1024 x 1024 cells", 1004, 1004, true},
+        {"the bound, tall: 64 x 16384 cells", 20, 16364, true},
+        {"the bound, long: 16384 x 64 cells", 16364, 44, true},
+        {"one row above the bound", 1004, 1005, false},
+        {"one column above the bound", 1005, 1004, false},
+        {"one row above the tall bound", 20, 16365, false},
+        {"40000 x 65517", 40000, 65517, false},
+        {"height 2^20", 20, 1 << 20, false},
+        {"width 2^20", 1 << 20, 15, false},
+        {"width 0x7fffffff", 0x7fffffff, 15, false},
+        {"height 0x7fffffff", 20, 0x7fffffff, false},
+        {"both 0x7fffffff", 0x7fffffff, 0x7fffffff, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MainWindow window;
+        LoadKnownStage();
+        StageSpec spec = MinimalStage();
+        spec.header["m_nWidth"] = c.width;
+        spec.header["m_nHeight"] = c.height;
+        folder.Write("data\\stg4\\size.stg4_000", StageFile(spec).Data());
+
+        EXPECT_EQ(LoadStage("data\\stg4\\size.stg4_000", 0, &StageBackup), c.loads ? 1 : 0);
+        if (c.loads) {
+            EXPECT_TRUE(BoxTexts().empty());
+            EXPECT_EQ(Stage.m_nWidth, c.width);
+            EXPECT_EQ(Stage.m_nHeight, c.height);
+        } else {
+            EXPECT_EQ(BoxTexts(), std::vector<std::string>{kBroken});
+            EXPECT_EQ(window.TakePosted(WM_CLOSE), 1);
+            ExpectKnownStage();
+        }
+    }
 }
 
 TEST_F(LoadStageTest, MissingNamedFileIsAFailedRead)

@@ -77,28 +77,43 @@ TEST_F(KeyConfigFile, ValidAndOversizedFilesLoadTheirFirst108Bytes)
     }
 }
 
-TEST_F(KeyConfigFile, BadFilesGiveTheDefaults)
+TEST_F(KeyConfigFile, DamagedFilesAreTakenAsFarAsTheyGo)
 {
+    // Defaults before the read: arrow keys and Z X C V A S D F, 12 entries, 1 joystick, fixed
+    // layout. Image gives entry i the device i % 9 (entry 0: firstDevice) and the code
+    // 0x100 (i + 1) + i.
     struct Case {
         const char* what;
         std::string bytes;
+        int takenEntries;   // entries 0 .. takenEntries - 1 come from the file
+        bool firstRefused;  // entry 0 keeps its default
+        int keyNum, joyNum, use;
     };
     const std::string good = Image(12, 1, 1);
     const Case cases[] = {
-        {"empty", ""},
-        {"short by one byte", good.substr(0, 107)},
-        {"too many entries", Image(13, 1, 1)},
-        {"negative entries", Image(-1, 1, 1)},
-        {"too many joysticks", Image(12, 9, 1)},
-        {"negative joysticks", Image(12, -2, 1)},
-        {"device 9", Image(12, 1, 1, 9)},
-        {"negative device", Image(12, 1, 1, -1)},
+        {"empty", "", 0, false, 12, 1, 0},
+        {"short by one byte: the last count is left", good.substr(0, 107), 12, false, 12, 1, 0},
+        {"ends inside entry 6", good.substr(0, 50), 6, false, 12, 1, 0},
+        {"device 9 refuses that entry alone", Image(12, 1, 1, 9), 12, true, 12, 1, 1},
+        {"a negative device likewise", Image(12, 1, 1, -1), 12, true, 12, 1, 1},
+        {"sixteen joysticks are kept", Image(12, 16, 1), 12, false, 12, 16, 1},
+        {"counts beyond the entries are kept", Image(13, 0, 1), 12, false, 13, 0, 1},
+        {"negative counts are kept", Image(-1, -2, 1), 12, false, -1, -2, 1},
     };
+    const int defaults[12] = {37, 39, 38, 40, 90, 88, 67, 86, 65, 83, 68, 70};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         KEYCONFIG config;
-        config.nKeyNum = 3;  // something else than the defaults
-        EXPECT_EQ(LoadKeyConfig(Write(c.bytes).c_str(), config), 1) << c.what;
-        ExpectDefaults(config);
+        SetDefaultKeyConfig(config);
+        EXPECT_EQ(LoadKeyConfig(Write(c.bytes).c_str(), config), 1);
+        for (int i = 0; i < 12; ++i) {
+            const bool fromFile = i < c.takenEntries && !(i == 0 && c.firstRefused);
+            EXPECT_EQ(config.entries[i].nDevice, fromFile ? i % 9 : 8) << i;
+            EXPECT_EQ(config.entries[i].wCode, fromFile ? 0x100 * (i + 1) + i : defaults[i]) << i;
+        }
+        EXPECT_EQ(config.nKeyNum, c.keyNum);
+        EXPECT_EQ(config.nJoyNum, c.joyNum);
+        EXPECT_EQ(config.bUseKeyConfig, c.use);
     }
 }
 

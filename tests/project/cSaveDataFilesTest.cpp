@@ -6,7 +6,9 @@
 #include "core/ReportLog.h"
 #include "platform/win/Files.h"
 #include "platform/win/Time.h"
+#include "project/SaveSlotMarks.h"
 #include "project/cSaveData.h"
+#include "project/cSaveSlot.h"
 
 namespace {
 
@@ -163,11 +165,43 @@ TEST_F(cSaveDataFilesTest, TheSlotListShowsTheSlotsThatCanBeRead)
 
     MakeSaveSlotList(SaveSlotList);
     for (int n = 0; n < kSaveSlotCount; ++n) {
-        EXPECT_EQ(SaveSlotList[n].bExist, n == 0 || n == 5 ? 1 : 0) << n;
+        const int want = n == 0 || n == 5 ? 1 : n == 7 ? kSlotUnreadable : 0;
+        EXPECT_EQ(SaveSlotList[n].bExist, want) << n;
     }
+    const std::vector<SAVESLOTROW> rows = BuildSaveSlotRows(SaveSlotList, 5, 4);
+    EXPECT_EQ(rows[0].strTime.rfind("2009/12/31 23:59", 0), 0u) << rows[0].strTime;
+    EXPECT_EQ(rows[1].strTime, "");
+    EXPECT_EQ(rows[2].strTime, kUnreadableSlotText);
     EXPECT_EQ(SaveSlotList[0].stTime.wYear, 2024);
     EXPECT_EQ(SaveSlotList[0].stTime.wMinute, 9);
     EXPECT_EQ(SaveSlotList[5].stTime.wDay, 31);
+}
+
+// A slot file with a member too many (flipped bytes in its count): continuing from it is
+// refused without closing the program, the file is kept, and the next save into the slot sets
+// it aside before writing.
+TEST_F(cSaveDataFilesTest, ADamagedSlotIsKeptAndSetAsideByTheNextSave)
+{
+    const ByteWriter whole = testsupport::SaveDataFile(NewGameSpec());
+    std::vector<std::uint8_t> bytes = whole.Data();
+    bytes[4] += 1;  // the member count, just after the version
+    bytes.insert(bytes.end(), 64, 0);
+    folder.Write(SlotFile(3), bytes);
+    const std::string damaged(bytes.begin(), bytes.end());
+
+    MakeSaveSlotList(SaveSlotList);
+    EXPECT_EQ(SaveSlotList[3].bExist, kSlotUnreadable);
+    EXPECT_EQ(SaveData.LoadSlot(3), 0);
+    EXPECT_EQ(TakeCloseRequests(), 0);
+    EXPECT_EQ(folder.Read(SlotFile(3)), damaged);
+
+    SaveData.Reset();
+    ASSERT_EQ(SaveData.SaveSlot(3), 1);
+    EXPECT_EQ(folder.Read(SlotFile(3) + ".damaged"), damaged);
+    EXPECT_EQ(SaveData.LoadSlot(3), 1);
+    MakeSaveSlotList(SaveSlotList);
+    EXPECT_EQ(SaveSlotList[3].bExist, 1);
+    EXPECT_EQ(TakeCloseRequests(), 0);
 }
 
 // Every shorter prefix of a slot file, and counts and lengths that the file cannot hold, are

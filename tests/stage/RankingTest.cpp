@@ -10,6 +10,7 @@
 #include "platform/win/Files.h"
 #include "support/ByteWriter.h"
 #include "support/GameFolder.h"
+#include "support/TestMainWindow.h"
 
 namespace {
 
@@ -263,10 +264,15 @@ TEST_P(RankingDamageTest, ADamagedFileCountsAsMissing)
     }
     folder.Write("user_data/free/bad.stg4rkg", bytes);
 
+    testsupport::TestMainWindow window;
     cRanking ranking;
     ranking.m_Tables[0].Insert("old", 5);
     EXPECT_EQ(ranking.LoadFile(2, "bad.stg4"), 0) << d.what;
     ExpectEmptyNormalSet(ranking);
+    // The user's file never closes the program; it is kept aside before a save can replace it.
+    EXPECT_EQ(window.TakePosted(WM_CLOSE), 0);
+    EXPECT_FALSE(folder.Exists("user_data/free/bad.stg4rkg"));
+    EXPECT_EQ(folder.Read("user_data/free/bad.stg4rkg.damaged"), std::string(bytes.begin(), bytes.end()));
 }
 
 // Offsets: 12 the table count; table 0 at 16 (its entry count at 28, first place at 32: its

@@ -1,8 +1,12 @@
 #include "platform/vox/VoxSource.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/vox/VoxPlayer.h"
 
@@ -10,6 +14,28 @@ namespace {
 
 constexpr int kReadFrames = 4096;
 constexpr int kMaxRate = 384000;
+
+// The file at hostPath opened for reading when it is a regular file (a FIFO or a device in its
+// place would block or never end); nullptr otherwise.
+FILE* OpenRegularFile(const std::string& hostPath)
+{
+    const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat info {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    FILE* fp = ::fdopen(fd, "rb");
+    if (fp == nullptr) {
+        ::close(fd);
+    }
+    return fp;
+}
 
 }  // namespace
 
@@ -26,8 +52,13 @@ bool VoxSource::Open(const std::string& hostPath, int outputRate)
 {
     // Opened outside the lock: reading the headers must not hold up the audio thread.
     File file(new OggVorbis_File{});
-    if (ov_fopen(hostPath.c_str(), file.get()) != 0) {
-        delete file.release();  // ov_fopen cleans up after itself when it fails
+    FILE* fp = OpenRegularFile(hostPath);
+    // On success the decoder owns fp (ov_clear closes it); on failure it is still ours.
+    if (fp == nullptr || ov_open_callbacks(fp, file.get(), nullptr, 0, OV_CALLBACKS_DEFAULT) != 0) {
+        if (fp != nullptr) {
+            std::fclose(fp);
+        }
+        delete file.release();  // nothing of it to clear
         Close();
         return false;
     }

@@ -7,10 +7,12 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "platform/win/FileFaults.h"
+#include "platform/win/FileSync.h"
 #include "platform/win/FolderListings.h"
 #include "platform/win/TextModeFile.h"
 
@@ -93,7 +95,9 @@ FILE* FOpen(const char* szPath, const char* szMode)
     if (!ParseOpenMode(szMode, mode) || !MapPathToUse(szPath, host)) {
         return nullptr;
     }
-    const int fd = ::open(host.c_str(), mode.flags | O_CLOEXEC, 0666);
+    // Opened without waiting, so that a FIFO or a device in place of a file cannot block; only
+    // regular files are files here (Windows opens no folder as a file either).
+    const int fd = ::open(host.c_str(), mode.flags | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) {
         return nullptr;
     }
@@ -101,8 +105,13 @@ FILE* FOpen(const char* szPath, const char* szMode)
         ForgetHostListings();  // the file may be new
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);  // Windows opens no folder as a file
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
         return nullptr;
     }
     if (mode.text) {
@@ -113,6 +122,16 @@ FILE* FOpen(const char* szPath, const char* szMode)
         ::close(fd);
     }
     return file;
+}
+
+BOOL FlushFileToDisk(FILE* fp)
+{
+    if (fp == nullptr || std::fflush(fp) != 0) {
+        return FALSE;
+    }
+    const int fd = ::fileno(fp);
+    // A text-mode file of OpenTextModeFile has no descriptor of its own: fflush is all there is.
+    return ToBool(fd < 0 || ::fsync(fd) == 0);
 }
 
 DWORD GetFileAttributesA(const char* szPath)

@@ -5,6 +5,7 @@
 #include "core/Paths.h"
 #include "core/RecordList.h"
 #include "core/TextHelpers.h"
+#include "core/UserFiles.h"
 
 cRanking Ranking;
 
@@ -76,7 +77,8 @@ void cRanking::Normalize()
 int cRanking::LoadFile(int nPlayKind, const char* szStageName)
 {
     std::string path;
-    if (MakeRankingPath(path, nPlayKind, szStageName) && cDataRecord::LoadFile(path.c_str())) {
+    // A damaged ranking file is set aside, and the ranking starts empty.
+    if (MakeRankingPath(path, nPlayKind, szStageName) && ReadUserFile(*this, path.c_str()) == UserFileRead::kRead) {
         return 1;
     }
     Reset();
