@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "SampleGame.h"
 #include "core/AppGlobals.h"
 #include "core/CheckedAccess.h"
 #include "core/FileReadScope.h"
@@ -20,7 +21,6 @@
 #include "definitions/cEdStage.h"
 #include "platform/win/Messages.h"
 #include "support/PlayHarness.h"
-#include "support/SampleGame.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "PlayerProcess.h"
+#include "SampleGame.h"
 #include "core/TextHelpers.h"
 #include "platform/win/CodePage.h"
 #include "support/ByteWriter.h"
 #include "support/GameFolder.h"
 #include "support/GameFolderWriter.h"
-#include "support/SampleGame.h"
 
 namespace apptest {
 namespace {

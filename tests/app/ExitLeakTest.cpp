@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "PlayerProcess.h"
+#include "SampleGame.h"
 #include "core/TextHelpers.h"
 #include "input/cPadScript.h"
 #include "platform/win/CodePage.h"
 #include "support/GameFolder.h"
 #include "support/GameFolderWriter.h"
-#include "support/SampleGame.h"
 #include "support/SampleGameScripts.h"
 
 namespace apptest {
