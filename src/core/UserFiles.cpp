@@ -31,7 +31,13 @@ UserFileRead ReadUserFile(cDataRecord& record, const char* szPath, DamagedFile k
 
 bool SetDamagedFileAside(const char* szPath)
 {
-    if (szPath == nullptr || GetFileAttributesA(szPath) == INVALID_FILE_ATTRIBUTES) {
+    if (szPath == nullptr) {
+        return false;
+    }
+    // Only a file is set aside: a folder in a file's place is not ours to move, and a save over it
+    // must fail and say so.
+    const DWORD attributes = GetFileAttributesA(szPath);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return false;
     }
     const std::string aside = std::string(szPath) + ".damaged";

@@ -22,6 +22,7 @@
 #include "platform/d3d9/D3DXPngImage.h"
 #include "platform/win/CodePage.h"
 #include "platform/win/Messages.h"
+#include "project/cSaveData.h"
 #include "support/GameFolder.h"
 #include "support/GameFolderWriter.h"
 #include "support/PlayHarness.h"
@@ -582,6 +583,8 @@ TEST_F(ProgramTest, TheSampleGamesFirstStagePlaysFromAPadScriptAndWritesItsState
     testsupport::PlayHarness harness(sample);
     ASSERT_TRUE(harness.Loaded());
     ASSERT_TRUE(harness.Flow().SetScriptText(script));
+    // A stage given on the command line is a free play, with a free play's lives.
+    SaveData.StartLivesOf(cSaveData::kPlayFree);
     ASSERT_TRUE(harness.Enter());
     const testsupport::CharaState placed = testsupport::PlayHarness::PlayerState();
     for (int i = 0; i < kFrames && harness.Scene().m_nFrame < nPlayFrames; ++i) {

@@ -71,6 +71,9 @@ protected:
     // Writes and loads the game; enters the stage (true when its set-up succeeded).
     bool Load()
     {
+        // The old harness goes first: its end resets the game's globals, which must not wipe the
+        // new one's stage.
+        harness.reset();
         harness = std::make_unique<testsupport::PlayHarness>(spec);
         return harness->Loaded();
     }
