@@ -101,10 +101,11 @@ TEST_F(UserFilesTest, AbsentFilesChangeNothingAndLeftFilesStay)
     EXPECT_TRUE(folder.Exists("user_data\\Slot.dat"));
     EXPECT_FALSE(folder.Exists("user_data\\Slot.dat.damaged"));
 
-    // A folder in place of the file cannot be read: damaged, set aside.
+    // A folder in place of the file cannot be read: damaged, but a folder is not ours to move.
     std::filesystem::create_directories(folder.Root() / "user_data" / "Dir.dat");
     EXPECT_EQ(ReadUserFile(record, "user_data\\Dir.dat"), UserFileRead::kDamaged);
-    EXPECT_TRUE(std::filesystem::is_directory(folder.Root() / "user_data" / "Dir.dat.damaged"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Root() / "user_data" / "Dir.dat"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Root() / "user_data" / "Dir.dat.damaged"));
     EXPECT_EQ(window.TakePosted(WM_CLOSE), 0);
 }
 

@@ -150,7 +150,7 @@ TEST_F(WorldMapMenuTest, ASlotThatCannotBeWrittenIsReportedAndTheLastSlotStays)
                       Button(BUTTON_DECIDE)});
 
     EXPECT_EQ(SaveData.nSlot, 5);
-    EXPECT_EQ(SaveSlotList[7].bExist, 0);
+    EXPECT_EQ(SaveSlotList[7].bExist, -1) << "the folder in the slot's place is listed as unreadable";
     const std::vector<MessageBoxRecord> boxes = RecordedMessageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, Sjis("「") + SlotPath(7) + Sjis("」の書き込みに失敗しました！"));
