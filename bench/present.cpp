@@ -60,7 +60,8 @@ class Ours {
 public:
     bool Open()
     {
-        std::unique_ptr<Host> host = CreateSdlHost();
+        std::string error;
+        std::unique_ptr<Host> host = CreateSdlHost(error);
         if (!host) return false;
         HostWindowSpec spec;
         spec.clientWidth = kWidth;
