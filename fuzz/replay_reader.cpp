@@ -65,6 +65,9 @@ const std::string& SoundStagePart()
         const FuzzFile sample("_sample.bin");
         nDataVersion = kCurrentDataVersion;
         Stage.Reset();
+        // One screen: the smallest field a stage may have.
+        Stage.m_nWidth = 20;
+        Stage.m_nHeight = 15;
         cEdChara hero;
         hero.m_nController = 0;
         hero.m_nGraphic = 1;

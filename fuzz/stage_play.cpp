@@ -28,9 +28,11 @@ constexpr int kPlayFrames = 300;
 constexpr char kStagePath[] = "data\\stg4\\fuzz.stg4_000";
 
 // The sample game, loaded once: its databases, settings and common palette stay for every input.
+// The harness lives as long as the process and is never destroyed: its end resets the game's
+// globals, which at exit would run after the text converter it needs is gone.
 testsupport::PlayHarness& Harness()
 {
-    static std::unique_ptr<testsupport::PlayHarness> harness = [] {
+    static testsupport::PlayHarness* const harness = [] {
         auto made = std::make_unique<testsupport::PlayHarness>(testsupport::SampleGame());
         if (!made->Loaded()) {
             std::fprintf(stderr, "the sample game did not load\n");
@@ -42,7 +44,7 @@ testsupport::PlayHarness& Harness()
             script.push_back(testsupport::PadFrame{2, static_cast<SHORT>(i % 16 < 8 ? 1 : 0)});
         }
         made->SetScript(std::move(script));
-        return made;
+        return made.release();
     }();
     return *harness;
 }

@@ -54,10 +54,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(map.nWidth >= 1 && map.nHeight >= 1 && map.nPitch == (1 << map.nPitch_Shift));
     Check(map.nPitch >= map.nWidth && map.nPitch < 2 * map.nWidth + 1);
     Check(map.Cell.size() == static_cast<std::size_t>(map.nPitch) * static_cast<std::size_t>(map.nHeight));
-    Check(map.nStartX >= 0 && map.nStartX < map.nWidth && map.nStartY >= 0 && map.nStartY < map.nHeight);
+    // Positions have upper bounds only: a negative start cell or node stays off the map, kept
+    // within the range the screen's pixel arithmetic can take.
+    const auto inRange = [&](int x, int y) {
+        return x >= -cWorldMap::kMaxCells && x < map.nWidth && y >= -cWorldMap::kMaxCells && y < map.nHeight;
+    };
+    Check(inRange(map.nStartX, map.nStartY));
     for (const cWorldNode& node : map.Node) {
-        Check(node.nX >= 0 && node.nX < map.nWidth && node.nY >= 0 && node.nY < map.nHeight);
-        Check(map.FindNode(node.nX, node.nY) != nullptr);
+        Check(inRange(node.nX, node.nY));
+        Check(node.nX < 0 || node.nY < 0 || map.FindNode(node.nX, node.nY) != nullptr);
         for (const cWorldStage& entry : node.Entry) {
             Check(entry.nKind != cWorldStage::kKindStage || map.HasStageKey(entry.StageKey()));
         }
