@@ -6,6 +6,8 @@
 set -euo pipefail
 seeds="$(cd "$(dirname "$0")/../fuzz/corpus" && pwd)"
 cd "$(dirname "$0")/../build/asan"
+# Leaks inside system libraries (listed in fuzz/lsan.supp) are not ours to mend.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$seeds/../lsan.supp"
 seconds="${QB_FUZZ_SECONDS:-10}"
 if [ $# -gt 0 ]; then
     targets=()
