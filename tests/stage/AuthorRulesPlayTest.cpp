@@ -43,18 +43,6 @@ constexpr int kItemCode = 21;
 constexpr int kTriggerAlways = 0;
 constexpr int kTriggerNone = 19;
 
-MoveSpec PlainMove(int nDirection, int nSpeed)
-{
-    MoveSpec move;
-    move.direction = static_cast<std::int8_t>(nDirection);
-    move.speed = static_cast<std::int16_t>(nSpeed);
-    move.mirrorAngle = 0;
-    move.mirrorX = 0;
-    move.followFacing = 0;
-    move.arriveEnds = 0;
-    return move;
-}
-
 CommandSpec Command(int nKind, int nTenths, std::vector<std::int32_t> params = {})
 {
     CommandSpec command;

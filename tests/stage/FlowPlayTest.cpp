@@ -33,19 +33,6 @@ constexpr int kTriggerStageStart = 18;
 constexpr int kStraightMove = 2;
 constexpr int kWarp = 20;
 
-// A move record that neither mirrors nor turns with the facing.
-MoveSpec PlainMove(int nDirection, int nSpeed)
-{
-    MoveSpec move;
-    move.direction = static_cast<std::int8_t>(nDirection);
-    move.speed = static_cast<std::int16_t>(nSpeed);
-    move.mirrorAngle = 0;
-    move.mirrorX = 0;
-    move.followFacing = 0;
-    move.arriveEnds = 0;
-    return move;
-}
-
 CommandSpec Command(int nKind, int nTenths, int bImmediate, const MoveSpec& move)
 {
     CommandSpec command;

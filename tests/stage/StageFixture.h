@@ -21,6 +21,19 @@
 
 namespace stagetest {
 
+// A move record that neither mirrors nor turns with the facing.
+inline testsupport::MoveSpec PlainMove(int nDirection, int nSpeed)
+{
+    testsupport::MoveSpec move;
+    move.direction = static_cast<std::int8_t>(nDirection);
+    move.speed = static_cast<std::int16_t>(nSpeed);
+    move.mirrorAngle = 0;
+    move.mirrorX = 0;
+    move.followFacing = 0;
+    move.arriveEnds = 0;
+    return move;
+}
+
 inline std::vector<WPARAM>& RecordedSounds()
 {
     static std::vector<WPARAM> sounds;
