@@ -1,21 +1,27 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <future>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "platform/host/FrameScaling.h"
+#include "platform/host/FrameStore.h"
 #include "platform/host/HeadlessHost.h"
+#include "platform/host/SdlHost.h"
 #include "platform/host/SdlKeyMap.h"
 #include "platform/hostapi/Host.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/MessageBox.h"
+#include "platform/win/SystemInfo.h"
 #include "platform/win/Threads.h"
 
 void PrintTo(const HostRect& r, std::ostream* os)
@@ -25,55 +31,133 @@ void PrintTo(const HostRect& r, std::ostream* os)
 
 namespace {
 
-// A width x height frame inside a buffer with `pitch` pixels per row; the pixel at (x, y) is
-// base + y * 256 + x, and the padding beyond the width is 0xDEAD so that a copy of it shows.
-std::vector<std::uint32_t> MakeFrame(int width, int height, int pitch, std::uint32_t base)
-{
-    std::vector<std::uint32_t> px(static_cast<size_t>(pitch) * height, 0xDEAD);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            px[y * pitch + x] = base + static_cast<std::uint32_t>(y * 256 + x);
+// Writes a width x height frame whose pixel (x, y) is base + y * 256 + x; counts the calls.
+struct PatternWriter {
+    int width;
+    int height;
+    std::uint32_t base;
+    int* calls;
+    void operator()(std::uint32_t* out) const
+    {
+        ++*calls;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                out[y * width + x] = base + static_cast<std::uint32_t>(y * 256 + x);
+            }
         }
     }
-    return px;
+};
+
+bool WritePattern(Host& host, int width, int height, std::uint32_t base, int* calls)
+{
+    return host.WriteFrame(width, height, PatternWriter{width, height, base, calls});
 }
 
-TEST(HeadlessHostTest, KeepsTheNewestFrameRowByRowAndCountsFrames)
+// Pixel (x, y) of frame, or a value no pattern has when it lies outside.
+std::uint32_t PixelOf(const HostFrame& frame, int x, int y)
+{
+    const bool inside = x >= 0 && y >= 0 && x < frame.width && y < frame.height &&
+                        frame.pixels.size() == static_cast<size_t>(frame.width) * frame.height;
+    return inside ? frame.At(x, y) : 0xFFFFFFFFu;
+}
+
+// Frames of changing sizes, each written into storage that held an older frame: the newest one
+// reads back whole, at its own size.
+TEST(HeadlessHostTest, KeepsTheNewestFrameAtItsSizeAndCountsFrames)
 {
     HeadlessHost host;
     EXPECT_EQ(host.FrameCount(), 0u);
     EXPECT_TRUE(host.LastFrame().pixels.empty());
 
-    const auto first = MakeFrame(4, 3, 4, 0x100000);
-    host.SubmitFrame(first.data(), 4, 3, 4);
-    const auto second = MakeFrame(3, 2, 5, 0x200000);  // padded rows
-    host.SubmitFrame(second.data(), 3, 2, 5);
-
-    EXPECT_EQ(host.FrameCount(), 2u);
-    const HostFrame last = host.LastFrame();
-    ASSERT_EQ(last.width, 3);
-    ASSERT_EQ(last.height, 2);
-    ASSERT_EQ(last.pixels.size(), 6u);
-    EXPECT_EQ(last.At(0, 0), 0x200000u);
-    EXPECT_EQ(last.At(2, 0), 0x200002u);
-    EXPECT_EQ(last.At(0, 1), 0x200100u);
-    EXPECT_EQ(last.At(2, 1), 0x200102u);
+    struct Case {
+        int width, height;
+        std::uint32_t base;
+    };
+    const Case cases[] = {{4, 3, 0x100000}, {3, 2, 0x200000}, {5, 4, 0x300000}, {4, 3, 0x400000}, {4, 3, 0x500000}};
+    int calls = 0;
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WritePattern(host, c.width, c.height, c.base, &calls));
+        const HostFrame last = host.LastFrame();
+        ASSERT_EQ(last.width, c.width);
+        ASSERT_EQ(last.height, c.height);
+        ASSERT_EQ(last.pixels.size(), static_cast<size_t>(c.width) * c.height);
+        EXPECT_EQ(last.At(0, 0), c.base);
+        EXPECT_EQ(last.At(c.width - 1, c.height - 1),
+                  c.base + static_cast<std::uint32_t>((c.height - 1) * 256 + c.width - 1));
+    }
+    EXPECT_EQ(host.FrameCount(), 5u);
+    EXPECT_EQ(calls, 5);
 }
 
-TEST(HeadlessHostTest, RefusesFramesThatCannotBeRead)
+TEST(HeadlessHostTest, RefusesFrameSizesOutsideTheRangeWithoutWriting)
 {
     HeadlessHost host;
-    const auto good = MakeFrame(2, 2, 2, 0x10);
-    host.SubmitFrame(good.data(), 2, 2, 2);
-
-    const auto any = MakeFrame(4, 4, 4, 0x99);
-    host.SubmitFrame(nullptr, 2, 2, 2);
-    host.SubmitFrame(any.data(), 0, 2, 2);
-    host.SubmitFrame(any.data(), 2, -1, 2);
-    host.SubmitFrame(any.data(), 3, 2, 2);  // pitch shorter than a row
-
+    int calls = 0;
+    ASSERT_TRUE(WritePattern(host, 2, 2, 0x10, &calls));
+    const int bad[][2] = {{0, 2}, {2, -1}, {Host::kMaxFrameSide + 1, 1}, {1, Host::kMaxFrameSide + 1}};
+    for (const auto& size : bad) {
+        EXPECT_FALSE(WritePattern(host, size[0], size[1], 0x99, &calls)) << size[0] << "x" << size[1];
+    }
+    EXPECT_EQ(calls, 1);
     EXPECT_EQ(host.FrameCount(), 1u);
     EXPECT_EQ(host.LastFrame().At(1, 1), 0x10u + 0x101u);
+}
+
+// A reader that takes frames while a writer writes them never sees one half written or older
+// than the count it is told: every pixel of frame n is n.
+TEST(FrameStoreTest, AReaderSeesOnlyWholeFramesMatchingTheCount)
+{
+    FrameStore store;
+    constexpr unsigned kFrames = 400;
+    std::atomic<bool> done{false};
+    std::thread writer([&store, &done] {
+        for (unsigned n = 1; n <= kFrames; ++n) {
+            const int side = 16 + static_cast<int>(n % 3) * 8;  // sizes change too
+            store.Write(side, side,
+                        [n, side](std::uint32_t* out) { std::fill_n(out, static_cast<size_t>(side) * side, n); });
+        }
+        done = true;
+    });
+    unsigned seen = 0;
+    unsigned reads = 0;
+    unsigned torn = 0;
+    while (!done || seen != kFrames) {
+        store.ReadIfNewer(seen, [&seen, &reads, &torn](const HostFrame& frame) {
+            ++reads;
+            const int side = 16 + static_cast<int>(seen % 3) * 8;
+            const bool whole =
+                frame.width == side && frame.height == side &&
+                std::all_of(frame.pixels.begin(), frame.pixels.end(), [&seen](std::uint32_t p) { return p == seen; });
+            torn += whole ? 0 : 1;
+        });
+    }
+    writer.join();
+    EXPECT_EQ(torn, 0u) << "of " << reads << " frames read";
+    EXPECT_EQ(store.Count(), kFrames);
+}
+
+// Two frames written without a read between them: the reader gets the second, once.
+TEST(FrameStoreTest, TwoFramesWithoutAReadShowTheSecond)
+{
+    FrameStore store;
+    int calls = 0;
+    unsigned seen = 0;
+    store.Write(2, 1, [&calls](std::uint32_t* out) {
+        out[0] = out[1] = 0xA;
+        ++calls;
+    });
+    store.Write(1, 2, [&calls](std::uint32_t* out) {
+        out[0] = out[1] = 0xB;
+        ++calls;
+    });
+    std::vector<HostFrame> read;
+    const auto keep = [&read](const HostFrame& frame) { read.push_back(frame); };
+    EXPECT_TRUE(store.ReadIfNewer(seen, keep));
+    EXPECT_FALSE(store.ReadIfNewer(seen, keep));
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].width, 1);
+    EXPECT_EQ(read[0].pixels, (std::vector<std::uint32_t>{0xB, 0xB}));
+    EXPECT_EQ(seen, 2u);
 }
 
 TEST(HeadlessHostTest, RecordsTheWindowAndAnswersBoxes)
@@ -196,6 +280,99 @@ TEST(HostTest, WithoutADisplayNamedTheScreenHostIsRefusedQuietlyWithItsReason)
     EXPECT_EQ(host, nullptr);
     EXPECT_EQ(error, "neither DISPLAY nor WAYLAND_DISPLAY is set");
     EXPECT_EQ(written, "");
+}
+
+// Runs the screen host on SDL's "dummy" video driver, whose software renderer can be read back.
+class DummyScreen {
+public:
+    DummyScreen()
+    {
+        if (const char* value = std::getenv("SDL_VIDEODRIVER")) {
+            m_saved = value;
+        }
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        std::string error;
+        m_host = SdlHost::Create(error);
+        m_error = error;
+    }
+    ~DummyScreen()
+    {
+        m_host.reset();
+        if (m_saved) {
+            setenv("SDL_VIDEODRIVER", m_saved->c_str(), 1);
+        } else {
+            unsetenv("SDL_VIDEODRIVER");
+        }
+        ResetSystemFacts();  // the host reported the dummy display's desktop
+    }
+    SdlHost* Host() const { return m_host.get(); }
+    const std::string& Error() const { return m_error; }
+
+private:
+    std::optional<std::string> m_saved;
+    std::unique_ptr<SdlHost> m_host;
+    std::string m_error;
+};
+
+// What reaches the window: the newest frame (two written without a pump between them), scaled by
+// a whole number when it fits, centred with the aspect kept, black around it. Every pixel of the
+// window is checked.
+TEST(SdlHostTest, TheWindowShowsTheNewestFrameScaledAndCentred)
+{
+    constexpr int kW = 160;
+    constexpr int kH = 120;
+    struct Case {
+        const char* name;
+        int clientW, clientH;
+        bool fullScreen;
+    };
+    const Case cases[] = {
+        {"same size", kW, kH, false},
+        {"larger window, bars", 200, 150, false},
+        {"twice the size", 2 * kW, 2 * kH, false},
+        {"full screen", kW, kH, true},
+    };
+    DummyScreen screen;
+    if (screen.Host() == nullptr) {
+        GTEST_SKIP() << "no dummy video driver: " << screen.Error();
+    }
+    SdlHost& host = *screen.Host();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HostWindowSpec spec;
+        spec.clientWidth = c.clientW;
+        spec.clientHeight = c.clientH;
+        spec.fullScreen = c.fullScreen;
+        ASSERT_TRUE(host.OpenWindow(nullptr, spec));
+        int calls = 0;
+        ASSERT_TRUE(WritePattern(host, kW, kH, 0x100000, &calls));
+        ASSERT_TRUE(WritePattern(host, kW, kH, 0x200000, &calls));
+        host.Pump();
+
+        const HostFrame shown = host.ShownPicture();
+        ASSERT_GT(shown.width, 0);
+        if (!c.fullScreen) {
+            EXPECT_EQ(shown.width, c.clientW);
+            EXPECT_EQ(shown.height, c.clientH);
+        }
+        const HostRect r = ScaledRect(shown.width, shown.height, kW, kH);
+        int wrong = 0;
+        for (int y = 0; y < shown.height; ++y) {
+            for (int x = 0; x < shown.width; ++x) {
+                const bool inside = x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h;
+                const std::uint32_t expected =
+                    inside ? 0x200000u + static_cast<std::uint32_t>((y - r.y) * kH / r.h * 256 + (x - r.x) * kW / r.w)
+                           : 0u;
+                if (PixelOf(shown, x, y) != expected && wrong++ < 3) {
+                    ADD_FAILURE() << "window pixel (" << x << ", " << y << ") is " << std::hex << PixelOf(shown, x, y)
+                                  << ", not " << expected;
+                }
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(host.LastFrame().At(kW - 1, kH - 1), 0x200000u + (kH - 1) * 256 + kW - 1);
+        host.CloseWindow();
+    }
 }
 
 TEST(SdlKeyMapTest, PhysicalKeysGiveUsLayoutVirtualKeys)

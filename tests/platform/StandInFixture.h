@@ -61,7 +61,17 @@ public:
         }
         m_wake.notify_all();
     }
-    void SubmitFrame(const std::uint32_t*, int, int, int) override {}
+    // Frames are written into a scratch buffer and forgotten.
+    bool WriteFrame(int width, int height, const FrameWriter& write) override
+    {
+        if (width <= 0 || height <= 0) {
+            return false;
+        }
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_frame.resize(static_cast<size_t>(width) * height);
+        write(m_frame.data());
+        return true;
+    }
     HostFrame LastFrame() const override { return {}; }
     unsigned FrameCount() const override { return 0; }
     int ShowMessageBox(const std::string& textSjis, const std::string&, UINT) override
@@ -117,6 +127,7 @@ private:
     HostWindowSpec openedSpec;
     std::string title;
     std::vector<std::string> boxTexts;
+    std::vector<std::uint32_t> m_frame;
 };
 
 // Window procedures for the tests: WindowProc<N> forwards to Handler<N>(), which a test sets before

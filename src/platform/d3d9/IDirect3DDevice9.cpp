@@ -2,6 +2,7 @@
 // in D3D9DeviceDraw.cpp.
 #include "platform/d3d9/IDirect3DDevice9.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
@@ -33,6 +34,35 @@ bool IsBackBufferFormat(D3DFORMAT f)
 {
     return f == D3DFMT_X8R8G8B8 || f == D3DFMT_A8R8G8B8 || f == D3DFMT_R5G6B5 || f == D3DFMT_A1R5G5B5 ||
            f == D3DFMT_X1R5G5B5;
+}
+
+// One row of a back buffer as 0x00RRGGBB.
+template <D3DFORMAT F>
+void ComposeRow(const BYTE* row, UINT w, std::uint32_t* out)
+{
+    for (UINT x = 0; x < w; ++x)
+        out[x] = D3D9DecodePixel(F, row + static_cast<std::size_t>(x) * D3D9BytesPerPixel(F)) & 0x00FFFFFFu;
+}
+
+template <D3DFORMAT F>
+void ComposeRows(const D3D9PixelBuffer& bb, std::uint32_t* out)
+{
+    const UINT w = bb.Width();
+    for (UINT y = 0; y < bb.Height(); ++y, out += w) ComposeRow<F>(bb.Row(y), w, out);
+}
+
+// The back buffer as the host's frame (0x00RRGGBB, rows Width() apart), in one pass with the
+// format chosen once rather than per pixel.
+void ComposeFrame(const D3D9PixelBuffer& bb, std::uint32_t* out)
+{
+    switch (bb.Format()) {
+    case D3DFMT_A8R8G8B8:
+    case D3DFMT_X8R8G8B8: ComposeRows<D3DFMT_A8R8G8B8>(bb, out); break;
+    case D3DFMT_R5G6B5: ComposeRows<D3DFMT_R5G6B5>(bb, out); break;
+    case D3DFMT_A1R5G5B5:
+    case D3DFMT_X1R5G5B5: ComposeRows<D3DFMT_X1R5G5B5>(bb, out); break;
+    default: std::fill_n(out, static_cast<std::size_t>(bb.Width()) * bb.Height(), 0u); break;
+    }
 }
 
 bool IsPool(D3DPOOL pool)
@@ -187,14 +217,8 @@ HRESULT IDirect3DDevice9::Present(const RECT* pSourceRect, const RECT* pDestRect
         interval = pp_.PresentationInterval;
         if (loss_ != LossState::Operational) return D3DERR_DEVICELOST;
         const D3D9PixelBuffer& bb = backBuffer_->Pixels();
-        const UINT w = bb.Width();
-        const UINT h = bb.Height();
-        frame_.resize(static_cast<std::size_t>(w) * h);
-        for (UINT y = 0; y < h; ++y) {
-            std::uint32_t* out = frame_.data() + static_cast<std::size_t>(y) * w;
-            for (UINT x = 0; x < w; ++x) out[x] = bb.ReadARGB(x, y) & 0x00FFFFFFu;
-        }
-        GetHost().SubmitFrame(frame_.data(), static_cast<int>(w), static_cast<int>(h), static_cast<int>(w));
+        GetHost().WriteFrame(static_cast<int>(bb.Width()), static_cast<int>(bb.Height()),
+                             [&bb](std::uint32_t* out) { ComposeFrame(bb, out); });
         ++presentCount_;
         D3D9CallRecord record;
         record.kind = D3D9CallRecord::Kind::Present;

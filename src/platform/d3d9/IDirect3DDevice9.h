@@ -140,7 +140,6 @@ private:
     unsigned presentCount_ = 0;
     UINT refreshRate_;
     D3D9CallLog callLog_;
-    std::vector<std::uint32_t> frame_;
     std::vector<D3D9TLVertex> vertices_;
 };
 

@@ -28,12 +28,10 @@ void DDrawWaitForVBlank()
     Sleep(static_cast<DWORD>(k * 1000 / 60 - now));
 }
 
-void DDrawPublishVisibleLocked()
+void DDrawPublishVisibleLocked(int width, int height, const FrameWriter& compose)
 {
-    const HostFrame& frame = DDraw().lastVisible;
-    if (frame.width <= 0 || frame.height <= 0) return;
     ++DDraw().visibleCount;
-    standin::LinkedHost().SubmitFrame(frame.pixels.data(), frame.width, frame.height, frame.width);
+    standin::LinkedHost().WriteFrame(width, height, compose);
 }
 
 void DDrawSetFault(DDrawFault fault, bool bOn)
@@ -83,8 +81,7 @@ size_t DDrawLiveObjectCount()
 
 HostFrame DDrawLastVisibleImage()
 {
-    DDrawLock lock(DDraw().mutex);
-    return DDraw().lastVisible;
+    return standin::LinkedHost().LastFrame();
 }
 
 unsigned DDrawVisibleImageCount()

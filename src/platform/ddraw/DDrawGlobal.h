@@ -1,6 +1,6 @@
 // State shared by every DirectDraw object of the process: the one lock that makes each call
-// atomic, the list of live surfaces, the video-memory account, the test switches and the last
-// visible image. Internal to the stand-in.
+// atomic, the list of live surfaces, the video-memory account, the test switches and the count of
+// visible images. Internal to the stand-in.
 #pragma once
 
 #include <condition_variable>
@@ -21,7 +21,6 @@ struct DDrawGlobal {
     size_t videoUsed = 0;
     bool use555 = false;
     bool faults[static_cast<int>(DDrawFault::Count)] = {};
-    HostFrame lastVisible;
     unsigned visibleCount = 0;
     int nextBufferId = 1;
 };
@@ -36,6 +35,6 @@ bool DDrawFaultOn(DDrawFault fault);
 // fall at floor(k x 1000 / 60) ms. Call without the lock held.
 void DDrawWaitForVBlank();
 
-// Counts the visible image just composed into lastVisible and hands it to the host, which
-// copies it. Call with the lock held, so that the image cannot change while it is copied.
-void DDrawPublishVisibleLocked();
+// Counts a visible image of width x height and has compose write it into the host's frame
+// storage. Call with the lock held, so that the picture cannot change while it is composed.
+void DDrawPublishVisibleLocked(int width, int height, const FrameWriter& compose);

@@ -47,7 +47,8 @@ void DDrawResetHooks();
 // DirectDraw objects, surfaces, palettes and clippers alive.
 size_t DDrawLiveObjectCount();
 
-// The last visible image (see DirectDrawSurface.h) and how many have been made.
+// The last visible image (see DirectDrawSurface.h), as the host keeps it (the host's newest
+// frame), and how many have been made.
 HostFrame DDrawLastVisibleImage();
 unsigned DDrawVisibleImageCount();
 // The raw value of pixel (x, y) of a surface, read without locking (0 outside the surface).

@@ -534,10 +534,12 @@ void ComposeRowsPalette(const BYTE* src, int pitch, int w, int h, const std::arr
 
 void ComposeRows32(const BYTE* src, int pitch, int w, int h, std::uint32_t* out)
 {
+    // One pass: the fourth byte is cleared as the pixel is copied.
     for (int y = 0; y < h; ++y, src += pitch, out += w) {
-        std::memcpy(out, src, static_cast<size_t>(w) * 4);  // little-endian host
         for (int x = 0; x < w; ++x) {
-            out[x] &= 0x00FFFFFFu;
+            std::uint32_t v = 0;
+            std::memcpy(&v, src + static_cast<size_t>(x) * 4, 4);  // little-endian host
+            out[x] = v & 0x00FFFFFFu;
         }
     }
 }
@@ -561,23 +563,26 @@ void ComposeRowsMasked(const BYTE* src, int pitch, int bytes, int w, int h, cons
 
 void IDirectDrawSurface7::PublishVisibleLocked() const
 {
-    if (ComposeVisibleLocked(DDraw().lastVisible)) DDrawPublishVisibleLocked();
+    RECT r{};
+    if (!VisibleRectLocked(r)) return;
+    DDrawPublishVisibleLocked(r.right - r.left, r.bottom - r.top,
+                              [this, &r](std::uint32_t* out) { ComposeVisibleLocked(r, out); });
 }
 
-bool IDirectDrawSurface7::ComposeVisibleLocked(HostFrame& frame) const
+bool IDirectDrawSurface7::VisibleRectLocked(RECT& r) const
 {
-    RECT r = WholeRect(m_width, m_height);
+    r = WholeRect(m_width, m_height);
     if (m_clipper != nullptr && m_clipper->Window() != nullptr && !m_clipper->ClipRect(m_width, m_height, r))
         return false;
+    return r.right > r.left && r.bottom > r.top;
+}
+
+void IDirectDrawSurface7::ComposeVisibleLocked(const RECT& r, std::uint32_t* out) const
+{
     const int w = r.right - r.left;
     const int h = r.bottom - r.top;
-    if (w <= 0 || h <= 0) return false;
-    frame.width = w;
-    frame.height = h;
-    frame.pixels.resize(static_cast<size_t>(w) * h);  // keeps its storage from the last frame
     const int bytes = m_format.BytesPerPixel();
     const BYTE* src = m_pixels.data() + static_cast<size_t>(r.top) * m_pitch + static_cast<size_t>(r.left) * bytes;
-    std::uint32_t* out = frame.pixels.data();
     if (m_format.bitCount == 8) {
         std::array<RGBQUAD, 256> palette{};
         PaletteColoursLocked(palette);
@@ -587,5 +592,4 @@ bool IDirectDrawSurface7::ComposeVisibleLocked(HostFrame& frame) const
     } else {
         ComposeRowsMasked(src, m_pitch, bytes, w, h, m_format, out);
     }
-    return true;
 }

@@ -16,8 +16,8 @@
 //   DDERR_SURFACELOST until Restore, which fills it with bytes 0xA5.
 // - The visible image: after every Flip, and after every Blt or BltFast onto the primary surface,
 //   the visible picture (the front buffer, or with a window clipper the window's client area) is
-//   composed as 0x00RRGGBB, 8-bit pixels through the primary's palette, and handed to the host
-//   (DDrawLastVisibleImage keeps it for tests).
+//   composed as 0x00RRGGBB, 8-bit pixels through the primary's palette, straight into the host's
+//   frame storage (DDrawLastVisibleImage reads it back for tests).
 #pragma once
 
 #include <array>
@@ -113,10 +113,12 @@ private:
     HRESULT BltCopyLocked(const RECT& dst, const RECT& clip, IDirectDrawSurface7& src, const RECT& srcRect,
                           bool bKeyed);
     HRESULT DestClipLocked(const RECT& dst, RECT& clip) const;
-    // The visible part of this primary surface as 0x00RRGGBB into frame, reusing its storage;
-    // false (frame unchanged) when nothing is visible.
-    bool ComposeVisibleLocked(HostFrame& frame) const;
-    // Composes the visible image into the last visible image and hands it to the host.
+    // The visible part of this primary surface (the client area with a window clipper, else all
+    // of it); false when nothing is visible.
+    bool VisibleRectLocked(RECT& r) const;
+    // The pixels of r (from VisibleRectLocked) as 0x00RRGGBB into out, rows r's width apart.
+    void ComposeVisibleLocked(const RECT& r, std::uint32_t* out) const;
+    // Composes the visible image straight into the host's frame storage.
     void PublishVisibleLocked() const;
     void RotateChainLocked();
     void FillDescLocked(DDSURFACEDESC2& desc) const;

@@ -1,20 +1,19 @@
 #include "platform/host/FrameStore.h"
 
-#include <algorithm>
+#include <utility>
 
-bool FrameStore::Put(const std::uint32_t* pixels, int width, int height, int pitch)
+bool FrameStore::Write(int width, int height, const FrameWriter& write)
 {
-    if (pixels == nullptr || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || pitch < width) {
+    if (width <= 0 || height <= 0 || width > Host::kMaxFrameSide || height > Host::kMaxFrameSide) {
         return false;
     }
+    std::lock_guard<std::mutex> writing(m_writeMutex);
+    m_spare.width = width;
+    m_spare.height = height;
+    m_spare.pixels.resize(static_cast<size_t>(width) * height);  // keeps the storage of a frame ago
+    write(m_spare.pixels.data());
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_frame.width = width;
-    m_frame.height = height;
-    m_frame.pixels.resize(static_cast<size_t>(width) * height);
-    for (int y = 0; y < height; ++y) {
-        const std::uint32_t* row = pixels + static_cast<size_t>(y) * pitch;
-        std::copy(row, row + width, m_frame.pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
-    }
+    std::swap(m_spare, m_newest);
     ++m_count;
     return true;
 }
@@ -22,7 +21,7 @@ bool FrameStore::Put(const std::uint32_t* pixels, int width, int height, int pit
 HostFrame FrameStore::Last() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_frame;
+    return m_newest;
 }
 
 unsigned FrameStore::Count() const
@@ -38,6 +37,6 @@ bool FrameStore::ReadIfNewer(unsigned& seenCount, const std::function<void(const
         return false;
     }
     seenCount = m_count;
-    read(m_frame);
+    read(m_newest);
     return true;
 }

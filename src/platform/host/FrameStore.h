@@ -1,4 +1,8 @@
 // The newest finished frame, handed over from the drawing thread to whoever shows or inspects it.
+//
+// Two buffers take turns: a writer fills the spare one in place while the newest one may be read
+// (uploaded to the screen), then the two change places under the lock. After the first frames of
+// a size, handing a frame over allocates nothing and copies nothing.
 #pragma once
 
 #include <cstdint>
@@ -9,12 +13,10 @@
 
 class FrameStore {
 public:
-    // Largest accepted width or height in pixels; bigger frames are refused.
-    static constexpr int kMaxSide = 8192;
-
-    // Any thread: copies a frame of 0x00RRGGBB pixels (pitch in pixels, >= width) and counts it.
-    // Returns false and keeps nothing for a null buffer or a size outside 1..kMaxSide.
-    bool Put(const std::uint32_t* pixels, int width, int height, int pitch);
+    // Any thread: write fills a width x height frame in the spare buffer, which then becomes the
+    // newest frame and is counted. False (write not called) for a side outside
+    // 1..Host::kMaxFrameSide. Writers take turns; readers wait only for the exchange.
+    bool Write(int width, int height, const FrameWriter& write);
 
     // Any thread: a copy of the newest frame; empty before the first.
     HostFrame Last() const;
@@ -23,12 +25,15 @@ public:
 
     // Any thread: hands the newest frame to read, under the store's lock, when it is newer than
     // `seenCount` (a Count() value from an earlier call), then sets `seenCount` to the current
-    // count; false when there is nothing newer. read must not call back into the store; Put
-    // waits while it runs, so it should only copy the pixels out.
+    // count; false when there is nothing newer. read must not call back into the store; a
+    // finished Write waits while it runs, so it should only copy the pixels out.
     bool ReadIfNewer(unsigned& seenCount, const std::function<void(const HostFrame&)>& read) const;
 
 private:
-    mutable std::mutex m_mutex;
-    HostFrame m_frame;
+    std::mutex m_writeMutex;  // held by a writer for its whole Write
+    HostFrame m_spare;        // the buffer being written; only under m_writeMutex
+
+    mutable std::mutex m_mutex;  // guards what follows
+    HostFrame m_newest;
     unsigned m_count = 0;
 };

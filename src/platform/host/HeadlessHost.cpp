@@ -57,9 +57,9 @@ void HeadlessHost::Wake()
     m_wake.notify_all();
 }
 
-void HeadlessHost::SubmitFrame(const std::uint32_t* pixels, int width, int height, int pitch)
+bool HeadlessHost::WriteFrame(int width, int height, const FrameWriter& write)
 {
-    m_frames.Put(pixels, width, height, pitch);
+    return m_frames.Write(width, height, write);
 }
 
 HostFrame HeadlessHost::LastFrame() const

@@ -25,7 +25,7 @@ public:
     void WaitForEvents(DWORD timeoutMs) override;
     void Wake() override;
 
-    void SubmitFrame(const std::uint32_t* pixels, int width, int height, int pitch) override;
+    bool WriteFrame(int width, int height, const FrameWriter& write) override;
     HostFrame LastFrame() const override;
     unsigned FrameCount() const override;
 

@@ -283,11 +283,13 @@ void SdlHost::Wake()
     }
 }
 
-void SdlHost::SubmitFrame(const std::uint32_t* pixels, int width, int height, int pitch)
+bool SdlHost::WriteFrame(int width, int height, const FrameWriter& write)
 {
-    if (m_frames.Put(pixels, width, height, pitch)) {
-        Wake();
+    if (!m_frames.Write(width, height, write)) {
+        return false;
     }
+    Wake();
+    return true;
 }
 
 HostFrame SdlHost::LastFrame() const
@@ -491,6 +493,24 @@ bool SdlHost::Upload(const HostFrame& frame)
     }
     SDL_UpdateTexture(m_texture.get(), nullptr, frame.pixels.data(), frame.width * 4);
     return true;
+}
+
+HostFrame SdlHost::ShownPicture() const
+{
+    HostFrame shown;
+    if (!m_renderer || SDL_GetRendererOutputSize(m_renderer.get(), &shown.width, &shown.height) != 0 ||
+        shown.width <= 0 || shown.height <= 0) {
+        return {};
+    }
+    shown.pixels.resize(static_cast<size_t>(shown.width) * shown.height);
+    if (SDL_RenderReadPixels(m_renderer.get(), nullptr, SDL_PIXELFORMAT_RGB888, shown.pixels.data(), shown.width * 4) !=
+        0) {
+        return {};
+    }
+    for (std::uint32_t& p : shown.pixels) {
+        p &= 0x00FFFFFFu;
+    }
+    return shown;
 }
 
 std::unique_ptr<Host> CreateSdlHost(std::string& error)

@@ -1,5 +1,5 @@
 // The host on a real display through SDL2. Everything that touches SDL's window, renderer or event
-// queue runs on the main thread (the one that opens the window and calls Pump); SubmitFrame, Wake,
+// queue runs on the main thread (the one that opens the window and calls Pump); WriteFrame, Wake,
 // SetTitle and SetFullScreen may come from any thread and are handed over.
 #pragma once
 
@@ -31,7 +31,7 @@ public:
     void WaitForEvents(DWORD timeoutMs) override;
     void Wake() override;
 
-    void SubmitFrame(const std::uint32_t* pixels, int width, int height, int pitch) override;
+    bool WriteFrame(int width, int height, const FrameWriter& write) override;
     HostFrame LastFrame() const override;
     unsigned FrameCount() const override;
 
@@ -40,6 +40,10 @@ public:
     bool IsHeadless() const override { return false; }
     // Raises the main window with the input focus; the keys SDL sees held now.
     std::vector<int> TakeBackKeyboard() override;
+
+    // Main thread, for tests: what the renderer last drew into the window (0x00RRGGBB at the
+    // renderer's output size); empty without a window or when the renderer cannot read it back.
+    HostFrame ShownPicture() const;
 
 private:
     struct WindowDeleter {

@@ -2,8 +2,9 @@
 //
 // One host exists per process. The SDL host runs on the main thread: the stand-in's message
 // functions call Pump() on the main thread, which turns SDL events into window messages (posted to
-// the main window) and key states. The game thread hands finished frames over with SubmitFrame();
-// the main thread shows the newest one in Pump(), scaled to the window with the aspect kept.
+// the main window) and key states. The game thread writes finished frames straight into storage
+// the host lends (WriteFrame), so that handing one over costs no copy and no allocation; the main
+// thread shows the newest one in Pump(), scaled to the window with the aspect kept.
 // The headless host (tests, or QB_HEADLESS=1 in the environment) keeps frames in memory.
 //
 // This interface sits below the Windows stand-in (platform/win), which reaches the host only
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 struct HWND__;
@@ -25,6 +27,23 @@ struct HostFrame {
     int height = 0;
     std::vector<std::uint32_t> pixels;
     std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+// Fills a lent frame: called with width x height pixels 0x00RRGGBB (rows `width` apart) whose old
+// content is undefined; it must set every pixel. Borrows the callable it is made from, which must
+// outlive it (a lambda passed straight to WriteFrame does), and never allocates.
+class FrameWriter {
+public:
+    template <class F>
+    requires(!std::is_same_v<std::remove_cvref_t<F>, FrameWriter>)
+        FrameWriter(const F& write)  // implicit: made from a lambda at the call
+        : m_write(&write), m_call([](const void* f, std::uint32_t* pixels) { (*static_cast<const F*>(f))(pixels); })
+    {}
+    void operator()(std::uint32_t* pixels) const { m_call(m_write, pixels); }
+
+private:
+    const void* m_write;
+    void (*m_call)(const void*, std::uint32_t*);
 };
 
 struct HostWindowSpec {
@@ -54,8 +73,13 @@ public:
     // Any thread: ends a WaitForEvents early (a message was posted to the main thread).
     virtual void Wake() = 0;
 
-    // Any thread: hands over a finished frame (0x00RRGGBB, pitch in pixels).
-    virtual void SubmitFrame(const std::uint32_t* pixels, int width, int height, int pitch) = 0;
+    // Largest frame width or height in pixels; bigger frames are refused.
+    static constexpr int kMaxFrameSide = 8192;
+    // Any thread: lends the host's spare frame storage for a width x height frame to write, which
+    // then becomes the newest frame. False (write not called, nothing counted) for a side outside
+    // 1..kMaxFrameSide. write must not call back into the host. Writers from several threads take
+    // turns; showing the previous frame does not hold a writer up.
+    virtual bool WriteFrame(int width, int height, const FrameWriter& write) = 0;
     // The newest frame submitted (for tests and screenshots); empty before the first.
     virtual HostFrame LastFrame() const = 0;
     virtual unsigned FrameCount() const = 0;
