@@ -1,7 +1,7 @@
 // Cost of showing a frame: the program's present path against bare SDL2 showing the same frames.
 //   ours: a 640 x 480 x 32 back buffer flipped to the primary surface (the flip composes the
-//         visible picture and hands it to the host), then the SDL host's pump on the main thread
-//         (the texture upload, the copy to the window, the present).
+//         visible picture straight into the host's frame storage), then the SDL host's pump on
+//         the main thread (the texture upload, the copy to the window, the present).
 //   sdl:  SDL_UpdateTexture + SDL_RenderCopy + SDL_RenderPresent of the same pixels, on a window
 //         of the same size with a renderer made the same way.
 // Counters: "ours_ms" (wall time of one present; goal under 0.25), "ours_over_sdl" (CPU time of
@@ -10,10 +10,20 @@
 // (xvfb-run -s "-screen 0 1024x768x24" ...) the x11 driver, or SDL_VIDEODRIVER=dummy or offscreen.
 // Figures come from the shipped build: bash scripts/build.sh release bench_present (-O3 with
 // debug information, no sanitizers), then build/release/bench/bench_present.
-// Measured with SDL_VIDEODRIVER=dummy on a shared 8-core machine (load average 20-50; the wall
-// times suffer from it most): ours_cpu_ms 0.25, sdl_cpu_ms 0.12, ours_over_sdl 2.0; ours_ms 1.9,
-// sdl_ms 1.1. Ours makes two passes over the pixels on its own (the compose into the kept last
-// picture, the copy into the host's frame store) before the upload that bare SDL makes as well.
+// Measured with SDL_VIDEODRIVER=dummy on a shared 8-core machine (load average 17-20), the ratio
+// being this process's CPU time per present, ours over bare SDL's, three runs each:
+//   before (the flip composed into a kept picture, then the host copied that into its frame
+//   store, two passes of our own): ours_cpu_ms 0.20-0.21, sdl_cpu_ms 0.095-0.097,
+//   ours_over_sdl 2.12-2.20; ours_ms 0.21-0.22, sdl_ms 0.10.
+//   after (the flip composes straight into the frame storage the host lends, one pass):
+//   ours_cpu_ms 0.126-0.132, sdl_cpu_ms 0.080-0.084, ours_over_sdl 1.54-1.58; ours_ms 0.13,
+//   sdl_ms 0.08.
+// What is left over SDL is that one pass: the compose runs at memory speed, as fast as one of
+// SDL's own copies, while bare SDL starts from pixels already in the texture's format. Going lower
+// would need the compose to write into the texture's own memory, which only the main thread may
+// lock while the game thread composes.
+// Under Xvfb (x11 driver) the window system's share dominates both sides: ours_over_sdl 1.09-1.11
+// before, 1.05-1.06 after; ours_ms 2.3-3.0 against sdl_ms 2.3-2.9.
 #include <benchmark/benchmark.h>
 
 #include <SDL.h>
