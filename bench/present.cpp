@@ -10,14 +10,15 @@
 // (xvfb-run -s "-screen 0 1024x768x24" ...) the x11 driver, or SDL_VIDEODRIVER=dummy or offscreen.
 // Figures come from the shipped build: bash scripts/build.sh release bench_present (-O3 with
 // debug information, no sanitizers), then build/release/bench/bench_present.
-// Measured with SDL_VIDEODRIVER=dummy on a shared 8-core machine (load average 17-20), the ratio
-// being this process's CPU time per present, ours over bare SDL's, three runs each:
+// Measured with SDL_VIDEODRIVER=dummy on a shared 8-core machine (load average 10-20), the ratio
+// being this process's CPU time per present, ours over bare SDL's; six runs of each build, three
+// of them taken turn about with the other build:
 //   before (the flip composed into a kept picture, then the host copied that into its frame
-//   store, two passes of our own): ours_cpu_ms 0.20-0.21, sdl_cpu_ms 0.095-0.097,
-//   ours_over_sdl 2.12-2.20; ours_ms 0.21-0.22, sdl_ms 0.10.
+//   store, two passes of our own): ours_cpu_ms 0.17-0.21, sdl_cpu_ms 0.084-0.097,
+//   ours_over_sdl 2.06-2.20; ours_ms 0.17-0.22, sdl_ms 0.085-0.10.
 //   after (the flip composes straight into the frame storage the host lends, one pass):
-//   ours_cpu_ms 0.126-0.132, sdl_cpu_ms 0.080-0.084, ours_over_sdl 1.54-1.58; ours_ms 0.13,
-//   sdl_ms 0.08.
+//   ours_cpu_ms 0.12-0.15, sdl_cpu_ms 0.080-0.088, ours_over_sdl 1.54-1.71; ours_ms 0.12-0.15,
+//   sdl_ms 0.08-0.09.
 // What is left over SDL is that one pass: the compose runs at memory speed, as fast as one of
 // SDL's own copies, while bare SDL starts from pixels already in the texture's format. Going lower
 // would need the compose to write into the texture's own memory, which only the main thread may
