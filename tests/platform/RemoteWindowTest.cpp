@@ -14,9 +14,9 @@ using Bytes = std::vector<unsigned char>;
 
 Bytes TitleBytes(std::uint32_t length, const std::string& text)
 {
-    Bytes out;
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(length >> (8 * i)));
-    out.insert(out.end(), text.begin(), text.end());
+    Bytes out(4 + text.size());
+    for (std::size_t i = 0; i < 4; ++i) out[i] = static_cast<unsigned char>(length >> (8 * i));
+    for (std::size_t i = 0; i < text.size(); ++i) out[4 + i] = static_cast<unsigned char>(text[i]);
     return out;
 }
 
