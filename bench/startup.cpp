@@ -10,10 +10,11 @@
 // Figures come from the shipped build: bash scripts/build.sh release bench_startup (-O3 with
 // debug information, no sanitizers; it builds the player too), then
 // build/release/bench/bench_startup.
-// Measured on a shared 8-core machine (load average about 16), medians of 3 x 10 runs, two
-// measurements each:
-//   before (the SoundFont loaded as the title's music started, even headless): 247, 232 ms
-//   after (no SoundFont without an audio device to hear it):                    122, 139 ms
+// Measured on a shared 8-core machine, medians of 3 x 10 runs, before and after in turn:
+//                                                                 load ~16       load ~8
+//   before (the SoundFont loaded as the title's music started,
+//           even headless):                                       247, 232 ms    154 ms
+//   after (no SoundFont without an audio device to hear it):      122, 139 ms    99 ms
 // What is left is mostly the process's own start (the kernel's page faults and the dynamic
 // linker, about 60 %) and the fonts (FreeType and fontconfig, about 15 %).
 #include <benchmark/benchmark.h>
