@@ -99,5 +99,11 @@ printf 'Score #V0 of #V1000 and #S2' | seed text_escapes variables
 { i32 720 0 0 0; } | seed definitions_reader empty_conditions 00
 { i32 720 0 0 0; } | seed replay_reader empty 00
 { i32 720 0 0; } | seed save_data_reader empty
+# What the program behind the editor's socket says: its title (length, then the Shift-JIS
+# bytes), then the 8-byte result of the message.
+{ i32 13; printf '\x83\x4e\x83\x43\x83\x8b\x83\x7b\x81\x5b\x83\x93\x34'; i32 1 0; } |
+    seed editor_link_reader editor
+{ i32 0; } | seed editor_link_reader empty_title
+{ i32 1025; } | seed editor_link_reader too_long
 
 echo "seeds written to $out: $(find "$out" -type f | wc -l) files, $(du -sh "$out" | cut -f1)"

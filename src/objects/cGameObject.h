@@ -17,6 +17,28 @@
 
 class cEdOffScreenLimit;
 struct COMMANDINSTANCE;
+class cGameObject;
+
+// One aim of cGameObject::CalcAimVelocity: from the mover's screen point toward another.
+struct AimRequest {
+    const cGameObject* target = nullptr;  // what is aimed at; its scroll riding matters (null: nothing)
+    double fromX = 0.0;                   // the mover's screen point, pixels
+    double fromY = 0.0;
+    double toX = 0.0;  // the point aimed at, pixels
+    double toY = 0.0;
+    double speed = 0.0;    // pixels per sub-step; negative flees unless noFlee
+    int moverSync = 0;     // the mover's own syncScroll (1: it rides the auto-scroll)
+    bool noFlee = false;   // a negative speed aims like a positive one instead of fleeing
+    bool arrival = false;  // say whether the point is reached within this sub-step
+};
+
+// What an aim gives.
+struct AimVelocity {
+    double vx = 0.0;  // pixels per sub-step
+    double vy = 0.0;
+    int dir = 0;           // 1 left, 2 right, 0 none
+    bool arrived = false;  // arrival was asked for and the point is reached in this sub-step
+};
 
 // 1 / sqrt(2).
 extern const double InvSqrt2;
@@ -161,15 +183,10 @@ public:
     bool HitsBlockAtCorners() const;
 
     // Aiming from a screen point to another at a speed (a negative speed flees unless noFlee),
-    // corrected for the auto-scroll (see the .cpp); writes the velocity and the direction code
-    // (1 left, 2 right, 0 none). 1 when arrival is set and the point is reached in this sub-step.
-    static int CalcAimVelocity(double& outVx, double& outVy, int& outDir, const cGameObject* target, double fromX,
-                               double fromY, double toX, double toY, double speed, int moverSync, int noFlee,
-                               int arrival);
-    static int CalcAimVelocityX(double& outVx, double& outVy, int& outDir, const cGameObject* target, double fromX,
-                                double toX, double speed, int moverSync, int arrival);
-    static int CalcAimVelocityY(double& outVx, double& outVy, int& outDir, const cGameObject* target, double fromY,
-                                double toY, double speed, int moverSync, int arrival);
+    // corrected for the auto-scroll (see the .cpp). The one-axis aims read their axis only.
+    static AimVelocity CalcAimVelocity(const AimRequest& aim);
+    static AimVelocity CalcAimVelocityX(const AimRequest& aim);
+    static AimVelocity CalcAimVelocityY(const AimRequest& aim);
     // Wave motion: the speed (or acceleration) at the phase, then phase += step, wrapped once at
     // 360 x speed unit.
     static double WaveSpeed(double amplitude, double frequency, double& phase, double step, double offset);

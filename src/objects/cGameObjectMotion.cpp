@@ -91,84 +91,80 @@ double SpeedPerFrame(double value)
     return value / ScrollUnit() / 60.0;
 }
 
-int cGameObject::CalcAimVelocity(double& outVx, double& outVy, int& outDir, const cGameObject* target, double fromX,
-                                 double fromY, double toX, double toY, double speed, int moverSync, int noFlee,
-                                 int arrival)
+AimVelocity cGameObject::CalcAimVelocity(const AimRequest& aim)
 {
-    outVx = outVy = 0.0;
-    outDir = 0;
+    AimVelocity out;
     const double sx = CountedScroll(CameraX());
     const double sy = CountedScroll(CameraY());
     const bool commandsScroll = SystemData.bScrollSyncVariant != 0;
-    if (!noFlee && speed < 0.0) {
-        const double d = -speed * InvSqrt2;
-        outVx = fromX < toX ? -d : d;
-        outVy = fromY < toY ? -d : d;
-        outDir = DirectionOf(outVx);
+    const cGameObject* target = aim.target;
+    if (!aim.noFlee && aim.speed < 0.0) {
+        const double d = -aim.speed * InvSqrt2;
+        out.vx = aim.fromX < aim.toX ? -d : d;
+        out.vy = aim.fromY < aim.toY ? -d : d;
+        out.dir = DirectionOf(out.vx);
         if (commandsScroll) {
-            outVx += sx;
-            outVy += sy;
+            out.vx += sx;
+            out.vy += sy;
         } else if (target != nullptr &&
-                   ((moverSync == 1 && !target->syncScroll) || (moverSync == 0 && target->syncScroll))) {
-            outVx -= sx;
-            outVy -= sy;
+                   ((aim.moverSync == 1 && !target->syncScroll) || (aim.moverSync == 0 && target->syncScroll))) {
+            out.vx -= sx;
+            out.vy -= sy;
         }
-        return 0;
+        return out;
     }
-    const double dx = toX - fromX;
-    const double dy = toY - fromY;
+    const double dx = aim.toX - aim.fromX;
+    const double dy = aim.toY - aim.fromY;
     double dist = std::sqrt(dx * dx + dy * dy);
     if (dist == 0.0) {
         dist = 1.0;
     }
-    outVx = speed * dx / dist;
-    outVy = speed * dy / dist;
+    out.vx = aim.speed * dx / dist;
+    out.vy = aim.speed * dy / dist;
     if (commandsScroll) {
-        outVx += sx;
-        outVy += sy;
+        out.vx += sx;
+        out.vy += sy;
     } else if (target != nullptr) {
         if (!target->syncScroll) {
-            outVx -= sx;
-            outVy -= sy;
-        } else if (moverSync == 0 && (sx != 0.0 || sy != 0.0)) {
-            if (!Intercept(outVx, outVy, dx, dy, fromX, fromY, toX, toY, sx, sy)) {
-                return 0;
+            out.vx -= sx;
+            out.vy -= sy;
+        } else if (aim.moverSync == 0 && (sx != 0.0 || sy != 0.0)) {
+            // Without a meeting point the straight velocity stays and the direction stays none.
+            if (!Intercept(out.vx, out.vy, dx, dy, aim.fromX, aim.fromY, aim.toX, aim.toY, sx, sy)) {
+                return out;
             }
         }
     }
-    outDir = DirectionOf(outVx);
-    return (arrival && std::fabs(dx) < std::fabs(speed) && std::fabs(dy) < std::fabs(speed)) ? 1 : 0;
+    out.dir = DirectionOf(out.vx);
+    out.arrived = aim.arrival && std::fabs(dx) < std::fabs(aim.speed) && std::fabs(dy) < std::fabs(aim.speed);
+    return out;
 }
 
-int cGameObject::CalcAimVelocityX(double& outVx, double& outVy, int& outDir, const cGameObject* target, double fromX,
-                                  double toX, double speed, int moverSync, int arrival)
+AimVelocity cGameObject::CalcAimVelocityX(const AimRequest& aim)
 {
-    if (fromX >= toX) {
-        outDir = 1;
-        outVx = -speed;
-    } else {
-        outDir = 2;
-        outVx = speed;
-    }
+    AimVelocity out;
+    out.dir = aim.fromX >= aim.toX ? 1 : 2;
+    out.vx = aim.fromX >= aim.toX ? -aim.speed : aim.speed;
     const double sx = CountedScroll(CameraX());
-    if (moverSync == 0 && target != nullptr && target->syncScroll && SystemData.bScrollSyncVariant != 0 && sx != 0.0) {
-        outVx += sx;
+    if (aim.moverSync == 0 && aim.target != nullptr && aim.target->syncScroll && SystemData.bScrollSyncVariant != 0 &&
+        sx != 0.0) {
+        out.vx += sx;
     }
-    outVy = 0.0;
-    return (arrival && std::fabs(speed) > std::fabs(fromX - toX)) ? 1 : 0;
+    out.arrived = aim.arrival && std::fabs(aim.speed) > std::fabs(aim.fromX - aim.toX);
+    return out;
 }
 
-int cGameObject::CalcAimVelocityY(double& outVx, double& outVy, int& outDir, const cGameObject* target, double fromY,
-                                  double toY, double speed, int moverSync, int arrival)
+AimVelocity cGameObject::CalcAimVelocityY(const AimRequest& aim)
 {
-    outVy = fromY >= toY ? -speed : speed;
-    outDir = 0;
+    AimVelocity out;
+    out.vy = aim.fromY >= aim.toY ? -aim.speed : aim.speed;
     const double sy = CountedScroll(CameraY());
-    if (moverSync == 0 && target != nullptr && target->syncScroll && SystemData.bScrollSyncVariant != 0 && sy != 0.0) {
-        outVy += sy;
+    if (aim.moverSync == 0 && aim.target != nullptr && aim.target->syncScroll && SystemData.bScrollSyncVariant != 0 &&
+        sy != 0.0) {
+        out.vy += sy;
     }
-    outVx = 0.0;
-    return (arrival && std::fabs(speed) > std::fabs(fromY - toY)) ? 1 : 0;
+    out.arrived = aim.arrival && std::fabs(aim.speed) > std::fabs(aim.fromY - aim.toY);
+    return out;
 }
 
 namespace {

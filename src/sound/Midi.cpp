@@ -49,7 +49,9 @@ bool CallbackQueueReady(const cThread& thread)
     return true;
 }
 
-// Opens the synthesiser behind the streams; says once per run when MIDI music will be silent.
+// Opens the synthesiser behind the streams as a song is to sound (with music off no song plays,
+// and without an audio device nothing is opened); says once per run when MIDI music will be
+// silent for want of one.
 void OpenSynthOnce()
 {
     static std::atomic<bool> s_bReported{false};
@@ -81,7 +83,6 @@ void cMidi::Open()
         lpHeader[i].dwBufferLength = nBufferSize;
         lpHeader[i].dwUser = static_cast<DWORD_PTR>(i);
     }
-    OpenSynthOnce();
 
     // The callback thread must own its queue before the stream posts to it: a position callback
     // posted earlier is lost, and with it the refill or the end of the song. A thread that is
@@ -161,6 +162,7 @@ void cMidi::OutLocked()
 void cMidi::Restart(int bLoopSong)
 {
     if (!lpSong) return;
+    OpenSynthOnce();  // before the lock: loading a SoundFont takes a while
     ThreadLockHolder lock(m_Lock);
     RestartLocked(bLoopSong);
 }

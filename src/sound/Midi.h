@@ -44,7 +44,8 @@ public:
     // song is fully converted or that buffer is still queued.
     void Out();
     // Sets the loop flag; unless playing, starts the stream (from a stop: queues the second
-    // buffer too). Nothing without a song.
+    // buffer too). Nothing without a song. The first start of the run opens the synthesiser
+    // (OpenMidiSynth: the SoundFont, when the audio output can sound).
     void Restart(int bLoop);
     // bPause 0: stops and rewinds, queueing the beginning again. bPause nonzero: pauses while
     // playing. Nothing without a song.

@@ -298,12 +298,18 @@ TEST_F(ShotLaunchTest, AimLeadsATargetThatRidesTheAutoScroll)
     field.m_ScrollX.dSpeed = 0.4;
     const double u = ScrollUnit();
     const double sp = (Def().m_nSpeed + 1 * Def().m_nSpeedStep) * 0.1 / u;
-    double vx = 0.0;
-    double vy = 0.0;
-    int dir = 0;
     // The intercept course of the moving-target rule, from the launch point on the screen.
-    cGameObject::CalcAimVelocity(vx, vy, dir, &target, CX - kSx, CY - kSy, target.ScreenCentreX(),
-                                 target.ScreenCentreY(), sp, 0, 1, 0);
+    AimRequest aim;
+    aim.target = &target;
+    aim.fromX = CX - kSx;
+    aim.fromY = CY - kSy;
+    aim.toX = target.ScreenCentreX();
+    aim.toY = target.ScreenCentreY();
+    aim.speed = sp;
+    aim.noFlee = true;
+    const AimVelocity course = cGameObject::CalcAimVelocity(aim);
+    const double vx = course.vx;
+    const double vy = course.vy;
     SHOTLAUNCH launch;
     launch.volleyIndex = 1;
     launch.speed = 2.0;

@@ -259,27 +259,50 @@ TEST_F(GameObjectTest, CornerBlocksFollowFactionAndConditions)
     EXPECT_EQ(IsBlockSolidFor(*cell, 3), 2);
 }
 
+// An aim from (fromX, fromY) to (toX, toY) at a speed, at nothing in particular.
+AimRequest Aim(double fromX, double fromY, double toX, double toY, double speed, const cGameObject* target = nullptr)
+{
+    AimRequest aim;
+    aim.target = target;
+    aim.fromX = fromX;
+    aim.fromY = fromY;
+    aim.toX = toX;
+    aim.toY = toY;
+    aim.speed = speed;
+    return aim;
+}
+
 TEST_F(GameObjectTest, AimAtAPointStraightFleeingAndArriving)
 {
-    double vx = 9;
-    double vy = 9;
-    int dir = 9;
-    EXPECT_EQ(cGameObject::CalcAimVelocity(vx, vy, dir, nullptr, 10, 10, 10, 10, 2.0, 0, 0, 0), 0);
-    EXPECT_EQ(vx, 0.0);
-    EXPECT_EQ(vy, 0.0);
-    EXPECT_EQ(dir, 0);
+    AimVelocity v = cGameObject::CalcAimVelocity(Aim(10, 10, 10, 10, 2.0));
+    EXPECT_EQ(v.vx, 0.0);
+    EXPECT_EQ(v.vy, 0.0);
+    EXPECT_EQ(v.dir, 0);
+    EXPECT_FALSE(v.arrived);
 
-    cGameObject::CalcAimVelocity(vx, vy, dir, nullptr, 10, 10, 10, 10, -2.0, 0, 0, 0);
-    EXPECT_DOUBLE_EQ(vx, 2.0 * InvSqrt2);
-    EXPECT_DOUBLE_EQ(vy, 2.0 * InvSqrt2);
-    EXPECT_EQ(dir, 2);
+    v = cGameObject::CalcAimVelocity(Aim(10, 10, 10, 10, -2.0));
+    EXPECT_DOUBLE_EQ(v.vx, 2.0 * InvSqrt2);
+    EXPECT_DOUBLE_EQ(v.vy, 2.0 * InvSqrt2);
+    EXPECT_EQ(v.dir, 2);
+    // Without fleeing a negative speed aims backwards along the line.
+    AimRequest noFlee = Aim(0, 0, 3, 4, -5.0);
+    noFlee.noFlee = true;
+    v = cGameObject::CalcAimVelocity(noFlee);
+    EXPECT_DOUBLE_EQ(v.vx, -3.0);
+    EXPECT_DOUBLE_EQ(v.vy, -4.0);
 
-    EXPECT_EQ(cGameObject::CalcAimVelocity(vx, vy, dir, nullptr, 0, 0, -30, 40, 5.0, 0, 0, 1), 0);
-    EXPECT_DOUBLE_EQ(vx, -3.0);
-    EXPECT_DOUBLE_EQ(vy, 4.0);
-    EXPECT_EQ(dir, 1);
-    EXPECT_EQ(cGameObject::CalcAimVelocity(vx, vy, dir, nullptr, 0, 0, 3, 4, 5.0, 0, 0, 1), 1);
-    EXPECT_EQ(cGameObject::CalcAimVelocity(vx, vy, dir, nullptr, 0, 0, 3, 4, 5.0, 0, 0, 0), 0);
+    AimRequest far = Aim(0, 0, -30, 40, 5.0);
+    far.arrival = true;
+    v = cGameObject::CalcAimVelocity(far);
+    EXPECT_FALSE(v.arrived);
+    EXPECT_DOUBLE_EQ(v.vx, -3.0);
+    EXPECT_DOUBLE_EQ(v.vy, 4.0);
+    EXPECT_EQ(v.dir, 1);
+    AimRequest near = Aim(0, 0, 3, 4, 5.0);
+    near.arrival = true;
+    EXPECT_TRUE(cGameObject::CalcAimVelocity(near).arrived);
+    near.arrival = false;
+    EXPECT_FALSE(cGameObject::CalcAimVelocity(near).arrived);
 }
 
 TEST_F(GameObjectTest, AimCorrectsForTheAutoScroll)
@@ -289,55 +312,59 @@ TEST_F(GameObjectTest, AimCorrectsForTheAutoScroll)
     cGameObject still = MakeObject(0, 0, 16, 16);
     cGameObject riding = MakeObject(0, 0, 16, 16);
     riding.syncScroll = 1;
-    double vx = 0;
-    double vy = 0;
-    int dir = 0;
     // A point that stays put: the mover, carried by nothing, subtracts the scroll.
-    cGameObject::CalcAimVelocity(vx, vy, dir, &still, 0, 0, 100, 0, 2.0, 0, 0, 0);
-    EXPECT_DOUBLE_EQ(vx, 1.0);
+    EXPECT_DOUBLE_EQ(cGameObject::CalcAimVelocity(Aim(0, 0, 100, 0, 2.0, &still)).vx, 1.0);
     // A point riding the scroll, met by a mover that does not: it leaves at 1 pixel per sub-step
     // and is met after 100 sub-steps at speed 2.
-    cGameObject::CalcAimVelocity(vx, vy, dir, &riding, 0, 0, 100, 0, 2.0, 0, 0, 0);
-    EXPECT_DOUBLE_EQ(vx, 2.0);
-    EXPECT_DOUBLE_EQ(vy, 0.0);
-    EXPECT_EQ(dir, 2);
+    AimVelocity v = cGameObject::CalcAimVelocity(Aim(0, 0, 100, 0, 2.0, &riding));
+    EXPECT_DOUBLE_EQ(v.vx, 2.0);
+    EXPECT_DOUBLE_EQ(v.vy, 0.0);
+    EXPECT_EQ(v.dir, 2);
     // Both riding: no correction.
-    cGameObject::CalcAimVelocity(vx, vy, dir, &riding, 0, 0, 100, 0, 2.0, 1, 0, 0);
-    EXPECT_DOUBLE_EQ(vx, 2.0);
+    AimRequest bothRiding = Aim(0, 0, 100, 0, 2.0, &riding);
+    bothRiding.moverSync = 1;
+    EXPECT_DOUBLE_EQ(cGameObject::CalcAimVelocity(bothRiding).vx, 2.0);
     // A scroll that outruns the mover has no meeting point: the straight velocity stays, finite.
     field.m_ScrollX.dSpeed = 3.0;
-    cGameObject::CalcAimVelocity(vx, vy, dir, &riding, 0, 0, 100, 100, 1.0, 0, 0, 0);
-    EXPECT_DOUBLE_EQ(vx, InvSqrt2);
-    EXPECT_DOUBLE_EQ(vy, InvSqrt2);
-    EXPECT_EQ(dir, 0);
+    AimRequest outrun = Aim(0, 0, 100, 100, 1.0, &riding);
+    outrun.arrival = true;
+    v = cGameObject::CalcAimVelocity(outrun);
+    EXPECT_DOUBLE_EQ(v.vx, InvSqrt2);
+    EXPECT_DOUBLE_EQ(v.vy, InvSqrt2);
+    EXPECT_EQ(v.dir, 0);
+    EXPECT_FALSE(v.arrived);
     // At its limit the scroll does not count.
     field.m_ScrollX.bAtLimit = 1;
-    cGameObject::CalcAimVelocity(vx, vy, dir, &still, 0, 0, 100, 0, 2.0, 0, 0, 0);
-    EXPECT_DOUBLE_EQ(vx, 2.0);
+    EXPECT_DOUBLE_EQ(cGameObject::CalcAimVelocity(Aim(0, 0, 100, 0, 2.0, &still)).vx, 2.0);
     // With the commands-use-the-scroll switch the scroll is added.
     field.m_ScrollX.bAtLimit = 0;
     field.m_ScrollX.dSpeed = 1.0;
     SystemData.bScrollSyncVariant = 1;
-    cGameObject::CalcAimVelocity(vx, vy, dir, &still, 0, 0, 100, 0, 2.0, 0, 0, 0);
-    EXPECT_DOUBLE_EQ(vx, 3.0);
+    EXPECT_DOUBLE_EQ(cGameObject::CalcAimVelocity(Aim(0, 0, 100, 0, 2.0, &still)).vx, 3.0);
 }
 
 TEST_F(GameObjectTest, OneAxisAimAndArrival)
 {
-    double vx = 0;
-    double vy = 5;
-    int dir = 0;
-    EXPECT_EQ(cGameObject::CalcAimVelocityX(vx, vy, dir, nullptr, 50, 50, 3.0, 0, 1), 1);
-    EXPECT_EQ(vx, -3.0);
-    EXPECT_EQ(vy, 0.0);
-    EXPECT_EQ(dir, 1);
-    EXPECT_EQ(cGameObject::CalcAimVelocityX(vx, vy, dir, nullptr, 40, 50, 3.0, 0, 1), 0);
-    EXPECT_EQ(vx, 3.0);
-    EXPECT_EQ(dir, 2);
-    EXPECT_EQ(cGameObject::CalcAimVelocityY(vx, vy, dir, nullptr, 50, 48, 3.0, 0, 1), 1);
-    EXPECT_EQ(vy, -3.0);
-    EXPECT_EQ(vx, 0.0);
-    EXPECT_EQ(dir, 0);
+    AimRequest aim = Aim(50, 0, 50, 0, 3.0);
+    aim.arrival = true;
+    AimVelocity v = cGameObject::CalcAimVelocityX(aim);
+    EXPECT_TRUE(v.arrived);
+    EXPECT_EQ(v.vx, -3.0);
+    EXPECT_EQ(v.vy, 0.0);
+    EXPECT_EQ(v.dir, 1);
+    aim.fromX = 40;
+    v = cGameObject::CalcAimVelocityX(aim);
+    EXPECT_FALSE(v.arrived);
+    EXPECT_EQ(v.vx, 3.0);
+    EXPECT_EQ(v.dir, 2);
+    // The vertical aim reads only the vertical points (the horizontal ones are still apart).
+    aim.fromY = 50;
+    aim.toY = 48;
+    v = cGameObject::CalcAimVelocityY(aim);
+    EXPECT_TRUE(v.arrived);
+    EXPECT_EQ(v.vy, -3.0);
+    EXPECT_EQ(v.vx, 0.0);
+    EXPECT_EQ(v.dir, 0);
 }
 
 TEST_F(GameObjectTest, WaveMotionAndItsPhase)

@@ -13,6 +13,7 @@
 #include "MusicTestSupport.h"
 #include "SmfBytes.h"
 #include "core/TextHelpers.h"
+#include "platform/host/AudioOutput.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Threads.h"
 
@@ -196,6 +197,19 @@ Bytes ShortSong()
     return Format0(96, Concat({Ev(0, {0x90, 60, 100}), Ev(96, {0x80, 60, 0}), EndOfTrack(96)}));
 }
 
+// The synthesiser is opened as a song starts, after its stream was opened: the stream plays to
+// the one there is when it starts, not to the silent one of its opening.
+TEST_F(MidiTest, AStreamPlaysToTheSynthesiserOpenedAsItStarts)
+{
+    SetMidiSynth(nullptr);
+    auto player = Load(ShortSong());
+    ASSERT_TRUE(player->IsStreamOpen());
+    SetMidiSynth(synth);
+    player->Restart(0);
+    ASSERT_TRUE(WaitForNotes(2));
+    EXPECT_EQ(NoteTimes(), (std::vector<DWORD>{0, 500}));
+}
+
 TEST_F(MidiTest, PlaysOnceAndEndsStoppedAtTheBeginning)
 {
     auto player = Load(ShortSong());
@@ -361,26 +375,86 @@ TEST_F(MidiTest, WithoutASongNothingHappens)
 
 namespace {
 
-// Without a usable SoundFont the music is silent: one report-log line, and the players work on.
-TEST_F(MidiTest, WithoutASoundFontMidiIsSilentAndSaysSoOnce)
+// The synthesiser behind MIDI music (FluidSynth and its SoundFont) is opened as a song starts,
+// and only when the music can be heard. The SoundFont here is broken, so trying it leaves its
+// trace: the one report-log line saying why MIDI music is silent.
+class MidiSynthOpenTest : public MidiTest {
+protected:
+    void SetUp() override
+    {
+        MidiTest::SetUp();
+        Write("broken.sf2", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 's', 'f', 'b', 'k'});
+        setenv("QB_SOUNDFONT", Host("broken.sf2").c_str(), 1);
+        SetMidiSynth(nullptr);  // none opened: the real one is looked for
+    }
+    void TearDown() override
+    {
+        CloseAudioOutput();
+        unsetenv("QB_SOUNDFONT");
+        MidiTest::TearDown();
+    }
+    // A real device: SDL's "disk" driver, which writes what it plays to a file.
+    void OpenDeviceOutput()
+    {
+        CloseAudioOutput();
+        unsetenv("QB_HEADLESS");
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", Host("disk_audio.raw").c_str(), 1);
+        const bool opened = OpenAudioOutput();
+        setenv("QB_HEADLESS", "1", 1);
+        unsetenv("SDL_AUDIODRIVER");
+        ASSERT_TRUE(opened);
+        ASSERT_TRUE(AudioOutputIsReal());
+    }
+    // Two songs loaded, started and stopped in turn.
+    void PlayTwoSongs()
+    {
+        for (int i = 0; i < 2; ++i) {
+            auto player = Load(ShortSong());
+            EXPECT_TRUE(player->IsStreamOpen());
+            player->Restart(0);
+            player->Stop(0);
+        }
+    }
+    std::size_t SilentLines() const
+    {
+        const std::string log = ReportLogText();
+        const std::string line = Sjis("MIDI音源が使えません");
+        std::size_t count = 0;
+        for (std::size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++count;
+        return count;
+    }
+};
+
+// Headless (the null audio output) nothing can be heard: songs play without the SoundFont ever
+// being looked for, and there is nothing to report.
+TEST_F(MidiSynthOpenTest, WithoutAnAudioDeviceTheSynthesiserIsNeverOpened)
 {
-    Write("broken.sf2", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 's', 'f', 'b', 'k'});
-    setenv("QB_SOUNDFONT", Host("broken.sf2").c_str(), 1);
-    SetMidiSynth(nullptr);
+    CloseAudioOutput();
+    ASSERT_TRUE(OpenAudioOutput());
+    ASSERT_FALSE(AudioOutputIsReal());
+    PlayTwoSongs();
+    EXPECT_EQ(SilentLines(), 0u) << "the SoundFont was tried";
+    std::string why;
+    EXPECT_TRUE(OpenMidiSynth(&why));
+    EXPECT_EQ(why, "");
+    EXPECT_EQ(SilentLines(), 0u);
+}
+
+// With a device, loading a song opens nothing; its start tries the SoundFont, and a SoundFont
+// that cannot be used is reported once, while the players work on, silent.
+TEST_F(MidiSynthOpenTest, WithADeviceTheFirstStartOpensItAndSaysOnceWhyMidiIsSilent)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenDeviceOutput());
+    {
+        auto player = Load(ShortSong());
+        EXPECT_EQ(SilentLines(), 0u) << "a song loaded but not started opens nothing";
+    }
+    PlayTwoSongs();
+    EXPECT_EQ(SilentLines(), 1u) << "said once";
     std::string why;
     EXPECT_FALSE(OpenMidiSynth(&why));
     EXPECT_NE(why.find("broken.sf2"), std::string::npos);
-    for (int i = 0; i < 2; ++i) {
-        auto player = Load(ShortSong());
-        EXPECT_TRUE(player->IsStreamOpen());
-        player->Restart(0);
-        player->Stop(0);
-    }
-    unsetenv("QB_SOUNDFONT");
-    const std::string log = ReportLogText();
-    const std::string line = Sjis("MIDI音源が使えません");
-    ASSERT_NE(log.find(line), std::string::npos);
-    EXPECT_EQ(log.find(line, log.find(line) + 1), std::string::npos) << "said once";
 }
 
 }  // namespace

@@ -141,7 +141,6 @@ int ChargeMoveCommand(const FLOWCONTEXT& ctx)
         if (target->dying) {
             return 0;
         }
-        int nDir = 0;
         if (chara->noGravity) {
             double tx = 0.0;
             double ty = 0.0;
@@ -151,9 +150,10 @@ int ChargeMoveCommand(const FLOWCONTEXT& ctx)
             inst.velocityX = 0.0;
             inst.work[kWordRequest] = REQUEST_NONE;
         } else {
-            cGameObject::CalcAimVelocityX(inst.velocityX, inst.velocityY, nDir, target, chara->ScreenCentreX(),
-                                          target->ScreenCentreX() + inst.targetX, inst.speed, chara->syncScroll, 0);
-            inst.work[kWordRequest] = IsFacingFixed(*chara) ? REQUEST_NONE : nDir;
+            const AimVelocity v = cGameObject::CalcAimVelocityX(
+                CommandAim(*chara, inst, *target, target->ScreenCentreX() + inst.targetX, 0.0, false));
+            SetCommandVelocity(inst, v);
+            inst.work[kWordRequest] = IsFacingFixed(*chara) ? REQUEST_NONE : v.dir;
         }
         if (inst.angle != 0) {
             const double fAim = std::atan2(inst.velocityX, inst.velocityY) * kRadianToDegree + 90.0;
@@ -194,13 +194,13 @@ int HomingMoveCommand(const FLOWCONTEXT& ctx)
         if (chara->noGravity) {
             inst.work[kWordRequest] = AimAtTargetPoint(*chara, inst, *move, *target, x, y);
         } else {
-            int nDir = 0;
-            if (cGameObject::CalcAimVelocityX(inst.velocityX, inst.velocityY, nDir, target, chara->ScreenCentreX(), x,
-                                              inst.speed, chara->syncScroll, move->m_bStopOnArrival) &&
-                move->m_bStopOnArrival) {
+            const AimVelocity v =
+                cGameObject::CalcAimVelocityX(CommandAim(*chara, inst, *target, x, y, move->m_bStopOnArrival != 0));
+            SetCommandVelocity(inst, v);
+            if (v.arrived) {
                 chara->ArriveX(static_cast<int>(x), &inst);
             }
-            inst.work[kWordRequest] = IsFacingFixed(*chara) ? REQUEST_NONE : nDir;
+            inst.work[kWordRequest] = IsFacingFixed(*chara) ? REQUEST_NONE : v.dir;
         }
     };
     if (n > 0) {

@@ -313,37 +313,50 @@ void GetTargetPoint(const cGameObject& target, const COMMANDINSTANCE& inst, doub
     outY = target.ScreenCentreY() + inst.targetY;
 }
 
+AimRequest CommandAim(const cCharaBase& chara, const COMMANDINSTANCE& inst, const cGameObject& target, double x,
+                      double y, bool bArrival)
+{
+    AimRequest aim;
+    aim.target = &target;
+    aim.fromX = chara.ScreenCentreX();
+    aim.fromY = chara.ScreenCentreY();
+    aim.toX = x;
+    aim.toY = y;
+    aim.speed = inst.speed;
+    aim.moverSync = chara.syncScroll;
+    aim.arrival = bArrival;
+    return aim;
+}
+
+void SetCommandVelocity(COMMANDINSTANCE& inst, const AimVelocity& v)
+{
+    inst.velocityX = v.vx;
+    inst.velocityY = v.vy;
+}
+
 int AimAtTargetPoint(cCharaBase& chara, COMMANDINSTANCE& inst, const cEdMove& move, const cGameObject& target, double x,
                      double y)
 {
-    int nDir = 0;
-    const double fromX = chara.ScreenCentreX();
-    const double fromY = chara.ScreenCentreY();
-    const int stop = move.m_bStopOnArrival;
     if (move.m_bFreezeX && move.m_bFreezeY) {
         inst.velocityX = inst.velocityY = 0.0;
         return REQUEST_NONE;
     }
-    if (move.m_bFreezeY) {
-        if (cGameObject::CalcAimVelocityX(inst.velocityX, inst.velocityY, nDir, &target, fromX, x, inst.speed,
-                                          chara.syncScroll, stop) &&
-            stop) {
+    const AimRequest aim = CommandAim(chara, inst, target, x, y, move.m_bStopOnArrival != 0);
+    // The axis left free is aimed; the velocity is in place before an arrival snaps the character.
+    const AimVelocity v = move.m_bFreezeY   ? cGameObject::CalcAimVelocityX(aim)
+                          : move.m_bFreezeX ? cGameObject::CalcAimVelocityY(aim)
+                                            : cGameObject::CalcAimVelocity(aim);
+    SetCommandVelocity(inst, v);
+    if (v.arrived) {
+        if (move.m_bFreezeY) {
             chara.ArriveX(static_cast<int>(x), &inst);
-        }
-    } else if (move.m_bFreezeX) {
-        if (cGameObject::CalcAimVelocityY(inst.velocityX, inst.velocityY, nDir, &target, fromY, y, inst.speed,
-                                          chara.syncScroll, stop) &&
-            stop) {
+        } else if (move.m_bFreezeX) {
             chara.ArriveY(static_cast<int>(y), &inst);
-        }
-    } else {
-        if (cGameObject::CalcAimVelocity(inst.velocityX, inst.velocityY, nDir, &target, fromX, fromY, x, y, inst.speed,
-                                         chara.syncScroll, 0, stop) &&
-            stop) {
+        } else {
             chara.ArriveAt(static_cast<int>(x), static_cast<int>(y), &inst);
         }
     }
-    return RequestFor(chara, nDir);
+    return RequestFor(chara, v.dir);
 }
 
 int ApplyMove(cCharaBase& chara, double vx, double vy, int nRequest, const COMMANDINSTANCE& inst, const cEdMove& move,

@@ -9,6 +9,8 @@
 class cCharaBase;
 class cEdMove;
 class cGameObject;
+struct AimRequest;
+struct AimVelocity;
 struct COMMANDINSTANCE;
 
 // Screen direction codes after resolution.
@@ -51,6 +53,12 @@ int StayOnScreenVelocity(const cCharaBase& chara, COMMANDINSTANCE& inst, int nIn
 
 // The target's graphic centre on the screen plus the instance's offsets.
 void GetTargetPoint(const cGameObject& target, const COMMANDINSTANCE& inst, double& outX, double& outY);
+// The instance's aim from the character's graphic centre at (x, y) with the instance's speed (a
+// negative one flees); arrival is asked for when bArrival.
+AimRequest CommandAim(const cCharaBase& chara, const COMMANDINSTANCE& inst, const cGameObject& target, double x,
+                      double y, bool bArrival);
+// Puts an aim's velocity into the instance (velocityX/Y).
+void SetCommandVelocity(COMMANDINSTANCE& inst, const AimVelocity& v);
 // Aims the instance's velocity from the character's graphic centre at (x, y): both axes, or only
 // the axis left free when the other is fixed; arrival with the stop-at-target flag snaps the
 // character there. Returns the facing request.

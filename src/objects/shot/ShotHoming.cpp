@@ -73,10 +73,9 @@ void AimOnce(cShot& shot)
     if (shot.counter == shot.homingStart) {
         shot.CalcScreenRect();
         if (cCharaBase* goal = GoalOf(shot, shot.def.m_nAimKind)) {
-            int dir = 0;
-            cGameObject::CalcAimVelocity(shot.stepVx, shot.stepVy, dir, goal, shot.ScreenCentreX(),
-                                         shot.ScreenCentreY(), goal->ScreenCentreX(), goal->ScreenCentreY(),
-                                         shot.homingSpeed, shot.syncScroll, 1, 0);
+            const AimVelocity v = cGameObject::CalcAimVelocity(shot.HomingAim(*goal));
+            shot.stepVx = v.vx;
+            shot.stepVy = v.vy;
             if (shot.accelOn) {
                 shot.SetAccelAlong(shot.ax, shot.ay, shot.stepVx, shot.stepVy);
             }
@@ -212,18 +211,28 @@ int HomingCount(int nHalfBlocks, double dSpeed)
     return n >= 2.0e9 ? 2000000000 : (n <= -2.0e9 ? -2000000000 : static_cast<int>(n));
 }
 
+AimRequest cShot::HomingAim(const cGameObject& goal) const
+{
+    AimRequest aim;
+    aim.target = &goal;
+    aim.fromX = ScreenCentreX();
+    aim.fromY = ScreenCentreY();
+    aim.toX = goal.ScreenCentreX();
+    aim.toY = goal.ScreenCentreY();
+    aim.speed = homingSpeed;
+    aim.moverSync = syncScroll;
+    aim.noFlee = true;
+    return aim;
+}
+
 void cShot::SteerToward(const cGameObject& goal)
 {
-    double nvx = 0.0;
-    double nvy = 0.0;
-    int dir = 0;
-    CalcAimVelocity(nvx, nvy, dir, &goal, ScreenCentreX(), ScreenCentreY(), goal.ScreenCentreX(), goal.ScreenCentreY(),
-                    homingSpeed, syncScroll, 1, 0);
+    const AimVelocity v = CalcAimVelocity(HomingAim(goal));
     if (!accelOn || counter == homingStart) {
-        stepVx = nvx;
-        stepVy = nvy;
+        stepVx = v.vx;
+        stepVy = v.vy;
     }
     if (accelOn) {
-        SetAccelAlong(ax, ay, nvx, nvy);
+        SetAccelAlong(ax, ay, v.vx, v.vy);
     }
 }

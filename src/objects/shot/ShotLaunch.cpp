@@ -233,13 +233,17 @@ int AimAngleAtTarget(int x, int y, const cCharaBase& owner, cEdShot& def, SHOTLA
         // The target rides the camera: aim on the course that meets it.
         const double u = ScrollUnit();
         const double sp = (def.m_nSpeed + launch.volleyIndex * def.m_nSpeedStep) * 0.1 / u;
-        double vx = 0.0;
-        double vy = 0.0;
-        int dir = 0;
-        cGameObject::CalcAimVelocity(vx, vy, dir, target, x - TruncPos(sx), y - TruncPos(sy), target->ScreenCentreX(),
-                                     target->ScreenCentreY(), sp, 0, 1, 0);
-        launch.speed = std::sqrt(vx * vx + vy * vy) * u;
-        return TruncPos(std::atan2(vy, vx) * kRadianToDegree + 180.0);
+        AimRequest aim;
+        aim.target = target;
+        aim.fromX = x - TruncPos(sx);
+        aim.fromY = y - TruncPos(sy);
+        aim.toX = target->ScreenCentreX();
+        aim.toY = target->ScreenCentreY();
+        aim.speed = sp;
+        aim.noFlee = true;
+        const AimVelocity v = cGameObject::CalcAimVelocity(aim);
+        launch.speed = std::sqrt(v.vx * v.vx + v.vy * v.vy) * u;
+        return TruncPos(std::atan2(v.vy, v.vx) * kRadianToDegree + 180.0);
     }
     const double dx = TruncPos(sx) + (target->gfxWidth >> 1) + target->screenLeft - x;
     const double dy = TruncPos(sy) + (target->gfxHeight >> 1) + target->screenTop - y;

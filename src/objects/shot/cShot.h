@@ -97,6 +97,9 @@ public:
     void SetAccelAlong(double& outAx, double& outAy, double dVx, double dVy) const;
     // Homing correction toward an object's graphic centre (see ShotHoming.cpp).
     void SteerToward(const cGameObject& goal);
+    // The homing aim from the shot's graphic centre to the goal's at the homing speed; a
+    // negative speed aims backwards, never flees.
+    AimRequest HomingAim(const cGameObject& goal) const;
 
     // The sword's SwordType entry and current step, or null when the index is outside the
     // database or the entry has no steps.

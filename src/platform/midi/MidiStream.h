@@ -3,8 +3,9 @@
 // Each open stream has a sequencer thread that plays the queued buffers in order, timing the
 // events in ticks from the stream's division and tempo on the stand-in's clock
 // (QueryPerformanceCounter; the virtual clock in tests, see SetMidiClockDriving).
-// The played messages go to the process's synthesiser (MidiSynth.h). A stream opens stopped at
-// tick 0: buffers can be queued without sound until midiStreamRestart.
+// The played messages go to the process's synthesiser (MidiSynth.h) as it is when the stream
+// starts. A stream opens stopped at tick 0: buffers can be queued without sound until
+// midiStreamRestart.
 //
 // Callbacks (CALLBACK_THREAD) are thread messages posted to the given thread id: MM_MOM_OPEN,
 // MM_MOM_CLOSE, MM_MOM_DONE (lParam = the returned header) and MM_MOM_POSITIONCB (lParam = the

@@ -127,9 +127,12 @@ MMRESULT MidiStreamDevice::Out(MIDIHDR* lpHdr)
 
 MMRESULT MidiStreamDevice::Restart()
 {
+    std::shared_ptr<MidiSynth> current = GetMidiSynth();
     {
         std::lock_guard<std::mutex> lock(m_Lock);
         if (m_bClosed) return MMSYSERR_INVALHANDLE;
+        // Nothing sounds between a stop or pause and this start: the synthesiser can change here.
+        if (m_State != State::Playing) m_Synth = std::move(current);
         const std::int64_t now = NowUs();
         if (m_State == State::Paused) {
             const std::int64_t shift = now - m_PauseUs;

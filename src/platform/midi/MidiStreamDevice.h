@@ -22,7 +22,8 @@
 class MidiStreamDevice {
 public:
     // hStream is the handle the callbacks carry; callbackThread the thread that receives them
-    // (0: no callbacks). synth receives the played messages.
+    // (0: no callbacks). synth receives the played messages until a start takes the process's
+    // synthesiser as it is then (GetMidiSynth: it may have been opened since).
     MidiStreamDevice(HMIDISTRM hStream, DWORD callbackThread, std::shared_ptr<MidiSynth> synth);
     ~MidiStreamDevice();
     MidiStreamDevice(const MidiStreamDevice&) = delete;
@@ -70,7 +71,7 @@ private:
 
     const HMIDISTRM m_hStream;
     const DWORD m_CallbackThread;
-    const std::shared_ptr<MidiSynth> m_Synth;
+    std::shared_ptr<MidiSynth> m_Synth;  // taken again at each start (Restart)
 
     mutable std::mutex m_Lock;
     std::condition_variable m_Wake;

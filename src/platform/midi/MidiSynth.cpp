@@ -65,6 +65,9 @@ std::string FindSoundFont()
 bool OpenMidiSynth(std::string* pWhy)
 {
     std::lock_guard<std::mutex> lock(g_Lock);
+    if (!g_bOpened && !g_Synth && !AudioOutputIsReal()) {
+        return true;  // nobody can hear it: the SoundFont waits for a real device
+    }
     if (!g_bOpened) {
         g_bOpened = true;
         if (g_Synth) {

@@ -24,8 +24,13 @@ public:
 // Opens the process's synthesiser once (later calls return the first result): the one set by
 // SetMidiSynth when there is one; else FluidSynth with the SoundFont found as FindSoundFont says.
 // Returns false, with the reason in *pWhy, when MIDI will be silent; the caller logs it once.
+// While the audio output is the null device (headless, or no device could be opened) nothing can
+// be heard: no SoundFont is looked for or loaded, the result is true (nothing to report) and a
+// later call, with a real device, opens it then. Called as a song starts, so that a run whose
+// music never plays never pays for the SoundFont.
 bool OpenMidiSynth(std::string* pWhy);
-// The synthesiser the streams play to (a silent one until OpenMidiSynth found a real one).
+// The synthesiser the streams play to (a silent one until OpenMidiSynth found a real one). A
+// stream takes it each time it starts.
 std::shared_ptr<MidiSynth> GetMidiSynth();
 // Replaces the synthesiser (tests: a RecordingMidiSynth); nullptr goes back to none opened.
 void SetMidiSynth(std::shared_ptr<MidiSynth> synth);

@@ -44,25 +44,59 @@ T Get(const unsigned char* p)
     return static_cast<T>(value);
 }
 
-// Step 1: the window's title; false when it is not exactly the one looked for.
+constexpr std::size_t kTitleHead = 4;  // the title's length
+constexpr std::size_t kResultSize = 8;
+
+// Step 1: the window's title; false when it is not exactly the one looked for. The length comes
+// first, then as many bytes as it announces.
 bool TitleMatches(LocalSocket& socket, const char* szTitle, DWORD timeoutMs)
 {
-    unsigned char head[4];
-    if (!socket.ReceiveAll(head, sizeof head, timeoutMs)) {
+    std::vector<unsigned char> bytes(kTitleHead);
+    if (!socket.ReceiveAll(bytes.data(), bytes.size(), timeoutMs)) {
         return false;
     }
-    const auto length = Get<std::uint32_t>(head);
-    if (length > kRemoteTitleMax) {
-        return false;
+    RemoteTitle read = ReadRemoteTitle(bytes.data(), bytes.size());
+    if (read.state == RemoteTitle::State::Short) {
+        const std::size_t have = bytes.size();
+        bytes.resize(read.size);
+        if (!socket.ReceiveAll(bytes.data() + have, read.size - have, timeoutMs)) {
+            return false;
+        }
+        read = ReadRemoteTitle(bytes.data(), bytes.size());
     }
-    std::string title(length, '\0');
-    if (length > 0 && !socket.ReceiveAll(title.data(), length, timeoutMs)) {
-        return false;
-    }
-    return title == (szTitle != nullptr ? szTitle : "");
+    return read.state == RemoteTitle::State::Whole && read.title == (szTitle != nullptr ? szTitle : "");
 }
 
 }  // namespace
+
+RemoteTitle ReadRemoteTitle(const unsigned char* bytes, std::size_t size)
+{
+    RemoteTitle read;
+    if (bytes == nullptr || size < kTitleHead) {
+        return read;  // Short: the length first
+    }
+    const auto length = Get<std::uint32_t>(bytes);
+    if (length > kRemoteTitleMax) {
+        read.state = RemoteTitle::State::Refused;
+        return read;
+    }
+    read.size = kTitleHead + length;
+    if (size < read.size) {
+        return read;
+    }
+    read.state = RemoteTitle::State::Whole;
+    read.title.assign(reinterpret_cast<const char*>(bytes) + kTitleHead, length);
+    return read;
+}
+
+bool ReadRemoteResult(const unsigned char* bytes, std::size_t size, LRESULT* pResult)
+{
+    if (bytes == nullptr || size < kResultSize || pResult == nullptr) {
+        return false;
+    }
+    *pResult = static_cast<LRESULT>(Get<std::int64_t>(bytes));
+    return true;
+}
 
 std::string RemoteWindowSocketName(const char* szClassName)
 {
@@ -95,13 +129,14 @@ LRESULT SendCopyDataToWindow(const char* szClassName, const char* szTitle, HWND 
     Put<std::uint32_t>(message, data.cbData);
     const auto* bytes = static_cast<const unsigned char*>(data.lpData);
     message.insert(message.end(), bytes, bytes + data.cbData);
-    unsigned char result[8];
+    unsigned char answer[kResultSize];
+    LRESULT result = 0;
     if (!socket.SendAll(message.data(), message.size(), timeoutMs) ||
-        !socket.ReceiveAll(result, sizeof result, timeoutMs)) {
+        !socket.ReceiveAll(answer, sizeof answer, timeoutMs) || !ReadRemoteResult(answer, sizeof answer, &result)) {
         return 0;
     }
     if (lpAnswered != nullptr) {
         *lpAnswered = TRUE;
     }
-    return static_cast<LRESULT>(Get<std::int64_t>(result));
+    return result;
 }

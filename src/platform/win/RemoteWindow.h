@@ -12,6 +12,7 @@
 // Every wait is bounded by the time-out, so a hung or absent peer costs at most that long.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -26,6 +27,23 @@ struct COPYDATASTRUCT {
 // Longest title and data accepted in the exchange.
 constexpr std::uint32_t kRemoteTitleMax = 1024;
 constexpr std::uint32_t kRemoteDataMax = 65536;
+
+// What the window's side said in step 1, read from the bytes received so far. The other program
+// decides those bytes: any content and any size is read safely.
+struct RemoteTitle {
+    enum class State {
+        Short,    // more bytes are needed: `size` in all
+        Whole,    // the title is complete in the first `size` bytes (later bytes are not read)
+        Refused,  // the length is over kRemoteTitleMax: the exchange ends
+    };
+    State state = State::Short;
+    std::size_t size = 4;  // bytes that step 1 takes (Short: needed so far, at least the length's 4)
+    std::string title;     // Whole: the title's bytes
+};
+RemoteTitle ReadRemoteTitle(const unsigned char* bytes, std::size_t size);
+// Step 3: the window's result from its first 8 bytes into *pResult; false (nothing written) when
+// fewer came.
+bool ReadRemoteResult(const unsigned char* bytes, std::size_t size, LRESULT* pResult);
 
 // The socket of the windows of a class (a host path).
 std::string RemoteWindowSocketName(const char* szClassName);
