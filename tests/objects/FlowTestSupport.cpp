@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-cScriptedKeyLogs::cScriptedKeyLogs()
-    : m_Runs(cKeyLogView::kLogCount, std::vector<KEYLOGRUN>(32, KEYLOGRUN{}))
+cScriptedKeyLogs::cScriptedKeyLogs() : m_Runs(cKeyLogView::kLogCount, std::vector<KEYLOGRUN>(32, KEYLOGRUN{}))
 {}
 
 void cScriptedKeyLogs::Add(int nLog, bool bDown)

@@ -20,7 +20,7 @@ bool Touch(const GRIDBOX& a, const GRIDBOX& b)
 
 // Checks one query against the plain walk over all boxes.
 void ExpectExactlyTouchingFound(const cBoxGrid& grid, const std::vector<GRIDBOX>& boxes,
-                            const std::vector<std::uint8_t>& taking, const GRIDBOX& query, const char* name)
+                                const std::vector<std::uint8_t>& taking, const GRIDBOX& query, const char* name)
 {
     std::vector<int> found;
     grid.Query(query, found);

@@ -10,8 +10,7 @@
 cCharaFlowOwner::cCharaFlowOwner(cCharaBase& chara)
     : cFlowOwner(FLOWSTATE{chara.flows, chara.flowSerial, chara.flowGroupRunning, chara.flowGroupEnded,
                            chara.flowGroupStartedNow, chara.flowGroupChanged, chara.flowDeletePending}),
-      m_Chara(chara),
-      m_Keys(InputFor(0))
+      m_Chara(chara), m_Keys(InputFor(0))
 {
     // A character copied from another keeps the other's links until they are made again: the
     // instances must name this character's own definitions.
