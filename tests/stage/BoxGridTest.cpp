@@ -37,6 +37,18 @@ void ExpectExactlyTouchingFound(const cBoxGrid& grid, const std::vector<GRIDBOX>
     }
 }
 
+// A query with one of the built boxes gives what a query with a copy of that box gives.
+void ExpectMemberQueriesMatch(const cBoxGrid& grid, const std::vector<GRIDBOX>& boxes, const char* name)
+{
+    std::vector<int> byMember;
+    std::vector<int> byBox;
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        grid.QueryMember(static_cast<int>(i), byMember);
+        grid.Query(boxes[i], byBox);
+        EXPECT_EQ(byMember, byBox) << name << ": box " << i;
+    }
+}
+
 TEST(BoxGridTest, ExactlyTheTouchingBoxesAreFoundWhateverTheirShape)
 {
     const double inf = std::numeric_limits<double>::infinity();
@@ -72,6 +84,7 @@ TEST(BoxGridTest, ExactlyTheTouchingBoxesAreFoundWhateverTheirShape)
     for (const auto& q : queries) {
         ExpectExactlyTouchingFound(grid, boxes, taking, q.query, q.name);
     }
+    ExpectMemberQueriesMatch(grid, boxes, "shapes");
 }
 
 TEST(BoxGridTest, ScatteredBoxesMatchThePlainWalk)
@@ -81,7 +94,8 @@ TEST(BoxGridTest, ScatteredBoxesMatchThePlainWalk)
         seed = seed * 1664525u + 1013904223u;
         return static_cast<double>((seed >> 8) % static_cast<std::uint32_t>(range));
     };
-    for (const int count : {0, 1, 7, 300}) {
+    cBoxGrid grid;  // built again for every count: nothing of an earlier build may show
+    for (const int count : {0, 1, 7, 300, 7}) {
         std::vector<GRIDBOX> boxes;
         std::vector<std::uint8_t> taking;
         for (int i = 0; i < count; ++i) {
@@ -92,13 +106,13 @@ TEST(BoxGridTest, ScatteredBoxesMatchThePlainWalk)
             boxes.push_back(GRIDBOX{x, y, x + w, y + h});
             taking.push_back(i % 9 == 0 ? 0 : 1);
         }
-        cBoxGrid grid;
         grid.Build(boxes, taking);
         for (int q = 0; q < 200; ++q) {
             const double x = next(2400) - 400;
             const double y = next(1600) - 300;
             ExpectExactlyTouchingFound(grid, boxes, taking, GRIDBOX{x, y, x + next(64), y + next(64)}, "scattered");
         }
+        ExpectMemberQueriesMatch(grid, boxes, "scattered");
     }
 }
 

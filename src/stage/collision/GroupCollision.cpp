@@ -201,7 +201,7 @@ void FindContactPairs(CONTACTPAIRS& contacts, int i)
         if (contacts.taking[static_cast<std::size_t>(a)] == 0) {
             continue;
         }
-        contacts.grid.Query(contacts.boxes[static_cast<std::size_t>(a)], contacts.found);
+        contacts.grid.QueryMember(a, contacts.found);
         std::size_t g = static_cast<std::size_t>(i) + 1;
         for (const int b : contacts.found) {
             if (b < end) {

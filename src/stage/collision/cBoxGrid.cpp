@@ -51,8 +51,8 @@ void cBoxGrid::Build(const std::vector<GRIDBOX>& boxes, const std::vector<std::u
     m_Entries.clear();
     m_Everywhere.clear();
     m_Boxes.assign(boxes.begin(), boxes.end());
-    m_Seen.assign(boxes.size(), 0);
-    m_nQuery = 0;
+    // Every mark left by an earlier build is older than the next query's, so none is cleared.
+    m_Seen.resize(boxes.size(), 0);
     double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0, extent = 0.0;
     std::size_t finite = 0;
     for (std::size_t i = 0; i < boxes.size(); ++i) {
@@ -99,10 +99,11 @@ void cBoxGrid::Build(const std::vector<GRIDBOX>& boxes, const std::vector<std::u
     m_CellStart.assign(cellCount + 1, 0);
     m_Spans.resize(boxes.size());
     for (std::size_t i = 0; i < boxes.size(); ++i) {
+        SPAN& s = m_Spans[i];
         if (taking[i] == 0) {
+            s = SPAN{0, 0, -1, -1};
             continue;
         }
-        SPAN& s = m_Spans[i];
         if (!SpanOf(boxes[i], s) || (s.x1 - s.x0 + 1) * (s.y1 - s.y0 + 1) > kMaxSpanCells) {
             m_Everywhere.push_back(static_cast<int>(i));
             s = SPAN{0, 0, -1, -1};
@@ -154,6 +155,28 @@ void cBoxGrid::Query(const GRIDBOX& box, std::vector<int>& out) const
     if (!SpanOf(box, s)) {
         s = SPAN{0, 0, m_Cols - 1, m_Rows - 1};
     }
+    CollectInSpan(s, box, out);
+}
+
+void cBoxGrid::QueryMember(int i, std::vector<int>& out) const
+{
+    const SPAN& s = m_Spans[static_cast<std::size_t>(i)];
+    const GRIDBOX& box = m_Boxes[static_cast<std::size_t>(i)];
+    if (s.x1 < s.x0) {
+        Query(box, out);  // not in the cells: out of the build or spread over too many
+        return;
+    }
+    out.clear();
+    for (const int k : m_Everywhere) {
+        if (Touch(m_Boxes[static_cast<std::size_t>(k)], box)) {
+            out.push_back(k);
+        }
+    }
+    CollectInSpan(s, box, out);
+}
+
+void cBoxGrid::CollectInSpan(const SPAN& s, const GRIDBOX& box, std::vector<int>& out) const
+{
     if (s.x0 == s.x1 && s.y0 == s.y1) {
         // One cell holds each box once, in ascending order.
         const bool sorted = out.empty();

@@ -34,6 +34,9 @@ public:
     void Build(const std::vector<GRIDBOX>& boxes, const std::vector<std::uint8_t>& taking);
     // The indices of the boxes taking part that touch box, ascending, into out (cleared first).
     void Query(const GRIDBOX& box, std::vector<int>& out) const;
+    // Query with box i of the build (i itself comes back when it takes part and is not NaN),
+    // reusing the cells the build found for it.
+    void QueryMember(int i, std::vector<int>& out) const;
 
 private:
     struct SPAN {
@@ -42,6 +45,8 @@ private:
     bool SpanOf(const GRIDBOX& box, SPAN& span) const;
     int CellX(double x) const;
     int CellY(double y) const;
+    // The boxes of the cells of s that touch box, appended to out, which is then sorted.
+    void CollectInSpan(const SPAN& s, const GRIDBOX& box, std::vector<int>& out) const;
     // The boxes of one cell that touch box, appended in ascending order.
     void CollectTouching(std::size_t cell, const GRIDBOX& box, std::vector<int>& out) const;
     // The same for a query over several cells: a box already met in this query is skipped.
@@ -60,7 +65,7 @@ private:
     std::vector<int> m_Entries;                 // box indices, by cell
     std::vector<GRIDBOX> m_Boxes;               // the boxes as built, by index
     std::vector<int> m_Everywhere;              // boxes every query returns (non-finite or very large)
-    std::vector<SPAN> m_Spans;                  // per box while building
+    std::vector<SPAN> m_Spans;                  // per box: its cells (none when not in them)
     std::vector<int> m_Fill;                    // per cell while building: the next free entry
     mutable std::vector<std::uint32_t> m_Seen;  // per box: the last query that returned it
     mutable std::uint32_t m_nQuery = 0;
