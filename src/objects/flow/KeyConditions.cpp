@@ -26,9 +26,9 @@ int DecideByMode(int nMode, int nMatched, int nMissed)
 
 cKeyCursors::cKeyCursors(const cKeyLogView& logs, std::uint32_t nUsedLogs) : m_nUsedLogs(nUsedLogs)
 {
-    for (int nLog = 0; nLog < cKeyLogView::kLogCount; ++nLog) {
+    for (std::uint32_t nLogs = m_nUsedLogs & kAllLogs; nLogs != 0; nLogs &= nLogs - 1) {
+        const int nLog = std::countr_zero(nLogs);
         m_Runs[nLog] = logs.Runs(nLog);
-        m_Cursor[nLog].nRun = 0;
         m_Cursor[nLog].nLength = m_Runs[nLog].empty() ? 0 : m_Runs[nLog][0].length;
     }
 }

@@ -23,7 +23,8 @@ public:
     static constexpr std::uint32_t kAllLogs = (1u << cKeyLogView::kLogCount) - 1;
 
     // All cursors at the present frame: (0, length of the newest run). nUsedLogs (bit n for
-    // log n): the logs that are read; Shift moves only their cursors.
+    // log n): the logs that are read; only their runs are fetched (the others read as empty
+    // logs) and Shift moves only their cursors.
     explicit cKeyCursors(const cKeyLogView& logs, std::uint32_t nUsedLogs = kAllLogs);
 
     // Moves every cursor in use nFrames in time (negative or zero: back, positive: forward).
