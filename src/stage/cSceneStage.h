@@ -528,7 +528,7 @@ private:
     bool m_bClearDuringSetUp = false;  // the stage was cleared while SetStage ran
     // CharaList's block characters for the collision walks, kept through a play sub-step.
     cBlockCharaIndex m_BlockCharaIndex;
-    // The faction groups gathered for the collision walks between factions, kept for their storage.
+    // The faction groups gathered for the walk of shots against characters, kept for their storage.
     GROUPGRIDS m_GroupGrids;
     // Every faction group gathered for the walk of characters against characters, kept for its
     // storage.

@@ -90,11 +90,9 @@ void EraseShotAt(const cShot* shot)
     }
 }
 
-enum class GRIDBOXKIND { kBody, kShot };
-
-// Group g of the layer as the walk sees it now, gathered again when the walk marked the groups
-// stale or this phase has not gathered it yet.
-FACTIONGRID& Gather(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, GRIDBOXKIND kind)
+// Group g of the layer as the walk of the shots sees it now (the characters' shot boxes), gathered
+// again when the walk marked the groups stale or this phase has not gathered it yet.
+FACTIONGRID& Gather(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g)
 {
     if (grids.stale) {
         grids.Reset();
@@ -108,10 +106,9 @@ FACTIONGRID& Gather(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, G
     f.taking.resize(f.members.size());
     for (std::size_t i = 0; i < f.members.size(); ++i) {
         const cCharaBase& chara = *f.members[i];
-        const BOXRECT& b = kind == GRIDBOXKIND::kBody ? chara.bodyBox : chara.shotBox;
+        const BOXRECT& b = chara.shotBox;
         f.boxes[i] = GRIDBOX{b.left, b.top, b.right, b.bottom};
-        const bool takes = kind == GRIDBOXKIND::kBody ? TakesPartInContacts(chara) : MeetsShots(chara);
-        f.taking[i] = takes ? 1 : 0;
+        f.taking[i] = MeetsShots(chara) ? 1 : 0;
     }
     f.grid.Build(f.boxes, f.taking);
     f.built = true;
@@ -132,12 +129,11 @@ int IndexOf(const std::vector<cCharaBase*>& members, const cCharaBase* chara)
 // on. When a meeting marks the groups stale, the group is gathered again and the visit goes on
 // after the member it had reached, so every member is met as a plain walk over the list would.
 template <typename MEET>
-int MeetGroupNear(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, GRIDBOXKIND kind, const GRIDBOX& box,
-                  MEET meet)
+int MeetGroupNear(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, const GRIDBOX& box, MEET meet)
 {
     int after = -1;
     for (;;) {
-        FACTIONGRID* f = &Gather(grids, group, g, kind);
+        FACTIONGRID* f = &Gather(grids, group, g);
         f->grid.Query(box, grids.candidates);
         bool regathered = false;
         for (const int k : grids.candidates) {
@@ -151,7 +147,7 @@ int MeetGroupNear(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, GRI
             }
             after = k;
             if (grids.stale) {
-                f = &Gather(grids, group, g, kind);
+                f = &Gather(grids, group, g);
                 after = IndexOf(f->members, chara);
                 if (after < 0) {
                     return 0;  // the member left the group: nothing to go on from
@@ -360,8 +356,8 @@ int cSceneStage::CollideShotsWithCharas()
                 }
                 bool usedUp = false;
                 const GRIDBOX attack{shot->attackLeft, shot->attackTop, shot->attackRight, shot->attackBottom};
-                const int r = MeetGroupNear(m_GroupGrids, charas, static_cast<std::size_t>(c), GRIDBOXKIND::kShot,
-                                            attack, [this, shot, &usedUp](cCharaBase& chara) {
+                const int r = MeetGroupNear(m_GroupGrids, charas, static_cast<std::size_t>(c), attack,
+                                            [this, shot, &usedUp](cCharaBase& chara) {
                                                 bool hit = false;
                                                 const int met = ShotMeetsChara(*shot, chara, hit);
                                                 usedUp = usedUp || hit;

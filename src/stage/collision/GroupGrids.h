@@ -1,6 +1,7 @@
-// The faction groups of a collision walk, each as its members in list order with a grid over the
-// box the walk tests, so that an object meets only the members near it; and the touching pairs of
-// characters of different factions, found with one grid over every group. Game thread.
+// The faction groups of the collision walks: for the shots, each group as its members in list
+// order with a grid over their shot boxes, so that a shot meets only the members near it; for the
+// characters, the touching pairs of characters of different factions, found with one grid over
+// every group. Game thread.
 #pragma once
 
 #include <array>
@@ -24,7 +25,7 @@ struct FACTIONGRID {
     bool built = false;
 };
 
-// The groups of one phase of the collision between factions. A walk marks them stale when
+// The groups of the phase of shots against characters. A walk marks them stale when
 // something it started may have moved, added or changed characters (a death runs the death flows,
 // an item runs its commands); each group is then gathered again before its next use.
 struct GROUPGRIDS {
