@@ -11,6 +11,11 @@
 // Measured on a shared 8-core machine under a load average of 20-50:
 //   the faction walk over every pair (before the grid): 1000 characters 11.3 ms, 3000 87 ms
 //   with the grid: 300 0.68 ms (0.041), 1000 1.72 ms (0.103), 3000 5.0 ms (0.30)
+// Then, both builds run in turn four times under a load average of 5-8 (mean, fastest run):
+//   grids per faction group, queried per character and later group:
+//     300 0.86 ms (0.052), 1000 2.02 ms (0.121; fastest 1.85 ms, 0.111), 3000 5.83 ms (0.35)
+//   touching pairs from one grid over all groups, one query per character, exact answers:
+//     300 0.69 ms (0.042), 1000 1.49 ms (0.089; fastest 1.28 ms, 0.077), 3000 4.54 ms (0.27)
 #include <benchmark/benchmark.h>
 
 #include "PlayFrameBench.h"

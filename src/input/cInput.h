@@ -11,6 +11,7 @@
 
 #include "core/cVector.h"
 #include "input/KeyConfig.h"
+#include "input/KeyLogRun.h"
 #include "platform/win/Joystick.h"
 #include "platform/win/WinTypes.h"
 
@@ -46,11 +47,6 @@ struct INPUTHISTSLOT {
     std::int32_t run = 0;
 };
 
-// One run of a press log: pressed (0/1) for length frames.
-struct KEYLOGRUN {
-    std::int32_t pressed = 0;
-    std::int32_t length = 0;
-};
 // Newest run first, always kKeyLogRuns runs.
 using KeyLog = cVector<KEYLOGRUN>;
 

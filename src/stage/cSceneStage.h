@@ -317,6 +317,9 @@ public:
     int CollideShotsWithCharas();
     // Second phase: the characters of every two factions touching each other; 0, 1 or 2.
     int CollideCharasWithCharas();
+    // The touching pairs of groups i and j (i < j) in the walk's order, each met with
+    // CharasMeet; 0, 1 or 2.
+    int MeetContactPairs(int i, int j);
     // Two characters of different factions meeting: touch triggers, the body blows both ways,
     // then the deaths; 0, 1 or 2.
     int CharasMeet(cCharaBase& n, cCharaBase& p);
@@ -525,8 +528,11 @@ private:
     bool m_bClearDuringSetUp = false;  // the stage was cleared while SetStage ran
     // CharaList's block characters for the collision walks, kept through a play sub-step.
     cBlockCharaIndex m_BlockCharaIndex;
-    // The faction groups gathered for the collision walks between factions, kept for their storage.
+    // The faction groups gathered for the walk of shots against characters, kept for their storage.
     GROUPGRIDS m_GroupGrids;
+    // Every faction group gathered for the walk of characters against characters, kept for its
+    // storage.
+    CONTACTPAIRS m_ContactPairs;
     // FinishStage's parts.
     bool LoadNextStage();
     void StoreCarriedState();

@@ -2,19 +2,18 @@
 
 #include <cstdio>
 
-cScriptedKeyLogs::cScriptedKeyLogs()
-    : m_Runs(cKeyLogView::kLogCount, std::vector<std::pair<std::int32_t, std::int32_t>>(32, {0, 0}))
+cScriptedKeyLogs::cScriptedKeyLogs() : m_Runs(cKeyLogView::kLogCount, std::vector<KEYLOGRUN>(32, KEYLOGRUN{}))
 {}
 
 void cScriptedKeyLogs::Add(int nLog, bool bDown)
 {
     auto& runs = m_Runs[nLog];
     const std::int32_t nPressed = bDown ? 1 : 0;
-    if (runs.front().first != nPressed) {
-        runs.insert(runs.begin(), {nPressed, 1});
+    if (runs.front().pressed != nPressed) {
+        runs.insert(runs.begin(), KEYLOGRUN{nPressed, 1});
         runs.pop_back();
     } else {
-        ++runs.front().second;
+        ++runs.front().length;
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,13 +23,11 @@ public:
     // nFrames frames of the same words.
     void Hold(int nDir, int nButtons, int nFrames);
 
-    int RunCount(int nLog) const override { return static_cast<int>(m_Runs[nLog].size()); }
-    std::int32_t RunPressed(int nLog, int nRun) const override { return m_Runs[nLog][nRun].first; }
-    std::int32_t RunLength(int nLog, int nRun) const override { return m_Runs[nLog][nRun].second; }
+    std::span<const KEYLOGRUN> Runs(int nLog) const override { return m_Runs[static_cast<std::size_t>(nLog)]; }
 
 private:
     void Add(int nLog, bool bDown);
-    std::vector<std::vector<std::pair<std::int32_t, std::int32_t>>> m_Runs;
+    std::vector<std::vector<KEYLOGRUN>> m_Runs;
 };
 
 // One command of a test flow: kind, duration in sub-steps, immediate flag.
@@ -38,9 +37,15 @@ struct TESTCOMMAND {
     int bImmediate = 0;
 };
 
-class cTestFlowOwner : public cFlowOwner {
-public:
+// The flow fields of a test owner, made before the owner's base so that it can name them.
+struct TESTFLOWFIELDS {
     FLOWSTORAGE state;
+};
+
+class cTestFlowOwner : public TESTFLOWFIELDS, public cFlowOwner {
+public:
+    cTestFlowOwner() : cFlowOwner(state.View()) {}
+
     cVector<cEdFlow> defs;
     std::vector<int> conditionResult;  // per flow: what the condition list gives (default 1)
     std::vector<int> conditionTests;   // per flow: how often the condition list was tested
@@ -53,7 +58,6 @@ public:
     // Appends a flow with these commands; returns its position.
     int AddFlow(int nTrigger, const std::vector<TESTCOMMAND>& commands, int nGroup = 0, int nId = 0);
 
-    FLOWSTATE FlowState() override { return state.View(); }
     cVector<cEdFlow>& FlowDefinitions() override { return defs; }
     int CheckFlowConditions(FLOWINSTANCE& flow) override;
     int FacesLeft() const override { return bFacesLeft; }

@@ -191,6 +191,46 @@ TEST_F(GroupCollisionTest, CharactersKilledDuringTheWalkStayListedUntilItEnds)
     EXPECT_EQ(SaveData.nTotalScore, 20);
 }
 
+TEST_F(GroupCollisionTest, AfterADeathTheWalkGoesOnWithThePairsItHadNotReached)
+{
+    // Two members of faction 2, two of faction 3 and one of faction 4, all on one spot: every
+    // two of different factions touch. Blows leave only the invincibility against the attacker,
+    // so each character's list of attackers tells whom it met, in order. The first pair kills
+    // p, which gathers the groups again in the middle of the walk.
+    ASSERT_TRUE(EnterWith({2, 2, 3, 3, 4}));
+    Stage.m_nCharaInv = 0;
+    Stage.m_nCharaInvSame = 50;
+    cChara& x = Chara(0);
+    cChara& y = Chara(1);
+    cChara& p = Chara(2);
+    cChara& q = Chara(3);
+    cChara& r = Chara(4);
+    for (cChara* c : {&x, &y, &p, &q, &r}) {
+        c->hp = 10;
+        c->def.m_nMaxHp = 10;
+        c->def.m_nRamPower = 1;
+        PlaceBody(*c, 300, 300);
+    }
+    p.hp = 1;
+    PlaceBody(Player[P1], 0, 0);
+
+    EXPECT_EQ(Scene().CollideGroups(CharaList), 0);
+    auto attackers = [](const cChara& c) {
+        std::vector<std::int32_t> sources;
+        for (const ATTACKERTIME& a : c.attackerInvincible) {
+            sources.push_back(a.attacker.nSource);
+        }
+        return sources;
+    };
+    EXPECT_EQ(p.dying, 1);
+    EXPECT_EQ(attackers(x), (std::vector<std::int32_t>{p.source, q.source, r.source}));
+    EXPECT_EQ(attackers(y), (std::vector<std::int32_t>{q.source, r.source})) << "p died before y's turn";
+    EXPECT_EQ(attackers(q), (std::vector<std::int32_t>{x.source, y.source, r.source}));
+    EXPECT_EQ(attackers(r), (std::vector<std::int32_t>{x.source, y.source, q.source}));
+    EXPECT_EQ(x.hp, 7);
+    EXPECT_EQ(r.hp, 7);
+}
+
 TEST_F(GroupCollisionTest, TheDeathCheckErasesVanishedAndDefeatedCharacters)
 {
     for (int keepDefeated : {0, 1}) {

@@ -7,7 +7,10 @@
 #include "objects/commands/FlowConditions.h"
 #include "objects/flow/KeyConditions.h"
 
-cCharaFlowOwner::cCharaFlowOwner(cCharaBase& chara) : m_Chara(chara), m_Keys(InputFor(0))
+cCharaFlowOwner::cCharaFlowOwner(cCharaBase& chara)
+    : cFlowOwner(FLOWSTATE{chara.flows, chara.flowSerial, chara.flowGroupRunning, chara.flowGroupEnded,
+                           chara.flowGroupStartedNow, chara.flowGroupChanged, chara.flowDeletePending}),
+      m_Chara(chara), m_Keys(InputFor(0))
 {
     // A character copied from another keeps the other's links until they are made again: the
     // instances must name this character's own definitions.
@@ -15,17 +18,6 @@ cCharaFlowOwner::cCharaFlowOwner(cCharaBase& chara) : m_Chara(chara), m_Keys(Inp
     if (!flows.empty() && !chara.def.m_Flow.empty() && flows.front().flow != &chara.def.m_Flow.front()) {
         cFlowRuntime::RelinkFlows(*this);
     }
-}
-
-FLOWSTATE cCharaFlowOwner::FlowState()
-{
-    return FLOWSTATE{m_Chara.flows,
-                     m_Chara.flowSerial,
-                     m_Chara.flowGroupRunning,
-                     m_Chara.flowGroupEnded,
-                     m_Chara.flowGroupStartedNow,
-                     m_Chara.flowGroupChanged,
-                     m_Chara.flowDeletePending};
 }
 
 cVector<cEdFlow>& cCharaFlowOwner::FlowDefinitions()
@@ -82,11 +74,12 @@ void cCharaFlowOwner::RemoveFlowAnimations(std::int32_t nSerial)
 
 int cCharaFlowOwner::HasVanished() const
 {
-    // The hero's flow step has no vanish test: only its HP ends the step early.
-    if (dynamic_cast<const cPlayer*>(&m_Chara) != nullptr) {
+    // The hero's flow step has no vanish test: only its HP ends the step early. Asked after every
+    // flow of every character, so the type is looked at only once the flag is set.
+    if (m_Chara.vanished == 0 || dynamic_cast<const cPlayer*>(&m_Chara) != nullptr) {
         return 0;
     }
-    return m_Chara.vanished != 0 ? 1 : 0;
+    return 1;
 }
 
 int cCharaFlowOwner::IsOutOfHp() const

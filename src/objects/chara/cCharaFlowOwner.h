@@ -15,7 +15,6 @@ class cCharaFlowOwner : public cFlowOwner {
 public:
     explicit cCharaFlowOwner(cCharaBase& chara);
 
-    FLOWSTATE FlowState() override;
     cVector<cEdFlow>& FlowDefinitions() override;
     int CheckFlowConditions(FLOWINSTANCE& flow) override;
     int FacesLeft() const override;

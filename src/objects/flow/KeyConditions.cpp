@@ -1,5 +1,7 @@
 #include "objects/flow/KeyConditions.h"
 
+#include <bit>
+
 namespace {
 
 constexpr int kKeyCount = cEdKeyCondition::kKeyCount;
@@ -22,31 +24,33 @@ int DecideByMode(int nMode, int nMatched, int nMissed)
 
 }  // namespace
 
-cKeyCursors::cKeyCursors(const cKeyLogView& logs, std::uint32_t nUsedLogs) : m_Logs(logs), m_nUsedLogs(nUsedLogs)
+cKeyCursors::cKeyCursors(const cKeyLogView& logs, std::uint32_t nUsedLogs) : m_nUsedLogs(nUsedLogs)
 {
-    for (int nLog = 0; nLog < cKeyLogView::kLogCount; ++nLog) {
-        m_Cursor[nLog].nRun = 0;
-        m_Cursor[nLog].nLength = logs.RunCount(nLog) > 0 ? logs.RunLength(nLog, 0) : 0;
+    for (std::uint32_t nLogs = m_nUsedLogs & kAllLogs; nLogs != 0; nLogs &= nLogs - 1) {
+        const int nLog = std::countr_zero(nLogs);
+        m_Runs[nLog] = logs.Runs(nLog);
+        m_Cursor[nLog].nLength = m_Runs[nLog].empty() ? 0 : m_Runs[nLog][0].length;
     }
 }
 
 void cKeyCursors::Shift(int nFrames)
 {
-    for (int nLog = 0; nLog < cKeyLogView::kLogCount; ++nLog) {
-        if ((m_nUsedLogs & (1u << nLog)) == 0 || m_Logs.RunCount(nLog) <= 0) {
+    for (std::uint32_t nLogs = m_nUsedLogs & kAllLogs; nLogs != 0; nLogs &= nLogs - 1) {
+        const int nLog = std::countr_zero(nLogs);
+        if (m_Runs[nLog].empty()) {
             continue;
         }
         if (nFrames <= 0) {
-            ShiftBack(m_Cursor[nLog], nLog, nFrames);
+            ShiftBack(m_Cursor[nLog], m_Runs[nLog], nFrames);
         } else {
-            ShiftForward(m_Cursor[nLog], nLog, nFrames);
+            ShiftForward(m_Cursor[nLog], m_Runs[nLog], nFrames);
         }
     }
 }
 
-void cKeyCursors::ShiftBack(KEYCURSOR& cursor, int nLog, int nFrames)
+void cKeyCursors::ShiftBack(KEYCURSOR& cursor, std::span<const KEYLOGRUN> runs, int nFrames)
 {
-    const int nCount = m_Logs.RunCount(nLog);
+    const int nCount = static_cast<int>(runs.size());
     cursor.nLength += nFrames;
     while (cursor.nLength < 0) {
         if (++cursor.nRun >= nCount) {
@@ -54,20 +58,20 @@ void cKeyCursors::ShiftBack(KEYCURSOR& cursor, int nLog, int nFrames)
             cursor.nRun = nCount - 1;
             break;
         }
-        cursor.nLength += m_Logs.RunLength(nLog, cursor.nRun);
+        cursor.nLength += runs[static_cast<std::size_t>(cursor.nRun)].length;
     }
     // A cursor at the very start of a run lies at the end of the run before it.
     if (cursor.nLength == 0 && cursor.nRun + 1 < nCount) {
         ++cursor.nRun;
-        cursor.nLength = m_Logs.RunLength(nLog, cursor.nRun);
+        cursor.nLength = runs[static_cast<std::size_t>(cursor.nRun)].length;
     }
 }
 
-void cKeyCursors::ShiftForward(KEYCURSOR& cursor, int nLog, int nFrames)
+void cKeyCursors::ShiftForward(KEYCURSOR& cursor, std::span<const KEYLOGRUN> runs, int nFrames)
 {
     cursor.nLength += nFrames;
-    while (cursor.nLength > m_Logs.RunLength(nLog, cursor.nRun)) {
-        cursor.nLength -= m_Logs.RunLength(nLog, cursor.nRun);
+    while (cursor.nLength > runs[static_cast<std::size_t>(cursor.nRun)].length) {
+        cursor.nLength -= runs[static_cast<std::size_t>(cursor.nRun)].length;
         if (--cursor.nRun < 0) {
             cursor.nRun = 0;
             break;
@@ -107,7 +111,6 @@ int TestKeyRun(std::int32_t nPressed, int nLength, const cEdKeyCondition& condit
 int MatchKeyStep(const cEdKeyCondition& condition, const cKeyCursors& cursors, bool bOwnerFacesLeft, int& nMatched)
 {
     const bool bSwap = bOwnerFacesLeft && condition.m_bFacingRelative != 0;
-    const cKeyLogView& logs = cursors.Logs();
     int nMatches = 0;
     int nMisses = 0;
     int nLength = 0;
@@ -118,8 +121,9 @@ int MatchKeyStep(const cEdKeyCondition& condition, const cKeyCursors& cursors, b
         }
         const int nLog = KeyLogOfKey(nKey, bSwap);
         const KEYCURSOR& cursor = cursors[nLog];
-        const std::int32_t nPressed = logs.RunCount(nLog) > 0 ? logs.RunPressed(nLog, cursor.nRun) : 0;
-        if (logs.RunCount(nLog) > 0 && TestKeyRun(nPressed, cursor.nLength, condition, nFlag)) {
+        const std::span<const KEYLOGRUN> runs = cursors.Runs(nLog);
+        const std::int32_t nPressed = runs.empty() ? 0 : runs[static_cast<std::size_t>(cursor.nRun)].pressed;
+        if (!runs.empty() && TestKeyRun(nPressed, cursor.nLength, condition, nFlag)) {
             ++nMatches;
             const int L = cursor.nLength;
             if (condition.m_nKeyMode == 0) {

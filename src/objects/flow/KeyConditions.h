@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "core/cVector.h"
 #include "definitions/cEdKeyCondition.h"
@@ -22,20 +23,23 @@ public:
     static constexpr std::uint32_t kAllLogs = (1u << cKeyLogView::kLogCount) - 1;
 
     // All cursors at the present frame: (0, length of the newest run). nUsedLogs (bit n for
-    // log n): the logs that are read; Shift moves only their cursors.
+    // log n): the logs that are read; only their runs are fetched (the others read as empty
+    // logs) and Shift moves only their cursors.
     explicit cKeyCursors(const cKeyLogView& logs, std::uint32_t nUsedLogs = kAllLogs);
 
     // Moves every cursor in use nFrames in time (negative or zero: back, positive: forward).
     void Shift(int nFrames);
     const KEYCURSOR& operator[](int nLog) const { return m_Cursor[nLog]; }
-    const cKeyLogView& Logs() const { return m_Logs; }
+    // The runs of log nLog (0..18) as they were when the cursors were made.
+    std::span<const KEYLOGRUN> Runs(int nLog) const { return m_Runs[nLog]; }
 
 private:
-    void ShiftBack(KEYCURSOR& cursor, int nLog, int nFrames);
-    void ShiftForward(KEYCURSOR& cursor, int nLog, int nFrames);
+    void ShiftBack(KEYCURSOR& cursor, std::span<const KEYLOGRUN> runs, int nFrames);
+    void ShiftForward(KEYCURSOR& cursor, std::span<const KEYLOGRUN> runs, int nFrames);
 
-    const cKeyLogView& m_Logs;
     std::uint32_t m_nUsedLogs;
+    // Fetched once: a sequence search moves the cursors back and forth many times.
+    std::span<const KEYLOGRUN> m_Runs[cKeyLogView::kLogCount];
     KEYCURSOR m_Cursor[cKeyLogView::kLogCount];
 };
 

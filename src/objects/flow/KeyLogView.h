@@ -4,6 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+
+#include "input/KeyLogRun.h"
 
 class cKeyLogView {
 public:
@@ -11,10 +14,15 @@ public:
     static constexpr int kLogCount = 19;
 
     virtual ~cKeyLogView() = default;
-    // Number of runs of log nLog (32 for a controller's logs; 0 for a log that does not exist).
-    virtual int RunCount(int nLog) const = 0;
+    // The runs of log nLog, newest first, in one array (32 for a controller's logs; none for a
+    // log that does not exist). A key sequence is searched back through them run by run, so the
+    // whole log is handed over at once instead of one run per call.
+    virtual std::span<const KEYLOGRUN> Runs(int nLog) const = 0;
+
+    // Number of runs of log nLog.
+    int RunCount(int nLog) const { return static_cast<int>(Runs(nLog).size()); }
     // Run nRun (0 = newest) of log nLog: pressed flag (0/1) and length in frames. Callers stay
     // inside 0 .. RunCount - 1.
-    virtual std::int32_t RunPressed(int nLog, int nRun) const = 0;
-    virtual std::int32_t RunLength(int nLog, int nRun) const = 0;
+    std::int32_t RunPressed(int nLog, int nRun) const { return Runs(nLog)[static_cast<std::size_t>(nRun)].pressed; }
+    std::int32_t RunLength(int nLog, int nRun) const { return Runs(nLog)[static_cast<std::size_t>(nRun)].length; }
 };

@@ -16,9 +16,17 @@ class cCharaBase;
 
 class cFlowOwner {
 public:
+    // state names the owner's flow fields for the owner's whole life.
+    explicit cFlowOwner(const FLOWSTATE& state) : m_State(state) {}
     virtual ~cFlowOwner() = default;
+    cFlowOwner(const cFlowOwner&) = delete;
+    // Assigning an owner leaves its flow state naming its own fields (the derived class copies
+    // their content).
+    cFlowOwner& operator=(const cFlowOwner&) { return *this; }
 
-    virtual FLOWSTATE FlowState() = 0;
+    // The runtime reads the flow state at nearly every step, so it is a plain member, not a
+    // virtual call that builds a new view each time.
+    FLOWSTATE& FlowState() { return m_State; }
     // The character's own copy of its flow definitions, in the order of FlowState().flows.
     virtual cVector<cEdFlow>& FlowDefinitions() = 0;
     // 1 when the condition list of the flow holds with this character as subject (an empty list
@@ -42,4 +50,7 @@ public:
     virtual int IsOutOfHp() const = 0;
     // The character the commands act on; none for owners without one (tests).
     virtual cCharaBase* Chara() = 0;
+
+private:
+    FLOWSTATE m_State;
 };

@@ -1,17 +1,16 @@
 #include "objects/flow/cInputKeyLogs.h"
 
-const KeyLog& cInputKeyLogs::Log(int nLog) const
-{
-    return nLog < kDirLogCount ? m_Input.dirLogs[nLog] : m_Input.buttonLogs[nLog - kDirLogCount];
-}
-
-int cInputKeyLogs::RunCount(int nLog) const
+std::span<const KEYLOGRUN> cInputKeyLogs::Runs(int nLog) const
 {
     if (nLog < 0 || nLog >= kLogCount) {
-        return 0;
+        return {};
     }
-    const int nGroup =
-        nLog < kDirLogCount ? static_cast<int>(m_Input.dirLogs.size()) : static_cast<int>(m_Input.buttonLogs.size());
-    const int nInGroup = nLog < kDirLogCount ? nLog : nLog - kDirLogCount;
-    return nInGroup < nGroup ? static_cast<int>(Log(nLog).size()) : 0;
+    const bool bDir = nLog < kDirLogCount;
+    const cVector<KeyLog>& group = bDir ? m_Input.dirLogs : m_Input.buttonLogs;
+    const std::size_t nInGroup = static_cast<std::size_t>(bDir ? nLog : nLog - kDirLogCount);
+    if (nInGroup >= group.size()) {
+        return {};
+    }
+    const KeyLog& log = group.data()[nInGroup];
+    return {log.data(), log.size()};
 }

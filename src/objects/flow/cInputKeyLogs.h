@@ -9,12 +9,8 @@ class cInputKeyLogs : public cKeyLogView {
 public:
     explicit cInputKeyLogs(const cInput& input) : m_Input(input) {}
 
-    int RunCount(int nLog) const override;
-    std::int32_t RunPressed(int nLog, int nRun) const override { return Log(nLog)[nRun].pressed; }
-    std::int32_t RunLength(int nLog, int nRun) const override { return Log(nLog)[nRun].length; }
+    std::span<const KEYLOGRUN> Runs(int nLog) const override;
 
 private:
-    const KeyLog& Log(int nLog) const;
-
     const cInput& m_Input;
 };

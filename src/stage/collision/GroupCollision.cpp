@@ -90,11 +90,9 @@ void EraseShotAt(const cShot* shot)
     }
 }
 
-enum class GRIDBOXKIND { kBody, kShot };
-
-// Group g of the layer as the walk sees it now, gathered again when the walk marked the groups
-// stale or this phase has not gathered it yet.
-FACTIONGRID& Gather(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, GRIDBOXKIND kind)
+// Group g of the layer as the walk of the shots sees it now (the characters' shot boxes), gathered
+// again when the walk marked the groups stale or this phase has not gathered it yet.
+FACTIONGRID& Gather(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g)
 {
     if (grids.stale) {
         grids.Reset();
@@ -108,10 +106,9 @@ FACTIONGRID& Gather(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, G
     f.taking.resize(f.members.size());
     for (std::size_t i = 0; i < f.members.size(); ++i) {
         const cCharaBase& chara = *f.members[i];
-        const BOXRECT& b = kind == GRIDBOXKIND::kBody ? chara.bodyBox : chara.shotBox;
+        const BOXRECT& b = chara.shotBox;
         f.boxes[i] = GRIDBOX{b.left, b.top, b.right, b.bottom};
-        const bool takes = kind == GRIDBOXKIND::kBody ? TakesPartInContacts(chara) : MeetsShots(chara);
-        f.taking[i] = takes ? 1 : 0;
+        f.taking[i] = MeetsShots(chara) ? 1 : 0;
     }
     f.grid.Build(f.boxes, f.taking);
     f.built = true;
@@ -132,12 +129,11 @@ int IndexOf(const std::vector<cCharaBase*>& members, const cCharaBase* chara)
 // on. When a meeting marks the groups stale, the group is gathered again and the visit goes on
 // after the member it had reached, so every member is met as a plain walk over the list would.
 template <typename MEET>
-int MeetGroupNear(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, GRIDBOXKIND kind, const GRIDBOX& box,
-                  MEET meet)
+int MeetGroupNear(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, const GRIDBOX& box, MEET meet)
 {
     int after = -1;
     for (;;) {
-        FACTIONGRID* f = &Gather(grids, group, g, kind);
+        FACTIONGRID* f = &Gather(grids, group, g);
         f->grid.Query(box, grids.candidates);
         bool regathered = false;
         for (const int k : grids.candidates) {
@@ -151,7 +147,7 @@ int MeetGroupNear(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, GRI
             }
             after = k;
             if (grids.stale) {
-                f = &Gather(grids, group, g, kind);
+                f = &Gather(grids, group, g);
                 after = IndexOf(f->members, chara);
                 if (after < 0) {
                     return 0;  // the member left the group: nothing to go on from
@@ -164,6 +160,72 @@ int MeetGroupNear(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g, GRI
             return 0;
         }
     }
+}
+
+// Every group's characters in list order with their body boxes, and one grid over those that
+// take part in the contacts.
+void GatherContacts(CONTACTPAIRS& contacts, cVector<CHARAGROUP>& layer)
+{
+    contacts.members.clear();
+    for (int g = 0; g < CONTACTPAIRS::kGroups; ++g) {
+        contacts.first[static_cast<std::size_t>(g)] = static_cast<int>(contacts.members.size());
+        const CHARAGROUP& group = layer[g];
+        contacts.members.insert(contacts.members.end(), group.begin(), group.end());
+    }
+    contacts.first[CONTACTPAIRS::kGroups] = static_cast<int>(contacts.members.size());
+    contacts.boxes.resize(contacts.members.size());
+    contacts.taking.resize(contacts.members.size());
+    for (std::size_t k = 0; k < contacts.members.size(); ++k) {
+        const cCharaBase& chara = *contacts.members[k];
+        const BOXRECT& b = chara.bodyBox;
+        contacts.boxes[k] = GRIDBOX{b.left, b.top, b.right, b.bottom};
+        contacts.taking[k] = TakesPartInContacts(chara) ? 1 : 0;
+    }
+    contacts.grid.Build(contacts.boxes, contacts.taking);
+    contacts.stale = false;
+}
+
+// The pairs of group i's members taking part with the members of the later groups that they
+// touch, by the later group, each list by member of i and then by the other in list order.
+void FindContactPairs(CONTACTPAIRS& contacts, int i)
+{
+    for (std::vector<std::pair<int, int>>& pairs : contacts.pairs) {
+        pairs.clear();
+    }
+    const int end = contacts.first[static_cast<std::size_t>(i) + 1];
+    for (int a = contacts.first[static_cast<std::size_t>(i)]; a < end; ++a) {
+        if (contacts.taking[static_cast<std::size_t>(a)] == 0) {
+            continue;
+        }
+        contacts.grid.QueryMember(a, contacts.found);
+        std::size_t g = static_cast<std::size_t>(i) + 1;
+        for (const int b : contacts.found) {
+            if (b < end) {
+                continue;  // the same group or an earlier one
+            }
+            while (b >= contacts.first[g + 1]) {
+                ++g;  // the answer is ascending, so the groups come in order
+            }
+            contacts.pairs[g].emplace_back(a, b);
+        }
+    }
+}
+
+// Where the walk of groups i and j goes on after n met p, in the pairs found again: after the
+// pair, after every pair of n when p has left group j, nowhere when n has left group i.
+std::size_t PairAfter(const CONTACTPAIRS& contacts, int i, int j, const cCharaBase* n, const cCharaBase* p)
+{
+    const std::vector<std::pair<int, int>>& pairs = contacts.pairs[static_cast<std::size_t>(j)];
+    const int a = contacts.IndexIn(i, n);
+    if (a < 0) {
+        return pairs.size();
+    }
+    const int b = contacts.IndexIn(j, p);
+    std::size_t k = 0;
+    while (k < pairs.size() && (pairs[k].first < a || (pairs[k].first == a && (b < 0 || pairs[k].second <= b)))) {
+        ++k;
+    }
+    return k;
 }
 
 }  // namespace
@@ -187,28 +249,39 @@ int cSceneStage::CollideGroups(std::list<cChara>& list)
 
 int cSceneStage::CollideCharasWithCharas()
 {
-    m_GroupGrids.Reset();
-    for (int i = 0; i < kFactionCount; ++i) {
-        CHARAGROUP& groupI = m_CharaLayer[i];
-        for (int j = i + 1; j < kFactionCount && !groupI.empty(); ++j) {
-            const CHARAGROUP& groupJ = m_CharaLayer[j];
-            if (groupJ.empty()) {
-                continue;
-            }
-            for (cCharaBase* n : groupI) {
-                // A character out of the contacts stays out until a meeting of its own changes it.
-                if (!TakesPartInContacts(*n)) {
-                    continue;
-                }
-                const BOXRECT& b = n->bodyBox;
-                const int r = MeetGroupNear(m_GroupGrids, groupJ, static_cast<std::size_t>(j), GRIDBOXKIND::kBody,
-                                            GRIDBOX{b.left, b.top, b.right, b.bottom},
-                                            [this, n](cCharaBase& p) { return CharasMeet(*n, p); });
-                if (r != 0) {
-                    return r;
-                }
+    CONTACTPAIRS& contacts = m_ContactPairs;
+    GatherContacts(contacts, m_CharaLayer);
+    for (int i = 0; i + 1 < kFactionCount; ++i) {
+        FindContactPairs(contacts, i);
+        for (int j = i + 1; j < kFactionCount; ++j) {
+            const int r = MeetContactPairs(i, j);
+            if (r != 0) {
+                return r;
             }
         }
+    }
+    return 0;
+}
+
+int cSceneStage::MeetContactPairs(int i, int j)
+{
+    CONTACTPAIRS& contacts = m_ContactPairs;
+    std::size_t k = 0;
+    while (k < contacts.pairs[static_cast<std::size_t>(j)].size()) {
+        const auto [a, b] = contacts.pairs[static_cast<std::size_t>(j)][k];
+        cCharaBase* n = contacts.members[static_cast<std::size_t>(a)];
+        cCharaBase* p = contacts.members[static_cast<std::size_t>(b)];
+        const int r = CharasMeet(*n, *p);
+        if (r != 0) {
+            return r;
+        }
+        if (!contacts.stale) {
+            ++k;
+            continue;
+        }
+        GatherContacts(contacts, m_CharaLayer);
+        FindContactPairs(contacts, i);
+        k = PairAfter(contacts, i, j, n, p);
     }
     return 0;
 }
@@ -247,7 +320,7 @@ int cSceneStage::CharasMeet(cCharaBase& n, cCharaBase& p)
         if (side.chara->IsComputer()) {
             PlaySE(SE_CHARA_DEAD);
         }
-        m_GroupGrids.stale = true;  // the death flows may move or add characters
+        m_ContactPairs.stale = true;  // the death flows may move or add characters
         const int r = ResolveDeath(*side.chara);
         if (r != 0) {
             return r;
@@ -283,8 +356,8 @@ int cSceneStage::CollideShotsWithCharas()
                 }
                 bool usedUp = false;
                 const GRIDBOX attack{shot->attackLeft, shot->attackTop, shot->attackRight, shot->attackBottom};
-                const int r = MeetGroupNear(m_GroupGrids, charas, static_cast<std::size_t>(c), GRIDBOXKIND::kShot,
-                                            attack, [this, shot, &usedUp](cCharaBase& chara) {
+                const int r = MeetGroupNear(m_GroupGrids, charas, static_cast<std::size_t>(c), attack,
+                                            [this, shot, &usedUp](cCharaBase& chara) {
                                                 bool hit = false;
                                                 const int met = ShotMeetsChara(*shot, chara, hit);
                                                 usedUp = usedUp || hit;

@@ -50,8 +50,9 @@ void cBoxGrid::Build(const std::vector<GRIDBOX>& boxes, const std::vector<std::u
 {
     m_Entries.clear();
     m_Everywhere.clear();
-    m_Seen.assign(boxes.size(), 0);
-    m_nQuery = 0;
+    m_Boxes.assign(boxes.begin(), boxes.end());
+    // Every mark left by an earlier build is older than the next query's, so none is cleared.
+    m_Seen.resize(boxes.size(), 0);
     double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0, extent = 0.0;
     std::size_t finite = 0;
     for (std::size_t i = 0; i < boxes.size(); ++i) {
@@ -98,10 +99,11 @@ void cBoxGrid::Build(const std::vector<GRIDBOX>& boxes, const std::vector<std::u
     m_CellStart.assign(cellCount + 1, 0);
     m_Spans.resize(boxes.size());
     for (std::size_t i = 0; i < boxes.size(); ++i) {
+        SPAN& s = m_Spans[i];
         if (taking[i] == 0) {
+            s = SPAN{0, 0, -1, -1};
             continue;
         }
-        SPAN& s = m_Spans[i];
         if (!SpanOf(boxes[i], s) || (s.x1 - s.x0 + 1) * (s.y1 - s.y0 + 1) > kMaxSpanCells) {
             m_Everywhere.push_back(static_cast<int>(i));
             s = SPAN{0, 0, -1, -1};
@@ -144,29 +146,78 @@ void cBoxGrid::Query(const GRIDBOX& box, std::vector<int>& out) const
          std::max(box.top, box.bottom) < m_OriginY || std::min(box.top, box.bottom) > m_MaxY)) {
         return;  // beside every box
     }
-    if (++m_nQuery == 0) {
-        std::fill(m_Seen.begin(), m_Seen.end(), 0);
-        m_nQuery = 1;
-    }
-    out.insert(out.end(), m_Everywhere.begin(), m_Everywhere.end());
-    for (int i : m_Everywhere) {
-        m_Seen[static_cast<std::size_t>(i)] = m_nQuery;
+    for (const int i : m_Everywhere) {
+        if (Touch(m_Boxes[static_cast<std::size_t>(i)], box)) {
+            out.push_back(i);
+        }
     }
     SPAN s;
     if (!SpanOf(box, s)) {
         s = SPAN{0, 0, m_Cols - 1, m_Rows - 1};
     }
-    for (int y = s.y0; y <= s.y1; ++y) {
-        for (int x = s.x0; x <= s.x1; ++x) {
-            const std::size_t c = static_cast<std::size_t>(y * m_Cols + x);
-            for (int e = m_CellStart[c]; e < m_CellStart[c + 1]; ++e) {
-                const int i = m_Entries[static_cast<std::size_t>(e)];
-                if (m_Seen[static_cast<std::size_t>(i)] != m_nQuery) {
-                    m_Seen[static_cast<std::size_t>(i)] = m_nQuery;
-                    out.push_back(i);
-                }
-            }
+    CollectInSpan(s, box, out);
+}
+
+void cBoxGrid::QueryMember(int i, std::vector<int>& out) const
+{
+    const SPAN& s = m_Spans[static_cast<std::size_t>(i)];
+    const GRIDBOX& box = m_Boxes[static_cast<std::size_t>(i)];
+    if (s.x1 < s.x0) {
+        Query(box, out);  // not in the cells: out of the build or spread over too many
+        return;
+    }
+    out.clear();
+    for (const int k : m_Everywhere) {
+        if (Touch(m_Boxes[static_cast<std::size_t>(k)], box)) {
+            out.push_back(k);
         }
     }
-    std::sort(out.begin(), out.end());
+    CollectInSpan(s, box, out);
+}
+
+void cBoxGrid::CollectInSpan(const SPAN& s, const GRIDBOX& box, std::vector<int>& out) const
+{
+    if (s.x0 == s.x1 && s.y0 == s.y1) {
+        // One cell holds each box once, in ascending order.
+        const bool sorted = out.empty();
+        CollectTouching(static_cast<std::size_t>(s.y0 * m_Cols + s.x0), box, out);
+        if (!sorted) {
+            std::sort(out.begin(), out.end());
+        }
+        return;
+    }
+    if (++m_nQuery == 0) {
+        std::fill(m_Seen.begin(), m_Seen.end(), 0);
+        m_nQuery = 1;
+    }
+    for (int y = s.y0; y <= s.y1; ++y) {
+        for (int x = s.x0; x <= s.x1; ++x) {
+            CollectTouchingOnce(static_cast<std::size_t>(y * m_Cols + x), box, out);
+        }
+    }
+    if (out.size() > 1) {
+        std::sort(out.begin(), out.end());
+    }
+}
+
+void cBoxGrid::CollectTouching(std::size_t cell, const GRIDBOX& box, std::vector<int>& out) const
+{
+    for (int e = m_CellStart[cell]; e < m_CellStart[cell + 1]; ++e) {
+        const int i = m_Entries[static_cast<std::size_t>(e)];
+        if (Touch(m_Boxes[static_cast<std::size_t>(i)], box)) {
+            out.push_back(i);
+        }
+    }
+}
+
+void cBoxGrid::CollectTouchingOnce(std::size_t cell, const GRIDBOX& box, std::vector<int>& out) const
+{
+    for (int e = m_CellStart[cell]; e < m_CellStart[cell + 1]; ++e) {
+        const int i = m_Entries[static_cast<std::size_t>(e)];
+        std::uint32_t& seen = m_Seen[static_cast<std::size_t>(i)];
+        if (seen != m_nQuery && Touch(m_Boxes[static_cast<std::size_t>(i)], box)) {
+            seen = m_nQuery;
+            out.push_back(i);
+        }
+    }
 }
