@@ -46,11 +46,20 @@ void BlendOver32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX)
     for (; i + 4 <= n; i += 4) {
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i * 4));
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i * 4));
+        const __m128i sAlpha = _mm_and_si128(s, alpha);
+        const __m128i opaque = _mm_cmpeq_epi32(sAlpha, alpha);
+        const __m128i clear = _mm_cmpeq_epi32(sAlpha, zero);
+        if (_mm_movemask_epi8(_mm_or_si128(opaque, clear)) == 0xFFFF) {
+            // Keyed pictures: every alpha is 0 or 255, where the blend gives d or s exactly.
+            const __m128i under = kKeepClear ? d : _mm_or_si128(d, x);
+            const __m128i out = _mm_or_si128(_mm_and_si128(opaque, _mm_or_si128(s, x)), _mm_andnot_si128(opaque, under));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i * 4), out);
+            continue;
+        }
         const __m128i lo = LerpLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
         const __m128i hi = LerpLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
         __m128i out = _mm_or_si128(_mm_packus_epi16(lo, hi), x);
         if constexpr (kKeepClear) {
-            const __m128i clear = _mm_cmpeq_epi32(_mm_and_si128(s, alpha), zero);
             out = _mm_or_si128(_mm_and_si128(clear, d), _mm_andnot_si128(clear, out));
         }
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i * 4), out);
