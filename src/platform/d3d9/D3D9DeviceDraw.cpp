@@ -240,6 +240,6 @@ void IDirect3DDevice9::Rasterize(D3DPRIMITIVETYPE type, const std::vector<D3D9TL
         // A texture drawn into itself is read as it was before the draw.
         if (texels == &target) texels = &copy.emplace(*texels);
     }
-    D3D9Rasterizer rasterizer(target, texels, pipeline, rs[D3DRS_CULLMODE]);
+    D3D9Rasterizer rasterizer(target, texels, pipeline, rs[D3DRS_CULLMODE], rasterScratch_);
     rasterizer.Draw(type, vertices.data(), static_cast<UINT>(vertices.size()));
 }
