@@ -67,7 +67,7 @@ cEffectLocks::cEffectLocks(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) : m_dst(l
     if (!m_dst.IsLocked()) return;
     // Under Direct3D both may lead to the same surface after redirection; one lock serves both.
     if (lpSrc == lpDst || (lpDTCon && DDRedirectForDrawing(lpSrc) == m_dst.Surface())) return;
-    m_src = std::make_unique<cLockSD>(lpSrc, nScreenBpp);
+    m_src.emplace(lpSrc, nScreenBpp, LockAccess::ReadOnly);
 }
 
 bool cEffectLocks::Inside(const cLockSD& lock, int x, int y)

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 #include <cstring>
-#include <memory>
+#include <optional>
 
 #include "graphics/DDSurfaceData.h"
 #include "graphics/LockSD.h"
@@ -55,8 +55,9 @@ BOOL DDDrawEffectVertices(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, const D3D9
 // writes "DrawPrimitive Err <result in hex>" to the trace log. Returns the draw's result.
 HRESULT DDDrawEffectStrip(IDirect3DVertexBuffer9* lpBuffer);
 
-// The destination and the source locked for one effect call: destination first, then source;
-// released in the reverse order. When lpSrc is lpDst only one lock is taken.
+// The destination and the source locked for one effect call: destination first, then source
+// (read-only: effects never write their source); released in the reverse order. When lpSrc is
+// lpDst only one lock is taken, for reading and writing.
 class cEffectLocks {
 public:
     cEffectLocks(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc);
@@ -74,7 +75,7 @@ public:
 private:
     static bool Inside(const cLockSD& lock, int x, int y);
     cLockSD m_dst;
-    std::unique_ptr<cLockSD> m_src;  // null when the source is the destination
+    std::optional<cLockSD> m_src;  // empty when the source is the destination
 };
 
 // Row access for loops over many pixels of a locked picture: the first byte of row y

@@ -25,7 +25,8 @@ BOOL DDLock(DDSURFACEDATA* lpSD, DDSURFACEDESC2* lpDesc, void** ppBits, int nBpp
     return TRUE;
 }
 
-cLockSD::cLockSD(DDSURFACEDATA* lpSD, int nBpp) : m_nBpp(nBpp), m_nBytes(nBpp / 8)
+cLockSD::cLockSD(DDSURFACEDATA* lpSD, int nBpp, LockAccess access)
+    : m_nBpp(nBpp), m_nBytes(nBpp / 8), m_access(access)
 {
     if (lpSD == nullptr || m_nBytes <= 0) return;
     if (lpDTCon) {
@@ -61,8 +62,9 @@ void cLockSD::LockDirect3D()
     DTSURFACEDATA* dt = m_lpSD->lpDT.get();
     if (dt == nullptr) return;
     D3DLOCKED_RECT lock;
+    const DWORD flags = m_access == LockAccess::ReadOnly ? D3DLOCK_READONLY : 0;
     if (!dt->bRenderTarget || m_lpSD == &BackBuffer) {
-        if (dt->lpSurface == nullptr || FAILED(dt->lpSurface->LockRect(&lock, nullptr, 0))) {
+        if (dt->lpSurface == nullptr || FAILED(dt->lpSurface->LockRect(&lock, nullptr, flags))) {
             DebugErrorBoxF("FAILED( lpSD->lpDT->lpSurface->LockRect(&(lock), NULL, 0) )");
             return;
         }
@@ -71,7 +73,7 @@ void cLockSD::LockDirect3D()
         if (dt->lpSurface == nullptr || dt->lpSystemSurface == nullptr) return;
         if (lpDevice == nullptr || FAILED(lpDevice->GetRenderTargetData(dt->lpSurface, dt->lpSystemSurface)))
             ECLog("FAILED( lpDevice->GetRenderTargetData(lpSD->lpDT->lpSurface,lpSD->lpDT->lpSystemSurface) )");
-        if (FAILED(dt->lpSystemSurface->LockRect(&lock, nullptr, 0))) {
+        if (FAILED(dt->lpSystemSurface->LockRect(&lock, nullptr, flags))) {
             ECLog("FAILED( lpSD->lpDT->lpSystemSurface->LockRect(&lock, NULL, 0) )");
             return;
         }
@@ -97,6 +99,7 @@ void cLockSD::UnlockDirect3D()
             ECLog("D3D_OK != m_lpSD->lpDT->lpSystemSurface->UnlockRect();");
             break;
         }
+        if (m_access == LockAccess::ReadOnly) break;  // the copy still equals the texture
         if (lpDevice == nullptr ||
             FAILED(lpDevice->UpdateSurface(dt->lpSystemSurface, nullptr, dt->lpSurface, nullptr)))
             DebugErrorBoxF(
