@@ -129,7 +129,9 @@ BOOL DDBltLens(DDSURFACEDATA* lpDstSD, int cx, int cy, int nRadius, int nDepth, 
     const long long F = static_cast<long long>(std::sqrt(r * r + depth * depth));
     if (F <= nDepth) return FALSE;
     if (lpDstSD == nullptr || lpSrcSD == nullptr || (!lpDTCon && !lpDDCon)) return FALSE;
-    cEffectLocks locks(lpDstSD, lpSrcSD);
+    const RECT area = DDEffectArea(static_cast<long long>(cx) - nRadius, static_cast<long long>(cy) - nRadius,
+                                   2LL * nRadius + 1, 2LL * nRadius + 1);
+    cEffectLocks locks(lpDstSD, lpSrcSD, &area);
     if (!locks.IsLocked()) return FALSE;
     const int nBpp = nScreenBpp;
     if (nBpp != 16 && nBpp != 32 && !(lpDDCon && nBpp == 8)) return TRUE;

@@ -25,9 +25,11 @@ public:
     // render target other than BackBuffer is read back into its system copy, which is locked.
     // After a failed lock Bits() is null and nothing must be written; under ReadOnly access
     // nothing may be written at all (writes to a render target's copy would be lost).
-    cLockSD(DDSURFACEDATA* lpSD, int nBpp, LockAccess access = LockAccess::ReadWrite);
-    // Unlocks; a render target's system copy is written back to the texture unless the lock was
-    // read-only.
+    // lpArea, when given, holds every pixel that will be written (in pixels of the picture, cut to
+    // it here): only that part of a render target's copy is written back.
+    cLockSD(DDSURFACEDATA* lpSD, int nBpp, LockAccess access = LockAccess::ReadWrite, const RECT* lpArea = nullptr);
+    // Unlocks; a render target's system copy (or the part given as the written area) is written
+    // back to the texture unless the lock was read-only.
     ~cLockSD();
     cLockSD(const cLockSD&) = delete;
     cLockSD& operator=(const cLockSD&) = delete;
@@ -49,6 +51,7 @@ private:
     BYTE* At(int x, int y) const { return Bits() + (static_cast<std::ptrdiff_t>(y) * m_nPitch + x) * m_nBytes; }
     void LockDirect3D();
     void UnlockDirect3D();
+    void WriteBack(DTSURFACEDATA* dt) const;
 
     DDSURFACEDATA* m_lpSD = nullptr;
     void* m_lpBits = nullptr;
@@ -56,5 +59,7 @@ private:
     int m_nBpp = 0;
     int m_nBytes = 0;
     LockAccess m_access;
+    bool m_bArea = false;
+    RECT m_area{};
     enum class Kind { None, DirectDraw, BackBuffer, Texture, SystemCopy } m_kind = Kind::None;
 };
