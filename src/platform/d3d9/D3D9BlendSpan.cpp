@@ -32,6 +32,58 @@ inline __m128i LerpLanesFixed(__m128i sa, __m128i na, __m128i d)
 }
 #endif
 
+#if defined(__SSE2__)
+// Four texels over four pixels; x holds the fourth byte to set in every result (0 or 0xFF000000).
+template <bool kKeepClear>
+inline void BlendFour(BYTE* dst, const BYTE* texels, __m128i x)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels));
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst));
+    const __m128i sAlpha = _mm_and_si128(s, alpha);
+    const __m128i opaque = _mm_cmpeq_epi32(sAlpha, alpha);
+    const __m128i clear = _mm_cmpeq_epi32(sAlpha, zero);
+    if (_mm_movemask_epi8(_mm_or_si128(opaque, clear)) == 0xFFFF) {
+        // Keyed pictures: every alpha is 0 or 255, where the blend gives d or s exactly.
+        const __m128i under = kKeepClear ? d : _mm_or_si128(d, x);
+        const __m128i out = _mm_or_si128(_mm_and_si128(opaque, _mm_or_si128(s, x)), _mm_andnot_si128(opaque, under));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), out);
+        return;
+    }
+    const __m128i lo = LerpLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
+    const __m128i hi = LerpLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
+    __m128i out = _mm_or_si128(_mm_packus_epi16(lo, hi), x);
+    if constexpr (kKeepClear) out = _mm_or_si128(_mm_and_si128(clear, d), _mm_andnot_si128(clear, out));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), out);
+}
+
+// Eight texels of alpha 0 or 255 selected over eight pixels, as BlendFour does them; false
+// (nothing written) when a texel has another alpha.
+template <bool kKeepClear>
+inline bool SelectEight(BYTE* dst, const BYTE* texels, __m128i x)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i s0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels));
+    const __m128i s1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + 16));
+    const __m128i a0 = _mm_and_si128(s0, alpha), a1 = _mm_and_si128(s1, alpha);
+    const __m128i opaque0 = _mm_cmpeq_epi32(a0, alpha), opaque1 = _mm_cmpeq_epi32(a1, alpha);
+    const __m128i keyed = _mm_and_si128(_mm_or_si128(opaque0, _mm_cmpeq_epi32(a0, zero)),
+                                        _mm_or_si128(opaque1, _mm_cmpeq_epi32(a1, zero)));
+    if (_mm_movemask_epi8(keyed) != 0xFFFF) return false;
+    const __m128i d0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst));
+    const __m128i d1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + 16));
+    const __m128i under0 = kKeepClear ? d0 : _mm_or_si128(d0, x);
+    const __m128i under1 = kKeepClear ? d1 : _mm_or_si128(d1, x);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst),
+                     _mm_or_si128(_mm_and_si128(opaque0, _mm_or_si128(s0, x)), _mm_andnot_si128(opaque0, under0)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 16),
+                     _mm_or_si128(_mm_and_si128(opaque1, _mm_or_si128(s1, x)), _mm_andnot_si128(opaque1, under1)));
+    return true;
+}
+#endif
+
 // The blend loop of both span functions; with kKeepClear a value of alpha 0 leaves its pixel
 // exactly as it was (the per-pixel pipeline's rule), else its fourth byte takes setX as well.
 template <bool kKeepClear>
@@ -40,30 +92,13 @@ void BlendOver32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX)
     const std::uint32_t xMask = setX ? 0xFF000000u : 0u;
     std::size_t i = 0;
 #if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
     const __m128i x = _mm_set1_epi32(static_cast<int>(xMask));
-    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    for (; i + 4 <= n; i += 4) {
-        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i * 4));
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i * 4));
-        const __m128i sAlpha = _mm_and_si128(s, alpha);
-        const __m128i opaque = _mm_cmpeq_epi32(sAlpha, alpha);
-        const __m128i clear = _mm_cmpeq_epi32(sAlpha, zero);
-        if (_mm_movemask_epi8(_mm_or_si128(opaque, clear)) == 0xFFFF) {
-            // Keyed pictures: every alpha is 0 or 255, where the blend gives d or s exactly.
-            const __m128i under = kKeepClear ? d : _mm_or_si128(d, x);
-            const __m128i out = _mm_or_si128(_mm_and_si128(opaque, _mm_or_si128(s, x)), _mm_andnot_si128(opaque, under));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i * 4), out);
-            continue;
-        }
-        const __m128i lo = LerpLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
-        const __m128i hi = LerpLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
-        __m128i out = _mm_or_si128(_mm_packus_epi16(lo, hi), x);
-        if constexpr (kKeepClear) {
-            out = _mm_or_si128(_mm_and_si128(clear, d), _mm_andnot_si128(clear, out));
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i * 4), out);
+    for (; i + 8 <= n; i += 8) {
+        if (SelectEight<kKeepClear>(dst + i * 4, texels + i * 4, x)) continue;
+        BlendFour<kKeepClear>(dst + i * 4, texels + i * 4, x);
+        BlendFour<kKeepClear>(dst + i * 4 + 16, texels + i * 4 + 16, x);
     }
+    for (; i + 4 <= n; i += 4) BlendFour<kKeepClear>(dst + i * 4, texels + i * 4, x);
 #endif
     for (; i < n; ++i) {
         std::uint32_t s;

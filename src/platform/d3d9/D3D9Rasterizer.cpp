@@ -209,9 +209,18 @@ void D3D9Rasterizer::FillRect(const RectJob& job)
     for (std::size_t i = 1; i < width && contiguous; ++i) contiguous = columns[i] == columns[0] + static_cast<int>(i);
     fragments_.resize(width);
     std::uint32_t* fragments = fragments_.data();
+    int madeRow = -1;  // the texel row whose final fragments the buffer holds (a stretch repeats rows)
     for (int y = job.y0; y < job.y1; ++y) {
         BYTE* dst = target_.At(static_cast<UINT>(job.x0), static_cast<UINT>(y));
         const int row = rows_[static_cast<std::size_t>(y - job.y0)];
+        if (row == madeRow) {
+            if (blit32)
+                BlitTexels32<F>(dst, reinterpret_cast<const BYTE*>(fragments), width);
+            else
+                StoreSpan<F>(dst, fragments, width);
+            continue;
+        }
+        madeRow = -1;
         if (raw32) {
             const BYTE* src = texture_->Row(static_cast<UINT>(row));
             if (contiguous && blit32) {
@@ -223,6 +232,7 @@ void D3D9Rasterizer::FillRect(const RectJob& job)
         } else {
             for (std::size_t i = 0; i < width; ++i) fragments[i] = Texel(columns[i], row);
         }
+        madeRow = row;
         if (blit32) {
             BlitTexels32<F>(dst, reinterpret_cast<const BYTE*>(fragments), width);
             continue;
