@@ -64,9 +64,7 @@ HRESULT DDDrawEffectStrip(IDirect3DVertexBuffer9* lpBuffer)
 
 RECT DDEffectArea(long long x, long long y, long long nWidth, long long nHeight)
 {
-    auto held = [](long long v) {
-        return static_cast<LONG>(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
-    };
+    auto held = [](long long v) { return static_cast<LONG>(std::clamp<long long>(v, INT32_MIN, INT32_MAX)); };
     if (nWidth <= 0 || nHeight <= 0) return RECT{0, 0, 0, 0};
     return RECT{held(x), held(y), held(x + nWidth), held(y + nHeight)};
 }

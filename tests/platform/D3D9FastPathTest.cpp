@@ -54,12 +54,12 @@ D3D9PixelBuffer Target(D3DFORMAT format, UINT size)
 
 struct QuadCase {
     const char* name;
-    float l, t, r, b;        // edges on the screen
-    float uL, vT, uR, vB;    // texture coordinates at the edges
-    std::uint32_t diffuse;   // the one vertex colour
-    bool keyed;              // texels of alpha 0 or 255 only
-    bool blend;              // SRCALPHA / INVSRCALPHA, else no blending
-    DWORD colorOp;           // stage 0 colour and alpha operation (texture with diffuse)
+    float l, t, r, b;       // edges on the screen
+    float uL, vT, uR, vB;   // texture coordinates at the edges
+    std::uint32_t diffuse;  // the one vertex colour
+    bool keyed;             // texels of alpha 0 or 255 only
+    bool blend;             // SRCALPHA / INVSRCALPHA, else no blending
+    DWORD colorOp;          // stage 0 colour and alpha operation (texture with diffuse)
 };
 
 const QuadCase kQuads[] = {
@@ -139,8 +139,7 @@ TEST_P(D3D9FastQuadTest, RectangleFillDrawsTheTrianglesPixels)
     const auto [general, generalQuads] = Draw(q, f, D3DPT_TRIANGLELIST);
     EXPECT_EQ(1u, fastQuads);
     EXPECT_EQ(0u, generalQuads);
-    for (std::size_t i = 0; i < fast.size(); ++i)
-        ASSERT_EQ(general[i], fast[i]) << "pixel " << i % 16 << "," << i / 16;
+    for (std::size_t i = 0; i < fast.size(); ++i) ASSERT_EQ(general[i], fast[i]) << "pixel " << i % 16 << "," << i / 16;
 }
 
 std::string QuadName(const ::testing::TestParamInfo<std::tuple<QuadCase, TargetCase>>& info)
@@ -149,9 +148,8 @@ std::string QuadName(const ::testing::TestParamInfo<std::tuple<QuadCase, TargetC
     return std::string(q.name) + "_" + D3D9FormatName(f.target) + "_" + D3D9FormatName(f.texture);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, D3D9FastQuadTest, ::testing::Combine(::testing::ValuesIn(kQuads),
-                                                                     ::testing::ValuesIn(kTargets)),
-                         QuadName);
+INSTANTIATE_TEST_SUITE_P(Cases, D3D9FastQuadTest,
+                         ::testing::Combine(::testing::ValuesIn(kQuads), ::testing::ValuesIn(kTargets)), QuadName);
 
 // The span loops against the pipeline's per-pixel store, for rows long enough for the eight- and
 // four-pixel steps and their tails: texels all keyed, keyed next to translucent, all opaque, all
@@ -165,10 +163,10 @@ TEST(D3D9BlendSpanTest, SpansBlendAsThePipelineDoesPixelByPixel)
     const D3D9PixelPipeline pipeline(shade);
     auto alphas = [](int pattern, std::size_t i) -> std::uint32_t {
         switch (pattern) {
-        case 0: return i % 3 == 0 ? 0 : 255;                   // keyed
-        case 1: return i == 9 ? 0x80 : (i % 2 ? 255 : 0);      // keyed with one translucent texel
-        case 2: return 255;                                    // opaque
-        case 3: return 0;                                      // clear
+        case 0: return i % 3 == 0 ? 0 : 255;               // keyed
+        case 1: return i == 9 ? 0x80 : (i % 2 ? 255 : 0);  // keyed with one translucent texel
+        case 2: return 255;                                // opaque
+        case 3: return 0;                                  // clear
         default: return static_cast<std::uint32_t>(i * 29 % 256);
         }
     };
