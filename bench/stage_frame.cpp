@@ -274,6 +274,7 @@ void BM_StageFrame(benchmark::State& state)
     state.counters["sdl_ms"] = sdl * 1000 / frames;
     state.counters["sdl_over_d3d"] = d3d > 0 ? sdl / d3d : 0;
     state.counters["sdl_over_ddraw"] = ddraw > 0 ? sdl / ddraw : 0;
+    state.counters["d3d_over_ddraw"] = ddraw > 0 ? d3d / ddraw : 0;
 }
 BENCHMARK(BM_StageFrame)->Iterations(3)->Unit(benchmark::kMillisecond);
 
