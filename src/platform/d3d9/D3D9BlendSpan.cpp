@@ -84,11 +84,34 @@ inline bool SelectEight(BYTE* dst, const BYTE* texels, __m128i x)
 }
 #endif
 
+// True when all n values have alpha 255 (their fourth byte already holds any X bits).
+bool AllOpaque(const BYTE* texels, std::size_t n)
+{
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i s0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i * 4));
+        const __m128i s1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i * 4 + 16));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(_mm_and_si128(s0, s1), alpha), alpha)) != 0xFFFF)
+            return false;
+    }
+#endif
+    for (; i < n; ++i)
+        if (texels[i * 4 + 3] != 0xFF) return false;
+    return true;
+}
+
 // The blend loop of both span functions; with kKeepClear a value of alpha 0 leaves its pixel
 // exactly as it was (the per-pixel pipeline's rule), else its fourth byte takes setX as well.
+// A row of opaque values (an opaque picture) is their copy, made by the library's block copy.
 template <bool kKeepClear>
 void BlendOver32(BYTE* dst, const BYTE* texels, std::size_t n, bool setX)
 {
+    if (AllOpaque(texels, n)) {
+        std::memmove(dst, texels, n * 4);
+        return;
+    }
     const std::uint32_t xMask = setX ? 0xFF000000u : 0u;
     std::size_t i = 0;
 #if defined(__SSE2__)
