@@ -151,9 +151,9 @@ std::string QuadName(const ::testing::TestParamInfo<std::tuple<QuadCase, TargetC
 INSTANTIATE_TEST_SUITE_P(Cases, D3D9FastQuadTest,
                          ::testing::Combine(::testing::ValuesIn(kQuads), ::testing::ValuesIn(kTargets)), QuadName);
 
-// The span loops against the pipeline's per-pixel store, for rows long enough for the eight- and
-// four-pixel steps and their tails: texels all keyed, keyed next to translucent, all opaque, all
-// clear.
+// The span loops against the pipeline's per-pixel store, for rows long enough for the sixteen-,
+// eight- and four-pixel steps and their tails: texels all keyed, keyed next to translucent, all
+// opaque, all clear, every alpha.
 TEST(D3D9BlendSpanTest, SpansBlendAsThePipelineDoesPixelByPixel)
 {
     D3D9ShadeState shade;
@@ -163,15 +163,15 @@ TEST(D3D9BlendSpanTest, SpansBlendAsThePipelineDoesPixelByPixel)
     const D3D9PixelPipeline pipeline(shade);
     auto alphas = [](int pattern, std::size_t i) -> std::uint32_t {
         switch (pattern) {
-        case 0: return i % 3 == 0 ? 0 : 255;               // keyed
-        case 1: return i == 9 ? 0x80 : (i % 2 ? 255 : 0);  // keyed with one translucent texel
-        case 2: return 255;                                // opaque
-        case 3: return 0;                                  // clear
+        case 0: return i % 3 == 0 ? 0 : 255;                          // keyed
+        case 1: return i == 9 || i == 30 ? 0x80 : (i % 2 ? 255 : 0);  // keyed with translucent texels
+        case 2: return 255;                                           // opaque
+        case 3: return 0;                                             // clear
         default: return static_cast<std::uint32_t>(i * 29 % 256);
         }
     };
     for (int pattern = 0; pattern < 5; ++pattern)
-        for (std::size_t n : {std::size_t{3}, std::size_t{8}, std::size_t{13}, std::size_t{21}})
+        for (std::size_t n : {std::size_t{3}, std::size_t{8}, std::size_t{13}, std::size_t{21}, std::size_t{40}})
             for (bool setX : {false, true}) {
                 std::vector<std::uint32_t> texels, below;
                 for (std::size_t i = 0; i < n; ++i) {
