@@ -69,7 +69,7 @@ HRESULT IDirect3DDevice9::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags,
     record.kind = D3D9CallRecord::Kind::Clear;
     record.target = renderTarget_.Get();
     record.color = Color;
-    if (pRects) record.rects.assign(pRects, pRects + Count);
+    if (pRects && callLog_.Enabled()) record.rects.assign(pRects, pRects + Count);
     if (loss_ == LossState::Operational) {
         D3D9PixelBuffer& target = renderTarget_->Pixels();
         const std::uint32_t value = D3D9EncodeValue(target.Format(), Color);
