@@ -218,7 +218,8 @@ BOOL DDBlur(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int n
 {
     if (nRadiusX <= 0 || nRadiusY <= 0) return TRUE;
     if (lpDstSD == nullptr || lpSrcSD == nullptr || (!lpDTCon && !lpDDCon)) return FALSE;
-    cEffectLocks locks(lpDstSD, lpSrcSD);
+    const RECT area = DDEffectArea(x, y, nWidth, nHeight);
+    cEffectLocks locks(lpDstSD, lpSrcSD, &area);
     if (!locks.IsLocked()) return FALSE;
     if (nScreenBpp == 8) {
         static const std::string kText = Sjis("8ビットぼかしは不可能！");

@@ -62,12 +62,20 @@ HRESULT DDDrawEffectStrip(IDirect3DVertexBuffer9* lpBuffer)
     return hr;
 }
 
-cEffectLocks::cEffectLocks(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) : m_dst(lpDst, nScreenBpp)
+RECT DDEffectArea(long long x, long long y, long long nWidth, long long nHeight)
+{
+    auto held = [](long long v) { return static_cast<LONG>(std::clamp<long long>(v, INT32_MIN, INT32_MAX)); };
+    if (nWidth <= 0 || nHeight <= 0) return RECT{0, 0, 0, 0};
+    return RECT{held(x), held(y), held(x + nWidth), held(y + nHeight)};
+}
+
+cEffectLocks::cEffectLocks(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, const RECT* lpDstArea)
+    : m_dst(lpDst, nScreenBpp, LockAccess::ReadWrite, lpDstArea)
 {
     if (!m_dst.IsLocked()) return;
     // Under Direct3D both may lead to the same surface after redirection; one lock serves both.
     if (lpSrc == lpDst || (lpDTCon && DDRedirectForDrawing(lpSrc) == m_dst.Surface())) return;
-    m_src = std::make_unique<cLockSD>(lpSrc, nScreenBpp);
+    m_src.emplace(lpSrc, nScreenBpp, LockAccess::ReadOnly);
 }
 
 bool cEffectLocks::Inside(const cLockSD& lock, int x, int y)

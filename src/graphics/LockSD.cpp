@@ -1,5 +1,6 @@
 #include "graphics/LockSD.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -25,8 +26,10 @@ BOOL DDLock(DDSURFACEDATA* lpSD, DDSURFACEDESC2* lpDesc, void** ppBits, int nBpp
     return TRUE;
 }
 
-cLockSD::cLockSD(DDSURFACEDATA* lpSD, int nBpp) : m_nBpp(nBpp), m_nBytes(nBpp / 8)
+cLockSD::cLockSD(DDSURFACEDATA* lpSD, int nBpp, LockAccess access, const RECT* lpArea)
+    : m_nBpp(nBpp), m_nBytes(nBpp / 8), m_access(access), m_bArea(lpArea != nullptr)
 {
+    if (lpArea != nullptr) m_area = *lpArea;
     if (lpSD == nullptr || m_nBytes <= 0) return;
     if (lpDTCon) {
         DDRedirectShare(&lpSD);
@@ -61,8 +64,9 @@ void cLockSD::LockDirect3D()
     DTSURFACEDATA* dt = m_lpSD->lpDT.get();
     if (dt == nullptr) return;
     D3DLOCKED_RECT lock;
+    const DWORD flags = m_access == LockAccess::ReadOnly ? D3DLOCK_READONLY : 0;
     if (!dt->bRenderTarget || m_lpSD == &BackBuffer) {
-        if (dt->lpSurface == nullptr || FAILED(dt->lpSurface->LockRect(&lock, nullptr, 0))) {
+        if (dt->lpSurface == nullptr || FAILED(dt->lpSurface->LockRect(&lock, nullptr, flags))) {
             DebugErrorBoxF("FAILED( lpSD->lpDT->lpSurface->LockRect(&(lock), NULL, 0) )");
             return;
         }
@@ -71,7 +75,7 @@ void cLockSD::LockDirect3D()
         if (dt->lpSurface == nullptr || dt->lpSystemSurface == nullptr) return;
         if (lpDevice == nullptr || FAILED(lpDevice->GetRenderTargetData(dt->lpSurface, dt->lpSystemSurface)))
             ECLog("FAILED( lpDevice->GetRenderTargetData(lpSD->lpDT->lpSurface,lpSD->lpDT->lpSystemSurface) )");
-        if (FAILED(dt->lpSystemSurface->LockRect(&lock, nullptr, 0))) {
+        if (FAILED(dt->lpSystemSurface->LockRect(&lock, nullptr, flags))) {
             ECLog("FAILED( lpSD->lpDT->lpSystemSurface->LockRect(&lock, NULL, 0) )");
             return;
         }
@@ -97,14 +101,29 @@ void cLockSD::UnlockDirect3D()
             ECLog("D3D_OK != m_lpSD->lpDT->lpSystemSurface->UnlockRect();");
             break;
         }
-        if (lpDevice == nullptr ||
-            FAILED(lpDevice->UpdateSurface(dt->lpSystemSurface, nullptr, dt->lpSurface, nullptr)))
-            DebugErrorBoxF(
-                "FAILED( lpDevice->UpdateSurface(m_lpSD->lpDT->lpSystemSurface, NULL, m_lpSD->lpDT->lpSurface, "
-                "NULL)");
+        if (m_access == LockAccess::ReadOnly) break;  // the copy still equals the texture
+        WriteBack(dt);
         break;
     default: break;
     }
+}
+
+void cLockSD::WriteBack(DTSURFACEDATA* dt) const
+{
+    RECT part{0, 0, static_cast<LONG>(dt->LevelDesc.Width), static_cast<LONG>(dt->LevelDesc.Height)};
+    if (m_bArea) {
+        // Outside the written area the copy holds what was read back: the texture's own pixels.
+        part.left = std::max(m_area.left, LONG{0});
+        part.top = std::max(m_area.top, LONG{0});
+        part.right = std::min({m_area.right, part.right, static_cast<LONG>(m_lpSD->nWidth)});
+        part.bottom = std::min({m_area.bottom, part.bottom, static_cast<LONG>(m_lpSD->nHeight)});
+        if (part.left >= part.right || part.top >= part.bottom) return;
+    }
+    const POINT at{part.left, part.top};
+    if (lpDevice == nullptr || FAILED(lpDevice->UpdateSurface(dt->lpSystemSurface, m_bArea ? &part : nullptr,
+                                                              dt->lpSurface, m_bArea ? &at : nullptr)))
+        DebugErrorBoxF(
+            "FAILED( lpDevice->UpdateSurface(m_lpSD->lpDT->lpSystemSurface, NULL, m_lpSD->lpDT->lpSurface, NULL)");
 }
 
 DWORD cLockSD::Read(int x, int y) const

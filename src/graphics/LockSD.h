@@ -12,14 +12,24 @@
 // locking (Direct3D code locks through cLockSD).
 BOOL DDLock(DDSURFACEDATA* lpSD, DDSURFACEDESC2* lpDesc, void** ppBits, int nBpp);
 
+// What the holder of a lock does with the pixels.
+enum class LockAccess {
+    ReadWrite,
+    ReadOnly  // nothing is written: a render target's system copy is not written back
+};
+
 class cLockSD {
 public:
     // Locks lpSD for a screen depth of nBpp. Under Direct3D the record is first redirected to the
     // surface it shares and, with the virtual back buffer on, from BackBuffer to VirBackBuffer; a
     // render target other than BackBuffer is read back into its system copy, which is locked.
-    // After a failed lock Bits() is null and nothing must be written.
-    cLockSD(DDSURFACEDATA* lpSD, int nBpp);
-    // Unlocks; a render target's system copy is written back to the texture.
+    // After a failed lock Bits() is null and nothing must be written; under ReadOnly access
+    // nothing may be written at all (writes to a render target's copy would be lost).
+    // lpArea, when given, holds every pixel that will be written (in pixels of the picture, cut to
+    // it here): only that part of a render target's copy is written back.
+    cLockSD(DDSURFACEDATA* lpSD, int nBpp, LockAccess access = LockAccess::ReadWrite, const RECT* lpArea = nullptr);
+    // Unlocks; a render target's system copy (or the part given as the written area) is written
+    // back to the texture unless the lock was read-only.
     ~cLockSD();
     cLockSD(const cLockSD&) = delete;
     cLockSD& operator=(const cLockSD&) = delete;
@@ -41,11 +51,15 @@ private:
     BYTE* At(int x, int y) const { return Bits() + (static_cast<std::ptrdiff_t>(y) * m_nPitch + x) * m_nBytes; }
     void LockDirect3D();
     void UnlockDirect3D();
+    void WriteBack(DTSURFACEDATA* dt) const;
 
     DDSURFACEDATA* m_lpSD = nullptr;
     void* m_lpBits = nullptr;
     int m_nPitch = 0;
     int m_nBpp = 0;
     int m_nBytes = 0;
+    LockAccess m_access;
+    bool m_bArea = false;
+    RECT m_area{};
     enum class Kind { None, DirectDraw, BackBuffer, Texture, SystemCopy } m_kind = Kind::None;
 };

@@ -55,7 +55,8 @@ BOOL DDMosaic(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, int
 {
     if (nBlock <= 0) return TRUE;
     if (lpDstSD == nullptr || lpSrcSD == nullptr || (!lpDTCon && !lpDDCon)) return FALSE;
-    cEffectLocks locks(lpDstSD, lpSrcSD);
+    const RECT area = DDEffectArea(x, y, nWidth, nHeight);
+    cEffectLocks locks(lpDstSD, lpSrcSD, &area);
     if (!locks.IsLocked()) return FALSE;
     if (nScreenBpp != 8 && nScreenBpp != 16 && nScreenBpp != 32) return TRUE;
     const DDSURFACEDATA* src = locks.Src().Surface();

@@ -2,6 +2,7 @@
 #include "graphics/Lens.h"
 
 #include <climits>
+#include <cmath>
 
 #include "DrawTestSupport.h"
 
@@ -65,6 +66,48 @@ TEST_P(LensTest, HugeRadiusStaysInsideBothPictures)
     DDSURFACEDATA* pic = Picture({"RG"});
     DDSURFACEDATA* canvas = Canvas(2, 1, 'C', 1, DTMEMORYTYPE_SYSTEM);
     EXPECT_TRUE(DDBltLens(canvas, 0, 0, INT_MAX, 1, pic, 0, 0, 1, FALSE));
+}
+
+// Whole discs on a render-target canvas, pixel by pixel against the sphere's formula: rows wider
+// than the runs the lens works in, discs cut by every edge of the canvas, keyed source pixels
+// left out, and the pixels outside the disc (or outside the canvas's written square) untouched.
+TEST_P(LensTest, EveryPixelOfTheDiscComesFromTheSphere)
+{
+    OpenWithPalette();
+    const char letters[] = "RGBWY.";
+    Image rows;
+    for (int y = 0; y < 40; ++y) {
+        std::string row;
+        for (int x = 0; x < 150; ++x) row += letters[(x * 7 + y * 3 + x / 11) % 6];
+        rows.push_back(row);
+    }
+    DDSURFACEDATA* pic = Picture(rows);
+    struct Case {
+        int cx, cy, nRadius, nDepth, scx, scy;
+    };
+    for (const Case& c : {Case{75, 20, 70, 40, 75, 20}, Case{10, 5, 90, 120, 140, 35}, Case{140, 38, 30, 0, 20, 3},
+                          Case{-20, 50, 60, 25, 75, 20}}) {
+        SCOPED_TRACE(testing::Message() << c.cx << "," << c.cy << " r " << c.nRadius << " depth " << c.nDepth);
+        DDSURFACEDATA* canvas = Canvas(150, 40);
+        const RawImage before = Pixels(canvas);
+        ASSERT_TRUE(DDBltLens(canvas, c.cx, c.cy, c.nRadius, c.nDepth, pic, c.scx, c.scy, 1, FALSE));
+        const long long F = static_cast<long long>(
+            std::sqrt(static_cast<double>(c.nRadius) * c.nRadius + static_cast<double>(c.nDepth) * c.nDepth));
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 150; ++x) {
+                const long long i = x - c.cx, j = y - c.cy;
+                DWORD expected = before[static_cast<size_t>(y)][static_cast<size_t>(x)];
+                if (i * i + j * j <= static_cast<long long>(c.nRadius) * c.nRadius) {
+                    const double Z = std::sqrt(static_cast<double>(F * F - (i * i + j * j)));
+                    const long long u = c.scx + (Z != 0 ? static_cast<long long>(i * c.nDepth / Z + 0.5) : i);
+                    const long long v = c.scy + (Z != 0 ? static_cast<long long>(j * c.nDepth / Z + 0.5) : j);
+                    if (u >= 0 && v >= 0 && u < 150 && v < 40 &&
+                        rows[static_cast<size_t>(v)][static_cast<size_t>(u)] != '.')
+                        expected = Pixel(pic, static_cast<int>(u), static_cast<int>(v));
+                }
+                ASSERT_EQ(Pixel(canvas, x, y), expected) << x << "," << y;
+            }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, LensTest, ::testing::ValuesIn(kConfigs), ConfigName);

@@ -73,6 +73,51 @@ TEST_P(LockTest, LocksTheSurfaceADrawingWouldReallyUse)
     DDSetVirBackBuffer(FALSE);
 }
 
+// A render target is locked through its system copy: what reaches the texture afterwards is the
+// whole copy, only the written area the lock was given, or nothing for a read-only lock; pixels
+// the holder read come back as they were.
+TEST_P(LockTest, ARenderTargetGetsBackWhatTheLockMayHaveWritten)
+{
+    const Config& c = GetParam();
+    if (!c.bDirect3D) GTEST_SKIP() << "DirectDraw locks the surface itself";
+    DDSURFACEDATA* rt = &SDTable[67];
+    const DWORD before = Stored(*rt, 0, 0);
+    const DWORD marker = Marker(c);
+    const RECT area{4, 5, 9, 7};  // the pixels 4..8 x 5..6
+    {
+        cLockSD whole(rt, c.nBpp);
+        ASSERT_TRUE(whole.IsLocked());
+        whole.Write(1, 1, marker);
+    }
+    EXPECT_EQ(Stored(*rt, 1, 1), marker);
+    {
+        cLockSD part(rt, c.nBpp, LockAccess::ReadWrite, &area);
+        ASSERT_TRUE(part.IsLocked());
+        EXPECT_EQ(part.Read(1, 1), marker);  // read back whole
+        for (const POINT p : {POINT{4, 5}, POINT{8, 6}, POINT{3, 5}, POINT{9, 6}, POINT{4, 7}})
+            part.Write(p.x, p.y, marker);
+    }
+    EXPECT_EQ(Stored(*rt, 4, 5), marker);
+    EXPECT_EQ(Stored(*rt, 8, 6), marker);
+    EXPECT_EQ(Stored(*rt, 3, 5), before);  // outside the area: the texture keeps its own pixel
+    EXPECT_EQ(Stored(*rt, 9, 6), before);
+    EXPECT_EQ(Stored(*rt, 4, 7), before);
+    {
+        cLockSD reading(rt, c.nBpp, LockAccess::ReadOnly);
+        ASSERT_TRUE(reading.IsLocked());
+        EXPECT_EQ(reading.Read(8, 6), marker);
+    }
+    EXPECT_EQ(Stored(*rt, 8, 6), marker);
+    // An area beyond the picture is cut to it.
+    const RECT beyond{-100, -100, 100000, 100000};
+    {
+        cLockSD all(rt, c.nBpp, LockAccess::ReadWrite, &beyond);
+        ASSERT_TRUE(all.IsLocked());
+        all.Write(rt->nWidth - 1, rt->nHeight - 1, marker);
+    }
+    EXPECT_EQ(Stored(*rt, rt->nWidth - 1, rt->nHeight - 1), marker);
+}
+
 TEST_P(LockTest, AFailedLockGivesNoPixels)
 {
     const Config& c = GetParam();

@@ -69,7 +69,7 @@ HRESULT IDirect3DDevice9::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags,
     record.kind = D3D9CallRecord::Kind::Clear;
     record.target = renderTarget_.Get();
     record.color = Color;
-    if (pRects) record.rects.assign(pRects, pRects + Count);
+    if (pRects && callLog_.Enabled()) record.rects.assign(pRects, pRects + Count);
     if (loss_ == LossState::Operational) {
         D3D9PixelBuffer& target = renderTarget_->Pixels();
         const std::uint32_t value = D3D9EncodeValue(target.Format(), Color);
@@ -240,6 +240,6 @@ void IDirect3DDevice9::Rasterize(D3DPRIMITIVETYPE type, const std::vector<D3D9TL
         // A texture drawn into itself is read as it was before the draw.
         if (texels == &target) texels = &copy.emplace(*texels);
     }
-    D3D9Rasterizer rasterizer(target, texels, pipeline, rs[D3DRS_CULLMODE]);
+    D3D9Rasterizer rasterizer(target, texels, pipeline, rs[D3DRS_CULLMODE], rasterScratch_);
     rasterizer.Draw(type, vertices.data(), static_cast<UINT>(vertices.size()));
 }

@@ -46,12 +46,15 @@ public:
     std::uint32_t ReadRaw(UINT x, UINT y) const { return D3D9LoadValue(format_, At(x, y)); }
 
     // Writes the raw value into the rectangle [x1, x2) x [y1, y2), already clipped by the caller.
+    // The first row is written pixel by pixel, the others are copies of it.
     void FillRaw(UINT x1, UINT y1, UINT x2, UINT y2, std::uint32_t value)
     {
-        for (UINT y = y1; y < y2; ++y) {
-            BYTE* p = At(x1, y);
-            for (UINT x = x1; x < x2; ++x, p += bpp_) D3D9StoreValue(format_, value, p);
-        }
+        if (x1 >= x2 || y1 >= y2) return;
+        BYTE* first = At(x1, y1);
+        BYTE* p = first;
+        for (UINT x = x1; x < x2; ++x, p += bpp_) D3D9StoreValue(format_, value, p);
+        const std::size_t rowBytes = static_cast<std::size_t>(x2 - x1) * bpp_;
+        for (UINT y = y1 + 1; y < y2; ++y) std::memcpy(At(x1, y), first, rowBytes);
     }
 
     // Copies every pixel of src, which has the same size and format.

@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/d3d9/D3D9BlendSpan.h"
 #include "platform/d3d9/D3D9TriangleSpan.h"
 
@@ -24,6 +28,39 @@ int FirstCentre(double e, int limit)
     return static_cast<int>(c);
 }
 
+// out[p - first] for the pixels p of [first, last) along one axis: the texel index (wrapped) of
+// the texture coordinate start + (p - origin) x step in a texture of `size` texels; 0 for every
+// pixel when size is 0 (no texture). The same arithmetic as WrapColumn and WrapRow; SSE2 works out
+// two pixels at a time with the same IEEE operations.
+void MapAxis(int first, int last, double origin, double start, double step, int size, int* out)
+{
+    if (size == 0) {
+        std::fill(out, out + (last - first), 0);
+        return;
+    }
+    int p = first;
+#if defined(__SSE2__)
+    const __m128d o = _mm_set1_pd(origin), s = _mm_set1_pd(start), d = _mm_set1_pd(step);
+    const __m128d n = _mm_set1_pd(size), zero = _mm_setzero_pd();
+    for (; p + 2 <= last; p += 2) {
+        const __m128d at = _mm_set_pd(p + 1, p);
+        const __m128d t = _mm_mul_pd(_mm_add_pd(s, _mm_mul_pd(_mm_sub_pd(at, o), d)), n);
+        // Inside the texture truncation is the floor; anything else goes through the wrap.
+        if (_mm_movemask_pd(_mm_and_pd(_mm_cmpge_pd(t, zero), _mm_cmplt_pd(t, n))) == 3) {
+            const __m128i i = _mm_cvttpd_epi32(t);
+            out[p - first] = _mm_cvtsi128_si32(i);
+            out[p + 1 - first] = _mm_cvtsi128_si32(_mm_srli_si128(i, 4));
+            continue;
+        }
+        double both[2];
+        _mm_storeu_pd(both, t);
+        out[p - first] = D3D9WrapIndex(both[0], size);
+        out[p + 1 - first] = D3D9WrapIndex(both[1], size);
+    }
+#endif
+    for (; p < last; ++p) out[p - first] = D3D9WrapIndex((start + (p - origin) * step) * size, size);
+}
+
 std::uint32_t Channel(std::uint32_t c, int shift)
 {
     return (c >> shift) & 0xFF;
@@ -32,8 +69,9 @@ std::uint32_t Channel(std::uint32_t c, int shift)
 }  // namespace
 
 D3D9Rasterizer::D3D9Rasterizer(D3D9PixelBuffer& target, const D3D9PixelBuffer* texture,
-                               const D3D9PixelPipeline& pipeline, DWORD cullMode)
-    : target_(target), texture_(texture), pipeline_(pipeline), cullMode_(cullMode)
+                               const D3D9PixelPipeline& pipeline, DWORD cullMode, D3D9RasterScratch& scratch)
+    : target_(target), texture_(texture), pipeline_(pipeline), cullMode_(cullMode), columns_(scratch.columns),
+      rows_(scratch.rows), fragments_(scratch.fragments)
 {}
 
 void D3D9Rasterizer::Draw(D3DPRIMITIVETYPE type, const D3D9TLVertex* v, UINT n)
@@ -121,13 +159,12 @@ bool D3D9Rasterizer::TryAxisAlignedQuad(const D3D9TLVertex* v)
     ++fastQuads_;
     if (job.x0 >= job.x1 || job.y0 >= job.y1) return true;
 
+    const int texWidth = texture_ ? static_cast<int>(texture_->Width()) : 0;
+    const int texHeight = texture_ ? static_cast<int>(texture_->Height()) : 0;
     columns_.resize(static_cast<std::size_t>(job.x1 - job.x0));
-    const double du = (uR - uL) / (r - l);
-    for (int x = job.x0; x < job.x1; ++x)
-        columns_[static_cast<std::size_t>(x - job.x0)] = WrapColumn(uL + (x - l) * du);
+    MapAxis(job.x0, job.x1, l, uL, (uR - uL) / (r - l), texWidth, columns_.data());
     rows_.resize(static_cast<std::size_t>(job.y1 - job.y0));
-    const double dv = (vB - vT) / (b - t);
-    for (int y = job.y0; y < job.y1; ++y) rows_[static_cast<std::size_t>(y - job.y0)] = WrapRow(vT + (y - t) * dv);
+    MapAxis(job.y0, job.y1, t, vT, (vB - vT) / (b - t), texHeight, rows_.data());
 
     switch (target_.Format()) {
     case D3DFMT_A8R8G8B8: FillRect<D3DFMT_A8R8G8B8>(job); break;
@@ -191,30 +228,43 @@ void D3D9Rasterizer::FillRect(const RectJob& job)
     const bool raw32 = texture_ && texture_->Format() == D3DFMT_A8R8G8B8;
     constexpr bool kTarget32 = F == D3DFMT_A8R8G8B8 || F == D3DFMT_X8R8G8B8;
     const bool blit32 = kTarget32 && raw32 && direct && (pipeline_.BlendsSourceAlpha() || pipeline_.BlendsOff());
+    // Plain pointers: stores through them cannot be taken to change the vectors themselves.
+    const int* columns = columns_.data();
     bool contiguous = true;
-    for (std::size_t i = 1; i < width && contiguous; ++i) contiguous = columns_[i] == columns_[0] + static_cast<int>(i);
+    for (std::size_t i = 1; i < width && contiguous; ++i) contiguous = columns[i] == columns[0] + static_cast<int>(i);
     fragments_.resize(width);
+    std::uint32_t* fragments = fragments_.data();
+    int madeRow = -1;  // the texel row whose final fragments the buffer holds (a stretch repeats rows)
     for (int y = job.y0; y < job.y1; ++y) {
         BYTE* dst = target_.At(static_cast<UINT>(job.x0), static_cast<UINT>(y));
         const int row = rows_[static_cast<std::size_t>(y - job.y0)];
+        if (row == madeRow) {
+            if (blit32)
+                BlitTexels32<F>(dst, reinterpret_cast<const BYTE*>(fragments), width);
+            else
+                StoreSpan<F>(dst, fragments, width);
+            continue;
+        }
+        madeRow = -1;
         if (raw32) {
             const BYTE* src = texture_->Row(static_cast<UINT>(row));
             if (contiguous && blit32) {
-                BlitTexels32<F>(dst, src + static_cast<std::size_t>(columns_[0]) * 4, width);
+                BlitTexels32<F>(dst, src + static_cast<std::size_t>(columns[0]) * 4, width);
                 continue;
             }
             for (std::size_t i = 0; i < width; ++i)
-                std::memcpy(&fragments_[i], src + static_cast<std::size_t>(columns_[i]) * 4, 4);
+                std::memcpy(&fragments[i], src + static_cast<std::size_t>(columns[i]) * 4, 4);
         } else {
-            for (std::size_t i = 0; i < width; ++i) fragments_[i] = Texel(columns_[i], row);
+            for (std::size_t i = 0; i < width; ++i) fragments[i] = Texel(columns[i], row);
         }
+        madeRow = row;
         if (blit32) {
-            BlitTexels32<F>(dst, reinterpret_cast<const BYTE*>(fragments_.data()), width);
+            BlitTexels32<F>(dst, reinterpret_cast<const BYTE*>(fragments), width);
             continue;
         }
         if (!direct)
-            for (std::size_t i = 0; i < width; ++i) fragments_[i] = pipeline_.Shade(fragments_[i], job.diffuse);
-        StoreSpan<F>(dst, fragments_.data(), width);
+            for (std::size_t i = 0; i < width; ++i) fragments[i] = pipeline_.Shade(fragments[i], job.diffuse);
+        StoreSpan<F>(dst, fragments, width);
     }
 }
 

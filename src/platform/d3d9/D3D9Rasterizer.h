@@ -22,12 +22,21 @@
 #include "platform/d3d9/D3D9PixelBuffer.h"
 #include "platform/d3d9/D3D9PixelPipeline.h"
 
+// Working rows a rasteriser reuses from draw to draw: the device owns one set, so that drawing
+// allocates nothing once the rows have grown to the widest quad.
+struct D3D9RasterScratch {
+    std::vector<int> columns;  // texel column of each pixel column of a rectangle
+    std::vector<int> rows;     // texel row of each pixel row of a rectangle
+    std::vector<std::uint32_t> fragments;
+};
+
 class D3D9Rasterizer {
 public:
     // target: the render target's pixels; texture: the bound texture's pixels or null;
-    // cullMode: D3DCULL_NONE, _CW or _CCW (clockwise as seen on the screen, y downwards).
+    // cullMode: D3DCULL_NONE, _CW or _CCW (clockwise as seen on the screen, y downwards);
+    // scratch: working rows, used by one rasteriser at a time.
     D3D9Rasterizer(D3D9PixelBuffer& target, const D3D9PixelBuffer* texture, const D3D9PixelPipeline& pipeline,
-                   DWORD cullMode);
+                   DWORD cullMode, D3D9RasterScratch& scratch);
 
     // Draws `vertexCount` vertices as a triangle list, strip or fan; other types draw nothing.
     void Draw(D3DPRIMITIVETYPE type, const D3D9TLVertex* vertices, UINT vertexCount);
@@ -75,7 +84,7 @@ private:
     const D3D9PixelPipeline& pipeline_;
     DWORD cullMode_;
     UINT fastQuads_ = 0;
-    std::vector<int> columns_;
-    std::vector<int> rows_;
-    std::vector<std::uint32_t> fragments_;
+    std::vector<int>& columns_;
+    std::vector<int>& rows_;
+    std::vector<std::uint32_t>& fragments_;
 };

@@ -14,8 +14,9 @@
 // floor(t) mod size (size >= 1), for any t; non-finite or huge values give 0.
 inline int D3D9WrapIndex(double t, int size)
 {
+    // Inside the texture truncation is the floor (and floor(t) lies outside whenever t does).
+    if (t >= 0 && t < size) return static_cast<int>(t);
     const double f = std::floor(t);
-    if (f >= 0 && f < size) return static_cast<int>(f);  // inside the texture: no wrap needed
     if (!(std::fabs(f) < 1e15)) return 0;
     long long i = static_cast<long long>(f) % size;
     if (i < 0) i += size;

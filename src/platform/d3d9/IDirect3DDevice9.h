@@ -16,6 +16,7 @@
 
 #include "platform/d3d9/D3D9CallLog.h"
 #include "platform/d3d9/D3D9DeviceState.h"
+#include "platform/d3d9/D3D9Rasterizer.h"
 #include "platform/d3d9/IDirect3DSurface9.h"
 
 class IDirect3DDevice9 final : public D3D9Object {
@@ -141,6 +142,7 @@ private:
     UINT refreshRate_;
     D3D9CallLog callLog_;
     std::vector<D3D9TLVertex> vertices_;
+    D3D9RasterScratch rasterScratch_;
 };
 
 using LPDIRECT3DDEVICE9 = IDirect3DDevice9*;
