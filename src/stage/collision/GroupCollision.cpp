@@ -90,6 +90,22 @@ void EraseShotAt(const cShot* shot)
     }
 }
 
+// The grid input for members: each member's box of the given kind (body or shot box) and
+// whether it takes part. Both are template arguments so that the loop, run in every sub-step,
+// makes no indirect call.
+template <BOXRECT cCharaBase::*box, bool (*takesPart)(const cCharaBase&)>
+void BoxesOf(const std::vector<cCharaBase*>& members, std::vector<GRIDBOX>& boxes, std::vector<std::uint8_t>& taking)
+{
+    boxes.resize(members.size());
+    taking.resize(members.size());
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        const cCharaBase& chara = *members[i];
+        const BOXRECT& b = chara.*box;
+        boxes[i] = GRIDBOX{b.left, b.top, b.right, b.bottom};
+        taking[i] = takesPart(chara) ? 1 : 0;
+    }
+}
+
 // Group g of the layer as the walk of the shots sees it now (the characters' shot boxes), gathered
 // again when the walk marked the groups stale or this phase has not gathered it yet.
 FACTIONGRID& Gather(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g)
@@ -102,14 +118,7 @@ FACTIONGRID& Gather(GROUPGRIDS& grids, const CHARAGROUP& group, std::size_t g)
         return f;
     }
     f.members.assign(group.begin(), group.end());
-    f.boxes.resize(f.members.size());
-    f.taking.resize(f.members.size());
-    for (std::size_t i = 0; i < f.members.size(); ++i) {
-        const cCharaBase& chara = *f.members[i];
-        const BOXRECT& b = chara.shotBox;
-        f.boxes[i] = GRIDBOX{b.left, b.top, b.right, b.bottom};
-        f.taking[i] = MeetsShots(chara) ? 1 : 0;
-    }
+    BoxesOf<&cCharaBase::shotBox, MeetsShots>(f.members, f.boxes, f.taking);
     f.grid.Build(f.boxes, f.taking);
     f.built = true;
     return f;
@@ -173,14 +182,7 @@ void GatherContacts(CONTACTPAIRS& contacts, cVector<CHARAGROUP>& layer)
         contacts.members.insert(contacts.members.end(), group.begin(), group.end());
     }
     contacts.first[CONTACTPAIRS::kGroups] = static_cast<int>(contacts.members.size());
-    contacts.boxes.resize(contacts.members.size());
-    contacts.taking.resize(contacts.members.size());
-    for (std::size_t k = 0; k < contacts.members.size(); ++k) {
-        const cCharaBase& chara = *contacts.members[k];
-        const BOXRECT& b = chara.bodyBox;
-        contacts.boxes[k] = GRIDBOX{b.left, b.top, b.right, b.bottom};
-        contacts.taking[k] = TakesPartInContacts(chara) ? 1 : 0;
-    }
+    BoxesOf<&cCharaBase::bodyBox, TakesPartInContacts>(contacts.members, contacts.boxes, contacts.taking);
     contacts.grid.Build(contacts.boxes, contacts.taking);
     contacts.stale = false;
 }
