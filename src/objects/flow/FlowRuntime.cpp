@@ -483,8 +483,9 @@ void cFlowRuntime::CalcMoveSpeedOrTime(COMMANDINSTANCE& inst, const cEdCommand& 
         fDistance *= 16.0;
     }
     if (move.m_nTimeMode == 1) {
-        // A run lasts at least one step, so the distance is covered in at least that one.
-        inst.speed = fDistance / (inst.duration < 1 ? 1 : inst.duration);
+        // A run of duration 0 still lasts one step, which covers the whole distance. A negative
+        // duration divides as it is (the run also lasts one step, at that negative speed).
+        inst.speed = fDistance / (inst.duration == 0 ? 1 : inst.duration);
     } else if (move.m_nTimeMode == 2) {
         if (inst.speed == 0.0 || !std::isfinite(inst.speed)) {
             inst.duration = 0;

@@ -103,7 +103,7 @@ public:
     // The movement set-up's time or speed: distance = base + step x k (base alone when step is
     // 0), times 16 unless given in dots; mode 1 speed = distance / duration, mode 2 duration =
     // distance / speed truncated, made positive unless bKeepNegativeTime; other modes nothing.
-    // A duration below 1 counts as one step, a speed of 0 gives duration 0.
+    // A duration of 0 counts as one step, a speed of 0 gives duration 0.
     static void CalcMoveSpeedOrTime(COMMANDINSTANCE& inst, const cEdCommand& command, std::int16_t k);
 
     // 1 for a message command (kind 19) whose parameters 6 and 15 are both 0: one shown until the
