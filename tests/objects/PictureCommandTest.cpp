@@ -1,8 +1,8 @@
 // The picture command run through the flow runtime on a real back-end: bitmaps loaded from the
 // game folder, sized by percent and placed by position kind, replaced or erased by ID in their
-// drawing order, stacked once per step of the command's duration, a missing bitmap skipped, the
-// blocking waits of each duration mode, and a stretched picture and an effect animation drawn at
-// their screen places.
+// drawing order, stacked once per step of the command's duration, a missing bitmap closing the
+// program, the blocking waits of each duration mode, and a stretched picture and an effect
+// animation drawn at their screen places.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -99,7 +99,7 @@ TEST_P(PictureCommandTest, SizedPlacedReplacedAndErasedById)
     EXPECT_TRUE(lpStageField->m_PictureList.empty()) << "picture 0 without an ID erases all";
 }
 
-TEST_P(PictureCommandTest, ActsOnEveryStepAndSkipsAMissingBitmap)
+TEST_P(PictureCommandTest, ActsOnEveryStepAndClosesOnAMissingBitmap)
 {
     // One tenth at speed level 1 is six steps: six pictures, each with its own surface.
     Run(Show(1), 1);
@@ -111,8 +111,8 @@ TEST_P(PictureCommandTest, ActsOnEveryStepAndSkipsAMissingBitmap)
     Run(Show(0));
     Run(Show(4));
     EXPECT_TRUE(lpStageField->m_PictureList.empty());
-    EXPECT_TRUE(ReportHas(std::string("bmp\\missing.bmp") + Sjis("読み込み失敗！")));
-    EXPECT_EQ(TakePosted(WM_CLOSE), 0) << "the game goes on";
+    EXPECT_TRUE(ReportHas(std::string("bmp\\missing.bmp") + Sjis(" 読み込み失敗！"))) << "the file, a space, the text";
+    EXPECT_EQ(TakePosted(WM_CLOSE), 1) << "a picture that cannot be shown closes the program";
 }
 
 TEST_P(PictureCommandTest, BlockingPicturesWaitThenGo)

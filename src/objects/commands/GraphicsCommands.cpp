@@ -239,7 +239,7 @@ int PictureCommand(cCharaBase& chara, const cEdCommand& command)
     const int percent = P(command, 7);
     std::shared_ptr<DDSURFACEDATA> surface = LoadPictureSurface(Database.Picture[number].strFileName, percent);
     if (surface == nullptr) {
-        // Logged by the loader; the game goes on without the picture.
+        // The loader has reported it and asked for the close; until then no picture is shown.
         return 0;
     }
     int sw = 0;

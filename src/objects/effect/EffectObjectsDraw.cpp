@@ -1,5 +1,6 @@
 #include "objects/effect/EffectObjectsDraw.h"
 
+#include "core/AppGlobals.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
 #include "objects/effect/PictureSurface.h"
@@ -7,6 +8,7 @@
 #include "graphics/BackEnd.h"
 #include "graphics/Blit.h"
 #include "graphics/Surfaces.h"
+#include "platform/win/Messages.h"
 #include "project/cDatabase.h"
 
 int EffectSurfaceIndex(int nNumber, int bStretchCopy)
@@ -68,8 +70,13 @@ std::shared_ptr<DDSURFACEDATA> LoadPictureSurface(const std::string& strPath, in
     const int memoryType = bSystemMemory ? DTMEMORYTYPE_SYSTEM : DTMEMORYTYPE_VIDEO_RT;
     if (DDCreateSurfaceFromFile(surface.get(), strPath.c_str(), 1, nScreenBpp, bSystemMemory, memoryType, 0, 0, 0, 0,
                                 0) != DDSURFACE_OK) {
-        const std::string line = strPath + Sjis("読み込み失敗！");
-        ReportLogEC("%s", line.c_str());
+        // A picture the game names but cannot show closes the program, with the file named.
+        // Without a drawing back-end (the logic tests' play harness) the play goes on without it.
+        if (bDDReady.load()) {
+            static const std::string kFailure = Sjis("%s 読み込み失敗！");
+            ReportLogECBox(kFailure.c_str(), strPath.c_str());
+            PostMessage(hWndMain.load(), WM_CLOSE, 0, 0);
+        }
         return nullptr;
     }
     return surface;
