@@ -197,7 +197,7 @@ void cSceneWorldMap::Show(bool bInfo)
                                   m_nHighScore);
         }
     }
-    SceneFlow().CyclePalette();
+    // The map leaves the colour cycling alone: its colours stand still while the hero walks.
 }
 
 void cSceneWorldMap::ShowConfirm(int nMenuX)

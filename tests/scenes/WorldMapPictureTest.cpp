@@ -3,6 +3,9 @@
 // map (the hero near the top-left corner scrolls the view to negative cells), the chips by their
 // picture numbers, the stage icons (cleared ones from the second column, none for a node without
 // active stage) and the hero facing up at the screen centre.
+#include <functional>
+#include <memory>
+
 #include "graphics/DrawTestSupport.h"
 
 #include "graphics/Fade.h"
@@ -12,6 +15,7 @@
 #include "project/cSystemData.h"
 #include "project/cWorldMap.h"
 #include "scenes/cSceneWorldMap.h"
+#include "scenes/cSceneWorldMapMenu.h"
 #include "screenbase/cScene.h"
 
 namespace gfxtest {
@@ -148,6 +152,64 @@ TEST_P(WorldMapPictureTest, AFrameShowsTheViewAroundTheHero)
         for (int x = 0; x < 32; ++x) put(288 + x, 224 + y, AccessorySheet(64 + x, 64 + y));
 
     EXPECT_EQ(CountBackBufferMismatches(want, kLetters), 0);
+}
+
+// The scene state of a test that counts the colour-cycling steps the screens ask for; the state
+// before it comes back when the test ends.
+class CyclingCounter : public cSceneFlow {
+public:
+    CyclingCounter() : m_lpBefore(&SceneFlow())
+    {
+        m_nFadeSpeed = 10;
+        SetSceneFlow(this);
+    }
+    ~CyclingCounter() override { SetSceneFlow(m_lpBefore); }
+    CyclingCounter(const CyclingCounter&) = delete;
+    CyclingCounter& operator=(const CyclingCounter&) = delete;
+    void CyclePalette() override { ++nSteps; }
+    int nSteps = 0;
+
+private:
+    cSceneFlow* m_lpBefore;
+};
+
+// The world map draws its frames without stepping the colour cycling; the world-map menu steps it
+// once with every frame it draws (its fade-in and its menu).
+TEST_P(WorldMapPictureTest, OnlyTheMenuStepsTheColourCycling)
+{
+    OpenWithPalette();
+    Write("bmp\\WorldMapChip.bmp", Bmp8(160, 64, ChipSheet));
+    Write("bmp\\WorldEvent.bmp", Bmp8(64, 64, EventSheet));
+    Write("bmp\\Accessory.bmp", Bmp8(128, 128, AccessorySheet));
+    Write("bmp\\Window.bmp", Bmp8(32, 32, [](int, int) { return 4u; }));
+    Write("bmp\\Symbol.bmp", Bmp8(32, 32, [](int, int) { return 4u; }));
+    WorldMap = cWorldMap();
+    ASSERT_EQ(WorldMap.SetSize(kWidth, kHeight), 1);
+    WorldMap.Chip.Reset(1);
+    SaveData.Reset();
+    SaveData.nMapX = kHeroCol;
+    SaveData.nMapY = kHeroRow;
+    ResetInput();
+
+    struct Case {
+        const char* screen;
+        std::function<std::unique_ptr<cScene>()> make;
+        int nMenuState;
+        int nSteps;  // after the first frame (Init and a fade step) and three frames of the menu
+    };
+    const Case cases[] = {
+        {"world map", [] { return std::make_unique<cSceneWorldMap>(); }, cSceneWorldMap::kStateMap, 0},
+        {"world-map menu", [] { return std::make_unique<cSceneWorldMapMenu>(); }, MAPMENU_MENU, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screen);
+        CyclingCounter counter;
+        std::unique_ptr<cScene> screen = c.make();
+        screen->Main();
+        screen->m_nState = c.nMenuState;
+        for (int frame = 0; frame < 3; ++frame) screen->Main();
+        EXPECT_EQ(counter.nSteps, c.nSteps);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, WorldMapPictureTest, ::testing::ValuesIn(kConfigs), ConfigName);
