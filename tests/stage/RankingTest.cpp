@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -199,25 +200,54 @@ TEST_F(RankingTest, OldFilesGainTheMissingTables)
     }
 }
 
-TEST_F(RankingTest, EveryLoadEndsWithFiveTablesOfTwentyPlaces)
+TEST_F(RankingTest, NewerFilesAreKeptAsStored)
 {
-    // Seven tables of 25 places, table 2 stored with the wrong order: the set is brought back
-    // to the five tables it is used as.
+    // Seven tables of 25 places, table 2 stored "higher first": all of it stays, and a save
+    // writes the same bytes back.
     std::vector<std::vector<Place>> tables(7);
     for (int i = 0; i < 25; ++i) {
         tables[0].push_back(Place{1, 1000 - i, "n"});
     }
-    folder.Write("user_data/story/big.stg4rkg", RankingFile(720, tables, 25).Data());
+    const ByteWriter stored = RankingFile(720, tables, 25);
+    std::vector<std::uint8_t> bytes = stored.Data();
+    const std::int32_t higherFirst = 1;
+    const std::size_t table2 = 16 + (16 + 25 * 22) + (16 + 25 * 20);  // places with name "n" take 22 bytes
+    std::memcpy(bytes.data() + table2 + 4, &higherFirst, 4);
+    folder.Write("user_data/story/big.stg4rkg", bytes);
     cRanking ranking;
     ASSERT_EQ(ranking.LoadFile(0, "big.stg4"), 1);
-    ASSERT_EQ(ranking.m_Tables.size(), 5u);
-    EXPECT_EQ(ranking.m_Tables[0].m_Entries.size(), 20u);
-    EXPECT_EQ(Values(ranking.m_Tables[0]).back(), 981);
-    EXPECT_EQ(ranking.m_Tables[2].bHigherBetter, 0);
+    ASSERT_EQ(ranking.m_Tables.size(), 7u);
+    EXPECT_EQ(ranking.m_Tables[0].m_Entries.size(), 25u);
+    EXPECT_EQ(Values(ranking.m_Tables[0]).back(), 976);
+    EXPECT_EQ(ranking.m_Tables[2].bHigherBetter, 1);
+    ASSERT_EQ(ranking.SaveFile(0, "big.stg4"), 1);
+    EXPECT_EQ(folder.Read("user_data/story/big.stg4rkg"), std::string(bytes.begin(), bytes.end()));
 
+    // A result past the 20th place still ranks among the stored 25, after the equal one.
+    ranking.m_Tables[0].Insert("z", 977);
+    ASSERT_EQ(ranking.m_Tables[0].m_Entries.size(), 25u);
+    EXPECT_EQ(ranking.m_Tables[0].m_Entries[23].strName, "n");
+    EXPECT_EQ(ranking.m_Tables[0].m_Entries[24].strName, "z");
+    EXPECT_EQ(ranking.m_Tables[0].m_Entries[24].nValue, 977);
+}
+
+TEST_F(RankingTest, NewerFilesGainTheMissingTablesOnly)
+{
+    // Tables the game fills and draws are made up empty, with their kinds' orders; the stored
+    // ones keep their place counts.
     folder.Write("user_data/story/none.stg4rkg", RankingFile(720, {}).Data());
+    cRanking ranking;
     ASSERT_EQ(ranking.LoadFile(0, "none.stg4"), 1);
     ExpectEmptyNormalSet(ranking);
+
+    folder.Write("user_data/story/two.stg4rkg", RankingFile(720, {{{1, 40, "a"}}, {}}, 3).Data());
+    ASSERT_EQ(ranking.LoadFile(0, "two.stg4"), 1);
+    ASSERT_EQ(ranking.m_Tables.size(), 5u);
+    EXPECT_EQ(ranking.m_Tables[0].m_Entries.size(), 3u);
+    EXPECT_EQ(Values(ranking.m_Tables[0]), (std::vector<int>{40}));
+    EXPECT_EQ(ranking.m_Tables[2].bHigherBetter, 0);
+    EXPECT_EQ(ranking.m_Tables[4].bHigherBetter, 1);
+    EXPECT_EQ(ranking.m_Tables[4].m_Entries.size(), 20u);
 }
 
 // A set that says it has a member more than this version knows is read as far as it goes and

@@ -17,6 +17,9 @@ constexpr int kRankingPlayKinds = 3;
 
 constexpr int kHigherBetter[RANKING_KIND_COUNT] = {1, 1, 0, 1, 1};
 
+// The last file version without the orders of tables 3 and 4.
+constexpr int kLastVersionWithoutOrders = 180;
+
 // "-" and the digits of |value|, at least nDigits of them.
 std::string Part(int value, int nDigits)
 {
@@ -45,8 +48,17 @@ void cRanking::RegisterMembers(int)
 
 int cRanking::Load(FILE* fp)
 {
-    int ok = cDataRecord::Load(fp) && LoadRecordList(fp, m_Tables) ? 1 : 0;
-    Normalize();
+    const int ok = cDataRecord::Load(fp) && LoadRecordList(fp, m_Tables) ? 1 : 0;
+    if (nFileVersion <= kLastVersionWithoutOrders) {
+        // Old files had three tables and no orders for tables 3 and 4.
+        m_Tables.resize(RANKING_KIND_COUNT);
+        m_Tables[RANKING_HP_LEFT].bHigherBetter = 1;
+        m_Tables[RANKING_SP_LEFT].bHigherBetter = 1;
+    } else {
+        // Newer files are taken as stored (more tables or places than are used stay, and are
+        // written back); only the tables the game fills and draws are made up when missing.
+        AddMissingTables();
+    }
     return ok;
 }
 
@@ -58,19 +70,15 @@ int cRanking::Save(FILE* fp)
 
 void cRanking::Reset()
 {
-    m_Tables.Reset(RANKING_KIND_COUNT);
-    Normalize();
+    m_Tables.clear();
+    AddMissingTables();
 }
 
-void cRanking::Normalize()
+void cRanking::AddMissingTables()
 {
-    // Old files had no orders for tables 3 and 4; newer files hold them, but the orders belong
-    // to the kinds and are set again, so that a damaged flag cannot turn a table round.
-    m_Tables.resize(RANKING_KIND_COUNT);
-    for (int i = 0; i < RANKING_KIND_COUNT; ++i) {
-        cRankingTable& table = m_Tables[i];
-        table.m_Entries.resize(cRankingTable::kEntryCount);
-        table.bHigherBetter = kHigherBetter[i];
+    for (int i = static_cast<int>(m_Tables.size()); i < RANKING_KIND_COUNT; ++i) {
+        m_Tables.push_back(cRankingTable());
+        m_Tables[i].bHigherBetter = kHigherBetter[i];
     }
 }
 

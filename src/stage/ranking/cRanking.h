@@ -4,9 +4,10 @@
 //
 // File: int32 version; the set's base part (no member, no string); int32 T and T tables. A
 // ranking file is the user's and may be damaged: every count is checked against the bytes left,
-// a file that does not read completely counts as missing (empty tables), and after every load the
-// set is brought to the five tables of 20 places with their fixed orders. Saving goes through a
-// temporary file that replaces the old one only when everything was written.
+// a file that does not read completely counts as missing (empty tables). A file of version 181 or
+// later is kept as stored (its table and place counts and orders), except that missing tables of
+// the five are added empty. Saving goes through a temporary file that replaces the old one only
+// when everything was written.
 //
 // Threads: the game thread, and the ranking display's thread while the game thread waits.
 #pragma once
@@ -31,7 +32,7 @@ enum RANKINGKIND {
 
 class cRanking : public cDataRecord {
 public:
-    cVector<cRankingTable> m_Tables;  // RANKING_KIND_COUNT tables, by RANKINGKIND
+    cVector<cRankingTable> m_Tables;  // at least RANKING_KIND_COUNT tables, by RANKINGKIND
 
     // Five tables of 20 empty places with their orders.
     cRanking();
@@ -39,18 +40,18 @@ public:
     cRanking& operator=(const cRanking&) = default;
 
     void RegisterMembers(int nVersion) override;
-    // The base part, the table count (checked against the bytes left) and the tables; files of
-    // version 180 and older then get orders for tables 3 and 4. 1, or 0 when the data do not fit
-    // the file. The set is normalised either way.
+    // The base part, the table count (checked against the bytes left) and the tables, as stored.
+    // Files of version 180 and older are then brought to five tables, and tables 3 and 4 take
+    // the order "higher first"; newer files only gain the tables missing of the five (empty, with
+    // their kinds' orders). 1, or 0 when the data do not fit the file.
     int Load(FILE* fp) override;
     // The base part, the table count, each table. 1, or 0 when a write failed.
     int Save(FILE* fp) override;
 
     // Five tables of 20 empty places (no result, empty name, value 0), orders 1, 1, 0, 1, 1.
     void Reset();
-    // Exactly five tables of exactly 20 places, each table with its fixed order: surplus tables
-    // and places are dropped, missing ones added empty.
-    void Normalize();
+    // Adds the tables missing of the five: 20 empty places each, with their kinds' orders.
+    void AddMissingTables();
 
     // Reads the file of the play kind (0 story, 1 challenge, 2 free) and stage file name: 1 when
     // it was read; 0, with the set reset, when there is no path, no file or a damaged one.

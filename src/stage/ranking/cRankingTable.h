@@ -18,7 +18,7 @@ public:
     // Places in a table.
     static constexpr int kEntryCount = 20;
 
-    cVector<cRankingEntry> m_Entries;  // kEntryCount places after construction, Reset and load
+    cVector<cRankingEntry> m_Entries;  // kEntryCount places after construction and Reset; as stored after a load
     std::int32_t bHigherBetter = 0;    // 1: higher values rank first; 0: lower values first
 
     // Registers for nDataVersion; order flag 0 and 20 empty places.
