@@ -198,6 +198,31 @@ TEST_P(CharaEffectDrawTest, EnlargedCharacterBurstsByTheSizeFactor)
     EXPECT_EQ(Pixels(drawn), Pixels(expected));
 }
 
+TEST_P(CharaEffectDrawTest, EnlargedCharacterLensTruncatesTheDistanceBeforeScaling)
+{
+    // 10 -> 2 in one tenth: 8.67 after one frame; the distance is trunc(8.67) x 2 = 16, not 17.
+    UseEffects({{12, {1, 10, 2, 3, -2}}}, {});
+    cChara chara;
+    Prepare(chara, 2);
+    chara.charaEffect.Start(1, 0, 0);
+    chara.charaEffect.StepFrame(0);
+    const double v = chara.charaEffect.dValue;
+    ASSERT_NE(static_cast<int>(v) * 2, static_cast<int>(2 * v));
+    DDSURFACEDATA* drawn = Canvas(200, 180);
+    DrawCharaEffect(chara, drawn, &graphic, 1, 1);
+
+    const int c = 3 * 2;
+    const int d = -2 * 2;
+    const int half = kSize;  // half of the 64-pixel graphic
+    const int r = static_cast<int>(kSqrt2 * (std::max(std::abs(c), std::abs(d)) + half));
+    DDSURFACEDATA* work = Canvas(4 * r, 4 * r);
+    DDFillRectPal(work, 0, 0, 4 * r, 4 * r, 0);
+    DDStretchBlt(work, 0, 0, 2 * kSize, 2 * kSize, sprite, graphic.sx, 0, kSize, kSize, 0);
+    DDSURFACEDATA* expected = Canvas(200, 180);
+    DDBltLens(expected, L + half + c, T + half + d, r, static_cast<int>(v) * 2, work, half + c, half + d, 1, FALSE);
+    EXPECT_EQ(Pixels(drawn), Pixels(expected));
+}
+
 TEST_P(CharaEffectDrawTest, EndedEffectIsClearedAndUnknownKindsDrawPlainly)
 {
     UseEffects({{1, {1, 0, 6, 0, 0}}, {77, {5, 0, 32, 0, 0}}}, {});

@@ -1,9 +1,13 @@
 // Effect objects and picture objects: the size and place of a hit effect between two boxes with
 // its random jitter, the frames an effect animation plays before it is over, freezing while the
-// play is paused, and a picture's time and screen-fixed position.
+// play is paused, a picture's time and screen-fixed position, and which of an entry's two
+// surfaces a stretched effect is drawn from on each back-end.
 #include <gtest/gtest.h>
 
 #include "EffectTestSupport.h"
+#include "graphics/DrawTestSupport.h"
+#include "objects/chara/CharaGraphic.h"
+#include "objects/effect/EffectObjectsDraw.h"
 #include "objects/effect/cEffectObj.h"
 #include "objects/effect/cPictureObj.h"
 #include "platform/win/Random.h"
@@ -123,5 +127,43 @@ TEST_F(EffectObjectsTest, PictureTimeAndScreenFixedPosition)
     EXPECT_EQ(x, 140);
     EXPECT_EQ(y, 290);
 }
+
+class EffectObjectDrawTest : public gfxtest::DrawTest {
+protected:
+    void SetUp() override
+    {
+        DrawTest::SetUp();
+        OpenWithPalette();
+        UseEffects({}, {});
+    }
+    void TearDown() override
+    {
+        CharaDrawSettings.bVideoStretch = 0;
+        UseEffects({}, {});
+        DrawTest::TearDown();
+    }
+};
+
+TEST_P(EffectObjectDrawTest, StretchedEffectReadsThePlainCopyOnlyWhenDirectDrawStretchesInVideo)
+{
+    const int number = AddEffect(8, 8, {{1, 1}});
+    // The two copies of the entry's bitmap told apart by colour; cell 1 is the right half.
+    DDSURFACEDATA* plain = Picture(gfxtest::Image(8, "YYYYRRRRRRRRRRRR"));
+    DDSURFACEDATA* stretchCopy = Picture(gfxtest::Image(8, "YYYYGGGGGGGGGGGG"));
+    for (const int bVideoStretch : {0, 1}) {
+        CharaDrawSettings.bVideoStretch = bVideoStretch;
+        cEffectObj effect(number, 10.0, 6.0, 16, 16, 0);
+        ASSERT_EQ(effect.stretched, 1);
+        DDSURFACEDATA* drawn = Canvas(40, 30);
+        EXPECT_EQ(DrawEffectObj(effect, drawn, plain, stretchCopy, 0.0, 0.0, 0), 0);
+
+        const bool bFromPlain = !D3D() && bVideoStretch != 0;
+        DDSURFACEDATA* expected = Canvas(40, 30);
+        DDStretchBlt(expected, 10, 6, 16, 16, bFromPlain ? plain : stretchCopy, 8, 0, 8, 8, 1);
+        EXPECT_EQ(Pixels(drawn), Pixels(expected)) << "DD_VideoStretch " << bVideoStretch;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, EffectObjectDrawTest, ::testing::ValuesIn(gfxtest::kConfigs), gfxtest::ConfigName);
 
 }  // namespace

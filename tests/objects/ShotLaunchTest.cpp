@@ -370,16 +370,23 @@ TEST_F(ShotLaunchTest, JitterDrawsEachVolleysAngleFromTheGenerator)
     Def().m_nRepeat = 1;
     Def().m_nAngle = 20;
     Def().m_nAngleStep = 30;
-    Def().m_nAngleRandom = 3;
-    SRand(77);
-    const int a0 = 20 + Rand() % 7 - 3;
-    const int a1 = 50 + Rand() % 7 - 3;
-    SRand(77);
-    LaunchShots(field.m_ShotList, owner, inst, Def(), 0);
-    const std::vector<cShot*> shots = Shots();
-    ASSERT_EQ(shots.size(), 2u);
-    EXPECT_NEAR(shots[0]->stepVy * ScrollUnit(), -std::sin(a0 * kDeg) * 2.0, 1e-9);
-    EXPECT_NEAR(shots[1]->stepVy * ScrollUnit(), -std::sin(a1 * kDeg) * 2.0, 1e-9);
+    // (jitter, the remainder's divisor 2j + 1): a negative jitter keeps its negative divisor, so
+    // the angle only turns upward, by 3 .. 7 for -3.
+    const int cases[][2] = {{3, 7}, {-3, -5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0]);
+        ClearShots();
+        Def().m_nAngleRandom = static_cast<std::int16_t>(c[0]);
+        SRand(77);
+        const int a0 = 20 + Rand() % c[1] - c[0];
+        const int a1 = 50 + Rand() % c[1] - c[0];
+        SRand(77);
+        LaunchShots(field.m_ShotList, owner, inst, Def(), 0);
+        const std::vector<cShot*> shots = Shots();
+        ASSERT_EQ(shots.size(), 2u);
+        EXPECT_NEAR(shots[0]->stepVy * ScrollUnit(), -std::sin(a0 * kDeg) * 2.0, 1e-9);
+        EXPECT_NEAR(shots[1]->stepVy * ScrollUnit(), -std::sin(a1 * kDeg) * 2.0, 1e-9);
+    }
 }
 
 TEST_F(ShotLaunchTest, UnknownLaunchKindActsAsStraightA)

@@ -289,7 +289,9 @@ void DrawLens(EFFECTFRAME& f)
     DDSURFACEDATA* work = f.g.lpEffectWork;
     DDFillRectPal(work, 0, 0, side, side, 0);
     CopyCell(f, work);
-    const int depth = f.enlarged ? Trunc(f.k * f.value) : Trunc(f.value);
+    // The distance is truncated first and then scaled: an enlarged character's lens deepens in
+    // whole steps of its size factor.
+    const int depth = f.enlarged ? Trunc(f.value) * f.k : Trunc(f.value);
     const int cx = f.L + (f.W >> 1) + c;
     const int cy = f.T + (f.H >> 1) + d;
     const int scx = (f.W >> 1) + c;

@@ -8,6 +8,7 @@
 #include "graphics/BackEnd.h"
 #include "graphics/Blit.h"
 #include "graphics/Surfaces.h"
+#include "objects/chara/CharaGraphic.h"
 #include "platform/win/Messages.h"
 #include "project/cDatabase.h"
 
@@ -32,9 +33,11 @@ int DrawEffectObj(cEffectObj& effect, DDSURFACEDATA* target, DDSURFACEDATA* lpSu
         return 0;
     }
     const cDbEffect& entry = Database.Effect[static_cast<std::int16_t>(effect.number)];
-    if (lpStretchSurface != nullptr) {
-        DDStretchBlt(target, x, y, effect.width, effect.height, lpStretchSurface, frame * entry.nCellWidth, 0,
-                     entry.nCellWidth, entry.nCellHeight, 1);
+    // DirectDraw stretching from video memory reads the plain copy, as the other sprites do.
+    DDSURFACEDATA* source = lpDDCon != nullptr && CharaDrawSettings.bVideoStretch != 0 ? lpSurface : lpStretchSurface;
+    if (source != nullptr) {
+        DDStretchBlt(target, x, y, effect.width, effect.height, source, frame * entry.nCellWidth, 0, entry.nCellWidth,
+                     entry.nCellHeight, 1);
     }
     return 0;
 }

@@ -3,7 +3,6 @@
 #include "objects/shot/ShotLaunch.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "definitions/InputDirection.h"
 #include "definitions/cEdCommand.h"
@@ -30,8 +29,9 @@ int VolleyAngle(const cEdShot& def, int nAngle, int nFacing)
     if (def.m_bMirrorAngle && nFacing == 1) {
         a = 360 - a;
     }
-    // A negative jitter in a file counts as its size, so the draw stays within -j..j.
-    const int j = std::abs(static_cast<int>(def.m_nAngleRandom));
+    // The generator's value is never negative, so a negative jitter j (2j + 1 is never 0) only
+    // turns the angle upward, by |j| .. 3|j| - 2.
+    const int j = def.m_nAngleRandom;
     if (j != 0) {
         a += Rand() % (2 * j + 1) - j;
     }
