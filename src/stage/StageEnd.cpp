@@ -5,6 +5,7 @@
 // The play time counts 60 frames to the second whatever the stage's own frame rate, and so does
 // the time limit: a stage running at 30 frames a second counts both at half speed. Stored
 // rankings and replays were made with this rule, so it is kept.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -214,8 +215,11 @@ int cSceneStage::FinishChallenge(int nSavedStage)
             SaveData.nBestTotal += SaveData.nRunScore - record.second;
             record.second = SaveData.nRunScore;
         }
+        // The project's count of challenges bounds the open ones, not the length of a record
+        // list read from a file made under another count.
+        const int nCount = std::clamp(SystemData.nWorldCount, 0, cSaveData::kMaxWorldCount);
         if (SaveData.nWorldOpen <= SaveData.nStageNo) {
-            SaveData.nWorldOpen = SaveData.nStageNo + 1 < nWorlds ? SaveData.nStageNo + 1 : nWorlds;
+            SaveData.nWorldOpen = std::min(SaveData.nStageNo + 1, nCount);
         }
     } else {
         ECLogF("err V[%d] ( %d , %d )", n, 0, nWorlds);

@@ -74,8 +74,8 @@ int cSceneStage::SummonBlock(double x, double y, int nUnused, const BLOCKSUMMONP
             EraseBlock(cell);
             return 0;
         }
-        WriteBlock(cell, block);
-        return CheckSummonedBlockOverlap(index, column, row, params);
+        // An empty cell takes the block as a placing does, undone like one on an overlap.
+        break;
     default: break;
     }
     if (!params.bCancelOnPlayer && !params.bCancelOnChara) {

@@ -241,12 +241,13 @@ int cSceneStage::ClearStep()
     }
     const bool bReady = m_nBannerCount >= kClearDisplayEnd;
     if (bReady && (bAuto || (input.wButton & BUTTON_DECIDE))) {
-        // Automatic registration also runs when the display advances by itself, so that a place
-        // reached is never lost.
-        if (RankingMode() >= 2 && RankReached()) {
-            EntryRanking();
-        } else if (!bAuto) {
-            PlaySE(SE_DECIDE);
+        // A stage that skips its results offers no ranking entry: it advances by itself.
+        if (!bAuto) {
+            if (RankingMode() >= 2 && RankReached()) {
+                EntryRanking();
+            } else {
+                PlaySE(SE_DECIDE);
+            }
         }
         SceneFlow().m_nNextScene = FinishStage();
         m_nBannerCount = 0;

@@ -217,6 +217,42 @@ TEST_F(ContactsTest, ShotsOfDifferentFactionsShootEachOtherDown)
     }
 }
 
+TEST_F(ContactsTest, OffScreenShotsClashOnlyWhenTheStageCollidesEverywhere)
+{
+    // Two shots of equal strength that would shoot each other down.
+    struct Case {
+        const char* name;
+        int contactFlag;  // 1: only objects in view take part
+        int sInView;
+        int rInView;
+        bool expectClash;
+    };
+    const Case cases[] = {
+        {"everywhere, both out of view", 0, 0, 0, true},
+        {"on screen only, both in view", 1, 1, 1, true},
+        {"on screen only, the first out of view", 1, 0, 1, false},
+        {"on screen only, the second out of view", 1, 1, 0, false},
+    };
+    ASSERT_TRUE(EnterWithEnemy());
+    CharaList.front().active = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearShots();
+        Stage.m_nContactFlag = c.contactFlag;
+        cShot& s = Shot(500, 500, 0, 0, 1);
+        cShot& r = Shot(504, 504, 0, 0, 2);
+        for (cShot* shot : {&s, &r}) {
+            shot->def.m_bClash = 1;
+            shot->def.m_nClashPower = 4;
+        }
+        s.inView = c.sInView;
+        r.inView = c.rInView;
+        Scene().CollideGroups(CharaList);
+        EXPECT_EQ(Scene().m_ShotList.size(), c.expectClash ? 0u : 2u);
+    }
+    Stage.m_nContactFlag = 0;
+}
+
 TEST_F(ContactsTest, StackedDeathsOfOneSubStepComeFactionGroupByFactionGroup)
 {
     // Two deadly shots of faction 2: the first over a character of faction 3, the second over the

@@ -177,22 +177,27 @@ TEST_F(RankingEntryTest, NothingIsEnteredWithoutRankingsOrWithoutAPlace)
 namespace stagetest {
 namespace {
 
-// A stage-clear display that advances by itself still registers a place reached when the option
-// asks for automatic registration; with manual registration it leaves without an entry.
-TEST_F(RankingEntryTest, AutoAdvanceKeepsAnAutomaticEntry)
+// A stage-clear display that advances by itself (the stage skips its results) offers no ranking
+// entry, whatever the registration option; the same display waiting for the key registers a place
+// reached when the option asks for automatic registration.
+TEST_F(RankingEntryTest, AutoAdvanceLeavesWithoutARankingEntry)
 {
     struct Case {
         int mode;
+        int autoAdvance;
         int entered;
     };
-    for (const Case& c : {Case{2, 1}, Case{3, 1}, Case{0, 0}, Case{1, 0}}) {
+    for (const Case& c : {Case{2, 1, 0}, Case{3, 1, 0}, Case{0, 1, 0}, Case{1, 1, 0}, Case{2, 0, 1}, Case{3, 0, 1}}) {
         Ranking.Reset();
         shell.mode = c.mode;
-        Stage.m_bSkipResults = 1;  // auto advance
+        Stage.m_bSkipResults = c.autoAdvance;
         Stage.m_bClearCaption = 0;
         Reached();
         Scene().m_nState = STAGESTATE_CLEAR;
         Scene().m_nSubState = 0;
+        // The decide button is down in the display's frame: a fresh press.
+        Input[0].wButton = BUTTON_DECIDE;
+        Input[0].bButtonLatch = 0;
         std::vector<testsupport::PadFrame> script(40);
         for (std::size_t i = 1; i < script.size(); i += 2) {
             script[i].buttons = BUTTON_DECIDE;
@@ -205,9 +210,10 @@ TEST_F(RankingEntryTest, AutoAdvanceKeepsAnAutomaticEntry)
         while (WaitForSingleObject(game, 1) == WAIT_TIMEOUT) {
         }
         CloseHandle(game);
-        EXPECT_EQ(Scene().m_nState, STAGESTATE_FADEOUT) << c.mode;
-        EXPECT_EQ(Scene().m_bRankEntered, c.entered) << c.mode;
-        EXPECT_EQ(Ranking.m_Tables[0].m_Entries[0].bValid, c.entered) << c.mode;
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", auto advance " << c.autoAdvance);
+        EXPECT_EQ(Scene().m_nState, STAGESTATE_FADEOUT);
+        EXPECT_EQ(Scene().m_bRankEntered, c.entered);
+        EXPECT_EQ(Ranking.m_Tables[0].m_Entries[0].bValid, c.entered);
     }
 }
 

@@ -200,6 +200,38 @@ TEST_F(StageDrawLogic, OnlyDrawableCellsUnderTheCameraAreDrawnAtTheirScreenPlace
     EXPECT_TRUE(scene.VisibleMapCells(0).empty());
 }
 
+TEST_F(StageDrawLogic, AHiddenBlockOnTheScreenLatchesItsOnceOnlyConditions)
+{
+    ASSERT_TRUE(LoadAndEnter());
+    cSceneStage& scene = Scene();
+    scene.m_ScrollX.dPos = 320;
+    scene.m_ScrollY.dPos = 320;
+    cEdCondition stageVarIsZero;
+    stageVarIsZero.m_nKind = 2;
+    stageVarIsZero.m_nIndex = 0;
+    stageVarIsZero.m_nValue = 0;
+    stageVarIsZero.m_nCompare = 0;
+    struct Case {
+        const char* name;
+        int hidden;
+        int layer;
+        int latched;  // the satisfied flag after one drawing of layer 0
+    };
+    for (const Case& c : {Case{"shown", 0, 0, 1}, Case{"hidden", 1, 0, 1}, Case{"other layer", 1, 1, 0}}) {
+        SCOPED_TRACE(c.name);
+        MAPCELL& cell = StageMap[static_cast<int>(12 + (12 << scene.m_ScrollX.nPitchShift))];
+        cell.m_nGraphic = 1;
+        cell.m_nDrawLayer = static_cast<std::int8_t>(c.layer);
+        cell.m_bHidden = static_cast<std::int8_t>(c.hidden);
+        cell.m_bCondOnce = 1;
+        cell.m_Condition.clear();
+        cell.m_Condition.push_back(stageVarIsZero);
+        cell.nValue = 0;
+        scene.VisibleMapCells(0);
+        EXPECT_EQ(cell.nValue, c.latched);
+    }
+}
+
 TEST_F(StageDrawLogic, OnlyDirectAndTestPlayShowAMessageLine)
 {
     ASSERT_TRUE(LoadAndEnter());

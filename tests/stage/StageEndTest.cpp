@@ -337,17 +337,24 @@ TEST_F(FinishStageTest, AClearedChallengeKeepsItsBestOpensTheNextAndIsSaved)
         int open;
         int expectBest;
         int expectOpen;
+        int projectCount = 3;  // challenges of the project
+        int records = 3;       // records of the challenge file
     };
-    // Three challenges.
     const Case cases[] = {
         {1, 100, 250, 1, 250, 2},
         {2, 300, 250, 3, 300, 3},
         {3, 0, 10, 3, 10, 3},  // the last one opens no more than there are
+        // A challenge file written when the project had fewer or more challenges: the project's
+        // count bounds the open ones.
+        {3, 0, 10, 3, 10, 4, 5, 3},
+        {3, 0, 10, 3, 10, 3, 3, 5},
     };
+    const int savedCount = SystemData.nWorldCount;
     for (const Case& c : cases) {
         ASSERT_TRUE(EnterWorld(2));
         std::filesystem::create_directories(harness->Folder().Host("user_data/challenge"));
-        SaveData.WorldRecord.Reset(3);
+        SystemData.nWorldCount = c.projectCount;
+        SaveData.WorldRecord.Reset(static_cast<unsigned>(c.records));
         SaveData.WorldRecord[c.entry - 1].second = c.best;
         SaveData.nBestTotal = 1000;
         SaveData.nStageNo = c.entry;
@@ -366,6 +373,7 @@ TEST_F(FinishStageTest, AClearedChallengeKeepsItsBestOpensTheNextAndIsSaved)
         EXPECT_EQ(saved.nBestTotal, 1000 + c.expectBest - c.best);
         harness.reset();
     }
+    SystemData.nWorldCount = savedCount;
 }
 
 }  // namespace

@@ -331,6 +331,53 @@ TEST_P(StagePictureTest, ObjectsAreDrawnPlayerItemsCharactersShotsThenTexts)
     EXPECT_EQ(CountMismatches(want), 0);
 }
 
+TEST_P(StagePictureTest, TheHerosBoxDisplayLiesUnderItsGauge)
+{
+    OpenWithPalette();
+    for (int slot : {4, 5, 22, 23}) Load(slot, 64, 32, CharaSheet, 1);
+    Load(49, 128, 208, SystemSheet, 1);
+    m_scene = std::make_unique<cSceneStage>();
+    m_scene->m_ScrollX.dPos = 400;
+    m_scene->m_ScrollY.dPos = 300;
+    Player.clear();
+    Player.resize(1);
+    cPlayer& hero = Player[0];
+    hero.x = 400 + 200;
+    hero.y = 300 + 200;
+    hero.right = hero.x + 31;
+    hero.bottom = hero.y + 31;
+    hero.gfxWidth = hero.baseGfxWidth = 32;
+    hero.gfxHeight = hero.baseGfxHeight = 32;
+    hero.inView = 1;
+    // The HP gauge shown full (a yellow bar two pixels high over the hero's head) and a red box
+    // display, filled, over the whole head and the gauge.
+    SystemData.HudItems.clear();
+    SystemData.HudItems.resize(5);  // no warning threshold: the bar is in its plain colour
+    hero.hp = 10;
+    hero.def.m_nMaxHp = 10;
+    hero.hpGauge.framesLeft = 30;
+    hero.hpGauge.barLength = 50;
+    hero.hpGauge.shrinking = 0.0;
+    hero.bodyBox.offsetX = -20;
+    hero.bodyBox.offsetY = -12;
+    BOXDISPLAY box;
+    box.kind = 1;
+    box.mode = 1;
+    box.colour = 1;
+    box.width = 80;
+    box.height = 16;
+    hero.boxDisplay.clear();
+    hero.boxDisplay.push_back(box);
+    Paint(&BackBuffer, 'C');
+
+    m_scene->DrawPlayer(0);
+
+    const int gaugeX = hero.screenLeft + 16 - 25;
+    const int gaugeY = hero.screenTop - 3;
+    EXPECT_EQ(Pixel(&BackBuffer, gaugeX + 10, gaugeY), BackBufferRaw(C(), 5)) << "the gauge over the box";
+    EXPECT_EQ(Pixel(&BackBuffer, hero.screenLeft - 15, hero.screenTop - 10), BackBufferRaw(C(), 1)) << "the box";
+}
+
 INSTANTIATE_TEST_SUITE_P(Matrix, StagePictureTest, ::testing::ValuesIn(kConfigs), ConfigName);
 
 }  // namespace

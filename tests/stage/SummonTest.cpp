@@ -103,19 +103,26 @@ TEST_F(SummonTest, EraseEmptiesTheCellAndProtectedCellsRefuse)
 
 TEST_F(SummonTest, APlacingOverThePlayerSparesItOrIsUndone)
 {
-    // The hero stands on stage tile (2, 13): field cell (12, 23).
-    Player[0].frameCountdown = 0;
-    params.nMode = BLOCKSUMMON_PLACE;
-    params.bCancelOnPlayer = 1;
-    EXPECT_EQ(Scene().SummonBlock(At(12), At(23), 0, params, block), 1);
-    EXPECT_EQ(Cell(12, 23).m_nGraphic, 0) << "the old cell is put back";
-    EXPECT_EQ(Player[0].frameCountdown, 2);
+    // The hero stands on stage tile (2, 13): field cell (12, 23). A toggle that fills an empty
+    // cell places the block as a placing does, undone on the same overlap.
+    for (int mode : {BLOCKSUMMON_PLACE, BLOCKSUMMON_TOGGLE}) {
+        SCOPED_TRACE(mode);
+        Cell(12, 23).m_nGraphic = 0;
+        Player[0].frameCountdown = 0;
+        params.nMode = mode;
+        params.bCancelOnPlayer = 1;
+        Scene().m_SummonedCells.clear();
+        EXPECT_EQ(Scene().SummonBlock(At(12), At(23), 0, params, block), 1);
+        EXPECT_EQ(Cell(12, 23).m_nGraphic, 0) << "the old cell is put back";
+        EXPECT_EQ(Player[0].frameCountdown, 2);
 
-    Player[0].frameCountdown = 0;
-    params.bCancelOnPlayer = 0;
-    EXPECT_EQ(Scene().SummonBlock(At(12), At(23), 0, params, block), 0);
-    EXPECT_EQ(Cell(12, 23).m_nGraphic, 7);
-    EXPECT_EQ(Player[0].frameCountdown, 2) << "spared from the crush tests for two flow runs";
+        Player[0].frameCountdown = 0;
+        params.bCancelOnPlayer = 0;
+        Scene().m_SummonedCells.clear();
+        EXPECT_EQ(Scene().SummonBlock(At(12), At(23), 0, params, block), 0);
+        EXPECT_EQ(Cell(12, 23).m_nGraphic, 7);
+        EXPECT_EQ(Player[0].frameCountdown, 2) << "spared from the crush tests for two flow runs";
+    }
 }
 
 TEST_F(SummonTest, ASummonedGroupJoinsTheListAndItsFactionGroup)

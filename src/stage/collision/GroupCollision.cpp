@@ -441,7 +441,7 @@ void cSceneStage::ClashGroups(SHOTGROUP& groupJ, SHOTGROUP& groupK, bool kCanCla
         cShot* s = *sIt;
         ++sIt;
         const bool sDown = s->def.m_bClash != 0;
-        if (!sDown && !kCanClash) {
+        if ((!sDown && !kCanClash) || !ShotTakesPart(*s)) {
             continue;
         }
         bool doomed = false;
@@ -449,7 +449,7 @@ void cSceneStage::ClashGroups(SHOTGROUP& groupJ, SHOTGROUP& groupK, bool kCanCla
             cShot* r = *rIt;
             ++rIt;
             const bool rDown = r->def.m_bClash != 0;
-            if ((!sDown && !rDown) || !ShotsTouch(*s, *r)) {
+            if ((!sDown && !rDown) || !ShotTakesPart(*r) || !ShotsTouch(*s, *r)) {
                 continue;
             }
             bool destroyR = false;

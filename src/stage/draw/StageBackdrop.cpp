@@ -166,7 +166,9 @@ std::vector<MAPCELLDRAW> cSceneStage::VisibleMapCells(int nLayer)
                 continue;
             }
             MAPCELL& cell = StageMap.data()[nIndex];
-            if (cell.m_nGraphic == 0 || cell.m_nDrawLayer != nLayer || cell.m_bHidden != 0 || !CheckBlockCond(cell)) {
+            // The conditions are read before the hidden flag: a hidden block on the screen still
+            // latches its once-only list.
+            if (cell.m_nGraphic == 0 || cell.m_nDrawLayer != nLayer || !CheckBlockCond(cell) || cell.m_bHidden != 0) {
                 continue;
             }
             cells.push_back(MAPCELLDRAW{static_cast<int>(nIndex), 32 * i - (cx & 31), 32 * k - (cy & 31)});

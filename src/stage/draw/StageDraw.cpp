@@ -218,10 +218,11 @@ void cSceneStage::DrawPlayer(int bFreeze)
         }
         return;
     }
+    // The box display belongs to the hero's own picture: its gauges are drawn over it.
     hero.Draw(&BackBuffer, bFreeze);
+    DrawBoxDisplay(hero, &BackBuffer);
     hero.DrawHpGauge(&BackBuffer);
     hero.DrawSpGauge(&BackBuffer);
-    DrawBoxDisplay(hero, &BackBuffer);
 }
 
 int cSceneStage::DrawChara(cChara& chara, int bFreeze)
