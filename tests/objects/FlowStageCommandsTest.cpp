@@ -140,7 +140,8 @@ TEST_F(StageCommandsTest, StageClearSetsTheNextStageTheMapAndTheCarriedStart)
         hero.facing = 0;
         WorldMap.nWidth = 5;
         WorldMap.nHeight = 4;
-        SaveData.nStageNo = 3;
+        SaveData.nStageNo = 7;  // the world; the following stage counts within it
+        SaveData.nWorldStage = 3;
         SaveData.nMapX = 1;
         SaveData.nMapY = 1;
         SaveData.bStartPos = 1;

@@ -256,7 +256,8 @@ int StageClearCommand(cCharaBase& chara, const cEdCommand& command)
     IStageCommands* stage = StageCommandService();
     switch (Param(command, 0)) {
     case NEXT_FOLLOWING:
-        if (stage != nullptr) stage->SetNextStage(SaveData.nStageNo + 1);
+        // The stage after this one within its world (nStageNo numbers the world in a run).
+        if (stage != nullptr) stage->SetNextStage(SaveData.nWorldStage + 1);
         break;
     case NEXT_BY_NUMBER:
         if (stage != nullptr) stage->SetNextStage(Param(command, 1));
