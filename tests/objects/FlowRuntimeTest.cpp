@@ -389,10 +389,10 @@ TEST(CalcMoveSpeedOrTimeTest, TimeOrSpeedFromDistance)
         {10, 2, 3, 0, 2, 0, 3.0, 0, 85, 3.0},                                            // (10 + 2 x 3) x 16 = 256
         {100, 10, 2, 1, 1, 60, 0.0, 0, 60, 2.0},                                         // 120 dots in 60 steps
         {10, 0, 0, 0, 1, 40, 0.0, 0, 40, 4.0},   {10, 0, 0, 0, 0, 40, 1.5, 0, 40, 1.5},  // mode 0 changes nothing
-        {10, 0, 0, 0, 1, 0, 0.0, 0, 0, 160.0},  // duration 0: the one step covers it all
+        {10, 0, 0, 0, 1, 0, 0.0, 0, 0, 160.0},    // duration 0: the one step covers it all
         {10, 0, 0, 0, 1, -8, 0.0, 0, -8, -20.0},  // a negative duration divides as it is
         {3, -2, 3, 1, 1, -4, 0.0, 0, -4, 0.75},   // (3 - 2 x 3) dots in -4 steps
-        {10, 0, 0, 0, 2, 30, 0.0, 0, 0, 0.0},   // speed 0: ends at once
+        {10, 0, 0, 0, 2, 30, 0.0, 0, 0, 0.0},     // speed 0: ends at once
     };
     const int nKeep = SystemData.bKeepNegativeTime;
     for (const MOVECASE& c : cases) {
