@@ -331,6 +331,63 @@ TEST_P(StagePictureTest, ObjectsAreDrawnPlayerItemsCharactersShotsThenTexts)
     EXPECT_EQ(CountMismatches(want), 0);
 }
 
+// The hero's gauge over its box display: a filled box that reaches above the hero lies under the
+// gauge's frame, which is drawn after it.
+TEST_P(StagePictureTest, TheHerosGaugeIsDrawnOverItsBoxDisplay)
+{
+    OpenWithPalette();
+    for (int slot : {4, 5, 22, 23}) Load(slot, 64, 32, CharaSheet, 1);
+    // The accessory sheet, 128 x 208: the HP gauge's frame row at y 128 white, the rest clear.
+    Load(49, 128, 208, [](int x, int y) { return x < 50 && y >= 128 && y < 130 ? 4u : 0u; }, 1);
+    Load(55, 40, 30, Background0, 1);
+    Stage.m_Background.clear();
+    Stage.m_Background.resize(1);
+    Stage.m_Background[0].m_nLayer = 0;
+    Stage.m_Background[0].m_dSpeedX = 0.0;
+    Stage.m_Background[0].m_dSpeedY = 0.0;
+    Stage.m_bDrawByPriority = 0;
+    SystemData.HudItems.clear();
+    SystemData.HudItems.resize(5);
+
+    m_scene = std::make_unique<cSceneStage>();
+    cSceneStage& scene = *m_scene;
+    scene.m_ScrollX.dPos = 400;
+    scene.m_ScrollY.dPos = 300;
+    scene.m_nStageFlag = 0;
+    scene.m_bNoTimeLimit = 1;
+    const int heroX = 100, heroY = 100;
+    Player.clear();
+    Player.resize(1);
+    cPlayer& hero = Player[0];
+    hero.x = scene.m_ScrollX.dPos + heroX;
+    hero.y = scene.m_ScrollY.dPos + heroY;
+    hero.gfxWidth = hero.baseGfxWidth = 32;
+    hero.gfxHeight = hero.baseGfxHeight = 32;
+    hero.inView = 1;
+    hero.def.m_nMaxHp = 10;
+    hero.hp = 10;
+    hero.hpGauge.framesLeft = 100;
+    hero.itemBox.Set(0, -4, 32, 8);  // rows heroY - 4 .. heroY + 3
+    BOXDISPLAY box;
+    box.kind = 2;
+    box.mode = 1;
+    box.colour = 208;
+    box.width = 32;
+    box.height = 8;
+    hero.boxDisplay.push_back(box);
+
+    scene.Draw(STAGEDRAWMODE{.bFromPlay = 1, .bFreeze = 0, .bTimerSound = 0, .bMessage = 0});
+
+    const RawImage got = Pixels(&BackBuffer);
+    ASSERT_EQ(got.size(), 480u);
+    const DWORD boxRaw = BackBufferRaw(C(), 208);
+    for (int x = heroX; x < heroX + 32; x += 7) {
+        EXPECT_EQ(got[heroY - 4][x], boxRaw) << "only the box covers row -4, x " << x;
+        EXPECT_EQ(got[heroY - 3][x], Raw('W', true)) << "the gauge's frame covers the box at row -3, x " << x;
+        EXPECT_EQ(got[heroY - 2][x], Raw('W', true)) << "and at row -2, x " << x;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Matrix, StagePictureTest, ::testing::ValuesIn(kConfigs), ConfigName);
 
 }  // namespace

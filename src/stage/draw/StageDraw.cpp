@@ -218,10 +218,11 @@ void cSceneStage::DrawPlayer(int bFreeze)
         }
         return;
     }
+    // The hero with its box display, then its gauges over them.
     hero.Draw(&BackBuffer, bFreeze);
+    DrawBoxDisplay(hero, &BackBuffer);
     hero.DrawHpGauge(&BackBuffer);
     hero.DrawSpGauge(&BackBuffer);
-    DrawBoxDisplay(hero, &BackBuffer);
 }
 
 int cSceneStage::DrawChara(cChara& chara, int bFreeze)
