@@ -10,6 +10,7 @@
 #include "objects/chara/cCharaFlowOwner.h"
 #include "objects/commands/FlowInsertion.h"
 #include "objects/flow/FlowRuntime.h"
+#include "project/CharaEffectWork.h"
 #include "project/cSaveData.h"
 
 namespace {
@@ -163,6 +164,33 @@ TEST_F(CharaDamageTest, DeathAddsTheBonusClearsEveryLinkAndStartsDying)
         EXPECT_EQ(hero.targetedBy.Count(follower.source), 1) << "the others stay known to the hero";
     }
     SaveData.nTotalScore = 0;
+}
+
+TEST_F(CharaDamageTest, DeathStartsItsOwnEffectInPlaceOfTheRunningOne)
+{
+    const cVector<CHARAEFFECTWORK> savedWork = CharaEffectWork;
+    const cVector<CHARAEFFECTWORK> savedRev = CharaEffectWorkRev;
+    CharaEffectWork.resize(3);
+    CharaEffectWorkRev.resize(3);
+    struct {
+        int running;      // effect running before the death (0 none)
+        int deathEffect;  // the definition's death effect
+        int expectNumber;
+    } cases[] = {{0, 0, 0}, {1, 0, 0}, {1, 2, 2}, {0, 2, 2}};
+    for (const auto& c : cases) {
+        ResetStageObjects();
+        Player[P1].source = 0;
+        cChara& dead = AddChara(1);
+        dead.charaEffect.nNumber = static_cast<std::int16_t>(c.running);
+        dead.def.m_nDeathEffect = static_cast<std::int16_t>(c.deathEffect);
+        EXPECT_EQ(dead.Die(), 0);
+        EXPECT_EQ(dead.charaEffect.nNumber, c.expectNumber) << c.running << " " << c.deathEffect;
+        if (c.deathEffect == 0) {
+            EXPECT_EQ(dead.DrawDying(nullptr, 0, 60), 1) << "no death effect: it goes at its first dying draw";
+        }
+    }
+    CharaEffectWork = savedWork;
+    CharaEffectWorkRev = savedRev;
 }
 
 TEST_F(CharaDamageTest, DeathAfterTheStageWasClearedKeepsTheLinksAndDoesNotStartDying)

@@ -381,6 +381,53 @@ TEST(MoveCommandsTest, HomingWithoutIntervalFollowsTheTargetEveryStep)
     EXPECT_EQ(chara.y, y2);
 }
 
+TEST(MoveCommandsTest, HomingThatStopsAtTheTargetSettlesOnIt)
+{
+    // Speed 2 pixels a sub-step; the hero's graphic centre lies (dx, dy) from the character's.
+    struct ARRIVECASE {
+        const char* szName;
+        int bFlying;
+        int bStop;
+        int dx;
+        int dy;
+        double fMoveX;  // the move of the first sub-step
+        double fMoveY;
+    };
+    const double fDiag = 2.0 * kInvSqrt2;
+    const double fFar = std::sqrt(26.0);
+    const ARRIVECASE cases[] = {
+        {"flying, within a step: snaps onto the point", 1, 1, 1, 1, 1.0, 1.0},
+        {"flying, without the stop: the full step", 1, 0, 1, 1, fDiag, fDiag},
+        {"flying, one axis a step away: no arrival", 1, 1, 1, 5, 2.0 / fFar, 10.0 / fFar},
+        {"walking, within a step: snaps onto the point", 0, 1, -1, 0, -1.0, 0.0},
+        {"walking, without the stop: the full step", 0, 0, -1, 0, -2.0, 0.0},
+    };
+    for (const ARRIVECASE& c : cases) {
+        SCOPED_TRACE(c.szName);
+        cCommandTestStage stage(1, 0.0);
+        cPlayer& hero = stage.SetupHero(kStageLeft + 300, kStageTop + 100);
+        cChara& chara = stage.AddChara(hero.x - c.dx, hero.y - c.dy, c.bFlying, 1);
+        chara.target = CharaRef(hero.source);
+        cEdCommand command = cCommandTestStage::MakeCommand(6, 2, true);
+        command.m_lpMove->m_nSpeed = 20;
+        command.m_lpMove->m_bMirrorY = 0;
+        command.m_lpMove->m_bStopOnArrival = static_cast<std::int8_t>(c.bStop);
+        stage.Give(chara, command);
+        const double x0 = chara.x;
+        const double y0 = chara.y;
+        stage.SubStep();
+        EXPECT_NEAR(chara.x - x0, c.fMoveX, 1e-9);
+        EXPECT_NEAR(chara.y - y0, c.fMoveY, 1e-9);
+        if (c.bStop && std::abs(c.dy) < 2) {
+            // Arrived: it stays on the point instead of overshooting and swinging back.
+            stage.SubStep();
+            EXPECT_EQ(chara.ScreenCentreX(), hero.ScreenCentreX());
+            EXPECT_EQ(chara.ScreenCentreY(), hero.ScreenCentreY());
+            EXPECT_NEAR(chara.x - x0, c.fMoveX, 1e-9);
+        }
+    }
+}
+
 TEST(MoveCommandsTest, StayOnScreenBringsTheCharacterBack)
 {
     cCommandTestStage stage(1, 0.0);

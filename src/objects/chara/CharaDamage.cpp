@@ -167,8 +167,12 @@ int cCharaBase::Die()
     ReleaseAimingShots(*this);
     aimingShots.clear();
     dying = 1;
+    // The death effect replaces whatever effect ran; without one the run stops, so that the
+    // character may go at its first dying draw.
     if (def.m_nDeathEffect != 0) {
         charaEffect.Start(def.m_nDeathEffect, def.m_nDeathEffectValue, 0);
+    } else {
+        charaEffect.Clear();
     }
     // The death waits for the effect on the character: it must end (see also DrawDeathEffect).
     charaEffect.bEndsInTime = 1;

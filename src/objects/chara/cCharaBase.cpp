@@ -2,6 +2,7 @@
 
 #include "objects/StageObjects.h"
 #include "objects/StageSpeed.h"
+#include "objects/flow/CommandInstance.h"
 #include "project/cDatabase.h"
 #include "project/cSystemData.h"
 
@@ -162,6 +163,36 @@ void cCharaBase::SnapCentreY(double dY)
 {
     y += dY - ScreenCentreY();
     AdjustPosY();
+}
+
+namespace {
+
+void StopCommandVelocity(COMMANDINSTANCE* instance)
+{
+    if (instance != nullptr) {
+        instance->velocityX = 0.0;
+        instance->velocityY = 0.0;
+    }
+}
+
+}  // namespace
+
+void cCharaBase::ArriveAt(double dX, double dY, COMMANDINSTANCE* instance)
+{
+    SnapTo(dX, dY);
+    StopCommandVelocity(instance);
+}
+
+void cCharaBase::ArriveX(double dX, COMMANDINSTANCE* instance)
+{
+    SnapCentreX(dX);
+    StopCommandVelocity(instance);
+}
+
+void cCharaBase::ArriveY(double dY, COMMANDINSTANCE* instance)
+{
+    SnapCentreY(dY);
+    StopCommandVelocity(instance);
 }
 
 void cCharaBase::CopyFrom(const cCharaBase& src)

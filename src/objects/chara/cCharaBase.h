@@ -163,6 +163,11 @@ public:
     void SnapTo(double dX, double dY) override;
     void SnapCentreX(double dX) override;
     void SnapCentreY(double dY) override;
+    // Slots 8, 10 and 12: a move that stops at its target reached it in this sub-step: the snap,
+    // then the command's velocity is 0, so that the character stays on the point.
+    void ArriveAt(double dX, double dY, COMMANDINSTANCE* instance) override;
+    void ArriveX(double dX, COMMANDINSTANCE* instance) override;
+    void ArriveY(double dY, COMMANDINSTANCE* instance) override;
     // Slot 13: every field of this class and of cGameObject.
     virtual void CopyFrom(const cCharaBase& src);
     // Slot 14: the item it carries; none here.
