@@ -21,6 +21,7 @@
 #include "definitions/DefinitionContext.h"
 #include "definitions/cEdCommonPalette.h"
 #include "graphics/BackEnd.h"
+#include "graphics/Boxes.h"
 #include "graphics/FontTable.h"
 #include "graphics/GraphicsStartup.h"
 #include "input/KeyConfig.h"
@@ -171,7 +172,9 @@ bool ScreenMode()
     SystemIni.Bpp = mode.nBpp;
     nStartBpp = mode.nBpp;
     if (!mode.refusal.empty()) {
-        return FailWithBox(mode.refusal);
+        // The user is told in the box alone: the report log keeps no line for a refused mode.
+        ErrorBox(mode.refusal.c_str());
+        return false;
     }
     if (SystemIni.Direct3D && SystemIni.WindowMode == 2) {
         wndMain.AddStyle(WS_THICKFRAME);
@@ -227,14 +230,16 @@ bool Graphics(int nCmdShow)
     options.byTransRed = SystemData.byTransRed;
     options.byTransGreen = SystemData.byTransGreen;
     options.byTransBlue = SystemData.byTransBlue;
-    // The back-end may fall back to DirectDraw: the fonts follow the one actually opened.
+    options.nCmdShow = nCmdShow;
+    // The back-end may fall back to DirectDraw: the window and the fonts follow the one opened.
+    options.onOpened = [&options, nCmdShow] {
+        SystemIni.Direct3D = options.bDirect3D;
+        PlaceAndShowWindow(nCmdShow);
+        WriteDisplayReport(1);
+    };
     options.createFonts = [&options] { return CreateFonts(options.bDirect3D); };
     const BOOL bOk = StartGraphics(options);
     SystemIni.Direct3D = options.bDirect3D;
-    if (lpDTCon || lpDDCon) {
-        PlaceAndShowWindow(nCmdShow);
-        WriteDisplayReport(1);
-    }
     if (!bOk) {
         return false;
     }
@@ -321,10 +326,12 @@ bool StartStage()
     return true;
 }
 
-int CachedGlyphs(const Font& font)
+// The glyphs held by a font's full-width cache, to the report log; nothing for a font without one.
+void ReportCachedGlyphs(const char* szFont, const Font& font)
 {
-    const FastFont* cache = font.FullAddCache();
-    return cache != nullptr ? cache->GlyphCount() : 0;
+    if (const FastFont* cache = font.FullAddCache()) {
+        ReportLog("%s : %d", szFont, cache->GlyphCount());
+    }
 }
 
 }  // namespace
@@ -375,8 +382,8 @@ bool StartStoppedByUser()
 void UnInitGame()
 {
     if (lpDTCon || lpDDCon) {
-        ReportLog("Font10 : %d", CachedGlyphs(FontTable[Font10]));
-        ReportLog("Font16 : %d", CachedGlyphs(FontTable[Font16]));
+        ReportCachedGlyphs("Font10", FontTable[Font10]);
+        ReportCachedGlyphs("Font16", FontTable[Font16]);
     }
     if (g_built.bTimer) {
         timeEndPeriod(1);

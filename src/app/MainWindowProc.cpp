@@ -8,6 +8,7 @@
 #include "app/cMainWindow.h"
 #include "app/cWindowData.h"
 #include "core/AppGlobals.h"
+#include "core/CheckedAccess.h"
 #include "core/ReportLog.h"
 #include "core/TextHelpers.h"
 #include "definitions/LoadStage.h"
@@ -180,12 +181,13 @@ void CloseSequence(HWND hWnd)
 
 LRESULT NameDialogRequest()
 {
+    // The workers stay suspended until the dialog-box mode has ended.
     {
         DialogMode mode;
         SuspendThreads();
         ShellDialogs().NameDialog();
-        ResumeThreads();
     }
+    ResumeThreads();
     bNameDialogDone = 1;
     return 1;
 }
@@ -261,6 +263,24 @@ LRESULT SaveReplayRequest(HWND hWnd, WPARAM wParam)
         return FinishFileRequest(0);
     }
     return FinishFileRequest(1);
+}
+
+// A sound number outside the table is a bad index of it: reported with the size a slot's line has
+// always given, the program asked to close, and slot 0 played in its place.
+LRESULT PlaySoundRequest(WPARAM wParam)
+{
+    constexpr std::size_t kReportedSlotSize = 284;
+    const int nSound = static_cast<int>(wParam);
+    if (nSound < 0 || static_cast<std::size_t>(nSound) >= SoundTable.size()) {
+        ReportBadIndex('V', nSound, SoundTable.size(), kReportedSlotSize);
+        if (SoundTable.empty()) {
+            return 0;
+        }
+        DS_Play(&SoundTable[0], 0);
+        return 0;
+    }
+    DS_Play(&SoundTable[nSound], 0);
+    return 0;
 }
 
 LRESULT MusicRequest(WPARAM wParam, LPARAM lParam)
@@ -349,7 +369,7 @@ LRESULT MainWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     case WM_LOADSTAGEFILE: return LoadStageRequest(hWnd);
     case WM_LOADREPLAYFILE: return LoadReplayRequest(hWnd);
     case WM_SAVEREPLAYFILE: return SaveReplayRequest(hWnd, wParam);
-    case WM_PLAYSE: DS_Play(&SoundTable[static_cast<int>(wParam)], 0); return 0;
+    case WM_PLAYSE: return PlaySoundRequest(wParam);
     case WM_PLAYBGM: return MusicRequest(wParam, lParam);
     case WM_RESTOREDEVICE: DDRestoreSurface(); return 0;
     default: return DefWindowProcA(hWnd, uMsg, wParam, lParam);

@@ -51,8 +51,8 @@ void CutAtCharBoundary(std::string& text, std::size_t maxBytes)
     text.resize(end);
 }
 
-// The element sizes that a surplus member's report line gives: those of a raw member's and of a
-// string member's descriptor in the 32-bit layout the report lines have always carried.
+// The element sizes that a bad index of the descriptor tables reports: those of a raw member's
+// and of a string member's descriptor in the 32-bit layout the report lines have always carried.
 constexpr std::size_t kReportedMemberSize = 16;
 constexpr std::size_t kReportedStringSize = 8;
 
@@ -274,7 +274,7 @@ void cDataRecord::CopyMembers(cDataRecord& source)
     const std::size_t sourceMembers = source.RawCount();
     for (std::size_t i = 0; i < members; ++i) {
         if (i >= sourceMembers) {
-            ReportBadIndex('V', static_cast<int>(i), sourceMembers, sizeof(MEMBERINFO));
+            ReportBadIndex('V', static_cast<int>(i), sourceMembers, kReportedMemberSize);
             break;
         }
         const RawPlace to = RawAt(i);
@@ -288,7 +288,7 @@ void cDataRecord::CopyMembers(cDataRecord& source)
     const std::size_t sourceStrings = source.StrCount();
     for (std::size_t i = 0; i < strings; ++i) {
         if (i >= sourceStrings) {
-            ReportBadIndex('V', static_cast<int>(i), sourceStrings, sizeof(STRMEMBERINFO));
+            ReportBadIndex('V', static_cast<int>(i), sourceStrings, kReportedStringSize);
             break;
         }
         if (const std::string* from = source.StrAt(i)) {

@@ -31,7 +31,7 @@ BOOL OpenBackEnd(GraphicsStartOptions& o)
     if (!bOk && o.bDirect3D) {
         DDRelease();
         o.bDirect3D = 0;
-        ShowWindow(o.hWnd, SW_SHOW);
+        ShowWindow(o.hWnd, o.bWindowMode ? o.nCmdShow : SW_MAXIMIZE);
         bOk = open();
     }
     static const std::string kSucceeded = Sjis("DDInit成功");
@@ -92,6 +92,7 @@ BOOL StartGraphics(GraphicsStartOptions& options)
                  "System.iniファイルで「Direct3D=0」に変更してDirect3Dを無効にすれば改善される可能性があります。");
         LinkSharedSurfaces();
     }
+    if (options.onOpened) options.onOpened();
     if (!LoadPaletteAndTransparentColour(options)) return FALSE;
     static const int kStartSlots[] = {1};
     if (!DDLoadSurfaces(SDTable, kStartSlots, 1)) return FALSE;

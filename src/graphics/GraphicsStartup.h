@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "platform/win/Messages.h"
 #include "platform/win/WinTypes.h"
 
 // The colour depth to open the screen with. nIniBpp is "Bpp" of "System.ini" (0: choose): in a
@@ -24,12 +25,19 @@ struct GraphicsStartOptions {
     BYTE byTransRed = 0;
     BYTE byTransGreen = 0;
     BYTE byTransBlue = 0;
+    // How the window is shown before DirectDraw is tried when Direct3D could not be opened: in a
+    // window with this show command, in full screen maximised.
+    int nCmdShow = SW_SHOW;
+    // Runs once the back-end is open, before anything is loaded into it (the shell places and
+    // shows the window and writes the display report here, so that a later failure is logged
+    // after those lines).
+    std::function<void()> onOpened;
     // Builds the fonts and digit strips once the screen is ready; FALSE fails the start-up.
     std::function<BOOL()> createFonts;
 };
 
 // Opens the back-end and loads what every screen needs. FALSE (with its report-log line) when the
-// start-up cannot go on. The shell then writes the display report (WriteDisplayReport (1)).
+// start-up cannot go on; onOpened has run when the back-end itself opened.
 BOOL StartGraphics(GraphicsStartOptions& options);
 // Closes the back-end at shutdown: DDUnInit in a window, DDRelease in full screen.
 void StopGraphics();

@@ -18,15 +18,18 @@
 #include "app/cMainWindow.h"
 #include "app/cWindowData.h"
 #include "core/AppGlobals.h"
+#include "core/ReportLog.h"
 #include "core/TextHelpers.h"
 #include "definitions/LoadStage.h"
 #include "definitions/cEdStage.h"
 #include "graphics/BackEnd.h"
+#include "platform/win/Files.h"
 #include "platform/win/Keyboard.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Time.h"
 #include "project/cSaveData.h"
+#include "sound/SoundEffects.h"
 #include "stage/StageShellFlags.h"
 #include "support/PlayHarness.h"
 #include "support/TestMainWindow.h"
@@ -177,11 +180,16 @@ TEST_F(MainWindowProcTest, AChosenStageStartsAFreePlayOfIt)
 
 TEST_F(MainWindowProcTest, SoundAndMusicRequestsCheckTheirNumbers)
 {
-    // A sound slot outside the table is logged and closes the program in order (checked access).
+    // A sound slot outside the table is logged and closes the program in order (checked access);
+    // the line gives the table's size and a slot's recorded size, 284.
+    const std::string log = harness->Folder().Host("Report_Game.txt").string();
+    ASSERT_EQ(CreateReportLog(GamePath(log).c_str()), 1);
     EXPECT_EQ(SendMessage(hWnd, WM_PLAYSE, 0, 0), 0);
     EXPECT_EQ(TakePosted(WM_CLOSE), 0);
     EXPECT_EQ(SendMessage(hWnd, WM_PLAYSE, 1000, 0), 0);
     EXPECT_EQ(TakePosted(WM_CLOSE), 1);
+    EXPECT_EQ(harness->Folder().Read("Report_Game.txt"),
+              "err V[1000] ( " + std::to_string(SoundTable.size()) + " , 284 )\r\n");
     // The stage music 0 stops the music and is kept as the stage's music number.
     SaveData.nStageBgm = 3;
     EXPECT_EQ(SendMessage(hWnd, WM_PLAYBGM, 4, 0), 0);

@@ -154,10 +154,17 @@ TEST_F(ProgramTest, StartsOnEveryBackEndAndDepthAndClosesInOrder)
         EXPECT_EQ(opened[2], "Bpp : " + std::to_string(c.depth));
         EXPECT_EQ(std::find(lines.begin(), opened, "Device HAL-HARD") != opened, c.bDirect3DOpened);
         // The shutdown's own lines close the log: the start-up reached the frame loop and ended
-        // in order.
+        // in order. They count the glyphs of the fonts' double-byte caches, which exist under
+        // DirectDraw's default cache setting and not under Direct3D's.
         const std::regex fontLine("Font1[06] : [0-9]+");
-        EXPECT_TRUE(std::regex_match(lines[lines.size() - 2], fontLine)) << lines[lines.size() - 2];
-        EXPECT_TRUE(std::regex_match(lines.back(), fontLine)) << lines.back();
+        if (!c.bDirect3DOpened) {
+            EXPECT_TRUE(std::regex_match(lines[lines.size() - 2], fontLine)) << lines[lines.size() - 2];
+            EXPECT_TRUE(std::regex_match(lines.back(), fontLine)) << lines.back();
+        } else {
+            EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                    [&](const std::string& line) { return std::regex_match(line, fontLine); }),
+                      0);
+        }
         // Only a window's placement is kept for the next start.
         EXPECT_EQ(folder.Exists("user_data\\Window.dat"), std::string(c.windowMode) != "0");
     }

@@ -1,6 +1,8 @@
 // Opening and closing the drawing back-end over the six configurations, its failures, the
 // start-up's choice and fall-back, and the display part of the machine report.
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "GraphicsTestSupport.h"
 #include "core/MachineReport.h"
@@ -351,13 +353,51 @@ TEST_F(StartupTest, FallsBackToDirectDrawWhenDirect3DCannotOpen)
     EXPECT_EQ(PaletteBackup[1].peRed, 255);
 }
 
+// Before DirectDraw is tried in place of Direct3D the window is shown as the mode asks: with the
+// show command in a window, maximised in full screen. The shell's step after the opening runs
+// once, before the fonts are built.
+TEST_F(StartupTest, TheFallBackShowsTheWindowAsItsModeAsksAndTheOpenedStepRunsBeforeTheFonts)
+{
+    const struct {
+        const char* name;
+        int bWindowMode;
+        int nCmdShow;
+        BOOL bZoomed;
+    } cases[] = {
+        {"window, shown normally", 1, SW_SHOWNORMAL, FALSE},
+        {"window, shown maximised", 1, SW_SHOWMAXIMIZED, TRUE},
+        {"full screen", 0, SW_SHOWNORMAL, TRUE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        D3D9Config().failCreateDevice = true;
+        ShowWindow(m_hWnd, SW_RESTORE);
+        GraphicsStartOptions o = Options(1);
+        o.bWindowMode = c.bWindowMode;
+        o.nCmdShow = c.nCmdShow;
+        std::vector<std::string> steps;
+        o.onOpened = [&] { steps.push_back(o.bDirect3D ? "opened Direct3D" : "opened DirectDraw"); };
+        o.createFonts = [&] {
+            steps.push_back("fonts");
+            return TRUE;
+        };
+        ASSERT_TRUE(StartGraphics(o));
+        EXPECT_EQ(IsZoomed(m_hWnd), c.bZoomed);
+        EXPECT_EQ(steps, (std::vector<std::string>{"opened DirectDraw", "fonts"}));
+        DDRelease();
+    }
+}
+
 TEST_F(StartupTest, FailsWhenNeitherBackEndOpens)
 {
     D3D9Config().failCreateDevice = true;
     DDrawSetFault(DDrawFault::CreateEx, true);
     GraphicsStartOptions o = Options(1);
+    bool bOpened = false;
+    o.onOpened = [&] { bOpened = true; };
     EXPECT_FALSE(StartGraphics(o));
     EXPECT_TRUE(ReportHas(Sjis("DDInit失敗")));
+    EXPECT_FALSE(bOpened);
 }
 
 TEST_F(StartupTest, Direct3DSetsTheTextureErrorTextAndLinksTheSharedSlots)
