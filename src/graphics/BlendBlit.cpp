@@ -322,6 +322,7 @@ int DDChangeColorBlt(DDSURFACEDATA* lpDstSD, int /*x*/, int /*y*/, int /*nWidth*
     const DWORD alpha = static_cast<DWORD>(255 - std::clamp(nAlpha, 0, 255));
     const D3DCOLOR colour = alpha << 24 | DWORD{bRed} << 16 | DWORD{bGreen} << 8 | bBlue;
     const EffectSource whole{0, 0, dst->nWidth, dst->nHeight};
-    DDDrawEffectQuad(dst, 0, 0, dst->nWidth, dst->nHeight, src, whole, colour, ModulateStages, 0);
+    // The back buffer, the veil's usual source, has no texture: the quad then shows its own colour.
+    DDDrawEffectQuad(dst, 0, 0, dst->nWidth, dst->nHeight, src, whole, colour, ModulateStages, 0, true);
     return 1;
 }

@@ -24,9 +24,9 @@ BOOL DDLoadBlendTable(BYTE* pTable, const char* pszFileName)
     if (pTable == nullptr || pszFileName == nullptr) return FALSE;
     std::unique_ptr<FILE, FileCloser> file(FOpen(pszFileName, "rb"));
     if (!file) return FALSE;
-    // Read into a scratch copy: a short or long file is no table and must not leave a half-new one.
-    auto scratch = std::make_unique<BYTE[]>(kBlendTableBytes + 1);
-    const size_t nRead = std::fread(scratch.get(), 1, kBlendTableBytes + 1, file.get());
+    // Read into a scratch copy: a short file is no table and must not leave a half-new one.
+    auto scratch = std::make_unique<BYTE[]>(kBlendTableBytes);
+    const size_t nRead = std::fread(scratch.get(), 1, kBlendTableBytes, file.get());
     if (nRead != static_cast<size_t>(kBlendTableBytes)) return FALSE;
     std::memcpy(pTable, scratch.get(), kBlendTableBytes);
     return TRUE;

@@ -11,6 +11,7 @@ constexpr int kBlendTableBytes = 65536;  // 256 rows of 256 palette indices
 extern BYTE BlendTable[kBlendTableBytes];
 
 // Reads a blend table file (game path, e.g. "bmp\hbt\hbt01.dat") into pTable (65536 bytes).
-// Direct3D: TRUE at once, nothing read. DirectDraw: FALSE when the file cannot be opened or does
-// not hold exactly 65536 bytes; pTable then keeps its previous contents.
+// Direct3D: TRUE at once, nothing read. DirectDraw: the first 65536 bytes of the file (bytes
+// beyond them are not read); FALSE when the file cannot be opened or is shorter, and pTable then
+// keeps its previous contents.
 BOOL DDLoadBlendTable(BYTE* pTable, const char* pszFileName);

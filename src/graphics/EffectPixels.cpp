@@ -30,20 +30,21 @@ BOOL DDEffectQuadApplies(DDSURFACEDATA** lplpDst, DDSURFACEDATA** lplpSrc)
 }
 
 BOOL DDDrawEffectQuad(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrc,
-                      const EffectSource& src, D3DCOLOR dwColour, EffectStageFn fnStages, DWORD dwParam)
+                      const EffectSource& src, D3DCOLOR dwColour, EffectStageFn fnStages, DWORD dwParam,
+                      bool bTextureOptional)
 {
     D3D9TLVertex quad[4];
     DDMakeQuad(quad, x, y, nWidth, nHeight, src.sx, src.sy, src.nWidth, src.nHeight, lpSrc->nTexWidth,
                lpSrc->nTexHeight, dwColour);
-    return DDDrawEffectVertices(lpDst, lpSrc, quad, fnStages, dwParam);
+    return DDDrawEffectVertices(lpDst, lpSrc, quad, fnStages, dwParam, bTextureOptional);
 }
 
 BOOL DDDrawEffectVertices(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, const D3D9TLVertex* pQuad, EffectStageFn fnStages,
-                          DWORD dwParam)
+                          DWORD dwParam, bool bTextureOptional)
 {
     DTSURFACEDATA& tex = *lpSrc->lpDT;
     // A quad that could not be drawn is reported as a failure, not as drawn.
-    if (lpDevice == nullptr || tex.lpTexture == nullptr) return FALSE;
+    if (lpDevice == nullptr || (tex.lpTexture == nullptr && !bTextureOptional)) return FALSE;
     if (!DDWriteQuad(tex.lpVertexBuffer, pQuad)) return FALSE;
     if (!DDBeginScene() || !DDSetRenderTarget(0, lpDst)) return FALSE;
     fnStages(dwParam);
@@ -100,6 +101,9 @@ bool DDEffectIsTransparent(DWORD dwPixel, int nBpp)
 
 cEffectChannels::cEffectChannels(bool bFullScreenBackBuffer) : m_b32(nScreenBpp == 32)
 {
+    // Only Direct3D has a back buffer in another format than its textures; under DirectDraw every
+    // surface has the primary's format, the back buffer in full screen as well.
+    bFullScreenBackBuffer = bFullScreenBackBuffer && lpDTCon != nullptr;
     const CHANNELINFO& sc = SurfaceChannels;
     const CHANNELINFO& join = bFullScreenBackBuffer ? ScreenChannels : SurfaceChannels;
     m_splitShift[0] = sc.dwShiftR, m_splitShift[1] = sc.dwShiftG, m_splitShift[2] = sc.dwShiftB;
@@ -117,7 +121,7 @@ cEffectChannels::cEffectChannels(bool bFullScreenBackBuffer) : m_b32(nScreenBpp 
 
 DWORD DDCompose16(DWORD r, DWORD g, DWORD b, bool bFullScreenBackBuffer)
 {
-    if (bFullScreenBackBuffer)
+    if (bFullScreenBackBuffer && lpDTCon)
         return r << ScreenChannels.dwShiftR | (g * 2) << ScreenChannels.dwShiftG | b << ScreenChannels.dwShiftB;
     DWORD p = r << SurfaceChannels.dwShiftR | g << SurfaceChannels.dwShiftG | b << SurfaceChannels.dwShiftB;
     if (lpDTCon) p |= (SurfaceChannels.dwMaxA & 1) << SurfaceChannels.dwShiftA;

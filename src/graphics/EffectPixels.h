@@ -41,14 +41,17 @@ using EffectStageFn = void (*)(DWORD dwParam);
 // with the vertex colour dwColour; fnStages(dwParam) sets the stage states. Both records must be
 // redirected already (DDEffectQuadApplies). FALSE when the vertex buffer, the scene, a render
 // target or the draw fails (nothing drawn; a failed draw writes a trace line, see
-// DDDrawEffectStrip), TRUE otherwise.
+// DDDrawEffectStrip), TRUE otherwise. A source without texture draws nothing, unless
+// bTextureOptional: the quad then samples opaque white and shows its vertex colour (the colour
+// veil, whose source is the back buffer).
 BOOL DDDrawEffectQuad(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrc,
-                      const EffectSource& src, D3DCOLOR dwColour, EffectStageFn fnStages, DWORD dwParam);
+                      const EffectSource& src, D3DCOLOR dwColour, EffectStageFn fnStages, DWORD dwParam,
+                      bool bTextureOptional = false);
 
 // The same with four vertices already made (strip order top-left, bottom-left, top-right,
 // bottom-right), for effects that place the corners themselves.
 BOOL DDDrawEffectVertices(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, const D3D9TLVertex* pQuad, EffectStageFn fnStages,
-                          DWORD dwParam);
+                          DWORD dwParam, bool bTextureOptional = false);
 
 // With the render target, the stage states and the texture already set: draws the four vertices in
 // lpBuffer (stream 0, stride 28, FVF 0x144, DrawPrimitive(TRIANGLESTRIP, 0, 2)). A failed draw
@@ -126,8 +129,9 @@ inline DWORD DDChannel(DWORD dwPixel, DWORD dwShift, DWORD dwMax)
 }
 
 // A 16-bit pixel from channel values in SurfaceChannels units: at the SurfaceChannels shifts
-// with the alpha bit under Direct3D, nothing added under DirectDraw; into the full-screen back
-// buffer at the ScreenChannels shifts with green doubled (5 to 6 bits) and no alpha.
+// with the alpha bit under Direct3D, nothing added under DirectDraw; into the Direct3D full-screen
+// back buffer at the ScreenChannels shifts with green doubled (5 to 6 bits) and no alpha (under
+// DirectDraw the back buffer has the format of every other surface).
 DWORD DDCompose16(DWORD r, DWORD g, DWORD b, bool bFullScreenBackBuffer);
 
 // A pixel's three colour channels: bytes at 32 bpp, SurfaceChannels values at 16 bpp.
@@ -146,7 +150,8 @@ DWORD DDEffectJoin(const EffectRgb& rgb, DWORD dwOld, bool bFullScreenBackBuffer
 // once, for loops over many pixels (the effects make one per call, on the game thread).
 class cEffectChannels {
 public:
-    // bFullScreenBackBuffer: the pixels joined go into the full-screen back buffer.
+    // bFullScreenBackBuffer: the pixels joined go into the full-screen back buffer (converted
+    // under Direct3D only).
     explicit cEffectChannels(bool bFullScreenBackBuffer);
 
     EffectRgb Split(DWORD dwPixel) const

@@ -293,5 +293,33 @@ TEST_P(ChangeColorTest, DirectDrawDrawsNothingAndReturnsOne)
 INSTANTIATE_TEST_SUITE_P(DirectDraw, ChangeColorTest, ::testing::Values(kConfigs[3], kConfigs[4], kConfigs[5]),
                          ConfigName);
 
+// The stage's colour veil on the back buffer, which has no texture: the quad samples opaque white,
+// so it lays its own colour over the whole picture with alpha 255 - nAlpha, whatever rectangle is
+// given.
+class ChangeColorBackBufferTest : public DrawTest {};
+
+TEST_P(ChangeColorBackBufferTest, VeilsTheWholeBackBufferWithItsColour)
+{
+    OpenWithPalette();
+    struct Case {
+        int nAlpha;
+        BYTE r, g, b;
+    };
+    const Case cases[] = {{0, 255, 0, 0}, {128, 0, 255, 64}, {200, 40, 80, 250}, {255, 255, 255, 255}};
+    const std::uint32_t d = ColourOf('C');
+    for (const Case& t : cases) {
+        Paint(&BackBuffer, 'C');
+        const DWORD kept = Pixel(&BackBuffer, 0, 0) & 0xFF000000u;
+        EXPECT_EQ(DDChangeColor(&BackBuffer, 5, 5, 2, 1, t.nAlpha, t.r, t.g, t.b), 1);
+        const DWORD a = 255 - static_cast<DWORD>(t.nAlpha);
+        auto mix = [&](DWORD c, int shift) { return (c * a + ((d >> shift) & 0xFF) * (255 - a) + 127) / 255 << shift; };
+        const DWORD want = kept | mix(t.r, 16) | mix(t.g, 8) | mix(t.b, 0);
+        EXPECT_EQ(Pixel(&BackBuffer, 0, 0), want) << t.nAlpha;
+        EXPECT_EQ(Pixel(&BackBuffer, BackBuffer.nWidth - 1, BackBuffer.nHeight - 1), want) << t.nAlpha;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Direct3D32, ChangeColorBackBufferTest, ::testing::Values(kConfigs[2]), ConfigName);
+
 }  // namespace
 }  // namespace gfxtest

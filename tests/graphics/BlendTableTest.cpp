@@ -1,6 +1,7 @@
-// Loading the blend table: exactly 65536 bytes or nothing.
+// Loading the blend table: the first 65536 bytes of the file, or nothing from a shorter one.
 #include "graphics/BlendTable.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "GraphicsTestSupport.h"
@@ -19,21 +20,25 @@ protected:
     std::vector<BYTE> m_table = std::vector<BYTE>(kBlendTableBytes, 0xAA);
 };
 
-TEST_F(BlendTableTest, DirectDrawReadsAWholeTable)
+TEST_F(BlendTableTest, DirectDrawReadsTheFirst65536Bytes)
 {
     ASSERT_TRUE(Open(kConfigs[3]));
-    const std::string bytes = TableBytes(65536);
-    Write("bmp\\hbt\\hbt01.dat", bytes);
-    ASSERT_TRUE(DDLoadBlendTable(m_table.data(), "bmp\\hbt\\hbt01.dat"));
-    EXPECT_EQ(std::string(m_table.begin(), m_table.end()), bytes);
+    // A file with bytes after the table loads like the table alone.
+    for (size_t n : {size_t{65536}, size_t{65537}, size_t{70000}}) {
+        const std::string bytes = TableBytes(n);
+        Write("bmp\\hbt\\hbt01.dat", bytes);
+        std::fill(m_table.begin(), m_table.end(), BYTE{0xAA});
+        ASSERT_TRUE(DDLoadBlendTable(m_table.data(), "bmp\\hbt\\hbt01.dat")) << n;
+        EXPECT_EQ(std::string(m_table.begin(), m_table.end()), bytes.substr(0, kBlendTableBytes)) << n;
+    }
 }
 
-TEST_F(BlendTableTest, DirectDrawRefusesMissingShortAndLongFiles)
+TEST_F(BlendTableTest, DirectDrawRefusesMissingAndShortFiles)
 {
     ASSERT_TRUE(Open(kConfigs[3]));
     Write("bmp\\hbt\\short.dat", TableBytes(65535));
-    Write("bmp\\hbt\\long.dat", TableBytes(65537));
-    for (const char* path : {"bmp\\hbt\\missing.dat", "bmp\\hbt\\short.dat", "bmp\\hbt\\long.dat"}) {
+    Write("bmp\\hbt\\empty.dat", "");
+    for (const char* path : {"bmp\\hbt\\missing.dat", "bmp\\hbt\\short.dat", "bmp\\hbt\\empty.dat"}) {
         EXPECT_FALSE(DDLoadBlendTable(m_table.data(), path)) << path;
         EXPECT_EQ(m_table, std::vector<BYTE>(kBlendTableBytes, 0xAA)) << path;
     }

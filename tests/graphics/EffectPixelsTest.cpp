@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "DrawTestSupport.h"
+#include "EffectFilterSupport.h"
 #include "graphics/BlendBlit.h"
+#include "graphics/Blur.h"
 #include "graphics/Fade.h"
+#include "graphics/Mosaic.h"
 #include "graphics/Rotation.h"
 
 namespace gfxtest {
@@ -66,6 +68,46 @@ TEST_P(EffectQuadTest, RefusedDrawWritesOneTraceLine)
 }
 
 INSTANTIATE_TEST_SUITE_P(Direct3D, EffectQuadTest, ::testing::ValuesIn(kDirect3DConfigs), ConfigName);
+
+// Under DirectDraw the back buffer has the primary's own format: the filters write it in that
+// format in full screen as well, with no Direct3D back-buffer conversion (which would double green).
+class DirectDrawBackBufferTest : public DrawTest {};
+
+TEST_P(DirectDrawBackBufferTest, FiltersWriteTheBackBufferInItsOwnFormat)
+{
+    OpenWithPalette();
+    DDSURFACEDATA* pic = Picture({"RGBW"});
+    // Channel values of the primary's format (R5G6B5), through 255-units for the mosaic.
+    auto raw = [&](const Channels& ch) { return RawOf(C(), ch); };
+    auto via255 = [&](char l) {
+        const Channels c = ChannelsOf(C(), l), max = MaximaOf(C());
+        Channels out{};
+        for (int k = 0; k < 3; ++k) out[k] = c[k] * 255 / max[k] * max[k] / 255;
+        return raw(out);
+    };
+    auto average = [&](char a, char b) {
+        const Channels ca = ChannelsOf(C(), a), cb = ChannelsOf(C(), b);
+        return raw({(ca[0] + cb[0]) / 2, (ca[1] + cb[1]) / 2, (ca[2] + cb[2]) / 2});
+    };
+    struct Case {
+        const char* name;
+        std::function<BOOL()> filter;
+        std::vector<DWORD> want;
+    };
+    const Case cases[] = {
+        {"mosaic", [&] { return DDMosaic(&BackBuffer, 0, 0, 4, 1, 1, pic, 0, 0, 0); },
+         {via255('R'), via255('G'), via255('B'), via255('W')}},
+        {"blur", [&] { return DDBlur(&BackBuffer, 0, 0, 4, 1, 1, 1, pic, 0, 0, 0); },
+         {raw(ChannelsOf(C(), 'R')), average('R', 'G'), average('G', 'B'), average('B', 'W')}},
+    };
+    for (const Case& t : cases) {
+        Paint(&BackBuffer, 'C');
+        ASSERT_TRUE(t.filter()) << t.name;
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(Pixel(&BackBuffer, i, 0), t.want[static_cast<size_t>(i)]) << t.name << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DirectDraw16, DirectDrawBackBufferTest, ::testing::Values(kConfigs[4]), ConfigName);
 
 }  // namespace
 }  // namespace gfxtest
