@@ -95,9 +95,11 @@ TEST_P(DirectDrawBackBufferTest, FiltersWriteTheBackBufferInItsOwnFormat)
         std::vector<DWORD> want;
     };
     const Case cases[] = {
-        {"mosaic", [&] { return DDMosaic(&BackBuffer, 0, 0, 4, 1, 1, pic, 0, 0, 0); },
+        {"mosaic",
+         [&] { return DDMosaic(&BackBuffer, 0, 0, 4, 1, 1, pic, 0, 0, 0); },
          {via255('R'), via255('G'), via255('B'), via255('W')}},
-        {"blur", [&] { return DDBlur(&BackBuffer, 0, 0, 4, 1, 1, 1, pic, 0, 0, 0); },
+        {"blur",
+         [&] { return DDBlur(&BackBuffer, 0, 0, 4, 1, 1, 1, pic, 0, 0, 0); },
          {raw(ChannelsOf(C(), 'R')), average('R', 'G'), average('G', 'B'), average('B', 'W')}},
     };
     for (const Case& t : cases) {
