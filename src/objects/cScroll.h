@@ -32,7 +32,7 @@ public:
     // SetAutoScroll and the centring on the player.
     void Setup(int nAxisKind, int nTiles, int nRowPitch, int nRowPitchShift);
     // The field size from the stage's size in pixels as its file stores it beside the size in
-    // tiles (the editor writes 32 per tile): nStagePixels + 640. A value below 0 counts as 0 and
+    // tiles (32 a tile in a consistent file): nStagePixels + 640. A value below 0 counts as 0 and
     // one beyond the longest axis Setup takes as that, so that the size fits an int.
     void SetFieldPixels(int nStagePixels);
     // Keeps the view inside the scroll area and sets bAtLimit. The argument is not used.
