@@ -29,6 +29,12 @@ void cScroll::Setup(int nAxisKind, int nTiles, int nRowPitch, int nRowPitchShift
     nStageMax = static_cast<int>((tiles + kMargin) * 32);
 }
 
+void cScroll::SetFieldPixels(int nStagePixels)
+{
+    const std::int64_t pixels = std::clamp<std::int64_t>(nStagePixels, 0, kMaxScrollTiles * 32);
+    nFieldSize = static_cast<int>(pixels + 2 * kMargin * 32);
+}
+
 void cScroll::Clamp(int)
 {
     if (nMin > dPos) {

@@ -19,7 +19,7 @@ public:
     int nStageMin = 0;  // the stage proper: 320 and (stage tiles + 10) x 32
     int nStageMax = 0;
     int nMargin = kMargin;  // margin of the field in cells
-    int nFieldSize = 0;     // whole field in pixels: stage pixels + 640
+    int nFieldSize = 0;     // whole field in pixels: the stage's size in pixels + 640
     int nCells = 0;         // whole field in cells: stage tiles + 20
     int nPitch = 0;         // horizontal: row pitch of the block map (a power of two); vertical: nCells
     int nPitchShift = 0;    // horizontal: log2 of nPitch; vertical: 0
@@ -27,10 +27,14 @@ public:
     int bAuto = 0;          // 1 while auto-scroll is on
 
     // The axis of a stage nTiles tiles long (negative counts as 0, more than 2^25 - 10 as that):
-    // axis, view (640 or 480), margin, field size, cell count, pitch and the stage area. Scroll
-    // area, position and auto-scroll are left to SetLimit, SetAutoScroll and the centring on the
-    // player.
+    // axis, view (640 or 480), margin, field size (32 pixels a tile, until SetFieldPixels), cell
+    // count, pitch and the stage area. Scroll area, position and auto-scroll are left to SetLimit,
+    // SetAutoScroll and the centring on the player.
     void Setup(int nAxisKind, int nTiles, int nRowPitch, int nRowPitchShift);
+    // The field size from the stage's size in pixels as its file stores it beside the size in
+    // tiles (32 a tile in a consistent file): nStagePixels + 640. A value below 0 counts as 0 and
+    // one beyond the longest axis Setup takes as that, so that the size fits an int.
+    void SetFieldPixels(int nStagePixels);
     // Keeps the view inside the scroll area and sets bAtLimit. The argument is not used.
     void Clamp(int nUnused = 0);
     // dPos += dSpeed, then Clamp: once per play sub-step.

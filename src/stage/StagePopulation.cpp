@@ -70,9 +70,13 @@ void cSceneStage::SetupCamera()
 {
     const MAPLAYOUT layout = MAPLAYOUT::ForStage(Stage.m_nWidth, Stage.m_nHeight);
     m_ScrollX.Setup(0, Stage.m_nWidth, layout.nPitch, layout.nPitchShift);
+    // The field's far bounds (object clamping, the off-screen test) come from the pixel sizes the
+    // stage stores, not from its tiles.
+    m_ScrollX.SetFieldPixels(Stage.m_nFieldWidthPx);
     m_ScrollX.SetAutoScroll(Stage.m_bAutoScrollX, Stage.m_nAutoScrollSpeedX);
     m_ScrollX.SetLimit(Stage.m_nLimitLeft, Stage.m_nLimitRight, Stage.m_bLimitLeft, Stage.m_bLimitRight);
     m_ScrollY.Setup(1, Stage.m_nHeight, layout.nRows, 0);
+    m_ScrollY.SetFieldPixels(Stage.m_nFieldHeightPx);
     m_ScrollY.SetAutoScroll(Stage.m_bAutoScrollY, Stage.m_nAutoScrollSpeedY);
     m_ScrollY.SetLimit(Stage.m_nLimitTop, Stage.m_nLimitBottom, Stage.m_bLimitTop, Stage.m_bLimitBottom);
 }

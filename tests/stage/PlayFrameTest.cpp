@@ -1,5 +1,6 @@
 // One play frame: the result requests of the commands, the erasing of characters outside their
-// off-screen limit on the first sub-step, and a dying player whose later frames still count.
+// off-screen limit or beyond the field's stored pixel size on the first sub-step, and a dying
+// player whose later frames still count.
 #include "StageFixture.h"
 
 #include "definitions/cEdStage.h"
@@ -65,6 +66,50 @@ TEST_F(PlayFrameTest, CharactersOutsideTheirLimitAreErasedOnTheFirstSubStep)
     ASSERT_EQ(CharaList.size(), 1u);
     EXPECT_EQ(CharaList.front().source, 1);
     EXPECT_EQ(Scene().m_CharaLayer[1].size(), 2u) << "the player and the one left";
+}
+
+TEST_F(PlayFrameTest, TheFieldEndsWhereTheStoredPixelSizesSay)
+{
+    // A 40 x 15 stage; a character at tile (30, 12) stands at field (1280, 704). Margins of 100
+    // tiles keep the camera out of it: only the field's far bounds decide. -1: not looked at (a
+    // field of one screen keeps the character within the view's reach).
+    struct Case {
+        const char* what;
+        int widthPx;
+        int heightPx;
+        int fieldWidth;
+        int fieldHeight;
+        int charasLeft;
+    };
+    const Case cases[] = {
+        {"the sizes the editor writes", 40 * 32, 15 * 32, 1920, 1120, 1},
+        {"a width stored shorter than the tiles", 20 * 32, 15 * 32, 1280, 1120, 0},
+        {"a height stored as 0", 40 * 32, 0, 1920, 640, -1},
+        {"a negative width counts as 0", -5000, 15 * 32, 640, 1120, -1},
+        {"a width beyond the longest axis", 2147483647, 15 * 32, ((1 << 25) - 10) * 32 + 640, 1120, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        spec = testsupport::MinimalGame();
+        SetHeader("m_nWidth", 40);
+        SetHeader("m_nFieldWidthPx", c.widthPx);
+        SetHeader("m_nFieldHeightPx", c.heightPx);
+        StageSpecOf().offScreen[0] = {{1, 1, 1, 1}, {100, 100, 100, 100}};
+        testsupport::CharaDefSpec far;
+        far.controller = 1;
+        far.flying = 1;
+        far.x = 30;
+        far.y = 12;
+        StageSpecOf().placedCharas.push_back(far);
+        ASSERT_TRUE(EnterPlay());
+        EXPECT_EQ(Scene().m_ScrollX.nFieldSize, c.fieldWidth);
+        EXPECT_EQ(Scene().m_ScrollY.nFieldSize, c.fieldHeight);
+        EXPECT_EQ(Scene().m_ScrollX.nStageMax, 50 * 32) << "the stage area still counts tiles";
+        harness->RunFrames(1);
+        if (c.charasLeft >= 0) {
+            EXPECT_EQ(CharaList.size(), static_cast<std::size_t>(c.charasLeft));
+        }
+    }
 }
 
 }  // namespace
