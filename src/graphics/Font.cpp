@@ -56,17 +56,23 @@ DDSURFACEDATA* BuiltInSlot(int nSlot)
     return &lpSDTable[nSlot];
 }
 
+// A channel value of the 16-bit screen format (0..dwMax) scaled up to 0..255.
+DWORD ScaleChannel(DWORD dwValue, DWORD dwMax)
+{
+    return dwMax == 0 ? 0 : std::min(dwValue, dwMax) * 255 / dwMax;
+}
+
 // The colour fonts draw with: Direct3D opaque ARGB; DirectDraw a COLORREF (16 bpp palette
-// entries hold channel values, scaled up to 0..255 here).
+// entries hold channel values of the screen format, 565 or 555, scaled up to 0..255 here).
 DWORD DeviceColorOf(DWORD dwPalNum)
 {
     const PALETTEENTRY e = Palette[dwPalNum & 0xFF];
     DWORD r = e.peRed, g = e.peGreen, b = e.peBlue;
     if (lpDTCon) return 0xFF000000u | r << 16 | g << 8 | b;
     if (nScreenBpp == 16) {
-        r = std::min<DWORD>(r, 31) * 255 / 31;
-        g = std::min<DWORD>(g, 63) * 255 / 63;
-        b = std::min<DWORD>(b, 31) * 255 / 31;
+        r = ScaleChannel(r, SurfaceChannels.dwMaxR);
+        g = ScaleChannel(g, SurfaceChannels.dwMaxG);
+        b = ScaleChannel(b, SurfaceChannels.dwMaxB);
     }
     return r | g << 8 | b << 16;
 }

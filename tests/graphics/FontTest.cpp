@@ -2,6 +2,7 @@
 
 #include "DrawTestSupport.h"
 #include "graphics/DeviceLoss.h"
+#include "graphics/Fill.h"
 #include "graphics/FontTable.h"
 #include "platform/TestFont.h"
 
@@ -50,6 +51,23 @@ protected:
     RawImage Text(DDSURFACEDATA* sd, const std::vector<TextBox>& boxes) const
     {
         return TextPicture(sd->nWidth, sd->nHeight, Raw('C'), Raw('W'), boxes);
+    }
+
+    // The ink of a glyph in the font's colour is the pixel a fill with the same palette number
+    // gives, for a few palette numbers (primaries, white, mixed colours).
+    void ExpectInkIsTheFillColour()
+    {
+        for (DWORD palNum : {1u, 2u, 4u, 6u, 77u, 200u}) {
+            FONTINFO info = Info(16, 16, 0);
+            info.dwPalNum = palNum;
+            m_font.Release();
+            ASSERT_TRUE(m_font.Create(info));
+            DDSURFACEDATA* canvas = Canvas(32, 16);
+            m_font.Draw(canvas, 0, 0, "A", 0);
+            DDFillRectPal(canvas, 16, 0, 16, 16, palNum);
+            EXPECT_EQ(Pixel(canvas, 2 + kAsciiGlyph.left, kAsciiGlyph.top), Pixel(canvas, 16, 0))
+                << "palette number " << palNum;
+        }
     }
 
     Font m_font;
@@ -149,6 +167,22 @@ TEST_P(FontD3DTest, DrawingOnTheBackBufferFollowsTheVirtualBackBuffer)
     DDSetVirBackBuffer(TRUE);
     m_font.Draw(&BackBuffer, 0, 0, "A", 0);
     EXPECT_EQ(Pixel(&VirBackBuffer, 2 + kAsciiGlyph.left, kAsciiGlyph.top), Raw('W'));
+}
+
+TEST_P(FontTest, InkIsTheColourOfThePaletteNumber)
+{
+    OpenWithPalette();
+    ExpectInkIsTheFillColour();
+}
+
+// DirectDraw at 16 bits with a 555 screen: the palette holds 5-bit green values there.
+using FontDD16Test = FontTest;
+
+TEST_P(FontDD16Test, InkIsTheColourOfThePaletteNumberOnA555Screen)
+{
+    DDrawUse555(true);
+    OpenWithPalette();
+    ExpectInkIsTheFillColour();
 }
 
 TEST_P(FontTest, HalfCacheHoldsByteInItsCell)
@@ -272,6 +306,7 @@ TEST_P(FontTest, DigitStripsAndCachesAfterDeviceLoss)
 
 INSTANTIATE_TEST_SUITE_P(Matrix, FontTest, ::testing::ValuesIn(kConfigs), ConfigName);
 INSTANTIATE_TEST_SUITE_P(Direct3D, FontD3DTest, ::testing::ValuesIn(kDirect3DConfigs), ConfigName);
+INSTANTIATE_TEST_SUITE_P(DirectDraw16, FontDD16Test, ::testing::Values(kConfigs[4]), ConfigName);
 
 }  // namespace
 }  // namespace gfxtest
