@@ -1,10 +1,11 @@
 // One play frame: the result requests of the commands, the erasing of characters outside their
-// off-screen limit or beyond the field's stored pixel size on the first sub-step, and a dying
-// player whose later frames still count.
+// off-screen limit or beyond the field's stored pixel size on the first sub-step, a dying
+// player whose later frames still count, and what counts once a frame against once a sub-step.
 #include "StageFixture.h"
 
 #include "definitions/cEdStage.h"
 #include "objects/StageObjects.h"
+#include "objects/StageSpeed.h"
 
 namespace stagetest {
 namespace {
@@ -66,6 +67,53 @@ TEST_F(PlayFrameTest, CharactersOutsideTheirLimitAreErasedOnTheFirstSubStep)
     ASSERT_EQ(CharaList.size(), 1u);
     EXPECT_EQ(CharaList.front().source, 1);
     EXPECT_EQ(Scene().m_CharaLayer[1].size(), 2u) << "the player and the one left";
+}
+
+TEST_F(PlayFrameTest, TimersCountOncePerFrameAndLifetimesAndInvincibilityOncePerSubStep)
+{
+    // A computer character with a lifetime and invincibility, and a fixed screen place set by a
+    // command, over one frame. A dying player stops the lifetimes but not the invincibility.
+    struct Case {
+        int speedLevel;
+        bool playerDying;
+    };
+    const Case cases[] = {{1, false}, {2, false}, {3, false}, {25, false}, {3, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "speed level " << c.speedLevel << (c.playerDying ? ", player dying" : ""));
+        spec = testsupport::MinimalGame();
+        SetHeader("m_nSpeedLevel", c.speedLevel);
+        testsupport::CharaDefSpec chara;
+        chara.controller = 1;
+        chara.flying = 1;
+        chara.x = 6;
+        chara.y = 5;
+        StageSpecOf().placedCharas.push_back(chara);
+        ASSERT_TRUE(EnterPlay());
+        ASSERT_EQ(CharaList.size(), 1u);
+        const int n = SubStepCount();
+        ASSERT_GE(n, 1);
+        cChara& placed = CharaList.front();
+        placed.lifeLeft = 100;
+        placed.invincibleTime = 100;
+        placed.fixedScreenX = placed.fixedScreenY = 1;
+        Player[P1].invincibleTime = 100;
+        Player[P1].fixedScreenX = 1;
+        Player[P1].dying = c.playerDying ? 1 : 0;
+        const int frame = Scene().m_nFrame;
+        const int playFrames = Scene().m_nPlayFrames;
+        const int subSteps = Scene().m_nSubStepTotal;
+        harness->RunFrames(1);
+        ASSERT_EQ(CharaList.size(), 1u);
+        EXPECT_EQ(Scene().m_nFrame, frame + 1);
+        EXPECT_EQ(Scene().m_nPlayFrames, playFrames + 1);
+        EXPECT_EQ(Scene().m_nSubStepTotal, subSteps + n);
+        EXPECT_EQ(placed.lifeLeft, c.playerDying ? 100 : 100 - n);
+        EXPECT_EQ(placed.invincibleTime, 100 - n);
+        EXPECT_EQ(Player[P1].invincibleTime, 100 - n);
+        EXPECT_EQ(placed.fixedScreenX, 0);
+        EXPECT_EQ(placed.fixedScreenY, 0);
+        EXPECT_EQ(Player[P1].fixedScreenX, 0);
+    }
 }
 
 TEST_F(PlayFrameTest, TheFieldEndsWhereTheStoredPixelSizesSay)
