@@ -6,6 +6,8 @@
 // time counter.
 #include "graphics/DrawTestSupport.h"
 
+#include <cstring>
+
 #include "definitions/cEdStage.h"
 #include "graphics/Blit.h"
 #include "objects/StageBitmaps.h"
@@ -200,12 +202,12 @@ TEST_P(StagePictureTest, AFrameShowsBackgroundsHudAndTimeInTheirOrder)
             for (int x = 0; x < fills[g]; ++x)
                 put(x0 + 16 + x, 3 + y, kLetters[SystemSheet(gaugeSx + x, fillY[g] + y)]);
     }
-    // The time: three digits from (272, 24), the first left blank for 42.
+    // The time: a three-digit field from (272, 24); 42 is centred in it, half a digit in.
     const int digits[2] = {4, 2};
     for (int d = 0; d < 2; ++d)
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x)
-                put(272 + 32 * (d + 1) + x, 24 + y, kLetters[DigitSheet(digits[d] * 32 + x, 160 + y)]);
+                put(272 + 16 + 32 * d + x, 24 + y, kLetters[DigitSheet(digits[d] * 32 + x, 160 + y)]);
 
     const RawImage got = Pixels(&BackBuffer);
     ASSERT_EQ(got.size(), 480u);
@@ -225,6 +227,45 @@ TEST_P(StagePictureTest, AFrameShowsBackgroundsHudAndTimeInTheirOrder)
         }
     }
     EXPECT_EQ(mismatches, 0);
+}
+
+// The time counter keeps a three-digit field of 32-pixel digits from (272, 24); a shorter time
+// stands in its middle, a time of 0 shows one digit.
+TEST_P(StagePictureTest, TheTimeIsCentredInItsThreeDigitField)
+{
+    OpenWithPalette();
+    Load(51, 320, 192, DigitSheet, 1);
+    m_scene = std::make_unique<cSceneStage>();
+    cSceneStage& scene = *m_scene;
+    scene.m_bNoTimeLimit = 0;
+    struct Case {
+        int nTime;
+        const char* digits;
+        int x;  // left edge of the first digit
+    };
+    const Case cases[] = {{999, "999", 272}, {42, "42", 288}, {7, "7", 304}, {0, "0", 304}};
+    for (const Case& c : cases) {
+        Paint(&BackBuffer, 'C');
+        scene.m_nTime = c.nTime;
+        scene.DrawTimeLimit(&BackBuffer, 0);
+        const int nDigits = static_cast<int>(std::strlen(c.digits));
+        const RawImage got = Pixels(&BackBuffer);
+        ASSERT_EQ(got.size(), 480u);
+        const std::vector<DWORD>& row = got[24 + 16];
+        int mismatches = 0;
+        for (int x = 232; x < 408; ++x) {
+            const int i = x - c.x;
+            char want = 'C';
+            if (i >= 0 && i < 32 * nDigits) {
+                const int d = c.digits[i / 32] - '0';
+                const char letter = kLetters[DigitSheet(d * 32 + i % 32, 160 + 16)];
+                want = letter == '.' ? 'C' : letter;
+            }
+            if (row[static_cast<std::size_t>(x)] != Raw(want, true) && ++mismatches <= 3) {
+                ADD_FAILURE() << "time " << c.nTime << ", x " << x << ": not '" << want << "'";
+            }
+        }
+    }
 }
 
 // The character sheet cell, 32 x 32, with its first two columns transparent: squares of 8

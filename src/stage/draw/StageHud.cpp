@@ -134,8 +134,9 @@ void cSceneStage::DrawTimeLimit(DDSURFACEDATA* target, int bSound)
     if (m_bNoTimeLimit) {
         return;
     }
+    // A time shorter than three digits is centred in the three-digit field.
     DDDrawNumber(target, kTimeX, kTimeY, kTimeDigit, kTimeDigit, &SDTable[kSlotDigits], 0, kTimeRowY, 1, m_nTime, 3,
-                 FALSE, 0);
+                 TRUE, 0);
     if (bSound && m_nTime > 0 && m_nTime <= Stage.m_nTimeWarning && CheckOneSecond(2, SceneFlow().nTargetFps)) {
         PlaySE(SE_TIME_WARNING);
     }
