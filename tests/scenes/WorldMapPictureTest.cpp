@@ -126,8 +126,8 @@ TEST_P(WorldMapPictureTest, AFrameShowsTheViewAroundTheHero)
     const struct {
         const char* what;
         int nBackColor;
-        char background;  // its letter
-        int nStepsRight;  // frames the hero walks right before the frame compared
+        char background;   // its letter
+        int nStepsRight;   // frames the hero walks right before the frame compared
         int heroX, heroY;  // the hero's cell of the accessory sheet: facing up, or right after a step
     } cases[] = {
         {"background colour 6", 6, 'C', 0, 64, 64},
@@ -176,9 +176,9 @@ TEST_P(WorldMapPictureTest, AFrameShowsTheViewAroundTheHero)
         }
         m_scene->Main();  // one frame on the map: the hero does not move
 
-        EXPECT_EQ(CountBackBufferMismatches(WantedFrame(kHeroCol + k.nStepsRight, k.background, k.heroX, k.heroY),
-                                           kLetters),
-                  0);
+        EXPECT_EQ(
+            CountBackBufferMismatches(WantedFrame(kHeroCol + k.nStepsRight, k.background, k.heroX, k.heroY), kLetters),
+            0);
         m_scene.reset();
     }
 }
