@@ -35,6 +35,8 @@ constexpr int kSlotFirstBackground = 55;
 constexpr int kBackgroundSlots = 8;
 constexpr int kSlotViewMask = 65;
 constexpr DWORD kMaskColour = 16;
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
 
 // The slots a first entry into stage play loads: 2..47, 49..51, 55..70; a restart after a stage
 // end loads only the backgrounds 55..62.
@@ -119,11 +121,17 @@ bool cSceneStage::LoadStagePictures(bool bRestart)
 {
     SelectIconSheets();
     const int nBackgrounds = static_cast<int>(Stage.m_Background.size());
+    const bool bReady = lpSDTable != nullptr && bDDReady.load();
     for (int i = 0; i < kBackgroundSlots; ++i) {
         const bool bPicture = i < nBackgrounds && Stage.m_Background[i].m_bFill == 0;
-        SDInfoTable[kSlotFirstBackground + i].szFileName = bPicture ? Stage.m_Background[i].m_strPicture : "";
+        DDSURFACEINFO& info = SDInfoTable[kSlotFirstBackground + i];
+        info.szFileName = bPicture ? Stage.m_Background[i].m_strPicture : "";
+        // DirectDraw keeps a picture larger than the screen in system memory.
+        if (bPicture && bReady) {
+            DDCheckBitmapSize(&info.bSystemMemory, info.szFileName.c_str(), kScreenWidth, kScreenHeight);
+        }
     }
-    if (lpSDTable == nullptr || !bDDReady.load()) {
+    if (!bReady) {
         return true;  // no drawing back-end: a headless play has nothing to load
     }
     const std::vector<int> slots = StageSlots(bRestart);

@@ -84,52 +84,18 @@ protected:
     std::string m_backName;
 };
 
-TEST_P(WorldMapPictureTest, AFrameShowsTheViewAroundTheHero)
+// The picture of one frame: the background letter where no picture is, the chips, the icons of the
+// active stages and the hero at the screen centre, with the hero at (heroCol, kHeroRow) showing the
+// 32 x 32 cell (heroX, heroY) of the accessory sheet.
+std::vector<std::string> WantedFrame(int heroCol, char background, int heroX, int heroY)
 {
-    OpenWithPalette();
-    Write("bmp\\WorldMapChip.bmp", Bmp8(160, 64, ChipSheet));
-    Write("bmp\\WorldEvent.bmp", Bmp8(64, 64, EventSheet));
-    Write("bmp\\Accessory.bmp", Bmp8(128, 128, AccessorySheet));
-    Write("bmp\\Window.bmp", Bmp8(32, 32, [](int, int) { return 4u; }));
-
-    WorldMap = cWorldMap();
-    ASSERT_EQ(WorldMap.SetSize(kWidth, kHeight), 1);
-    WorldMap.nBackColor = 6;
-    WorldMap.bBackBitmap = 0;
-    WorldMap.Chip.Reset(2);
-    for (int c = 0; c < 2; ++c) WorldMap.Chip[c].nImage = kPicture[c];
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) WorldMap.Cell[x + (y << WorldMap.nPitch_Shift)] = (x + y) % 2;
-    WorldMap.Node.Reset(static_cast<int>(std::size(kNodes)));
-    for (int n = 0; n < static_cast<int>(std::size(kNodes)); ++n) {
-        WorldMap.Node[n].nX = kNodes[n].x;
-        WorldMap.Node[n].nY = kNodes[n].y;
-        cWorldStage& entry = WorldMap.Node[n].Entry[0];
-        entry.nIcon = kNodes[n].icon;
-        entry.nStageNo = kNodes[n].stageNo;
-        entry.nNeedStage = kNodes[n].needStage;
-        entry.bPassable = 1;
-    }
-    SystemData.bMapShowLives = 0;
-    SaveData.Reset();
-    SaveData.StageClear[kClearedStage] = 1;
-    SaveData.nMapX = kHeroCol;
-    SaveData.nMapY = kHeroRow;
-    SaveData.nMapDir = 1;  // facing up
-    ResetInput();
-
-    m_scene = std::make_unique<cSceneWorldMap>();
-    m_scene->Main();  // Init and the first fade step
-    m_scene->m_nState = cSceneWorldMap::kStateMap;
-    m_scene->Main();  // one frame on the map: the hero does not move
-
-    std::vector<std::string> want(480, std::string(640, 'C'));
+    std::vector<std::string> want(480, std::string(640, background));
     const auto put = [&](int x, int y, std::uint32_t index) {
         if (index != 0 && x >= 0 && x < 640 && y >= 0 && y < 480)
             want[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = kLetters[index];
     };
     // The view's top-left cell: the hero's cell less (9, 7).
-    const int scrollX = kHeroCol - 9;
+    const int scrollX = heroCol - 9;
     const int scrollY = kHeroRow - 7;
     for (int row = 0; row < kHeight; ++row) {
         for (int col = 0; col < kWidth; ++col) {
@@ -147,11 +113,74 @@ TEST_P(WorldMapPictureTest, AFrameShowsTheViewAroundTheHero)
             for (int x = 0; x < 32; ++x)
                 put((node.x - scrollX) * 32 + x, (node.y - scrollY) * 32 + y, EventSheet(sx + x, node.icon * 32 + y));
     }
-    // The hero facing up: the cell at (64, 64) of the accessory sheet, at the screen centre.
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) put(288 + x, 224 + y, AccessorySheet(64 + x, 64 + y));
+        for (int x = 0; x < 32; ++x) put(288 + x, 224 + y, AccessorySheet(heroX + x, heroY + y));
+    return want;
+}
 
-    EXPECT_EQ(CountBackBufferMismatches(want, kLetters), 0);
+// The map surface is the keyed 640 x 480 work surface: with background colour 0 the map shows the
+// transparent colour wherever no picture is, also after the view scrolled and the map was drawn
+// again (nothing of the frame before stays behind the chips' transparent columns).
+TEST_P(WorldMapPictureTest, AFrameShowsTheViewAroundTheHero)
+{
+    const struct {
+        const char* what;
+        int nBackColor;
+        char background;   // its letter
+        int nStepsRight;   // frames the hero walks right before the frame compared
+        int heroX, heroY;  // the hero's cell of the accessory sheet: facing up, or right after a step
+    } cases[] = {
+        {"background colour 6", 6, 'C', 0, 64, 64},
+        {"background colour 0, after a step to the right", 0, '.', 1, 0, 96},
+    };
+    OpenWithPalette();
+    Write("bmp\\WorldMapChip.bmp", Bmp8(160, 64, ChipSheet));
+    Write("bmp\\WorldEvent.bmp", Bmp8(64, 64, EventSheet));
+    Write("bmp\\Accessory.bmp", Bmp8(128, 128, AccessorySheet));
+    Write("bmp\\Window.bmp", Bmp8(32, 32, [](int, int) { return 4u; }));
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.what);
+        WorldMap = cWorldMap();
+        ASSERT_EQ(WorldMap.SetSize(kWidth, kHeight), 1);
+        WorldMap.nBackColor = k.nBackColor;
+        WorldMap.bBackBitmap = 0;
+        WorldMap.Chip.Reset(2);
+        for (int c = 0; c < 2; ++c) WorldMap.Chip[c].nImage = kPicture[c];
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) WorldMap.Cell[x + (y << WorldMap.nPitch_Shift)] = (x + y) % 2;
+        WorldMap.Node.Reset(static_cast<int>(std::size(kNodes)));
+        for (int n = 0; n < static_cast<int>(std::size(kNodes)); ++n) {
+            WorldMap.Node[n].nX = kNodes[n].x;
+            WorldMap.Node[n].nY = kNodes[n].y;
+            cWorldStage& entry = WorldMap.Node[n].Entry[0];
+            entry.nIcon = kNodes[n].icon;
+            entry.nStageNo = kNodes[n].stageNo;
+            entry.nNeedStage = kNodes[n].needStage;
+            entry.bPassable = 1;
+        }
+        SystemData.bMapShowLives = 0;
+        SaveData.Reset();
+        SaveData.StageClear[kClearedStage] = 1;
+        SaveData.nMapX = kHeroCol;
+        SaveData.nMapY = kHeroRow;
+        SaveData.nMapDir = 1;  // facing up
+        ResetInput();
+
+        m_scene = std::make_unique<cSceneWorldMap>();
+        m_scene->Main();  // Init and the first fade step
+        m_scene->m_nState = cSceneWorldMap::kStateMap;
+        for (int step = 0; step < k.nStepsRight; ++step) {
+            Input[0].wDir = DIR_RIGHT;
+            m_scene->Main();
+            ResetInput();
+        }
+        m_scene->Main();  // one frame on the map: the hero does not move
+
+        EXPECT_EQ(
+            CountBackBufferMismatches(WantedFrame(kHeroCol + k.nStepsRight, k.background, k.heroX, k.heroY), kLetters),
+            0);
+        m_scene.reset();
+    }
 }
 
 // The scene state of a test that counts the colour-cycling steps the screens ask for; the state

@@ -568,6 +568,36 @@ TEST_P(StageSheetsTest, ACharacterSheetThatFailsStaysEmptyAndTheOthersLoad)
     EXPECT_TRUE(StageBitmaps.BmpCharaExcInfo.empty());
 }
 
+// Each background picture is measured against the screen before the stage loads its slots: under
+// DirectDraw one wider or higher than 640 x 480 goes into system memory; Direct3D keeps the flag.
+TEST_P(StageSheetsTest, ABackgroundLargerThanTheScreenIsLoadedIntoSystemMemoryUnderDirectDraw)
+{
+    const struct {
+        int width, height;
+        int bSystemMemory;  // under DirectDraw
+    } cases[] = {{641, 8, 1}, {8, 481, 1}, {640, 480, 0}};
+    OpenWithPalette();
+    Stage.m_Background.clear();
+    Stage.m_Background.resize(std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const std::string name = "back" + std::to_string(i) + ".bmp";
+        Write(name, Bmp8(cases[i].width, cases[i].height, [](int, int) { return 1u; }));
+        Stage.m_Background[i].m_bFill = 0;
+        Stage.m_Background[i].m_strPicture = name;
+    }
+    m_scene = std::make_unique<cSceneStage>();
+    ASSERT_TRUE(m_scene->LoadStagePictures(true));  // a restart: the eight background slots only
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        const int slot = 55 + static_cast<int>(i);
+        const int want = D3D() ? 0 : cases[i].bSystemMemory;
+        EXPECT_EQ(SDInfoTable[slot].bSystemMemory, want);
+        EXPECT_EQ(SDTable[slot].bSystemMemory, want);
+        EXPECT_EQ(SDTable[slot].nWidth, cases[i].width);
+    }
+    Stage.m_Background.clear();
+}
+
 INSTANTIATE_TEST_SUITE_P(Matrix, StageSheetsTest, ::testing::ValuesIn(kConfigs), ConfigName);
 
 }  // namespace
