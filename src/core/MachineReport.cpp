@@ -98,8 +98,8 @@ int WriteSystemReport()
     GetOSName(&report.os, nullptr, nullptr);
     GetCPUName(&report.cpu);
     GetMemoryStatus(&report.memory);
-    // The real free space: the report is not bound to the 31-bit query.
-    report.freeDisk = FreeDiskBytes(nullptr);
+    // Through the 31-bit query: a larger free space reads as a little under 2048 MB.
+    report.freeDisk = static_cast<ULONGLONG>(GetFreeDiskBytes(nullptr));
     return AppendToReportLog(WriteSystemLines, &report);
 }
 

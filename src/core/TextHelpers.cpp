@@ -12,12 +12,25 @@ std::string FormatBounded(std::size_t nLimit, const char* szFormat, va_list args
     if (nLimit == 0) {
         return {};
     }
-    std::vector<char> buffer(nLimit);
-    int n = std::vsnprintf(buffer.data(), nLimit, szFormat, args);
+    // One byte more than kept, so that a cut can tell a lead byte whose trail byte it loses.
+    std::vector<char> buffer(nLimit + 1);
+    int n = std::vsnprintf(buffer.data(), buffer.size(), szFormat, args);
     if (n < 0) {
         return {};
     }
-    std::size_t length = static_cast<std::size_t>(n) < nLimit ? static_cast<std::size_t>(n) : nLimit - 1;
+    if (static_cast<std::size_t>(n) < nLimit) {
+        return std::string(buffer.data(), static_cast<std::size_t>(n));
+    }
+    // Cut at nLimit - 1 bytes, never in the middle of a double-byte character.
+    const std::size_t maxBytes = nLimit - 1;
+    std::size_t length = 0;
+    while (length < maxBytes) {
+        const std::size_t step = IsDBCSChar(buffer.data() + length) ? 2 : 1;
+        if (length + step > maxBytes) {
+            break;
+        }
+        length += step;
+    }
     return std::string(buffer.data(), length);
 }
 

@@ -12,12 +12,13 @@
 // Size of the working buffer of the formatting helpers: texts of at most 5119 bytes.
 constexpr std::size_t kFormatBufferSize = 5120;
 
-// printf-style formatting into out, cut at 5119 bytes. The message builder of the checked
+// printf-style formatting into out, cut at 5119 bytes (at a character boundary). The message builder of the checked
 // containers and of most message texts; callable from any thread.
 void FormatString(std::string& out, const char* szFormat, ...) __attribute__((format(printf, 2, 3)));
 
 // vsnprintf into a std::string of at most nLimit - 1 bytes (nLimit >= 1): the bounded core of the
-// formatting helpers and of the logs' line builders.
+// formatting helpers and of the logs' line builders. A longer text is cut without splitting a
+// double-byte character, so a cut text never ends in a lone lead byte.
 std::string FormatBounded(std::size_t nLimit, const char* szFormat, va_list args) __attribute__((format(printf, 2, 0)));
 
 // Number of decimal digits of the value's magnitude, 1 to 10 (0 has one; the sign is not counted).

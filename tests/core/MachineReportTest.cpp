@@ -54,6 +54,24 @@ TEST_F(MachineReportTest, SystemReportWritesTheLinesInTheirFormats)
     EXPECT_TRUE(std::regex_match(lines[6], std::regex("HD Free : +[0-9]+MB"))) << lines[6];
 }
 
+TEST_F(MachineReportTest, SystemReportGivesTheFreeDiskSpaceOfThe31BitQuery)
+{
+    ULARGE_INTEGER available{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA(".", &available, nullptr, nullptr));
+    ASSERT_EQ(WriteSystemReport(), 1);
+    std::vector<std::string> lines = CrLfLines(folder.Read("Report_Game.txt"));
+    ASSERT_EQ(lines.size(), 7u);
+    if (available.QuadPart > static_cast<ULONGLONG>(INT_MAX)) {
+        // 2147483647 bytes: a little under 2048 MB, rounded by "%3.f".
+        EXPECT_EQ(lines[6], "HD Free : 2048MB");
+    } else {
+        char expected[64];
+        std::snprintf(expected, sizeof(expected), "HD Free : %3.fMB",
+                      static_cast<double>(available.QuadPart) / 1048576.0);
+        EXPECT_EQ(lines[6], expected);
+    }
+}
+
 TEST_F(MachineReportTest, SystemReportFailsWithoutReportLog)
 {
     ASSERT_TRUE(DeleteFileA("Report_Game.txt"));

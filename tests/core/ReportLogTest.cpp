@@ -83,6 +83,18 @@ TEST_F(ReportLogTest, ReportLogECCutsAt1023Bytes)
     EXPECT_EQ(Lines("Report_Game.txt"), std::vector<std::string>{std::string(1023, 'y')});
 }
 
+TEST_F(ReportLogTest, ReportLogECCutsLongJapaneseTextsAtACharacterBoundary)
+{
+    ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);
+    folder.Write("EC_Game.txt", "");
+    SetECLog(1, "EC_Game.txt");
+    // 1022 bytes, then double-byte characters: the one at bytes 1022-1023 does not fit.
+    const std::string head(1022, 'y');
+    EXPECT_EQ(ReportLogEC("%s%s", head.c_str(), "\x83\x47\x83\x89\x81\x5b"), 1);
+    EXPECT_EQ(Lines("Report_Game.txt"), std::vector<std::string>{head});
+    EXPECT_EQ(Lines("EC_Game.txt"), std::vector<std::string>{head});
+}
+
 TEST_F(ReportLogTest, ReportLogECWritesNothingWithoutReportLog)
 {
     ASSERT_EQ(CreateReportLog("Report_Game.txt"), 1);

@@ -126,6 +126,29 @@ TEST(TextHelpersTest, FormatStringCutsAt5119Bytes)
     EXPECT_EQ(out, std::string(5119, 'x'));
 }
 
+TEST(TextHelpersTest, FormatStringNeverCutsADoubleByteCharacterInHalf)
+{
+    struct Case {
+        std::size_t prefix;  // ASCII bytes before the tail
+        const char* tail;
+        std::size_t kept;  // bytes of the result
+    };
+    const Case cases[] = {
+        {5118, "\x82\xa0", 5118},          // the lead byte would be byte 5119: dropped with its trail
+        {5117, "\x82\xa0\x62", 5119},      // the character fits whole, the "b" after it not
+        {5118, "\x81\x5c", 5118},          // a trail byte of 0x5C counts with its lead byte
+        {5116, "\x81\x5c\x81\x5c", 5118},  // the second character would end past the limit
+        {5118, "\x82\n", 5119},            // a lead byte without a trail byte is a character alone
+        {5118, "\xa0\xa1", 5119},          // half-width katakana are single bytes
+    };
+    for (const Case& c : cases) {
+        const std::string text = std::string(c.prefix, 'a') + c.tail;
+        std::string out;
+        FormatString(out, "%s", text.c_str());
+        EXPECT_EQ(out, text.substr(0, c.kept)) << c.prefix << " + " << c.tail;
+    }
+}
+
 TEST(TextHelpersTest, SjisConvertsTheFixedTexts)
 {
     EXPECT_EQ(Sjis("エラー"), "\x83\x47\x83\x89\x81\x5b");
