@@ -285,5 +285,77 @@ TEST_F(BlockCharaTest, ABlockCharacterPushingTheHeroIntoAWallCrushesItInPlay)
     EXPECT_DOUBLE_EQ(p.x, 492.0) << "the box goes back to where the sub-step found it";
 }
 
+TEST_F(BlockCharaTest, ABlockMovingAwayDragsNoFlightAWallRefusesAPlacementAndAKnockUpLeavesTheFoothold)
+{
+    // A flight stopped by blocks, with a block on its left (right edge 486) that moves left.
+    // Still or moving right, the object is not snapped after it: the left contact is dropped and
+    // the overlap is resolved vertically (under the block's bottom 501). Moving left into it, it
+    // is snapped to 487 and counts as pushed.
+    struct Flight {
+        double vx;
+        double wantX, wantY;
+        int wantL, wantU, wantPushed;
+    };
+    for (const Flight& f :
+         {Flight{0.0, 485, 502, 0, 1, 0}, Flight{1.0, 485, 502, 0, 1, 0}, Flight{-1.0, 487, 481, 1, 0, 1}}) {
+        SCOPED_TRACE(f.vx);
+        Fresh();
+        AddBlock(1, 455, 470, 32, 32, -1.0, 0);
+        cPlayer& p = Hero();
+        Place(p, 485, 481);
+        p.noGravity = 1;
+        p.blockMode = 1;
+        p.vx = f.vx;
+        EXPECT_EQ(Scene().CollideBlockCharas(p, CharaList), 0);
+        EXPECT_DOUBLE_EQ(p.x, f.wantX);
+        EXPECT_DOUBLE_EQ(p.y, f.wantY);
+        EXPECT_EQ(p.LRUD[0], f.wantL);
+        EXPECT_EQ(p.LRUD[2], f.wantU);
+        EXPECT_EQ(p.leftFoothold, f.wantPushed);
+    }
+
+    // A rising hero under a block that rises too (bottom 431): it is put below it (y 432) and
+    // takes the block's speed, unless a solid cell lies where it would be put.
+    for (int wall : {0, 1}) {
+        SCOPED_TRACE(wall);
+        Fresh();
+        if (wall) Solid(15, 14);
+        AddBlock(1, 480, 400, 32, 32, 0, -1.0);
+        cPlayer& p = Hero();
+        Place(p, 485, 440);
+        p.y = 428;
+        p.bottom = 428 + kH - 1;
+        p.vy = -0.5;
+        p.jumpLocked = 0;
+        EXPECT_EQ(Scene().CollideBlockCharas(p, CharaList), 0);
+        EXPECT_DOUBLE_EQ(p.y, wall ? 428.0 : 432.0);
+        EXPECT_DOUBLE_EQ(p.vy, wall ? -0.5 : -1.0);
+        EXPECT_EQ(p.jumpLocked, wall ? 0 : 1);
+    }
+
+    // Standing on a foothold: kept while not knocked upward (no-floor count and knock-back flag
+    // reset), left without the pushed flag when knocked upward, its speed kept.
+    for (double knockY : {0.0, -1.0}) {
+        SCOPED_TRACE(knockY);
+        Fresh();
+        AddBlock(7, 480, 470);
+        cPlayer& p = Hero();
+        Place(p, 485, 440);
+        p.onFoothold = 1;
+        p.footholdKey = 7;
+        p.knockY = knockY;
+        p.vy = 0.5;
+        p.noFloorCount = 3;
+        p.knockedBack = 1;
+        const bool kept = knockY == 0.0;
+        EXPECT_EQ(Scene().CollideBlockCharas(p, CharaList), 0);
+        EXPECT_EQ(p.onFoothold, kept ? 1 : 0);
+        EXPECT_EQ(p.leftFoothold, 0);
+        EXPECT_DOUBLE_EQ(p.vy, 0.5);
+        EXPECT_EQ(p.noFloorCount, kept ? 0 : 3);
+        EXPECT_EQ(p.knockedBack, kept ? 0 : 1);
+    }
+}
+
 }  // namespace
 }  // namespace stagetest
