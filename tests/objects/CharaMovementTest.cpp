@@ -88,6 +88,26 @@ TEST_F(CharaMovementTest, JumpFormulasStayFiniteWithoutGravityAndForNegativeLeve
     EXPECT_TRUE(std::isfinite(static_cast<double>(chara.CalcJumpTime(v))));
 }
 
+TEST_F(CharaMovementTest, JumpLevelIsASignedByte)
+{
+    SetSpeed(2, 0.4);
+    struct Case {
+        int level;   // as a command parameter gives it
+        int asByte;  // the level the jump takes
+    };
+    const Case cases[] = {{260, 4}, {-252, 4}, {127, 127}, {128, -128}, {383, 127}};
+    for (int op = 0; op <= 1; ++op) {
+        Make(op);
+        for (const Case& c : cases) {
+            EXPECT_DOUBLE_EQ(chara.CalcJumpSpeed(c.level), chara.CalcJumpSpeed(c.asByte)) << c.level;
+            EXPECT_EQ(chara.CalcJumpTenths(c.level), chara.CalcJumpTenths(c.asByte)) << c.level;
+        }
+        EXPECT_DOUBLE_EQ(chara.CalcJumpSpeed(260), ExpectedJumpSpeed(0.4, 2, 4, op == 0));
+        // A byte that reads negative rises nothing, as a negative level does.
+        EXPECT_DOUBLE_EQ(chara.CalcJumpSpeed(200), chara.JumpSpeedForHeight(0.0));
+    }
+}
+
 TEST_F(CharaMovementTest, FallingAccumulatesGravityAndLandingSnapsToTheCell)
 {
     SetSpeed(2, 0.4);  // g = 0.1 per sub-step

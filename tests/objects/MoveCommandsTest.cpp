@@ -101,6 +101,86 @@ TEST(MoveCommandsTest, StraightMoveKeepsFacingWhenFixedOrAsked)
     }
 }
 
+TEST(MoveCommandsTest, StraightMoveTurnsBackOnlyForAFixedFacingCharacterThatIsTurned)
+{
+    struct FOLLOWCASE {
+        int bFollow;  // turn-with-facing flag of the move
+        int bFixed;   // the character's fixed facing
+        double fDx;   // four sub-steps at 3 pixels, the facing turned right after two
+        int nFacingAfter;
+    };
+    const FOLLOWCASE cases[] = {
+        {1, 1, 0.0, 1},    // reversed when the facing changes
+        {1, 0, -12.0, 0},  // not fixed: the move's own request turns it back left
+        {0, 1, -12.0, 1},  // no turn-with-facing: keeps going left
+    };
+    for (const FOLLOWCASE& c : cases) {
+        cCommandTestStage stage(1, 0.0);
+        cChara& chara = stage.AddChara(kStageLeft + 300, kStageTop + 200, 1, 0);
+        chara.def.m_nDirectionFix = static_cast<std::int8_t>(c.bFixed);
+        cEdCommand command = cCommandTestStage::MakeCommand(2, 5, true);
+        command.m_lpMove->m_nDirection = 2;
+        command.m_lpMove->m_nSpeed = 30;
+        command.m_lpMove->m_bFollowFacing = static_cast<std::int8_t>(c.bFollow);
+        stage.Give(chara, command);
+        const double x0 = chara.x;
+        stage.SubStep();
+        stage.SubStep();
+        chara.facing = 1;
+        stage.SubStep();
+        stage.SubStep();
+        EXPECT_NEAR(chara.x - x0, c.fDx, 1e-9) << c.bFollow << c.bFixed;
+        EXPECT_EQ(chara.facing, c.nFacingAfter) << c.bFollow << c.bFixed;
+    }
+}
+
+TEST(MoveCommandsTest, MoveToGoalByEachCoordinateKind)
+{
+    // The character's graphic centre is at world (436, 536); the camera shows world (400, 320)
+    // at the screen's top-left corner, so that centre is at (36, 216) on the screen.
+    struct KINDCASE {
+        const char* szName;
+        int nKind;
+        int ox, oy;  // goal dots
+        int bUseX, bFreezeX;
+        double fDx, fDy;  // the way to the goal in pixels
+    };
+    const KINDCASE cases[] = {
+        {"from the placement at (500, 600)", 0, 10, -4, 1, 0, 74, 60},
+        {"relative", 1, 30, -40, 1, 0, 30, -40},
+        {"absolute in the stage", 2, 200, 0, 1, 0, 100, -200},
+        {"on the screen", 3, 50, 300, 1, 0, 30, 100},
+        {"unused x goes straight up", 1, 30, -40, 0, 0, 0, -40},
+        {"fixed x keeps its share of the speed off", 1, 30, -40, 1, 1, 30, -40},
+    };
+    for (const KINDCASE& c : cases) {
+        SCOPED_TRACE(c.szName);
+        cCommandTestStage stage(1, 0.0);
+        stage.field.m_ScrollX.dPos = 400;
+        cChara& chara = stage.AddChara(420, 520, 1, 0);
+        chara.spawnX = 500;
+        chara.spawnY = 600;
+        cEdCommand command = cCommandTestStage::MakeCommand(2, 5, true);
+        cEdMove& move = *command.m_lpMove;
+        move.m_nMoveMode = 1;
+        move.m_nCoordKind = static_cast<std::int8_t>(c.nKind);
+        move.m_nTargetDotX = static_cast<std::int16_t>(c.ox);
+        move.m_nTargetDotY = static_cast<std::int16_t>(c.oy);
+        move.m_bUseX = static_cast<std::int8_t>(c.bUseX);
+        move.m_bFreezeX = static_cast<std::int8_t>(c.bFreezeX);
+        move.m_nSpeed = 30;
+        stage.Give(chara, command);
+        ASSERT_EQ(chara.ScreenCentreX(), 36);
+        ASSERT_EQ(chara.ScreenCentreY(), 216);
+        stage.SubStep();
+        const double d = std::sqrt(c.fDx * c.fDx + c.fDy * c.fDy);
+        const double fExpectX = c.bFreezeX ? 0.0 : 3.0 * c.fDx / d;
+        EXPECT_NEAR(chara.x - 420, fExpectX, 1e-9);
+        EXPECT_NEAR(chara.y - 520, 3.0 * c.fDy / d, 1e-9);
+        EXPECT_EQ(chara.facing, fExpectX > 0.0 ? 1 : 0);
+    }
+}
+
 TEST(MoveCommandsTest, AcceleratingMoveBuildsInertiaUpToItsMaximum)
 {
     // b = 1: a velocity v adds v / 60 to the inertial speed each step (v / b / 60), limited to
@@ -533,6 +613,38 @@ TEST(MoveCommandsTest, WarpMovesByDistanceAndIsUndoneInAWall)
         stage.SubStep();
         EXPECT_NEAR(chara.x - x0, c.fDx, 1e-9) << c.nDirection << " " << c.nDistance;
         EXPECT_NEAR(chara.y - y0, c.fDy, 1e-9) << c.nDirection << " " << c.nDistance;
+    }
+}
+
+TEST(MoveCommandsTest, WarpFromTheTargetGoesByTheTargetsFacing)
+{
+    struct FROMCASE {
+        int nDirection;
+        int bTarget;
+        double fX, fY;  // where the character lands
+    };
+    const double k = 32 * kInvSqrt2;
+    const FROMCASE cases[] = {
+        {0, 1, 632, 520},          // front of the right-facing target
+        {1, 1, 568, 520},          // its back
+        {9, 1, 600 - k, 520 + k},  // left-down
+        {13, 1, 420, 400},         // no direction: the character stays
+        {3, 0, 420, 400},          // no target: nothing happens
+    };
+    for (const FROMCASE& c : cases) {
+        cCommandTestStage stage(1, 0.0);
+        cPlayer& hero = stage.SetupHero(600, 520);
+        hero.facing = 1;
+        cChara& chara = stage.AddChara(420, 400, 1, 0);
+        if (c.bTarget) chara.target = CharaRef(hero.source);
+        cEdCommand command = cCommandTestStage::MakeCommand(20, 0, true);
+        command.m_lpMove->m_nMoveMode = 1;
+        command.m_lpMove->m_nDirection = static_cast<std::int8_t>(c.nDirection);
+        command.m_lpMove->m_nDistance = 2;
+        stage.Give(chara, command);
+        stage.SubStep();
+        EXPECT_NEAR(chara.x, c.fX, 1e-9) << c.nDirection;
+        EXPECT_NEAR(chara.y, c.fY, 1e-9) << c.nDirection;
     }
 }
 

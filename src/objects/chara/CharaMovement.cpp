@@ -56,7 +56,8 @@ double StopToDecel(int n)
 
 double cCharaBase::CalcJumpSpeed(int level) const
 {
-    return JumpSpeedForHeight(HblToDots(level));
+    // The level is a signed byte: a command parameter beyond it keeps only its low byte.
+    return JumpSpeedForHeight(HblToDots(static_cast<std::int8_t>(level)));
 }
 
 double cCharaBase::JumpSpeedForHeight(double h) const

@@ -185,7 +185,8 @@ public:
     virtual void Jump(COMMANDINSTANCE* instance);
 
     // Movement primitives.
-    // Initial vertical speed for a jump of level x 16 pixels.
+    // Initial vertical speed for a jump of level x 16 pixels; the level is taken as a signed
+    // byte (its low 8 bits).
     double CalcJumpSpeed(int level) const;
     // Initial vertical speed (negative = up) with which gravity integrated per sub-step rises h
     // pixels; times (0.99 - 0.025 G) for a player-operated character. A negative height counts
@@ -193,7 +194,7 @@ public:
     double JumpSpeedForHeight(double h) const;
     // Sub-steps of the rise: truncation of (b - speed / g); 0 without gravity.
     int CalcJumpTime(double speed) const;
-    // The jump's length in tenths of a second: CalcJumpTime / b / 6 + 1.
+    // The jump's length in tenths of a second: CalcJumpTime / b / 6 + 1 (level as above).
     int CalcJumpTenths(int level) const;
     // At stage cell (col, row): half a pixel right of the grid, scaled about its centre, then
     // the fix-ups.
