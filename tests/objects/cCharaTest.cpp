@@ -122,8 +122,15 @@ TEST_F(CharaTest, SetUpTakesStatusSettingsAndTargetsTheHeroOnce)
     EXPECT_EQ(chara.lastWallSide, -1);
     EXPECT_EQ(chara.charaVars.size(), 9u);
     EXPECT_EQ(chara.target, CharaRef(0));
+    // A second set-up starts from nothing of the first life.
+    chara.extraAnimes.emplace_back();
+    chara.dying = 1;
+    chara.invincibleTime = 9;
     chara.InitFromTemplate(5, d, nullptr, 100, 200, 2);
     EXPECT_EQ(Player[P1].targetedBy.Count(5), 1);
+    EXPECT_TRUE(chara.extraAnimes.empty());
+    EXPECT_EQ(chara.dying, 0);
+    EXPECT_EQ(chara.invincibleTime, 0);
 }
 
 TEST_F(CharaTest, ActivationModesAndTheStayActiveFlag)

@@ -112,6 +112,7 @@ void cCharaBase::Init(const cEdChara* d, double dSpawnX, double dSpawnY, int nMe
     invincibleTime = 0;
     attackerInvincible.clear();
     SetAnimeSet(def.m_nAnimeSet, 1);
+    extraAnimes.clear();
 }
 
 void cCharaBase::SetAnimeSet(int n, int force)
