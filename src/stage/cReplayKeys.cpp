@@ -19,13 +19,13 @@ bool Down(int vKey)
 
 }  // namespace
 
-int cReplayKeys::Check(int nGameMode, int bRecording)
+int cReplayKeys::Check(int nGameMode, int bRecording, int& nCoolDown)
 {
     if (nGameMode == GAMEMODE_REPLAY || bRecording == 0) {
         return 0;
     }
-    if (m_nCoolDown > 0) {
-        --m_nCoolDown;
+    if (nCoolDown > 0) {
+        --nCoolDown;
     }
     const bool bF1 = Down(VK_F1);
     const bool bF2 = Down(VK_F2);
@@ -37,9 +37,9 @@ int cReplayKeys::Check(int nGameMode, int bRecording)
     }
     const cReplay& replay = bF1 ? Replay : ReplayPrev;
     if (replay.Empty()) {
-        if (m_nCoolDown <= 0) {
+        if (nCoolDown <= 0) {
             PlaySE(SE_NOTICE);
-            m_nCoolDown = kReplayNoticeFrames;
+            nCoolDown = kReplayNoticeFrames;
         }
         return 0;
     }
