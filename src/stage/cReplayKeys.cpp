@@ -29,9 +29,12 @@ int cReplayKeys::Check(int nGameMode, int bRecording, int& nCoolDown)
     }
     const bool bF1 = Down(VK_F1);
     const bool bF2 = Down(VK_F2);
-    const bool bFresh = bF1 ? !m_bF1Was : !m_bF2Was;
-    m_bF1Was = bF1;
-    m_bF2Was = bF2;
+    if (!bF1) {
+        m_bF1Served = false;
+    }
+    if (!bF2) {
+        m_bF2Served = false;
+    }
     if (!bF1 && !bF2) {
         return 0;
     }
@@ -43,9 +46,11 @@ int cReplayKeys::Check(int nGameMode, int bRecording, int& nCoolDown)
         }
         return 0;
     }
-    if (!bFresh) {
+    bool& bServed = bF1 ? m_bF1Served : m_bF2Served;
+    if (bServed) {
         return 0;
     }
+    bServed = true;
     PlaySE(SE_DECIDE);
     // The main window serves the request (its dialog included) before the send returns.
     SendMessage(hWndMain.load(), WM_SAVEREPLAYFILE, bF1 ? 0 : 1, 0);

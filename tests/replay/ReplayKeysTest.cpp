@@ -1,5 +1,6 @@
-// The F1/F2 replay save keys: which recording a request names, fresh presses only, the key state
-// released after the request, the notice of an empty recording and its cool-down.
+// The F1/F2 replay save keys: which recording a request names, one request until the key is seen
+// up, the key state released after the request, the notice of an empty recording and its
+// cool-down.
 #include "stage/cReplayKeys.h"
 
 #include <gtest/gtest.h>
@@ -137,6 +138,30 @@ TEST_F(ReplayKeysTest, AHeldKeyOpensTheDialogOnceUntilPressedAgain)
     SetKeyState(VK_F1, true);
     EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 1);
     EXPECT_EQ(Log().saves.size(), 2u);
+}
+
+TEST_F(ReplayKeysTest, AKeyHeldFromTheFirstFrameOpensTheDialogOnceSomethingIsRecorded)
+{
+    // F1 down in the first frame of a play: only the notice. Held on, it opens the dialog on
+    // the first check after a frame was recorded, and once only.
+    cReplayKeys keys;
+    SetKeyState(VK_F1, true);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 0);
+    EXPECT_EQ(Log().sounds, (std::vector<WPARAM>{3}));
+    Replay.Record(0, 0);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 1);
+    EXPECT_EQ(Log().saves, (std::vector<WPARAM>{0}));
+    EXPECT_EQ(Log().sounds, (std::vector<WPARAM>{3, 1}));
+    SetKeyState(VK_F1, true);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 0);
+    EXPECT_EQ(Log().saves.size(), 1u);
+
+    // A key that did not open the dialog is not held back by the one that did.
+    ReplayPrev.Record(1, 0);
+    SetKeyState(VK_F1, false);
+    SetKeyState(VK_F2, true);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 1);
+    EXPECT_EQ(Log().saves, (std::vector<WPARAM>{0, 1}));
 }
 
 TEST_F(ReplayKeysTest, AHeldKeyWithNothingRecordedSoundsTheNoticeEverySixtyFrames)
