@@ -65,6 +65,9 @@ public:
     int nTargetFps = 0;         // frames per second: 60, or the running stage's own rate
     int m_nFadeSpeed = 0;       // degrees per frame of every screen fade (10 from start-up)
     int m_nBgm = 0;             // Bgm record of the screen music last requested; 0 none
+    // Checks of the replay save keys left before the notice of an empty recording may sound again;
+    // kept across stage screens, like the keys' checks it counts.
+    int nReplayNoticeCoolDown = 0;
     // Set by the start-up from the settings: "ShowFps" of System.ini (0 off, 2 plain small text,
     // other values boxed text) and whether a DirectDraw full screen copies instead of flipping.
     int nShowFps = 0;

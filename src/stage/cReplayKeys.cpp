@@ -19,33 +19,38 @@ bool Down(int vKey)
 
 }  // namespace
 
-int cReplayKeys::Check(int nGameMode, int bRecording)
+int cReplayKeys::Check(int nGameMode, int bRecording, int& nCoolDown)
 {
     if (nGameMode == GAMEMODE_REPLAY || bRecording == 0) {
         return 0;
     }
-    if (m_nCoolDown > 0) {
-        --m_nCoolDown;
+    if (nCoolDown > 0) {
+        --nCoolDown;
     }
     const bool bF1 = Down(VK_F1);
     const bool bF2 = Down(VK_F2);
-    const bool bFresh = bF1 ? !m_bF1Was : !m_bF2Was;
-    m_bF1Was = bF1;
-    m_bF2Was = bF2;
+    if (!bF1) {
+        m_bF1Served = false;
+    }
+    if (!bF2) {
+        m_bF2Served = false;
+    }
     if (!bF1 && !bF2) {
         return 0;
     }
     const cReplay& replay = bF1 ? Replay : ReplayPrev;
     if (replay.Empty()) {
-        if (m_nCoolDown <= 0) {
+        if (nCoolDown <= 0) {
             PlaySE(SE_NOTICE);
-            m_nCoolDown = kReplayNoticeFrames;
+            nCoolDown = kReplayNoticeFrames;
         }
         return 0;
     }
-    if (!bFresh) {
+    bool& bServed = bF1 ? m_bF1Served : m_bF2Served;
+    if (bServed) {
         return 0;
     }
+    bServed = true;
     PlaySE(SE_DECIDE);
     // The main window serves the request (its dialog included) before the send returns.
     SendMessage(hWndMain.load(), WM_SAVEREPLAYFILE, bF1 ? 0 : 1, 0);

@@ -117,7 +117,8 @@ int cSceneStage::CheckPauseKey()
 
 int cSceneStage::CheckReplayKey()
 {
-    return m_ReplayKeys.Check(SceneFlow().m_nGameMode, SystemData.bReplayEnabled);
+    cSceneFlow& flow = SceneFlow();
+    return m_ReplayKeys.Check(flow.m_nGameMode, SystemData.bReplayEnabled, flow.nReplayNoticeCoolDown);
 }
 
 bool cSceneStage::RetryAllowed() const

@@ -1,5 +1,6 @@
-// The F1/F2 replay save keys: which recording a request names, fresh presses only, the key state
-// released after the request, the notice of an empty recording and its cool-down.
+// The F1/F2 replay save keys: which recording a request names, one request until the key is seen
+// up, the key state released after the request, the notice of an empty recording and its
+// cool-down.
 #include "stage/cReplayKeys.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,7 @@ protected:
     }
 
     std::optional<testsupport::TestMainWindow> m_window;
+    int m_nCoolDown = 0;  // the notice's cool-down, kept by the caller across stage screens
 };
 
 struct KeyCase {
@@ -98,7 +100,7 @@ TEST_P(ReplayKeyCaseTest, APressNamesTheRightRecording)
     SetKeyState(VK_F1, c.bF1);
     SetKeyState(VK_F2, c.bF2);
     cReplayKeys keys;
-    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1), c.nSaves);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), c.nSaves);
     ASSERT_EQ(static_cast<int>(Log().saves.size()), c.nSaves);
     if (c.nSaves == 1) {
         EXPECT_EQ(Log().saves[0], c.param);
@@ -122,20 +124,44 @@ TEST_F(ReplayKeysTest, AHeldKeyOpensTheDialogOnceUntilPressedAgain)
     Replay.Record(2, 0);
     cReplayKeys keys;
     SetKeyState(VK_F1, true);
-    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1), 1);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 1);
     // The dialog swallowed the key-up, then the key is seen down again without a new press
     // in between: still one request while it stays down.
     SetKeyState(VK_F1, true);
     for (int f = 0; f < 5; ++f) {
-        EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1), 0) << f;
+        EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 0) << f;
     }
     EXPECT_EQ(Log().saves.size(), 1u);
     // Released and pressed again: a second request.
     SetKeyState(VK_F1, false);
-    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1), 0);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 0);
     SetKeyState(VK_F1, true);
-    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1), 1);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 1);
     EXPECT_EQ(Log().saves.size(), 2u);
+}
+
+TEST_F(ReplayKeysTest, AKeyHeldFromTheFirstFrameOpensTheDialogOnceSomethingIsRecorded)
+{
+    // F1 down in the first frame of a play: only the notice. Held on, it opens the dialog on
+    // the first check after a frame was recorded, and once only.
+    cReplayKeys keys;
+    SetKeyState(VK_F1, true);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 0);
+    EXPECT_EQ(Log().sounds, (std::vector<WPARAM>{3}));
+    Replay.Record(0, 0);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 1);
+    EXPECT_EQ(Log().saves, (std::vector<WPARAM>{0}));
+    EXPECT_EQ(Log().sounds, (std::vector<WPARAM>{3, 1}));
+    SetKeyState(VK_F1, true);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 0);
+    EXPECT_EQ(Log().saves.size(), 1u);
+
+    // A key that did not open the dialog is not held back by the one that did.
+    ReplayPrev.Record(1, 0);
+    SetKeyState(VK_F1, false);
+    SetKeyState(VK_F2, true);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 1);
+    EXPECT_EQ(Log().saves, (std::vector<WPARAM>{0, 1}));
 }
 
 TEST_F(ReplayKeysTest, AHeldKeyWithNothingRecordedSoundsTheNoticeEverySixtyFrames)
@@ -145,7 +171,7 @@ TEST_F(ReplayKeysTest, AHeldKeyWithNothingRecordedSoundsTheNoticeEverySixtyFrame
     std::vector<int> noticeFrames;
     for (int frame = 1; frame <= 130; ++frame) {
         const std::size_t before = Log().sounds.size();
-        EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1), 0);
+        EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 0);
         if (Log().sounds.size() != before) {
             noticeFrames.push_back(frame);
         }
@@ -158,6 +184,31 @@ TEST_F(ReplayKeysTest, AHeldKeyWithNothingRecordedSoundsTheNoticeEverySixtyFrame
     EXPECT_TRUE(Log().saves.empty());
 }
 
+TEST_F(ReplayKeysTest, TheNoticeCoolDownOutlivesTheScreenThatGaveIt)
+{
+    // A notice, two more checks, then the play is left and a new stage screen checks the keys
+    // with the same cool-down: it counts on, so the next notice comes 60 checks after the first.
+    SetKeyState(VK_F1, true);
+    std::optional<cReplayKeys> keys(std::in_place);
+    std::vector<int> noticeChecks;
+    for (int check = 1; check <= 130; ++check) {
+        if (check == 4) {
+            keys.emplace();
+        }
+        const std::size_t before = Log().sounds.size();
+        EXPECT_EQ(keys->Check(GAMEMODE_NEWGAME, 1, m_nCoolDown), 0);
+        if (Log().sounds.size() != before) {
+            noticeChecks.push_back(check);
+        }
+    }
+    EXPECT_EQ(noticeChecks, (std::vector<int>{1, 61, 121}));
+    // Checks in playback or with recording off do not count it down.
+    m_nCoolDown = 5;
+    EXPECT_EQ(keys->Check(GAMEMODE_REPLAY, 1, m_nCoolDown), 0);
+    EXPECT_EQ(keys->Check(GAMEMODE_NEWGAME, 0, m_nCoolDown), 0);
+    EXPECT_EQ(m_nCoolDown, 5);
+}
+
 TEST_F(ReplayKeysTest, PlaybackOrRecordingOffIgnoresTheKeys)
 {
     Replay.Record(2, 0);
@@ -165,12 +216,12 @@ TEST_F(ReplayKeysTest, PlaybackOrRecordingOffIgnoresTheKeys)
     SetKeyState(VK_F1, true);
     SetKeyState(VK_F2, true);
     cReplayKeys keys;
-    EXPECT_EQ(keys.Check(GAMEMODE_REPLAY, 1), 0);
-    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 0), 0);
+    EXPECT_EQ(keys.Check(GAMEMODE_REPLAY, 1, m_nCoolDown), 0);
+    EXPECT_EQ(keys.Check(GAMEMODE_NEWGAME, 0, m_nCoolDown), 0);
     EXPECT_TRUE(Log().saves.empty());
     EXPECT_TRUE(Log().sounds.empty());
     Replay.Clear();
-    EXPECT_EQ(keys.Check(GAMEMODE_REPLAY, 1), 0);
+    EXPECT_EQ(keys.Check(GAMEMODE_REPLAY, 1, m_nCoolDown), 0);
     EXPECT_TRUE(Log().sounds.empty());
 }
 
