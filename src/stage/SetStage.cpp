@@ -95,6 +95,7 @@ void cSceneStage::SetStage(int bRestart, int bMusic)
     FireStartTrigger();
     UpdateObjectFlags();
     m_nStageFlag = Stage.m_bShowHud;
+    LeaveVirtualBackBuffer();
     m_bInSetUp = false;
     ECLog("Out SetStage");
 }

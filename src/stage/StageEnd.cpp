@@ -109,9 +109,8 @@ int cSceneStage::AddStageTotals()
     const int nLives = SaveData.nRunScore / nStep - nOld / nStep;
     int nAnnounced = 0;
     for (int i = 0; i < nLives; ++i) {
-        if (SaveData.nLives < kMaxLives) {
-            ++SaveData.nLives;
-        }
+        // Never more than 99 after an extra life, also when the lives were already above it.
+        SaveData.nLives = SaveData.nLives < kMaxLives ? SaveData.nLives + 1 : kMaxLives;
         PlaySE(SE_EXTRA_LIFE);
         ++nAnnounced;
         // The notice: the built-in icon above the player for the frames of the wait.

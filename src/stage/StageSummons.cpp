@@ -59,8 +59,10 @@ int cSceneStage::SummonBlock(double x, double y, int nUnused, const BLOCKSUMMONP
     }
     const int index = layout.Cell(column, row);
     MAPCELL& cell = StageMap.data()[index];
-    const bool holdsBlock = cell.m_nGraphic != 0 && CheckBlockCond(cell) != 0;
-    if (params.bProtectAlways ? cell.m_bNoOverwrite != 0 : holdsBlock && cell.m_bNoOverwrite != 0) {
+    // The block's conditions are read only where they decide, since reading a once-only list
+    // that holds latches it in the cell.
+    auto holdsBlock = [this, &cell] { return cell.m_nGraphic != 0 && CheckBlockCond(cell) != 0; };
+    if (params.bProtectAlways ? cell.m_bNoOverwrite != 0 : holdsBlock() && cell.m_bNoOverwrite != 0) {
         return 0;
     }
     switch (params.nMode) {
@@ -70,7 +72,7 @@ int cSceneStage::SummonBlock(double x, double y, int nUnused, const BLOCKSUMMONP
             return 0;
         }
         m_SummonedCells.push_back(index);
-        if (holdsBlock) {
+        if (holdsBlock()) {
             EraseBlock(cell);
             return 0;
         }

@@ -444,6 +444,10 @@ public:
     // CreateViewMask of slots 65 and 66 for a hero with a limited view (shapes 1..4), when a
     // drawing back-end is open; true otherwise.
     bool CreateHeroViewMask();
+    // Drawing goes straight to the back buffer again (the virtual back buffer off, its picture
+    // flushed first), as at the end of a screen effect: the end of the stage set-up, so that an
+    // effect cut short by a restart does not keep it on.
+    void LeaveVirtualBackBuffer();
     void LoadStageBmp();
     // Releases and empties the three bitmap caches (the screen's destructor).
     static void ReleaseStageBitmaps();

@@ -171,6 +171,7 @@ TEST_F(StageEnd, TotalsGrowAndEachPassedScoreStepGivesALife)
         {"three steps passed", 900, 2200, 0, 1, 1000, 5, 8},
         {"no step passed", 1000, 999, 0, 1, 1000, 5, 5},
         {"capped at 99", 0, 2000, 1, 1, 1000, 98, 99},
+        {"lives above 99 come down to 99", 0, 1000, 0, 1, 1000, 150, 99},
         {"unlimited lives", 0, 5000, 0, 1, 1000, kUnlimited, kUnlimited},
         {"step 0", 0, 5000, 0, 1, 0, 5, 5},
         {"a run score at the top of the range stays there", 2147483000, 5000, 0, 0, 1000, 5, 5},

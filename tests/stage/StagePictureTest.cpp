@@ -474,6 +474,61 @@ TEST_P(ViewMaskPictureTest, TheHeroSeesThroughADiscOrASquare)
 
 INSTANTIATE_TEST_SUITE_P(Matrix, ViewMaskPictureTest, ::testing::ValuesIn(kConfigs), ConfigName);
 
+// A restart while a screen effect draws through the virtual back buffer: the set-up turns it off,
+// so the next frames are drawn into the back buffer itself, and what the effect's frame left
+// there is kept.
+class RestartBackBufferTest : public DrawTest {
+protected:
+    void TearDown() override
+    {
+        m_scene.reset();
+        CharaList.clear();
+        ItemList.clear();
+        Player.clear();
+        StageMap.clear();
+        Stage.Reset();
+        DrawTest::TearDown();
+    }
+    std::unique_ptr<cSceneStage> m_scene;
+};
+
+TEST_P(RestartBackBufferTest, TheStageSetUpDrawsIntoTheBackBufferAgain)
+{
+    OpenWithPalette();
+    Stage.Reset();
+    Stage.m_nWidth = 20;
+    Stage.m_nHeight = 15;
+    Stage.m_nFieldWidthPx = 20 * 32;
+    Stage.m_nFieldHeightPx = 15 * 32;
+    cEdChara hero;
+    hero.m_nController = 0;
+    hero.m_nGraphic = 1;
+    hero.m_nX = 3;
+    hero.m_nY = 3;
+    Stage.m_PlacedChara.push_back(hero);
+    m_scene = std::make_unique<cSceneStage>();
+    if (D3D()) {
+        DDSetVirBackBuffer(TRUE);
+        Paint(&VirBackBuffer, 'G');
+    }
+    Paint(&BackBuffer, 'R');
+    m_scene->SetStage(0, 0);
+    ASSERT_EQ(Player.size(), 1u) << "the set-up ran to its end";
+    if (!D3D()) {
+        EXPECT_EQ(Pixel(&BackBuffer, 10, 10), Raw('R', true)) << "DirectDraw has no virtual back buffer";
+        return;
+    }
+    EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
+    EXPECT_EQ(Pixel(&BackBuffer, 10, 10), Raw('G', true)) << "the effect's frame is flushed into the back buffer";
+    // A blit aimed at the back buffer lands there, not in the virtual one.
+    Paint(&VirBackBuffer, 'B');
+    DDBlt(&BackBuffer, 0, 0, 8, 8, &VirBackBuffer, 0, 0, 0);
+    EXPECT_EQ(Pixel(&BackBuffer, 2, 2), Raw('B', true));
+    EXPECT_EQ(Pixel(&BackBuffer, 10, 10), Raw('G', true));
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, RestartBackBufferTest, ::testing::ValuesIn(kConfigs), ConfigName);
+
 }  // namespace
 }  // namespace gfxtest
 

@@ -101,6 +101,51 @@ TEST_F(SummonTest, EraseEmptiesTheCellAndProtectedCellsRefuse)
     }
 }
 
+TEST_F(SummonTest, AProtectedCellLatchesItsOnceOnlyConditionsOnlyWhereTheyDecide)
+{
+    cEdCondition var0Is1;  // stage variable 0 == 1
+    var0Is1.m_nKind = 2;
+    var0Is1.m_nIndex = 0;
+    var0Is1.m_nValue = 1;
+    var0Is1.m_nCompare = 0;
+    struct Case {
+        const char* name;
+        int protectAlways;
+        int mode;
+        bool alreadyToggled;
+        int latched;  // the cell's latch after the refused or skipped summon
+    };
+    const Case cases[] = {
+        {"protection always, placing", 1, BLOCKSUMMON_PLACE, false, 0},
+        {"protection always, erasing", 1, BLOCKSUMMON_ERASE, false, 0},
+        {"protection always, toggling a cell toggled in this launch", 1, BLOCKSUMMON_TOGGLE, true, 0},
+        {"protection by present blocks, placing", 0, BLOCKSUMMON_PLACE, false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MAPCELL& cell = Cell(14, 24);
+        cell.m_nGraphic = 1;
+        cell.m_bNoOverwrite = 1;
+        cell.m_bCondOnce = 1;
+        cell.m_Condition.clear();
+        cell.m_Condition.push_back(var0Is1);
+        cell.nValue = 0;
+        Scene().m_StageVar[0] = 1;
+        Scene().m_SummonedCells.clear();
+        if (c.alreadyToggled) {
+            Scene().m_SummonedCells.push_back(layout.Cell(14, 24));
+        }
+        params.nMode = c.mode;
+        params.bProtectAlways = c.protectAlways;
+        EXPECT_EQ(Scene().SummonBlock(At(14), At(24), 0, params, block), 0);
+        EXPECT_EQ(cell.m_nGraphic, 1) << "refused";
+        EXPECT_EQ(cell.nValue, c.latched);
+        // Once its conditions fail, only a latched block is still there.
+        Scene().m_StageVar[0] = 0;
+        EXPECT_EQ(Scene().CheckBlockCond(cell), c.latched);
+    }
+}
+
 TEST_F(SummonTest, APlacingOverThePlayerSparesItOrIsUndone)
 {
     // The hero stands on stage tile (2, 13): field cell (12, 23). A toggle that fills an empty

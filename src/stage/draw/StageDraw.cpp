@@ -139,6 +139,11 @@ void cSceneStage::DrawMessageLine(DDSURFACEDATA* target)
     FontTable[Font16].Printf(target, kMessageCentreX - 8 * CountChars(text.c_str()), kMessageY, "%s", text.c_str());
 }
 
+void cSceneStage::LeaveVirtualBackBuffer()
+{
+    DDSetVirBackBuffer(FALSE);
+}
+
 void cSceneStage::Draw(const STAGEDRAWMODE& mode)
 {
     const int bFromPlay = mode.bFromPlay;
