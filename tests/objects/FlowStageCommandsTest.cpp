@@ -318,6 +318,22 @@ TEST_F(StageCommandsTest, StatusOperation2KeepsTheFlagsWrittenAndBoundsTheSize)
              EXPECT_EQ(Stage.m_bAutoScrollX, 1);
              EXPECT_EQ(f.m_ScrollX.bAuto, 1);
          }},
+        {"system horizontal auto-scroll 2 stays 2", 2, 0, 2,
+         [](const cChara&, const cPlayer&, const cItemsTestField& f) {
+             EXPECT_EQ(Stage.m_bAutoScrollX, 2);
+             EXPECT_EQ(f.m_ScrollX.bAuto, 1);
+         }},
+        {"system horizontal auto-scroll -1 is on", 2, 0, -1,
+         [](const cChara&, const cPlayer&, const cItemsTestField& f) {
+             EXPECT_EQ(Stage.m_bAutoScrollX, -1);
+             EXPECT_EQ(f.m_ScrollX.bAuto, 1);
+         }},
+        {"system vertical auto-scroll 3 stays 3", 2, 1, 3,
+         [](const cChara&, const cPlayer&, const cItemsTestField& f) {
+             EXPECT_EQ(Stage.m_bAutoScrollY, 3);
+             EXPECT_EQ(f.m_ScrollY.bAuto, 1);
+             EXPECT_EQ(f.m_ScrollX.bAuto, 0);
+         }},
     };
     for (const STATUS2CASE& c : cases) {
         SCOPED_TRACE(c.szName);
@@ -326,10 +342,12 @@ TEST_F(StageCommandsTest, StatusOperation2KeepsTheFlagsWrittenAndBoundsTheSize)
         cChara& chara = stage.AddChara(100, 1, 500, 400);
         chara.target = CharaRef(hero.source);
         Stage.m_bAutoScrollX = 0;
+        Stage.m_bAutoScrollY = 0;
         StatusOperation2Command(chara, cItemsTestStage::Command(23, 3, {{0, c.nSubject}, {1, c.nItem}, {2, c.v}}));
         c.check(chara, hero, stage.field);
     }
     Stage.m_bAutoScrollX = 0;
+    Stage.m_bAutoScrollY = 0;
 }
 
 TEST_F(StageCommandsTest, APlayerOperatedStageCharacterIsNotTakenForTheHero)

@@ -181,15 +181,15 @@ void RemoveFromTargetedBy(cCharaBase& chara)
     list.erase(std::remove(list.begin(), list.end(), chara.source), list.end());
 }
 
+// The flag keeps the value written (a status condition compares it); any non-zero value scrolls.
 void SetSystemAutoScroll(int nAxis, int v)
 {
-    const int bOn = std::clamp(v, 0, 1);
     if (nAxis == 0) {
-        Stage.m_bAutoScrollX = static_cast<decltype(Stage.m_bAutoScrollX)>(bOn);
-        CameraX().SetAutoScroll(bOn, Stage.m_nAutoScrollSpeedX);
+        Stage.m_bAutoScrollX = static_cast<decltype(Stage.m_bAutoScrollX)>(v);
+        CameraX().SetAutoScroll(v, Stage.m_nAutoScrollSpeedX);
     } else {
-        Stage.m_bAutoScrollY = static_cast<decltype(Stage.m_bAutoScrollY)>(bOn);
-        CameraY().SetAutoScroll(bOn, Stage.m_nAutoScrollSpeedY);
+        Stage.m_bAutoScrollY = static_cast<decltype(Stage.m_bAutoScrollY)>(v);
+        CameraY().SetAutoScroll(v, Stage.m_nAutoScrollSpeedY);
     }
 }
 
