@@ -224,3 +224,39 @@ TEST_F(EffectRunTest, CharacterSetUpStartsItsDefinitionsEffect)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EffectRunTest, ADrawnCharacterWithoutASheetCellStillRunsItsEffect)
+{
+    // A graphic number outside its sheets (or a custom bitmap entry that does not exist) draws
+    // nothing, but the effect on the character ends on the same frame as on a drawn one.
+    UseEffects({{1, {5, 0, 32, 0, 0}}}, {});
+    const struct {
+        const char* name;
+        int kind;
+        int graphic;
+    } cases[] = {
+        {"a cell of the first character sheet", 1, 0},
+        {"beyond the eight character sheets", 1, 8 * 15},
+        {"a negative graphic number", 1, -3},
+        {"custom bitmap entry 0", 4, 0},
+    };
+    const int expected = CallPassingEnd(0, 32, 5);
+    for (const auto& c : cases) {
+        cEdChara def;
+        def.m_nGraphicSheet = static_cast<std::int8_t>(c.kind);
+        cCharaBase chara;
+        chara.Init(&def, 0.0, 0.0, 0);
+        chara.pictureNumber = c.graphic;
+        chara.charaEffect.Start(1, 0, 0);
+        int frames = 0;
+        while (chara.charaEffect.nNumber != 0 && frames < 1000) {
+            chara.Draw(nullptr, 0);
+            ++frames;
+        }
+        EXPECT_EQ(frames, expected) << c.name;
+    }
+}
+
+}  // namespace

@@ -96,9 +96,10 @@ void cCharaBase::Draw(DDSURFACEDATA* target, int paused)
         p.colour = CharaDrawSettings.ColorFlashTable[p.nColourOp];
     }
     SetupCharaGraphic(p, CHARAGRAPHIC_CHARA, def.m_nGraphicSheet, pictureNumber, column, this, frame);
-    if (charaEffect.nNumber != 0 && p.plain != nullptr) {
+    if (charaEffect.nNumber != 0) {
+        // A graphic without a sheet cell draws nothing, but its effect runs on in time.
         const CHARAGRAPHIC g = MakeCharaGraphic(p);
-        DrawCharaEffect(*this, target, &g, paused, 1);
+        DrawCharaEffect(*this, target, p.plain != nullptr ? &g : nullptr, paused, 1);
     } else {
         DrawCharaCellAt(target, screenLeft, screenTop, p);
     }
