@@ -140,8 +140,9 @@ void cSceneWorldMap::DrawHero()
     // Source of the picture by facing: down, up, left, right; an unknown facing looks down.
     static constexpr int kSource[4][2] = {{0, 64}, {64, 64}, {64, 96}, {0, 96}};
     const int nFace = m_nDir >= 0 && m_nDir < 4 ? m_nDir : 0;
-    const int nStep = m_nHeroCount;
-    m_nHeroCount = (m_nHeroCount + 1) % kHeroCycle;
+    int& nCount = SceneFlow().nMapHeroCount;
+    const int nStep = nCount >= 0 && nCount < kHeroCycle ? nCount : 0;
+    nCount = (nStep + 1) % kHeroCycle;
     const int sx = kSource[nFace][0] + (nStep >= kHeroHalf ? kCell : 0);
     DDBlt(&BackBuffer, kHeroX, kHeroY, kCell, kCell, &SDTable[kSlotAccessory], sx, kSource[nFace][1], 1);
 }

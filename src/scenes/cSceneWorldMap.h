@@ -93,7 +93,8 @@ private:
     void DrawMap();
     // The ranking table of the chosen genre onto the panel, when the panel exists.
     void DrawRanking();
-    // The hero at the screen centre, with its two-frame walking animation.
+    // The hero at the screen centre, with its two-frame walking animation (its phase is kept in
+    // the scene flow, so a new visit goes on where the last one stopped).
     void DrawHero();
     // The frame: the map, the hero, the lives box, and with bInfo the stage information.
     void Show(bool bInfo);
@@ -111,7 +112,6 @@ private:
     int m_bStageLoaded = 0;                 // the confirmation's LoadStage succeeded
     int m_nDrawnScrollX = -1;               // the scroll the map surface was last drawn with
     int m_nDrawnScrollY = -1;
-    int m_nHeroCount = 0;  // DrawHero calls, for the walking animation (0..79)
 };
 
 // The creator the scene manager installs for screen id 1.

@@ -68,6 +68,9 @@ public:
     // Checks of the replay save keys left before the notice of an empty recording may sound again;
     // kept across stage screens, like the keys' checks it counts.
     int nReplayNoticeCoolDown = 0;
+    // Calls of the world map's hero drawing in its 80-call walking cycle (0..79); the cycle runs
+    // on from one world-map visit to the next.
+    int nMapHeroCount = 0;
     // Set by the start-up from the settings: "ShowFps" of System.ini (0 off, 2 plain small text,
     // other values boxed text) and whether a DirectDraw full screen copies instead of flipping.
     int nShowFps = 0;

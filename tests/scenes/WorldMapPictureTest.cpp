@@ -67,6 +67,7 @@ protected:
         DrawTest::SetUp();
         m_bShowLives = SystemData.bMapShowLives;
         m_backName = SDInfoTable[54].szFileName;
+        SceneFlow().nMapHeroCount = 0;
     }
     void TearDown() override
     {
@@ -180,6 +181,67 @@ TEST_P(WorldMapPictureTest, AFrameShowsTheViewAroundTheHero)
             CountBackBufferMismatches(WantedFrame(kHeroCol + k.nStepsRight, k.background, k.heroX, k.heroY), kLetters),
             0);
         m_scene.reset();
+    }
+}
+
+// The hero's two walking pictures take 40 drawn frames each, counted over every visit of the world
+// map: a new visit goes on in the cycle where the last one left it.
+TEST_P(WorldMapPictureTest, TheWalkingCycleRunsOnIntoTheNextVisit)
+{
+    const struct {
+        int nFirstVisitFrames;  // map frames of the first visit, after its first (fade-in) frame
+        int heroX;              // the picture of the second visit's first map frame, facing up
+    } cases[] = {
+        {0, 64},   // the 3rd drawing: the first picture
+        {37, 64},  // the 40th: still the first picture
+        {38, 96},  // the 41st: the second picture
+        {78, 64},  // the 81st: the first again
+    };
+    // The cycle does not depend on the back-end: the slow 16-bit Direct3D configurations can skip it.
+    if (GetParam().bDirect3D != 0 && GetParam().nBpp == 16) GTEST_SKIP();
+    OpenWithPalette();
+    Write("bmp\\WorldMapChip.bmp", Bmp8(160, 64, ChipSheet));
+    Write("bmp\\WorldEvent.bmp", Bmp8(64, 64, EventSheet));
+    Write("bmp\\Accessory.bmp", Bmp8(128, 128, AccessorySheet));
+    Write("bmp\\Window.bmp", Bmp8(32, 32, [](int, int) { return 4u; }));
+    WorldMap = cWorldMap();
+    ASSERT_EQ(WorldMap.SetSize(kWidth, kHeight), 1);
+    WorldMap.nBackColor = 6;
+    WorldMap.Chip.Reset(2);
+    for (int c = 0; c < 2; ++c) WorldMap.Chip[c].nImage = kPicture[c];
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) WorldMap.Cell[x + (y << WorldMap.nPitch_Shift)] = (x + y) % 2;
+    WorldMap.Node.Reset(static_cast<int>(std::size(kNodes)));
+    for (int n = 0; n < static_cast<int>(std::size(kNodes)); ++n) {
+        WorldMap.Node[n].nX = kNodes[n].x;
+        WorldMap.Node[n].nY = kNodes[n].y;
+        cWorldStage& entry = WorldMap.Node[n].Entry[0];
+        entry.nIcon = kNodes[n].icon;
+        entry.nStageNo = kNodes[n].stageNo;
+        entry.nNeedStage = kNodes[n].needStage;
+        entry.bPassable = 1;
+    }
+    SystemData.bMapShowLives = 0;
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.nFirstVisitFrames);
+        SceneFlow().nMapHeroCount = 0;
+        SaveData.Reset();
+        SaveData.StageClear[kClearedStage] = 1;
+        SaveData.nMapX = kHeroCol;
+        SaveData.nMapY = kHeroRow;
+        SaveData.nMapDir = 1;  // facing up
+        ResetInput();
+        for (int visit = 0; visit < 2; ++visit) {
+            m_scene = std::make_unique<cSceneWorldMap>();
+            m_scene->Main();  // Init and the first fade step
+            m_scene->m_nState = cSceneWorldMap::kStateMap;
+            const int nFrames = visit == 0 ? k.nFirstVisitFrames : 1;
+            for (int frame = 0; frame < nFrames; ++frame) m_scene->Main();
+            m_scene.reset();
+            DDResetFadesForTest();
+        }
+        // The last frame drawn stays in the back buffer.
+        EXPECT_EQ(CountBackBufferMismatches(WantedFrame(kHeroCol, 'C', k.heroX, 64), kLetters), 0);
     }
 }
 
