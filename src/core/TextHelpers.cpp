@@ -1,5 +1,6 @@
 #include "core/TextHelpers.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -18,20 +19,25 @@ std::string FormatBounded(std::size_t nLimit, const char* szFormat, va_list args
     if (n < 0) {
         return {};
     }
-    if (static_cast<std::size_t>(n) < nLimit) {
-        return std::string(buffer.data(), static_cast<std::size_t>(n));
+    std::string text(buffer.data(), std::min(static_cast<std::size_t>(n), nLimit));
+    CutAtCharBoundary(text, nLimit - 1);
+    return text;
+}
+
+void CutAtCharBoundary(std::string& text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes) {
+        return;
     }
-    // Cut at nLimit - 1 bytes, never in the middle of a double-byte character.
-    const std::size_t maxBytes = nLimit - 1;
-    std::size_t length = 0;
-    while (length < maxBytes) {
-        const std::size_t step = IsDBCSChar(buffer.data() + length) ? 2 : 1;
-        if (length + step > maxBytes) {
+    std::size_t end = 0;
+    while (end < maxBytes) {
+        const std::size_t step = IsDBCSChar(text.c_str() + end) ? 2 : 1;
+        if (end + step > maxBytes) {
             break;
         }
-        length += step;
+        end += step;
     }
-    return std::string(buffer.data(), length);
+    text.resize(end);
 }
 
 void FormatString(std::string& out, const char* szFormat, ...)

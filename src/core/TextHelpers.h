@@ -21,6 +21,9 @@ void FormatString(std::string& out, const char* szFormat, ...) __attribute__((fo
 // double-byte character, so a cut text never ends in a lone lead byte.
 std::string FormatBounded(std::size_t nLimit, const char* szFormat, va_list args) __attribute__((format(printf, 2, 0)));
 
+// Cuts a Shift-JIS text to at most maxBytes without splitting a double-byte character.
+void CutAtCharBoundary(std::string& text, std::size_t maxBytes);
+
 // Number of decimal digits of the value's magnitude, 1 to 10 (0 has one; the sign is not counted).
 int CountDigits(int nValue);
 

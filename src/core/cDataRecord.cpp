@@ -34,23 +34,6 @@ std::size_t ByteSize(const MEMBERINFO& member)
     return static_cast<std::size_t>(member.nCount) * static_cast<std::size_t>(member.nSize);
 }
 
-// Cuts text to at most maxBytes without splitting a double-byte character.
-void CutAtCharBoundary(std::string& text, std::size_t maxBytes)
-{
-    if (text.size() <= maxBytes) {
-        return;
-    }
-    std::size_t end = 0;
-    while (end < maxBytes) {
-        std::size_t step = IsDBCSChar(text.c_str() + end) ? 2 : 1;
-        if (end + step > maxBytes) {
-            break;
-        }
-        end += step;
-    }
-    text.resize(end);
-}
-
 // The element sizes that a bad index of the descriptor tables reports: those of a raw member's
 // and of a string member's descriptor in the 32-bit layout the report lines have always carried.
 constexpr std::size_t kReportedMemberSize = 16;
