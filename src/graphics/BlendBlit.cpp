@@ -116,6 +116,8 @@ BOOL TintDirect3DLocked(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHei
 // map of the 256 indices, by repeated squaring so that any level costs at most 31 compositions.
 std::array<BYTE, 256> TintIndexMap(int nTint, int nLevel)
 {
+    // A level below zero looks nothing up: the indices stay as they are.
+    nLevel = std::max(nLevel, 0);
     std::array<BYTE, 256> step{}, result{};
     for (int p = 0; p < 256; ++p) {
         step[static_cast<size_t>(p)] = BlendTable[p * 256 + nTint];
@@ -137,7 +139,7 @@ BOOL TintDirectDraw(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight,
     cEffectLocks locks(lpDst, lpSrc);
     if (!locks.IsLocked()) return FALSE;
     const int nBpp = nScreenBpp;
-    const int nHalvings = std::min(nLevel, kMaxHalvings);
+    const int nHalvings = std::clamp(nLevel, 0, kMaxHalvings);
     std::array<BYTE, 256> indexMap{};
     if (nBpp == 8) indexMap = TintIndexMap(nPalIndex & 255, nLevel);
     const CHANNELINFO& sc = SurfaceChannels;
@@ -253,7 +255,9 @@ BOOL AlphaDirectDraw(DDSURFACEDATA* lpDst, int x, int y, int nWidth, int nHeight
 BOOL DDBltTint(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DDSURFACEDATA* lpSrcSD, int sx, int sy,
                int nFlags, const PALETTEENTRY* pPal, const BYTE* /*pBlendTable*/, int nPalIndex, int nLevel)
 {
-    if (nLevel <= 0) return TRUE;
+    // Only level 0 is no tint. Below zero DirectDraw mixes no times (the picture is drawn as it
+    // is) and Direct3D leaves out the quad and draws the tint colour itself through the pixels.
+    if (nLevel == 0) return TRUE;
     if (lpDstSD == nullptr || lpSrcSD == nullptr || pPal == nullptr) return FALSE;
     if (!lpDTCon && !lpDDCon) return FALSE;
     const PALETTEENTRY& tint = pPal[nPalIndex & 255];
@@ -261,7 +265,7 @@ BOOL DDBltTint(DDSURFACEDATA* lpDstSD, int x, int y, int nWidth, int nHeight, DD
     if (lpDDCon) return TintDirectDraw(lpDstSD, x, y, nWidth, nHeight, lpSrcSD, src, nFlags, tint, nPalIndex, nLevel);
     DDSURFACEDATA* dst = lpDstSD;
     DDSURFACEDATA* source = lpSrcSD;
-    if (DDEffectQuadApplies(&dst, &source)) {
+    if (nLevel >= 1 && DDEffectQuadApplies(&dst, &source)) {
         const DWORD a = static_cast<DWORD>(TintQuadAlpha(nLevel));
         const DWORD factor = a << 24 | DWORD{tint.peRed} << 16 | DWORD{tint.peGreen} << 8 | tint.peBlue;
         return DDDrawEffectQuad(dst, x, y, nWidth, nHeight, source, src, 0xFFFFFFFFu, TintStages, factor);

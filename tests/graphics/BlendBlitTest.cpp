@@ -157,15 +157,36 @@ TEST_P(BlendBlitTest, TintMixesEachLevelAndSkipsTransparentPixels)
     }
 }
 
-TEST_P(BlendBlitTest, TintLevelZeroOrBelowDrawsNothing)
+TEST_P(BlendBlitTest, TintLevelZeroDrawsNothing)
 {
     OpenWithPalette();
     DDSURFACEDATA* pic = Picture({"RW"});
     DDSURFACEDATA* canvas = Canvas(2, 1);
     const RawImage before = Pixels(canvas);
-    for (int nLevel : {0, -3}) {
-        EXPECT_TRUE(DDBltTint(canvas, 0, 0, 2, 1, pic, 0, 0, 1, PaletteBackup, BlendTable, 3, nLevel));
-        EXPECT_EQ(Pixels(canvas), before);
+    EXPECT_TRUE(DDBltTint(canvas, 0, 0, 2, 1, pic, 0, 0, 1, PaletteBackup, BlendTable, 3, 0));
+    EXPECT_EQ(Pixels(canvas), before);
+}
+
+// Below zero DirectDraw mixes no times (the picture as it is, through each path's arithmetic);
+// Direct3D never uses the quad and draws the pure tint colour over the opaque pixels.
+TEST_P(BlendBlitTest, TintLevelBelowZeroDrawsUntintedOrThePureTint)
+{
+    OpenWithPalette();
+    DDSURFACEDATA* pic = Picture({"RW.G"});
+    for (const PathCase& path : kPaths) {
+        for (int nLevel : {-1, -3, INT_MIN}) {
+            SCOPED_TRACE(std::string(path.name) + " level " + std::to_string(nLevel));
+            DDSURFACEDATA* canvas = Canvas(4, 1, 'C', 1, path.bLocked ? DTMEMORYTYPE_SYSTEM : DTMEMORYTYPE_VIDEO_RT);
+            const std::vector<PALETTEENTRY> pal = TintPalette('B');
+            ASSERT_TRUE(DDBltTint(canvas, 0, 0, 4, 1, pic, 0, 0, 1, pal.data(), BlendTable, 3 + 256, nLevel));
+            const RawImage got = Pixels(canvas);
+            // Level 5 of the locked Direct3D path is the pure tint; level 0 of DirectDraw no mixing.
+            const int nSame = D3D() ? 5 : 0;
+            EXPECT_EQ(got[0][0], ExpectTint('R', 'B', nSame, true) & RawMask());
+            EXPECT_EQ(got[0][1], ExpectTint('W', 'B', nSame, true) & RawMask());
+            EXPECT_EQ(got[0][2], Raw('C'));
+            EXPECT_EQ(got[0][3], ExpectTint('G', 'B', nSame, true) & RawMask());
+        }
     }
 }
 
