@@ -20,7 +20,7 @@ int SaveTilePosition(FILE* fp, std::uint16_t nX, std::uint16_t nY)
     return std::fwrite(xy, sizeof(xy), 1, fp) == 1 ? 1 : 0;
 }
 
-int LoadInheritFlags(FILE* fp, cVector<std::uint8_t>& flags, int nGroupCount)
+int LoadInheritFlags(FILE* fp, cVector<std::uint8_t>& flags)
 {
     int n = 0;
     if (!ReadListCount(fp, n, 1)) {
@@ -42,9 +42,6 @@ int LoadInheritFlags(FILE* fp, cVector<std::uint8_t>& flags, int nGroupCount)
             return 0;
         }
         flags = std::move(read);
-    }
-    if (static_cast<int>(flags.size()) < nGroupCount) {
-        flags.resize(static_cast<std::size_t>(nGroupCount), 0);
     }
     return 1;
 }

@@ -13,11 +13,11 @@ int LoadTilePosition(FILE* fp, std::uint16_t& nX, std::uint16_t& nY);
 // Writes the tile column and row. 1, or 0 when a write failed.
 int SaveTilePosition(FILE* fp, std::uint16_t nX, std::uint16_t nY);
 
-// Reads the flag count (checked against the bytes left) and the flags into flags; a vector
-// shorter than nGroupCount is then padded with 0 (not inherited) so that every group of the type
-// has its flag; a longer one is kept as stored. 1, or 0 when the file cannot hold the flags
-// (flags then unchanged).
-int LoadInheritFlags(FILE* fp, cVector<std::uint8_t>& flags, int nGroupCount);
+// Reads the flag count (checked against the bytes left) and the flags into flags, which then hold
+// exactly the stored flags: a shorter or longer vector is kept as stored, so that a definition is
+// saved again as it was read (groups beyond the vector count as not inherited). 1, or 0 when the
+// file cannot hold the flags (flags then unchanged).
+int LoadInheritFlags(FILE* fp, cVector<std::uint8_t>& flags);
 // Writes the count and the flags. 1, or 0 when a write failed.
 int SaveInheritFlags(FILE* fp, const cVector<std::uint8_t>& flags);
 

@@ -47,7 +47,7 @@ void cEdBlock::Reset()
 int cEdBlock::Load(FILE* fp)
 {
     if (!cDataRecord::Load(fp) || !LoadTilePosition(fp, m_nX, m_nY) ||
-        !LoadInheritFlags(fp, m_Inherit, kInheritGroups) || !LoadConditionList(m_Condition, fp)) {
+        !LoadInheritFlags(fp, m_Inherit) || !LoadConditionList(m_Condition, fp)) {
         return 0;
     }
     if (nFileVersion < kShotGraphicShiftVersion) {

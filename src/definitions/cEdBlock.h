@@ -50,7 +50,7 @@ public:
     std::int8_t m_bNoOverwrite = 0;     // not 0: the block-summon command does not replace it
     std::uint16_t m_nX = 0;             // tile column of a placed block
     std::uint16_t m_nY = 0;             // tile row
-    cVector<std::uint8_t> m_Inherit;    // kInheritGroups flags after a load
+    cVector<std::uint8_t> m_Inherit;    // the stored flags (kInheritGroups in a new definition)
     cVector<cEdCondition> m_Condition;  // conditions under which the block exists
 
     // A new block: Reset.

@@ -87,7 +87,7 @@ public:
     std::uint16_t m_nX = 0;                // tile column of a placed character
     std::uint16_t m_nY = 0;                // tile row
     std::int32_t m_nPlaceValue = 0;        // stored with the position
-    cVector<std::uint8_t> m_Inherit;       // kInheritGroups flags after a load
+    cVector<std::uint8_t> m_Inherit;       // the stored flags (kInheritGroups in a new definition)
     cVector<cEdCondition> m_Condition;     // conditions under which it is present
     cVector<cEdFlow> m_Flow;               // its behaviour
 

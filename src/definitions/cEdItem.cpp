@@ -51,7 +51,7 @@ void cEdItem::Reset()
 int cEdItem::Load(FILE* fp)
 {
     if (!cDataRecord::Load(fp) || !LoadTilePosition(fp, m_nX, m_nY) ||
-        !LoadInheritFlags(fp, m_Inherit, kInheritGroups) || !LoadConditionList(m_Condition, fp) ||
+        !LoadInheritFlags(fp, m_Inherit) || !LoadConditionList(m_Condition, fp) ||
         !LoadCommandList(m_Command, fp)) {
         return 0;
     }

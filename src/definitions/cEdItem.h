@@ -49,7 +49,7 @@ public:
     std::int16_t m_nSound = 0;          // Sound database entry played when taken (0 none)
     std::uint16_t m_nX = 0;             // tile column of a placed item
     std::uint16_t m_nY = 0;             // tile row
-    cVector<std::uint8_t> m_Inherit;    // kInheritGroups flags after a load
+    cVector<std::uint8_t> m_Inherit;    // the stored flags (kInheritGroups in a new definition)
     cVector<cEdCondition> m_Condition;  // conditions under which the item is present
     cVector<cEdCommand> m_Command;      // item commands run on the taker
 

@@ -10,11 +10,9 @@
 namespace definitionstest {
 namespace {
 
-constexpr int kGroups = 4;
-
 class DefinitionOwnPartTest : public DefinitionsTest {
 protected:
-    // Reads inheritance flags for kGroups groups from a file holding the version head and bytes,
+    // Reads inheritance flags from a file holding the version head and bytes,
     // opened by OpenDatLoad (held in memory) or as a plain stdio stream (as a file too large to be
     // held in memory is read).
     int ReadFlags(const ByteWriter& bytes, bool fromMemory, cVector<std::uint8_t>& flags)
@@ -29,7 +27,7 @@ protected:
         }
         int ok = -1;
         if (fromMemory || std::fseek(fp, 4, SEEK_SET) == 0) {
-            ok = LoadInheritFlags(fp, flags, kGroups);
+            ok = LoadInheritFlags(fp, flags);
         }
         if (fromMemory) {
             CloseDat(fp);
@@ -40,7 +38,7 @@ protected:
     }
 };
 
-TEST_F(DefinitionOwnPartTest, InheritFlagsArePaddedToTheGroupsAndRefusedBeyondTheFile)
+TEST_F(DefinitionOwnPartTest, InheritFlagsAreKeptAsStoredAndRefusedBeyondTheFile)
 {
     struct Case {
         const char* what;
@@ -49,8 +47,8 @@ TEST_F(DefinitionOwnPartTest, InheritFlagsArePaddedToTheGroupsAndRefusedBeyondTh
         std::vector<std::uint8_t> expected;
     };
     const Case cases[] = {
-        {"fewer than the groups are padded with 0", ByteWriter().I32(2).U8(1).U8(2), 1, {1, 2, 0, 0}},
-        {"none stored", ByteWriter().I32(0), 1, {0, 0, 0, 0}},
+        {"fewer than the groups are kept as stored", ByteWriter().I32(2).U8(1).U8(2), 1, {1, 2}},
+        {"none stored", ByteWriter().I32(0), 1, {}},
         {"more than the groups are kept", ByteWriter().I32(5).U8(1).U8(0).U8(0).U8(1).U8(1), 1, {1, 0, 0, 1, 1}},
         {"a count beyond the file leaves the flags", ByteWriter().I32(3).U8(1).U8(1), 0, {9, 9}},
         {"a negative count leaves the flags", ByteWriter().I32(-1).U8(1), 0, {9, 9}},
