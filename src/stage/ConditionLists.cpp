@@ -44,8 +44,10 @@ void StartFloorEffect(cPlayer& player, const MAPCELL& cell)
     case FLOOR_JUMP:
         PlaySE(SE_JUMP_PAD);
         player.vy = player.CalcJumpSpeed(static_cast<std::int8_t>(cell.m_nTouchValue & 0xFF));
+        // Launched as a jump whose rise is already over: releasing the key cannot cut it short.
+        // The airborne flag is left to the floor test, as after any other jump.
+        player.jumpRiseOver = 1;
         player.jumped = 1;
-        player.airborne = 1;
         player.canJump = 0;
         player.actsThisFrame = player.CalcJumpTime(player.vy);
         break;

@@ -1,6 +1,10 @@
 // Condition lists of placed blocks and characters (modes, the once option, the subject a block
 // tests) and the movement effects of the block under the hero.
 #include "CollisionFixture.h"
+#include "definitions/cEdCommand.h"
+#include "objects/commands/PlayerJump.h"
+#include "objects/flow/CommandInstance.h"
+#include "objects/flow/FlowInstance.h"
 
 namespace stagetest {
 namespace {
@@ -180,6 +184,34 @@ TEST_F(ConditionListsTest, JumpPadAndNoJumpBlocks)
     EXPECT_EQ(p.canJump, 0);
     EXPECT_EQ(p.actsThisFrame, p.CalcJumpTime(p.vy));
     EXPECT_EQ(RecordedSounds(), std::vector<WPARAM>{10});
+}
+
+TEST_F(ConditionListsTest, AJumpPadLaunchIsARiseAlreadyOver)
+{
+    cPlayer& p = Hero();
+    Solid(15, 16);
+    Cell(15, 16).m_nTouchKind = 1;
+    Cell(15, 16).m_nTouchValue = 6;
+    p.floorCell = layout.Cell(15, 16);
+    p.airborne = 0;
+    p.jumpRiseOver = 0;
+    p.jumped = 0;
+    Scene().ApplyFloorBlockEffect(p);
+    EXPECT_EQ(p.jumpRiseOver, 1);
+    EXPECT_EQ(p.jumped, 1);
+    EXPECT_EQ(p.airborne, 0) << "the floor test raises it after the airborne delay";
+
+    // A key-height jump command running while the jump key is up does not cut the launch.
+    const double launch = p.vy;
+    cEdCommand command;
+    command.m_Param.assign(1, JUMP_HOLD);
+    COMMANDINSTANCE inst;
+    inst.command = &command;
+    inst.duration = p.actsThisFrame + 100;
+    FLOWINSTANCE flow;
+    p.jumpDone = 0;
+    PlayerJump(p, inst, flow);
+    EXPECT_DOUBLE_EQ(p.vy, launch);
 }
 
 }  // namespace
