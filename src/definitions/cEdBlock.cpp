@@ -46,8 +46,8 @@ void cEdBlock::Reset()
 
 int cEdBlock::Load(FILE* fp)
 {
-    if (!cDataRecord::Load(fp) || !LoadTilePosition(fp, m_nX, m_nY) ||
-        !LoadInheritFlags(fp, m_Inherit) || !LoadConditionList(m_Condition, fp)) {
+    if (!cDataRecord::Load(fp) || !LoadTilePosition(fp, m_nX, m_nY) || !LoadInheritFlags(fp, m_Inherit) ||
+        !LoadConditionList(m_Condition, fp)) {
         return 0;
     }
     if (nFileVersion < kShotGraphicShiftVersion) {

@@ -113,8 +113,7 @@ int cEdChara::Load(FILE* fp)
         return 0;
     }
     m_nPlaceValue = placeValue;
-    if (!LoadInheritFlags(fp, m_Inherit) || !LoadConditionList(m_Condition, fp) ||
-        !LoadFlowList(m_Flow, fp)) {
+    if (!LoadInheritFlags(fp, m_Inherit) || !LoadConditionList(m_Condition, fp) || !LoadFlowList(m_Flow, fp)) {
         return 0;
     }
     if (DefinitionContext.RemovesTestPlayFlows()) {

@@ -50,9 +50,8 @@ void cEdItem::Reset()
 
 int cEdItem::Load(FILE* fp)
 {
-    if (!cDataRecord::Load(fp) || !LoadTilePosition(fp, m_nX, m_nY) ||
-        !LoadInheritFlags(fp, m_Inherit) || !LoadConditionList(m_Condition, fp) ||
-        !LoadCommandList(m_Command, fp)) {
+    if (!cDataRecord::Load(fp) || !LoadTilePosition(fp, m_nX, m_nY) || !LoadInheritFlags(fp, m_Inherit) ||
+        !LoadConditionList(m_Condition, fp) || !LoadCommandList(m_Command, fp)) {
         return 0;
     }
     if (nFileVersion < kShotGraphicShiftVersion) {
