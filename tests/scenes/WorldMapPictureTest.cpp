@@ -80,6 +80,47 @@ protected:
         DrawTest::TearDown();
     }
 
+    // The map's pictures in the game folder.
+    void WritePictures()
+    {
+        Write("bmp\\WorldMapChip.bmp", Bmp8(160, 64, ChipSheet));
+        Write("bmp\\WorldEvent.bmp", Bmp8(64, 64, EventSheet));
+        Write("bmp\\Accessory.bmp", Bmp8(128, 128, AccessorySheet));
+        Write("bmp\\Window.bmp", Bmp8(32, 32, [](int, int) { return 4u; }));
+    }
+    // The test map: chips in a checkerboard, the nodes of kNodes, the lives box off.
+    static void BuildMap(int nBackColor)
+    {
+        WorldMap = cWorldMap();
+        ASSERT_EQ(WorldMap.SetSize(kWidth, kHeight), 1);
+        WorldMap.nBackColor = nBackColor;
+        WorldMap.bBackBitmap = 0;
+        WorldMap.Chip.Reset(2);
+        for (int c = 0; c < 2; ++c) WorldMap.Chip[c].nImage = kPicture[c];
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) WorldMap.Cell[x + (y << WorldMap.nPitch_Shift)] = (x + y) % 2;
+        WorldMap.Node.Reset(static_cast<int>(std::size(kNodes)));
+        for (int n = 0; n < static_cast<int>(std::size(kNodes)); ++n) {
+            WorldMap.Node[n].nX = kNodes[n].x;
+            WorldMap.Node[n].nY = kNodes[n].y;
+            cWorldStage& entry = WorldMap.Node[n].Entry[0];
+            entry.nIcon = kNodes[n].icon;
+            entry.nStageNo = kNodes[n].stageNo;
+            entry.nNeedStage = kNodes[n].needStage;
+            entry.bPassable = 1;
+        }
+        SystemData.bMapShowLives = 0;
+    }
+    // The save data of a hero at (kHeroCol, kHeroRow) facing up, one stage cleared.
+    static void PlaceHero()
+    {
+        SaveData.Reset();
+        SaveData.StageClear[kClearedStage] = 1;
+        SaveData.nMapX = kHeroCol;
+        SaveData.nMapY = kHeroRow;
+        SaveData.nMapDir = 1;  // facing up
+    }
+
     std::unique_ptr<cSceneWorldMap> m_scene;
     int m_bShowLives = 0;
     std::string m_backName;
@@ -135,36 +176,11 @@ TEST_P(WorldMapPictureTest, AFrameShowsTheViewAroundTheHero)
         {"background colour 0, after a step to the right", 0, '.', 1, 0, 96},
     };
     OpenWithPalette();
-    Write("bmp\\WorldMapChip.bmp", Bmp8(160, 64, ChipSheet));
-    Write("bmp\\WorldEvent.bmp", Bmp8(64, 64, EventSheet));
-    Write("bmp\\Accessory.bmp", Bmp8(128, 128, AccessorySheet));
-    Write("bmp\\Window.bmp", Bmp8(32, 32, [](int, int) { return 4u; }));
+    WritePictures();
     for (const auto& k : cases) {
         SCOPED_TRACE(k.what);
-        WorldMap = cWorldMap();
-        ASSERT_EQ(WorldMap.SetSize(kWidth, kHeight), 1);
-        WorldMap.nBackColor = k.nBackColor;
-        WorldMap.bBackBitmap = 0;
-        WorldMap.Chip.Reset(2);
-        for (int c = 0; c < 2; ++c) WorldMap.Chip[c].nImage = kPicture[c];
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) WorldMap.Cell[x + (y << WorldMap.nPitch_Shift)] = (x + y) % 2;
-        WorldMap.Node.Reset(static_cast<int>(std::size(kNodes)));
-        for (int n = 0; n < static_cast<int>(std::size(kNodes)); ++n) {
-            WorldMap.Node[n].nX = kNodes[n].x;
-            WorldMap.Node[n].nY = kNodes[n].y;
-            cWorldStage& entry = WorldMap.Node[n].Entry[0];
-            entry.nIcon = kNodes[n].icon;
-            entry.nStageNo = kNodes[n].stageNo;
-            entry.nNeedStage = kNodes[n].needStage;
-            entry.bPassable = 1;
-        }
-        SystemData.bMapShowLives = 0;
-        SaveData.Reset();
-        SaveData.StageClear[kClearedStage] = 1;
-        SaveData.nMapX = kHeroCol;
-        SaveData.nMapY = kHeroRow;
-        SaveData.nMapDir = 1;  // facing up
+        BuildMap(k.nBackColor);
+        PlaceHero();
         ResetInput();
 
         m_scene = std::make_unique<cSceneWorldMap>();
@@ -200,36 +216,12 @@ TEST_P(WorldMapPictureTest, TheWalkingCycleRunsOnIntoTheNextVisit)
     // The cycle does not depend on the back-end: the slow 16-bit Direct3D configurations can skip it.
     if (GetParam().bDirect3D != 0 && GetParam().nBpp == 16) GTEST_SKIP();
     OpenWithPalette();
-    Write("bmp\\WorldMapChip.bmp", Bmp8(160, 64, ChipSheet));
-    Write("bmp\\WorldEvent.bmp", Bmp8(64, 64, EventSheet));
-    Write("bmp\\Accessory.bmp", Bmp8(128, 128, AccessorySheet));
-    Write("bmp\\Window.bmp", Bmp8(32, 32, [](int, int) { return 4u; }));
-    WorldMap = cWorldMap();
-    ASSERT_EQ(WorldMap.SetSize(kWidth, kHeight), 1);
-    WorldMap.nBackColor = 6;
-    WorldMap.Chip.Reset(2);
-    for (int c = 0; c < 2; ++c) WorldMap.Chip[c].nImage = kPicture[c];
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) WorldMap.Cell[x + (y << WorldMap.nPitch_Shift)] = (x + y) % 2;
-    WorldMap.Node.Reset(static_cast<int>(std::size(kNodes)));
-    for (int n = 0; n < static_cast<int>(std::size(kNodes)); ++n) {
-        WorldMap.Node[n].nX = kNodes[n].x;
-        WorldMap.Node[n].nY = kNodes[n].y;
-        cWorldStage& entry = WorldMap.Node[n].Entry[0];
-        entry.nIcon = kNodes[n].icon;
-        entry.nStageNo = kNodes[n].stageNo;
-        entry.nNeedStage = kNodes[n].needStage;
-        entry.bPassable = 1;
-    }
-    SystemData.bMapShowLives = 0;
+    WritePictures();
+    BuildMap(6);
     for (const auto& k : cases) {
         SCOPED_TRACE(k.nFirstVisitFrames);
         SceneFlow().nMapHeroCount = 0;
-        SaveData.Reset();
-        SaveData.StageClear[kClearedStage] = 1;
-        SaveData.nMapX = kHeroCol;
-        SaveData.nMapY = kHeroRow;
-        SaveData.nMapDir = 1;  // facing up
+        PlaceHero();
         ResetInput();
         for (int visit = 0; visit < 2; ++visit) {
             m_scene = std::make_unique<cSceneWorldMap>();
