@@ -269,9 +269,13 @@ void Font::Draw(DDSURFACEDATA* lpDst, int x, int y, const char* szText, int bGly
     DDRedirectBackBuffer(&lpDst);
     DDRedirectShare(&lpDst);
     const bool bSkipLetters = !bGlyph && !m_bFilling && m_bAlphabet;
-    const bool bOwnBatch = lpDTCon != nullptr && Caching() && !DDBatchIsOpen();
+    // Only a render target takes batched blits. Through the compose surface the glyphs reach the
+    // target at once, and the alphabet must be in the compose surface before it is copied out, so
+    // no batch may hold those blits back.
+    const bool bDirect = lpDTCon != nullptr && IsRenderTargetSurface(lpDst);
+    const bool bOwnBatch = bDirect && Caching() && !DDBatchIsOpen();
     if (bOwnBatch) DDBeginBatch(1);
-    if (lpDTCon && IsRenderTargetSurface(lpDst)) {
+    if (bDirect) {
         DrawCached(Pass{lpDst, nullptr, x, y, lpDst, x, y}, szText, bSkipLetters);
         if (!m_bFilling) DrawAlphabet(lpDst, x, y, szText);
     } else if (IsCreated(&FontWorkSD)) {

@@ -136,13 +136,20 @@ TEST_P(FontTest, LowerCaseLettersFromTheAlphabetPicture)
     for (int k = 0; k < 26; ++k) row += k % 2 == 0 ? "RR" : "GG";
     Picture({row, row}, 1);
     ASSERT_EQ(DDCreateSurfaceFromFile(&SDTable[50], "bmp\\picture0.bmp", 1, C().nBpp, 0, 0, 0, 0, 0, 0, 0), 0);
-    FONTINFO info = Info(2, 2, 0);
-    info.nAlphabetSlot = 50;
-    ASSERT_TRUE(m_font.Create(info));
-    DDSURFACEDATA* canvas = Canvas(8, 2);
-    const RawImage before = Pixels(canvas);
-    m_font.Draw(canvas, 2, 0, "ab", 0);
-    EXPECT_EQ(Pixels(canvas), Expect({"CCRRGGCC", "CCRRGGCC"}, before));
+    // With and without glyph caches, on a render target and through the compose surface.
+    for (int cacheMode : {0, 1}) {
+        FONTINFO info = Info(2, 2, cacheMode);
+        info.nAlphabetSlot = 50;
+        m_font.Release();
+        ASSERT_TRUE(m_font.Create(info));
+        for (int memoryType : {DTMEMORYTYPE_VIDEO_RT, DTMEMORYTYPE_SYSTEM}) {
+            DDSURFACEDATA* canvas = Canvas(8, 2, 'C', 1, memoryType);
+            const RawImage before = Pixels(canvas);
+            m_font.Draw(canvas, 2, 0, "ab", 0);
+            EXPECT_EQ(Pixels(canvas), Expect({"CCRRGGCC", "CCRRGGCC"}, before))
+                << "cache mode " << cacheMode << ", memory type " << memoryType;
+        }
+    }
 }
 
 // Centred glyphs: x + cell / 2 - advance / 2, y + cell / 2 - height / 2.
