@@ -89,4 +89,36 @@ TEST(ScreenColorTest, EachKindEndsByItsRule)
     EXPECT_EQ(longest.Value(), 255);
 }
 
+TEST(ScreenColorTest, AFlashRoundEndsUntintedSoARestoreAfterItStaysUntinted)
+{
+    struct Case {
+        const char* name;
+        int repeat;
+        bool bActiveAfter;
+    };
+    const Case cases[] = {
+        {"last round", 1, false},
+        {"more rounds to come", 3, true},
+    };
+    for (const Case& c : cases) {
+        SCREENCOLOR tint;
+        const int flash[8] = {255, 255, 255, 80, 0, 1, 1, c.repeat};
+        ASSERT_TRUE(tint.Start(flash, false));
+        bool bFlashEnd = false;
+        for (int frame = 0; frame < 6; ++frame) {
+            tint.nValue = tint.Value();  // as drawn this frame
+            tint.Advance(false, bFlashEnd);
+        }
+        EXPECT_TRUE(bFlashEnd) << c.name;
+        EXPECT_EQ(tint.bActive != 0, c.bActiveAfter) << c.name;
+        EXPECT_EQ(tint.nValue, 255) << c.name;
+        // A restore now goes from the untinted picture to the untinted picture.
+        const int restore[8] = {0, 0, 0, 0, 1, 2, 0, 0};
+        ASSERT_TRUE(tint.Start(restore, true)) << c.name;
+        EXPECT_EQ(tint.Value(), 255) << c.name;
+        tint.nCounter = 6;
+        EXPECT_EQ(tint.Value(), 255) << c.name;
+    }
+}
+
 }  // namespace

@@ -65,8 +65,11 @@ void SCREENCOLOR::Advance(bool bDirect3D, bool& bFlashEnd)
     if (bRestore) {
         bActive = 0;
     } else if (bFlash) {
+        // The round ends on the untinted picture, which is then the strength a later restore
+        // starts from.
         bFlashEnd = true;
         nCounter = 0;
+        nValue = 255;
         if (++nRepeatsDone >= nRepeat) {
             bActive = 0;
         }
